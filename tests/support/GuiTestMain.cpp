@@ -1,0 +1,68 @@
+// Entry of the window test programs. Listing tests (done at build and discovery time)
+// needs no display; running them starts GTK, turns wx asserts into test failures and
+// runs every test inside an active event loop.
+#include <gtest/gtest.h>
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/image.h>
+#include <wx/init.h>
+#include <wx/log.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+
+namespace testsupport {
+void InstallModalHook();
+}
+
+namespace {
+
+class TestApp : public wxApp {
+public:
+    bool OnInit() override { return true; }
+};
+
+void AssertAsFailure(const wxString& file, int line, const wxString& func, const wxString& cond,
+                     const wxString& msg) {
+    ADD_FAILURE_AT(file.utf8_str().data(), line)
+        << "wx assert in " << func.utf8_str().data() << ": " << cond.utf8_str().data() << " "
+        << msg.utf8_str().data();
+}
+
+bool OnlyListing(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--gtest_list_tests") == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (OnlyListing(argc, argv)) return RUN_ALL_TESTS();
+
+    wxApp::SetInstance(new TestApp);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "cannot start the toolkit (is DISPLAY set?)\n");
+        return 1;
+    }
+    // Numbers in files never follow the user's locale.
+    std::setlocale(LC_NUMERIC, "C");
+    wxTheApp->CallOnInit();
+    wxSetAssertHandler(AssertAsFailure);
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    wxInitAllImageHandlers();
+    testsupport::InstallModalHook();
+
+    int result = 0;
+    {
+        wxGUIEventLoop loop;
+        wxEventLoopActivator active(&loop);
+        result = RUN_ALL_TESTS();
+    }
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return result;
+}
