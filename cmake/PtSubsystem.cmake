@@ -1,37 +1,35 @@
-# pt_subsystem(name DEPS libs...)
+# Each subsystem folder gives two libraries:
 #   name/*.cpp      -> pt_<name>      logic: wx base, std, no windows, no GL
-#   name/gui/*.cpp  -> pt_<name>_gui  windows and drawing, on top of pt_<name>
-# A folder without sources of a layer still gets the target (an interface library),
-# so the link lines of later subsystems stay the same while the tree grows.
-function(pt_subsystem name)
-  cmake_parse_arguments(PT "" "" "DEPS" ${ARGN})
-  file(GLOB logic_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.cpp)
-  file(GLOB gui_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/gui/*.cpp)
+#   name/gui/*.cpp  -> pt_<name>_gui  windows and drawing, on top of all logic libraries
+# A folder without sources of a layer still gets the target (an interface library), so
+# the link lines stay the same while the tree grows. Logic libraries may depend on each
+# other in a cycle where the design needs it (static libraries allow that).
 
-  if(logic_src)
-    add_library(pt_${name} STATIC ${logic_src})
+# pt_logic_library(name DEPS libs...)
+function(pt_logic_library name)
+  cmake_parse_arguments(PT "" "" "DEPS" ${ARGN})
+  file(GLOB src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.cpp)
+  if(src)
+    add_library(pt_${name} STATIC ${src})
     target_link_libraries(pt_${name} PUBLIC ${PT_DEPS} ${PT_WX_BASE_LIBS} Threads::Threads)
   else()
     add_library(pt_${name} INTERFACE)
     target_link_libraries(pt_${name} INTERFACE ${PT_DEPS} ${PT_WX_BASE_LIBS} Threads::Threads)
   endif()
+endfunction()
 
-  if(PT_PURE_ONLY)
-    return()
-  endif()
-
-  set(gui_deps)
-  foreach(dep ${PT_DEPS})
-    list(APPEND gui_deps ${dep}_gui)
-  endforeach()
-  if(gui_src)
-    add_library(pt_${name}_gui STATIC ${gui_src})
-    target_link_libraries(pt_${name}_gui PUBLIC pt_${name} ${gui_deps}
+# pt_gui_library(name DEPS gui-libs...): links every logic library and the given gui ones.
+function(pt_gui_library name)
+  cmake_parse_arguments(PT "" "" "DEPS" ${ARGN})
+  file(GLOB src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/gui/*.cpp)
+  if(src)
+    add_library(pt_${name}_gui STATIC ${src})
+    target_link_libraries(pt_${name}_gui PUBLIC pt_logic_all ${PT_DEPS}
       ${PT_WX_GUI_LIBS} OpenGL::GL OpenGL::GLU GLUT::GLUT)
     target_precompile_headers(pt_${name}_gui PRIVATE <wx/wx.h> <GL/gl.h> <GL/glu.h>)
   else()
     add_library(pt_${name}_gui INTERFACE)
-    target_link_libraries(pt_${name}_gui INTERFACE pt_${name} ${gui_deps}
+    target_link_libraries(pt_${name}_gui INTERFACE pt_logic_all ${PT_DEPS}
       ${PT_WX_GUI_LIBS} OpenGL::GL OpenGL::GLU GLUT::GLUT)
   endif()
 endfunction()
