@@ -1,0 +1,71 @@
+// Section registry of the configuration and project files.
+#include "app/ConfigSections.h"
+
+#include <algorithm>
+
+#include "common/ConfItemGroup.h"
+
+namespace {
+
+template <typename Entry>
+void InsertSorted(std::vector<Entry>& list, Entry entry, int Entry::*key) {
+    auto at = std::upper_bound(list.begin(), list.end(), entry.*key,
+                               [key](int k, const Entry& e) { return k < e.*key; });
+    list.insert(at, std::move(entry));
+}
+
+}  // namespace
+
+void ConfigSections_cls::AddWriter(int row, const std::string& name, Writer writer) {
+    InsertSorted(writers_, WriterEntry{row, name, std::move(writer)}, &WriterEntry::row);
+}
+
+void ConfigSections_cls::AddReader(int slot, const std::string& name, Reader reader) {
+    InsertSorted(readers_, ReaderEntry{slot, name, std::move(reader)}, &ReaderEntry::slot);
+}
+
+void ConfigSections_cls::AddAfterRead(int slot, const std::string& name,
+                                      std::function<void()> step) {
+    InsertSorted(after_, StepEntry{slot, name, std::move(step)}, &StepEntry::slot);
+}
+
+void ConfigSections_cls::AddGroup(int row, int slot, const std::string& name,
+                                  ConfItemGroup_cls* group) {
+    AddWriter(row, name, [group]() { return std::string(group->WriteAll().utf8_str()); });
+    AddReader(slot, name, [group](ParamTextStream_cls&, const std::string& line) {
+        group->OfferLine(wxString::FromUTF8(line));
+    });
+}
+
+void ConfigSections_cls::ReadLines(const std::vector<std::string>& lines) const {
+    ParamTextStream_cls stream(lines);
+    std::string line;
+    while (stream.ReadLine(line)) {
+        // Each reader gets its own copy: a block reader must not change what the next
+        // reader sees as the block's first line.
+        for (const ReaderEntry& r : readers_) r.reader(stream, line);
+    }
+    for (const StepEntry& s : after_) s.step();
+}
+
+std::string ConfigSections_cls::WriteText(bool full) const {
+    std::string text;
+    for (const WriterEntry& w : writers_) {
+        if (!full && w.row > ROW_LAST_PROGRAM_WIDE) break;
+        text += w.writer();
+    }
+    return text;
+}
+
+std::vector<std::string> ConfigSections_cls::WriterNames(bool full) const {
+    std::vector<std::string> names;
+    for (const WriterEntry& w : writers_)
+        if (full || w.row <= ROW_LAST_PROGRAM_WIDE) names.push_back(w.name);
+    return names;
+}
+
+std::vector<std::string> ConfigSections_cls::ReaderNames() const {
+    std::vector<std::string> names;
+    for (const ReaderEntry& r : readers_) names.push_back(r.name);
+    return names;
+}

@@ -1,0 +1,42 @@
+// Configuration and project files as a whole: telling the configuration file from a
+// project, loading and checking a file before anything of the open scene is released,
+// and the frame title that names the project.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <wx/string.h>
+
+class ProjectFile_cls {
+public:
+    /// The configuration file's name, "Pelthorn3Configure.txt".
+    static const char* ConfigFileName();
+
+    /// True when `path` is the configuration file: any text followed by its name.
+    /// Every other path is a project file.
+    static bool IsConfigFilePath(const std::string& path);
+
+    /// Title of the main frame: "Pelthorn3 - " + `lastOpened` when it is not empty,
+    /// otherwise the title the frame starts with, "Pelthorn 3 v 0.82".
+    static wxString TitleFor(const wxString& lastOpened);
+    /// The frame's title before any project was opened or saved.
+    static wxString InitialTitle();
+
+    /// Reads and decodes a file (UTF-8, else code page 932) into lines without line ends.
+    /// False with a message naming the file when it cannot be read or decoded.
+    static bool LoadLines(const std::string& path, std::vector<std::string>& lines,
+                          std::string& error);
+
+    /// Checks that `lines` hold a complete settings file: at least one settings line or
+    /// section marker, every filter-list and light block closed by its end marker, and
+    /// every key-framed parameter block ("-ParamGroup=" .. "Start", then per component
+    /// "Parameter_", its settings, "itemnum n" and n key lines of five numbers) whole.
+    /// A file cut short fails here. `fileName` names the file in `error`, with the line.
+    static bool CheckLines(const std::vector<std::string>& lines, const std::string& fileName,
+                           std::string& error);
+
+    /// LoadLines, then CheckLines: what Open does before it releases the open scene.
+    static bool LoadAndCheck(const std::string& path, std::vector<std::string>& lines,
+                             std::string& error);
+};

@@ -1,0 +1,99 @@
+// The central object: creates, in a fixed order, every long-lived model, settings object
+// and controller of the program and the main frame, owns them, reads the configuration file
+// at start, and reads and writes configuration and project files section by section.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/ConfigSections.h"
+#include "timeline/ParamRegistry.h"
+#include "timeline/TimeCtrlHost.h"
+
+class FrameMain_cls;
+class TimeCtrl_cls;
+
+class AppCore_cls : public ParamRegistry_cls {
+public:
+    /// Builds everything and reads the configuration file `configPath` (default: the
+    /// program's configuration file, platform::ConfigFilePath()). Sets GpAppCore first.
+    /// GUI thread.
+    explicit AppCore_cls(const std::string& configPath = std::string());
+    /// Deletes the owned objects in their fixed order. The frame is not deleted here.
+    ~AppCore_cls() override;
+    AppCore_cls(const AppCore_cls&) = delete;
+    AppCore_cls& operator=(const AppCore_cls&) = delete;
+
+    /// The main frame, or null once it has been destroyed.
+    FrameMain_cls* GetFrameMain() const { return m_frame; }
+    /// Called by the frame's destructor: forgets the frame.
+    void FrameDestroyed(FrameMain_cls* frame);
+    /// Size of the primary display in pixels, taken at construction.
+    int DisplayWidth() const { return m_displayWidth; }
+    int DisplayHeight() const { return m_displayHeight; }
+
+    // Files ---------------------------------------------------------------------------
+    /// The configuration file's path.
+    const std::string& ConfigPath() const { return m_configPath; }
+    /// Reads a configuration or project file. A missing configuration file is passed over
+    /// in silence; any other file that cannot be read or decoded shows "Warning" /
+    /// "Read Configure Fails" + path and changes nothing.
+    void ReadConfig(const std::string& path);
+    /// Offers every line to every section reader (frame frozen, views locked), then runs
+    /// the steps after a read (the views' camera choices are rebuilt, the undo history
+    /// is emptied).
+    void ReadConfigLines(const std::vector<std::string>& lines);
+    /// Writes the program-wide rows (full = false) or every row (full = true) to `path`
+    /// through a temporary file. A project path becomes "LastOpenedFilePTP=" first; when
+    /// the write fails the value is restored, `error` says why and false is returned.
+    bool WriteConfig(const std::string& path, bool full, std::string* error = nullptr);
+    /// The configuration file at Quit (program-wide rows only).
+    bool WriteConfigFile(std::string* error = nullptr);
+    /// Before a project is read: the time model goes to frame 0, the current data and the
+    /// filters are released.
+    void PrepareForProject();
+    /// After a project was read: panels and pages refresh from the new settings.
+    void AfterProjectRead();
+    /// The section registry; each owner plugs its reader and writer in at its place.
+    ConfigSections_cls& Sections() { return m_sections; }
+
+    // Edits ---------------------------------------------------------------------------
+    void Undo();
+    void Redo();
+
+    // Selection by pick id (0 camera path, 1 anchor, 10..16 lights, 20 + 20 * list +
+    // index filters). An id that names nothing existing selects nothing.
+    void SelectFilterById(int id, bool clearParamSelection);
+    void SelectLightById(int id);
+
+    /// Parameters of the filters of the three lists by registry name; null when absent.
+    Parameter_cls* FindParamByName(const std::string& registryName) override;
+
+    /// The time model (owned).
+    TimeCtrl_cls* GetTimeCtrl() const { return m_timeCtrl; }
+
+private:
+    /// The time model's view of the shell.
+    class TimeHost : public TimeCtrlHost_cls {
+    public:
+        explicit TimeHost(AppCore_cls* core) : m_core(core) {}
+        void SetRestartFlag() override;
+
+    private:
+        AppCore_cls* m_core;
+    };
+
+    void RegisterSections();
+
+    TimeHost m_timeHost{this};
+    TimeCtrl_cls* m_timeCtrl = nullptr;  ///< owned
+    FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
+    ConfigSections_cls m_sections;
+    std::string m_exeDir;
+    std::string m_configPath;
+    int m_displayWidth = 0;
+    int m_displayHeight = 0;
+};
+
+/// The central object; set first thing by its constructor, null after its destructor.
+extern AppCore_cls* GpAppCore;

@@ -1,0 +1,439 @@
+// The main window: construction, command bus, Quit, About, key and idle handling.
+#include "app/gui/FrameMain.h"
+
+#include <wx/busyinfo.h>
+#include <wx/log.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/splitter.h>
+#include <wx/textentry.h>
+#include <wx/statusbr.h>
+#include <wx/thread.h>
+#include <wx/utils.h>
+
+#include "app/AboutText.h"
+#include "app/BusyFlags.h"
+#include "app/CommandIds.h"
+#include "app/MenuTable.h"
+#include "app/WorkerWait.h"
+#include "app/gui/AboutBox.h"
+#include "app/gui/AppCore.h"
+#include "app/gui/ShortcutKeys.h"
+#include "common/gui/AppFonts.h"
+#include <wx/colordlg.h>
+#include <wx/colourdata.h>
+
+#include "common/gui/ColourDialogEX.h"
+#include "common/gui/FileDialogEX.h"
+#include "common/gui/MessageHelpers.h"
+#include "platform/ProgramPaths.h"
+#include "timeline/TimeCtrl.h"
+
+#include <wx/numdlg.h>
+
+FrameMain_cls* GpFrameMain = nullptr;
+
+static_assert(ID_QUIT == wxID_EXIT, "Quit uses the toolkit's stock Exit id");
+static_assert(ID_ABOUT == wxID_ABOUT, "About uses the toolkit's stock About id");
+
+namespace {
+
+const char* const kIconNames[] = {"Camera",     "LightSource",     "SpotLight", "Color",
+                                  "Preference", "PovRay",          "Scene",     "Texture",
+                                  "StereoGram", "PeriodicBoundary"};
+
+wxBitmap LoadPng(const wxString& relative) {
+    wxBitmap bmp;
+    if (relative.empty()) return bmp;
+    const std::string path = platform::FindProgramData(std::string(relative.utf8_str()));
+    if (!platform::PathExists(path)) return bmp;
+    wxLogNull quiet;  // a broken icon file gives an empty bitmap, not a message box
+    bmp.LoadFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
+    return bmp;
+}
+
+}  // namespace
+
+// The world as the idle driver sees it. The particle data, the views and POV-Ray add
+// their parts here as they join the program; until then there is nothing to load and
+// every view is current.
+class FrameMain_cls::IdleHost : public IdleHost_cls {
+public:
+    explicit IdleHost(FrameMain_cls* frame) : m_frame(frame) {}
+    void EnforceMemoryLimit() override {}
+    bool ReaderRunning() override { return false; }
+    void PostStatusRefresh() override { m_frame->PostMenuCommand(ID_STATUS_REFRESH); }
+    int CurrentFrame() override { return Time() ? Time()->Frame() : 0; }
+    double DataTime(int frame) override {
+        return Time() ? Time()->GetDataTime(frame, Time()->SubFrame()) : frame;
+    }
+    bool IsFrameReady(int, double) override { return true; }
+    int SteppedFrame(int steps) override {
+        return Time() ? Time()->GetSteppedFrame(-1, steps, true, true) : -1;
+    }
+    int MaxFrame() override { return Time() ? Time()->MaxFrame() : 0; }
+    void PrepareFrame(int) override {}
+    int PrefetchCount() override { return Time() ? Time()->prefetch : 0; }
+    int Direction() override { return Time() ? Time()->direction : 1; }
+    bool RedrawPending() override { return GbRedrawPending; }
+    void SetRedrawPending() override { GbRedrawPending = true; }
+    bool AllViewsCurrent() override { return true; }
+    void Sleep(int ms) override { wxMilliSleep(ms); }
+    bool Playing() override { return Time() && Time()->IsPlaying(); }
+    bool Tick() override { return Time() && Time()->Tick(); }
+    void RenderNextAnimFrame() override {}
+
+private:
+    TimeCtrl_cls* Time() const {
+        return m_frame->GetAppCore() ? m_frame->GetAppCore()->GetTimeCtrl() : nullptr;
+    }
+    FrameMain_cls* m_frame;
+};
+
+FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, int y, int width,
+                             int height)
+    : wxFrame(nullptr, wxID_ANY, title, wxPoint(x, y), wxSize(width, height), wxDEFAULT_FRAME_STYLE,
+              "frame"),
+      m_core(core),
+      m_timer(this, 0) {
+    GpFrameMain = this;
+    m_projectLoaded = false;
+    SetFont(GetAppFont(0));
+
+    for (const char* name : kIconNames)
+        m_icons.emplace_back(name, LoadPng(wxString("ICONS/") + name + ".png"));
+
+    m_shortcuts = std::make_unique<ShortcutKeys_cls>(this);
+    m_idleHost = std::make_unique<IdleHost>(this);
+
+    SetExtraStyle(GetExtraStyle() | wxWS_EX_PROCESS_IDLE);
+    m_timer.Start(500);
+
+    m_group.Register(&m_lastPTP, "LastOpenedFilePTP=", "None");
+    m_group.Register(&m_lastIMG, "LastOpenedFileIMG=", "None");
+
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    m_splitter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_3DSASH,
+                                      "splitter");
+    m_splitter->SetSashGravity(1.0);
+    m_splitter->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, &FrameMain_cls::OnSashChanged, this);
+    // The upper panel (views and notebooks) and the lower panel (timeline and parameter
+    // rows) are filled by their owners; the frame keeps their places and colours.
+    m_upper = new wxPanel(m_splitter, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                          wxTAB_TRAVERSAL | wxNO_BORDER, "panel");
+    m_lower = new wxPanel(m_splitter, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                          wxTAB_TRAVERSAL | wxNO_BORDER, "panel");
+    m_upper->SetBackgroundColour(wxColour("WHITE"));
+    m_lower->SetBackgroundColour(wxColour("BLACK"));
+    m_splitter->SplitHorizontally(m_upper, m_lower, -30);
+    sizer->Add(m_splitter, 1, wxEXPAND);
+
+    CreateMenuBar();
+
+    wxStatusBar* status =
+        CreateStatusBar(4, wxSTB_SIZEGRIP | wxFULL_REPAINT_ON_RESIZE, 0, "status_line");
+    const int widths[4] = {-1, -1, 180, 180};
+    status->SetStatusWidths(4, widths);
+    for (int i = 0; i < 4; ++i) SetStatusText(wxString::Format("field_%d", i), i);
+
+    SetSizer(sizer);
+    SetFocus();
+    Refresh(false);
+
+    GpFileDialogEX = new FileDialogEX(this);
+    GpColourDialogEX = new ColourDialogEX_cls(this, wxColour("BLACK"), true);
+
+    m_lowerPaneHeight = (core && core->DisplayHeight() > 1050) ? 210 : 150;
+
+    for (const FrameCommandSpec& c : FrameCommands())
+        Bind(wxEVT_MENU, &FrameMain_cls::OnCommand, this, c.id);
+    Bind(wxEVT_KEY_DOWN, &FrameMain_cls::OnKeyDown, this);
+    Bind(wxEVT_CHAR_HOOK, &FrameMain_cls::OnCharHook, this);
+    m_upper->Bind(wxEVT_KEY_DOWN, &FrameMain_cls::OnKeyDown, this);
+    m_lower->Bind(wxEVT_KEY_DOWN, &FrameMain_cls::OnKeyDown, this);
+    Bind(wxEVT_IDLE, &FrameMain_cls::OnIdle, this);
+    Bind(wxEVT_TIMER, &FrameMain_cls::OnTimer, this, 0);
+    Bind(wxEVT_CLOSE_WINDOW, &FrameMain_cls::OnClose, this);
+
+    GoCommandHistory.SetPoster(this);
+    ShortcutForwarder_cls::Install(this);
+}
+
+FrameMain_cls::~FrameMain_cls() {
+    m_timer.Stop();
+    if (ShortcutForwarder_cls::Installed() == this) ShortcutForwarder_cls::Install(nullptr);
+    if (GoCommandHistory.Poster() == this) GoCommandHistory.SetPoster(nullptr);
+    m_shortcuts.reset();
+    delete GpFileDialogEX;
+    GpFileDialogEX = nullptr;
+    delete GpColourDialogEX;
+    GpColourDialogEX = nullptr;
+    delete m_menus[MENU_FILTER_CONTEXT];
+    m_menus[MENU_FILTER_CONTEXT] = nullptr;
+    for (wxMenu*& m : m_addPopups) {
+        delete m;
+        m = nullptr;
+    }
+    if (m_core) m_core->FrameDestroyed(this);
+    if (GpFrameMain == this) GpFrameMain = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------
+// Menus
+
+wxMenu* FrameMain_cls::BuildMenu(int menu) {
+    auto* m = new wxMenu;
+    for (const MenuItemSpec& s : MenuEntries(menu)) {
+        if (s.kind == ITEM_SEPARATOR) {
+            m->AppendSeparator();
+            continue;
+        }
+        const wxString text = wxGetTranslation(s.text);
+        wxString label(s.format);
+        const size_t first = label.find("%s");
+        if (first != wxString::npos) label.replace(first, 2, text);
+        if (s.text2) {
+            const size_t second = label.find("%s", first + text.length());
+            if (second != wxString::npos) label.replace(second, 2, wxGetTranslation(s.text2));
+        }
+        wxString help;
+        if (!s.help)
+            help = text;
+        else if (*s.help)
+            help = wxGetTranslation(s.help);
+        if (s.kind == ITEM_SUBMENU) {
+            wxMenu* sub = BuildMenu(s.submenu);
+            if (!m_menus[s.submenu]) m_menus[s.submenu] = sub;
+            m->Append(s.id, label, sub, help);
+            continue;
+        }
+        auto* item = new wxMenuItem(m, s.id, label, help,
+                                    s.kind == ITEM_CHECK ? wxITEM_CHECK : wxITEM_NORMAL);
+        if (s.bitmap && *s.bitmap) {
+            const wxString b(s.bitmap);
+            const wxBitmap bmp = b.StartsWith("ICONS/") ? LoadPng(b) : Icon(b);
+            if (bmp.IsOk()) item->SetBitmap(bmp);
+        }
+        m->Append(item);
+    }
+    return m;
+}
+
+void FrameMain_cls::CreateMenuBar() {
+    auto* bar = new wxMenuBar;
+    for (int menu : MenuBarOrder()) {
+        m_menus[menu] = BuildMenu(menu);
+        const char* key = MenuBarTitleKey(menu);
+        const wxString title =
+            (menu == MENU_POVRAY ? wxString(key) : wxGetTranslation(key)) + MenuBarMnemonic(menu);
+        bar->Append(m_menus[menu], title);
+    }
+    SetMenuBar(bar);
+    m_menus[MENU_FILTER_CONTEXT] = BuildMenu(MENU_FILTER_CONTEXT);
+    // A menu that hangs in the menu bar cannot also be popped up: the filter pages get
+    // copies of Bool, Object and World with the same items and ids.
+    const int popups[3] = {MENU_BOOL, MENU_OBJECT, MENU_WORLD};
+    for (int i = 0; i < 3; ++i) m_addPopups[i] = BuildMenu(popups[i]);
+}
+
+const wxBitmap& FrameMain_cls::Icon(const wxString& name) const {
+    static const wxBitmap empty;
+    for (const auto& p : m_icons)
+        if (p.first == name) return p.second;
+    return empty;
+}
+
+void FrameMain_cls::PopupAtMouse(wxMenu* menu) {
+    if (!menu) return;
+    if (m_hooks && m_hooks->popupMenu) {
+        m_hooks->popupMenu(menu);
+        return;
+    }
+    PopupMenu(menu, ScreenToClient(wxGetMousePosition()));
+}
+
+// ---------------------------------------------------------------------------------------
+// Command bus
+
+void FrameMain_cls::PostMenuCommand(int id) {
+    WidgetCommon_cls::PostMenuCommand(this, id);
+}
+
+void FrameMain_cls::ForwardKey(int keyCode, int modifiers) {
+    m_forwardedKey = keyCode;
+    m_forwardedMods = modifiers;
+    PostMenuCommand(ID_FORWARD_KEY);
+}
+
+void FrameMain_cls::OnCommand(wxCommandEvent& event) {
+    const int id = event.GetId();
+    if (m_hooks && m_hooks->onCommand) m_hooks->onCommand(id);
+    switch (id) {
+        case ID_QUIT: OnQuit(); break;
+        case ID_ABOUT: OnAbout(); break;
+        case ID_OPEN_PROJECT: OnOpenProject(); break;
+        case ID_SAVE_PROJECT: OnSaveProject(); break;
+        case ID_SAVE_PROJECT_AS: OnSaveProjectAs(); break;
+        case ID_UNDO:
+            if (m_core) m_core->Undo();
+            break;
+        case ID_REDO:
+            if (m_core) m_core->Redo();
+            break;
+        case ID_STATUS_REFRESH: UpdateStatusLine(); break;
+        case ID_FORWARD_KEY: m_shortcuts->OnKey(m_forwardedMods, m_forwardedKey); break;
+        case ID_END_CAPTURE: OnEndCapture(); break;
+        case ID_FILTER_ADD_MENU: OnFilterAddMenu(event.GetInt()); break;
+        case ID_FILTER_CONTEXT_MENU: PopupAtMouse(m_menus[MENU_FILTER_CONTEXT]); break;
+        case ID_TIME_REFRESH:
+            if (GetTimeCtrl()) GetTimeCtrl()->RefreshPanels();
+            break;
+        case ID_REDRAW_VIEWS:
+            // Each view's next paint clears the pending redraw; while the upper panel holds
+            // no view there is nothing to wait for.
+            GbRedrawPending = false;
+            break;
+        case ID_MOVE_FRAME: OnMoveFrame(); break;
+        case ID_TIME_REMAP:
+            // Directly, not undoable: the remap switch only chooses which curve drives time.
+            if (GetTimeCtrl()) GetTimeCtrl()->useTimeRemap.value = event.IsChecked();
+            break;
+        default:
+            // Commands whose targets (particle data, views, filters, lights, POV-Ray, the
+            // settings dialogs) are not part of this program yet have nothing to act on.
+            break;
+    }
+}
+
+void FrameMain_cls::OnQuit() {
+    if (GbGLLockForSaveOrQuit) return;
+    GbGLLockForSaveOrQuit = true;
+    const bool yes = AskYesNo(this, wxGetTranslation("Query"), wxGetTranslation("Really Quit ?"));
+    if (yes) {
+        WaitForWorkerThreads();
+        std::string error;
+        if (m_core && !m_core->WriteConfigFile(&error))
+            ShowMessageBox(this, wxString::FromUTF8(error), "Warning");
+        GbGLLockForSaveOrQuit = false;
+        Close(true);
+        return;
+    }
+    GbGLLockForSaveOrQuit = false;
+}
+
+void FrameMain_cls::OnClose(wxCloseEvent& event) {
+    // The close box ends the program as Quit does, without the question and without
+    // writing the configuration file; running workers are waited for all the same.
+    WaitForWorkerThreads();
+    event.Skip();
+}
+
+void FrameMain_cls::OnAbout() {
+    AboutFacts facts;
+    facts.program = "Pelthorn3";
+    facts.version = "0.82";
+    facts.toolkit = std::string(wxGetLibraryVersionInfo().GetVersionString().utf8_str());
+    facts.system = std::string(wxGetOsDescription().utf8_str());
+    const wxMemorySize free = wxGetFreeMemory();
+    facts.freeMemory = free.GetValue();
+    facts.processors = wxThread::GetCPUCount();
+    AboutBox_cls box(this, wxID_ANY, wxGetTranslation("About Pelthorn3"),
+                     wxString::FromUTF8(BuildAboutText(facts)));
+    box.ShowModal();
+}
+
+void FrameMain_cls::OnFilterAddMenu(int list) {
+    if (list < 0 || list > 2) return;
+    PopupAtMouse(m_addPopups[list]);
+}
+
+void FrameMain_cls::OnEndCapture() {
+    // The main view's capture modes end here once the views exist.
+    TimeCtrl_cls* t = GetTimeCtrl();
+    if (t && t->IsPlaying() && !m_restart) t->StopPlayback();
+    m_restart = false;
+}
+
+void FrameMain_cls::OnMoveFrame() {
+    TimeCtrl_cls* t = GetTimeCtrl();
+    if (!t) return;
+    const long frame = wxGetNumberFromUser("Frame", wxString(), wxGetTranslation("Move Frame"),
+                                           t->Frame(), 0, t->MaxFrame(), nullptr);
+    if (frame != -1) t->SetFrameUndoable(int(frame), -1);
+}
+
+TimeCtrl_cls* FrameMain_cls::GetTimeCtrl() const {
+    return m_core ? m_core->GetTimeCtrl() : nullptr;
+}
+
+void FrameMain_cls::OnKeyDown(wxKeyEvent& event) {
+    const ShortcutAction a =
+        m_shortcuts->OnKey(ShortcutForwarder_cls::ModifierMask(event), event.GetKeyCode());
+    // A key that is no shortcut goes on to the menu accelerators (Q, F5, Alt+1, ...); here
+    // they are looked up after the window's own key handler, not before it.
+    if (a.kind == SHORTCUT_NONE) event.Skip();
+}
+
+void FrameMain_cls::OnCharHook(wxKeyEvent& event) {
+    // The toolkit does not run menu accelerators without a modifier (Quit's plain Q);
+    // they are run here, except while a text field has the keyboard.
+    const int id =
+        PlainKeyAccelerator(ShortcutForwarder_cls::ModifierMask(event), event.GetKeyCode());
+    wxWindow* focus = wxWindow::FindFocus();
+    if (id != 0 && !dynamic_cast<wxTextEntry*>(focus)) {
+        PostMenuCommand(id);
+        return;
+    }
+    event.Skip();
+}
+
+void FrameMain_cls::OnIdle(wxIdleEvent&) {
+    IdleDriver_cls::RunIdle(*m_idleHost);
+}
+
+void FrameMain_cls::Prefetch(int direction) {
+    IdleDriver_cls::Prefetch(*m_idleHost, direction);
+}
+
+void FrameMain_cls::OnTimer(wxTimerEvent&) {
+    // A finished snapshot reader is forgotten here once the particle data exist.
+}
+
+void FrameMain_cls::OnSashChanged(wxSplitterEvent& event) {
+    event.Skip();
+}
+
+// ---------------------------------------------------------------------------------------
+// Settings, status, layout
+
+void FrameMain_cls::ReadConfig(const wxString& line) {
+    m_group.OfferLine(line);
+}
+
+wxString FrameMain_cls::WriteConfig() const {
+    return m_group.WriteAll();
+}
+
+wxString FrameMain_cls::WriteLayoutConfig() const {
+    return wxString();
+}
+
+void FrameMain_cls::UpdateStatusLine() {
+    // Fields 0, 2 and 3 show the data file, the drawing and the loading progress once
+    // the particle data and the views exist; field 1 is never touched.
+}
+
+void FrameMain_cls::AdjustSash(bool force) {
+    if (!m_splitter) return;
+    wxSizer* lowerSizer = m_lower->GetSizer();
+    int h = lowerSizer ? lowerSizer->GetMinSize().y : 0;
+    if (h > 120) h = 120;
+    const int s = m_splitter->GetSashPosition();
+    const int H = m_splitter->GetClientSize().y;
+    m_splitter->SetMinimumPaneSize(80);
+    if (force || s > H - h) {
+        m_splitter->SetSashPosition(H - m_lowerPaneHeight, true);
+        Refresh(true);
+    }
+}

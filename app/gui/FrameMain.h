@@ -1,0 +1,155 @@
+// The main window: menu bar, splitter with the upper and lower panels, status line, the
+// internal command bus (every menu item and internal request is a menu-command event with a
+// fixed id), the idle-time driver, the shortcut keys, and Open / Save / Save As of projects.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <wx/frame.h>
+#include <wx/timer.h>
+
+#include "app/IdleDriver.h"
+#include "app/MenuTable.h"
+#include "common/ConfItem.h"
+#include "common/ConfItemGroup.h"
+#include "common/MenuCommandPoster.h"
+#include "common/gui/WidgetCommon.h"
+
+class AppCore_cls;
+class ShortcutKeys_cls;
+class TimeCtrl_cls;
+class wxMenu;
+class wxPanel;
+class wxSplitterWindow;
+class wxSplitterEvent;
+
+/// Seams of the window tests.
+struct FrameTestHooks {
+    /// Called with the id at the start of every command handler.
+    std::function<void(int id)> onCommand;
+    /// Replaces popping up a menu at the mouse (which waits for the user).
+    std::function<void(wxMenu* menu)> popupMenu;
+};
+
+class FrameMain_cls : public wxFrame,
+                      public WidgetCommon_cls,
+                      public MenuCommandPoster_cls,
+                      public ShortcutForwarder_cls {
+public:
+    /// Builds the frame with its menus, panels and status line; registers itself as the
+    /// command history's poster and the dialogs' shortcut forwarder. Not shown.
+    FrameMain_cls(const wxString& title, AppCore_cls* core, int x, int y, int width, int height);
+    ~FrameMain_cls() override;
+
+    // Command bus ---------------------------------------------------------------------
+    /// Queues a menu command with `id` to this frame (handled later, on the GUI thread).
+    void PostMenuCommand(int id) override;
+    /// A key a dialog did not use: kept and replayed through ID_FORWARD_KEY.
+    void ForwardKey(int keyCode, int modifiers) override;
+
+    // Settings ------------------------------------------------------------------------
+    /// Offers a settings line to the frame's group ("LastOpenedFilePTP=",
+    /// "LastOpenedFileIMG=").
+    void ReadConfig(const wxString& line);
+    /// The group's lines, CR LF each.
+    wxString WriteConfig() const;
+    /// The layout section (upper panel and view bars); empty until those exist.
+    wxString WriteLayoutConfig() const;
+
+    // Projects ------------------------------------------------------------------------
+    /// "LastOpenedFilePTP=" value: the project path Save writes to ("None" by default).
+    wxString LastOpenedProject() const { return m_lastPTP.text; }
+    void SetLastOpenedProject(const wxString& path) { m_lastPTP.text = path; }
+    /// "LastOpenedFileIMG=" value.
+    wxString LastOpenedImage() const { return m_lastIMG.text; }
+    /// A project has been opened or saved; Save then writes without asking.
+    bool IsProjectLoaded() const { return m_projectLoaded; }
+    /// Title from "LastOpenedFilePTP=" ("Pelthorn3 - <path>").
+    void UpdateTitle();
+    /// Checks the file, then releases the open scene and reads the project. A file that
+    /// cannot be read or is incomplete leaves everything as it was and shows a message.
+    /// After success Save writes to `path`. True on success.
+    bool OpenProjectFile(const wxString& path);
+    /// Writes the whole project to `path` through a temporary file. On success
+    /// "LastOpenedFilePTP=" becomes `path`; on failure a message names the file and the
+    /// value, the flag and the title stay as they were. True on success.
+    bool SaveProjectTo(const wxString& path);
+
+    // Other ---------------------------------------------------------------------------
+    void UpdateStatusLine();
+    /// Places the splitter's sash so that the lower pane gets its default height.
+    void AdjustSash(bool force);
+    /// The restart byte: set by the time model when playback restarted by itself.
+    void SetRestartFlag(bool on) { m_restart = on; }
+    bool RestartFlag() const { return m_restart; }
+    /// Menu `menu` (FrameMenu) of the frame.
+    wxMenu* GetFrameMenu(int menu) const { return m_menus[menu]; }
+    /// The add-filter menu popped up for filter list `list` (0 Bool, 1 Object, 2 World).
+    wxMenu* GetAddFilterPopup(int list) const { return m_addPopups[list]; }
+    AppCore_cls* GetAppCore() const { return m_core; }
+    /// Forgets the central object (it is being deleted while the frame still exists).
+    void DetachAppCore() { m_core = nullptr; }
+    /// The time model held by the central object (null once the central object is gone).
+    TimeCtrl_cls* GetTimeCtrl() const;
+    /// Requests the first frame that is not ready among the next prefetch-count playback
+    /// steps in `direction` (+1 or -1); at most one load is started.
+    void Prefetch(int direction);
+    ShortcutKeys_cls* GetShortcutKeys() const { return m_shortcuts.get(); }
+    /// The icon bitmaps by name ("Camera", ..., "PeriodicBoundary"); an empty bitmap when
+    /// the file is missing.
+    const wxBitmap& Icon(const wxString& name) const;
+    /// Window tests' seams (not owned; null removes them).
+    void SetTestHooks(FrameTestHooks* hooks) { m_hooks = hooks; }
+    /// Lower pane height: 150, or 210 on displays taller than 1050 pixels.
+    int LowerPaneHeight() const { return m_lowerPaneHeight; }
+
+private:
+    void CreateMenuBar();
+    wxMenu* BuildMenu(int menu);
+    void PopupAtMouse(wxMenu* menu);
+
+    void OnCommand(wxCommandEvent& event);
+    void OnQuit();
+    void OnAbout();
+    void OnOpenProject();
+    void OnSaveProject();
+    void OnSaveProjectAs();
+    void OnFilterAddMenu(int list);
+    void OnEndCapture();
+    void OnMoveFrame();
+    void OnKeyDown(wxKeyEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnIdle(wxIdleEvent& event);
+    void OnTimer(wxTimerEvent& event);
+    void OnClose(wxCloseEvent& event);
+    void OnSashChanged(wxSplitterEvent& event);
+    void ReportSaveFailure(const wxString& path, const std::string& error);
+
+    class IdleHost;
+
+    AppCore_cls* m_core;
+    wxSplitterWindow* m_splitter = nullptr;
+    wxPanel* m_upper = nullptr;
+    wxPanel* m_lower = nullptr;
+    wxMenu* m_menus[MENU_COUNT] = {};
+    wxMenu* m_addPopups[3] = {};  ///< pop-up copies of Bool, Object, World; owned
+    std::vector<std::pair<wxString, wxBitmap>> m_icons;
+    wxTimer m_timer;
+    std::unique_ptr<ShortcutKeys_cls> m_shortcuts;
+    std::unique_ptr<IdleHost> m_idleHost;
+    int m_lowerPaneHeight = 150;
+    bool m_restart = false;
+    bool m_projectLoaded = false;
+    int m_forwardedKey = 0;
+    int m_forwardedMods = 0;
+    ConfItemGroup_cls m_group;
+    ConfItemSTR_cls m_lastPTP;
+    ConfItemSTR_cls m_lastIMG;
+    FrameTestHooks* m_hooks = nullptr;
+};
+
+/// The main frame: the target of every posted command; null before it exists and after
+/// it was destroyed.
+extern FrameMain_cls* GpFrameMain;

@@ -1,0 +1,45 @@
+// The main window's shortcut keys.
+#include "app/gui/ShortcutKeys.h"
+
+#include "app/gui/AppCore.h"
+#include "app/gui/FrameMain.h"
+#include "timeline/TimeCtrl.h"
+
+ShortcutAction ShortcutKeys_cls::OnKey(int mask, int key) {
+    if (mask == MOD_CTRL) return OnCtrlKey(key);
+    if (mask == MOD_ALT) return ShortcutAction{};
+    return OnPlainKey(key);
+}
+
+ShortcutAction ShortcutKeys_cls::OnCtrlKey(int key) {
+    const ShortcutAction a = CtrlShortcutFor(key);
+    Run(a);
+    return a;
+}
+
+ShortcutAction ShortcutKeys_cls::OnPlainKey(int key) {
+    const ShortcutAction a = PlainShortcutFor(key);
+    Run(a);
+    return a;
+}
+
+void ShortcutKeys_cls::Run(const ShortcutAction& a) {
+    AppCore_cls* core = m_frame ? m_frame->GetAppCore() : nullptr;
+    if (!core) return;
+    TimeCtrl_cls* t = core->GetTimeCtrl();
+    // The time model refreshes through the commands it posts itself.
+    switch (a.kind) {
+        case SHORTCUT_UNDO: core->Undo(); break;
+        case SHORTCUT_REDO: core->Redo(); break;
+        case SHORTCUT_TOGGLE_PLAY: t->TogglePlay(a.value); break;
+        case SHORTCUT_ZOOM_ACTIVE_AREA: t->ZoomActiveArea(a.value != 0); break;
+        case SHORTCUT_STEP: t->StepBy(a.value); break;
+        case SHORTCUT_WORK_AREA_MIN: t->SetWorkAreaMinUndoable(t->Frame(), -1); break;
+        case SHORTCUT_WORK_AREA_MAX: t->SetWorkAreaMaxUndoable(t->Frame(), -1); break;
+        case SHORTCUT_GO_TO_KEY: t->GoToKeyFrame(a.value); break;
+        default:
+            // Camera choices, perspective, transform modes and gizmo axes act on the main
+            // view and the selected scene object, which join the program with the views.
+            break;
+    }
+}

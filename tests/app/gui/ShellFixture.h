@@ -1,0 +1,74 @@
+// A running shell for the window tests: the central object with its frame, a configuration
+// file in a temporary folder, and questions answered by the test.
+#pragma once
+
+#include <wx/frame.h>
+
+#include <string>
+#include <vector>
+
+#include "app/gui/AppCore.h"
+#include "app/gui/FrameMain.h"
+#include "common/gui/UserPrompts.h"
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/TestFiles.h"
+
+namespace shelltest {
+
+/// Answers yes/no and file questions from presets and records what was asked.
+class ScriptedPrompts : public UserPrompts_cls {
+public:
+    bool yes = false;
+    int fileAnswer = wxID_CANCEL;
+    wxString filePath;
+    std::vector<wxString> questions;
+    std::vector<FileQuestion> fileQuestions;
+
+    bool AskYesNo(wxWindow*, const wxString& caption, const wxString& question) override {
+        questions.push_back(caption + "|" + question);
+        return yes;
+    }
+    int PickFile(wxWindow*, const FileQuestion& q, wxString& path) override {
+        fileQuestions.push_back(q);
+        if (fileAnswer == wxID_OK) path = filePath;
+        return fileAnswer;
+    }
+};
+
+class Shell {
+public:
+    explicit Shell(const std::string& configPath) {
+        testsupport::ResetModals();
+        testsupport::SetModalAnswer(wxID_OK);
+        UserPrompts_cls::Install(&prompts);
+        core = new AppCore_cls(configPath);
+        frame = core->GetFrameMain();
+        frame->Show();
+        testsupport::Pump(50);
+    }
+    ~Shell() {
+        CloseFrame();
+        delete core;
+        UserPrompts_cls::Install(nullptr);
+        testsupport::ResetModals();
+    }
+    /// Destroys the frame (as the close box does) and waits until it is gone.
+    void CloseFrame() {
+        if (core->GetFrameMain()) {
+            core->GetFrameMain()->Close(true);
+            testsupport::PumpUntil([this] { return core->GetFrameMain() == nullptr; }, 5000);
+        }
+        frame = nullptr;
+    }
+    /// Posts `id` to the frame and lets it run.
+    void Post(int id) {
+        frame->PostMenuCommand(id);
+        testsupport::Pump(20);
+    }
+
+    ScriptedPrompts prompts;
+    AppCore_cls* core = nullptr;
+    FrameMain_cls* frame = nullptr;
+};
+
+}  // namespace shelltest

@@ -1,0 +1,174 @@
+// The real program under the test display: it starts without a configuration file, opens
+// the project named on its command line (its title names it), quits through the Q key and
+// the Yes of its question with exit code 0, and leaves its configuration file behind.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <dlfcn.h>
+
+#include <wx/process.h>
+#include <wx/stdpaths.h>
+#include <wx/utils.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+class WatchedProcess : public wxProcess {
+public:
+    bool ended = false;
+    int status = -1;
+    void OnTerminate(int, int code) override {
+        ended = true;
+        status = code;
+    }
+};
+
+std::string FindProgram() {
+    namespace fs = std::filesystem;
+    const fs::path testDir =
+        fs::path(std::string(wxStandardPaths::Get().GetExecutablePath().utf8_str())).parent_path();
+    for (const fs::path& p : {testDir.parent_path() / "pelthorn3", testDir / "pelthorn3"})
+        if (fs::exists(p)) return p.string();
+    return std::string();
+}
+
+// Another process's windows are reached through Xlib and the XTEST extension, loaded at
+// run time so that the test links nothing more than the program does.
+class XInput {
+public:
+    XInput() {
+        x11_ = dlopen("libX11.so.6", RTLD_NOW);
+        xtst_ = dlopen("libXtst.so.6", RTLD_NOW);
+        if (!x11_ || !xtst_) return;
+        open_ = reinterpret_cast<decltype(open_)>(dlsym(x11_, "XOpenDisplay"));
+        close_ = reinterpret_cast<decltype(close_)>(dlsym(x11_, "XCloseDisplay"));
+        query_ = reinterpret_cast<decltype(query_)>(dlsym(x11_, "XQueryTree"));
+        fetch_ = reinterpret_cast<decltype(fetch_)>(dlsym(x11_, "XFetchName"));
+        free_ = reinterpret_cast<decltype(free_)>(dlsym(x11_, "XFree"));
+        focus_ = reinterpret_cast<decltype(focus_)>(dlsym(x11_, "XSetInputFocus"));
+        keycode_ = reinterpret_cast<decltype(keycode_)>(dlsym(x11_, "XKeysymToKeycode"));
+        sync_ = reinterpret_cast<decltype(sync_)>(dlsym(x11_, "XSync"));
+        attrs_ = reinterpret_cast<decltype(attrs_)>(dlsym(x11_, "XGetWindowAttributes"));
+        fake_ = reinterpret_cast<decltype(fake_)>(dlsym(xtst_, "XTestFakeKeyEvent"));
+        if (open_ && close_ && query_ && fetch_ && free_ && focus_ && keycode_ && sync_ && attrs_ &&
+            fake_)
+            display_ = open_(nullptr);
+    }
+    ~XInput() {
+        if (display_) close_(display_);
+        if (xtst_) dlclose(xtst_);
+        if (x11_) dlclose(x11_);
+    }
+    bool Ok() const { return display_ != nullptr; }
+
+    /// A mapped window whose name satisfies `match`, searched from the root; 0 when none.
+    Window FindWindow(const std::function<bool(const std::string&)>& match) {
+        return Find(DefaultRootWindow(display_), match);
+    }
+    /// Gives `w` the keyboard and types the key `sym`.
+    void Type(Window w, KeySym sym) {
+        focus_(display_, w, RevertToParent, CurrentTime);
+        const unsigned code = keycode_(display_, sym);
+        fake_(display_, code, True, CurrentTime);
+        fake_(display_, code, False, CurrentTime);
+        sync_(display_, False);
+    }
+
+private:
+    Window Find(Window w, const std::function<bool(const std::string&)>& match) {
+        char* name = nullptr;
+        if (fetch_(display_, w, &name) && name) {
+            const std::string n(name);
+            free_(name);
+            XWindowAttributes a;
+            if (match(n) && attrs_(display_, w, &a) && a.map_state == IsViewable) return w;
+        }
+        Window root, parent, *children = nullptr;
+        unsigned count = 0;
+        if (!query_(display_, w, &root, &parent, &children, &count)) return 0;
+        Window found = 0;
+        for (unsigned i = 0; i < count && !found; ++i) found = Find(children[i], match);
+        if (children) free_(children);
+        return found;
+    }
+
+    void* x11_ = nullptr;
+    void* xtst_ = nullptr;
+    Display* display_ = nullptr;
+    Display* (*open_)(const char*) = nullptr;
+    int (*close_)(Display*) = nullptr;
+    Status (*query_)(Display*, Window, Window*, Window*, Window**, unsigned*) = nullptr;
+    Status (*fetch_)(Display*, Window, char**) = nullptr;
+    int (*free_)(void*) = nullptr;
+    int (*focus_)(Display*, Window, int, Time) = nullptr;
+    KeyCode (*keycode_)(Display*, KeySym) = nullptr;
+    int (*sync_)(Display*, Bool) = nullptr;
+    Status (*attrs_)(Display*, Window, XWindowAttributes*) = nullptr;
+    int (*fake_)(Display*, unsigned, Bool, unsigned long) = nullptr;
+};
+
+}  // namespace
+
+TEST(Executable, StartsOpensCommandLineProjectAndQuitsWithQ) {
+    namespace fs = std::filesystem;
+    const std::string program = FindProgram();
+    if (program.empty()) GTEST_SKIP() << "pelthorn3 is not built beside the tests";
+    XInput x;
+    ASSERT_TRUE(x.Ok()) << "no X display, or libX11 / libXtst missing";
+
+    testsupport::TempDir dir;
+    // a private copy, so that the configuration file beside it lands in the temporary folder
+    const std::string copy = dir.File("pelthorn3");
+    fs::copy_file(program, copy);
+    const std::string cfg = dir.File("Pelthorn3Configure.txt");
+    const std::string project = dir.File("scene.ptp");
+    testsupport::WriteFile(project,
+                           "LastOpenedFilePTP=/elsewhere/scene.ptp\r\nTimeMaxFrame=123\r\n");
+
+    wxExecuteEnv env;
+    env.cwd = PT_SOURCE_DIR;  // the program's data folders
+    wxGetEnvMap(&env.env);
+    auto* process = new WatchedProcess;
+    const char* const argv[] = {copy.c_str(), project.c_str(), nullptr};
+    const long pid = wxExecute(argv, wxEXEC_ASYNC, process, &env);
+    ASSERT_GT(pid, 0);
+
+    const std::string title = "Pelthorn3 - " + project;
+    Window frame = 0;
+    auto named = [&x](const std::string& name) {
+        return x.FindWindow([&name](const std::string& n) { return n == name; });
+    };
+    testsupport::PumpUntil([&] { return process->ended || (frame = named(title)) != 0; }, 20000);
+    EXPECT_NE(frame, 0u) << "no window titled \"" << title << "\"";
+    EXPECT_FALSE(fs::exists(cfg)) << "starting writes no configuration";
+
+    if (frame) {
+        // the frame may still be settling after it was mapped: press Q until it asks
+        Window question = 0;
+        for (int attempt = 0; attempt < 20 && !question; ++attempt) {
+            x.Type(frame, XK_q);
+            testsupport::PumpUntil([&] { return (question = named("Query")) != 0; }, 500);
+        }
+        EXPECT_NE(question, 0u) << "Q did not ask \"Really Quit ?\"";
+        if (question) x.Type(question, XK_Return);
+    }
+    testsupport::PumpUntil([&] { return process->ended; }, 10000);
+    if (!process->ended) {
+        wxProcess::Kill(pid, wxSIGKILL);
+        testsupport::PumpUntil([&] { return process->ended; }, 3000);
+        ADD_FAILURE() << "the program did not quit";
+    } else {
+        EXPECT_EQ(process->status, 0);
+        // Quit wrote the configuration; "LastOpenedFilePTP=" is the opened file, not the
+        // path written inside it
+        EXPECT_EQ(testsupport::ReadFile(cfg),
+                  "LastOpenedFilePTP=" + project + "\r\nLastOpenedFileIMG=None\r\n");
+    }
+    delete process;
+}

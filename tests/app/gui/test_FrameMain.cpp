@@ -1,0 +1,415 @@
+// The main frame's command bus and menus, and Open / Save / Save As of projects.
+#include "tests/app/gui/ShellFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/filedlg.h>
+#include <wx/menu.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "app/AtomicFile.h"
+#include "app/BusyFlags.h"
+#include "app/CommandIds.h"
+#include "app/MenuTable.h"
+#include "app/gui/AboutBox.h"
+
+#include <wx/hyperlink.h>
+#include <wx/stattext.h>
+#include "common/CommandHistory.h"
+#include "timeline/ParamGroup.h"
+#include "timeline/TimeCtrl.h"
+
+using shelltest::Shell;
+using testsupport::FileExists;
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
+
+namespace {
+
+struct Recorder {
+    FrameTestHooks hooks;
+    std::vector<int> ids;
+    std::vector<wxMenu*> popups;
+    explicit Recorder(FrameMain_cls* frame) {
+        hooks.onCommand = [this](int id) { ids.push_back(id); };
+        hooks.popupMenu = [this](wxMenu* m) { popups.push_back(m); };
+        frame->SetTestHooks(&hooks);
+    }
+};
+
+// A command that raises update bits, to see the history post through the frame.
+class FlagCommand : public CommandItem_cls {
+public:
+    explicit FlagCommand(uint64_t flags) : CommandItem_cls(COMMAND_PLAIN, "flags", flags) {}
+    void Execute(bool) override { Notify(); }
+};
+
+}  // namespace
+
+TEST(FrameMain, EveryCommandIdReachesItsHandler) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    Recorder rec(shell.frame);
+    testsupport::SetModalAnswer(wxID_CANCEL);
+    shell.prompts.yes = false;  // Quit: No
+
+    for (const FrameCommandSpec& c : FrameCommands()) {
+        rec.ids.clear();
+        shell.Post(c.id);
+        EXPECT_EQ(rec.ids, std::vector<int>{c.id}) << c.name << " (" << c.id << ")";
+        ASSERT_NE(shell.core->GetFrameMain(), nullptr) << c.name << " closed the frame";
+    }
+    // every menu item of the menu bar exists with its id and is handled
+    for (const MenuItemSpec& s : FrameMenuItems()) {
+        if (s.kind == ITEM_SEPARATOR || s.menu == MENU_FILTER_CONTEXT) continue;
+        EXPECT_NE(shell.frame->GetMenuBar()->FindItem(s.id), nullptr) << s.text;
+    }
+    EXPECT_EQ(shell.frame->GetMenuBar()->GetMenuCount(), 7u);
+    EXPECT_EQ(shell.frame->GetMenuBar()->GetMenuLabel(3), "Pov-Ray(&P)");
+    EXPECT_EQ(shell.frame->GetMenuBar()->FindItem(ID_QUIT)->GetItemLabel(), "Quit(&Q)\tQ");
+    EXPECT_EQ(shell.frame->GetMenuBar()->FindItem(ID_POV_RENDER_SNAPSHOT)->GetItemLabel(),
+              "Render (Snapshot)");
+    EXPECT_TRUE(shell.frame->GetMenuBar()->FindItem(ID_TIME_REMAP)->IsCheckable());
+    // the dialogs' icons are program data found from the working folder
+    for (const char* icon : {"Camera", "LightSource", "SpotLight", "Color", "Preference", "PovRay",
+                             "Scene", "Texture", "StereoGram", "PeriodicBoundary"})
+        EXPECT_TRUE(shell.frame->Icon(icon).IsOk()) << icon;
+    EXPECT_FALSE(shell.frame->Icon("NoSuchIcon").IsOk());
+}
+
+TEST(FrameMain, PopUpMenusFollowTheEventsList) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    Recorder rec(shell.frame);
+    for (int list : {0, 1, 2, 3, -1}) {
+        wxCommandEvent e(wxEVT_MENU, ID_FILTER_ADD_MENU);
+        e.SetInt(list);
+        shell.frame->GetEventHandler()->AddPendingEvent(e);
+    }
+    shell.Post(ID_FILTER_CONTEXT_MENU);
+    EXPECT_EQ(rec.popups, (std::vector<wxMenu*>{shell.frame->GetAddFilterPopup(0),
+                                                shell.frame->GetAddFilterPopup(1),
+                                                shell.frame->GetAddFilterPopup(2),
+                                                shell.frame->GetFrameMenu(MENU_FILTER_CONTEXT)}));
+    // pop-ups hang in no menu (the toolkit refuses to pop up a menu-bar submenu) and carry
+    // the same commands as the Filter menu's submenus
+    const int submenus[3] = {MENU_BOOL, MENU_OBJECT, MENU_WORLD};
+    for (int list = 0; list < 3; ++list) {
+        wxMenu* popup = shell.frame->GetAddFilterPopup(list);
+        EXPECT_EQ(popup->GetParent(), nullptr);
+        EXPECT_FALSE(popup->IsAttached());
+        wxMenu* sub = shell.frame->GetFrameMenu(submenus[list]);
+        ASSERT_EQ(popup->GetMenuItemCount(), sub->GetMenuItemCount());
+        for (size_t i = 0; i < sub->GetMenuItemCount(); ++i)
+            EXPECT_EQ(popup->FindItemByPosition(i)->GetId(), sub->FindItemByPosition(i)->GetId());
+    }
+}
+
+TEST(FrameMain, HistoryPostsItsUpdateBitsThroughTheFrame) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    Recorder rec(shell.frame);
+    GoCommandHistory.Push(new FlagCommand(UPD_VIEWS | UPD_TIME),
+                          new FlagCommand(UPD_VIEWS | UPD_TIME));
+    GoCommandHistory.Redo();
+    testsupport::Pump(20);
+    // the time bit at once, then the pending bits in table order
+    EXPECT_EQ(rec.ids, (std::vector<int>{ID_TIME_REFRESH, ID_TIME_REFRESH, ID_REDRAW_VIEWS}));
+    GoCommandHistory.Clear();
+}
+
+TEST(FrameMain, UndoRedoFromMenuAndFromAForwardedKey) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    time->SetFrameUndoable(5, -1);
+    ASSERT_EQ(time->Frame(), 5);
+    shell.Post(ID_UNDO);
+    EXPECT_EQ(time->Frame(), 0);
+    shell.Post(ID_REDO);
+    EXPECT_EQ(time->Frame(), 5);
+    // Ctrl+Z typed in a dialog's panel comes back through ID_FORWARD_KEY
+    shell.frame->ForwardKey('Z', 2);
+    testsupport::Pump(20);
+    EXPECT_EQ(time->Frame(), 0);
+    shell.frame->ForwardKey('Y', 2);
+    testsupport::Pump(20);
+    EXPECT_EQ(time->Frame(), 5);
+    // plain right arrow steps the time model, Alt+Right does nothing
+    shell.frame->ForwardKey(316, 0);
+    testsupport::Pump(20);
+    EXPECT_EQ(time->Frame(), 6);
+    shell.frame->ForwardKey(316, 1);
+    testsupport::Pump(20);
+    EXPECT_EQ(time->Frame(), 6);
+    GoCommandHistory.Clear();
+}
+
+TEST(FrameMain, IdlePassesPlayTheTimeline) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    ASSERT_EQ(time->Frame(), 0);
+    shell.frame->ForwardKey(' ', 0);  // Space: play forward
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return time->Frame() >= 5; }, 5000))
+        << "frame " << time->Frame();
+    shell.frame->ForwardKey(' ', 0);  // Space again: stop
+    testsupport::Pump(50);
+    const int stopped = time->Frame();
+    EXPECT_FALSE(time->IsPlaying());
+    testsupport::Pump(200);
+    EXPECT_EQ(time->Frame(), stopped);
+    GoCommandHistory.Clear();
+}
+
+TEST(FrameMain, EndCaptureKeepsARestartedPlaybackOnce) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    time->playing = true;
+    shell.frame->SetRestartFlag(true);
+    shell.Post(ID_END_CAPTURE);
+    EXPECT_TRUE(time->IsPlaying());
+    EXPECT_FALSE(shell.frame->RestartFlag());
+    shell.Post(ID_END_CAPTURE);
+    EXPECT_FALSE(time->IsPlaying());
+}
+
+TEST(FrameMain, TimeRemapMenuSwitchesTheRemapDirectly) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    for (int checked : {1, 0}) {
+        wxCommandEvent e(wxEVT_MENU, ID_TIME_REMAP);
+        e.SetInt(checked);
+        shell.frame->GetEventHandler()->AddPendingEvent(e);
+        testsupport::Pump(20);
+        EXPECT_EQ(time->useTimeRemap.value, checked == 1);
+    }
+    EXPECT_EQ(GoCommandHistory.Size(), 0u) << "not an undo step";
+}
+
+TEST(FrameMain, AboutNamesProgramSystemAndMachine) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    testsupport::ResetModals();
+    testsupport::SetModalAnswer(wxID_OK);
+    shell.Post(ID_ABOUT);
+    ASSERT_EQ(testsupport::ModalTitles().size(), 1u);
+    EXPECT_EQ(testsupport::ModalTitles()[0], "About Pelthorn3");
+
+    AboutBox_cls box(shell.frame, wxID_ANY, "About Pelthorn3",
+                     "Pelthorn3 ver. 0.82\nProcessors: 4\n");
+    wxString shown;
+    for (wxWindow* w : box.GetChildren())
+        if (auto* t = dynamic_cast<wxStaticText*>(w)) shown += t->GetLabel();
+    EXPECT_NE(shown.find("Pelthorn3 ver. 0.82"), wxString::npos);
+    EXPECT_EQ(box.Link()->GetURL(), AboutBox_cls::ProductPage());
+    EXPECT_NE(box.FindWindow(wxID_OK), nullptr);
+}
+
+// ------------------------------------------------------------------------- projects
+
+namespace {
+
+// Puts the scene into a recognisable state: scene length, work area, step and a remap key.
+void ShapeScene(TimeCtrl_cls* t, int length) {
+    t->maxFrame.value = length;
+    t->workAreaMax.value = length - 10;
+    t->animStep.value = 3;
+    t->useTimeRemap.value = true;
+    t->remap->InsertKey(0, 0.25, length / 2.0);
+}
+
+}  // namespace
+
+TEST(FrameMain, SaveAsOpenSaveIsByteIdenticalAndSaveWritesTheOpenedPath) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    ShapeScene(time, 250);
+    const std::string a = dir.File("a.ptp");
+
+    // Save As of a never saved project proposes ".ptp"
+    shell.prompts.fileAnswer = wxID_OK;
+    shell.prompts.filePath = wxString::FromUTF8(a);
+    shell.Post(ID_SAVE_PROJECT_AS);
+    ASSERT_EQ(shell.prompts.fileQuestions.size(), 1u);
+    EXPECT_EQ(shell.prompts.fileQuestions[0].message, "Select a file");
+    EXPECT_EQ(shell.prompts.fileQuestions[0].wildcard, "Project file (*.ptp)|*.ptp");
+    EXPECT_EQ(shell.prompts.fileQuestions[0].style, long(wxFD_SAVE | wxFD_OVERWRITE_PROMPT));
+    EXPECT_EQ(shell.prompts.fileQuestions[0].fileName, ".ptp");
+    ASSERT_TRUE(FileExists(a));
+    EXPECT_TRUE(shell.frame->IsProjectLoaded());
+    EXPECT_EQ(std::string(shell.frame->GetTitle().utf8_str()), "Pelthorn3 - " + a);
+    const std::string saved = ReadFile(a);
+    EXPECT_EQ(saved.rfind("LastOpenedFilePTP=" + a + "\r\nLastOpenedFileIMG=None\r\n", 0), 0u)
+        << saved;
+    EXPECT_NE(saved.find("TimeMaxFrame=250\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("---TimeRemap\n"), std::string::npos);
+
+    // change the scene, open the project again: the saved state comes back
+    time->maxFrame.value = 10;
+    time->useTimeRemap.value = false;
+    time->SetFrameUndoable(7, -1);
+    shell.Post(ID_OPEN_PROJECT);
+    ASSERT_EQ(shell.prompts.fileQuestions.size(), 2u);
+    EXPECT_EQ(shell.prompts.fileQuestions[1].message, "Select a project file");
+    EXPECT_EQ(shell.prompts.fileQuestions[1].fileName, "a.ptp");
+    EXPECT_EQ(time->MaxFrame(), 250);
+    EXPECT_TRUE(time->useTimeRemap.value);
+    EXPECT_EQ(time->Frame(), 0);
+    EXPECT_EQ(GoCommandHistory.Size(), 0u) << "nothing read can be undone";
+    EXPECT_TRUE(shell.frame->GetMenuBar()->IsChecked(ID_TIME_REMAP));
+
+    // Save writes the same bytes
+    shell.Post(ID_SAVE_PROJECT);
+    EXPECT_EQ(ReadFile(a), saved);
+    EXPECT_EQ(shell.prompts.fileQuestions.size(), 2u) << "Save of a loaded project asks nothing";
+
+    // a moved project: Save writes where it was opened from, not the path inside it
+    const std::string b = dir.File("moved.ptp");
+    WriteFile(b, saved);
+    std::filesystem::remove(a);
+    shell.prompts.filePath = wxString::FromUTF8(b);
+    shell.Post(ID_OPEN_PROJECT);
+    EXPECT_EQ(std::string(shell.frame->GetTitle().utf8_str()), "Pelthorn3 - " + b);
+    shell.Post(ID_SAVE_PROJECT);
+    EXPECT_FALSE(FileExists(a));
+    std::string expected = saved;
+    expected.replace(0, ("LastOpenedFilePTP=" + a).size(), "LastOpenedFilePTP=" + b);
+    EXPECT_EQ(ReadFile(b), expected);
+}
+
+TEST(FrameMain, ABrokenProjectLeavesTheOpenSceneUntouched) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    ShapeScene(time, 300);
+    const std::string good = dir.File("good.ptp");
+    ASSERT_TRUE(shell.frame->SaveProjectTo(wxString::FromUTF8(good)));
+    const std::string text = ReadFile(good);
+    const size_t remap = text.find("Parameter_Time");
+    ASSERT_NE(remap, std::string::npos);
+
+    struct Case {
+        const char* name;
+        std::string bytes;  // empty name of a folder below
+        bool folder;
+    };
+    const Case cases[] = {
+        {"truncated.ptp", text.substr(0, remap + 20), false},
+        {"last-key-cut.ptp", text.substr(0, text.size() - 12), false},
+        {"undecodable.ptp", "TimeMaxFrame=5\r\n\x81\x20\r\n", false},
+        {"empty.ptp", "", false},
+        {"a-folder.ptp", "", true},
+        {"absent.ptp", "", false},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir.File(c.name);
+        if (c.folder)
+            std::filesystem::create_directory(path);
+        else if (std::string(c.name) != "absent.ptp")
+            WriteFile(path, c.bytes);
+
+        time->maxFrame.value = 120;
+        time->useTimeRemap.value = false;
+        time->SetFrameUndoable(9, -1);
+        const size_t undoSteps = GoCommandHistory.Size();
+        const wxString before = shell.frame->LastOpenedProject();
+        testsupport::ResetModals();
+        testsupport::SetModalAnswer(wxID_OK);
+
+        shell.prompts.fileAnswer = wxID_OK;
+        shell.prompts.filePath = wxString::FromUTF8(path);
+        shell.Post(ID_OPEN_PROJECT);
+
+        EXPECT_EQ(time->MaxFrame(), 120) << c.name;
+        EXPECT_FALSE(time->useTimeRemap.value) << c.name;
+        EXPECT_EQ(time->Frame(), 9) << c.name;
+        EXPECT_EQ(GoCommandHistory.Size(), undoSteps) << c.name << ": the undo history stays";
+        EXPECT_EQ(shell.frame->LastOpenedProject(), before) << c.name;
+        const auto titles = testsupport::ModalTitles();
+        ASSERT_EQ(titles.size(), 1u) << c.name;
+        EXPECT_EQ(titles[0], "Warning") << c.name;
+        EXPECT_NE(testsupport::ModalMessages()[0].find(c.name), wxString::npos)
+            << testsupport::ModalMessages()[0];
+    }
+    GoCommandHistory.Clear();
+}
+
+TEST(FrameMain, AFailedSaveIsReportedAndChangesNothing) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    ShapeScene(shell.core->GetTimeCtrl(), 200);
+
+    // Save As onto a folder: the write fails, the flag, the path and the title stay
+    const std::string folder = dir.File("folder.ptp");
+    std::filesystem::create_directory(folder);
+    testsupport::ResetModals();
+    testsupport::SetModalAnswer(wxID_OK);
+    shell.prompts.fileAnswer = wxID_OK;
+    shell.prompts.filePath = wxString::FromUTF8(folder);
+    const wxString titleBefore = shell.frame->GetTitle();
+    shell.Post(ID_SAVE_PROJECT_AS);
+    ASSERT_EQ(testsupport::ModalTitles().size(), 1u);
+    EXPECT_EQ(testsupport::ModalTitles()[0], "Error!");
+    EXPECT_NE(testsupport::ModalMessages()[0].find("folder.ptp"), wxString::npos);
+    EXPECT_FALSE(shell.frame->IsProjectLoaded());
+    EXPECT_EQ(shell.frame->LastOpenedProject(), "None");
+    EXPECT_EQ(shell.frame->GetTitle(), titleBefore);
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+
+    // Save into a folder that no longer accepts files: the old project stays as it was
+    const std::string sub = dir.File("ro");
+    std::filesystem::create_directory(sub);
+    const std::string p = sub + "/p.ptp";
+    shell.prompts.filePath = wxString::FromUTF8(p);
+    shell.Post(ID_SAVE_PROJECT_AS);
+    ASSERT_TRUE(FileExists(p));
+    const std::string old = ReadFile(p);
+    shell.core->GetTimeCtrl()->maxFrame.value = 42;
+    testsupport::ResetModals();
+    testsupport::SetModalAnswer(wxID_OK);
+    if (geteuid() == 0) {
+        // root writes anywhere: a folder standing where the temporary file goes breaks the
+        // write the same way
+        std::filesystem::create_directory(AtomicFile_cls::TempPathFor(p));
+    } else {
+        std::filesystem::permissions(
+            sub, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    }
+    shell.Post(ID_SAVE_PROJECT);
+    ASSERT_EQ(testsupport::ModalTitles().size(), 1u);
+    EXPECT_EQ(testsupport::ModalTitles()[0], "Error!");
+    EXPECT_EQ(ReadFile(p), old);
+    EXPECT_EQ(std::string(shell.frame->LastOpenedProject().utf8_str()), p);
+    std::filesystem::permissions(sub, std::filesystem::perms::owner_all);
+}
+
+TEST(FrameMain, SaveAndQuitShareTheirGuard) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    const std::string p = dir.File("guarded.ptp");
+    shell.prompts.fileAnswer = wxID_OK;
+    shell.prompts.filePath = wxString::FromUTF8(p);
+    shell.Post(ID_SAVE_PROJECT);  // not loaded yet: Save acts as Save As
+    ASSERT_TRUE(FileExists(p));
+    const std::string before = ReadFile(p);
+    shell.core->GetTimeCtrl()->maxFrame.value = 77;
+
+    // while the quit question (or a save) is under way, Save and Quit do nothing
+    GbGLLockForSaveOrQuit = true;
+    shell.Post(ID_SAVE_PROJECT);
+    shell.Post(ID_QUIT);
+    GbGLLockForSaveOrQuit = false;
+    EXPECT_EQ(ReadFile(p), before);
+    EXPECT_TRUE(shell.prompts.questions.empty());
+
+    shell.Post(ID_SAVE_PROJECT);
+    EXPECT_NE(ReadFile(p).find("TimeMaxFrame=77\r\n"), std::string::npos);
+    EXPECT_EQ(shell.prompts.fileQuestions.size(), 1u) << "a loaded project saves without asking";
+}

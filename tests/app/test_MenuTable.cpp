@@ -1,0 +1,91 @@
+#include "app/CommandIds.h"
+#include "app/MenuTable.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+TEST(MenuTable, EveryMenuItemHasAHandlerAndSubmenusHaveNone) {
+    std::set<int> handled;
+    for (const FrameCommandSpec& c : FrameCommands()) handled.insert(c.id);
+    const std::set<int> submenus = {ID_EXPORT_MENU, ID_REMOVE_CACHE_MENU, ID_FILTER_BOOL_MENU,
+                                    ID_FILTER_OBJECT_MENU, ID_FILTER_WORLD_MENU};
+    std::map<int, int> submenuUse;
+    for (const MenuItemSpec& s : FrameMenuItems()) {
+        if (s.kind == ITEM_SEPARATOR) continue;
+        ASSERT_NE(s.text, nullptr);
+        ASSERT_NE(s.format, nullptr);
+        if (s.kind == ITEM_SUBMENU) {
+            EXPECT_TRUE(submenus.count(s.id)) << s.text;
+            EXPECT_FALSE(handled.count(s.id)) << s.text;
+            ++submenuUse[s.submenu];
+        } else {
+            EXPECT_TRUE(handled.count(s.id)) << s.text << " (" << s.id << ") has no handler";
+        }
+    }
+    for (int m : {MENU_EXPORT, MENU_REMOVE_CACHE, MENU_BOOL, MENU_OBJECT, MENU_WORLD})
+        EXPECT_EQ(submenuUse[m], 1) << "submenu " << m;
+}
+
+TEST(MenuTable, CommandIdsStayInTheirRanges) {
+    std::set<int> seen;
+    for (const FrameCommandSpec& c : FrameCommands()) {
+        EXPECT_TRUE(seen.insert(c.id).second) << "duplicate " << c.id;
+        const bool stock = c.id == 5006 || c.id == 5014;
+        EXPECT_TRUE(stock || (c.id >= 6000 && c.id <= 6085)) << c.id;
+        // 6059, and 6079..6081 (timeline pop-up, POV-Ray dialog, colour button) are not the frame's
+        EXPECT_NE(c.id, 6059);
+        EXPECT_FALSE(c.id >= 6079 && c.id <= 6081) << c.id;
+    }
+    // every internal bus id the other parts post has a handler
+    for (int id :
+         {6017, 6018, 6019, 6020, 6021, 6022, 6023, 6024, 6025, 6026, 6027, 6028, 6029, 6030,
+          6034, 6035, 6042, 6053, 6054, 6055, 6056, 6057, 6058, 6060, 6061, 6062, 6063})
+        EXPECT_TRUE(seen.count(id)) << id;
+}
+
+TEST(MenuTable, LabelsAndAccelerators) {
+    std::map<int, MenuItemSpec> byId;
+    for (const MenuItemSpec& s : FrameMenuItems())
+        if (s.kind != ITEM_SEPARATOR) byId[s.id] = s;
+    EXPECT_STREQ(byId[ID_QUIT].format, "%s(&Q)\tQ");  // the plain Q key
+    EXPECT_STREQ(byId[ID_QUIT].help, "Quit this application");
+    EXPECT_STREQ(byId[ID_SAVE_PROJECT_AS].format, "%s(&S)\tCtrl-Shift-S");
+    EXPECT_STREQ(byId[ID_REMOVE_CACHE_ALL].format, "%s\tCtrl-Alt-F5");
+    EXPECT_STREQ(byId[ID_POV_RENDER_ANIMATION].text, "Render");
+    EXPECT_STREQ(byId[ID_POV_RENDER_ANIMATION].text2, "Animation");
+    EXPECT_STREQ(byId[ID_TEXTURE_EDITOR].format, "%s(&J)\tCtrl-T");
+    EXPECT_EQ(byId[ID_TIME_REMAP].kind, ITEM_CHECK);
+    EXPECT_EQ(byId[ID_EXTRA_PANEL].kind, ITEM_CHECK);
+    EXPECT_STREQ(byId[ID_LAYOUT_2V].bitmap, "ICONS/splitV.png");
+    // bar order and titles
+    std::string titles;
+    for (int m : MenuBarOrder())
+        titles += std::string(MenuBarTitleKey(m)) + MenuBarMnemonic(m) + " ";
+    EXPECT_EQ(titles, "File(&F) Edit(&E) Filter(&L) Pov-Ray(&P) View(&V) Dialog(&D) Help(&H) ");
+    // the filter context menu: Up, Down, separator, Delete
+    const auto ctx = MenuEntries(MENU_FILTER_CONTEXT);
+    ASSERT_EQ(ctx.size(), 4u);
+    EXPECT_EQ(ctx[0].id, ID_FILTER_UP);
+    EXPECT_EQ(ctx[1].id, ID_FILTER_DOWN);
+    EXPECT_EQ(ctx[2].kind, ITEM_SEPARATOR);
+    EXPECT_EQ(ctx[3].id, ID_FILTER_DELETE);
+}
+
+TEST(MenuTable, FilterKindOfAddMenuIds) {
+    const std::pair<int, int> cases[] = {{6065, 0}, {6066, 0}, {6067, 1}, {6068, 0}, {6069, 2},
+                                         {6070, 3}, {6071, 4}, {6072, 5}, {6073, 6}, {6074, 7},
+                                         {6075, 8}, {6064, 0}, {6076, 0}};
+    for (const auto& c : cases) EXPECT_EQ(FilterTypeForMenuId(c.first), c.second) << c.first;
+}
+
+TEST(MenuTable, PlainKeyAcceleratorsAreRunByTheFrame) {
+    EXPECT_EQ(PlainKeyAccelerator(0, 'Q'), ID_QUIT);
+    EXPECT_EQ(PlainKeyAccelerator(2, 'Q'), 0);  // Ctrl+Q does nothing special
+    EXPECT_EQ(PlainKeyAccelerator(4, 'Q'), 0);
+    EXPECT_EQ(PlainKeyAccelerator(0, 'W'), 0);  // Ctrl-W is Close, not W
+    EXPECT_EQ(PlainKeyAccelerator(0, 'O'), 0);
+    EXPECT_EQ(PlainKeyAccelerator(0, 345), 0);  // F5 is the toolkit's
+}
