@@ -44,7 +44,9 @@ constexpr int ID_FILTERS_AT_TIME = 6061;
 constexpr int ID_PAGES_RELAYOUT = 6063;
 
 /// Set (to true) by the UPD_SNAP_REFRESH bit and by attribute edits; the drawable frame
-/// clears it when it rebuilds. GUI thread only.
+/// clears it when it rebuilds. GUI thread only: it is written by the history and the
+/// attribute pages and read by the renderer's validity check in the paint handler; the
+/// interpolation and vertex workers never touch it, so it needs no atomic.
 extern bool GbSnapDataRefresh;
 
 /// The history: two equally long lists of owned commands (entry i of each is step i's do

@@ -42,42 +42,34 @@ CommandSetValue_cls::CommandSetValue_cls(bool* t, bool v, uint64_t flags)
     boolValue = v;
 }
 
+// A located command is the fixed-target one of the same kind with its target found at
+// each run instead.
+template <typename T, typename V>
+CommandSetValue_cls* CommandSetValue_cls::Located(Locator locate, const V& v, uint64_t flags) {
+    auto* c = new CommandSetValue_cls(static_cast<T*>(nullptr), v, flags);
+    c->locate_ = std::move(locate);
+    return c;
+}
+
 CommandSetValue_cls* CommandSetValue_cls::MakeLocated(Locator locate, float v, uint64_t flags) {
-    auto* c = new CommandSetValue_cls(static_cast<float*>(nullptr), v, flags);
-    c->locate_ = std::move(locate);
-    return c;
+    return Located<float>(std::move(locate), v, flags);
 }
-
 CommandSetValue_cls* CommandSetValue_cls::MakeLocated(Locator locate, double v, uint64_t flags) {
-    auto* c = new CommandSetValue_cls(static_cast<double*>(nullptr), v, flags);
-    c->locate_ = std::move(locate);
-    return c;
+    return Located<double>(std::move(locate), v, flags);
 }
-
 CommandSetValue_cls* CommandSetValue_cls::MakeLocated(Locator locate, int v, uint64_t flags) {
-    auto* c = new CommandSetValue_cls(static_cast<int*>(nullptr), v, flags);
-    c->locate_ = std::move(locate);
-    return c;
+    return Located<int>(std::move(locate), v, flags);
 }
-
 CommandSetValue_cls* CommandSetValue_cls::MakeLocated(Locator locate, unsigned int v,
                                                       uint64_t flags) {
-    auto* c = new CommandSetValue_cls(static_cast<unsigned int*>(nullptr), v, flags);
-    c->locate_ = std::move(locate);
-    return c;
+    return Located<unsigned int>(std::move(locate), v, flags);
 }
-
 CommandSetValue_cls* CommandSetValue_cls::MakeLocated(Locator locate, const wxString& v,
                                                       uint64_t flags) {
-    auto* c = new CommandSetValue_cls(static_cast<wxString*>(nullptr), v, flags);
-    c->locate_ = std::move(locate);
-    return c;
+    return Located<wxString>(std::move(locate), v, flags);
 }
-
 CommandSetValue_cls* CommandSetValue_cls::MakeLocated(Locator locate, bool v, uint64_t flags) {
-    auto* c = new CommandSetValue_cls(static_cast<bool*>(nullptr), v, flags);
-    c->locate_ = std::move(locate);
-    return c;
+    return Located<bool>(std::move(locate), v, flags);
 }
 
 void CommandSetValue_cls::Execute(bool) {

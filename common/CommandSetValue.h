@@ -65,5 +65,7 @@ public:
 
 private:
     CommandSetValue_cls(int valueType, const wxString& name, uint64_t flags);
+    template <typename T, typename V>
+    static CommandSetValue_cls* Located(Locator locate, const V& v, uint64_t flags);
     Locator locate_;
 };

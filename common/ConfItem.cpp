@@ -124,31 +124,17 @@ void ConfItemINT_cls::Init(const wxString& k, const wxString& def) {
     key = k;
     if (def.empty()) return;
     text = def;
-    Take(ConvertInt(text));
+    value = range_.Apply(ConvertInt(text));
 }
 
 bool ConfItemINT_cls::ParseLine(const wxString& line) {
     if (!MatchLine(line)) return false;
-    Take(ConvertInt(text));
+    value = range_.Apply(ConvertInt(text));
     return true;
 }
 
 wxString ConfItemINT_cls::WriteLine() const { return key + ValueText() + "\r\n"; }
 wxString ConfItemINT_cls::ValueText() const { return FormatInt(value); }
-
-void ConfItemINT_cls::SetRange(int lo, int hi) {
-    hasRange_ = true;
-    lo_ = lo;
-    hi_ = hi;
-}
-
-void ConfItemINT_cls::Take(int v) {
-    if (hasRange_) {
-        if (!(v >= lo_)) v = lo_;  // also catches NaN
-        if (v > hi_) v = hi_;
-    }
-    value = v;
-}
 
 // ---------------------------------------------------------------- unsigned
 
@@ -158,31 +144,17 @@ void ConfItemUINT_cls::Init(const wxString& k, const wxString& def) {
     key = k;
     if (def.empty()) return;
     text = def;
-    Take(ConvertUInt(text));
+    value = range_.Apply(ConvertUInt(text));
 }
 
 bool ConfItemUINT_cls::ParseLine(const wxString& line) {
     if (!MatchLine(line)) return false;
-    Take(ConvertUInt(text));
+    value = range_.Apply(ConvertUInt(text));
     return true;
 }
 
 wxString ConfItemUINT_cls::WriteLine() const { return key + ValueText() + "\r\n"; }
 wxString ConfItemUINT_cls::ValueText() const { return Wide(platform::FormatUInt(value)); }
-
-void ConfItemUINT_cls::SetRange(unsigned int lo, unsigned int hi) {
-    hasRange_ = true;
-    lo_ = lo;
-    hi_ = hi;
-}
-
-void ConfItemUINT_cls::Take(unsigned int v) {
-    if (hasRange_) {
-        if (!(v >= lo_)) v = lo_;  // also catches NaN
-        if (v > hi_) v = hi_;
-    }
-    value = v;
-}
 
 // ---------------------------------------------------------------- float
 
@@ -192,31 +164,17 @@ void ConfItemFLOAT_cls::Init(const wxString& k, const wxString& def) {
     key = k;
     if (def.empty()) return;
     text = def;
-    Take(NarrowToFloat(ConvertDouble(text)));
+    value = range_.Apply(NarrowToFloat(ConvertDouble(text)));
 }
 
 bool ConfItemFLOAT_cls::ParseLine(const wxString& line) {
     if (!MatchLine(line)) return false;
-    Take(NarrowToFloat(ConvertDouble(text)));
+    value = range_.Apply(NarrowToFloat(ConvertDouble(text)));
     return true;
 }
 
 wxString ConfItemFLOAT_cls::WriteLine() const { return key + ValueText() + "\r\n"; }
 wxString ConfItemFLOAT_cls::ValueText() const { return FormatFloat(value); }
-
-void ConfItemFLOAT_cls::SetRange(float lo, float hi) {
-    hasRange_ = true;
-    lo_ = lo;
-    hi_ = hi;
-}
-
-void ConfItemFLOAT_cls::Take(float v) {
-    if (hasRange_) {
-        if (!(v >= lo_)) v = lo_;  // also catches NaN
-        if (v > hi_) v = hi_;
-    }
-    value = v;
-}
 
 // ---------------------------------------------------------------- double
 
@@ -226,31 +184,17 @@ void ConfItemDOUBLE_cls::Init(const wxString& k, const wxString& def) {
     key = k;
     if (def.empty()) return;
     text = def;
-    Take(ConvertDouble(text));
+    value = range_.Apply(ConvertDouble(text));
 }
 
 bool ConfItemDOUBLE_cls::ParseLine(const wxString& line) {
     if (!MatchLine(line)) return false;
-    Take(ConvertDouble(text));
+    value = range_.Apply(ConvertDouble(text));
     return true;
 }
 
 wxString ConfItemDOUBLE_cls::WriteLine() const { return key + ValueText() + "\r\n"; }
 wxString ConfItemDOUBLE_cls::ValueText() const { return FormatDouble(value); }
-
-void ConfItemDOUBLE_cls::SetRange(double lo, double hi) {
-    hasRange_ = true;
-    lo_ = lo;
-    hi_ = hi;
-}
-
-void ConfItemDOUBLE_cls::Take(double v) {
-    if (hasRange_) {
-        if (!(v >= lo_)) v = lo_;  // also catches NaN
-        if (v > hi_) v = hi_;
-    }
-    value = v;
-}
 
 // ---------------------------------------------------------------- bool
 

@@ -59,6 +59,22 @@ protected:
     ConfItem_cls& operator=(const ConfItem_cls&) = default;
 };
 
+/// Optional clamp range of a scalar item: values taken from a default or a line are
+/// clamped to [lo, hi] (a text that is no number reads as 0 and then moves to the nearer
+/// bound; NaN gives lo). Direct writes to the item's value are not checked.
+template <typename T>
+struct ConfRange_cls {
+    bool on = false;
+    T lo{};
+    T hi{};
+    T Apply(T v) const {
+        if (!on) return v;
+        if (!(v >= lo)) v = lo;  // also catches NaN
+        if (v > hi) v = hi;
+        return v;
+    }
+};
+
 /// Second base of the four array items: the number of elements in use (0..16).
 class ConfArray_cls {
 public:
@@ -95,17 +111,12 @@ public:
     bool ParseLine(const wxString& line) override;
     wxString WriteLine() const override;
     wxString ValueText() const override;
-    /// Optional range: values taken from a default or a line are clamped to [lo, hi]
-    /// (a text that is no number reads as 0 and then moves to the nearer bound; NaN gives
-    /// lo). Direct writes to `value` are not checked. Set it before registering so that
-    /// the default is clamped too. Requires lo <= hi.
-    void SetRange(int lo, int hi);
+    /// Optional range (see ConfRange_cls). Set it before registering so that the default is
+    /// clamped too. Requires lo <= hi.
+    void SetRange(int lo, int hi) { range_ = {true, lo, hi}; }
 
 private:
-    bool hasRange_ = false;
-    int lo_ = 0;
-    int hi_ = 0;
-    void Take(int v);
+    ConfRange_cls<int> range_;
 };
 
 /// An unsigned 32-bit value; 0..4294967295 survive a write and a read. A negative number
@@ -119,17 +130,12 @@ public:
     bool ParseLine(const wxString& line) override;
     wxString WriteLine() const override;
     wxString ValueText() const override;
-    /// Optional range: values taken from a default or a line are clamped to [lo, hi]
-    /// (a text that is no number reads as 0 and then moves to the nearer bound; NaN gives
-    /// lo). Direct writes to `value` are not checked. Set it before registering so that
-    /// the default is clamped too. Requires lo <= hi.
-    void SetRange(unsigned int lo, unsigned int hi);
+    /// Optional range (see ConfRange_cls). Set it before registering so that the default is
+    /// clamped too. Requires lo <= hi.
+    void SetRange(unsigned int lo, unsigned int hi) { range_ = {true, lo, hi}; }
 
 private:
-    bool hasRange_ = false;
-    unsigned int lo_ = 0;
-    unsigned int hi_ = 0;
-    void Take(unsigned int v);
+    ConfRange_cls<unsigned int> range_;
 };
 
 /// A float, written with six decimals ("%f"): magnitudes below 0.0000005 are written as 0.
@@ -141,17 +147,12 @@ public:
     bool ParseLine(const wxString& line) override;
     wxString WriteLine() const override;
     wxString ValueText() const override;
-    /// Optional range: values taken from a default or a line are clamped to [lo, hi]
-    /// (a text that is no number reads as 0 and then moves to the nearer bound; NaN gives
-    /// lo). Direct writes to `value` are not checked. Set it before registering so that
-    /// the default is clamped too. Requires lo <= hi.
-    void SetRange(float lo, float hi);
+    /// Optional range (see ConfRange_cls). Set it before registering so that the default is
+    /// clamped too. Requires lo <= hi.
+    void SetRange(float lo, float hi) { range_ = {true, lo, hi}; }
 
 private:
-    bool hasRange_ = false;
-    float lo_ = 0;
-    float hi_ = 0;
-    void Take(float v);
+    ConfRange_cls<float> range_;
 };
 
 /// A double, written with six significant digits ("%g", exponent form when large/small).
@@ -163,17 +164,12 @@ public:
     bool ParseLine(const wxString& line) override;
     wxString WriteLine() const override;
     wxString ValueText() const override;
-    /// Optional range: values taken from a default or a line are clamped to [lo, hi]
-    /// (a text that is no number reads as 0 and then moves to the nearer bound; NaN gives
-    /// lo). Direct writes to `value` are not checked. Set it before registering so that
-    /// the default is clamped too. Requires lo <= hi.
-    void SetRange(double lo, double hi);
+    /// Optional range (see ConfRange_cls). Set it before registering so that the default is
+    /// clamped too. Requires lo <= hi.
+    void SetRange(double lo, double hi) { range_ = {true, lo, hi}; }
 
 private:
-    bool hasRange_ = false;
-    double lo_ = 0;
-    double hi_ = 0;
-    void Take(double v);
+    ConfRange_cls<double> range_;
 };
 
 /// A one-byte bool, written 0 or 1; read as a decimal number, non-zero meaning true.

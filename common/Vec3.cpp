@@ -4,48 +4,52 @@
 
 namespace {
 
-bool AboveTiny(double v) { return v > 1e-12 || v < -1e-12; }
+// The float and double vectors share these in their own precision.
 
-}  // namespace
-
-void Vec3f::Cross(const Vec3f& b, Vec3f& out) const {
-    // temporaries first: `out` may alias this vector or b
-    const float cx = y * b.z - z * b.y;
-    const float cy = z * b.x - x * b.z;
-    const float cz = x * b.y - y * b.x;
+template <typename V>
+void CrossOf(const V& a, const V& b, V& out) {
+    // temporaries first: `out` may alias a or b
+    const auto cx = a.y * b.z - a.z * b.y;
+    const auto cy = a.z * b.x - a.x * b.z;
+    const auto cz = a.x * b.y - a.y * b.x;
     out.x = cx;
     out.y = cy;
     out.z = cz;
 }
 
-float Vec3f::Length() const { return std::sqrt(x * x + y * y + z * z); }
-
-float Vec3f::SetLength(float length) {
-    const float old = Length();
-    if (old == 0.0f) return 0.0f;
-    const float f = length / old;
-    x *= f;
-    y *= f;
-    z *= f;
+template <typename V, typename T>
+T Rescale(V& v, T length) {
+    const T old = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+    if (old == T(0)) return T(0);
+    const T f = length / old;
+    v.x *= f;
+    v.y *= f;
+    v.z *= f;
     return old;
 }
 
-bool Vec3f::RemoveComponent(Vec3f& b) const {
-    const float e = b.x * x + b.y * y + b.z * z;
-    b.x -= e * x;
-    b.y -= e * y;
-    b.z -= e * z;
+bool AboveTiny(double v) { return v > 1e-12 || v < -1e-12; }
+
+template <typename V>
+bool RemoveAlong(const V& unit, V& b) {
+    const auto e = b.x * unit.x + b.y * unit.y + b.z * unit.z;
+    b.x -= e * unit.x;
+    b.y -= e * unit.y;
+    b.z -= e * unit.z;
     return AboveTiny(b.x) || AboveTiny(b.y) || AboveTiny(b.z);
 }
 
-void Vec3d::Cross(const Vec3d& b, Vec3d& out) const {
-    const double cx = y * b.z - z * b.y;
-    const double cy = z * b.x - x * b.z;
-    const double cz = x * b.y - y * b.x;
-    out.x = cx;
-    out.y = cy;
-    out.z = cz;
-}
+}  // namespace
+
+void Vec3f::Cross(const Vec3f& b, Vec3f& out) const { CrossOf(*this, b, out); }
+
+float Vec3f::Length() const { return std::sqrt(x * x + y * y + z * z); }
+
+float Vec3f::SetLength(float length) { return Rescale(*this, length); }
+
+bool Vec3f::RemoveComponent(Vec3f& b) const { return RemoveAlong(*this, b); }
+
+void Vec3d::Cross(const Vec3d& b, Vec3d& out) const { CrossOf(*this, b, out); }
 
 double Vec3d::Length() const { return std::sqrt(x * x + y * y + z * z); }
 
@@ -56,20 +60,6 @@ double Vec3d::Distance(const Vec3d& b) const {
 
 double Vec3d::Dot(const Vec3d& b) const { return x * b.x + y * b.y + z * b.z; }
 
-double Vec3d::SetLength(double length) {
-    const double old = Length();
-    if (old == 0.0) return 0.0;
-    const double f = length / old;
-    x *= f;
-    y *= f;
-    z *= f;
-    return old;
-}
+double Vec3d::SetLength(double length) { return Rescale(*this, length); }
 
-bool Vec3d::RemoveComponent(Vec3d& b) const {
-    const double e = b.Dot(*this);
-    b.x -= e * x;
-    b.y -= e * y;
-    b.z -= e * z;
-    return AboveTiny(b.x) || AboveTiny(b.y) || AboveTiny(b.z);
-}
+bool Vec3d::RemoveComponent(Vec3d& b) const { return RemoveAlong(*this, b); }

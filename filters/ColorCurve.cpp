@@ -26,6 +26,11 @@ unsigned char ToByte(float v) {
     return static_cast<unsigned char>(b);
 }
 
+// The curve reads a time of exactly -1 as "the current scene time"; a colour position of -1
+// is a position like any other, so it is moved by one ulp towards 0 (the same value to
+// every key layout: a key at -1 starts the segment just above it).
+double CurvePosition(float x) { return x == -1.0f ? std::nextafter(-1.0, 0.0) : double(x); }
+
 }  // namespace
 
 ColorCurve_cls::ColorCurve_cls(const std::string& n, const wxString& l, const wxString& defaultColor, int keyCount,
@@ -78,7 +83,7 @@ void ColorCurve_cls::UpdateScaling() {
 
 void ColorCurve_cls::ColorAt(float x, float out[4]) const {
     if (useColorCurve.value) {
-        curve->GetRGBAConst(x, 0.0, out);
+        curve->GetRGBAConst(CurvePosition(x), 0.0, out);
         return;
     }
     for (int k = 0; k < 4; ++k) out[k] = constantColor.values[k];
@@ -87,7 +92,7 @@ void ColorCurve_cls::ColorAt(float x, float out[4]) const {
 void ColorCurve_cls::ColorForValue(float value, float out[4]) const {
     if (useColorCurve.value) {
         const float x = (value - offset) / range;
-        curve->GetRGBAConst(x, 0.0, out);
+        curve->GetRGBAConst(CurvePosition(x), 0.0, out);
         return;
     }
     for (int k = 0; k < 4; ++k) out[k] = constantColor.values[k];
@@ -102,7 +107,7 @@ std::vector<unsigned char> ColorCurve_cls::MakeTable(int count, int mode) const 
             c[3] = 1.0f;
         } else {
             const float x = mode == 1 ? std::fabs(float(i) * 0.0078125f - 1.0f) : float(i) / 255.0f;
-            curve->GetRGBAConst(x, 0.0, c);
+            curve->GetRGBAConst(CurvePosition(x), 0.0, c);
         }
         for (int k = 0; k < 4; ++k) table[size_t(i) * 4 + size_t(k)] = ToByte(c[k]);
     }

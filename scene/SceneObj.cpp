@@ -19,6 +19,14 @@ constexpr uint64_t kTransformFlags = 0x1006;  // UPD_VIEWS | UPD_TIME | UPD_FILT
 constexpr double kPi = 3.14159;
 constexpr double kDegToRad = 0.017453277777777776;  // 3.14159 / 180
 
+// Adds the whole turns that bring `angle` nearest to `wanted` (degrees) to it and its counter.
+void AlignTurns(double& angle, int& turns, double wanted) {
+    const double shift = std::round((wanted - angle) / 360.0);
+    if (shift == 0.0 || !(std::fabs(shift) < 1e6)) return;
+    turns += int(shift);
+    angle += 360.0 * shift;
+}
+
 }  // namespace
 
 SceneObj_cls::SceneObj_cls(const std::string& name, bool groupAll, bool makeParams) {
@@ -85,6 +93,11 @@ void SceneObj_cls::UpdateTransform(double t) {
     transform.frame.Normalise();
     transform.frame.Rotate(0, 0, R[0]);
     transform.frame.UpdateAngles(true);
+    // The whole turns of roll and yaw follow the Rotation values themselves, not the
+    // history of earlier evaluations: angles written back as keys (AimAtOrigin) then stay
+    // next to the keys they came from instead of a turn away (350 read back as -10).
+    AlignTurns(transform.frame.roll, transform.frame.rollTurns, R[0]);
+    AlignTurns(transform.frame.yaw, transform.frame.yawTurns, R[2]);
     for (int k = 0; k < 3; ++k) transform.objectScale[k] = S[k];
 }
 
@@ -172,9 +185,9 @@ void SceneObj_cls::InverseTransformPoint(float p[3], double t, ParamGroup_cls* p
 std::array<double, 3> SceneObj_cls::RotationDirection(double t) {
     double R[3] = {0, 0, 0};
     if (rotation) ValuesAt(rotation, t, R);
-    // Degrees convert with 3.14159 like the frame's turns; the half turn is a true one, so
-    // the direction is exactly opposite the placement's.
-    const double yaw = R[2] / 180.0 * kPi + M_PI;
+    // pi is 3.14159 throughout, the half turn included: the direction stored for a light
+    // (and written to its POV-Ray text) is the one this formula has always given.
+    const double yaw = (R[2] / 180.0 + 1.0) * kPi;
     const double pitch = R[1] * kPi / 180.0;
     return {std::cos(yaw) * std::cos(pitch), std::sin(yaw) * std::cos(pitch), std::sin(pitch)};
 }

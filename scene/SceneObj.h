@@ -45,8 +45,9 @@ public:
     /// differs from its curve.
     virtual void UpdateChangedKeys();
     /// Placement for normalised time t: translate, frame turned by Rotation (z about up, y
-    /// about right, x about direction; pi as 3.14159), angles updated with unwrapping,
-    /// object scale := Scale. While selected and dragged, the drag globals are shown.
+    /// about right, x about direction; pi as 3.14159), angles updated with unwrapping and
+    /// their whole turns of roll and yaw set nearest the Rotation's x and z (a Rotation of
+    /// (300, 10, 350) reads back as those angles), object scale := Scale. While selected and dragged, the drag globals are shown.
     virtual void UpdateTransform(double t);
 
     /// Force-keys the group at the current time with (x, y, z).

@@ -176,6 +176,15 @@ def collapse_box(c):
     c.rect(5, 7.25, 11, 8.75, DARK)
 
 
+def numerical(c):
+    """An entry field holding the number 10: the icon of the numerical key dialogs."""
+    c.rect(1, 3, 15, 13, DARK)
+    c.rect(2.2, 4.2, 13.8, 11.8, WHITE)
+    c.line(5.5, 5.5, 5.5, 10.5, 1.4, BLUE)
+    c.line(4, 7, 5.5, 5.5, 1.2, BLUE)
+    c.fill(lambda x, y: 0.55 <= ((x - 10) / 2.2) ** 2 + ((y - 8) / 2.7) ** 2 <= 1.0, BLUE)
+
+
 ICONS = {
     "Play.png": lambda c: tri_right(c, 4, 13, GREEN),
     "PlayBack.png": lambda c: tri_left(c, 3, 12, GREEN),
@@ -205,6 +214,7 @@ ICONS = {
     "timeD.png": lambda c: clock(c, LIGHT),
     "eyeP.png": lambda c: eye(c, True),
     "eyeN.png": lambda c: eye(c, False),
+    "Numerical.png": numerical,
 }
 
 

@@ -13,7 +13,9 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+  # no pipe into grep -q: under pipefail an early grep exit can fail the pipeline
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  if [[ "$status" != *"install ok installed"* ]]; then
     missing+=("$p")
   fi
 done
@@ -25,7 +27,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # A locale with decimal commas, for the tests that prove files never follow the user's locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+if ! grep -qix 'de_DE\.utf-\?8' <<<"$(locale -a 2>/dev/null || true)"; then
   $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "warning: could not create de_DE.UTF-8"
 fi
 

@@ -16,7 +16,9 @@ ParamRegistry_cls* ComParamBase_cls::Registry() { return g_registry; }
 ComParamBase_cls::ComParamBase_cls(Parameter_cls* target, const char* cmdName)
     : CommandItem_cls(COMMAND_PLAIN, cmdName, target->updateFlags), target_(target) {
     targetName = wxString::FromUTF8(target->registryName.c_str());
-    byName_ = g_registry && g_registry->FindParamByName(target->registryName) == target;
+    // Whatever the registry knows by this name belongs to a filter, which undo may delete
+    // and re-create: such a command must never fall back to the pointer it was built with.
+    byName_ = g_registry && g_registry->FindParamByName(target->registryName) != nullptr;
 }
 
 Parameter_cls* ComParamBase_cls::ResolveTarget() const {

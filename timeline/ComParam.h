@@ -36,7 +36,7 @@ protected:
 
 private:
     Parameter_cls* target_;
-    bool byName_ = false;  ///< the registry found the target at construction
+    bool byName_ = false;  ///< the registry knew the target's name at construction
 };
 
 /// Replaces all keys by one HERMITE (AUTO) key (time, value).

@@ -11,6 +11,8 @@ public:
     /// Reads `lines` (not copied: they must outlive the stream) from index `start` on.
     explicit ParamTextStream_cls(const std::vector<std::string>& lines, size_t start = 0)
         : lines_(lines), pos_(start) {}
+    /// A temporary list would be gone before the first line is read.
+    ParamTextStream_cls(std::vector<std::string>&&, size_t = 0) = delete;
     /// Next line without its line end (a trailing CR is removed); false at the end.
     bool ReadLine(std::string& line) {
         if (pos_ >= lines_.size()) return false;

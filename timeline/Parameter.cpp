@@ -67,6 +67,20 @@ double SnapTimeToFrame(double x, int n) {
     return static_cast<double>(q) / n;
 }
 
+namespace {
+
+// The slope the Hermite rules use at a key: semi-automatic keys scale it by their ease.
+double EffectiveTangent(const ParamKey_cls& k) {
+    return k.type == PKT_HERMITE_SEMIAUTO ? k.tangent * k.ease : k.tangent;
+}
+
+// The right value of a segment, wrapped toward the left one when there is a period.
+double WrappedRight(double left, double right, int period) {
+    return period != 0 ? WrapNearest(left, right, period) : right;
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------- keys
 
 bool ParamKey_cls::IsNear(double t, double d, int noSelect) {
@@ -225,13 +239,12 @@ double Parameter_cls::Evaluate(double t, double eps) const {
     if (!(len > 0)) return b.value;
     const double x = (t - a.time) / len;
     const double y0 = a.value;
-    const double y1 = periodic.value != 0 ? WrapNearest(y0, b.value, periodic.value) : b.value;
+    const double y1 = WrappedRight(y0, b.value, periodic.value);
     switch (a.type) {
     case PKT_HERMITE_AUTO:
     case PKT_HERMITE_SEMIAUTO:
     case PKT_HERMITE: {
-        const double m0 = a.type == PKT_HERMITE_SEMIAUTO ? a.tangent * a.ease : a.tangent;
-        const double m1 = b.type == PKT_HERMITE_SEMIAUTO ? b.tangent * b.ease : b.tangent;
+        const double m0 = EffectiveTangent(a), m1 = EffectiveTangent(b);
         return y0 + m0 * len * x + (3 * y1 - 2 * m0 * len - 3 * y0 - m1 * len) * x * x +
                (2 * y0 + m0 * len - 2 * y1 + m1 * len) * x * x * x;
     }
@@ -251,7 +264,10 @@ double Parameter_cls::GetSlope(int i, int j) const {
     if (i == j || i == -1 || j == -1) return 0.0;
     const ParamKey_cls& a = keys[static_cast<size_t>(i)];
     const ParamKey_cls& b = keys[static_cast<size_t>(j)];
-    double yj = periodic.value != 0 ? WrapNearest(a.value, b.value, periodic.value) : b.value;
+    const double yj = WrappedRight(a.value, b.value, periodic.value);
+    // Two keys at one time (only a file holds them) have no chord: an infinite tangent
+    // would turn the neighbouring segments into NaN.
+    if (b.time == a.time) return 0.0;
     return (yj - a.value) / (b.time - a.time);
 }
 
@@ -517,7 +533,7 @@ std::string Parameter_cls::GetPovCode(const std::string& id) const {
         const ParamKey_cls& b = keys[static_cast<size_t>(i + 1)];
         const double tL = a.time, tR = b.time, len = tR - tL;
         const double yL = a.value;
-        const double yR = periodic.value != 0 ? WrapNearest(yL, b.value, periodic.value) : b.value;
+        const double yR = WrappedRight(yL, b.value, periodic.value);
         if (i == 0 && tL != 0) {
             s += "#if (t0 <= " + g(tL) + ")\n";
             s += "\t#declare " + id + " = " + g(yL) + ";\n";
@@ -532,8 +548,7 @@ std::string Parameter_cls::GetPovCode(const std::string& id) const {
         case PKT_HERMITE_AUTO:
         case PKT_HERMITE_SEMIAUTO:
         case PKT_HERMITE: {
-            const double m0 = a.type == PKT_HERMITE_SEMIAUTO ? a.tangent * a.ease : a.tangent;
-            const double m1 = b.type == PKT_HERMITE_SEMIAUTO ? b.tangent * b.ease : b.tangent;
+            const double m0 = EffectiveTangent(a), m1 = EffectiveTangent(b);
             s += g(yL) + " + " + g(m0 * len) + "*rate + " +
                  g(3 * yR - (2 * m0 * len + 3 * yL) - m1 * len) + "*rate*rate + " +
                  g(2 * yL + m0 * len - 2 * yR + m1 * len) + "*rate*rate*rate;\n";

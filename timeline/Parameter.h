@@ -74,7 +74,7 @@ public:
     /// Time of key i, -1 when i is out of range.
     double GetKeyTime(int i) const;
     /// Chord slope from key i to key j (the value of j wrapped toward i); 0 when i == j or
-    /// either is -1.
+    /// either is -1, and when both keys share one time.
     double GetSlope(int i, int j) const;
     /// Recomputes tangent (and ease for HERMITE (AUTO)) of the automatic key types.
     void UpdateAutoTangents();

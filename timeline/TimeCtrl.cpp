@@ -243,22 +243,14 @@ void TimeCtrl_cls::SetSubFrame(int s, uint64_t bits) {
     GoCommandHistory.Notify(bits);
 }
 
-void TimeCtrl_cls::SetWorkAreaMin(int v) {
-    workAreaMin.value = unsigned(std::max(v, 0));
+void TimeCtrl_cls::SetAreaEnd(ConfItemUINT_cls& item, int v) {
+    item.value = unsigned(std::max(v, 0));
     PostTimeRefresh();
 }
-void TimeCtrl_cls::SetWorkAreaMax(int v) {
-    workAreaMax.value = unsigned(std::max(v, 0));
-    PostTimeRefresh();
-}
-void TimeCtrl_cls::SetActiveAreaMin(int v) {
-    activeAreaMin.value = unsigned(std::max(v, 0));
-    PostTimeRefresh();
-}
-void TimeCtrl_cls::SetActiveAreaMax(int v) {
-    activeAreaMax.value = unsigned(std::max(v, 0));
-    PostTimeRefresh();
-}
+void TimeCtrl_cls::SetWorkAreaMin(int v) { SetAreaEnd(workAreaMin, v); }
+void TimeCtrl_cls::SetWorkAreaMax(int v) { SetAreaEnd(workAreaMax, v); }
+void TimeCtrl_cls::SetActiveAreaMin(int v) { SetAreaEnd(activeAreaMin, v); }
+void TimeCtrl_cls::SetActiveAreaMax(int v) { SetAreaEnd(activeAreaMax, v); }
 void TimeCtrl_cls::SetRepeat(int v) {
     repeat.value = v != 0;
     PostTimeRefresh();
@@ -357,9 +349,8 @@ void TimeCtrl_cls::StepSubFrame(int dir) {
     GoCommandHistory.EndBlock("");
 }
 
-void TimeCtrl_cls::GoToLimit(int dir) {
-    const int target = dir < 0 ? int(workAreaMin.value) : int(workAreaMax.value);
-    if (frame_ == target && subFrame_ == 0) return;
+void TimeCtrl_cls::JumpToFrame(int target, bool always) {
+    if (!always && frame_ == target && subFrame_ == 0) return;
     const int oldFrame = frame_;
     GoCommandHistory.BeginBlock("");
     SetSubFrameUndoable(0);
@@ -367,24 +358,15 @@ void TimeCtrl_cls::GoToLimit(int dir) {
     GoCommandHistory.EndBlock("");
 }
 
-void TimeCtrl_cls::GoToKeyFrame(int dir) {
-    const int target = dir <= 0 ? PrevMarkedFrame() : NextMarkedFrame();
-    const int oldFrame = frame_;
-    GoCommandHistory.BeginBlock("");
-    SetSubFrameUndoable(0);
-    SetFrameUndoable(target, oldFrame);
-    GoCommandHistory.EndBlock("");
+void TimeCtrl_cls::GoToLimit(int dir) {
+    JumpToFrame(dir < 0 ? int(workAreaMin.value) : int(workAreaMax.value), false);
 }
+
+void TimeCtrl_cls::GoToKeyFrame(int dir) { JumpToFrame(dir <= 0 ? PrevMarkedFrame() : NextMarkedFrame(), true); }
 
 void TimeCtrl_cls::SetFrameFromFraction(double x) {
     const int M = MaxFrame();
-    const int target = M == 0 ? 0 : int(M * x + 0.1);
-    if (frame_ == target && subFrame_ == 0) return;
-    const int oldFrame = frame_;
-    GoCommandHistory.BeginBlock("");
-    SetSubFrameUndoable(0);
-    SetFrameUndoable(target, oldFrame);
-    GoCommandHistory.EndBlock("");
+    JumpToFrame(M == 0 ? 0 : int(M * x + 0.1), false);
 }
 
 void TimeCtrl_cls::ZoomActiveArea(bool zoomIn) {

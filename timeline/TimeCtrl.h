@@ -204,6 +204,11 @@ private:
     double NormTime(int f, double sub) const;
     double RemapValue(double t) const;
     void PostTimeRefresh();
+    /// Stores a frame (negative as 0) into an area end and posts the refresh.
+    void SetAreaEnd(ConfItemUINT_cls& item, int v);
+    /// One unnamed block: sub-frame 0, then the frame; skipped when already there unless
+    /// `always`.
+    void JumpToFrame(int target, bool always);
     void ClampToMaxFrame();
     void ClampSettings();
     void UpdateCurrentTime();

@@ -3,10 +3,13 @@
 
 class wxMenu;
 
+/// Menu id of the item "minimize".
+constexpr int ID_MINIMIZE = 6059;
+
 class MinimizeButton_cls {
 public:
-    /// Id of the menu item "minimize".
-    static constexpr int kMinimizeId = 6059;
+    /// Id of the menu item "minimize" (ID_MINIMIZE).
+    static constexpr int kMinimizeId = ID_MINIMIZE;
 
     MinimizeButton_cls();
     ~MinimizeButton_cls();

@@ -6,7 +6,6 @@
 #include <wx/sizer.h>
 #include <wx/window.h>
 
-#include "common/gui/StaticTextEX.h"
 
 MultiInputBase_cls::MultiInputBase_cls(void* ownerSlot, wxWindow* parent)
     : ownerSlot_(ownerSlot),
@@ -15,11 +14,8 @@ MultiInputBase_cls::MultiInputBase_cls(void* ownerSlot, wxWindow* parent)
 
 MultiInputBase_cls::~MultiInputBase_cls() = default;
 
-int MultiInputBase_cls::AddItem(int kind, void* variable, const wxString& label, bool enabled) {
-    const int index = static_cast<int>(items_.size());
-    items_.emplace_back();
-    MultiInputItem_cls& item = items_.back();
-    item.Bind(kind, variable, label, enabled);
+void MultiInputBase_cls::TakeSettings(MultiInputItem_cls& item) {
+    // The settings for new items are copied in; a member of the open group counts off.
     item.SetWidths(membersToCome_, labelWidth, comboWidthInGroup, defaultControlWidth);
     item.updateFlags = updateFlags;
     item.commitMode = commitMode;
@@ -29,6 +25,13 @@ int MultiInputBase_cls::AddItem(int kind, void* variable, const wxString& label,
         item.groupIndex = openGroup_;
         --membersToCome_;
     }
+}
+
+int MultiInputBase_cls::AddItem(int kind, void* variable, const wxString& label, bool enabled) {
+    const int index = static_cast<int>(items_.size());
+    MultiInputItem_cls& item = items_.emplace_back();
+    item.Bind(kind, variable, label, enabled);
+    TakeSettings(item);
     if (kind == MI_GROUP) {
         // Read once: the header never looks at its variable again.
         const int count = variable ? *static_cast<const int*>(variable) : 0;
@@ -51,18 +54,9 @@ int MultiInputBase_cls::AddChoiceItem(int kind, void* variable, int count,
 int MultiInputBase_cls::AddUnboundItem(int controlId, const wxString& label, int kind,
                                        bool enabled) {
     const int index = static_cast<int>(items_.size());
-    items_.emplace_back();
-    MultiInputItem_cls& item = items_.back();
+    MultiInputItem_cls& item = items_.emplace_back();
     item.BindUnbound(controlId, label, kind, enabled);
-    item.SetWidths(membersToCome_, labelWidth, comboWidthInGroup, defaultControlWidth);
-    item.updateFlags = updateFlags;
-    item.commitMode = commitMode;
-    item.filterContext = filterContext;
-    if (membersToCome_ > 0) {
-        item.inGroup = true;
-        item.groupIndex = openGroup_;
-        --membersToCome_;
-    }
+    TakeSettings(item);
     return index;
 }
 
@@ -124,40 +118,20 @@ void MultiInputBase_cls::CreateControls(wxSizer* itemSizer, wxWindow* panel) {
     for (size_t i = 0; i < items_.size(); ++i) {
         MultiInputItem_cls& item = items_[i];
         if (item.kind == MI_GROUP) {
-            auto* row = new wxBoxSizer(wxHORIZONTAL);
-            itemSizer->Add(row, 0, wxFIXED_MINSIZE | wxEXPAND | wxLEFT, 2);
-            if (!item.label.empty()) {
-                auto* text = new wxStaticTextEX(panel, wxID_ANY, item.label, wxDefaultPosition,
-                                                wxSize(item.labelWidth, -1), 0, "staticText");
-                row->Add(text, item.labelWidth == -1 ? 1 : 0,
-                         wxFIXED_MINSIZE | wxALIGN_CENTER_VERTICAL | wxLEFT, 2);
-                item.labelControl = text;
-            }
-            item.row = row;
+            itemSizer->Add(item.BuildGroupRow(panel), 0, wxFIXED_MINSIZE | wxEXPAND | wxLEFT, 2);
             continue;
         }
 
-        wxSizer* row = nullptr;
-        bool ownRow = true;
-        if (item.inGroup && item.groupIndex >= 0 &&
-            static_cast<size_t>(item.groupIndex) < items_.size() &&
-            items_[item.groupIndex].row) {
-            row = items_[item.groupIndex].row;
-            ownRow = false;
-        } else {
-            row = new wxBoxSizer(wxHORIZONTAL);
-            if (item.kind != MI_BUTTON && !item.label.empty()) {
-                auto* text = new wxStaticTextEX(panel, wxID_ANY, item.label, wxDefaultPosition,
-                                                wxSize(item.labelWidth, -1), 0, "staticText");
-                row->Add(text, item.labelWidth == -1 ? 1 : 0,
-                         wxFIXED_MINSIZE | wxALIGN_CENTER_VERTICAL | wxLEFT, 2);
-                item.labelControl = text;
-            }
-        }
-        item.row = row;
+        // A member of a group sits in its header's row; any other item gets its own.
+        const bool ownRow = !(item.inGroup && item.groupIndex >= 0 &&
+                              static_cast<size_t>(item.groupIndex) < items_.size() &&
+                              items_[item.groupIndex].row);
+        if (ownRow)
+            item.BuildRow(panel);
+        else
+            item.row = items_[item.groupIndex].row;
 
-        wxWindow* control = item.BuildControl(panel);
-        if (control) {
+        if (wxWindow* control = item.BuildControl(panel)) {
             const int id = control->GetId();
             switch (item.kind) {
             case MI_INT_SLIDER: case MI_FLOAT_SLIDER: case MI_DOUBLE_SLIDER: case MI_DUAL_SLIDER:
@@ -178,21 +152,11 @@ void MultiInputBase_cls::CreateControls(wxSizer* itemSizer, wxWindow* panel) {
             default:
                 break;
             }
-            // Place the control in its row.
-            control->Enable(item.enabled);
-            const bool stretch = item.controlWidth == -1;
-            int flags = wxFIXED_MINSIZE | wxLEFT;
-            if (item.alignment == 1) flags |= wxRIGHT;
-            if (stretch)
-                flags |= wxEXPAND;
-            else if (item.alignment != 1)
-                flags |= wxALIGN_CENTER_VERTICAL;
-            row->Add(control, stretch ? 1 : 0, flags, 2);
-            item.controlId = id;
+            item.PlaceControl();
             item.ApplyRange();
         }
         if (ownRow) {
-            itemSizer->Add(row, 0,
+            itemSizer->Add(item.row, 0,
                            item.alignment == 1 ? (wxFIXED_MINSIZE | wxALIGN_RIGHT | wxLEFT)
                                                : (wxFIXED_MINSIZE | wxEXPAND | wxLEFT),
                            2);

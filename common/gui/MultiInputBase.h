@@ -125,6 +125,8 @@ protected:
     bool CommitStep(int i, bool final, bool alwaysChanged, bool committedNotice,
                     int valueChangedIndex);
     void RefreshSiblings(int i);
+    /// Copies the settings for new items into `item` and counts it into the open group.
+    void TakeSettings(MultiInputItem_cls& item);
     int ResolveIndex(int index) const;
 
     void* ownerSlot_;

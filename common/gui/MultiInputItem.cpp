@@ -120,6 +120,44 @@ bool MultiInputItem_cls::IsSlider() const {
            kind == MI_DUAL_SLIDER;
 }
 
+namespace {
+// The label of a row: fixed width, or stretching when the label width is -1. Its presses
+// reach the panel (wxStaticTextEX queues them), which reports them as label clicks.
+wxStaticTextEX* AddRowLabel(wxSizer* row, wxWindow* panel, const wxString& text, int width) {
+    auto* label = new wxStaticTextEX(panel, wxID_ANY, text, wxDefaultPosition, wxSize(width, -1),
+                                     0, "staticText");
+    row->Add(label, width == -1 ? 1 : 0, wxFIXED_MINSIZE | wxALIGN_CENTER_VERTICAL | wxLEFT, 2);
+    return label;
+}
+}  // namespace
+
+wxSizer* MultiInputItem_cls::BuildGroupRow(wxWindow* panel) {
+    row = new wxBoxSizer(wxHORIZONTAL);
+    if (!label.empty()) labelControl = AddRowLabel(row, panel, label, labelWidth);
+    return row;
+}
+
+wxSizer* MultiInputItem_cls::BuildRow(wxWindow* panel) {
+    row = new wxBoxSizer(wxHORIZONTAL);
+    if (kind != MI_BUTTON && !label.empty())
+        labelControl = AddRowLabel(row, panel, label, labelWidth);
+    return row;
+}
+
+void MultiInputItem_cls::PlaceControl() {
+    if (!control || !row) return;
+    control->Enable(enabled);
+    const bool stretch = controlWidth == -1;
+    int flags = wxFIXED_MINSIZE | wxLEFT;
+    if (alignment == 1) flags |= wxRIGHT;
+    if (stretch)
+        flags |= wxEXPAND;
+    else if (alignment != 1)
+        flags |= wxALIGN_CENTER_VERTICAL;
+    row->Add(control, stretch ? 1 : 0, flags, 2);
+    controlId = control->GetId();
+}
+
 wxWindow* MultiInputItem_cls::BuildControl(wxWindow* parent) {
     const wxSize size(controlWidth, -1);
     const int scale = digits == 0 ? 1 : digits;

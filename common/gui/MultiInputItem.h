@@ -94,6 +94,15 @@ public:
     /// Stores the range (slider items: in positions) and digits; used when built.
     void SetRange(double minimum, double maximum, int digits);
 
+    /// A group header's row: a horizontal sizer with the label (when not empty); returned
+    /// and kept in `row` (the header's control).
+    wxSizer* BuildGroupRow(wxWindow* panel);
+    /// The row of an item outside a group: a horizontal sizer with the label unless the
+    /// item is a button or its label is empty; returned and kept in `row`.
+    wxSizer* BuildRow(wxWindow* panel);
+    /// Enables the built control by `enabled`, adds it to `row` (stretching when the
+    /// control width is -1; right-aligned for alignment 1) and records its id.
+    void PlaceControl();
     /// Builds the control on `parent` (not for a group header). Returns it, or null.
     wxWindow* BuildControl(wxWindow* parent);
     /// Applies minimum/maximum/digits to the built control, unless both are 0.

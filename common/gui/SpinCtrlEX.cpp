@@ -8,6 +8,13 @@ SpinCtrlEX_cls::SpinCtrlEX_cls(wxWindow* parent, wxWindowID id, int value, int m
     : wxSpinCtrl(parent, id, wxString::FromUTF8(platform::FormatInt(value)), pos, size,
                  wxSP_ARROW_KEYS | wxWANTS_CHARS | wxTE_PROCESS_ENTER, minimum, maximum, value,
                  "wxSpinCtrl") {
+    // GTK draws a spin button no narrower than its entry plus both arrow buttons; a
+    // narrower width given by the caller (the panels' default 80) is widened to that, so
+    // the toolkit never has to squeeze it below its minimum.
+    if (size.x > 0) {
+        const int needed = GetBestSize().x;
+        if (size.x < needed) SetInitialSize(wxSize(needed, size.y));
+    }
     Bind(wxEVT_CHAR, &SpinCtrlEX_cls::OnChar, this);
     Bind(wxEVT_TEXT_ENTER, &SpinCtrlEX_cls::OnTextEnter, this);
     Bind(wxEVT_SPINCTRL, &SpinCtrlEX_cls::OnSpin, this);
@@ -35,16 +42,7 @@ SpinCtrlEX_cls::~SpinCtrlEX_cls() {
     Unbind(wxEVT_SPINCTRL, &SpinCtrlEX_cls::OnSpin, this);
 }
 
-void SpinCtrlEX_cls::QueueEnter() {
-    wxWindow* parent = GetParent();
-    if (!parent) return;
-    wxKeyEvent enter(wxEVT_CHAR);
-    enter.m_keyCode = WXK_RETURN;
-    enter.m_uniChar = WXK_RETURN;
-    enter.SetId(GetId());
-    enter.SetEventObject(this);
-    parent->GetEventHandler()->AddPendingEvent(enter);
-}
+void SpinCtrlEX_cls::QueueEnter() { QueueEnterToParent(this); }
 
 void SpinCtrlEX_cls::HandleEnter(const wxKeyEvent*) {
     m_typing = false;
@@ -68,12 +66,7 @@ void SpinCtrlEX_cls::OnChar(wxKeyEvent& event) {
             m_typing = false;
             CommitText(false);
             SetSelection(-1, -1);
-            if (wxWindow* parent = GetParent()) {
-                wxKeyEvent copy(event);
-                copy.SetId(GetId());
-                copy.SetEventObject(this);
-                parent->GetEventHandler()->AddPendingEvent(copy);
-            }
+            QueueKeyToParent(this, event);
             return;
         case WXK_RETURN:
         case WXK_NUMPAD_ENTER:

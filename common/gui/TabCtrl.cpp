@@ -17,3 +17,20 @@ bool TabCtrl_cls::FocusNext(const wxKeyEvent& event) {
     }
     return false;
 }
+
+void TabCtrl_cls::QueueKeyToParent(wxWindow* control, const wxKeyEvent& event) {
+    wxWindow* parent = control ? control->GetParent() : nullptr;
+    if (!parent) return;
+    wxKeyEvent copy(event);
+    copy.SetEventType(wxEVT_CHAR);
+    copy.SetId(control->GetId());
+    copy.SetEventObject(control);
+    parent->GetEventHandler()->AddPendingEvent(copy);
+}
+
+void TabCtrl_cls::QueueEnterToParent(wxWindow* control) {
+    wxKeyEvent enter(wxEVT_CHAR);
+    enter.m_keyCode = WXK_RETURN;
+    enter.m_uniChar = WXK_RETURN;
+    QueueKeyToParent(control, enter);
+}

@@ -24,6 +24,13 @@ public:
     bool FocusNext(const wxKeyEvent& event);
 
 protected:
+    /// Queues to `control`'s parent a copy of `event` as a character event carrying
+    /// `control`'s id (the commit contract of the entries: the parent commits that id).
+    static void QueueKeyToParent(wxWindow* control, const wxKeyEvent& event);
+    /// Queues to `control`'s parent a synthesized Enter character (key code 13) carrying
+    /// `control`'s id.
+    static void QueueEnterToParent(wxWindow* control);
+
     std::vector<wxWeakRef<wxWindow>> m_forward;   ///< Tab targets, tried in order
     std::vector<wxWeakRef<wxWindow>> m_backward;  ///< Shift/Ctrl+Tab targets, tried in order
 };

@@ -30,26 +30,9 @@ TextCtrlEX_cls::~TextCtrlEX_cls() {
     Unbind(wxEVT_SET_FOCUS, &TextCtrlEX_cls::OnSetFocus, this);
 }
 
-void TextCtrlEX_cls::QueueEnter() {
-    wxWindow* parent = GetParent();
-    if (!parent) return;
-    wxKeyEvent enter(wxEVT_CHAR);
-    enter.m_keyCode = WXK_RETURN;
-    enter.m_uniChar = WXK_RETURN;
-    enter.SetId(GetId());
-    enter.SetEventObject(this);
-    parent->GetEventHandler()->AddPendingEvent(enter);
-}
+void TextCtrlEX_cls::QueueEnter() { QueueEnterToParent(this); }
 
-void TextCtrlEX_cls::QueueToParent(const wxKeyEvent& event) {
-    wxWindow* parent = GetParent();
-    if (!parent) return;
-    wxKeyEvent copy(event);
-    copy.SetEventType(wxEVT_CHAR);
-    copy.SetId(GetId());
-    copy.SetEventObject(this);
-    parent->GetEventHandler()->AddPendingEvent(copy);
-}
+void TextCtrlEX_cls::QueueToParent(const wxKeyEvent& event) { QueueKeyToParent(this, event); }
 
 void TextCtrlEX_cls::MoveFocus(bool backward) {
     Navigate(backward ? wxNavigationKeyEvent::IsBackward : wxNavigationKeyEvent::IsForward);

@@ -1,4 +1,4 @@
-// Posting operations of the command bus and the key forwarder of the dialogs.
+// Posting operations of the command bus.
 #include "common/gui/WidgetCommon.h"
 
 #include <wx/toplevel.h>
@@ -50,32 +50,4 @@ void WidgetCommon_cls::PostMouseEvent(wxWindow* window, wxEventType type, int id
     wxMouseEvent event(type);
     event.SetId(id);
     Queue(window, event);
-}
-
-// ---------------------------------------------------------------------------------------
-
-namespace {
-ShortcutForwarder_cls*& Slot() {
-    static ShortcutForwarder_cls* forwarder = nullptr;
-    return forwarder;
-}
-}  // namespace
-
-void ShortcutForwarder_cls::Install(ShortcutForwarder_cls* forwarder) { Slot() = forwarder; }
-ShortcutForwarder_cls* ShortcutForwarder_cls::Installed() { return Slot(); }
-
-int ShortcutForwarder_cls::ModifierMask(const wxKeyEvent& event) {
-    int mask = 0;
-    if (event.AltDown()) mask |= 1;
-    if (event.RawControlDown()) mask |= 2;
-    if (event.ShiftDown()) mask |= 4;
-    if (event.MetaDown()) mask |= 8;
-    return mask;
-}
-
-bool ShortcutForwarder_cls::Forward(const wxKeyEvent& event) {
-    ShortcutForwarder_cls* f = Slot();
-    if (!f) return false;
-    f->ForwardKey(event.GetKeyCode(), ModifierMask(event));
-    return true;
 }

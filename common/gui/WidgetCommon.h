@@ -5,6 +5,9 @@
 
 #include <wx/event.h>
 
+// Keys handed on to the main window: existing callers reach them through this header.
+#include "common/gui/ShortcutForwarder.h"
+
 class wxWindow;
 
 class WidgetCommon_cls {
@@ -27,24 +30,6 @@ public:
     /// Connects wxEVT_BUTTON of `child`'s id on `window` to `handler` (a method of `window`).
     template <class W>
     static void ConnectButton(W* window, wxWindow* child, void (W::*handler)(wxCommandEvent&));
-};
-
-/// Receiver of keys that a dialog does not use and that the main window's shortcuts answer.
-/// The shell installs one; without one such keys are dropped. GUI thread only.
-class ShortcutForwarder_cls {
-public:
-    virtual ~ShortcutForwarder_cls() = default;
-    /// `keyCode`: the toolkit's key code; `modifiers`: Alt 1, Ctrl 2, Shift 4, Meta 8.
-    virtual void ForwardKey(int keyCode, int modifiers) = 0;
-
-    /// Installs `forwarder` (not owned; null removes it).
-    static void Install(ShortcutForwarder_cls* forwarder);
-    /// The installed forwarder or null.
-    static ShortcutForwarder_cls* Installed();
-    /// Hands `event`'s key and modifier mask to the installed forwarder; false without one.
-    static bool Forward(const wxKeyEvent& event);
-    /// Modifier mask of a key event: Alt 1, Ctrl 2, Shift 4, Meta 8.
-    static int ModifierMask(const wxKeyEvent& event);
 };
 
 template <class W>

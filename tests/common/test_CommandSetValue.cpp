@@ -120,7 +120,9 @@ TEST_F(ValueCommandTest, ColourCommandSetsFourChannels) {
     h.Push(new CommandSetColor_cls(&colour, 1.0f, 0.0f, 0.25f, 0.5f, 3),
            new CommandSetColor_cls(&colour, colour.values[0], colour.values[1], colour.values[2],
                                    colour.values[3], 3));
+    ::testing::internal::CaptureStdout();
     h.Redo();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "ColorExecute Updatebit=3\n");
     EXPECT_EQ(S(colour.WriteLine()), "ConstantColor=1.000000 0.000000 0.250000 0.500000\r\n");
     EXPECT_EQ(colour.count, 4);
     h.Undo();

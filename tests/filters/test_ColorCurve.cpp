@@ -9,7 +9,7 @@
 #include "tests/scene/PovRayProbe.h"
 #include "tests/support/TestFiles.h"
 #include "timeline/ParamGroup.h"
-#include "timeline/ParamTextStream.h"
+#include "tests/timeline/TextFeed.h"
 #include "timeline/Parameter.h"
 
 namespace {
@@ -19,6 +19,7 @@ protected:
     void SetUp() override {
         GoCommandHistory.Clear();
         GbParamUndoEnabled = 0;
+        GdCurrentTime = 0.0;
     }
     void TearDown() override {
         GbParamUndoEnabled = 1;
@@ -26,24 +27,7 @@ protected:
     }
 };
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-void ReadAll(ColorCurve_cls& c, const std::string& text) {
-    const std::vector<std::string> lines = SplitLines(text);
-    ParamTextStream_cls stream(lines);
-    std::string line;
-    while (stream.ReadLine(line)) c.ReadText(stream, line);
-}
+using textfeed::ReadAll;
 
 void ExpectColour(const float got[4], float r, float g, float b, float a, const std::string& what) {
     EXPECT_NEAR(got[0], r, 1e-6) << what;
@@ -83,6 +67,7 @@ TEST_F(ColorCurveTest, ColorForValueTable) {
     const Case cases[] = {
         {&curve, 2, 0, 0, 1, 1, "at ScalingMin: first key"},
         {&curve, -10, 0, 0, 1, 1, "below: first key"},
+        {&curve, -2, 0, 0, 1, 1, "position exactly -1 is not the current time"},
         {&curve, 3, 0.5f, 0.5f, 1, 0.75f, "a quarter"},
         {&curve, 4, 1, 1, 1, 0.5f, "middle key"},
         {&curve, 6, 1, 0, 0, 0, "at ScalingMax: last key"},
@@ -90,6 +75,7 @@ TEST_F(ColorCurveTest, ColorForValueTable) {
         {&constant, 3, 0.2f, 0.4f, 0.6f, 0.8f, "constant keeps its alpha"},
         {&constant, -1e6f, 0.2f, 0.4f, 0.6f, 0.8f, "constant everywhere"},
     };
+    GdCurrentTime = 0.5;  // a lookup must never fall back to the scene time
     for (const Case& c : cases) {
         float out[4];
         c.rec->ColorForValue(c.value, out);

@@ -150,6 +150,36 @@ TEST_F(SceneObjTest, AnglesAndCheckedDataBoxValues) {
     EXPECT_NEAR(anchor[2] + A[2], 2.5, 1e-12);
 }
 
+TEST_F(SceneObjTest, FrameAnglesReadBackAsTheRotationWholeTurnsIncluded) {
+    // evaluated one after the other on the same object, as the views do while time moves
+    SceneObj_cls o("Light2", true, true);
+    const double rots[][3] = {{300, 10, 350}, {30, 45, 60}, {-20, -10, -170}, {0, 0, 730}, {-400, 5, 185}, {0, 0, 0}};
+    for (const auto& r : rots) {
+        const double T[3] = {0, 0, 0}, S[3] = {1, 1, 1};
+        Place(o, T, r, S);
+        o.UpdateTransform(0);
+        EXPECT_NEAR(o.transform.frame.roll, r[0], 1e-9) << r[0];
+        EXPECT_NEAR(o.transform.frame.pitch, r[1], 1e-9) << r[1];
+        EXPECT_NEAR(o.transform.frame.yaw, r[2], 1e-9) << r[2];
+    }
+}
+
+TEST_F(SceneObjTest, AimingKeepsTheRotationNextToItsKey) {
+    // A light turned to 350 degrees, placed so that the origin lies 350 degrees round:
+    // aiming changes (almost) nothing, and certainly not the key by a whole turn.
+    SceneObj_cls o("Light4", true, true);
+    const double a = -10 * 3.14159 / 180;
+    const double T[3] = {-10 * std::cos(a), -10 * std::sin(a), 0}, R[3] = {0, 0, 350}, S[3] = {1, 1, 1};
+    Place(o, T, R, S);
+    o.target.value = 1;
+    o.UpdateTransform(0);
+    o.AimAtOrigin();
+    const std::vector<double> r = o.rotation->GetValues(0, 0);
+    EXPECT_NEAR(r[0], 0, 1e-6);
+    EXPECT_NEAR(r[1], 0, 1e-6);
+    EXPECT_NEAR(r[2], 350, 1e-6);
+}
+
 TEST_F(SceneObjTest, InverseTransformUndoesTransform) {
     ParamGroup_cls pivot("Pivot", {"x", "y", "z"}, 0, 0);
     pivot.SetKeyFrame({0.3, 1, -0.5}, true, 0);
@@ -191,7 +221,14 @@ TEST_F(SceneObjTest, RotationDirectionPointsAgainstTheFrameDirection) {
     Place(o, T, R, S);
     o.UpdateTransform(0);
     const std::array<double, 3> d = o.RotationDirection(0);
-    for (int k = 0; k < 3; ++k) EXPECT_NEAR(d[k], -o.transform.frame.direction[k], 1e-9);
+    // pi as 3.14159, the half turn included
+    const double yaw = (120.0 / 180 + 1) * kPi, pitch = -35 * kPi / 180;
+    const double want[3] = {std::cos(yaw) * std::cos(pitch), std::sin(yaw) * std::cos(pitch), std::sin(pitch)};
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR(d[k], want[k], 1e-12) << k;
+        // opposite to where the placement points, to the rounding of pi
+        EXPECT_NEAR(d[k], -o.transform.frame.direction[k], 1e-5) << k;
+    }
 }
 
 TEST_F(SceneObjTest, PovTransformTextTable) {

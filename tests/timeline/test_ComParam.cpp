@@ -51,6 +51,22 @@ TEST_F(ComParam, FilterParameterIsFoundAgainByName) {
     EXPECT_EQ(gone->changeCounter, 1);
 }
 
+TEST_F(ComParam, ANameTheRegistryKnowsIsNeverReachedThroughThePointer) {
+    // A command built on another object of a filter parameter's name (a working copy, say)
+    // acts on the registry's parameter and never on the copy, which may be gone by then.
+    FakeRegistry registry;
+    ComParamBase_cls::SetRegistry(&registry);
+    Parameter_cls filterParam = MakeParam({{0, 0}, {1, 10}});
+    registry.params[filterParam.registryName] = &filterParam;
+    auto copy = std::make_unique<Parameter_cls>(filterParam);
+    copy->SetKeyAt(0.5, 3, 0, 0);
+    EXPECT_EQ(filterParam.GetKeyCount(), 3);
+    EXPECT_EQ(copy->GetKeyCount(), 2);
+    copy.reset();
+    GoCommandHistory.Undo();
+    EXPECT_EQ(filterParam.GetKeyCount(), 2);
+}
+
 TEST_F(ComParam, OtherParametersAreReachedThroughTheStoredPointer) {
     FakeRegistry registry;  // knows nothing of this parameter (a light, a path)
     ComParamBase_cls::SetRegistry(&registry);

@@ -130,6 +130,21 @@ TEST_F(ParamGroup, CopyFromNeedsEqualDimensions) {
     EXPECT_EQ(g.Component(1).registryName, "A Y");
 }
 
+TEST_F(ParamGroup, WithoutUndoKeyingAndCopyingChangeKeysDirectly) {
+    GbParamUndoEnabled = 0;
+    ParamGroup_cls g("A", {"X", "Y"}, UPD_VIEWS, 1), h("B", {"X", "Y"}, UPD_VIEWS, 1);
+    SetCurve(h.Component(0), {{0, 1}, {1, 2}});
+    g.SetKeyFrame({4, 5}, true, 0.5);
+    EXPECT_EQ(g.GetValues(0.5, -1), (std::vector<double>{4, 5}));
+    g.CopyFrom(h);
+    EXPECT_EQ(Shape(g.Component(0)), Shape(h.Component(0)));
+    g.Swap(2);
+    EXPECT_EQ(Shape(g.Component(1)), Shape(h.Component(0)));
+    g.InsertKey(-1, 0.25, -9999);
+    EXPECT_EQ(g.Component(0).GetKeyCount(), 2);
+    EXPECT_EQ(GoCommandHistory.Size(), 0u);
+}
+
 TEST_F(ParamGroup, SetKeyFrameAndCachedValues) {
     ParamGroup_cls g("P", {"X", "Y", "Z"}, 0, 1);
     g.SetKeyFrame({1, 2, 3}, false, 0.5);
@@ -174,6 +189,28 @@ TEST_F(ParamGroup, LinkedKeyOnOneRowKeysAllComponentsInOneStep) {
     g.Component(1).AddKeyLinked(-1);
     EXPECT_EQ(g.Component(0).GetKeyCount(), 1);
     EXPECT_EQ(g.Component(1).GetKeyCount(), 2);
+}
+
+TEST_F(ParamGroup, MovingSelectedKeysOfAllComponentsIsOneStep) {
+    ParamGroup_cls g("P", {"X", "Y", "Z"}, UPD_VIEWS, 1);
+    SetCurve(g.Component(0), {{0, 0}, {0.5, 5}, {1, 10}});
+    SetCurve(g.Component(1), {{0, 1}, {0.25, 2}, {1, 3}});
+    SetCurve(g.Component(2), {{0, 7}});  // nothing selected here
+    const auto a = Shape(g.Component(0)), b = Shape(g.Component(1));
+    g.Component(0).keys[1].selected = 1;
+    g.Component(1).keys[1].selected = 1;
+    EXPECT_TRUE(g.MoveSelectedKeys(0.1, 1, -1, 0, 0, 0, 0));
+    EXPECT_DOUBLE_EQ(g.Component(0).keys[1].time, 0.6);
+    EXPECT_DOUBLE_EQ(g.Component(0).keys[1].value, 6);
+    EXPECT_DOUBLE_EQ(g.Component(1).keys[1].time, 0.35);
+    EXPECT_DOUBLE_EQ(g.Component(1).keys[1].value, 3);
+    EXPECT_EQ(g.Component(1).keys[1].selected, 1);
+    GoCommandHistory.Undo();
+    EXPECT_EQ(GoCommandHistory.Cursor(), 0u);
+    EXPECT_EQ(Shape(g.Component(0)), a);
+    EXPECT_EQ(Shape(g.Component(1)), b);
+    GoCommandHistory.Redo();
+    EXPECT_DOUBLE_EQ(g.Component(1).keys[1].time, 0.35);
 }
 
 TEST_F(ParamGroup, DeleteAndTimeDependenceBlocks) {

@@ -54,6 +54,20 @@ TEST_F(ParamPov, PeriodicRightValueIsWrapped) {
     EXPECT_NE(p.GetPovCode("a").find("\t#declare a = 350+ rate * 20;\n"), std::string::npos);
 }
 
+TEST_F(ParamPov, AfterThePeriodicLastKeyItsOwnValueHolds) {
+    // The segment runs to the wrapped image 370, but past the last key the curve holds that
+    // key's own value, as the program's evaluation does.
+    Parameter_cls p = MakeParam({{0, 350}, {0.5, 10}}, 360);
+    EXPECT_EQ(p.GetPovCode("a"),
+              "#if (t0 <= 0.5)\n"
+              "\t#declare rate = (t0 - 0)/0.5;\n"
+              "\t#declare a = 350+ rate * 20;\n"
+              "#else\n"
+              "\t#declare a = 10;\n"
+              "#end\n");
+    EXPECT_EQ(p.GetValue(0.75, -1), 10);
+}
+
 TEST_F(ParamPov, StepAndGroupIdentifiers) {
     ParamGroup_cls g("Camera Translate", {"X", "Y"}, 0, 1);
     Parameter_cls& x = g.Component(0);

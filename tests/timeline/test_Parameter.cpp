@@ -59,6 +59,28 @@ TEST_F(ParameterEval, TableOfEdgeCases) {
     }
 }
 
+TEST_F(ParameterEval, KeysSharingATimeStayFinite) {
+    // Keys at one time come only from a file. The middle one of three has no chord between
+    // its neighbours: its auto tangent must stay a number, so that the text written back
+    // holds no "inf" or "nan" and reads back the same.
+    Parameter_cls p = MakeParam({{0, 0, PKT_HERMITE_AUTO}, {0.5, 5, PKT_HERMITE_AUTO},
+                                 {0.5, 7, PKT_HERMITE_AUTO}, {0.5, 8, PKT_HERMITE_AUTO},
+                                 {1, 0, PKT_HERMITE_AUTO}});
+    for (const ParamKey_cls& k : p.keys) EXPECT_TRUE(std::isfinite(k.tangent) && std::isfinite(k.ease));
+    for (double t : {0.1, 0.25, 0.4999, 0.5, 0.75, 0.9})
+        EXPECT_TRUE(std::isfinite(p.GetValue(t, 0))) << t;
+    const std::string text = p.WriteText();
+    EXPECT_EQ(text.find("inf"), std::string::npos);
+    EXPECT_EQ(text.find("nan"), std::string::npos);
+    Parameter_cls q("Q X", "X", 0, 0);
+    const std::vector<std::string> lines = platform::SplitLines(text);
+    ParamTextStream_cls in(lines);
+    std::string first;
+    in.ReadLine(first);
+    q.ReadText(in, first);
+    EXPECT_EQ(q.WriteText(), text);
+}
+
 TEST_F(ParameterEval, NoKeysGivesZeroEverywhere) {
     Parameter_cls p = MakeParam({});
     EXPECT_EQ(p.GetValue(0.5, -1), 0.0);

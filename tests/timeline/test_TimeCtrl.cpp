@@ -8,7 +8,7 @@
 #include "common/CommandHistory.h"
 #include "timeline/CommandSetTimeCtrlValue.h"
 #include "timeline/ParamGroup.h"
-#include "timeline/ParamTextStream.h"
+#include "tests/timeline/TextFeed.h"
 #include "timeline/Parameter.h"
 #include "timeline/TimeCtrl.h"
 
@@ -86,24 +86,7 @@ protected:
     FakeHost host;
 };
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-void ReadAll(TimeCtrl_cls& tc, const std::string& text) {
-    const std::vector<std::string> lines = SplitLines(text);
-    ParamTextStream_cls stream(lines);
-    std::string line;
-    while (stream.ReadLine(line)) tc.ReadText(stream, line);
-}
+using textfeed::ReadAll;
 
 }  // namespace
 

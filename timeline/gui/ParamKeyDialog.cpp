@@ -3,12 +3,34 @@
 #include "timeline/ParamGroup.h"
 
 #include "common/gui/MultiInputDialog.h"
+#include "platform/ProgramPaths.h"
 #include "timeline/ParamViews.h"
 
 #include <wx/ctrlsub.h>
+#include <wx/icon.h>
+#include <wx/image.h>
 #include <wx/intl.h>
+#include <wx/log.h>
 
 #include <memory>
+
+namespace {
+
+// The icon of the numerical key dialogs, "ICONS/Numerical.png"; an invalid icon when the
+// file is missing or broken (the dialog then shows the window manager's default).
+wxIcon NumericalIcon() {
+    wxIcon icon;
+    const std::string path = platform::FindProgramData("ICONS/Numerical.png");
+    if (!platform::PathExists(path)) return icon;
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+    wxLogNull quiet;
+    wxBitmap bitmap;
+    if (bitmap.LoadFile(wxString::FromUTF8(path.c_str()), wxBITMAP_TYPE_PNG) && bitmap.IsOk())
+        icon.CopyFromBitmap(bitmap);
+    return icon;
+}
+
+}  // namespace
 
 void ParamGroup_cls::EditKeyDialog(const wxPoint& position, int dx, int dy, int frame, double t) {
     const int n = Dimension();
@@ -17,8 +39,11 @@ void ParamGroup_cls::EditKeyDialog(const wxPoint& position, int dx, int dy, int 
     auto* dialog = new MultiInputDialog_cls(nullptr, parent, wxID_ANY,
                                             wxString::FromUTF8(displayName.c_str()),
                                             position + wxPoint(dx, dy));
-    std::unique_ptr<MultiInputDialog_cls, void (*)(MultiInputDialog_cls*)> owner(
-        dialog, [](MultiInputDialog_cls* d) { d->Destroy(); });
+    // Deleted (not queued for deletion) on return: its callbacks refer to this frame's
+    // locals, so no event may reach them afterwards.
+    std::unique_ptr<MultiInputDialog_cls> owner(dialog);
+    const wxIcon icon = NumericalIcon();
+    if (icon.IsOk()) dialog->SetIcon(icon);
     dialog->panel->labelWidth = 60;
     dialog->panel->commitMode = MI_COMMIT_DIRECT;  // the values live only while it is shown
 
@@ -42,7 +67,8 @@ void ParamGroup_cls::EditKeyDialog(const wxPoint& position, int dx, int dy, int 
         const int k = Component(i).FindKey(t, -1, 0);
         keyIndex[static_cast<size_t>(i)] = k;
         eases[static_cast<size_t>(i)] = k == -1 ? 0.0 : Component(i).keys[static_cast<size_t>(k)].ease;
-        easeGroups[static_cast<size_t>(i)] = dialog->AddItem(MI_GROUP, &members, "Ease Factor");
+        easeGroups[static_cast<size_t>(i)] = dialog->AddItem(MI_GROUP, &members,
+                                                       wxGetTranslation("Ease Factor"));
         dialog->AddItem(MI_DOUBLE_SLIDER, &eases[static_cast<size_t>(i)], "");
         dialog->SetItemRange(MI_LAST_ITEM, 0, 30, 10);
         dialog->AddItem(MI_DOUBLE_TEXT, &eases[static_cast<size_t>(i)], "");

@@ -150,6 +150,7 @@ TEST_F(DualSliderTest, DegenerateRangesDoNotDivideByZero) {
 }
 
 TEST_F(DualSliderTest, ValueDialogCommitsTypedValuesAndOkWithoutEditsKeepsPositions) {
+    ShowFrame();  // the dialog opens at the slider's screen position
     slider->SetBound(true);
     slider->SetRange(29, 300, 100);
     slider->SetValues(0.57, 2.9);

@@ -330,6 +330,15 @@ TEST_F(GraphTest, PickedColourBecomesAKeyAtTheCursor) {
     ColourAnswer prompts;
     UserPrompts_cls::Install(&prompts);
     GpColourDialogEX = new ColourDialogEX_cls(frame, *wxBLACK);
+    // Uninstalled however the test ends: a failed ASSERT must not leave later tests with
+    // a pointer to this stack object.
+    struct Restore {
+        ~Restore() {
+            UserPrompts_cls::Install(nullptr);
+            delete GpColourDialogEX;
+            GpColourDialogEX = nullptr;
+        }
+    } restore;
 
     graph->PickColourAtCursor();  // cancelled
     EXPECT_EQ(prompts.asked, wxColour(25, 51, 76)) << "preset with the colour at the cursor";
@@ -346,10 +355,6 @@ TEST_F(GraphTest, PickedColourBecomesAKeyAtTheCursor) {
     }
     GoCommandHistory.Undo();
     EXPECT_EQ(GoCommandHistory.Cursor(), cursor) << "one undo step";
-
-    UserPrompts_cls::Install(nullptr);
-    delete GpColourDialogEX;
-    GpColourDialogEX = nullptr;
 }
 
 TEST_F(GraphTest, WithoutAGroupNothingIsEdited) {

@@ -312,6 +312,23 @@ TEST_F(PanelTest, ChoicesAndUnsignedNeverTakeImpossibleIndexes) {
     EXPECT_EQ(count, 0u) << "a negative spin value must not wrap to 4294967293";
 }
 
+TEST_F(PanelTest, SpinControlsAreNeverNarrowerThanGtkDrawsThem) {
+    // The default control width (80) is less than a GTK spin button with both arrows
+    // needs; squeezed below that, GTK complains on every layout and clips the arrows.
+    int a = 3;
+    unsigned b = 4;
+    panel->AddItem(MI_INT_SPIN, &a, "a");
+    panel->defaultControlWidth = 200;
+    panel->AddItem(MI_UINT_SPIN, &b, "b");
+    BuildAndShow();
+    auto* narrow = ControlOf<wxSpinCtrl>(0);
+    auto* wide = ControlOf<wxSpinCtrl>(1);
+    ASSERT_TRUE(narrow && wide);
+    EXPECT_GE(narrow->GetSize().x, narrow->GetBestSize().x);
+    EXPECT_GT(narrow->GetSize().x, 80);
+    EXPECT_EQ(wide->GetSize().x, 200) << "a width GTK accepts is kept as given";
+}
+
 TEST_F(PanelTest, RangeSliderWithBothValuesChangedPushesTwoPairs) {
     double range[2] = {0.25, 0.75};
     panel->AddItem(MI_DUAL_SLIDER, range, "range");
@@ -354,6 +371,8 @@ public:
 TEST_F(PanelTest, KeysOfTheControlsReachTheMainWindowShortcuts) {
     RecordingForwarder forwarder;
     ShortcutForwarder_cls::Install(&forwarder);
+    GiForwardedKey = 0;
+    GiForwardedKeyMods = 0;
     bool flag = false;
     panel->AddItem(MI_CHECKBOX, &flag, "flag");
     BuildAndShow();
@@ -366,6 +385,9 @@ TEST_F(PanelTest, KeysOfTheControlsReachTheMainWindowShortcuts) {
     ShortcutForwarder_cls::Install(nullptr);
     ASSERT_FALSE(forwarder.keys.empty());
     EXPECT_EQ(forwarder.keys.back(), std::make_pair(90, 2));
+    // The main window replays the key from these two.
+    EXPECT_EQ(GiForwardedKey, 90);
+    EXPECT_EQ(GiForwardedKeyMods, 2);
     EXPECT_FALSE(flag);
 }
 

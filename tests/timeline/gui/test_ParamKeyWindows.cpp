@@ -1,6 +1,8 @@
 // Window-side pieces of the key-frame model: key glyph pixels, clipboard texts and the
 // linked key dialog of a group.
 #include "common/CommandHistory.h"
+#include "common/gui/AtoiComboCtrl.h"
+#include "common/gui/MultiInputDialog.h"
 #include "tests/support/GuiTestSupport.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/ParamViews.h"
@@ -14,6 +16,10 @@
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
 #include <wx/image.h>
+#include <wx/modalhook.h>
+#include <wx/textentry.h>
+
+#include <functional>
 
 namespace {
 
@@ -191,6 +197,110 @@ TEST_F(ParamKeyDialog, OkOnAnUnchangedKeyAddsNoStep) {
     testsupport::SetModalAnswer(wxID_OK);
     g.EditKeyDialog(wxPoint(0, 0), 0, 0, 50, 0.5);
     EXPECT_EQ(GoCommandHistory.Size(), 0u);
+}
+
+// Acts on the key dialog while it is "shown" (before the answering hook returns its
+// answer): hooks registered later are asked first.
+class DialogHook : public wxModalDialogHook {
+public:
+    explicit DialogHook(std::function<void(MultiInputDialog_cls&)> act) : act_(std::move(act)) {
+        Register();
+    }
+    ~DialogHook() override { Unregister(); }
+
+protected:
+    int Enter(wxDialog* dialog) override {
+        if (auto* d = dynamic_cast<MultiInputDialog_cls*>(dialog)) act_(*d);
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    std::function<void(MultiInputDialog_cls&)> act_;
+};
+
+// Item layout of the dialog of an n-component group: "Frame", one value per component,
+// "Interpolate Type", then per component an "Ease Factor" group (slider, entry).
+int ValueItem(int i) { return 1 + i; }
+int TypeItem(int n) { return n + 1; }
+int EaseSlider(int n, int i) { return n + 3 + 3 * i; }
+int EaseEntry(int n, int i) { return n + 4 + 3 * i; }
+
+TEST_F(ParamKeyDialog, SemiAutoTypeShowsTheEaseRowAndKeysEveryComponent) {
+    ParamGroup_cls g("Camera Rotation", {"X", "Y"}, UPD_VIEWS, 1);
+    for (int i = 0; i < 2; ++i) {
+        g.Component(i).AddKey(0.5, 5.0 * (i + 1), PKT_LINEAR, 0, 0);
+        g.Component(i).AddKey(1, 10.0 * (i + 1), PKT_LINEAR, 0, 0);
+    }
+    g.header = header.get();
+    GdCurrentTime = 0.5;
+    bool iconOk = false, easeHiddenAtStart = false, easeShownAfterChoice = false,
+         otherEaseHidden = false;
+    DialogHook hook([&](MultiInputDialog_cls& d) {
+        const int n = 2;
+        iconOk = d.GetIcons().GetIcon(wxSize(16, 16)).IsOk();
+        easeHiddenAtStart = !d.panel->GetItemControl(EaseSlider(n, 0))->IsShown() &&
+                            !d.panel->GetItemControl(EaseEntry(n, 0))->IsShown();
+        // The user picks HERMITE (SEMIAUTO), types an ease and a new Y, then OK.
+        auto* combo = dynamic_cast<AtoiComboCtrl_cls*>(d.panel->GetItemControl(TypeItem(n)));
+        ASSERT_NE(combo, nullptr);
+        combo->SetIndex(PKT_HERMITE_SEMIAUTO);
+        wxCommandEvent pick(wxEVT_COMBOBOX, combo->GetId());
+        pick.SetEventObject(combo);
+        pick.SetInt(PKT_HERMITE_SEMIAUTO);
+        combo->GetEventHandler()->ProcessEvent(pick);
+        easeShownAfterChoice = d.panel->GetItemControl(EaseEntry(n, 0))->IsShown();
+        otherEaseHidden = !d.panel->GetItemControl(EaseEntry(n, 1))->IsShown();
+        dynamic_cast<wxTextEntry*>(d.panel->GetItemControl(EaseEntry(n, 0)))->ChangeValue("2.5");
+        dynamic_cast<wxTextEntry*>(d.panel->GetItemControl(ValueItem(1)))->ChangeValue("-4");
+        d.panel->CommitItems(MI_ALL_ITEMS, true);
+    });
+    testsupport::SetModalAnswer(wxID_OK);
+    g.EditKeyDialog(wxPoint(0, 0), 0, 0, 50, 0.5);
+
+    EXPECT_TRUE(iconOk) << "ICONS/Numerical.png";
+    EXPECT_TRUE(easeHiddenAtStart);
+    EXPECT_TRUE(easeShownAfterChoice);
+    EXPECT_TRUE(otherEaseHidden);
+    const double expected[2] = {5, -4};
+    for (int i = 0; i < 2; ++i) {
+        Parameter_cls& p = g.Component(i);
+        ASSERT_EQ(p.GetKeyCount(), 3) << i;
+        EXPECT_DOUBLE_EQ(p.keys[1].time, 0.5);
+        EXPECT_DOUBLE_EQ(p.keys[1].value, expected[i]) << i;
+        EXPECT_DOUBLE_EQ(p.GetValue(0.5, -1), expected[i]) << i;
+        EXPECT_EQ(p.keys[1].type, PKT_HERMITE_SEMIAUTO) << i;
+        EXPECT_DOUBLE_EQ(p.keys[1].ease, 2.5) << "every component takes the first ease, " << i;
+    }
+    GoCommandHistory.Undo();
+    EXPECT_EQ(GoCommandHistory.Cursor(), 0u);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(g.Component(i).keys[1].type, PKT_LINEAR) << i;
+        EXPECT_EQ(g.Component(i).keys[1].value, 5.0 * (i + 1)) << i;
+        EXPECT_EQ(g.Component(i).keys[1].ease, 0) << i;
+    }
+}
+
+TEST_F(ParamKeyDialog, OkOnUntouchedInexactValuesAddsNoStep) {
+    // Values and eases that no short text shows exactly must come back unchanged.
+    ParamGroup_cls g("G", {"X"}, UPD_VIEWS, 1);
+    Parameter_cls& p = g.Component(0);
+    p.keys[0].type = PKT_HERMITE_SEMIAUTO;
+    p.keys[0].ease = 1.0 / 3;
+    p.AddKey(1, 1.0 / 7, PKT_LINEAR, 0, 0);
+    p.AddKey(0.3, 0.1 + 0.2, PKT_HERMITE_SEMIAUTO, 0, 0);
+    p.keys[1].ease = 47.123456789;  // past the slider's end
+    g.header = header.get();
+    GdCurrentTime = 0.3;
+    testsupport::SetModalAnswer(wxID_OK);
+    DialogHook hook([](MultiInputDialog_cls& d) { d.panel->CommitItems(MI_ALL_ITEMS, true); });
+    g.EditKeyDialog(wxPoint(0, 0), 0, 0, 30, 0.3);
+    EXPECT_EQ(GoCommandHistory.Size(), 0u);
+    EXPECT_EQ(p.keys[1].ease, 47.123456789);
+    GdCurrentTime = 0.65;
+    g.EditKeyDialog(wxPoint(0, 0), 0, 0, 65, 0.65);  // between keys, no key at t
+    EXPECT_EQ(GoCommandHistory.Size(), 0u);
+    EXPECT_EQ(p.GetKeyCount(), 3);
 }
 
 }  // namespace
