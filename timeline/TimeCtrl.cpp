@@ -404,7 +404,9 @@ void TimeCtrl_cls::StartPlayback(int dir) {
     playing = true;
     direction = dir < 0 ? -1 : 1;
     const int first = frame_ + direction * AnimStep();
-    // The range the steps will be clamped to: the POV-Ray run's own range while it is set.
+    // The range the steps will be clamped to: the POV-Ray run's own range while it is set
+    // (checking the work area instead would step a run starting outside it past its first
+    // frame before that frame is painted and exported).
     const int lo = tempRangeOn ? tempRangeFirst : int(workAreaMin.value);
     const int hi = tempRangeOn ? tempRangeLast : int(workAreaMax.value);
     if (first >= lo && first <= hi && first <= MaxFrame()) return;

@@ -440,6 +440,22 @@ TEST_F(TimeCtrlTest, StartOutsideTheWorkAreaMovesAtOnce) {
     EXPECT_FALSE(tc.IsPlaying());
 }
 
+TEST_F(TimeCtrlTest, StartInsideTheTemporaryRangeKeepsTheFirstFrame) {
+    // A POV-Ray run over the whole scene starts at frame 0, outside a work area of 20..60:
+    // the first exported frame must be 0, so the start does not step at once.
+    TimeCtrl_cls tc(&host, &clock);
+    Configure(tc, 100, 1, 1, 20, 60, false);
+    tc.SetFrame(0, 0);
+    tc.SetTemporaryPlayRange(0, 100);
+    tc.TogglePlay(+1);
+    EXPECT_EQ(tc.Frame(), 0);
+    EXPECT_TRUE(tc.Tick());
+    EXPECT_EQ(tc.Frame(), 1);
+    tc.SetFrame(60, 0);
+    EXPECT_TRUE(tc.Tick());  // past the work area: the run's range holds
+    EXPECT_EQ(tc.Frame(), 61);
+}
+
 TEST_F(TimeCtrlTest, MotionBlurSamplesEachFrame) {
     for (int dir : {+1, -1}) {
         TimeCtrl_cls tc(&host, &clock);

@@ -114,6 +114,31 @@ TEST_F(DualSliderTest, PressWithinThreePixelsPicksAThumbAndTheReleaseReports) {
     EXPECT_FALSE(slider->HasCapture());
 }
 
+TEST_F(DualSliderTest, ShiftDragReportsEveryPositionChange) {
+    ShowFrame();
+    auto send = [&](wxEventType type, int column, bool shift) {
+        wxMouseEvent e(type);
+        e.SetId(slider->GetId());
+        e.SetEventObject(slider);
+        e.m_x = column;
+        e.m_y = 12;
+        e.m_leftDown = type != wxEVT_LEFT_UP;
+        e.m_shiftDown = shift;
+        slider->GetEventHandler()->ProcessEvent(e);
+    };
+    send(wxEVT_LEFT_DOWN, slider->ColumnOf(50), true);
+    ASSERT_EQ(slider->GetActiveThumb(), 0);
+    // Three new positions, one motion that stays on the last one, and one without Shift.
+    for (int c : {80, 110, 150, 150}) send(wxEVT_MOTION, c, true);
+    send(wxEVT_MOTION, 170, false);
+    send(wxEVT_LEFT_UP, 170, false);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return reports >= 4; }));
+    testsupport::Pump(100);
+    EXPECT_EQ(reports, 4) << "three Shift moves and the release";
+    EXPECT_EQ(slider->GetPosition(0), slider->PositionAt(170));
+    EXPECT_FALSE(slider->HasCapture());
+}
+
 TEST_F(DualSliderTest, LostCaptureEndsTheDragWithAReport) {
     ShowFrame();
     wxUIActionSimulator sim;
