@@ -6,8 +6,9 @@
 
 namespace {
 
-// The whole design measures angles with pi taken as 3.14159, so that the views, the stored
-// rotations and the POV-Ray text agree to the last digit.
+// Degrees convert to radians and back with pi taken as 3.14159 throughout (the stored
+// rotations and camera paths were made that way); only the half-turn offsets of
+// UpdateAngles are true half turns, see there.
 constexpr double kPi = 3.14159;
 constexpr double kDegToRad = kPi / 180.0;
 
