@@ -1,0 +1,183 @@
+// Snapshot body reading: the ASCII body parse of a ~1M-particle snapshot against
+// std::from_chars over the same text, and the binary body read against fread of the same
+// bytes. Compare the ratios within one run.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <wx/init.h>
+
+#include "data/ParticleData.h"
+#include "data/SnapshotReader.h"
+#include "data/ThreadFileReader.h"
+#include "platform/FileNumbers.h"
+
+namespace {
+
+constexpr int64_t kParticles = 1000000;
+
+void InitWx() {
+    static const bool ok = wxInitialize();
+    (void)ok;
+}
+
+// Default grammar, "%f"-style values as simulation codes write them.
+const std::string& AsciiText() {
+    static const std::string text = [] {
+        std::string t = "0.500000\n" + std::to_string(kParticles) + "\n";
+        t.reserve(static_cast<size_t>(kParticles) * 90);
+        std::mt19937 rng(7);
+        std::uniform_real_distribution<double> u(-100.0, 100.0);
+        for (int64_t i = 0; i < kParticles; ++i) {
+            for (int k = 0; k < 7; ++k) t += platform::FormatF(u(rng)) + ' ';
+            t += std::to_string(i) + ' ' + std::to_string(i % 4) + ' ' + platform::FormatF(u(rng)) + '\n';
+        }
+        return t;
+    }();
+    return text;
+}
+
+const std::string& FilePath(bool ascii) {
+    static std::string paths[2];
+    std::string& p = paths[ascii ? 1 : 0];
+    if (p.empty()) {
+        p = std::string("/tmp/pt3_bench_snapshot_") + (ascii ? "ascii.txt" : "binary.bin");
+        std::FILE* f = std::fopen(p.c_str(), "wb");
+        if (ascii) {
+            std::fwrite(AsciiText().data(), 1, AsciiText().size(), f);
+        } else {
+            const float t = 0.5f;
+            const int32_t n = static_cast<int32_t>(kParticles);
+            std::fwrite(&t, 4, 1, f);
+            std::fwrite(&n, 4, 1, f);
+            std::vector<unsigned char> rec(40);
+            std::mt19937 rng(9);
+            for (int64_t i = 0; i < kParticles; ++i) {
+                for (auto& b : rec) b = static_cast<unsigned char>(rng());
+                const int32_t type = static_cast<int32_t>(i % 4);
+                std::memcpy(&rec[32], &type, 4);
+                std::fwrite(rec.data(), 1, rec.size(), f);
+            }
+        }
+        std::fclose(f);
+    }
+    return p;
+}
+
+struct Arrays {
+    ParticleData_cls pd;
+    Arrays() { pd.Allocate(kParticles); }
+};
+
+void BM_SnapshotRead_AsciiParse(benchmark::State& state) {
+    const std::string& text = AsciiText();
+    Arrays a;
+    SnapshotGrammar g;
+    g.dataType = SNAPSHOT_ASCII;
+    SnapshotHeader h;
+    ParseHeaderAscii(text.data(), text.size(), g, h);
+    for (auto _ : state) {
+        const SnapshotReadResult r = ParseBodyAscii(text.data(), text.size(), h, g, *a.pd.arrays);
+        if (!r.ok) state.SkipWithError(r.message.c_str());
+        benchmark::DoNotOptimize(a.pd.position[3 * (kParticles - 1)]);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BM_SnapshotRead_AsciiParse)->Unit(benchmark::kMillisecond);
+
+// Baseline: every blank-separated token of the same text through std::from_chars.
+void BM_SnapshotRead_AsciiFromCharsBaseline(benchmark::State& state) {
+    const std::string& text = AsciiText();
+    const char* const end = text.data() + text.size();
+    for (auto _ : state) {
+        float sum = 0;
+        const char* p = text.data();
+        while (p < end) {
+            while (p < end && (*p == ' ' || *p == '\n')) ++p;
+            const char* t = p;
+            while (p < end && *p != ' ' && *p != '\n') ++p;
+            float v = 0;
+            std::from_chars(t, p, v);
+            sum += v;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BM_SnapshotRead_AsciiFromCharsBaseline)->Unit(benchmark::kMillisecond);
+
+// The whole ASCII file through the reader with 1 and 4 workers (file read, line split,
+// parse, transforms).
+void BM_SnapshotRead_AsciiFile(benchmark::State& state) {
+    InitWx();
+    const std::string& path = FilePath(true);
+    Arrays a;
+    SnapshotLoadSettings s;
+    s.grammar.dataType = SNAPSHOT_ASCII;
+    for (auto _ : state) {
+        const SnapshotReadResult r = ThreadFileReader_cls::ReadBody(wxString::FromUTF8(path.c_str()), s, kParticles,
+                                                                    *a.pd.arrays, static_cast<int>(state.range(0)));
+        if (!r.ok) state.SkipWithError(r.message.c_str());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(AsciiText().size()));
+}
+BENCHMARK(BM_SnapshotRead_AsciiFile)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SnapshotRead_BinaryFile(benchmark::State& state) {
+    InitWx();
+    const std::string& path = FilePath(false);
+    Arrays a;
+    SnapshotLoadSettings s;
+    for (auto _ : state) {
+        const SnapshotReadResult r =
+            ThreadFileReader_cls::ReadBody(wxString::FromUTF8(path.c_str()), s, kParticles, *a.pd.arrays, 1);
+        if (!r.ok) state.SkipWithError(r.message.c_str());
+        benchmark::DoNotOptimize(a.pd.value1[kParticles - 1]);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * (8 + 40 * kParticles));
+}
+BENCHMARK(BM_SnapshotRead_BinaryFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A generic layout (not the standard fast path): same bytes, table-driven copy.
+void BM_SnapshotRead_BinaryFileGeneric(benchmark::State& state) {
+    InitWx();
+    const std::string& path = FilePath(false);
+    Arrays a;
+    SnapshotLoadSettings s;
+    s.grammar.bodyCodes = {0, 1, 5, 2, 7, 8};
+    for (auto _ : state) {
+        const SnapshotReadResult r =
+            ThreadFileReader_cls::ReadBody(wxString::FromUTF8(path.c_str()), s, kParticles, *a.pd.arrays, 1);
+        if (!r.ok) state.SkipWithError(r.message.c_str());
+        benchmark::DoNotOptimize(a.pd.value1[kParticles - 1]);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * (8 + 40 * kParticles));
+}
+BENCHMARK(BM_SnapshotRead_BinaryFileGeneric)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Baseline: fread of the same bytes into one buffer, in 1 MiB pieces.
+void BM_SnapshotRead_BinaryFreadBaseline(benchmark::State& state) {
+    const std::string& path = FilePath(false);
+    std::vector<unsigned char> buf(static_cast<size_t>(8 + 40 * kParticles));
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(path.c_str(), "rb");
+        size_t got = 0;
+        while (got < buf.size()) {
+            const size_t n = std::fread(buf.data() + got, 1, std::min<size_t>(1 << 20, buf.size() - got), f);
+            if (n == 0) break;
+            got += n;
+        }
+        std::fclose(f);
+        benchmark::DoNotOptimize(buf.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(buf.size()));
+}
+BENCHMARK(BM_SnapshotRead_BinaryFreadBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

@@ -1,0 +1,268 @@
+// Snapshot particle arrays: allocation, freeing, header reading and starting the reader.
+#include "data/ParticleData.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "data/ThreadFileReader.h"
+#include "platform/FileNumbers.h"
+
+void ParticleArrays_cls::GetAll(float*& pos, float*& vel, float*& c2, float*& c3, float*& rad,
+                                float*& radRate, float*& val, float*& valRate, uint8_t*& typ,
+                                int32_t*& ids) const {
+    pos = position;
+    vel = velocity;
+    c2 = hermiteC2;
+    c3 = hermiteC3;
+    rad = radius;
+    radRate = radiusRate;
+    val = value1;
+    valRate = value1Rate;
+    typ = type;
+    ids = id;
+}
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const {
+        if (f) std::fclose(f);
+    }
+};
+
+template <typename T>
+T* NewArray(size_t n, bool& ok) {
+    if (!ok) return nullptr;
+    T* p = new (std::nothrow) T[n];
+    if (!p) ok = false;
+    return p;
+}
+
+}  // namespace
+
+ParticleData_cls::ParticleData_cls(DataFrame_cls* frame_, int frameIndex_)
+    : frame(frame_),
+      frameIndex(frameIndex_),
+      arrays(nullptr),
+      position(nullptr),
+      velocity(nullptr),
+      hermiteC2(nullptr),
+      hermiteC3(nullptr),
+      radius(nullptr),
+      radiusRate(nullptr),
+      value1(nullptr),
+      value1Rate(nullptr),
+      type(nullptr),
+      id(nullptr),
+      count(-1),
+      allocated(false),
+      interpolationType(1),
+      numberMode(0),
+      keepsIDs(true),
+      time(0.0),
+      readFailed(false) {}
+
+ParticleData_cls::~ParticleData_cls() { Free(); }
+
+bool ParticleData_cls::Load(const wxString& fileName, const SnapshotLoadSettings& settings) {
+    if (count == -1) {
+        bool ok = false;
+        if (settings.grammar.dataType == SNAPSHOT_BINARY) {
+            ok = ReadHeaderBinary(fileName, settings.grammar);
+        } else if (settings.grammar.dataType == SNAPSHOT_ASCII) {
+            ok = ReadHeaderAscii(fileName, settings.grammar);
+        } else {
+            readFailed = true;
+            readError = std::string(fileName.utf8_str()) + ": unknown data type " +
+                        platform::FormatInt(settings.grammar.dataType);
+            std::printf("%s\n", readError.c_str());
+        }
+        if (!ok) return false;
+        interpolationType = settings.interpolationType;
+        numberMode = settings.numberMode;
+        if (!settings.grammar.HeaderHasCode(0)) time = static_cast<double>(frameIndex);
+    }
+    if (!allocated && count > 0 && !Allocate(count)) {
+        readFailed = true;
+        readError = std::string(fileName.utf8_str()) + ": not enough memory for " +
+                    platform::FormatInt(count) + " particles";
+        std::printf("%s\n", readError.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool ParticleData_cls::ReadHeaderBinary(const wxString& fileName, const SnapshotGrammar& grammar) {
+    readFailed = false;
+    readError.clear();
+    SnapshotReadResult r;
+    SnapshotHeader h;
+    std::unique_ptr<std::FILE, FileCloser> f(ThreadFileReader_cls::OpenFile(fileName));
+    uint64_t fileSize = 0;
+    if (!f) {
+        r = SnapshotReadResult::Fail("cannot open the file: " + std::string(std::strerror(errno)));
+    } else if (!ThreadFileReader_cls::FileSize(f.get(), fileSize)) {
+        r = SnapshotReadResult::Fail("cannot tell the file size");
+    } else {
+        std::vector<unsigned char> head(static_cast<size_t>(grammar.HeaderByteSize()));
+        const size_t got = head.empty() ? 0 : std::fread(head.data(), 1, head.size(), f.get());
+        r = ParseHeaderBinary(head.data(), got, fileSize, grammar, h);
+    }
+    if (!r.ok) {
+        readFailed = true;
+        readError = std::string(fileName.utf8_str()) + ": " + r.message;
+        std::printf("%s\n", readError.c_str());
+        return false;
+    }
+    std::printf("time=%s\nnumber=%s\n", platform::FormatF(h.time).c_str(), platform::FormatInt(h.count).c_str());
+    count = h.count;
+    if (h.hasTime) time = h.time;
+    return true;
+}
+
+bool ParticleData_cls::ReadHeaderAscii(const wxString& fileName, const SnapshotGrammar& grammar) {
+    readFailed = false;
+    readError.clear();
+    SnapshotReadResult r;
+    SnapshotHeader h;
+    std::unique_ptr<std::FILE, FileCloser> f(ThreadFileReader_cls::OpenFile(fileName));
+    uint64_t fileSize = 0;
+    if (!f) {
+        r = SnapshotReadResult::Fail("cannot open the file: " + std::string(std::strerror(errno)));
+    } else if (!ThreadFileReader_cls::FileSize(f.get(), fileSize)) {
+        r = SnapshotReadResult::Fail("cannot tell the file size");
+    } else {
+        // Header lines are short: read a first piece, and the whole file only when the
+        // header does not end inside it.
+        size_t want = static_cast<size_t>(std::min<uint64_t>(fileSize, 1u << 16));
+        for (;;) {
+            std::vector<char> text(want);
+            std::rewind(f.get());
+            const size_t got = want ? std::fread(text.data(), 1, want, f.get()) : 0;
+            r = ParseHeaderAscii(text.data(), got, grammar, h, fileSize);
+            // A header that reaches the end of the piece may have lost the rest of its last
+            // line (a count cut in two): then read the whole file.
+            const bool cut = r.ok ? h.bodyOffset >= got : true;
+            if (!cut || got >= fileSize || want >= fileSize) break;
+            want = static_cast<size_t>(fileSize);
+        }
+    }
+    if (!r.ok) {
+        readFailed = true;
+        readError = std::string(fileName.utf8_str()) + ": " + r.message;
+        std::printf("%s\n", readError.c_str());
+        return false;
+    }
+    count = h.count;
+    if (h.hasTime) time = h.time;
+    return true;
+}
+
+bool ParticleData_cls::Allocate(int64_t n) {
+    if (allocated) Free();
+    std::printf("Allocate %s\n", platform::FormatInt(count).c_str());
+    count = n;
+    if (n <= 0) return true;
+    const size_t un = static_cast<size_t>(n);
+    bool ok = true;
+    position = NewArray<float>(3 * un, ok);
+    velocity = NewArray<float>(3 * un, ok);
+    if (interpolationType == 1) {
+        hermiteC2 = NewArray<float>(3 * un, ok);
+        hermiteC3 = NewArray<float>(3 * un, ok);
+    }
+    radius = NewArray<float>(un, ok);
+    radiusRate = NewArray<float>(un, ok);
+    type = NewArray<uint8_t>(un, ok);
+    value1 = NewArray<float>(un, ok);
+    value1Rate = NewArray<float>(un, ok);
+    if (keepsIDs) id = NewArray<int32_t>(un, ok);
+    arrays = ok ? new (std::nothrow) ParticleArrays_cls : nullptr;
+    if (!arrays) {
+        allocated = true;  // lets Free release whatever was had
+        Free();
+        return false;
+    }
+    arrays->position = position;
+    arrays->velocity = velocity;
+    arrays->hermiteC2 = hermiteC2;
+    arrays->hermiteC3 = hermiteC3;
+    arrays->radius = radius;
+    arrays->radiusRate = radiusRate;
+    arrays->value1 = value1;
+    arrays->value1Rate = value1Rate;
+    arrays->type = type;
+    arrays->id = id;
+    allocated = true;
+    return true;
+}
+
+void ParticleData_cls::Free() {
+    if (!allocated) return;
+    delete[] position;
+    delete[] velocity;
+    delete[] hermiteC2;
+    delete[] hermiteC3;
+    delete[] radius;
+    delete[] radiusRate;
+    delete[] value1;
+    delete[] value1Rate;
+    delete[] type;
+    delete[] id;
+    delete arrays;
+    position = velocity = hermiteC2 = hermiteC3 = radius = radiusRate = value1 = value1Rate = nullptr;
+    type = nullptr;
+    id = nullptr;
+    arrays = nullptr;
+    allocated = false;
+    count = -1;
+}
+
+int64_t ParticleData_cls::GetMemoryKB() const {
+    if (count == -1) return 0;
+    return count * (interpolationType == 1 ? 56 : 32) / 1024;
+}
+
+bool ParticleData_cls::StartReader(const wxString& fileName, const SnapshotLoadSettings& settings,
+                                   int ioThreads, std::atomic<bool>* loadedFlag,
+                                   std::function<void()> onFinished) {
+    if (GpFileReaderThread.load(std::memory_order_acquire) != nullptr) return false;
+    GiLoadingFileIndex.store(frameIndex, std::memory_order_release);
+    GbFileReaderDone.store(false, std::memory_order_release);
+    auto* reader = new ThreadFileReader_cls(wxTHREAD_DETACHED);
+    if (reader->Create() != wxTHREAD_NO_ERROR) {
+        // No thread to be had: read on this thread instead of giving up.
+        delete reader;  // never started, so still ours to delete
+        ParticleArrays_cls none;
+        const SnapshotReadResult r = ThreadFileReader_cls::ReadBody(
+            fileName, settings, allocated ? count : 0, arrays ? *arrays : none, ioThreads, &GiLoadProgress);
+        readFailed = !r.ok;
+        readError = r.ok ? std::string() : r.message;
+        if (!r.ok) std::printf("%s\n", readError.c_str());
+        if (loadedFlag) loadedFlag->store(true, std::memory_order_release);
+        GbFileReaderDone.store(true, std::memory_order_release);
+        GiLoadProgress.store(100, std::memory_order_relaxed);
+        GiLoadingFileIndex.store(-1, std::memory_order_release);
+        if (onFinished) onFinished();
+        return true;
+    }
+    reader->Setup(loadedFlag, settings, fileName, this, ioThreads, std::move(onFinished));
+    GpFileReaderThread.store(reader, std::memory_order_release);
+    reader->MarkStarted();
+    if (reader->Run() != wxTHREAD_NO_ERROR) {
+        reader->MarkNotStarted();
+        GpFileReaderThread.store(nullptr, std::memory_order_release);
+        GiLoadingFileIndex.store(-1, std::memory_order_release);
+        GbFileReaderDone.store(true, std::memory_order_release);
+        readFailed = true;
+        readError = std::string(fileName.utf8_str()) + ": the reader could not start";
+        delete reader;
+        if (loadedFlag) loadedFlag->store(true, std::memory_order_release);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,499 @@
+// Snapshot parsers: headers and bodies from bytes, load transforms and sort by ID.
+#include "data/SnapshotReader.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <numeric>
+
+#include "data/ParticleData.h"
+#include "platform/FileNumbers.h"
+
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
+              "snapshot files are little-endian; this build copies values as they lie");
+
+namespace {
+
+uint64_t HeaderCodeBytes(int code) {
+    switch (code) {
+        case 0: case 1: case 2: return 4;
+        case 3: return 12;
+        case 4: return 40;
+        default: return 0;
+    }
+}
+
+uint64_t HeaderCodeValues(int code) {
+    switch (code) {
+        case 0: case 1: case 2: return 1;
+        case 3: return 3;
+        case 4: return 10;
+        default: return 0;
+    }
+}
+
+uint64_t BodyCodeValues(int code) {
+    switch (code) {
+        case 0: case 1: case 3: return 3;
+        case 4: return 10;
+        case 2: case 5: case 6: case 7: case 8: return 1;
+        default: return 0;
+    }
+}
+
+std::string Num(int64_t v) { return platform::FormatInt(v); }
+std::string UNum(uint64_t v) { return platform::FormatUInt(v); }
+
+// Shown text of a bad token, shortened so that a binary blob does not flood the message.
+std::string Shown(const char* b, const char* e) {
+    std::string s(b, static_cast<size_t>(std::min<ptrdiff_t>(e - b, 24)));
+    for (char& c : s)
+        if (static_cast<unsigned char>(c) < 32 || static_cast<unsigned char>(c) > 126) c = '?';
+    if (e - b > 24) s += "...";
+    return s;
+}
+
+inline bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+inline uint8_t TypeFromLowByte(int32_t v) {
+    const uint8_t b = static_cast<uint8_t>(static_cast<uint32_t>(v) & 0xFFu);
+    return b > 3 ? uint8_t{3} : b;
+}
+
+inline uint8_t TypeClamped(int32_t v) {
+    return v < 0 ? uint8_t{0} : (v > 3 ? uint8_t{3} : static_cast<uint8_t>(v));
+}
+
+// One line of text: [begin, end) without the line feed.
+struct Line {
+    const char* begin;
+    const char* end;
+};
+
+// Next line at `p`; false at the end of the text.
+bool NextLine(const char*& p, const char* end, Line& line) {
+    if (p >= end) return false;
+    const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+    line.begin = p;
+    line.end = nl ? nl : end;
+    p = nl ? nl + 1 : end;
+    return true;
+}
+
+// Float token parse: the whole token must be a number. Values beyond the float range are
+// clamped to ±FLT_MAX, those below its smallest to 0.
+bool ParseFloatToken(const char* b, const char* e, float& out) {
+    if (b < e && *b == '+') ++b;
+    float v = 0.0f;
+    auto res = std::from_chars(b, e, v, std::chars_format::general);
+    if (res.ec == std::errc::invalid_argument || res.ptr != e) return false;
+    if (res.ec == std::errc::result_out_of_range) {
+        double d = 0.0;
+        if (!platform::ParseDouble(std::string_view(b, static_cast<size_t>(e - b)), d)) return false;
+        v = std::fabs(d) > 1.0 ? (d < 0 ? -FLT_MAX : FLT_MAX) : 0.0f;
+    }
+    out = v;
+    return true;
+}
+
+// Integer token parse: decimal integer, clamped to int32. A number written with a fraction
+// or an exponent is truncated towards zero.
+bool ParseIntToken(const char* b, const char* e, int32_t& out) {
+    const char* s = (b < e && *b == '+') ? b + 1 : b;
+    int64_t v = 0;
+    auto res = std::from_chars(s, e, v, 10);
+    if (res.ec == std::errc() && res.ptr == e) {
+        out = static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+        return true;
+    }
+    if (res.ec == std::errc::result_out_of_range && res.ptr == e) {
+        out = (*s == '-') ? INT32_MIN : INT32_MAX;
+        return true;
+    }
+    double d = 0.0;
+    auto r2 = std::from_chars(s, e, d, std::chars_format::general);
+    if (r2.ec == std::errc::invalid_argument || r2.ptr != e || std::isnan(d)) return false;
+    if (r2.ec == std::errc::result_out_of_range) d = (*s == '-') ? -1e300 : 1e300;
+    d = std::trunc(d);
+    out = d <= INT32_MIN ? INT32_MIN : (d >= INT32_MAX ? INT32_MAX : static_cast<int32_t>(d));
+    return true;
+}
+
+// Where each value of an ASCII body line goes.
+enum SlotKind : uint8_t { SLOT_FLOAT, SLOT_DROP_FLOAT, SLOT_ID, SLOT_TYPE, SLOT_DROP_INT };
+struct Slot {
+    SlotKind kind;
+    float* f;      // base + component for SLOT_FLOAT
+    int stride;    // floats per particle for SLOT_FLOAT
+};
+
+std::vector<Slot> AsciiPlan(const SnapshotGrammar& g, const ParticleArrays_cls& a) {
+    std::vector<Slot> plan;
+    auto vec3 = [&](float* base) {
+        for (int c = 0; c < 3; ++c) plan.push_back({base ? SLOT_FLOAT : SLOT_DROP_FLOAT, base ? base + c : nullptr, 3});
+    };
+    auto one = [&](float* base) { plan.push_back({base ? SLOT_FLOAT : SLOT_DROP_FLOAT, base, 1}); };
+    for (int code : g.bodyCodes) {
+        switch (code) {
+            case 0: vec3(a.position); break;
+            case 1: vec3(a.velocity); break;
+            case 2: one(nullptr); break;
+            case 3: vec3(nullptr); break;
+            case 4: for (int k = 0; k < 10; ++k) one(nullptr); break;
+            case 5: one(a.radius); break;
+            case 6: plan.push_back({a.id ? SLOT_ID : SLOT_DROP_INT, nullptr, 0}); break;
+            case 7: plan.push_back({a.type ? SLOT_TYPE : SLOT_DROP_INT, nullptr, 0}); break;
+            case 8: one(a.value1); break;
+            default: break;
+        }
+    }
+    return plan;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Grammar
+
+uint64_t SnapshotGrammar::HeaderByteSize() const {
+    uint64_t s = 0;
+    for (int c : headerCodes) s += HeaderCodeBytes(c);
+    return s;
+}
+
+uint64_t SnapshotGrammar::HeaderValueCount() const {
+    uint64_t s = 0;
+    for (int c : headerCodes) s += HeaderCodeValues(c);
+    return s;
+}
+
+uint64_t SnapshotGrammar::RecordByteSize() const { return 4 * RecordValueCount(); }
+
+uint64_t SnapshotGrammar::RecordValueCount() const {
+    uint64_t s = 0;
+    for (int c : bodyCodes) s += BodyCodeValues(c);
+    return s;
+}
+
+bool SnapshotGrammar::HeaderHasCode(int code) const {
+    return std::find(headerCodes.begin(), headerCodes.end(), code) != headerCodes.end();
+}
+
+bool SnapshotGrammar::BodyHasCode(int code) const {
+    return std::find(bodyCodes.begin(), bodyCodes.end(), code) != bodyCodes.end();
+}
+
+bool SnapshotGrammar::IsStandardLayout() const {
+    static const std::vector<int> standard{0, 1, 5, 6, 7, 8};
+    return bodyCodes == standard;
+}
+
+std::string SnapshotGrammar::Problem() const {
+    if (headerCodes.size() > 16 || bodyCodes.size() > 16) return "a code list holds more than 16 codes";
+    if (!HeaderHasCode(1)) return "the header grammar has no particle count (Number)";
+    for (int c : bodyCodes)
+        if (c < 0 || c > 8) return "body code " + Num(c) + " is unknown";
+    if (bodyCodes.empty()) return "the body grammar is empty";
+    return "";
+}
+
+// ---------------------------------------------------------------------------------------
+// Headers
+
+SnapshotReadResult ParseHeaderBinary(const unsigned char* bytes, size_t size, uint64_t fileSize,
+                                     const SnapshotGrammar& g, SnapshotHeader& out) {
+    const std::string problem = g.Problem();
+    if (!problem.empty()) return SnapshotReadResult::Fail(problem);
+    SnapshotHeader h;
+    uint64_t off = 0;
+    uint64_t countOffset = 0;
+    for (int code : g.headerCodes) {
+        const uint64_t n = HeaderCodeBytes(code);
+        if (off + n > size)
+            return SnapshotReadResult::Fail("byte " + UNum(off) + ": the header ends early (" +
+                                                UNum(size) + " bytes, " + UNum(g.HeaderByteSize()) +
+                                                " expected)",
+                                            -1, static_cast<int64_t>(off));
+        if (code == 0) {
+            float t;
+            std::memcpy(&t, bytes + off, 4);
+            h.time = t;
+            h.hasTime = true;
+        } else if (code == 1) {
+            int32_t c;
+            std::memcpy(&c, bytes + off, 4);
+            h.count = c;
+            countOffset = off;
+        }
+        off += n;
+    }
+    h.bodyOffset = off;
+    if (h.count < 0)
+        return SnapshotReadResult::Fail("byte " + UNum(countOffset) + ": negative particle count " +
+                                            Num(h.count),
+                                        -1, static_cast<int64_t>(countOffset));
+    const uint64_t need = off + static_cast<uint64_t>(h.count) * g.RecordByteSize();
+    if (need > fileSize)
+        return SnapshotReadResult::Fail("byte " + UNum(countOffset) + ": particle count " +
+                                            Num(h.count) + " needs " + UNum(need) +
+                                            " bytes, the file has " + UNum(fileSize),
+                                        -1, static_cast<int64_t>(countOffset));
+    out = h;
+    return {};
+}
+
+SnapshotReadResult ParseHeaderAscii(const char* text, size_t size, const SnapshotGrammar& g,
+                                    SnapshotHeader& out, uint64_t fileSize) {
+    const std::string problem = g.Problem();
+    if (!problem.empty()) return SnapshotReadResult::Fail(problem);
+    SnapshotHeader h;
+    const char* p = text;
+    const char* end = text + size;
+    int64_t lineNo = 0;
+    int64_t countLine = 0;
+    for (int code : g.headerCodes) {
+        const uint64_t lines = HeaderCodeValues(code);
+        for (uint64_t k = 0; k < lines; ++k) {
+            Line line;
+            ++lineNo;
+            if (!NextLine(p, end, line))
+                return SnapshotReadResult::Fail("line " + Num(lineNo) + ": the header ends early (" +
+                                                    UNum(g.HeaderValueCount()) + " lines expected)",
+                                                lineNo);
+            const std::string_view sv(line.begin, static_cast<size_t>(line.end - line.begin));
+            if (code == 0) {
+                double t = 0;
+                if (!platform::ParseDouble(sv, t))
+                    return SnapshotReadResult::Fail("line " + Num(lineNo) + ": expected the time, found '" +
+                                                        Shown(line.begin, line.end) + "'",
+                                                    lineNo);
+                h.time = t;
+                h.hasTime = true;
+            } else if (code == 1) {
+                int64_t c = 0;
+                if (!platform::ParseInt64(sv, c))
+                    return SnapshotReadResult::Fail("line " + Num(lineNo) +
+                                                        ": expected the particle count, found '" +
+                                                        Shown(line.begin, line.end) + "'",
+                                                    lineNo);
+                h.count = c;
+                countLine = lineNo;
+            }
+        }
+    }
+    h.bodyOffset = static_cast<uint64_t>(p - text);
+    if (h.count < 0)
+        return SnapshotReadResult::Fail("line " + Num(countLine) + ": negative particle count " + Num(h.count),
+                                        countLine);
+    // Every body line needs at least one character per value and one separator (or line
+    // feed) after each, less the final line feed: a count beyond that cannot be in the file.
+    const uint64_t perLine = 2 * g.RecordValueCount();
+    const uint64_t total = std::max<uint64_t>(fileSize, size);
+    const uint64_t rest = total - h.bodyOffset;
+    if (perLine > 0 && static_cast<uint64_t>(h.count) > (rest + 1) / perLine)
+        return SnapshotReadResult::Fail("line " + Num(countLine) + ": particle count " + Num(h.count) +
+                                            " is larger than the file can hold (" + UNum(rest) +
+                                            " bytes of body)",
+                                        countLine);
+    out = h;
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------
+// Binary body
+
+SnapshotReadResult ParseBodyBinary(const unsigned char* bytes, size_t size, const SnapshotGrammar& g,
+                                   int64_t first, int64_t count, const ParticleArrays_cls& a,
+                                   uint64_t baseOffset) {
+    if (count <= 0) return {};
+    const uint64_t rec = g.RecordByteSize();
+    if (rec == 0) return SnapshotReadResult::Fail("the body grammar is empty");
+    const uint64_t have = size / rec;
+    if (have < static_cast<uint64_t>(count)) {
+        const uint64_t at = baseOffset + have * rec;
+        return SnapshotReadResult::Fail("byte " + UNum(at) + ": the body ends after " +
+                                            Num(first + static_cast<int64_t>(have)) + " of " +
+                                            Num(first + count) + " particles",
+                                        -1, static_cast<int64_t>(at));
+    }
+    const unsigned char* p = bytes;
+    if (g.IsStandardLayout()) {
+        for (int64_t i = first; i < first + count; ++i, p += 40) {
+            std::memcpy(a.position + 3 * i, p, 12);
+            std::memcpy(a.velocity + 3 * i, p + 12, 12);
+            std::memcpy(a.radius + i, p + 24, 4);
+            if (a.id) std::memcpy(a.id + i, p + 28, 4);
+            int32_t t;
+            std::memcpy(&t, p + 32, 4);
+            a.type[i] = TypeClamped(t);
+            std::memcpy(a.value1 + i, p + 36, 4);
+        }
+        return {};
+    }
+    for (int64_t i = first; i < first + count; ++i) {
+        for (int code : g.bodyCodes) {
+            switch (code) {
+                case 0: std::memcpy(a.position + 3 * i, p, 12); p += 12; break;
+                case 1: std::memcpy(a.velocity + 3 * i, p, 12); p += 12; break;
+                case 2: p += 4; break;
+                case 3: p += 12; break;
+                case 4: p += 40; break;
+                case 5: std::memcpy(a.radius + i, p, 4); p += 4; break;
+                case 6: if (a.id) std::memcpy(a.id + i, p, 4); p += 4; break;
+                case 7: {
+                    int32_t t;
+                    std::memcpy(&t, p, 4);
+                    a.type[i] = TypeFromLowByte(t);
+                    p += 4;
+                    break;
+                }
+                case 8: std::memcpy(a.value1 + i, p, 4); p += 4; break;
+                default: break;
+            }
+        }
+    }
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------
+// ASCII body
+
+SnapshotReadResult FindBodyLines(const char* text, size_t size, int64_t count, int64_t firstLine,
+                                 std::vector<const char*>& starts) {
+    starts.clear();
+    if (count < 0) count = 0;
+    starts.reserve(static_cast<size_t>(count) + 1);
+    const char* p = text;
+    const char* end = text + size;
+    for (int64_t i = 0; i < count; ++i) {
+        if (p >= end)
+            return SnapshotReadResult::Fail("line " + Num(firstLine + i) + ": the file ends after " +
+                                                Num(i) + " of " + Num(count) + " particles",
+                                            firstLine + i);
+        starts.push_back(p);
+        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        p = nl ? nl + 1 : end;
+    }
+    starts.push_back(p);
+    return {};
+}
+
+SnapshotReadResult ParseBodyAsciiLines(const std::vector<const char*>& starts, int64_t lineBegin,
+                                       int64_t lineEnd, int64_t firstLine, const SnapshotGrammar& g,
+                                       const ParticleArrays_cls& a) {
+    const std::vector<Slot> plan = AsciiPlan(g, a);
+    const size_t want = plan.size();
+    for (int64_t i = lineBegin; i < lineEnd; ++i) {
+        const char* p = starts[static_cast<size_t>(i)];
+        const char* end = starts[static_cast<size_t>(i) + 1];
+        if (end > p && end[-1] == '\n') --end;
+        size_t k = 0;
+        for (; k < want; ++k) {
+            while (p < end && IsBlank(*p)) ++p;
+            if (p == end) break;
+            const char* t = p;
+            while (p < end && !IsBlank(*p)) ++p;
+            const Slot& s = plan[k];
+            bool ok;
+            switch (s.kind) {
+                case SLOT_FLOAT: ok = ParseFloatToken(t, p, s.f[s.stride * i]); break;
+                case SLOT_DROP_FLOAT: { float f; ok = ParseFloatToken(t, p, f); break; }
+                case SLOT_ID: ok = ParseIntToken(t, p, a.id[i]); break;
+                case SLOT_TYPE: {
+                    int32_t v = 0;
+                    ok = ParseIntToken(t, p, v);
+                    a.type[i] = TypeFromLowByte(v);
+                    break;
+                }
+                default: { int32_t v; ok = ParseIntToken(t, p, v); break; }
+            }
+            if (!ok) {
+                const bool integer = s.kind == SLOT_ID || s.kind == SLOT_TYPE || s.kind == SLOT_DROP_INT;
+                return SnapshotReadResult::Fail("line " + Num(firstLine + i) + ": value " + UNum(k + 1) +
+                                                    " '" + Shown(t, p) + "' is not " +
+                                                    (integer ? "an integer" : "a number"),
+                                                firstLine + i);
+            }
+        }
+        if (k < want)
+            return SnapshotReadResult::Fail("line " + Num(firstLine + i) + ": expected " + UNum(want) +
+                                                " values, found " + UNum(k),
+                                            firstLine + i);
+    }
+    return {};
+}
+
+SnapshotReadResult ParseBodyAscii(const char* text, size_t size, const SnapshotHeader& h,
+                                  const SnapshotGrammar& g, const ParticleArrays_cls& a) {
+    if (h.bodyOffset > size) return SnapshotReadResult::Fail("the body starts beyond the end of the text");
+    std::vector<const char*> starts;
+    const int64_t firstLine = static_cast<int64_t>(g.HeaderValueCount()) + 1;
+    SnapshotReadResult r = FindBodyLines(text + h.bodyOffset, size - h.bodyOffset, h.count, firstLine, starts);
+    if (!r.ok) return r;
+    return ParseBodyAsciiLines(starts, 0, std::max<int64_t>(h.count, 0), firstLine, g, a);
+}
+
+// ---------------------------------------------------------------------------------------
+// After the body
+
+void ClearUnfilledArrays(const SnapshotGrammar& g, int64_t n, const ParticleArrays_cls& a) {
+    if (n <= 0) return;
+    const size_t un = static_cast<size_t>(n);
+    if (!g.BodyHasCode(0) && a.position) std::fill(a.position, a.position + 3 * un, 0.0f);
+    if (!g.BodyHasCode(1) && a.velocity) std::fill(a.velocity, a.velocity + 3 * un, 0.0f);
+    if (!g.BodyHasCode(5) && a.radius) std::fill(a.radius, a.radius + un, 0.0f);
+    if (!g.BodyHasCode(6) && a.id) std::fill(a.id, a.id + un, 0);
+    if (!g.BodyHasCode(7) && a.type) std::fill(a.type, a.type + un, uint8_t{0});
+    if (!g.BodyHasCode(8) && a.value1) std::fill(a.value1, a.value1 + un, 0.0f);
+}
+
+void ApplyTransforms(const SnapshotLoadSettings& s, int64_t n, const ParticleArrays_cls& a) {
+    if (n <= 0) return;
+    const size_t un = static_cast<size_t>(n);
+    const bool translate = s.translate[0] != 0.0f || s.translate[1] != 0.0f || s.translate[2] != 0.0f;
+    if (translate && a.position)
+        for (size_t i = 0; i < un; ++i)
+            for (int c = 0; c < 3; ++c) a.position[3 * i + c] += s.translate[c];
+    // A factor of exactly 1 changes nothing: skip the pass.
+    if (s.scale != 0.0f && s.scale != 1.0f) {
+        if (a.position) for (size_t i = 0; i < 3 * un; ++i) a.position[i] *= s.scale;
+        if (a.velocity) for (size_t i = 0; i < 3 * un; ++i) a.velocity[i] *= s.scale;
+        if (a.radius) for (size_t i = 0; i < un; ++i) a.radius[i] *= s.scale;
+    }
+    if (s.value1Scale != 0.0f && s.value1Scale != 1.0f && a.value1)
+        for (size_t i = 0; i < un; ++i) a.value1[i] *= s.value1Scale;
+    if (s.logarithm == 1 && a.value1)
+        for (size_t i = 0; i < un; ++i)
+            a.value1[i] = a.value1[i] > 0.0f ? std::log10(a.value1[i]) : 0.0f;
+}
+
+namespace {
+
+template <typename T>
+void Permute(T* data, int comps, const std::vector<uint32_t>& order) {
+    if (!data) return;
+    std::vector<T> tmp(data, data + order.size() * static_cast<size_t>(comps));
+    for (size_t k = 0; k < order.size(); ++k)
+        for (int c = 0; c < comps; ++c) data[k * comps + c] = tmp[order[k] * static_cast<size_t>(comps) + c];
+}
+
+}  // namespace
+
+void SortByID(int64_t n, const ParticleArrays_cls& a) {
+    if (n <= 1 || !a.id) return;
+    std::vector<uint32_t> order(static_cast<size_t>(n));
+    std::iota(order.begin(), order.end(), 0u);
+    // ties keep file order, so a sort is reproducible
+    std::stable_sort(order.begin(), order.end(), [&](uint32_t x, uint32_t y) { return a.id[x] < a.id[y]; });
+    Permute(a.position, 3, order);
+    Permute(a.velocity, 3, order);
+    Permute(a.radius, 1, order);
+    Permute(a.value1, 1, order);
+    Permute(a.type, 1, order);
+    Permute(a.id, 1, order);
+}

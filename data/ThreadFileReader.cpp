@@ -1,0 +1,238 @@
+// The snapshot body reader thread and its two reading paths.
+#include "data/ThreadFileReader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "data/ThreadAsciiReader.h"
+#include "data/ThreadReadBuffer.h"
+#include "platform/FileNumbers.h"
+
+std::atomic<ThreadFileReader_cls*> GpFileReaderThread{nullptr};
+std::atomic<bool> GbFileReaderDone{true};
+std::atomic<int> GiLoadingFileIndex{-1};
+std::atomic<int> GiLoadProgress{0};
+
+namespace {
+
+// Readers started and not yet finished (0 or 1; a counter so that a stray second start
+// cannot make IsRunning lie).
+std::atomic<int> gRunningReaders{0};
+
+struct FileCloser {
+    void operator()(std::FILE* f) const {
+        if (f) std::fclose(f);
+    }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+SnapshotReadResult Prefixed(const wxString& fileName, SnapshotReadResult r) {
+    if (!r.ok) r.message = std::string(fileName.utf8_str()) + ": " + r.message;
+    return r;
+}
+
+void SetProgress(std::atomic<int>* p, int v) {
+    if (p) p->store(v, std::memory_order_relaxed);
+}
+
+}  // namespace
+
+ThreadFileReader_cls::~ThreadFileReader_cls() = default;
+
+bool ThreadFileReader_cls::IsRunning() { return gRunningReaders.load(std::memory_order_acquire) > 0; }
+
+std::FILE* ThreadFileReader_cls::OpenFile(const wxString& fileName) {
+    if (fileName.empty()) return nullptr;
+    return std::fopen(fileName.fn_str(), "rb");
+}
+
+bool ThreadFileReader_cls::FileSize(std::FILE* f, uint64_t& size) {
+    const off_t here = ftello(f);
+    if (here < 0 || fseeko(f, 0, SEEK_END) != 0) return false;
+    const off_t end = ftello(f);
+    if (end < 0 || fseeko(f, here, SEEK_SET) != 0) return false;
+    size = static_cast<uint64_t>(end);
+    return true;
+}
+
+void ThreadFileReader_cls::Setup(std::atomic<bool>* done, const SnapshotLoadSettings& settings,
+                                 const wxString& fileName, ParticleData_cls* target, int ioThreads,
+                                 std::function<void()> onFinished) {
+    done_ = done;
+    settings_ = settings;
+    fileName_ = fileName;
+    target_ = target;
+    ioThreads_ = std::clamp(ioThreads, 1, 64);
+    onFinished_ = std::move(onFinished);
+}
+
+void ThreadFileReader_cls::MarkStarted() {
+    registered_ = true;
+    gRunningReaders.fetch_add(1, std::memory_order_acq_rel);
+}
+
+void ThreadFileReader_cls::MarkNotStarted() {
+    if (registered_) gRunningReaders.fetch_sub(1, std::memory_order_acq_rel);
+    registered_ = false;
+}
+
+wxThread::ExitCode ThreadFileReader_cls::Entry() {
+    SetProgress(&GiLoadProgress, 0);
+    ParticleArrays_cls none;
+    const ParticleArrays_cls& arrays = target_->arrays ? *target_->arrays : none;
+    const int64_t n = target_->allocated ? target_->count : 0;
+    SnapshotReadResult r = ReadBody(fileName_, settings_, n, arrays, ioThreads_, &GiLoadProgress);
+    target_->readFailed = !r.ok;
+    target_->readError = r.ok ? std::string() : r.message;
+    if (!r.ok) std::printf("%s\n", r.message.c_str());
+    if (done_) done_->store(true, std::memory_order_release);
+    GbFileReaderDone.store(true, std::memory_order_release);
+    SetProgress(&GiLoadProgress, 100);
+    if (onFinished_) onFinished_();
+    ThreadFileReader_cls* self = this;
+    if (GpFileReaderThread.compare_exchange_strong(self, nullptr, std::memory_order_acq_rel))
+        GiLoadingFileIndex.store(-1, std::memory_order_release);
+    if (registered_) gRunningReaders.fetch_sub(1, std::memory_order_acq_rel);
+    return nullptr;
+}
+
+SnapshotReadResult ThreadFileReader_cls::ReadBody(const wxString& fileName, const SnapshotLoadSettings& s,
+                                                  int64_t count, const ParticleArrays_cls& arrays,
+                                                  int ioThreads, std::atomic<int>* progress) {
+    const std::string problem = s.grammar.Problem();
+    if (!problem.empty()) return Prefixed(fileName, SnapshotReadResult::Fail(problem));
+    if (count < 0) return Prefixed(fileName, SnapshotReadResult::Fail("the particle count is unknown"));
+    FilePtr f(OpenFile(fileName));
+    if (!f) return Prefixed(fileName, SnapshotReadResult::Fail("cannot open the file: " + std::string(std::strerror(errno))));
+    if (count > 0 && (!arrays.position || !arrays.velocity || !arrays.radius || !arrays.value1 || !arrays.type))
+        return Prefixed(fileName, SnapshotReadResult::Fail("no particle arrays to read into"));
+    SnapshotReadResult r;
+    if (s.grammar.dataType == SNAPSHOT_BINARY)
+        r = ReadBodyBinary(f.get(), s.grammar, count, arrays, progress);
+    else if (s.grammar.dataType == SNAPSHOT_ASCII)
+        r = ReadBodyAscii(f.get(), s.grammar, count, arrays, ioThreads, progress);
+    else
+        r = SnapshotReadResult::Fail("unknown data type " + platform::FormatInt(s.grammar.dataType));
+    if (!r.ok) return Prefixed(fileName, r);
+    ClearUnfilledArrays(s.grammar, count, arrays);
+    ApplyTransforms(s, count, arrays);
+    if (s.numberMode == 2) SortByID(count, arrays);
+    return r;
+}
+
+SnapshotReadResult ThreadFileReader_cls::ReadBodyBinary(std::FILE* f, const SnapshotGrammar& g, int64_t n,
+                                                        const ParticleArrays_cls& arrays,
+                                                        std::atomic<int>* progress, int64_t chunkParticles) {
+    const uint64_t header = g.HeaderByteSize();
+    const uint64_t rec = g.RecordByteSize();
+    uint64_t fileSize = 0;
+    if (!FileSize(f, fileSize)) return SnapshotReadResult::Fail("cannot tell the file size");
+    if (n <= 0) return {};
+    if (header + static_cast<uint64_t>(n) * rec > fileSize) {
+        const uint64_t whole = fileSize > header ? (fileSize - header) / rec : 0;
+        const uint64_t at = header + whole * rec;
+        return SnapshotReadResult::Fail("byte " + platform::FormatUInt(at) + ": the body ends after " +
+                                            platform::FormatUInt(whole) + " of " + platform::FormatInt(n) +
+                                            " particles",
+                                        -1, static_cast<int64_t>(at));
+    }
+    if (fseeko(f, static_cast<off_t>(header), SEEK_SET) != 0)
+        return SnapshotReadResult::Fail("cannot seek to the body at byte " + platform::FormatUInt(header));
+
+    // Chunks of about 4 MiB: two of them stay in the cache while one is read ahead and
+    // the other copied into the arrays.
+    int64_t chunk = std::max<int64_t>(1, static_cast<int64_t>((4u << 20) / rec));
+    if (chunkParticles > 0) chunk = chunkParticles;
+    chunk = std::min(chunk, n);
+
+    std::unique_ptr<unsigned char[]> store[2];
+    unsigned char* buf[2] = {nullptr, nullptr};
+    for (int b = 0; b < (n > chunk ? 2 : 1); ++b) {
+        store[b].reset(new (std::nothrow) unsigned char[static_cast<size_t>(chunk) * rec]);
+        if (!store[b]) return SnapshotReadResult::Fail("not enough memory for the read buffers");
+        buf[b] = store[b].get();
+    }
+
+    // The first chunk is read here; later ones are read ahead while the previous is copied.
+    size_t got = std::fread(buf[0], 1, static_cast<size_t>(chunk) * rec, f);
+    int cur = 0;
+    for (int64_t k = 0; k < n; k += chunk) {
+        SetProgress(progress, static_cast<int>(k * 100 / n));
+        const int64_t thisCount = std::min(chunk, n - k);
+        const int64_t nextCount = std::min(chunk, n - k - thisCount);
+        ThreadReadBuffer_cls* ahead = nullptr;
+        bool threaded = false;
+        if (nextCount > 0) {
+            ahead = new ThreadReadBuffer_cls;
+            ahead->Setup(f, buf[1 - cur], static_cast<size_t>(nextCount) * rec);
+            threaded = ahead->Run() == wxTHREAD_NO_ERROR;
+        }
+        SnapshotReadResult r = ParseBodyBinary(buf[cur], got, g, k, thisCount, arrays,
+                                               header + static_cast<uint64_t>(k) * rec);
+        if (ahead) {
+            if (threaded) ahead->Wait();
+            else ahead->ReadNow();  // no thread to be had: read here instead
+            got = ahead->got;
+            delete ahead;
+        }
+        if (!r.ok) return r;  // the file shrank under us
+        cur = 1 - cur;
+    }
+    return {};
+}
+
+SnapshotReadResult ThreadFileReader_cls::ReadBodyAscii(std::FILE* f, const SnapshotGrammar& g, int64_t n,
+                                                       const ParticleArrays_cls& arrays, int ioThreads,
+                                                       std::atomic<int>* progress) {
+    uint64_t fileSize = 0;
+    if (!FileSize(f, fileSize)) return SnapshotReadResult::Fail("cannot tell the file size");
+    std::string text;
+    try {
+        text.resize(static_cast<size_t>(fileSize));
+    } catch (const std::bad_alloc&) {
+        return SnapshotReadResult::Fail("not enough memory to hold the file");
+    }
+    if (fseeko(f, 0, SEEK_SET) != 0) return SnapshotReadResult::Fail("cannot read the file");
+    text.resize(std::fread(&text[0], 1, text.size(), f));
+
+    // Skip the header lines as the header reader counts them.
+    const char* p = text.data();
+    const char* end = p + text.size();
+    const int64_t headerLines = static_cast<int64_t>(g.HeaderValueCount());
+    for (int64_t i = 0; i < headerLines; ++i) {
+        if (p >= end)
+            return SnapshotReadResult::Fail("line " + platform::FormatInt(i + 1) + ": the header ends early",
+                                            i + 1);
+        const void* nl = std::memchr(p, '\n', static_cast<size_t>(end - p));
+        p = nl ? static_cast<const char*>(nl) + 1 : end;
+    }
+    if (n <= 0) return {};
+    std::vector<const char*> starts;
+    SnapshotReadResult r = FindBodyLines(p, static_cast<size_t>(end - p), n, headerLines + 1, starts);
+    if (!r.ok) return r;
+    SetProgress(progress, 5);
+
+    const int workers = static_cast<int>(std::min<int64_t>(std::clamp(ioThreads, 1, 64), n));
+    std::vector<std::unique_ptr<ThreadAsciiReader_cls>> pool;
+    std::vector<bool> running;
+    for (int w = 0; w < workers; ++w) {
+        const int64_t b = n * w / workers;
+        const int64_t e = n * (w + 1) / workers;
+        auto t = std::make_unique<ThreadAsciiReader_cls>();
+        t->Setup(&starts, b, e, headerLines + 1, &g, arrays, progress, w == 0);
+        // the last block runs on this thread; any worker that cannot start runs here too
+        running.push_back(w + 1 < workers && t->Run() == wxTHREAD_NO_ERROR);
+        pool.push_back(std::move(t));
+    }
+    for (int w = 0; w < workers; ++w)
+        if (!running[static_cast<size_t>(w)]) pool[static_cast<size_t>(w)]->ParseNow();
+    for (int w = 0; w < workers; ++w)
+        if (running[static_cast<size_t>(w)]) pool[static_cast<size_t>(w)]->Wait();
+    for (auto& t : pool)
+        if (!t->result.ok) return t->result;  // blocks are in line order: the first failure
+    return {};
+}

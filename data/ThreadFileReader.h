@@ -1,0 +1,88 @@
+// The snapshot body reader thread: reads one file (binary in double-buffered chunks, ASCII
+// whole and parsed by line blocks on workers), applies the load transforms, sorts by ID.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+
+#include <wx/string.h>
+#include <wx/thread.h>
+
+#include "data/ParticleData.h"
+#include "data/SnapshotReader.h"
+
+class ThreadFileReader_cls;
+
+/// The running reader, or null. Set by ParticleData_cls::StartReader (GUI thread); cleared
+/// by the reader at its very end (only while it still names that reader) or by a wait that
+/// has seen GbFileReaderDone. Never dereferenced: a detached reader deletes itself.
+extern std::atomic<ThreadFileReader_cls*> GpFileReaderThread;
+/// Set (release) by the reader as its last shared store but the progress; GUI polls it.
+extern std::atomic<bool> GbFileReaderDone;
+/// Frame index being read, -1 when none. Set by StartReader, reset by the reader's end.
+extern std::atomic<int> GiLoadingFileIndex;
+/// 0..100 progress of the running read, for the status line (relaxed; display only).
+extern std::atomic<int> GiLoadProgress;
+
+/// Detached (or, for tests, joinable) reader of one snapshot body. Setup and Run on the GUI
+/// thread; from then on the target's arrays, count and read result belong to the reader
+/// until it sets the done flag it was given.
+class ThreadFileReader_cls : public wxThread {
+public:
+    explicit ThreadFileReader_cls(wxThreadKind kind = wxTHREAD_DETACHED) : wxThread(kind) {}
+    ~ThreadFileReader_cls() override;
+
+    /// `done`: the frame's loaded flag (may be null), set with release order at the end,
+    /// whether the read worked or not (the target's readFailed tells). `target`: the
+    /// snapshot whose arrays (already allocated for its count) are filled and whose
+    /// readFailed / readError get the outcome. `ioThreads`: ASCII workers (<= 0 means 1,
+    /// at most 64). `onFinished`: runs on the reader thread after everything else.
+    void Setup(std::atomic<bool>* done, const SnapshotLoadSettings& settings, const wxString& fileName,
+               ParticleData_cls* target, int ioThreads, std::function<void()> onFinished = {});
+
+    /// True from StartReader until the reader has made its last access to anything shared
+    /// (the target, the done flag, `onFinished` and what it captures). Any thread.
+    static bool IsRunning();
+
+    /// The whole body of `fileName` into `arrays` of `count` particles: body by data type,
+    /// arrays the grammar does not fill cleared, transforms, sort by ID when the number
+    /// mode is 2. Errors name the file and the line or byte. Any thread; blocks.
+    static SnapshotReadResult ReadBody(const wxString& fileName, const SnapshotLoadSettings& settings,
+                                       int64_t count, const ParticleArrays_cls& arrays, int ioThreads,
+                                       std::atomic<int>* progress = nullptr);
+    /// Binary body: header bytes skipped, chunks of about 4 MiB read ahead on a worker
+    /// while the previous chunk is copied (two chunk buffers at most). A body shorter than
+    /// the count fails at the first missing record. `chunkParticles` > 0 sets the chunk
+    /// size in particles (tests).
+    static SnapshotReadResult ReadBodyBinary(std::FILE* f, const SnapshotGrammar& g, int64_t count,
+                                             const ParticleArrays_cls& arrays, std::atomic<int>* progress,
+                                             int64_t chunkParticles = 0);
+    /// ASCII body: whole text in memory, header lines skipped, lines split once, then
+    /// `ioThreads` workers parse contiguous blocks of lines.
+    static SnapshotReadResult ReadBodyAscii(std::FILE* f, const SnapshotGrammar& g, int64_t count,
+                                            const ParticleArrays_cls& arrays, int ioThreads,
+                                            std::atomic<int>* progress);
+    /// Opens a file for binary reading by its wx name; null when it cannot.
+    static std::FILE* OpenFile(const wxString& fileName);
+    /// Size of an open file in bytes; false when it cannot be told.
+    static bool FileSize(std::FILE* f, uint64_t& size);
+
+    /// Registers the reader as running before Run (see IsRunning); MarkNotStarted undoes it
+    /// when Run fails. GUI thread.
+    void MarkStarted();
+    void MarkNotStarted();
+
+protected:
+    ExitCode Entry() override;
+
+private:
+    bool registered_ = false;
+    std::atomic<bool>* done_ = nullptr;
+    SnapshotLoadSettings settings_;
+    wxString fileName_;
+    ParticleData_cls* target_ = nullptr;
+    int ioThreads_ = 1;
+    std::function<void()> onFinished_;
+};

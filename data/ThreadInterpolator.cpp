@@ -1,0 +1,104 @@
+// Interpolation thread and its block workers.
+#include "data/ThreadInterpolator.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "common/CommandHistory.h"
+#include "common/MenuCommandPoster.h"
+
+std::atomic<ThreadInterpolator_cls*> GpInterpolatorThread{nullptr};
+std::atomic<bool> GbInterpolatorDone{true};
+
+namespace {
+// Interpolators started and not yet past their last shared access.
+std::atomic<int> s_running{0};
+}  // namespace
+
+ThreadInterpolator_cls::ThreadInterpolator_cls(const InterpolationJob_cls& job,
+                                               std::atomic<bool>* done,
+                                               MenuCommandPoster_cls* poster, int workers)
+    : wxThread(wxTHREAD_DETACHED), job_(job), done_(done), poster_(poster), workers_(workers) {}
+
+bool ThreadInterpolator_cls::Start(const InterpolationJob_cls& job, std::atomic<bool>* done,
+                                   MenuCommandPoster_cls* poster, int workers) {
+    if (GpInterpolatorThread.load(std::memory_order_acquire) != nullptr) return false;
+    GbInterpolatorDone.store(false, std::memory_order_release);
+    auto* thread = new ThreadInterpolator_cls(job, done, poster, workers);
+    s_running.fetch_add(1, std::memory_order_acq_rel);
+    GpInterpolatorThread.store(thread, std::memory_order_release);
+    if (thread->Run() != wxTHREAD_NO_ERROR) {
+        // No thread to be had: the work is done here instead of ending the program.
+        thread->Entry();
+        delete thread;
+    }
+    return true;
+}
+
+bool ThreadInterpolator_cls::IsRunning() { return s_running.load(std::memory_order_acquire) > 0; }
+
+void ThreadInterpolator_cls::WaitUntilFinished(const std::function<void(int ms)>& sleep) {
+    while (IsRunning()) sleep(3);
+}
+
+void ThreadInterpolator_cls::RunBlocks(const InterpolationJob_cls& job, int workers) {
+    const int w = workers <= 0 ? InterpWorkerCount(job.countA) : std::clamp(workers, 1, 6);
+    const int64_t m = job.MatchedCount();
+    ZeroRates(job, m, job.countA);
+    if (job.interpolationType != INTERP_LINEAR && job.interpolationType != INTERP_HERMITE) {
+        ZeroRates(job, 0, m);
+        return;
+    }
+    std::vector<std::unique_ptr<wxThread>> threads;
+    threads.reserve(w);
+    for (int k = 0; k < w; ++k) {
+        int64_t first, end;
+        InterpBlockRange(m, w, k, first, end);
+        std::unique_ptr<wxThread> t;
+        if (job.interpolationType == INTERP_LINEAR)
+            t.reset(new ThreadInterpBlockLinear_cls(job, first, end));
+        else
+            t.reset(new ThreadInterpBlockHermite_cls(job, first, end));
+        if (t->Run() == wxTHREAD_NO_ERROR)
+            threads.push_back(std::move(t));
+        else
+            ComputeRateBlock(job, first, end);  // this block on the interpolator's own thread
+    }
+    for (auto& t : threads) t->Wait();
+}
+
+wxThread::ExitCode ThreadInterpolator_cls::Entry() {
+    RunBlocks(job_, workers_);
+    Finish();
+    return nullptr;
+}
+
+void ThreadInterpolator_cls::Finish() {
+    if (done_ != nullptr) done_->store(true, std::memory_order_release);
+    GbInterpolatorDone.store(true, std::memory_order_release);
+    if (poster_ != nullptr) poster_->PostMenuCommand(ID_TIME_REFRESH);
+    // A wait may have cleared the pointer already and a new interpolator may be registered
+    // since: only this interpolator's own entry is cleared.
+    ThreadInterpolator_cls* self = this;
+    GpInterpolatorThread.compare_exchange_strong(self, nullptr, std::memory_order_acq_rel);
+    s_running.fetch_sub(1, std::memory_order_acq_rel);
+}
+
+ThreadInterpBlockLinear_cls::ThreadInterpBlockLinear_cls(const InterpolationJob_cls& job,
+                                                         int64_t first, int64_t end)
+    : wxThread(wxTHREAD_JOINABLE), job_(job), first_(first), end_(end) {}
+
+wxThread::ExitCode ThreadInterpBlockLinear_cls::Entry() {
+    ComputeLinearRates(job_, first_, end_);
+    return nullptr;
+}
+
+ThreadInterpBlockHermite_cls::ThreadInterpBlockHermite_cls(const InterpolationJob_cls& job,
+                                                           int64_t first, int64_t end)
+    : wxThread(wxTHREAD_JOINABLE), job_(job), first_(first), end_(end) {}
+
+wxThread::ExitCode ThreadInterpBlockHermite_cls::Entry() {
+    ComputeHermiteRates(job_, first_, end_);
+    return nullptr;
+}
