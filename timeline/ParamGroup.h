@@ -12,6 +12,8 @@
 
 class wxMouseEvent;
 class wxPoint;
+class wxSizer;
+class wxWindow;
 class ParamOwner_cls;
 class ParamHeaderView_cls;
 class ParamRowView_cls;
@@ -92,6 +94,10 @@ public:
     bool SelectByOwner(const ParamOwner_cls* owner);
 
     // ---- user interface (windows made by the lower panel) ----
+    /// Creates the header (nesting `level`: 0 top level) and one row per component as
+    /// children of `parent`, adds them to `sizer` (may be null) and attaches them. GUI
+    /// thread; defined in the window library.
+    void CreateGUI(wxWindow* parent, wxSizer* sizer, int level);
     /// Takes the header and the rows (one per component) made by the window layer.
     void AttachGUI(ParamHeaderView_cls* headerView, const std::vector<ParamRowView_cls*>& rowViews);
     /// Destroys header and rows; header := null, rows emptied.

@@ -15,7 +15,10 @@
 
 class ParamGroup_cls;
 class ParamTextStream_cls;
+class PlayCtrlGUI_cls;
 class TimeCtrl_cls;
+class TimelinePanels_cls;
+class wxWindow;
 
 /// The one time model (copies of the pointer for the subsystems that reach it).
 extern TimeCtrl_cls* GpTimeCtrl;
@@ -38,6 +41,15 @@ public:
     TimeCtrl_cls& operator=(const TimeCtrl_cls&) = delete;
 
     void SetHost(TimeCtrlHost_cls* h) { host_ = h ? h : &noHost_; }
+
+    // ---- windows (defined in the window library) ----
+    /// Creates the six timeline panels as children of `parent` (the lower panel lays them
+    /// out); keeps them in `panels`. GUI thread.
+    TimelinePanels_cls* CreatePanels(wxWindow* parent);
+    /// Creates the playback bar as a child of `parent`; keeps it in `playCtrl`. GUI thread.
+    PlayCtrlGUI_cls* CreatePlayCtrl(wxWindow* parent);
+    TimelinePanels_cls* panels = nullptr;  ///< set by CreatePanels; the windows own themselves
+    PlayCtrlGUI_cls* playCtrl = nullptr;   ///< set by CreatePlayCtrl; owned by its parent
 
     // ---- refresh ----
     /// Repaints the timeline panels and refreshes the playback bar (ID_TIME_REFRESH).

@@ -1,0 +1,87 @@
+// Depth keys and the sort of the draw order: key computation over stride-selected
+// particles, and a sort by key that runs on worker threads above a threshold.
+#pragma once
+
+#include <cstdint>
+
+#include "view/ParticleRecord.h"
+
+class ParamGroup_cls;
+class SceneObj_cls;
+
+/// More surviving records than this are sorted by ParallelSortRecords; up to this many by
+/// one sort on the calling thread.
+constexpr int kParallelSortThreshold = 100000;
+/// The worker count of the key computation and of the parallel sort in the program.
+constexpr int kSortThreads = 4;
+
+/// The scene object whose frame the particles are drawn in (or null) and the draw time; set
+/// by the view's data pass through SetSortTransform. GUI thread.
+extern SceneObj_cls* GpSortFrameObject;
+extern double GdSortFrameTime;
+
+/// Stores the frame object (null: world frame) and the time for the next key computations.
+void SetSortTransform(SceneObj_cls* object, double time);
+/// Maps the eye position (by the inverse placement about `pivot`, which may be null) and the
+/// viewing direction (by the inverse rotation) into GpSortFrameObject's frame at
+/// GdSortFrameTime; leaves both unchanged without a frame object. Call before
+/// ComputeSortKeys. GUI thread (the object is evaluated).
+void MapSortViewToFrame(float eye[3], float direction[3], ParamGroup_cls* pivot = nullptr);
+
+/// Records written by ComputeSortKeys for n particles at stride s (>= 1): one per particle
+/// index 0, s, 2s, ... below n. The record array needs one more place (the sentinel).
+int64_t SortKeyRecordCount(int64_t n, int s);
+
+/// Writes a record (index, key, weight 1) for each particle index first, first + s, ...
+/// below `end` into records[outFirst], records[outFirst + 1], ... `positions` holds x, y, z
+/// per particle. Key mode 0: -(position . direction) (depth along the viewing direction);
+/// key mode 1: -|position - eye|^2; with these ascending keys put the farthest particle first
+/// (back to front, for transparency). Key mode 2: +|position - eye|^2, nearest first (solid
+/// objects).
+/// A key that is not a number becomes +infinity (drawn last). Any thread; disjoint ranges
+/// may be computed at once.
+void ComputeSortKeyRange(ParticleRecord_cls* records, int64_t outFirst, int64_t first, int64_t end,
+                         int s, const float* positions, const float eye[3], const float direction[3],
+                         int keyMode);
+
+/// Keys for particle indices 0, s, 2s, ... below n, computed by `threadCount` (>= 1) key
+/// workers over consecutive index ranges; then a sentinel record (index 0, key 9999) after
+/// them. `records` must hold SortKeyRecordCount(n, s) + 1 records. Returns the number of
+/// keyed records. Eye and direction are taken as given (see MapSortViewToFrame). GUI thread.
+int ComputeSortKeys(ParticleRecord_cls* records, int n, int s, const float* positions, const float eye[3],
+                    const float direction[3], int keyMode, int threadCount = kSortThreads);
+
+/// Block size of the merges for a sort preference: 0 "Precise" 1, 1 "Approximate 10" 10,
+/// 2 "Approximate 100" 100, 3 "Approximate 1000" 1000, anything else 1.
+int SortBlockSize(int sortPreference);
+
+/// Sorts records[first, end) ascending by key (ties in any order; keys that are not
+/// numbers sort last). Any thread.
+void SortRecordRange(ParticleRecord_cls* records, int64_t first, int64_t end);
+
+/// Merge of the ascending runs A = src[sA, eA) and B = src[eA, eB) (adjacent): the front
+/// part writes dst[sA, eA), the back part dst[eA, eB). The two parts split the records
+/// exactly (front: the eA - sA first records of the ascending merge, ties placing B's
+/// records before A's), so together they always write a permutation of src[sA, eB), and
+/// can run at once on two threads. With blockSize 1 the result is the exact merge; above 1
+/// the front part copies whole blocks where a test at a distance allows, so its order is only
+/// approximately ascending.
+void MergeRunsFront(const ParticleRecord_cls* src, ParticleRecord_cls* dst, int64_t sA, int64_t eA,
+                    int64_t eB, int blockSize);
+void MergeRunsBack(const ParticleRecord_cls* src, ParticleRecord_cls* dst, int64_t sA, int64_t eA,
+                   int64_t eB);
+
+/// Sorts records[0, count) ascending by key on `threadCount` (>= 1) workers: equal parts
+/// sorted at once, then stages of pairwise merges, each pair by a front and a back worker,
+/// through one temporary array of `count` records. The result is always a permutation of
+/// the input; with blockSize 1 it is sorted, above 1 approximately sorted. When
+/// `dumpLogsOnce` points at true, the array after the part sorts and the source of the
+/// first merge stage are written to "logA.txt" and "logB.txt" in the working directory and
+/// the flag is cleared (a debugging aid, off unless the caller asks). GUI thread.
+void ParallelSortRecords(ParticleRecord_cls* records, int count, int threadCount = kSortThreads,
+                         int blockSize = 1, bool* dumpLogsOnce = nullptr);
+
+/// The draw order's sort: above kParallelSortThreshold records ParallelSortRecords,
+/// otherwise SortRecordRange on the calling thread. GUI thread.
+void SortDrawOrder(ParticleRecord_cls* records, int count, int threadCount = kSortThreads,
+                   int blockSize = 1, bool* dumpLogsOnce = nullptr);
