@@ -1,12 +1,20 @@
 // Waiting for worker threads.
 #include "app/WorkerWait.h"
 
+#include <wx/utils.h>
+
+#include "data/ThreadFileReader.h"
+#include "data/ThreadInterpolator.h"
+
 void WaitUntilDone(const std::atomic<bool>& done, const std::function<void(int ms)>& sleep,
                    int pollMs) {
     while (!done.load(std::memory_order_acquire)) sleep(pollMs);
 }
 
 void WaitForWorkerThreads() {
-    // The snapshot reader and the interpolator register here with the particle data;
-    // until they exist no worker writes into data owned by the central object.
+    // Until their true end (not only their done flags): after it, nothing of theirs touches
+    // the snapshots, the frame or the objects their completion calls reach.
+    while (ThreadFileReader_cls::IsRunning()) wxMilliSleep(5);
+    GpFileReaderThread.store(nullptr, std::memory_order_release);
+    ThreadInterpolator_cls::WaitUntilFinished([](int ms) { wxMilliSleep(ms); });
 }

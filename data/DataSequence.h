@@ -1,0 +1,101 @@
+// One numbered sequence of snapshot files with its 10,000 frame slots: naming, readiness,
+// on-demand loading, frame times, key-frame marks, eviction choices and its settings text.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include <wx/string.h>
+
+#include "common/ConfItem.h"
+#include "common/ConfItemGroup.h"
+#include "common/FileSequence.h"
+#include "data/DataFrame.h"
+
+class ParamTextStream_cls;
+
+/// One data sequence. GUI thread only (the slots' status bytes excepted, see DataFrame_cls).
+///
+/// Per-frame accessors clamp their index: with frames, an index at or above the frame count
+/// becomes the last frame; there is no lower bound (callers pass 0 or more).
+class DataSequence_cls {
+public:
+    static constexpr int kFrameSlots = 10000;  ///< slots per sequence
+
+    std::array<std::unique_ptr<DataFrame_cls>, kFrameSlots> frames;  ///< all made at construction
+    int index;                 ///< 0..3
+    FileSequence_cls files;    ///< the numbered file pattern, its path and file count
+    ConfItemSTR_cls item;      ///< "DataSequence<index>=", default the index; the value is not used
+    ConfItemGroup_cls group;   ///< holds `item`
+
+    /// `context` is borrowed (null: the shared defaults) and must outlive the sequence.
+    explicit DataSequence_cls(int index, const DataLoadContext_cls* context = nullptr);
+    /// Waits for workers using its slots, then deletes them.
+    ~DataSequence_cls();
+    DataSequence_cls(const DataSequence_cls&) = delete;
+    DataSequence_cls& operator=(const DataSequence_cls&) = delete;
+
+    const DataLoadContext_cls& Context() const;
+
+    /// Sets the file pattern from the first file `path`, counts the files and names every
+    /// slot below the count (resetting their file tests). Data and status are not touched.
+    /// A sequence longer than the slots is cut to kFrameSlots frames.
+    void SetFileList(const wxString& path);
+    /// `frame` ≠ -2: that slot's Release(reset) (out-of-range indices do nothing); -2: with
+    /// `reset` the path is emptied first, then all slots are released.
+    void ReleaseFrames(int frame, bool reset);
+    /// Clears the marks of the slots below the frame count.
+    void ClearMarks();
+    /// Marks slot `i` (clamped).
+    void MarkFrame(int i);
+
+    /// Files found (0 before a list is set), never above kFrameSlots.
+    int GetFrameCount() const;
+    /// The file name of frame `i` (clamped).
+    wxString GetFileName(int i) const;
+    /// The snapshot's particle count; 0 when unknown.
+    int64_t GetParticleCount(int i) const;
+    /// The slot's time (-9999.0 until its header has been read).
+    double GetFrameTime(int i) const;
+    /// time(i) through `time` and (time(i+1) − time(i)) × factor through `span` (both
+    /// indices clamped); returns the span. The views use the span as evaluation offset dt.
+    double GetFrameTimes(double& time, double& span, int i, double factor) const;
+    /// The memory estimate in MB: the KB of the slots below the count, summed, / 1024.
+    int GetMemoryMB() const;
+    /// Slots below the count whose body is in.
+    int CountLoadedFrames() const;
+
+    /// True when frame `i` can be shown: no readable file, or loaded with (when needed)
+    /// the rates. Rates are needed with `needsRates` or a fraction that is not 0 (NaN
+    /// counts as not 0). No side effect but the cached file test.
+    bool IsFrameReady(int i, double fraction, bool needsRates);
+    /// Starts loading frame `i` (and its rates when needed); with `wait` blocks until done.
+    void PrepareFrame(int i, double fraction, bool needsRates, bool wait);
+
+    /// Drops the loaded slots whose index mod `step` is above 1, but never `current` and
+    /// its successor, nor slots a worker is using. `step` below 1 counts as 1.
+    void ReleaseOffStep(int step, int current);
+    /// Evicts one loaded slot chosen by distance from `current` (marked slots last, the
+    /// current slot and the next three steps never, slots a worker uses never). Returns the
+    /// evicted index, or -1 when nothing was evicted.
+    int EvictOne(int current, int step);
+
+    /// Offers a line: the item's line makes the next line of `stream` the path (when not
+    /// empty). True when the line was taken.
+    bool ReadConfig(ParamTextStream_cls& stream, const std::string& line);
+    /// The item's line, then the path and "\n" (an empty line without a path).
+    wxString WriteConfig() const;
+
+    /// The clamped slot index for `i`.
+    int Clamp(int i) const;
+
+private:
+    bool RatesNeeded(double fraction, bool needsRates) const;
+    /// Loaded and not in use by a worker: may be evicted.
+    bool Evictable(int i) const;
+
+    const DataLoadContext_cls* context_;
+    int frameCount_ = 0;
+};

@@ -1,0 +1,80 @@
+// Image-sequence naming, numbering and the frames a run writes.
+#include "view/CaptureSequence.h"
+
+#include <wx/translation.h>
+
+#include "common/PathParts.h"
+#include "common/UserPattern.h"
+#include "platform/ProgramPaths.h"
+
+CaptureSequence_cls* GpCaptureSequence = nullptr;
+
+CaptureSequence_cls::CaptureSequence_cls(const wxString& directory) {
+    group.Register(&initialNumber, "ImgSequenceInitNum=", "0");
+    wxString dir = directory.empty() ? wxString::FromUTF8(platform::WorkingDirectory()) : directory;
+    if (!dir.empty() && dir.Last() == '/') dir.RemoveLast();
+    // The folder is file-name text: a '%' in it must stay literal in the pattern.
+    dir.Replace("%", "%%");
+    files.SetPath(dir + "/Preview%04d.png");
+}
+
+void CaptureSequence_cls::SetViewSize(int width, int height, float angle, bool alsoOutput) {
+    previewWidth = width;
+    previewHeight = height;
+    previewAngle = angle;
+    if (alsoOutput) {
+        outputWidth = width;
+        outputHeight = height;
+    }
+    ViewSizeChanged();
+}
+
+void CaptureSequence_cls::SetPathFromSnapshot(const wxString& path) {
+    if (path.empty() || path == "None") return;
+    const PathParts_cls parts(path);
+    if (parts.name == "snapshot") {
+        // Folder and extension stand around a number field: their '%' are escaped.
+        wxString dir(parts.directory);
+        dir.Replace("%", "%%");
+        wxString ext(parts.extension);
+        ext.Replace("%", "%%");
+        const wxString folder = path.Find('/') == wxNOT_FOUND ? wxString() : dir + "/";
+        files.SetPath(folder + "preview%04d" + ext);
+        return;
+    }
+    files.SetPath(path);
+}
+
+CaptureSequence_cls::PatternState CaptureSequence_cls::CheckPattern(wxString* message) const {
+    if (files.path.empty() || PathParts_cls(files.path).name.empty()) {
+        if (message) *message = wxGetTranslation("The file name is empty.");
+        return PATTERN_EMPTY;
+    }
+    if (files.digitCount == -1) {
+        if (message) *message = wxGetTranslation("Not Sequence. Append 4-digit tag ?");
+        return PATTERN_NOT_NUMBERED;
+    }
+    if (message) message->clear();
+    return PATTERN_OK;
+}
+
+wxString CaptureSequence_cls::FileNameFor(int stepIndex, int eye) const {
+    const int side = (eye == 1 || eye == 2) ? eye : 0;
+    return files.FileName(static_cast<long long>(stepIndex) + initialNumber.value, side);
+}
+
+wxString CaptureSequence_cls::FrameFileName() const { return FileNameFor(lastIndex, lastEye); }
+
+bool CaptureSequence_cls::WouldSave(int stepIndex, int eye) const {
+    return !(eye == lastEye && stepIndex < lastIndex);
+}
+
+bool CaptureSequence_cls::SaveFrame(ImageSaver_cls& saver, CapturedPixels view,
+                                    CapturedPixels overlay, int stepIndex, int eye,
+                                    bool sideBySide) {
+    if (!WouldSave(stepIndex, eye)) return true;
+    lastIndex = stepIndex;
+    lastEye = eye;
+    return saver.SaveFBO(std::move(view), std::move(overlay), outputWidth, outputHeight,
+                         FrameFileName(), sideBySide);
+}

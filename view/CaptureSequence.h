@@ -1,0 +1,73 @@
+// An image sequence written from the main view while the timeline plays: the file-name
+// pattern, the numbering, the sizes, and the rule that decides which frames are written.
+#pragma once
+
+#include <wx/string.h>
+
+#include "common/ConfItem.h"
+#include "common/ConfItemGroup.h"
+#include "common/FileSequence.h"
+#include "view/ImageSaver.h"
+
+/// The settings and run state of an image sequence, without windows. The dialog
+/// controller (ImgSequence_cls, view/gui/ImgSequence.h) adds the dialog. GUI thread only.
+class CaptureSequence_cls {
+public:
+    /// Pattern `directory` + "/Preview%04d.png"; `directory` "" takes the working directory.
+    explicit CaptureSequence_cls(const wxString& directory = wxString());
+    virtual ~CaptureSequence_cls() = default;
+
+    /// Preview width, height and view angle; with `alsoOutput` the output size too. Calls
+    /// ViewSizeChanged().
+    void SetViewSize(int width, int height, float angle, bool alsoOutput);
+    /// Derives the pattern from the remembered snapshot path: nothing for "" or "None"; a
+    /// name exactly "snapshot" becomes "preview%04d" (same directory and extension); any
+    /// other path is taken as it is.
+    void SetPathFromSnapshot(const wxString& path);
+    /// Takes `pattern` (the dialog's file-name text) as the sequence path.
+    void SetPattern(const wxString& pattern) { files.SetPath(pattern); }
+
+    /// What the pattern allows, with a message for the user in `message`:
+    /// PATTERN_OK numbered; PATTERN_NOT_NUMBERED no number field (ask for the "%04d" tag);
+    /// PATTERN_EMPTY no name at all.
+    enum PatternState { PATTERN_OK = 0, PATTERN_NOT_NUMBERED, PATTERN_EMPTY };
+    PatternState CheckPattern(wxString* message = nullptr) const;
+    /// Numbers an unnumbered name: prefix + "%04d" + extension.
+    void AppendFourDigitTag() { files.SetFourDigitPath(); }
+
+    /// A run begins: last index := 0.
+    void BeginCapture() { lastIndex = 0; }
+    /// Name of the frame saved last: member last index + initial number; eye 1 tags "L",
+    /// eye 2 "R", other eyes nothing.
+    wxString FrameFileName() const;
+    /// Name for step `stepIndex` and `eye` (the same rule, without saving anything).
+    wxString FileNameFor(int stepIndex, int eye) const;
+    /// Whether a frame of `stepIndex` seen by `eye` is written: not when the eye is the last
+    /// eye and the step lies below the last index (a repeat wrapped to the start).
+    bool WouldSave(int stepIndex, int eye) const;
+    /// Saves one frame through `saver` (view buffer at any size, overlay RGBA at the output
+    /// size or empty) unless WouldSave says no; true in both cases unless the save failed to
+    /// start.
+    bool SaveFrame(ImageSaver_cls& saver, CapturedPixels view, CapturedPixels overlay,
+                   int stepIndex, int eye, bool sideBySide);
+
+    FileSequence_cls files;          ///< path, pattern, digit count (-1: not numbered)
+    ConfItemGroup_cls group;         ///< holds the initial number only (written to no file)
+    ConfItemINT_cls initialNumber;   ///< "ImgSequenceInitNum=", added to every file number
+    int lastIndex = 0;               ///< step index of the frame saved last
+    int lastEye = -1;                ///< eye of the frame saved last
+    bool running = false;            ///< a run is under way
+    bool snapOnly = false;           ///< the run saves one frame and ends
+    int previewWidth = 640;          ///< size of the view that draws the sequence (shown)
+    int previewHeight = 480;
+    float previewAngle = 35.0f;      ///< view angle of that view (shown)
+    int outputWidth = 640;           ///< size of the written images
+    int outputHeight = 480;
+
+protected:
+    /// Called after SetViewSize; the dialog controller refreshes a shown dialog.
+    virtual void ViewSizeChanged() {}
+};
+
+/// The sequence the main view is capturing for, or null.
+extern CaptureSequence_cls* GpCaptureSequence;
