@@ -17,6 +17,7 @@
 #include "data/SnapshotReader.h"
 #include "data/ThreadFileReader.h"
 #include "platform/FileNumbers.h"
+#include "platform/ProgramPaths.h"
 
 namespace {
 
@@ -47,8 +48,11 @@ const std::string& FilePath(bool ascii) {
     static std::string paths[2];
     std::string& p = paths[ascii ? 1 : 0];
     if (p.empty()) {
-        p = std::string("/tmp/pt3_bench_snapshot_") + (ascii ? "ascii.txt" : "binary.bin");
+        // One file per process: benchmark runs of several builds may overlap.
+        p = "/tmp/pt3_bench_snapshot_" + std::to_string(platform::ProcessId()) +
+            (ascii ? "_ascii.txt" : "_binary.bin");
         std::FILE* f = std::fopen(p.c_str(), "wb");
+        if (!f) return p;  // the reads then fail and the benchmark reports the error
         if (ascii) {
             std::fwrite(AsciiText().data(), 1, AsciiText().size(), f);
         } else {
@@ -167,6 +171,10 @@ void BM_SnapshotRead_BinaryFreadBaseline(benchmark::State& state) {
     std::vector<unsigned char> buf(static_cast<size_t>(8 + 40 * kParticles));
     for (auto _ : state) {
         std::FILE* f = std::fopen(path.c_str(), "rb");
+        if (!f) {
+            state.SkipWithError("cannot open the snapshot file");
+            break;
+        }
         size_t got = 0;
         while (got < buf.size()) {
             const size_t n = std::fread(buf.data() + got, 1, std::min<size_t>(1 << 20, buf.size() - got), f);

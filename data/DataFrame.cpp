@@ -158,7 +158,9 @@ void DataFrame_cls::StartRates(bool wait) {
         if (next) WaitForReader(this, next, 1);
     }
     if (!IsReadable()) return;
-    if (ThreadInterpolator_cls::IsRunning()) {
+    // A registered interpolator is waited for (if still running) and forgotten: only this
+    // thread clears the registration.
+    if (GpInterpolatorThread.load(std::memory_order_acquire) != nullptr || ThreadInterpolator_cls::IsRunning()) {
         GbGLLockForInterpolation = true;
         ThreadInterpolator_cls::WaitUntilFinished([this](int ms) { Context().Sleep(ms); });
         GpInterpolatorThread.store(nullptr, std::memory_order_release);
@@ -169,7 +171,7 @@ void DataFrame_cls::StartRates(bool wait) {
     if (next && next->IsReadable() && next->IsLoaded()) target = next->data.get();
     ratesStarted = true;
     const DataLoadContext_cls& ctx = Context();
-    if (!StartInterpolation(*data, *target, ctx.Periodic(), &ratesReady, ctx.poster)) ratesStarted = false;
+    if (!data->StartInterpolation(*target, ctx.Periodic(), &ratesReady, ctx.poster)) ratesStarted = false;
 }
 
 void DataFrame_cls::Release(bool reset) {
@@ -224,7 +226,7 @@ void WaitForReader(DataFrame_cls* /*frame*/, DataFrame_cls* other, int expected)
     }
     // The done flag comes just before the reader's last shared access.
     WaitForReaderEnd(ctx);
-    GpFileReaderThread.store(nullptr, std::memory_order_release);
+    ThreadFileReader_cls::ForgetFinished();
     GbGLLockForLoadingData = false;
     std::printf("Set::GbGLLockForLoadingData = FALSE\n");
 }
@@ -241,10 +243,4 @@ void WaitForInterpolator(DataFrame_cls* /*frame*/, DataFrame_cls* other, int exp
     ThreadInterpolator_cls::WaitUntilFinished([&ctx](int ms) { ctx.Sleep(ms); });
     GpInterpolatorThread.store(nullptr, std::memory_order_release);
     GbGLLockForInterpolation = false;
-}
-
-bool StartInterpolation(ParticleData_cls& a, ParticleData_cls& next, const PeriodicRule_cls& periodic,
-                        std::atomic<bool>* ratesReady, MenuCommandPoster_cls* poster) {
-    const InterpolationJob_cls job = InterpolationJob_cls::FromSnapshots(a, next, periodic);
-    return ThreadInterpolator_cls::Start(job, ratesReady, poster, 0);
 }

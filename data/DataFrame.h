@@ -114,12 +114,6 @@ void WaitForReader(DataFrame_cls* frame, DataFrame_cls* other, int expected);
 /// the interpolator has finished. `frame` is not used. GUI thread.
 void WaitForInterpolator(DataFrame_cls* frame, DataFrame_cls* other, int expected);
 
-/// Starts the interpolation of snapshot `a` towards `next` (may be `a`) with `periodic`;
-/// `ratesReady` is set when the rates are in, 6018 then goes to `poster`. False when
-/// another interpolation is registered. GUI thread.
-bool StartInterpolation(ParticleData_cls& a, ParticleData_cls& next, const PeriodicRule_cls& periodic,
-                        std::atomic<bool>* ratesReady, MenuCommandPoster_cls* poster);
-
 /// Set while a wait for the reader thread is under way; the views draw nothing meanwhile.
 extern bool GbGLLockForLoadingData;
 /// Set while a wait for the interpolation thread is under way.

@@ -69,9 +69,9 @@ void DataSequenceSet_cls::PrepareFrame(int i, double fraction, bool needsRates, 
 }
 
 void DataSequenceSet_cls::WaitForWorkers() {
-    while (ThreadFileReader_cls::IsRunning()) context.Sleep(5);
-    GpFileReaderThread.store(nullptr, std::memory_order_release);
+    while (!ThreadFileReader_cls::ForgetFinished()) context.Sleep(5);
     ThreadInterpolator_cls::WaitUntilFinished([this](int ms) { context.Sleep(ms); });
+    GpInterpolatorThread.store(nullptr, std::memory_order_release);
 }
 
 void DataSequenceSet_cls::ReadConfig(ParamTextStream_cls& stream, const std::string& line) {

@@ -161,14 +161,19 @@ void ZeroRates(const InterpolationJob_cls& job, int64_t first, int64_t end) {
     if (job.interpolationType == INTERP_LINEAR) FillZero(job.a.velocity, first, end, 3);
 }
 
-void ComputeLinearRates(const InterpolationJob_cls& job, int64_t first, int64_t end) {
+// Clips [first, end) to the matched particles. False when there is nothing to compute:
+// an empty range, or a job without a rate rule (its range then gets zero rates).
+static bool RuleRange(const InterpolationJob_cls& job, int64_t& first, int64_t& end) {
     first = std::max<int64_t>(0, first);
     end = std::min(end, job.MatchedCount());
-    if (end <= first) return;
-    if (!job.ComputesRates()) {
-        ZeroRates(job, first, end);
-        return;
-    }
+    if (end <= first) return false;
+    if (job.ComputesRates()) return true;
+    ZeroRates(job, first, end);
+    return false;
+}
+
+void ComputeLinearRates(const InterpolationJob_cls& job, int64_t first, int64_t end) {
+    if (!RuleRange(job, first, end)) return;
     const float T = job.TimeStep();
     const int64_t nB = std::max<int64_t>(0, job.countB);
     switch (job.numberMode) {
@@ -230,13 +235,7 @@ void ComputeLinearRates(const InterpolationJob_cls& job, int64_t first, int64_t 
 }
 
 void ComputeHermiteRates(const InterpolationJob_cls& job, int64_t first, int64_t end) {
-    first = std::max<int64_t>(0, first);
-    end = std::min(end, job.MatchedCount());
-    if (end <= first) return;
-    if (!job.ComputesRates()) {
-        ZeroRates(job, first, end);
-        return;
-    }
+    if (!RuleRange(job, first, end)) return;
     const float T = job.TimeStep();
     const ParticleArrays_cls& A = job.a;
     const ParticleArrays_cls& B = job.b;

@@ -8,7 +8,9 @@
 #include <new>
 #include <vector>
 
+#include "data/InterpolationJob.h"
 #include "data/ThreadFileReader.h"
+#include "data/ThreadInterpolator.h"
 #include "platform/FileNumbers.h"
 
 void ParticleArrays_cls::GetAll(float*& pos, float*& vel, float*& c2, float*& c3, float*& rad,
@@ -33,6 +35,26 @@ struct FileCloser {
         if (f) std::fclose(f);
     }
 };
+
+// Opens the file, tells its size and hands both to `parse`; the failure when it cannot.
+template <typename Parse>
+SnapshotReadResult ParseHeaderOfFile(const wxString& fileName, Parse parse) {
+    std::unique_ptr<std::FILE, FileCloser> f(ThreadFileReader_cls::OpenFile(fileName));
+    if (!f) return SnapshotReadResult::Fail("cannot open the file: " + std::string(std::strerror(errno)));
+    uint64_t fileSize = 0;
+    if (!ThreadFileReader_cls::FileSize(f.get(), fileSize))
+        return SnapshotReadResult::Fail("cannot tell the file size");
+    return parse(f.get(), fileSize);
+}
+
+// A read that failed: the flag, the message after the file name, one line on standard
+// output. Always false.
+bool RecordFailure(ParticleData_cls& pd, const wxString& fileName, const std::string& message) {
+    pd.readFailed = true;
+    pd.readError = std::string(fileName.utf8_str()) + ": " + message;
+    std::printf("%s\n", pd.readError.c_str());
+    return false;
+}
 
 template <typename T>
 T* NewArray(size_t n, bool& ok) {
@@ -76,22 +98,17 @@ bool ParticleData_cls::Load(const wxString& fileName, const SnapshotLoadSettings
         } else if (settings.grammar.dataType == SNAPSHOT_ASCII) {
             ok = ReadHeaderAscii(fileName, settings.grammar);
         } else {
-            readFailed = true;
-            readError = std::string(fileName.utf8_str()) + ": unknown data type " +
-                        platform::FormatInt(settings.grammar.dataType);
-            std::printf("%s\n", readError.c_str());
+            RecordFailure(*this, fileName, "unknown data type " + platform::FormatInt(settings.grammar.dataType));
         }
         if (!ok) return false;
         interpolationType = settings.interpolationType;
         numberMode = settings.numberMode;
         if (!settings.grammar.HeaderHasCode(0)) time = static_cast<double>(frameIndex);
     }
-    if (!allocated && count > 0 && !Allocate(count)) {
-        readFailed = true;
-        readError = std::string(fileName.utf8_str()) + ": not enough memory for " +
-                    platform::FormatInt(count) + " particles";
-        std::printf("%s\n", readError.c_str());
-        return false;
+    if (!allocated && count > 0) {
+        const int64_t n = count;
+        if (!Allocate(n))
+            return RecordFailure(*this, fileName, "not enough memory for " + platform::FormatInt(n) + " particles");
     }
     return true;
 }
@@ -99,25 +116,13 @@ bool ParticleData_cls::Load(const wxString& fileName, const SnapshotLoadSettings
 bool ParticleData_cls::ReadHeaderBinary(const wxString& fileName, const SnapshotGrammar& grammar) {
     readFailed = false;
     readError.clear();
-    SnapshotReadResult r;
     SnapshotHeader h;
-    std::unique_ptr<std::FILE, FileCloser> f(ThreadFileReader_cls::OpenFile(fileName));
-    uint64_t fileSize = 0;
-    if (!f) {
-        r = SnapshotReadResult::Fail("cannot open the file: " + std::string(std::strerror(errno)));
-    } else if (!ThreadFileReader_cls::FileSize(f.get(), fileSize)) {
-        r = SnapshotReadResult::Fail("cannot tell the file size");
-    } else {
+    const SnapshotReadResult r = ParseHeaderOfFile(fileName, [&](std::FILE* f, uint64_t fileSize) {
         std::vector<unsigned char> head(static_cast<size_t>(grammar.HeaderByteSize()));
-        const size_t got = head.empty() ? 0 : std::fread(head.data(), 1, head.size(), f.get());
-        r = ParseHeaderBinary(head.data(), got, fileSize, grammar, h);
-    }
-    if (!r.ok) {
-        readFailed = true;
-        readError = std::string(fileName.utf8_str()) + ": " + r.message;
-        std::printf("%s\n", readError.c_str());
-        return false;
-    }
+        const size_t got = head.empty() ? 0 : std::fread(head.data(), 1, head.size(), f);
+        return ParseHeaderBinary(head.data(), got, fileSize, grammar, h);
+    });
+    if (!r.ok) return RecordFailure(*this, fileName, r.message);
     std::printf("time=%s\nnumber=%s\n", platform::FormatF(h.time).c_str(), platform::FormatInt(h.count).c_str());
     count = h.count;
     if (h.hasTime) time = h.time;
@@ -127,36 +132,29 @@ bool ParticleData_cls::ReadHeaderBinary(const wxString& fileName, const Snapshot
 bool ParticleData_cls::ReadHeaderAscii(const wxString& fileName, const SnapshotGrammar& grammar) {
     readFailed = false;
     readError.clear();
-    SnapshotReadResult r;
     SnapshotHeader h;
-    std::unique_ptr<std::FILE, FileCloser> f(ThreadFileReader_cls::OpenFile(fileName));
-    uint64_t fileSize = 0;
-    if (!f) {
-        r = SnapshotReadResult::Fail("cannot open the file: " + std::string(std::strerror(errno)));
-    } else if (!ThreadFileReader_cls::FileSize(f.get(), fileSize)) {
-        r = SnapshotReadResult::Fail("cannot tell the file size");
-    } else {
-        // Header lines are short: read a first piece, and the whole file only when the
-        // header does not end inside it.
+    const SnapshotReadResult r = ParseHeaderOfFile(fileName, [&](std::FILE* f, uint64_t fileSize) {
+        // Header lines are short: read a first piece, and a larger one only when the
+        // header does not end inside it (never the whole of a large body for a bad line).
+        SnapshotReadResult result;
         size_t want = static_cast<size_t>(std::min<uint64_t>(fileSize, 1u << 16));
         for (;;) {
             std::vector<char> text(want);
-            std::rewind(f.get());
-            const size_t got = want ? std::fread(text.data(), 1, want, f.get()) : 0;
-            r = ParseHeaderAscii(text.data(), got, grammar, h, fileSize);
+            std::rewind(f);
+            const size_t got = want ? std::fread(text.data(), 1, want, f) : 0;
+            result = ParseHeaderAscii(text.data(), got, grammar, h, fileSize);
             // A header that reaches the end of the piece may have lost the rest of its last
-            // line (a count cut in two): then read the whole file.
-            const bool cut = r.ok ? h.bodyOffset >= got : true;
+            // line (a count cut in two); a failure on a line that ends inside the piece, or
+            // of the grammar itself, is final.
+            bool cut = h.bodyOffset >= got;
+            if (!result.ok)
+                cut = result.line > 0 && result.line > std::count(text.data(), text.data() + got, '\n');
             if (!cut || got >= fileSize || want >= fileSize) break;
-            want = static_cast<size_t>(fileSize);
+            want = static_cast<size_t>(std::min<uint64_t>(fileSize, static_cast<uint64_t>(want) * 4));
         }
-    }
-    if (!r.ok) {
-        readFailed = true;
-        readError = std::string(fileName.utf8_str()) + ": " + r.message;
-        std::printf("%s\n", readError.c_str());
-        return false;
-    }
+        return result;
+    });
+    if (!r.ok) return RecordFailure(*this, fileName, r.message);
     count = h.count;
     if (h.hasTime) time = h.time;
     return true;
@@ -265,4 +263,10 @@ bool ParticleData_cls::StartReader(const wxString& fileName, const SnapshotLoadS
         return false;
     }
     return true;
+}
+
+bool ParticleData_cls::StartInterpolation(ParticleData_cls& next, const PeriodicRule_cls& periodic,
+                                          std::atomic<bool>* ratesReady, MenuCommandPoster_cls* poster) {
+    const InterpolationJob_cls job = InterpolationJob_cls::FromSnapshots(*this, next, periodic);
+    return ThreadInterpolator_cls::Start(job, ratesReady, poster, 0);
 }

@@ -12,6 +12,8 @@
 #include "data/SnapshotReader.h"
 
 class DataFrame_cls;
+class MenuCommandPoster_cls;
+class PeriodicRule_cls;
 
 /// The ten array pointers of one snapshot, handed to the reader and interpolation workers.
 /// Not owning: ParticleData_cls allocates and frees them. Arrays of n particles; position,
@@ -100,4 +102,11 @@ public:
     /// end (the application posts its status and time refresh from it). GUI thread.
     bool StartReader(const wxString& fileName, const SnapshotLoadSettings& settings, int ioThreads,
                      std::atomic<bool>* loadedFlag, std::function<void()> onFinished = {});
+
+    /// Starts the interpolation of this snapshot towards `next` (may be this object) with
+    /// `periodic` (data/ThreadInterpolator.h): `ratesReady` (the frame's rates-ready flag)
+    /// is set when the rates are in, 6018 then goes to `poster` (may be null). False, doing
+    /// nothing, while another interpolation is registered. GUI thread.
+    bool StartInterpolation(ParticleData_cls& next, const PeriodicRule_cls& periodic,
+                            std::atomic<bool>* ratesReady, MenuCommandPoster_cls* poster);
 };

@@ -474,26 +474,35 @@ void ApplyTransforms(const SnapshotLoadSettings& s, int64_t n, const ParticleArr
 
 namespace {
 
-template <typename T>
-void Permute(T* data, int comps, const std::vector<uint32_t>& order) {
+template <typename T, typename Index>
+void Permute(T* data, int comps, const std::vector<Index>& order) {
     if (!data) return;
     std::vector<T> tmp(data, data + order.size() * static_cast<size_t>(comps));
     for (size_t k = 0; k < order.size(); ++k)
-        for (int c = 0; c < comps; ++c) data[k * comps + c] = tmp[order[k] * static_cast<size_t>(comps) + c];
+        for (int c = 0; c < comps; ++c) data[k * comps + c] = tmp[static_cast<size_t>(order[k]) * comps + c];
 }
 
-}  // namespace
-
-void SortByID(int64_t n, const ParticleArrays_cls& a) {
-    if (n <= 1 || !a.id) return;
-    std::vector<uint32_t> order(static_cast<size_t>(n));
-    std::iota(order.begin(), order.end(), 0u);
+// Index is 32-bit where the count allows (half the memory of the order), else 64-bit.
+template <typename Index>
+void SortByIDWith(int64_t n, const ParticleArrays_cls& a) {
+    std::vector<Index> order(static_cast<size_t>(n));
+    std::iota(order.begin(), order.end(), Index{0});
     // ties keep file order, so a sort is reproducible
-    std::stable_sort(order.begin(), order.end(), [&](uint32_t x, uint32_t y) { return a.id[x] < a.id[y]; });
+    std::stable_sort(order.begin(), order.end(), [&](Index x, Index y) { return a.id[x] < a.id[y]; });
     Permute(a.position, 3, order);
     Permute(a.velocity, 3, order);
     Permute(a.radius, 1, order);
     Permute(a.value1, 1, order);
     Permute(a.type, 1, order);
     Permute(a.id, 1, order);
+}
+
+}  // namespace
+
+void SortByID(int64_t n, const ParticleArrays_cls& a) {
+    if (n <= 1 || !a.id) return;
+    if (static_cast<uint64_t>(n) <= std::numeric_limits<uint32_t>::max())
+        SortByIDWith<uint32_t>(n, a);
+    else
+        SortByIDWith<uint64_t>(n, a);
 }

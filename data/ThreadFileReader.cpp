@@ -93,11 +93,18 @@ wxThread::ExitCode ThreadFileReader_cls::Entry() {
     GbFileReaderDone.store(true, std::memory_order_release);
     SetProgress(&GiLoadProgress, 100);
     if (onFinished_) onFinished_();
-    ThreadFileReader_cls* self = this;
-    if (GpFileReaderThread.compare_exchange_strong(self, nullptr, std::memory_order_acq_rel))
-        GiLoadingFileIndex.store(-1, std::memory_order_release);
+    // The registration (GpFileReaderThread, GiLoadingFileIndex) is the GUI thread's to
+    // clear once it sees this end (ForgetFinished); the reader only says it has ended.
     if (registered_) gRunningReaders.fetch_sub(1, std::memory_order_acq_rel);
     return nullptr;
+}
+
+bool ThreadFileReader_cls::ForgetFinished() {
+    if (GpFileReaderThread.load(std::memory_order_acquire) == nullptr) return true;
+    if (IsRunning()) return false;
+    GpFileReaderThread.store(nullptr, std::memory_order_release);
+    GiLoadingFileIndex.store(-1, std::memory_order_release);
+    return true;
 }
 
 SnapshotReadResult ThreadFileReader_cls::ReadBody(const wxString& fileName, const SnapshotLoadSettings& s,
@@ -111,16 +118,22 @@ SnapshotReadResult ThreadFileReader_cls::ReadBody(const wxString& fileName, cons
     if (count > 0 && (!arrays.position || !arrays.velocity || !arrays.radius || !arrays.value1 || !arrays.type))
         return Prefixed(fileName, SnapshotReadResult::Fail("no particle arrays to read into"));
     SnapshotReadResult r;
-    if (s.grammar.dataType == SNAPSHOT_BINARY)
-        r = ReadBodyBinary(f.get(), s.grammar, count, arrays, progress);
-    else if (s.grammar.dataType == SNAPSHOT_ASCII)
-        r = ReadBodyAscii(f.get(), s.grammar, count, arrays, ioThreads, progress);
-    else
-        r = SnapshotReadResult::Fail("unknown data type " + platform::FormatInt(s.grammar.dataType));
-    if (!r.ok) return Prefixed(fileName, r);
-    ClearUnfilledArrays(s.grammar, count, arrays);
-    ApplyTransforms(s, count, arrays);
-    if (s.numberMode == 2) SortByID(count, arrays);
+    // The line table and the sort take memory of their own: running out of it fails this
+    // file instead of ending the program from the reader thread.
+    try {
+        if (s.grammar.dataType == SNAPSHOT_BINARY)
+            r = ReadBodyBinary(f.get(), s.grammar, count, arrays, progress);
+        else if (s.grammar.dataType == SNAPSHOT_ASCII)
+            r = ReadBodyAscii(f.get(), s.grammar, count, arrays, ioThreads, progress);
+        else
+            r = SnapshotReadResult::Fail("unknown data type " + platform::FormatInt(s.grammar.dataType));
+        if (!r.ok) return Prefixed(fileName, r);
+        ClearUnfilledArrays(s.grammar, count, arrays);
+        ApplyTransforms(s, count, arrays);
+        if (s.numberMode == 2) SortByID(count, arrays);
+    } catch (const std::bad_alloc&) {
+        return Prefixed(fileName, SnapshotReadResult::Fail("not enough memory to read the body"));
+    }
     return r;
 }
 
@@ -217,17 +230,19 @@ SnapshotReadResult ThreadFileReader_cls::ReadBodyAscii(std::FILE* f, const Snaps
     SetProgress(progress, 5);
 
     const int workers = static_cast<int>(std::min<int64_t>(std::clamp(ioThreads, 1, 64), n));
+    // Every worker object is made before the first one runs, so that running out of
+    // memory here can never leave a started worker behind.
     std::vector<std::unique_ptr<ThreadAsciiReader_cls>> pool;
-    std::vector<bool> running;
+    std::vector<bool> running(static_cast<size_t>(workers), false);
     for (int w = 0; w < workers; ++w) {
         const int64_t b = n * w / workers;
         const int64_t e = n * (w + 1) / workers;
-        auto t = std::make_unique<ThreadAsciiReader_cls>();
-        t->Setup(&starts, b, e, headerLines + 1, &g, arrays, progress, w == 0);
-        // the last block runs on this thread; any worker that cannot start runs here too
-        running.push_back(w + 1 < workers && t->Run() == wxTHREAD_NO_ERROR);
-        pool.push_back(std::move(t));
+        pool.push_back(std::make_unique<ThreadAsciiReader_cls>());
+        pool.back()->Setup(&starts, b, e, headerLines + 1, &g, arrays, progress, w == 0);
     }
+    // the last block runs on this thread; any worker that cannot start runs here too
+    for (int w = 0; w + 1 < workers; ++w)
+        running[static_cast<size_t>(w)] = pool[static_cast<size_t>(w)]->Run() == wxTHREAD_NO_ERROR;
     for (int w = 0; w < workers; ++w)
         if (!running[static_cast<size_t>(w)]) pool[static_cast<size_t>(w)]->ParseNow();
     for (int w = 0; w < workers; ++w)

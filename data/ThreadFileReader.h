@@ -15,13 +15,15 @@
 
 class ThreadFileReader_cls;
 
-/// The running reader, or null. Set by ParticleData_cls::StartReader (GUI thread); cleared
-/// by the reader at its very end (only while it still names that reader) or by a wait that
-/// has seen GbFileReaderDone. Never dereferenced: a detached reader deletes itself.
+/// The registered reader, or null. Written on the GUI thread only: set by
+/// ParticleData_cls::StartReader, cleared once the reader has ended (ForgetFinished, called
+/// by the waits). Never dereferenced: a detached reader deletes itself.
 extern std::atomic<ThreadFileReader_cls*> GpFileReaderThread;
-/// Set (release) by the reader as its last shared store but the progress; GUI polls it.
+/// The reader's done flag: set (release) by the reader after the body and the frame's
+/// loaded flag; the GUI polls it.
 extern std::atomic<bool> GbFileReaderDone;
-/// Frame index being read, -1 when none. Set by StartReader, reset by the reader's end.
+/// Frame index of the registered reader, -1 when none. GUI thread writes it (StartReader,
+/// ForgetFinished).
 extern std::atomic<int> GiLoadingFileIndex;
 /// 0..100 progress of the running read, for the status line (relaxed; display only).
 extern std::atomic<int> GiLoadProgress;
@@ -45,6 +47,10 @@ public:
     /// True from StartReader until the reader has made its last access to anything shared
     /// (the target, the done flag, `onFinished` and what it captures). Any thread.
     static bool IsRunning();
+    /// GUI thread: when the registered reader has ended (IsRunning false), clears
+    /// GpFileReaderThread and sets GiLoadingFileIndex to -1. True when no reader is
+    /// registered afterwards.
+    static bool ForgetFinished();
 
     /// The whole body of `fileName` into `arrays` of `count` particles: body by data type,
     /// arrays the grammar does not fill cleared, transforms, sort by ID when the number

@@ -32,6 +32,7 @@ bool ThreadInterpolator_cls::Start(const InterpolationJob_cls& job, std::atomic<
         // No thread to be had: the work is done here instead of ending the program.
         thread->Entry();
         delete thread;
+        GpInterpolatorThread.store(nullptr, std::memory_order_release);
     }
     return true;
 }
@@ -78,10 +79,8 @@ void ThreadInterpolator_cls::Finish() {
     if (done_ != nullptr) done_->store(true, std::memory_order_release);
     GbInterpolatorDone.store(true, std::memory_order_release);
     if (poster_ != nullptr) poster_->PostMenuCommand(ID_TIME_REFRESH);
-    // A wait may have cleared the pointer already and a new interpolator may be registered
-    // since: only this interpolator's own entry is cleared.
-    ThreadInterpolator_cls* self = this;
-    GpInterpolatorThread.compare_exchange_strong(self, nullptr, std::memory_order_acq_rel);
+    // GpInterpolatorThread is the GUI thread's to clear once it sees this end (the waits);
+    // the interpolator only says it has ended.
     s_running.fetch_sub(1, std::memory_order_acq_rel);
 }
 

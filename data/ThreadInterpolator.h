@@ -12,9 +12,9 @@
 class MenuCommandPoster_cls;
 class ThreadInterpolator_cls;
 
-/// The running interpolator, or null. Written by Start (GUI thread) and cleared by the
-/// interpolator at its end (only while it still names that interpolator) or by a wait that
-/// has seen GbInterpolatorDone. Release/acquire.
+/// The registered interpolator, or null. Written on the GUI thread only: set by Start,
+/// cleared by the waits once the interpolator has ended (the interpolator never touches
+/// it). Release/acquire.
 extern std::atomic<ThreadInterpolator_cls*> GpInterpolatorThread;
 /// False while an interpolator computes; set (release) when its rates are all stored.
 extern std::atomic<bool> GbInterpolatorDone;
@@ -29,9 +29,10 @@ public:
     /// by A's particle count (InterpWorkerCount). When done, in order: `*done` (A's
     /// rates-ready flag; may be null) := true, GbInterpolatorDone := true, ID_TIME_REFRESH
     /// (6018) posted on `poster` (may be null; it is called on the worker thread, so it must
-    /// queue thread-safely, as the main frame's event queue does), GpInterpolatorThread :=
-    /// null. When no thread can be created the job runs on the calling thread and all of
-    /// this has happened when Start returns. GUI thread.
+    /// queue thread-safely, as the main frame's event queue does), then IsRunning() turns
+    /// false; the registration stays until a wait on the GUI thread clears it. When no
+    /// thread can be created the job runs on the calling thread and all of this has
+    /// happened when Start returns. GUI thread.
     static bool Start(const InterpolationJob_cls& job, std::atomic<bool>* done,
                       MenuCommandPoster_cls* poster, int workers = 0);
 

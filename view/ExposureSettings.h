@@ -56,10 +56,12 @@ public:
     static void MapColour(const ExposureParams& p, const float in[4], float out[4]);
 
     // GL side (defined with the window code; need the views' current context).
-    /// Stores `available`; when set builds the program from "GL/exposure.vert" and
-    /// "GL/exposure.frag", looks up the uniforms and sets "textureImage" to 0. Enables or
-    /// disables the page's panel. Returns whether the program is usable.
-    bool InitShader(bool available);
+    /// Stores `available` (whether the OpenGL 2 entry points loaded); when set builds the
+    /// program from "GL/exposure.vert" and "GL/exposure.frag" with the shared program builder
+    /// (compile and link errors in a box over `view`), looks up the uniforms and sets
+    /// "textureImage" to 0. Enables or disables the page's panel. Returns whether the program
+    /// is usable.
+    bool InitShader(bool available, wxWindow* view = nullptr);
     /// Uses the program and sets the uniforms (when available).
     void BeginExposure();
     /// Back to program 0 (when available).

@@ -4,6 +4,7 @@
 #include <wx/artprov.h>
 #include <wx/display.h>
 #include <wx/gdicmn.h>
+#include <wx/log.h>
 
 #include "app/AtomicFile.h"
 #include "app/BusyFlags.h"
@@ -11,16 +12,31 @@
 #include "app/FrameGeometry.h"
 #include "app/PickId.h"
 #include "app/ProjectFile.h"
+#include "app/WorkerWait.h"
 #include "app/gui/FrameMain.h"
+#include "app/gui/Preference.h"
 #include "common/CommandHistory.h"
 #include "common/gui/AppFonts.h"
 #include "common/gui/MessageHelpers.h"
 #include "common/gui/MyArtProvider.h"
+#include "data/DataLoader.h"
+#include "data/DataSequenceSet.h"
 #include "platform/ProgramPaths.h"
 #include "timeline/ComParam.h"
 #include "timeline/TimeCtrl.h"
+#include "view/ImageSaver.h"
+#include "view/gui/ImageSaverGL.h"
+#include "view/gui/ImgSequence.h"
+#include "view/DrawOptions.h"
+#include "view/ExposureSettings.h"
 
 AppCore_cls* GpAppCore = nullptr;
+
+namespace {
+// Owned by the central object for the life of the process.
+DrawOptions_cls* s_drawOptions = nullptr;
+ExposureSettings_cls* s_exposure = nullptr;
+}  // namespace
 
 AppCore_cls::AppCore_cls(const std::string& configPath) {
     m_exeDir = platform::ExecutableDir();
@@ -37,12 +53,27 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
 
     wxArtProvider::Push(new MyArtProvider);
     InitAppFonts();
+    s_drawOptions = new DrawOptions_cls;
+    s_exposure = new ExposureSettings_cls;
+    GpDataSequenceSet = new DataSequenceSet_cls(s_drawOptions, true);
+    GpDataLoader = new DataLoader_cls(this);
 
     // Models and settings, in the order later steps hand them to each other.
     m_timeCtrl = new TimeCtrl_cls(&m_timeHost);
 
     m_frame = new FrameMain_cls(ProjectFile_cls::InitialTitle(), this, geometry.x, geometry.y,
                                 geometry.width, geometry.height);
+    // Created with the frame, its dialog a child of it; deleted after the frame is gone.
+    GpPreference = new Preference_cls(m_frame, &m_frame->Icon("Preference"));
+    // Image saving: the encoder and failure report, the preferences' image items, and the
+    // image-sequence controller with its (hidden) dialog.
+    InstallImageSaving(GoImageSaver);
+    PreferencePerformanceTargets imageTargets = GpPreference->PerformanceTargets();
+    imageTargets.jpegQuality = &GoImageSaver.jpegQuality.value;
+    imageTargets.imageMultiThread = &GoImageSaver.multiThread.value;
+    GpPreference->SetPerformanceTargets(imageTargets);
+    m_imgSequence = new ImgSequence_cls(m_frame, m_timeCtrl);
+    InstallDataLoadContext();
 
     // Module-level pointers, once every object exists.
     GpTimeCtrl = m_timeCtrl;
@@ -59,16 +90,32 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
 
 AppCore_cls::~AppCore_cls() {
     if (m_frame) {
-        // Normally the toolkit has destroyed the frame already; one still open must not
-        // reach the objects deleted below.
-        m_frame->SetTestHooks(nullptr);
-        m_frame->DetachAppCore();
-        m_frame->Destroy();
+        // Normally the toolkit has destroyed the frame already. One still open goes now,
+        // with every window in it, while the models it shows still exist: a deferred
+        // destroy would let its timeline paint from a deleted time model. Workers that
+        // post to it end first; its destructor reports back through FrameDestroyed.
+        FrameMain_cls* frame = m_frame;
+        frame->SetTestHooks(nullptr);
+        frame->Hide();
+        WaitForWorkerThreads();
+        delete frame;
         m_frame = nullptr;
     }
-    ComParamBase_cls::SetRegistry(nullptr);
+    // No window of the models below is left; their module pointers go before they do.
     if (GpTimeCtrl == m_timeCtrl) GpTimeCtrl = nullptr;
     if (GpTimeCtrlPanels == m_timeCtrl) GpTimeCtrlPanels = nullptr;
+    ComParamBase_cls::SetRegistry(nullptr);
+    GoImageSaver.WaitForWriter();  // a running writer ends before the objects go
+    delete GpDataSequenceSet;  // waits for the reader and the interpolator
+    delete GpDataLoader;
+    delete m_imgSequence;
+    m_imgSequence = nullptr;
+    delete GpPreference;
+    GpPreference = nullptr;
+    delete s_exposure;
+    s_exposure = nullptr;
+    delete s_drawOptions;
+    s_drawOptions = nullptr;
     delete m_timeCtrl;
     m_timeCtrl = nullptr;
     if (GpAppCore == this) GpAppCore = nullptr;
@@ -78,11 +125,62 @@ void AppCore_cls::TimeHost::SetRestartFlag() {
     if (m_core->m_frame) m_core->m_frame->SetRestartFlag(true);
 }
 
+bool AppCore_cls::TimeHost::IsDataFrameLoaded(int dataFrame) {
+    return !GpDataSequenceSet || GpDataSequenceSet->IsFrameReady(dataFrame, 0.0, false);
+}
+
+bool AppCore_cls::TimeHost::IsDataFrameReady(int dataFrame, double fraction, bool sampling) {
+    return !GpDataSequenceSet || GpDataSequenceSet->IsFrameReady(dataFrame, fraction, sampling);
+}
+
+int AppCore_cls::TimeHost::GetMemoryLimit() {
+    return GpDataSequenceSet ? GpDataSequenceSet->memoryLimit : 4096;
+}
+
+int AppCore_cls::TimeHost::GetMemoryPerFrame() {
+    if (!GpDataSequenceSet) return -1;
+    const int loaded = GpDataSequenceSet->CountLoadedFrames();
+    return loaded > 0 ? GpDataSequenceSet->memoryInUse / loaded : -1;
+}
+
+void AppCore_cls::TimeHost::ClearDataFrameMarks() {
+    if (GpDataSequenceSet) GpDataSequenceSet->ClearFrameMarks();
+}
+
 void AppCore_cls::FrameDestroyed(FrameMain_cls* frame) {
     if (m_frame == frame) m_frame = nullptr;
+    if (GpDataSequenceSet && !m_frame) GpDataSequenceSet->context = DataLoadContext_cls();
+    // The loader's dialog is a child of the frame and goes with it.
+    if (GpDataLoader && !m_frame) GpDataLoader->gui = nullptr;
+}
+
+void AppCore_cls::InstallDataLoadContext() {
+    DataLoadContext_cls& ctx = GpDataSequenceSet->context;
+    FrameMain_cls* frame = m_frame;
+    ctx.ioThreads = []() { return DataIOThreadCount(); };
+    GpDataLoader->periodic = GpPeriodicBoundary;  // null until the boundary exists
+    ctx.poster = frame;
+    // Runs on the reader thread: only queue events.
+    ctx.onReaderFinished = [frame]() {
+        frame->PostMenuCommand(ID_STATUS_REFRESH);
+        frame->PostMenuCommand(ID_TIME_REFRESH);
+    };
+    ctx.statusRefresh = [frame]() { frame->UpdateStatusLine(); };
+    ctx.onReadFailed = [frame](const wxString& file, const std::string& error) {
+        frame->SetStatusText(file + ": unreadable", 0);
+        wxLogWarning("%s", wxString::FromUTF8(error));
+    };
 }
 
 void AppCore_cls::RegisterSections() {
+    m_sections.AddGroup(ROW_DATA_LOADER, READ_DATA_LOADER, "data loader", &GpDataLoader->group);
+    m_sections.AddWriter(ROW_DATA_SEQUENCES, "data sequences", []() {
+        return std::string(GpDataSequenceSet->WriteConfig().utf8_str());
+    });
+    m_sections.AddReader(READ_DATA_SEQUENCES, "data sequences",
+                         [](ParamTextStream_cls& stream, const std::string& line) {
+                             GpDataSequenceSet->ReadConfig(stream, line);
+                         });
     m_sections.AddWriter(ROW_FRAME, "frame", [this]() {
         return m_frame ? std::string(m_frame->WriteConfig().utf8_str()) : std::string();
     });
@@ -100,6 +198,13 @@ void AppCore_cls::RegisterSections() {
                          [time](ParamTextStream_cls& stream, const std::string& line) {
                              time->ReadText(stream, line);
                          });
+    m_sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &s_drawOptions->group);
+    m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &s_exposure->group);
+    m_sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &GoImageSaver.group);
+    m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences mouse",
+                        &GpPreference->MouseGroup());
+    m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences performance",
+                        &GpPreference->PerformanceGroup());
     m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "view settings", [this]() {
         if (m_frame) m_frame->PostMenuCommand(ID_APPLY_VIEW_SETTINGS);
     });
@@ -161,6 +266,7 @@ void AppCore_cls::PrepareForProject() {
     m_timeCtrl->SetSubFrame(0, 0);
     // The current data sequence's frames and the three filter lists are released here
     // as their owners join the program.
+    if (GpDataSequenceSet) GpDataSequenceSet->ReleaseFrames(-1, -2, true);
 }
 
 void AppCore_cls::AfterProjectRead() {}

@@ -9,9 +9,11 @@
 #include "app/ConfigSections.h"
 #include "timeline/ParamRegistry.h"
 #include "timeline/TimeCtrlHost.h"
+#include "timeline/gui/TimelineHost.h"
 
 class FrameMain_cls;
 class TimeCtrl_cls;
+class ImgSequence_cls;
 
 class AppCore_cls : public ParamRegistry_cls {
 public:
@@ -71,22 +73,33 @@ public:
 
     /// The time model (owned).
     TimeCtrl_cls* GetTimeCtrl() const { return m_timeCtrl; }
+    /// The image-sequence controller (owned).
+    ImgSequence_cls* GetImgSequence() const { return m_imgSequence; }
 
 private:
     /// The time model's view of the shell.
-    class TimeHost : public TimeCtrlHost_cls {
+    class TimeHost : public TimelineHost_cls {
     public:
         explicit TimeHost(AppCore_cls* core) : m_core(core) {}
         void SetRestartFlag() override;
+        // The data side's answers (the current data sequence).
+        bool IsDataFrameLoaded(int dataFrame) override;
+        bool IsDataFrameReady(int dataFrame, double fraction, bool sampling) override;
+        int GetMemoryLimit() override;
+        int GetMemoryPerFrame() override;
+        void ClearDataFrameMarks() override;
 
     private:
         AppCore_cls* m_core;
     };
 
     void RegisterSections();
+    /// Connects the data sequences' loads to the frame (poster, status, reports).
+    void InstallDataLoadContext();
 
     TimeHost m_timeHost{this};
     TimeCtrl_cls* m_timeCtrl = nullptr;  ///< owned
+    ImgSequence_cls* m_imgSequence = nullptr;  ///< owned
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
     ConfigSections_cls m_sections;
     std::string m_exeDir;

@@ -1,6 +1,8 @@
 // The main window: construction, command bus, Quit, About, key and idle handling.
 #include "app/gui/FrameMain.h"
 
+#include <cmath>
+
 #include <wx/busyinfo.h>
 #include <wx/log.h>
 #include <wx/menu.h>
@@ -19,7 +21,11 @@
 #include "app/WorkerWait.h"
 #include "app/gui/AboutBox.h"
 #include "app/gui/AppCore.h"
+#include "app/gui/Preference.h"
 #include "app/gui/ShortcutKeys.h"
+#include "data/DataLoader.h"
+#include "data/DataSequenceSet.h"
+#include "data/ThreadFileReader.h"
 #include "common/gui/AppFonts.h"
 #include <wx/colordlg.h>
 #include <wx/colourdata.h>
@@ -29,6 +35,11 @@
 #include "common/gui/MessageHelpers.h"
 #include "platform/ProgramPaths.h"
 #include "timeline/TimeCtrl.h"
+#include "view/gui/ImgSequence.h"
+#include "view/gui/ExposurePage.h"
+#include "view/gui/OptionPage.h"
+#include "timeline/gui/ParamGUICtrl.h"
+#include "timeline/gui/Scene.h"
 
 #include <wx/numdlg.h>
 
@@ -61,19 +72,28 @@ wxBitmap LoadPng(const wxString& relative) {
 class FrameMain_cls::IdleHost : public IdleHost_cls {
 public:
     explicit IdleHost(FrameMain_cls* frame) : m_frame(frame) {}
-    void EnforceMemoryLimit() override {}
-    bool ReaderRunning() override { return false; }
+    void EnforceMemoryLimit() override {
+        if (GpDataSequenceSet && Time()) GpDataSequenceSet->EnforceMemoryLimit(Time()->Frame(), Time()->AnimStep());
+    }
+    bool ReaderRunning() override { return ThreadFileReader_cls::IsRunning(); }
     void PostStatusRefresh() override { m_frame->PostMenuCommand(ID_STATUS_REFRESH); }
     int CurrentFrame() override { return Time() ? Time()->Frame() : 0; }
     double DataTime(int frame) override {
         return Time() ? Time()->GetDataTime(frame, Time()->SubFrame()) : frame;
     }
-    bool IsFrameReady(int, double) override { return true; }
+    bool IsFrameReady(int frame, double fraction) override {
+        return !GpDataSequenceSet || GpDataSequenceSet->IsFrameReady(frame, fraction, false);
+    }
     int SteppedFrame(int steps) override {
         return Time() ? Time()->GetSteppedFrame(-1, steps, true, true) : -1;
     }
     int MaxFrame() override { return Time() ? Time()->MaxFrame() : 0; }
-    void PrepareFrame(int) override {}
+    void PrepareFrame(int frame) override {
+        if (!GpDataSequenceSet) return;
+        const double t = DataTime(frame);
+        const double whole = std::floor(t);
+        GpDataSequenceSet->PrepareFrame(static_cast<int>(whole), t - whole, false, false);
+    }
     int PrefetchCount() override { return Time() ? Time()->prefetch : 0; }
     int Direction() override { return Time() ? Time()->direction : 1; }
     bool RedrawPending() override { return GbRedrawPending; }
@@ -126,6 +146,13 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
                           wxTAB_TRAVERSAL | wxNO_BORDER, "panel");
     m_upper->SetBackgroundColour(wxColour("WHITE"));
     m_lower->SetBackgroundColour(wxColour("BLACK"));
+    if (TimeCtrl_cls* time = core ? core->GetTimeCtrl() : nullptr) {
+        // Timeline, playback bar and parameter tracks fill the lower pane.
+        auto* lowerSizer = new wxBoxSizer(wxVERTICAL);
+        lowerSizer->Add(new ParamGUICtrl_cls(m_lower, time), 1, wxEXPAND);
+        m_lower->SetSizer(lowerSizer);
+        m_scene = std::make_unique<Scene_cls>(this, time, &Icon("Scene"));
+    }
     m_splitter->SplitHorizontally(m_upper, m_lower, -30);
     sizer->Add(m_splitter, 1, wxEXPAND);
 
@@ -162,6 +189,14 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
 
 FrameMain_cls::~FrameMain_cls() {
     m_timer.Stop();
+    if (m_scene) {
+        // The scene dialog edits its controller's fields: it goes before the controller,
+        // not later with the frame's other child windows.
+        delete m_scene->gui;
+        m_scene->gui = nullptr;
+        m_scene->dialog = nullptr;
+        m_scene.reset();
+    }
     if (ShortcutForwarder_cls::Installed() == this) ShortcutForwarder_cls::Install(nullptr);
     if (GoCommandHistory.Poster() == this) GoCommandHistory.SetPoster(nullptr);
     m_shortcuts.reset();
@@ -282,12 +317,34 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             if (m_core) m_core->Redo();
             break;
         case ID_STATUS_REFRESH: UpdateStatusLine(); break;
+        case ID_LOAD_PARTICLE_DATA:
+            if (GpDataLoader) GpDataLoader->ShowDialog(this, this);
+            break;
         case ID_FORWARD_KEY: m_shortcuts->OnKey(m_forwardedMods, m_forwardedKey); break;
         case ID_END_CAPTURE: OnEndCapture(); break;
+        case ID_SAVE_IMAGE_SEQUENCE:
+            // The preview size stays as the sequence knows it until the main view reports its own.
+            if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr)
+                seq->OpenFromMenu(seq->previewWidth, seq->previewHeight, seq->previewAngle,
+                                  m_lastIMG.text);
+            break;
+        case ID_IMGSEQ_DIALOG_REFRESH:
+            if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->UpdateGUI(false);
+            break;
+        case ID_IMGSEQ_PRECHECK:
+            if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->StartRun(this);
+            break;
         case ID_FILTER_ADD_MENU: OnFilterAddMenu(event.GetInt()); break;
         case ID_FILTER_CONTEXT_MENU: PopupAtMouse(m_menus[MENU_FILTER_CONTEXT]); break;
         case ID_TIME_REFRESH:
             if (GetTimeCtrl()) GetTimeCtrl()->RefreshPanels();
+            if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(GetTimeCtrl())) params->RefreshRows();
+            break;
+        case ID_SCENE_CONFIG:
+            if (m_scene) {
+                m_scene->ReadFromTimeCtrl();
+                if (m_scene->RunModal(this)) m_scene->ApplyToTimeCtrl();
+            }
             break;
         case ID_REDRAW_VIEWS:
             // Each view's next paint clears the pending redraw; while the upper panel holds
@@ -298,6 +355,20 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_TIME_REMAP:
             // Directly, not undoable: the remap switch only chooses which curve drives time.
             if (GetTimeCtrl()) GetTimeCtrl()->useTimeRemap.value = event.IsChecked();
+            if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(GetTimeCtrl())) params->UpdateAll();
+            break;
+        case ID_PREFERENCE:
+            if (GpPreference) GpPreference->Show(this);
+            break;
+        case ID_DRAW_PAGES_REFRESH:
+            if (OptionPage_cls* page = GpOptionPageForCallbacks) {
+                page->EnableShadowControls();
+                page->RefreshAll();
+            }
+            if (GpExposurePageForCallbacks) GpExposurePageForCallbacks->RefreshAll();
+            break;
+        case ID_EXPOSURE_PAGE_REFRESH:
+            if (GpExposurePageForCallbacks) GpExposurePageForCallbacks->RefreshAll();
             break;
         default:
             // Commands whose targets (particle data, views, filters, lights, POV-Ray, the
@@ -350,6 +421,7 @@ void FrameMain_cls::OnFilterAddMenu(int list) {
 
 void FrameMain_cls::OnEndCapture() {
     // The main view's capture modes end here once the views exist.
+    if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->EndRun();
     TimeCtrl_cls* t = GetTimeCtrl();
     if (t && t->IsPlaying() && !m_restart) t->StopPlayback();
     m_restart = false;

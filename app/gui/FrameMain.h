@@ -18,6 +18,7 @@
 #include "common/gui/WidgetCommon.h"
 
 class AppCore_cls;
+class Scene_cls;
 class ShortcutKeys_cls;
 class TimeCtrl_cls;
 class wxMenu;
@@ -148,6 +149,7 @@ private:
     ConfItemSTR_cls m_lastPTP;
     ConfItemSTR_cls m_lastIMG;
     FrameTestHooks* m_hooks = nullptr;
+    std::unique_ptr<Scene_cls> m_scene;  ///< "Scene Config" controller
 };
 
 /// The main frame: the target of every posted command; null before it exists and after

@@ -66,13 +66,13 @@ void DataLoaderGUI_cls::BuildSettingsPanel(wxSizer* sizer) {
         p->AddItem(MI_FLOAT_TEXT, &loader_->translate.values[k], wxString(wxUniChar('x' + k)));
         p->GetLastItem().controlWidth = 50;
     }
-    p->TintXYZ(first);
     p->AddItem(MI_FLOAT_TEXT, &loader_->scale.value, _("Scaling"));
     p->AddItem(MI_GROUP, &valueMembers_, _("Modify Value1"));
     p->AddItem(MI_FLOAT_TEXT, &loader_->scaleValue1.value, _("Scale"));
     p->GetLastItem().controlWidth = 50;
     p->AddChoiceItem(MI_COMBO, &loader_->logarithm.value, 2, logs, _("Log"));
     p->CreateAndAddToSizer(sizer);
+    p->TintXYZ(first);  // the controls exist only now
 }
 
 void DataLoaderGUI_cls::BuildPeriodicPanel(wxSizer* sizer) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <wx/utils.h>
 
 #include "SnapshotTestUtil.h"
 #include "data/DataLoader.h"
@@ -166,6 +167,33 @@ TEST(DataSequence, RatesBetweenConsecutiveFramesFollowTheInterpolation) {
         EXPECT_EQ(last.velocity[3 * j], 0.0f);
         EXPECT_EQ(last.value1Rate[j], 0.0f);
     }
+}
+
+// Playback as the idle driver runs it: no call waits, each frame is asked again until it is
+// ready. Finished workers stay registered until the GUI side forgets them, and that must
+// never keep the next read or interpolation from starting.
+TEST(DataSequence, FramesBecomeReadyWithoutAnyWait) {
+    TempDir dir;
+    const int n = 30;
+    WriteSequence(dir, 6, n, /*ascii*/ true);
+    Cache cache(/*linear*/ 0, SNAPSHOT_ASCII);
+    cache.set.SetFileList(wxString::FromUTF8(FileName(dir, 0, ".txt")));
+    ASSERT_EQ(cache.set.GetFrameCount(), 6);
+    for (int i = 0; i < 5; ++i) {
+        int polls = 0;
+        while (!cache.set.IsFrameReady(i, 0.5, false) && polls < 4000) {
+            cache.set.PrepareFrame(i, 0.5, false, false);
+            wxMilliSleep(1);
+            ++polls;
+        }
+        ASSERT_TRUE(cache.set.IsFrameReady(i, 0.5, false)) << "frame " << i << " never got ready";
+        const ParticleData_cls& a = *cache.Frame(i).data;
+        const auto pa = FrameParticles(i, n);
+        const auto pb = FrameParticles(i + 1, n);
+        for (int j : {0, n - 1})
+            EXPECT_NEAR(a.value1Rate[j], (pb[j].value1 - pa[j].value1) / kFrameTime, 1e-4) << i;
+    }
+    EXPECT_TRUE(cache.failures.empty());
 }
 
 // A broken file in the middle of the sequence: only that frame is unreadable, it is

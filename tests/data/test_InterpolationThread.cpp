@@ -169,7 +169,9 @@ TEST(InterpolationThread, StartComputesOnAThreadAndSignalsCompletion) {
         ASSERT_TRUE(WaitFor(GbInterpolatorDone));
         ThreadInterpolator_cls::WaitUntilFinished([](int ms) { wxMilliSleep(ms); });
         EXPECT_FALSE(ThreadInterpolator_cls::IsRunning());
-        EXPECT_EQ(GpInterpolatorThread.load(), nullptr);
+        // The worker never clears its registration: that is the GUI thread's wait.
+        EXPECT_NE(GpInterpolatorThread.load(), nullptr);
+        GpInterpolatorThread.store(nullptr);
         EXPECT_EQ(poster.Ids(), std::vector<int>{ID_TIME_REFRESH});
         EXPECT_TRUE(SameBits(pair.Outputs(), reference)) << "workers " << workers;
     }
@@ -196,9 +198,12 @@ TEST(InterpolationThread, OnlyOneInterpolatorAtATime) {
                                               nullptr, 1));
     ASSERT_TRUE(WaitFor(ratesReady));
     ThreadInterpolator_cls::WaitUntilFinished([](int ms) { wxMilliSleep(ms); });
-    EXPECT_EQ(GpInterpolatorThread.load(), nullptr);
     EXPECT_TRUE(GbInterpolatorDone.load());
     EXPECT_FALSE(std::isnan(pair.radRateA[0]));
+    // Ended but still registered until the GUI thread forgets it: no second start before.
+    EXPECT_FALSE(ThreadInterpolator_cls::Start(pair.Job(INTERP_LINEAR, 0, {}), &ratesReady,
+                                               nullptr, 1));
+    GpInterpolatorThread.store(nullptr);
 
     // A wait clears the pointer as soon as the done flag is seen, and the GUI may register
     // the next interpolator before the previous one has ended: that one's end must not

@@ -85,6 +85,22 @@ TEST(SnapshotReader, EveryLayoutReadsBackTheValuesWritten) {
     }
 }
 
+TEST(SnapshotReader, AsciiNumbersDoNotFollowTheUserLocale) {
+    testsupport::CommaLocale comma;
+    if (!comma.Ok()) GTEST_SKIP() << "no decimal-comma locale";
+    const SnapshotLoadSettings s = Settings(1, {0, 1}, {0, 1, 5, 6, 7, 8});
+    const std::vector<Particle> ps = Sample(9);
+    TempDir dir;
+    const std::string text = Ascii(s.grammar, 12.75f, ps);
+    ASSERT_EQ(text.compare(0, 6, "12.75\n"), 0);
+    WriteFile(dir.File("c.txt"), text);
+    ParticleData_cls pd;
+    const SnapshotReadResult r = LoadFile(pd, dir.File("c.txt"), s, 2);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(pd.time, 12.75);
+    ExpectParticles(pd, ps, s.grammar);
+}
+
 TEST(SnapshotReader, ValuesInFixedNotationReadToTheirSixDecimals) {
     // Header 0, 2, 1 and body 0, 3, 5 written the way "%f" writes them.
     const SnapshotLoadSettings s = Settings(1, {0, 2, 1}, {0, 3, 5});
@@ -422,6 +438,10 @@ TEST(ParticleData, ReaderThreadFillsTheArraysAndSignalsWhenDone) {
         EXPECT_TRUE(loaded.load(std::memory_order_acquire));
         EXPECT_TRUE(GbFileReaderDone.load());
         EXPECT_EQ(finished.load(), 1);
+        // The registration is the GUI thread's to clear, once the reader has ended.
+        EXPECT_NE(GpFileReaderThread.load(), nullptr);
+        EXPECT_EQ(GiLoadingFileIndex.load(), 3);
+        EXPECT_TRUE(ThreadFileReader_cls::ForgetFinished());
         EXPECT_EQ(GpFileReaderThread.load(), nullptr);
         EXPECT_EQ(GiLoadingFileIndex.load(), -1);
         EXPECT_EQ(GiLoadProgress.load(), 100);

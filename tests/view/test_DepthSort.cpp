@@ -203,6 +203,25 @@ TEST_F(DepthSortTest, ApproximateMergesKeepEveryRecordOnSkewedRuns) {
     }
 }
 
+TEST_F(DepthSortTest, ApproximateMergeCopiesWholeBlocks) {
+    // Interleaved runs (A even keys, B odd keys): the precise merge alternates, while with
+    // blocks of 10 the front part copies A's first ten records as one block (the record
+    // ten places into B is larger than the block's last key), so key 1 comes after key 18.
+    const int n = 400;
+    std::vector<ParticleRecord_cls> src(n);
+    for (int i = 0; i < n / 2; ++i) src[i] = {i, float(2 * i), 1.0f};
+    for (int i = 0; i < n / 2; ++i) src[n / 2 + i] = {n / 2 + i, float(2 * i + 1), 1.0f};
+    std::vector<ParticleRecord_cls> precise(n), approx(n);
+    MergeRunsFront(src.data(), precise.data(), 0, n / 2, n, 1);
+    MergeRunsBack(src.data(), precise.data(), 0, n / 2, n);
+    MergeRunsFront(src.data(), approx.data(), 0, n / 2, n, 10);
+    MergeRunsBack(src.data(), approx.data(), 0, n / 2, n);
+    for (int k = 0; k < n; ++k) ASSERT_EQ(precise[k].key, float(k)) << k;
+    for (int k = 0; k < 10; ++k) EXPECT_EQ(approx[k].key, float(2 * k)) << k;
+    EXPECT_FALSE(KeysAscending(approx));
+    ASSERT_TRUE(IsPermutationOf(src, approx));
+}
+
 TEST_F(DepthSortTest, PreciseMergePlacesRunBBeforeRunAOnTies) {
     const ParticleRecord_cls src[] = {{0, 1, 1}, {1, 2, 1}, {2, 2, 1}, {3, 2, 1}, {4, 3, 1}};
     // A = records 0..2 (keys 1 2 2), B = records 3..4 (keys 2 3).

@@ -80,6 +80,7 @@ CapturedPixels ReadGLPixels(int x, int y, int width, int height, int channels) {
     if (width < 1 || height < 1) return out;
     if (channels != 4) channels = 3;
     out.Allocate(width, height, channels);
+    if (!out.Valid()) return out;
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, y, width, height, channels == 4 ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE,
                  out.bytes.data());
@@ -88,11 +89,25 @@ CapturedPixels ReadGLPixels(int x, int y, int width, int height, int channels) {
 
 CapturedPixels ReadGLTexture(unsigned texture, int width, int height, int channels) {
     CapturedPixels out;
-    if (width < 1 || height < 1) return out;
+    if (width < 1 || height < 1 || texture == 0) return out;
     if (channels != 4) channels = 3;
-    out.Allocate(width, height, channels);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
+    // glGetTexImage writes the whole level at the texture's own size: a texture of another
+    // size than the caller expects is read at its real size (and resampled or left
+    // unblended by the saver), never past the buffer.
+    GLint realW = 0, realH = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &realW);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &realH);
+    if (realW < 1 || realH < 1) {
+        glDisable(GL_TEXTURE_2D);
+        return out;
+    }
+    out.Allocate(realW, realH, channels);
+    if (!out.Valid()) {
+        glDisable(GL_TEXTURE_2D);
+        return out;
+    }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, channels == 4 ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE,

@@ -34,7 +34,9 @@ void ReportImageSaveFailures(ImageSaver_cls& saver, wxWindow* parent = nullptr);
 /// current GL context: `channels` 3 (GL_RGB) or 4 (GL_RGBA), pack alignment 1, rows
 /// bottom-up. Empty on a size below 1. GUI thread, with the context current.
 CapturedPixels ReadGLPixels(int x, int y, int width, int height, int channels = 3);
-/// Level 0 of a 2-D texture of width x height as RGB or RGBA bytes (bottom-up rows).
+/// Level 0 of a 2-D texture as RGB or RGBA bytes (bottom-up rows), at the size the texture
+/// really has (width x height is what the caller expects; a texture of another size is read
+/// whole at its own size). Empty for texture 0 or an empty level.
 CapturedPixels ReadGLTexture(unsigned texture, int width, int height, int channels);
 
 /// A window snapshot: reads the back buffer of the current context at its full height and

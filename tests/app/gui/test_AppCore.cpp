@@ -1,7 +1,10 @@
 // Start-up, Quit and the configuration file, with the real central object and frame.
 #include "tests/app/gui/ShellFixture.h"
+#include "tests/app/gui/ExpectedFiles.h"
 
 #include <gtest/gtest.h>
+
+#include <wx/toplevel.h>
 
 #include "app/CommandIds.h"
 #include "timeline/TimeCtrl.h"
@@ -36,9 +39,9 @@ TEST(AppCore, StartsWithoutConfigurationQuitWritesItRestartReadsItBack) {
         ASSERT_TRUE(testsupport::PumpUntil([&] { return shell.core->GetFrameMain() == nullptr; }));
         EXPECT_EQ(shell.prompts.questions.size(), 2u);
     }
-    // the program-wide rows only, in their order, each ending in CR LF, UTF-8
-    EXPECT_EQ(ReadFile(cfg),
-              "LastOpenedFilePTP=/data/run \xC3\xA9t\xC3\xA9.ptp\r\nLastOpenedFileIMG=None\r\n");
+    // the program-wide rows only, in their order (data loader, frame, image saving), each
+    // ending in CR LF, UTF-8; no preferences, time or draw settings
+    EXPECT_EQ(ReadFile(cfg), shelltest::ConfigFile("/data/run \xC3\xA9t\xC3\xA9.ptp"));
 
     Shell again(cfg);
     EXPECT_TRUE(testsupport::ModalTitles().empty());
@@ -97,14 +100,27 @@ TEST(AppCore, UndecodableConfigurationIsReportedNotEmptied) {
 TEST(AppCore, DeletingTheCentralObjectFirstClosesTheFrameSafely) {
     TempDir dir;
     testsupport::ResetModals();
+    const size_t windowsBefore = wxTopLevelWindows.GetCount();
     auto* core = new AppCore_cls(dir.File("Pelthorn3Configure.txt"));
     FrameMain_cls* frame = core->GetFrameMain();
     frame->Show();
-    testsupport::Pump(20);
-    delete core;
-    // commands still queued for the frame find no central object and do nothing
+    // modeless dialogs of the frame open, the timeline painted once
+    frame->PostMenuCommand(ID_PREFERENCE);
+    frame->PostMenuCommand(ID_LOAD_PARTICLE_DATA);
+    testsupport::Pump(50);
+    ASSERT_GT(wxTopLevelWindows.GetCount(), windowsBefore + 2);
+
+    // repaints and commands queued for the frame, then the central object goes first
+    frame->Refresh();
     frame->PostMenuCommand(ID_UNDO);
     frame->PostMenuCommand(ID_TIME_REFRESH);
-    EXPECT_TRUE(testsupport::PumpUntil([] { return GpFrameMain == nullptr; }));
+    delete core;
+    // the frame and every window in it are gone with the models they show, at once
+    EXPECT_EQ(GpFrameMain, nullptr);
+    EXPECT_EQ(wxTopLevelWindows.GetCount(), windowsBefore);
     EXPECT_EQ(GpAppCore, nullptr);
+    EXPECT_EQ(GpTimeCtrl, nullptr);
+    EXPECT_EQ(GpTimeCtrlPanels, nullptr);
+    // nothing queued reaches a deleted object
+    testsupport::Pump(100);
 }

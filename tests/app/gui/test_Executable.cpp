@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "tests/app/gui/ExpectedFiles.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/TestFiles.h"
 
@@ -167,8 +168,7 @@ TEST(Executable, StartsOpensCommandLineProjectAndQuitsWithQ) {
         EXPECT_EQ(process->status, 0);
         // Quit wrote the configuration; "LastOpenedFilePTP=" is the opened file, not the
         // path written inside it
-        EXPECT_EQ(testsupport::ReadFile(cfg),
-                  "LastOpenedFilePTP=" + project + "\r\nLastOpenedFileIMG=None\r\n");
+        EXPECT_EQ(testsupport::ReadFile(cfg), shelltest::ConfigFile(project));
     }
     delete process;
 }

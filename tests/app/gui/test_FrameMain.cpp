@@ -1,11 +1,13 @@
 // The main frame's command bus and menus, and Open / Save / Save As of projects.
 #include "tests/app/gui/ShellFixture.h"
+#include "tests/app/gui/ExpectedFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <wx/filedlg.h>
 #include <wx/menu.h>
 
+#include <cstring>
 #include <filesystem>
 #include <unistd.h>
 
@@ -20,6 +22,7 @@
 #include "common/CommandHistory.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/TimeCtrl.h"
+#include "view/ImageSaver.h"
 
 using shelltest::Shell;
 using testsupport::FileExists;
@@ -56,10 +59,16 @@ TEST(FrameMain, EveryCommandIdReachesItsHandler) {
     testsupport::SetModalAnswer(wxID_CANCEL);
     shell.prompts.yes = false;  // Quit: No
 
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
     for (const FrameCommandSpec& c : FrameCommands()) {
+        testsupport::Pump(20);  // whatever an earlier step left queued has run
         rec.ids.clear();
         shell.Post(c.id);
+        // its own handler only: with every question cancelled no command acts, so nothing
+        // else is posted (a sequence run started without its dialog's button would play
+        // the timeline and post the steps' refreshes)
         EXPECT_EQ(rec.ids, std::vector<int>{c.id}) << c.name << " (" << c.id << ")";
+        EXPECT_FALSE(time->IsPlaying()) << c.name;
         ASSERT_NE(shell.core->GetFrameMain(), nullptr) << c.name << " closed the frame";
     }
     // every menu item of the menu bar exists with its id and is handled
@@ -224,6 +233,34 @@ void ShapeScene(TimeCtrl_cls* t, int length) {
     t->remap->InsertKey(0, 0.25, length / 2.0);
 }
 
+// The time section ShapeScene leaves: settings lines, then the remap block with its key
+// at 0 and the inserted one (value written as `keyValue`).
+std::string ShapedTimeText(int length, int workAreaMax, const std::string& keyValue) {
+    return "TimeMaxFrame=" + std::to_string(length) +
+           "\r\n"
+           "TimeWorkAreaMin=0\r\n"
+           "TimeWorkAreaMax=" + std::to_string(workAreaMax) +
+           "\r\n"
+           "TimeActiveAreaMin=0\r\n"
+           "TImeActiveAreaMax=100\r\n"
+           "TimeUseTimeRemap=1\r\n"
+           "TimeUseMotionBlur=0\r\n"
+           "TimeAnimStep=3\r\n"
+           "TimeAnimInterp=1\r\n"
+           "TimeRepeat=0\r\n"
+           "TimeSceneLengthType=0\r\n"
+           "---TimeRemap\n"
+           "-ParamGroup=Time Remap\n"
+           "dimension=1\r\n"
+           "Start\n"
+           "Parameter_Time\n"
+           "timeDepend=0\r\n"
+           "periodic=0\r\n"
+           "itemnum 2\n"
+           "0.000000000 0 0.000000 0.000000 0.000000 \r\n"
+           "0.250000000 0 " + keyValue + " 0.000000 0.000000 \r\n";
+}
+
 }  // namespace
 
 TEST(FrameMain, SaveAsOpenSaveIsByteIdenticalAndSaveWritesTheOpenedPath) {
@@ -246,10 +283,9 @@ TEST(FrameMain, SaveAsOpenSaveIsByteIdenticalAndSaveWritesTheOpenedPath) {
     EXPECT_TRUE(shell.frame->IsProjectLoaded());
     EXPECT_EQ(std::string(shell.frame->GetTitle().utf8_str()), "Pelthorn3 - " + a);
     const std::string saved = ReadFile(a);
-    EXPECT_EQ(saved.rfind("LastOpenedFilePTP=" + a + "\r\nLastOpenedFileIMG=None\r\n", 0), 0u)
-        << saved;
-    EXPECT_NE(saved.find("TimeMaxFrame=250\r\n"), std::string::npos);
-    EXPECT_NE(saved.find("---TimeRemap\n"), std::string::npos);
+    // every section in writing order: the program-wide rows with the project's own path,
+    // then time with its remap block, draw options, exposure, data sequences, preferences
+    EXPECT_EQ(saved, shelltest::ProjectFile(a, ShapedTimeText(250, 240, "125.000000")));
 
     // change the scene, open the project again: the saved state comes back
     time->maxFrame.value = 10;
@@ -279,9 +315,57 @@ TEST(FrameMain, SaveAsOpenSaveIsByteIdenticalAndSaveWritesTheOpenedPath) {
     EXPECT_EQ(std::string(shell.frame->GetTitle().utf8_str()), "Pelthorn3 - " + b);
     shell.Post(ID_SAVE_PROJECT);
     EXPECT_FALSE(FileExists(a));
-    std::string expected = saved;
-    expected.replace(0, ("LastOpenedFilePTP=" + a).size(), "LastOpenedFilePTP=" + b);
-    EXPECT_EQ(ReadFile(b), expected);
+    EXPECT_EQ(ReadFile(b), shelltest::ProjectFile(b, ShapedTimeText(250, 240, "125.000000")));
+}
+
+TEST(FrameMain, EverySectionOfAProjectIsReadBackAndWrittenAgain) {
+    TempDir dir;
+    const std::string cfg = dir.File("Pelthorn3Configure.txt");
+    Shell shell(cfg);
+    // a project with a changed value in every section that has settings
+    const std::string time = ShapedTimeText(250, 240, "125.000000");
+    auto changed = [&time](const std::string& path) {
+        std::string text = shelltest::ProjectFile(path, time);
+        const std::pair<const char*, const char*> edits[] = {
+            {"InterpolateType=1", "InterpolateType=2"},
+            {"LoaderScale=1.000000", "LoaderScale=2.500000"},
+            {"ImageJpegQuality=95", "ImageJpegQuality=80"},
+            {"DownSizing=1", "DownSizing=5"},
+            {"ExposureGamma=1.000000", "ExposureGamma=2.200000"},
+            {"GUI_ZOOM_INVERT=0", "GUI_ZOOM_INVERT=1"},
+            {"PREF_USE_FBO=1", "PREF_USE_FBO=0"},
+        };
+        for (const auto& e : edits) {
+            const size_t at = text.find(std::string(e.first) + "\r\n");
+            if (at == std::string::npos) ADD_FAILURE() << e.first;
+            else text.replace(at, std::strlen(e.first), e.second);
+        }
+        return text;
+    };
+    const std::string p = dir.File("p.ptp");
+    WriteFile(p, changed(p));
+    shell.prompts.fileAnswer = wxID_OK;
+    shell.prompts.filePath = wxString::FromUTF8(p);
+    shell.Post(ID_OPEN_PROJECT);
+    ASSERT_TRUE(testsupport::ModalTitles().empty()) << testsupport::ModalMessages()[0];
+
+    // Save As elsewhere: every changed value was taken and is written in its place
+    const std::string q = dir.File("q.ptp");
+    shell.prompts.filePath = wxString::FromUTF8(q);
+    shell.Post(ID_SAVE_PROJECT_AS);
+    EXPECT_EQ(ReadFile(q), changed(q));
+
+    // Quit keeps the program-wide values only: the loader's and the image saver's
+    shell.prompts.yes = true;
+    shell.frame->PostMenuCommand(ID_QUIT);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return shell.core->GetFrameMain() == nullptr; }));
+    std::string config = shelltest::ConfigFile(q);
+    config.replace(config.find("InterpolateType=1"), 17, "InterpolateType=2");
+    config.replace(config.find("LoaderScale=1.000000"), 20, "LoaderScale=2.500000");
+    config.replace(config.find("ImageJpegQuality=95"), 19, "ImageJpegQuality=80");
+    EXPECT_EQ(ReadFile(cfg), config);
+    GoCommandHistory.Clear();
+    GoImageSaver.jpegQuality.value = 95;  // the image saver outlives the shell
 }
 
 TEST(FrameMain, ABrokenProjectLeavesTheOpenSceneUntouched) {
@@ -294,6 +378,11 @@ TEST(FrameMain, ABrokenProjectLeavesTheOpenSceneUntouched) {
     const std::string text = ReadFile(good);
     const size_t remap = text.find("Parameter_Time");
     ASSERT_NE(remap, std::string::npos);
+    // the remap's last key line; other sections follow it
+    const size_t lastKey = text.find("\n0.250000000 0 150.000000 ") + 1;
+    const size_t lastKeyEnd = text.find('\n', lastKey) + 1;
+    ASSERT_GT(lastKey, 0u);
+    ASSERT_LT(lastKeyEnd, text.size());
 
     struct Case {
         const char* name;
@@ -302,7 +391,8 @@ TEST(FrameMain, ABrokenProjectLeavesTheOpenSceneUntouched) {
     };
     const Case cases[] = {
         {"truncated.ptp", text.substr(0, remap + 20), false},
-        {"last-key-cut.ptp", text.substr(0, text.size() - 12), false},
+        {"last-key-cut.ptp", text.substr(0, lastKey + 12), false},
+        {"last-key-missing.ptp", text.substr(0, lastKey) + text.substr(lastKeyEnd), false},
         {"undecodable.ptp", "TimeMaxFrame=5\r\n\x81\x20\r\n", false},
         {"empty.ptp", "", false},
         {"a-folder.ptp", "", true},

@@ -9,6 +9,7 @@
 #include "common/CommandHistory.h"
 #include "common/gui/MultiInputPanel.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/view/gui/PageTestFrame.h"
 #include "view/ExposureSettings.h"
 #include "view/gui/ExposurePage.h"
 
@@ -17,28 +18,7 @@ using testsupport::PumpUntil;
 
 namespace {
 
-class ExposurePageTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        GoCommandHistory.Clear();
-        frame = new wxFrame(nullptr, wxID_ANY, "pages", wxPoint(20, 20), wxSize(400, 400));
-        settings.CreatePage(frame);
-        auto* sizer = new wxBoxSizer(wxVERTICAL);
-        settings.page->CreateControls(sizer);
-        frame->SetSizer(sizer);
-        frame->Show();
-        PumpUntil([&] { return frame->IsShownOnScreen(); });
-        Pump(30);
-    }
-    void TearDown() override {
-        frame->Destroy();
-        Pump(30);
-        GoCommandHistory.Clear();
-    }
-
-    ExposureSettings_cls settings;
-    wxFrame* frame = nullptr;
-};
+using ExposurePageTest = PageTestFrame<ExposureSettings_cls>;
 
 }  // namespace
 

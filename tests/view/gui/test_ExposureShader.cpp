@@ -9,32 +9,26 @@
 #include <cmath>
 #include <memory>
 
-#include "tests/support/GuiTestSupport.h"
+#include "platform/gui/GLEntryPoints.h"
+#include "tests/view/gui/GLTestCanvas.h"
 #include "view/ExposureSettings.h"
 
 namespace {
 
-constexpr int kTexels = 4, kCell = 16, kW = kTexels * kCell, kH = 16;
+constexpr int kTexels = 4, kCell = 16, kW = kTexels * kCell, kH = 16;  // a strip of the canvas
 const unsigned char kTexture[kTexels][4] = {
     {51, 102, 153, 255}, {255, 0, 0, 255}, {255, 128, 0, 255}, {204, 102, 102, 255}};
 
-class ExposureShaderTest : public ::testing::Test {
+class ExposureShaderTest : public GLTestCanvas {
 protected:
     void SetUp() override {
-        frame = new wxFrame(nullptr, wxID_ANY, "GL", wxDefaultPosition, wxSize(kW + 60, kH + 80));
-        const int attrs[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 24, 0};
-        canvas = new wxGLCanvas(frame, wxID_ANY, attrs, wxDefaultPosition, wxSize(kW, kH));
-        frame->Show();
-        testsupport::PumpUntil([&] { return canvas->IsShownOnScreen(); }, 3000);
-        testsupport::Pump(50);
-        context.reset(new wxGLContext(canvas));
-        ready = context->IsOK() && canvas->SetCurrent(*context);
+        GLTestCanvas::SetUp();
+        // As at the views' GL set-up: the program is built only when the entry points load.
+        if (ready) ready = LoadGL2EntryPoints() == 0;
     }
     void TearDown() override {
         if (texture) glDeleteTextures(1, &texture);
-        context.reset();
-        frame->Destroy();
-        testsupport::Pump(20);
+        GLTestCanvas::TearDown();
     }
 
     // Draws the four texels across the canvas through the program and reads the centre
@@ -76,10 +70,6 @@ protected:
             glReadPixels(i * kCell + kCell / 2, kH / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, out[i]);
     }
 
-    wxFrame* frame = nullptr;
-    wxGLCanvas* canvas = nullptr;
-    std::unique_ptr<wxGLContext> context;
-    bool ready = false;
     GLuint texture = 0;
 };
 

@@ -61,6 +61,30 @@ public:
     }
 };
 
+// A shown frame with a w x h GL canvas whose context is current; `ready` false without GL.
+// Closing it (destruction) releases the context and the frame.
+struct ShownGLCanvas {
+    ShownGLCanvas(int w, int h) {
+        frame = new wxFrame(nullptr, wxID_ANY, "GL", wxDefaultPosition, wxSize(w + 40, h + 60));
+        const int attrs[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 24, WX_GL_STENCIL_SIZE, 8, 0};
+        canvas = new wxGLCanvas(frame, wxID_ANY, attrs, wxDefaultPosition, wxSize(w, h));
+        frame->Show();
+        testsupport::PumpUntil([&] { return canvas->IsShownOnScreen(); }, 3000);
+        testsupport::Pump(50);
+        context.reset(new wxGLContext(canvas));
+        ready = context->IsOK() && canvas->SetCurrent(*context);
+    }
+    ~ShownGLCanvas() {
+        context.reset();
+        frame->Destroy();
+        testsupport::Pump(20);
+    }
+    wxFrame* frame = nullptr;
+    wxGLCanvas* canvas = nullptr;
+    std::unique_ptr<wxGLContext> context;
+    bool ready = false;
+};
+
 class ImageFiles : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -173,17 +197,8 @@ TEST_F(ImageFiles, SnapshotQuestionProposesSnapshotPngAndKeepsTheChoice) {
 
 TEST_F(ImageFiles, CapturedGLFrameIsSavedUpright) {
     constexpr int kW = 61, kH = 40;
-    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "GL", wxDefaultPosition, wxSize(kW + 40, kH + 60));
-    const int attrs[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 24, WX_GL_STENCIL_SIZE, 8, 0};
-    wxGLCanvas* canvas = new wxGLCanvas(frame, wxID_ANY, attrs, wxDefaultPosition, wxSize(kW, kH));
-    frame->Show();
-    testsupport::PumpUntil([&] { return canvas->IsShownOnScreen(); }, 3000);
-    testsupport::Pump(50);
-    std::unique_ptr<wxGLContext> context(new wxGLContext(canvas));
-    if (!context->IsOK() || !canvas->SetCurrent(*context)) {
-        frame->Destroy();
-        GTEST_SKIP() << "no GL context";
-    }
+    auto window = std::make_unique<ShownGLCanvas>(kW, kH);
+    if (!window->ready) GTEST_SKIP() << "no GL context";
     // Bottom half blue, top half red, one green pixel at the lower left corner.
     glViewport(0, 0, kW, kH);
     glDisable(GL_SCISSOR_TEST);
@@ -208,9 +223,7 @@ TEST_F(ImageFiles, CapturedGLFrameIsSavedUpright) {
     GoImageSaver.snapshotPath = wxString::FromUTF8(dir.File("shot"));
     ASSERT_TRUE(SaveSnapshotFromGL(GoImageSaver, kW, kH));
     GoImageSaver.WaitForWriter();
-    context.reset();
-    frame->Destroy();
-    testsupport::Pump(20);
+    window.reset();
 
     wxImage img;
     ASSERT_TRUE(img.LoadFile(wxString::FromUTF8(dir.File("shot.png"))));
@@ -223,17 +236,8 @@ TEST_F(ImageFiles, CapturedGLFrameIsSavedUpright) {
 }
 
 TEST_F(ImageFiles, SequenceFrameFromViewTexturesIsCroppedScaledAndBlended) {
-    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "GL", wxDefaultPosition, wxSize(80, 80));
-    const int attrs[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 24, 0};
-    wxGLCanvas* canvas = new wxGLCanvas(frame, wxID_ANY, attrs, wxDefaultPosition, wxSize(32, 32));
-    frame->Show();
-    testsupport::PumpUntil([&] { return canvas->IsShownOnScreen(); }, 3000);
-    testsupport::Pump(50);
-    std::unique_ptr<wxGLContext> context(new wxGLContext(canvas));
-    if (!context->IsOK() || !canvas->SetCurrent(*context)) {
-        frame->Destroy();
-        GTEST_SKIP() << "no GL context";
-    }
+    auto window = std::make_unique<ShownGLCanvas>(32, 32);
+    if (!window->ready) GTEST_SKIP() << "no GL context";
     // A square 16 x 16 view texture: rows 0..3 and 12..15 (outside the 4:3 crop) black,
     // the rest grey; an 8 x 6 overlay, transparent but for an opaque white bottom-left pixel.
     std::vector<unsigned char> view(16 * 16 * 3, 0);
@@ -255,10 +259,19 @@ TEST_F(ImageFiles, SequenceFrameFromViewTexturesIsCroppedScaledAndBlended) {
     seq.BeginCapture();
     ASSERT_TRUE(SaveSequenceFrameFromGL(seq, GoImageSaver, tex[0], 16, 16, tex[1], 3, 0, false));
     GoImageSaver.WaitForWriter();
+    // A caller that names the wrong sizes (an 8 x 8 view, an overlay of the output size where
+    // the overlay texture is 4 x 4): the textures are read at their own sizes, so the frame
+    // is the same crop of the whole view and the mismatched overlay is left out.
+    GLuint small = 0;
+    glGenTextures(1, &small);
+    glBindTexture(GL_TEXTURE_2D, small);
+    std::vector<unsigned char> opaque(4 * 4 * 4, 255);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, opaque.data());
+    ASSERT_TRUE(SaveSequenceFrameFromGL(seq, GoImageSaver, tex[0], 8, 8, small, 4, 0, false));
+    GoImageSaver.WaitForWriter();
+    glDeleteTextures(1, &small);
     glDeleteTextures(2, tex);
-    context.reset();
-    frame->Destroy();
-    testsupport::Pump(20);
+    window.reset();
 
     wxImage img;
     ASSERT_TRUE(img.LoadFile(wxString::FromUTF8(dir.File("Preview0003.png"))));
@@ -267,4 +280,10 @@ TEST_F(ImageFiles, SequenceFrameFromViewTexturesIsCroppedScaledAndBlended) {
     EXPECT_EQ(img.GetRed(0, 5), 255);  // the overlay pixel, bottom left
     for (int y = 0; y < 6; ++y)        // the centred 12 rows of the view: all grey
         EXPECT_EQ(img.GetGreen(4, y), 100) << y;
+    wxImage wrong;
+    ASSERT_TRUE(wrong.LoadFile(wxString::FromUTF8(dir.File("Preview0004.png"))));
+    ASSERT_EQ(wrong.GetWidth(), 8);
+    ASSERT_EQ(wrong.GetHeight(), 6);
+    for (int y = 0; y < 6; ++y)
+        for (int x : {0, 4, 7}) EXPECT_EQ(wrong.GetGreen(x, y), 100) << x << "," << y;
 }

@@ -11,6 +11,7 @@
 #include "common/CommandHistory.h"
 #include "common/gui/MultiInputPanel.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/view/gui/PageTestFrame.h"
 #include "view/DrawOptions.h"
 #include "view/gui/OptionPage.h"
 
@@ -19,24 +20,8 @@ using testsupport::PumpUntil;
 
 namespace {
 
-class OptionPageTest : public ::testing::Test {
+class OptionPageTest : public PageTestFrame<DrawOptions_cls> {
 protected:
-    void SetUp() override {
-        GoCommandHistory.Clear();
-        frame = new wxFrame(nullptr, wxID_ANY, "pages", wxPoint(20, 20), wxSize(400, 400));
-        options.CreatePage(frame);
-        auto* sizer = new wxBoxSizer(wxVERTICAL);
-        options.page->CreateControls(sizer);
-        frame->SetSizer(sizer);
-        frame->Show();
-        PumpUntil([&] { return frame->IsShownOnScreen(); });
-        Pump(30);
-    }
-    void TearDown() override {
-        frame->Destroy();
-        Pump(30);
-        GoCommandHistory.Clear();
-    }
     void Select(int item, int index) {
         auto* combo = dynamic_cast<wxComboBox*>(options.page->panel->GetItemControl(item));
         ASSERT_NE(combo, nullptr);
@@ -52,8 +37,7 @@ protected:
                options.page->panel->GetItemControl(g + 2)->IsEnabled();
     }
 
-    DrawOptions_cls options;
-    wxFrame* frame = nullptr;
+    DrawOptions_cls& options = settings;
 };
 
 }  // namespace

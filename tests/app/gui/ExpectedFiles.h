@@ -1,0 +1,92 @@
+// The settings lines a fresh program writes into its configuration and project files, section
+// by section in writing order, so that the file tests compare whole files byte for byte.
+#pragma once
+
+#include <string>
+
+namespace shelltest {
+
+/// Data loader: its grammar's three lines, then its seven settings (defaults).
+inline std::string LoaderRows() {
+    return "DataLoadDataType=0\r\n"
+           "DataLoadGrammerHead=0 1\r\n"
+           "DataLoadGrammerBody=0 1 5 6 7 8\r\n"
+           "LastOpenedFile=NONE\r\n"
+           "InterpolateType=1\r\n"
+           "VariableNumber=0\r\n"
+           "LoaderTranslate=0.000000 0.000000 0.000000\r\n"
+           "LoaderScale=1.000000\r\n"
+           "LoaderScaleValue1=1.000000\r\n"
+           "LoaderLogarithm=0\r\n";
+}
+
+/// The frame's two paths.
+inline std::string FrameRows(const std::string& project, const std::string& image = "None") {
+    return "LastOpenedFilePTP=" + project + "\r\nLastOpenedFileIMG=" + image + "\r\n";
+}
+
+/// Image saving (defaults).
+inline std::string ImageSaverRows() {
+    return "ImageJpegQuality=95\r\n"
+           "ImageMultiThrad=1\r\n";
+}
+
+/// The whole configuration file of a program left with its defaults.
+inline std::string ConfigFile(const std::string& project, const std::string& image = "None") {
+    return LoaderRows() + FrameRows(project, image) + ImageSaverRows();
+}
+
+/// Draw options of the Option page (defaults).
+inline std::string DrawOptionRows() {
+    return "DownSizing=1\r\n"
+           "SortOrder=0\r\n"
+           "Classify=1\r\n"
+           "Shadow=0\r\n";
+}
+
+/// Exposure (defaults).
+inline std::string ExposureRows() {
+    return "ExposureLevel=0 1\r\n"
+           "ExposureGamma=1.000000\r\n"
+           "ExposureHueOffset=0\r\n"
+           "ExposureSaturation=0\r\n";
+}
+
+/// The four data sequences without files: each its item line and an empty path line.
+inline std::string DataSequenceRows() {
+    return "DataSequence0=0\r\n\n"
+           "DataSequence1=1\r\n\n"
+           "DataSequence2=2\r\n\n"
+           "DataSequence3=3\r\n\n";
+}
+
+/// Preferences: the fifteen mouse lines of the default template, then the two performance
+/// lines (defaults).
+inline std::string PreferenceRows() {
+    return "GUI_GYRATION=0\r\n"
+           "GUI_GYRATION_MOD=0 0 0\r\n"
+           "GUI_GYRATION_INVERT=0\r\n"
+           "GUI_ZOOM=1\r\n"
+           "GUI_ZOOM_MOD=0 0 0\r\n"
+           "GUI_ZOOM_INVERT=0\r\n"
+           "GUI_CENTER=0\r\n"
+           "GUI_CENTER_MOD=1 1 0\r\n"
+           "GUI_ITEM=0\r\n"
+           "GUI_ITEM_MOD=1 0 0\r\n"
+           "GUI_MENU=2\r\n"
+           "GUI_MENU_MOD=0 0 0\r\n"
+           "GUI_HITTEST=2\r\n"
+           "GUI_HITTEST_MOD=1 0 0\r\n"
+           "GUI_MBUTTON_EMULATE=2\r\n"
+           "PREF_SORT_TYPE=0\r\n"
+           "PREF_USE_FBO=1\r\n";
+}
+
+/// A whole project file of a program left with its defaults except for the time section,
+/// given as `timeText` (time settings and the "---TimeRemap" block).
+inline std::string ProjectFile(const std::string& project, const std::string& timeText) {
+    return ConfigFile(project) + timeText + DrawOptionRows() + ExposureRows() +
+           DataSequenceRows() + PreferenceRows();
+}
+
+}  // namespace shelltest
