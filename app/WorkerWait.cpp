@@ -5,6 +5,7 @@
 
 #include "data/ThreadFileReader.h"
 #include "data/ThreadInterpolator.h"
+#include "view/ImageSaver.h"
 
 void WaitUntilDone(const std::atomic<bool>& done, const std::function<void(int ms)>& sleep,
                    int pollMs) {
@@ -15,6 +16,8 @@ void WaitForWorkerThreads() {
     // Until their true end (not only their done flags): after it, nothing of theirs touches
     // the snapshots, the frame or the objects their completion calls reach.
     while (ThreadFileReader_cls::IsRunning()) wxMilliSleep(5);
-    GpFileReaderThread.store(nullptr, std::memory_order_release);
+    ThreadFileReader_cls::ForgetFinished();
     ThreadInterpolator_cls::WaitUntilFinished([](int ms) { wxMilliSleep(ms); });
+    // an image still being written is finished, so quitting never leaves a cut file
+    GoImageSaver.WaitForWriter();
 }
