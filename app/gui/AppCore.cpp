@@ -21,6 +21,8 @@
 #include "common/gui/MyArtProvider.h"
 #include "data/DataLoader.h"
 #include "data/DataSequenceSet.h"
+#include "data/PeriodicBoundary.h"
+#include "data/gui/PeriodicBoundaryGUI.h"
 #include "platform/ProgramPaths.h"
 #include "timeline/ComParam.h"
 #include "timeline/TimeCtrl.h"
@@ -63,6 +65,10 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
 
     m_frame = new FrameMain_cls(ProjectFile_cls::InitialTitle(), this, geometry.x, geometry.y,
                                 geometry.width, geometry.height);
+    // The periodic boundary and its dialog's controller (the dialog a child of the frame).
+    GpPeriodicBoundary = new PeriodicBoundary_cls;
+    m_periodicControl = new PeriodicBoundaryControl_cls(m_frame, GpPeriodicBoundary,
+                                                        m_frame->Icon("PeriodicBoundary"));
     // Created with the frame, its dialog a child of it; deleted after the frame is gone.
     GpPreference = new Preference_cls(m_frame, &m_frame->Icon("Preference"));
     // Image saving: the encoder and failure report, the preferences' image items, and the
@@ -108,6 +114,12 @@ AppCore_cls::~AppCore_cls() {
     GoImageSaver.WaitForWriter();  // a running writer ends before the objects go
     delete GpDataSequenceSet;  // waits for the reader and the interpolator
     delete GpDataLoader;
+    // Its dialog went with the frame; the readers and the interpolation that take its
+    // rule ended with the data sequences above.
+    delete m_periodicControl;
+    m_periodicControl = nullptr;
+    delete GpPeriodicBoundary;
+    GpPeriodicBoundary = nullptr;
     delete m_imgSequence;
     m_imgSequence = nullptr;
     delete GpPreference;
@@ -152,6 +164,10 @@ void AppCore_cls::FrameDestroyed(FrameMain_cls* frame) {
     if (GpDataSequenceSet && !m_frame) GpDataSequenceSet->context = DataLoadContext_cls();
     // The loader's dialog is a child of the frame and goes with it.
     if (GpDataLoader && !m_frame) GpDataLoader->gui = nullptr;
+    if (m_periodicControl && !m_frame) {
+        m_periodicControl->gui = nullptr;
+        m_periodicControl->dialog = nullptr;
+    }
 }
 
 void AppCore_cls::InstallDataLoadContext() {
@@ -198,6 +214,8 @@ void AppCore_cls::RegisterSections() {
                          [time](ParamTextStream_cls& stream, const std::string& line) {
                              time->ReadText(stream, line);
                          });
+    m_sections.AddGroup(ROW_PERIODIC_BOUNDARY, READ_PERIODIC_BOUNDARY, "periodic boundary",
+                        &GpPeriodicBoundary->group);
     m_sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &s_drawOptions->group);
     m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &s_exposure->group);
     m_sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &GoImageSaver.group);

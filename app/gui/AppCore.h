@@ -14,6 +14,7 @@
 class FrameMain_cls;
 class TimeCtrl_cls;
 class ImgSequence_cls;
+class PeriodicBoundaryControl_cls;
 
 class AppCore_cls : public ParamRegistry_cls {
 public:
@@ -75,6 +76,8 @@ public:
     TimeCtrl_cls* GetTimeCtrl() const { return m_timeCtrl; }
     /// The image-sequence controller (owned).
     ImgSequence_cls* GetImgSequence() const { return m_imgSequence; }
+    /// The controller of the "Periodic Boundary" dialog (owned; edits GpPeriodicBoundary).
+    PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl; }
 
 private:
     /// The time model's view of the shell.
@@ -100,6 +103,7 @@ private:
     TimeHost m_timeHost{this};
     TimeCtrl_cls* m_timeCtrl = nullptr;  ///< owned
     ImgSequence_cls* m_imgSequence = nullptr;  ///< owned
+    PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
     ConfigSections_cls m_sections;
     std::string m_exeDir;

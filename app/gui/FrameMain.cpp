@@ -26,6 +26,7 @@
 #include "data/DataLoader.h"
 #include "data/DataSequenceSet.h"
 #include "data/ThreadFileReader.h"
+#include "data/gui/PeriodicBoundaryGUI.h"
 #include "common/gui/AppFonts.h"
 #include <wx/colordlg.h>
 #include <wx/colourdata.h>
@@ -359,6 +360,10 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             break;
         case ID_PREFERENCE:
             if (GpPreference) GpPreference->Show(this);
+            break;
+        case ID_PERIODIC_BOUNDARY:
+            if (PeriodicBoundaryControl_cls* periodic = m_core ? m_core->GetPeriodicBoundaryControl() : nullptr)
+                periodic->Show(this);
             break;
         case ID_DRAW_PAGES_REFRESH:
             if (OptionPage_cls* page = GpOptionPageForCallbacks) {

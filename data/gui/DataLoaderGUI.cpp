@@ -46,6 +46,12 @@ DataLoaderGUI_cls::DataLoaderGUI_cls(wxWindow* mainFrame, MenuCommandPoster_cls*
     Bind(wxEVT_CHAR_HOOK, &DataLoaderGUI_cls::OnKeyDown, this);
 }
 
+DataLoaderGUI_cls::~DataLoaderGUI_cls() {
+    // Destroyed with the frame or on its own: the loader must not show a deleted dialog.
+    // Only the program's loader is known to be alive here; another one may be gone already.
+    if (GpDataLoader && GpDataLoader == loader_ && loader_->gui == this) loader_->gui = nullptr;
+}
+
 void DataLoaderGUI_cls::BuildSettingsPanel(wxSizer* sizer) {
     auto* p = new MultiInputPanel_cls(&settingsPanel, this);
     settingsPanel = p;

@@ -21,6 +21,8 @@ public:
     /// `mainFrame` is the parent and gets the dialog's command posts through `poster`
     /// (usually the same object; may be null).
     DataLoaderGUI_cls(wxWindow* mainFrame, MenuCommandPoster_cls* poster, DataLoader_cls* loader);
+    /// Clears the program's loader's (`GpDataLoader`) `gui` when it still names this dialog.
+    ~DataLoaderGUI_cls() override;
 
     /// Rebuilds the settings panel's controls from the loader's values.
     void UpdateControls();

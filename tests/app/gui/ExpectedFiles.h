@@ -60,6 +60,16 @@ inline std::string DataSequenceRows() {
            "DataSequence3=3\r\n\n";
 }
 
+/// The periodic boundary: type, size factors, effect and the three base vectors (defaults).
+inline std::string PeriodicRows() {
+    return "PeriodicType=0\r\n"
+           "PeriodicSize=1.000000 1.000000 1.000000\r\n"
+           "PeriodicEffect=0\r\n"
+           "PeriodicBaseVector0=10.000000 0.000000 0.000000\r\n"
+           "PeriodicBaseVector1=0.000000 10.000000 0.000000\r\n"
+           "PeriodicBaseVector2=0.000000 0.000000 10.000000\r\n";
+}
+
 /// Preferences: the fifteen mouse lines of the default template, then the two performance
 /// lines (defaults).
 inline std::string PreferenceRows() {
@@ -86,7 +96,7 @@ inline std::string PreferenceRows() {
 /// given as `timeText` (time settings and the "---TimeRemap" block).
 inline std::string ProjectFile(const std::string& project, const std::string& timeText) {
     return ConfigFile(project) + timeText + DrawOptionRows() + ExposureRows() +
-           DataSequenceRows() + PreferenceRows();
+           DataSequenceRows() + PeriodicRows() + PreferenceRows();
 }
 
 }  // namespace shelltest

@@ -7,6 +7,7 @@
 #include <wx/toplevel.h>
 
 #include "app/CommandIds.h"
+#include "data/PeriodicBoundary.h"
 #include "timeline/TimeCtrl.h"
 
 using shelltest::Shell;
@@ -107,8 +108,9 @@ TEST(AppCore, DeletingTheCentralObjectFirstClosesTheFrameSafely) {
     // modeless dialogs of the frame open, the timeline painted once
     frame->PostMenuCommand(ID_PREFERENCE);
     frame->PostMenuCommand(ID_LOAD_PARTICLE_DATA);
+    frame->PostMenuCommand(ID_PERIODIC_BOUNDARY);
     testsupport::Pump(50);
-    ASSERT_GT(wxTopLevelWindows.GetCount(), windowsBefore + 2);
+    ASSERT_GT(wxTopLevelWindows.GetCount(), windowsBefore + 3);
 
     // repaints and commands queued for the frame, then the central object goes first
     frame->Refresh();
@@ -121,6 +123,7 @@ TEST(AppCore, DeletingTheCentralObjectFirstClosesTheFrameSafely) {
     EXPECT_EQ(GpAppCore, nullptr);
     EXPECT_EQ(GpTimeCtrl, nullptr);
     EXPECT_EQ(GpTimeCtrlPanels, nullptr);
+    EXPECT_EQ(GpPeriodicBoundary, nullptr);
     // nothing queued reaches a deleted object
     testsupport::Pump(100);
 }

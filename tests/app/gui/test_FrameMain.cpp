@@ -19,7 +19,14 @@
 
 #include <wx/hyperlink.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/toplevel.h>
 #include "common/CommandHistory.h"
+#include "common/gui/MultiInputPanel.h"
+#include "data/DataLoader.h"
+#include "data/PeriodicBoundary.h"
+#include "data/gui/DataLoaderGUI.h"
+#include "data/gui/PeriodicBoundaryGUI.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/TimeCtrl.h"
 #include "view/ImageSaver.h"
@@ -284,7 +291,8 @@ TEST(FrameMain, SaveAsOpenSaveIsByteIdenticalAndSaveWritesTheOpenedPath) {
     EXPECT_EQ(std::string(shell.frame->GetTitle().utf8_str()), "Pelthorn3 - " + a);
     const std::string saved = ReadFile(a);
     // every section in writing order: the program-wide rows with the project's own path,
-    // then time with its remap block, draw options, exposure, data sequences, preferences
+    // then time with its remap block, draw options, exposure, data sequences, the periodic
+    // boundary, preferences
     EXPECT_EQ(saved, shelltest::ProjectFile(a, ShapedTimeText(250, 240, "125.000000")));
 
     // change the scene, open the project again: the saved state comes back
@@ -334,6 +342,10 @@ TEST(FrameMain, EverySectionOfAProjectIsReadBackAndWrittenAgain) {
             {"ExposureGamma=1.000000", "ExposureGamma=2.200000"},
             {"GUI_ZOOM_INVERT=0", "GUI_ZOOM_INVERT=1"},
             {"PREF_USE_FBO=1", "PREF_USE_FBO=0"},
+            {"PeriodicType=0", "PeriodicType=2"},
+            {"PeriodicSize=1.000000 1.000000 1.000000", "PeriodicSize=1.000000 2.000000 0.500000"},
+            {"PeriodicBaseVector2=0.000000 0.000000 10.000000",
+             "PeriodicBaseVector2=0.000000 1.500000 12.000000"},
         };
         for (const auto& e : edits) {
             const size_t at = text.find(std::string(e.first) + "\r\n");
@@ -366,6 +378,61 @@ TEST(FrameMain, EverySectionOfAProjectIsReadBackAndWrittenAgain) {
     EXPECT_EQ(ReadFile(cfg), config);
     GoCommandHistory.Clear();
     GoImageSaver.jpegQuality.value = 95;  // the image saver outlives the shell
+}
+
+TEST(FrameMain, PeriodicBoundaryCommandShowsItsDialogWithTheOpenedValues) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    auto findDialog = []() -> wxWindow* {
+        for (wxWindow* w : wxTopLevelWindows) {
+            auto* top = dynamic_cast<wxTopLevelWindow*>(w);
+            if (top && top->GetTitle() == "Periodic Boundary") return w;
+        }
+        return nullptr;
+    };
+    wxWindow* dialog = findDialog();
+    ASSERT_NE(dialog, nullptr);  // made with the frame, hidden until asked for
+    EXPECT_FALSE(dialog->IsShown());
+
+    // a project sets the box; the command shows the dialog with the values read
+    const std::string p = dir.File("box.ptp");
+    WriteFile(p, "PeriodicType=1\r\nPeriodicSize=1 2.5 1\r\nPeriodicBaseVector1=0 7 0\r\n");
+    shell.prompts.fileAnswer = wxID_OK;
+    shell.prompts.filePath = wxString::FromUTF8(p);
+    shell.Post(ID_OPEN_PROJECT);
+    ASSERT_TRUE(testsupport::ModalTitles().empty()) << testsupport::ModalMessages()[0];
+    shell.Post(ID_PERIODIC_BOUNDARY);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return dialog->IsShown(); }));
+    EXPECT_EQ(findDialog(), dialog);  // the same dialog, not a second one
+    PeriodicBoundaryGUI_cls* gui = shell.core->GetPeriodicBoundaryControl()->gui;
+    ASSERT_EQ(static_cast<wxWindow*>(gui), dialog);
+    auto entry = [gui](int index) {
+        auto* text = dynamic_cast<wxTextCtrl*>(gui->panel->GetItemControl(gui->boxSizeFirst + index));
+        double v = -1.0;
+        if (text) text->GetValue().ToCDouble(&v);
+        return v;
+    };
+    EXPECT_EQ(entry(1), 2.5);   // "Box Size" y
+    EXPECT_EQ(entry(4 * 2 + 1), 7.0);  // "BaseVectorB" y (each group: its row, then x, y, z)
+
+    // the loader's dialog offers the periodic choice, since the boundary exists
+    shell.Post(ID_LOAD_PARTICLE_DATA);
+    ASSERT_NE(GpDataLoader->gui, nullptr);
+    EXPECT_NE(GpDataLoader->gui->periodicPanel, nullptr);
+    EXPECT_TRUE(GpDataLoader->gui->UpdatePeriodicCaption().EndsWith("[ON]"));
+    // a loader dialog destroyed on its own is made anew on the next command
+    GpDataLoader->gui->Destroy();
+    ASSERT_TRUE(testsupport::PumpUntil([] { return GpDataLoader->gui == nullptr; }));
+    shell.Post(ID_LOAD_PARTICLE_DATA);
+    ASSERT_NE(GpDataLoader->gui, nullptr);
+    EXPECT_TRUE(GpDataLoader->gui->IsShown());
+
+    // the dialogs go with the frame; the boundary itself goes with the central object
+    shell.CloseFrame();
+    EXPECT_EQ(findDialog(), nullptr);
+    EXPECT_EQ(GpDataLoader->gui, nullptr);
+    ASSERT_NE(GpPeriodicBoundary, nullptr);
+    GoCommandHistory.Clear();
 }
 
 TEST(FrameMain, ABrokenProjectLeavesTheOpenSceneUntouched) {
