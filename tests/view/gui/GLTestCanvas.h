@@ -11,8 +11,34 @@
 
 #include "tests/support/GuiTestSupport.h"
 
-/// Fixture: a frame with a kSize x kSize canvas (RGBA, double buffer, depth 24, stencil 8),
-/// shown, with a context made current on it. `ready` is false when no context could be made.
+/// A shown frame holding a w x h canvas (RGBA, double buffer, depth 24, stencil 8) with a
+/// context made current on it. `ready` is false when no context could be made.
+struct ShownGLCanvas {
+    ShownGLCanvas(int w, int h) {
+        frame = new wxFrame(nullptr, wxID_ANY, "GL", wxDefaultPosition, wxSize(w + 40, h + 60));
+        const int attrs[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 24, WX_GL_STENCIL_SIZE, 8, 0};
+        canvas = new wxGLCanvas(frame, wxID_ANY, attrs, wxDefaultPosition, wxSize(w, h));
+        frame->Show();
+        testsupport::PumpUntil([&] { return canvas->IsShownOnScreen(); }, 3000);
+        testsupport::Pump(50);
+        context.reset(new wxGLContext(canvas));
+        ready = context->IsOK() && canvas->SetCurrent(*context);
+    }
+    ~ShownGLCanvas() {
+        context.reset();
+        frame->Destroy();
+        testsupport::Pump(20);
+    }
+    ShownGLCanvas(const ShownGLCanvas&) = delete;
+    ShownGLCanvas& operator=(const ShownGLCanvas&) = delete;
+
+    wxFrame* frame = nullptr;
+    wxGLCanvas* canvas = nullptr;
+    std::unique_ptr<wxGLContext> context;
+    bool ready = false;
+};
+
+/// Fixture: a kSize x kSize ShownGLCanvas for each test, modal dialogs answered with OK.
 class GLTestCanvas : public ::testing::Test {
 protected:
     static constexpr int kSize = 64;
@@ -20,20 +46,12 @@ protected:
     void SetUp() override {
         testsupport::ResetModals();
         testsupport::SetModalAnswer(wxID_OK);
-        frame = new wxFrame(nullptr, wxID_ANY, "GL", wxDefaultPosition, wxSize(kSize + 40, kSize + 60));
-        const int attrs[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 24, WX_GL_STENCIL_SIZE, 8, 0};
-        canvas = new wxGLCanvas(frame, wxID_ANY, attrs, wxDefaultPosition, wxSize(kSize, kSize));
-        frame->Show();
-        testsupport::PumpUntil([&] { return canvas->IsShownOnScreen(); }, 3000);
-        testsupport::Pump(50);
-        context.reset(new wxGLContext(canvas));
-        ready = context->IsOK() && canvas->SetCurrent(*context);
+        window = std::make_unique<ShownGLCanvas>(kSize, kSize);
+        frame = window->frame;
+        canvas = window->canvas;
+        ready = window->ready;
     }
-    void TearDown() override {
-        context.reset();
-        frame->Destroy();
-        testsupport::Pump(20);
-    }
+    void TearDown() override { window.reset(); }
 
     /// RGBA of window pixel (x, y) of the back buffer (y counts from the bottom).
     static void Pixel(int x, int y, unsigned char out[4]) {
@@ -42,8 +60,8 @@ protected:
         glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, out);
     }
 
+    std::unique_ptr<ShownGLCanvas> window;
     wxFrame* frame = nullptr;
     wxGLCanvas* canvas = nullptr;
-    std::unique_ptr<wxGLContext> context;
     bool ready = false;
 };

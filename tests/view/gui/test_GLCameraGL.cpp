@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "tests/support/GuiTestSupport.h"
+#include "tests/view/gui/GLTestCanvas.h"
 #include "view/GLCamera.h"
 #include "view/GLProjection.h"
 
@@ -20,20 +21,10 @@ constexpr int kW = 160, kH = 120;
 class GLCameraGLTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        frame = new wxFrame(nullptr, wxID_ANY, "GL", wxDefaultPosition, wxSize(kW + 40, kH + 60));
-        const int attrs[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 16, 0};
-        canvas = new wxGLCanvas(frame, wxID_ANY, attrs, wxDefaultPosition, wxSize(kW, kH));
-        frame->Show();
-        testsupport::PumpUntil([&] { return canvas->IsShownOnScreen(); }, 3000);
-        testsupport::Pump(50);
-        context.reset(new wxGLContext(canvas));
-        ready = context->IsOK() && canvas->SetCurrent(*context);
+        window = std::make_unique<ShownGLCanvas>(kW, kH);
+        ready = window->ready;
     }
-    void TearDown() override {
-        context.reset();
-        frame->Destroy();
-        testsupport::Pump(20);
-    }
+    void TearDown() override { window.reset(); }
 
     // Clears to black, loads the projection and the camera, draws a white 3x3 point at `p`
     // and returns whether the pixel (x, y) (GL window coordinates) is lit.
@@ -56,9 +47,7 @@ protected:
         return px[0] > 128;
     }
 
-    wxFrame* frame = nullptr;
-    wxGLCanvas* canvas = nullptr;
-    std::unique_ptr<wxGLContext> context;
+    std::unique_ptr<ShownGLCanvas> window;
     bool ready = false;
 };
 

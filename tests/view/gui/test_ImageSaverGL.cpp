@@ -14,6 +14,7 @@
 #include "common/gui/UserPrompts.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/TestFiles.h"
+#include "tests/view/gui/GLTestCanvas.h"
 #include "view/ImageSaver.h"
 #include "view/gui/ImageSaverGL.h"
 
@@ -59,30 +60,6 @@ public:
         if (answer == wxID_OK) path = chosen;
         return answer;
     }
-};
-
-// A shown frame with a w x h GL canvas whose context is current; `ready` false without GL.
-// Closing it (destruction) releases the context and the frame.
-struct ShownGLCanvas {
-    ShownGLCanvas(int w, int h) {
-        frame = new wxFrame(nullptr, wxID_ANY, "GL", wxDefaultPosition, wxSize(w + 40, h + 60));
-        const int attrs[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 24, WX_GL_STENCIL_SIZE, 8, 0};
-        canvas = new wxGLCanvas(frame, wxID_ANY, attrs, wxDefaultPosition, wxSize(w, h));
-        frame->Show();
-        testsupport::PumpUntil([&] { return canvas->IsShownOnScreen(); }, 3000);
-        testsupport::Pump(50);
-        context.reset(new wxGLContext(canvas));
-        ready = context->IsOK() && canvas->SetCurrent(*context);
-    }
-    ~ShownGLCanvas() {
-        context.reset();
-        frame->Destroy();
-        testsupport::Pump(20);
-    }
-    wxFrame* frame = nullptr;
-    wxGLCanvas* canvas = nullptr;
-    std::unique_ptr<wxGLContext> context;
-    bool ready = false;
 };
 
 class ImageFiles : public ::testing::Test {
