@@ -6,7 +6,7 @@
 
 #include "common/CommandHistory.h"
 #include "filters/ColorCurve.h"
-#include "tests/scene/PovRayProbe.h"
+#include "tests/support/PovRayProbe.h"
 #include "tests/support/TestFiles.h"
 #include "timeline/ParamGroup.h"
 #include "tests/timeline/TextFeed.h"

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "common/CommandHistory.h"
-#include "tests/scene/PovRayProbe.h"
+#include "tests/support/PovRayProbe.h"
 #include "scene/PovText.h"
 #include "scene/SceneObj.h"
 #include "timeline/ParamGroup.h"

@@ -3,6 +3,7 @@
 #include "tests/timeline/ParamTestUtil.h"
 
 #include "platform/FileNumbers.h"
+#include "tests/support/PovRayProbe.h"
 #include "tests/support/TestFiles.h"
 #include "timeline/ParamGroup.h"
 
@@ -124,8 +125,7 @@ PovCurve RandomCurve(std::mt19937& rng, int type, int period) {
 }
 
 TEST_F(ParamPov, RendererAgreesWithEvaluation) {
-    const char* povray = "/usr/bin/povray";
-    if (!testsupport::FileExists(povray)) GTEST_SKIP() << "POV-Ray is not installed";
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
     std::mt19937 rng(20261210);
     std::vector<PovCurve> curves;
     for (int type : {0, 1, 2, 3, 4, -1})
@@ -144,16 +144,11 @@ TEST_F(ParamPov, RendererAgreesWithEvaluation) {
         }
     }
     scene += "camera { location <0, 0, -3> look_at <0, 0, 0> }\n";
-    testsupport::TempDir dir;
-    testsupport::WriteFile(dir.File("curves.pov"), scene);
-    testsupport::WriteFile(dir.File("curves.ini"),
-                           "Input_File_Name=curves.pov\nOutput_to_File=off\nWidth=8\nHeight=8\n"
-                           "Display=Off\nPause_When_Done=Off\nVerbose=Off\n");
-    const std::string cmd = "cd '" + dir.Path() + "' && " + povray +
-                            " curves.ini -D -P > out.txt 2> err.txt";
-    ASSERT_EQ(std::system(cmd.c_str()), 0) << testsupport::ReadFile(dir.File("err.txt"));
+    bool ok = false;
+    const std::string out = povprobe::Run(scene, ok);
+    ASSERT_TRUE(ok) << out;
 
-    std::istringstream err(testsupport::ReadFile(dir.File("err.txt")));
+    std::istringstream err(out);
     std::vector<size_t> seen(curves.size(), 0);
     std::string word;
     size_t checked = 0;
