@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <utility>
+#include "platform/Trace.h"
 
 CommandSetColor_cls::CommandSetColor_cls(ConfItemFLOATARRAY_cls* target, float red, float green,
                                          float blue, float alpha, uint64_t flags)
@@ -20,6 +21,6 @@ void CommandSetColor_cls::Execute(bool) {
     ConfItemFLOATARRAY_cls* dest = locate_ ? locate_() : item;
     if (!dest) return;  // the colour record is gone: nothing to change
     for (int i = 0; i < 4; ++i) dest->values[i] = channels[i];
-    std::printf("ColorExecute Updatebit=%llu\n", static_cast<unsigned long long>(updateFlags));
+    platform::Trace("ColorExecute Updatebit=" + std::to_string(static_cast<unsigned long long>(updateFlags)));
     if (updateFlags) Notify();
 }

@@ -10,6 +10,7 @@
 #include "data/InterpolationJob.h"
 #include "data/ThreadFileReader.h"
 #include "data/ThreadInterpolator.h"
+#include "platform/Trace.h"
 
 bool GbGLLockForLoadingData = false;
 bool GbGLLockForInterpolation = false;
@@ -208,7 +209,7 @@ void WaitForReader(DataFrame_cls* /*frame*/, DataFrame_cls* other, int expected)
     const bool loading = other->IsLoading();
     if (static_cast<int>(loading) != expected) return;
     if (GbGLLockForLoadingData) {
-        std::printf("waitnig??\n");
+        platform::Trace("waitnig??");
         return;
     }
     const DataLoadContext_cls& ctx = other->Context();
@@ -228,7 +229,7 @@ void WaitForReader(DataFrame_cls* /*frame*/, DataFrame_cls* other, int expected)
     WaitForReaderEnd(ctx);
     ThreadFileReader_cls::ForgetFinished();
     GbGLLockForLoadingData = false;
-    std::printf("Set::GbGLLockForLoadingData = FALSE\n");
+    platform::Trace("Set::GbGLLockForLoadingData = FALSE");
 }
 
 void WaitForInterpolator(DataFrame_cls* /*frame*/, DataFrame_cls* other, int expected) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "timeline/ParamTextStream.h"
+#include "platform/Trace.h"
 
 namespace {
 const DataLoadContext_cls& SharedDefaultContext() {
@@ -50,7 +51,7 @@ void DataSequence_cls::SetFileList(const wxString& path) {
     files.CalcMaxOffset();
     int count = files.fileCount < 0 ? 0 : files.fileCount;
     if (count > kFrameSlots) {
-        std::printf("%d files: the sequence is cut to %d frames\n", count, kFrameSlots);
+        platform::Trace(std::to_string(count) + " files: the sequence is cut to " + std::to_string(kFrameSlots) + " frames");
         count = kFrameSlots;
     }
     frameCount_ = count;

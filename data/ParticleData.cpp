@@ -12,6 +12,7 @@
 #include "data/ThreadFileReader.h"
 #include "data/ThreadInterpolator.h"
 #include "platform/FileNumbers.h"
+#include "platform/Trace.h"
 
 void ParticleArrays_cls::GetAll(float*& pos, float*& vel, float*& c2, float*& c3, float*& rad,
                                 float*& radRate, float*& val, float*& valRate, uint8_t*& typ,
@@ -52,7 +53,7 @@ SnapshotReadResult ParseHeaderOfFile(const wxString& fileName, Parse parse) {
 bool RecordFailure(ParticleData_cls& pd, const wxString& fileName, const std::string& message) {
     pd.readFailed = true;
     pd.readError = std::string(fileName.utf8_str()) + ": " + message;
-    std::printf("%s\n", pd.readError.c_str());
+    platform::ReportError(pd.readError);
     return false;
 }
 
@@ -123,7 +124,8 @@ bool ParticleData_cls::ReadHeaderBinary(const wxString& fileName, const Snapshot
         return ParseHeaderBinary(head.data(), got, fileSize, grammar, h);
     });
     if (!r.ok) return RecordFailure(*this, fileName, r.message);
-    std::printf("time=%s\nnumber=%s\n", platform::FormatF(h.time).c_str(), platform::FormatInt(h.count).c_str());
+    platform::Trace("time=" + platform::FormatF(h.time));
+    platform::Trace("number=" + platform::FormatInt(h.count));
     count = h.count;
     if (h.hasTime) time = h.time;
     return true;
@@ -162,7 +164,7 @@ bool ParticleData_cls::ReadHeaderAscii(const wxString& fileName, const SnapshotG
 
 bool ParticleData_cls::Allocate(int64_t n) {
     if (allocated) Free();
-    std::printf("Allocate %s\n", platform::FormatInt(count).c_str());
+    platform::Trace("Allocate " + platform::FormatInt(count));
     count = n;
     if (n <= 0) return true;
     const size_t un = static_cast<size_t>(n);
@@ -240,7 +242,7 @@ bool ParticleData_cls::StartReader(const wxString& fileName, const SnapshotLoadS
             fileName, settings, allocated ? count : 0, arrays ? *arrays : none, ioThreads, &GiLoadProgress);
         readFailed = !r.ok;
         readError = r.ok ? std::string() : r.message;
-        if (!r.ok) std::printf("%s\n", readError.c_str());
+        if (!r.ok) platform::ReportError(readError);
         if (loadedFlag) loadedFlag->store(true, std::memory_order_release);
         GbFileReaderDone.store(true, std::memory_order_release);
         GiLoadProgress.store(100, std::memory_order_relaxed);

@@ -11,6 +11,7 @@
 #include "data/ThreadAsciiReader.h"
 #include "data/ThreadReadBuffer.h"
 #include "platform/FileNumbers.h"
+#include "platform/Trace.h"
 
 std::atomic<ThreadFileReader_cls*> GpFileReaderThread{nullptr};
 std::atomic<bool> GbFileReaderDone{true};
@@ -88,7 +89,7 @@ wxThread::ExitCode ThreadFileReader_cls::Entry() {
     SnapshotReadResult r = ReadBody(fileName_, settings_, n, arrays, ioThreads_, &GiLoadProgress);
     target_->readFailed = !r.ok;
     target_->readError = r.ok ? std::string() : r.message;
-    if (!r.ok) std::printf("%s\n", r.message.c_str());
+    if (!r.ok) platform::ReportError(r.message);
     if (done_) done_->store(true, std::memory_order_release);
     GbFileReaderDone.store(true, std::memory_order_release);
     SetProgress(&GiLoadProgress, 100);

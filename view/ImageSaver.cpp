@@ -10,6 +10,7 @@
 #include <wx/utils.h>
 
 #include "common/PathParts.h"
+#include "platform/Trace.h"
 
 ImageSaver_cls GoImageSaver;
 
@@ -24,7 +25,7 @@ void CapturedPixels::Allocate(int w, int h, int ch) {
         bytes.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * static_cast<size_t>(ch), 0);
     } catch (const std::bad_alloc&) {
         // No memory for the picture: an empty buffer, which the saver skips and reports.
-        std::printf("malloc retry failed!!\n");
+        platform::Trace("malloc retry failed!!");
         bytes.clear();
         bytes.shrink_to_fit();
     }
@@ -230,7 +231,7 @@ void ImageSaver_cls::RunJob(ImageWriteJob& job, ImageEncoder_cls* encoder) {
     } catch (const std::bad_alloc&) {
         job.written = false;
         job.error = "out of memory";
-        std::printf("ImgOutputFailed!!\n");
+        platform::Trace("ImgOutputFailed!!");
     }
 }
 
@@ -242,7 +243,7 @@ void ImageSaver_cls::RunJobBody(ImageWriteJob& job, ImageEncoder_cls* encoder) {
         job.source = CapturedPixels();
     }
     if (!job.picture.Valid()) {
-        std::printf("Image Save Skipped!!\n");
+        platform::Trace("Image Save Skipped!!");
         job.error = "no picture to save";
         return;
     }
@@ -255,7 +256,7 @@ void ImageSaver_cls::RunJobBody(ImageWriteJob& job, ImageEncoder_cls* encoder) {
     const std::vector<unsigned char> rgb = TopDownRGB(job.picture);
     job.picture = CapturedPixels();
     const ImageFileFormat format = FormatOf(job.writtenPath);
-    std::printf("Saving\n");
+    platform::Trace("Saving");
     if (format == IMG_FORMAT_UNKNOWN) {
         job.error = "the extension names no known image format (png, jpg, tif, bmp)";
     } else if (!encoder) {
@@ -264,8 +265,8 @@ void ImageSaver_cls::RunJobBody(ImageWriteJob& job, ImageEncoder_cls* encoder) {
         job.written = encoder->Encode(job.writtenPath, format, rgb.data(), width, height,
                                       job.jpegQuality, job.error);
     }
-    if (!job.written) std::printf("ImgOutputFailed!!\n");
-    std::printf("Saving End\n");
+    if (!job.written) platform::Trace("ImgOutputFailed!!");
+    platform::Trace("Saving End");
     std::fflush(stdout);
 }
 
@@ -324,7 +325,7 @@ void ImageSaver_cls::Start(std::unique_ptr<ImageWriteJob> job, bool waitForIt) {
 bool ImageSaver_cls::SaveWindow(CapturedPixels picture, const wxString& path) {
     WaitForWriter();
     if (!picture.Valid()) {
-        std::printf("Image Save Skipped!!\n");
+        platform::Trace("Image Save Skipped!!");
         return false;
     }
     auto job = std::make_unique<ImageWriteJob>();
@@ -340,7 +341,7 @@ bool ImageSaver_cls::SaveFBO(CapturedPixels view, CapturedPixels overlay, int wi
                              const wxString& path, bool sideBySide) {
     WaitForWriter();
     if (!view.Valid() || width <= 0 || height <= 0) {
-        std::printf("Image Save Skipped!!\n");
+        platform::Trace("Image Save Skipped!!");
         return false;
     }
     auto job = std::make_unique<ImageWriteJob>();

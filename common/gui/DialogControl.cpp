@@ -4,6 +4,7 @@
 #include "common/gui/DialogEXKey.h"
 
 #include <cstdio>
+#include "platform/Trace.h"
 
 void DialogControl_cls::SetGUI(wxDialogEXKey* d) {
     dialog = d;
@@ -20,7 +21,7 @@ void DialogControl_cls::Show(wxWindow* frame) {
         if (width > 0 && height > 0) dialog->SetSize(width, height);
         dialog->Show();
     }
-    std::printf("Raise\n");
+    platform::Trace("Raise");
     std::fflush(stdout);
     dialog->Raise();
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include "platform/Trace.h"
 
 namespace {
 
@@ -126,7 +127,7 @@ wxBitmap MyArtProvider::CreateBitmap(const wxArtID& id, const wxArtClient&, cons
 void MaskToAlpha(wxImage& image) {
     if (!image.IsOk() || !image.HasMask()) return;
     if (image.HasAlpha()) {
-        std::printf("!!\n");
+        platform::Trace("!!");
         std::fflush(stdout);
     }
     const unsigned char mr = image.GetMaskRed(), mg = image.GetMaskGreen(), mb = image.GetMaskBlue();

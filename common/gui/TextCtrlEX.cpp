@@ -5,6 +5,7 @@
 #include "platform/FileNumbers.h"
 
 #include <cstdio>
+#include "platform/Trace.h"
 
 namespace {
 const long kEntryStyle = wxWANTS_CHARS | wxTE_PROCESS_ENTER | wxTE_PROCESS_TAB;
@@ -127,7 +128,7 @@ void AtofTextCtrl_cls::CommitText(bool enterRequested) {
     const bool same = m_committedSet && (v == m_committed || (v != v && m_committed != m_committed));
     if (enterRequested && !same) {
         QueueEnter();
-        std::printf("Send RETURN\n");
+        platform::Trace("Send RETURN");
         std::fflush(stdout);
     }
     m_committed = v;

@@ -6,6 +6,7 @@
 
 // GLX brings the X11 headers and their macros: keep it last.
 #include <GL/glx.h>
+#include "platform/Trace.h"
 
 namespace gl {
 #define PT_GL_FUNC(type, name) type name = nullptr;
@@ -76,7 +77,7 @@ int LoadGL2EntryPoints() {
 #define PT_GL_CLEAR(type, name) gl::name = nullptr;
         PT_GL2_FUNCTIONS(PT_GL_CLEAR)
 #undef PT_GL_CLEAR
-        std::fputs("Could not obtain all of entry points.\n", stderr);
+        platform::ReportError("Could not obtain all of entry points.");
         return 1;
     }
     return 0;

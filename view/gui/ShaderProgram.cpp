@@ -7,6 +7,7 @@
 #include "common/gui/MessageHelpers.h"
 #include "platform/ProgramPaths.h"
 #include "platform/gui/GLEntryPoints.h"
+#include "platform/Trace.h"
 
 ShaderProgram_cls* GpShaderProgram = nullptr;
 
@@ -27,7 +28,7 @@ int ReadShaderSource(unsigned int shader, const std::string& path) {
     }
     std::fclose(f);
     if (size < 0 || got != size_t(size)) {
-        std::fprintf(stderr, "Could not read file: %s.\n", path.c_str());
+        platform::ReportError("Could not read file: " + path + ".");
         return 1;
     }
     const GLchar* text = buffer.data();
