@@ -1,7 +1,7 @@
 // Menu and command tables of the main frame.
 #include "app/MenuTable.h"
 
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 
 #include <cstring>
 

@@ -71,3 +71,8 @@ const std::vector<FrameCommandSpec>& FrameCommands();
 /// The menu command whose accelerator is `key` pressed with modifier mask `mask` and no
 /// modifier (Quit's plain "Q"), or 0. Accelerators with modifiers are left to the toolkit.
 int PlainKeyAccelerator(int mask, int key);
+
+/// Filter kind made by one of the add-filter menu ids 6065..6075: 6065 Boolean 0,
+/// 6067 DataBox 1, 6069 Object 2, 6070 Grid 3, 6071 Fog 4, 6072 Filtering 5,
+/// 6073 CopyBox 6, 6074 Stick 7, 6075 BG 8; any other id 0.
+int FilterTypeForMenuId(int id);

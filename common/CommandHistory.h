@@ -9,6 +9,7 @@
 
 #include "common/CommandItem.h"
 #include "common/MenuCommandPoster.h"
+#include "common/CommandIds.h"
 
 /// Update bits raised by commands; FireUpdates posts them in the order listed here.
 constexpr uint64_t UPD_TIME = 0x4;              ///< posts ID_TIME_REFRESH 6018
@@ -27,21 +28,6 @@ constexpr uint64_t UPD_FILTER_EVAL = 0x1000;    ///< posts ID_FILTERS_AT_TIME 60
 constexpr uint64_t UPD_SNAP_REFRESH = 0x2000;   ///< no post: sets GbSnapDataRefresh
 constexpr uint64_t UPD_TEXTURE_GUI = 0x4000;    ///< posts ID_TEXTURE_DIALOG_REFRESH 6029
 
-/// Command-bus ids the update bits post (handled by the main frame).
-constexpr int ID_REDRAW_VIEWS = 6017;
-constexpr int ID_TIME_REFRESH = 6018;
-constexpr int ID_ATTRIB_PAGES_REFRESH = 6020;
-constexpr int ID_IMGSEQ_DIALOG_REFRESH = 6021;
-constexpr int ID_CAMERA_DIALOG_REFRESH = 6022;
-constexpr int ID_COLOR_DIALOG_REFRESH = 6023;
-constexpr int ID_EXPORTER_DIALOG_REFRESH = 6024;
-constexpr int ID_DRAW_PAGES_REFRESH = 6025;
-constexpr int ID_LIGHT_DIALOG_REFRESH = 6026;
-constexpr int ID_EXPOSURE_PAGE_REFRESH = 6027;
-constexpr int ID_STEREO_DIALOG_REFRESH = 6028;
-constexpr int ID_TEXTURE_DIALOG_REFRESH = 6029;
-constexpr int ID_FILTERS_AT_TIME = 6061;
-constexpr int ID_PAGES_RELAYOUT = 6063;
 
 /// Set (to true) by the UPD_SNAP_REFRESH bit and by attribute edits; the drawable frame
 /// clears it when it rebuilds. GUI thread only: it is written by the history and the

@@ -12,7 +12,7 @@
 #include "common/ConfItemGroup.h"
 #include "scene/PovSerialize.h"
 #include "timeline/ParamOwner.h"
-#include "view/GLCamera.h"
+#include "common/GLCamera.h"
 
 class ParamGroup_cls;
 

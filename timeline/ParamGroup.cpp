@@ -30,6 +30,19 @@ int ParamGroup_cls::Dimension() const {
     return std::max(0, std::min(dimension.value, ComponentCount()));
 }
 
+double ParamGroup_cls::CurveValue(int component, double t) const {
+    if (component < 0 || component >= ComponentCount()) return 0.0;
+    return Component(component).Evaluate(t, -1);
+}
+
+std::vector<CurveKeyPoint> ParamGroup_cls::CurveKeys(int component) const {
+    std::vector<CurveKeyPoint> out;
+    if (component < 0 || component >= ComponentCount()) return out;
+    for (const ParamKey_cls& key : Component(component).keys)
+        out.push_back({key.time, key.value, key.selected});
+    return out;
+}
+
 // ---------------------------------------------------------------- evaluation and queries
 
 std::vector<double> ParamGroup_cls::GetValues(double t, double eps) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "common/KeyedCurves.h"
+
 class wxMouseEvent;
 class wxPoint;
 class wxSizer;
@@ -19,7 +21,7 @@ class ParamHeaderView_cls;
 class ParamRowView_cls;
 class ParamTextStream_cls;
 
-class ParamGroup_cls {
+class ParamGroup_cls : public KeyedCurves_cls {
 public:
     /// Builds one component per label, named "<name> <label>"; no labels makes a container.
     /// Group names and labels are file syntax and command identity: never translated.
@@ -28,7 +30,7 @@ public:
     ParamGroup_cls(const ParamGroup_cls&) = delete;
     ParamGroup_cls& operator=(const ParamGroup_cls&) = delete;
     /// Deletes neither the children nor the rows.
-    ~ParamGroup_cls();
+    ~ParamGroup_cls() override;
 
     // ---- evaluation and queries (t -1 / eps -1 as for Parameter_cls) ----
     /// One value per component; with t -1 the components' cachedValue instead. GUI thread.
@@ -48,25 +50,30 @@ public:
     ParamOwner_cls* FindOwnerById(int id) const;
     void MarkKeyFrames(std::vector<bool>& marks,
                        const std::function<void(int frame)>& markDataFrame = {}) const;
-    bool HasSelectedKeyNear(double t, double dt, double v, double dv) const;
+    bool HasSelectedKeyNear(double t, double dt, double v, double dv) const override;
     /// Number of components used by the loops: the "dimension=" value (0..component count).
-    int Dimension() const;
+    int Dimension() const override;
     int ComponentCount() const { return static_cast<int>(components.size()); }
+    /// The curve graph's view of the components (constant evaluation, no cache writes).
+    double CurveValue(int component, double t) const override;
+    std::vector<CurveKeyPoint> CurveKeys(int component) const override;
+    int SelectedCurve() const override { return selectedComponent; }
+    void SelectCurve(int component) override { selectedComponent = component; }
     Parameter_cls& Component(int i) { return components[static_cast<size_t>(i)]; }
     const Parameter_cls& Component(int i) const { return components[static_cast<size_t>(i)]; }
 
     // ---- keying (named blocks when GbParamUndoEnabled is 1; GUI thread) ----
     /// cachedValue := values; keys them at t ("SetKeyFrame") when forced or changed.
-    void SetKeyFrame(const std::vector<double>& values, bool force, double t);
+    void SetKeyFrame(const std::vector<double>& values, bool force, double t) override;
     /// Keys each component whose cachedValue differs from its curve at t.
     void UpdateChangedKeys(double t);
     /// Keys one component at t (value -9999: the curve value; nothing when a key lies
     /// within 0.015), or with component -1 every component in one "InsertKey" block.
-    void InsertKey(int component, double t, double value);
+    void InsertKey(int component, double t, double value) override;
     bool DeleteKeyAt(double t);
-    void DeleteSelectedKeys();
+    void DeleteSelectedKeys() override;
     bool MoveSelectedKeys(double dt, double dv, double eps, double tmin, double tmax, double vmin,
-                          double vmax);
+                          double vmax) override;
     void Flip();
     /// Rotates the curves of components 0..n-1 down by one ("Swap"); nothing when the
     /// dimension is 1 or below n.
@@ -84,10 +91,10 @@ public:
     static void EndBlockIfEnabled(const std::string& name);
 
     // ---- selection ----
-    void DeselectKeys();
+    void DeselectKeys() override;
     void SelectKeyAt(double t, double d, int additive, int exclusive);
-    bool SelectKeysNear(double t, double dt, double v, double dv, bool stopAtFirst);
-    bool SelectKeysInRect(double t0, double t1, double y0, double y1, bool state);
+    bool SelectKeysNear(double t, double dt, double v, double dv, bool stopAtFirst) override;
+    bool SelectKeysInRect(double t0, double t1, double y0, double y1, bool state) override;
     /// Selects the owner with that pick id (or that owner) and deselects the others, over
     /// the children first; recolours changed headers. True when any selection changed.
     bool SelectByOwnerId(int id);

@@ -12,6 +12,7 @@
 #include "common/ConfItemGroup.h"
 #include "timeline/MotionBlur.h"
 #include "timeline/TimeCtrlHost.h"
+#include "common/CommandIds.h"
 
 class ParamGroup_cls;
 class ParamTextStream_cls;
@@ -24,8 +25,6 @@ class wxWindow;
 extern TimeCtrl_cls* GpTimeCtrl;
 extern TimeCtrl_cls* GpTimeCtrlPanels;
 
-/// Command-bus id the time model posts when playback ends (main frame ends capture modes).
-constexpr int ID_END_CAPTURE = 6053;
 
 /// Frames are integers 0..TimeMaxFrame, sub-frames 0..TimeAnimInterp-1, and the normalised
 /// scene time (frame + sub/interp) / TimeMaxFrame is what every key-framed value reads

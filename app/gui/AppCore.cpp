@@ -8,7 +8,7 @@
 
 #include "app/AtomicFile.h"
 #include "app/BusyFlags.h"
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 #include "app/FrameGeometry.h"
 #include "app/PickId.h"
 #include "app/ProjectFile.h"
@@ -34,12 +34,6 @@
 
 AppCore_cls* GpAppCore = nullptr;
 
-namespace {
-// Owned by the central object for the life of the process.
-DrawOptions_cls* s_drawOptions = nullptr;
-ExposureSettings_cls* s_exposure = nullptr;
-}  // namespace
-
 AppCore_cls::AppCore_cls(const std::string& configPath) {
     m_exeDir = platform::ExecutableDir();
     m_configPath = configPath.empty() ? platform::ConfigFilePath() : configPath;
@@ -55,9 +49,9 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
 
     wxArtProvider::Push(new MyArtProvider);
     InitAppFonts();
-    s_drawOptions = new DrawOptions_cls;
-    s_exposure = new ExposureSettings_cls;
-    GpDataSequenceSet = new DataSequenceSet_cls(s_drawOptions, true);
+    m_drawOptions = new DrawOptions_cls;
+    m_exposure = new ExposureSettings_cls;
+    GpDataSequenceSet = new DataSequenceSet_cls(m_drawOptions, true);
     GpDataLoader = new DataLoader_cls(this);
 
     // Models and settings, in the order later steps hand them to each other.
@@ -124,10 +118,10 @@ AppCore_cls::~AppCore_cls() {
     m_imgSequence = nullptr;
     delete GpPreference;
     GpPreference = nullptr;
-    delete s_exposure;
-    s_exposure = nullptr;
-    delete s_drawOptions;
-    s_drawOptions = nullptr;
+    delete m_exposure;
+    m_exposure = nullptr;
+    delete m_drawOptions;
+    m_drawOptions = nullptr;
     delete m_timeCtrl;
     m_timeCtrl = nullptr;
     if (GpAppCore == this) GpAppCore = nullptr;
@@ -216,8 +210,8 @@ void AppCore_cls::RegisterSections() {
                          });
     m_sections.AddGroup(ROW_PERIODIC_BOUNDARY, READ_PERIODIC_BOUNDARY, "periodic boundary",
                         &GpPeriodicBoundary->group);
-    m_sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &s_drawOptions->group);
-    m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &s_exposure->group);
+    m_sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &m_drawOptions->group);
+    m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &m_exposure->group);
     m_sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &GoImageSaver.group);
     m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences mouse",
                         &GpPreference->MouseGroup());

@@ -15,6 +15,8 @@ class FrameMain_cls;
 class TimeCtrl_cls;
 class ImgSequence_cls;
 class PeriodicBoundaryControl_cls;
+class DrawOptions_cls;
+class ExposureSettings_cls;
 
 class AppCore_cls : public ParamRegistry_cls {
 public:
@@ -78,6 +80,9 @@ public:
     ImgSequence_cls* GetImgSequence() const { return m_imgSequence; }
     /// The controller of the "Periodic Boundary" dialog (owned; edits GpPeriodicBoundary).
     PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl; }
+    /// The draw-option and exposure settings (with their pages, once made).
+    DrawOptions_cls* GetDrawOptions() const { return m_drawOptions; }
+    ExposureSettings_cls* GetExposureSettings() const { return m_exposure; }
 
 private:
     /// The time model's view of the shell.
@@ -104,6 +109,8 @@ private:
     TimeCtrl_cls* m_timeCtrl = nullptr;  ///< owned
     ImgSequence_cls* m_imgSequence = nullptr;  ///< owned
     PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
+    DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
+    ExposureSettings_cls* m_exposure = nullptr;   ///< owned
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
     ConfigSections_cls m_sections;
     std::string m_exeDir;

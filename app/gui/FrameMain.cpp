@@ -16,7 +16,8 @@
 
 #include "app/AboutText.h"
 #include "app/BusyFlags.h"
-#include "app/CommandIds.h"
+#include "common/CommandHistory.h"
+#include "common/CommandIds.h"
 #include "app/MenuTable.h"
 #include "app/WorkerWait.h"
 #include "app/gui/AboutBox.h"
@@ -36,6 +37,8 @@
 #include "common/gui/MessageHelpers.h"
 #include "platform/ProgramPaths.h"
 #include "timeline/TimeCtrl.h"
+#include "view/DrawOptions.h"
+#include "view/ExposureSettings.h"
 #include "view/gui/ImgSequence.h"
 #include "view/gui/ExposurePage.h"
 #include "view/gui/OptionPage.h"
@@ -63,6 +66,14 @@ wxBitmap LoadPng(const wxString& relative) {
     wxLogNull quiet;  // a broken icon file gives an empty bitmap, not a message box
     bmp.LoadFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
     return bmp;
+}
+
+OptionPage_cls* OptionPageOf(const AppCore_cls* core) {
+    return core && core->GetDrawOptions() ? core->GetDrawOptions()->page : nullptr;
+}
+
+ExposurePage_cls* ExposurePageOf(const AppCore_cls* core) {
+    return core && core->GetExposureSettings() ? core->GetExposureSettings()->page : nullptr;
 }
 
 }  // namespace
@@ -366,14 +377,14 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
                 periodic->Show(this);
             break;
         case ID_DRAW_PAGES_REFRESH:
-            if (OptionPage_cls* page = GpOptionPageForCallbacks) {
+            if (OptionPage_cls* page = OptionPageOf(m_core)) {
                 page->EnableShadowControls();
                 page->RefreshAll();
             }
-            if (GpExposurePageForCallbacks) GpExposurePageForCallbacks->RefreshAll();
+            if (ExposurePage_cls* page = ExposurePageOf(m_core)) page->RefreshAll();
             break;
         case ID_EXPOSURE_PAGE_REFRESH:
-            if (GpExposurePageForCallbacks) GpExposurePageForCallbacks->RefreshAll();
+            if (ExposurePage_cls* page = ExposurePageOf(m_core)) page->RefreshAll();
             break;
         default:
             // Commands whose targets (particle data, views, filters, lights, POV-Ray, the

@@ -7,7 +7,7 @@
 #include <wx/utils.h>
 
 #include "app/BusyFlags.h"
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 #include "app/ProjectFile.h"
 #include "app/gui/AppCore.h"
 #include "common/gui/FileDialogEX.h"

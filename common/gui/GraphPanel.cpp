@@ -10,7 +10,6 @@
 #include <wx/menu.h>
 
 #include "common/gui/ColourDialogEX.h"
-#include "timeline/ParamGroup.h"
 
 const wxColour GoGraphColours[4] = {wxColour(255, 0, 0), wxColour(0, 255, 0),
                                     wxColour(0, 0, 255), wxColour(255, 255, 255)};
@@ -134,7 +133,7 @@ void GraphPanel_cls::GetCursorValues(float out[3]) const {
     if (!group) return;
     const double t = PixelToX(cursorColumn_);
     const int n = std::min(group->Dimension(), 3);
-    for (int j = 0; j < n; ++j) out[j] = static_cast<float>(group->Component(j).Evaluate(t, -1));
+    for (int j = 0; j < n; ++j) out[j] = static_cast<float>(group->CurveValue(j, t));
 }
 
 void GraphPanel_cls::OnPaint(wxPaintEvent&) {
@@ -168,17 +167,17 @@ void GraphPanel_cls::Render(wxDC& dc) {
             const double x = PixelToX(c);
             const int column = ColumnOf(x);
             for (int j = 0; j < count; ++j)
-                points[j].emplace_back(column, RowOf(group->Component(j).Evaluate(x, -1)));
+                points[j].emplace_back(column, RowOf(group->CurveValue(j, x)));
         }
         int dx = mouse_.x - press_.x, dy = mouse_.y - press_.y;
         SnapDragOffset(dx, dy);
         const bool keyDrag = HasCapture() && !draggingCursor_ && !rubberBand_;
         for (int j = 0; j < count; ++j) {
             const wxColour colour = coloured_ ? ComponentColour(j) : *wxBLACK;
-            dc.SetPen(wxPen(colour, group->selectedComponent == j ? 2 : 1));
+            dc.SetPen(wxPen(colour, group->SelectedCurve() == j ? 2 : 1));
             if (points[j].size() > 1)
                 dc.DrawLines(static_cast<int>(points[j].size()), points[j].data());
-            for (const auto& key : group->Component(j).keys) {
+            for (const CurveKeyPoint& key : group->CurveKeys(j)) {
                 dc.SetBrush(key.selected ? wxBrush(colour) : *wxTRANSPARENT_BRUSH);
                 dc.DrawRectangle(ColumnOf(key.time) - kKeyHalf, RowOf(key.value) - kKeyHalf,
                                  2 * kKeyHalf + 1, 2 * kKeyHalf + 1);
@@ -291,8 +290,7 @@ void GraphPanel_cls::OnKeyDown(wxKeyEvent& event) {
         if (code == 'B') channel = 2;
         if (code == 'A') channel = 3;
         // A channel key picks that channel alone, or all channels when it was picked already.
-        group->selectedComponent =
-            (channel >= 0 && group->selectedComponent != channel) ? channel : -1;
+        group->SelectCurve((channel >= 0 && group->SelectedCurve() != channel) ? channel : -1);
         if (code == WXK_DELETE) group->DeleteSelectedKeys();
         PostMenuCommand(GetParent(), ID_GRAPH_CHANGED);
         Refresh(false);

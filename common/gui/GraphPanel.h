@@ -7,9 +7,10 @@
 
 #include <vector>
 
+#include "common/KeyedCurves.h"
 #include "common/gui/WidgetCommon.h"
 
-class ParamGroup_cls;
+class KeyedCurves_cls;
 class wxDC;
 class wxMenu;
 
@@ -34,7 +35,7 @@ public:
     ~GraphPanel_cls() override;
 
     /// The bound group (null: none; draws background, grid and cursor only).
-    ParamGroup_cls* group = nullptr;
+    KeyedCurves_cls* group = nullptr;
 
     /// Domain shown from the left to the right edge (the caller repaints).
     void SetXRange(double minimum, double maximum);

@@ -13,11 +13,7 @@
 #include "common/gui/MultiInputPanel.h"
 #include "data/DataLoader.h"
 #include "data/PeriodicBoundary.h"
-
-namespace {
-constexpr int kOpenProject = 6000;       // the main menu's "Open Project"
-constexpr int kPeriodicBoundary = 6049;  // opens the periodic boundary dialog
-}  // namespace
+#include "common/CommandIds.h"
 
 void DataLoader_cls::ShowDialog(wxWindow* mainFrame, MenuCommandPoster_cls* poster) {
     if (!gui) gui = new DataLoaderGUI_cls(mainFrame, poster, this);
@@ -137,12 +133,12 @@ void DataLoaderGUI_cls::OnDefault(wxCommandEvent&) {
 
 void DataLoaderGUI_cls::OnKeyDown(wxKeyEvent& event) {
     if (event.GetKeyCode() == 'O' && event.GetModifiers() == wxMOD_CONTROL) {
-        if (poster_) poster_->PostMenuCommand(kOpenProject);
+        if (poster_) poster_->PostMenuCommand(ID_OPEN_PROJECT);
         return;
     }
     event.Skip();
 }
 
 void DataLoaderGUI_cls::PostBoundarySize() {
-    if (poster_) poster_->PostMenuCommand(kPeriodicBoundary);
+    if (poster_) poster_->PostMenuCommand(ID_PERIODIC_BOUNDARY);
 }

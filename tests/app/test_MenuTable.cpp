@@ -1,4 +1,4 @@
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 #include "app/MenuTable.h"
 
 #include <gtest/gtest.h>

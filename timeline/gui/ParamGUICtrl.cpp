@@ -8,17 +8,13 @@
 #include "timeline/gui/ParametersPanel.h"
 #include "timeline/gui/PlayCtrlGUI.h"
 #include "timeline/gui/TimeCtrlGUI.h"
+#include "common/CommandIds.h"
 
 #include <wx/scrolwin.h>
 #include <wx/sizer.h>
 #include <wx/toplevel.h>
 
 #include <algorithm>
-
-namespace {
-constexpr int ID_REDRAW_VIEWS = 6017;
-constexpr int ID_TIME_REFRESH = 6018;
-}  // namespace
 
 ParamGUICtrl_cls::ParamGUICtrl_cls(wxWindow* parent, TimeCtrl_cls* t)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER, "panel"),

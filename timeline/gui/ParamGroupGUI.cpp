@@ -8,13 +8,12 @@
 #include "timeline/ParamOwner.h"
 #include "timeline/gui/ParamGUICtrl.h"
 #include "timeline/gui/ParametersPanel.h"
+#include "common/CommandIds.h"
 
 #include <wx/sizer.h>
 #include <wx/toplevel.h>
 
 namespace {
-
-constexpr int ID_REDRAW_VIEWS = 6017;
 
 BitmapPanel_cls* TwoState(wxWindow* parent, const char* a, const char* b, const char* plain) {
     auto* p = new BitmapPanel_cls(parent, wxID_ANY, wxDefaultPosition, wxSize(14, 16));

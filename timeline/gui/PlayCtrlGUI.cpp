@@ -5,6 +5,7 @@
 #include "common/gui/ButtonEX.h"
 #include "timeline/PrefetchLimit.h"
 #include "timeline/TimeCtrl.h"
+#include "common/CommandIds.h"
 
 #include <wx/artprov.h>
 #include <wx/intl.h>
@@ -17,12 +18,6 @@
 bool GbAbortDrawing = false;
 
 namespace {
-
-constexpr int ID_REDRAW_VIEWS = 6017;
-constexpr int ID_FILTERS_AT_TIME = 6061;
-constexpr int ID_SET_CAMERA_KEY_POS = 6054;
-constexpr int ID_SET_CAMERA_KEY_POSROT = 6055;
-constexpr int ID_SET_ANCHOR_KEY = 6056;
 
 wxSpinCtrl* MakeSpin(wxWindow* parent, int id) {
     auto* s = new wxSpinCtrl(parent, id, wxEmptyString, wxDefaultPosition, wxDefaultSize,

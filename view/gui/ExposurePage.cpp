@@ -9,8 +9,6 @@
 #include "common/gui/MultiInputPanel.h"
 #include "view/ExposureSettings.h"
 
-ExposurePage_cls* GpExposurePageForCallbacks = nullptr;
-
 void ExposureSettings_cls::CreatePage(wxWindow* parent) {
     if (releasePage) releasePage();
     page = new ExposurePage_cls(this, parent);
@@ -22,11 +20,9 @@ void ExposureSettings_cls::CreatePage(wxWindow* parent) {
 }
 
 ExposurePage_cls::ExposurePage_cls(ExposureSettings_cls* s, wxWindow* p) : settings(s), parent(p) {
-    GpExposurePageForCallbacks = this;
 }
 
 ExposurePage_cls::~ExposurePage_cls() {
-    if (GpExposurePageForCallbacks == this) GpExposurePageForCallbacks = nullptr;
 }
 
 void ExposurePage_cls::CreateControls(wxSizer* sizer) {
@@ -51,8 +47,8 @@ void ExposurePage_cls::CreateControls(wxSizer* sizer) {
     p->GetLastItem().alignment = 1;
     p->defaultControlWidth = 80;
     p->CreateAndAddToSizer(sizer);
-    p->AddItemCallback([](void*, void*) {
-        if (GpExposurePageForCallbacks) GpExposurePageForCallbacks->OnDefault();
+    p->AddItemCallback([this, alive = std::weak_ptr<int>(alive_)](void*, void*) {
+        if (!alive.expired()) OnDefault();
     }, MIE_BUTTON, defaultItem);
     EnableByShader(settings->shaderAvailable);
 }

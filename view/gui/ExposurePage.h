@@ -2,6 +2,8 @@
 // saturation of the view images, with a "Default" button.
 #pragma once
 
+#include <memory>
+
 class ExposureSettings_cls;
 class MultiInputPanel_cls;
 class wxSizer;
@@ -29,7 +31,10 @@ public:
     wxWindow* parent;
     MultiInputPanel_cls* panel = nullptr;
     int levelItem = -1, gammaItem = -1, hueItem = -1, saturationItem = -1;
+
+private:
+    /// Lives as long as this record: the panel's callbacks hold it weakly, because the panel
+    /// (a window of the parent) may outlive the record.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
-/// The page the notifier callbacks act on (the last one created).
-extern ExposurePage_cls* GpExposurePageForCallbacks;

@@ -1,8 +1,8 @@
 // The GL side of the placement record and the projection: loading their matrices.
 #include <GL/gl.h>
 
-#include "view/GLCamera.h"
-#include "view/GLProjection.h"
+#include "common/GLCamera.h"
+#include "common/GLProjection.h"
 
 void GLCamera_cls::LoadModelview(unsigned matrixMode) const {
     double m[16];

@@ -4,7 +4,7 @@
 #include <wx/log.h>
 #include <wx/translation.h>
 
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 #include "common/CommandHistory.h"
 #include "common/gui/MessageHelpers.h"
 #include "common/gui/MultiInputPanel.h"

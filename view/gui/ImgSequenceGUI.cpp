@@ -5,7 +5,7 @@
 #include <wx/sizer.h>
 #include <wx/translation.h>
 
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 #include "common/CommandHistory.h"
 #include "common/CommandSetValue.h"
 #include "common/PathParts.h"

@@ -8,8 +8,6 @@
 #include "common/gui/MultiInputPanel.h"
 #include "view/DrawOptions.h"
 
-OptionPage_cls* GpOptionPageForCallbacks = nullptr;
-
 void DrawOptions_cls::CreatePage(wxWindow* parent) {
     if (releasePage) releasePage();
     page = new OptionPage_cls(this, parent);
@@ -21,11 +19,9 @@ void DrawOptions_cls::CreatePage(wxWindow* parent) {
 }
 
 OptionPage_cls::OptionPage_cls(DrawOptions_cls* o, wxWindow* p) : options(o), parent(p) {
-    GpOptionPageForCallbacks = this;
 }
 
 OptionPage_cls::~OptionPage_cls() {
-    if (GpOptionPageForCallbacks == this) GpOptionPageForCallbacks = nullptr;
 }
 
 void OptionPage_cls::CreateControls(wxSizer* sizer) {
@@ -67,8 +63,8 @@ void OptionPage_cls::CreateControls(wxSizer* sizer) {
     p->AddItem(MI_FLOAT_TEXT, len, "");
     p->GetLastItem().controlWidth = 70;
     p->CreateAndAddToSizer(sizer);
-    p->AddCallback([](void*, void*) {
-        if (GpOptionPageForCallbacks) GpOptionPageForCallbacks->OnSelect();
+    p->AddCallback([this, alive = std::weak_ptr<int>(alive_)](void*, void*) {
+        if (!alive.expired()) OnSelect();
     }, MIE_SELECT, nullptr);
     EnableShadowControls();
 }

@@ -1,6 +1,8 @@
 // The "Option" page of the upper panel's option notebook: the draw options.
 #pragma once
 
+#include <memory>
+
 class DrawOptions_cls;
 class MultiInputPanel_cls;
 class wxSizer;
@@ -28,7 +30,10 @@ public:
     int shadowGroupItem = -1;  ///< index of the "Q./Length" group header
     int downSizeSpinItem = -1, downSizeSliderItem = -1, sortItem = -1, classifyItem = -1,
         shadowItem = -1;
+
+private:
+    /// Lives as long as this record: the panel's callbacks hold it weakly, because the panel
+    /// (a window of the parent) may outlive the record.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
-/// The page whose panel the notifier callbacks act on (the last one created).
-extern OptionPage_cls* GpOptionPageForCallbacks;

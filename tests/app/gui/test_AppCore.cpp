@@ -6,7 +6,7 @@
 
 #include <wx/toplevel.h>
 
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 #include "data/PeriodicBoundary.h"
 #include "timeline/TimeCtrl.h"
 

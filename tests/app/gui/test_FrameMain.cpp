@@ -13,7 +13,7 @@
 
 #include "app/AtomicFile.h"
 #include "app/BusyFlags.h"
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 #include "app/MenuTable.h"
 #include "app/gui/AboutBox.h"
 

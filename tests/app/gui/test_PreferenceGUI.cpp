@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 #include "app/gui/Preference.h"
 #include "app/gui/PreferenceGUI.h"
 #include "common/CommandHistory.h"

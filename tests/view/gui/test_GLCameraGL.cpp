@@ -11,8 +11,8 @@
 
 #include "tests/support/GuiTestSupport.h"
 #include "tests/view/gui/GLTestCanvas.h"
-#include "view/GLCamera.h"
-#include "view/GLProjection.h"
+#include "common/GLCamera.h"
+#include "common/GLProjection.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 #include "common/CommandHistory.h"
 #include "common/gui/AtoiComboCtrl.h"
 #include "common/gui/MultiInputPanel.h"

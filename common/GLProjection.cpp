@@ -1,9 +1,9 @@
 // Projection numbers of a view, shared by the GL layer and the POV-Ray camera.
-#include "view/GLProjection.h"
+#include "common/GLProjection.h"
 
 #include <cmath>
 
-#include "view/GLCamera.h"
+#include "common/GLCamera.h"
 
 namespace {
 constexpr double kPi = 3.14159;

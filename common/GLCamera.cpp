@@ -1,5 +1,5 @@
 // Placement record maths: frame turns, normalisation, angles and the camera gestures.
-#include "view/GLCamera.h"
+#include "common/GLCamera.h"
 
 #include <algorithm>
 #include <cmath>

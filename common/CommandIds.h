@@ -1,12 +1,7 @@
 // Command ids of the main frame: its menu items and the internal command bus, on which any
 // part of the program asks the frame for work by posting a menu-command event with one id.
+// They sit below every subsystem, so a poster needs no include of the frame's side.
 #pragma once
-
-// Ids posted by the command history for its update bits (ID_REDRAW_VIEWS 6017,
-// ID_TIME_REFRESH 6018, 6020..6029, 6061, 6063) and by the time model (ID_END_CAPTURE
-// 6053) are declared with their posters.
-#include "common/CommandHistory.h"
-#include "timeline/TimeCtrl.h"
 
 /// Ids handled by the main frame. Quit and About are the toolkit's stock ids.
 constexpr int ID_QUIT = 5006;   ///< wxID_EXIT, File "Quit"
@@ -28,6 +23,21 @@ constexpr int ID_MOVE_FRAME = 6013;
 constexpr int ID_TIME_REMAP = 6014;
 constexpr int ID_SCENE_CONFIG = 6015;
 constexpr int ID_PREFERENCE = 6016;
+/// Posted by the command history for its update bits.
+constexpr int ID_REDRAW_VIEWS = 6017;
+constexpr int ID_TIME_REFRESH = 6018;
+constexpr int ID_ATTRIB_PAGES_REFRESH = 6020;
+constexpr int ID_IMGSEQ_DIALOG_REFRESH = 6021;
+constexpr int ID_CAMERA_DIALOG_REFRESH = 6022;
+constexpr int ID_COLOR_DIALOG_REFRESH = 6023;
+constexpr int ID_EXPORTER_DIALOG_REFRESH = 6024;
+constexpr int ID_DRAW_PAGES_REFRESH = 6025;
+constexpr int ID_LIGHT_DIALOG_REFRESH = 6026;
+constexpr int ID_EXPOSURE_PAGE_REFRESH = 6027;
+constexpr int ID_STEREO_DIALOG_REFRESH = 6028;
+constexpr int ID_TEXTURE_DIALOG_REFRESH = 6029;
+constexpr int ID_FILTERS_AT_TIME = 6061;
+constexpr int ID_PAGES_RELAYOUT = 6063;
 constexpr int ID_STATUS_REFRESH = 6019;
 constexpr int ID_BOTTOM_RELAYOUT = 6030;
 constexpr int ID_REMOVE_CACHE_MENU = 6031;  ///< the Remove Cache submenu; no handler
@@ -52,6 +62,8 @@ constexpr int ID_PERIODIC_BOUNDARY = 6049;
 constexpr int ID_DEBUG_UNLOCK = 6050;
 constexpr int ID_DEBUG_SPECIAL = 6051;
 constexpr int ID_ABOUT_OPENGL = 6052;
+/// Posted by the time model when playback ends (the frame ends capture modes).
+constexpr int ID_END_CAPTURE = 6053;
 constexpr int ID_SET_CAMERA_KEY_POS = 6054;
 constexpr int ID_SET_CAMERA_KEY_POSROT = 6055;
 constexpr int ID_SET_ANCHOR_KEY = 6056;
@@ -78,8 +90,3 @@ constexpr int ID_POV_EXPORT_SNAPSHOT = 6082;
 constexpr int ID_POV_EXPORT_ANIMATION = 6083;
 constexpr int ID_POV_RENDER_SNAPSHOT = 6084;
 constexpr int ID_POV_RENDER_ANIMATION = 6085;
-
-/// Filter kind made by one of the add-filter menu ids 6065..6075: 6065 Boolean 0,
-/// 6067 DataBox 1, 6069 Object 2, 6070 Grid 3, 6071 Fog 4, 6072 Filtering 5,
-/// 6073 CopyBox 6, 6074 Stick 7, 6075 BG 8; any other id 0.
-int FilterTypeForMenuId(int id);

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "view/GLCamera.h"
-#include "view/GLProjection.h"
+#include "common/GLCamera.h"
+#include "common/GLProjection.h"
 
 namespace {
 
