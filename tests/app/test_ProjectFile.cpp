@@ -4,11 +4,14 @@
 #include "common/ConfItemGroup.h"
 #include "data/PeriodicBoundary.h"
 #include "tests/support/TestFiles.h"
+#include "timeline/ParamGroup.h"
 #include "timeline/TimeCtrl.h"
 #include "view/DrawOptions.h"
 #include "view/ExposureSettings.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "platform/TextDecoding.h"
 
@@ -40,6 +43,10 @@ struct Program {
         sections.AddGroup(ROW_FRAME, READ_FRAME, "frame", &frame);
         sections.AddWriter(ROW_TIME, "time",
                            [this] { return std::string(time.WriteText().utf8_str()); });
+        sections.AddReader(READ_TIME, "time",
+                           [this](ParamTextStream_cls& in, const std::string& line) {
+                               time.ReadText(in, line);
+                           });
         sections.AddSettingsGroup("time", [this] { return &time.settings; });
         sections.AddMarker("---TimeRemap");
         sections.AddMarker("-ParamGroup=");
@@ -48,6 +55,12 @@ struct Program {
         sections.AddWriter(ROW_DATA_SEQUENCES, "sequence", [this] {
             return std::string(sequenceItem.WriteLine().utf8_str()) + sequencePath + "\n";
         });
+        sections.AddReader(READ_DATA_SEQUENCES, "sequence",
+                           [this](ParamTextStream_cls& in, const std::string& line) {
+                               if (!sequenceItem.ParseLine(wxString::FromUTF8(line))) return;
+                               std::string path;
+                               if (in.ReadLine(path)) sequencePath = path;
+                           });
         sections.AddSettingsGroup("sequence", [this] { return &sequence; });
         sections.AddGroup(ROW_PERIODIC_BOUNDARY, READ_PERIODIC_BOUNDARY, "periodic",
                           &periodic.group);
@@ -287,4 +300,52 @@ TEST(ProjectFile, SaveAsProposesASoundName) {
     for (const Case& c : cases)
         EXPECT_EQ(ProjectFile_cls::ProposedSaveName(c.last, c.loaded), c.proposed)
             << c.last << " " << c.loaded;
+}
+
+// A project with any one line missing is either refused, or every settings line outside
+// the damaged place still reaches its owner: no block reader takes lines that are not its
+// own, whatever line was lost.
+TEST(ProjectFile, AProjectMissingAnyLineIsRefusedOrReadWhole) {
+    Program written;
+    written.time.useTimeRemap.value = true;
+    written.time.remap->InsertKey(0, 0.5, 60.0);
+    written.sections.ReadLines({"TimeMaxFrame=250", "TimeAnimStep=3", "DownSizing=5",
+                                "ExposureGamma=2.2", "PeriodicType=2", "GUI_ITEM=1",
+                                "PREF_USE_FBO=0", "LastOpenedFilePTP=/x/p.ptp"});
+    const std::vector<std::string> lines =
+        platform::SplitLines(written.sections.WriteText(true));
+    // settings lines outside blocks, by index
+    std::vector<size_t> settings;
+    bool inBlock = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        if (l == "---TimeRemap") inBlock = true;
+        if (!l.empty() && l[0] == '-') continue;  // markers
+        if (inBlock && !written.sections.IsProgramLine(l)) continue;
+        inBlock = false;
+        if (written.sections.IsProgramLine(l) && l.compare(0, 12, "DataSequence") != 0)
+            settings.push_back(i);
+    }
+    ASSERT_GT(settings.size(), 30u);
+    int refused = 0;
+    for (size_t k = 0; k < lines.size(); ++k) {
+        std::vector<std::string> damaged = lines;
+        damaged.erase(damaged.begin() + k);
+        std::string error;
+        Program read;
+        if (!ProjectFile_cls::CheckLines(damaged, "d.ptp", read.Test(), error)) {
+            ++refused;
+            continue;
+        }
+        read.sections.ReadLines(damaged);
+        const std::vector<std::string> out =
+            platform::SplitLines(read.sections.WriteText(true));
+        for (size_t i : settings) {
+            if (i == k) continue;
+            EXPECT_NE(std::find(out.begin(), out.end(), lines[i]), out.end())
+                << "without line " << k + 1 << " (" << lines[k] << "): " << lines[i]
+                << " was not read";
+        }
+    }
+    EXPECT_GT(refused, 5);  // the remap block's own lines
 }
