@@ -35,6 +35,35 @@ void ConfigSections_cls::AddGroup(int row, int slot, const std::string& name,
     AddReader(slot, name, [group](ParamTextStream_cls&, const std::string& line) {
         group->OfferLine(wxString::FromUTF8(line));
     });
+    AddSettingsGroup(name, [group]() { return group; });
+}
+
+void ConfigSections_cls::AddSettingsGroup(const std::string& name,
+                                          std::function<ConfItemGroup_cls*()> group) {
+    groups_.push_back(GroupEntry{name, std::move(group)});
+}
+
+void ConfigSections_cls::AddMarker(const std::string& marker) {
+    if (!marker.empty()) markers_.push_back(marker);
+}
+
+std::vector<ConfigSections_cls::NamedGroup> ConfigSections_cls::SettingsGroups() const {
+    std::vector<NamedGroup> list;
+    for (const GroupEntry& g : groups_)
+        if (ConfItemGroup_cls* group = g.group ? g.group() : nullptr)
+            list.push_back(NamedGroup{g.name, group});
+    return list;
+}
+
+bool ConfigSections_cls::IsProgramLine(const std::string& line) const {
+    for (const std::string& m : markers_)
+        if (line.compare(0, m.size(), m) == 0) return true;
+    if (line.find('=') == std::string::npos) return false;  // every key ends in '='
+    const wxString text = wxString::FromUTF8(line);
+    for (const NamedGroup& g : SettingsGroups())
+        for (const ConfItem_cls* item : g.group->Items())
+            if (!item->key.empty() && text.StartsWith(item->key)) return true;
+    return false;
 }
 
 void ConfigSections_cls::ReadLines(const std::vector<std::string>& lines) const {

@@ -89,8 +89,15 @@ public:
     /// Adds a step run after every read, at `slot`.
     void AddAfterRead(int slot, const std::string& name, std::function<void()> step);
     /// A settings group that is both read (by OfferLine) at `slot` and written at `row`.
-    /// The group must outlive this registry's use.
+    /// The group must outlive this registry's use. It is listed in SettingsGroups().
     void AddGroup(int row, int slot, const std::string& name, ConfItemGroup_cls* group);
+    /// Lists a settings group that a section's own reader and writer handle (the time
+    /// model's settings, the frame's group). `group` is asked each time it is needed and
+    /// may return null once its owner is gone.
+    void AddSettingsGroup(const std::string& name, std::function<ConfItemGroup_cls*()> group);
+    /// A marker line a section writes at the start of one of its blocks ("---TimeRemap",
+    /// "-ParamGroup="); a line that starts with it belongs to this program's files.
+    void AddMarker(const std::string& marker);
 
     /// Offers every line to every reader in slot order. A block reader's own lines are seen
     /// by it alone; the readers after it still get the block's first line, and the loop
@@ -99,6 +106,19 @@ public:
 
     /// The text of rows 1..ROW_LAST_PROGRAM_WIDE (full = false) or of every row.
     std::string WriteText(bool full) const;
+
+    /// A registered settings group with the name it was listed under.
+    struct NamedGroup {
+        std::string name;
+        ConfItemGroup_cls* group;
+    };
+    /// Every listed settings group whose owner still exists, in listing order: the groups
+    /// of AddGroup and of AddSettingsGroup.
+    std::vector<NamedGroup> SettingsGroups() const;
+    /// True when `line` is one this program writes at the top of its files: it starts with
+    /// the key of a listed settings group or with a registered marker. A file that holds
+    /// no such line is not a configuration or project file of this program.
+    bool IsProgramLine(const std::string& line) const;
 
     /// Names of the writers in writing order (tests and diagnostics).
     std::vector<std::string> WriterNames(bool full) const;
@@ -124,4 +144,10 @@ private:
     std::vector<WriterEntry> writers_;  ///< kept sorted by row (stable)
     std::vector<ReaderEntry> readers_;  ///< kept sorted by slot (stable)
     std::vector<StepEntry> after_;      ///< kept sorted by slot (stable)
+    struct GroupEntry {
+        std::string name;
+        std::function<ConfItemGroup_cls*()> group;
+    };
+    std::vector<GroupEntry> groups_;     ///< listing order
+    std::vector<std::string> markers_;
 };

@@ -66,7 +66,7 @@ bool CheckParamGroup(const std::vector<std::string>& lines, size_t& i, const std
             return false;
         }
         ++i;
-        if (lines[i].find("Parameter_") == std::string::npos) {
+        if (!StartsWith(lines[i], "Parameter_")) {
             error = Where(file, i) + ": expected component " + platform::FormatInt(c + 1) + " of " +
                     lines[head] + ", found \"" + lines[i] + "\"";
             return false;
@@ -81,7 +81,7 @@ bool CheckParamGroup(const std::vector<std::string>& lines, size_t& i, const std
             }
             if (!IsSettingsLine(lines[i])) break;
         }
-        if (lines[i].find("itemnum ") == std::string::npos) {
+        if (!StartsWith(lines[i], "itemnum ")) {
             error = Where(file, i) + ": expected the key count of " + lines[paramLine] +
                     ", found \"" + lines[i] + "\"";
             return false;
@@ -106,6 +106,15 @@ bool CheckParamGroup(const std::vector<std::string>& lines, size_t& i, const std
         }
     }
     return true;
+}
+
+// "DataSequence<n>=": the line of a data sequence, whose next line is its path.
+bool IsDataSequenceLine(const std::string& line) {
+    const size_t n = std::char_traits<char>::length("DataSequence");
+    if (!StartsWith(line, "DataSequence") || line.size() <= n) return false;
+    size_t i = n;
+    while (i < line.size() && std::isdigit(static_cast<unsigned char>(line[i]))) ++i;
+    return i > n && i < line.size() && line[i] == '=';
 }
 
 bool FindLine(const std::vector<std::string>& lines, size_t from, const std::string& text) {
@@ -140,18 +149,47 @@ bool ProjectFile_cls::LoadLines(const std::string& path, std::vector<std::string
     return platform::ReadTextFileLines(path, lines, error);
 }
 
+wxString ProjectFile_cls::ProposedSaveName(const wxString& lastOpened, bool projectLoaded) {
+    if (projectLoaded) {
+        // The name of the project at hand, as it is: it is the file the user has.
+        const size_t cut = lastOpened.find_last_of("/\\");
+        const wxString name = cut == wxString::npos ? lastOpened : lastOpened.substr(cut + 1);
+        if (!name.empty() && name != ".ptp") return name;
+    }
+    return "untitled.ptp";
+}
+
 bool ProjectFile_cls::CheckLines(const std::vector<std::string>& lines, const std::string& fileName,
-                                 std::string& error) {
-    bool anySetting = false;
+                                 const LineTest& isProgramLine, std::string& error) {
+    bool recognised = !isProgramLine;
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string& l = lines[i];
-        if (IsSettingsLine(l) || StartsWith(l, "--")) anySetting = true;
+        if (!recognised && isProgramLine(l)) recognised = true;
         if (StartsWith(l, "-ParamGroup=")) {
             if (!CheckParamGroup(lines, i, fileName, error)) return false;
             continue;
         }
-        if (StartsWith(l, "---FilterCtrl") && l.size() > 18 &&
-            l.compare(l.size() - 5, 5, "Begin") == 0) {
+        if (l == "---TimeRemap") {
+            // Its reader looks for the parameter block that follows: anything but blank
+            // lines before it would let the reader take the rest of the file.
+            size_t next = i + 1;
+            while (next < lines.size() && lines[next].empty()) ++next;
+            if (next >= lines.size() || !StartsWith(lines[next], "-ParamGroup=")) {
+                error = Where(fileName, i) +
+                        ": ---TimeRemap is not followed by its parameter block "
+                        "(the file is cut short or damaged)";
+                return false;
+            }
+        } else if (IsDataSequenceLine(l)) {
+            // The next line is the sequence's path (empty for none; absent at the very end
+            // of a file): a setting there would be taken for a path.
+            if (i + 1 < lines.size() && isProgramLine && isProgramLine(lines[i + 1])) {
+                error = Where(fileName, i) + ": " + l + " is not followed by its path line";
+                return false;
+            }
+            ++i;  // the path is no setting of its own
+        } else if (StartsWith(l, "---FilterCtrl") && l.size() > 18 &&
+                   l.compare(l.size() - 5, 5, "Begin") == 0) {
             const std::string end = l.substr(0, l.size() - 5) + "End";
             if (!FindLine(lines, i + 1, end)) {
                 error = Where(fileName, i) + ": " + l + " has no " + end +
@@ -167,17 +205,18 @@ bool ProjectFile_cls::CheckLines(const std::vector<std::string>& lines, const st
             }
         }
     }
-    if (!anySetting) {
-        error = fileName + ": holds no settings lines; not a project file";
+    if (!recognised) {
+        error = fileName +
+                ": not a Pelthorn3 project (no line holds a setting or section of the program)";
         return false;
     }
     return true;
 }
 
-bool ProjectFile_cls::LoadAndCheck(const std::string& path, std::vector<std::string>& lines,
-                                   std::string& error) {
+bool ProjectFile_cls::LoadAndCheck(const std::string& path, const LineTest& isProgramLine,
+                                   std::vector<std::string>& lines, std::string& error) {
     if (!LoadLines(path, lines, error)) return false;
-    if (!CheckLines(lines, path, error)) {
+    if (!CheckLines(lines, path, isProgramLine, error)) {
         lines.clear();
         return false;
     }

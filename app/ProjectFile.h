@@ -3,6 +3,7 @@
 // and the frame title that names the project.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,20 +24,34 @@ public:
     /// The frame's title before any project was opened or saved.
     static wxString InitialTitle();
 
+    /// The file name the Save As dialog proposes: the current project's own name when a
+    /// project has been opened or saved (its path `lastOpened`, the name taken as it is),
+    /// otherwise "untitled.ptp". Never empty, never a bare or doubled extension.
+    static wxString ProposedSaveName(const wxString& lastOpened, bool projectLoaded);
+
+    /// Tells whether a line is one this program writes at the top of its files (a key of
+    /// one of its settings groups, or a section marker).
+    using LineTest = std::function<bool(const std::string& line)>;
+
     /// Reads and decodes a file (UTF-8, else code page 932) into lines without line ends.
     /// False with a message naming the file when it cannot be read or decoded.
     static bool LoadLines(const std::string& path, std::vector<std::string>& lines,
                           std::string& error);
 
-    /// Checks that `lines` hold a complete settings file: at least one settings line or
-    /// section marker, every filter-list and light block closed by its end marker, and
-    /// every key-framed parameter block ("-ParamGroup=" .. "Start", then per component
-    /// "Parameter_", its settings, "itemnum n" and n key lines of five numbers) whole.
+    /// Checks that `lines` hold a complete file of this program:
+    /// - when `isProgramLine` is given (project files), at least one line passes it: a
+    ///   file whose lines are all foreign (a makefile, "CXX=g++") is no project;
+    /// - every block is whole: each filter list and the lights closed by their end
+    ///   markers, "---TimeRemap" followed (blank lines aside) by its "-ParamGroup=" block,
+    ///   no setting standing in the path line after a "DataSequence<n>=" line, and every
+    ///   key-framed parameter block ("-ParamGroup=" .. "Start", then per component
+    ///   "Parameter_", its settings, "itemnum n" and n key lines of five numbers) complete.
     /// A file cut short fails here. `fileName` names the file in `error`, with the line.
     static bool CheckLines(const std::vector<std::string>& lines, const std::string& fileName,
-                           std::string& error);
+                           const LineTest& isProgramLine, std::string& error);
 
     /// LoadLines, then CheckLines: what Open does before it releases the open scene.
-    static bool LoadAndCheck(const std::string& path, std::vector<std::string>& lines,
-                             std::string& error);
+    /// `lines` is emptied when the check fails.
+    static bool LoadAndCheck(const std::string& path, const LineTest& isProgramLine,
+                             std::vector<std::string>& lines, std::string& error);
 };

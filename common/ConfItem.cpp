@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -31,7 +32,15 @@ unsigned int ConvertUInt(const wxString& text) {
     return static_cast<unsigned int>(std::min<int64_t>(v, std::numeric_limits<uint32_t>::max()));
 }
 
-double ConvertDouble(const wxString& text) { return platform::ToDouble(Narrow(text)); }
+// "nan" is no number (0, as for any text that is none); an infinity or an overflow is
+// taken as the largest finite value of its sign, so no setting ever holds a non-finite
+// value that the next write would put into a file.
+double ConvertDouble(const wxString& text) {
+    const double v = platform::ToDouble(Narrow(text));
+    if (std::isnan(v)) return 0.0;
+    if (std::isinf(v)) return v > 0 ? DBL_MAX : -DBL_MAX;
+    return v;
+}
 
 float NarrowToFloat(double v) {
     if (v > FLT_MAX) return FLT_MAX;
@@ -264,12 +273,19 @@ wxString ConfItemINTARRAY_cls::ValueText() const { return JoinValues(values, cou
 
 namespace {
 
+// A non-finite element ("nan", "inf", an overflow) is no number: it ends the reading.
 bool ParseFloatToken(std::string_view& rest, float& out, size_t& used) {
-    return platform::ParseFloat(rest, out, &used);
+    float v = 0.0f;
+    if (!platform::ParseFloat(rest, v, &used) || !std::isfinite(v)) return false;
+    out = v;
+    return true;
 }
 
 bool ParseDoubleToken(std::string_view& rest, double& out, size_t& used) {
-    return platform::ParseDouble(rest, out, &used);
+    double v = 0.0;
+    if (!platform::ParseDouble(rest, v, &used) || !std::isfinite(v)) return false;
+    out = v;
+    return true;
 }
 
 // A stream reads a bool as a number: 0 and 1 are taken; any other number is stored as

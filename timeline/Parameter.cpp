@@ -469,7 +469,11 @@ std::string Parameter_cls::WriteText() const {
 }
 
 void Parameter_cls::ReadText(ParamTextStream_cls& stream, const std::string& line) {
-    if (line.find("Parameter_" + label) == std::string::npos) return;
+    // The whole line names the parameter: "Parameter_X" must not take "Parameter_XY".
+    size_t end = line.size();
+    while (end > 0 && (line[end - 1] == '\r' || line[end - 1] == '\n')) --end;
+    const std::string head = "Parameter_" + label;
+    if (end != head.size() || line.compare(0, end, head) != 0) return;
     keys.clear();
     std::string next;
     bool haveLine = false;
@@ -482,7 +486,7 @@ void Parameter_cls::ReadText(ParamTextStream_cls& stream, const std::string& lin
     // A hand-edited negative period would never finish wrapping: take its size.
     SetPeriod(periodic.value);
     long long n = 0;
-    if (haveLine && next.find("itemnum ") != std::string::npos && next.size() > 8) {
+    if (haveLine && next.compare(0, 8, "itemnum ") == 0 && next.size() > 8) {
         int64_t v = 0;
         if (platform::ParseInt64(std::string_view(next).substr(8), v)) n = v;
     }

@@ -132,8 +132,9 @@ public:
     // ---- text ----
     /// "Parameter_<label>\n", the two settings lines (CR LF), "itemnum <n>\n", the key lines.
     std::string WriteText() const;
-    /// Reads the block that `line` (already read) opens when it contains "Parameter_<label>";
-    /// otherwise nothing happens. Clamps "periodic=" to its absolute value and a negative
+    /// Reads the block that `line` (already read) opens when it is "Parameter_<label>"
+    /// (a trailing CR or LF aside; "Parameter_XY" is not the line of label "X"); otherwise
+    /// nothing happens. The key count is taken from a line starting with "itemnum ". Clamps "periodic=" to its absolute value and a negative
     /// "itemnum" to 0.
     void ReadText(ParamTextStream_cls& stream, const std::string& line);
     /// "Parameter_<label>\nitemnum <n>\n" and the lines of the selected keys; empty when no

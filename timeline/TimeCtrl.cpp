@@ -506,6 +506,10 @@ void TimeCtrl_cls::ClampSettings() {
     if (animStep.value < 1) animStep.value = 1;
     if (animInterp.value < 1) animInterp.value = 1;
     if (maxFrame.value > kMaxSceneLength) maxFrame.value = kMaxSceneLength;
+    // The areas are frame numbers of the scene: one past its end (or above the int range,
+    // which would read as a negative frame) is taken as the last frame.
+    for (ConfItemUINT_cls* area : {&workAreaMin, &workAreaMax, &activeAreaMin, &activeAreaMax})
+        area->value = std::min(area->value, maxFrame.value);
 }
 
 void TimeCtrl_cls::ReadText(ParamTextStream_cls& stream, const std::string& line) {

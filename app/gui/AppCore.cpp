@@ -191,6 +191,10 @@ void AppCore_cls::RegisterSections() {
                          [](ParamTextStream_cls& stream, const std::string& line) {
                              GpDataSequenceSet->ReadConfig(stream, line);
                          });
+    for (size_t i = 0; i < GpDataSequenceSet->sequences.size(); ++i)
+        m_sections.AddSettingsGroup("data sequence " + std::to_string(i), [i]() {
+            return GpDataSequenceSet ? &GpDataSequenceSet->sequences[i]->group : nullptr;
+        });
     m_sections.AddWriter(ROW_FRAME, "frame", [this]() {
         return m_frame ? std::string(m_frame->WriteConfig().utf8_str()) : std::string();
     });
@@ -198,6 +202,8 @@ void AppCore_cls::RegisterSections() {
                          [this](ParamTextStream_cls&, const std::string& line) {
                              if (m_frame) m_frame->ReadConfig(wxString::FromUTF8(line));
                          });
+    m_sections.AddSettingsGroup(
+        "frame", [this]() { return m_frame ? &m_frame->ConfigGroup() : nullptr; });
     m_sections.AddWriter(ROW_LAYOUT, "layout", [this]() {
         return m_frame ? std::string(m_frame->WriteLayoutConfig().utf8_str()) : std::string();
     });
@@ -208,6 +214,9 @@ void AppCore_cls::RegisterSections() {
                          [time](ParamTextStream_cls& stream, const std::string& line) {
                              time->ReadText(stream, line);
                          });
+    m_sections.AddSettingsGroup("time", [time]() { return &time->settings; });
+    m_sections.AddMarker("---TimeRemap");
+    m_sections.AddMarker("-ParamGroup=");
     m_sections.AddGroup(ROW_PERIODIC_BOUNDARY, READ_PERIODIC_BOUNDARY, "periodic boundary",
                         &GpPeriodicBoundary->group);
     m_sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &m_drawOptions->group);
@@ -232,8 +241,11 @@ void AppCore_cls::ReadConfig(const std::string& path) {
     if (isConfig && !platform::PathExists(path)) return;  // first start: the defaults hold
     std::vector<std::string> lines;
     std::string error;
-    const bool ok = isConfig ? ProjectFile_cls::LoadLines(path, lines, error)
-                             : ProjectFile_cls::LoadAndCheck(path, lines, error);
+    // The configuration file may be empty or hold any of the program's settings; a project
+    // must be recognisable as one. Both must be whole.
+    ProjectFile_cls::LineTest isProgramLine;
+    if (!isConfig) isProgramLine = [this](const std::string& l) { return IsProgramLine(l); };
+    const bool ok = ProjectFile_cls::LoadAndCheck(path, isProgramLine, lines, error);
     if (!ok) {
         ShowMessageBox(
             m_frame,
@@ -242,6 +254,10 @@ void AppCore_cls::ReadConfig(const std::string& path) {
         return;
     }
     ReadConfigLines(lines);
+}
+
+bool AppCore_cls::IsProgramLine(const std::string& line) const {
+    return m_sections.IsProgramLine(line);
 }
 
 void AppCore_cls::ReadConfigLines(const std::vector<std::string>& lines) {

@@ -41,9 +41,13 @@ public:
     /// The configuration file's path.
     const std::string& ConfigPath() const { return m_configPath; }
     /// Reads a configuration or project file. A missing configuration file is passed over
-    /// in silence; any other file that cannot be read or decoded shows "Warning" /
-    /// "Read Configure Fails" + path and changes nothing.
+    /// in silence; any other file that cannot be read or decoded, is incomplete, or (a
+    /// project) holds nothing of this program shows "Warning" / "Read Configure Fails" +
+    /// path and changes nothing.
     void ReadConfig(const std::string& path);
+    /// True when `line` starts with a key of one of the program's settings groups or with
+    /// a section marker: a file without such a line is not a project.
+    bool IsProgramLine(const std::string& line) const;
     /// Offers every line to every section reader (frame frozen, views locked), then runs
     /// the steps after a read (the views' camera choices are rebuilt, the undo history
     /// is emptied).

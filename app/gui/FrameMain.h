@@ -56,6 +56,8 @@ public:
     void ReadConfig(const wxString& line);
     /// The group's lines, CR LF each.
     wxString WriteConfig() const;
+    /// The group of "LastOpenedFilePTP=" and "LastOpenedFileIMG=".
+    ConfItemGroup_cls& ConfigGroup() { return m_group; }
     /// The layout section (upper panel and view bars); empty until those exist.
     wxString WriteLayoutConfig() const;
 

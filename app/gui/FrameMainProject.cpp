@@ -39,7 +39,9 @@ bool FrameMain_cls::OpenProjectFile(const wxString& path) {
     std::vector<std::string> lines;
     std::string error;
     // The file is checked whole before anything of the open scene is released.
-    if (!ProjectFile_cls::LoadAndCheck(file, lines, error)) {
+    ProjectFile_cls::LineTest isProgramLine;
+    if (m_core) isProgramLine = [this](const std::string& l) { return m_core->IsProgramLine(l); };
+    if (!ProjectFile_cls::LoadAndCheck(file, isProgramLine, lines, error)) {
         ShowMessageBox(this, "Read Configure Fails" + path + "\n" + wxString::FromUTF8(error),
                        "Warning");
         return false;
@@ -99,11 +101,11 @@ void FrameMain_cls::OnSaveProjectAs() {
     GpFileDialogEX->SetMessage(wxGetTranslation("Select a file"));
     GpFileDialogEX->SetWildcard(kProjectWildcard);
     GpFileDialogEX->SetStyle(wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    if (!m_lastPTP.text.empty()) {
-        const wxFileName last(m_lastPTP.text);
-        GpFileDialogEX->SetDirectoryAndFile(last.GetPath(),
-                                            m_projectLoaded ? last.GetFullName() : ".ptp");
-    }
+    // The dialog starts beside the current project, or where it was last pointed at.
+    const bool noPath = m_lastPTP.text.empty() || m_lastPTP.text == "None";
+    const wxString folder = noPath ? wxString() : wxFileName(m_lastPTP.text).GetPath();
+    GpFileDialogEX->SetDirectoryAndFile(
+        folder, ProjectFile_cls::ProposedSaveName(m_lastPTP.text, m_projectLoaded));
     if (GpFileDialogEX->ShowModal() != wxID_OK) return;
     const wxString path = GpFileDialogEX->GetPath();
     if (!SaveProjectTo(path)) return;

@@ -100,3 +100,50 @@ TEST(ConfigSections, TimeSectionRoundTripsThroughTheRegistry) {
     EXPECT_TRUE(b.useTimeRemap.value);
     EXPECT_EQ(registry(&b)->WriteText(true), text);
 }
+
+// The registry knows the program's lines: the keys of every listed group (also of groups
+// a section reads itself, asked for while their owner exists) and the block markers.
+TEST(ConfigSections, ProgramLinesAreTheListedKeysAndMarkers) {
+    ConfItemSTR_cls ptp;
+    ConfItemGroup_cls frame;
+    frame.Register(&ptp, "LastOpenedFilePTP=", "None");
+    TimeCtrl_cls time;
+    bool timeAlive = true;
+    ConfigSections_cls s;
+    s.AddGroup(ROW_FRAME, READ_FRAME, "frame", &frame);
+    s.AddSettingsGroup("time", [&]() { return timeAlive ? &time.settings : nullptr; });
+    s.AddMarker("---TimeRemap");
+    s.AddMarker("-ParamGroup=");
+
+    const auto groups = s.SettingsGroups();
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].name, "frame");
+    EXPECT_EQ(groups[1].group, &time.settings);
+
+    struct Case {
+        const char* line;
+        bool program;
+    };
+    const Case cases[] = {
+        {"LastOpenedFilePTP=/a.ptp", true},
+        {"LastOpenedFilePTP=", true},
+        {"TimeMaxFrame=5", true},
+        {"TImeActiveAreaMax=100", true},  // the key as the program writes it
+        {"---TimeRemap", true},
+        {"-ParamGroup=Time Remap", true},
+        {"LastOpenedFilePTP", false},
+        {" TimeMaxFrame=5", false},
+        {"XTimeMaxFrame=5", false},
+        {"TimeMaxFrameX=5", false},
+        {"CXX=g++", false},
+        {"--TimeRemap", false},
+        {"Start", false},
+        {"", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(s.IsProgramLine(c.line), c.program) << c.line;
+
+    // a group whose owner is gone is no longer asked
+    timeAlive = false;
+    EXPECT_EQ(s.SettingsGroups().size(), 1u);
+    EXPECT_FALSE(s.IsProgramLine("TimeMaxFrame=5"));
+}

@@ -278,6 +278,49 @@ TEST(ConfItem, FixedArraysKeepTheCountOfTheirDefault) {
     EXPECT_FLOAT_EQ(big.values[15], 16);
 }
 
+// A file never puts a non-finite number into a setting: "nan" reads as no number, an
+// infinity or overflow as the largest value of its sign, and in an array it ends the
+// reading like any other token that is no number.
+TEST(ConfItem, NonFiniteTextNeverBecomesAValue) {
+    struct Case {
+        const char* text;
+        const char* floatLine;
+        const char* doubleLine;
+    };
+    const Case cases[] = {
+        {"nan", "F=0.000000\r\n", "D=0\r\n"},
+        {"-nan", "F=0.000000\r\n", "D=0\r\n"},
+        {"NAN(1)", "F=0.000000\r\n", "D=0\r\n"},
+        {"inf", "F=340282346638528859811704183484516925440.000000\r\n", "D=1.79769e+308\r\n"},
+        {"-infinity", "F=-340282346638528859811704183484516925440.000000\r\n",
+         "D=-1.79769e+308\r\n"},
+        {"1e999", "F=340282346638528859811704183484516925440.000000\r\n", "D=1.79769e+308\r\n"},
+        {"2.5", "F=2.500000\r\n", "D=2.5\r\n"},
+    };
+    for (const Case& c : cases) {
+        ConfItemFLOAT_cls f;
+        f.Init("F=", "1");
+        ASSERT_TRUE(f.ParseLine(wxString("F=") + c.text));
+        EXPECT_EQ(S(f.WriteLine()), c.floatLine) << c.text;
+        ConfItemDOUBLE_cls d;
+        d.Init("D=", "1");
+        ASSERT_TRUE(d.ParseLine(wxString("D=") + c.text));
+        EXPECT_EQ(S(d.WriteLine()), c.doubleLine) << c.text;
+    }
+    ConfItemFLOATARRAY_cls fa("V=", "1 2 3");
+    ASSERT_TRUE(fa.ParseLine("V=4 nan 6"));
+    EXPECT_EQ(S(fa.ValueText()), "4.000000 2.000000 3.000000");
+    ASSERT_TRUE(fa.ParseLine("V=5 6 inf"));
+    EXPECT_EQ(S(fa.ValueText()), "5.000000 6.000000 3.000000");
+    ASSERT_TRUE(fa.ParseLine("V=1e39"));  // beyond a float: its largest value, as above
+    EXPECT_EQ(S(fa.ValueText()),
+              "340282346638528859811704183484516925440.000000 6.000000 3.000000");
+    ConfItemDOUBLEARRAY_cls da;
+    da.Init("W=", "1 2");
+    ASSERT_TRUE(da.ParseLine("W=nan 7"));
+    EXPECT_EQ(S(da.ValueText()), "1 2");
+}
+
 // A value's ValueText handed back as a default reproduces it, for every kind.
 TEST(ConfItem, ValueTextReproducesTheValue) {
     ConfItemINTARRAY_cls ia;

@@ -325,6 +325,49 @@ TEST_F(ParameterText, ForeignBlockChangesNothing) {
     EXPECT_EQ(in.Position(), 0u);
 }
 
+// A block belongs to the parameter whose whole label its first line names: one label
+// contained in another ("X" in "XY") never takes the other's block.
+TEST_F(ParameterText, OnlyTheWholeLabelTakesTheBlock) {
+    Parameter_cls x("Group X", "X", 0, 0);
+    Parameter_cls xy("Group XY", "XY", 0, 0);
+    const std::string block = "\ntimeDepend=1\r\nperiodic=0\r\nitemnum 1\n"
+                              "0.500000000 1 7.000000 0.000000 0.000000 \r\n";
+    struct Case {
+        const char* head;
+        bool x;   // the parameter "X" takes it
+        bool xy;  // the parameter "XY" takes it
+    };
+    const Case cases[] = {
+        {"Parameter_X", true, false},
+        {"Parameter_X\r", true, false},
+        {"Parameter_XY", false, true},
+        {"Parameter_XYZ", false, false},
+        {"Parameter_", false, false},
+        {"Old Parameter_X", false, false},
+        {"Parameter_x", false, false},
+    };
+    for (const Case& c : cases) {
+        for (Parameter_cls* p : {&x, &xy}) {
+            Parameter_cls fresh(p->registryName, p->label, 0, 0);
+            const auto before = Shape(fresh);
+            const std::vector<std::string> lines = platform::SplitLines(c.head + block);
+            ParamTextStream_cls in(lines);
+            std::string first;
+            in.ReadLine(first);
+            fresh.ReadText(in, c.head);
+            const bool took = p == &x ? c.x : c.xy;
+            if (took) {
+                ASSERT_EQ(fresh.GetKeyCount(), 1) << c.head << " / " << p->label;
+                EXPECT_EQ(fresh.keys[0].value, 7.0);
+                EXPECT_TRUE(in.AtEnd());
+            } else {
+                EXPECT_EQ(Shape(fresh), before) << c.head << " / " << p->label;
+                EXPECT_EQ(in.Position(), 1u) << c.head << " / " << p->label;
+            }
+        }
+    }
+}
+
 TEST_F(ParameterText, HandEditedValuesAreClamped) {
     struct C {
         const char* what;

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -14,7 +15,33 @@
 
 namespace {
 
-// Records what it was asked to write; optionally slow, optionally failing.
+// A latch: Wait blocks until Open has been called (once open, it stays open). A wait
+// that is never released gives up after a long bound and says so, so that a caller that
+// wrongly waits for the held write fails instead of hanging.
+class Latch {
+public:
+    void Open() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            open_ = true;
+        }
+        cv_.notify_all();
+    }
+    void Wait() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (!cv_.wait_for(lock, std::chrono::seconds(20), [this] { return open_; }))
+            gaveUp = true;
+    }
+    std::atomic<bool> gaveUp{false};
+
+private:
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    bool open_ = false;
+};
+
+// Records what it was asked to write; optionally slow, optionally held until a latch
+// opens, optionally failing.
 class RecordingEncoder : public ImageEncoder_cls {
 public:
     bool Encode(const wxString& path, ImageFileFormat format, const unsigned char* rgb, int width,
@@ -23,6 +50,7 @@ public:
         int seen = maxActive.load();
         while (now > seen && !maxActive.compare_exchange_weak(seen, now)) {}
         if (delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        if (Latch* h = hold.load()) h->Wait();
         {
             std::lock_guard<std::mutex> lock(mutex);
             paths.push_back(path);
@@ -39,6 +67,7 @@ public:
     std::atomic<int> active{0};
     std::atomic<int> maxActive{0};
     int delayMs = 0;
+    std::atomic<Latch*> hold{nullptr};  ///< while set, each write waits for it to open
     bool fail = false;
     std::mutex mutex;
     std::vector<wxString> paths;
@@ -229,9 +258,15 @@ TEST_F(ImageSaverWriter, SingleThreadModeReturnsAfterTheFileIsWritten) {
     saver.SaveFBO(Ramp(4, 4), CapturedPixels(), 4, 4, "/x/a.png", false);
     EXPECT_FALSE(saver.WriterRunning());
     EXPECT_EQ(enc.paths.size(), 1u);
-    // A window snapshot never waits, whatever the setting says; the next save waits for it.
+    // A window snapshot never waits, whatever the setting says: its write is held until
+    // the latch opens, and the snapshot call has returned long before. The next save
+    // waits for it.
+    Latch latch;
+    enc.hold = &latch;
     saver.SaveWindow(Ramp(4, 4), "/x/b");
     EXPECT_TRUE(saver.WriterRunning());
+    latch.Open();
+    EXPECT_FALSE(latch.gaveUp.load()) << "the snapshot call waited for its own write";
     saver.SaveWindow(Ramp(4, 4), "/x/c.bmp");
     saver.WaitForWriter();
     ASSERT_EQ(enc.paths.size(), 3u);

@@ -6,8 +6,22 @@
 
 #include <wx/toplevel.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <iterator>
+#include <locale>
+#include <set>
+#include <sstream>
+
 #include "common/CommandIds.h"
+#include "app/ConfigSections.h"
+#include "app/PreferenceSettings.h"
+#include "common/ConfItemGroup.h"
 #include "data/PeriodicBoundary.h"
+#include "data/SnapshotReader.h"
+#include "platform/TextDecoding.h"
+#include "timeline/Parameter.h"
+#include "timeline/ParamGroup.h"
 #include "timeline/TimeCtrl.h"
 
 using shelltest::Shell;
@@ -126,4 +140,220 @@ TEST(AppCore, DeletingTheCentralObjectFirstClosesTheFrameSafely) {
     EXPECT_EQ(GpPeriodicBoundary, nullptr);
     // nothing queued reaches a deleted object
     testsupport::Pump(100);
+}
+
+namespace {
+
+bool StartsWith(const std::string& s, const std::string& prefix) {
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool IsNumberItem(int code) {
+    return code != CONF_STR;
+}
+
+// The numbers of a value text, read the "C" way.
+std::vector<double> Numbers(const wxString& text) {
+    std::vector<double> out;
+    std::istringstream in(std::string(text.utf8_str()));
+    in.imbue(std::locale::classic());
+    std::string token;
+    while (in >> token) out.push_back(std::strtod(token.c_str(), nullptr));
+    return out;
+}
+
+std::string WithoutLineEnd(const wxString& line) {
+    std::string s(line.utf8_str());
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+    return s;
+}
+
+}  // namespace
+
+// Every settings key of every group the configuration and project files hold, walked
+// through the program's own section registry: each written line belongs to a listed
+// group, no key starts another, every value survives a write and a read, values out of
+// range are clamped to their documented range and read back the same, and a file that
+// lacks a key leaves its value alone.
+TEST(AppCore, EverySettingsKeyOfEveryGroupIsATable) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    ConfigSections_cls& sections = shell.core->Sections();
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    time->useTimeRemap.value = true;  // its block is written too
+    time->remap->InsertKey(0, 0.5, 40.0);
+
+    const std::vector<ConfigSections_cls::NamedGroup> groups = sections.SettingsGroups();
+    std::set<std::string> names;
+    for (const auto& g : groups) names.insert(g.name);
+    for (const char* expected :
+         {"data loader", "frame", "image saver", "time", "draw options", "exposure",
+          "data sequence 0", "data sequence 1", "data sequence 2", "data sequence 3",
+          "periodic boundary", "preferences mouse", "preferences performance"})
+        EXPECT_EQ(names.count(expected), 1u) << expected;
+
+    // Every line written outside a block belongs to a listed group.
+    const std::string original = sections.WriteText(true);
+    const std::vector<std::string> lines = platform::SplitLines(original);
+    bool inBlock = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        if (l == "---TimeRemap" || StartsWith(l, "-ParamGroup=")) {
+            inBlock = true;
+            continue;
+        }
+        if (inBlock && !sections.IsProgramLine(l)) continue;  // the block's own lines
+        inBlock = false;
+        EXPECT_TRUE(sections.IsProgramLine(l)) << "line " << i + 1 << ": " << l;
+        if (StartsWith(l, "DataSequence")) ++i;  // its path line
+    }
+
+    // Keys: well formed, and none the start of another (nor listed twice).
+    std::vector<std::pair<std::string, ConfItem_cls*>> items;
+    for (const auto& g : groups)
+        for (ConfItem_cls* item : g.group->Items()) items.emplace_back(g.name, item);
+    ASSERT_GE(items.size(), 60u);
+    for (size_t i = 0; i < items.size(); ++i) {
+        const wxString& key = items[i].second->key;
+        EXPECT_TRUE(key.size() > 1 && key.EndsWith("=")) << items[i].first << ": " << key;
+        EXPECT_EQ(key.find_first_of(" \t\r\n"), wxString::npos) << key;
+        for (size_t j = 0; j < items.size(); ++j)
+            if (i != j)
+                EXPECT_FALSE(items[j].second->key.StartsWith(key))
+                    << items[i].first << " " << key << " / " << items[j].first << " "
+                    << items[j].second->key;
+    }
+
+    // The whole text reads back to the same bytes.
+    sections.ReadLines(lines);
+    ASSERT_EQ(sections.WriteText(true), original);
+
+    // Documented ranges of values read from a file.
+    struct Range {
+        const char* key;
+        double lo, hi;
+    };
+    const double big = 4294967295.0;
+    const Range ranges[] = {
+        {"DataLoadDataType=", SNAPSHOT_BINARY, SNAPSHOT_ASCII},
+        {"InterpolateType=", 0, 2},
+        {"VariableNumber=", 0, 2},
+        {"LoaderLogarithm=", 0, 1},
+        {"ImageJpegQuality=", 0, 100},
+        {"ImageMultiThrad=", 0, 1},
+        {"TimeMaxFrame=", 0, TimeCtrl_cls::kMaxSceneLength},
+        {"TimeAnimStep=", 1, big},
+        {"TimeAnimInterp=", 1, big},
+        {"DownSizing=", 1, 1000},
+        {"SortOrder=", 0, 2},
+        {"Classify=", 0, 1},
+        {"Shadow=", 0, 2},
+        {"ExposureGamma=", 0.01f, 1000},
+        {"ExposureHueOffset=", -180, 180},
+        {"ExposureSaturation=", -100, 100},
+        {"PeriodicType=", PERIODIC_NONE, PERIODIC_XYZ},
+        {"PeriodicEffect=", PERIODIC_GUESS_VELOCITY, PERIODIC_ZERO_VELOCITY},
+        {"GUI_GYRATION=", PREF_BTN_LEFT, PREF_BTN_NONE},
+        {"GUI_ZOOM=", PREF_BTN_LEFT, PREF_BTN_NONE},
+        {"GUI_CENTER=", PREF_BTN_LEFT, PREF_BTN_NONE},
+        {"GUI_ITEM=", PREF_BTN_LEFT, PREF_BTN_NONE},
+        {"GUI_MENU=", PREF_BTN_LEFT, PREF_BTN_NONE},
+        {"GUI_HITTEST=", PREF_BTN_LEFT, PREF_BTN_NONE},
+        {"GUI_MBUTTON_EMULATE=", PREF_MOD_SHIFT, PREF_MOD_NONE},
+        {"PREF_SORT_TYPE=", 0, 3},
+        {"PREF_USE_FBO=", 0, 1},
+    };
+    auto rangeOf = [&](const wxString& key) -> const Range* {
+        for (const Range& r : ranges)
+            if (key == r.key) return &r;
+        return nullptr;
+    };
+    for (const Range& r : ranges) {
+        bool found = false;
+        for (const auto& it : items) found = found || it.second->key == r.key;
+        EXPECT_TRUE(found) << r.key << " is no longer registered";
+    }
+
+    auto read = [&](const std::string& line) { sections.ReadLines({line}); };
+    const char* numberProbes[] = {"0",     "1",           "2",    "-1",   "7",   "0.5",
+                                  "99999999999", "-99999999999", "1e30", "-1e30", "nan",
+                                  "inf",   "abc",         "",     " 3",   "4x"};
+    const char* arrayProbes[] = {"1 2 3", "0.5 -0.5 2 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18",
+                                 "abc", "", "1e30 -1e30 nan", "2"};
+    const char* stringProbes[] = {"", "a text  with blanks ", "/p/\xC3\xA9t\xC3\xA9.ptp"};
+    for (const auto& [group, item] : items) {
+        const std::string key(item->key.utf8_str());
+        const bool array = item->typeCode == CONF_INTARRAY || item->typeCode == CONF_FLOATARRAY ||
+                           item->typeCode == CONF_DOUBLEARRAY || item->typeCode == CONF_BOOLARRAY;
+        std::vector<const char*> probes;
+        if (!IsNumberItem(item->typeCode))
+            probes.assign(std::begin(stringProbes), std::end(stringProbes));
+        else if (array)
+            probes.assign(std::begin(arrayProbes), std::end(arrayProbes));
+        else
+            probes.assign(std::begin(numberProbes), std::end(numberProbes));
+        for (const char* probe : probes) {
+            read(key + probe);
+            const wxString written = item->WriteLine();
+            if (!IsNumberItem(item->typeCode)) {
+                EXPECT_EQ(WithoutLineEnd(written), key + probe) << group;
+                continue;
+            }
+            const std::string w = WithoutLineEnd(written);
+            EXPECT_EQ(w.find("nan"), std::string::npos) << group << ": " << key << probe;
+            EXPECT_EQ(w.find("inf"), std::string::npos) << group << ": " << key << probe;
+            // what was written reads back the same
+            read(w);
+            EXPECT_EQ(item->WriteLine(), written) << group << ": " << key << probe;
+            if (const Range* r = rangeOf(item->key))
+                for (double v : Numbers(item->ValueText())) {
+                    EXPECT_GE(v, r->lo) << key << probe;
+                    EXPECT_LE(v, r->hi) << key << probe;
+                }
+            // the time areas are frames of the scene
+            for (const ConfItemUINT_cls* area : {&time->workAreaMin, &time->workAreaMax,
+                                                 &time->activeAreaMin, &time->activeAreaMax})
+                EXPECT_LE(area->value, time->maxFrame.value) << area->key << " after " << key << probe;
+        }
+        // a file without the key leaves the value as it is
+        read(key + (IsNumberItem(item->typeCode) ? "1" : "kept"));
+        const wxString set = item->WriteLine();
+        std::vector<std::string> without;
+        for (const std::string& l : lines)
+            if (!StartsWith(l, key)) without.push_back(l);
+        sections.ReadLines(without);
+        EXPECT_EQ(item->WriteLine(), set) << group << ": " << key;
+    }
+    sections.ReadLines(lines);
+    EXPECT_EQ(sections.WriteText(true), original);
+    testsupport::Pump(20);
+}
+
+// Quit replaces the configuration file through a flushed temporary file that keeps the
+// file's permissions; a configuration cut inside a block is reported, not half read.
+TEST(AppCore, QuitKeepsTheConfigurationsPermissionsAndABrokenOneIsRefused) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string cfg = dir.File("Pelthorn3Configure.txt");
+    WriteFile(cfg, shelltest::ConfigFile("/old.ptp"));
+    fs::permissions(cfg, fs::perms(0600));
+    {
+        Shell shell(cfg);
+        shell.frame->SetLastOpenedProject("/new.ptp");
+        shell.prompts.yes = true;
+        shell.frame->PostMenuCommand(ID_QUIT);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return shell.core->GetFrameMain() == nullptr; }));
+    }
+    EXPECT_EQ(ReadFile(cfg), shelltest::ConfigFile("/new.ptp"));
+    EXPECT_EQ(fs::status(cfg).permissions(), fs::perms(0600));
+
+    // a remap marker whose block is missing would take every line after it
+    WriteFile(cfg, "TimeUseTimeRemap=1\r\n---TimeRemap\n" + shelltest::ConfigFile("/cut.ptp"));
+    Shell shell(cfg);
+    const auto titles = testsupport::ModalTitles();
+    ASSERT_EQ(titles.size(), 1u);
+    EXPECT_EQ(titles[0], "Warning");
+    EXPECT_NE(testsupport::ModalMessages()[0].find("---TimeRemap"), wxString::npos)
+        << testsupport::ModalMessages()[0];
+    EXPECT_EQ(shell.frame->LastOpenedProject(), "None");
 }

@@ -277,7 +277,7 @@ TEST(FrameMain, SaveAsOpenSaveIsByteIdenticalAndSaveWritesTheOpenedPath) {
     ShapeScene(time, 250);
     const std::string a = dir.File("a.ptp");
 
-    // Save As of a never saved project proposes ".ptp"
+    // Save As of a never saved project proposes a name of its own, not a bare extension
     shell.prompts.fileAnswer = wxID_OK;
     shell.prompts.filePath = wxString::FromUTF8(a);
     shell.Post(ID_SAVE_PROJECT_AS);
@@ -285,7 +285,7 @@ TEST(FrameMain, SaveAsOpenSaveIsByteIdenticalAndSaveWritesTheOpenedPath) {
     EXPECT_EQ(shell.prompts.fileQuestions[0].message, "Select a file");
     EXPECT_EQ(shell.prompts.fileQuestions[0].wildcard, "Project file (*.ptp)|*.ptp");
     EXPECT_EQ(shell.prompts.fileQuestions[0].style, long(wxFD_SAVE | wxFD_OVERWRITE_PROMPT));
-    EXPECT_EQ(shell.prompts.fileQuestions[0].fileName, ".ptp");
+    EXPECT_EQ(shell.prompts.fileQuestions[0].fileName, "untitled.ptp");
     ASSERT_TRUE(FileExists(a));
     EXPECT_TRUE(shell.frame->IsProjectLoaded());
     EXPECT_EQ(std::string(shell.frame->GetTitle().utf8_str()), "Pelthorn3 - " + a);
@@ -464,7 +464,25 @@ TEST(FrameMain, ABrokenProjectLeavesTheOpenSceneUntouched) {
         {"empty.ptp", "", false},
         {"a-folder.ptp", "", true},
         {"absent.ptp", "", false},
+        // files of other programs, some made of KEY=value lines like a project
+        {"make-variable.ptp", "CXX=g++", false},
+        {"makefile.ptp", "CC=gcc\nCFLAGS=-O2\n\nall:\n\t$(CC) a.c\n", false},
+        {"settings.ini.ptp", "[General]\nTime=5\nName=x\n", false},
+        {"prose.ptp", "Dear reader,\nthis is a letter.\n", false},
+        // a remap marker whose block is missing would take the rest of the file
+        {"remap-without-block.ptp",
+         "TimeMaxFrame=300\r\nTimeUseTimeRemap=1\r\n---TimeRemap\nDownSizing=3\r\n"
+         "PeriodicType=1\r\n",
+         false},
+        {"remap-at-end.ptp", "TimeMaxFrame=300\r\nTimeUseTimeRemap=1\r\n---TimeRemap\n", false},
     };
+    // the scene has a save target of its own, which a refused file never replaces
+    shell.prompts.fileAnswer = wxID_OK;
+    shell.prompts.filePath = wxString::FromUTF8(good);
+    shell.Post(ID_OPEN_PROJECT);
+    ASSERT_TRUE(shell.frame->IsProjectLoaded());
+    ASSERT_EQ(std::string(shell.frame->LastOpenedProject().utf8_str()), good);
+    const wxString title = shell.frame->GetTitle();
     for (const Case& c : cases) {
         const std::string path = dir.File(c.name);
         if (c.folder)
@@ -494,6 +512,14 @@ TEST(FrameMain, ABrokenProjectLeavesTheOpenSceneUntouched) {
         EXPECT_EQ(titles[0], "Warning") << c.name;
         EXPECT_NE(testsupport::ModalMessages()[0].find(c.name), wxString::npos)
             << testsupport::ModalMessages()[0];
+        EXPECT_EQ(shell.frame->GetTitle(), title) << c.name;
+
+        // Save afterwards writes the open scene's own file; the refused one stays as it was
+        shell.Post(ID_SAVE_PROJECT);
+        if (!c.folder && std::string(c.name) != "absent.ptp") {
+            EXPECT_EQ(ReadFile(path), c.bytes) << c.name;
+        }
+        EXPECT_NE(ReadFile(good).find("TimeMaxFrame=120\r\n"), std::string::npos) << c.name;
     }
     GoCommandHistory.Clear();
 }
