@@ -19,7 +19,7 @@ void ModeIcon_cls::LoadTexture() {
     width = height = 0;
     EnsureImageHandlers();
     wxImage image;
-    const std::string path = platform::FindProgramData(imagePath);
+    const std::string path = !imagePath.empty() && imagePath[0] == '/' ? imagePath : platform::FindProgramData(imagePath);
     if (!platform::PathExists(path) || !image.LoadFile(wxString::FromUTF8(path), wxBITMAP_TYPE_ANY)) {
         wxLogError("Could not read the icon image %s.", wxString::FromUTF8(imagePath));
         return;

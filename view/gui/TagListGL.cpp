@@ -29,6 +29,9 @@ void TagList_cls::Draw(const int vp[4]) const {
     ScreenSize_cls screen;
     screen.Set(vp[2], vp[3]);
     for (const Tag_cls& t : tags)
-        DrawBitmapText(screen, font, std::string(t.text.mb_str()), int(t.winX), int(t.winY), false);
+        // GLUT's bitmap fonts hold the Latin-1 glyphs.
+        // Window coordinates count from the window's corner, the text from the viewport's.
+        DrawBitmapText(screen, font, std::string(t.text.mb_str(wxConvISO8859_1)), int(t.winX) - vp[0],
+                       int(t.winY) - vp[1], false);
     glPopAttrib();
 }
