@@ -11,6 +11,7 @@
 #include "view/GLProjection.h"
 #include "view/IcoSphere.h"
 #include "view/ParticleRecord.h"
+#include "timeline/gui/PlayCtrlGUI.h"
 #include "view/ShadowVolume.h"
 
 namespace {
@@ -205,5 +206,49 @@ TEST_F(ShadowGLTest, ZeroSizesDrawNothingAndQualityChangesTheSides) {
     EXPECT_FALSE(covered(1, 0.967));
     EXPECT_TRUE(covered(2, 0.967));
     GoShadowConfig.quality.value = 1;
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(ShadowGLTest, AbortStopsAfterTheBatchAndProgressIsReported) {
+    if (!ready) GTEST_SKIP() << "no GL context";
+    const double eye[3] = {1, -4, 6}, at[3] = {0, 0, 0}, up[3] = {0, 0, 1};
+    Look(eye, at, up);
+    DrawScene();
+    // 600 records: the first batch of 300 at the sphere, the second at (2, 2, 1.5).
+    std::vector<float> positions(3 * 600);
+    std::vector<ParticleRecord_cls> order(600);
+    for (int i = 0; i < 600; ++i) {
+        const bool second = i >= 300;
+        positions[3 * size_t(i)] = second ? 2.0f : 0.0f;
+        positions[3 * size_t(i) + 1] = second ? 2.0f : 0.0f;
+        positions[3 * size_t(i) + 2] = 1.5f;
+        order[size_t(i)].index = i;
+    }
+    std::vector<int> reported;
+    volumes.progress = [&](int percent) { reported.push_back(percent); };
+    double a1, a2;
+    ShadowVolume_cls::AnglesForDirection(kShadowDir, a1, a2);
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_ALWAYS, 0, ~0u);
+    glEnable(GL_CULL_FACE);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDepthMask(GL_FALSE);
+    volumes.MarkEyeInsideUniform(order.data(), 600, positions.data(), 0.5f, cam.pose.position, kShadowDir, a1, a2);
+    GbAbortDrawing = true;
+    volumes.DrawVolumesUnity(order.data(), 600, positions.data(), 0.5f);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    EXPECT_FALSE(GbAbortDrawing);  // the drawer that sees the request clears it
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_EQ(reported[0], 0);
+    auto stencilAt = [&](double x, double y, double z) {
+        double w[3];
+        WindowOf(x, y, z, w);
+        unsigned char s = 0;
+        glReadPixels(int(w[0]), int(w[1]), 1, 1, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, &s);
+        return int(s);
+    };
+    EXPECT_GT(stencilAt(0, 0, 0), 0);   // the first batch was drawn
+    EXPECT_EQ(stencilAt(2, 2, 0), 0);   // the second was not
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
