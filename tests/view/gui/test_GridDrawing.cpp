@@ -1,4 +1,4 @@
-// Grid planes, grid box, scale rings and the floor grid: labels once per corner, lines
+// Grid planes, grid box, scale rings, the floor grid and camera symbols: labels once per corner, lines
 // where they are expected.
 #include <gtest/gtest.h>
 
@@ -88,5 +88,41 @@ TEST_F(GridTest, PlaneWithNoDivisionsStepsOnceOverItsRangeAndFloorGridLevelsScal
     EXPECT_TRUE(probe.Near(int(inner[0]), int(inner[1]), 1, IsLit));
     EXPECT_TRUE(probe.Near(int(axis[0]), int(axis[1]), 1, IsLit));
     EXPECT_TRUE(probe.Near(int(border[0]), int(border[1]), 1, IsLit));
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(GridTest, CameraSymbolOpensToItsViewAngleAndAnchorIsACross) {
+    if (!ready) GTEST_SKIP() << "no GL context";
+    // Looking back along -x at the symbols, y to the right and z up.
+    glViewport(0, 0, kSize, kSize);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-1, 1, -1, 1, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(5, 0, 0, 0, 0, 0, 0, 0, 1);
+    glClearColor(0, 0, 0, 1);
+    glColor3f(1, 1, 1);
+    auto lit = [&](double y, double z) {
+        double w[3];
+        WindowOf(0.7, y, z, w);
+        PixelProbe probe(kSize, kSize);
+        return probe.Near(int(w[0]), int(w[1]), 1, IsLit);
+    };
+    glClear(GL_COLOR_BUFFER_BIT);
+    DrawCameraSymbol(0, 1.0, 90);  // frustum corners at (cos 45, +-sin 45, +-sin 45)
+    EXPECT_TRUE(lit(0.707, 0));     // the far square's side
+    EXPECT_TRUE(lit(0.35, 0.35));   // an edge from the origin to a corner
+    EXPECT_FALSE(lit(0.4, 0));
+    glClear(GL_COLOR_BUFFER_BIT);
+    DrawCameraSymbol(0, 1.0, 40);   // narrower: the square shrinks to sin 20 = 0.342
+    EXPECT_FALSE(lit(0.707, 0));
+    EXPECT_TRUE(lit(0.342, 0));
+    glClear(GL_COLOR_BUFFER_BIT);
+    DrawCameraSymbol(2, 1.0, 0);    // the anchor cross reaches 0.5 along each axis
+    EXPECT_TRUE(lit(0.4, 0));
+    EXPECT_TRUE(lit(0, -0.4));
+    EXPECT_FALSE(lit(0.6, 0));
+    EXPECT_FALSE(lit(0.3, 0.3));
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
