@@ -83,6 +83,19 @@ public:
     /// Translate group's cached values are left as they were.
     std::vector<std::array<double, 3>> PathPoints();
 
+    /// Multiplies the current GL matrix by PlacementMatrix, so that the views place the
+    /// object exactly as its POV-Ray text does. GL context required (defined in the GL
+    /// layer, scene/gui/SceneObjGL.cpp).
+    void ApplyGLTransform() const;
+    /// Draws the gizmo of the item-edit mode (translation, scale or rotation; nothing for
+    /// other modes or before the gizmos exist) at the placement's position, at a constant
+    /// size on screen (the eye depth of the position under the current modelview), the
+    /// rotation rings turned like the object, with the gizmo axis marked; depth test off
+    /// while drawing, restored after. GL layer.
+    void DrawGizmo();
+    /// When visible: the 100 points of PathPoints as GL points in (0.2, 1, 0.2, 1). GL layer.
+    void DrawPath();
+
     /// The first of Translate, Rotation, Scale and the container named `name`, else null.
     ParamGroup_cls* FindParam(const std::string& name) const;
     /// Stores the selected byte and recolours the container's header when it is shown.

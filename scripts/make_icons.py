@@ -185,6 +185,30 @@ def numerical(c):
     c.fill(lambda x, y: 0.55 <= ((x - 10) / 2.2) ** 2 + ((y - 8) / 2.7) ** 2 <= 1.0, BLUE)
 
 
+def mode_translation(c):
+    """Four arrows out of the centre: the move mode of the views' gizmo."""
+    c.line(2.5, 8, 13.5, 8, 1.6, WHITE)
+    c.line(8, 2.5, 8, 13.5, 1.6, WHITE)
+    c.polygon([(0.5, 8), (3.5, 5), (3.5, 11)], WHITE)
+    c.polygon([(15.5, 8), (12.5, 5), (12.5, 11)], WHITE)
+    c.polygon([(8, 0.5), (5, 3.5), (11, 3.5)], WHITE)
+    c.polygon([(8, 15.5), (5, 12.5), (11, 12.5)], WHITE)
+
+
+def mode_rotation(c):
+    """A ring with an arrow head: the rotate mode."""
+    c.fill(lambda x, y: 4.6 ** 2 <= (x - 8) ** 2 + (y - 8) ** 2 <= 6.4 ** 2 and not (x > 8 and y < 8), WHITE)
+    c.polygon([(8, 0.3), (12.5, 2.6), (8, 5.2)], WHITE)
+
+
+def mode_scale(c):
+    """A small box growing into a large one: the scale mode."""
+    c.rect(1, 8, 8, 15, WHITE)
+    c.fill(lambda x, y: 1 <= x < 15 and 1 <= y < 15 and not (2.4 <= x < 13.6 and 2.4 <= y < 13.6), WHITE)
+    c.line(8.5, 7.5, 12, 4, 1.5, WHITE)
+    c.polygon([(13, 3), (9, 3.6), (12.4, 7)], WHITE)
+
+
 ICONS = {
     "Play.png": lambda c: tri_right(c, 4, 13, GREEN),
     "PlayBack.png": lambda c: tri_left(c, 3, 12, GREEN),
@@ -215,6 +239,9 @@ ICONS = {
     "eyeP.png": lambda c: eye(c, True),
     "eyeN.png": lambda c: eye(c, False),
     "Numerical.png": numerical,
+    "Translation.png": mode_translation,
+    "Rotation.png": mode_rotation,
+    "Scale.png": mode_scale,
 }
 
 

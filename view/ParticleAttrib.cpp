@@ -41,7 +41,10 @@ ParticleAttrib_cls::ParticleAttrib_cls(DataSequence_cls* owner_, int sequenceInd
 
 // The shared shader manager is not touched here: it belongs to the GL context's owner and
 // outlives every attribute set (one set going away must not take the shaders of the others).
-ParticleAttrib_cls::~ParticleAttrib_cls() = default;
+ParticleAttrib_cls::~ParticleAttrib_cls() {
+    if (releasePanel) releasePanel();
+    panel = nullptr;
+}
 
 float ParticleAttrib_cls::GetRadiusFactor() const {
     return radiusType.value == 1 ? radiusFactorForConst.value : radiusFactor.value;

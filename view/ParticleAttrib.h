@@ -2,6 +2,7 @@
 // blending, radius and alpha rules, the shader choice, the billboard texture and four colours.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@ class ColorCurve_cls;
 class DataSequence_cls;
 class DrawOptions_cls;
 class ParamTextStream_cls;
+class ParticleAttribPanel_cls;
+class wxWindow;
 
 /// One attribute set; every data sequence owns four (types 0..3). Settings are stored under
 /// the key prefix "SEQ<n>TYPE<t>". GUI thread, except that the drawing workers may read the
@@ -49,6 +52,10 @@ public:
     /// context (defined in the GL layer).
     void UploadBillboard();
 
+    /// Makes the "Attrib <t>" page binding on `parent` (replacing an earlier one); the
+    /// page's controls are built by its CreateControls. Defined with the page (GL layer).
+    void CreatePanelBinding(wxWindow* parent);
+
     /// RGBA bytes of a width x height image, row by row: R, G, B from `rgb` (3 bytes per
     /// pixel) and A from `alpha` (1 byte per pixel), or 255 when `alpha` is null.
     static std::vector<unsigned char> BillboardBytes(const unsigned char* rgb, const unsigned char* alpha,
@@ -60,6 +67,9 @@ public:
     std::unique_ptr<ColorCurve_cls> ambient;   ///< sphere material
     std::unique_ptr<ColorCurve_cls> diffuse;   ///< sphere material
     std::unique_ptr<ColorCurve_cls> specular;  ///< sphere material
+    ParticleAttribPanel_cls* panel = nullptr;  ///< owned page binding; null until made
+    /// Set with the page binding: deletes it (the page's type lives with the windows).
+    std::function<void()> releasePanel;
     unsigned int billboardTexture = 0;  ///< GL texture name; 0 = none
     int billboardWidth = 0;             ///< size of the uploaded billboard image (0 when empty)
     int billboardHeight = 0;

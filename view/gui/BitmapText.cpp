@@ -1,0 +1,68 @@
+// GLUT bitmap text in window pixels.
+#include "view/gui/BitmapText.h"
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdlib>
+
+bool EnsureGlutInit() {
+    static int state = 0;  // 0 not tried, 1 initialised, -1 impossible
+    if (state == 0) {
+        const char* display = std::getenv("DISPLAY");
+        if (!display || !*display) {
+            state = -1;
+        } else {
+            // GLUT takes argc/argv by address and may keep them: give it storage of its own
+            // instead of the program's arguments.
+            static int argc = 1;
+            static char argv0[] = "pelthorn3";
+            static char* argv[] = {argv0, nullptr};
+            glutInit(&argc, argv);
+            state = 1;
+        }
+    }
+    return state == 1;
+}
+
+void* BitmapFontForIndex(int index) {
+    switch (index) {
+        case 0: return GLUT_BITMAP_HELVETICA_10;
+        case 1: return GLUT_BITMAP_HELVETICA_12;
+        case 2: return GLUT_BITMAP_HELVETICA_18;
+        case 3: return GLUT_BITMAP_TIMES_ROMAN_10;
+        case 4: return GLUT_BITMAP_TIMES_ROMAN_24;
+        default: return nullptr;
+    }
+}
+
+int BitmapTextBaseline(const ScreenSize_cls& screen, int y, bool fromTop) {
+    return fromTop ? screen.height - y - 12 : y;
+}
+
+void DrawBitmapText(const ScreenSize_cls& screen, void* font, const std::string& text, int x, int y,
+                    bool fromTop) {
+    if (!font || !EnsureGlutInit()) return;
+    int line = BitmapTextBaseline(screen, y, fromTop);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0, screen.width, 0, screen.height);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glRasterPos2i(x, line);
+    for (char c : text) {
+        if (c == '\n') {
+            line += fromTop ? -24 : 24;
+            glRasterPos2i(x, line);
+            continue;
+        }
+        glutBitmapCharacter(font, static_cast<unsigned char>(c));
+    }
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
