@@ -2,7 +2,7 @@
 // comparison to report a change.
 #pragma once
 
-#include "view/GLCamera.h"
+#include "common/GLCamera.h"
 
 /// Plain value; each view holds a pair, refreshed from its drawn camera on every draw.
 class CachedCamera_cls {

@@ -5,7 +5,7 @@
 #include <GL/glext.h>
 
 #include "platform/gui/GLEntryPoints.h"
-#include "view/GLProjection.h"
+#include "common/GLProjection.h"
 #include "view/gui/GLTexture.h"
 #include "view/gui/SceneLists.h"
 #include "view/gui/ScreenQuad.h"

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "view/GLCamera.h"
+#include "common/GLCamera.h"
 
 class GLTexture_cls;
 class wxWindow;

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "view/GLCamera.h"
+#include "common/GLCamera.h"
 #include "view/TagList.h"
 
 namespace {

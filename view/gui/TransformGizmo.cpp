@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "view/GLCamera.h"
+#include "common/GLCamera.h"
 
 TransformGizmo_cls* GpTransformGizmos[3] = {nullptr, nullptr, nullptr};
 

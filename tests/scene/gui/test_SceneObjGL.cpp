@@ -10,8 +10,8 @@
 #include "tests/view/gui/PixelProbe.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
-#include "view/GLCamera.h"
-#include "view/GLProjection.h"
+#include "common/GLCamera.h"
+#include "common/GLProjection.h"
 #include "view/ModeIcon.h"
 #include "view/gui/TransformGizmo.h"
 

@@ -5,7 +5,7 @@
 
 #include "tests/view/gui/GLTestCanvas.h"
 #include "tests/view/gui/PixelProbe.h"
-#include "view/GLCamera.h"
+#include "common/GLCamera.h"
 #include "view/gui/AxisIndicator.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "tests/view/gui/GLTestCanvas.h"
 #include "tests/view/gui/PixelProbe.h"
-#include "view/GLCamera.h"
-#include "view/GLProjection.h"
+#include "common/GLCamera.h"
+#include "common/GLProjection.h"
 #include "view/TagList.h"
 #include "view/gui/GridDrawing.h"
 #include "view/gui/SceneLists.h"

@@ -7,8 +7,8 @@
 
 #include "tests/view/gui/GLTestCanvas.h"
 #include "tests/view/gui/PixelProbe.h"
-#include "view/GLCamera.h"
-#include "view/GLProjection.h"
+#include "common/GLCamera.h"
+#include "common/GLProjection.h"
 #include "view/IcoSphere.h"
 #include "view/ParticleRecord.h"
 #include "timeline/gui/PlayCtrlGUI.h"
