@@ -69,5 +69,19 @@ struct FrameCommandSpec {
 const std::vector<FrameCommandSpec>& FrameCommands();
 
 /// The menu command whose accelerator is `key` pressed with modifier mask `mask` and no
-/// modifier (Quit's plain "Q"), or 0. Accelerators with modifiers are left to the toolkit.
+/// modifier (Quit's plain "Q"), or 0.
 int PlainKeyAccelerator(int mask, int key);
+
+/// Reads the accelerator after the tab of a label format ("%s(&S)\tCtrl-Shift-S", "%s\tF5",
+/// "%s(&Q)\tQ") into a modifier mask (Alt 1, Ctrl 2, Shift 4) and the toolkit's key code
+/// (letters upper case, digits, F1..F24 as 340..363). False when the format has none.
+bool ParseMenuAccelerator(const char* format, int* mask, int* key);
+
+/// The menu command whose accelerator is `key` with exactly the modifiers `mask` (Meta
+/// never matches), or 0. Every accelerator of the menus, with or without modifiers.
+int MenuAcceleratorFor(int mask, int key);
+
+/// Whether the target of menu command `id` is part of this program. An item whose target
+/// is not is shown disabled, and its accelerator does nothing; building the target flips
+/// its entry here (and gives the frame's handler its case).
+bool CommandTargetBuilt(int id);

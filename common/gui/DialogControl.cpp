@@ -1,5 +1,6 @@
 // Controller base of the settings dialogs.
 #include "common/gui/DialogControl.h"
+#include <wx/log.h>
 
 #include "common/gui/DialogEXKey.h"
 
@@ -20,8 +21,7 @@ void DialogControl_cls::Show(wxWindow* frame) {
         if (width > 0 && height > 0) dialog->SetSize(width, height);
         dialog->Show();
     }
-    std::printf("Raise\n");
-    std::fflush(stdout);
+    wxLogTrace("Pelthorn3", "Raise");
     dialog->Raise();
 }
 

@@ -125,10 +125,7 @@ wxBitmap MyArtProvider::CreateBitmap(const wxArtID& id, const wxArtClient&, cons
 
 void MaskToAlpha(wxImage& image) {
     if (!image.IsOk() || !image.HasMask()) return;
-    if (image.HasAlpha()) {
-        std::printf("!!\n");
-        std::fflush(stdout);
-    }
+    if (image.HasAlpha()) wxLogTrace("Pelthorn3", "!!");
     const unsigned char mr = image.GetMaskRed(), mg = image.GetMaskGreen(), mb = image.GetMaskBlue();
     const int w = image.GetWidth(), h = image.GetHeight();
     const unsigned char* rgb = image.GetData();
