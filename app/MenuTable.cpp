@@ -70,7 +70,8 @@ std::vector<MenuItemSpec> BuildItems() {
         Item(MENU_EDIT, ID_PREFERENCE, "Preference", "%s(&P)\tCtrl-Alt-P", "Preference"),
         // Remove Cache
         Item(MENU_REMOVE_CACHE, ID_REMOVE_CACHE_SNAPSHOT, "Snapshot", "%s\tF5", nullptr, ""),
-        Item(MENU_REMOVE_CACHE, ID_REMOVE_CACHE_ALL, "All Cache", "%s\tCtrl-Alt-F5", nullptr, ""),
+        // Ctrl+Alt+F1..F12 switch the console on Linux and never reach a program: Ctrl+Shift.
+        Item(MENU_REMOVE_CACHE, ID_REMOVE_CACHE_ALL, "All Cache", "%s\tCtrl-Shift-F5", nullptr, ""),
         // Filter
         Sub(MENU_FILTER, ID_FILTER_BOOL_MENU, "Bool", "%s(&B)", MENU_BOOL, "Boolean"),
         Sub(MENU_FILTER, ID_FILTER_OBJECT_MENU, "Object", "%s(&B)", MENU_OBJECT),

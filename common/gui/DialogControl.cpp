@@ -1,5 +1,6 @@
 // Controller base of the settings dialogs.
 #include "common/gui/DialogControl.h"
+
 #include <wx/log.h>
 
 #include "common/gui/DialogEXKey.h"

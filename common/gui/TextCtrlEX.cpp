@@ -1,5 +1,6 @@
 // Entries that commit on Enter, Tab or Space.
 #include "common/gui/TextCtrlEX.h"
+
 #include <wx/log.h>
 
 #include "common/EntryNumber.h"

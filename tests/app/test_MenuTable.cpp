@@ -53,7 +53,7 @@ TEST(MenuTable, LabelsAndAccelerators) {
     EXPECT_STREQ(byId[ID_QUIT].format, "%s(&Q)\tQ");  // the plain Q key
     EXPECT_STREQ(byId[ID_QUIT].help, "Quit this application");
     EXPECT_STREQ(byId[ID_SAVE_PROJECT_AS].format, "%s(&S)\tCtrl-Shift-S");
-    EXPECT_STREQ(byId[ID_REMOVE_CACHE_ALL].format, "%s\tCtrl-Alt-F5");
+    EXPECT_STREQ(byId[ID_REMOVE_CACHE_ALL].format, "%s\tCtrl-Shift-F5");  // Ctrl+Alt+F5: the console
     EXPECT_STREQ(byId[ID_POV_RENDER_ANIMATION].text, "Render");
     EXPECT_STREQ(byId[ID_POV_RENDER_ANIMATION].text2, "Animation");
     EXPECT_STREQ(byId[ID_TEXTURE_EDITOR].format, "%s(&J)\tCtrl-T");
