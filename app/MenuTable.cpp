@@ -4,8 +4,12 @@
 #include "common/CommandIds.h"
 
 #include <cstring>
+#include <string>
+#include <utility>
 
 namespace {
+
+constexpr int kKeyF1 = 340;  // the toolkit's code of F1; F2..F24 follow
 
 const MenuItemSpec kSep{0, 0, nullptr, nullptr, nullptr, ITEM_SEPARATOR, -1, nullptr, ""};
 
@@ -66,7 +70,8 @@ std::vector<MenuItemSpec> BuildItems() {
         Item(MENU_EDIT, ID_PREFERENCE, "Preference", "%s(&P)\tCtrl-Alt-P", "Preference"),
         // Remove Cache
         Item(MENU_REMOVE_CACHE, ID_REMOVE_CACHE_SNAPSHOT, "Snapshot", "%s\tF5", nullptr, ""),
-        Item(MENU_REMOVE_CACHE, ID_REMOVE_CACHE_ALL, "All Cache", "%s\tCtrl-Alt-F5", nullptr, ""),
+        // Ctrl+Alt+F1..F12 switch the console on Linux and never reach a program: Ctrl+Shift.
+        Item(MENU_REMOVE_CACHE, ID_REMOVE_CACHE_ALL, "All Cache", "%s\tCtrl-Shift-F5", nullptr, ""),
         // Filter
         Sub(MENU_FILTER, ID_FILTER_BOOL_MENU, "Bool", "%s(&B)", MENU_BOOL, "Boolean"),
         Sub(MENU_FILTER, ID_FILTER_OBJECT_MENU, "Object", "%s(&B)", MENU_OBJECT),
@@ -271,10 +276,73 @@ const std::vector<FrameCommandSpec>& FrameCommands() {
 
 int PlainKeyAccelerator(int mask, int key) {
     if (mask != 0 || key < 32 || key > 126) return 0;
+    return MenuAcceleratorFor(mask, key);
+}
+
+bool ParseMenuAccelerator(const char* format, int* mask, int* key) {
+    const char* tab = format ? std::strchr(format, '\t') : nullptr;
+    if (!tab || !tab[1]) return false;
+    std::string rest(tab + 1);
+    int m = 0;
+    const std::pair<const char*, int> modifiers[] = {{"Ctrl-", 2}, {"Alt-", 1}, {"Shift-", 4}};
+    for (bool found = true; found;) {
+        found = false;
+        for (const auto& mod : modifiers) {
+            const size_t n = std::strlen(mod.first);
+            if (rest.size() > n && rest.compare(0, n, mod.first) == 0) {
+                m |= mod.second;
+                rest.erase(0, n);
+                found = true;
+            }
+        }
+    }
+    int k = 0;
+    if (rest.size() == 1) {
+        const unsigned char c = static_cast<unsigned char>(rest[0]);
+        k = (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
+    } else if (rest.size() >= 2 && rest[0] == 'F') {
+        int n = 0;
+        for (size_t i = 1; i < rest.size(); ++i) {
+            if (rest[i] < '0' || rest[i] > '9') return false;
+            n = n * 10 + (rest[i] - '0');
+        }
+        if (n < 1 || n > 24) return false;
+        k = kKeyF1 + n - 1;
+    } else {
+        return false;
+    }
+    *mask = m;
+    *key = k;
+    return true;
+}
+
+int MenuAcceleratorFor(int mask, int key) {
+    if (key >= 'a' && key <= 'z') key = key - 'a' + 'A';
     for (const MenuItemSpec& s : FrameMenuItems()) {
-        if (s.kind == ITEM_SEPARATOR || !s.format) continue;
-        const char* tab = std::strchr(s.format, '\t');
-        if (tab && tab[1] && !tab[2] && tab[1] == key) return s.id;
+        if (s.kind == ITEM_SEPARATOR || s.kind == ITEM_SUBMENU) continue;
+        int m = 0, k = 0;
+        if (ParseMenuAccelerator(s.format, &m, &k) && m == mask && k == key) return s.id;
     }
     return 0;
+}
+
+bool CommandTargetBuilt(int id) {
+    // Menu commands whose targets (the OpenGL views and what draws in them, the filters,
+    // POV-Ray, the data exporter, the editors) are not part of the program yet.
+    static const int kNotBuilt[] = {
+        ID_EXPORT_PARTICLE_DATA, ID_EXPORT_PATH_CLIPBOARD, ID_SAVE_SNAPSHOT,
+        ID_CLOSE_PARTICLE_DATA,
+        ID_ADD_BOOLEAN, ID_ADD_FILTERING, ID_ADD_OBJECT, ID_ADD_STICK, ID_ADD_GRID,
+        ID_ADD_DATABOX, ID_ADD_COPYBOX, ID_ADD_FOG, ID_ADD_BG,
+        ID_FILTER_UP, ID_FILTER_DOWN, ID_FILTER_DELETE,
+        ID_POVRAY_CONFIG, ID_POV_EXPORT_SNAPSHOT, ID_POV_EXPORT_ANIMATION,
+        ID_POV_RENDER_SNAPSHOT, ID_POV_RENDER_ANIMATION,
+        ID_LAYOUT_1, ID_LAYOUT_2V, ID_LAYOUT_2H, ID_LAYOUT_4A, ID_LAYOUT_4B, ID_EXTRA_PANEL,
+        ID_VIEW_CAMERA_CONFIG, ID_LIGHT_EDITOR, ID_COLOR_CURVE_EDITOR, ID_TEXTURE_EDITOR,
+        ID_STEREOGRAM_CONFIG,
+        ID_ABOUT_OPENGL, ID_DEBUG_UNLOCK, ID_DEBUG_SPECIAL,
+    };
+    for (int n : kNotBuilt)
+        if (n == id) return false;
+    return true;
 }

@@ -69,10 +69,24 @@ struct FrameCommandSpec {
 const std::vector<FrameCommandSpec>& FrameCommands();
 
 /// The menu command whose accelerator is `key` pressed with modifier mask `mask` and no
-/// modifier (Quit's plain "Q"), or 0. Accelerators with modifiers are left to the toolkit.
+/// modifier (Quit's plain "Q"), or 0.
 int PlainKeyAccelerator(int mask, int key);
 
 /// Filter kind made by one of the add-filter menu ids 6065..6075: 6065 Boolean 0,
 /// 6067 DataBox 1, 6069 Object 2, 6070 Grid 3, 6071 Fog 4, 6072 Filtering 5,
 /// 6073 CopyBox 6, 6074 Stick 7, 6075 BG 8; any other id 0.
 int FilterTypeForMenuId(int id);
+
+/// Reads the accelerator after the tab of a label format ("%s(&S)\tCtrl-Shift-S", "%s\tF5",
+/// "%s(&Q)\tQ") into a modifier mask (Alt 1, Ctrl 2, Shift 4) and the toolkit's key code
+/// (letters upper case, digits, F1..F24 as 340..363). False when the format has none.
+bool ParseMenuAccelerator(const char* format, int* mask, int* key);
+
+/// The menu command whose accelerator is `key` with exactly the modifiers `mask` (Meta
+/// never matches), or 0. Every accelerator of the menus, with or without modifiers.
+int MenuAcceleratorFor(int mask, int key);
+
+/// Whether the target of menu command `id` is part of this program. An item whose target
+/// is not is shown disabled, and its accelerator does nothing; building the target flips
+/// its entry here (and gives the frame's handler its case).
+bool CommandTargetBuilt(int id);

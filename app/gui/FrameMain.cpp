@@ -165,7 +165,12 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
         m_lower->SetSizer(lowerSizer);
         m_scene = std::make_unique<Scene_cls>(this, time, &Icon("Scene"));
     }
-    m_splitter->SplitHorizontally(m_upper, m_lower, -30);
+    // The lower pane starts at its working height: squeezed to a 30-pixel strip until the
+    // first AdjustSash, its playback bar and rows would be laid out below the sizes GTK
+    // needs for them (which GTK reports as warnings on standard error).
+    m_lowerPaneHeight = (core && core->DisplayHeight() > 1050) ? 210 : 150;
+    m_splitter->SetMinimumPaneSize(80);
+    m_splitter->SplitHorizontally(m_upper, m_lower, -m_lowerPaneHeight);
     sizer->Add(m_splitter, 1, wxEXPAND);
 
     CreateMenuBar();
@@ -177,13 +182,17 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
     for (int i = 0; i < 4; ++i) SetStatusText(wxString::Format("field_%d", i), i);
 
     SetSizer(sizer);
+    KeepLowerPaneWhole();
+    // GTK's theme paddings count once the frame is on screen: measure again then.
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        if (event.IsShown()) CallAfter([this] { KeepLowerPaneWhole(); });
+        event.Skip();
+    });
     SetFocus();
     Refresh(false);
 
     GpFileDialogEX = new FileDialogEX(this);
     GpColourDialogEX = new ColourDialogEX_cls(this, wxColour("BLACK"), true);
-
-    m_lowerPaneHeight = (core && core->DisplayHeight() > 1050) ? 210 : 150;
 
     for (const FrameCommandSpec& c : FrameCommands())
         Bind(wxEVT_MENU, &FrameMain_cls::OnCommand, this, c.id);
@@ -263,6 +272,8 @@ wxMenu* FrameMain_cls::BuildMenu(int menu) {
             if (bmp.IsOk()) item->SetBitmap(bmp);
         }
         m->Append(item);
+        // An item whose target is not built yet is greyed out rather than silent.
+        if (!CommandTargetBuilt(s.id)) item->Enable(false);
     }
     return m;
 }
@@ -332,7 +343,15 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_LOAD_PARTICLE_DATA:
             if (GpDataLoader) GpDataLoader->ShowDialog(this, this);
             break;
-        case ID_FORWARD_KEY: m_shortcuts->OnKey(m_forwardedMods, m_forwardedKey); break;
+        case ID_FORWARD_KEY:
+            // A key a dialog did not use: a menu accelerator with a modifier or a function key
+            // runs its command (Ctrl+Z undoes, F8 opens the sequence dialog); a plain letter
+            // never does (Q typed in a dialog does not quit); anything else is a shortcut.
+            if (m_forwardedKey < 32 || m_forwardedKey > 126 || m_forwardedMods != 0) {
+                if (RunAccelerator(m_forwardedMods, m_forwardedKey)) break;
+            }
+            m_shortcuts->OnKey(m_forwardedMods, m_forwardedKey);
+            break;
         case ID_END_CAPTURE: OnEndCapture(); break;
         case ID_SAVE_IMAGE_SEQUENCE:
             // The preview size stays as the sequence knows it until the main view reports its own.
@@ -386,9 +405,18 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_EXPOSURE_PAGE_REFRESH:
             if (ExposurePage_cls* page = ExposurePageOf(m_core)) page->RefreshAll();
             break;
+        case ID_REMOVE_CACHE_SNAPSHOT:
+            if (GpDataSequenceSet && GetTimeCtrl())
+                GpDataSequenceSet->ReleaseFrames(-1, GetTimeCtrl()->GetDataFrame(-1), false);
+            break;
+        case ID_REMOVE_CACHE_ALL:
+            if (GpDataSequenceSet) GpDataSequenceSet->ReleaseFrames(-1, -2, false);
+            break;
         default:
-            // Commands whose targets (particle data, views, filters, lights, POV-Ray, the
-            // settings dialogs) are not part of this program yet have nothing to act on.
+            // Commands whose targets (views, filters, lights, POV-Ray, the exporter) are not
+            // part of this program yet have nothing to act on; their menu items are disabled
+            // (CommandTargetBuilt).
+            if (m_hooks && m_hooks->onUnhandled) m_hooks->onUnhandled(id);
             break;
     }
 }
@@ -464,16 +492,35 @@ void FrameMain_cls::OnKeyDown(wxKeyEvent& event) {
 }
 
 void FrameMain_cls::OnCharHook(wxKeyEvent& event) {
-    // The toolkit does not run menu accelerators without a modifier (Quit's plain Q);
-    // they are run here, except while a text field has the keyboard.
-    const int id =
-        PlainKeyAccelerator(ShortcutForwarder_cls::ModifierMask(event), event.GetKeyCode());
-    wxWindow* focus = wxWindow::FindFocus();
-    if (id != 0 && !dynamic_cast<wxTextEntry*>(focus)) {
-        PostMenuCommand(id);
+    // Menu accelerators are run here, before any control sees the key, so that a control
+    // that keeps its keys (a button, a slider) or a shortcut that shares the letter
+    // (Ctrl+Shift+S against S) cannot take them. A plain printable accelerator (Quit's Q)
+    // is left to a text field that has the keyboard.
+    const int mask = ShortcutForwarder_cls::ModifierMask(event);
+    const int key = event.GetKeyCode();
+    const bool printable = mask == 0 && key >= 32 && key <= 126;
+    if (printable && dynamic_cast<wxTextEntry*>(wxWindow::FindFocus())) {
+        event.Skip();
         return;
     }
+    if (RunAccelerator(mask, key)) return;
     event.Skip();
+}
+
+bool FrameMain_cls::RunAccelerator(int mask, int key) {
+    const int id = MenuAcceleratorFor(mask, key);
+    if (id == 0) return false;
+    wxMenuItem* item = GetMenuBar() ? GetMenuBar()->FindItem(id) : nullptr;
+    if (!item) return false;
+    if (!item->IsEnabled()) return true;
+    wxCommandEvent e(wxEVT_MENU, id);
+    e.SetEventObject(this);
+    if (item->IsCheckable()) {
+        item->Check(!item->IsChecked());
+        e.SetInt(item->IsChecked() ? 1 : 0);
+    }
+    GetEventHandler()->AddPendingEvent(e);
+    return true;
 }
 
 void FrameMain_cls::OnIdle(wxIdleEvent&) {
@@ -510,6 +557,17 @@ wxString FrameMain_cls::WriteLayoutConfig() const {
 void FrameMain_cls::UpdateStatusLine() {
     // Fields 0, 2 and 3 show the data file, the drawing and the loading progress once
     // the particle data and the views exist; field 1 is never touched.
+}
+
+void FrameMain_cls::KeepLowerPaneWhole() {
+    // The playback bar's controls cannot shrink below what GTK needs for them (it complains
+    // on standard error when they are given less): the frame is never narrower.
+    if (!m_lower) return;
+    m_lower->InvalidateBestSize();
+    const int need = m_lower->GetBestSize().x;
+    SetMinClientSize(wxSize(need, -1));
+    const wxSize now = GetClientSize();
+    if (now.x < need) SetClientSize(need, now.y);
 }
 
 void FrameMain_cls::AdjustSash(bool force) {

@@ -32,6 +32,8 @@ struct FrameTestHooks {
     std::function<void(int id)> onCommand;
     /// Replaces popping up a menu at the mouse (which waits for the user).
     std::function<void(wxMenu* menu)> popupMenu;
+    /// Called with the id when a command reached the frame but no handler acted on it.
+    std::function<void(int id)> onUnhandled;
 };
 
 class FrameMain_cls : public wxFrame,
@@ -103,13 +105,21 @@ public:
     /// The icon bitmaps by name ("Camera", ..., "PeriodicBoundary"); an empty bitmap when
     /// the file is missing.
     const wxBitmap& Icon(const wxString& name) const;
+    /// The "Scene Config" controller (null without a time model).
+    Scene_cls* GetSceneControl() const { return m_scene.get(); }
     /// Window tests' seams (not owned; null removes them).
     void SetTestHooks(FrameTestHooks* hooks) { m_hooks = hooks; }
     /// Lower pane height: 150, or 210 on displays taller than 1050 pixels.
     int LowerPaneHeight() const { return m_lowerPaneHeight; }
+    /// Runs the menu command whose accelerator is `key` with modifier mask `mask` (Alt 1,
+    /// Ctrl 2, Shift 4, Meta 8) as a click on its item would, when the item is enabled.
+    /// True when there is such an item (enabled or not): the key is the menu's.
+    bool RunAccelerator(int mask, int key);
 
 private:
     void CreateMenuBar();
+    /// The frame's minimum width: what the lower pane (playback bar) needs.
+    void KeepLowerPaneWhole();
     wxMenu* BuildMenu(int menu);
     void PopupAtMouse(wxMenu* menu);
 

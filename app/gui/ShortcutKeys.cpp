@@ -1,11 +1,15 @@
 // The main window's shortcut keys.
 #include "app/gui/ShortcutKeys.h"
 
+#include "app/MenuTable.h"
 #include "app/gui/AppCore.h"
 #include "app/gui/FrameMain.h"
 #include "timeline/TimeCtrl.h"
 
 ShortcutAction ShortcutKeys_cls::OnKey(int mask, int key) {
+    // A menu accelerator belongs to its menu item (Ctrl+Shift+S is Save As, not the S of
+    // the scale mode); the frame runs it before the key reaches the shortcuts.
+    if (MenuAcceleratorFor(mask, key) != 0) return ShortcutAction{};
     if (mask == MOD_CTRL) return OnCtrlKey(key);
     if (mask == MOD_ALT) return ShortcutAction{};
     return OnPlainKey(key);

@@ -12,7 +12,8 @@ public:
     explicit ShortcutKeys_cls(FrameMain_cls* frame) : m_frame(frame) {}
 
     /// Acts on key `key` with modifier mask `mask` (Alt 1, Ctrl 2, Shift 4, Meta 8).
-    /// Returns the action taken (SHORTCUT_NONE when the key means nothing). GUI thread.
+    /// Returns the action taken (SHORTCUT_NONE when the key means nothing, and for a menu
+    /// accelerator, which is its menu item's). GUI thread.
     ShortcutAction OnKey(int mask, int key);
     /// Ctrl with `key`.
     ShortcutAction OnCtrlKey(int key);

@@ -1,6 +1,8 @@
 // Read-only choice box editing an index.
 #include "common/gui/AtoiComboCtrl.h"
 
+#include "common/gui/WidgetEX.h"
+
 AtoiComboCtrl_cls::AtoiComboCtrl_cls(wxWindow* parent, wxWindowID id, const wxString& shown,
                                      int count, const wxString* strings, const wxPoint& pos,
                                      const wxSize& size)
@@ -46,5 +48,6 @@ void AtoiComboCtrl_cls::OnKeyDown(wxKeyEvent& event) {
         return;
     }
     if (wxWindow* parent = GetParent()) parent->GetEventHandler()->AddPendingEvent(event);
-    if (!event.HasAnyModifiers()) event.Skip();
+    // Ctrl, Alt and function keys go on as well, to the window's accelerators.
+    if (!event.HasAnyModifiers() || WidgetEX_cls::IsWindowKey(event)) event.Skip();
 }

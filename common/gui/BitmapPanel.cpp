@@ -119,4 +119,7 @@ void BitmapPanel_cls::OnMouse(wxMouseEvent& event) {
     event.Skip();
 }
 
-void BitmapPanel_cls::OnKeyDown(wxKeyEvent& event) { ForwardCommand(event); }
+void BitmapPanel_cls::OnKeyDown(wxKeyEvent& event) {
+    ForwardCommand(event);
+    if (IsWindowKey(event)) event.Skip();  // the window's accelerators see it too
+}

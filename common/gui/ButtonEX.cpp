@@ -14,7 +14,10 @@ wxButtonEX::wxButtonEX(wxWindow* parent, wxWindowID id, const wxString& label, c
     Bind(wxEVT_RIGHT_DOWN, &wxButtonEX::OnRightDown, this);
 }
 
-void wxButtonEX::OnKeyDown(wxKeyEvent& event) { ForwardCommand(event); }
+void wxButtonEX::OnKeyDown(wxKeyEvent& event) {
+    ForwardCommand(event);
+    if (IsWindowKey(event)) event.Skip();  // the window's accelerators see it too
+}
 
 void wxButtonEX::OnRightDown(wxMouseEvent& event) {
     QueueToParent(this, event);
@@ -29,7 +32,10 @@ wxBitmapButtonEX::wxBitmapButtonEX(wxWindow* parent, wxWindowID id, const wxBitm
     Bind(wxEVT_RIGHT_DOWN, &wxBitmapButtonEX::OnRightDown, this);
 }
 
-void wxBitmapButtonEX::OnKeyDown(wxKeyEvent& event) { ForwardCommand(event); }
+void wxBitmapButtonEX::OnKeyDown(wxKeyEvent& event) {
+    ForwardCommand(event);
+    if (IsWindowKey(event)) event.Skip();  // the window's accelerators see it too
+}
 
 void wxBitmapButtonEX::OnRightDown(wxMouseEvent& event) {
     QueueToParent(this, event);

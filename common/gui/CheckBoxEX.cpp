@@ -10,7 +10,10 @@ wxCheckBoxEX::wxCheckBoxEX(wxWindow* parent, wxWindowID id, const wxString& labe
     Bind(wxEVT_CHECKBOX, &wxCheckBoxEX::OnClicked, this);
 }
 
-void wxCheckBoxEX::OnKeyDown(wxKeyEvent& event) { ForwardCommand(event); }
+void wxCheckBoxEX::OnKeyDown(wxKeyEvent& event) {
+    ForwardCommand(event);
+    if (IsWindowKey(event)) event.Skip();  // the window's accelerators see it too
+}
 
 void wxCheckBoxEX::OnClicked(wxCommandEvent& event) {
     if (wxValidator* v = GetValidator()) v->TransferFromWindow();

@@ -1,6 +1,8 @@
 // Controller base of the settings dialogs.
 #include "common/gui/DialogControl.h"
 
+#include <wx/log.h>
+
 #include "common/gui/DialogEXKey.h"
 
 #include <cstdio>
@@ -22,7 +24,6 @@ void DialogControl_cls::Show(wxWindow* frame) {
         dialog->Show();
     }
     platform::Trace("Raise");
-    std::fflush(stdout);
     dialog->Raise();
 }
 

@@ -1,6 +1,7 @@
 // Base of the program's dialogs.
 #include "common/gui/DialogEXKey.h"
 
+#include "common/gui/BestSize.h"
 #include "common/gui/WidgetCommon.h"
 
 #include <wx/icon.h>
@@ -23,6 +24,12 @@ wxDialogEXKey::wxDialogEXKey(wxWindow* parent, wxWindowID id, const wxString& ti
     // caught before any control sees them.
     Bind(wxEVT_CHAR_HOOK, &wxDialogEXKey::OnCharHook, this);
     Bind(wxEVT_KEY_DOWN, &wxDialogEXKey::OnKeyDown, this, GetId());
+    // The layouts name widths chosen for another platform's font, and GTK's theme paddings
+    // count only once the dialog is on screen: then every control gets what it needs.
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        if (event.IsShown()) CallAfter([this] { FitToBestSizes(this); });
+        event.Skip();
+    });
     if (icon && icon->IsOk()) {
         wxIcon ico;
         ico.CopyFromBitmap(*icon);

@@ -109,4 +109,7 @@ void IconSelector_cls::OnLeftDown(wxMouseEvent& event) {
     Refresh(false);
 }
 
-void IconSelector_cls::OnKeyDown(wxKeyEvent& event) { ForwardCommand(event); }
+void IconSelector_cls::OnKeyDown(wxKeyEvent& event) {
+    ForwardCommand(event);
+    if (IsWindowKey(event)) event.Skip();  // the window's accelerators see it too
+}

@@ -2,8 +2,11 @@
 // showing and enabling items, and the event roads that commit them.
 #include "common/gui/MultiInputBase.h"
 
+#include <algorithm>
+
 #include <wx/event.h>
 #include <wx/sizer.h>
+#include <wx/stattext.h>
 #include <wx/window.h>
 
 
@@ -163,6 +166,22 @@ void MultiInputBase_cls::CreateControls(wxSizer* itemSizer, wxWindow* panel) {
         }
     }
     closingSpacer_ = itemSizer->Add(spacerWidth, 0);
+    WidenLabels();
+}
+
+void MultiInputBase_cls::WidenLabels() {
+    // Labels share one width so the controls line up; when a caption needs more than the
+    // given width under the toolkit's font, every fixed-width label takes the widest need.
+    int widest = 0;
+    for (const auto& item : items_)
+        if (item.labelControl && item.labelWidth != -1)
+            widest = std::max(widest, item.labelControl->GetBestSize().x);
+    for (auto& item : items_) {
+        if (!item.labelControl) continue;
+        const wxSize best = item.labelControl->GetBestSize();
+        const int width = item.labelWidth == -1 ? best.x : std::max(item.labelWidth, widest);
+        item.labelControl->SetMinSize(wxSize(width, best.y));
+    }
 }
 
 void MultiInputBase_cls::UpdateWidgets(int index) {

@@ -71,6 +71,8 @@ public:
 
     /// Builds every row and control into `itemSizer` on `panel`, then the closing spacer.
     void CreateControls(wxSizer* itemSizer, wxWindow* panel);
+    /// Gives every fixed-width label at least the width the widest caption needs.
+    void WidenLabels();
 
     /// Refreshes one item's control (or every item's, MI_ALL_ITEMS) from its variable.
     void UpdateWidgets(int index = MI_ALL_ITEMS);

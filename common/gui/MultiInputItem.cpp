@@ -155,6 +155,14 @@ void MultiInputItem_cls::PlaceControl() {
     else if (alignment != 1)
         flags |= wxALIGN_CENTER_VERTICAL;
     row->Add(control, stretch ? 1 : 0, flags, 2);
+    // The widths were chosen for another platform's font: a control is never made smaller
+    // than the toolkit needs to show it whole (a cut choice, a clipped caption, or a GTK
+    // widget squeezed below its minimum, which GTK reports as a warning). Set after Add,
+    // since a fixed-minimum sizer item takes the window's size then as its minimum.
+    const wxSize best = control->GetBestSize();
+    const wxSize need(stretch ? best.x : std::max(controlWidth, best.x), best.y);
+    control->SetMinSize(need);
+    control->SetSize(need);
     controlId = control->GetId();
 }
 

@@ -126,10 +126,7 @@ wxBitmap MyArtProvider::CreateBitmap(const wxArtID& id, const wxArtClient&, cons
 
 void MaskToAlpha(wxImage& image) {
     if (!image.IsOk() || !image.HasMask()) return;
-    if (image.HasAlpha()) {
-        platform::Trace("!!");
-        std::fflush(stdout);
-    }
+    if (image.HasAlpha()) platform::Trace("!!");
     const unsigned char mr = image.GetMaskRed(), mg = image.GetMaskGreen(), mb = image.GetMaskBlue();
     const int w = image.GetWidth(), h = image.GetHeight();
     const unsigned char* rgb = image.GetData();

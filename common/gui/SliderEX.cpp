@@ -23,6 +23,7 @@ wxSliderEX::wxSliderEX(wxWindow* parent, wxWindowID id, int value, int minimum, 
 void wxSliderEX::OnKeyDown(wxKeyEvent& event) {
     // Keys never move the slider: they belong to the window that holds it.
     ForwardCommand(event);
+    if (IsWindowKey(event)) event.Skip();  // the window's accelerators see it too
 }
 
 // ---------------------------------------------------------------------------------------

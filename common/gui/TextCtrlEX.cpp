@@ -1,6 +1,8 @@
 // Entries that commit on Enter, Tab or Space.
 #include "common/gui/TextCtrlEX.h"
 
+#include <wx/log.h>
+
 #include "common/EntryNumber.h"
 #include "platform/FileNumbers.h"
 
@@ -13,6 +15,23 @@ const long kEntryStyle = wxWANTS_CHARS | wxTE_PROCESS_ENTER | wxTE_PROCESS_TAB;
 std::string Utf8(const wxString& s) {
     const wxScopedCharBuffer b = s.utf8_str();
     return std::string(b.data(), b.length());
+}
+
+// Whether the text is one number and nothing else (blanks around it allowed), so that what
+// the field shows is what a commit stores.
+bool IsWholeNumber(const std::string& text, bool integer) {
+    size_t used = 0;
+    bool ok;
+    if (integer) {
+        int v = 0;
+        ok = platform::ParseInt(text, v, &used);
+    } else {
+        double v = 0;
+        ok = platform::ParseDouble(text, v, &used);
+    }
+    if (!ok) return false;
+    while (used < text.size() && (text[used] == ' ' || text[used] == '\t')) ++used;
+    return used == text.size();
 }
 }  // namespace
 
@@ -125,11 +144,19 @@ float AtofTextCtrl_cls::GetFloat() const { return static_cast<float>(GetDouble()
 
 void AtofTextCtrl_cls::CommitText(bool enterRequested) {
     const double v = GetDouble();
+    // Text that is no number ("abc", "2x") commits its reading (0, 2): show that reading.
+    const wxString text = GetValue();
+    if (text != m_shownText && !IsWholeNumber(Utf8(text), false)) {
+        const double before = m_committed;
+        const bool beforeSet = m_committedSet;
+        ShowValue(v, wxString::FromUTF8(FormatEntryNumber(v)));
+        m_committed = before;
+        m_committedSet = beforeSet;
+    }
     const bool same = m_committedSet && (v == m_committed || (v != v && m_committed != m_committed));
     if (enterRequested && !same) {
         QueueEnter();
         platform::Trace("Send RETURN");
-        std::fflush(stdout);
     }
     m_committed = v;
     m_committedSet = true;
@@ -167,6 +194,9 @@ void AtoiTextCtrl_cls::CommitText(bool enterRequested) {
         if (v > m_max) v = m_max;
         const wxString text = wxString::FromUTF8(platform::FormatInt(v));
         if (text != GetValue()) ChangeValue(text);
+    } else if (!IsWholeNumber(Utf8(GetValue()), true)) {
+        // Text that is no number commits its reading: show that reading.
+        ChangeValue(wxString::FromUTF8(platform::FormatInt(v)));
     }
     int before = 0;
     const bool hadNumber = platform::ParseInt(Utf8(m_committedText), before);

@@ -12,3 +12,9 @@ void WidgetEX_cls::ForwardCommand(wxEvent& event) {
     copy->SetId(parent->GetId());
     parent->GetEventHandler()->QueueEvent(copy);
 }
+
+bool WidgetEX_cls::IsWindowKey(const wxKeyEvent& event) {
+    if (event.RawControlDown() || event.AltDown() || event.MetaDown()) return true;
+    const int key = event.GetKeyCode();
+    return key >= WXK_F1 && key <= WXK_F24;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 class wxEvent;
+class wxKeyEvent;
 class wxWindow;
 
 class WidgetEX_cls {
@@ -16,4 +17,9 @@ public:
     /// window's event handler (handled after the current handler returns). Does nothing
     /// for a control without a parent. GUI thread.
     void ForwardCommand(wxEvent& event);
+
+    /// Whether a key press belongs to the window rather than to a control: Ctrl, Alt or Meta
+    /// held, or a function key. Controls that keep their keys still let these go on, so that
+    /// the window's menu accelerators work whatever control has the focus.
+    static bool IsWindowKey(const wxKeyEvent& event);
 };

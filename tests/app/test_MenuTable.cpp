@@ -53,7 +53,7 @@ TEST(MenuTable, LabelsAndAccelerators) {
     EXPECT_STREQ(byId[ID_QUIT].format, "%s(&Q)\tQ");  // the plain Q key
     EXPECT_STREQ(byId[ID_QUIT].help, "Quit this application");
     EXPECT_STREQ(byId[ID_SAVE_PROJECT_AS].format, "%s(&S)\tCtrl-Shift-S");
-    EXPECT_STREQ(byId[ID_REMOVE_CACHE_ALL].format, "%s\tCtrl-Alt-F5");
+    EXPECT_STREQ(byId[ID_REMOVE_CACHE_ALL].format, "%s\tCtrl-Shift-F5");  // Ctrl+Alt+F5: the console
     EXPECT_STREQ(byId[ID_POV_RENDER_ANIMATION].text, "Render");
     EXPECT_STREQ(byId[ID_POV_RENDER_ANIMATION].text2, "Animation");
     EXPECT_STREQ(byId[ID_TEXTURE_EDITOR].format, "%s(&J)\tCtrl-T");
@@ -89,3 +89,34 @@ TEST(MenuTable, PlainKeyAcceleratorsAreRunByTheFrame) {
     EXPECT_EQ(PlainKeyAccelerator(0, 'O'), 0);
     EXPECT_EQ(PlainKeyAccelerator(0, 345), 0);  // F5 is the toolkit's
 }
+
+TEST(MenuTable, AcceleratorsReadFromTheLabelFormats) {
+    struct Case {
+        const char* format;
+        bool has;
+        int mask;
+        int key;
+    };
+    const Case cases[] = {
+        {"%s(&O)\tCtrl-O", true, 2, 'O'},       {"%s(&S)\tCtrl-Shift-S", true, 6, 'S'},
+        {"%s(&P)\tCtrl-Alt-P", true, 3, 'P'},   {"%s\tCtrl-Alt-F5", true, 3, 344},
+        {"%s(&A)\tF8", true, 0, 347},           {"%s\tAlt-1", true, 1, '1'},
+        {"%s(&Q)\tQ", true, 0, 'Q'},            {"%s(&E)", false, 0, 0},
+        {"%s\tF25", false, 0, 0},               {"%s\tCtrl-", false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        int mask = -1, key = -1;
+        EXPECT_EQ(ParseMenuAccelerator(c.format, &mask, &key), c.has) << c.format;
+        if (!c.has) continue;
+        EXPECT_EQ(mask, c.mask) << c.format;
+        EXPECT_EQ(key, c.key) << c.format;
+    }
+    // the key and its exact modifiers name one command; any other modifier set none
+    EXPECT_EQ(MenuAcceleratorFor(6, 'S'), ID_SAVE_PROJECT_AS);
+    EXPECT_EQ(MenuAcceleratorFor(2, 'S'), ID_SAVE_PROJECT);
+    EXPECT_EQ(MenuAcceleratorFor(0, 'S'), 0);
+    EXPECT_EQ(MenuAcceleratorFor(4, 'S'), 0);
+    EXPECT_EQ(MenuAcceleratorFor(10, 'O'), 0);  // Meta never matches
+    EXPECT_EQ(MenuAcceleratorFor(2, 'o'), ID_OPEN_PROJECT);
+}
+

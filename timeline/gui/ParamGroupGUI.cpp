@@ -1,6 +1,8 @@
 // The group header row and the group's window builder.
 #include "timeline/gui/ParamGroupGUI.h"
 
+#include <algorithm>
+
 #include "common/gui/AppFonts.h"
 #include "common/gui/BitmapPanel.h"
 #include "common/gui/StaticTextEX.h"
@@ -141,7 +143,8 @@ void ParamGroup_cls::CreateGUI(wxWindow* parent, wxSizer* sizer, int level) {
     if (sizer) sizer->Add(head, 0, wxEXPAND);
     for (int i = 0; i < ComponentCount(); ++i) {
         auto* r = new ParametersPanel_cls(&Component(i), parent, true, wxDefaultPosition, wxSize(-1, 16));
-        r->SetMinSize(wxSize(-1, 16));
+        // At least 16 pixels, and what the row's controls need (GTK's check box is taller).
+        r->SetMinSize(wxSize(-1, std::max(16, r->GetSizer() ? r->GetSizer()->GetMinSize().y : 16)));
         if (sizer) sizer->Add(r, 0, wxEXPAND);
         made.push_back(r);
     }

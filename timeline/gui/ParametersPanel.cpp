@@ -1,6 +1,8 @@
 // The parameter row: its controls, their handlers and the shared time geometry refresh.
 #include "timeline/gui/ParametersPanel.h"
 
+#include <algorithm>
+
 #include "common/gui/BitmapPanel.h"
 #include "common/gui/ButtonEX.h"
 #include "timeline/ParamGroup.h"
@@ -40,10 +42,12 @@ ParametersPanel_cls::ParametersPanel_cls(Parameter_cls* p, wxWindow* parent, boo
                                       wxSize(14, 16), wxBORDER_NONE);
     prevButton->SetBitmapHover(OtherArt("wxART_LEFT_HOVER"));
     prevButton->SetBitmapDisabled(OtherArt("wxART_LEFT_DISABLED"));
-    // GTK draws no check box narrower than 14 pixels; the spacer after the arrows gives the
-    // pixel back, so the strip still starts 69 pixels in, under the timeline's slider.
-    keyCheck = new wxCheckBox(this, wxID_ANY, "", wxDefaultPosition, wxSize(14, 14), 0,
+    // The check box takes the size GTK needs for it (less makes GTK complain at every
+    // layout); the leading spacer gives back what it takes beyond 14 pixels, so the strip
+    // still starts 69 pixels in, under the timeline's slider.
+    keyCheck = new wxCheckBox(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, 0,
                               wxDefaultValidator, "check");
+    keyCheck->SetSize(keyCheck->GetBestSize());
     nextButton = new wxBitmapButtonEX(this, wxID_ANY, OtherArt("wxART_RIGHT"), wxDefaultPosition,
                                       wxSize(14, 16), wxBORDER_NONE);
     nextButton->SetBitmapHover(OtherArt("wxART_RIGHT_HOVER"));
@@ -57,7 +61,7 @@ ParametersPanel_cls::ParametersPanel_cls(Parameter_cls* p, wxWindow* parent, boo
     strip->SetMinSize(wxSize(40, 16));
 
     auto* sizer = new wxBoxSizer(wxHORIZONTAL);
-    sizer->AddSpacer(12);
+    sizer->AddSpacer(std::max(0, 12 - (keyCheck->GetSize().x - 14)));
     sizer->Add(timeToggle, 0);
     sizer->Add(prevButton, 0);
     sizer->Add(keyCheck, 0, wxALIGN_CENTER_VERTICAL);

@@ -48,8 +48,25 @@ void ImgSequence_cls::CreateGUI(wxWindow* f) {
     SetGUI(gui);
 }
 
+namespace {
+bool GbCaptureViewAvailable = false;
+}  // namespace
+
+bool ImgSequence_cls::CaptureViewAvailable() { return GbCaptureViewAvailable; }
+
+void ImgSequence_cls::SetCaptureViewAvailable(bool available) {
+    GbCaptureViewAvailable = available;
+}
+
+wxString ImgSequence_cls::CaptureUnavailableReason() {
+    if (GbCaptureViewAvailable) return wxString();
+    return wxGetTranslation(
+        "Image sequences are written by the main view, which this version does not have yet.");
+}
+
 void ImgSequence_cls::UpdateGUI(bool) {
     if (gui && gui->panel) gui->panel->UpdateWidgets(MI_ALL_ITEMS);
+    if (gui) gui->UpdateRenderButtons();
 }
 
 void ImgSequence_cls::ViewSizeChanged() {

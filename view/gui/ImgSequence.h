@@ -38,6 +38,14 @@ public:
     /// A run that cannot go on: posts ID_END_CAPTURE to the frame and resets the button.
     void AbortCapture();
 
+    /// Whether a view that writes the frames of a run exists: the main view registers
+    /// itself when it is built. Until then the dialog's render buttons are disabled and
+    /// say why (a run would play the timeline and write nothing).
+    static bool CaptureViewAvailable();
+    static void SetCaptureViewAvailable(bool available);
+    /// Why the render buttons are disabled; empty when a capture view exists.
+    static wxString CaptureUnavailableReason();
+
     TimeCtrl_cls* time;                 ///< not owned
     wxWindow* frame;                    ///< the main frame (command target), not owned
     ImgSequenceGUI_cls* gui = nullptr;  ///< the dialog, a child of the frame

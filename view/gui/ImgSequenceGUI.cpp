@@ -3,6 +3,7 @@
 
 #include <wx/filedlg.h>
 #include <wx/sizer.h>
+#include <wx/stattext.h>
 #include <wx/translation.h>
 
 #include "common/CommandIds.h"
@@ -73,6 +74,10 @@ ImgSequenceGUI_cls::ImgSequenceGUI_cls(ImgSequence_cls* o, wxWindow* parent, con
     buttons->AddStretchSpacer(1);
     buttons->Add(new wxButtonEX(this, wxID_CANCEL, wxGetTranslation("Close")), 0, wxALL, 2);
     sizer->Add(buttons, 0, wxEXPAND);
+    unavailableNote = new wxStaticText(this, wxID_ANY, ImgSequence_cls::CaptureUnavailableReason());
+    unavailableNote->Wrap(380);
+    sizer->Add(unavailableNote, 0, wxALL, 4);
+    UpdateRenderButtons();
     SetSizer(sizer);
     sizer->SetSizeHints(this);
     renderAnimButton->SetFocus();
@@ -129,10 +134,29 @@ void ImgSequenceGUI_cls::CommitAndTakePattern() {
     panel->UpdateWidgets(MI_ALL_ITEMS);
 }
 
+void ImgSequenceGUI_cls::UpdateRenderButtons() {
+    const wxString why = ImgSequence_cls::CaptureUnavailableReason();
+    const bool available = why.empty();
+    for (wxButtonEX* b : {renderAnimButton, renderSnapButton}) {
+        if (!b) continue;
+        b->Enable(available || (b == renderAnimButton && owner->running));
+        b->SetToolTip(why);
+    }
+    if (unavailableNote) {
+        unavailableNote->SetLabel(why);
+        unavailableNote->Show(!available);
+    }
+}
+
 void ImgSequenceGUI_cls::OnRenderAnim(wxCommandEvent&) {
     if (owner->running) {
         PostMenuCommand(GetParent(), ID_END_CAPTURE);
         ResetRenderButton();
+        return;
+    }
+    if (!ImgSequence_cls::CaptureViewAvailable()) {
+        ShowMessageBox(this, ImgSequence_cls::CaptureUnavailableReason(),
+                       wxGetTranslation("Save Image Sequence"));
         return;
     }
     CommitAndTakePattern();
@@ -156,6 +180,11 @@ void ImgSequenceGUI_cls::OnRenderAnim(wxCommandEvent&) {
 
 void ImgSequenceGUI_cls::OnRenderSnap(wxCommandEvent&) {
     if (owner->running) return;
+    if (!ImgSequence_cls::CaptureViewAvailable()) {
+        ShowMessageBox(this, ImgSequence_cls::CaptureUnavailableReason(),
+                       wxGetTranslation("Save Image Sequence"));
+        return;
+    }
     CommitAndTakePattern();
     wxString message;
     if (owner->CheckPattern(&message) == CaptureSequence_cls::PATTERN_EMPTY) {

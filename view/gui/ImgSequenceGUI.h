@@ -9,6 +9,7 @@
 class ImgSequence_cls;
 class MultiInputPanel_cls;
 class wxButtonEX;
+class wxStaticText;
 
 constexpr int ID_IMGSEQ_RENDER_ANIM = 6519;
 constexpr int ID_IMGSEQ_RENDER_SNAP = 6520;
@@ -38,11 +39,15 @@ public:
     void ResetRenderButton();
     /// Commits the items, takes the pattern, refreshes.
     void CommitAndTakePattern();
+    /// The render buttons are enabled only while a view can write the frames; otherwise
+    /// their tooltip and the status text below them say why.
+    void UpdateRenderButtons();
 
     ImgSequence_cls* owner;
     MultiInputPanel_cls* panel = nullptr;
     wxButtonEX* renderAnimButton = nullptr;
     wxButtonEX* renderSnapButton = nullptr;
+    wxStaticText* unavailableNote = nullptr;  ///< why the render buttons are disabled
     int outputWidthItem = -1;   ///< item indexes of the two output-size spin controls
     int outputHeightItem = -1;
 };

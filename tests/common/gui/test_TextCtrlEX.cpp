@@ -156,6 +156,34 @@ TEST_F(EntryTest, EnterIsForwardedAndAnIntEntryClampsFirst) {
     EXPECT_EQ(log.Count(WXK_RETURN, other->GetId()), 0);
 }
 
+TEST_F(EntryTest, TextThatIsNoNumberShowsWhatTheCommitStored) {
+    auto* f = Add(new AtofTextCtrl_cls(panel, wxID_ANY, 1.5f));
+    auto* n = Add(new AtoiTextCtrl_cls(panel, wxID_ANY, 5));  // no range: no clamping
+    Show();
+    wxUIActionSimulator sim;
+    struct Case {
+        wxTextCtrl* entry;
+        const char* typed;
+        const char* shown;
+        double value;
+    } cases[] = {
+        {f, "abc", "0", 0.0}, {f, "2.5x", "2.5", 2.5}, {f, "1e3", "1e3", 1000.0},
+        {f, "-0.25", "-0.25", -0.25}, {n, "abc", "0", 0.0}, {n, "12z", "12", 12.0},
+        {n, "7", "7", 7.0},
+    };
+    for (const Case& c : cases) {
+        Focus(c.entry);
+        c.entry->SelectAll();
+        sim.Text(c.typed);
+        sim.Char(WXK_TAB);
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return wxWindow::FindFocus() != c.entry; }))
+            << c.typed;
+        EXPECT_EQ(c.entry->GetValue(), c.shown) << c.typed;
+        const double read = c.entry == f ? f->GetDouble() : n->GetInt();
+        EXPECT_EQ(read, c.value) << c.typed;
+    }
+}
+
 TEST_F(EntryTest, SpaceCommitsUnlessSwitchedOff) {
     auto* s = Add(new AtoSTextCtrl_cls(panel, wxID_ANY, "ab"));
     Show();

@@ -52,9 +52,11 @@ protected:
         time.maxFrame.value = 100;
         time.workAreaMax.value = 100;
         time.SetWorkAreaMin(20);
+        ImgSequence_cls::SetCaptureViewAvailable(true);  // as if the main view existed
         seq = new ImgSequence_cls(frame, &time, "/work");
     }
     void TearDown() override {
+        ImgSequence_cls::SetCaptureViewAvailable(false);
         if (time.IsPlaying()) time.playing = false;
         delete seq;
         frame->Destroy();
@@ -205,6 +207,29 @@ TEST_F(SequenceDialog, StartOfARunOffersStepOneAndPlaysFromTheWorkAreaStart) {
     EXPECT_TRUE(time.IsPlaying());
     EXPECT_LE(time.Frame(), 21);  // from the start of the work area
     EXPECT_GE(time.Frame(), 20);
+}
+
+TEST_F(SequenceDialog, WithoutAViewThatWritesFramesRenderSaysWhyAndRunsNothing) {
+    ImgSequence_cls::SetCaptureViewAvailable(false);
+    seq->UpdateGUI(true);
+    wxWindow* anim = seq->gui->FindWindow(ID_IMGSEQ_RENDER_ANIM);
+    wxWindow* snap = seq->gui->FindWindow(ID_IMGSEQ_RENDER_SNAP);
+    ASSERT_TRUE(anim && snap);
+    EXPECT_FALSE(anim->IsEnabled());
+    EXPECT_FALSE(snap->IsEnabled());
+    EXPECT_FALSE(anim->GetToolTipText().empty());
+    // a click that still arrives (keyboard, another road) explains and starts nothing
+    ResetModals();
+    for (int id : {ID_IMGSEQ_RENDER_ANIM, ID_IMGSEQ_RENDER_SNAP}) Click(id);
+    EXPECT_EQ(ModalMessages().size(), 2u);
+    EXPECT_FALSE(seq->running);
+    EXPECT_FALSE(Posted(ID_IMGSEQ_PRECHECK));
+    EXPECT_FALSE(time.IsPlaying());
+    // once a view can write the frames the buttons work
+    ImgSequence_cls::SetCaptureViewAvailable(true);
+    seq->UpdateGUI(true);
+    EXPECT_TRUE(anim->IsEnabled());
+    EXPECT_TRUE(anim->GetToolTipText().empty());
 }
 
 TEST(ImageSequenceShell, MenuCommandAndConfigurationLines) {
