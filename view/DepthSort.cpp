@@ -131,9 +131,10 @@ uint32_t RadixKeyOf(float key) {
 
 namespace {
 
-constexpr int kDigitBits = 11;
-constexpr int kDigitPasses = 3;  // 3 x 11 bits cover the 32-bit image
-constexpr uint32_t kDigitMask = (1u << kDigitBits) - 1;
+constexpr int kDigitBits = kRadixDigitBits;
+constexpr int kDigitPasses = kRadixDigitPasses;
+constexpr uint32_t kDigitMask = kRadixBuckets - 1;
+static_assert(kDigitBits * kDigitPasses >= 32, "digits must cover the key");
 // Below this a comparison sort beats clearing and scanning the digit histograms.
 constexpr int64_t kRadixMinCount = 512;
 
@@ -142,7 +143,6 @@ constexpr int64_t kRadixMinCount = 512;
 // digit that does not put every record in one bucket. The result is moved back into rec
 // when an odd number of scatters left it in scratch.
 void RadixSortRecords(ParticleRecord_cls* rec, int64_t n, ParticleRecord_cls* scratch) {
-    static_assert(kDigitBits * kDigitPasses >= 32, "digits must cover the key");
     std::vector<uint32_t> histStore(size_t(kDigitPasses) << kDigitBits, 0);
     uint32_t* hist[kDigitPasses];
     for (int p = 0; p < kDigitPasses; ++p) hist[p] = histStore.data() + (size_t(p) << kDigitBits);
@@ -157,25 +157,36 @@ void RadixSortRecords(ParticleRecord_cls* rec, int64_t n, ParticleRecord_cls* sc
     ParticleRecord_cls* dst = scratch;
     for (int p = 0; p < kDigitPasses; ++p) {
         uint32_t* h = hist[p];
-        const int shift = p * kDigitBits;
         // A digit shared by every record leaves the order as it is.
-        if (h[(RadixKeyOf(src[0].key) >> shift) & kDigitMask] == uint64_t(n)) continue;
+        if (h[(RadixKeyOf(src[0].key) >> (p * kDigitBits)) & kDigitMask] == uint64_t(n)) continue;
         uint32_t sum = 0;
         for (uint32_t b = 0; b <= kDigitMask; ++b) {
             const uint32_t c = h[b];
             h[b] = sum;
             sum += c;
         }
-        for (int64_t i = 0; i < n; ++i) {
-            const uint32_t d = (RadixKeyOf(src[i].key) >> shift) & kDigitMask;
-            dst[h[d]++] = src[i];
-        }
+        ScatterRadixDigit(src, dst, 0, n, p, h);
         std::swap(src, dst);
     }
     if (src != rec) std::memcpy(rec, src, sizeof(ParticleRecord_cls) * size_t(n));
 }
 
 }  // namespace
+
+void CountRadixDigit(ParticleRecord_cls* records, int64_t first, int64_t end, int pass, uint32_t* hist,
+                     bool fixKeys) {
+    const int shift = pass * kDigitBits;
+    if (fixKeys)
+        for (int64_t i = first; i < end; ++i)
+            if (std::isnan(records[i].key)) records[i].key = std::numeric_limits<float>::infinity();
+    for (int64_t i = first; i < end; ++i) ++hist[(RadixKeyOf(records[i].key) >> shift) & kDigitMask];
+}
+
+void ScatterRadixDigit(const ParticleRecord_cls* src, ParticleRecord_cls* dst, int64_t first, int64_t end, int pass,
+                       uint32_t* offsets) {
+    const int shift = pass * kDigitBits;
+    for (int64_t i = first; i < end; ++i) dst[offsets[(RadixKeyOf(src[i].key) >> shift) & kDigitMask]++] = src[i];
+}
 
 void SortRecordRange(ParticleRecord_cls* records, int64_t first, int64_t end, ParticleRecord_cls* scratch) {
     if (end - first < 2) return;
@@ -288,6 +299,58 @@ void DepthSorter_cls::Sort(ParticleRecord_cls* records, int count, int threadCou
         SortRecordRange(records, 0, count, Buffer(size_t(count)));
 }
 
+void DepthSorter_cls::ParallelRadixSort(ParticleRecord_cls* records, int64_t count, int threadCount,
+                                        ParticleRecord_cls* temp) {
+    std::vector<int64_t> cut(threadCount + 1);
+    for (int k = 0; k <= threadCount; ++k) cut[k] = int64_t(k) * count / threadCount;
+    std::vector<uint32_t> hist(size_t(threadCount) * kRadixBuckets);
+    auto slice = [&](int w) { return hist.data() + size_t(w) * kRadixBuckets; };
+    ParticleRecord_cls* src = records;
+    ParticleRecord_cls* dst = temp;
+    for (int p = 0; p < kDigitPasses; ++p) {
+        // Each worker counts the digit over its slice of the current order...
+        std::fill(hist.begin(), hist.end(), 0u);
+        {
+            std::vector<std::unique_ptr<ThreadSortBase_cls>> workers;
+            std::vector<std::atomic<bool>> done(threadCount);
+            for (int w = 0; w < threadCount; ++w)
+                workers.push_back(std::make_unique<ThreadSortRadixCount_cls>(&done[w], src, cut[w], cut[w + 1], p,
+                                                                             slice(w), p == 0));
+            RunSortWorkers(workers, done, start_);
+        }
+        // ...a digit shared by every record changes nothing...
+        uint64_t firstBucket = 0;
+        const uint32_t d0 = (RadixKeyOf(src[0].key) >> (p * kDigitBits)) & kDigitMask;
+        for (int w = 0; w < threadCount; ++w) firstBucket += slice(w)[d0];
+        if (firstBucket == uint64_t(count)) continue;
+        // ...otherwise bucket by bucket, slice by slice, each worker gets where its records
+        // of each bucket go: together a stable scatter of the whole array.
+        uint32_t sum = 0;
+        for (uint32_t b = 0; b < kRadixBuckets; ++b)
+            for (int w = 0; w < threadCount; ++w) {
+                const uint32_t c = slice(w)[b];
+                slice(w)[b] = sum;
+                sum += c;
+            }
+        {
+            std::vector<std::unique_ptr<ThreadSortBase_cls>> workers;
+            std::vector<std::atomic<bool>> done(threadCount);
+            for (int w = 0; w < threadCount; ++w)
+                workers.push_back(std::make_unique<ThreadSortRadixScatter_cls>(&done[w], src, dst, cut[w],
+                                                                               cut[w + 1], p, slice(w)));
+            RunSortWorkers(workers, done, start_);
+        }
+        std::swap(src, dst);
+    }
+    if (src != records) {  // an odd number of scatters: the workers copy their slices back
+        std::vector<std::unique_ptr<ThreadSortBase_cls>> workers;
+        std::vector<std::atomic<bool>> done(threadCount);
+        for (int w = 0; w < threadCount; ++w)
+            workers.push_back(std::make_unique<ThreadSortCopy_cls>(&done[w], src, records, cut[w], cut[w + 1]));
+        RunSortWorkers(workers, done, start_);
+    }
+}
+
 void DepthSorter_cls::ParallelSort(ParticleRecord_cls* records, int count, int threadCount, int blockSize,
                                    bool* dumpLogsOnce) {
     if (count <= 0) return;
@@ -296,6 +359,10 @@ void DepthSorter_cls::ParallelSort(ParticleRecord_cls* records, int count, int t
     const bool dump = dumpLogsOnce && *dumpLogsOnce;
     // Scratch of the part sorts, then the other side of every merge stage.
     ParticleRecord_cls* const temp = Buffer(size_t(count));
+    if (blockSize == 1 && !dump && threadCount > 1 && temp && count >= 2 * kRadixMinCount * threadCount) {
+        ParallelRadixSort(records, count, threadCount, temp);
+        return;
+    }
 
     // Runs as [start, end) pairs; part k is [k c / T, (k + 1) c / T).
     std::vector<int64_t> cut(threadCount + 1);

@@ -71,6 +71,20 @@ void SortRecordRange(ParticleRecord_cls* records, int64_t first, int64_t end,
 /// (Keys that are not numbers are made +infinity before they get here.)
 uint32_t RadixKeyOf(float key);
 
+/// Digits of the radix sorts: kRadixDigitPasses digits of kRadixDigitBits bits, lowest first.
+constexpr int kRadixDigitBits = 11;
+constexpr int kRadixDigitPasses = 3;
+constexpr uint32_t kRadixBuckets = 1u << kRadixDigitBits;
+
+/// Adds the counts of digit `pass` of records[first, end) to hist[kRadixBuckets]; with
+/// `fixKeys` keys that are not numbers become +infinity first. Any thread; disjoint ranges.
+void CountRadixDigit(ParticleRecord_cls* records, int64_t first, int64_t end, int pass, uint32_t* hist,
+                     bool fixKeys);
+/// Moves src[first, end), in order, to dst[offsets[d]++] where d is the record's digit
+/// `pass` (a stable scatter). Any thread; workers with disjoint offsets may run at once.
+void ScatterRadixDigit(const ParticleRecord_cls* src, ParticleRecord_cls* dst, int64_t first, int64_t end,
+                       int pass, uint32_t* offsets);
+
 /// Merge of the ascending runs A = src[sA, eA) and B = src[eA, eB) (adjacent): the front
 /// part writes dst[sA, eA), the back part dst[eA, eB). The two parts split the records
 /// exactly (front: the eA - sA first records of the ascending merge, ties placing B's
@@ -98,10 +112,12 @@ public:
     void Sort(ParticleRecord_cls* records, int count, int threadCount = kSortThreads, int blockSize = 1,
               bool* dumpLogsOnce = nullptr);
 
-    /// Sorts records[0, count) ascending by key on `threadCount` (>= 1) workers: equal parts
-    /// radix-sorted at once, then stages of pairwise merges through the working space. With
-    /// blockSize 1 each stage's merges are cut into pieces so that every worker has one;
-    /// above 1 each pair is merged by a front and a back worker. The result is always a permutation of the input;
+    /// Sorts records[0, count) ascending by key on `threadCount` (>= 1) workers. With
+    /// blockSize 1 (and no dump asked for) one radix sort shared by the workers: each digit
+    /// counted and then scattered by all of them over their slices, stably, through the
+    /// working space. Otherwise equal parts radix-sorted at once, then stages of pairwise
+    /// merges through the working space: with blockSize 1 each stage's merges are cut into
+    /// one piece per worker; above 1 each pair is merged by a front and a back worker. The result is always a permutation of the input;
     /// with blockSize 1 it is sorted, above 1 approximately sorted. When `dumpLogsOnce`
     /// points at true, the array after the part sorts and the source of the first merge
     /// stage are written to "logA.txt" and "logB.txt" in the working directory and the flag
@@ -117,6 +133,8 @@ public:
     void SetWorkerStarter(SortWorkerStarter start) { start_ = std::move(start); }
 
 private:
+    /// The shared radix sort of ParallelSort (working space `temp`, count records).
+    void ParallelRadixSort(ParticleRecord_cls* records, int64_t count, int threadCount, ParticleRecord_cls* temp);
     /// The working space for `count` records, grown when too small; null when it cannot be
     /// had (the sorts then fall back to a comparison sort in place).
     ParticleRecord_cls* Buffer(size_t count);

@@ -2,6 +2,7 @@
 #include "view/ThreadSort.h"
 
 #include <cassert>
+#include <cstring>
 
 #include "view/DepthSort.h"
 
@@ -78,3 +79,26 @@ ThreadSortMergePiece_cls::ThreadSortMergePiece_cls(std::atomic<bool>* done, cons
     : ThreadSortBase_cls(done), src_(src), dst_(dst), sA_(sA), eA_(eA), eB_(eB), k0_(k0), k1_(k1) {}
 
 void ThreadSortMergePiece_cls::Work() { MergeRunsPiece(src_, dst_, sA_, eA_, eB_, k0_, k1_); }
+
+ThreadSortRadixCount_cls::ThreadSortRadixCount_cls(std::atomic<bool>* done, ParticleRecord_cls* records,
+                                                   int64_t first, int64_t end, int pass, uint32_t* hist,
+                                                   bool fixKeys)
+    : ThreadSortBase_cls(done), records_(records), first_(first), end_(end), pass_(pass), hist_(hist),
+      fixKeys_(fixKeys) {}
+
+void ThreadSortRadixCount_cls::Work() { CountRadixDigit(records_, first_, end_, pass_, hist_, fixKeys_); }
+
+ThreadSortRadixScatter_cls::ThreadSortRadixScatter_cls(std::atomic<bool>* done, const ParticleRecord_cls* src,
+                                                       ParticleRecord_cls* dst, int64_t first, int64_t end, int pass,
+                                                       uint32_t* offsets)
+    : ThreadSortBase_cls(done), src_(src), dst_(dst), first_(first), end_(end), pass_(pass), offsets_(offsets) {}
+
+void ThreadSortRadixScatter_cls::Work() { ScatterRadixDigit(src_, dst_, first_, end_, pass_, offsets_); }
+
+ThreadSortCopy_cls::ThreadSortCopy_cls(std::atomic<bool>* done, const ParticleRecord_cls* src,
+                                       ParticleRecord_cls* dst, int64_t first, int64_t end)
+    : ThreadSortBase_cls(done), src_(src), dst_(dst), first_(first), end_(end) {}
+
+void ThreadSortCopy_cls::Work() {
+    std::memcpy(dst_ + first_, src_ + first_, sizeof(ParticleRecord_cls) * size_t(end_ - first_));
+}

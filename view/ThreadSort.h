@@ -112,3 +112,46 @@ private:
     ParticleRecord_cls* dst_;
     int64_t sA_, eA_, eB_, k0_, k1_;
 };
+
+/// Counts one radix digit over records[first, end) (CountRadixDigit).
+class ThreadSortRadixCount_cls : public ThreadSortBase_cls {
+public:
+    ThreadSortRadixCount_cls(std::atomic<bool>* done, ParticleRecord_cls* records, int64_t first, int64_t end,
+                             int pass, uint32_t* hist, bool fixKeys);
+    void Work() override;
+
+private:
+    ParticleRecord_cls* records_;
+    int64_t first_, end_;
+    int pass_;
+    uint32_t* hist_;
+    bool fixKeys_;
+};
+
+/// Scatters src[first, end) by one radix digit to its offsets in dst (ScatterRadixDigit).
+class ThreadSortRadixScatter_cls : public ThreadSortBase_cls {
+public:
+    ThreadSortRadixScatter_cls(std::atomic<bool>* done, const ParticleRecord_cls* src, ParticleRecord_cls* dst,
+                               int64_t first, int64_t end, int pass, uint32_t* offsets);
+    void Work() override;
+
+private:
+    const ParticleRecord_cls* src_;
+    ParticleRecord_cls* dst_;
+    int64_t first_, end_;
+    int pass_;
+    uint32_t* offsets_;
+};
+
+/// Copies src[first, end) to the same places of dst.
+class ThreadSortCopy_cls : public ThreadSortBase_cls {
+public:
+    ThreadSortCopy_cls(std::atomic<bool>* done, const ParticleRecord_cls* src, ParticleRecord_cls* dst,
+                       int64_t first, int64_t end);
+    void Work() override;
+
+private:
+    const ParticleRecord_cls* src_;
+    ParticleRecord_cls* dst_;
+    int64_t first_, end_;
+};

@@ -235,6 +235,28 @@ TEST_F(DepthSortTest, PreciseMergePlacesRunBBeforeRunAOnTies) {
     for (int k = 0; k < 5; ++k) EXPECT_EQ(dst[k].index, want[k]) << k;
 }
 
+TEST_F(DepthSortTest, MergePiecesTileTheExactMerge) {
+    // The exact merge cut at any output positions, pieces written in any order, equals the
+    // front and back halves' merge record for record (ties included).
+    std::mt19937 rng(3);
+    for (int trial = 0; trial < 40; ++trial) {
+        const int n = 1 + int(rng() % 3000), split = int(rng() % (n + 1));
+        std::vector<ParticleRecord_cls> src(n);
+        for (int i = 0; i < n; ++i) src[i] = {i, float(rng() % (trial % 2 ? 5 : 100000)), 1.0f};
+        std::sort(src.begin(), src.begin() + split, [](auto& x, auto& y) { return x.key < y.key; });
+        std::sort(src.begin() + split, src.end(), [](auto& x, auto& y) { return x.key < y.key; });
+        std::vector<ParticleRecord_cls> halves(n), pieces(n, ParticleRecord_cls{-1, 0, 0});
+        MergeRunsFront(src.data(), halves.data(), 0, split, n, 1);
+        MergeRunsBack(src.data(), halves.data(), 0, split, n);
+        std::vector<int64_t> cuts = {0, n};
+        for (int c = int(rng() % 5); c > 0; --c) cuts.push_back(int64_t(rng() % (n + 1)));
+        std::sort(cuts.begin(), cuts.end());
+        for (size_t q = cuts.size() - 1; q-- > 0;)  // last piece first
+            MergeRunsPiece(src.data(), pieces.data(), 0, split, n, cuts[q], cuts[q + 1]);
+        for (int k = 0; k < n; ++k) ASSERT_EQ(pieces[k].index, halves[k].index) << "trial " << trial << " at " << k;
+    }
+}
+
 TEST_F(DepthSortTest, KeysThatAreNotNumbersSortLast) {
     auto in = MakeRecords(150000, Keys::Random);
     for (int i = 0; i < 150000; i += 97) in[i].key = std::numeric_limits<float>::quiet_NaN();
