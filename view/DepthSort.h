@@ -117,8 +117,9 @@ public:
     /// counted and then scattered by all of them over their slices, stably, through the
     /// working space. Otherwise equal parts radix-sorted at once, then stages of pairwise
     /// merges through the working space: with blockSize 1 each stage's merges are cut into
-    /// one piece per worker; above 1 each pair is merged by a front and a back worker. The result is always a permutation of the input;
-    /// with blockSize 1 it is sorted, above 1 approximately sorted. When `dumpLogsOnce`
+    /// one piece per worker; above 1 each pair is merged by a front and a back worker. The
+    /// result is always a permutation of the input; with blockSize 1 it is sorted, above 1
+    /// approximately sorted. When `dumpLogsOnce`
     /// points at true, the array after the part sorts and the source of the first merge
     /// stage are written to "logA.txt" and "logB.txt" in the working directory and the flag
     /// is cleared (a debugging aid, off unless the caller asks). Workers that cannot be

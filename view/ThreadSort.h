@@ -1,5 +1,6 @@
-// The worker threads of the depth sort: key computation, part sorts and the two halves of
-// a merge. Each does one call of the sort logic, sets its done flag and is joined.
+// The worker threads of the depth sort: key computation, part sorts, the halves and pieces
+// of a merge, and the count and scatter steps of the shared radix sort. Each does one call
+// of the sort logic, sets its done flag and is joined.
 #pragma once
 
 #include <atomic>
