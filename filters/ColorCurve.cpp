@@ -7,6 +7,7 @@
 #include "platform/FileNumbers.h"
 #include "scene/PovText.h"
 #include "timeline/ParamGroup.h"
+#include "timeline/ParamKey.h"
 #include "timeline/Parameter.h"
 
 const char* const GoColorDependTypeNames[11] = {"VALUE1",      "Radius",      "Position",    "Position(X)",
@@ -96,6 +97,58 @@ void ColorCurve_cls::ColorForValue(float value, float out[4]) const {
         return;
     }
     for (int k = 0; k < 4; ++k) out[k] = constantColor.values[k];
+}
+
+void ColorCurve_cls::BuildColorTable(int entries) {
+    entries = std::max(entries, 2);
+    const int cells = entries - 1;
+    colorTable_.assign(size_t(entries) * 4, 0.0f);
+    directCell_.assign(size_t(cells), 0);
+    for (int i = 0; i < entries; ++i)
+        curve->GetRGBAConst(i == cells ? 1.0 : double(i) / cells, 0.0, &colorTable_[size_t(i) * 4]);
+    constantBelow_ = constantAbove_ = true;
+    const int channels = std::min(4, curve->ComponentCount());
+    for (int c = 0; c < channels; ++c) {
+        const Parameter_cls& p = curve->Component(c);
+        if (!p.IsTimeDependent() || p.keys.empty()) continue;  // one value everywhere
+        if (p.keys.front().time < 0.0) constantBelow_ = false;
+        if (p.keys.back().time > 1.0) constantAbove_ = false;
+        // Across a key the curve may bend or jump, which no line between two entries follows.
+        // The cells on both sides are marked too: a key on an entry, or rounding of the
+        // position, puts the change in either neighbour.
+        for (const ParamKey_cls& k : p.keys) {
+            if (!(k.time > -1.0 / cells && k.time < 1.0 + 1.0 / cells)) continue;
+            const int at = int(std::floor(k.time * cells));
+            for (int d = at - 1; d <= at + 1; ++d)
+                if (d >= 0 && d < cells) directCell_[size_t(d)] = 1;
+        }
+    }
+}
+
+void ColorCurve_cls::ColorFromTable(float value, float out[4]) const {
+    if (!useColorCurve.value || colorTable_.empty()) {
+        ColorForValue(value, out);
+        return;
+    }
+    const float x = (value - offset) / range;
+    const int cells = int(directCell_.size());
+    if (x > 0.0f && x < 1.0f) {
+        const float u = x * float(cells);
+        const int c = std::min(int(u), cells - 1);
+        if (!directCell_[size_t(c)]) {
+            const float f = u - float(c);
+            const float* a = &colorTable_[size_t(c) * 4];
+            for (int k = 0; k < 4; ++k) out[k] = a[k] + (a[k + 4] - a[k]) * f;
+            return;
+        }
+    } else if (x <= 0.0f && constantBelow_) {
+        std::copy_n(colorTable_.data(), 4, out);
+        return;
+    } else if (x >= 1.0f && constantAbove_) {
+        std::copy_n(colorTable_.data() + size_t(cells) * 4, 4, out);
+        return;
+    }
+    curve->GetRGBAConst(CurvePosition(x), 0.0, out);
 }
 
 std::vector<unsigned char> ColorCurve_cls::MakeTable(int count, int mode) const {

@@ -13,6 +13,9 @@
 class ParamGroup_cls;
 class ParamTextStream_cls;
 
+/// Entries of the colour table that BuildColorTable makes by default (64 KiB of floats).
+constexpr int kColorTableEntries = 4096;
+
 /// Labels of the DependType values 0..10 ("VALUE1", "Radius", ...), untranslated.
 extern const char* const GoColorDependTypeNames[11];
 
@@ -53,6 +56,22 @@ public:
     /// The colour at curve position x (no scaling).
     void ColorAt(float x, float out[4]) const;
 
+    /// Samples the curve at `entries` (at least 2) evenly spaced positions over 0..1 for
+    /// ColorFromTable, and notes the cells that hold a key. The table is a snapshot: build it
+    /// once per frame, after UpdateScaling and before the workers start, on the GUI thread;
+    /// later edits of the curve need a new build.
+    void BuildColorTable(int entries = kColorTableEntries);
+    /// ColorForValue through the table: linear interpolation between the two entries around
+    /// the curve position. Cells that hold a key (a kink or a step of the curve), positions
+    /// outside 0..1 where the curve still changes, and values that are not numbers are
+    /// evaluated directly, so the result differs from ColorForValue only by a smooth
+    /// segment's bend inside one cell; positions beyond the end keys give the end colours,
+    /// and the constant colour is returned exactly. Without a table, ColorForValue. Const and
+    /// safe from several threads once built.
+    void ColorFromTable(float value, float out[4]) const;
+    /// Entries of the last BuildColorTable (0 before the first).
+    int ColorTableEntries() const { return static_cast<int>(colorTable_.size() / 4); }
+
     /// count RGBA byte entries (R, G, B, A each; channels x 255, truncated, clamped to
     /// 0..255). Constant colour: alpha 255. Curve mode 0: entry i at position i/255; mode 1:
     /// at |i/128 - 1|.
@@ -90,4 +109,10 @@ public:
     float offset = 0.0f;                     ///< ScalingMin as of the last UpdateScaling
     float range = 1.0f;                      ///< never 0
     ParamGroup_cls* curve = nullptr;         ///< owned; components R, G, B, A
+
+private:
+    std::vector<float> colorTable_;          ///< RGBA per entry, entry i at position i / (entries - 1)
+    std::vector<unsigned char> directCell_;  ///< per cell between two entries: 1 = evaluate directly
+    bool constantBelow_ = true;              ///< the curve at positions below 0 equals entry 0
+    bool constantAbove_ = true;              ///< the curve at positions above 1 equals the last entry
 };

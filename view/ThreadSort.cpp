@@ -1,34 +1,44 @@
 // The worker threads of the depth sort.
 #include "view/ThreadSort.h"
 
-#include <wx/utils.h>
+#include <cassert>
+#include <cstring>
 
 #include "view/DepthSort.h"
 
-ThreadSortBase_cls::ThreadSortBase_cls(std::atomic<bool>* done) : wxThread(wxTHREAD_DETACHED), done_(done) {}
+ThreadSortBase_cls::ThreadSortBase_cls(std::atomic<bool>* done) : wxThread(wxTHREAD_JOINABLE), done_(done) {}
+
+void ThreadSortBase_cls::RunHere() {
+    Work();
+    done_->store(true, std::memory_order_release);
+}
 
 wxThread::ExitCode ThreadSortBase_cls::Entry() {
-    Work();
-    done_->store(true, std::memory_order_release);  // last touch of anything shared
+    RunHere();
     return nullptr;
 }
 
-void RunSortWorkers(std::vector<ThreadSortBase_cls*>& workers, std::vector<std::atomic<bool>>& done) {
+void RunSortWorkers(std::vector<std::unique_ptr<ThreadSortBase_cls>>& workers, std::vector<std::atomic<bool>>& done,
+                    const SortWorkerStarter& start) {
     for (auto& d : done) d.store(false, std::memory_order_relaxed);
-    std::vector<bool> started(workers.size(), false);
-    for (size_t k = 0; k < workers.size(); ++k) started[k] = workers[k]->Create() == wxTHREAD_NO_ERROR;
-    for (size_t k = 0; k < workers.size(); ++k) {
-        if (started[k]) started[k] = workers[k]->Run() == wxTHREAD_NO_ERROR;
-        if (!started[k]) {
-            // A worker that never started is not waited for: its work is done here.
-            workers[k]->Work();
-            delete workers[k];
-            done[k].store(true, std::memory_order_release);
-        }
+    const size_t n = workers.size();
+    std::vector<bool> running(n, false);
+    // The calling thread would only wait: it takes the last worker's share itself.
+    for (size_t k = 0; k + 1 < n; ++k)
+        running[k] = start ? start(*workers[k]) : workers[k]->Run() == wxTHREAD_NO_ERROR;
+    // A worker that could not be started is never waited for: its work is done here.
+    for (size_t k = 0; k < n; ++k)
+        if (!running[k]) workers[k]->RunHere();
+    for (size_t k = 0; k < n; ++k)
+        if (running[k]) workers[k]->Wait();
+    // The joins already order the workers' writes before ours; each flag is still read with
+    // acquire so the hand-over does not rest on the thread library alone.
+    for (auto& d : done) {
+        const bool finished = d.load(std::memory_order_acquire);
+        assert(finished);
+        (void)finished;
     }
-    workers.clear();  // started detached threads delete themselves
-    for (auto& d : done)
-        while (!d.load(std::memory_order_acquire)) wxMilliSleep(1);
+    workers.clear();
 }
 
 ThreadSortPrepare_cls::ThreadSortPrepare_cls(std::atomic<bool>* done, ParticleRecord_cls* records, int64_t outFirst,
@@ -43,10 +53,12 @@ void ThreadSortPrepare_cls::Work() {
 }
 
 ThreadSortParallel_cls::ThreadSortParallel_cls(std::atomic<bool>* done, ParticleRecord_cls* records, int64_t first,
-                                               int64_t end)
-    : ThreadSortBase_cls(done), records_(records), first_(first), end_(end) {}
+                                               int64_t end, ParticleRecord_cls* scratch)
+    : ThreadSortBase_cls(done), records_(records), first_(first), end_(end), scratch_(scratch) {}
 
-void ThreadSortParallel_cls::Work() { SortRecordRange(records_, first_, end_); }
+void ThreadSortParallel_cls::Work() {
+    SortRecordRange(records_, first_, end_, scratch_ ? scratch_ + first_ : nullptr);
+}
 
 ThreadSortMergeOrd_cls::ThreadSortMergeOrd_cls(std::atomic<bool>* done, const ParticleRecord_cls* src,
                                                ParticleRecord_cls* dst, int64_t sA, int64_t eA, int64_t eB,
@@ -60,3 +72,33 @@ ThreadSortMergeInv_cls::ThreadSortMergeInv_cls(std::atomic<bool>* done, const Pa
     : ThreadSortBase_cls(done), src_(src), dst_(dst), sA_(sA), eA_(eA), eB_(eB) {}
 
 void ThreadSortMergeInv_cls::Work() { MergeRunsBack(src_, dst_, sA_, eA_, eB_); }
+
+ThreadSortMergePiece_cls::ThreadSortMergePiece_cls(std::atomic<bool>* done, const ParticleRecord_cls* src,
+                                                   ParticleRecord_cls* dst, int64_t sA, int64_t eA, int64_t eB,
+                                                   int64_t k0, int64_t k1)
+    : ThreadSortBase_cls(done), src_(src), dst_(dst), sA_(sA), eA_(eA), eB_(eB), k0_(k0), k1_(k1) {}
+
+void ThreadSortMergePiece_cls::Work() { MergeRunsPiece(src_, dst_, sA_, eA_, eB_, k0_, k1_); }
+
+ThreadSortRadixCount_cls::ThreadSortRadixCount_cls(std::atomic<bool>* done, ParticleRecord_cls* records,
+                                                   int64_t first, int64_t end, int pass, uint32_t* hist,
+                                                   bool fixKeys)
+    : ThreadSortBase_cls(done), records_(records), first_(first), end_(end), pass_(pass), hist_(hist),
+      fixKeys_(fixKeys) {}
+
+void ThreadSortRadixCount_cls::Work() { CountRadixDigit(records_, first_, end_, pass_, hist_, fixKeys_); }
+
+ThreadSortRadixScatter_cls::ThreadSortRadixScatter_cls(std::atomic<bool>* done, const ParticleRecord_cls* src,
+                                                       ParticleRecord_cls* dst, int64_t first, int64_t end, int pass,
+                                                       uint32_t* offsets)
+    : ThreadSortBase_cls(done), src_(src), dst_(dst), first_(first), end_(end), pass_(pass), offsets_(offsets) {}
+
+void ThreadSortRadixScatter_cls::Work() { ScatterRadixDigit(src_, dst_, first_, end_, pass_, offsets_); }
+
+ThreadSortCopy_cls::ThreadSortCopy_cls(std::atomic<bool>* done, const ParticleRecord_cls* src,
+                                       ParticleRecord_cls* dst, int64_t first, int64_t end)
+    : ThreadSortBase_cls(done), src_(src), dst_(dst), first_(first), end_(end) {}
+
+void ThreadSortCopy_cls::Work() {
+    std::memcpy(dst_ + first_, src_ + first_, sizeof(ParticleRecord_cls) * size_t(end_ - first_));
+}

@@ -1,6 +1,9 @@
 // Colour record: colour lookups, byte tables, project and clipboard text, POV-Ray colour maps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <sstream>
 #include <thread>
 
@@ -9,6 +12,7 @@
 #include "tests/support/PovRayProbe.h"
 #include "tests/support/TestFiles.h"
 #include "timeline/ParamGroup.h"
+#include "timeline/ParamKey.h"
 #include "tests/timeline/TextFeed.h"
 #include "timeline/Parameter.h"
 
@@ -100,6 +104,117 @@ TEST_F(ColorCurveTest, ColorForValueFromSeveralThreadsMatchesOneThread) {
     for (int w = 0; w < 4; ++w)
         workers.emplace_back([&, w] {
             for (int i = w; i < 1000; i += 4) c.ColorForValue(float(i), &got[size_t(i) * 4]);
+        });
+    for (auto& t : workers) t.join();
+    EXPECT_EQ(got, expected);
+}
+
+TEST_F(ColorCurveTest, ColorTableAgreesWithDirectEvaluation) {
+    // Curves of every segment kind, keys on and off the table's entries and outside 0..1;
+    // values across the scaling range, at its ends, beyond them, and not numbers.
+    const double linear[][5] = {{0, 0, 0, 1, 1}, {0.5, 1, 1, 1, 0.5}, {1, 1, 0, 0, 0}};
+    const double dense[][5] = {{0, 0, 0, 0, 1}, {0.0101, 1, 0.2, 0, 1}, {0.0203, 0, 0.9, 1, 0},
+                               {0.3337, 0.5, 0.5, 0.5, 0.5}, {0.9999, 1, 1, 1, 1}};
+    const double outside[][5] = {{-0.5, 1, 0, 0, 1}, {0.25, 0, 1, 0, 1}, {1.5, 0, 0, 1, 0}};
+    const double single[][5] = {{0.3, 0.25, 0.5, 0.75, 1}};
+    struct Case {
+        const char* what;
+        int keyCount;
+        const double (*keys)[5];
+        int keyType;     // applied to every key of every channel
+        bool fixedBlue;  // the B channel not time-dependent
+        float tolerance;
+    };
+    const Case cases[] = {
+        {"default green to red", 0, nullptr, PKT_LINEAR, false, 1e-5f},
+        {"three linear keys", 3, linear, PKT_LINEAR, false, 1e-5f},
+        {"keys between entries", 5, dense, PKT_LINEAR, false, 1e-5f},
+        {"steps", 5, dense, PKT_STEP, false, 1e-5f},
+        {"smooth keys", 5, dense, PKT_HERMITE_AUTO, false, 1e-3f},
+        {"keys outside 0..1", 3, outside, PKT_HERMITE_AUTO, false, 1e-3f},
+        {"one key", 1, single, PKT_LINEAR, false, 1e-6f},
+        {"fixed channel", 3, linear, PKT_LINEAR, true, 1e-5f},
+    };
+    std::vector<float> values = {2.0f, 6.0f, 1.99999f, 6.00001f, -100.0f, 100.0f, 4.0f, 3.0f,
+                                 2.0f + 4.0f * 0.0101f, 2.0f + 4.0f * 0.0203f, 2.0f + 4.0f * 0.9999f,
+                                 std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+                                 std::numeric_limits<float>::quiet_NaN()};
+    for (int i = 0; i <= 20000; ++i) values.push_back(1.5f + 5.0f * float(i) / 20000.0f);
+    for (const Case& c : cases)
+        for (int entries : {2, 1024, kColorTableEntries}) {
+            ColorCurve_cls rec("T", "t", "0 0 0 1", c.keyCount, c.keys);
+            rec.useColorCurve.value = true;
+            for (int k = 0; k < 4; ++k) {
+                Parameter_cls& p = rec.curve->Component(k);
+                for (ParamKey_cls& key : p.keys) key.type = c.keyType;
+                p.UpdateAutoTangents();
+            }
+            if (c.fixedBlue) rec.curve->Component(2).SetTimeDependentValue(false);
+            rec.scalingMin.value = 2;
+            rec.scalingMax.value = 6;
+            rec.UpdateScaling();
+            float viaTable[4], direct[4];
+            rec.ColorFromTable(3.0f, viaTable);  // no table yet: the direct path itself
+            rec.ColorForValue(3.0f, direct);
+            for (int k = 0; k < 4; ++k) ASSERT_EQ(viaTable[k], direct[k]) << c.what;
+            rec.BuildColorTable(entries);
+            ASSERT_EQ(rec.ColorTableEntries(), entries);
+            GdCurrentTime = 0.7;  // the table must not follow the scene time either
+            // A smooth segment's bend inside one cell shrinks with the square of the cell
+            // (the tolerances are for the default table); linear and step curves are exact
+            // at any size. Two entries only sample the ends: a line between them is no curve
+            // (except the default one, which is that line).
+            const float cellRatio = float(kColorTableEntries - 1) / float(entries - 1);
+            float tolerance = c.keyType == PKT_HERMITE_AUTO ? c.tolerance * cellRatio * cellRatio : c.tolerance;
+            if (entries == 2 && c.keyCount > 1) tolerance = 1.0f;
+            float worst = 0.0f;
+            for (float v : values) {
+                rec.ColorFromTable(v, viaTable);
+                rec.ColorForValue(v, direct);
+                for (int k = 0; k < 4; ++k) {
+                    if (std::isnan(direct[k])) {
+                        ASSERT_TRUE(std::isnan(viaTable[k])) << c.what;
+                        continue;
+                    }
+                    worst = std::max(worst, std::fabs(viaTable[k] - direct[k]));
+                    ASSERT_NEAR(viaTable[k], direct[k], tolerance) << c.what << " entries " << entries << " value " << v
+                                                                  << " channel " << k;
+                }
+            }
+            if (entries == kColorTableEntries) {
+                EXPECT_LE(worst, c.tolerance) << c.what;
+            }
+            // The ends are exact: first and last key colours, clamped as the direct path does.
+            for (float v : {-1e6f, 2.0f, 6.0f, 1e6f}) {
+                rec.ColorFromTable(v, viaTable);
+                rec.ColorForValue(v, direct);
+                for (int k = 0; k < 4; ++k) EXPECT_EQ(viaTable[k], direct[k]) << c.what << " value " << v;
+            }
+        }
+    // A constant colour is returned exactly, alpha included, table or not.
+    ColorCurve_cls constant("Q", "q", "0.2 0.4 0.6 0.8", 0, nullptr);
+    constant.UpdateScaling();
+    constant.BuildColorTable();
+    for (float v : {-5.0f, 0.0f, 0.37f, 1.0f, 1e9f}) {
+        float out[4];
+        constant.ColorFromTable(v, out);
+        EXPECT_EQ((std::vector<float>(out, out + 4)), (std::vector<float>{0.2f, 0.4f, 0.6f, 0.8f})) << v;
+    }
+}
+
+TEST_F(ColorCurveTest, ColorTableFromSeveralThreadsMatchesOneThread) {
+    const double keys[][5] = {{0, 0, 0, 1, 1}, {0.5, 1, 1, 1, 0.5}, {1, 1, 0, 0, 0}};
+    ColorCurve_cls c("T", "t", "0 0 0 1", 3, keys);
+    c.useColorCurve.value = true;
+    c.scalingMax.value = 1000;
+    c.UpdateScaling();
+    c.BuildColorTable();
+    std::vector<float> expected(4000), got(4000);
+    for (int i = 0; i < 1000; ++i) c.ColorFromTable(float(i), &expected[size_t(i) * 4]);
+    std::vector<std::thread> workers;
+    for (int w = 0; w < 4; ++w)
+        workers.emplace_back([&, w] {
+            for (int i = w; i < 1000; i += 4) c.ColorFromTable(float(i), &got[size_t(i) * 4]);
         });
     for (auto& t : workers) t.join();
     EXPECT_EQ(got, expected);

@@ -5,8 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -232,6 +235,28 @@ TEST_F(DepthSortTest, PreciseMergePlacesRunBBeforeRunAOnTies) {
     for (int k = 0; k < 5; ++k) EXPECT_EQ(dst[k].index, want[k]) << k;
 }
 
+TEST_F(DepthSortTest, MergePiecesTileTheExactMerge) {
+    // The exact merge cut at any output positions, pieces written in any order, equals the
+    // front and back halves' merge record for record (ties included).
+    std::mt19937 rng(3);
+    for (int trial = 0; trial < 40; ++trial) {
+        const int n = 1 + int(rng() % 3000), split = int(rng() % (n + 1));
+        std::vector<ParticleRecord_cls> src(n);
+        for (int i = 0; i < n; ++i) src[i] = {i, float(rng() % (trial % 2 ? 5 : 100000)), 1.0f};
+        std::sort(src.begin(), src.begin() + split, [](auto& x, auto& y) { return x.key < y.key; });
+        std::sort(src.begin() + split, src.end(), [](auto& x, auto& y) { return x.key < y.key; });
+        std::vector<ParticleRecord_cls> halves(n), pieces(n, ParticleRecord_cls{-1, 0, 0});
+        MergeRunsFront(src.data(), halves.data(), 0, split, n, 1);
+        MergeRunsBack(src.data(), halves.data(), 0, split, n);
+        std::vector<int64_t> cuts = {0, n};
+        for (int c = int(rng() % 5); c > 0; --c) cuts.push_back(int64_t(rng() % (n + 1)));
+        std::sort(cuts.begin(), cuts.end());
+        for (size_t q = cuts.size() - 1; q-- > 0;)  // last piece first
+            MergeRunsPiece(src.data(), pieces.data(), 0, split, n, cuts[q], cuts[q + 1]);
+        for (int k = 0; k < n; ++k) ASSERT_EQ(pieces[k].index, halves[k].index) << "trial " << trial << " at " << k;
+    }
+}
+
 TEST_F(DepthSortTest, KeysThatAreNotNumbersSortLast) {
     auto in = MakeRecords(150000, Keys::Random);
     for (int i = 0; i < 150000; i += 97) in[i].key = std::numeric_limits<float>::quiet_NaN();
@@ -319,4 +344,114 @@ TEST_F(DepthSortTest, KeysFollowTheFrameObject) {
     EXPECT_EQ(eye[1], 2.0f);
     EXPECT_EQ(dir[2], -1.0f);
     GbParamUndoEnabled = 1;
+}
+
+TEST_F(DepthSortTest, RadixOrderFollowsTheFloatOrder) {
+    // The unsigned images keep the float order across signs, magnitudes and infinities, and
+    // give -0 and +0 one image (they are equal keys).
+    const float inf = std::numeric_limits<float>::infinity();
+    const float ascending[] = {-inf, -3e38f, -1e10f, -2.5f, -1.0f, -1e-30f, -1e-45f /* denormal */, 0.0f,
+                               1e-45f, 1e-30f, 0.5f, 1.0f, 1.0000001f, 2.0f, 9999.0f, 3e38f, inf};
+    for (size_t k = 0; k + 1 < std::size(ascending); ++k)
+        EXPECT_LT(RadixKeyOf(ascending[k]), RadixKeyOf(ascending[k + 1])) << ascending[k] << " " << ascending[k + 1];
+    EXPECT_EQ(RadixKeyOf(-0.0f), RadixKeyOf(0.0f));
+
+    // Whole sorts through the radix path (with working space) against a comparison sort, on
+    // key sets that a wrong digit order, a wrong sign flip or a skipped pass would break.
+    struct Case { const char* what; std::vector<float> pool; };
+    const Case cases[] = {
+        {"mixed signs", {-5.5f, 3.25f, -0.001f, 0.001f, -1e6f, 1e6f, -7.0f, 7.0f}},
+        {"negatives only", {-1.0f, -2.0f, -1.5f, -100.0f, -0.25f, -3e-20f}},
+        {"zeros of both signs", {-0.0f, 0.0f, -1.0f, 1.0f}},
+        {"one key", {42.0f}},
+        {"low bits only", {1.0f, 1.0000001f, 1.0000002f, 1.0000004f}},
+        {"high bits only", {1.0f, 4.0f, 1024.0f, -1.0f, -4.0f}},
+        {"infinities", {-std::numeric_limits<float>::infinity(), std::numeric_limits<float>::infinity(), 0.0f, 1.0f}},
+        {"not numbers", {std::numeric_limits<float>::quiet_NaN(), -std::numeric_limits<float>::quiet_NaN(), 2.0f, -2.0f}},
+    };
+    for (const Case& c : cases)
+        for (int count : {600, 5000}) {
+            std::mt19937 rng(count);
+            std::vector<ParticleRecord_cls> in(count);
+            for (int i = 0; i < count; ++i) in[i] = {i, c.pool[rng() % c.pool.size()], float(i % 3)};
+            auto out = in;
+            std::vector<ParticleRecord_cls> scratch(count, ParticleRecord_cls{-1, 0, 0});
+            SortRecordRange(out.data(), 0, count, scratch.data());
+            ASSERT_TRUE(IsPermutationOf(in, out)) << c.what;
+            ASSERT_TRUE(KeysAscending(out)) << c.what;
+            ASSERT_FALSE(std::isnan(out.back().key)) << c.what << ": not-a-number keys become +infinity";
+            // Equal keys (-0 and +0 included) keep their input order: the digit passes are stable.
+            for (int k = 0; k + 1 < count; ++k)
+                if (out[k].key == out[k + 1].key) {
+                    ASSERT_LT(out[k].index, out[k + 1].index) << c.what << " at " << k;
+                }
+        }
+    // A range inside a larger array leaves the rest untouched.
+    auto in = MakeRecords(3000, Keys::Random);
+    auto out = in;
+    std::vector<ParticleRecord_cls> scratch(1000);
+    SortRecordRange(out.data(), 1000, 2000, scratch.data());
+    for (int k = 0; k < 1000; ++k) ASSERT_EQ(out[k].index, in[k].index);
+    for (int k = 2000; k < 3000; ++k) ASSERT_EQ(out[k].index, in[k].index);
+    EXPECT_TRUE(std::is_sorted(out.begin() + 1000, out.begin() + 2000,
+                               [](const auto& a, const auto& b) { return a.key < b.key; }));
+}
+
+TEST_F(DepthSortTest, SorterReusesItsWorkingSpace) {
+    // Two frames of one size allocate once; a smaller frame reuses the space; only a larger
+    // one grows it.
+    DepthSorter_cls sorter;
+    EXPECT_EQ(sorter.BufferCapacity(), 0u);
+    for (int count : {150000, 150000, 20000, 150000}) {
+        auto in = MakeRecords(count, Keys::Random, unsigned(count));
+        auto out = in;
+        sorter.Sort(out.data(), count);
+        ASSERT_TRUE(IsPermutationOf(in, out)) << count;
+        ASSERT_TRUE(KeysAscending(out)) << count;
+        EXPECT_EQ(sorter.BufferCapacity(), 150000u) << "after " << count;
+    }
+    auto in = MakeRecords(200000, Keys::FewDistinct);
+    auto out = in;
+    sorter.Sort(out.data(), 200000, 4, 100);
+    ASSERT_TRUE(IsPermutationOf(in, out));
+    EXPECT_EQ(sorter.BufferCapacity(), 200000u);
+}
+
+TEST_F(DepthSortTest, WorkersThatCannotStartRunOnTheCallingThread) {
+    // Every start refused, or every other one: all the work is still done, nothing waits for
+    // a thread that never ran, and the sort is complete.
+    int calls = 0;
+    const SortWorkerStarter refuseAll = [&](ThreadSortBase_cls&) { ++calls; return false; };
+    const SortWorkerStarter refuseOdd = [&](ThreadSortBase_cls& t) {
+        return (calls++ % 2 == 0) && t.Run() == wxTHREAD_NO_ERROR;
+    };
+    for (const SortWorkerStarter* start : {&refuseAll, &refuseOdd})
+        for (int block : {1, 100}) {
+            calls = 0;
+            DepthSorter_cls sorter;
+            sorter.SetWorkerStarter(*start);
+            auto in = MakeRecords(120000, Keys::Sawtooth);
+            auto out = in;
+            sorter.Sort(out.data(), 120000, 4, block);
+            ASSERT_TRUE(IsPermutationOf(in, out)) << "block " << block;
+            if (block == 1) {
+                ASSERT_TRUE(KeysAscending(out));
+            }
+            EXPECT_GT(calls, 0) << "the starter was asked";
+        }
+    // The runner itself: every worker's work done, every done flag set.
+    std::vector<ParticleRecord_cls> r(1000);
+    std::vector<float> pos(3000);
+    for (int i = 0; i < 1000; ++i) pos[3 * i + 2] = float(i);
+    const float eye[3] = {0, 0, 0}, dir[3] = {0, 0, -1};
+    std::vector<std::unique_ptr<ThreadSortBase_cls>> workers;
+    std::vector<std::atomic<bool>> done(4);
+    for (int k = 0; k < 4; ++k)
+        workers.push_back(std::make_unique<ThreadSortPrepare_cls>(&done[k], r.data(), k * 250, k * 250,
+                                                                  (k + 1) * 250, 1, pos.data(), eye, dir, 0));
+    calls = 0;
+    RunSortWorkers(workers, done, refuseOdd);
+    EXPECT_TRUE(workers.empty());
+    for (auto& d : done) EXPECT_TRUE(d.load());
+    for (int i = 0; i < 1000; ++i) ASSERT_EQ(r[i].key, float(i));
 }
