@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <vector>
 
@@ -28,6 +29,35 @@ T* NewArray(int64_t n, bool& ok) {
     T* p = new (std::nothrow) T[static_cast<size_t>(n)];
     if (!p) ok = false;
     return p;
+}
+
+// The arrays of the last frame released, kept for the next frame of the same count: the
+// views rebuild the frame at every step of playback, and fresh memory costs a page fault
+// per page on first touch (tens of milliseconds per million particles). One spare set.
+struct SpareArrays {
+    std::mutex lock;
+    int64_t count = 0;
+    float* positions = nullptr;
+    float* radius = nullptr;
+    float* value1 = nullptr;
+    float* colours = nullptr;
+    uint8_t* type = nullptr;
+
+    void Free() {
+        delete[] positions;
+        delete[] radius;
+        delete[] value1;
+        delete[] colours;
+        delete[] type;
+        positions = radius = value1 = colours = nullptr;
+        type = nullptr;
+        count = 0;
+    }
+};
+
+SpareArrays& Spare() {
+    static SpareArrays* spare = new SpareArrays;  // never destroyed: frames may outlive statics
+    return *spare;
 }
 
 bool RatesAreReady(const ParticleData_cls& pd) {
@@ -207,6 +237,24 @@ Snap_cls::~Snap_cls() { Release(); }
 void Snap_cls::Allocate(int64_t n) {
     Release();
     if (n <= 0) return;
+    {
+        SpareArrays& spare = Spare();
+        std::lock_guard<std::mutex> hold(spare.lock);
+        if (spare.count == n) {
+            positions = spare.positions;
+            radius = spare.radius;
+            value1 = spare.value1;
+            colours = spare.colours;
+            type = spare.type;
+            spare.positions = spare.radius = spare.value1 = spare.colours = nullptr;
+            spare.type = nullptr;
+            spare.count = 0;
+            allocated = true;
+            count = n;
+            return;
+        }
+        spare.Free();  // a frame of another size is coming: make room for it
+    }
     bool ok = true;
     positions = NewArray<float>(3 * n, ok);
     radius = NewArray<float>(n, ok);
@@ -219,6 +267,19 @@ void Snap_cls::Allocate(int64_t n) {
 }
 
 void Snap_cls::Release() {
+    if (allocated && positions && radius && value1 && colours && type) {
+        SpareArrays& spare = Spare();
+        std::lock_guard<std::mutex> hold(spare.lock);
+        spare.Free();
+        spare.positions = positions;
+        spare.radius = radius;
+        spare.value1 = value1;
+        spare.colours = colours;
+        spare.type = type;
+        spare.count = count;
+        positions = radius = value1 = colours = nullptr;
+        type = nullptr;
+    }
     delete[] positions;
     delete[] radius;
     delete[] value1;
@@ -232,6 +293,12 @@ void Snap_cls::Release() {
     type = nullptr;
     allocated = false;
     count = 0;
+}
+
+void Snap_cls::FreeSpareArrays() {
+    SpareArrays& spare = Spare();
+    std::lock_guard<std::mutex> hold(spare.lock);
+    spare.Free();
 }
 
 bool Snap_cls::SnapshotIsCurrent() const {

@@ -43,8 +43,12 @@ public:
     /// count := n; for n > 0 allocates positions (3n), radius, value1, types and colours
     /// (4n). When memory cannot be had nothing is held and the count is 0.
     void Allocate(int64_t n);
-    /// Frees every array (the derived sources too); count 0. Safe to call twice.
+    /// Frees every array (the derived sources too); count 0. Safe to call twice. The main
+    /// arrays are kept as the one spare set that the next Allocate of the same count takes
+    /// over (rebuilding the frame at every step of playback then touches no fresh memory).
     void Release();
+    /// Frees the spare set (when the data are cleared). Any thread.
+    static void FreeSpareArrays();
 
     /// Evaluates the evaluated particles (every stride-th from 0): position + t·rate
     /// (Hermite: the cubic of the snapshot's coefficients with its velocities as tangents),
