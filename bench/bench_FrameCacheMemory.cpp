@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include <malloc.h>
 #include <unistd.h>
 #include <wx/init.h>
 
@@ -69,6 +70,7 @@ static void BM_FrameCacheMemory20x1M(benchmark::State& state) {
             return s;
         };
         auto seq = std::make_unique<DataSequence_cls>(0, &context);
+        malloc_trim(0);  // memory freed by an earlier run would otherwise be reused unseen
         const double before = ResidentMB();
         seq->SetFileList(wxString::FromUTF8((folder + "/demo0000.dat").c_str()));
         for (int k = 0; k < kFrames; ++k) seq->PrepareFrame(k, 0.0, rates, true);

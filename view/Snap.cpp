@@ -226,7 +226,6 @@ Snap_cls::Snap_cls(ParticleData_cls* snapshot_, ParticleAttrib_cls* const attrib
                    int workers)
     : snapshot(snapshot_), stride(stride_ < 1 ? 1 : stride_) {
     const bool held = snapshot && snapshot->allocated && snapshot->count > 0;
-    time = (snapshot ? snapshot->time : 0.0) + dt;
     generation_ = snapshot ? snapshot->loadGeneration : 0;
     Allocate(held ? snapshot->count : 0);
     Compute(attribs, dt, workers);
@@ -306,6 +305,7 @@ bool Snap_cls::SnapshotIsCurrent() const {
 }
 
 void Snap_cls::Compute(ParticleAttrib_cls* const attribs[4], double dt, int workers) {
+    time = (snapshot ? snapshot->time : 0.0) + dt;
     ratesWanted_ = dt != 0.0 && snapshot && MotionOf(*snapshot) != MOTION_NONE;
     ratesUsed = false;
     if (!allocated || !SnapshotIsCurrent()) return;
