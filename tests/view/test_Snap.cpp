@@ -372,7 +372,7 @@ TEST_F(SnapTest, EmptyAndSingleParticleFrames) {
 
 TEST_F(SnapTest, OneAndFourWorkersGiveIdenticalFrames) {
     ParticleData_cls pd;
-    Fill(pd, 250007, INTERP_HERMITE);
+    Fill(pd, 150001, INTERP_HERMITE);  // above 100,000: two workers by count
     UseCurve(0, COLOR_SOURCE_VALUE1, 0, 100);
     UseCurve(1, COLOR_SOURCE_VELOCITY_X, -1, 1);
     UseCurve(2, COLOR_SOURCE_POSITION, 0, 10);
