@@ -27,6 +27,51 @@ int64_t FindById(const int32_t* idB, int64_t nB, int64_t i, int32_t id) {
     return -1;
 }
 
+// Calls match(i, j) for every particle i of A in [first, end) that has a partner j in B by
+// ID, and miss(i) for the others; the number mode (1 or 2) chooses the search. Linear and
+// Hermite rules share it, so both find the same partners.
+template <typename Match, typename Miss>
+void ForEachPartnerById(const InterpolationJob_cls& job, int64_t first, int64_t end, Match match, Miss miss) {
+    const int64_t nB = std::max<int64_t>(0, job.countB);
+    if (job.numberMode == NUMBER_BY_ID) {
+        for (int64_t i = first; i < end; ++i) {
+            const int64_t j = FindById(job.b.id, nB, i, job.a.id[i]);
+            if (j >= 0)
+                match(i, j);
+            else
+                miss(i);
+        }
+        return;
+    }
+    // Sorted IDs: one forward cursor into B. It starts where the block's first ID would be
+    // found by a scan from B's start, so every split of the particles gives the same matches.
+    const int32_t* idB = job.b.id;
+    int64_t p = std::lower_bound(idB, idB + nB, job.a.id[first]) - idB;
+    for (int64_t i = first; i < end; ++i) {
+        const int32_t id = job.a.id[i];
+        int64_t j = -1;
+        int64_t k = p;
+        for (; k < nB; ++k) {
+            if (idB[k] == id) {
+                j = k;
+                break;
+            }
+            if (idB[k] > id) break;
+        }
+        if (j >= 0) {
+            p = j + 1;
+            match(i, j);
+            continue;
+        }
+        if (k >= nB)
+            p = nB;
+        else if (k > p)
+            p = k - 1;
+        miss(i);
+    }
+}
+
+
 inline void LinearRate(const InterpolationJob_cls& job, float T, int64_t i, int64_t j) {
     const float* pa = job.a.position + 3 * i;
     const float* pb = job.b.position + 3 * j;
@@ -123,14 +168,12 @@ float InterpolationJob_cls::TimeStep() const {
 
 bool InterpolationJob_cls::ComputesRates() const {
     if (!periodic.IsKnown()) return false;
-    if (interpolationType == INTERP_LINEAR) {
+    if (interpolationType == INTERP_LINEAR || interpolationType == INTERP_HERMITE) {
         if (numberMode == NUMBER_BY_INDEX) return true;
         if (numberMode == NUMBER_BY_ID || numberMode == NUMBER_SORTED_ID)
             return a.id != nullptr && b.id != nullptr;
         return false;
     }
-    if (interpolationType == INTERP_HERMITE)
-        return numberMode == NUMBER_BY_INDEX && periodic.type == PERIODIC_NONE;
     return false;
 }
 
@@ -175,7 +218,6 @@ static bool RuleRange(const InterpolationJob_cls& job, int64_t& first, int64_t& 
 void ComputeLinearRates(const InterpolationJob_cls& job, int64_t first, int64_t end) {
     if (!RuleRange(job, first, end)) return;
     const float T = job.TimeStep();
-    const int64_t nB = std::max<int64_t>(0, job.countB);
     switch (job.numberMode) {
     case NUMBER_BY_INDEX:
         if (job.periodic.CorrectedAxes() == 0) {
@@ -191,43 +233,10 @@ void ComputeLinearRates(const InterpolationJob_cls& job, int64_t first, int64_t 
         }
         break;
     case NUMBER_BY_ID:
-        for (int64_t i = first; i < end; ++i) {
-            const int64_t j = FindById(job.b.id, nB, i, job.a.id[i]);
-            if (j >= 0)
-                LinearRate(job, T, i, j);
-            else
-                LinearZero(job, i);
-        }
+    case NUMBER_SORTED_ID:
+        ForEachPartnerById(job, first, end, [&](int64_t i, int64_t j) { LinearRate(job, T, i, j); },
+                           [&](int64_t i) { LinearZero(job, i); });
         break;
-    case NUMBER_SORTED_ID: {
-        // One forward cursor into B. It starts where the block's first ID would be found by
-        // a scan from B's start, so every split of the particles gives the same matches.
-        const int32_t* idB = job.b.id;
-        int64_t p = std::lower_bound(idB, idB + nB, job.a.id[first]) - idB;
-        for (int64_t i = first; i < end; ++i) {
-            const int32_t id = job.a.id[i];
-            int64_t j = -1;
-            int64_t k = p;
-            for (; k < nB; ++k) {
-                if (idB[k] == id) {
-                    j = k;
-                    break;
-                }
-                if (idB[k] > id) break;
-            }
-            if (j >= 0) {
-                p = j + 1;
-                LinearRate(job, T, i, j);
-                continue;
-            }
-            if (k >= nB)
-                p = nB;
-            else if (k > p)
-                p = k - 1;
-            LinearZero(job, i);
-        }
-        break;
-    }
     default:
         ZeroRates(job, first, end);
         break;
@@ -239,22 +248,47 @@ void ComputeHermiteRates(const InterpolationJob_cls& job, int64_t first, int64_t
     const float T = job.TimeStep();
     const ParticleArrays_cls& A = job.a;
     const ParticleArrays_cls& B = job.b;
-    for (int64_t i = first; i < end; ++i) {
-        A.radiusRate[i] = (B.radius[i] - A.radius[i]) / T;
-        A.value1Rate[i] = (B.value1[i] - A.value1[i]) / T;
-    }
-    if (A.hermiteC2 == nullptr || A.hermiteC3 == nullptr) return;
+    const bool cubic = A.hermiteC2 != nullptr && A.hermiteC3 != nullptr;
+    // Towards itself (a last frame, or a next file that cannot be read) nothing is known of
+    // where a particle goes: it keeps to its own velocity, as one without a partner does.
+    const bool self = A.position == B.position;
     const double t = T;
-    for (int64_t i = first; i < end; ++i) {
+    auto match = [&](int64_t i, int64_t j) {
+        A.radiusRate[i] = (B.radius[j] - A.radius[i]) / T;
+        A.value1Rate[i] = (B.value1[j] - A.value1[i]) / T;
+        if (!cubic) return;
         for (int c = 0; c < 3; ++c) {
             const int64_t n = 3 * i + c;
-            const double dp = static_cast<double>(B.position[n]) - A.position[n];
+            const float raw = B.position[3 * j + c] - A.position[n];
+            const float d = job.periodic.Correct(raw, c);
+            if (d == 0.0f && raw != 0.0f && job.periodic.effect == PERIODIC_ZERO_VELOCITY) {
+                // Forced to stay at the box edge: no cubic correction of this component.
+                A.hermiteC2[n] = A.hermiteC3[n] = 0.0f;
+                continue;
+            }
+            // The cubic P_A + V_A·t + c2·t² + c3·t³ with P(T) = P_A + d and P'(T) = V_B.
             const double va = A.velocity[n];
-            const double vb = B.velocity[n];
+            const double vb = B.velocity[3 * j + c];
+            const double dp = d;
             A.hermiteC2[n] = static_cast<float>((3.0 * dp / t - 2.0 * va - vb) / t);
             A.hermiteC3[n] = static_cast<float>((-2.0 * dp / t + va + vb) / (t * t));
         }
+    };
+    auto miss = [&](int64_t i) {
+        A.radiusRate[i] = 0.0f;
+        A.value1Rate[i] = 0.0f;
+        if (!cubic) return;
+        for (int c = 0; c < 3; ++c) A.hermiteC2[3 * i + c] = A.hermiteC3[3 * i + c] = 0.0f;
+    };
+    if (self) {
+        for (int64_t i = first; i < end; ++i) miss(i);
+        return;
     }
+    if (job.numberMode == NUMBER_BY_INDEX) {
+        for (int64_t i = first; i < end; ++i) match(i, i);
+        return;
+    }
+    ForEachPartnerById(job, first, end, match, miss);
 }
 
 void ComputeRateBlock(const InterpolationJob_cls& job, int64_t first, int64_t end) {

@@ -11,7 +11,7 @@
 /// Interpolation types ("InterpolateType=").
 enum InterpolationType {
     INTERP_LINEAR = 0,   ///< "Linear": velocity := position rate
-    INTERP_HERMITE = 1,  ///< "Hermite": velocities as read, cubic coefficients filled
+    INTERP_HERMITE = 1,  ///< "Hermite": velocities as read (the tangents), cubic coefficients filled
     INTERP_NONE = 2,     ///< "No Interpolate": no rates
 };
 
@@ -50,9 +50,9 @@ public:
     int64_t MatchedCount() const;
     /// The divisor of the rates: dt, or 1 when dt is 0 or not finite.
     float TimeStep() const;
-    /// True when the block rules compute anything: linear in every known number mode;
-    /// Hermite only by index without a periodic boundary; never for other types, unknown
-    /// modes, an unknown periodic rule, or a mode that needs IDs when an ID array is null.
+    /// True when the block rules compute anything: linear and Hermite in every known number
+    /// mode with a known periodic rule; never for other types, unknown modes, an unknown
+    /// periodic rule, or a mode that needs IDs when an ID array is null.
     bool ComputesRates() const;
 };
 
@@ -70,11 +70,15 @@ void InterpBlockRange(int64_t matched, int workers, int k, int64_t& first, int64
 /// partner, or every particle when ComputesRates() is false, gets three zero rates.
 void ComputeLinearRates(const InterpolationJob_cls& job, int64_t first, int64_t end);
 
-/// Hermite rule for A's particles [first, end): radius and value1 rates as in the linear
-/// rule by index; the velocities are kept; when A holds them, the coefficients of the cubic
-/// P(t) = P_A + V_A·t + c2·t² + c3·t³ on 0 ≤ t ≤ T that meets P_B with velocity V_B at T:
-/// c2 = (3(P_B − P_A)/T − 2V_A − V_B)/T, c3 = (2(P_A − P_B)/T + V_A + V_B)/T².
-/// When ComputesRates() is false the rates and coefficients of the range are 0.
+/// Hermite rule for A's particles [first, end): partners found as in the linear rule (by
+/// index or by ID), radius and value1 rates as there; the velocities are kept (they are the
+/// tangents, and B's are read by the previous frame's job); when A holds the coefficient
+/// arrays, per component the cubic P(t) = P_A + V_A·t + c2·t² + c3·t³ on 0 ≤ t ≤ T that
+/// meets P_A + d with velocity V_B at T, d = P_B[j] − P_A[i] corrected by the periodic rule:
+/// c2 = (3d/T − 2V_A − V_B)/T, c3 = (−2d/T + V_A + V_B)/T². A particle without a partner,
+/// every particle of a job towards A itself, and a component that the rule forces to 0 get
+/// c2 = c3 = 0: they move by their own velocity. When ComputesRates() is false the rates
+/// and coefficients of the range are 0.
 void ComputeHermiteRates(const InterpolationJob_cls& job, int64_t first, int64_t end);
 
 /// The rule of the job's interpolation type for A's particles [first, end): linear,

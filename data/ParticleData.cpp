@@ -57,6 +57,11 @@ bool RecordFailure(ParticleData_cls& pd, const wxString& fileName, const std::st
     return false;
 }
 
+// Numbers of ParticleData_cls::loadGeneration; GUI thread mostly, atomic for the tools.
+std::atomic<uint64_t> s_loadGenerations{0};
+
+uint64_t NextLoadGeneration() { return s_loadGenerations.fetch_add(1, std::memory_order_relaxed) + 1; }
+
 template <typename T>
 T* NewArray(size_t n, bool& ok) {
     if (!ok) return nullptr;
@@ -86,6 +91,7 @@ ParticleData_cls::ParticleData_cls(DataFrame_cls* frame_, int frameIndex_)
       interpolationType(1),
       numberMode(0),
       keepsIDs(true),
+      loadGeneration(0),
       time(0.0),
       readFailed(false) {}
 
@@ -165,6 +171,7 @@ bool ParticleData_cls::ReadHeaderAscii(const wxString& fileName, const SnapshotG
 bool ParticleData_cls::Allocate(int64_t n) {
     if (allocated) Free();
     platform::Trace("Allocate " + platform::FormatInt(count));
+    loadGeneration = NextLoadGeneration();
     count = n;
     if (n <= 0) return true;
     const size_t un = static_cast<size_t>(n);
@@ -220,6 +227,7 @@ void ParticleData_cls::Free() {
     arrays = nullptr;
     allocated = false;
     count = -1;
+    loadGeneration = NextLoadGeneration();
 }
 
 int64_t ParticleData_cls::GetMemoryKB() const {

@@ -60,6 +60,10 @@ public:
     int interpolationType;         ///< 0 linear, 1 Hermite, 2 none; 1 at construction
     int numberMode;                ///< 0 by index, 1 by ID, 2 sort by ID; 0 at construction
     bool keepsIDs;                 ///< 1 at construction (the ID array is always allocated)
+    /// Which load the arrays belong to: a new process-wide number at every Allocate and
+    /// Free, never reused, so that whatever was built from the arrays (the drawable frame)
+    /// can tell that they have been freed or reloaded since. 0 before the first.
+    uint64_t loadGeneration;
 
     double time;                   ///< snapshot time from the header, or frameIndex without Time
     bool readFailed;               ///< the last header or body read failed (frame unreadable)

@@ -261,9 +261,8 @@ TEST(InterpolationJob, CasesWithoutARateRuleLeaveZeroRates) {
     } cases[] = {
         {INTERP_NONE, NUMBER_BY_INDEX, {}, true, "no interpolation"},
         {7, NUMBER_BY_INDEX, {}, true, "unknown type"},
-        {INTERP_HERMITE, NUMBER_BY_ID, {}, true, "Hermite by id"},
-        {INTERP_HERMITE, NUMBER_SORTED_ID, {}, true, "Hermite sorted by id"},
-        {INTERP_HERMITE, NUMBER_BY_INDEX, {2, 0, 10, 10, 10}, true, "Hermite periodic"},
+        {INTERP_HERMITE, 3, {}, true, "Hermite, unknown mode"},
+        {INTERP_HERMITE, NUMBER_BY_INDEX, {5, 0, 10, 10, 10}, true, "Hermite, unknown periodic"},
         {INTERP_LINEAR, 3, {}, false, "unknown mode"},
         {INTERP_LINEAR, NUMBER_BY_INDEX, {5, 0, 10, 10, 10}, false, "unknown periodic"},
     };
@@ -311,6 +310,60 @@ TEST(InterpolationJob, HermiteCoefficientsGiveTheCubicThroughBothSnapshots) {
             const double vT = v0 + 2 * c2 * T + 3 * c3 * T * T;
             EXPECT_NEAR(pT, b.pos[k], 1e-4) << "P(T) pa " << c.pa << " pb " << c.pb;
             EXPECT_NEAR(vT, c.vb, 1e-4) << "P'(T) pa " << c.pa << " pb " << c.pb;
+        }
+    }
+}
+
+// Hermite by ID and in a box: each particle's cubic runs from A to its partner's position
+// (seen across the box edge when it crossed); without a partner, towards A itself, or
+// forced to 0 by the box rule, a particle only keeps its own velocity (c2 = c3 = 0).
+TEST(InterpolationJob, HermiteMatchesByIdAndAcrossTheBox) {
+    struct Case {
+        int mode;
+        PeriodicRule_cls rule;
+        bool self;
+        const char* what;
+    } cases[] = {
+        {NUMBER_BY_ID, {2, 0, 10, 10, 10}, false, "by id, minimum image"},
+        {NUMBER_SORTED_ID, {2, 0, 10, 10, 10}, false, "sorted ids, minimum image"},
+        {NUMBER_BY_ID, {2, 1, 10, 10, 10}, false, "by id, crossing forced to 0"},
+        {NUMBER_BY_ID, {}, true, "towards itself"},
+    };
+    for (const auto& c : cases) {
+        // IDs 2, 4, 9 in A; B holds 2 and 4 (4 crossed the x edge), not 9.
+        Snap a({{1, 1, 1, 1, 0, 2, 0.5f, 0, 0}, {4.5f, 0, 0, 1, 0, 4, 1, 0, 0}, {0, 0, 0, 1, 0, 9, 3, 3, 3}}, true);
+        Snap b({{2, 3, 1, 3, 1, 2, 0, 0, 0}, {-4.5f, 0, 0, 2, 4, 4, 2, 0, 0}});
+        const double T = 2.0;
+        ComputeAllRates(c.self ? Job(a, a, T, INTERP_HERMITE, c.mode, c.rule)
+                               : Job(a, b, T, INTERP_HERMITE, c.mode, c.rule), 1);
+        auto at = [&](size_t i, int k, double t) {
+            const size_t n = 3 * i + k;
+            return a.pos[n] + a.vel[n] * t + a.c2[n] * t * t + a.c3[n] * t * t * t;
+        };
+        for (size_t i = 0; i < 3; ++i)
+            for (int k = 0; k < 3; ++k) EXPECT_EQ(a.vel[3 * i + k], (i == 0 ? (k ? 0 : 0.5f) : i == 1 ? (k ? 0 : 1.0f) : 3.0f))
+                << c.what << ": the velocities are the tangents and stay";
+        // ID 9 has no partner: radius and value1 rates 0, no cubic part.
+        EXPECT_EQ(a.radRate[2], 0.0f) << c.what;
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(a.c2[6 + k], 0.0f) << c.what;
+        if (c.self) {
+            for (float v : a.c2) EXPECT_EQ(v, 0.0f) << c.what;
+            for (float v : a.c3) EXPECT_EQ(v, 0.0f) << c.what;
+            continue;
+        }
+        // ID 2: A's particle 0 against B's particle 0.
+        EXPECT_FLOAT_EQ(a.radRate[0], (3 - 1) / T) << c.what;
+        EXPECT_FLOAT_EQ(a.valRate[0], (1 - 0) / T) << c.what;
+        const float end0[3] = {2, 3, 1};
+        for (int k = 0; k < 3; ++k) EXPECT_NEAR(at(0, k, T), end0[k], 1e-5) << c.what;
+        // ID 4 went from x = 4.5 to -4.5: one unit on through the edge, or held.
+        if (c.rule.effect == PERIODIC_GUESS_VELOCITY) {
+            EXPECT_NEAR(at(1, 0, T), 5.5, 1e-5) << c.what;
+            const double slopeT = a.vel[3] + 2 * a.c2[3] * T + 3 * a.c3[3] * T * T;
+            EXPECT_NEAR(slopeT, 2.0, 1e-5) << c.what << ": arrives with B's velocity";
+        } else {
+            EXPECT_EQ(a.c2[3], 0.0f) << c.what;
+            EXPECT_EQ(a.c3[3], 0.0f) << c.what;
         }
     }
 }
