@@ -27,6 +27,28 @@ int64_t FindById(const int32_t* idB, int64_t nB, int64_t i, int32_t id) {
     return -1;
 }
 
+// FindById through the index of B's IDs: the same partner, found without scanning. The
+// positions holding the ID are ascending, so the first of them at or above a window's
+// lower end is the first the window scan would meet.
+inline int64_t FindByIdIndexed(const IdIndex_cls& index, const int32_t* idB, int64_t nB, int64_t i,
+                               int32_t id) {
+    if (i < nB && idB[i] == id) return i;
+    const uint32_t* first;
+    const uint32_t* end;
+    index.Find(id, first, end);
+    if (first == end) return -1;
+    for (int64_t w : kSearchWindows) {
+        if (i - w > nB) continue;
+        const int64_t lo = std::max<int64_t>(0, i - w);
+        const int64_t hi = std::min<int64_t>(nB, i + w);
+        const uint32_t* p = end - first == 1 ? first : std::lower_bound(first, end, static_cast<uint64_t>(lo),
+                                                                     [](uint32_t a, uint64_t b) { return a < b; });
+        if (p != end && static_cast<int64_t>(*p) >= lo && static_cast<int64_t>(*p) < hi) return *p;
+    }
+    if (static_cast<int64_t>(*first) < nB / 10) return *first;
+    return -1;
+}
+
 inline void LinearRate(const InterpolationJob_cls& job, float T, int64_t i, int64_t j) {
     const float* pa = job.a.position + 3 * i;
     const float* pb = job.b.position + 3 * j;
@@ -134,6 +156,11 @@ bool InterpolationJob_cls::ComputesRates() const {
     return false;
 }
 
+bool InterpolationJob_cls::UsesIdIndex() const {
+    return interpolationType == INTERP_LINEAR && numberMode == NUMBER_BY_ID && ComputesRates() &&
+           MatchedCount() > 0;
+}
+
 int InterpWorkerCount(int64_t countA) {
     if (countA > 10000000) return 6;
     if (countA > 3000000) return 5;
@@ -190,15 +217,20 @@ void ComputeLinearRates(const InterpolationJob_cls& job, int64_t first, int64_t 
             StreamRate(job.a.value1, job.b.value1, job.a.value1Rate, first, end, T);
         }
         break;
-    case NUMBER_BY_ID:
+    case NUMBER_BY_ID: {
+        IdIndex_cls own;
+        const IdIndex_cls* index = job.idIndexB;
+        if (index == nullptr && own.Build(job.b.id, nB)) index = &own;
         for (int64_t i = first; i < end; ++i) {
-            const int64_t j = FindById(job.b.id, nB, i, job.a.id[i]);
+            const int64_t j = index ? FindByIdIndexed(*index, job.b.id, nB, i, job.a.id[i])
+                                    : FindById(job.b.id, nB, i, job.a.id[i]);
             if (j >= 0)
                 LinearRate(job, T, i, j);
             else
                 LinearZero(job, i);
         }
         break;
+    }
     case NUMBER_SORTED_ID: {
         // One forward cursor into B. It starts where the block's first ID would be found by
         // a scan from B's start, so every split of the particles gives the same matches.
@@ -266,7 +298,11 @@ void ComputeRateBlock(const InterpolationJob_cls& job, int64_t first, int64_t en
         ZeroRates(job, first, std::min(end, job.MatchedCount()));
 }
 
-void ComputeAllRates(const InterpolationJob_cls& job, int workers) {
+void ComputeAllRates(const InterpolationJob_cls& job_, int workers) {
+    IdIndex_cls index;
+    InterpolationJob_cls job = job_;
+    if (job.UsesIdIndex() && job.idIndexB == nullptr && index.Build(job.b.id, job.countB))
+        job.idIndexB = &index;
     const int w = workers <= 0 ? InterpWorkerCount(job.countA) : std::clamp(workers, 1, 6);
     const int64_t m = job.MatchedCount();
     ZeroRates(job, m, job.countA);
