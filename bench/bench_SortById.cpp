@@ -34,7 +34,7 @@ static void BM_SortBaselineStdSort5M(benchmark::State& state) {
         benchmark::DoNotOptimize(work.data());
     }
 }
-BENCHMARK(BM_SortBaselineStdSort5M)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortBaselineStdSort5M)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 static void BM_SortById5M(benchmark::State& state) {
     const std::vector<int32_t> ids = ShuffledIds();
@@ -58,4 +58,4 @@ static void BM_SortById5M(benchmark::State& state) {
         benchmark::DoNotOptimize(id.data());
     }
 }
-BENCHMARK(BM_SortById5M)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortById5M)->Unit(benchmark::kMillisecond)->MinTime(3.0);

@@ -108,9 +108,27 @@ void StreamPeriodicRate(const float* __restrict a, const float* __restrict b,
     for (; k < stop; ++k) out[k] = rule.Correct(b[k] - a[k], static_cast<int>(k % 3)) / T;
 }
 
+// Linear rates of A's particles [first, end) against B's particles shifted by `shift`.
+void LinearStreamRun(const InterpolationJob_cls& job, float T, int64_t first, int64_t end, int64_t shift) {
+    const float* posB = job.b.position + 3 * shift;
+    if (job.periodic.CorrectedAxes() == 0)
+        StreamRate(job.a.position, posB, job.a.velocity, 3 * first, 3 * end, T);
+    else
+        StreamPeriodicRate(job.a.position, posB, job.a.velocity, first, end, T, job.periodic);
+    StreamRate(job.a.radius, job.b.radius + shift, job.a.radiusRate, first, end, T);
+    StreamRate(job.a.value1, job.b.value1 + shift, job.a.value1Rate, first, end, T);
+}
+
 void FillZero(float* p, int64_t first, int64_t end, int stride) {
     if (p == nullptr || end <= first) return;
     std::memset(p + stride * first, 0, sizeof(float) * static_cast<size_t>(stride * (end - first)));
+}
+
+// LinearZero for A's particles [first, end).
+void LinearZeroRun(const InterpolationJob_cls& job, int64_t first, int64_t end) {
+    FillZero(job.a.velocity, first, end, 3);
+    FillZero(job.a.radiusRate, first, end, 1);
+    FillZero(job.a.value1Rate, first, end, 1);
 }
 
 }  // namespace
@@ -221,13 +239,44 @@ void ComputeLinearRates(const InterpolationJob_cls& job, int64_t first, int64_t 
         IdIndex_cls own;
         const IdIndex_cls* index = job.idIndexB;
         if (index == nullptr && own.Build(job.b.id, nB)) index = &own;
-        for (int64_t i = first; i < end; ++i) {
-            const int64_t j = index ? FindByIdIndexed(*index, job.b.id, nB, i, job.a.id[i])
-                                    : FindById(job.b.id, nB, i, job.a.id[i]);
+        const int32_t* idA = job.a.id;
+        const int32_t* idB = job.b.id;
+        // With unique IDs in B, runs of particles whose partners lie at one offset (as
+        // after particles were lost) are checked by comparing IDs and computed as streams.
+        const bool runs = index != nullptr && index->Unique();
+        int64_t shift = 0;  // partner of the next particle expected at its index + shift
+        for (int64_t i = first; i < end;) {
+            if (runs) {
+                int64_t r = i;
+                while (r < end && r + shift >= 0 && r + shift < nB && idB[r + shift] == idA[r]) ++r;
+                // [i, r): each ID's only position in B is known; the search's reach decides
+                // between the rate and zero rates. Particles below B's count (all of a
+                // block) reach every window, so with one offset the reach is the same for
+                // the whole run except where the first tenth of B ends.
+                if (r > i) {
+                    int64_t split = r;  // [i, split) reached, [split, r) not
+                    if (shift < -kSearchWindows[3] || shift >= kSearchWindows[3])
+                        split = std::clamp<int64_t>(nB / 10 - shift, i, r);
+                    if (split > i) LinearStreamRun(job, T, i, split, shift);
+                    if (r > split) LinearZeroRun(job, split, r);
+                    i = r;
+                    continue;
+                }
+                const int64_t at = index->Position(idA[i], i + shift);
+                if (at >= 0) {
+                    shift = at - i;
+                    continue;  // the run above takes this particle now
+                }
+                LinearZero(job, i);
+                ++i;
+                continue;
+            }
+            const int64_t j = index ? FindByIdIndexed(*index, idB, nB, i, idA[i]) : FindById(idB, nB, i, idA[i]);
             if (j >= 0)
                 LinearRate(job, T, i, j);
             else
                 LinearZero(job, i);
+            ++i;
         }
         break;
     }

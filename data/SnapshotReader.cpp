@@ -16,6 +16,7 @@
 #include "data/IdIndex.h"
 #include "data/ParticleData.h"
 #include "platform/FileNumbers.h"
+#include "platform/LargeBuffer.h"
 
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
               "snapshot files are little-endian; this build copies values as they lie");
@@ -482,10 +483,9 @@ namespace {
 // data[k] := data[order[k]] for `comps` values per particle, through `scratch` (at least
 // order.size() × comps values of T).
 template <typename T>
-void Gather(T* data, int comps, const std::vector<uint32_t>& order, void* scratch) {
+void Gather(T* data, int comps, const uint32_t* order, size_t n, void* scratch) {
     if (!data) return;
     T* tmp = static_cast<T*>(scratch);
-    const size_t n = order.size();
     if (comps == 3) {
         for (size_t k = 0; k < n; ++k) {
             const T* src = data + 3 * static_cast<size_t>(order[k]);
@@ -527,21 +527,26 @@ void SortByID(int64_t n, const ParticleArrays_cls& a) {
         SortByIDWide(n, a);
         return;
     }
-    // Stable radix order of the IDs (ties keep file order, so a sort is reproducible),
-    // then every array gathered through one scratch buffer.
-    std::vector<uint32_t> order;
-    StableOrderById(a.id, n, order);
-    bool identity = true;
-    for (size_t k = 0; k < order.size() && identity; ++k) identity = order[k] == k;
-    if (identity) return;  // already in ID order
-    // raw memory that each gather uses as an array of its own element type
-    std::unique_ptr<void, void (*)(void*)> scratch(std::malloc(3 * sizeof(float) * static_cast<size_t>(n)),
-                                                   std::free);
-    if (!scratch) throw std::bad_alloc();
-    Gather(a.position, 3, order, scratch.get());
-    Gather(a.velocity, 3, order, scratch.get());
-    Gather(a.radius, 1, order, scratch.get());
-    Gather(a.value1, 1, order, scratch.get());
-    Gather(a.type, 1, order, scratch.get());
-    Gather(a.id, 1, order, scratch.get());
+    const size_t un = static_cast<size_t>(n);
+    bool sorted = true;
+    for (size_t i = 1; i < un && sorted; ++i) sorted = a.id[i - 1] <= a.id[i];
+    if (sorted) return;  // already in ID order
+    // One buffer of 16 bytes per particle: the radix sort's two (key, position) arrays,
+    // then the order (4 bytes each, moved to the front) and the gather scratch (12 each).
+    std::unique_ptr<void, void (*)(void*)> buffer(platform::AllocLargeBuffer(16 * un),
+                                                  platform::FreeLargeBuffer);
+    if (!buffer) throw std::bad_alloc();
+    uint64_t* pairs = static_cast<uint64_t*>(buffer.get());
+    // Stable: ties keep file order, so a sort is reproducible.
+    const uint64_t* result = StableSortIdPairs(a.id, n, pairs, pairs + un);
+    uint32_t* order = static_cast<uint32_t*>(buffer.get());
+    // Forward, the 4-byte slot k never lies past the 8-byte pair k it is taken from.
+    for (size_t k = 0; k < un; ++k) order[k] = static_cast<uint32_t>(result[k]);
+    void* scratch = order + un;
+    Gather(a.position, 3, order, un, scratch);
+    Gather(a.velocity, 3, order, un, scratch);
+    Gather(a.radius, 1, order, un, scratch);
+    Gather(a.value1, 1, order, un, scratch);
+    Gather(a.type, 1, order, un, scratch);
+    Gather(a.id, 1, order, un, scratch);
 }

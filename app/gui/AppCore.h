@@ -3,6 +3,7 @@
 // at start, and reads and writes configuration and project files section by section.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ class FrameMain_cls;
 class TimeCtrl_cls;
 class ImgSequence_cls;
 class PeriodicBoundaryControl_cls;
+class MenuCommandPoster_cls;
 
 class AppCore_cls : public ParamRegistry_cls {
 public:
@@ -105,6 +107,8 @@ private:
     ImgSequence_cls* m_imgSequence = nullptr;  ///< owned
     PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
+    /// Queues the data workers' commands on the frame (wxQueueEvent, from their threads).
+    std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;
     ConfigSections_cls m_sections;
     std::string m_exeDir;
     std::string m_configPath;
