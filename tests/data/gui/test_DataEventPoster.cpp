@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <wx/app.h>
 #include <wx/event.h>
 
 #include "common/CommandHistory.h"
@@ -34,7 +35,7 @@ TEST(DataEventPoster, WorkerPostsAreHandledLaterOnTheGuiThread) {
     });
     worker.join();
     EXPECT_TRUE(receiver.ids.empty());  // queued, not run on the worker
-    receiver.ProcessPendingEvents();
+    for (int k = 0; k < 1000 && receiver.ids.size() < 200; ++k) wxTheApp->ProcessPendingEvents();
     ASSERT_EQ(receiver.ids.size(), 200u);
     for (size_t k = 0; k < 200; k += 2) {
         EXPECT_EQ(receiver.ids[k], ID_REDRAW_VIEWS);
