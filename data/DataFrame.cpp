@@ -22,10 +22,11 @@ const DataLoadContext_cls& DefaultContext() {
     return context;
 }
 
-// Blocks until the reader thread has made its last access to anything shared; its done
-// flag comes a little earlier, and the arrays must not be freed under it.
+// Blocks until the reader thread has made its last access to anything shared (its done
+// flag comes a little earlier, and the arrays must not be freed under it), then joins it.
 void WaitForReaderEnd(const DataLoadContext_cls& ctx) {
     while (ThreadFileReader_cls::IsRunning()) ctx.Sleep(5);
+    ThreadFileReader_cls::ForgetFinished();
 }
 
 }  // namespace
@@ -118,7 +119,7 @@ bool DataFrame_cls::IsReady(bool needsRates) {
 
 void DataFrame_cls::Prepare(bool needsRates, bool wait) {
     if (IsLoaded() && ratesReady.load(std::memory_order_acquire)) return;
-    if (!loaded.load(std::memory_order_acquire) && !loadStarted.load(std::memory_order_acquire)) StartLoad();
+    if (!loaded.load(std::memory_order_acquire) && !loadStarted.load(std::memory_order_acquire)) StartLoad(wait);
     if (wait) WaitForReader(this, this, 1);
     if (!needsRates) return;
     if (!IsReadable()) return;  // settles a body that has just failed
@@ -127,9 +128,10 @@ void DataFrame_cls::Prepare(bool needsRates, bool wait) {
     if (wait) WaitForInterpolator(this, this, 1);
 }
 
-void DataFrame_cls::StartLoad() {
+void DataFrame_cls::StartLoad(bool wait) {
     // A second start would hand the same arrays to a second read.
     if (loadStarted.load(std::memory_order_acquire)) return;
+    if (!wait && ThreadFileReader_cls::IsRunning()) return;  // a later call starts it
     WaitForReader(this, this, 0);
     if (!IsReadable()) return;
     const DataLoadContext_cls& ctx = Context();
@@ -154,13 +156,15 @@ void DataFrame_cls::StartLoad() {
 void DataFrame_cls::StartRates(bool wait) {
     if (!IsLoaded()) return;
     if (!next || !next->IsLoaded()) {
-        if (next) next->StartLoad();
+        if (next) next->StartLoad(wait);
         if (!wait) return;
         if (next) WaitForReader(this, next, 1);
     }
     if (!IsReadable()) return;
     // A registered interpolator is waited for (if still running) and forgotten: only this
-    // thread clears the registration.
+    // thread clears the registration. Without the wait flag (prefetch from the idle driver)
+    // a running one is not waited for: the GUI goes on and a later call starts these rates.
+    if (!wait && ThreadInterpolator_cls::IsRunning()) return;
     if (GpInterpolatorThread.load(std::memory_order_acquire) != nullptr || ThreadInterpolator_cls::IsRunning()) {
         GbGLLockForInterpolation = true;
         ThreadInterpolator_cls::WaitUntilFinished([this](int ms) { Context().Sleep(ms); });
@@ -227,7 +231,6 @@ void WaitForReader(DataFrame_cls* /*frame*/, DataFrame_cls* other, int expected)
     }
     // The done flag comes just before the reader's last shared access.
     WaitForReaderEnd(ctx);
-    ThreadFileReader_cls::ForgetFinished();
     GbGLLockForLoadingData = false;
     platform::Trace("Set::GbGLLockForLoadingData = FALSE");
 }

@@ -76,11 +76,13 @@ public:
     /// Starts what is missing (load, then rates when needed); with `wait` blocks until done.
     void Prepare(bool needsRates, bool wait);
     /// Reads the header and starts the body reader (first waiting for a reader of another
-    /// file). An unreadable header marks the slot unreadable.
-    void StartLoad();
+    /// file; without `wait` it returns instead while one runs, and a later call goes on).
+    /// An unreadable header marks the slot unreadable.
+    void StartLoad(bool wait = true);
     /// Starts the rates towards the next slot (loading it first), or towards this snapshot
-    /// itself when the next slot has no readable file. Without `wait` it returns while the
-    /// next slot is still being read; a later call goes on.
+    /// itself when the next slot has no readable file. Without `wait` it returns at once
+    /// while the next slot is still being read or another interpolation runs; a later call
+    /// goes on.
     void StartRates(bool wait);
     /// Frees the arrays (after waiting for a reader or interpolator using them) and clears
     /// the status; `reset` also forgets time, file name and the file test.

@@ -54,8 +54,17 @@ void DataSequence_cls::SetFileList(const wxString& path) {
         platform::Trace(std::to_string(count) + " files: the sequence is cut to " + std::to_string(kFrameSlots) + " frames");
         count = kFrameSlots;
     }
+    // A slot whose file changes (or that has no file any more) lets its snapshot go, time
+    // included: no particle of the old file is ever shown under the new name.
+    const int before = frameCount_;
+    for (int i = 0; i < count; ++i) {
+        const wxString name = files.FileName(i, 0);
+        DataFrame_cls& f = *frames[i];
+        if (f.fileName != name) f.Release(true);
+        f.SetFileName(name);
+    }
+    for (int i = count; i < before; ++i) frames[i]->Release(true);
     frameCount_ = count;
-    for (int i = 0; i < count; ++i) frames[i]->SetFileName(files.FileName(i, 0));
 }
 
 void DataSequence_cls::ReleaseFrames(int frame, bool reset) {

@@ -40,7 +40,9 @@ public:
     const DataLoadContext_cls& Context() const;
 
     /// Sets the file pattern from the first file `path`, counts the files and names every
-    /// slot below the count (resetting their file tests). Data and status are not touched.
+    /// slot below the count (resetting their file tests). A slot whose file name changes,
+    /// and a slot beyond the new count that had a file, is released with reset (after any
+    /// worker using it has finished); slots keeping their file keep data and status.
     /// A sequence longer than the slots is cut to kFrameSlots frames.
     void SetFileList(const wxString& path);
     /// `frame` ≠ -2: that slot's Release(reset) (out-of-range indices do nothing); -2: with

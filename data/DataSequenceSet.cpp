@@ -40,6 +40,8 @@ void DataSequenceSet_cls::ReleaseFrames(int sequence, int frame, bool reset) {
     }
 }
 
+void DataSequenceSet_cls::ReleaseAllSequences(bool reset) { ReleaseFrames(-2, -2, reset); }
+
 void DataSequenceSet_cls::ClearFrameMarks() {
     for (auto& s : sequences) s->ClearMarks();
 }

@@ -41,6 +41,9 @@ public:
     /// `sequence` -2: every sequence with (frame, reset); -1: the current one with (frame,
     /// reset); 0..3: that sequence, all frames (with `reset`).
     void ReleaseFrames(int sequence, int frame, bool reset);
+    /// Releases every frame of all four sequences (ReleaseFrames(-2, -2, reset)); what
+    /// opening a project does before it reads the sequences' file lists.
+    void ReleaseAllSequences(bool reset);
     /// Clears the key-frame marks of all four sequences.
     void ClearFrameMarks();
     /// Marks frame `i` (clamped) in all four sequences.

@@ -27,6 +27,28 @@ int64_t FindById(const int32_t* idB, int64_t nB, int64_t i, int32_t id) {
     return -1;
 }
 
+// FindById through the index of B's IDs: the same partner, found without scanning. The
+// positions holding the ID are ascending, so the first of them at or above a window's
+// lower end is the first the window scan would meet.
+inline int64_t FindByIdIndexed(const IdIndex_cls& index, const int32_t* idB, int64_t nB, int64_t i,
+                               int32_t id) {
+    if (i < nB && idB[i] == id) return i;
+    const uint32_t* first;
+    const uint32_t* end;
+    index.Find(id, first, end);
+    if (first == end) return -1;
+    for (int64_t w : kSearchWindows) {
+        if (i - w > nB) continue;
+        const int64_t lo = std::max<int64_t>(0, i - w);
+        const int64_t hi = std::min<int64_t>(nB, i + w);
+        const uint32_t* p = end - first == 1 ? first : std::lower_bound(first, end, static_cast<uint64_t>(lo),
+                                                                     [](uint32_t a, uint64_t b) { return a < b; });
+        if (p != end && static_cast<int64_t>(*p) >= lo && static_cast<int64_t>(*p) < hi) return *p;
+    }
+    if (static_cast<int64_t>(*first) < nB / 10) return *first;
+    return -1;
+}
+
 // Calls match(i, j) for every particle i of A in [first, end) that has a partner j in B by
 // ID, and miss(i) for the others; the number mode (1 or 2) chooses the search. Linear and
 // Hermite rules share it, so both find the same partners.
@@ -34,8 +56,12 @@ template <typename Match, typename Miss>
 void ForEachPartnerById(const InterpolationJob_cls& job, int64_t first, int64_t end, Match match, Miss miss) {
     const int64_t nB = std::max<int64_t>(0, job.countB);
     if (job.numberMode == NUMBER_BY_ID) {
+        IdIndex_cls own;
+        const IdIndex_cls* index = job.idIndexB;
+        if (index == nullptr && own.Build(job.b.id, nB)) index = &own;
         for (int64_t i = first; i < end; ++i) {
-            const int64_t j = FindById(job.b.id, nB, i, job.a.id[i]);
+            const int64_t j = index ? FindByIdIndexed(*index, job.b.id, nB, i, job.a.id[i])
+                                    : FindById(job.b.id, nB, i, job.a.id[i]);
             if (j >= 0)
                 match(i, j);
             else
@@ -131,9 +157,27 @@ void StreamPeriodicRate(const float* __restrict a, const float* __restrict b,
     for (; k < stop; ++k) out[k] = rule.Correct(b[k] - a[k], static_cast<int>(k % 3)) / T;
 }
 
+// Linear rates of A's particles [first, end) against B's particles shifted by `shift`.
+void LinearStreamRun(const InterpolationJob_cls& job, float T, int64_t first, int64_t end, int64_t shift) {
+    const float* posB = job.b.position + 3 * shift;
+    if (job.periodic.CorrectedAxes() == 0)
+        StreamRate(job.a.position, posB, job.a.velocity, 3 * first, 3 * end, T);
+    else
+        StreamPeriodicRate(job.a.position, posB, job.a.velocity, first, end, T, job.periodic);
+    StreamRate(job.a.radius, job.b.radius + shift, job.a.radiusRate, first, end, T);
+    StreamRate(job.a.value1, job.b.value1 + shift, job.a.value1Rate, first, end, T);
+}
+
 void FillZero(float* p, int64_t first, int64_t end, int stride) {
     if (p == nullptr || end <= first) return;
     std::memset(p + stride * first, 0, sizeof(float) * static_cast<size_t>(stride * (end - first)));
+}
+
+// LinearZero for A's particles [first, end).
+void LinearZeroRun(const InterpolationJob_cls& job, int64_t first, int64_t end) {
+    FillZero(job.a.velocity, first, end, 3);
+    FillZero(job.a.radiusRate, first, end, 1);
+    FillZero(job.a.value1Rate, first, end, 1);
 }
 
 }  // namespace
@@ -177,6 +221,11 @@ bool InterpolationJob_cls::ComputesRates() const {
     return false;
 }
 
+bool InterpolationJob_cls::UsesIdIndex() const {
+    return interpolationType == INTERP_LINEAR && numberMode == NUMBER_BY_ID && ComputesRates() &&
+           MatchedCount() > 0;
+}
+
 int InterpWorkerCount(int64_t countA) {
     if (countA > 10000000) return 6;
     if (countA > 3000000) return 5;
@@ -218,6 +267,7 @@ static bool RuleRange(const InterpolationJob_cls& job, int64_t& first, int64_t& 
 void ComputeLinearRates(const InterpolationJob_cls& job, int64_t first, int64_t end) {
     if (!RuleRange(job, first, end)) return;
     const float T = job.TimeStep();
+    const int64_t nB = std::max<int64_t>(0, job.countB);
     switch (job.numberMode) {
     case NUMBER_BY_INDEX:
         if (job.periodic.CorrectedAxes() == 0) {
@@ -232,11 +282,80 @@ void ComputeLinearRates(const InterpolationJob_cls& job, int64_t first, int64_t 
             StreamRate(job.a.value1, job.b.value1, job.a.value1Rate, first, end, T);
         }
         break;
-    case NUMBER_BY_ID:
-    case NUMBER_SORTED_ID:
-        ForEachPartnerById(job, first, end, [&](int64_t i, int64_t j) { LinearRate(job, T, i, j); },
-                           [&](int64_t i) { LinearZero(job, i); });
+    case NUMBER_BY_ID: {
+        IdIndex_cls own;
+        const IdIndex_cls* index = job.idIndexB;
+        if (index == nullptr && own.Build(job.b.id, nB)) index = &own;
+        const int32_t* idA = job.a.id;
+        const int32_t* idB = job.b.id;
+        // With unique IDs in B, runs of particles whose partners lie at one offset (as
+        // after particles were lost) are checked by comparing IDs and computed as streams.
+        const bool runs = index != nullptr && index->Unique();
+        int64_t shift = 0;  // partner of the next particle expected at its index + shift
+        for (int64_t i = first; i < end;) {
+            if (runs) {
+                int64_t r = i;
+                while (r < end && r + shift >= 0 && r + shift < nB && idB[r + shift] == idA[r]) ++r;
+                // [i, r): each ID's only position in B is known; the search's reach decides
+                // between the rate and zero rates. Particles below B's count (all of a
+                // block) reach every window, so with one offset the reach is the same for
+                // the whole run except where the first tenth of B ends.
+                if (r > i) {
+                    int64_t split = r;  // [i, split) reached, [split, r) not
+                    if (shift < -kSearchWindows[3] || shift >= kSearchWindows[3])
+                        split = std::clamp<int64_t>(nB / 10 - shift, i, r);
+                    if (split > i) LinearStreamRun(job, T, i, split, shift);
+                    if (r > split) LinearZeroRun(job, split, r);
+                    i = r;
+                    continue;
+                }
+                const int64_t at = index->Position(idA[i], i + shift);
+                if (at >= 0) {
+                    shift = at - i;
+                    continue;  // the run above takes this particle now
+                }
+                LinearZero(job, i);
+                ++i;
+                continue;
+            }
+            const int64_t j = index ? FindByIdIndexed(*index, idB, nB, i, idA[i]) : FindById(idB, nB, i, idA[i]);
+            if (j >= 0)
+                LinearRate(job, T, i, j);
+            else
+                LinearZero(job, i);
+            ++i;
+        }
         break;
+    }
+    case NUMBER_SORTED_ID: {
+        // One forward cursor into B. It starts where the block's first ID would be found by
+        // a scan from B's start, so every split of the particles gives the same matches.
+        const int32_t* idB = job.b.id;
+        int64_t p = std::lower_bound(idB, idB + nB, job.a.id[first]) - idB;
+        for (int64_t i = first; i < end; ++i) {
+            const int32_t id = job.a.id[i];
+            int64_t j = -1;
+            int64_t k = p;
+            for (; k < nB; ++k) {
+                if (idB[k] == id) {
+                    j = k;
+                    break;
+                }
+                if (idB[k] > id) break;
+            }
+            if (j >= 0) {
+                p = j + 1;
+                LinearRate(job, T, i, j);
+                continue;
+            }
+            if (k >= nB)
+                p = nB;
+            else if (k > p)
+                p = k - 1;
+            LinearZero(job, i);
+        }
+        break;
+    }
     default:
         ZeroRates(job, first, end);
         break;
@@ -300,7 +419,11 @@ void ComputeRateBlock(const InterpolationJob_cls& job, int64_t first, int64_t en
         ZeroRates(job, first, std::min(end, job.MatchedCount()));
 }
 
-void ComputeAllRates(const InterpolationJob_cls& job, int workers) {
+void ComputeAllRates(const InterpolationJob_cls& job_, int workers) {
+    IdIndex_cls index;
+    InterpolationJob_cls job = job_;
+    if (job.UsesIdIndex() && job.idIndexB == nullptr && index.Build(job.b.id, job.countB))
+        job.idIndexB = &index;
     const int w = workers <= 0 ? InterpWorkerCount(job.countA) : std::clamp(workers, 1, 6);
     const int64_t m = job.MatchedCount();
     ZeroRates(job, m, job.countA);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "data/IdIndex.h"
 #include "data/ParticleData.h"
 #include "data/PeriodicBoundary.h"
 
@@ -36,6 +37,9 @@ public:
     int64_t countA = 0;                     ///< particles in A (negative counts as 0)
     int64_t countB = 0;                     ///< particles in B (negative counts as 0)
     float dt = 1.0f;                        ///< B's time − A's time; 0 or not finite: 1
+    /// Index of B's IDs for matching by ID (borrowed; null: each call builds its own).
+    /// ComputeAllRates and the interpolation thread build it once for all blocks.
+    const IdIndex_cls* idIndexB = nullptr;
 
     /// The job of snapshot `a` towards `next` (which may be `a` itself, for a last frame):
     /// a's interpolation type and number mode, both array bundles (empty when not
@@ -54,6 +58,8 @@ public:
     /// mode with a known periodic rule; never for other types, unknown modes, an unknown
     /// periodic rule, or a mode that needs IDs when an ID array is null.
     bool ComputesRates() const;
+    /// True when the rules look particles up in B by ID through an index (number mode 1).
+    bool UsesIdIndex() const;
 };
 
 /// Number of block workers for `countA` particles: 1 up to 100,000, 2 above, 3 above

@@ -143,7 +143,9 @@ bool ParticleData_cls::ReadHeaderAscii(const wxString& fileName, const SnapshotG
     SnapshotHeader h;
     const SnapshotReadResult r = ParseHeaderOfFile(fileName, [&](std::FILE* f, uint64_t fileSize) {
         // Header lines are short: read a first piece, and a larger one only when the
-        // header does not end inside it (never the whole of a large body for a bad line).
+        // header does not end inside it, up to a limit (never the whole of a large body for
+        // a file whose header has no line end).
+        constexpr uint64_t kHeaderScanLimit = 1u << 20;
         SnapshotReadResult result;
         size_t want = static_cast<size_t>(std::min<uint64_t>(fileSize, 1u << 16));
         for (;;) {
@@ -158,7 +160,16 @@ bool ParticleData_cls::ReadHeaderAscii(const wxString& fileName, const SnapshotG
             if (!result.ok)
                 cut = result.line > 0 && result.line > std::count(text.data(), text.data() + got, '\n');
             if (!cut || got >= fileSize || want >= fileSize) break;
-            want = static_cast<size_t>(std::min<uint64_t>(fileSize, static_cast<uint64_t>(want) * 4));
+            if (want >= kHeaderScanLimit) {
+                const int64_t line = std::count(text.data(), text.data() + got, '\n') + 1;
+                result = SnapshotReadResult::Fail("line " + platform::FormatInt(line) +
+                                                      ": no end of line within the first " +
+                                                      platform::FormatUInt(got) + " bytes of the header",
+                                                  line);
+                break;
+            }
+            want = static_cast<size_t>(
+                std::min<uint64_t>({fileSize, static_cast<uint64_t>(want) * 4, kHeaderScanLimit}));
         }
         return result;
     });
@@ -231,17 +242,26 @@ void ParticleData_cls::Free() {
 }
 
 int64_t ParticleData_cls::GetMemoryKB() const {
-    if (count == -1) return 0;
-    return count * (interpolationType == 1 ? 56 : 32) / 1024;
+    if (!allocated || count <= 0) return 0;
+    // What Allocate really holds: every array that is there, rates included.
+    int64_t perParticle = 0;
+    for (const float* p3 : {position, velocity, hermiteC2, hermiteC3})
+        if (p3) perParticle += 3 * static_cast<int64_t>(sizeof(float));
+    for (const float* p1 : {radius, radiusRate, value1, value1Rate})
+        if (p1) perParticle += static_cast<int64_t>(sizeof(float));
+    if (type) perParticle += static_cast<int64_t>(sizeof(uint8_t));
+    if (id) perParticle += static_cast<int64_t>(sizeof(int32_t));
+    return count * perParticle / 1024;
 }
 
 bool ParticleData_cls::StartReader(const wxString& fileName, const SnapshotLoadSettings& settings,
                                    int ioThreads, std::atomic<bool>* loadedFlag,
                                    std::function<void()> onFinished) {
     if (GpFileReaderThread.load(std::memory_order_acquire) != nullptr) return false;
+    if (!ThreadFileReader_cls::ForgetFinished()) return false;  // an unregistered reader runs
     GiLoadingFileIndex.store(frameIndex, std::memory_order_release);
     GbFileReaderDone.store(false, std::memory_order_release);
-    auto* reader = new ThreadFileReader_cls(wxTHREAD_DETACHED);
+    auto* reader = new ThreadFileReader_cls(wxTHREAD_JOINABLE);
     if (reader->Create() != wxTHREAD_NO_ERROR) {
         // No thread to be had: read on this thread instead of giving up.
         delete reader;  // never started, so still ours to delete

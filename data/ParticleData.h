@@ -95,8 +95,9 @@ public:
     /// Deletes the arrays and resets count to -1; does nothing when not allocated.
     void Free();
 
-    /// Memory estimate in KB: 0 for an unknown count, else count × 56 / 1024 for
-    /// Hermite and count × 32 / 1024 otherwise (64-bit, truncated).
+    /// Memory held by the arrays in KB (64-bit, truncated): count × the bytes per particle
+    /// of the arrays that are allocated (69 with the Hermite pair, 45 without, 4 less
+    /// without IDs); 0 when nothing is allocated.
     int64_t GetMemoryKB() const;
 
     /// Starts the body reader for this snapshot (data/ThreadFileReader.h). Does nothing and

@@ -5,12 +5,18 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <limits>
 #include <numeric>
+#include <type_traits>
 
+#include "data/IdIndex.h"
 #include "data/ParticleData.h"
 #include "platform/FileNumbers.h"
+#include "platform/LargeBuffer.h"
 
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
               "snapshot files are little-endian; this build copies values as they lie");
@@ -474,35 +480,73 @@ void ApplyTransforms(const SnapshotLoadSettings& s, int64_t n, const ParticleArr
 
 namespace {
 
-template <typename T, typename Index>
-void Permute(T* data, int comps, const std::vector<Index>& order) {
+// data[k] := data[order[k]] for `comps` values per particle, through `scratch` (at least
+// order.size() × comps values of T).
+template <typename T>
+void Gather(T* data, int comps, const uint32_t* order, size_t n, void* scratch) {
     if (!data) return;
-    std::vector<T> tmp(data, data + order.size() * static_cast<size_t>(comps));
-    for (size_t k = 0; k < order.size(); ++k)
-        for (int c = 0; c < comps; ++c) data[k * comps + c] = tmp[static_cast<size_t>(order[k]) * comps + c];
+    T* tmp = static_cast<T*>(scratch);
+    if (comps == 3) {
+        for (size_t k = 0; k < n; ++k) {
+            const T* src = data + 3 * static_cast<size_t>(order[k]);
+            tmp[3 * k] = src[0];
+            tmp[3 * k + 1] = src[1];
+            tmp[3 * k + 2] = src[2];
+        }
+    } else {
+        for (size_t k = 0; k < n; ++k) tmp[k] = data[order[k]];
+    }
+    std::memcpy(data, tmp, n * static_cast<size_t>(comps) * sizeof(T));
 }
 
-// Index is 32-bit where the count allows (half the memory of the order), else 64-bit.
-template <typename Index>
-void SortByIDWith(int64_t n, const ParticleArrays_cls& a) {
-    std::vector<Index> order(static_cast<size_t>(n));
-    std::iota(order.begin(), order.end(), Index{0});
-    // ties keep file order, so a sort is reproducible
-    std::stable_sort(order.begin(), order.end(), [&](Index x, Index y) { return a.id[x] < a.id[y]; });
-    Permute(a.position, 3, order);
-    Permute(a.velocity, 3, order);
-    Permute(a.radius, 1, order);
-    Permute(a.value1, 1, order);
-    Permute(a.type, 1, order);
-    Permute(a.id, 1, order);
+// The stable sort of larger snapshots than 32-bit positions can name.
+void SortByIDWide(int64_t n, const ParticleArrays_cls& a) {
+    std::vector<uint64_t> order(static_cast<size_t>(n));
+    std::iota(order.begin(), order.end(), uint64_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](uint64_t x, uint64_t y) { return a.id[x] < a.id[y]; });
+    auto permute = [&](auto* data, int comps) {
+        if (!data) return;
+        using T = std::remove_pointer_t<decltype(data)>;
+        std::vector<T> tmp(data, data + order.size() * static_cast<size_t>(comps));
+        for (size_t k = 0; k < order.size(); ++k)
+            for (int c = 0; c < comps; ++c) data[k * comps + c] = tmp[order[k] * comps + c];
+    };
+    permute(a.position, 3);
+    permute(a.velocity, 3);
+    permute(a.radius, 1);
+    permute(a.value1, 1);
+    permute(a.type, 1);
+    permute(a.id, 1);
 }
 
 }  // namespace
 
 void SortByID(int64_t n, const ParticleArrays_cls& a) {
     if (n <= 1 || !a.id) return;
-    if (static_cast<uint64_t>(n) <= std::numeric_limits<uint32_t>::max())
-        SortByIDWith<uint32_t>(n, a);
-    else
-        SortByIDWith<uint64_t>(n, a);
+    if (n > IdIndex_cls::kMaxCount) {
+        SortByIDWide(n, a);
+        return;
+    }
+    const size_t un = static_cast<size_t>(n);
+    bool sorted = true;
+    for (size_t i = 1; i < un && sorted; ++i) sorted = a.id[i - 1] <= a.id[i];
+    if (sorted) return;  // already in ID order
+    // One buffer of 16 bytes per particle: the radix sort's two (key, position) arrays,
+    // then the order (4 bytes each, moved to the front) and the gather scratch (12 each).
+    std::unique_ptr<void, void (*)(void*)> buffer(platform::AllocLargeBuffer(16 * un),
+                                                  platform::FreeLargeBuffer);
+    if (!buffer) throw std::bad_alloc();
+    uint64_t* pairs = static_cast<uint64_t*>(buffer.get());
+    // Stable: ties keep file order, so a sort is reproducible.
+    const uint64_t* result = StableSortIdPairs(a.id, n, pairs, pairs + un);
+    uint32_t* order = static_cast<uint32_t*>(buffer.get());
+    // Forward, the 4-byte slot k never lies past the 8-byte pair k it is taken from.
+    for (size_t k = 0; k < un; ++k) order[k] = static_cast<uint32_t>(result[k]);
+    void* scratch = order + un;
+    Gather(a.position, 3, order, un, scratch);
+    Gather(a.velocity, 3, order, un, scratch);
+    Gather(a.radius, 1, order, un, scratch);
+    Gather(a.value1, 1, order, un, scratch);
+    Gather(a.type, 1, order, un, scratch);
+    Gather(a.id, 1, order, un, scratch);
 }

@@ -23,6 +23,8 @@ namespace {
 // Readers started and not yet finished (0 or 1; a counter so that a stray second start
 // cannot make IsRunning lie).
 std::atomic<int> gRunningReaders{0};
+// The started reader thread, joinable, until the GUI thread has joined and deleted it.
+ThreadFileReader_cls* gStartedReader = nullptr;
 
 struct FileCloser {
     void operator()(std::FILE* f) const {
@@ -74,11 +76,23 @@ void ThreadFileReader_cls::Setup(std::atomic<bool>* done, const SnapshotLoadSett
 void ThreadFileReader_cls::MarkStarted() {
     registered_ = true;
     gRunningReaders.fetch_add(1, std::memory_order_acq_rel);
+    if (GetKind() == wxTHREAD_JOINABLE) gStartedReader = this;
 }
 
 void ThreadFileReader_cls::MarkNotStarted() {
     if (registered_) gRunningReaders.fetch_sub(1, std::memory_order_acq_rel);
     registered_ = false;
+    if (gStartedReader == this) gStartedReader = nullptr;
+}
+
+void ThreadFileReader_cls::JoinEnded() {
+    ThreadFileReader_cls* reader = gStartedReader;
+    if (reader == nullptr) return;
+    gStartedReader = nullptr;
+    reader->Wait();  // returns once the thread has truly ended
+    if (GpFileReaderThread.load(std::memory_order_acquire) == reader)
+        GpFileReaderThread.store(nullptr, std::memory_order_release);
+    delete reader;
 }
 
 wxThread::ExitCode ThreadFileReader_cls::Entry() {
@@ -101,8 +115,9 @@ wxThread::ExitCode ThreadFileReader_cls::Entry() {
 }
 
 bool ThreadFileReader_cls::ForgetFinished() {
-    if (GpFileReaderThread.load(std::memory_order_acquire) == nullptr) return true;
+    if (GpFileReaderThread.load(std::memory_order_acquire) == nullptr && gStartedReader == nullptr) return true;
     if (IsRunning()) return false;
+    JoinEnded();
     GpFileReaderThread.store(nullptr, std::memory_order_release);
     GiLoadingFileIndex.store(-1, std::memory_order_release);
     return true;

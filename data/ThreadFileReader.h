@@ -16,8 +16,8 @@
 class ThreadFileReader_cls;
 
 /// The registered reader, or null. Written on the GUI thread only: set by
-/// ParticleData_cls::StartReader, cleared once the reader has ended (ForgetFinished, called
-/// by the waits). Never dereferenced: a detached reader deletes itself.
+/// ParticleData_cls::StartReader, cleared once the reader has ended and has been joined
+/// (ForgetFinished, called by the waits). Only compared, never dereferenced.
 extern std::atomic<ThreadFileReader_cls*> GpFileReaderThread;
 /// The reader's done flag: set (release) by the reader after the body and the frame's
 /// loaded flag; the GUI polls it.
@@ -28,12 +28,12 @@ extern std::atomic<int> GiLoadingFileIndex;
 /// 0..100 progress of the running read, for the status line (relaxed; display only).
 extern std::atomic<int> GiLoadProgress;
 
-/// Detached (or, for tests, joinable) reader of one snapshot body. Setup and Run on the GUI
-/// thread; from then on the target's arrays, count and read result belong to the reader
-/// until it sets the done flag it was given.
+/// Joinable reader of one snapshot body. Setup and Run on the GUI thread; from then on the
+/// target's arrays, count and read result belong to the reader until it sets the done flag
+/// it was given. The GUI thread joins and deletes it (ForgetFinished) once it has ended.
 class ThreadFileReader_cls : public wxThread {
 public:
-    explicit ThreadFileReader_cls(wxThreadKind kind = wxTHREAD_DETACHED) : wxThread(kind) {}
+    explicit ThreadFileReader_cls(wxThreadKind kind = wxTHREAD_JOINABLE) : wxThread(kind) {}
     ~ThreadFileReader_cls() override;
 
     /// `done`: the frame's loaded flag (may be null), set with release order at the end,
@@ -47,9 +47,9 @@ public:
     /// True from StartReader until the reader has made its last access to anything shared
     /// (the target, the done flag, `onFinished` and what it captures). Any thread.
     static bool IsRunning();
-    /// GUI thread: when the registered reader has ended (IsRunning false), clears
-    /// GpFileReaderThread and sets GiLoadingFileIndex to -1. True when no reader is
-    /// registered afterwards.
+    /// GUI thread: when the registered reader has ended (IsRunning false), joins its thread
+    /// (so nothing of it runs any more), deletes it, clears GpFileReaderThread and sets
+    /// GiLoadingFileIndex to -1. True when no reader is registered afterwards.
     static bool ForgetFinished();
 
     /// The whole body of `fileName` into `arrays` of `count` particles: body by data type,
@@ -75,8 +75,8 @@ public:
     /// Size of an open file in bytes; false when it cannot be told.
     static bool FileSize(std::FILE* f, uint64_t& size);
 
-    /// Registers the reader as running before Run (see IsRunning); MarkNotStarted undoes it
-    /// when Run fails. GUI thread.
+    /// Registers the reader as running before Run (see IsRunning), and a joinable one as
+    /// the thread ForgetFinished joins; MarkNotStarted undoes it when Run fails. GUI thread.
     void MarkStarted();
     void MarkNotStarted();
 
@@ -84,6 +84,10 @@ protected:
     ExitCode Entry() override;
 
 private:
+    /// Joins and deletes the started reader thread, if any (it must have ended or be about
+    /// to); clears GpFileReaderThread when it names that reader. GUI thread.
+    static void JoinEnded();
+
     bool registered_ = false;
     std::atomic<bool>* done_ = nullptr;
     SnapshotLoadSettings settings_;

@@ -14,16 +14,20 @@ std::atomic<bool> GbInterpolatorDone{true};
 namespace {
 // Interpolators started and not yet past their last shared access.
 std::atomic<int> s_running{0};
+// The started interpolator thread (joinable) until the GUI thread has joined and deleted
+// it. GUI thread only.
+ThreadInterpolator_cls* s_started = nullptr;
 }  // namespace
 
 ThreadInterpolator_cls::ThreadInterpolator_cls(const InterpolationJob_cls& job,
                                                std::atomic<bool>* done,
                                                MenuCommandPoster_cls* poster, int workers)
-    : wxThread(wxTHREAD_DETACHED), job_(job), done_(done), poster_(poster), workers_(workers) {}
+    : wxThread(wxTHREAD_JOINABLE), job_(job), done_(done), poster_(poster), workers_(workers) {}
 
 bool ThreadInterpolator_cls::Start(const InterpolationJob_cls& job, std::atomic<bool>* done,
                                    MenuCommandPoster_cls* poster, int workers) {
     if (GpInterpolatorThread.load(std::memory_order_acquire) != nullptr) return false;
+    JoinStarted();  // one whose registration was given up is reaped before the next
     GbInterpolatorDone.store(false, std::memory_order_release);
     auto* thread = new ThreadInterpolator_cls(job, done, poster, workers);
     s_running.fetch_add(1, std::memory_order_acq_rel);
@@ -33,7 +37,9 @@ bool ThreadInterpolator_cls::Start(const InterpolationJob_cls& job, std::atomic<
         thread->Entry();
         delete thread;
         GpInterpolatorThread.store(nullptr, std::memory_order_release);
+        return true;
     }
+    s_started = thread;
     return true;
 }
 
@@ -41,9 +47,25 @@ bool ThreadInterpolator_cls::IsRunning() { return s_running.load(std::memory_ord
 
 void ThreadInterpolator_cls::WaitUntilFinished(const std::function<void(int ms)>& sleep) {
     while (IsRunning()) sleep(3);
+    JoinStarted();
 }
 
-void ThreadInterpolator_cls::RunBlocks(const InterpolationJob_cls& job, int workers) {
+void ThreadInterpolator_cls::JoinStarted() {
+    ThreadInterpolator_cls* thread = s_started;
+    if (thread == nullptr) return;
+    s_started = nullptr;
+    thread->Wait();  // returns once the thread has truly ended
+    if (GpInterpolatorThread.load(std::memory_order_acquire) == thread)
+        GpInterpolatorThread.store(nullptr, std::memory_order_release);
+    delete thread;
+}
+
+void ThreadInterpolator_cls::RunBlocks(const InterpolationJob_cls& job_, int workers) {
+    // One index of B's IDs for all blocks (the workers only read it).
+    IdIndex_cls index;
+    InterpolationJob_cls job = job_;
+    if (job.UsesIdIndex() && job.idIndexB == nullptr && index.Build(job.b.id, job.countB))
+        job.idIndexB = &index;
     const int w = workers <= 0 ? InterpWorkerCount(job.countA) : std::clamp(workers, 1, 6);
     const int64_t m = job.MatchedCount();
     ZeroRates(job, m, job.countA);

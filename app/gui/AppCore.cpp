@@ -22,6 +22,7 @@
 #include "data/DataLoader.h"
 #include "data/DataSequenceSet.h"
 #include "data/PeriodicBoundary.h"
+#include "data/gui/DataEventPoster.h"
 #include "data/gui/PeriodicBoundaryGUI.h"
 #include "platform/ProgramPaths.h"
 #include "timeline/ComParam.h"
@@ -169,11 +170,13 @@ void AppCore_cls::InstallDataLoadContext() {
     FrameMain_cls* frame = m_frame;
     ctx.ioThreads = []() { return DataIOThreadCount(); };
     GpDataLoader->periodic = GpPeriodicBoundary;  // null until the boundary exists
-    ctx.poster = frame;
+    m_dataPoster = std::make_unique<DataEventPoster_cls>(frame);
+    MenuCommandPoster_cls* poster = m_dataPoster.get();
+    ctx.poster = poster;
     // Runs on the reader thread: only queue events.
-    ctx.onReaderFinished = [frame]() {
-        frame->PostMenuCommand(ID_STATUS_REFRESH);
-        frame->PostMenuCommand(ID_TIME_REFRESH);
+    ctx.onReaderFinished = [poster]() {
+        poster->PostMenuCommand(ID_STATUS_REFRESH);
+        poster->PostMenuCommand(ID_TIME_REFRESH);
     };
     ctx.statusRefresh = [frame]() { frame->UpdateStatusLine(); };
     ctx.onReadFailed = [frame](const wxString& file, const std::string& error) {
@@ -292,9 +295,9 @@ void AppCore_cls::PrepareForProject() {
     // Directly, without an undo step: the history is emptied by the read anyway.
     m_timeCtrl->SetFrame(0, 0);
     m_timeCtrl->SetSubFrame(0, 0);
-    // The current data sequence's frames and the three filter lists are released here
+    // Every data sequence's frames and the three filter lists are released here
     // as their owners join the program.
-    if (GpDataSequenceSet) GpDataSequenceSet->ReleaseFrames(-1, -2, true);
+    if (GpDataSequenceSet) GpDataSequenceSet->ReleaseAllSequences(true);
 }
 
 void AppCore_cls::AfterProjectRead() {}

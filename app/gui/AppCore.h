@@ -3,6 +3,7 @@
 // at start, and reads and writes configuration and project files section by section.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ class ImgSequence_cls;
 class PeriodicBoundaryControl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
+class MenuCommandPoster_cls;
 
 class AppCore_cls : public ParamRegistry_cls {
 public:
@@ -116,6 +118,8 @@ private:
     DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
     ExposureSettings_cls* m_exposure = nullptr;   ///< owned
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
+    /// Queues the data workers' commands on the frame (wxQueueEvent, from their threads).
+    std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;
     ConfigSections_cls m_sections;
     std::string m_exeDir;
     std::string m_configPath;

@@ -4,16 +4,21 @@
 #include "data/DataSequenceSet.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <wx/utils.h>
 
 #include "SnapshotTestUtil.h"
+#include "common/MenuCommandPoster.h"
 #include "data/DataLoader.h"
+#include "data/ThreadFileReader.h"
 #include "data/ThreadInterpolator.h"
 #include "tests/support/TestFiles.h"
 #include "timeline/ParamTextStream.h"
@@ -262,7 +267,7 @@ TEST(DataSequence, UnreadableFileInTheMiddleMarksOnlyThatFrame) {
 // its successor and the frame being read are never freed.
 TEST(DataSequence, CacheStaysUnderLimitWhileStepping) {
     TempDir dir;
-    const int n = 32768;  // 32 bytes each without Hermite: 1024 KB per frame
+    const int n = 32768;  // 45 bytes each without Hermite: 1440 KB per frame
     WriteSequence(dir, 20, n);
     Cache cache(0);
     cache.set.memoryLimit = 4;
@@ -274,6 +279,16 @@ TEST(DataSequence, CacheStaysUnderLimitWhileStepping) {
         cache.set.EnforceMemoryLimit(c, 1);
         EXPECT_LE(cache.Seq().GetMemoryMB(), 4) << c;
         EXPECT_LE(cache.set.memoryInUse, 4) << c;
+        // The bytes really held by the arrays, counted here from their sizes, stay within
+        // the limit too (the estimate is not below what is allocated).
+        int64_t held = 0;
+        for (int i = 0; i < 20; ++i) {
+            const ParticleData_cls& d = *cache.Frame(i).data;
+            if (!d.allocated) continue;
+            EXPECT_EQ(d.hermiteC2, nullptr);
+            held += d.count * (2 * 3 * sizeof(float) + 4 * sizeof(float) + sizeof(uint8_t) + sizeof(int32_t));
+        }
+        EXPECT_LE(held, 4 * 1024 * 1024 + 1024 * 1024) << c;  // within the limit's last MB
         EXPECT_TRUE(cache.Frame(c).IsLoaded()) << c;
         EXPECT_TRUE(cache.Frame(c).data->allocated) << c;
         EXPECT_TRUE(cache.Frame(c).ratesReady.load()) << c;
@@ -419,6 +434,121 @@ TEST(DataSequence, ReleaseWithAndWithoutReset) {
 
     cache.set.ClearFrameMarks();  // below the count only; with no files nothing changes
     EXPECT_TRUE(cache.Frame(3).keyFrameMark);
+}
+
+// Threads of this process (one entry each in /proc/self/task).
+int ThreadCount() {
+    int n = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) {
+        (void)entry;
+        ++n;
+    }
+    return n;
+}
+
+// When a wait for the reader or the interpolator returns, their threads have truly ended
+// (joined), not only said so: nothing of them can overlap what the caller frees next.
+TEST(DataSequence, WaitsEndWithTheWorkerThreadsGone) {
+    TempDir dir;
+    WriteSequence(dir, 8, 2000);
+    Cache cache;
+    cache.set.context.sleep = [](int) {};  // poll without sleeping: check right at the end
+    cache.set.SetFileList(wxString::FromUTF8(FileName(dir, 0)));
+    const int before = ThreadCount();
+    for (int i = 0; i < 7; ++i) {
+        cache.set.PrepareFrame(i, 0.5, false, true);  // reads i and i + 1, then the rates
+        ASSERT_TRUE(cache.Frame(i).ratesReady.load()) << i;
+        EXPECT_EQ(ThreadCount(), before) << i;
+    }
+    EXPECT_EQ(GpFileReaderThread.load(), nullptr);
+    EXPECT_EQ(GpInterpolatorThread.load(), nullptr);
+}
+
+// Holds the interpolator in its completion (at most a while, so a wait cannot hang).
+class HeldPoster : public MenuCommandPoster_cls {
+public:
+    std::atomic<bool> entered{false};
+    std::atomic<bool> release{false};
+    void PostMenuCommand(int) override {
+        entered = true;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
+        while (!release && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+};
+
+// Prefetch (no wait) never blocks the GUI on another running interpolation: it returns,
+// and a later call starts the rates.
+TEST(DataSequence, PrefetchDoesNotWaitForARunningInterpolation) {
+    TempDir dir;
+    WriteSequence(dir, 3, 10);
+    Cache cache;
+    int sleeps = 0;
+    cache.set.context.sleep = [&sleeps](int ms) {
+        ++sleeps;
+        wxMilliSleep(ms);
+    };
+    cache.set.SetFileList(wxString::FromUTF8(FileName(dir, 0)));
+    cache.set.PrepareFrame(0, 0.0, false, true);
+    cache.set.PrepareFrame(1, 0.0, false, true);
+
+    HeldPoster held;
+    ASSERT_TRUE(ThreadInterpolator_cls::Start(InterpolationJob_cls(), nullptr, &held, 1));
+    while (!held.entered) wxMilliSleep(1);
+    sleeps = 0;
+    const auto start = std::chrono::steady_clock::now();
+    cache.set.PrepareFrame(0, 0.5, false, false);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    EXPECT_EQ(sleeps, 0);
+    EXPECT_FALSE(cache.Frame(0).ratesStarted.load());
+    held.release = true;
+    cache.set.WaitForWorkers();
+
+    cache.set.PrepareFrame(0, 0.5, false, false);  // the idle driver's next try
+    EXPECT_TRUE(cache.Frame(0).ratesStarted.load());
+    cache.set.WaitForWorkers();
+    EXPECT_TRUE(cache.set.IsFrameReady(0, 0.5, false));
+}
+
+// A new file list never shows the particles of the old files under the new names.
+TEST(DataSequence, NewFileListReleasesTheFramesWhoseFileChanged) {
+    TempDir big, small;
+    WriteSequence(big, 4, 50);
+    WriteSequence(small, 2, 7);
+    Cache cache;
+    cache.set.SetFileList(wxString::FromUTF8(FileName(big, 0)));
+    for (int i = 0; i < 4; ++i) cache.set.PrepareFrame(i, 0.0, false, true);
+    ASSERT_EQ(cache.Seq().GetParticleCount(0), 50);
+
+    cache.set.SetFileList(wxString::FromUTF8(FileName(small, 0)));
+    ASSERT_EQ(cache.set.GetFrameCount(), 2);
+    EXPECT_FALSE(cache.set.IsFrameReady(0, 0.0, false));
+    EXPECT_EQ(cache.Seq().GetParticleCount(0), 0);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FALSE(cache.Frame(i).data->allocated) << i;  // beyond the new count too
+        EXPECT_FALSE(cache.Frame(i).IsLoaded()) << i;
+    }
+    EXPECT_TRUE(cache.Frame(3).fileName.empty());
+    EXPECT_EQ(cache.Seq().GetFrameTime(1), -9999.0);
+    cache.set.PrepareFrame(0, 0.0, false, true);
+    EXPECT_TRUE(cache.set.IsFrameReady(0, 0.0, false));
+    EXPECT_EQ(cache.Seq().GetParticleCount(0), 7);
+
+    // The same list again keeps what is loaded.
+    cache.set.SetFileList(wxString::FromUTF8(FileName(small, 0)));
+    EXPECT_TRUE(cache.Frame(0).IsLoaded());
+    EXPECT_EQ(cache.Seq().GetParticleCount(0), 7);
+
+    // Opening a project lets go of every sequence.
+    DataSequence_cls& other = *cache.set.sequences[2];
+    other.SetFileList(wxString::FromUTF8(FileName(big, 0)));
+    other.PrepareFrame(1, 0.0, false, true);
+    ASSERT_TRUE(other.frames[1]->data->allocated);
+    cache.set.ReleaseAllSequences(true);
+    EXPECT_FALSE(other.frames[1]->data->allocated);
+    EXPECT_EQ(other.GetFrameCount(), 0);
+    EXPECT_FALSE(cache.Frame(0).data->allocated);
+    EXPECT_EQ(cache.set.GetFrameCount(), 0);
 }
 
 TEST(DataSequence, SettingsTextRoundTrip) {

@@ -1,8 +1,10 @@
 #include "data/InterpolationJob.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -189,6 +191,70 @@ TEST(InterpolationJob, WindowSearchByIdFindsShiftedPartnersAndStopsAtItsLimits) 
         EXPECT_FLOAT_EQ(a.vel[3 * 29001], 8);
         EXPECT_FLOAT_EQ(a.vel[3 * 20000], 9);
         EXPECT_FLOAT_EQ(a.vel[3 * 5], 1);
+    }
+}
+
+// The partner of A's particle i by ID, found as the window search defines it: the same
+// index, then the first hit in the windows of 10, 100, 1,000 and 10,000 around i, then the
+// first hit in B's first tenth; -1 when none.
+int64_t ReferenceFindById(const std::vector<int32_t>& idB, int64_t i, int32_t id) {
+    const int64_t nB = static_cast<int64_t>(idB.size());
+    if (i < nB && idB[i] == id) return i;
+    for (int64_t w : {10, 100, 1000, 10000}) {
+        if (i - w > nB) continue;
+        for (int64_t k = std::max<int64_t>(0, i - w); k < std::min<int64_t>(nB, i + w); ++k)
+            if (idB[k] == id) return k;
+    }
+    for (int64_t k = 0; k < nB / 10; ++k)
+        if (idB[k] == id) return k;
+    return -1;
+}
+
+TEST(InterpolationJob, MatchingByIdThroughTheIndexFindsTheSamePartners) {
+    struct Case {
+        const char* what;
+        int32_t (*id)(int i);  // ID of A's i-th particle
+        bool duplicates;       // B holds some IDs two or three times
+        bool moved;            // some of B's particles change places
+        int n;
+    } cases[] = {
+        {"dense", [](int i) { return i; }, false, true, 30000},
+        {"dense negative", [](int i) { return i - 15000; }, true, true, 30000},
+        {"sparse", [](int i) { return static_cast<int32_t>(i * 100003LL % 2000000000LL) - 1000000000; }, false, true, 30000},
+        {"sparse with repeats", [](int i) { return (i / 2) * 7919 + (i % 2) * 3; }, true, true, 30000},
+        // ascending: losses move partners beyond the last window, some into the first tenth
+        {"ascending", [](int i) { return 3 * i - 7; }, false, false, 220000},
+    };
+    for (const Case& c : cases) {
+        std::mt19937 rng(5);
+        const int n = c.n;
+        std::vector<P> pa, pb;
+        for (int i = 0; i < n; ++i) pa.push_back({0, 0, 0, 1, 0, c.id(i)});
+        for (int i = 0; i < n; ++i) {
+            if (rng() % 20 == 0) continue;  // lost
+            pb.push_back({0, 0, 0, 1, 0, c.id(i)});
+            if (c.duplicates && rng() % 10 == 0) pb.push_back({0, 0, 0, 1, 0, c.id(i)});
+        }
+        for (int k = 0; k < 200 && c.moved; ++k)  // some partners far from where they were
+            std::swap(pb[rng() % pb.size()], pb[rng() % pb.size()]);
+        for (int k = 0; k < 300 && c.moved; ++k)  // and some nearby
+            std::swap(pb[k * 90], pb[k * 90 + rng() % 7]);
+        for (size_t j = 0; j < pb.size(); ++j) pb[j].x = static_cast<float>(j + 1);  // tells j
+        Snap b(pb);
+        for (int workers : {1, 4}) {
+            Snap a(pa);
+            ComputeAllRates(Job(a, b, 1.0f, INTERP_LINEAR, NUMBER_BY_ID), workers);
+            int found = 0;
+            const int64_t m = std::min<int64_t>(a.Count(), b.Count());
+            const int64_t stride = c.n > 30000 ? 7 : 1;  // the reference scan is slow
+            for (int64_t i = 0; i < m; i += stride) {
+                const int64_t j = ReferenceFindById(b.id, i, a.id[i]);
+                found += j >= 0;
+                ASSERT_EQ(a.vel[3 * i], static_cast<float>(j + 1)) << c.what << " particle " << i;
+            }
+            EXPECT_GT(found, m / stride / 2) << c.what;
+            EXPECT_LT(found, m / stride) << c.what;  // the search's limits leave some unmatched
+        }
     }
 }
 

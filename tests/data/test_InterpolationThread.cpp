@@ -167,11 +167,12 @@ TEST(InterpolationThread, StartComputesOnAThreadAndSignalsCompletion) {
         ASSERT_TRUE(ThreadInterpolator_cls::Start(job, &ratesReady, &poster, workers));
         ASSERT_TRUE(WaitFor(ratesReady));
         ASSERT_TRUE(WaitFor(GbInterpolatorDone));
+        // The worker never clears its registration: the GUI thread's wait joins the
+        // thread and then forgets it.
+        EXPECT_NE(GpInterpolatorThread.load(), nullptr);
         ThreadInterpolator_cls::WaitUntilFinished([](int ms) { wxMilliSleep(ms); });
         EXPECT_FALSE(ThreadInterpolator_cls::IsRunning());
-        // The worker never clears its registration: that is the GUI thread's wait.
-        EXPECT_NE(GpInterpolatorThread.load(), nullptr);
-        GpInterpolatorThread.store(nullptr);
+        EXPECT_EQ(GpInterpolatorThread.load(), nullptr);
         EXPECT_EQ(poster.Ids(), std::vector<int>{ID_TIME_REFRESH});
         EXPECT_TRUE(SameBits(pair.Outputs(), reference)) << "workers " << workers;
     }
@@ -197,13 +198,14 @@ TEST(InterpolationThread, OnlyOneInterpolatorAtATime) {
     ASSERT_TRUE(ThreadInterpolator_cls::Start(pair.Job(INTERP_LINEAR, 0, {}), &ratesReady,
                                               nullptr, 1));
     ASSERT_TRUE(WaitFor(ratesReady));
+    // Ended but still registered until the GUI thread forgets it: no second start before.
+    while (ThreadInterpolator_cls::IsRunning()) wxMilliSleep(1);
+    EXPECT_FALSE(ThreadInterpolator_cls::Start(pair.Job(INTERP_LINEAR, 0, {}), &ratesReady,
+                                               nullptr, 1));
     ThreadInterpolator_cls::WaitUntilFinished([](int ms) { wxMilliSleep(ms); });
     EXPECT_TRUE(GbInterpolatorDone.load());
     EXPECT_FALSE(std::isnan(pair.radRateA[0]));
-    // Ended but still registered until the GUI thread forgets it: no second start before.
-    EXPECT_FALSE(ThreadInterpolator_cls::Start(pair.Job(INTERP_LINEAR, 0, {}), &ratesReady,
-                                               nullptr, 1));
-    GpInterpolatorThread.store(nullptr);
+    EXPECT_EQ(GpInterpolatorThread.load(), nullptr);
 
     // A wait clears the pointer as soon as the done flag is seen, and the GUI may register
     // the next interpolator before the previous one has ended: that one's end must not

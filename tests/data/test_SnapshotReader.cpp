@@ -2,9 +2,13 @@
 // message that names the file and the place, types, transforms, sort by ID, workers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
+#include <cstdint>
 #include <cmath>
 #include <cstdlib>
+#include <random>
 #include <thread>
 
 #include "data/DemoSequence.h"
@@ -348,6 +352,62 @@ TEST(SnapshotReader, SortByIdKeepsEachParticleTogether) {
     ExpectParticles(pd, {ps[1], ps[0], ps[2]}, s.grammar);
 }
 
+TEST(SnapshotReader, SortByIdIsStableForEveryIdRange) {
+    // Every array follows its particle; equal IDs keep their file order; signed order.
+    const std::vector<std::vector<int32_t>> idSets = [] {
+        std::mt19937 rng(3);
+        std::vector<std::vector<int32_t>> sets;
+        std::vector<int32_t> wide, few, sorted;
+        for (int i = 0; i < 50000; ++i) {
+            wide.push_back(static_cast<int32_t>(rng()));
+            few.push_back(static_cast<int32_t>(rng() % 50) - 25);
+            sorted.push_back(i / 3);
+        }
+        wide[5] = INT32_MIN;
+        wide[6] = INT32_MAX;
+        wide[7] = wide[8];
+        sets.push_back(wide);
+        sets.push_back(few);
+        sets.push_back(sorted);
+        sets.push_back({2, 1});
+        return sets;
+    }();
+    for (const auto& ids : idSets) {
+        const size_t n = ids.size();
+        std::vector<float> pos(3 * n), vel(3 * n), rad(n), val(n);
+        std::vector<uint8_t> type(n);
+        std::vector<int32_t> id(ids);
+        for (size_t i = 0; i < n; ++i) {
+            for (int c = 0; c < 3; ++c) pos[3 * i + c] = static_cast<float>(3 * i + c), vel[3 * i + c] = -pos[3 * i + c];
+            rad[i] = static_cast<float>(i);
+            val[i] = static_cast<float>(i) * 0.5f;
+            type[i] = static_cast<uint8_t>(i % 4);
+        }
+        ParticleArrays_cls a;
+        a.position = pos.data();
+        a.velocity = vel.data();
+        a.radius = rad.data();
+        a.value1 = val.data();
+        a.type = type.data();
+        a.id = id.data();
+        SortByID(static_cast<int64_t>(n), a);
+        std::vector<size_t> order(n);
+        for (size_t i = 0; i < n; ++i) order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [&](size_t x, size_t y) { return ids[x] < ids[y]; });
+        for (size_t k = 0; k < n; ++k) {
+            const size_t i = order[k];
+            ASSERT_EQ(id[k], ids[i]) << k;
+            ASSERT_EQ(rad[k], static_cast<float>(i)) << k;  // the particle, not just an equal ID
+            ASSERT_EQ(val[k], static_cast<float>(i) * 0.5f) << k;
+            ASSERT_EQ(type[k], i % 4) << k;
+            for (int c = 0; c < 3; ++c) {
+                ASSERT_EQ(pos[3 * k + c], static_cast<float>(3 * i + c)) << k;
+                ASSERT_EQ(vel[3 * k + c], -static_cast<float>(3 * i + c)) << k;
+            }
+        }
+    }
+}
+
 TEST(SnapshotReader, HeaderWithDummyCodesTakesThreeAndTenLines) {
     // Time after a Dummy*3 header field is on line 4, the count on line 5; after Dummy*10 on 11/12.
     TempDir dir;
@@ -399,7 +459,8 @@ TEST(ParticleData, AllocationFollowsTheInterpolationTypeAndTheEstimate) {
     ASSERT_TRUE(pd.Allocate(1024));
     EXPECT_NE(pd.hermiteC2, nullptr);
     EXPECT_NE(pd.id, nullptr);
-    EXPECT_EQ(pd.GetMemoryKB(), 56);
+    // what is held: 4 × 12 bytes of vectors, 4 × 4 of scalars and rates, 1 type, 4 id
+    EXPECT_EQ(pd.GetMemoryKB(), 69);
     float *p, *v, *c2, *c3, *r, *rr, *val, *vr;
     uint8_t* t;
     int32_t* ids;
@@ -412,7 +473,7 @@ TEST(ParticleData, AllocationFollowsTheInterpolationTypeAndTheEstimate) {
     ASSERT_TRUE(pd.Allocate(1024));
     EXPECT_EQ(pd.hermiteC2, nullptr);
     EXPECT_EQ(pd.arrays->hermiteC3, nullptr);
-    EXPECT_EQ(pd.GetMemoryKB(), 32);
+    EXPECT_EQ(pd.GetMemoryKB(), 45);
     ASSERT_TRUE(pd.Allocate(0));  // frees first; nothing held for 0
     EXPECT_FALSE(pd.allocated);
     EXPECT_EQ(pd.count, 0);
@@ -495,6 +556,20 @@ TEST(SnapshotReader, DemoSequenceWritesFilesTheDefaultGrammarReads) {
             for (int t : types) EXPECT_EQ(t, 10);
         }
     }
+}
+
+TEST(SnapshotReader, AsciiHeaderWithoutLineEndIsRefusedWithoutReadingTheWholeFile) {
+    // A huge file whose count line never ends: the header reader gives up after its
+    // limit (1 MiB) instead of taking in the whole file.
+    const SnapshotLoadSettings s = Settings(1, {0, 1}, {0});
+    TempDir dir;
+    WriteFile(dir.File("endless.txt"), "1.5\n" + std::string(3u << 20, '7'));
+    ParticleData_cls pd;
+    EXPECT_FALSE(pd.Load(wxString::FromUTF8(dir.File("endless.txt").c_str()), s));
+    EXPECT_TRUE(pd.readFailed);
+    EXPECT_NE(pd.readError.find("line 2: no end of line within the first 1048576 bytes"), std::string::npos)
+        << pd.readError;
+    EXPECT_EQ(pd.count, -1);
 }
 
 TEST(SnapshotReader, LongAsciiHeaderLinesDoNotCutTheCount) {
