@@ -363,54 +363,70 @@ SnapshotReadResult ParseBodyBinary(const unsigned char* bytes, size_t size, cons
 // ---------------------------------------------------------------------------------------
 // ASCII body
 
-SnapshotReadResult FindBodyLines(const char* text, size_t size, int64_t count, int64_t firstLine,
-                                 std::vector<const char*>& starts) {
-    starts.clear();
-    if (count < 0) count = 0;
-    starts.reserve(static_cast<size_t>(count) + 1);
-    const char* p = text;
-    const char* end = text + size;
-    for (int64_t i = 0; i < count; ++i) {
-        if (p >= end)
-            return SnapshotReadResult::Fail("line " + Num(firstLine + i) + ": the file ends after " +
-                                                Num(i) + " of " + Num(count) + " particles",
-                                            firstLine + i);
-        starts.push_back(p);
-        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-        p = nl ? nl + 1 : end;
-    }
-    starts.push_back(p);
-    return {};
+namespace {
+
+inline bool IsSeparator(char c) { return c == '\n' || IsBlank(c); }
+
+// End of the token at `p`: the first blank or line feed.
+const char* TokenEnd(const char* p, const char* end) {
+    while (p < end && !IsSeparator(*p)) ++p;
+    return p;
 }
 
-SnapshotReadResult ParseBodyAsciiLines(const std::vector<const char*>& starts, int64_t lineBegin,
-                                       int64_t lineEnd, int64_t firstLine, const SnapshotGrammar& g,
-                                       const ParticleArrays_cls& a) {
+}  // namespace
+
+SnapshotReadResult ParseBodyAsciiLines(const char* text, size_t size, int64_t firstIndex, int64_t count,
+                                       int64_t firstLine, const SnapshotGrammar& g, const ParticleArrays_cls& a,
+                                       int64_t& lines) {
+    lines = 0;
     const std::vector<Slot> plan = AsciiPlan(g, a);
     const size_t want = plan.size();
-    for (int64_t i = lineBegin; i < lineEnd; ++i) {
-        const char* p = starts[static_cast<size_t>(i)];
-        const char* end = starts[static_cast<size_t>(i) + 1];
-        if (end > p && end[-1] == '\n') --end;
-        size_t k = 0;
-        for (; k < want; ++k) {
+    const char* p = text;
+    const char* const end = text + size;
+    for (int64_t i = firstIndex; p < end; ++i, ++lines) {
+        if (i >= count) {
             while (p < end && IsBlank(*p)) ++p;
-            if (p == end) break;
-            const char* t = p;
-            while (p < end && !IsBlank(*p)) ++p;
+            if (p < end && *p != '\n')
+                return SnapshotReadResult::Fail("line " + Num(firstLine + i) + ": the body holds more than the " +
+                                                    Num(count) + " particles of the header",
+                                                firstLine + i);
+            if (p < end) ++p;
+            continue;
+        }
+        for (size_t k = 0; k < want; ++k) {
+            while (p < end && IsBlank(*p)) ++p;
+            if (p == end || *p == '\n')
+                return SnapshotReadResult::Fail("line " + Num(firstLine + i) + ": expected " + UNum(want) +
+                                                    " values, found " + UNum(k),
+                                                firstLine + i);
             const Slot& s = plan[k];
-            bool ok;
-            switch (s.kind) {
-                case SLOT_FLOAT: ok = ParseFloatToken(t, p, s.f[s.stride * i]); break;
-                case SLOT_DROP_FLOAT: { float f; ok = ParseFloatToken(t, p, f); break; }
-                case SLOT_ID: ok = ParseIntToken(t, p, a.id[i]); break;
-                case SLOT_TYPE: {
-                    int32_t v = 0;
-                    ok = ParseIntToken(t, p, v);
-                    a.type[i] = TypeFromLowByte(v);
-                    break;
+            const char* t = p;
+            bool ok = true;
+            // The number is read straight from the text; only a token it does not take
+            // whole (a '+', a value beyond the range, junk) goes through the careful parse.
+            if (s.kind == SLOT_FLOAT || s.kind == SLOT_DROP_FLOAT) {
+                float v = 0.0f;
+                const auto r = std::from_chars(p, end, v);
+                if (r.ec == std::errc() && (r.ptr == end || IsSeparator(*r.ptr))) {
+                    p = r.ptr;
+                } else {
+                    p = TokenEnd(t, end);
+                    ok = ParseFloatToken(t, p, v);
                 }
-                default: { int32_t v; ok = ParseIntToken(t, p, v); break; }
+                if (s.kind == SLOT_FLOAT) s.f[s.stride * i] = v;
+            } else {
+                int32_t v = 0;
+                int64_t w = 0;
+                const auto r = std::from_chars(p, end, w, 10);
+                if (r.ec == std::errc() && (r.ptr == end || IsSeparator(*r.ptr))) {
+                    p = r.ptr;
+                    v = static_cast<int32_t>(std::clamp<int64_t>(w, INT32_MIN, INT32_MAX));
+                } else {
+                    p = TokenEnd(t, end);
+                    ok = ParseIntToken(t, p, v);
+                }
+                if (s.kind == SLOT_ID) a.id[i] = v;
+                else if (s.kind == SLOT_TYPE) a.type[i] = TypeFromLowByte(v);
             }
             if (!ok) {
                 const bool integer = s.kind == SLOT_ID || s.kind == SLOT_TYPE || s.kind == SLOT_DROP_INT;
@@ -420,22 +436,34 @@ SnapshotReadResult ParseBodyAsciiLines(const std::vector<const char*>& starts, i
                                                 firstLine + i);
             }
         }
-        if (k < want)
-            return SnapshotReadResult::Fail("line " + Num(firstLine + i) + ": expected " + UNum(want) +
-                                                " values, found " + UNum(k),
-                                            firstLine + i);
+        // Whatever follows the grammar's values is not looked at.
+        while (p < end && IsBlank(*p)) ++p;
+        if (p < end && *p != '\n') {
+            const void* nl = std::memchr(p, '\n', static_cast<size_t>(end - p));
+            p = nl ? static_cast<const char*>(nl) : end;
+        }
+        if (p < end) ++p;
     }
     return {};
+}
+
+SnapshotReadResult CheckBodyLineCount(int64_t lines, int64_t count, int64_t firstLine) {
+    if (lines >= count) return {};
+    return SnapshotReadResult::Fail("line " + Num(firstLine + lines) + ": the file ends after " + Num(lines) +
+                                        " of " + Num(count) + " particles",
+                                    firstLine + lines);
 }
 
 SnapshotReadResult ParseBodyAscii(const char* text, size_t size, const SnapshotHeader& h,
                                   const SnapshotGrammar& g, const ParticleArrays_cls& a) {
     if (h.bodyOffset > size) return SnapshotReadResult::Fail("the body starts beyond the end of the text");
-    std::vector<const char*> starts;
     const int64_t firstLine = static_cast<int64_t>(g.HeaderValueCount()) + 1;
-    SnapshotReadResult r = FindBodyLines(text + h.bodyOffset, size - h.bodyOffset, h.count, firstLine, starts);
+    const int64_t count = std::max<int64_t>(h.count, 0);
+    int64_t lines = 0;
+    SnapshotReadResult r =
+        ParseBodyAsciiLines(text + h.bodyOffset, size - h.bodyOffset, 0, count, firstLine, g, a, lines);
     if (!r.ok) return r;
-    return ParseBodyAsciiLines(starts, 0, std::max<int64_t>(h.count, 0), firstLine, g, a);
+    return CheckBodyLineCount(lines, count, firstLine);
 }
 
 // ---------------------------------------------------------------------------------------
