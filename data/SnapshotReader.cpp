@@ -56,10 +56,6 @@ std::string Shown(const char* b, const char* e) {
     return s;
 }
 
-inline bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
 inline uint8_t TypeFromLowByte(int32_t v) {
     const uint8_t b = static_cast<uint8_t>(static_cast<uint32_t>(v) & 0xFFu);
     return b > 3 ? uint8_t{3} : b;
@@ -365,62 +361,104 @@ SnapshotReadResult ParseBodyBinary(const unsigned char* bytes, size_t size, cons
 
 namespace {
 
-inline bool IsSeparator(char c) { return c == '\n' || IsBlank(c); }
+// Character classes of the body scan: 1 blank (space, tab, CR, VT, FF), 2 line feed.
+struct CharClasses {
+    uint8_t of[256] = {};
+    CharClasses() {
+        for (unsigned char c : {' ', '\t', '\r', '\v', '\f'}) of[c] = 1;
+        of[static_cast<unsigned char>('\n')] = 2;
+    }
+};
+const CharClasses kClass;
 
-// End of the token at `p`: the first blank or line feed.
-const char* TokenEnd(const char* p, const char* end) {
-    while (p < end && !IsSeparator(*p)) ++p;
+inline bool IsBlankAt(const char* p) { return kClass.of[static_cast<unsigned char>(*p)] == 1; }
+inline bool IsSeparatorAt(const char* p) { return kClass.of[static_cast<unsigned char>(*p)] != 0; }
+
+// The plain decimals simulation codes print ("-12.3456", "0.500000"), read without the
+// general parser: with at most 24 bits of digits and at most 10 decimals, digits and power
+// of ten are both exact floats, so their quotient is the correctly rounded value, the same
+// that std::from_chars gives. Returns the end of the number, or null when the text is
+// anything else (exponent, sign '+', more digits, no digit): the general parser takes it.
+// The caller guarantees a non-digit before the end of the text.
+inline const char* ParsePlainDecimal(const char* p, float& out) {
+    static constexpr float kPow10[11] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    constexpr uint32_t kExact = 1u << 24;
+    const bool negative = *p == '-';
+    p += negative ? 1 : 0;
+    const char* const first = p;
+    uint32_t m = 0;
+    for (; static_cast<unsigned>(*p - '0') < 10; ++p)
+        if ((m = m * 10 + static_cast<uint32_t>(*p - '0')) > kExact) return nullptr;
+    const ptrdiff_t whole = p - first;
+    ptrdiff_t decimals = 0;
+    if (*p == '.') {
+        const char* const point = ++p;
+        for (; static_cast<unsigned>(*p - '0') < 10; ++p)
+            if ((m = m * 10 + static_cast<uint32_t>(*p - '0')) > kExact) return nullptr;
+        decimals = p - point;
+    }
+    if (whole + decimals == 0 || decimals > 10) return nullptr;
+    const float v = static_cast<float>(m) / kPow10[decimals];
+    out = negative ? -v : v;
     return p;
 }
 
-}  // namespace
+// End of the token at `p`: the first blank or line feed.
+const char* TokenEnd(const char* p, const char* end) {
+    while (p < end && !IsSeparatorAt(p)) ++p;
+    return p;
+}
 
-SnapshotReadResult ParseBodyAsciiLines(const char* text, size_t size, int64_t firstIndex, int64_t count,
-                                       int64_t firstLine, const SnapshotGrammar& g, const ParticleArrays_cls& a,
-                                       int64_t& lines) {
-    lines = 0;
-    const std::vector<Slot> plan = AsciiPlan(g, a);
+// The lines of [text, end), whose last byte is a line feed: that line feed stops every scan,
+// so the loops need no end checks.
+SnapshotReadResult ParseTerminatedLines(const char* text, const char* end, int64_t firstIndex, int64_t count,
+                                        int64_t firstLine, const std::vector<Slot>& plan,
+                                        const ParticleArrays_cls& a, int64_t& lines) {
     const size_t want = plan.size();
+    const Slot* const slots = plan.data();
     const char* p = text;
-    const char* const end = text + size;
     for (int64_t i = firstIndex; p < end; ++i, ++lines) {
         if (i >= count) {
-            while (p < end && IsBlank(*p)) ++p;
-            if (p < end && *p != '\n')
+            while (IsBlankAt(p)) ++p;
+            if (*p != '\n')
                 return SnapshotReadResult::Fail("line " + Num(firstLine + i) + ": the body holds more than the " +
                                                     Num(count) + " particles of the header",
                                                 firstLine + i);
-            if (p < end) ++p;
+            ++p;
             continue;
         }
         for (size_t k = 0; k < want; ++k) {
-            while (p < end && IsBlank(*p)) ++p;
-            if (p == end || *p == '\n')
+            while (IsBlankAt(p)) ++p;
+            if (*p == '\n')
                 return SnapshotReadResult::Fail("line " + Num(firstLine + i) + ": expected " + UNum(want) +
                                                     " values, found " + UNum(k),
                                                 firstLine + i);
-            const Slot& s = plan[k];
+            const Slot& s = slots[k];
             const char* t = p;
             bool ok = true;
-            // The number is read straight from the text; only a token it does not take
-            // whole (a '+', a value beyond the range, junk) goes through the careful parse.
-            if (s.kind == SLOT_FLOAT || s.kind == SLOT_DROP_FLOAT) {
+            // The number is read straight from the text; only a token that the quick
+            // parsers do not take whole (a '+', a value beyond the range, junk) goes through
+            // the careful parse.
+            if (s.kind <= SLOT_DROP_FLOAT) {
                 float v = 0.0f;
-                const auto r = std::from_chars(p, end, v);
-                if (r.ec == std::errc() && (r.ptr == end || IsSeparator(*r.ptr))) {
-                    p = r.ptr;
+                const char* q = ParsePlainDecimal(p, v);
+                if (q && IsSeparatorAt(q)) {
+                    p = q;
                 } else {
-                    p = TokenEnd(t, end);
-                    ok = ParseFloatToken(t, p, v);
+                    const auto r = std::from_chars(p, end, v);
+                    if (r.ec == std::errc() && IsSeparatorAt(r.ptr)) {
+                        p = r.ptr;
+                    } else {
+                        p = TokenEnd(t, end);
+                        ok = ParseFloatToken(t, p, v);
+                    }
                 }
                 if (s.kind == SLOT_FLOAT) s.f[s.stride * i] = v;
             } else {
                 int32_t v = 0;
-                int64_t w = 0;
-                const auto r = std::from_chars(p, end, w, 10);
-                if (r.ec == std::errc() && (r.ptr == end || IsSeparator(*r.ptr))) {
+                const auto r = std::from_chars(p, end, v, 10);
+                if (r.ec == std::errc() && IsSeparatorAt(r.ptr)) {
                     p = r.ptr;
-                    v = static_cast<int32_t>(std::clamp<int64_t>(w, INT32_MIN, INT32_MAX));
                 } else {
                     p = TokenEnd(t, end);
                     ok = ParseIntToken(t, p, v);
@@ -437,14 +475,28 @@ SnapshotReadResult ParseBodyAsciiLines(const char* text, size_t size, int64_t fi
             }
         }
         // Whatever follows the grammar's values is not looked at.
-        while (p < end && IsBlank(*p)) ++p;
-        if (p < end && *p != '\n') {
-            const void* nl = std::memchr(p, '\n', static_cast<size_t>(end - p));
-            p = nl ? static_cast<const char*>(nl) : end;
-        }
-        if (p < end) ++p;
+        while (IsBlankAt(p)) ++p;
+        if (*p != '\n') p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        ++p;
     }
     return {};
+}
+
+}  // namespace
+
+SnapshotReadResult ParseBodyAsciiLines(const char* text, size_t size, int64_t firstIndex, int64_t count,
+                                       int64_t firstLine, const SnapshotGrammar& g, const ParticleArrays_cls& a,
+                                       int64_t& lines) {
+    lines = 0;
+    const std::vector<Slot> plan = AsciiPlan(g, a);
+    size_t whole = size;
+    while (whole > 0 && text[whole - 1] != '\n') --whole;
+    SnapshotReadResult r = ParseTerminatedLines(text, text + whole, firstIndex, count, firstLine, plan, a, lines);
+    if (!r.ok || whole == size) return r;
+    // A last line without a line feed is parsed from a copy that has one.
+    const std::string last = std::string(text + whole, size - whole) + '\n';
+    return ParseTerminatedLines(last.data(), last.data() + last.size(), firstIndex + lines, count, firstLine, plan,
+                                a, lines);
 }
 
 SnapshotReadResult CheckBodyLineCount(int64_t lines, int64_t count, int64_t firstLine) {

@@ -20,15 +20,17 @@ constexpr int64_t kUnknown = INT64_MIN;
 // next to the parse.
 constexpr size_t kChunkBytes = 256u << 10;
 
+// Line feeds in [p, p + n). The fixed inner loop is one the compiler turns into vector
+// compares: the count runs far faster than the parse it prepares.
 int64_t CountLineFeeds(const char* p, size_t n) {
     int64_t lines = 0;
-    const char* const end = p + n;
-    while (p < end) {
-        const void* nl = std::memchr(p, '\n', static_cast<size_t>(end - p));
-        if (!nl) break;
-        ++lines;
-        p = static_cast<const char*>(nl) + 1;
+    size_t i = 0;
+    for (; i + 64 <= n; i += 64) {
+        unsigned block = 0;
+        for (size_t k = 0; k < 64; ++k) block += p[i + k] == '\n' ? 1u : 0u;
+        lines += block;
     }
+    for (; i < n; ++i) lines += p[i] == '\n' ? 1 : 0;
     return lines;
 }
 
@@ -285,7 +287,7 @@ SnapshotReadResult ThreadAsciiReader_cls::ReadBody(std::FILE* f, uint64_t fileSi
     const int64_t firstLine = headerLines + 1;
     uint64_t bodyOffset = 0;
     {
-        std::unique_ptr<char[]> head(new char[chunk]);
+        char head[4096];  // header lines are short; a long one just takes more reads
         int64_t seen = 0;
         bool partial = false;  // bytes after the last line feed so far
         while (seen < headerLines) {
@@ -296,14 +298,14 @@ SnapshotReadResult ThreadAsciiReader_cls::ReadBody(std::FILE* f, uint64_t fileSi
                                                     seen + 1);
                 break;
             }
-            const size_t want = static_cast<size_t>(std::min<uint64_t>(chunk, fileSize - bodyOffset));
-            const int64_t got = platform::ReadFileAt(f, bodyOffset, head.get(), want);
+            const size_t want = static_cast<size_t>(std::min<uint64_t>(sizeof head, fileSize - bodyOffset));
+            const int64_t got = platform::ReadFileAt(f, bodyOffset, head, want);
             if (got < 0) return SnapshotReadResult::Fail("cannot read the file: " + std::string(std::strerror(errno)));
             if (got == 0) {
                 fileSize = bodyOffset;  // shorter than it was a moment ago
                 continue;
             }
-            const char* p = head.get();
+            const char* p = head;
             const char* const end = p + got;
             while (seen < headerLines && p < end) {
                 const void* nl = std::memchr(p, '\n', static_cast<size_t>(end - p));
@@ -312,7 +314,7 @@ SnapshotReadResult ThreadAsciiReader_cls::ReadBody(std::FILE* f, uint64_t fileSi
                 p = static_cast<const char*>(nl) + 1;
             }
             partial = p < end;
-            bodyOffset += seen < headerLines ? static_cast<uint64_t>(got) : static_cast<uint64_t>(p - head.get());
+            bodyOffset += seen < headerLines ? static_cast<uint64_t>(got) : static_cast<uint64_t>(p - head);
         }
     }
     const uint64_t bodySize = fileSize > bodyOffset ? fileSize - bodyOffset : 0;
