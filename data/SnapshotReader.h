@@ -113,7 +113,9 @@ SnapshotReadResult ParseBodyAsciiLines(const char* text, size_t size, int64_t fi
 /// to be blank by the parse); otherwise the failure naming the first missing line.
 SnapshotReadResult CheckBodyLineCount(int64_t lines, int64_t count, int64_t firstLine);
 
-/// Convenience for tests and tools: the whole ASCII body after `bodyOffset`, on one thread.
+/// Convenience for tests and tools: the whole ASCII body after `bodyOffset`, on one thread,
+/// with the same checks as the file reader (a body shorter or longer than the count fails
+/// at its first missing or extra line).
 SnapshotReadResult ParseBodyAscii(const char* text, size_t size, const SnapshotHeader& header,
                                   const SnapshotGrammar& grammar, const ParticleArrays_cls& arrays);
 
