@@ -364,12 +364,14 @@ namespace {
 // Character classes of the body scan: 1 blank (space, tab, CR, VT, FF), 2 line feed.
 struct CharClasses {
     uint8_t of[256] = {};
-    CharClasses() {
-        for (unsigned char c : {' ', '\t', '\r', '\v', '\f'}) of[c] = 1;
+    constexpr CharClasses() {
+        of[static_cast<unsigned char>(' ')] = of[static_cast<unsigned char>('\t')] = 1;
+        of[static_cast<unsigned char>('\r')] = of[static_cast<unsigned char>('\v')] = 1;
+        of[static_cast<unsigned char>('\f')] = 1;
         of[static_cast<unsigned char>('\n')] = 2;
     }
 };
-const CharClasses kClass;
+constexpr CharClasses kClass;
 
 inline bool IsBlankAt(const char* p) { return kClass.of[static_cast<unsigned char>(*p)] == 1; }
 inline bool IsSeparatorAt(const char* p) { return kClass.of[static_cast<unsigned char>(*p)] != 0; }
