@@ -62,10 +62,6 @@ std::string Shown(const char* b, const char* e) {
     return s;
 }
 
-inline bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
 inline uint8_t TypeFromLowByte(int32_t v) {
     const uint8_t b = static_cast<uint8_t>(static_cast<uint32_t>(v) & 0xFFu);
     return b > 3 ? uint8_t{3} : b;
@@ -369,54 +365,114 @@ SnapshotReadResult ParseBodyBinary(const unsigned char* bytes, size_t size, cons
 // ---------------------------------------------------------------------------------------
 // ASCII body
 
-SnapshotReadResult FindBodyLines(const char* text, size_t size, int64_t count, int64_t firstLine,
-                                 std::vector<const char*>& starts) {
-    starts.clear();
-    if (count < 0) count = 0;
-    starts.reserve(static_cast<size_t>(count) + 1);
-    const char* p = text;
-    const char* end = text + size;
-    for (int64_t i = 0; i < count; ++i) {
-        if (p >= end)
-            return SnapshotReadResult::Fail("line " + Num(firstLine + i) + ": the file ends after " +
-                                                Num(i) + " of " + Num(count) + " particles",
-                                            firstLine + i);
-        starts.push_back(p);
-        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-        p = nl ? nl + 1 : end;
+namespace {
+
+// Character classes of the body scan: 1 blank (space, tab, CR, VT, FF), 2 line feed.
+struct CharClasses {
+    uint8_t of[256] = {};
+    constexpr CharClasses() {
+        of[static_cast<unsigned char>(' ')] = of[static_cast<unsigned char>('\t')] = 1;
+        of[static_cast<unsigned char>('\r')] = of[static_cast<unsigned char>('\v')] = 1;
+        of[static_cast<unsigned char>('\f')] = 1;
+        of[static_cast<unsigned char>('\n')] = 2;
     }
-    starts.push_back(p);
-    return {};
+};
+constexpr CharClasses kClass;
+
+inline bool IsBlankAt(const char* p) { return kClass.of[static_cast<unsigned char>(*p)] == 1; }
+inline bool IsSeparatorAt(const char* p) { return kClass.of[static_cast<unsigned char>(*p)] != 0; }
+
+// The plain decimals simulation codes print ("-12.3456", "0.500000"), read without the
+// general parser: with at most 24 bits of digits and at most 10 decimals, digits and power
+// of ten are both exact floats, so their quotient is the correctly rounded value, the same
+// that std::from_chars gives. Returns the end of the number, or null when the text is
+// anything else (exponent, sign '+', more digits, no digit): the general parser takes it.
+// The caller guarantees a non-digit before the end of the text.
+inline const char* ParsePlainDecimal(const char* p, float& out) {
+    static constexpr float kPow10[11] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    constexpr uint32_t kExact = 1u << 24;
+    const bool negative = *p == '-';
+    p += negative ? 1 : 0;
+    const char* const first = p;
+    uint32_t m = 0;
+    for (; static_cast<unsigned>(*p - '0') < 10; ++p)
+        if ((m = m * 10 + static_cast<uint32_t>(*p - '0')) > kExact) return nullptr;
+    const ptrdiff_t whole = p - first;
+    ptrdiff_t decimals = 0;
+    if (*p == '.') {
+        const char* const point = ++p;
+        for (; static_cast<unsigned>(*p - '0') < 10; ++p)
+            if ((m = m * 10 + static_cast<uint32_t>(*p - '0')) > kExact) return nullptr;
+        decimals = p - point;
+    }
+    if (whole + decimals == 0 || decimals > 10) return nullptr;
+    const float v = static_cast<float>(m) / kPow10[decimals];
+    out = negative ? -v : v;
+    return p;
 }
 
-SnapshotReadResult ParseBodyAsciiLines(const std::vector<const char*>& starts, int64_t lineBegin,
-                                       int64_t lineEnd, int64_t firstLine, const SnapshotGrammar& g,
-                                       const ParticleArrays_cls& a) {
-    const std::vector<Slot> plan = AsciiPlan(g, a);
+// End of the token at `p`: the first blank or line feed.
+const char* TokenEnd(const char* p, const char* end) {
+    while (p < end && !IsSeparatorAt(p)) ++p;
+    return p;
+}
+
+// The lines of [text, end), whose last byte is a line feed: that line feed stops every scan,
+// so the loops need no end checks.
+SnapshotReadResult ParseTerminatedLines(const char* text, const char* end, int64_t firstIndex, int64_t count,
+                                        int64_t firstLine, const std::vector<Slot>& plan,
+                                        const ParticleArrays_cls& a, int64_t& lines) {
     const size_t want = plan.size();
-    for (int64_t i = lineBegin; i < lineEnd; ++i) {
-        const char* p = starts[static_cast<size_t>(i)];
-        const char* end = starts[static_cast<size_t>(i) + 1];
-        if (end > p && end[-1] == '\n') --end;
-        size_t k = 0;
-        for (; k < want; ++k) {
-            while (p < end && IsBlank(*p)) ++p;
-            if (p == end) break;
+    const Slot* const slots = plan.data();
+    const char* p = text;
+    for (int64_t i = firstIndex; p < end; ++i, ++lines) {
+        if (i >= count) {
+            while (IsBlankAt(p)) ++p;
+            if (*p != '\n')
+                return SnapshotReadResult::Fail("line " + Num(firstLine + i) + ": the body holds more than the " +
+                                                    Num(count) + " particles of the header",
+                                                firstLine + i);
+            ++p;
+            continue;
+        }
+        for (size_t k = 0; k < want; ++k) {
+            while (IsBlankAt(p)) ++p;
+            if (*p == '\n')
+                return SnapshotReadResult::Fail("line " + Num(firstLine + i) + ": expected " + UNum(want) +
+                                                    " values, found " + UNum(k),
+                                                firstLine + i);
+            const Slot& s = slots[k];
             const char* t = p;
-            while (p < end && !IsBlank(*p)) ++p;
-            const Slot& s = plan[k];
-            bool ok;
-            switch (s.kind) {
-                case SLOT_FLOAT: ok = ParseFloatToken(t, p, s.f[s.stride * i]); break;
-                case SLOT_DROP_FLOAT: { float f; ok = ParseFloatToken(t, p, f); break; }
-                case SLOT_ID: ok = ParseIntToken(t, p, a.id[i]); break;
-                case SLOT_TYPE: {
-                    int32_t v = 0;
-                    ok = ParseIntToken(t, p, v);
-                    a.type[i] = TypeFromLowByte(v);
-                    break;
+            bool ok = true;
+            // The number is read straight from the text; only a token that the quick
+            // parsers do not take whole (a '+', a value beyond the range, junk) goes through
+            // the careful parse.
+            if (s.kind <= SLOT_DROP_FLOAT) {
+                float v = 0.0f;
+                const char* q = ParsePlainDecimal(p, v);
+                if (q && IsSeparatorAt(q)) {
+                    p = q;
+                } else {
+                    const auto r = std::from_chars(p, end, v);
+                    if (r.ec == std::errc() && IsSeparatorAt(r.ptr)) {
+                        p = r.ptr;
+                    } else {
+                        p = TokenEnd(t, end);
+                        ok = ParseFloatToken(t, p, v);
+                    }
                 }
-                default: { int32_t v; ok = ParseIntToken(t, p, v); break; }
+                if (s.kind == SLOT_FLOAT) s.f[s.stride * i] = v;
+            } else {
+                int32_t v = 0;
+                const auto r = std::from_chars(p, end, v, 10);
+                if (r.ec == std::errc() && IsSeparatorAt(r.ptr)) {
+                    p = r.ptr;
+                } else {
+                    p = TokenEnd(t, end);
+                    ok = ParseIntToken(t, p, v);
+                }
+                if (s.kind == SLOT_ID) a.id[i] = v;
+                else if (s.kind == SLOT_TYPE) a.type[i] = TypeFromLowByte(v);
             }
             if (!ok) {
                 const bool integer = s.kind == SLOT_ID || s.kind == SLOT_TYPE || s.kind == SLOT_DROP_INT;
@@ -426,22 +482,48 @@ SnapshotReadResult ParseBodyAsciiLines(const std::vector<const char*>& starts, i
                                                 firstLine + i);
             }
         }
-        if (k < want)
-            return SnapshotReadResult::Fail("line " + Num(firstLine + i) + ": expected " + UNum(want) +
-                                                " values, found " + UNum(k),
-                                            firstLine + i);
+        // Whatever follows the grammar's values is not looked at.
+        while (IsBlankAt(p)) ++p;
+        if (*p != '\n') p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        ++p;
     }
     return {};
+}
+
+}  // namespace
+
+SnapshotReadResult ParseBodyAsciiLines(const char* text, size_t size, int64_t firstIndex, int64_t count,
+                                       int64_t firstLine, const SnapshotGrammar& g, const ParticleArrays_cls& a,
+                                       int64_t& lines) {
+    lines = 0;
+    const std::vector<Slot> plan = AsciiPlan(g, a);
+    size_t whole = size;
+    while (whole > 0 && text[whole - 1] != '\n') --whole;
+    SnapshotReadResult r = ParseTerminatedLines(text, text + whole, firstIndex, count, firstLine, plan, a, lines);
+    if (!r.ok || whole == size) return r;
+    // A last line without a line feed is parsed from a copy that has one.
+    const std::string last = std::string(text + whole, size - whole) + '\n';
+    return ParseTerminatedLines(last.data(), last.data() + last.size(), firstIndex + lines, count, firstLine, plan,
+                                a, lines);
+}
+
+SnapshotReadResult CheckBodyLineCount(int64_t lines, int64_t count, int64_t firstLine) {
+    if (lines >= count) return {};
+    return SnapshotReadResult::Fail("line " + Num(firstLine + lines) + ": the file ends after " + Num(lines) +
+                                        " of " + Num(count) + " particles",
+                                    firstLine + lines);
 }
 
 SnapshotReadResult ParseBodyAscii(const char* text, size_t size, const SnapshotHeader& h,
                                   const SnapshotGrammar& g, const ParticleArrays_cls& a) {
     if (h.bodyOffset > size) return SnapshotReadResult::Fail("the body starts beyond the end of the text");
-    std::vector<const char*> starts;
     const int64_t firstLine = static_cast<int64_t>(g.HeaderValueCount()) + 1;
-    SnapshotReadResult r = FindBodyLines(text + h.bodyOffset, size - h.bodyOffset, h.count, firstLine, starts);
+    const int64_t count = std::max<int64_t>(h.count, 0);
+    int64_t lines = 0;
+    SnapshotReadResult r =
+        ParseBodyAsciiLines(text + h.bodyOffset, size - h.bodyOffset, 0, count, firstLine, g, a, lines);
     if (!r.ok) return r;
-    return ParseBodyAsciiLines(starts, 0, std::max<int64_t>(h.count, 0), firstLine, g, a);
+    return CheckBodyLineCount(lines, count, firstLine);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -95,22 +95,27 @@ SnapshotReadResult ParseBodyBinary(const unsigned char* bytes, size_t size,
                                    const SnapshotGrammar& grammar, int64_t first, int64_t count,
                                    const ParticleArrays_cls& arrays, uint64_t baseOffset = 0);
 
-/// Start of each of `count` body lines in [text, text+size). Fails, naming the line, when
-/// the text ends first. `firstLine` is the 1-based line number of the first body line
-/// (for messages). `starts` gets count + 1 entries; the last is the end of the final line.
-SnapshotReadResult FindBodyLines(const char* text, size_t size, int64_t count, int64_t firstLine,
-                                 std::vector<const char*>& starts);
+/// Parses whole ASCII body lines from [text, text+size): the first line given is body line
+/// `firstIndex` (0-based) and fills the particle of that index, the next line the next
+/// particle, and so on. Every line ends in a line feed except perhaps the last one given.
+/// A line is tokenised whole: it needs at least the grammar's value count, any number of
+/// values may follow and are ignored. Lines from `count` on must be blank (spaces, tabs,
+/// CR): a body longer than its count is refused at its first extra line. Codes 6 and 7
+/// take integers; a type's low byte is kept and clamped to 3. Numbers are read without the
+/// user's locale. `lines` gets the lines parsed (on a failure, those before the failing
+/// one); `firstLine` is the 1-based file line of body line 0, for messages. Any thread;
+/// calls on disjoint lines may run at once.
+SnapshotReadResult ParseBodyAsciiLines(const char* text, size_t size, int64_t firstIndex, int64_t count,
+                                       int64_t firstLine, const SnapshotGrammar& grammar,
+                                       const ParticleArrays_cls& arrays, int64_t& lines);
 
-/// Parses body lines [lineBegin, lineEnd) (indices into `starts` from FindBodyLines) into
-/// the particles of the same indices. A line is tokenised whole: it needs at least the
-/// grammar's value count; more values are ignored. Codes 6 and 7 take integers; a type's
-/// low byte is kept and clamped to 3. Numbers are read without the user's locale.
-SnapshotReadResult ParseBodyAsciiLines(const std::vector<const char*>& starts, int64_t lineBegin,
-                                       int64_t lineEnd, int64_t firstLine,
-                                       const SnapshotGrammar& grammar,
-                                       const ParticleArrays_cls& arrays);
+/// Ok when a body of `lines` lines holds `count` particles (lines beyond them were checked
+/// to be blank by the parse); otherwise the failure naming the first missing line.
+SnapshotReadResult CheckBodyLineCount(int64_t lines, int64_t count, int64_t firstLine);
 
-/// Convenience for tests and tools: the whole ASCII body after `bodyOffset`, on one thread.
+/// Convenience for tests and tools: the whole ASCII body after `bodyOffset`, on one thread,
+/// with the same checks as the file reader (a body shorter or longer than the count fails
+/// at its first missing or extra line).
 SnapshotReadResult ParseBodyAscii(const char* text, size_t size, const SnapshotHeader& header,
                                   const SnapshotGrammar& grammar, const ParticleArrays_cls& arrays);
 

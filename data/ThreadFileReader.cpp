@@ -134,7 +134,7 @@ SnapshotReadResult ThreadFileReader_cls::ReadBody(const wxString& fileName, cons
     if (count > 0 && (!arrays.position || !arrays.velocity || !arrays.radius || !arrays.value1 || !arrays.type))
         return Prefixed(fileName, SnapshotReadResult::Fail("no particle arrays to read into"));
     SnapshotReadResult r;
-    // The line table and the sort take memory of their own: running out of it fails this
+    // The read buffers and the sort take memory of their own: running out of it fails this
     // file instead of ending the program from the reader thread.
     try {
         if (s.grammar.dataType == SNAPSHOT_BINARY)
@@ -216,54 +216,8 @@ SnapshotReadResult ThreadFileReader_cls::ReadBodyBinary(std::FILE* f, const Snap
 
 SnapshotReadResult ThreadFileReader_cls::ReadBodyAscii(std::FILE* f, const SnapshotGrammar& g, int64_t n,
                                                        const ParticleArrays_cls& arrays, int ioThreads,
-                                                       std::atomic<int>* progress) {
+                                                       std::atomic<int>* progress, size_t chunkBytes) {
     uint64_t fileSize = 0;
     if (!FileSize(f, fileSize)) return SnapshotReadResult::Fail("cannot tell the file size");
-    std::string text;
-    try {
-        text.resize(static_cast<size_t>(fileSize));
-    } catch (const std::bad_alloc&) {
-        return SnapshotReadResult::Fail("not enough memory to hold the file");
-    }
-    if (fseeko(f, 0, SEEK_SET) != 0) return SnapshotReadResult::Fail("cannot read the file");
-    text.resize(std::fread(&text[0], 1, text.size(), f));
-
-    // Skip the header lines as the header reader counts them.
-    const char* p = text.data();
-    const char* end = p + text.size();
-    const int64_t headerLines = static_cast<int64_t>(g.HeaderValueCount());
-    for (int64_t i = 0; i < headerLines; ++i) {
-        if (p >= end)
-            return SnapshotReadResult::Fail("line " + platform::FormatInt(i + 1) + ": the header ends early",
-                                            i + 1);
-        const void* nl = std::memchr(p, '\n', static_cast<size_t>(end - p));
-        p = nl ? static_cast<const char*>(nl) + 1 : end;
-    }
-    if (n <= 0) return {};
-    std::vector<const char*> starts;
-    SnapshotReadResult r = FindBodyLines(p, static_cast<size_t>(end - p), n, headerLines + 1, starts);
-    if (!r.ok) return r;
-    SetProgress(progress, 5);
-
-    const int workers = static_cast<int>(std::min<int64_t>(std::clamp(ioThreads, 1, 64), n));
-    // Every worker object is made before the first one runs, so that running out of
-    // memory here can never leave a started worker behind.
-    std::vector<std::unique_ptr<ThreadAsciiReader_cls>> pool;
-    std::vector<bool> running(static_cast<size_t>(workers), false);
-    for (int w = 0; w < workers; ++w) {
-        const int64_t b = n * w / workers;
-        const int64_t e = n * (w + 1) / workers;
-        pool.push_back(std::make_unique<ThreadAsciiReader_cls>());
-        pool.back()->Setup(&starts, b, e, headerLines + 1, &g, arrays, progress, w == 0);
-    }
-    // the last block runs on this thread; any worker that cannot start runs here too
-    for (int w = 0; w + 1 < workers; ++w)
-        running[static_cast<size_t>(w)] = pool[static_cast<size_t>(w)]->Run() == wxTHREAD_NO_ERROR;
-    for (int w = 0; w < workers; ++w)
-        if (!running[static_cast<size_t>(w)]) pool[static_cast<size_t>(w)]->ParseNow();
-    for (int w = 0; w < workers; ++w)
-        if (running[static_cast<size_t>(w)]) pool[static_cast<size_t>(w)]->Wait();
-    for (auto& t : pool)
-        if (!t->result.ok) return t->result;  // blocks are in line order: the first failure
-    return {};
+    return ThreadAsciiReader_cls::ReadBody(f, fileSize, g, n, arrays, ioThreads, progress, chunkBytes);
 }

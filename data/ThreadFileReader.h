@@ -1,5 +1,5 @@
 // The snapshot body reader thread: reads one file (binary in double-buffered chunks, ASCII
-// whole and parsed by line blocks on workers), applies the load transforms, sorts by ID.
+// in byte blocks read and parsed by workers), applies the load transforms, sorts by ID.
 #pragma once
 
 #include <atomic>
@@ -65,11 +65,13 @@ public:
     static SnapshotReadResult ReadBodyBinary(std::FILE* f, const SnapshotGrammar& g, int64_t count,
                                              const ParticleArrays_cls& arrays, std::atomic<int>* progress,
                                              int64_t chunkParticles = 0);
-    /// ASCII body: whole text in memory, header lines skipped, lines split once, then
-    /// `ioThreads` workers parse contiguous blocks of lines.
+    /// ASCII body: header lines skipped, then `ioThreads` workers each read a byte block of
+    /// the body in chunks and parse the lines that start in it (ThreadAsciiReader_cls). A
+    /// body shorter or longer than the count fails at the first missing or extra line.
+    /// `chunkBytes` > 0 sets the read size in bytes (tests).
     static SnapshotReadResult ReadBodyAscii(std::FILE* f, const SnapshotGrammar& g, int64_t count,
                                             const ParticleArrays_cls& arrays, int ioThreads,
-                                            std::atomic<int>* progress);
+                                            std::atomic<int>* progress, size_t chunkBytes = 0);
     /// Opens a file for binary reading by its wx name; null when it cannot.
     static std::FILE* OpenFile(const wxString& fileName);
     /// Size of an open file in bytes; false when it cannot be told.

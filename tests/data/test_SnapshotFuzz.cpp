@@ -3,8 +3,11 @@
 // in the sanitizer build, where any read outside a buffer fails the test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <random>
 
@@ -195,5 +198,104 @@ TEST(SnapshotFuzz, DamagedFilesAndFixturesThroughTheFileReader) {
         } else {
             for (int64_t i = 0; i < pd.count; ++i) ASSERT_LE(pd.type[i], 3) << iter;
         }
+    }
+}
+
+TEST(SnapshotFuzz, AsciiBlocksAgreeWithTheWholeTextParse) {
+    // The file reader cuts the body into byte blocks read in small chunks; whatever the
+    // damage, it must end exactly as the parse of the whole text does: the same particles,
+    // or the same message for the same line.
+    testsupport::TempDir dir;
+    std::mt19937 rng(Seed() + 2);
+    const int n = Iterations() / 40;
+    int compared = 0;
+    for (int iter = 0; iter < n; ++iter) {
+        const auto& gc = kGrammars[static_cast<size_t>(iter) % kGrammars.size()];
+        SnapshotGrammar g;
+        g.dataType = SNAPSHOT_ASCII;
+        g.headerCodes = gc.first;
+        g.bodyCodes = gc.second;
+        std::vector<Particle> ps = Sample(static_cast<int>(rng() % 40));
+        for (Particle& p : ps) p.type = static_cast<int32_t>(rng() % 600) - 300;
+        std::string text = Damage(Ascii(g, 1.5f, ps), true, rng);
+        if (rng() % 4 == 0) text += "\n \r\n";
+        SnapshotHeader h;
+        if (!ParseHeaderAscii(text.data(), text.size(), g, h).ok) continue;
+        ParticleData_cls whole, blocks;
+        ASSERT_TRUE(whole.Allocate(h.count)) << iter;
+        ASSERT_TRUE(blocks.Allocate(h.count)) << iter;
+        ParticleArrays_cls none;
+        const ParticleArrays_cls& wa = whole.arrays ? *whole.arrays : none;
+        const ParticleArrays_cls& ba = blocks.arrays ? *blocks.arrays : none;
+        const SnapshotReadResult r1 = ParseBodyAscii(text.data(), text.size(), h, g, wa);
+        testsupport::WriteFile(dir.File("a.txt"), text);
+        std::FILE* f = std::fopen(dir.File("a.txt").c_str(), "rb");
+        ASSERT_NE(f, nullptr);
+        const int workers = 1 + static_cast<int>(rng() % 6);
+        const size_t chunk = 1 + rng() % 48;
+        const SnapshotReadResult r2 = ThreadFileReader_cls::ReadBodyAscii(f, g, h.count, ba, workers, nullptr, chunk);
+        std::fclose(f);
+        ++compared;
+        ASSERT_EQ(r1.ok, r2.ok) << iter << " " << r1.message << " / " << r2.message;
+        EXPECT_EQ(r1.message, r2.message) << iter;
+        EXPECT_EQ(r1.line, r2.line) << iter;
+        if (!r1.ok || h.count == 0) continue;
+        ClearUnfilledArrays(g, h.count, wa);
+        ClearUnfilledArrays(g, h.count, ba);
+        const size_t un = static_cast<size_t>(h.count);
+        EXPECT_EQ(std::memcmp(wa.position, ba.position, 12 * un), 0) << iter;
+        EXPECT_EQ(std::memcmp(wa.velocity, ba.velocity, 12 * un), 0) << iter;
+        EXPECT_EQ(std::memcmp(wa.radius, ba.radius, 4 * un), 0) << iter;
+        EXPECT_EQ(std::memcmp(wa.value1, ba.value1, 4 * un), 0) << iter;
+        EXPECT_EQ(std::memcmp(wa.id, ba.id, 4 * un), 0) << iter;
+        EXPECT_EQ(std::memcmp(wa.type, ba.type, un), 0) << iter;
+        if (HasFailure()) return;
+    }
+    EXPECT_GT(compared, n / 2);
+}
+
+TEST(SnapshotFuzz, AsciiDecimalsReadAsFromCharsReadsThem) {
+    // The body reader has a quick path for plain decimals; every number must come out with
+    // the same bits std::from_chars gives, on both sides of the quick path's limits.
+    std::mt19937 rng(Seed() + 3);
+    auto digits = [&](int n) {
+        std::string d;
+        for (int k = 0; k < n; ++k) d += static_cast<char>('0' + rng() % 10);
+        return d;
+    };
+    std::vector<std::string> tokens = {"16777216", "16777217", "-16777215", "1677721.6", "0.1", "-0.0", "5.", ".5",
+                                       "-.5", "0.0000000001", "0.00000000001", "9999999.5", "3.4028235e38",
+                                       "1e-45", "00012.50", "123456789.123", "0.30000001192092896"};
+    for (int k = 0; k < 20000; ++k) {
+        std::string t = rng() % 3 == 0 ? "-" : "";
+        const int whole = static_cast<int>(rng() % 10);
+        const int decimals = static_cast<int>(rng() % 13);
+        t += digits(whole);
+        if (decimals > 0 || whole == 0) t += "." + digits(std::max(decimals, whole == 0 ? 1 : 0));
+        if (rng() % 10 == 0) t += "e" + std::to_string(static_cast<int>(rng() % 20) - 10);
+        tokens.push_back(t);
+    }
+    SnapshotGrammar g;
+    g.dataType = SNAPSHOT_ASCII;
+    g.headerCodes = {1};
+    g.bodyCodes = {8};
+    std::string text = std::to_string(tokens.size()) + "\n";
+    for (const std::string& t : tokens) text += t + (rng() % 2 ? "\n" : " \r\n");
+    SnapshotHeader h;
+    ASSERT_TRUE(ParseHeaderAscii(text.data(), text.size(), g, h).ok);
+    ParticleData_cls pd;
+    ASSERT_TRUE(pd.Allocate(h.count));
+    const SnapshotReadResult r = ParseBodyAscii(text.data(), text.size(), h, g, *pd.arrays);
+    ASSERT_TRUE(r.ok) << r.message;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        float want = 0.0f;
+        const std::string& t = tokens[i];
+        const auto fc = std::from_chars(t.data(), t.data() + t.size(), want);
+        ASSERT_EQ(fc.ptr, t.data() + t.size()) << t;
+        if (fc.ec != std::errc()) continue;  // beyond the float range: clamped, tested elsewhere
+        uint32_t a, b;
+        std::memcpy(&a, &want, 4);
+        std::memcpy(&b, &pd.value1[i], 4);
+        EXPECT_EQ(a, b) << t << " read as " << pd.value1[i] << ", from_chars gives " << want;
     }
 }

@@ -247,6 +247,26 @@ TEST(SnapshotReader, GrammarsThatCannotBeReadAreRefused) {
     }
 }
 
+namespace {
+
+// The ASCII body of `path` read by `workers` blocks with reads of `chunk` bytes (0: the
+// reader's own size), into `pd` whose header has been read.
+SnapshotReadResult ReadAsciiBlocks(ParticleData_cls& pd, const std::string& path, const SnapshotLoadSettings& s,
+                                   int workers, size_t chunk) {
+    if (!pd.Load(wxString::FromUTF8(path.c_str()), s)) return SnapshotReadResult::Fail(pd.readError);
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return SnapshotReadResult::Fail("cannot open " + path);
+    ParticleArrays_cls none;
+    const ParticleArrays_cls& arrays = pd.arrays ? *pd.arrays : none;
+    const int64_t n = pd.allocated ? pd.count : 0;
+    SnapshotReadResult r = ThreadFileReader_cls::ReadBodyAscii(f, s.grammar, n, arrays, workers, nullptr, chunk);
+    std::fclose(f);
+    if (r.ok) ClearUnfilledArrays(s.grammar, n, arrays);
+    return r;
+}
+
+}  // namespace
+
 TEST(SnapshotReader, AsciiWorkersSplitTheLinesAndReportTheFirstBadLine) {
     TempDir dir;
     const SnapshotLoadSettings s = Settings(1, {0, 1}, {0, 1, 5, 6, 7, 8});
@@ -257,6 +277,10 @@ TEST(SnapshotReader, AsciiWorkersSplitTheLinesAndReportTheFirstBadLine) {
         ParticleData_cls pd;
         ASSERT_TRUE(LoadFile(pd, dir.File("ok.txt"), s, workers).ok);
         ExpectParticles(pd, ps, s.grammar);
+        // Reads of 64 bytes make a block of every 64 bytes, up to the worker count.
+        ParticleData_cls small;
+        ASSERT_TRUE(ReadAsciiBlocks(small, dir.File("ok.txt"), s, workers, 64).ok);
+        ExpectParticles(small, ps, s.grammar);
     }
     // Lines 9 and 20 (particles 6 and 17) are bad: with 4 workers they fall in different
     // blocks, and the earlier one is reported.
@@ -269,11 +293,117 @@ TEST(SnapshotReader, AsciiWorkersSplitTheLinesAndReportTheFirstBadLine) {
     text.replace(lineStart(20), text.find('\n', lineStart(20)) - lineStart(20), "1 2");
     text.replace(lineStart(9), text.find('\n', lineStart(9)) - lineStart(9), "1 2 x");
     WriteFile(dir.File("bad.txt"), text);
-    ParticleData_cls pd;
-    const SnapshotReadResult r = LoadFile(pd, dir.File("bad.txt"), s, 4);
-    ASSERT_FALSE(r.ok);
-    EXPECT_EQ(r.line, 9);
-    EXPECT_NE(r.message.find("line 9: value 3 'x' is not a number"), std::string::npos) << r.message;
+    for (size_t chunk : {size_t{64}, size_t{0}}) {
+        ParticleData_cls pd;
+        const SnapshotReadResult r = ReadAsciiBlocks(pd, dir.File("bad.txt"), s, 4, chunk);
+        ASSERT_FALSE(r.ok);
+        EXPECT_EQ(r.line, 9);
+        EXPECT_NE(r.message.find("line 9: value 3 'x' is not a number"), std::string::npos) << r.message;
+    }
+}
+
+TEST(SnapshotReader, AsciiBlocksCutAtAnyByteGiveTheSameParticles) {
+    // Blocks are cut at byte offsets (body size × k / workers) and reads at the chunk size,
+    // so across the worker counts and chunk sizes below the cuts fall on line starts, on
+    // line feeds, on CRs and inside numbers, and lines straddle both kinds of cut.
+    struct ShapeCase {
+        const char* name;
+        std::string eol;
+        bool lastEol;
+        std::string tail;    // appended after the body
+        std::string indent;  // put before every body line
+        bool longLine;       // one line far longer than a chunk (extra values, ignored)
+    };
+    const std::vector<ShapeCase> cases = {
+        {"LF", "\n", true, "", "", false},
+        {"CR LF", "\r\n", true, "", "", false},
+        {"last line without line feed", "\n", false, "", "", false},
+        {"CR LF, last line without line end", "\r\n", false, "", "", false},
+        {"blank lines after the body", "\n", true, "\n \t\r\n\n", "", false},
+        {"blanks before the values", "\n", true, "", " \t ", false},
+        {"a line longer than any chunk", "\n", true, "", "", true},
+    };
+    TempDir dir;
+    const SnapshotLoadSettings s = Settings(1, {0, 1}, {0, 1, 5, 6, 7, 8});
+    const std::vector<Particle> ps = Sample(23);
+    for (const ShapeCase& c : cases) {
+        std::string text = Ascii(s.grammar, 1, ps, -1, c.eol, c.lastEol) + c.tail;
+        if (!c.indent.empty())
+            for (size_t p = text.find('\n', text.find('\n') + 1); p != std::string::npos && p + 1 < text.size();
+                 p = text.find('\n', p + 1 + c.indent.size()))
+                text.insert(p + 1, c.indent);
+        if (c.longLine) {
+            const size_t at = text.find(c.eol, text.size() / 2);
+            std::string extra;
+            for (int k = 0; k < 400; ++k) extra += " 1e9";
+            text.insert(at, extra);
+        }
+        WriteFile(dir.File("b.txt"), text);
+        for (size_t chunk : {size_t{1}, size_t{7}, size_t{0}}) {
+            for (int workers : {1, 2, 3, 4, 7, 13}) {
+                SCOPED_TRACE(std::string(c.name) + ", chunk " + std::to_string(chunk) + ", workers " +
+                             std::to_string(workers));
+                ParticleData_cls pd;
+                const SnapshotReadResult r = ReadAsciiBlocks(pd, dir.File("b.txt"), s, workers, chunk);
+                ASSERT_TRUE(r.ok) << r.message;
+                ExpectParticles(pd, ps, s.grammar);
+                if (HasFailure()) return;
+            }
+        }
+    }
+}
+
+TEST(SnapshotReader, AsciiLineCountsAreCheckedAndErrorsNameTheirLine) {
+    // The header's count is 4 (lines 1-2 are the header, body lines are file lines 3-6).
+    const SnapshotLoadSettings s = Settings(1, {0, 1}, {0, 1, 5, 6, 7, 8});
+    const std::string full = Ascii(s.grammar, 1, Sample(4));
+    auto upToLine = [&](int line) {  // text of file lines 1..line
+        size_t p = 0;
+        for (int k = 0; k < line; ++k) p = full.find('\n', p) + 1;
+        return full.substr(0, p);
+    };
+    struct CountCase {
+        const char* name;
+        std::string text;
+        const char* expected;  // "" when the file reads
+        int64_t line;
+    };
+    const std::vector<CountCase> cases = {
+        {"line cut short at the end of the file", upToLine(4) + "0.5 1.5", "line 5: expected 10 values, found 2", 5},
+        {"line cut short after its line feed", upToLine(4) + "0.5 1.5\n", "line 5: expected 10 values, found 2", 5},
+        {"body short by whole lines", upToLine(5), "line 6: the file ends after 3 of 4 particles", 6},
+        {"one line too many", full + full.substr(full.find('\n', full.find('\n') + 1) + 1),
+         "line 7: the body holds more than the 4 particles of the header", 7},
+        {"blank line inside the body", upToLine(3) + "\n" + full.substr(upToLine(3).size()),
+         "line 4: expected 10 values, found 0", 4},
+        {"blank lines after the body", full + "\n  \r\n\t\n", "", -1},
+    };
+    TempDir dir;
+    for (const CountCase& c : cases) {
+        WriteFile(dir.File("c.txt"), c.text);
+        for (int workers : {1, 3}) {
+            for (size_t chunk : {size_t{7}, size_t{0}}) {
+                SCOPED_TRACE(std::string(c.name) + ", workers " + std::to_string(workers) + ", chunk " +
+                             std::to_string(chunk));
+                ParticleData_cls pd;
+                const SnapshotReadResult r = ReadAsciiBlocks(pd, dir.File("c.txt"), s, workers, chunk);
+                if (*c.expected == '\0') {
+                    EXPECT_TRUE(r.ok) << r.message;
+                    continue;
+                }
+                ASSERT_FALSE(r.ok);
+                EXPECT_NE(r.message.find(c.expected), std::string::npos) << r.message;
+                EXPECT_EQ(r.line, c.line);
+            }
+        }
+        // The whole load names the file too.
+        ParticleData_cls pd;
+        const SnapshotReadResult r = LoadFile(pd, dir.File("c.txt"), s, 2);
+        EXPECT_EQ(r.ok, *c.expected == '\0') << c.name;
+        if (!r.ok) {
+            EXPECT_EQ(r.message.find(dir.File("c.txt") + ": line "), 0u) << r.message;
+        }
+    }
 }
 
 TEST(SnapshotReader, BinaryChunksOfAnySizeGiveTheSameParticles) {
