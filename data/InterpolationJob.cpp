@@ -11,7 +11,7 @@ namespace {
 constexpr int64_t kSearchWindows[] = {10, 100, 1000, 10000};
 
 // Partner of A's particle i in B by ID: same index first, then the windows around i, then
-// the first tenth of B. -1 when not found.
+// the first place in B that holds the ID. -1 when B has none.
 int64_t FindById(const int32_t* idB, int64_t nB, int64_t i, int32_t id) {
     if (i < nB && idB[i] == id) return i;
     for (int64_t w : kSearchWindows) {
@@ -21,8 +21,9 @@ int64_t FindById(const int32_t* idB, int64_t nB, int64_t i, int32_t id) {
         for (int64_t k = lo; k < hi; ++k)
             if (idB[k] == id) return k;
     }
-    const int64_t tenth = nB / 10;
-    for (int64_t k = 0; k < tenth; ++k)
+    // Beyond the windows, anywhere in B: a particle whose neighbours were lost still has
+    // its partner (only the index-less fallback scans; the index answers at once).
+    for (int64_t k = 0; k < nB; ++k)
         if (idB[k] == id) return k;
     return -1;
 }
@@ -45,8 +46,7 @@ inline int64_t FindByIdIndexed(const IdIndex_cls& index, const int32_t* idB, int
                                                                      [](uint32_t a, uint64_t b) { return a < b; });
         if (p != end && static_cast<int64_t>(*p) >= lo && static_cast<int64_t>(*p) < hi) return *p;
     }
-    if (static_cast<int64_t>(*first) < nB / 10) return *first;
-    return -1;
+    return *first;
 }
 
 // Calls match(i, j) for every particle i of A in [first, end) that has a partner j in B by
@@ -173,13 +173,6 @@ void FillZero(float* p, int64_t first, int64_t end, int stride) {
     std::memset(p + stride * first, 0, sizeof(float) * static_cast<size_t>(stride * (end - first)));
 }
 
-// LinearZero for A's particles [first, end).
-void LinearZeroRun(const InterpolationJob_cls& job, int64_t first, int64_t end) {
-    FillZero(job.a.velocity, first, end, 3);
-    FillZero(job.a.radiusRate, first, end, 1);
-    FillZero(job.a.value1Rate, first, end, 1);
-}
-
 }  // namespace
 
 InterpolationJob_cls InterpolationJob_cls::FromSnapshots(const ParticleData_cls& a,
@@ -203,7 +196,10 @@ InterpolationJob_cls InterpolationJob_cls::FromSnapshots(const ParticleData_cls&
 }
 
 int64_t InterpolationJob_cls::MatchedCount() const {
-    return std::max<int64_t>(0, std::min(countA, countB));
+    // By ID every particle of A may have a partner, wherever B holds it.
+    const bool byId = (numberMode == NUMBER_BY_ID || numberMode == NUMBER_SORTED_ID) &&
+                      a.id != nullptr && b.id != nullptr && countB > 0;
+    return std::max<int64_t>(0, byId ? countA : std::min(countA, countB));
 }
 
 float InterpolationJob_cls::TimeStep() const {
@@ -222,7 +218,8 @@ bool InterpolationJob_cls::ComputesRates() const {
 }
 
 bool InterpolationJob_cls::UsesIdIndex() const {
-    return interpolationType == INTERP_LINEAR && numberMode == NUMBER_BY_ID && ComputesRates() &&
+    return (interpolationType == INTERP_LINEAR || interpolationType == INTERP_HERMITE) &&
+           numberMode == NUMBER_BY_ID && ComputesRates() &&
            MatchedCount() > 0;
 }
 
@@ -301,11 +298,7 @@ void ComputeLinearRates(const InterpolationJob_cls& job, int64_t first, int64_t 
                 // block) reach every window, so with one offset the reach is the same for
                 // the whole run except where the first tenth of B ends.
                 if (r > i) {
-                    int64_t split = r;  // [i, split) reached, [split, r) not
-                    if (shift < -kSearchWindows[3] || shift >= kSearchWindows[3])
-                        split = std::clamp<int64_t>(nB / 10 - shift, i, r);
-                    if (split > i) LinearStreamRun(job, T, i, split, shift);
-                    if (r > split) LinearZeroRun(job, split, r);
+                    LinearStreamRun(job, T, i, r, shift);
                     i = r;
                     continue;
                 }

@@ -49,8 +49,8 @@ public:
                                               const ParticleData_cls& next,
                                               const PeriodicRule_cls& periodic);
 
-    /// min(countA, countB), not below 0: the particles of A that can have a partner in B
-    /// by index; the blocks cover [0, MatchedCount()).
+    /// The particles of A that can have a partner in B: min(countA, countB) by index, all of
+    /// A by ID (when B has particles); the blocks cover [0, MatchedCount()).
     int64_t MatchedCount() const;
     /// The divisor of the rates: dt, or 1 when dt is 0 or not finite.
     float TimeStep() const;
