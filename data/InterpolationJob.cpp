@@ -320,35 +320,10 @@ void ComputeLinearRates(const InterpolationJob_cls& job, int64_t first, int64_t 
         }
         break;
     }
-    case NUMBER_SORTED_ID: {
-        // One forward cursor into B. It starts where the block's first ID would be found by
-        // a scan from B's start, so every split of the particles gives the same matches.
-        const int32_t* idB = job.b.id;
-        int64_t p = std::lower_bound(idB, idB + nB, job.a.id[first]) - idB;
-        for (int64_t i = first; i < end; ++i) {
-            const int32_t id = job.a.id[i];
-            int64_t j = -1;
-            int64_t k = p;
-            for (; k < nB; ++k) {
-                if (idB[k] == id) {
-                    j = k;
-                    break;
-                }
-                if (idB[k] > id) break;
-            }
-            if (j >= 0) {
-                p = j + 1;
-                LinearRate(job, T, i, j);
-                continue;
-            }
-            if (k >= nB)
-                p = nB;
-            else if (k > p)
-                p = k - 1;
-            LinearZero(job, i);
-        }
+    case NUMBER_SORTED_ID:
+        ForEachPartnerById(job, first, end, [&](int64_t i, int64_t j) { LinearRate(job, T, i, j); },
+                           [&](int64_t i) { LinearZero(job, i); });
         break;
-    }
     default:
         ZeroRates(job, first, end);
         break;
