@@ -201,6 +201,26 @@ void SortRecordRange(ParticleRecord_cls* records, int64_t first, int64_t end, Pa
     std::sort(records + first, records + end, KeyLess);
 }
 
+namespace {
+
+// Merges src[i, endA) and src[j, endB) into dst from o on. Both runs hold records until one
+// is used up; the choice is made without a branch (the keys are random, a branch would miss
+// every other record); the rest comes from the one run left.
+void MergeForward(const ParticleRecord_cls* src, ParticleRecord_cls* dst, int64_t i, int64_t endA,
+                  int64_t j, int64_t endB, int64_t o) {
+    while (i < endA && j < endB) {
+        const bool takeA = src[i].key < src[j].key;
+        dst[o++] = *(takeA ? src + i : src + j);
+        i += takeA;
+        j += !takeA;
+    }
+    std::memcpy(dst + o, src + i, sizeof(ParticleRecord_cls) * size_t(endA - i));
+    o += endA - i;
+    std::memcpy(dst + o, src + j, sizeof(ParticleRecord_cls) * size_t(endB - j));
+}
+
+}  // namespace
+
 void MergeRunsFront(const ParticleRecord_cls* src, ParticleRecord_cls* dst, int64_t sA, int64_t eA, int64_t eB,
                     int blockSize) {
     const int64_t k = eA - sA;
@@ -232,18 +252,7 @@ void MergeRunsFront(const ParticleRecord_cls* src, ParticleRecord_cls* dst, int6
             o += b;
         }
     }
-    // Both runs hold records of this half until one is used up; the choice is made without
-    // a branch (the keys are random, a branch would miss every other record).
-    while (i < endA && j < endB) {
-        const bool takeA = src[i].key < src[j].key;
-        dst[o++] = *(takeA ? src + i : src + j);
-        i += takeA;
-        j += !takeA;
-    }
-    // The rest of the half comes from the one run left (the shares add up to eA - sA).
-    std::memcpy(dst + o, src + i, sizeof(ParticleRecord_cls) * size_t(endA - i));
-    o += endA - i;
-    std::memcpy(dst + o, src + j, sizeof(ParticleRecord_cls) * size_t(endB - j));
+    MergeForward(src, dst, i, endA, j, endB, o);
 }
 
 void MergeRunsBack(const ParticleRecord_cls* src, ParticleRecord_cls* dst, int64_t sA, int64_t eA, int64_t eB) {
@@ -268,15 +277,7 @@ void MergeRunsPiece(const ParticleRecord_cls* src, ParticleRecord_cls* dst, int6
     const int64_t a0 = FrontShareOfA(src, sA, eA, eB, k0), a1 = FrontShareOfA(src, sA, eA, eB, k1);
     int64_t i = sA + a0, j = eA + (k0 - a0), o = sA + k0;
     const int64_t endA = sA + a1, endB = eA + (k1 - a1);
-    while (i < endA && j < endB) {
-        const bool takeA = src[i].key < src[j].key;
-        dst[o++] = *(takeA ? src + i : src + j);
-        i += takeA;
-        j += !takeA;
-    }
-    std::memcpy(dst + o, src + i, sizeof(ParticleRecord_cls) * size_t(endA - i));
-    o += endA - i;
-    std::memcpy(dst + o, src + j, sizeof(ParticleRecord_cls) * size_t(endB - j));
+    MergeForward(src, dst, i, endA, j, endB, o);
 }
 
 ParticleRecord_cls* DepthSorter_cls::Buffer(size_t count) {
