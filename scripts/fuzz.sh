@@ -33,7 +33,7 @@ cmake --build build-fuzz
 
 # A small quarantine and short allocation stacks: the settings readers allocate much, and
 # the default quarantine spends most of a run in page faults.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=16:malloc_context_size=10:abort_on_error=1}
+export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=8:malloc_context_size=4:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 targets=()
