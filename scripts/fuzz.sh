@@ -48,7 +48,6 @@ run_one() {
   local dir=$1 name=$2
   local work=build-fuzz/corpus/$name art=build-fuzz/artifacts/$name log=build-fuzz/logs/$name.log
   mkdir -p "$work" "$art" build-fuzz/logs
-  # -runs caps a run on a fast machine; time is the usual limit.
   if build-fuzz/fuzz/fuzz_"$name" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$art/" "$work" "$dir/corpus_$name" >"$log" 2>&1; then
     local runs
