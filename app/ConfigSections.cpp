@@ -31,7 +31,8 @@ void ConfigSections_cls::AddAfterRead(int slot, const std::string& name,
 
 void ConfigSections_cls::AddGroup(int row, int slot, const std::string& name,
                                   ConfItemGroup_cls* group) {
-    AddWriter(row, name, [group]() { return std::string(group->WriteAll().utf8_str()); });
+    // The whole text: a value read with a NUL byte in it must not cut the section short.
+    AddWriter(row, name, [group]() { return group->WriteAll().utf8_string(); });
     AddReader(slot, name, [group](ParamTextStream_cls&, const std::string& line) {
         group->OfferLine(wxString::FromUTF8(line));
     });

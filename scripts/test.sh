@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite under one X server,
-# then the logic tests once more with AddressSanitizer and UndefinedBehaviorSanitizer.
+# then the logic tests once more with AddressSanitizer and UndefinedBehaviorSanitizer,
+# the threaded logic tests with ThreadSanitizer, and every fuzz target for a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,3 +18,17 @@ fi
 cmake --build build-asan
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+# The worker threads (snapshot reader, interpolator, depth sort, image writer) under
+# ThreadSanitizer. Its suppressions name third-party code only, never ours.
+if [ ! -f build-tsan/build.ninja ]; then
+  cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DPT_TSAN=ON -DPT_PURE_ONLY=ON -DPT_BENCH=OFF
+fi
+cmake --build build-tsan --target test_data test_view
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan.supp" \
+  ctest --test-dir build-tsan --output-on-failure -j"$jobs" \
+  -R '^(DataSequence|ParticleData|SnapshotReader|InterpolationThread|DepthSortTest|ImageSaverWriter)\.'
+
+# Each fuzz target briefly from its corpus: an input that crashes again fails the run.
+FUZZ_JOBS=$jobs bash scripts/fuzz.sh "${PT_FUZZ_SECONDS:-10}"

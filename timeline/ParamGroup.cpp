@@ -402,6 +402,13 @@ void ParamGroup_cls::ReadText(ParamTextStream_cls& stream, const std::string& li
         if (!stream.ReadLine(next)) break;
         Component(i).ReadText(stream, next);
     }
+    // The writer writes every component, also those beyond the dimension: read them back
+    // where they follow, so that a saved project opens with all its keys.
+    for (int i = dimension.value; i < ComponentCount(); ++i) {
+        if (!stream.PeekLine(next) || next != "Parameter_" + Component(i).label) break;
+        stream.ReadLine(next);
+        Component(i).ReadText(stream, next);
+    }
 }
 
 std::string ParamGroup_cls::GetPovCode() const {

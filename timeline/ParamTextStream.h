@@ -20,6 +20,13 @@ public:
         if (!line.empty() && line.back() == '\r') line.pop_back();
         return true;
     }
+    /// The next line as ReadLine would give it, without moving on; false at the end.
+    bool PeekLine(std::string& line) const {
+        if (pos_ >= lines_.size()) return false;
+        line = lines_[pos_];
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        return true;
+    }
     bool AtEnd() const { return pos_ >= lines_.size(); }
     /// Index of the next line to be read.
     size_t Position() const { return pos_; }

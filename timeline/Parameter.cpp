@@ -47,6 +47,10 @@ double WrapNearest(double a, double b, double period) {
     double k = std::floor((b - a) / p);
     if (k > 2.0) b -= (k - 1.0) * p;        // stays above a
     else if (k < -2.0) b -= (k + 1.0) * p;  // stays below a
+    // Far beyond the period's precision the jump is not exact: take the remainder. Values
+    // that one period no longer moves cannot be wrapped; the loops would never end.
+    if (std::fabs(b - a) > 2.0 * p) b = a + std::fmod(b - a, p);
+    if (b - p == b || b + p == b || a - p == a) return b;
     if (a < b) {
         while (b > a) b -= p;
         double up = b + p;

@@ -188,7 +188,7 @@ void AppCore_cls::InstallDataLoadContext() {
 void AppCore_cls::RegisterSections() {
     m_sections.AddGroup(ROW_DATA_LOADER, READ_DATA_LOADER, "data loader", &GpDataLoader->group);
     m_sections.AddWriter(ROW_DATA_SEQUENCES, "data sequences", []() {
-        return std::string(GpDataSequenceSet->WriteConfig().utf8_str());
+        return GpDataSequenceSet->WriteConfig().utf8_string();
     });
     m_sections.AddReader(READ_DATA_SEQUENCES, "data sequences",
                          [](ParamTextStream_cls& stream, const std::string& line) {
@@ -199,7 +199,7 @@ void AppCore_cls::RegisterSections() {
             return GpDataSequenceSet ? &GpDataSequenceSet->sequences[i]->group : nullptr;
         });
     m_sections.AddWriter(ROW_FRAME, "frame", [this]() {
-        return m_frame ? std::string(m_frame->WriteConfig().utf8_str()) : std::string();
+        return m_frame ? m_frame->WriteConfig().utf8_string() : std::string();
     });
     m_sections.AddReader(READ_FRAME, "frame",
                          [this](ParamTextStream_cls&, const std::string& line) {
@@ -208,11 +208,11 @@ void AppCore_cls::RegisterSections() {
     m_sections.AddSettingsGroup(
         "frame", [this]() { return m_frame ? &m_frame->ConfigGroup() : nullptr; });
     m_sections.AddWriter(ROW_LAYOUT, "layout", [this]() {
-        return m_frame ? std::string(m_frame->WriteLayoutConfig().utf8_str()) : std::string();
+        return m_frame ? m_frame->WriteLayoutConfig().utf8_string() : std::string();
     });
     TimeCtrl_cls* time = m_timeCtrl;
     m_sections.AddWriter(ROW_TIME, "time",
-                         [time]() { return std::string(time->WriteText().utf8_str()); });
+                         [time]() { return time->WriteText().utf8_string(); });
     m_sections.AddReader(READ_TIME, "time",
                          [time](ParamTextStream_cls& stream, const std::string& line) {
                              time->ReadText(stream, line);

@@ -73,6 +73,23 @@ TEST(ConfigSections, SettingsGroupRoundTripAndLastValueWins) {
               "LastOpenedFilePTP=/b \xE6\x97\xA5.ptp\r\nLastOpenedFileIMG=None\r\n");
 }
 
+// A value read with a NUL byte in it (a damaged or foreign file) is written back whole,
+// and the lines after it in its section are not lost.
+TEST(ConfigSections, ValueWithNulByteDoesNotCutTheSectionShort) {
+    std::string bytes, error;
+    ASSERT_TRUE(platform::ReadFileBytes(
+        std::string(PT_SOURCE_DIR) + "/tests/app/fixtures/config_value_with_nul.txt", bytes, error));
+    ConfItemSTR_cls ptp, img;
+    ConfItemGroup_cls group;
+    group.Register(&ptp, "LastOpenedFilePTP=", "None");
+    group.Register(&img, "LastOpenedFileIMG=", "None");
+    ConfigSections_cls s;
+    s.AddGroup(ROW_FRAME, READ_FRAME, "frame", &group);
+    s.ReadLines(Lines(bytes));
+    EXPECT_EQ(img.text, "/home/u/shot.png");
+    EXPECT_EQ(s.WriteText(false), bytes);
+}
+
 // The time model through the registry, remap block included: what is written reads back
 // into a fresh model and writes out byte for byte the same.
 TEST(ConfigSections, TimeSectionRoundTripsThroughTheRegistry) {

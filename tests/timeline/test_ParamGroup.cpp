@@ -316,6 +316,38 @@ TEST_F(ParamGroup, ReadRecognisesOnlyItsExactHeaderAndClampsDimension) {
     EXPECT_NE(g.WriteText().find("dimension=2\r\n"), std::string::npos);
 }
 
+// A group whose dimension is below its component count writes every component; opening
+// the saved text must give the spare components back, or write, read, write drifts.
+TEST_F(ParamGroup, ComponentsBeyondTheDimensionReadBack) {
+    const std::string text =
+        testsupport::ReadFile(std::string(PT_SOURCE_DIR) +
+                              "/tests/timeline/fixtures/group_dimension_below_components.txt");
+    ParamGroup_cls g("Color", {"R", "G", "B", "A"}, 0, 1);
+    const std::vector<std::string> lines = platform::SplitLines(text);
+    ParamTextStream_cls in(lines);
+    std::string first;
+    ASSERT_TRUE(in.ReadLine(first));
+    g.ReadText(in, first);
+    EXPECT_EQ(g.Dimension(), 3);
+    ASSERT_EQ(g.Component(3).GetKeyCount(), 2);
+    EXPECT_EQ(g.Component(3).keys[1].value, 0.125);
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(g.WriteText(), text);
+
+    // Text without the spare components (a hand-written file) still reads: the lines
+    // after the dimension's components are left to the next reader.
+    std::vector<std::string> shortLines(lines.begin(), lines.begin() + 18);
+    shortLines.push_back("TimeMaxFrame=5");
+    ParamGroup_cls h("Color", {"R", "G", "B", "A"}, 0, 1);
+    ParamTextStream_cls in2(shortLines);
+    in2.ReadLine(first);
+    h.ReadText(in2, first);
+    EXPECT_EQ(h.Component(3).GetKeyCount(), 1);
+    std::string next;
+    ASSERT_TRUE(in2.ReadLine(next));
+    EXPECT_EQ(next, "TimeMaxFrame=5");
+}
+
 TEST_F(ParamGroup, MangledTextNeverBreaksTheReader) {
     // Lines of a valid block dropped, repeated and altered: reading always ends, the
     // dimension stays within the components, and the result writes and reads back stably.

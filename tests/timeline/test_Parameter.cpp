@@ -304,6 +304,23 @@ TEST_F(ParameterText, WriteReadWriteIsByteIdentical) {
     EXPECT_EQ(ReadBack(r, raw), text);
 }
 
+// A periodic curve with key values far beyond what one period can move (a damaged or
+// hand-edited project): reading and evaluating it must end, and it writes back as read.
+TEST_F(ParameterText, PeriodicKeysBeyondThePeriodsPrecisionDoNotHang) {
+    const std::string text = testsupport::ReadFile(
+        std::string(PT_SOURCE_DIR) + "/tests/timeline/fixtures/periodic_key_value_beyond_precision.txt");
+    std::vector<std::string> lines = platform::SplitLines(text);
+    lines.erase(lines.begin(), lines.begin() + 3);  // the group's header lines
+    Parameter_cls p("Obj Translate x", "x", 0, 0);
+    const std::string written = ReadBack(p, lines);
+    ASSERT_EQ(p.GetKeyCount(), 3);
+    EXPECT_EQ(p.GetPeriod(), 360);
+    EXPECT_GT(p.keys[1].value, 4e79);
+    for (double t : {0.3, 0.6, 0.9}) (void)p.GetValue(t, 0);
+    Parameter_cls q("Obj Translate x", "x", 0, 0);
+    EXPECT_EQ(ReadBack(q, platform::SplitLines(written)), written);
+}
+
 TEST_F(ParameterText, DecimalCommaLocaleChangesNothing) {
     Parameter_cls p = ThreeTypes();
     const std::string text = p.WriteText();

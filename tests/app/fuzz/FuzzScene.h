@@ -1,0 +1,77 @@
+// The settings owners of the logic libraries, registered in the section registry at the
+// rows and slots the central object gives them, for the configuration and project fuzz
+// targets. Left out: the main frame's sections (windows) and the data sequences (reading
+// a file list scans folders).
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include <unistd.h>
+
+#include "app/ConfigSections.h"
+#include "app/PreferenceSettings.h"
+#include "data/DataLoader.h"
+#include "data/PeriodicBoundary.h"
+#include "timeline/TimeCtrl.h"
+#include "view/DrawOptions.h"
+#include "view/ExposureSettings.h"
+#include "view/ImageSaver.h"
+
+namespace fuzzscene {
+
+[[noreturn]] inline void Violation(const char* what, const std::string& detail) {
+    std::fprintf(stderr, "property violated: %s\n%s\n", what, detail.c_str());
+    std::abort();
+}
+
+/// A fresh scene with every owner at its defaults.
+struct Scene {
+    DataLoader_cls loader;
+    TimeCtrl_cls time;
+    PeriodicBoundary_cls periodic;
+    DrawOptions_cls drawOptions;
+    ExposureSettings_cls exposure;
+    ImageSaver_cls imageSaver;
+    PreferenceSettings_cls preferences;
+    ConfigSections_cls sections;
+
+    Scene() {
+        sections.AddGroup(ROW_DATA_LOADER, READ_DATA_LOADER, "data loader", &loader.group);
+        TimeCtrl_cls* t = &time;
+        sections.AddWriter(ROW_TIME, "time", [t] { return t->WriteText().utf8_string(); });
+        sections.AddReader(READ_TIME, "time", [t](ParamTextStream_cls& in, const std::string& line) {
+            t->ReadText(in, line);
+        });
+        sections.AddGroup(ROW_PERIODIC_BOUNDARY, READ_PERIODIC_BOUNDARY, "periodic boundary",
+                          &periodic.group);
+        sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &drawOptions.group);
+        sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &exposure.group);
+        sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &imageSaver.group);
+        sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences mouse",
+                          &preferences.MouseGroup());
+        sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences performance",
+                          &preferences.PerformanceGroup());
+    }
+};
+
+/// Path of a file holding the fuzz input, one per process (fuzzers may run side by side),
+/// in memory-backed storage where there is some: Open reads projects from files.
+inline const std::string& InputPath(const char* suffix) {
+    static const std::string path = [&] {
+        const std::string dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        return dir + "/pt_fuzz_" + std::to_string(static_cast<long>(getpid())) + suffix;
+    }();
+    return path;
+}
+
+/// Writes the bytes to `path`; aborts when it cannot (a fuzz run without a disk is void).
+inline void WriteInput(const std::string& path, const uint8_t* data, size_t size) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f || (size && std::fwrite(data, 1, size, f) != size) || std::fclose(f) != 0)
+        Violation("cannot write the input file", path);
+}
+
+}  // namespace fuzzscene

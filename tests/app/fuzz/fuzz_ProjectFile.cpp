@@ -1,0 +1,43 @@
+// Fuzz target of project opening as Open does it: the file is loaded and checked whole
+// before the scene is touched, then read section by section. Besides not crashing: a file
+// the check refuses leaves no lines and a message naming the file, and the scene as it
+// was; a file it accepts reads, writes and reads again to the same text, and what the
+// program writes passes its own check.
+#include <wx/init.h>
+
+#include "app/ProjectFile.h"
+#include "platform/TextDecoding.h"
+#include "tests/app/fuzz/FuzzScene.h"
+
+using namespace fuzzscene;
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    return wxInitialize() ? 0 : 1;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string& path = InputPath(".ptp");
+    WriteInput(path, data, size);
+
+    Scene scene;
+    std::vector<std::string> lines{"stale"};
+    std::string error;
+    if (!ProjectFile_cls::LoadAndCheck(path, lines, error)) {
+        if (!lines.empty()) Violation("a refused file left lines to read", error);
+        if (error.find(path) == std::string::npos) Violation("the message does not name the file", error);
+        if (scene.sections.WriteText(true) != Scene().sections.WriteText(true))
+            Violation("a refused file changed the scene", error);
+        return 0;
+    }
+    scene.sections.ReadLines(lines);
+    const std::string first = scene.sections.WriteText(true);
+
+    const std::vector<std::string> written = platform::SplitLines(first);
+    if (!ProjectFile_cls::CheckLines(written, "written", error))
+        Violation("the check refuses a project the program wrote", error + "\n" + first);
+    Scene again;
+    again.sections.ReadLines(written);
+    const std::string second = again.sections.WriteText(true);
+    if (second != first) Violation("write, read, write is not stable", first + "\n----\n" + second);
+    return 0;
+}
