@@ -35,6 +35,7 @@ bool ReadNumber(const std::string& s, long long& out) {
 
 std::vector<FilteringItem_cls> ParseFilteringList(const std::string& text) {
     std::vector<FilteringItem_cls> items;
+    if (text.empty()) return items;  // no items: "show" then removes every particle
     size_t pos = 0;
     for (;;) {
         const size_t comma = text.find(',', pos);

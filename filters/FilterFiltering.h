@@ -13,7 +13,7 @@ struct FilteringItem_cls {
     long long end = -1;
 };
 
-/// Items of a list text ("," separated; "a-b" a range; blanks trimmed; a side that is not
+/// Items of a list text (none for an empty text) ("," separated; "a-b" a range; blanks trimmed; a side that is not
 /// an optionally signed decimal reads as 0 (start) or marks a single index (end)).
 /// Numbers saturate at the 32-bit signed range instead of wrapping.
 std::vector<FilteringItem_cls> ParseFilteringList(const std::string& text);
