@@ -51,23 +51,69 @@ float BooleanRegion_cls::Factor(const float p[3]) const {
     return 1.0f;
 }
 
-void BooleanRegion_cls::Apply(const FilterParticles_cls& particles, float* weights, size_t first,
-                              size_t end) const {
-    if (op < 0 || op > 2 || region < 0 || region > 2) return;
+namespace {
+
+enum Shape { HARD_BOX, SOFT_BOX, ELLIPSOID };
+
+// One loop per shape and operator, so the per-record work is a few compares and
+// multiplies with no dispatch; Factor stays the reference the loops agree with.
+template <int S, int Op>
+void Kernel(const BooleanRegion_cls& r, const FilterParticles_cls& parts, float* weights, size_t first,
+            size_t end) {
+    const float cx = r.centre[0], cy = r.centre[1], cz = r.centre[2];
+    const float hx = r.size[0] * 0.5f, hy = r.size[1] * 0.5f, hz = r.size[2] * 0.5f;
+    const float sx = r.size[0], sy = r.size[1], sz = r.size[2];
+    const float b = r.border;
+    const bool empty = !(sx > 0.0f) || !(sy > 0.0f) || !(sz > 0.0f);
     for (size_t i = first; i < end; ++i) {
-        const int k = particles.IndexAt(i);
-        if (!particles.Valid(k)) {
+        const int k = parts.IndexAt(i);
+        if (!parts.Valid(k)) {
             weights[i] = 0.0f;
             continue;
         }
-        const float r = Factor(particles.positions + 3 * static_cast<size_t>(k));
-        float& w = weights[i];
-        switch (op) {
-            case BOOLEAN_INTERSECT: w = r * w; break;
-            case BOOLEAN_DIFFERENCE: w = (1.0f - r) * w; break;
-            default: w = std::min(w + r, 1.0f); break;
+        const float* p = parts.positions + 3 * static_cast<size_t>(k);
+        const float dx = p[0] - cx, dy = p[1] - cy, dz = p[2] - cz;
+        float f;
+        if (empty) {
+            f = 0.0f;
+        } else if (S == HARD_BOX) {
+            f = (dx > -hx && dx < hx && dy > -hy && dy < hy && dz > -hz && dz < hz) ? 1.0f : 0.0f;
+        } else if (S == SOFT_BOX) {
+            f = AxisFactor(dx, hx, b) * AxisFactor(dy, hy, b) * AxisFactor(dz, hz, b);
+        } else {
+            f = (dx * dx / sx) / sx + (dy * dy / sy) / sy + (dz * dz / sz) / sz < 0.25f ? 1.0f : 0.0f;
         }
+        float& w = weights[i];
+        if (Op == BOOLEAN_INTERSECT)
+            w = f * w;
+        else if (Op == BOOLEAN_DIFFERENCE)
+            w = (1.0f - f) * w;
+        else
+            w = std::min(w + f, 1.0f);
     }
+}
+
+template <int S>
+void KernelForOp(const BooleanRegion_cls& r, const FilterParticles_cls& parts, float* weights, size_t first,
+                 size_t end) {
+    switch (r.op) {
+        case BOOLEAN_INTERSECT: Kernel<S, BOOLEAN_INTERSECT>(r, parts, weights, first, end); break;
+        case BOOLEAN_DIFFERENCE: Kernel<S, BOOLEAN_DIFFERENCE>(r, parts, weights, first, end); break;
+        default: Kernel<S, BOOLEAN_ADD>(r, parts, weights, first, end); break;
+    }
+}
+
+}  // namespace
+
+void BooleanRegion_cls::Apply(const FilterParticles_cls& particles, float* weights, size_t first,
+                              size_t end) const {
+    if (op < 0 || op > 2 || region < 0 || region > 2) return;
+    if (region == BOOLEAN_SPHERE)
+        KernelForOp<ELLIPSOID>(*this, particles, weights, first, end);
+    else if (border > 0.0f && std::isfinite(border))
+        KernelForOp<SOFT_BOX>(*this, particles, weights, first, end);
+    else
+        KernelForOp<HARD_BOX>(*this, particles, weights, first, end);
 }
 
 int BooleanWorkerCount(size_t records) {
