@@ -11,6 +11,7 @@
 #include "timeline/TimeCtrlHost.h"
 #include "timeline/gui/TimelineHost.h"
 
+class FilterCtrl_cls;
 class FrameMain_cls;
 class TimeCtrl_cls;
 class ImgSequence_cls;
@@ -117,6 +118,7 @@ private:
     ExposureSettings_cls* m_exposure = nullptr;   ///< owned
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
     ConfigSections_cls m_sections;
+    FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< owned; GpFilterCtrls
     std::string m_exeDir;
     std::string m_configPath;
     int m_displayWidth = 0;
