@@ -23,6 +23,7 @@
 #include "data/DataSequenceSet.h"
 #include "data/PeriodicBoundary.h"
 #include "data/gui/DataEventPoster.h"
+#include "filters/FilterCtrl.h"
 #include "data/gui/PeriodicBoundaryGUI.h"
 #include "platform/ProgramPaths.h"
 #include "timeline/ComParam.h"
@@ -81,6 +82,8 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     GpTimeCtrlPanels = m_timeCtrl;
     ComParamBase_cls::SetRegistry(this);
 
+    for (int i = 0; i < 3; ++i) GpFilterCtrls[i] = m_filterCtrls[i] = new FilterCtrl_cls(i);
+
     RegisterSections();
     ReadConfig(m_configPath);
 
@@ -125,6 +128,11 @@ AppCore_cls::~AppCore_cls() {
     m_drawOptions = nullptr;
     delete m_timeCtrl;
     m_timeCtrl = nullptr;
+    for (int i = 0; i < 3; ++i) {
+        GpFilterCtrls[i] = nullptr;
+        delete m_filterCtrls[i];
+        m_filterCtrls[i] = nullptr;
+    }
     if (GpAppCore == this) GpAppCore = nullptr;
 }
 
@@ -229,6 +237,18 @@ void AppCore_cls::RegisterSections() {
                         &GpPreference->MouseGroup());
     m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences performance",
                         &GpPreference->PerformanceGroup());
+    m_sections.AddMarker("---FilterCtrl");
+    FilterCtrl_cls* const* filterCtrls = m_filterCtrls;
+    m_sections.AddWriter(ROW_FILTER_LISTS, "filter lists", [filterCtrls]() {
+        std::string text;
+        for (int i = 0; i < 3; ++i) text += filterCtrls[i]->WriteSection();
+        return text;
+    });
+    m_sections.AddReader(READ_FILTER_LISTS, "filter lists",
+                         [filterCtrls](ParamTextStream_cls& stream, const std::string& line) {
+                             for (int i = 0; i < 3; ++i)
+                                 filterCtrls[i]->ReadSection(stream, line, filterCtrls);
+                         });
     m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "view settings", [this]() {
         if (m_frame) m_frame->PostMenuCommand(ID_APPLY_VIEW_SETTINGS);
     });
@@ -298,6 +318,8 @@ void AppCore_cls::PrepareForProject() {
     // Every data sequence's frames and the three filter lists are released here
     // as their owners join the program.
     if (GpDataSequenceSet) GpDataSequenceSet->ReleaseAllSequences(true);
+    for (FilterCtrl_cls* list : m_filterCtrls)
+        if (list) list->DeleteAll();
 }
 
 void AppCore_cls::AfterProjectRead() {}

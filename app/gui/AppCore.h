@@ -12,6 +12,7 @@
 #include "timeline/TimeCtrlHost.h"
 #include "timeline/gui/TimelineHost.h"
 
+class FilterCtrl_cls;
 class FrameMain_cls;
 class TimeCtrl_cls;
 class ImgSequence_cls;
@@ -121,6 +122,7 @@ private:
     /// Queues the data workers' commands on the frame (wxQueueEvent, from their threads).
     std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;
     ConfigSections_cls m_sections;
+    FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< owned; GpFilterCtrls
     std::string m_exeDir;
     std::string m_configPath;
     int m_displayWidth = 0;

@@ -18,6 +18,7 @@
 #include "app/PreferenceSettings.h"
 #include "common/ConfItemGroup.h"
 #include "data/PeriodicBoundary.h"
+#include "filters/FilterCtrl.h"
 #include "data/SnapshotReader.h"
 #include "platform/TextDecoding.h"
 #include "timeline/Parameter.h"
@@ -356,4 +357,33 @@ TEST(AppCore, QuitKeepsTheConfigurationsPermissionsAndABrokenOneIsRefused) {
     EXPECT_NE(testsupport::ModalMessages()[0].find("---TimeRemap"), wxString::npos)
         << testsupport::ModalMessages()[0];
     EXPECT_EQ(shell.frame->LastOpenedProject(), "None");
+}
+
+// The three filter lists are project sections: an opened project's filters come into
+// the lists of their kinds, and saving writes them back byte for byte; opening another
+// project replaces them.
+TEST(AppCore, FilterListsAreReadFromAndWrittenToTheProject) {
+    TempDir dir;
+    const std::string cfg = dir.File("Pelthorn3Configure.txt");
+    WriteFile(cfg, shelltest::ConfigFile("/old.ptp"));
+    Shell shell(cfg);
+    ASSERT_NE(GpFilterCtrls[0], nullptr);
+    GpFilterCtrls[0]->AddFilter(FILTER_BOOLEAN, -1, nullptr, nullptr, nullptr, nullptr);
+    GpFilterCtrls[0]->AddFilter(FILTER_FILTERING, -1, nullptr, nullptr, nullptr, nullptr);
+    GpFilterCtrls[2]->AddFilter(FILTER_DATABOX, -1, nullptr, nullptr, nullptr, nullptr);
+    GpFilterCtrls[0]->SetValueByAddress("Boolean00::BorderFactor=", 0.5, 0);
+    std::string sections;
+    for (int i = 0; i < 3; ++i) sections += GpFilterCtrls[i]->WriteSection();
+    const std::string project = dir.File("scene.ptp");
+    ASSERT_TRUE(shell.core->WriteConfig(project, true));
+    const std::string saved = ReadFile(project);
+    EXPECT_NE(saved.find(sections), std::string::npos);
+
+    GpFilterCtrls[0]->DeleteAll();
+    GpFilterCtrls[2]->AddFilter(FILTER_COPY, -1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(shell.frame->OpenProjectFile(wxString::FromUTF8(project)));
+    std::string reread;
+    for (int i = 0; i < 3; ++i) reread += GpFilterCtrls[i]->WriteSection();
+    EXPECT_EQ(reread, sections);
+    EXPECT_EQ(GpFilterCtrls[2]->Count(), 1);  // the CopyBox added before the open is gone
 }

@@ -1,0 +1,250 @@
+// Filter lists: editing, naming, project section, value access and services.
+#include "filters/FilterCtrl.h"
+
+#include <algorithm>
+
+#include "common/CommandHistory.h"
+#include "common/UserPattern.h"
+#include "filters/CommandFilter.h"
+#include "filters/FilterBoolean.h"
+#include "filters/FilterCopy.h"
+#include "filters/FilterDataBox.h"
+#include "filters/FilterFiltering.h"
+#include "timeline/ParamGroup.h"
+#include "timeline/ParamTextStream.h"
+#include "timeline/Parameter.h"
+
+FilterCtrl_cls* GpFilterCtrls[3] = {nullptr, nullptr, nullptr};
+
+std::unique_ptr<FilterBase_cls> MakeFilter(int kind, FilterCtrl_cls* list) {
+    switch (kind) {
+        case FILTER_BOOLEAN: return std::make_unique<FilterBoolean_cls>(list);
+        case FILTER_DATABOX: return std::make_unique<FilterDataBox_cls>(list);
+        case FILTER_FILTERING: return std::make_unique<FilterFiltering_cls>(list);
+        case FILTER_COPY: return std::make_unique<FilterCopy_cls>(list);
+        default: return nullptr;
+    }
+}
+
+FilterCtrl_cls::FilterCtrl_cls(int listIndex) : listIndex_(listIndex) {}
+
+FilterCtrl_cls::~FilterCtrl_cls() = default;
+
+FilterBase_cls* FilterCtrl_cls::AddFilter(int kind, int position, const FilterData_cls* source,
+                                          const ParamGroup_cls* t, const ParamGroup_cls* r,
+                                          const ParamGroup_cls* s) {
+    std::unique_ptr<FilterBase_cls> f = MakeFilter(kind, this);
+    if (!f) return nullptr;
+    FilterData_cls* data = f->GetData();
+    if (source && source->Kind() == kind) data->CopyFrom(*source, t, r, s);
+    const wxString name = UniqueName(data->filterName.Value());
+    data->filterName.text = name;
+    data->RenameParams(name.utf8_string());
+    if (position < 0 || position > Count()) position = Count();
+    FilterBase_cls* made = f.get();
+    filters_.insert(filters_.begin() + position, std::move(f));
+    return made;
+}
+
+void FilterCtrl_cls::DeleteFilter(int index) {
+    if (index < 0 || index >= Count()) return;
+    filters_.erase(filters_.begin() + index);
+}
+
+void FilterCtrl_cls::DeleteAll() { filters_.clear(); }
+
+void FilterCtrl_cls::MoveFilter(int index, int offset) {
+    const int to = index + offset;
+    if (index < 0 || index >= Count() || to < 0 || to >= Count()) return;
+    std::swap(filters_[static_cast<size_t>(index)], filters_[static_cast<size_t>(to)]);
+}
+
+void FilterCtrl_cls::DeleteSelected() {
+    for (int i = 0; i < Count(); ++i) {
+        FilterBase_cls* f = GetNode(i);
+        if (!f->GetData()->selected) continue;
+        const wxString name = f->GetData()->filterName.Value();
+        GoCommandHistory.Push(new CommandFilterMake_cls(this, -1, i, nullptr, name),
+                              new CommandFilterMake_cls(this, f->Kind(), i, f->GetData()));
+        GoCommandHistory.Redo();
+        return;
+    }
+}
+
+void FilterCtrl_cls::MoveSelected(int offset) {
+    for (int i = 0; i < Count(); ++i) {
+        if (!GetNode(i)->GetData()->selected) continue;
+        if (i + offset < 0 || i + offset >= Count()) continue;
+        GoCommandHistory.Push(new CommandFilterMove_cls(this, i, offset),
+                              new CommandFilterMove_cls(this, i + offset, -offset));
+        GoCommandHistory.Redo();
+        return;
+    }
+}
+
+bool FilterCtrl_cls::SelectFilter(const FilterBase_cls* filter) {
+    bool changed = false;
+    for (auto& f : filters_) changed |= f->SetSelected(f.get() == filter);
+    return changed;
+}
+
+FilterBase_cls* FilterCtrl_cls::GetNode(int index) const {
+    return index >= 0 && index < Count() ? filters_[static_cast<size_t>(index)].get() : nullptr;
+}
+
+int FilterCtrl_cls::IndexOf(const FilterBase_cls* filter) const {
+    for (int i = 0; i < Count(); ++i)
+        if (filter && filters_[static_cast<size_t>(i)].get() == filter) return i;
+    return -1;
+}
+
+FilterBase_cls* FilterCtrl_cls::FindByName(const wxString& name) const {
+    for (const auto& f : filters_)
+        if (f->GetData()->filterName.Value() == name) return f.get();
+    return nullptr;
+}
+
+wxString FilterCtrl_cls::UniqueName(const wxString& pattern) const {
+    // A name read from a file is used as the pattern too: only an integer conversion is
+    // ever substituted, and a name without one stands for itself ('%' and all).
+    const bool numbered = UserPattern_cls::CountIntConversions(pattern) == 1;
+    wxString name = pattern;
+    for (int i = 0; i < 99; ++i) {
+        name = numbered ? UserPattern_cls::ExpandOne(pattern, i) : pattern;
+        if (!FindByName(name)) return name;
+        if (!numbered) break;
+    }
+    return name;
+}
+
+FilterBase_cls* FilterCtrl_cls::FilterForPickId(int id) const {
+    if (id < 20) return nullptr;
+    const int list = (id - 20) / 20, index = (id - 20) % 20;
+    return list == listIndex_ ? GetNode(index) : nullptr;
+}
+
+std::string FilterCtrl_cls::WriteSection() {
+    const std::string i = std::to_string(listIndex_);
+    std::string out = "---FilterCtrl" + i + "Begin\n";
+    for (auto& f : filters_) out += "-FilterBegin\n" + f->WriteText() + "-FilterEnd\n";
+    out += "---FilterCtrl" + i + "End\n";
+    return out;
+}
+
+int FilterCtrl_cls::ReadSection(ParamTextStream_cls& stream, const std::string& line,
+                                FilterCtrl_cls* const lists[3]) {
+    const std::string i = std::to_string(listIndex_);
+    if (line != "---FilterCtrl" + i + "Begin") return 0;
+    const std::string endLine = "---FilterCtrl" + i + "End";
+    int skipped = 0;
+    std::string l;
+    while (stream.ReadLine(l) && l != endLine) {
+        if (l != "-FilterBegin") continue;
+        ConfItemINT_cls kindItem;
+        kindItem.Init("FilterType=", "");
+        kindItem.value = -1;
+        if (!stream.ReadLine(l)) break;
+        const bool hasKind = kindItem.ParseLine(wxString::FromUTF8(l));
+        std::unique_ptr<FilterBase_cls> temp = hasKind ? MakeFilter(kindItem.value, nullptr) : nullptr;
+        if (!temp) {
+            // Unknown kind or no "FilterType=" line: skip to the block's end so the rest of
+            // the section still reads.
+            ++skipped;
+            if (l == "-FilterEnd") continue;
+            while (stream.ReadLine(l) && l != "-FilterEnd" && l != endLine) {}
+            if (l == endLine) break;
+            continue;
+        }
+        temp->GetData()->ReadText(stream);
+        const int target = FilterListOfKind(kindItem.value);
+        FilterCtrl_cls* into = lists && lists[target] ? lists[target] : this;
+        into->AddFilter(kindItem.value, -1, temp->GetData(), nullptr, nullptr, nullptr);
+    }
+    return skipped;
+}
+
+void FilterCtrl_cls::SetValueByAddress(const wxString& address, double x, int n) {
+    const int sep = address.Find("::");
+    if (sep == wxNOT_FOUND) return;
+    FilterBase_cls* f = FindByName(address.Left(static_cast<size_t>(sep)));
+    if (!f) return;
+    f->GetData()->SetValueByKey(address.Mid(static_cast<size_t>(sep) + 2), x, n);
+}
+
+void FilterCtrl_cls::SetKeyByNames(const wxString& filterName, const std::string& paramName,
+                                   const std::vector<double>& values) {
+    FilterBase_cls* f = FindByName(filterName);
+    if (!f) return;
+    ParamGroup_cls* g = f->GetData()->FindParam(paramName);
+    if (!g || g->ComponentCount() != static_cast<int>(values.size())) return;
+    g->SetKeyFrame(values, true, -1);
+}
+
+Parameter_cls* FilterCtrl_cls::FindParam(const std::string& registryName) const {
+    for (const auto& f : filters_) {
+        FilterData_cls* d = f->GetData();
+        for (ParamGroup_cls* g : {d->group, d->translate, d->rotation, d->scale})
+            if (g)
+                if (Parameter_cls* p = g->FindParam(registryName)) return p;
+    }
+    return nullptr;
+}
+
+void FilterCtrl_cls::ComputeWeights(const FilterParticles_cls& particles, double time, float* weights,
+                                    int threads) {
+    std::fill(weights, weights + particles.count, 1.0f);
+    for (auto& f : filters_)
+        if (f->Kind() == FILTER_BOOLEAN || f->Kind() == FILTER_FILTERING)
+            f->ApplyWeights(particles, weights, time, threads);
+}
+
+bool FilterCtrl_cls::HasBorderBoolean() const {
+    for (const auto& f : filters_)
+        if (f->Kind() == FILTER_BOOLEAN) {
+            const auto* d = static_cast<const FilterBooleanData_cls*>(f->GetData());
+            if (d->filterValid.value && d->borderFactor.value != 0.0f) return true;
+        }
+    return false;
+}
+
+FilterCopy_cls* FilterCtrl_cls::FindCopy() const {
+    for (const auto& f : filters_)
+        if (f->Kind() == FILTER_COPY) return static_cast<FilterCopy_cls*>(f.get());
+    return nullptr;
+}
+
+FilterDataBoxData_cls* FilterCtrl_cls::GetEnabledDataBoxData() const {
+    for (const auto& f : filters_)
+        if (f->Kind() == FILTER_DATABOX && f->GetData()->filterValid.value)
+            return static_cast<FilterDataBoxData_cls*>(f->GetData());
+    return nullptr;
+}
+
+void FilterCtrl_cls::UpdateTransforms(double time) {
+    for (auto& f : filters_) f->GetData()->UpdateTransform(time);
+}
+
+wxString FilterCtrl_cls::GetItemAddress(const void* value) const {
+    for (const auto& f : filters_) {
+        const wxString key = f->GetData()->KeyOf(value);
+        if (!key.empty()) return f->GetData()->filterName.Value() + "::" + key;
+    }
+    return "";
+}
+
+CommandItem_cls* FilterCtrl_cls::MakeValueCommand(const wxString& address, int value, uint64_t flags) {
+    return new CommandFilterValue_cls(this, address, value, value, flags);
+}
+CommandItem_cls* FilterCtrl_cls::MakeValueCommand(const wxString& address, unsigned value, uint64_t flags) {
+    return new CommandFilterValue_cls(this, address, value, static_cast<int>(value), flags);
+}
+CommandItem_cls* FilterCtrl_cls::MakeValueCommand(const wxString& address, float value, uint64_t flags) {
+    return new CommandFilterValue_cls(this, address, value, static_cast<int>(value), flags);
+}
+CommandItem_cls* FilterCtrl_cls::MakeValueCommand(const wxString& address, double value, uint64_t flags) {
+    return new CommandFilterValue_cls(this, address, value, static_cast<int>(value), flags);
+}
+CommandItem_cls* FilterCtrl_cls::MakeValueCommand(const wxString& address, const wxString&, uint64_t flags) {
+    // String settings are edited directly; a value address carries numbers only.
+    return new CommandFilterValue_cls(this, "", 0, 0, flags);
+}

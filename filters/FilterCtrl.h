@@ -1,0 +1,128 @@
+// One of the three filter lists (0 visibility, 1 scene additions, 2 world): creating,
+// naming, inserting, removing and moving filters, the selection, the project section,
+// value access by name, and the services the views and writers reach the filters by.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <wx/string.h>
+
+#include "common/FilterValueTarget.h"
+#include "filters/FilterBase.h"
+#include "filters/FilterParticles.h"
+
+class FilterCopy_cls;
+class FilterDataBoxData_cls;
+class Parameter_cls;
+class ParamTextStream_cls;
+
+/// An ordered list of owned filters. GUI thread only.
+class FilterCtrl_cls : public FilterValueTarget_cls {
+public:
+    explicit FilterCtrl_cls(int listIndex);
+    ~FilterCtrl_cls() override;
+    FilterCtrl_cls(const FilterCtrl_cls&) = delete;
+    FilterCtrl_cls& operator=(const FilterCtrl_cls&) = delete;
+
+    int ListIndex() const { return listIndex_; }
+    int Count() const { return static_cast<int>(filters_.size()); }
+
+    /// A new filter of `kind` (0..8) at `position` (-1 or Count(): the end; clamped),
+    /// with the settings, colours and key frames of `source` when given (T, R, S override
+    /// the source's groups), named uniquely from its name pattern (or the source's name).
+    /// Null for a kind that is not built or out of range.
+    FilterBase_cls* AddFilter(int kind, int position, const FilterData_cls* source,
+                              const ParamGroup_cls* t, const ParamGroup_cls* r, const ParamGroup_cls* s);
+    /// Removes and deletes filter `index`; an index outside the list does nothing.
+    void DeleteFilter(int index);
+    /// Removes and deletes every filter (not undoable).
+    void DeleteAll();
+    /// Exchanges filters `index` and `index + offset` when both exist.
+    void MoveFilter(int index, int offset);
+    /// Undoable deletion of the selected filter (one history step).
+    void DeleteSelected();
+    /// Undoable move of the selected filter by `offset` when it stays inside the list.
+    void MoveSelected(int offset);
+    /// Selects `filter` (null: none) and deselects the others; true when any changed.
+    bool SelectFilter(const FilterBase_cls* filter);
+
+    /// Filter at `index`, or null outside the list.
+    FilterBase_cls* GetNode(int index) const;
+    /// Index of `filter`, -1 when not in this list.
+    int IndexOf(const FilterBase_cls* filter) const;
+    /// First filter whose FilterName equals `name` exactly, or null.
+    FilterBase_cls* FindByName(const wxString& name) const;
+    /// `pattern` expanded with 0, 1, ... (only integer conversions; a pattern without one
+    /// is itself) until no filter of the list has that name; after 99 tries the last.
+    wxString UniqueName(const wxString& pattern) const;
+    /// Filter drawn under pick name `id` (20 + 20 * list + index), or null when the id
+    /// names another list or an index beyond this list.
+    FilterBase_cls* FilterForPickId(int id) const;
+    /// Pick name of filter `index` of this list.
+    int PickIdOf(int index) const { return index + 20 * listIndex_ + 20; }
+
+    /// "---FilterCtrl<i>Begin\n", per filter "-FilterBegin\n" text "-FilterEnd\n", and
+    /// "---FilterCtrl<i>End\n".
+    std::string WriteSection();
+    /// When `line` is this list's begin line: reads filters up to the end line. Each
+    /// filter goes to the list of its kind (`lists[list]`, or this list when that entry is
+    /// null). A block whose kind is unknown or not built is skipped to its "-FilterEnd".
+    /// Returns the number of blocks skipped.
+    int ReadSection(ParamTextStream_cls& stream, const std::string& line, FilterCtrl_cls* const lists[3]);
+
+    /// Stores a number into the setting at `address` ("<name>::<key>[::DIM=<j>]"); an
+    /// address naming no filter or setting does nothing.
+    void SetValueByAddress(const wxString& address, double x, int n);
+    /// Keys group `paramName` ("Filter Scale", ...) of filter `filterName` at the current
+    /// time with `values` when it has exactly that many components.
+    void SetKeyByNames(const wxString& filterName, const std::string& paramName,
+                       const std::vector<double>& values);
+    /// First component with that registry name over the filters' containers, or null.
+    Parameter_cls* FindParam(const std::string& registryName) const;
+
+    /// Weights of `particles.count` records at data time `time`: 1 each, then every
+    /// Boolean and Filtering filter in list order. `weights` holds `count` floats.
+    void ComputeWeights(const FilterParticles_cls& particles, double time, float* weights,
+                        int threads = 0);
+    /// ComputeWeights, then keeps the records of weight above 0 in order with their weight
+    /// stored; returns the number kept. R: first field int particle index, float `weight`.
+    template <class R>
+    size_t ApplyToParticles(R* records, const float* positions, size_t particleCount, size_t count,
+                            double time, int threads = 0) {
+        std::vector<float> w(count);
+        ComputeWeights(FilterParticles_cls::FromRecords(records, count, positions, particleCount), time,
+                       w.data(), threads);
+        return CompactByWeights(records, w.data(), count);
+    }
+
+    /// True when an enabled Boolean filter has a BorderFactor other than 0.
+    bool HasBorderBoolean() const;
+    /// First CopyBox filter, enabled or not.
+    FilterCopy_cls* FindCopy() const;
+    /// Data of the first enabled DataBox filter.
+    FilterDataBoxData_cls* GetEnabledDataBoxData() const;
+    /// Every filter's UpdateTransform(time).
+    void UpdateTransforms(double time);
+
+    // FilterValueTarget_cls
+    wxString GetItemAddress(const void* value) const override;
+    CommandItem_cls* MakeValueCommand(const wxString& address, int value, uint64_t updateFlags) override;
+    CommandItem_cls* MakeValueCommand(const wxString& address, unsigned value, uint64_t updateFlags) override;
+    CommandItem_cls* MakeValueCommand(const wxString& address, float value, uint64_t updateFlags) override;
+    CommandItem_cls* MakeValueCommand(const wxString& address, double value, uint64_t updateFlags) override;
+    CommandItem_cls* MakeValueCommand(const wxString& address, const wxString& value,
+                                      uint64_t updateFlags) override;
+
+private:
+    int listIndex_;
+    std::vector<std::unique_ptr<FilterBase_cls>> filters_;
+};
+
+/// A new filter object of `kind` with default data (not in any list), or null when the
+/// kind is out of range or not built here.
+std::unique_ptr<FilterBase_cls> MakeFilter(int kind, FilterCtrl_cls* list);
+
+/// The three lists of the scene, set by the central object (null before it exists).
+extern FilterCtrl_cls* GpFilterCtrls[3];
