@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include <wx/translation.h>
+
 #include "data/DataLoader.h"
 #include "data/ParticleData.h"
 #include "data/SnapshotWriter.h"
@@ -34,6 +36,11 @@ void DataExporter_cls::BeginRun() {
     lastFrameIndex = -1;
     lastError.clear();
     output.SetPath(output.path);
+}
+
+wxString DataExporter_cls::RunUnavailableReason() const {
+    if (runAvailable) return wxString();
+    return wxGetTranslation("Data export runs are driven by the main view, which this version does not have yet.");
 }
 
 wxString DataExporter_cls::NextFileName() const {

@@ -43,6 +43,9 @@ public:
     int lastFrameIndex = -1;  ///< data frame last exported; -1 at the start of a run
     bool running = false;     ///< a run is in progress
     std::string lastError;    ///< why the last write failed ("<path>: <reason>"); "" after a success
+    /// Whether the program can run an export (the main view's paints drive it); set by the
+    /// shell. While false the dialog's "Export Data" is disabled and says why.
+    bool runAvailable = false;
 
     DataExporter_cls(AppCore_cls* core, DataLoader_cls* loader);
     DataExporter_cls(const DataExporter_cls&) = delete;
@@ -66,13 +69,22 @@ public:
 
     /// Writes `snapshot` (every `stride`-th particle, stride at least 1) to NextFileName()
     /// unless `frameIndex` is the frame last exported; the frame index is recorded either
-    /// way. A snapshot without particles gives a file of its header with count 0.
+    /// way. A snapshot without particles gives a file of its header with count 0. On a
+    /// failure the run should stop: the caller shows `lastError` and calls EndRun.
     ExportOutcome ExportSnapshot(const ParticleData_cls& snapshot, int stride, int frameIndex);
 
     /// The writers: true when the file was written (and counted). On failure no partial
     /// file stays, the counter is kept, `lastError` says which file and why.
     bool WriteAscii(const wxString& path, const ParticleData_cls& snapshot, int stride);
     bool WriteBinary(const wxString& path, const ParticleData_cls& snapshot, int stride);
+
+    /// "" when a run can start; else the reason shown to the user.
+    wxString RunUnavailableReason() const;
+    /// Refreshes every control of the dialog from its value, when the dialog exists.
+    void UpdateGUI();
+    /// The run is over (the main view left export mode, or a write failed): flag cleared and
+    /// the dialog's button reset. Window code: defined with the dialog.
+    void EndRun();
 
     /// Creates the "Data Exporter" dialog on first use, shows it when hidden, focuses and
     /// raises it. Window code: defined with the dialog.
