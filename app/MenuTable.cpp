@@ -328,9 +328,9 @@ int MenuAcceleratorFor(int mask, int key) {
 
 bool CommandTargetBuilt(int id) {
     // Menu commands whose targets (the OpenGL views and what draws in them, the filters,
-    // POV-Ray, the data exporter, the editors) are not part of the program yet.
+    // POV-Ray, the editors) are not part of the program yet.
     static const int kNotBuilt[] = {
-        ID_EXPORT_PARTICLE_DATA, ID_EXPORT_PATH_CLIPBOARD, ID_SAVE_SNAPSHOT,
+        ID_EXPORT_PATH_CLIPBOARD, ID_SAVE_SNAPSHOT,
         ID_CLOSE_PARTICLE_DATA,
         ID_ADD_BOOLEAN, ID_ADD_FILTERING, ID_ADD_OBJECT, ID_ADD_STICK, ID_ADD_GRID,
         ID_ADD_DATABOX, ID_ADD_COPYBOX, ID_ADD_FOG, ID_ADD_BG,

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -16,6 +17,20 @@ void SnapshotParticles::Resize(int64_t n) {
     value1.assign(un, 0.0f);
     id.assign(un, 0);
     type.assign(un, 0);
+}
+
+SnapshotArraysView::SnapshotArraysView(const SnapshotParticles& ps)
+    : position(ps.position.data()),
+      velocity(ps.velocity.data()),
+      radius(ps.radius.data()),
+      value1(ps.value1.data()),
+      id(ps.id.data()),
+      type32(ps.type.data()),
+      count(ps.Count()) {}
+
+int64_t StridedCount(int64_t count, int64_t stride) {
+    stride = std::max<int64_t>(1, stride);
+    return count <= 0 ? 0 : (count + stride - 1) / stride;
 }
 
 namespace {
@@ -32,23 +47,45 @@ void PutText(std::string& out, T v) {
     out.append(buf, r.ptr);
 }
 
-void PutZeros(std::string& out, int floats, bool binary) {
-    for (int k = 0; k < floats; ++k) {
-        if (binary)
-            PutF(out, 0.0f);
-        else
-            out += k ? " 0" : "0";
+// "%f" of a float, as the C library prints it in the "C" locale, without its cost: a float
+// times 10^6 is exact in a double (24 + 20 significant bits), so rounding that product to an
+// integer (ties to even, like the library's exact decimal rounding) gives the six decimals.
+void PutFixed(std::string& out, float f) {
+    const double scaled = static_cast<double>(f) * 1e6;
+    if (!(std::fabs(scaled) < 9.0e18)) {  // huge, infinite or NaN: the general (slower) form
+        char buf[80];
+        const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(f), std::chars_format::fixed, 6);
+        out.append(buf, r.ptr);
+        return;
     }
+    const unsigned long long units = static_cast<unsigned long long>(std::nearbyint(std::fabs(scaled)));
+    char buf[32];
+    char* p = buf + sizeof buf;
+    unsigned long long v = units;
+    for (int k = 0; k < 6; ++k) {
+        *--p = static_cast<char>('0' + v % 10);
+        v /= 10;
+    }
+    *--p = '.';
+    do {
+        *--p = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v);
+    if (std::signbit(f)) *--p = '-';
+    out.append(p, static_cast<size_t>(buf + sizeof buf - p));
 }
 
 }  // namespace
 
-void AppendSnapshotHeader(const SnapshotGrammar& g, double time, int64_t count, std::string& out) {
+void AppendSnapshotHeader(const SnapshotGrammar& g, double time, int64_t count, std::string& out,
+                          SnapshotText text) {
     const bool binary = g.dataType == SNAPSHOT_BINARY;
+    const bool fixed = text == SnapshotText::Fixed;
     for (int code : g.headerCodes) {
         switch (code) {
             case 0:
                 if (binary) PutF(out, static_cast<float>(time));
+                else if (fixed) PutFixed(out, static_cast<float>(time)), out += '\n';
                 else PutText(out, time), out += '\n';
                 break;
             case 1:
@@ -61,7 +98,7 @@ void AppendSnapshotHeader(const SnapshotGrammar& g, double time, int64_t count, 
                 const int values = code == 2 ? 1 : code == 3 ? 3 : 10;
                 for (int k = 0; k < values; ++k) {
                     if (binary) PutF(out, 0.0f);
-                    else out += "0\n";
+                    else out += fixed ? "dummy\n" : "0\n";
                 }
                 break;
             }
@@ -71,13 +108,15 @@ void AppendSnapshotHeader(const SnapshotGrammar& g, double time, int64_t count, 
     }
 }
 
-void AppendSnapshotRecords(const SnapshotGrammar& g, const SnapshotParticles& ps, int64_t first, int64_t end,
-                           std::string& out) {
+void AppendSnapshotRecords(const SnapshotGrammar& g, const SnapshotArraysView& ps, int64_t first, int64_t end,
+                           int64_t stride, SnapshotText text, std::string& out) {
     const bool binary = g.dataType == SNAPSHOT_BINARY;
+    const bool fixed = text == SnapshotText::Fixed;
+    stride = std::max<int64_t>(1, stride);
     first = std::max<int64_t>(0, first);
-    end = std::min(end, ps.Count());
-    for (int64_t i = first; i < end; ++i) {
-        bool blank = false;  // a value precedes on this ASCII line
+    end = std::min(end, ps.count);
+    for (int64_t i = first; i < end; i += stride) {
+        bool blank = false;  // a value precedes on this round-trip ASCII line
         auto sep = [&] {
             if (blank) out += ' ';
             blank = true;
@@ -85,6 +124,9 @@ void AppendSnapshotRecords(const SnapshotGrammar& g, const SnapshotParticles& ps
         auto putF = [&](float v) {
             if (binary) {
                 PutF(out, v);
+            } else if (fixed) {
+                PutFixed(out, v);
+                out += ' ';
             } else {
                 sep();
                 PutText(out, v);
@@ -93,34 +135,44 @@ void AppendSnapshotRecords(const SnapshotGrammar& g, const SnapshotParticles& ps
         auto putI = [&](int32_t v) {
             if (binary) {
                 PutI(out, v);
+            } else if (fixed) {
+                PutText(out, v);
+                out += ' ';
             } else {
                 sep();
                 PutText(out, v);
             }
         };
+        auto putZeros = [&](int n) {
+            for (int k = 0; k < n; ++k) {
+                if (binary) PutF(out, 0.0f);
+                else if (fixed) out += "0 ";
+                else sep(), out += '0';
+            }
+        };
+        auto at3 = [&](const float* a, int c) { return a ? a[3 * i + c] : 0.0f; };
+        auto at = [&](const float* a) { return a ? a[i] : 0.0f; };
         for (int code : g.bodyCodes) {
             switch (code) {
-                case 0: for (int c = 0; c < 3; ++c) putF(ps.position[3 * i + c]); break;
-                case 1: for (int c = 0; c < 3; ++c) putF(ps.velocity[3 * i + c]); break;
-                case 2: putF(0.0f); break;
-                case 3: for (int c = 0; c < 3; ++c) putF(0.0f); break;
-                case 4:
-                    if (binary) {
-                        PutZeros(out, 10, true);
-                    } else {
-                        sep();
-                        PutZeros(out, 10, false);
-                    }
-                    break;
-                case 5: putF(ps.radius[i]); break;
-                case 6: putI(ps.id[i]); break;
-                case 7: putI(ps.type[i]); break;
-                case 8: putF(ps.value1[i]); break;
+                case 0: for (int c = 0; c < 3; ++c) putF(at3(ps.position, c)); break;
+                case 1: for (int c = 0; c < 3; ++c) putF(at3(ps.velocity, c)); break;
+                case 2: putZeros(1); break;
+                case 3: putZeros(3); break;
+                case 4: putZeros(10); break;
+                case 5: putF(at(ps.radius)); break;
+                case 6: putI(ps.id ? ps.id[i] : 0); break;
+                case 7: putI(ps.type8 ? ps.type8[i] : ps.type32 ? ps.type32[i] : 0); break;
+                case 8: putF(at(ps.value1)); break;
                 default: break;
             }
         }
         if (!binary) out += '\n';
     }
+}
+
+void AppendSnapshotRecords(const SnapshotGrammar& g, const SnapshotParticles& ps, int64_t first, int64_t end,
+                           std::string& out) {
+    AppendSnapshotRecords(g, SnapshotArraysView(ps), first, end, 1, SnapshotText::RoundTrip, out);
 }
 
 std::string EncodeSnapshot(const SnapshotGrammar& g, double time, const SnapshotParticles& ps) {
@@ -130,31 +182,39 @@ std::string EncodeSnapshot(const SnapshotGrammar& g, double time, const Snapshot
     return out;
 }
 
-bool WriteSnapshotFile(const std::string& path, const SnapshotGrammar& g, double time, const SnapshotParticles& ps,
-                       std::string& error) {
+bool WriteSnapshotFile(const std::string& path, const SnapshotGrammar& g, double time, const SnapshotArraysView& ps,
+                       int64_t stride, SnapshotText text, std::string& error) {
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
+    stride = std::max<int64_t>(1, stride);
     std::unique_ptr<std::FILE, Closer> f(std::fopen(path.c_str(), "wb"));
     if (!f) {
         error = path + ": cannot open the file for writing: " + std::strerror(errno);
         return false;
     }
-    std::string piece;
-    AppendSnapshotHeader(g, time, ps.Count(), piece);
-    constexpr int64_t kPiece = 65536;
-    for (int64_t first = 0;; first += kPiece) {
-        AppendSnapshotRecords(g, ps, first, first + kPiece, piece);
-        if (!piece.empty() && std::fwrite(piece.data(), 1, piece.size(), f.get()) != piece.size()) {
-            error = path + ": cannot write the file: " + std::strerror(errno);
-            return false;
-        }
-        piece.clear();
-        if (first + kPiece >= ps.Count()) break;
-    }
-    if (std::fclose(f.release()) != 0) {
+    auto fail = [&](std::FILE* open) {
         error = path + ": cannot write the file: " + std::strerror(errno);
+        if (open) std::fclose(open);
+        std::remove(path.c_str());
         return false;
+    };
+    std::string piece;
+    piece.reserve(1 << 22);
+    AppendSnapshotHeader(g, time, StridedCount(ps.count, stride), piece, text);
+    const int64_t kPiece = 65536 * stride;  // particles visited per piece
+    for (int64_t first = 0;; first += kPiece) {
+        AppendSnapshotRecords(g, ps, first, first + kPiece, stride, text, piece);
+        if (!piece.empty() && std::fwrite(piece.data(), 1, piece.size(), f.get()) != piece.size())
+            return fail(f.release());
+        piece.clear();
+        if (first + kPiece >= ps.count) break;
     }
+    if (std::fclose(f.release()) != 0) return fail(nullptr);
     return true;
+}
+
+bool WriteSnapshotFile(const std::string& path, const SnapshotGrammar& g, double time, const SnapshotParticles& ps,
+                       std::string& error) {
+    return WriteSnapshotFile(path, g, time, SnapshotArraysView(ps), 1, SnapshotText::RoundTrip, error);
 }

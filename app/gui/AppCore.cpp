@@ -19,6 +19,7 @@
 #include "common/gui/AppFonts.h"
 #include "common/gui/MessageHelpers.h"
 #include "common/gui/MyArtProvider.h"
+#include "data/DataExporter.h"
 #include "data/DataLoader.h"
 #include "data/DataSequenceSet.h"
 #include "data/PeriodicBoundary.h"
@@ -55,6 +56,7 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     m_exposure = new ExposureSettings_cls;
     GpDataSequenceSet = new DataSequenceSet_cls(m_drawOptions, true);
     GpDataLoader = new DataLoader_cls(this);
+    GpDataExporter = new DataExporter_cls(this, GpDataLoader);
 
     // Models and settings, in the order later steps hand them to each other.
     m_timeCtrl = new TimeCtrl_cls(&m_timeHost);
@@ -111,6 +113,8 @@ AppCore_cls::~AppCore_cls() {
     ComParamBase_cls::SetRegistry(nullptr);
     GoImageSaver.WaitForWriter();  // a running writer ends before the objects go
     delete GpDataSequenceSet;  // waits for the reader and the interpolator
+    delete GpDataExporter;  // keeps a pointer to the loader
+    GpDataExporter = nullptr;
     delete GpDataLoader;
     // Its dialog went with the frame; the readers and the interpolation that take its
     // rule ended with the data sequences above.
@@ -167,6 +171,7 @@ void AppCore_cls::FrameDestroyed(FrameMain_cls* frame) {
     if (GpDataSequenceSet && !m_frame) GpDataSequenceSet->context = DataLoadContext_cls();
     // The loader's dialog is a child of the frame and goes with it.
     if (GpDataLoader && !m_frame) GpDataLoader->gui = nullptr;
+    if (GpDataExporter && !m_frame) GpDataExporter->gui = nullptr;
     if (m_periodicControl && !m_frame) {
         m_periodicControl->gui = nullptr;
         m_periodicControl->dialog = nullptr;
@@ -195,6 +200,7 @@ void AppCore_cls::InstallDataLoadContext() {
 
 void AppCore_cls::RegisterSections() {
     m_sections.AddGroup(ROW_DATA_LOADER, READ_DATA_LOADER, "data loader", &GpDataLoader->group);
+    m_sections.AddGroup(ROW_DATA_EXPORTER, READ_DATA_EXPORTER, "data exporter", &GpDataExporter->group);
     m_sections.AddWriter(ROW_DATA_SEQUENCES, "data sequences", []() {
         return GpDataSequenceSet->WriteConfig().utf8_string();
     });

@@ -24,6 +24,7 @@
 #include "app/gui/AppCore.h"
 #include "app/gui/Preference.h"
 #include "app/gui/ShortcutKeys.h"
+#include "data/DataExporter.h"
 #include "data/DataLoader.h"
 #include "data/DataSequenceSet.h"
 #include "data/ThreadFileReader.h"
@@ -343,6 +344,12 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_LOAD_PARTICLE_DATA:
             if (GpDataLoader) GpDataLoader->ShowDialog(this, this);
             break;
+        case ID_EXPORT_PARTICLE_DATA:
+            if (GpDataExporter) GpDataExporter->ShowDialog(this, this);
+            break;
+        case ID_EXPORTER_DIALOG_REFRESH:
+            if (GpDataExporter) GpDataExporter->UpdateGUI();
+            break;
         case ID_FORWARD_KEY:
             // A key a dialog did not use: a menu accelerator with a modifier or a function key
             // runs its command (Ctrl+Z undoes, F8 opens the sequence dialog); a plain letter
@@ -466,6 +473,7 @@ void FrameMain_cls::OnFilterAddMenu(int list) {
 void FrameMain_cls::OnEndCapture() {
     // The main view's capture modes end here once the views exist.
     if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->EndRun();
+    if (GpDataExporter && GpDataExporter->running) GpDataExporter->EndRun();
     TimeCtrl_cls* t = GetTimeCtrl();
     if (t && t->IsPlaying() && !m_restart) t->StopPlayback();
     m_restart = false;

@@ -26,11 +26,13 @@ DataLoaderGUI_cls::DataLoaderGUI_cls(wxWindow* mainFrame, MenuCommandPoster_cls*
                                      DataLoader_cls* loader)
     : wxDialogEXKey(mainFrame, wxID_ANY, _("Data Loader"), wxDefaultPosition, wxDefaultSize, nullptr,
                     wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX, "dialogBox"),
+      GrammerBaseGUI_cls(loader),
       poster_(poster),
       loader_(loader) {
     auto* top = new wxBoxSizer(wxVERTICAL);
     BuildSettingsPanel(top);
     BuildPeriodicPanel(top);
+    BuildEditor(this, top, false);  // "Default" is the dialog's own (it also resets the transforms)
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->Add(new wxButton(this, ID_LOADER_OPEN_SEQUENCE, _("Open File Sequence")), 0, wxALL, 2);
     buttons->Add(new wxButton(this, ID_LOADER_DEFAULT, _("Default")), 0, wxALL, 2);
@@ -75,6 +77,8 @@ void DataLoaderGUI_cls::BuildSettingsPanel(wxSizer* sizer) {
     p->AddChoiceItem(MI_COMBO, &loader_->logarithm.value, 2, logs, _("Log"));
     p->CreateAndAddToSizer(sizer);
     p->TintXYZ(first);  // the controls exist only now
+    // The data type decides the lists' type and byte columns: apply and show them again.
+    p->AddCallback([this](void*, void*) { ApplyAndRefill(); }, MIE_SELECT_CHANGED, nullptr);
 }
 
 void DataLoaderGUI_cls::BuildPeriodicPanel(wxSizer* sizer) {
@@ -104,6 +108,7 @@ wxString DataLoaderGUI_cls::UpdatePeriodicCaption() {
 }
 
 void DataLoaderGUI_cls::OnOpenFileSequence(wxCommandEvent&) {
+    ApplyAndRefill();
     if (!loader_->BodyHasCode(0)) {
         ShowMessageBox(this, _("No XYZ data."), _("Grammer Error"));
         return;
@@ -121,12 +126,13 @@ void DataLoaderGUI_cls::OnOpenFileSequence(wxCommandEvent&) {
     dialog.SetWildcard("*");
     dialog.SetStyle(wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return;
+    ApplyAndRefill();
     loader_->SetFileAndLoad(dialog.GetPath());
     Hide();
 }
 
 void DataLoaderGUI_cls::OnDefault(wxCommandEvent&) {
-    if (AskYesNo(this, wxString(_("Inquery")), wxString(_("Set to default ?")))) loader_->SetDefaultCodes();
+    SetDefault(this);
     loader_->ResetTransforms();
     UpdateControls();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/gui/DialogEXKey.h"
+#include "data/gui/GrammerBaseGUI.h"
 
 class DataLoader_cls;
 class MultiInputPanel_cls;
@@ -14,9 +15,10 @@ constexpr int ID_LOADER_DEFAULT = 6505;
 constexpr int ID_LOADER_BOUNDARY_SIZE = 6506;
 
 /// The loader's dialog, a modeless child of the main frame, built on first show and then
-/// only shown and hidden. Bound controls change the loader's values through undoable
+/// only shown and hidden. Its grammar editor's lists are applied to the loader's grammar by
+/// "Open File Sequence" and when a combo box of the settings panel is used. Bound controls change the loader's values through undoable
 /// commands. GUI thread only.
-class DataLoaderGUI_cls : public wxDialogEXKey {
+class DataLoaderGUI_cls : public wxDialogEXKey, public GrammerBaseGUI_cls {
 public:
     /// `mainFrame` is the parent and gets the dialog's command posts through `poster`
     /// (usually the same object; may be null).

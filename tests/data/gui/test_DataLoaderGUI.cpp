@@ -100,7 +100,7 @@ TEST(DataLoaderGUI, OpenFileSequenceLoadsTheChosenFirstFile) {
 
 TEST(DataLoaderGUI, BodyWithoutXYZLoadsNothing) {
     Fixture f;
-    f.loader.SetBodyCodes({1, 5});
+    f.dialog->FillList(f.dialog->bodyList, {1, 5}, GrammerBaseGUI_cls::BODY);  // the lists are applied first
     testsupport::SetModalAnswer(wxID_OK);
     wxCommandEvent ev;
     f.prompts.fileAnswer = wxID_OK;

@@ -1,0 +1,92 @@
+// The data exporter settings and the writing of one frame.
+#include "data/DataExporter.h"
+
+#include <algorithm>
+
+#include <wx/translation.h>
+
+#include "data/DataLoader.h"
+#include "data/ParticleData.h"
+#include "data/SnapshotWriter.h"
+#include "platform/Trace.h"
+
+DataExporter_cls* GpDataExporter = nullptr;
+
+DataExporter_cls::DataExporter_cls(AppCore_cls* core, DataLoader_cls* loaderSettings)
+    : GrammerBase_cls("DataExport"), appCore(core), loader(loaderSettings) {
+    initNum.SetRange(0, 9999);
+    group.Register(&lastSavedFile, "DataExportLastSavedFile=", "NONE");
+    group.Register(&initNum, "DataExportInitNum=", "0");
+}
+
+bool DataExporter_cls::ReadConfig(const wxString& line) { return group.OfferLine(line); }
+
+wxString DataExporter_cls::WriteConfig() const { return group.WriteAll(); }
+
+void DataExporter_cls::CopyGrammarFromLoader() {
+    if (!loader) return;
+    SetHeaderCodes(loader->HeaderCodes());
+    SetBodyCodes(loader->BodyCodes());
+}
+
+void DataExporter_cls::SetPattern(const wxString& pattern) { output.SetPath(pattern); }
+
+void DataExporter_cls::BeginRun() {
+    filesWritten = 0;
+    lastFrameIndex = -1;
+    lastError.clear();
+    output.SetPath(output.path);
+}
+
+wxString DataExporter_cls::RunUnavailableReason() const {
+    if (runAvailable) return wxString();
+    return wxGetTranslation("Data export runs are driven by the main view, which this version does not have yet.");
+}
+
+wxString DataExporter_cls::NextFileName() const {
+    return output.FileName(static_cast<long long>(filesWritten) + initNum.value);
+}
+
+ExportOutcome DataExporter_cls::ExportSnapshot(const ParticleData_cls& snapshot, int stride, int frameIndex) {
+    if (frameIndex == lastFrameIndex) return EXPORT_SKIPPED;
+    lastFrameIndex = frameIndex;
+    const wxString path = NextFileName();
+    const bool ok = dataType.value != SNAPSHOT_BINARY ? WriteAscii(path, snapshot, stride)
+                                                      : WriteBinary(path, snapshot, stride);
+    return ok ? EXPORT_WRITTEN : EXPORT_FAILED;
+}
+
+bool DataExporter_cls::WriteAscii(const wxString& path, const ParticleData_cls& snapshot, int stride) {
+    return Write(path, snapshot, stride, SNAPSHOT_ASCII);
+}
+
+bool DataExporter_cls::WriteBinary(const wxString& path, const ParticleData_cls& snapshot, int stride) {
+    return Write(path, snapshot, stride, SNAPSHOT_BINARY);
+}
+
+bool DataExporter_cls::Write(const wxString& path, const ParticleData_cls& snapshot, int stride, int type) {
+    SnapshotGrammar g = Snapshot();
+    g.dataType = type;
+    SnapshotArraysView view;
+    // A frame whose arrays are not held (never read, or freed) is written as an empty one.
+    if (snapshot.allocated && snapshot.count > 0) {
+        view.position = snapshot.position;
+        view.velocity = snapshot.velocity;
+        view.radius = snapshot.radius;
+        view.value1 = snapshot.value1;
+        view.id = snapshot.id;
+        view.type8 = snapshot.type;
+        view.count = snapshot.count;
+    }
+    const std::string file(path.utf8_str());
+    std::string error;
+    if (!WriteSnapshotFile(file, g, snapshot.time, view, std::max(1, stride), SnapshotText::Fixed, error)) {
+        lastError = error;
+        return false;
+    }
+    lastError.clear();
+    platform::Trace(file + " time=" + std::to_string(snapshot.time));
+    lastSavedFile.text = path;
+    ++filesWritten;
+    return true;
+}
