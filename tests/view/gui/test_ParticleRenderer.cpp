@@ -15,6 +15,7 @@
 #include "tests/view/gui/GLTestCanvas.h"
 #include "tests/view/gui/PixelProbe.h"
 #include "view/DrawOptions.h"
+#include "view/IcoSphere.h"
 #include "view/ParticleAttrib.h"
 #include "view/ParticleRenderer.h"
 #include "view/ShadowVolume.h"
@@ -74,6 +75,9 @@ protected:
     }
     void TearDown() override {
         ShaderProgram_cls::Destroy();
+        // The sphere lists belong to this test's context; the next test makes its own.
+        delete GpIcoSphere;
+        GpIcoSphere = nullptr;
         frame.reset();
         window.reset();
     }
