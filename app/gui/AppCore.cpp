@@ -103,6 +103,8 @@ AppCore_cls::~AppCore_cls() {
         delete frame;
         m_frame = nullptr;
     }
+    // The history's steps act on the objects owned here (the data loads on this object).
+    GoCommandHistory.Clear();
     // No window of the models below is left; their module pointers go before they do.
     if (GpTimeCtrl == m_timeCtrl) GpTimeCtrl = nullptr;
     if (GpTimeCtrlPanels == m_timeCtrl) GpTimeCtrlPanels = nullptr;
@@ -179,8 +181,8 @@ void AppCore_cls::InstallDataLoadContext() {
     // GUI thread, possibly inside a paint or an idle pass: the status line says it at
     // once, the message box comes once the handler has returned (a modal loop inside a
     // paint would run further paints and loads beneath it).
-    ctx.onReadFailed = [frame](const wxString& file, const std::string& error) {
-        platform::ReportError(std::string(file.utf8_str()) + ": " + error);
+    ctx.onReadFailed = [frame](const wxString&, const std::string& error) {
+        // The reader has written the line to standard error already.
         frame->UpdateStatusLine();
         const wxString text = wxString::FromUTF8(error);
         frame->CallAfter([frame, text]() {

@@ -11,7 +11,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include <wx/textctrl.h>
+
 #include "common/CommandHistory.h"
+#include "common/gui/MultiInputPanel.h"
+#include "data/PeriodicBoundary.h"
+#include "data/gui/PeriodicBoundaryGUI.h"
 #include "common/CommandIds.h"
 #include "data/DataLoader.h"
 #include "data/DataSequenceSet.h"
@@ -37,6 +42,14 @@ std::string WriteDemo(const TempDir& dir) {
     const std::string folder = dir.File("seq");
     EXPECT_TRUE(DemoSequence_cls(o).WriteAll(folder, error)) << error;
     return folder + "/" + o.FileName(0);
+}
+
+double BoxSizeEntry(Shell& shell, int k) {
+    PeriodicBoundaryGUI_cls* dialog = shell.core->GetPeriodicBoundaryControl()->gui;
+    auto* text = dynamic_cast<wxTextCtrl*>(dialog->panel->GetItemControl(dialog->boxSizeFirst + k));
+    double v = -1;
+    if (text) text->GetValue().ToCDouble(&v);
+    return v;
 }
 
 wxString Field(Shell& shell, int i) { return shell.frame->GetStatusBar()->GetStatusText(i); }
@@ -116,11 +129,18 @@ TEST(DataLoad, ProjectThatNamesTheSequenceReopensIt) {
         Shell shell(dir.File("Pelthorn3Configure.txt"));
         shell.core->LoadData(wxString::FromUTF8(first));
         ShowFrame(shell, 2);
+        for (int k = 0; k < 3; ++k) GpPeriodicBoundary->periodicSize.values[k] = 2.0f + k;
         ASSERT_TRUE(shell.frame->SaveProjectTo(wxString::FromUTF8(project)));
     }
     Shell shell(dir.File("Pelthorn3Configure.txt"));
     EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), 0);
+    // The periodic boundary dialog is open while the project is read: it shows the
+    // project's box at once.
+    shell.Post(ID_PERIODIC_BOUNDARY);
+    ASSERT_TRUE(shell.core->GetPeriodicBoundaryControl()->gui->IsShown());
+    EXPECT_EQ(BoxSizeEntry(shell, 0), 1.0);
     ASSERT_TRUE(shell.frame->OpenProjectFile(wxString::FromUTF8(project)));
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(BoxSizeEntry(shell, k), 2.0 + k) << k;
     EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), kFrames);
     EXPECT_EQ(shell.core->GetTimeCtrl()->MaxFrame(), kFrames - 1);
     // Opening puts the time at frame 0; its snapshot is read and shown.
