@@ -341,11 +341,12 @@ void AppCore_cls::CloseData() {
 
 void AppCore_cls::ClearData() {
     WaitForWorkerThreads();
+    const bool hadData = GpDataSequenceSet && !GpDataSequenceSet->GetFileList().empty();
     if (GpDataSequenceSet) GpDataSequenceSet->ReleaseFrames(-1, -2, true);
     delete GpSnap;  // releases its arrays
     GpSnap = nullptr;
     Snap_cls::FreeSpareArrays();
-    if (m_frame) {
+    if (m_frame && hadData) {  // closing nothing changes nothing on screen
         m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
         m_frame->PostMenuCommand(ID_STATUS_REFRESH);
     }

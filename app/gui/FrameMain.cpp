@@ -612,6 +612,9 @@ void FrameMain_cls::UpdateStatusLine() {
                                    GiLoadingFileIndex.load(std::memory_order_acquire), progress);
     SetStatusText(file, 0);
     SetStatusText(frameText, 1);
+    // The drawing progress (field 2) is written by the particle renderer while it draws;
+    // between draws the field is empty.
+    SetStatusText(wxString(), 2);
     SetStatusText(loading, 3);
 }
 

@@ -85,7 +85,7 @@ public:
     // Other ---------------------------------------------------------------------------
     /// Field 0: the current data frame's file name (with why it cannot be read, when it
     /// cannot); field 1: frame, particle count and frame-cache memory; field 3: the
-    /// reading progress while a reader runs. Field 2 belongs to the drawing progress.
+    /// reading progress while a reader runs. Field 2 (the drawing progress) is emptied.
     void UpdateStatusLine();
     /// Makes the data of scene frame `frame` (-1: the current position) ready: -1 waits
     /// for the reader and interpolator, any other frame only starts them. False, without
