@@ -331,7 +331,6 @@ bool CommandTargetBuilt(int id) {
     // POV-Ray, the editors) are not part of the program yet.
     static const int kNotBuilt[] = {
         ID_EXPORT_PATH_CLIPBOARD, ID_SAVE_SNAPSHOT,
-        ID_CLOSE_PARTICLE_DATA,
         ID_ADD_BOOLEAN, ID_ADD_FILTERING, ID_ADD_OBJECT, ID_ADD_STICK, ID_ADD_GRID,
         ID_ADD_DATABOX, ID_ADD_COPYBOX, ID_ADD_FOG, ID_ADD_BG,
         ID_FILTER_UP, ID_FILTER_DOWN, ID_FILTER_DELETE,

@@ -15,6 +15,8 @@
 #include "data/DataFrame.h"
 
 class ParamTextStream_cls;
+class FrameExporter_cls;
+struct FrameDrawRequest;
 
 /// One data sequence. GUI thread only (the slots' status bytes excepted, see DataFrame_cls).
 ///
@@ -83,6 +85,14 @@ public:
     /// current slot and the next three steps never, slots a worker uses never). Returns the
     /// evicted index, or -1 when nothing was evicted.
     int EvictOne(int current, int step);
+
+    /// Hands the loaded snapshot of frame `request.frame` (clamped) to the installed
+    /// renderer (FrameRenderer_cls). False, drawing nothing, without a renderer or when the
+    /// frame's body is not in or holds no particle.
+    bool DrawFrame(const FrameDrawRequest& request);
+    /// The exporter's export of frame `i` (clamped) with `stride` (below 1 counts as 1).
+    /// False without an exporter, when the body is not in, or when the export failed.
+    bool ExportFrame(FrameExporter_cls* exporter, int i, int stride);
 
     /// Offers a line: the item's line makes the next line of `stream` the path (when not
     /// empty). True when the line was taken.

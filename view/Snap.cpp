@@ -75,7 +75,7 @@ Motion MotionOf(const ParticleData_cls& pd) {
 }  // namespace
 
 void SnapParticleColour(const ColorCurve_cls& record, float value, float alphaFactor, float out[4]) {
-    record.ColorForValue(value, out);
+    record.ColorFromTable(value, out);
     out[3] *= alphaFactor;
 }
 
@@ -320,7 +320,10 @@ void Snap_cls::Compute(ParticleAttrib_cls* const attribs[4], double dt, int work
     for (int ty = 0; ty < 4; ++ty) {
         ParticleAttrib_cls* a = attribs[ty];
         ColorCurve_cls* record = a->col.get();
-        record->UpdateScaling();  // before the workers: they only read the record
+        // Before the workers: they only read the record. The table turns the curve
+        // evaluation per particle into a lookup between two entries.
+        record->UpdateScaling();
+        record->BuildColorTable();
         e.record[ty] = record;
         const unsigned s = record->dependType.value;
         e.source[ty] = s < COLOR_SOURCE_COUNT ? s : COLOR_SOURCE_VALUE1;

@@ -27,12 +27,14 @@
 #include "filters/FilterCtrl.h"
 #include "data/gui/PeriodicBoundaryGUI.h"
 #include "platform/ProgramPaths.h"
+#include "platform/Trace.h"
 #include "timeline/ComParam.h"
 #include "timeline/TimeCtrl.h"
 #include "view/ImageSaver.h"
 #include "view/gui/ImageSaverGL.h"
 #include "view/gui/ImgSequence.h"
 #include "view/DrawOptions.h"
+#include "view/Snap.h"
 #include "view/ExposureSettings.h"
 
 AppCore_cls* GpAppCore = nullptr;
@@ -107,6 +109,8 @@ AppCore_cls::~AppCore_cls() {
         delete frame;
         m_frame = nullptr;
     }
+    // The history's steps act on the objects owned here (the data loads on this object).
+    GoCommandHistory.Clear();
     // No window of the models below is left; their module pointers go before they do.
     if (GpTimeCtrl == m_timeCtrl) GpTimeCtrl = nullptr;
     if (GpTimeCtrlPanels == m_timeCtrl) GpTimeCtrlPanels = nullptr;
@@ -145,7 +149,7 @@ void AppCore_cls::TimeHost::SetRestartFlag() {
 }
 
 bool AppCore_cls::TimeHost::IsDataFrameLoaded(int dataFrame) {
-    return !GpDataSequenceSet || GpDataSequenceSet->IsFrameReady(dataFrame, 0.0, false);
+    return m_core->IsFrameLoaded(dataFrame);
 }
 
 bool AppCore_cls::TimeHost::IsDataFrameReady(int dataFrame, double fraction, bool sampling) {
@@ -153,13 +157,11 @@ bool AppCore_cls::TimeHost::IsDataFrameReady(int dataFrame, double fraction, boo
 }
 
 int AppCore_cls::TimeHost::GetMemoryLimit() {
-    return GpDataSequenceSet ? GpDataSequenceSet->memoryLimit : 4096;
+    return m_core->GetMemoryLimit();
 }
 
 int AppCore_cls::TimeHost::GetMemoryPerFrame() {
-    if (!GpDataSequenceSet) return -1;
-    const int loaded = GpDataSequenceSet->CountLoadedFrames();
-    return loaded > 0 ? GpDataSequenceSet->memoryInUse / loaded : -1;
+    return m_core->GetMemoryPerFrame();
 }
 
 void AppCore_cls::TimeHost::ClearDataFrameMarks() {
@@ -192,10 +194,18 @@ void AppCore_cls::InstallDataLoadContext() {
         poster->PostMenuCommand(ID_TIME_REFRESH);
     };
     ctx.statusRefresh = [frame]() { frame->UpdateStatusLine(); };
-    ctx.onReadFailed = [frame](const wxString& file, const std::string& error) {
-        frame->SetStatusText(file + ": unreadable", 0);
-        wxLogWarning("%s", wxString::FromUTF8(error));
+    // GUI thread, possibly inside a paint or an idle pass: the status line says it at
+    // once, the message box comes once the handler has returned (a modal loop inside a
+    // paint would run further paints and loads beneath it).
+    ctx.onReadFailed = [frame](const wxString&, const std::string& error) {
+        // The reader has written the line to standard error already.
+        frame->UpdateStatusLine();
+        const wxString text = wxString::FromUTF8(error);
+        frame->CallAfter([frame, text]() {
+            ShowMessageBox(frame, text, wxGetTranslation("Warning"));
+        });
     };
+    GpDataLoader->loadData = [this](const wxString& path) { LoadData(path); };
 }
 
 void AppCore_cls::RegisterSections() {
@@ -321,14 +331,101 @@ void AppCore_cls::PrepareForProject() {
     // Directly, without an undo step: the history is emptied by the read anyway.
     m_timeCtrl->SetFrame(0, 0);
     m_timeCtrl->SetSubFrame(0, 0);
-    // Every data sequence's frames and the three filter lists are released here
-    // as their owners join the program.
+    // The current data sequence's frames (after its workers have finished) and the
+    // drawable frame, then every other sequence's frames and the three filter lists.
+    ClearData();
     if (GpDataSequenceSet) GpDataSequenceSet->ReleaseAllSequences(true);
     for (FilterCtrl_cls* list : m_filterCtrls)
         if (list) list->DeleteAll();
 }
 
-void AppCore_cls::AfterProjectRead() {}
+void AppCore_cls::AfterProjectRead() {
+    // A project names its sequence: the frame slots are named by the read; the views and
+    // the status line follow, and the first paint loads the shown frame.
+    if (m_frame) {
+        m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+        m_frame->PostMenuCommand(ID_STATUS_REFRESH);
+    }
+    if (m_periodicControl && m_periodicControl->gui) m_periodicControl->UpdateGUI(true);
+}
+
+// ---------------------------------------------------------------------------------------
+// Particle data
+
+void AppCore_cls::LoadData(const wxString& path) {
+    const wxString previous = GpDataSequenceSet ? GpDataSequenceSet->GetFileList() : wxString();
+    GoCommandHistory.BeginBlock(wxString());
+    GoCommandHistory.Push(new CommandLoadData_cls(this, wxString()),
+                          new CommandLoadData_cls(this, previous));
+    GoCommandHistory.Redo();
+    GoCommandHistory.Push(new CommandLoadData_cls(this, path),
+                          new CommandLoadData_cls(this, wxString()));
+    GoCommandHistory.Redo();
+    GoCommandHistory.EndBlock(wxString());
+}
+
+void AppCore_cls::CloseData() {
+    const wxString previous = GpDataSequenceSet ? GpDataSequenceSet->GetFileList() : wxString();
+    GoCommandHistory.Push(new CommandLoadData_cls(this, wxString()),
+                          new CommandLoadData_cls(this, previous));
+    GoCommandHistory.Redo();
+}
+
+void AppCore_cls::ClearData() {
+    WaitForWorkerThreads();
+    const bool hadData = GpDataSequenceSet && !GpDataSequenceSet->GetFileList().empty();
+    if (GpDataSequenceSet) GpDataSequenceSet->ReleaseFrames(-1, -2, true);
+    delete GpSnap;  // releases its arrays
+    GpSnap = nullptr;
+    Snap_cls::FreeSpareArrays();
+    if (m_frame && hadData) {  // closing nothing changes nothing on screen
+        m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+        m_frame->PostMenuCommand(ID_STATUS_REFRESH);
+    }
+}
+
+void AppCore_cls::LoadFileSequence(const wxString& path) {
+    if (!GpDataSequenceSet) return;
+    GpDataSequenceSet->SetFileList(path);
+    const int count = GpDataSequenceSet->GetFrameCount();
+    if (count <= 0) {
+        const std::string why = std::string(path.utf8_str()) + ": no such snapshot file";
+        platform::ReportError(why);
+        ShowMessageBox(m_frame, wxString::FromUTF8(why), wxGetTranslation("Warning"));
+    }
+    m_timeCtrl->SetMaxFrame(count > 0 ? count - 1 : 0);
+    if (m_frame) {
+        m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+        m_frame->PostMenuCommand(ID_TIME_REFRESH);
+        m_frame->PostMenuCommand(ID_STATUS_REFRESH);
+    }
+}
+
+bool AppCore_cls::IsFrameLoaded(int i) const {
+    if (!GpDataSequenceSet) return true;
+    const DataSequence_cls* seq = GpDataSequenceSet->GetCurrent();
+    const DataFrame_cls& f = *seq->frames[seq->Clamp(i < 0 ? 0 : i)];
+    return f.loadStarted.load(std::memory_order_acquire) && f.loaded.load(std::memory_order_acquire);
+}
+
+bool AppCore_cls::IsFrameReady(int i, double fraction) const {
+    if (!GpDataSequenceSet) return true;
+    return GpDataSequenceSet->IsFrameReady(i, fraction, m_timeCtrl->motionBlur.sampling != 0);
+}
+
+int AppCore_cls::GetMemoryUsed() const {
+    return GpDataSequenceSet ? GpDataSequenceSet->memoryInUse : 0;
+}
+
+int AppCore_cls::GetMemoryLimit() const {
+    return GpDataSequenceSet ? GpDataSequenceSet->memoryLimit : 4096;
+}
+
+int AppCore_cls::GetMemoryPerFrame() const {
+    if (!GpDataSequenceSet) return -1;
+    const int loaded = GpDataSequenceSet->CountLoadedFrames();
+    return loaded > 0 ? GpDataSequenceSet->memoryInUse / loaded : -1;
+}
 
 // ---------------------------------------------------------------------------------------
 // Edits and selection

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLoadData.h"
 #include "app/ConfigSections.h"
 #include "timeline/ParamRegistry.h"
 #include "timeline/TimeCtrlHost.h"
@@ -21,7 +22,7 @@ class DrawOptions_cls;
 class ExposureSettings_cls;
 class MenuCommandPoster_cls;
 
-class AppCore_cls : public ParamRegistry_cls {
+class AppCore_cls : public ParamRegistry_cls, public DataLoadTarget_cls {
 public:
     /// Builds everything and reads the configuration file `configPath` (default: the
     /// program's configuration file, platform::ConfigFilePath()). Sets GpAppCore first.
@@ -68,6 +69,30 @@ public:
     void AfterProjectRead();
     /// The section registry; each owner plugs its reader and writer in at its place.
     ConfigSections_cls& Sections() { return m_sections; }
+
+    // Particle data --------------------------------------------------------------------
+    /// Undoable load of the numbered sequence whose first file is `path`: one undo step
+    /// brings the previous data back, one redo loads `path` again.
+    void LoadData(const wxString& path);
+    /// Undoable close of the particle data.
+    void CloseData();
+    /// The current sequence takes the file list of `path`, the time model's last frame
+    /// follows its frame count and the views redraw. A path that names no readable file
+    /// leaves an empty sequence and says so in a message.
+    void LoadFileSequence(const wxString& path) override;
+    /// Waits for the reader and interpolator, releases every frame of the current
+    /// sequence (times and names too) and the drawable frame.
+    void ClearData() override;
+    /// Frame `i` (clamped to the last) of the current sequence has its body in.
+    bool IsFrameLoaded(int i) const;
+    /// Frame `i` with interpolation `fraction` can be shown (the time model's sampling
+    /// flag asks for the rates too).
+    bool IsFrameReady(int i, double fraction) const;
+    /// Memory of the current sequence's frames and its limit, in MB; MB per loaded frame,
+    /// or -1 when none is loaded.
+    int GetMemoryUsed() const;
+    int GetMemoryLimit() const;
+    int GetMemoryPerFrame() const;
 
     // Edits ---------------------------------------------------------------------------
     void Undo();

@@ -1,6 +1,7 @@
 // The main window: construction, command bus, Quit, About, key and idle handling.
 #include "app/gui/FrameMain.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <wx/busyinfo.h>
@@ -37,6 +38,7 @@
 #include "common/gui/FileDialogEX.h"
 #include "common/gui/MessageHelpers.h"
 #include "platform/ProgramPaths.h"
+#include "platform/Trace.h"
 #include "timeline/TimeCtrl.h"
 #include "view/DrawOptions.h"
 #include "view/ExposureSettings.h"
@@ -95,17 +97,17 @@ public:
         return Time() ? Time()->GetDataTime(frame, Time()->SubFrame()) : frame;
     }
     bool IsFrameReady(int frame, double fraction) override {
-        return !GpDataSequenceSet || GpDataSequenceSet->IsFrameReady(frame, fraction, false);
+        return !GpDataSequenceSet ||
+               GpDataSequenceSet->IsFrameReady(frame, fraction, Time() && Time()->motionBlur.sampling);
     }
     int SteppedFrame(int steps) override {
         return Time() ? Time()->GetSteppedFrame(-1, steps, true, true) : -1;
     }
     int MaxFrame() override { return Time() ? Time()->MaxFrame() : 0; }
     void PrepareFrame(int frame) override {
-        if (!GpDataSequenceSet) return;
-        const double t = DataTime(frame);
-        const double whole = std::floor(t);
-        GpDataSequenceSet->PrepareFrame(static_cast<int>(whole), t - whole, false, false);
+        // -1 (the current frame) here only starts the load: the idle pass never blocks.
+        if (frame == -1) frame = CurrentFrame();
+        m_frame->PrepareFrame(frame);
     }
     int PrefetchCount() override { return Time() ? Time()->prefetch : 0; }
     int Direction() override { return Time() ? Time()->direction : 1; }
@@ -385,9 +387,14 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             }
             break;
         case ID_REDRAW_VIEWS:
-            // Each view's next paint clears the pending redraw; while the upper panel holds
-            // no view there is nothing to wait for.
+            // Each view's next paint clears the pending redraw and prepares the shown
+            // frame; while the upper panel holds no view the frame prepares it itself.
             GbRedrawPending = false;
+            PrepareFrame(-1);
+            UpdateStatusLine();
+            break;
+        case ID_CLOSE_PARTICLE_DATA:
+            if (m_core) m_core->CloseData();
             break;
         case ID_MOVE_FRAME: OnMoveFrame(); break;
         case ID_TIME_REMAP:
@@ -540,7 +547,33 @@ void FrameMain_cls::Prefetch(int direction) {
 }
 
 void FrameMain_cls::OnTimer(wxTimerEvent&) {
-    // A finished snapshot reader is forgotten here once the particle data exist.
+    // A finished reader is forgotten, so the next idle pass may prefetch again.
+    ThreadFileReader_cls::ForgetFinished();
+}
+
+bool FrameMain_cls::PrepareFrame(int frame) {
+    if (GbGLLockForLoadingData) {
+        // Reached only from a nested event loop during a wait for the reader: nothing is
+        // prepared now; the idle pass or the next paint asks again.
+        platform::Trace("GbGLLockForLoadingData == TRUE: Prepare impossible");
+        return false;
+    }
+    TimeCtrl_cls* t = GetTimeCtrl();
+    if (!t || !GpDataSequenceSet) return false;
+    const double d = t->GetDataTime(frame, -1);
+    const double whole = std::floor(d);
+    GpDataSequenceSet->PrepareFrame(static_cast<int>(whole), d - whole, t->motionBlur.sampling != 0,
+                                    frame == -1);
+    return true;
+}
+
+bool FrameMain_cls::IsFrameReady(int frame) {
+    TimeCtrl_cls* t = GetTimeCtrl();
+    if (!t || !GpDataSequenceSet) return true;
+    const double d = t->GetDataTime(frame, -1);
+    const double whole = std::floor(d);
+    return GpDataSequenceSet->IsFrameReady(static_cast<int>(whole), d - whole,
+                                           t->motionBlur.sampling != 0);
 }
 
 void FrameMain_cls::OnSashChanged(wxSplitterEvent& event) {
@@ -563,8 +596,34 @@ wxString FrameMain_cls::WriteLayoutConfig() const {
 }
 
 void FrameMain_cls::UpdateStatusLine() {
-    // Fields 0, 2 and 3 show the data file, the drawing and the loading progress once
-    // the particle data and the views exist; field 1 is never touched.
+    if (!GetStatusBar()) return;
+    wxString file, frameText, loading;
+    TimeCtrl_cls* t = GetTimeCtrl();
+    DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
+    if (t && seq && seq->GetFrameCount() > 0) {
+        const int i = seq->Clamp(std::max(0, t->GetDataFrame(-1)));
+        DataFrame_cls& f = *seq->frames[i];
+        file = seq->GetFileName(i);
+        // The file test settles a body whose read has just failed (and reports it once).
+        if (!f.fileName.empty() && !f.IsReadable())
+            file += ": " + (f.readError.empty() ? wxString(wxGetTranslation("File open fails"))
+                                                : wxString::FromUTF8(f.readError));
+        frameText = wxString::Format("frame %d/%d", i, seq->GetFrameCount() - 1);
+        if (f.loaded.load(std::memory_order_acquire))
+            frameText += wxString::Format("  %lld particles",
+                                          static_cast<long long>(seq->GetParticleCount(i)));
+        frameText += wxString::Format("  %d/%d MB", seq->GetMemoryMB(), GpDataSequenceSet->memoryLimit);
+    }
+    const int progress = GiLoadProgress.load(std::memory_order_acquire);
+    if (ThreadFileReader_cls::IsRunning() && progress != 100)
+        loading = wxString::Format("index:%d- Loading%d%%",
+                                   GiLoadingFileIndex.load(std::memory_order_acquire), progress);
+    SetStatusText(file, 0);
+    SetStatusText(frameText, 1);
+    // The drawing progress (field 2) is written by the particle renderer while it draws;
+    // between draws the field is empty.
+    SetStatusText(wxString(), 2);
+    SetStatusText(loading, 3);
 }
 
 void FrameMain_cls::KeepLowerPaneWhole() {

@@ -83,7 +83,16 @@ public:
     bool SaveProjectTo(const wxString& path);
 
     // Other ---------------------------------------------------------------------------
+    /// Field 0: the current data frame's file name (with why it cannot be read, when it
+    /// cannot); field 1: frame, particle count and frame-cache memory; field 3: the
+    /// reading progress while a reader runs. Field 2 (the drawing progress) is emptied.
     void UpdateStatusLine();
+    /// Makes the data of scene frame `frame` (-1: the current position) ready: -1 waits
+    /// for the reader and interpolator, any other frame only starts them. False, without
+    /// waiting, while a wait for the reader is under way (the caller tries again later).
+    bool PrepareFrame(int frame);
+    /// The data of scene frame `frame` (-1: the current position) can be shown.
+    bool IsFrameReady(int frame);
     /// Places the splitter's sash so that the lower pane gets its default height.
     void AdjustSash(bool force);
     /// The restart byte: set by the time model when playback restarted by itself.

@@ -7,6 +7,7 @@
 #include "app/ProcessLocale.h"
 #include "app/gui/AppCore.h"
 #include "app/gui/FrameMain.h"
+#include "data/DataLoader.h"
 #include "platform/ProgramPaths.h"
 #include "timeline/Parameter.h"
 
@@ -35,11 +36,17 @@ bool MyApp::OnInit() {
     frame->Show(true);
     SetTopWindow(frame);
 
-    // A project handed over on the command line, as when a file is opened with the program.
+    // A file handed over on the command line, as when a file is opened with the program:
+    // a project (".ptp") is opened, anything else is taken as the first snapshot file of a
+    // sequence and loaded.
     if (argc > 1) {
         const wxString path = argv[1];
         CallAfter([path]() {
-            if (GpFrameMain) GpFrameMain->OpenProjectFile(path);
+            if (!GpFrameMain) return;
+            if (path.Lower().EndsWith(".ptp"))
+                GpFrameMain->OpenProjectFile(path);
+            else if (GpDataLoader)
+                GpDataLoader->SetFileAndLoad(path);
         });
     }
     return true;

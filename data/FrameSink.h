@@ -1,0 +1,42 @@
+// Where a data sequence hands a frame to be drawn or exported: small interfaces that the
+// particle renderer and the data exporter implement, so that the data side needs neither.
+#pragma once
+
+class DataSequence_cls;
+class ParticleData_cls;
+
+/// What DataSequence_cls::DrawFrame passes on with the snapshot.
+struct FrameDrawRequest {
+    void* view = nullptr;        ///< the drawing view (the renderer knows its type)
+    int frame = 0;               ///< clamped frame index
+    double dt = 0.0;             ///< evaluation offset into the interval to the next frame
+    int lightCount = 0;          ///< lights casting shadows
+    float lightDirection[3] = {0, 0, 0};
+    float shadow[2] = {0, 0};    ///< the two shadow values
+    bool flag = false;           ///< first renderer byte
+    int mode = 0;                ///< draw mode; 4 leaves the second renderer byte off
+};
+
+/// The particle renderer as the data sequences see it. Installed by the view side; until
+/// one is installed a draw request does nothing. GUI thread only.
+class FrameRenderer_cls {
+public:
+    virtual ~FrameRenderer_cls() = default;
+    /// Draws `snapshot` (at least one particle) of `sequence` as `request` says.
+    virtual void DrawSnapshot(DataSequence_cls& sequence, ParticleData_cls& snapshot,
+                              const FrameDrawRequest& request) = 0;
+
+    /// The installed renderer, or null.
+    static FrameRenderer_cls* Installed();
+    /// Installs `renderer` (not owned; null removes it).
+    static void Install(FrameRenderer_cls* renderer);
+};
+
+/// The data exporter's per-frame export as the data sequences see it.
+class FrameExporter_cls {
+public:
+    virtual ~FrameExporter_cls() = default;
+    /// Writes every `stride`-th particle of `snapshot`, frame `frame`. False when the file
+    /// could not be written.
+    virtual bool ExportSnapshot(ParticleData_cls& snapshot, int stride, int frame) = 0;
+};

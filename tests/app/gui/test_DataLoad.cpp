@@ -1,0 +1,186 @@
+// Loading, closing and reopening particle data with the real central object and frame: what
+// the status line says, undo and redo of a load, a project that names its sequence, and a
+// sequence with a damaged file in the middle.
+#include "tests/app/gui/ShellFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <wx/textctrl.h>
+
+#include "common/CommandHistory.h"
+#include "common/gui/MultiInputPanel.h"
+#include "data/PeriodicBoundary.h"
+#include "data/gui/PeriodicBoundaryGUI.h"
+#include "common/CommandIds.h"
+#include "data/DataLoader.h"
+#include "data/DataSequenceSet.h"
+#include "data/DemoSequence.h"
+#include "timeline/TimeCtrl.h"
+
+using shelltest::Shell;
+using testsupport::TempDir;
+
+namespace {
+
+constexpr int kFrames = 5;
+constexpr int kParticles = 3000;
+
+/// Five binary frames in the loader's default grammar, particles crossing a periodic box.
+std::string WriteDemo(const TempDir& dir) {
+    DemoSequenceOptions o;
+    o.grammar = SnapshotGrammar();  // "Simple Binary", the loader's default codes
+    o.frames = kFrames;
+    o.particles = kParticles;
+    o.box = 4.0f;
+    std::string error;
+    const std::string folder = dir.File("seq");
+    EXPECT_TRUE(DemoSequence_cls(o).WriteAll(folder, error)) << error;
+    return folder + "/" + o.FileName(0);
+}
+
+double BoxSizeEntry(Shell& shell, int k) {
+    PeriodicBoundaryGUI_cls* dialog = shell.core->GetPeriodicBoundaryControl()->gui;
+    auto* text = dynamic_cast<wxTextCtrl*>(dialog->panel->GetItemControl(dialog->boxSizeFirst + k));
+    double v = -1;
+    if (text) text->GetValue().ToCDouble(&v);
+    return v;
+}
+
+wxString Field(Shell& shell, int i) { return shell.frame->GetStatusBar()->GetStatusText(i); }
+
+/// Shows scene frame `frame` as a step of the timeline does, and lets the frame prepare it.
+void ShowFrame(Shell& shell, int frame) {
+    shell.core->GetTimeCtrl()->SetFrame(frame, 0);
+    shell.Post(ID_REDRAW_VIEWS);
+}
+
+bool WaitForStatus(Shell& shell, const wxString& field0, const wxString& part1) {
+    return testsupport::PumpUntil(
+        [&] {
+            shell.frame->UpdateStatusLine();
+            return Field(shell, 0) == field0 && Field(shell, 1).Contains(part1);
+        },
+        5000);
+}
+
+}  // namespace
+
+TEST(DataLoad, LoadCommandShowsFileFrameAndCountUndoRedoAndClose) {
+    TempDir dir;
+    const std::string first = WriteDemo(dir);
+    const wxString seq = wxString::FromUTF8(dir.File("seq/"));
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    GoCommandHistory.Clear();
+
+    // What the loader's "Open File Sequence" does with the chosen file.
+    GpDataLoader->SetFileAndLoad(wxString::FromUTF8(first));
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), kFrames);
+    EXPECT_EQ(shell.core->GetTimeCtrl()->MaxFrame(), kFrames - 1);
+    ASSERT_TRUE(WaitForStatus(shell, seq + "demo0000.dat", "3000 particles")) << Field(shell, 0) << " | " << Field(shell, 1);
+    EXPECT_TRUE(Field(shell, 1).StartsWith("frame 0/4")) << Field(shell, 1);
+    EXPECT_TRUE(shell.core->IsFrameLoaded(0));
+    EXPECT_EQ(GpDataLoader->lastOpenedFile.text, wxString::FromUTF8(first));
+
+    ShowFrame(shell, 3);
+    ASSERT_TRUE(WaitForStatus(shell, seq + "demo0003.dat", "frame 3/4  3000 particles")) << Field(shell, 1);
+    EXPECT_TRUE(shell.core->IsFrameReady(3, 0.0));
+
+    // One undo step brings the state before the load back (no data), one redo loads again.
+    shell.Post(ID_UNDO);
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), 0);
+    EXPECT_EQ(GpDataSequenceSet->GetFileList(), wxString());
+    shell.frame->UpdateStatusLine();
+    EXPECT_EQ(Field(shell, 0), wxString());
+    shell.Post(ID_REDO);
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), kFrames);
+    ASSERT_TRUE(WaitForStatus(shell, seq + "demo0003.dat", "3000 particles"));
+
+    // Close Particle Data from the menu, undone by one step.
+    ASSERT_TRUE(shell.frame->GetMenuBar()->FindItem(ID_CLOSE_PARTICLE_DATA)->IsEnabled());
+    shell.Post(ID_CLOSE_PARTICLE_DATA);
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), 0);
+    EXPECT_FALSE(shell.core->IsFrameLoaded(3));
+    shell.Post(ID_UNDO);
+    EXPECT_EQ(GpDataSequenceSet->GetFileList(), wxString::FromUTF8(first));
+    EXPECT_TRUE(testsupport::ModalMessages().empty());
+}
+
+TEST(DataLoad, MissingFileSaysSoAndLeavesNoFrames) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    shell.core->LoadData(wxString::FromUTF8(dir.File("none0000.dat")));
+    testsupport::Pump(50);
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), 0);
+    ASSERT_EQ(testsupport::ModalMessages().size(), 1u);
+    EXPECT_TRUE(testsupport::ModalMessages()[0].Contains("none0000.dat"));
+}
+
+TEST(DataLoad, ProjectThatNamesTheSequenceReopensIt) {
+    TempDir dir;
+    const std::string first = WriteDemo(dir);
+    const std::string project = dir.File("run.ptp");
+    {
+        Shell shell(dir.File("Pelthorn3Configure.txt"));
+        shell.core->LoadData(wxString::FromUTF8(first));
+        ShowFrame(shell, 2);
+        for (int k = 0; k < 3; ++k) GpPeriodicBoundary->periodicSize.values[k] = 2.0f + k;
+        ASSERT_TRUE(shell.frame->SaveProjectTo(wxString::FromUTF8(project)));
+    }
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), 0);
+    // The periodic boundary dialog is open while the project is read: it shows the
+    // project's box at once.
+    shell.Post(ID_PERIODIC_BOUNDARY);
+    ASSERT_TRUE(shell.core->GetPeriodicBoundaryControl()->gui->IsShown());
+    EXPECT_EQ(BoxSizeEntry(shell, 0), 1.0);
+    ASSERT_TRUE(shell.frame->OpenProjectFile(wxString::FromUTF8(project)));
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(BoxSizeEntry(shell, k), 2.0 + k) << k;
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), kFrames);
+    EXPECT_EQ(shell.core->GetTimeCtrl()->MaxFrame(), kFrames - 1);
+    // Opening puts the time at frame 0; its snapshot is read and shown.
+    const wxString seq = wxString::FromUTF8(dir.File("seq/"));
+    ASSERT_TRUE(WaitForStatus(shell, seq + "demo0000.dat", "3000 particles")) << Field(shell, 0);
+    EXPECT_TRUE(shell.core->IsFrameLoaded(0));
+    ShowFrame(shell, 4);
+    ASSERT_TRUE(WaitForStatus(shell, seq + "demo0004.dat", "frame 4/4  3000 particles"));
+    EXPECT_TRUE(testsupport::ModalMessages().empty());
+}
+
+TEST(DataLoad, DamagedMiddleFileIsNamedOnceAndTheOthersPlay) {
+    TempDir dir;
+    const std::string first = WriteDemo(dir);
+    const std::string damaged = dir.File("seq/demo0002.dat");
+    // Header whole, body cut short.
+    std::filesystem::resize_file(damaged, std::filesystem::file_size(damaged) / 2);
+
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    shell.core->LoadData(wxString::FromUTF8(first));
+    const wxString seq = wxString::FromUTF8(dir.File("seq/"));
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int f = 0; f < kFrames; ++f) {
+            ShowFrame(shell, f);
+            const wxString name = seq + wxString::Format("demo%04d.dat", f);
+            if (f == 2) {
+                ASSERT_TRUE(testsupport::PumpUntil([&] {
+                    shell.frame->UpdateStatusLine();
+                    return Field(shell, 0).StartsWith(name + ": ");
+                }));
+                EXPECT_FALSE(shell.core->IsFrameLoaded(2));
+                // never blocks playback
+                EXPECT_TRUE(shell.core->IsFrameReady(2, 0.0));
+            } else {
+                ASSERT_TRUE(WaitForStatus(shell, name, "3000 particles")) << f << ": " << Field(shell, 0);
+            }
+        }
+    }
+    testsupport::Pump(50);
+    const std::vector<wxString> messages = testsupport::ModalMessages();
+    ASSERT_EQ(messages.size(), 1u) << "one message for the damaged file, however often it is shown";
+    EXPECT_TRUE(messages[0].Contains("demo0002.dat")) << messages[0];
+}

@@ -1,0 +1,61 @@
+// Draw and export requests of a data sequence reach the installed renderer and the given
+// exporter with the loaded snapshot of the clamped frame, and nothing else.
+#include "data/FrameSink.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "SnapshotTestUtil.h"
+#include "data/DataSequenceSet.h"
+#include "data/ParticleData.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+using testsupport::TempDir;
+
+struct Recorder : FrameRenderer_cls, FrameExporter_cls {
+    std::vector<std::string> calls;
+    void DrawSnapshot(DataSequence_cls&, ParticleData_cls& s, const FrameDrawRequest& r) override {
+        calls.push_back("draw " + std::to_string(r.frame) + " n" + std::to_string(s.count) + " mode" +
+                        std::to_string(r.mode));
+    }
+    bool ExportSnapshot(ParticleData_cls& s, int stride, int frame) override {
+        calls.push_back("export " + std::to_string(frame) + " n" + std::to_string(s.count) + " s" +
+                        std::to_string(stride));
+        return true;
+    }
+};
+
+}  // namespace
+
+TEST(FrameSink, LoadedFramesReachRendererAndExporterOthersDoNot) {
+    TempDir dir;
+    SnapshotGrammar g;
+    std::vector<snaptest::Particle> ps(7);
+    for (int f = 0; f < 3; ++f)
+        testsupport::WriteFile(dir.File("s000" + std::to_string(f) + ".dat"),
+                               snaptest::Binary(g, 0.5f * f, ps));
+    DataSequenceSet_cls set(nullptr, true);
+    set.SetFileList(wxString::FromUTF8(dir.File("s0000.dat")));
+    ASSERT_EQ(set.GetFrameCount(), 3);
+    DataSequence_cls& seq = *set.GetCurrent();
+
+    Recorder rec;
+    FrameDrawRequest r;
+    r.frame = 9;  // past the last: frame 2
+    r.mode = 4;
+    EXPECT_FALSE(seq.DrawFrame(r)) << "no renderer installed";
+    FrameRenderer_cls::Install(&rec);
+    EXPECT_FALSE(seq.DrawFrame(r)) << "frame 2 not loaded";
+    EXPECT_FALSE(seq.ExportFrame(&rec, 2, 3));
+    set.PrepareFrame(2, 0.0, false, true);
+    EXPECT_TRUE(seq.DrawFrame(r));
+    EXPECT_TRUE(seq.ExportFrame(&rec, 5, 0));
+    EXPECT_FALSE(seq.ExportFrame(nullptr, 2, 1));
+    FrameRenderer_cls::Install(nullptr);
+    EXPECT_FALSE(seq.DrawFrame(r));
+    EXPECT_EQ(rec.calls, (std::vector<std::string>{"draw 2 n7 mode4", "export 2 n7 s1"}));
+}
