@@ -80,6 +80,9 @@ TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cl
     row->Add(m_outer, 1, wxEXPAND);
     row->Add(m_column, 0, wxEXPAND);
     SetSizer(row);
+    // Until a data sequence brings its attribute pages the notebook has nothing to show
+    // (an empty notebook squeezed by the column makes GTK complain).
+    m_attribBook->Hide();
     SetLayout(0);
 }
 
@@ -93,7 +96,8 @@ void TopHalfPanel_cls::AddAttribPage(ParticleAttrib_cls* attrib, const wxString&
     attrib->panel->CreateControls(sizer);
     holder->SetSizer(sizer);
     m_attribBook->AddPage(holder, title);
-    Layout();
+    m_attribBook->Show();
+    wxPanel::Layout();
 }
 
 void TopHalfPanel_cls::SetLayout(int layout) {

@@ -52,11 +52,13 @@ void BuildFisheyeGridTexture(GLTexture_cls& texture) {
 }  // namespace
 
 void CreateGLResources() {
-    if (g_created) return;
-    g_created = true;
-    GoRenderConfig.group.Register(&GoRenderConfig.bufferSizeIndex, "FBOBufferSize=", "3");
-    GoRenderConfig.group.Register(&GoRenderConfig.lineWidth, "LineWidth=", "5");
-    GoRenderConfig.bufferSizeIndex.SetRange(0u, 4u);
+    if (!g_created) {
+        // The settings are registered once per process; the GL objects follow each frame.
+        g_created = true;
+        GoRenderConfig.group.Register(&GoRenderConfig.bufferSizeIndex, "FBOBufferSize=", "3");
+        GoRenderConfig.group.Register(&GoRenderConfig.lineWidth, "LineWidth=", "5");
+        GoRenderConfig.bufferSizeIndex.SetRange(0u, 4u);
+    }
     if (!GpFBOPool) GpFBOPool = new FBOPool_cls;
     if (!GpDistortionMesh) {
         GpDistortionMesh = new DistortionMesh_cls;

@@ -19,8 +19,8 @@ struct RenderConfig_cls {
 extern RenderConfig_cls GoRenderConfig;
 
 /// Registers the render settings, makes the buffer pool and reads "Resource/distortion.obj"
-/// (a missing or malformed file leaves the mesh unloaded, reported once). Called once by the
-/// main frame; a second call does nothing.
+/// (a missing or malformed file leaves the mesh unloaded, reported once). Called by the main
+/// frame; what exists already is kept.
 void CreateGLResources();
 /// Deletes what CreateGLResources made and the shared textures (a context of the views
 /// should be current when there is one).

@@ -40,6 +40,9 @@ protected:
         MainGLCanvas_cls::SetPaintProbe(nullptr);
         MainGLCanvas_cls::SetSceneDrawer(nullptr);
         MainGLCanvas_cls::SetUseFBO(nullptr);
+        // The shared objects belong to this view's context, which goes with the view.
+        if (view->IsShownOnScreen()) view->SetCurrent(*MainGLCanvas_cls::SharedContext());
+        ReleaseGLResources();
         frame->Destroy();
         testsupport::Pump(20);
     }
