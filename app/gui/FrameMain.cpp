@@ -26,7 +26,12 @@
 #include "app/gui/Preference.h"
 #include "app/gui/ShortcutKeys.h"
 #include "data/DataExporter.h"
+#include "app/gui/TopHalfPanel.h"
+#include "view/gui/GLInfo.h"
+#include "view/gui/GLResources.h"
+#include "view/gui/MainGLCanvas.h"
 #include "data/DataLoader.h"
+#include "data/DataFrame.h"
 #include "data/DataSequenceSet.h"
 #include "data/ThreadFileReader.h"
 #include "data/gui/PeriodicBoundaryGUI.h"
@@ -113,7 +118,13 @@ public:
     int Direction() override { return Time() ? Time()->direction : 1; }
     bool RedrawPending() override { return GbRedrawPending; }
     void SetRedrawPending() override { GbRedrawPending = true; }
-    bool AllViewsCurrent() override { return true; }
+    bool AllViewsCurrent() override {
+        TopHalfPanel_cls* top = m_frame->GetTopPanel();
+        if (!top) return true;
+        const int frame = Time() ? Time()->Frame() : 0;
+        const int sub = Time() ? Time()->SubFrame() : 0;
+        return top->AllViewsCurrent(frame, sub);
+    }
     void Sleep(int ms) override { wxMilliSleep(ms); }
     bool Playing() override { return Time() && Time()->IsPlaying(); }
     bool Tick() override { return Time() && Time()->Tick(); }
@@ -155,11 +166,27 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
     m_splitter->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, &FrameMain_cls::OnSashChanged, this);
     // The upper panel (views and notebooks) and the lower panel (timeline and parameter
     // rows) are filled by their owners; the frame keeps their places and colours.
-    m_upper = new wxPanel(m_splitter, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                          wxTAB_TRAVERSAL | wxNO_BORDER, "panel");
+    CreateGLResources();
+    // The views paint only when the loaders, the configuration reader, Save and Quit leave
+    // them free, draw through the off-screen buffers as the preference says, and show the
+    // time model's frame.
+    MainGLCanvas_cls::SetBusyCheck([] {
+        return GbGLLockForConfig || GbGLLockForSaveOrQuit || GbGLLockForLoadingData ||
+               GbGLLockForInterpolation;
+    });
+    MainGLCanvas_cls::SetUseFBO([] { return !GpPreference || GpPreference->UseFBO(); });
+    MainGLCanvas_cls::SetFrameSource([this](int& frame, int& sub, double& t) {
+        TimeCtrl_cls* time = GetTimeCtrl();
+        frame = time ? time->Frame() : 0;
+        sub = time ? time->SubFrame() : 0;
+        t = time ? time->GetNormalizedTime(-1, 0) : 0;
+    });
+    m_top = new TopHalfPanel_cls(m_splitter, this, core);
+    m_upper = m_top;
     m_lower = new wxPanel(m_splitter, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                           wxTAB_TRAVERSAL | wxNO_BORDER, "panel");
     m_upper->SetBackgroundColour(wxColour("WHITE"));
+    m_extra = new GLExtraFrame_cls(this);
     m_lower->SetBackgroundColour(wxColour("BLACK"));
     if (TimeCtrl_cls* time = core ? core->GetTimeCtrl() : nullptr) {
         // Timeline, playback bar and parameter tracks fill the lower pane.
@@ -235,6 +262,16 @@ FrameMain_cls::~FrameMain_cls() {
         m = nullptr;
     }
     if (m_core) m_core->FrameDestroyed(this);
+    MainGLCanvas_cls::SetBusyCheck(nullptr);
+    MainGLCanvas_cls::SetUseFBO(nullptr);
+    MainGLCanvas_cls::SetFrameSource(nullptr);
+    // The shared GL objects go while their context still exists (the views are destroyed
+    // after this, with the frame's other child windows).
+    if (wxGLContext* context = MainGLCanvas_cls::SharedContext()) {
+        MainGLCanvas_cls* view = m_top ? m_top->View(0) : nullptr;
+        if (view && view->IsShownOnScreen()) view->SetCurrent(*context);
+    }
+    ReleaseGLResources();
     if (GpFrameMain == this) GpFrameMain = nullptr;
 }
 
@@ -387,15 +424,24 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             }
             break;
         case ID_REDRAW_VIEWS:
-            // Each view's next paint clears the pending redraw and prepares the shown
-            // frame; while the upper panel holds no view the frame prepares it itself.
+            // The shown frame is prepared once, then every view draws again; the next
+            // paint clears the pending redraw.
             GbRedrawPending = false;
             PrepareFrame(-1);
             UpdateStatusLine();
+            if (m_top) m_top->RedrawViews();
+            if (m_extra && m_extra->IsShown()) m_extra->View()->RequestPaint();
             break;
         case ID_CLOSE_PARTICLE_DATA:
             if (m_core) m_core->CloseData();
             break;
+        case ID_LAYOUT_1: if (m_top) m_top->SetLayout(0); break;
+        case ID_LAYOUT_2V: if (m_top) m_top->SetLayout(1); break;
+        case ID_LAYOUT_2H: if (m_top) m_top->SetLayout(2); break;
+        case ID_LAYOUT_4A: if (m_top) m_top->SetLayout(3); break;
+        case ID_LAYOUT_4B: if (m_top) m_top->SetLayout(4); break;
+        case ID_EXTRA_PANEL: ShowExtraPanel(!(m_extra && m_extra->IsShown())); break;
+        case ID_ABOUT_OPENGL: OnAboutOpenGL(); break;
         case ID_MOVE_FRAME: OnMoveFrame(); break;
         case ID_TIME_REMAP:
             // Directly, not undoable: the remap switch only chooses which curve drives time.
@@ -470,6 +516,23 @@ void FrameMain_cls::OnAbout() {
     AboutBox_cls box(this, wxID_ANY, wxGetTranslation("About Pelthorn3"),
                      wxString::FromUTF8(BuildAboutText(facts)));
     box.ShowModal();
+}
+
+void FrameMain_cls::OnAboutOpenGL() {
+    // Before any view has set its GL state up the record is empty and shows its zeros.
+    const GLInfo_cls& info = GLInfoRecord();
+    const wxString text = info.GLVersionText() + "\n" + info.GLSLVersionText() + "\n" +
+                          info.MaxElementsVerticesText() + "\n" + info.MaxElementsIndicesText() + "\n";
+    AboutBox_cls box(this, wxID_ANY, wxGetTranslation("About Open GL"), text);
+    box.ShowModal();
+}
+
+void FrameMain_cls::ShowExtraPanel(bool show) {
+    if (!m_extra) return;
+    m_extra->Show(show);
+    if (wxMenuItem* item = GetMenuBar() ? GetMenuBar()->FindItem(ID_EXTRA_PANEL) : nullptr)
+        item->Check(show);
+    if (show) m_extra->View()->RequestPaint();
 }
 
 void FrameMain_cls::OnFilterAddMenu(int list) {

@@ -25,6 +25,8 @@ class wxMenu;
 class wxPanel;
 class wxSplitterWindow;
 class wxSplitterEvent;
+class TopHalfPanel_cls;
+class GLExtraFrame_cls;
 
 /// Seams of the window tests.
 struct FrameTestHooks {
@@ -118,6 +120,10 @@ public:
     Scene_cls* GetSceneControl() const { return m_scene.get(); }
     /// Window tests' seams (not owned; null removes them).
     void SetTestHooks(FrameTestHooks* hooks) { m_hooks = hooks; }
+    /// The upper panel with the four views and the notebooks.
+    TopHalfPanel_cls* GetTopPanel() const { return m_top; }
+    /// The floating frame of the fifth view (hidden until "Extra Panel").
+    GLExtraFrame_cls* GetExtraFrame() const { return m_extra; }
     /// Lower pane height: 150, or 210 on displays taller than 1050 pixels.
     int LowerPaneHeight() const { return m_lowerPaneHeight; }
     /// Runs the menu command whose accelerator is `key` with modifier mask `mask` (Alt 1,
@@ -135,6 +141,8 @@ private:
     void OnCommand(wxCommandEvent& event);
     void OnQuit();
     void OnAbout();
+    void OnAboutOpenGL();
+    void ShowExtraPanel(bool show);
     void OnOpenProject();
     void OnSaveProject();
     void OnSaveProjectAs();
@@ -154,6 +162,8 @@ private:
     AppCore_cls* m_core;
     wxSplitterWindow* m_splitter = nullptr;
     wxPanel* m_upper = nullptr;
+    TopHalfPanel_cls* m_top = nullptr;
+    GLExtraFrame_cls* m_extra = nullptr;
     wxPanel* m_lower = nullptr;
     wxMenu* m_menus[MENU_COUNT] = {};
     wxMenu* m_addPopups[3] = {};  ///< pop-up copies of Bool, Object, World; owned

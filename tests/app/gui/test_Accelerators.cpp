@@ -2,6 +2,7 @@
 // playback bar, on a text field and on the frame itself; and the menu items whose targets
 // are not built yet, which are greyed out.
 #include "tests/app/gui/ShellFixture.h"
+#include "app/gui/TopHalfPanel.h"
 
 #include <gtest/gtest.h>
 
@@ -199,11 +200,18 @@ TEST(MenuAvailability, DisabledItemsAreGreyAndEveryEnabledOneActs) {
     for (int list = 0; list < 3; ++list)
         for (wxMenuItem* item : shell.frame->GetAddFilterPopup(list)->GetMenuItems())
             EXPECT_EQ(item->IsEnabled(), CommandTargetBuilt(item->GetId())) << item->GetItemLabel();
-    // a check item whose target is missing can no longer be checked by its accelerator
+    // a check item's accelerator toggles its check and its target together
     wxMenuItem* extra = shell.frame->GetMenuBar()->FindItem(ID_EXTRA_PANEL);
-    EXPECT_FALSE(extra->IsEnabled());
+    ASSERT_TRUE(extra->IsEnabled());
+    const bool shown = shell.frame->GetExtraFrame()->IsShown();
     EXPECT_TRUE(shell.frame->RunAccelerator(1, '0'));
-    EXPECT_FALSE(extra->IsChecked());
+    testsupport::Pump(20);
+    EXPECT_EQ(extra->IsChecked(), !shown);
+    EXPECT_EQ(shell.frame->GetExtraFrame()->IsShown(), !shown);
+    EXPECT_TRUE(shell.frame->RunAccelerator(1, '0'));
+    testsupport::Pump(20);
+    EXPECT_EQ(shell.frame->GetExtraFrame()->IsShown(), shown);
+    EXPECT_EQ(extra->IsChecked(), shown);
     shell.frame->SetTestHooks(nullptr);
     GoCommandHistory.Clear();
 }

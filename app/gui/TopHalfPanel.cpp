@@ -1,0 +1,174 @@
+// Upper panel layouts and the extra view frame.
+#include "app/gui/TopHalfPanel.h"
+
+#include <wx/notebook.h>
+#include <wx/scrolwin.h>
+#include <wx/sizer.h>
+#include <wx/splitter.h>
+
+#include "app/gui/AppCore.h"
+#include "view/DrawOptions.h"
+#include "view/ExposureSettings.h"
+#include "view/ParticleAttrib.h"
+#include "view/gui/ExposurePage.h"
+#include "view/gui/MainGLCanvas.h"
+#include "view/gui/OptionPage.h"
+#include "view/gui/ParticleAttribPanel.h"
+
+namespace {
+
+wxScrolledWindow* FilterPage(wxWindow* book) {
+    auto* page = new wxScrolledWindow(book, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL);
+    page->SetScrollbars(5, 5, 50, 50);
+    page->EnableScrolling(true, true);
+    page->SetSizer(new wxBoxSizer(wxVERTICAL));
+    return page;
+}
+
+}  // namespace
+
+TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cls* core)
+    : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER, "panel") {
+    m_outer = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_3D, "splitter");
+    m_a = new wxSplitterWindow(m_outer, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_3DSASH, "splitter");
+    m_b = new wxSplitterWindow(m_outer, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_3DSASH, "splitter");
+    for (wxSplitterWindow* s : {m_outer, m_a, m_b}) {
+        s->SetSashGravity(0.5);
+        s->SetMinimumPaneSize(20);
+    }
+    // View 0 first: it makes the GL context the others share.
+    // Default camera choices: free camera, then the axis views of views 1 to 3.
+    m_views[0] = new MainGLCanvas_cls(m_a, frame, 0, 0, "MainGLCanvas 0");
+    m_views[1] = new MainGLCanvas_cls(m_a, frame, 1, 6, "MainGLCanvas 1");
+    m_views[2] = new MainGLCanvas_cls(m_b, frame, 2, 1, "MainGLCanvas 2");
+    m_views[3] = new MainGLCanvas_cls(m_b, frame, 3, 3, "MainGLCanvas 3");
+    GpCurrentCanvas = m_views[0];
+
+    m_attribBook = new wxNotebook(this, 9001);
+    m_optionBook = new wxNotebook(this, 9002);
+    m_filterBook = new wxNotebook(this, 9003);
+    if (core && core->GetDrawOptions()) {
+        DrawOptions_cls* options = core->GetDrawOptions();
+        auto* holder = new wxPanel(m_optionBook);
+        options->CreatePage(holder);
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        options->page->CreateControls(sizer);
+        holder->SetSizer(sizer);
+        m_optionBook->AddPage(holder, wxGetTranslation("Option"));
+    }
+    if (core && core->GetExposureSettings()) {
+        ExposureSettings_cls* exposure = core->GetExposureSettings();
+        auto* holder = new wxPanel(m_optionBook);
+        exposure->CreatePage(holder);
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        exposure->page->CreateControls(sizer);
+        holder->SetSizer(sizer);
+        m_optionBook->AddPage(holder, wxGetTranslation("Exposure"));
+    }
+    static const char* const kFilterTitles[3] = {"Boolean", "Object", "World"};
+    for (int i = 0; i < 3; ++i) {
+        m_filterPages[i] = FilterPage(m_filterBook);
+        m_filterBook->AddPage(m_filterPages[i], wxGetTranslation(kFilterTitles[i]));
+    }
+
+    m_column = new wxBoxSizer(wxVERTICAL);
+    m_column->Add(m_attribBook, 0, wxEXPAND);
+    m_column->Add(m_optionBook, 0, wxEXPAND);
+    m_column->Add(m_filterBook, 0, wxEXPAND);
+    m_column->Add(232, 128);
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    row->Add(m_outer, 1, wxEXPAND);
+    row->Add(m_column, 0, wxEXPAND);
+    SetSizer(row);
+    // Until a data sequence brings its attribute pages the notebook has nothing to show
+    // (an empty notebook squeezed by the column makes GTK complain).
+    m_attribBook->Hide();
+    SetLayout(0);
+}
+
+TopHalfPanel_cls::~TopHalfPanel_cls() = default;
+
+void TopHalfPanel_cls::AddAttribPage(ParticleAttrib_cls* attrib, const wxString& title) {
+    if (!attrib) return;
+    auto* holder = new wxPanel(m_attribBook);
+    attrib->CreatePanelBinding(holder);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    attrib->panel->CreateControls(sizer);
+    holder->SetSizer(sizer);
+    m_attribBook->AddPage(holder, title);
+    m_attribBook->Show();
+    wxPanel::Layout();
+}
+
+void TopHalfPanel_cls::SetLayout(int layout) {
+    if (layout == m_layout) return;
+    if (layout < 0 || layout > 4) {
+        m_layout = layout;
+        return;
+    }
+    m_layout = layout;
+    Freeze();
+    for (wxSplitterWindow* s : {m_a, m_b, m_outer})
+        if (s->IsSplit()) s->Unsplit();
+    for (MainGLCanvas_cls* v : m_views) v->Hide();
+    m_a->Hide();
+    m_b->Hide();
+    switch (layout) {
+        case 0:  // view 0 alone
+            m_outer->Initialize(m_a);
+            m_a->Initialize(m_views[0]);
+            break;
+        case 1:  // "2 panels (vertical)": view 0 above view 1
+            m_outer->Initialize(m_a);
+            m_a->SplitHorizontally(m_views[0], m_views[1]);
+            break;
+        case 2:  // "2 panels (horizontal)": view 0 left of view 1
+            m_outer->Initialize(m_a);
+            m_a->SplitVertically(m_views[0], m_views[1]);
+            break;
+        case 3:  // top row 0 | 1, bottom row 2 | 3
+            m_outer->SplitHorizontally(m_a, m_b);
+            m_a->SplitVertically(m_views[0], m_views[1]);
+            m_b->SplitVertically(m_views[2], m_views[3]);
+            break;
+        case 4:  // left column 0 / 1, right column 2 / 3
+            m_outer->SplitVertically(m_a, m_b);
+            m_a->SplitHorizontally(m_views[0], m_views[1]);
+            m_b->SplitHorizontally(m_views[2], m_views[3]);
+            break;
+    }
+    for (wxSplitterWindow* s : {m_outer, m_a, m_b})
+        if (s->IsSplit()) s->SetSashPosition(0);  // 0 = the middle
+    Thaw();
+    wxPanel::Layout();
+    RedrawViews();
+}
+
+bool TopHalfPanel_cls::AllViewsCurrent(int frame, int sub) {
+    bool all = true;
+    for (MainGLCanvas_cls* v : m_views)
+        if (!v->RefreshIfStale(frame, sub)) all = false;
+    return all;
+}
+
+void TopHalfPanel_cls::RedrawViews() {
+    for (MainGLCanvas_cls* v : m_views) {
+        v->ForgetDrawnFrame();
+        v->Refresh(false);
+    }
+}
+
+void TopHalfPanel_cls::ResetViewFrames() {
+    for (MainGLCanvas_cls* v : m_views) v->ForgetDrawnFrame();
+}
+
+GLExtraFrame_cls::GLExtraFrame_cls(wxWindow* frame)
+    : wxFrame(frame, wxID_ANY, "Extra", wxDefaultPosition, wxSize(400, 300),
+              wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxMAXIMIZE_BOX | wxRESIZE_BORDER |
+                  wxCLIP_CHILDREN | wxFRAME_FLOAT_ON_PARENT,
+              "frame") {
+    m_view = new MainGLCanvas_cls(this, frame, 4, 0, "Extra");
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(m_view, 1, wxEXPAND);
+    SetSizer(sizer);
+}

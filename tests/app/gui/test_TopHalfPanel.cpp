@@ -1,0 +1,119 @@
+// The real main frame's upper panel: the layouts show the right views, every shown view
+// paints the installed drawer's quad where its camera puts it, hidden views count as
+// current, and "About Open GL" shows the views' GL record.
+#include "tests/app/gui/ShellFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include <wx/splitter.h>
+
+#include "app/gui/TopHalfPanel.h"
+#include "common/CommandIds.h"
+#include "tests/view/gui/ViewDrawerProbe.h"
+#include "view/gui/MainGLCanvas.h"
+
+using shelltest::Shell;
+using testsupport::TempDir;
+
+namespace {
+
+struct DrawerInstalled {
+    explicit DrawerInstalled(std::map<int, ViewShot>& shots) {
+        MainGLCanvas_cls::SetSceneDrawer(DrawTestQuad);
+        RecordShots(shots);
+    }
+    ~DrawerInstalled() {
+        MainGLCanvas_cls::SetPaintProbe(nullptr);
+        MainGLCanvas_cls::SetSceneDrawer(nullptr);
+    }
+};
+
+bool Shown(MainGLCanvas_cls* v) { return v->IsShownOnScreen() && v->GetClientSize().x > 0; }
+
+}  // namespace
+
+TEST(TopHalfPanel, FourViewsPaintTheQuadAtItsProjectedPosition) {
+    TempDir dir;
+    std::map<int, ViewShot> shots;
+    DrawerInstalled drawer(shots);
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    shell.frame->SetSize(900, 760);
+    TopHalfPanel_cls* top = shell.frame->GetTopPanel();
+    ASSERT_NE(top, nullptr);
+    testsupport::Pump(50);
+    EXPECT_EQ(top->Layout(), 0);
+    EXPECT_TRUE(Shown(top->View(0)));
+    EXPECT_FALSE(top->View(1)->IsShownOnScreen());
+
+    shell.Post(ID_LAYOUT_4A);
+    EXPECT_EQ(top->Layout(), 3);
+    // The idle driver keeps asking until every view has drawn the current frame.
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+        for (int i = 0; i < 4; ++i)
+            if (top->View(i)->DrawCount() == 0) return false;
+        return top->AllViewsCurrent(top->View(0)->DrawnFrame(), 0);
+    }, 10000));
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(shots.count(i)) << "view " << i;
+        const ViewShot& s = shots[i];
+        EXPECT_EQ(s.error, GLenum(GL_NO_ERROR)) << "view " << i;
+        const int cx = int(std::lround(s.centre[0])), cy = int(std::lround(s.centre[1]));
+        ASSERT_TRUE(cx > 0 && cy > 0 && cx < s.w && cy < s.h) << "view " << i;
+        EXPECT_TRUE(IsQuadRed(s.At(cx, cy))) << "view " << i;
+        EXPECT_FALSE(IsQuadRed(s.At(1, 1))) << "view " << i;
+    }
+    // "4 panelsA": two rows; views 0 and 1 side by side on top.
+    const wxPoint p0 = top->View(0)->GetScreenPosition(), p1 = top->View(1)->GetScreenPosition(),
+                  p2 = top->View(2)->GetScreenPosition();
+    EXPECT_GT(p1.x, p0.x);
+    EXPECT_EQ(p1.y, p0.y);
+    EXPECT_GT(p2.y, p0.y);
+
+    // "4 panelsB": two columns; view 1 under view 0.
+    shell.Post(ID_LAYOUT_4B);
+    testsupport::Pump(50);
+    EXPECT_EQ(top->View(1)->GetScreenPosition().x, top->View(0)->GetScreenPosition().x);
+    EXPECT_GT(top->View(1)->GetScreenPosition().y, top->View(0)->GetScreenPosition().y);
+    EXPECT_GT(top->View(2)->GetScreenPosition().x, top->View(0)->GetScreenPosition().x);
+
+    // "1 panel": views 1 to 3 hidden; hidden views count as current whatever the frame.
+    shell.Post(ID_LAYOUT_1);
+    testsupport::Pump(50);
+    for (int i = 1; i < 4; ++i) EXPECT_FALSE(top->View(i)->IsShownOnScreen());
+    for (int i = 1; i < 4; ++i) EXPECT_TRUE(top->View(i)->RefreshIfStale(999, 3));
+    // Choosing the same layout again changes nothing.
+    shell.Post(ID_LAYOUT_1);
+    EXPECT_EQ(top->Layout(), 0);
+
+    shell.Post(ID_LAYOUT_2V);
+    testsupport::Pump(30);
+    EXPECT_EQ(top->View(1)->GetScreenPosition().x, top->View(0)->GetScreenPosition().x);
+    EXPECT_GT(top->View(1)->GetScreenPosition().y, top->View(0)->GetScreenPosition().y);
+    shell.Post(ID_LAYOUT_2H);
+    testsupport::Pump(30);
+    EXPECT_GT(top->View(1)->GetScreenPosition().x, top->View(0)->GetScreenPosition().x);
+}
+
+TEST(TopHalfPanel, ExtraViewPaintsWhenShownAndAboutOpenGLNamesTheVersion) {
+    TempDir dir;
+    std::map<int, ViewShot> shots;
+    DrawerInstalled drawer(shots);
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    ASSERT_NE(shell.frame->GetExtraFrame(), nullptr);
+    EXPECT_FALSE(shell.frame->GetExtraFrame()->IsShown());
+    EXPECT_TRUE(shell.frame->GetExtraFrame()->View()->RefreshIfStale(5, 0));
+    shell.Post(ID_EXTRA_PANEL);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return shots.count(4) > 0; }, 10000));
+    const ViewShot& s = shots[4];
+    EXPECT_TRUE(IsQuadRed(s.At(int(std::lround(s.centre[0])), int(std::lround(s.centre[1])))));
+    shell.Post(ID_EXTRA_PANEL);
+    EXPECT_FALSE(shell.frame->GetExtraFrame()->IsShown());
+
+    testsupport::ResetModals();
+    shell.Post(ID_ABOUT_OPENGL);
+    ASSERT_FALSE(testsupport::ModalTitles().empty());
+    EXPECT_EQ(testsupport::ModalTitles().back(), "About Open GL");
+}

@@ -1,0 +1,159 @@
+// One view's drawing road: the installed drawer's quad lands where the camera puts it,
+// directly and through the off-screen buffer alike; repeated off-screen paints leave no GL
+// error and a balanced attribute stack; a zero-sized view does not paint; nested buffers
+// resume the outer one with its viewport.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <map>
+
+#include <wx/frame.h>
+#include <wx/sizer.h>
+
+#include "tests/support/GuiTestSupport.h"
+#include "tests/view/gui/ViewDrawerProbe.h"
+#include "view/gui/FBO.h"
+#include "view/gui/GLResources.h"
+#include "view/gui/MainGLCanvas.h"
+
+namespace {
+
+class ViewFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CreateGLResources();
+        MainGLCanvas_cls::SetSceneDrawer(DrawTestQuad);
+        RecordShots(shots);
+        frame = new wxFrame(nullptr, wxID_ANY, "view", wxDefaultPosition, wxSize(300, 260));
+        auto* sizer = new wxBoxSizer(wxHORIZONTAL);
+        view = new MainGLCanvas_cls(frame, frame, 0, 0);
+        view->SetMinSize(wxSize(160, 120));
+        sizer->Add(view, 0);
+        frame->SetSizer(sizer);
+        frame->Show();
+        testsupport::PumpUntil([&] { return view->IsShownOnScreen(); }, 3000);
+    }
+    void TearDown() override {
+        MainGLCanvas_cls::SetPaintProbe(nullptr);
+        MainGLCanvas_cls::SetSceneDrawer(nullptr);
+        MainGLCanvas_cls::SetUseFBO(nullptr);
+        // The shared objects belong to this view's context, which goes with the view.
+        if (view->IsShownOnScreen()) view->SetCurrent(*MainGLCanvas_cls::SharedContext());
+        ReleaseGLResources();
+        frame->Destroy();
+        testsupport::Pump(20);
+    }
+    /// Paints until the view has drawn `n` more times.
+    bool PaintTimes(int n) {
+        const int target = view->DrawCount() + n;
+        for (int i = 0; i < n * 4 && view->DrawCount() < target; ++i) {
+            const int before = view->DrawCount();
+            view->Refresh(false);
+            testsupport::PumpUntil([&] { return view->DrawCount() > before; }, 2000);
+        }
+        return view->DrawCount() >= target;
+    }
+    std::map<int, ViewShot> shots;
+    wxFrame* frame = nullptr;
+    MainGLCanvas_cls* view = nullptr;
+};
+
+/// Bounding box of the red pixels; false when there are none.
+bool RedBox(const ViewShot& s, int& x0, int& y0, int& x1, int& y1) {
+    x0 = y0 = 1 << 30, x1 = y1 = -1;
+    for (int y = 0; y < s.h; ++y)
+        for (int x = 0; x < s.w; ++x)
+            if (IsQuadRed(s.At(x, y))) x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+    return x1 >= 0;
+}
+
+TEST_F(ViewFixture, QuadLandsAtItsProjectedPositionDirectAndOffScreenAlike) {
+    ASSERT_TRUE(GbFBOSupported);
+    ViewShot direct, buffered;
+    for (int mode = 0; mode < 2; ++mode) {
+        MainGLCanvas_cls::SetUseFBO([mode] { return mode == 1; });
+        ASSERT_TRUE(PaintTimes(1));
+        const ViewShot& s = shots.at(0);
+        EXPECT_EQ(s.error, GLenum(GL_NO_ERROR));
+        const int cx = int(std::lround(s.centre[0])), cy = int(std::lround(s.centre[1]));
+        ASSERT_TRUE(cx > 0 && cy > 0 && cx < s.w && cy < s.h);
+        EXPECT_TRUE(IsQuadRed(s.At(cx, cy))) << "mode " << mode;
+        // Corners of the window stay background.
+        EXPECT_FALSE(IsQuadRed(s.At(1, 1)));
+        EXPECT_FALSE(IsQuadRed(s.At(s.w - 2, s.h - 2)));
+        (mode == 0 ? direct : buffered) = s;
+    }
+    int a[4], b[4];
+    ASSERT_TRUE(RedBox(direct, a[0], a[1], a[2], a[3]));
+    ASSERT_TRUE(RedBox(buffered, b[0], b[1], b[2], b[3]));
+    for (int i = 0; i < 4; ++i) EXPECT_LE(std::abs(a[i] - b[i]), 2) << "edge " << i;
+    int differ = 0;
+    for (size_t i = 0; i < direct.rgba.size(); i += 4)
+        if (IsQuadRed(&direct.rgba[i]) != IsQuadRed(&buffered.rgba[i])) ++differ;
+    EXPECT_LT(differ, direct.w * direct.h / 100);
+}
+
+TEST_F(ViewFixture, TwentyOffScreenPaintsLeaveNoErrorAndABalancedStack) {
+    MainGLCanvas_cls::SetUseFBO([] { return true; });
+    ASSERT_TRUE(PaintTimes(1));
+    const GLint depth = shots.at(0).attribDepth;
+    ASSERT_TRUE(PaintTimes(20));
+    EXPECT_EQ(shots.at(0).error, GLenum(GL_NO_ERROR));
+    EXPECT_EQ(shots.at(0).attribDepth, depth);
+    EXPECT_EQ(depth, 0);
+    EXPECT_EQ(FBOBindDepth(), 0);
+}
+
+TEST_F(ViewFixture, ZeroSizedViewDoesNotPaintAndCountsAsCurrent) {
+    ASSERT_TRUE(PaintTimes(1));
+    view->SetMinSize(wxSize(0, 0));
+    view->SetSize(0, 0);
+    testsupport::Pump(30);
+    const int before = view->DrawCount();
+    view->Refresh(false);
+    testsupport::Pump(60);
+    EXPECT_EQ(view->DrawCount(), before);
+    EXPECT_TRUE(view->RefreshIfStale(12345, 0));
+}
+
+TEST_F(ViewFixture, NestedBuffersResumeTheOuterViewportAndBalanceTheStack) {
+    ASSERT_TRUE(PaintTimes(1));
+    ASSERT_TRUE(view->SetCurrent(*MainGLCanvas_cls::SharedContext()));
+    glViewport(0, 0, 33, 44);
+    GLint depth0 = 0;
+    glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &depth0);
+    FBO_cls a(64, 64), b(32, 32);
+    a.bits = b.bits = 8;
+    a.Allocate(true);
+    b.Allocate(true);
+    for (int i = 0; i < 20; ++i) {
+        a.Bind(true);
+        glClearColor(0, 1, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        b.Bind(true);
+        GLint vp[4];
+        glGetIntegerv(GL_VIEWPORT, vp);
+        EXPECT_EQ(vp[2], 32);
+        b.Unbind();
+        glGetIntegerv(GL_VIEWPORT, vp);
+        EXPECT_EQ(vp[2], 64);
+        EXPECT_EQ(vp[3], 64);
+        a.Unbind();
+        glGetIntegerv(GL_VIEWPORT, vp);
+        EXPECT_EQ(vp[2], 33);
+        EXPECT_EQ(vp[3], 44);
+    }
+    GLint depth1 = -1;
+    glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &depth1);
+    EXPECT_EQ(depth1, depth0);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    EXPECT_EQ(FBOBindDepth(), 0);
+    EXPECT_FLOAT_EQ(a.ScaleForSize(), 1.0f);  // 64 is none of the table's widths
+    FBO_cls c(512, 512);
+    EXPECT_FLOAT_EQ(c.ScaleForSize(), 0.25f);
+}
+
+}  // namespace

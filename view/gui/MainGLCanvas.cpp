@@ -1,0 +1,288 @@
+// The drawing road of one view.
+#include "view/gui/MainGLCanvas.h"
+
+#include <GL/gl.h>
+
+#include <wx/dcclient.h>
+#include <wx/stopwatch.h>
+
+#include "view/gui/FBO.h"
+#include "view/gui/GLResources.h"
+
+bool GbPaintBusy = false;
+MainGLCanvas_cls* GpCurrentCanvas = nullptr;
+
+namespace {
+
+wxGLContext* g_context = nullptr;
+int g_canvasCount = 0;
+SceneDrawer g_drawer;
+std::function<bool()> g_busy;
+std::function<bool()> g_useFBO;
+std::function<void(int&, int&, double&)> g_frameSource;
+std::function<void(MainGLCanvas_cls&)> g_probe;
+
+const int kAttribs[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 24, WX_GL_STENCIL_SIZE, 8, 0};
+
+}  // namespace
+
+MainGLCanvas_cls::MainGLCanvas_cls(wxWindow* parent, wxWindow* frame, int viewIndex, int choice,
+                                   const wxString& name)
+    : wxGLCanvas(parent, wxID_ANY, kAttribs, wxDefaultPosition, wxDefaultSize,
+                 wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS, name),
+      projection(640, 480, 35, 0.03, 5000),
+      cameraChoice(choice),
+      m_frame(frame),
+      m_view(viewIndex) {
+    // The first view makes the context; every later view shares it, so lists, textures and
+    // programs are built once. It is made current only in a paint, once the view is shown.
+    if (!g_context) g_context = new wxGLContext(this);
+    ++g_canvasCount;
+    ResetCamera();
+    // Painting happens only in paint events; the background is never erased by the
+    // toolkit (that would flicker between the erase and the GL picture).
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &MainGLCanvas_cls::OnPaint, this);
+    Bind(wxEVT_SIZE, &MainGLCanvas_cls::OnSize, this);
+    Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& e) {
+        MakeCurrentView();
+        e.Skip();
+    });
+}
+
+MainGLCanvas_cls::~MainGLCanvas_cls() {
+    if (GpCurrentCanvas == this) GpCurrentCanvas = nullptr;
+    if (g_context && m_small && IsShownOnScreen()) SetCurrent(*g_context);
+    m_small.reset();
+    if (--g_canvasCount == 0) {
+        delete g_context;
+        g_context = nullptr;
+    }
+}
+
+void MainGLCanvas_cls::SetSceneDrawer(SceneDrawer drawer) { g_drawer = std::move(drawer); }
+void MainGLCanvas_cls::SetBusyCheck(std::function<bool()> busy) { g_busy = std::move(busy); }
+void MainGLCanvas_cls::SetUseFBO(std::function<bool()> useFBO) { g_useFBO = std::move(useFBO); }
+void MainGLCanvas_cls::SetFrameSource(std::function<void(int&, int&, double&)> source) {
+    g_frameSource = std::move(source);
+}
+void MainGLCanvas_cls::SetPaintProbe(std::function<void(MainGLCanvas_cls&)> probe) {
+    g_probe = std::move(probe);
+}
+wxGLContext* MainGLCanvas_cls::SharedContext() { return g_context; }
+
+void MainGLCanvas_cls::ResetCamera() {
+    const double pos[3] = {-3.92, -2.8, 1.96};
+    const double second[3] = {0, 0, 0};
+    const double dir[3] = {1.12, 0.8, -0.56};
+    const double up[3] = {0, 0, 1};
+    camera.pose = GLCameraPose_cls(pos[0], pos[1], pos[2], second);
+    camera.frame.SetDirUp(dir, up);
+    const double origin[3] = {0, 0, 0};
+    camera.SetPivot(origin);
+}
+
+bool MainGLCanvas_cls::MakeCurrentView() {
+    if (GpCurrentCanvas == this) return false;
+    MainGLCanvas_cls* old = GpCurrentCanvas;
+    GpCurrentCanvas = this;
+    if (old) old->RequestPaint();
+    return true;
+}
+
+void MainGLCanvas_cls::OnSize(wxSizeEvent& event) {
+    // A new size needs a new picture: the view counts as stale.
+    ForgetDrawnFrame();
+    Refresh(false);
+    event.Skip();
+}
+
+void MainGLCanvas_cls::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);  // a paint handler must always validate its region
+    Render();
+    GbPaintBusy = false;
+}
+
+void MainGLCanvas_cls::Render() {
+    if (!IsShownOnScreen() || GbPaintBusy || (g_busy && g_busy())) return;
+    const wxSize size = GetClientSize();
+    // A view squeezed to nothing by the layout has nothing to show; binding a context to a
+    // zero-sized drawable is an error under GLX.
+    if (size.x <= 0 || size.y <= 0) return;
+    GbPaintBusy = true;
+    m_clientW = size.x;
+    m_clientH = size.y;
+    if (DrawScene()) {
+        ++m_drawCount;
+        if (g_probe) g_probe(*this);
+        SwapBuffers();
+    }
+}
+
+bool MainGLCanvas_cls::DrawScene() {
+    int frame = 0, sub = 0;
+    double t = 0;
+    if (g_frameSource) g_frameSource(frame, sub, t);
+    if (!g_context) return false;
+    if (!SetCurrent(*g_context)) return false;
+    if (InitGL()) {
+        // The paint on which a view sets its GL state up draws nothing; the idle driver's
+        // staleness check (or this queued repaint when there is no idle driver) draws it.
+        CallAfter([this] { Refresh(false); });
+        return false;
+    }
+    if (!GbFBOSupported && (!g_useFBO || g_useFBO())) {
+        // FBO mode cannot work with this driver: the view shows grey instead of a picture
+        // that would be wrong (the reason went to standard error once at set-up).
+        glViewport(0, 0, m_clientW, m_clientH);
+        glClearColor(212 / 255.0f, 212 / 255.0f, 212 / 255.0f, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        return true;
+    }
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    projection.SetViewportSize(m_clientW, m_clientH);
+    projection.SetFitSize(m_clientW, m_clientH);
+    projection.perspective = geometry == 1 ? 0 : 1;
+    m_drawnFrame = frame;
+    m_drawnSub = sub;
+    const bool useFBO = GbFBOSupported && (!g_useFBO || g_useFBO());
+    if (useFBO)
+        RenderToFBO(t);
+    else
+        DirectPass(t);
+    return true;
+}
+
+void MainGLCanvas_cls::CallDrawer(int subView, int w, int h, bool offScreen, double t) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    if (g_drawer) {
+        SceneDrawArgs a;
+        a.view = m_view;
+        a.subView = subView;
+        a.width = w;
+        a.height = h;
+        a.offScreen = offScreen;
+        a.time = t;
+        a.camera = &camera;
+        a.projection = &projection;
+        g_drawer(*this, a);
+    }
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+void MainGLCanvas_cls::DirectPass(double t) {
+    projection.ApplyViewport();
+    projection.Apply(camera, 0);
+    camera.LoadModelview(GL_MODELVIEW);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    if (GeometryMode() != 0) message += "Direct Display Mode does not support fisheye or panorama.\n";
+    CallDrawer(0, m_clientW, m_clientH, false, t);
+}
+
+void MainGLCanvas_cls::RenderToFBO(double t) {
+    FBOPool_cls* pool = GpFBOPool;
+    if (!pool) {
+        DirectPass(t);
+        return;
+    }
+    const int s = BufferSize(0);
+    pool->Resize(m_clientW, m_clientH, s);
+    const int n = GeometryMode() == 0 ? 1 : 4;
+    for (int j = 0; j < n; ++j) {
+        pool->BeginSubView(j, camera, projection, GeometryMode());
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        CallDrawer(j, s, s, true, t);
+        pool->EndSubView(j);
+    }
+    // Compose into the window.
+    glViewport(0, 0, m_clientW, m_clientH);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    if (GeometryMode() == 1) {
+        pool->ComposeFisheye(projection.angle, 0, m_clientW, m_clientH);
+        return;
+    }
+    if (GeometryMode() == 2) {
+        pool->ComposePanorama(projection.angle, 0, m_clientW, m_clientH);
+        return;
+    }
+    FBO_cls* f = pool->Slot(0);
+    if (!f || !f->created) return;
+    // The square buffer covers the view's wider side: a w x w quad centred vertically, or
+    // an h x h quad centred horizontally.
+    const int w = m_clientW, h = m_clientH;
+    const int q = w >= h ? w : h;
+    const int x = (w - q) / 2, y = (h - q) / 2;
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, w, 0, h, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    f->BindTexture();
+    glColor4f(1, 1, 1, 1);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0), glVertex2i(x, y);
+    glTexCoord2f(1, 0), glVertex2i(x + q, y);
+    glTexCoord2f(1, 1), glVertex2i(x + q, y + q);
+    glTexCoord2f(0, 1), glVertex2i(x, y + q);
+    glEnd();
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glPopAttrib();
+}
+
+bool MainGLCanvas_cls::InitGL() {
+    if (m_glReady) return false;
+    InitGlutOnce();
+    SetDefaultGLState();
+    QueryGLInfoOnce();
+    FetchFBOEntryPoints();
+    if (GbFBOSupported) {
+        m_small = std::make_unique<FBO_cls>(128, 128);
+        m_small->Allocate(false);
+    }
+    InitSharedGLObjects();
+    glDepthFunc(GL_LEQUAL);
+    m_glReady = true;
+    return true;
+}
+
+int MainGLCanvas_cls::BufferSize(int flag) const {
+    if (flag && GeometryMode() != 0) return 4096;
+    return RenderBufferSize();
+}
+
+bool MainGLCanvas_cls::RefreshIfStale(int frame, int sub) {
+    if (!IsShownOnScreen()) return true;
+    const wxSize size = GetClientSize();
+    if (size.x <= 0 || size.y <= 0) return true;  // nothing to show: always current
+    if (m_drawnFrame == frame && m_drawnSub == sub) return true;
+    Refresh(false);
+    return false;
+}
+
+void MainGLCanvas_cls::RequestPaint() {
+    // Queued: the paint runs from the event loop, never inside another paint.
+    Refresh(false);
+}

@@ -1,0 +1,115 @@
+// One OpenGL view: a wxGLCanvas sharing one GL context with the other views, its camera and
+// projection, and the drawing road of one paint (busy guards, first-paint GL set-up, the
+// scene drawn directly or through an off-screen buffer, buffer swap). What the scene holds
+// is drawn by the scene drawer the program installs (the particle renderer and the scene
+// items); until one is installed a view shows its background.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <wx/glcanvas.h>
+
+#include "common/GLCamera.h"
+#include "common/GLProjection.h"
+
+class FBO_cls;
+class MainGLCanvas_cls;
+
+/// What the scene drawer is told about one draw. The projection and model-view matrices
+/// are loaded and the viewport is set when it is called.
+struct SceneDrawArgs {
+    int view = 0;        ///< view index 0..4
+    int subView = 0;     ///< sub-view 0..3 (fisheye and panorama draw four)
+    int width = 0;       ///< size of the target (buffer or window)
+    int height = 0;
+    bool offScreen = false;  ///< drawing into a sub-view buffer
+    double time = 0;     ///< normalised scene time of the draw
+    const GLCamera_cls* camera = nullptr;
+    const GLProjection_cls* projection = nullptr;
+};
+
+/// Draws the scene of one view pass.
+using SceneDrawer = std::function<void(MainGLCanvas_cls& view, const SceneDrawArgs& args)>;
+
+/// Set while a view paints; a paint that finds it set draws nothing.
+extern bool GbPaintBusy;
+/// The view being drawn or last made current by the user.
+extern MainGLCanvas_cls* GpCurrentCanvas;
+
+class MainGLCanvas_cls : public wxGLCanvas {
+public:
+    /// A view inside `parent`. The first view made creates the GL context that every later
+    /// view shares (display lists, textures and shader programs serve all views). `frame`
+    /// receives the posted commands (may be null). Attributes: double buffer, RGBA,
+    /// depth 24, stencil 8.
+    MainGLCanvas_cls(wxWindow* parent, wxWindow* frame, int viewIndex, int cameraChoice,
+                     const wxString& name = "GLCanvas");
+    ~MainGLCanvas_cls() override;
+
+    // Program-wide seams, set by the application ------------------------------------------
+    /// The scene drawer (empty: nothing but the background is drawn).
+    static void SetSceneDrawer(SceneDrawer drawer);
+    /// True while the loaders, the configuration reader, Save or Quit hold the views.
+    static void SetBusyCheck(std::function<bool()> busy);
+    /// "PREF_USE_FBO=": true draws through the off-screen buffers.
+    static void SetUseFBO(std::function<bool()> useFBO);
+    /// The frame, sub-frame and normalised time the views draw.
+    static void SetFrameSource(std::function<void(int& frame, int& sub, double& time)> source);
+    /// Called after a scene draw, before the buffers are swapped, with the view's context
+    /// current and its picture in the back buffer (window tests read pixels there).
+    static void SetPaintProbe(std::function<void(MainGLCanvas_cls& view)> probe);
+    /// The context shared by all views (null before the first view).
+    static wxGLContext* SharedContext();
+
+    // Drawing road ------------------------------------------------------------------------
+    /// One paint's work (called by the paint handler).
+    void Render();
+    /// Draws the scene; false when there was nothing to draw (no context yet, or the GL
+    /// state was set up on this call).
+    bool DrawScene();
+    /// Per-view GL set-up on the first paint; true when it ran on this call.
+    bool InitGL();
+    /// True when the view is not on screen or has drawn (frame, sub); otherwise asks for a
+    /// repaint without erasing and returns false.
+    bool RefreshIfStale(int frame, int sub);
+    /// Queues a repaint of the view (a paint event, never a direct draw).
+    void RequestPaint();
+    /// FBOBufferSize entry (256..4096); 4096 when `flag` and the geometry is fisheye or
+    /// panorama.
+    int BufferSize(int flag) const;
+    /// The default free camera.
+    void ResetCamera();
+    /// Makes this view the current one; true when it was not.
+    bool MakeCurrentView();
+
+    int ViewIndex() const { return m_view; }
+    int DrawnFrame() const { return m_drawnFrame; }
+    void ForgetDrawnFrame() { m_drawnFrame = m_drawnSub = -1; }
+    /// Number of paints that drew the scene (for the status line and the tests).
+    int DrawCount() const { return m_drawCount; }
+    bool GLReady() const { return m_glReady; }
+
+    GLCamera_cls camera;          ///< the free camera
+    GLProjection_cls projection;  ///< angle 35, depth 0.03..5000
+    int cameraChoice = 0;
+    int geometry = 0;  ///< 0 perspective, 1 orthographic, 2 fisheye, 3 panorama
+    std::string message;  ///< warnings of one paint
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void CallDrawer(int subView, int w, int h, bool offScreen, double t);
+    void RenderToFBO(double t);
+    void DirectPass(double t);
+    int GeometryMode() const { return geometry == 2 ? 1 : geometry == 3 ? 2 : 0; }
+
+    wxWindow* m_frame;
+    int m_view;
+    int m_drawnFrame = -1, m_drawnSub = -1;
+    int m_drawCount = 0;
+    bool m_glReady = false;
+    int m_clientW = 0, m_clientH = 0;
+    std::unique_ptr<FBO_cls> m_small;  ///< the view's 128 x 128 buffer
+};
