@@ -74,8 +74,10 @@ TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cl
     m_column = new wxBoxSizer(wxVERTICAL);
     m_column->Add(m_attribBook, 0, wxEXPAND);
     m_column->Add(m_optionBook, 0, wxEXPAND);
-    m_column->Add(m_filterBook, 0, wxEXPAND);
-    m_column->Add(232, 128);
+    // The filter notebook takes the rest of the column; it is never squeezed below the
+    // height of its tabs and an empty page (GTK complains about smaller notebooks).
+    m_filterBook->SetMinSize(wxSize(232, 128));
+    m_column->Add(m_filterBook, 1, wxEXPAND);
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     row->Add(m_outer, 1, wxEXPAND);
     row->Add(m_column, 0, wxEXPAND);

@@ -20,6 +20,15 @@ inline std::string LoaderRows() {
            "LoaderLogarithm=0\r\n";
 }
 
+/// Data exporter: its grammar's three lines, then its two settings (defaults).
+inline std::string ExporterRows() {
+    return "DataExportDataType=0\r\n"
+           "DataExportGrammerHead=0 1\r\n"
+           "DataExportGrammerBody=0 1 5 6 7 8\r\n"
+           "DataExportLastSavedFile=NONE\r\n"
+           "DataExportInitNum=0\r\n";
+}
+
 /// The frame's two paths.
 inline std::string FrameRows(const std::string& project, const std::string& image = "None") {
     return "LastOpenedFilePTP=" + project + "\r\nLastOpenedFileIMG=" + image + "\r\n";
@@ -33,7 +42,7 @@ inline std::string ImageSaverRows() {
 
 /// The whole configuration file of a program left with its defaults.
 inline std::string ConfigFile(const std::string& project, const std::string& image = "None") {
-    return LoaderRows() + FrameRows(project, image) + ImageSaverRows();
+    return LoaderRows() + ExporterRows() + FrameRows(project, image) + ImageSaverRows();
 }
 
 /// Draw options of the Option page (defaults).
@@ -94,9 +103,16 @@ inline std::string PreferenceRows() {
 
 /// A whole project file of a program left with its defaults except for the time section,
 /// given as `timeText` (time settings and the "---TimeRemap" block).
+/// The three filter lists, empty.
+inline std::string FilterRows() {
+    return "---FilterCtrl0Begin\n---FilterCtrl0End\n"
+           "---FilterCtrl1Begin\n---FilterCtrl1End\n"
+           "---FilterCtrl2Begin\n---FilterCtrl2End\n";
+}
+
 inline std::string ProjectFile(const std::string& project, const std::string& timeText) {
     return ConfigFile(project) + timeText + DrawOptionRows() + ExposureRows() +
-           DataSequenceRows() + PeriodicRows() + PreferenceRows();
+           DataSequenceRows() + PeriodicRows() + PreferenceRows() + FilterRows();
 }
 
 }  // namespace shelltest
