@@ -39,7 +39,7 @@ std::vector<CurveKeyPoint> ParamGroup_cls::CurveKeys(int component) const {
     std::vector<CurveKeyPoint> out;
     if (component < 0 || component >= ComponentCount()) return out;
     for (const ParamKey_cls& key : Component(component).keys)
-        out.push_back({key.time, key.value, key.selected});
+        out.push_back({key.time, key.value, key.selected != 0});
     return out;
 }
 
