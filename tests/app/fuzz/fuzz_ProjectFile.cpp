@@ -22,7 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Scene scene;
     std::vector<std::string> lines{"stale"};
     std::string error;
-    if (!ProjectFile_cls::LoadAndCheck(path, lines, error)) {
+    const ProjectFile_cls::LineTest isProgramLine = [&scene](const std::string& line) {
+        return scene.sections.IsProgramLine(line);
+    };
+    if (!ProjectFile_cls::LoadAndCheck(path, isProgramLine, lines, error)) {
         if (!lines.empty()) Violation("a refused file left lines to read", error);
         if (error.find(path) == std::string::npos) Violation("the message does not name the file", error);
         if (scene.sections.WriteText(true) != Scene().sections.WriteText(true))
@@ -33,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string first = scene.sections.WriteText(true);
 
     const std::vector<std::string> written = platform::SplitLines(first);
-    if (!ProjectFile_cls::CheckLines(written, "written", error))
+    if (!ProjectFile_cls::CheckLines(written, "written", isProgramLine, error))
         Violation("the check refuses a project the program wrote", error + "\n" + first);
     Scene again;
     again.sections.ReadLines(written);
