@@ -6,6 +6,7 @@
 
 #include "data/DemoSequence.h"
 #include "platform/FileNumbers.h"
+#include "platform/Trace.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pt_make_snapshots: %s\n", error.c_str());
         return 1;
     }
-    std::printf("wrote %d files of %s particles to %s\n", options.frames,
-                platform::FormatInt(options.particles).c_str(), folder.c_str());
+    platform::Trace("wrote " + std::to_string(options.frames) + " files of " +
+                    platform::FormatInt(options.particles) + " particles to " + folder);
     return 0;
 }
