@@ -15,21 +15,11 @@
 #include "timeline/ParamKey.h"
 #include "tests/timeline/TextFeed.h"
 #include "timeline/Parameter.h"
+#include "tests/support/ParamHistoryFixture.h"
 
 namespace {
 
-class ColorCurveTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        GoCommandHistory.Clear();
-        GbParamUndoEnabled = 0;
-        GdCurrentTime = 0.0;
-    }
-    void TearDown() override {
-        GbParamUndoEnabled = 1;
-        GoCommandHistory.Clear();
-    }
-};
+class ColorCurveTest : public ParamHistoryFixture {};
 
 using textfeed::ReadAll;
 

@@ -9,6 +9,7 @@
 #include "common/CommandHistory.h"
 #include "filters/FilterBoolean.h"
 #include "timeline/Parameter.h"
+#include "tests/support/ParamHistoryFixture.h"
 
 namespace {
 
@@ -135,18 +136,7 @@ TEST(BooleanRegion, SameWeightsOnOneAndFourWorkers) {
     }
 }
 
-class FilterBooleanTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        GoCommandHistory.Clear();
-        GbParamUndoEnabled = 0;
-        GdCurrentTime = 0.0;
-    }
-    void TearDown() override {
-        GbParamUndoEnabled = 1;
-        GoCommandHistory.Clear();
-    }
-};
+class FilterBooleanTest : public ParamHistoryFixture {};
 
 TEST_F(FilterBooleanTest, RegionFromKeyFramesAndDisabledFilterChangesNothing) {
     FilterBoolean_cls f(nullptr);

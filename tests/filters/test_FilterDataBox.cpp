@@ -6,21 +6,11 @@
 #include "filters/FilterDataBox.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
+#include "tests/support/ParamHistoryFixture.h"
 
 namespace {
 
-class FilterDataBoxTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        GoCommandHistory.Clear();
-        GbParamUndoEnabled = 0;
-        GdCurrentTime = 0.0;
-    }
-    void TearDown() override {
-        GbParamUndoEnabled = 1;
-        GoCommandHistory.Clear();
-    }
-};
+class FilterDataBoxTest : public ParamHistoryFixture {};
 
 TEST_F(FilterDataBoxTest, AnchorStaysAtTranslatePlusAnchor) {
     FilterDataBox_cls f(nullptr);
