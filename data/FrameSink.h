@@ -15,6 +15,7 @@ struct FrameDrawRequest {
     float shadow[2] = {0, 0};    ///< the two shadow values
     bool flag = false;           ///< first renderer byte
     int mode = 0;                ///< draw mode; 4 leaves the second renderer byte off
+    int subView = 0;             ///< sub-view of the view (0..3); above 0 keeps the draw order
 };
 
 /// The particle renderer as the data sequences see it. Installed by the view side; until

@@ -123,8 +123,10 @@ public:
                         double drawTime = 0.0);
 
     /// Draws the frame of `snapshot` at time offset dt with the four attribute sets: builds
-    /// or reuses GpSnap, then draws by set 0's draw options. GL layer.
-    void Draw(ParticleData_cls* snapshot, ParticleAttrib_cls* const attribs[4], double dt);
+    /// or reuses GpSnap, then draws by set 0's draw options. With `keepOrder` the draw order
+    /// of the previous draw is reused (the further sub-views of one view). GL layer.
+    void Draw(ParticleData_cls* snapshot, ParticleAttrib_cls* const attribs[4], double dt,
+              bool keepOrder = false);
     /// Draws `frame` (already evaluated) with the four sets. GL layer.
     void DrawFrame(Snap_cls& frame, ParticleAttrib_cls* const attribs[4], bool keepOrder = false);
 

@@ -36,6 +36,8 @@
 #include "view/DrawOptions.h"
 #include "view/Snap.h"
 #include "view/ExposureSettings.h"
+#include "view/gui/SequenceRenderer.h"
+#include "view/gui/ViewScene.h"
 
 AppCore_cls* GpAppCore = nullptr;
 
@@ -88,6 +90,7 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
 
     for (int i = 0; i < 3; ++i) GpFilterCtrls[i] = m_filterCtrls[i] = new FilterCtrl_cls(i);
 
+    InstallViewDrawing();
     RegisterSections();
     ReadConfig(m_configPath);
 
@@ -116,6 +119,11 @@ AppCore_cls::~AppCore_cls() {
     if (GpTimeCtrlPanels == m_timeCtrl) GpTimeCtrlPanels = nullptr;
     ComParamBase_cls::SetRegistry(nullptr);
     GoImageSaver.WaitForWriter();  // a running writer ends before the objects go
+    // The views are gone: their drawer and the renderers go before the sequences they draw.
+    delete m_viewScene;
+    m_viewScene = nullptr;
+    delete m_sequenceRenderer;
+    m_sequenceRenderer = nullptr;
     delete GpDataSequenceSet;  // waits for the reader and the interpolator
     delete GpDataExporter;  // keeps a pointer to the loader
     GpDataExporter = nullptr;
@@ -206,6 +214,14 @@ void AppCore_cls::InstallDataLoadContext() {
         });
     };
     GpDataLoader->loadData = [this](const wxString& path) { LoadData(path); };
+}
+
+void AppCore_cls::InstallViewDrawing() {
+    m_sequenceRenderer = new SequenceRenderer_cls(*GpDataSequenceSet, m_drawOptions);
+    m_sequenceRenderer->Install();
+    m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
+    m_viewScene->Install();
+    if (m_frame) m_frame->InstallViewDrawing();
 }
 
 void AppCore_cls::RegisterSections() {

@@ -21,6 +21,8 @@ class PeriodicBoundaryControl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
 class MenuCommandPoster_cls;
+class SequenceRenderer_cls;
+class ViewScene_cls;
 
 class AppCore_cls : public ParamRegistry_cls, public DataLoadTarget_cls {
 public:
@@ -115,6 +117,10 @@ public:
     /// The draw-option and exposure settings (with their pages, once made).
     DrawOptions_cls* GetDrawOptions() const { return m_drawOptions; }
     ExposureSettings_cls* GetExposureSettings() const { return m_exposure; }
+    /// The data sequences' renderers and attribute sets (owned), and the views' scene
+    /// passes (owned).
+    SequenceRenderer_cls* GetSequenceRenderer() const { return m_sequenceRenderer; }
+    ViewScene_cls* GetViewScene() const { return m_viewScene; }
 
 private:
     /// The time model's view of the shell.
@@ -134,6 +140,9 @@ private:
     };
 
     void RegisterSections();
+    /// Installs the particle drawing as the views' scene drawer and gives the current
+    /// sequence's attribute sets their pages.
+    void InstallViewDrawing();
     /// Connects the data sequences' loads to the frame (poster, status, reports).
     void InstallDataLoadContext();
 
@@ -143,6 +152,8 @@ private:
     PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
     DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
     ExposureSettings_cls* m_exposure = nullptr;   ///< owned
+    SequenceRenderer_cls* m_sequenceRenderer = nullptr;  ///< owned
+    ViewScene_cls* m_viewScene = nullptr;                ///< owned
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
     /// Queues the data workers' commands on the frame (wxQueueEvent, from their threads).
     std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;

@@ -265,6 +265,7 @@ FrameMain_cls::~FrameMain_cls() {
     MainGLCanvas_cls::SetBusyCheck(nullptr);
     MainGLCanvas_cls::SetUseFBO(nullptr);
     MainGLCanvas_cls::SetFrameSource(nullptr);
+    MainGLCanvas_cls::SetFrameRequest(nullptr);
     // The shared GL objects go while their context still exists (the views are destroyed
     // after this, with the frame's other child windows).
     if (wxGLContext* context = MainGLCanvas_cls::SharedContext()) {

@@ -97,6 +97,10 @@ public:
     bool IsFrameReady(int frame);
     /// Places the splitter's sash so that the lower pane gets its default height.
     void AdjustSash(bool force);
+    /// After the central object has installed the views' scene drawer: the views make
+    /// their frame ready before they draw, and the current sequence's four attribute sets
+    /// get their "Attrib" pages.
+    void InstallViewDrawing();
     /// The restart byte: set by the time model when playback restarted by itself.
     void SetRestartFlag(bool on) { m_restart = on; }
     bool RestartFlag() const { return m_restart; }
@@ -174,6 +178,7 @@ private:
     int m_lowerPaneHeight = 150;
     bool m_restart = false;
     bool m_projectLoaded = false;
+    bool m_focusSettled = false;  ///< the first activation has placed the keyboard
     int m_forwardedKey = 0;
     int m_forwardedMods = 0;
     ConfItemGroup_cls m_group;

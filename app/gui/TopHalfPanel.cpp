@@ -1,6 +1,8 @@
 // Upper panel layouts and the extra view frame.
 #include "app/gui/TopHalfPanel.h"
 
+#include <algorithm>
+
 #include <wx/notebook.h>
 #include <wx/scrolwin.h>
 #include <wx/sizer.h>
@@ -92,11 +94,16 @@ TopHalfPanel_cls::~TopHalfPanel_cls() = default;
 
 void TopHalfPanel_cls::AddAttribPage(ParticleAttrib_cls* attrib, const wxString& title) {
     if (!attrib) return;
-    auto* holder = new wxPanel(m_attribBook);
+    // The page scrolls: the column also holds the option and filter notebooks, and a
+    // notebook squeezed below its page's height makes GTK complain.
+    auto* holder = new wxScrolledWindow(m_attribBook, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL);
+    holder->SetScrollRate(0, 5);
     attrib->CreatePanelBinding(holder);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     attrib->panel->CreateControls(sizer);
     holder->SetSizer(sizer);
+    const wxSize page = sizer->GetMinSize();
+    holder->SetMinSize(wxSize(page.x, std::min(page.y, 220)));
     m_attribBook->AddPage(holder, title);
     m_attribBook->Show();
     wxPanel::Layout();

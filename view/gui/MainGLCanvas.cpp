@@ -17,10 +17,12 @@ namespace {
 wxGLContext* g_context = nullptr;
 int g_canvasCount = 0;
 SceneDrawer g_drawer;
+SceneDrawer g_programDrawer;
 std::function<bool()> g_busy;
 std::function<bool()> g_useFBO;
 std::function<void(int&, int&, double&)> g_frameSource;
 std::function<void(MainGLCanvas_cls&)> g_probe;
+std::function<void()> g_frameRequest;
 
 const int kAttribs[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 24, WX_GL_STENCIL_SIZE, 8, 0};
 
@@ -61,6 +63,7 @@ MainGLCanvas_cls::~MainGLCanvas_cls() {
 }
 
 void MainGLCanvas_cls::SetSceneDrawer(SceneDrawer drawer) { g_drawer = std::move(drawer); }
+void MainGLCanvas_cls::SetProgramDrawer(SceneDrawer drawer) { g_programDrawer = std::move(drawer); }
 void MainGLCanvas_cls::SetBusyCheck(std::function<bool()> busy) { g_busy = std::move(busy); }
 void MainGLCanvas_cls::SetUseFBO(std::function<bool()> useFBO) { g_useFBO = std::move(useFBO); }
 void MainGLCanvas_cls::SetFrameSource(std::function<void(int&, int&, double&)> source) {
@@ -69,6 +72,7 @@ void MainGLCanvas_cls::SetFrameSource(std::function<void(int&, int&, double&)> s
 void MainGLCanvas_cls::SetPaintProbe(std::function<void(MainGLCanvas_cls&)> probe) {
     g_probe = std::move(probe);
 }
+void MainGLCanvas_cls::SetFrameRequest(std::function<void()> request) { g_frameRequest = std::move(request); }
 wxGLContext* MainGLCanvas_cls::SharedContext() { return g_context; }
 
 void MainGLCanvas_cls::ResetCamera() {
@@ -120,6 +124,7 @@ void MainGLCanvas_cls::Render() {
 }
 
 bool MainGLCanvas_cls::DrawScene() {
+    if (g_frameRequest) g_frameRequest();
     int frame = 0, sub = 0;
     double t = 0;
     if (g_frameSource) g_frameSource(frame, sub, t);
@@ -164,7 +169,8 @@ void MainGLCanvas_cls::CallDrawer(int subView, int w, int h, bool offScreen, dou
     glPushMatrix();
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
-    if (g_drawer) {
+    const SceneDrawer& drawer = g_drawer ? g_drawer : g_programDrawer;
+    if (drawer) {
         SceneDrawArgs a;
         a.view = m_view;
         a.subView = subView;
@@ -174,7 +180,7 @@ void MainGLCanvas_cls::CallDrawer(int subView, int w, int h, bool offScreen, dou
         a.time = t;
         a.camera = &camera;
         a.projection = &projection;
-        g_drawer(*this, a);
+        drawer(*this, a);
     }
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

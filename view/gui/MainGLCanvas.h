@@ -49,7 +49,10 @@ public:
     ~MainGLCanvas_cls() override;
 
     // Program-wide seams, set by the application ------------------------------------------
-    /// The scene drawer (empty: nothing but the background is drawn).
+    /// The program's scene passes (empty: nothing but the background is drawn).
+    static void SetProgramDrawer(SceneDrawer drawer);
+    /// A drawer that takes the place of the program's passes while it is set (window tests
+    /// draw known shapes through it); empty gives the program's passes back.
     static void SetSceneDrawer(SceneDrawer drawer);
     /// True while the loaders, the configuration reader, Save or Quit hold the views.
     static void SetBusyCheck(std::function<bool()> busy);
@@ -57,6 +60,9 @@ public:
     static void SetUseFBO(std::function<bool()> useFBO);
     /// The frame, sub-frame and normalised time the views draw.
     static void SetFrameSource(std::function<void(int& frame, int& sub, double& time)> source);
+    /// Asked at the start of every scene draw to make the displayed frame ready (it may wait
+    /// for the reader) and to start the prefetch; may be empty.
+    static void SetFrameRequest(std::function<void()> request);
     /// Called after a scene draw, before the buffers are swapped, with the view's context
     /// current and its picture in the back buffer (window tests read pixels there).
     static void SetPaintProbe(std::function<void(MainGLCanvas_cls& view)> probe);

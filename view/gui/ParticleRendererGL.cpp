@@ -80,19 +80,23 @@ void SetMaterials(const ParticleAttrib_cls& a, float value, float alphaScale, bo
 
 }  // namespace
 
-void ParticleRenderer_cls::Draw(ParticleData_cls* snapshot, ParticleAttrib_cls* const attribs[4], double dt) {
+void ParticleRenderer_cls::Draw(ParticleData_cls* snapshot, ParticleAttrib_cls* const attribs[4], double dt,
+                                bool keepOrder) {
     GbAbortDrawing = false;
     Progress(0);
     const int s = DownSizingOf(*attribs[0]);
     const bool attribsChanged = AttribsChanged(attribs);
+    bool rebuilt = false;
     if (!GpSnap || attribsChanged || !GpSnap->IsValidFor(snapshot, dt, s, &GbSnapDataRefresh)) {
+        rebuilt = true;
         delete GpSnap;
         GpSnap = nullptr;
         platform::Trace("MakeSnapshot\n");
         GpSnap = new Snap_cls(snapshot, attribs, dt, s);
         platform::Trace("MakeSnapshotEnd\n");
     }
-    DrawFrame(*GpSnap, attribs);
+    // A rebuilt frame has a new count: its order cannot be the previous one.
+    DrawFrame(*GpSnap, attribs, keepOrder && GiDrawOrderCount > 0 && !rebuilt);
     Progress(100);
 }
 
