@@ -144,8 +144,12 @@ TEST(DataSequence, RatesBetweenConsecutiveFramesFollowTheInterpolation) {
     cache.set.SetFileList(wxString::FromUTF8(FileName(dir, 0)));
     for (int i = 0; i < 5; ++i) {
         EXPECT_FALSE(cache.set.IsFrameReady(i, 0.5, false));
+        cache.set.PrepareFrame(i, 0.0, false, true);
+        // Read without rates: the memory estimate leaves out the untouched rate arrays.
+        EXPECT_FALSE(cache.Frame(i).data->ratesInUse) << i;
         cache.set.PrepareFrame(i, 0.5, false, true);  // a fraction needs the rates
         ASSERT_TRUE(cache.set.IsFrameReady(i, 0.5, false)) << i;
+        EXPECT_TRUE(cache.Frame(i).data->ratesInUse) << i;
         ASSERT_TRUE(cache.Frame(i + 1).IsLoaded()) << "the next frame is read for the rates";
         const ParticleData_cls& a = *cache.Frame(i).data;
         const auto pa = FrameParticles(i, n);
