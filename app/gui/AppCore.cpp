@@ -213,6 +213,10 @@ void AppCore_cls::InstallDataLoadContext() {
             ShowMessageBox(frame, text, wxGetTranslation("Warning"));
         });
     };
+    ctx.onWarning = [frame](const std::string& message) {
+        const wxString text = wxString::FromUTF8(message);
+        frame->CallAfter([frame, text]() { ShowMessageBox(frame, text, wxGetTranslation("Warning")); });
+    };
     GpDataLoader->loadData = [this](const wxString& path) { LoadData(path); };
 }
 
