@@ -31,8 +31,5 @@ TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/
   -R '^(DataSequence|ParticleData|SnapshotReader|InterpolationThread|DepthSortTest|ImageSaverWriter)\.'
 
 # Each fuzz target briefly from its corpus: an input that crashes again fails the run.
-# The key-frame text target (fuzz_Parameter) runs in scripts/fuzz.sh alone for now: its
-# write, read, write round trip is not yet stable for keys closer together than the nine
-# decimals written (see its saved input in build-fuzz/artifacts when it stops).
-FUZZ_JOBS=$jobs FUZZ_TARGETS="${PT_FUZZ_TARGETS:-SnapshotBinary SnapshotAscii ProjectFile ConfigFile}" \
+FUZZ_JOBS=$jobs FUZZ_TARGETS="${PT_FUZZ_TARGETS:-SnapshotBinary SnapshotAscii ProjectFile ConfigFile Parameter DistortionMesh}" \
   bash scripts/fuzz.sh "${PT_FUZZ_SECONDS:-10}"
