@@ -31,6 +31,7 @@ void DataExporter_cls::UpdateGUI() {
 
 void DataExporter_cls::EndRun() {
     running = false;
+    exporting = false;
     if (gui) gui->ResetExportButton();
 }
 
@@ -130,6 +131,8 @@ void DataExporterGUI_cls::OnExportData(wxCommandEvent&) {
 }
 
 void DataExporterGUI_cls::StopExport() {
+    // No frame is exported after the abort, even one painted before the frame ends the run.
+    exporter_->exporting = false;
     Post(ID_END_CAPTURE);
     ResetExportButton();
 }

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "data/DataLoader.h"
+#include "data/DataSequence.h"
+#include "data/DataSequenceSet.h"
 #include "data/ParticleData.h"
 #include "data/SnapshotWriter.h"
 #include "tests/data/SnapshotTestUtil.h"
@@ -227,6 +229,58 @@ TEST(DataExporter, AFileThatCannotBeWrittenIsNamedAndEarlierFilesStayWhole) {
     EXPECT_NE(ex.lastError.find(dir.File("f0001.dat")), std::string::npos) << ex.lastError;
     EXPECT_EQ(ex.filesWritten, 1);
     EXPECT_EQ(ReadFile(dir.File("f0000.dat")), first);
+}
+
+TEST(DataExporter, RunWritesEachShownFrameOnceInOrderAndEndsWhenPlaybackWraps) {
+    // Four snapshots; frame 2 holds no particle, frame 3's file is cut short (unreadable).
+    TempDir dir;
+    SnapshotGrammar g;
+    const int counts[4] = {5, 3, 0, 4};
+    for (int f = 0; f < 4; ++f) {
+        std::string bytes = snaptest::Binary(g, 0.25f * static_cast<float>(f), snaptest::Sample(counts[f]));
+        if (f == 3) bytes.resize(bytes.size() - 10);
+        testsupport::WriteFile(dir.File("s000" + std::to_string(f) + ".dat"), bytes);
+    }
+    DataSequenceSet_cls set(nullptr, true);
+    set.SetFileList(wxString::FromUTF8(dir.File("s0000.dat").c_str()));
+    ASSERT_EQ(set.GetFrameCount(), 4);
+    DataSequence_cls* seq = set.GetCurrent();
+    for (int f = 0; f < 4; ++f) set.PrepareFrame(f, 0.0, false, true);
+
+    DataExporter_cls ex(nullptr, nullptr);
+    ex.SetPattern(wxString::FromUTF8(dir.File("out/e%02d.dat").c_str()));
+    ASSERT_EQ(mkdir(dir.File("out").c_str(), 0700), 0);
+    EXPECT_EQ(ex.ExportShownFrame(seq, 0, 0, 1), RUN_IDLE);  // no run: nothing written
+    ex.BeginRun(5);
+    // Scene frames 0..5 show data frames 0, 0, 1, 2, 3, 3 (a slower time remap); views and
+    // steps report frames more than once.
+    struct Shown {
+        int scene, data;
+        ExportRunStep step;
+    };
+    const Shown shown[] = {
+        {0, 0, RUN_WRITTEN}, {0, 0, RUN_SKIPPED},  // a second paint of the same frame
+        {1, 0, RUN_SKIPPED},                       // the same data frame again
+        {2, 1, RUN_WRITTEN}, {3, 2, RUN_WRITTEN},  // frame 2: a file with count 0
+        {4, 3, RUN_SKIPPED},                       // unreadable: no file, the run goes on
+        {5, 3, RUN_SKIPPED},
+        {0, 0, RUN_COMPLETE},                      // playback wrapped with repeat
+    };
+    for (const Shown& s : shown) {
+        SCOPED_TRACE(::testing::Message() << "scene " << s.scene);
+        EXPECT_EQ(ex.ExportShownFrame(seq, s.scene, s.data, 2), s.step) << ex.lastError;
+    }
+    EXPECT_EQ(ex.filesWritten, 3);
+    EXPECT_FALSE(testsupport::FileExists(dir.File("out/e03.dat")));
+    const int expected[3] = {3, 2, 0};  // 5, 3 and 0 particles at stride 2
+    for (int k = 0; k < 3; ++k) {
+        ParticleData_cls back;
+        const std::string name = dir.File("out/e0" + std::to_string(k) + ".dat");
+        const SnapshotReadResult r = snaptest::LoadFile(back, name, Reading(ex));
+        ASSERT_TRUE(r.ok) << name << ": " << r.message;
+        EXPECT_EQ(back.count, expected[k]) << name;
+        EXPECT_EQ(back.time, 0.25 * k) << name;
+    }
 }
 
 TEST(DataExporter, SettingsBlockAndCopyFromLoader) {
