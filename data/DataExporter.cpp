@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include <wx/thread.h>
 #include <wx/translation.h>
 
 #include "data/DataLoader.h"
@@ -122,7 +123,8 @@ bool DataExporter_cls::Write(const wxString& path, const ParticleData_cls& snaps
     }
     const std::string file(path.utf8_str());
     std::string error;
-    if (!WriteSnapshotFile(file, g, snapshot.time, view, std::max(1, stride), SnapshotText::Fixed, error)) {
+    const int workers = textWorkers > 0 ? textWorkers : std::clamp(wxThread::GetCPUCount(), 1, 8);
+    if (!WriteSnapshotFile(file, g, snapshot.time, view, std::max(1, stride), SnapshotText::Fixed, error, workers)) {
         lastError = error;
         return false;
     }

@@ -59,6 +59,8 @@ public:
     /// Whether the program can run an export (the main view's paints drive it); set by the
     /// shell. While false the dialog's "Export Data" is disabled and says why.
     bool runAvailable = false;
+    /// Threads formatting an ASCII file's text; 0: one per processor, at most 8.
+    int textWorkers = 0;
 
     DataExporter_cls(AppCore_cls* core, DataLoader_cls* loader);
     DataExporter_cls(const DataExporter_cls&) = delete;

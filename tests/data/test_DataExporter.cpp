@@ -214,6 +214,35 @@ TEST(DataExporter, FixedTextMatchesTheCLibrary) {
     EXPECT_EQ(at, text.size());
 }
 
+TEST(DataExporter, TextWorkersWriteTheSameFileAsOneThread) {
+    // Enough particles for several ranges per worker and a last, short range.
+    ParticleData_cls src;
+    FillSnapshot(src, 2 * 65536 + 4321, 0.125);
+    TempDir dir;
+    for (int stride : {1, 2}) {
+        std::string files[3];
+        const int workers[3] = {1, 2, 3};
+        for (int k = 0; k < 3; ++k) {
+            DataExporter_cls ex(nullptr, nullptr);
+            ex.dataType.value = SNAPSHOT_ASCII;
+            ex.textWorkers = workers[k];
+            const std::string path = dir.File("t" + std::to_string(k) + ".txt");
+            ASSERT_TRUE(ex.WriteAscii(wxString::FromUTF8(path.c_str()), src, stride)) << ex.lastError;
+            files[k] = ReadFile(path);
+        }
+        ASSERT_GT(files[0].size(), 1000000u);
+        EXPECT_TRUE(files[1] == files[0]) << "stride " << stride;
+        EXPECT_TRUE(files[2] == files[0]) << "stride " << stride;
+        SnapshotLoadSettings ascii;
+        ascii.grammar.dataType = SNAPSHOT_ASCII;
+        ParticleData_cls back;
+        ASSERT_TRUE(snaptest::LoadFile(back, dir.File("t2.txt"), ascii).ok);
+        ASSERT_EQ(back.count, (src.count + stride - 1) / stride);
+        const int64_t last = back.count - 1;
+        EXPECT_EQ(back.id[last], src.id[last * stride]);
+    }
+}
+
 TEST(DataExporter, AFileThatCannotBeWrittenIsNamedAndEarlierFilesStayWhole) {
     TempDir dir;
     DataExporter_cls ex(nullptr, nullptr);
