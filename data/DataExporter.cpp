@@ -39,6 +39,10 @@ void DataExporter_cls::BeginRun() {
     lastFrameIndex = -1;
     lastError.clear();
     output.SetPath(output.path);
+    // A numbered name ("p0005.dat") starts this run at its own number; the pattern text
+    // then shows the number field in place of the digits ("p%04d.dat"), as a run after this
+    // one takes it.
+    if (output.digitCount >= 0) output.path = output.pattern;
 }
 
 void DataExporter_cls::BeginRun(int lastScene) {

@@ -39,6 +39,7 @@ void FrameMain_cls::StartExportRun() {
     time->GoToLimit(-1);
     // The last frame forward playback shows: the work-area end on the step grid.
     exporter->BeginRun(time->GetSteppedFrame(int(time->workAreaMax.value), 0, true, false));
+    exporter->UpdateGUI();  // the pattern field shows the number field of a numbered name
     // The first frame is written now: playback only paints the frames it steps to.
     ExportSceneFrame(time->Frame());
     if (exporter->exporting) time->TogglePlay(+1);

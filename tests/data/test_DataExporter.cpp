@@ -133,6 +133,21 @@ TEST(DataExporter, FileNamesFollowThePatternAndTheInitialNumber) {
     EXPECT_EQ(ex.NextFileName(), wxString::FromUTF8(dir.File("p%s%n0007.dat").c_str()));
 }
 
+TEST(DataExporter, NumberedNameStartsItsRunThenBecomesThePattern) {
+    DataExporter_cls ex(nullptr, nullptr);
+    ex.SetPattern("/out/p0005.dat");
+    ex.BeginRun();
+    EXPECT_EQ(ex.NextFileName(), "/out/p0005.dat");
+    EXPECT_EQ(ex.output.path, "/out/p%04d.dat");  // what the pattern field shows now
+    ex.BeginRun();
+    EXPECT_EQ(ex.NextFileName(), "/out/p0000.dat");
+    // A name without a number is a single file: each run writes that name.
+    ex.SetPattern("/out/single.dat");
+    ex.BeginRun();
+    EXPECT_EQ(ex.NextFileName(), "/out/single.dat");
+    EXPECT_EQ(ex.output.path, "/out/single.dat");
+}
+
 TEST(DataExporter, FrameWithoutParticlesGivesAValidFileWithCountZero) {
     for (int type : {SNAPSHOT_BINARY, SNAPSHOT_ASCII}) {
         SCOPED_TRACE(type);
