@@ -67,7 +67,10 @@ void FrameMain_cls::ExportSceneFrame(int sceneFrame) {
     const int stride = options ? std::max(1, options->downSizing.value) : 1;
     switch (exporter->ExportShownFrame(sequence, sceneFrame, dataFrame, stride)) {
         case RUN_COMPLETE:
-            FinishExportRun(true);
+            // Playback went back to an earlier frame: a wrap from the end with repeat (the
+            // frame before the last was the one written last), or the user moved the time
+            // back, which ends the run where it is.
+            FinishExportRun(exporter->lastSceneFrame >= exporter->endSceneFrame - time->AnimStep());
             break;
         case RUN_FAILED: {
             // Files written before stay as they are; the one that failed was removed.
