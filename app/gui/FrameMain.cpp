@@ -236,6 +236,8 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
 
     GoCommandHistory.SetPoster(this);
     ShortcutForwarder_cls::Install(this);
+    // The frame drives export runs: playback plus the paints of the views.
+    if (GpDataExporter) GpDataExporter->runAvailable = true;
 }
 
 FrameMain_cls::~FrameMain_cls() {
@@ -260,6 +262,10 @@ FrameMain_cls::~FrameMain_cls() {
     for (wxMenu*& m : m_addPopups) {
         delete m;
         m = nullptr;
+    }
+    if (GpDataExporter) {
+        GpDataExporter->runAvailable = false;
+        GpDataExporter->exporting = false;
     }
     if (m_core) m_core->FrameDestroyed(this);
     MainGLCanvas_cls::SetBusyCheck(nullptr);
@@ -400,6 +406,7 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             m_shortcuts->OnKey(m_forwardedMods, m_forwardedKey);
             break;
         case ID_END_CAPTURE: OnEndCapture(); break;
+        case ID_START_EXPORT_RUN: StartExportRun(); break;
         case ID_SAVE_IMAGE_SEQUENCE:
             // The preview size stays as the sequence knows it until the main view reports its own.
             if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr)
@@ -429,6 +436,8 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             // paint clears the pending redraw.
             GbRedrawPending = false;
             PrepareFrame(-1);
+            // A playback step of an export run is written here even when no view shows it.
+            ExportShownFrame();
             UpdateStatusLine();
             if (m_top) m_top->RedrawViews();
             if (m_extra && m_extra->IsShown()) m_extra->View()->RequestPaint();
@@ -544,8 +553,14 @@ void FrameMain_cls::OnFilterAddMenu(int list) {
 void FrameMain_cls::OnEndCapture() {
     // The main view's capture modes end here once the views exist.
     if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->EndRun();
-    if (GpDataExporter && GpDataExporter->running) GpDataExporter->EndRun();
     TimeCtrl_cls* t = GetTimeCtrl();
+    if (GpDataExporter && GpDataExporter->exporting) {
+        // Playback stopped at the last frame, or wrapped from it with repeat (the restart
+        // byte): the run has reached its end. Otherwise it was stopped on the way.
+        FinishExportRun(m_restart || (t && t->Frame() == GpDataExporter->endSceneFrame));
+    } else if (GpDataExporter && GpDataExporter->running) {
+        GpDataExporter->EndRun();
+    }
     if (t && t->IsPlaying() && !m_restart) t->StopPlayback();
     m_restart = false;
 }

@@ -19,6 +19,9 @@ void FrameMain_cls::InstallViewDrawing() {
         for (int i = 0; i < 10 && !IsFrameReady(-1); ++i)
             if (!PrepareFrame(-1)) break;
         TimeCtrl_cls* time = GetTimeCtrl();
+        // During an export run the frame a view paints is written (once, however many
+        // views paint it).
+        ExportShownFrame();
         Prefetch(time ? time->direction : 1);
     });
     SequenceRenderer_cls* renderer = m_core ? m_core->GetSequenceRenderer() : nullptr;
