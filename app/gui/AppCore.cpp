@@ -26,6 +26,7 @@
 #include "data/gui/DataEventPoster.h"
 #include "filters/CommandFilter.h"
 #include "filters/FilterCtrl.h"
+#include "filters/FilterListView.h"
 #include "timeline/gui/ParamGUICtrl.h"
 #include "data/gui/PeriodicBoundaryGUI.h"
 #include "platform/ProgramPaths.h"
@@ -480,13 +481,18 @@ void AppCore_cls::MoveSelectedFilter(int direction) {
 }
 
 void AppCore_cls::SelectFilter(FilterBase_cls* filter, bool clearParamSelection) {
-    bool changed = false;
+    FilterBase_cls* previous = SelectedFilter();
+    // Clearing the parameter panel's selection unselects every owner of a listed group,
+    // filters included: it comes first, so that the filter chosen here stays selected.
+    if (clearParamSelection && previous != filter)
+        if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) params->SelectGroup(nullptr);
+    bool changed = previous != filter;
     for (FilterCtrl_cls* list : m_filterCtrls)
         if (list) changed |= list->SelectFilter(filter);
-    if (!changed) return;
-    if (m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
-    if (clearParamSelection)
-        if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) params->SelectGroup(nullptr);
+    // A filter unselected by the parameter panel still shows its selected colour.
+    if (previous && previous != filter && previous->List() && previous->List()->View())
+        previous->List()->View()->FilterSelectionChanged(previous);
+    if (changed && m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
 }
 
 FilterBase_cls* AppCore_cls::SelectedFilter() const {
