@@ -1,0 +1,187 @@
+// Filters in the views of the running program: a Boolean box hides the particles outside
+// it in the view's picture, and a 3 x 3 x 3 CopyBox draws the data 27 times per paint.
+#include "tests/app/gui/ShellFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/gui/TopHalfPanel.h"
+#include "common/CommandHistory.h"
+#include "common/CommandIds.h"
+#include "data/DataSequenceSet.h"
+#include "data/DemoSequence.h"
+#include "filters/ColorCurve.h"
+#include "filters/FilterBoolean.h"
+#include "filters/FilterCopy.h"
+#include "filters/FilterCtrl.h"
+#include "view/ParticleAttrib.h"
+#include "view/Snap.h"
+#include "view/gui/MainGLCanvas.h"
+#include "view/gui/SequenceRenderer.h"
+
+using shelltest::Shell;
+using testsupport::TempDir;
+
+namespace {
+
+constexpr int kParticles = 24;
+
+std::string WriteSequence(const TempDir& dir) {
+    DemoSequenceOptions o;
+    o.grammar = SnapshotGrammar();
+    o.frames = 2;
+    o.particles = kParticles;
+    std::string error;
+    const std::string folder = dir.File("seq");
+    EXPECT_TRUE(DemoSequence_cls(o).WriteAll(folder, error)) << error;
+    return folder + "/" + o.FileName(0);
+}
+
+/// What view 0 showed: for each particle of the drawn frame, whether its colour (pure
+/// red) was found within 2 pixels of where its camera puts it; -1 when off screen.
+struct Picture {
+    std::vector<int> seen;
+    std::vector<float> x;  ///< the particles' x
+    int paints = 0;
+};
+
+void Look(MainGLCanvas_cls& v, Picture& pic) {
+    if (v.ViewIndex() != 0 || !GpSnap || !GpSnap->allocated) return;
+    const wxSize size = v.GetClientSize();
+    const int w = size.x, h = size.y;
+    std::vector<unsigned char> rgba(size_t(4) * w * h);
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    GLProjection_cls p = v.projection;
+    p.SetViewportSize(w, h);
+    p.SetFitSize(w, h);
+    double pr[16], mv[16];
+    p.Matrix(v.camera, 0, pr);
+    v.camera.ModelviewMatrix(mv);
+    const int vp[4] = {0, 0, w, h};
+    const int n = int(GpSnap->count);
+    pic.seen.assign(size_t(n), -1);
+    pic.x.assign(size_t(n), 0.0f);
+    for (int i = 0; i < n; ++i) {
+        const float* q = GpSnap->positions + 3 * i;
+        pic.x[size_t(i)] = q[0];
+        double sx, sy, sz;
+        gluProject(q[0], q[1], q[2], mv, pr, vp, &sx, &sy, &sz);
+        if (sx < 3 || sy < 3 || sx > w - 3 || sy > h - 3) continue;
+        int found = 0;
+        for (int dy = -2; dy <= 2 && !found; ++dy)
+            for (int dx = -2; dx <= 2 && !found; ++dx) {
+                const unsigned char* c = &rgba[4 * (size_t(int(sy) + dy) * w + int(sx) + dx)];
+                found = c[0] > 200 && c[1] < 60 && c[2] < 60;
+            }
+        pic.seen[size_t(i)] = found;
+    }
+    ++pic.paints;
+}
+
+class FilterDrawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        MainGLCanvas_cls::SetPaintProbe([this](MainGLCanvas_cls& v) { Look(v, pic); });
+        shell = std::make_unique<Shell>(dir.File("Pelthorn3Configure.txt"));
+        shell->frame->SetSize(900, 700);
+        ParticleAttrib_cls* const* attribs = shell->core->GetSequenceRenderer()->Attribs(GpDataSequenceSet->current);
+        for (int t = 0; t < 4; ++t) {
+            const float red[4] = {1, 0, 0, 1};
+            std::copy(red, red + 4, attribs[t]->col->constantColor.values);
+            attribs[t]->pointSize.value = 4;
+        }
+        GbSnapDataRefresh = true;
+        shell->core->LoadFileSequence(wxString::FromUTF8(WriteSequence(dir)));
+        ASSERT_TRUE(Repaint());
+    }
+    void TearDown() override {
+        shell.reset();
+        MainGLCanvas_cls::SetPaintProbe(nullptr);
+    }
+    /// Redraws and waits for a picture of view 0 with the particles.
+    bool Repaint() {
+        const int before = pic.paints;
+        shell->frame->GetTopPanel()->RedrawViews();
+        return testsupport::PumpUntil([&] { return pic.paints > before && !pic.seen.empty(); }, 20000);
+    }
+    TempDir dir;
+    Picture pic;
+    std::unique_ptr<Shell> shell;
+};
+
+}  // namespace
+
+TEST_F(FilterDrawing, BooleanBoxHidesTheParticlesOutsideIt) {
+    std::vector<float> xs = pic.x;
+    std::sort(xs.begin(), xs.end());
+    const float mid = 0.5f * (xs[xs.size() / 2 - 1] + xs[xs.size() / 2]);
+    int shownBefore = 0;
+    for (int s : pic.seen) shownBefore += s == 1;
+    ASSERT_GE(shownBefore, kParticles / 2);
+
+    // A box reaching far on every side but only from the middle x upwards.
+    auto* b = static_cast<FilterBoolean_cls*>(shell->core->AddFilter(nullptr, FILTER_BOOLEAN));
+    ASSERT_NE(b, nullptr);
+    b->Data()->borderFactor.value = 0;
+    b->Data()->SetScaleKey(1000, 1000, 1000);
+    b->Data()->SetTranslateKey(mid + 500, 0, 0);
+    ASSERT_TRUE(Repaint());
+    int inside = 0, outside = 0;
+    for (size_t i = 0; i < pic.seen.size(); ++i) {
+        if (pic.seen[i] < 0) continue;
+        if (pic.x[i] > mid) {
+            ++inside;
+            EXPECT_EQ(pic.seen[i], 1) << "particle " << i << " inside the box is hidden";
+        } else {
+            ++outside;
+            EXPECT_EQ(pic.seen[i], 0) << "particle " << i << " outside the box is shown";
+        }
+    }
+    EXPECT_GE(inside, 4);
+    EXPECT_GE(outside, 4);
+
+    // Disabled, the filter hides nothing again.
+    b->Data()->filterValid.value = false;
+    ASSERT_TRUE(Repaint());
+    int shown = 0;
+    for (int s : pic.seen) shown += s == 1;
+    EXPECT_EQ(shown, shownBefore);
+}
+
+TEST_F(FilterDrawing, CopyBoxOfThreeByThreeByThreeDrawsTheData27Times) {
+    int draws = 0;
+    shell->core->GetSequenceRenderer()->progress = [&draws](int percent) {
+        if (percent == 0) ++draws;
+    };
+    auto* c = static_cast<FilterCopy_cls*>(shell->core->AddFilter(nullptr, FILTER_COPY));
+    ASSERT_NE(c, nullptr);
+    for (int a = 0; a < 3; ++a) {
+        c->Data()->arrayMin[a].value = -1;
+        c->Data()->arrayMax[a].value = 2;
+    }
+    EXPECT_EQ(c->GetCopyCount(), 27);
+    shell->frame->GetTopPanel()->View(0)->RequestPaint();
+    draws = 0;
+    ASSERT_TRUE(Repaint());
+    EXPECT_EQ(draws % 27, 0) << draws;
+    EXPECT_GE(draws, 27);
+    // The middle copy (cell 0, 0, 0) stays where the data is: every particle shows there.
+    int shown = 0;
+    for (int s : pic.seen) shown += s == 1;
+    EXPECT_GE(shown, kParticles / 2);
+
+    c->Data()->filterValid.value = false;
+    draws = 0;
+    ASSERT_TRUE(Repaint());
+    EXPECT_GE(draws, 1);
+    EXPECT_LT(draws, 27);
+    shell->core->GetSequenceRenderer()->progress = nullptr;
+}
