@@ -96,6 +96,7 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args) {
     const double sceneTime = m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0;
     m_renderer->Renderer(seq->index).SetFilterTime(sceneTime);
     FilterCtrl_cls* world = GpFilterCtrls[2];
+    glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     if (FilterDataBoxData_cls* box = world ? world->GetEnabledDataBoxData() : nullptr) {
         box->UpdateTransform(sceneTime);

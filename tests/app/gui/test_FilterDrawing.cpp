@@ -19,6 +19,9 @@
 #include "filters/FilterBoolean.h"
 #include "filters/FilterCopy.h"
 #include "filters/FilterCtrl.h"
+#include "filters/FilterDataBox.h"
+#include "timeline/ParamGroup.h"
+#include "timeline/Parameter.h"
 #include "view/ParticleAttrib.h"
 #include "view/Snap.h"
 #include "view/gui/MainGLCanvas.h"
@@ -47,7 +50,25 @@ std::string WriteSequence(const TempDir& dir) {
 struct Picture {
     std::vector<int> seen;
     std::vector<float> x;  ///< the particles' x
+    std::vector<float> positions;  ///< x, y, z per particle
+    std::vector<unsigned char> rgba;
+    int w = 0, h = 0;
+    double pr[16], mv[16];
     int paints = 0;
+    /// 1 when red shows within 2 pixels of where the camera puts `q`, 0 when not, -1 off
+    /// screen.
+    int SeenAt(const double q[3]) const {
+        const int vp[4] = {0, 0, w, h};
+        double sx, sy, sz;
+        gluProject(q[0], q[1], q[2], mv, pr, vp, &sx, &sy, &sz);
+        if (sx < 3 || sy < 3 || sx > w - 3 || sy > h - 3) return -1;
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx) {
+                const unsigned char* c = &rgba[4 * (size_t(int(sy) + dy) * w + int(sx) + dx)];
+                if (c[0] > 200 && c[1] < 60 && c[2] < 60) return 1;
+            }
+        return 0;
+    }
 };
 
 void Look(MainGLCanvas_cls& v, Picture& pic) {
@@ -67,6 +88,11 @@ void Look(MainGLCanvas_cls& v, Picture& pic) {
     v.camera.ModelviewMatrix(mv);
     const int vp[4] = {0, 0, w, h};
     const int n = int(GpSnap->count);
+    pic.rgba = rgba;
+    pic.w = w, pic.h = h;
+    std::copy(pr, pr + 16, pic.pr);
+    std::copy(mv, mv + 16, pic.mv);
+    pic.positions.assign(GpSnap->positions, GpSnap->positions + 3 * size_t(n));
     pic.seen.assign(size_t(n), -1);
     pic.x.assign(size_t(n), 0.0f);
     for (int i = 0; i < n; ++i) {
@@ -184,4 +210,54 @@ TEST_F(FilterDrawing, CopyBoxOfThreeByThreeByThreeDrawsTheData27Times) {
     EXPECT_GE(draws, 1);
     EXPECT_LT(draws, 27);
     shell->core->GetSequenceRenderer()->progress = nullptr;
+}
+
+TEST_F(FilterDrawing, DataBoxPlacesTheDataAboutItsAnchor) {
+    auto* box = static_cast<FilterDataBox_cls*>(shell->core->AddFilter(nullptr, FILTER_DATABOX));
+    ASSERT_NE(box, nullptr);
+    FilterDataBoxData_cls* d = box->Data();
+    d->SetTranslateKey(1, 2, 3);
+    d->SetRotationKey(30, 45, 60);
+    d->SetScaleKey(1, 1, 1);
+    d->anchor->SetKeyFrame({0.3, 1, -0.5}, true, -1);
+    ASSERT_TRUE(Repaint());
+    d->UpdateTransform(GdCurrentTime);
+    // The placement the views apply: the anchor point lands at T + A, the origin at
+    // (2.1368, 2.2173, 2.6648).
+    double anchor[3] = {0.3, 1, -0.5}, origin[3] = {0, 0, 0};
+    d->TransformPoint(anchor);
+    d->TransformPoint(origin);
+    EXPECT_NEAR(anchor[0], 1.3, 1e-4);
+    EXPECT_NEAR(anchor[1], 3.0, 1e-4);
+    EXPECT_NEAR(anchor[2], 2.5, 1e-4);
+    EXPECT_NEAR(origin[0], 2.1368, 1e-4);
+    EXPECT_NEAR(origin[1], 2.2173, 1e-4);
+    EXPECT_NEAR(origin[2], 2.6648, 1e-4);
+    // Turned about the data's centre and shifted a little, every particle shows where the
+    // placement puts it, and not where it was.
+    double lo[3] = {1e30, 1e30, 1e30}, hi[3] = {-1e30, -1e30, -1e30};
+    for (size_t i = 0; i < pic.positions.size(); ++i) {
+        lo[i % 3] = std::min(lo[i % 3], double(pic.positions[i]));
+        hi[i % 3] = std::max(hi[i % 3], double(pic.positions[i]));
+    }
+    const double c[3] = {(lo[0] + hi[0]) / 2, (lo[1] + hi[1]) / 2, (lo[2] + hi[2]) / 2};
+    const double e = std::max({hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]});
+    d->SetTranslateKey(0.08 * e, 0, 0);
+    d->SetRotationKey(0, 0, 20);
+    d->anchor->SetKeyFrame({c[0], c[1], c[2]}, true, -1);
+    d->group->visible = 0;  // no wire box over the particles
+    ASSERT_TRUE(Repaint());
+    int judged = 0, placed = 0;
+    for (size_t i = 0; i < pic.positions.size() / 3; ++i) {
+        double q[3] = {pic.positions[3 * i], pic.positions[3 * i + 1], pic.positions[3 * i + 2]};
+        d->TransformPoint(q);
+        const int s = pic.SeenAt(q);
+        if (s < 0) continue;
+        ++judged;
+        placed += s;
+    }
+    EXPECT_GE(judged, kParticles / 2);
+    int unmoved = 0;
+    for (int v : pic.seen) unmoved += v == 1;
+    EXPECT_GE(placed, judged - 1) << "of " << judged << ", at the old places " << unmoved;
 }
