@@ -22,6 +22,7 @@
 #include "filters/FilterDataBox.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
+#include "timeline/TimeCtrl.h"
 #include "view/ParticleAttrib.h"
 #include "view/Snap.h"
 #include "view/gui/MainGLCanvas.h"
@@ -260,4 +261,40 @@ TEST_F(FilterDrawing, DataBoxPlacesTheDataAboutItsAnchor) {
     int unmoved = 0;
     for (int v : pic.seen) unmoved += v == 1;
     EXPECT_GE(placed, judged - 1) << "of " << judged << ", at the old places " << unmoved;
+}
+
+TEST_F(FilterDrawing, FiltersWeightAtTheDisplayedTime) {
+    std::vector<float> xs = pic.x;
+    std::sort(xs.begin(), xs.end());
+    const float mid = 0.5f * (xs[xs.size() / 2 - 1] + xs[xs.size() / 2]);
+    auto* b = static_cast<FilterBoolean_cls*>(shell->core->AddFilter(nullptr, FILTER_BOOLEAN));
+    ASSERT_NE(b, nullptr);
+    FilterBooleanData_cls* d = b->Data();
+    d->borderFactor.value = 0;
+    d->SetScaleKey(1000, 1000, 1000);
+    // Far away at the start, over the upper half in x at the end of the scene.
+    d->translate->SetTimeDependent(true);
+    d->translate->SetKeyFrame({1e6, 0, 0}, true, 0.0);
+    d->translate->SetKeyFrame({mid + 500.0, 0, 0}, true, 1.0);
+    TimeCtrl_cls* time = shell->core->GetTimeCtrl();
+    ASSERT_EQ(time->MaxFrame(), 1);
+    ASSERT_TRUE(Repaint());
+    int shown = 0;
+    for (int s : pic.seen) shown += s == 1;
+    EXPECT_EQ(shown, 0) << "at the start the box holds no particle";
+
+    time->SetFrame(1, 0);
+    ASSERT_NEAR(time->GetNormalizedTime(-1, -1), 1.0, 1e-9);
+    ASSERT_TRUE(Repaint());
+    int inside = 0;
+    for (size_t i = 0; i < pic.seen.size(); ++i) {
+        if (pic.seen[i] < 0) continue;
+        if (pic.x[i] > mid + 1e-3f * std::abs(mid) + 1e-4f) {
+            ++inside;
+            EXPECT_EQ(pic.seen[i], 1) << "particle " << i;
+        } else if (pic.x[i] < mid - 1e-3f * std::abs(mid) - 1e-4f) {
+            EXPECT_EQ(pic.seen[i], 0) << "particle " << i;
+        }
+    }
+    EXPECT_GE(inside, 3);
 }
