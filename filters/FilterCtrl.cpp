@@ -107,13 +107,12 @@ void FilterCtrl_cls::SelectEverywhere(FilterBase_cls* filter) {
 
 wxString FilterCtrl_cls::RenameFilter(const wxString& oldName, const wxString& newName) {
     FilterBase_cls* f = FindByName(oldName);
-    wxString wanted = newName;
-    wanted.Trim(true).Trim(false);
-    if (!f || wanted.empty()) return "";
-    if (wanted == oldName) return oldName;
-    // The new name is unique in the list like every other; a '%' in it stays literal
-    // unless it is the one integer conversion of a numbered name.
-    const wxString name = UniqueName(wanted);
+    wxString name = newName;
+    name.Trim(true).Trim(false);
+    if (!f || name.empty()) return "";
+    if (name == oldName) return oldName;
+    // Names stay unique in the list: commands and lookups find filters by them.
+    if (FindByName(name)) return "";
     FilterData_cls* d = f->GetData();
     d->filterName.text = name;
     if (d->group) d->group->Rename(oldName.utf8_string(), name.utf8_string());
@@ -129,8 +128,8 @@ wxString FilterCtrl_cls::RenameUndoable(FilterBase_cls* filter, const wxString& 
     const wxString oldName = filter->GetData()->filterName.Value();
     wxString wanted = newName;
     wanted.Trim(true).Trim(false);
-    if (wanted.empty() || wanted == oldName) return "";
-    const wxString name = UniqueName(wanted);
+    if (wanted.empty() || wanted == oldName || FindByName(wanted)) return "";
+    const wxString name = wanted;
     GoCommandHistory.Push(new CommandFilterRename_cls(this, oldName, name),
                           new CommandFilterRename_cls(this, name, oldName));
     GoCommandHistory.Redo();
@@ -306,7 +305,7 @@ CommandItem_cls* FilterCtrl_cls::MakeValueCommand(const wxString& address, const
         if (value != current) {
             wxString trimmed = value;
             trimmed.Trim(true).Trim(false);
-            pendingRenameTo_ = trimmed.empty() ? current : UniqueName(trimmed);
+            pendingRenameTo_ = trimmed.empty() || FindByName(trimmed) ? current : trimmed;
             return new CommandFilterRename_cls(this, current, pendingRenameTo_, flags);
         }
         const wxString from = pendingRenameTo_.empty() ? current : pendingRenameTo_;

@@ -55,11 +55,12 @@ public:
     void DeleteSelected();
     /// Undoable move of the selected filter by `offset` when it stays inside the list.
     void MoveSelected(int offset);
-    /// Renames filter `oldName` to `newName` (made unique in the list; an empty name is
-    /// refused): its settings, registry names and panel follow. Returns the name given, or
-    /// "" when there is no such filter or the name is refused.
+    /// Renames filter `oldName` to `newName` (blanks trimmed): its settings, registry names
+    /// and panel follow. An empty name, or one another filter of the list has, is refused.
+    /// Returns the new name, or "" when there is no such filter or the name is refused.
     wxString RenameFilter(const wxString& oldName, const wxString& newName);
-    /// Undoable RenameFilter of `filter` (one history step); "" when nothing changed.
+    /// Undoable RenameFilter of `filter` (one history step); "" when nothing changed (the
+    /// same name, an empty one, or one that is taken).
     wxString RenameUndoable(FilterBase_cls* filter, const wxString& newName);
     /// Selects `filter` (null: none) and deselects the others; true when any changed.
     bool SelectFilter(const FilterBase_cls* filter);

@@ -11,6 +11,7 @@
 #include <wx/textdlg.h>
 
 #include "app/gui/AppCore.h"
+#include "common/gui/MessageHelpers.h"
 #include "common/gui/WidgetCommon.h"
 #include "filters/gui/FilterPanelPain.h"
 #include "timeline/gui/ParamGUICtrl.h"
@@ -32,6 +33,9 @@ FilterPanelPain_cls* MakeFilterPage(wxWindow* book, wxWindow* frame, AppCore_cls
     page->hooks.postCommand = [frame](int id) { WidgetCommon_cls::PostMenuCommand(frame, id); };
     page->hooks.askName = [page](const wxString& current) {
         return wxGetTextFromUser(wxGetTranslation("Name"), wxGetTranslation("Rename"), current, page);
+    };
+    page->hooks.reportError = [page](const wxString& message) {
+        ShowMessageBox(page, message, wxGetTranslation("Warning"));
     };
     page->paramPanel = [core]() { return core ? ParamGUICtrl_cls::Of(core->GetTimeCtrl()) : nullptr; };
     return page;

@@ -6,6 +6,7 @@
 #include "common/gui/MultiInputPanel.h"
 #include "filters/FilterDataBox.h"
 #include "timeline/ParamGroup.h"
+#include "timeline/Parameter.h"
 
 void FilterDataBoxGUI_cls::BuildRows() {
     auto* d = static_cast<FilterDataBoxData_cls*>(filter_->GetData());
@@ -15,7 +16,7 @@ void FilterDataBoxGUI_cls::BuildRows() {
     xyzRows_ = AddTransformRows(p, d, 0);
     // The anchor is keyed by the value-changed callback like the transform rows.
     xyzRows_.push_back(AddVectorRow(p, d->anchor, "A"));
-    if (d->anchor) d->anchor->GetValues(-1, -1);
+    if (d->anchor) d->anchor->GetValues(GdCurrentTime, -1);
     p->commitMode = MI_COMMIT_FILTER;
     p->labelWidth = 80;
     p->defaultControlWidth = 80;

@@ -4,6 +4,7 @@
 #include <wx/colour.h>
 #include <wx/event.h>
 #include <wx/gdicmn.h>
+#include <wx/intl.h>
 #include <wx/sizer.h>
 
 #include "common/CommandIds.h"
@@ -16,6 +17,7 @@
 #include "filters/gui/FilterDataBoxGUI.h"
 #include "filters/gui/FilterFilteringGUI.h"
 #include "timeline/ParamGroup.h"
+#include "timeline/Parameter.h"
 
 std::unique_ptr<FilterGUI_cls> MakeFilterGUI(FilterBase_cls* filter) {
     if (!filter) return nullptr;
@@ -85,7 +87,7 @@ std::vector<int> FilterGUI_cls::AddTransformRows(MultiInputPanel_cls* panel, Fil
     if (mask & FILTER_ROW_R) headers.push_back(AddVectorRow(panel, data->rotation, "R"));
     if (mask & FILTER_ROW_S) headers.push_back(AddVectorRow(panel, data->scale, "S"));
     for (ParamGroup_cls* g : {data->translate, data->rotation, data->scale})
-        if (g) g->GetValues(-1, -1);
+        if (g) g->GetValues(GdCurrentTime, -1);
     return headers;
 }
 
@@ -143,15 +145,23 @@ void FilterGUI_cls::ShowSelection() {
 
 void FilterGUI_cls::RefreshWidgets() {
     if (!panel_) return;
+    // The rows show the key-framed values at the current time (the anchor too).
     FilterData_cls* d = filter_->GetData();
     for (ParamGroup_cls* g : {d->translate, d->rotation, d->scale})
-        if (g) g->GetValues(-1, -1);
+        if (g) g->GetValues(GdCurrentTime, -1);
+    if (d->group)
+        for (ParamGroup_cls* g : d->group->children)
+            if (g) g->GetValues(GdCurrentTime, -1);
     panel_->UpdateWidgets(MI_ALL_ITEMS);
     UpdateHeaderLabel();
 }
 
 void FilterGUI_cls::AskRename() {
     if (!hooks_.askName || !filter_->List()) return;
-    const wxString name = hooks_.askName(filter_->GetData()->filterName.Value());
-    if (!name.empty()) filter_->List()->RenameUndoable(filter_, name);
+    const wxString current = filter_->GetData()->filterName.Value();
+    wxString name = hooks_.askName(current);
+    name.Trim(true).Trim(false);
+    if (name.empty() || name == current) return;  // cancelled or unchanged
+    if (filter_->List()->RenameUndoable(filter_, name).empty() && hooks_.reportError)
+        hooks_.reportError(wxString::Format(wxGetTranslation("The name \"%s\" is used by another filter."), name));
 }

@@ -29,6 +29,8 @@ struct FilterGUIHooks {
     std::function<void(int id)> postCommand;
     /// Ask for a new name (current name given); "" cancels.
     std::function<wxString(const wxString& current)> askName;
+    /// Tell the user why something was refused (a message box in the program).
+    std::function<void(const wxString& message)> reportError;
     /// Open the CopyBox kind's shear dialog for `filter` (tests replace it).
     std::function<void(FilterBase_cls* filter)> showShearDialog;
 };

@@ -99,7 +99,7 @@ TEST(FilterPages, EveryEditIsUndoneAndRedoneExactly) {
     ASSERT_NE(params, nullptr);
     FilterBase_cls* b1 = bool0->GetNode(1);
     EXPECT_NE(std::find(params->groups.begin(), params->groups.end(), b1->GetData()->group), params->groups.end());
-    EXPECT_EQ(b1->GetData()->scale->GetValues(-1, -1), (std::vector<double>{1, 1, 1}));
+    EXPECT_EQ(b1->GetData()->scale->GetValues(GdCurrentTime, -1), (std::vector<double>{1, 1, 1}));
 
     // Select Boolean01 as a click on its panel does; its panel turns (240, 230, 180).
     shell.core->SelectFilter(b1, true);
