@@ -51,6 +51,8 @@
 #include "view/gui/ExposurePage.h"
 #include "view/gui/OptionPage.h"
 #include "timeline/gui/ParamGUICtrl.h"
+#include "filters/FilterCtrl.h"
+#include "filters/gui/FilterPanelPain.h"
 #include "timeline/gui/Scene.h"
 
 #include <wx/numdlg.h>
@@ -420,6 +422,40 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->StartRun(this);
             break;
         case ID_FILTER_ADD_MENU: OnFilterAddMenu(event.GetInt()); break;
+        case ID_ADD_BOOLEAN:
+        case ID_ADD_DATABOX:
+        case ID_ADD_FILTERING:
+        case ID_ADD_COPYBOX:
+            if (m_core) m_core->AddFilter(nullptr, FilterTypeForMenuId(id));
+            break;
+        case ID_FILTER_DELETE:
+            if (m_core) m_core->DeleteSelectedFilter();
+            break;
+        case ID_FILTER_UP:
+            if (m_core) m_core->MoveSelectedFilter(-1);
+            break;
+        case ID_FILTER_DOWN:
+            if (m_core) m_core->MoveSelectedFilter(1);
+            break;
+        case ID_FILTERS_AT_TIME:
+            // The filters' placements and panels follow the displayed time.
+            if (m_core && GetTimeCtrl()) {
+                const double t = GetTimeCtrl()->GetNormalizedTime(-1, -1);
+                for (int i = 0; i < 3; ++i)
+                    if (FilterCtrl_cls* list = m_core->GetFilterCtrl(i)) list->UpdateTransforms(t);
+            }
+            if (m_top)
+                for (int i = 0; i < 3; ++i)
+                    if (FilterPanelPain_cls* page = m_top->FilterPage(i)) page->RefreshPanels();
+            break;
+        case ID_PAGES_RELAYOUT:
+            if (m_top) {
+                m_top->Freeze();
+                m_top->RelayoutFilterPages();
+                m_top->RelayoutFilterPages();
+                m_top->Thaw();
+            }
+            break;
         case ID_FILTER_CONTEXT_MENU: PopupAtMouse(m_menus[MENU_FILTER_CONTEXT]); break;
         case ID_TIME_REFRESH:
             if (GetTimeCtrl()) GetTimeCtrl()->RefreshPanels();

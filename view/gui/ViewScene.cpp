@@ -3,11 +3,19 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "data/DataSequence.h"
 #include "data/DataSequenceSet.h"
 #include "data/FrameSink.h"
+#include "common/Vec3.h"
+#include "data/PeriodicBoundary.h"
+#include "filters/FilterCopy.h"
+#include "filters/FilterCtrl.h"
+#include "filters/FilterDataBox.h"
+#include "filters/gui/FilterRegionGL.h"
 #include "timeline/TimeCtrl.h"
 #include "view/gui/SequenceRenderer.h"
 
@@ -21,9 +29,17 @@ ViewDataTime SplitDataTime(double dataTime) {
 }
 
 ViewScene_cls::ViewScene_cls(TimeCtrl_cls* time, SequenceRenderer_cls* renderer, DrawOptions_cls* options)
-    : m_time(time), m_renderer(renderer), m_options(options) {}
+    : m_time(time), m_renderer(renderer), m_options(options),
+      m_filterOrder([]() { return GpFilterCtrls[0]; }) {
+    if (m_renderer)
+        for (int s = 0; s < SequenceRenderer_cls::kSequences; ++s) m_renderer->Renderer(s).SetFilter(&m_filterOrder);
+}
 
-ViewScene_cls::~ViewScene_cls() { Uninstall(); }
+ViewScene_cls::~ViewScene_cls() {
+    Uninstall();
+    if (m_renderer)
+        for (int s = 0; s < SequenceRenderer_cls::kSequences; ++s) m_renderer->Renderer(s).SetFilter(nullptr);
+}
 
 void ViewScene_cls::Install() {
     MainGLCanvas_cls::SetProgramDrawer([this](MainGLCanvas_cls& view, const SceneDrawArgs& args) { Draw(view, args); });
@@ -75,5 +91,49 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args) {
     request.dt = dt;
     request.lightCount = 1;
     request.subView = args.subView;
-    seq->DrawFrame(request);
+    // The filters weight, place and repeat the data at the displayed time (scene time for
+    // key-framed values, data time for the copies' shear).
+    const double sceneTime = m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0;
+    m_renderer->Renderer(seq->index).SetFilterTime(sceneTime);
+    FilterCtrl_cls* world = GpFilterCtrls[2];
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    if (FilterDataBoxData_cls* box = world ? world->GetEnabledDataBoxData() : nullptr) {
+        box->UpdateTransform(sceneTime);
+        double m[16];
+        box->PlacementMatrix(m);
+        glMultMatrixd(m);
+    }
+    DrawCopies(*seq, request, *args.camera, t0 + dt);
+    // The Boolean regions are in the data's own coordinates.
+    if (GpFilterCtrls[0]) DrawFilterRegions(*GpFilterCtrls[0], sceneTime);
+    glPopMatrix();
+    if (world) DrawFilterRegions(*world, sceneTime);
+}
+
+void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
+                               double dataTime) {
+    FilterCopy_cls* copy = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindCopy() : nullptr;
+    if (!copy) {
+        seq.DrawFrame(request);
+        return;
+    }
+    float box[3][3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+    if (GpPeriodicBoundary)
+        for (int a = 0; a < 3; ++a) {
+            Vec3f e;
+            GpPeriodicBoundary->GetImageOffset(e, a);
+            box[a][0] = e.x, box[a][1] = e.y, box[a][2] = e.z;
+        }
+    const std::vector<CopyOrderEntry_cls> order = copy->SortCopies(camera.frame.direction, dataTime, box);
+    for (size_t i = 0; i < order.size(); ++i) {
+        const std::vector<float> shift = copy->GetCopyOffset(order[i].copy, dataTime, box);
+        glPushMatrix();
+        if (shift.size() == 3) glTranslatef(shift[0], shift[1], shift[2]);
+        FrameDrawRequest r = request;
+        // Every copy shows the same particles: the draw order of the first one is kept.
+        if (i > 0) r.subView = std::max(1, request.subView);
+        seq.DrawFrame(r);
+        glPopMatrix();
+    }
 }

@@ -2,9 +2,12 @@
 // current data sequence at the displayed time, and (later passes) the scene items.
 #pragma once
 
+#include "view/FilterDrawOrder.h"
 #include "view/gui/MainGLCanvas.h"
 
+class DataSequence_cls;
 class DrawOptions_cls;
+struct FrameDrawRequest;
 class SequenceRenderer_cls;
 class TimeCtrl_cls;
 
@@ -43,9 +46,13 @@ public:
 private:
     void SetDefaultLights(const GLCamera_cls& camera) const;
     void DataPass(MainGLCanvas_cls& view, const SceneDrawArgs& args);
+    /// The particles once per copy of the CopyBox filter (once without one), back to front.
+    void DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
+                    double dataTime);
 
     TimeCtrl_cls* m_time;
     SequenceRenderer_cls* m_renderer;
     DrawOptions_cls* m_options;
     bool m_installed = false;
+    FilterDrawOrder_cls m_filterOrder;  ///< filter list 0 as the renderers' draw-order filter
 };
