@@ -11,6 +11,16 @@
 #include "timeline/TimeCtrl.h"
 #include "view/gui/SequenceRenderer.h"
 
+int GiDrawProgress = 100;
+int GiDrawMode = 0;
+
+std::string DrawProgressText(int mode, int progress) {
+    if (progress == 100) return std::string();
+    static const char* const kLabels[3] = {"Drawing ", "Shadow ", "Drawing LH"};
+    const char* label = kLabels[(mode >= 0 && mode <= 2) ? mode : 0];
+    return label + std::to_string(progress) + "%";
+}
+
 ViewDataTime SplitDataTime(double dataTime) {
     ViewDataTime d;
     if (!(dataTime > 0)) return d;  // negative or NaN: the first frame

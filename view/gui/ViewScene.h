@@ -2,9 +2,22 @@
 // current data sequence at the displayed time, and (later passes) the scene items.
 #pragma once
 
+#include <string>
+
 #include "view/gui/MainGLCanvas.h"
 
 class DrawOptions_cls;
+
+/// Drawing progress of the view being drawn, 0..100; 100 between draws (the status line
+/// shows nothing then). GUI thread.
+extern int GiDrawProgress;
+/// What the particle draws are for: 0 the normal pass, 1 shadow volumes, 2 the lit pass
+/// after them. GUI thread.
+extern int GiDrawMode;
+
+/// The status line's drawing field: empty at 100, else the label of `mode` ("Drawing ",
+/// "Shadow ", "Drawing LH") followed by the progress and "%".
+std::string DrawProgressText(int mode, int progress);
 class SequenceRenderer_cls;
 class TimeCtrl_cls;
 
