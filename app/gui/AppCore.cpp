@@ -41,6 +41,9 @@
 #include "view/ExposureSettings.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
+#include "view/gui/GLResources.h"
+#include "view/TagList.h"
+#include "filters/ColorCurve.h"
 
 AppCore_cls* GpAppCore = nullptr;
 
@@ -257,6 +260,15 @@ void AppCore_cls::RegisterSections() {
                          });
     m_sections.AddSettingsGroup(
         "frame", [this]() { return m_frame ? &m_frame->ConfigGroup() : nullptr; });
+    m_sections.AddWriter(ROW_GL_SETTINGS, "GL settings", []() { return WriteGLSettings().utf8_string(); });
+    m_sections.AddReader(READ_GL_SETTINGS, "GL settings", [](ParamTextStream_cls& stream, const std::string& line) {
+        ReadGLSettings(stream, line);
+    });
+    m_sections.AddSettingsGroup("render settings", []() { return &GoRenderConfig.group; });
+    m_sections.AddSettingsGroup("tag settings", []() { return &GoTagConfig.group; });
+    m_sections.AddSettingsGroup("background colour", []() { return GpBGColor ? &GpBGColor->settings : nullptr; });
+    m_sections.AddSettingsGroup("outer colour", []() { return GpOutColor ? &GpOutColor->settings : nullptr; });
+    m_sections.AddSettingsGroup("tag colour", []() { return GpTagColor ? &GpTagColor->settings : nullptr; });
     m_sections.AddWriter(ROW_LAYOUT, "layout", [this]() {
         return m_frame ? m_frame->WriteLayoutConfig().utf8_string() : std::string();
     });
