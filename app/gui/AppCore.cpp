@@ -38,6 +38,9 @@
 #include "view/ExposureSettings.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
+#include "view/gui/MainGLCanvas.h"
+#include "filters/FilterBase.h"
+#include "scene/SceneObj.h"
 
 AppCore_cls* GpAppCore = nullptr;
 
@@ -73,6 +76,9 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
                                                         m_frame->Icon("PeriodicBoundary"));
     // Created with the frame, its dialog a child of it; deleted after the frame is gone.
     GpPreference = new Preference_cls(m_frame, &m_frame->Icon("Preference"));
+    // The views match the mouse against its bindings, and a click on an item selects it.
+    MainGLCanvas_cls::SetMouseBindings(GpPreference);
+    MainGLCanvas_cls::SetPickSelect([this](int name) { SelectByPickName(name); });
     // Image saving: the encoder and failure report, the preferences' image items, and the
     // image-sequence controller with its (hidden) dialog.
     InstallImageSaving(GoImageSaver);
@@ -136,6 +142,8 @@ AppCore_cls::~AppCore_cls() {
     GpPeriodicBoundary = nullptr;
     delete m_imgSequence;
     m_imgSequence = nullptr;
+    MainGLCanvas_cls::SetMouseBindings(nullptr);
+    MainGLCanvas_cls::SetPickSelect(nullptr);
     delete GpPreference;
     GpPreference = nullptr;
     delete m_exposure;
@@ -454,10 +462,32 @@ void AppCore_cls::Redo() {
     GoCommandHistory.Redo();
 }
 
-void AppCore_cls::SelectFilterById(int id, bool) {
+void AppCore_cls::SelectFilterById(int id, bool clearParamSelection) {
     const PickTarget t = DecodePickId(id);
-    if (t.kind != PICK_FILTER) return;
-    // The filter lists look the index up; an index past a list's end selects nothing.
+    if (t.kind != PICK_FILTER || t.list < 0 || t.list > 2) return;
+    // An index past the list's end selects nothing (GetNode checks it).
+    FilterCtrl_cls* list = m_filterCtrls[t.list];
+    FilterBase_cls* filter = list ? list->GetNode(t.index) : nullptr;
+    if (filter) SelectFilter(filter, clearParamSelection);
+}
+
+void AppCore_cls::SelectFilter(FilterBase_cls* filter, bool) {
+    bool changed = false;
+    for (FilterCtrl_cls* list : m_filterCtrls)
+        if (list) changed = list->SelectFilter(filter) || changed;
+    if (changed && m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+    SetSelectedSceneObj(filter ? filter->GetData() : nullptr);
+}
+
+void AppCore_cls::SelectByPickName(int name) {
+    if (name < 0) return;
+    if (name >= 20) {
+        SelectFilterById(name, true);
+        return;
+    }
+    // Camera path, anchor and lights select their parameter group; none of them is drawn
+    // for picking yet, so the selection is only cleared.
+    SelectFilter(nullptr, false);
 }
 
 void AppCore_cls::SelectLightById(int id) {

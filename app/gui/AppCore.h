@@ -14,6 +14,7 @@
 #include "timeline/gui/TimelineHost.h"
 
 class FilterCtrl_cls;
+class FilterBase_cls;
 class FrameMain_cls;
 class TimeCtrl_cls;
 class ImgSequence_cls;
@@ -104,6 +105,14 @@ public:
     // index filters). An id that names nothing existing selects nothing.
     void SelectFilterById(int id, bool clearParamSelection);
     void SelectLightById(int id);
+    /// Selects `filter` (null: none) in its list and deselects the filters of the other
+    /// lists; redraws the views when any selection changed; the filter's data (or nothing)
+    /// becomes the selected scene object.
+    void SelectFilter(FilterBase_cls* filter, bool clearParamSelection);
+    /// What a click bound to "Item Selection" does with the first pick name under it:
+    /// below 20 the scene object of that id (none is pickable yet: nothing selected) and
+    /// no filter; 20 and above that filter. -1 changes nothing.
+    void SelectByPickName(int name);
 
     /// Parameters of the filters of the three lists by registry name; null when absent.
     Parameter_cls* FindParamByName(const std::string& registryName) override;
