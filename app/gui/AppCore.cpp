@@ -85,6 +85,9 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     PreferencePerformanceTargets imageTargets = GpPreference->PerformanceTargets();
     imageTargets.jpegQuality = &GoImageSaver.jpegQuality.value;
     imageTargets.imageMultiThread = &GoImageSaver.multiThread.value;
+    // "Critical" and "NowUsed" are the data cache's own limit and use.
+    imageTargets.memoryLimitMB = &GpDataSequenceSet->memoryLimit;
+    imageTargets.memoryUsedMB = &GpDataSequenceSet->memoryInUse;
     GpPreference->SetPerformanceTargets(imageTargets);
     m_imgSequence = new ImgSequence_cls(m_frame, m_timeCtrl);
     InstallDataLoadContext();
@@ -227,6 +230,7 @@ void AppCore_cls::InstallDataLoadContext() {
 void AppCore_cls::InstallViewDrawing() {
     m_sequenceRenderer = new SequenceRenderer_cls(*GpDataSequenceSet, m_drawOptions);
     m_sequenceRenderer->Install();
+    m_sequenceRenderer->sortType = [] { return GpPreference ? int(GpPreference->SortType()) : 0; };
     m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
     m_viewScene->Install();
     if (m_frame) m_frame->InstallViewDrawing();
