@@ -77,6 +77,12 @@ void MainGLCanvas_cls::BindMouse() {
                              wxEVT_ENTER_WINDOW, wxEVT_MOUSEWHEEL})
         Bind(type, &MainGLCanvas_cls::OnMouse, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &MainGLCanvas_cls::OnCaptureLost, this);
+    // The item-edit-mode icons light up under the pointer on the current view.
+    Bind(wxEVT_MOTION, [this](wxMouseEvent& e) {
+        const wxSize size = GetClientSize();
+        if (GpCurrentCanvas == this && UpdateModeIconHover(size.x, size.y, e.GetX(), e.GetY())) RequestPaint();
+        e.Skip();
+    });
     const double* p = camera.pivot;
     m_pivotPose = GLCameraPose_cls(p[0], p[1], p[2], p);
 }

@@ -355,3 +355,18 @@ TEST(GLPicker, DecodeKeepsRecordsInBufferOrderAndTrustsNoShortBuffer) {
     p.Decode(1, lying, 4);  // more names than the buffer holds
     EXPECT_EQ(p.FirstName(), -1);
 }
+
+TEST_F(MouseViewTest, PressOnAModeIconSwitchesTheModeAndStartsNoGesture) {
+    view->SetCurrent(*MainGLCanvas_cls::SharedContext());
+    LoadModeIcons();
+    ASSERT_GT(GoModeIconScale.width, 0) << "ICONS/Scale.png not found from the working folder";
+    GiItemEditMode = 0;
+    const GLCamera_cls before = view->camera;
+    // The scale icon's centre: 4 pixels from the left and from the bottom edge.
+    const int x = 4 + GoModeIconScale.width / 2, y = kH - (4 + GoModeIconScale.height / 2);
+    Drag(wxMOUSE_BTN_LEFT, x, y, x + 30, y - 20);
+    EXPECT_EQ(GiItemEditMode, 1);
+    EXPECT_FALSE(GbIconClick);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(view->camera.pose.position[k], before.pose.position[k]);
+    GiItemEditMode = 0;
+}
