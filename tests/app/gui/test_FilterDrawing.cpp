@@ -27,6 +27,7 @@
 #include "view/Snap.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
+#include "view/gui/ViewScene.h"
 
 using shelltest::Shell;
 using testsupport::TempDir;
@@ -119,6 +120,12 @@ protected:
         MainGLCanvas_cls::SetPaintProbe([this](MainGLCanvas_cls& v) { Look(v, pic); });
         shell = std::make_unique<Shell>(dir.File("Pelthorn3Configure.txt"));
         shell->frame->SetSize(900, 700);
+        // Only the particles: the ground grid and the pivot marker would be drawn over them.
+        shell->core->GetViewScene()->SetToggleSource([](const MainGLCanvas_cls&) {
+            ViewToggles t;
+            t.grid = t.items = false;
+            return t;
+        });
         ParticleAttrib_cls* const* attribs = shell->core->GetSequenceRenderer()->Attribs(GpDataSequenceSet->current);
         for (int t = 0; t < 4; ++t) {
             const float red[4] = {1, 0, 0, 1};
