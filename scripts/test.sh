@@ -19,7 +19,7 @@ cmake --build build-asan
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
-# The worker threads (snapshot reader, interpolator, depth sort, image writer) under
+# The worker threads (snapshot reader, interpolator, depth sort, image writer, export text) under
 # ThreadSanitizer. Its suppressions name third-party code only, never ours.
 if [ ! -f build-tsan/build.ninja ]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -28,7 +28,7 @@ fi
 cmake --build build-tsan --target test_data test_view
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan.supp" \
   ctest --test-dir build-tsan --output-on-failure -j"$jobs" \
-  -R '^(DataSequence|ParticleData|SnapshotReader|InterpolationThread|DepthSortTest|ImageSaverWriter)\.'
+  -R '^(DataSequence|ParticleData|SnapshotReader|InterpolationThread|DepthSortTest|ImageSaverWriter|DataExporter)\.'
 
 # Each fuzz target briefly from its corpus: an input that crashes again fails the run.
 # The key-frame text target (fuzz_Parameter) runs in scripts/fuzz.sh alone for now: its
