@@ -11,6 +11,7 @@
 #include "view/ParticleAttrib.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
+#include "view/gui/ViewScene.h"
 
 void FrameMain_cls::InstallViewDrawing() {
     MainGLCanvas_cls::SetFrameRequest([this]() {
@@ -26,6 +27,11 @@ void FrameMain_cls::InstallViewDrawing() {
     });
     SequenceRenderer_cls* renderer = m_core ? m_core->GetSequenceRenderer() : nullptr;
     if (!renderer || !m_top || !GpDataSequenceSet) return;
+    // The drawing progress shows on the status line while a large frame is drawn.
+    renderer->progress = [this](int percent) {
+        GiDrawProgress = percent;
+        UpdateStatusLine();
+    };
     ParticleAttrib_cls* const* attribs = renderer->Attribs(GpDataSequenceSet->current);
     for (int t = 0; t < 4; ++t) m_top->AddAttribPage(attribs[t], attribs[t]->label);
     // The pages' entries come first in the column, and GTK gives the keyboard to the first
