@@ -44,6 +44,9 @@
 #include "view/gui/GLResources.h"
 #include "view/TagList.h"
 #include "filters/ColorCurve.h"
+#include "view/gui/MainGLCanvas.h"
+#include "filters/FilterBase.h"
+#include "scene/SceneObj.h"
 
 AppCore_cls* GpAppCore = nullptr;
 
@@ -84,12 +87,18 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
                                                         m_frame->Icon("PeriodicBoundary"));
     // Created with the frame, its dialog a child of it; deleted after the frame is gone.
     GpPreference = new Preference_cls(m_frame, &m_frame->Icon("Preference"));
+    // The views match the mouse against its bindings, and a click on an item selects it.
+    MainGLCanvas_cls::SetMouseBindings(GpPreference);
+    MainGLCanvas_cls::SetPickSelect([this](int name) { SelectByPickName(name); });
     // Image saving: the encoder and failure report, the preferences' image items, and the
     // image-sequence controller with its (hidden) dialog.
     InstallImageSaving(GoImageSaver);
     PreferencePerformanceTargets imageTargets = GpPreference->PerformanceTargets();
     imageTargets.jpegQuality = &GoImageSaver.jpegQuality.value;
     imageTargets.imageMultiThread = &GoImageSaver.multiThread.value;
+    // "Critical" and "NowUsed" are the data cache's own limit and use.
+    imageTargets.memoryLimitMB = &GpDataSequenceSet->memoryLimit;
+    imageTargets.memoryUsedMB = &GpDataSequenceSet->memoryInUse;
     GpPreference->SetPerformanceTargets(imageTargets);
     m_imgSequence = new ImgSequence_cls(m_frame, m_timeCtrl);
     InstallDataLoadContext();
@@ -145,6 +154,8 @@ AppCore_cls::~AppCore_cls() {
     GpPeriodicBoundary = nullptr;
     delete m_imgSequence;
     m_imgSequence = nullptr;
+    MainGLCanvas_cls::SetMouseBindings(nullptr);
+    MainGLCanvas_cls::SetPickSelect(nullptr);
     delete GpPreference;
     GpPreference = nullptr;
     delete m_exposure;
@@ -232,6 +243,7 @@ void AppCore_cls::InstallDataLoadContext() {
 void AppCore_cls::InstallViewDrawing() {
     m_sequenceRenderer = new SequenceRenderer_cls(*GpDataSequenceSet, m_drawOptions);
     m_sequenceRenderer->Install();
+    m_sequenceRenderer->sortType = [] { return GpPreference ? int(GpPreference->SortType()) : 0; };
     m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
     m_viewScene->Install();
     if (m_frame) m_frame->InstallViewDrawing();
@@ -509,6 +521,7 @@ void AppCore_cls::SelectFilter(FilterBase_cls* filter, bool clearParamSelection)
     if (previous && previous != filter && previous->List() && previous->List()->View())
         previous->List()->View()->FilterSelectionChanged(previous);
     if (changed && m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+    SetSelectedSceneObj(filter ? filter->GetData() : nullptr);
 }
 
 FilterBase_cls* AppCore_cls::SelectedFilter() const {
@@ -525,6 +538,17 @@ void AppCore_cls::SelectFilterById(int id, bool clearParamSelection) {
     FilterCtrl_cls* list = GetFilterCtrl(t.list);
     FilterBase_cls* f = list ? list->GetNode(t.index) : nullptr;
     if (f) SelectFilter(f, clearParamSelection);
+}
+
+void AppCore_cls::SelectByPickName(int name) {
+    if (name < 0) return;
+    if (name >= 20) {
+        SelectFilterById(name, true);
+        return;
+    }
+    // Camera path, anchor and lights select their parameter group; none of them is drawn
+    // for picking yet, so the selection is only cleared.
+    SelectFilter(nullptr, false);
 }
 
 void AppCore_cls::SelectLightById(int id) {

@@ -15,6 +15,7 @@
 
 class FilterBase_cls;
 class FilterCtrl_cls;
+class FilterBase_cls;
 class FrameMain_cls;
 class TimeCtrl_cls;
 class ImgSequence_cls;
@@ -114,8 +115,9 @@ public:
     void DeleteAllFilters();
     /// Undoable move of the selected filter by `direction` (-1 up, +1 down).
     void MoveSelectedFilter(int direction);
-    /// Selects `filter` (null: none) in all three lists. When anything changed the views
-    /// redraw, and `clearParamSelection` also clears the parameter panel's selection.
+    /// Selects `filter` (null: none) in all three lists; its data (or nothing) becomes the
+    /// selected scene object. When anything changed the views redraw, and
+    /// `clearParamSelection` also clears the parameter panel's selection.
     void SelectFilter(FilterBase_cls* filter, bool clearParamSelection);
     /// The selected filter of any list, or null.
     FilterBase_cls* SelectedFilter() const;
@@ -124,6 +126,10 @@ public:
     // index filters). An id that names nothing existing selects nothing.
     void SelectFilterById(int id, bool clearParamSelection);
     void SelectLightById(int id);
+    /// What a click bound to "Item Selection" does with the first pick name under it:
+    /// below 20 the scene object of that id (none is pickable yet: nothing selected) and
+    /// no filter; 20 and above that filter. -1 changes nothing.
+    void SelectByPickName(int name);
 
     /// Parameters of the filters of the three lists by registry name; null when absent.
     Parameter_cls* FindParamByName(const std::string& registryName) override;

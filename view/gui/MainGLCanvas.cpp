@@ -46,10 +46,7 @@ MainGLCanvas_cls::MainGLCanvas_cls(wxWindow* parent, wxWindow* frame, int viewIn
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &MainGLCanvas_cls::OnPaint, this);
     Bind(wxEVT_SIZE, &MainGLCanvas_cls::OnSize, this);
-    Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& e) {
-        MakeCurrentView();
-        e.Skip();
-    });
+    BindMouse();
 }
 
 MainGLCanvas_cls::~MainGLCanvas_cls() {
@@ -161,6 +158,7 @@ bool MainGLCanvas_cls::DrawScene() {
         RenderToFBO(t);
     else
         DirectPass(t);
+    AfterSceneDrawn(useFBO, t);
     return true;
 }
 
