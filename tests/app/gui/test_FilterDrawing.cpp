@@ -183,6 +183,9 @@ TEST_F(FilterDrawing, BooleanBoxHidesTheParticlesOutsideIt) {
     int shown = 0;
     for (int s : pic.seen) shown += s == 1;
     EXPECT_EQ(shown, shownBefore);
+    // Selected, it is drawn with its gizmo at the box's centre.
+    shell->core->SelectFilter(b, true);
+    EXPECT_TRUE(Repaint());
 }
 
 TEST_F(FilterDrawing, CopyBoxOfThreeByThreeByThreeDrawsTheData27Times) {
