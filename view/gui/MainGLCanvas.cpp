@@ -168,6 +168,9 @@ void MainGLCanvas_cls::CallDrawer(int subView, int w, int h, bool offScreen, dou
     glPushMatrix();
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
+    // The drawer places its objects with the model-view matrix (translations, scene
+    // object transforms): it starts in that mode, as every draw expects.
+    glMatrixMode(GL_MODELVIEW);
     const SceneDrawer& drawer = g_drawer ? g_drawer : g_programDrawer;
     if (drawer) {
         SceneDrawArgs a;

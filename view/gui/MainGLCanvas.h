@@ -24,7 +24,7 @@ class wxMenu;
 class wxMouseCaptureLostEvent;
 
 /// What the scene drawer is told about one draw. The projection and model-view matrices
-/// are loaded and the viewport is set when it is called.
+/// are loaded, the matrix mode is GL_MODELVIEW and the viewport is set when it is called.
 struct SceneDrawArgs {
     int view = 0;        ///< view index 0..4
     int subView = 0;     ///< sub-view 0..3 (fisheye and panorama draw four)
