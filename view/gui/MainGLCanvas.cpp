@@ -118,8 +118,9 @@ void MainGLCanvas_cls::Render() {
     m_clientH = size.y;
     if (DrawScene()) {
         ++m_drawCount;
+        const bool swap = FinishPaint();
         if (g_probe) g_probe(*this);
-        SwapBuffers();
+        if (swap) SwapBuffers();
     }
 }
 

@@ -33,6 +33,12 @@ struct SceneDrawArgs {
 /// Draws the scene of one view pass.
 using SceneDrawer = std::function<void(MainGLCanvas_cls& view, const SceneDrawArgs& args)>;
 
+/// Draws a view's 2-D overlays (time text, legends) into a w x h target: the window at its
+/// client size, or the capture's overlay buffer at the output size. A 2-D projection of
+/// the target (origin lower left, one unit per pixel) is loaded and the viewport set; the
+/// drawer may change any GL state inside a push/pop of all attributes.
+using OverlayDrawer = std::function<void(MainGLCanvas_cls& view, int w, int h)>;
+
 /// Set while a view paints; a paint that finds it set draws nothing.
 extern bool GbPaintBusy;
 /// The view being drawn or last made current by the user.
@@ -66,6 +72,8 @@ public:
     /// Called after a scene draw, before the buffers are swapped, with the view's context
     /// current and its picture in the back buffer (window tests read pixels there).
     static void SetPaintProbe(std::function<void(MainGLCanvas_cls& view)> probe);
+    /// The 2-D overlays drawn after every scene draw (empty: none).
+    static void SetOverlayDrawer(OverlayDrawer drawer);
     /// The context shared by all views (null before the first view).
     static wxGLContext* SharedContext();
 
@@ -75,6 +83,13 @@ public:
     /// Draws the scene; false when there was nothing to draw (no context yet, or the GL
     /// state was set up on this call).
     bool DrawScene();
+    /// After a scene draw: the overlay, the capture, the screen items and the info line, in
+    /// that order (MainGLCanvasCapture.cpp). True when the buffers are to be swapped (not
+    /// while earlier motion-blur samples of a frame are accumulating).
+    bool FinishPaint();
+    /// The time text and legends into the window (and into the capture's overlay buffer
+    /// while capturing).
+    void OverlayPass();
     /// Per-view GL set-up on the first paint; true when it ran on this call.
     bool InitGL();
     /// True when the view is not on screen or has drawn (frame, sub); otherwise asks for a
