@@ -140,6 +140,9 @@ public:
     void DrawFocusMarker(const GLCamera_cls& camera, double t, double size, unsigned crossList);
     /// Deletes the eye buffers (their GL objects with them).
     void ReleaseGL();
+    /// Draws `texture` as quad `q` of a vw x vh target (pixel projection), textured and
+    /// modulated by the current colour, with the blending and masks the caller has set.
+    static void DrawTextureIdQuad(unsigned texture, int vw, int vh, const StereoQuad& q);
     FBO_cls* EyeBuffer(int i) const { return (i == 0 || i == 1) ? eyeBuffers[i] : nullptr; }
 
     void SetViewSize(int width, int height) { viewWidth = width, viewHeight = height; }
