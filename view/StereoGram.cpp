@@ -21,10 +21,11 @@ constexpr uint64_t kEyeParamFlags = UPD_TIME | UPD_VIEWS | UPD_STEREOGRAM_GUI;  
 StereoGram_cls::StereoGram_cls() {
     RegisterSettings();
     eyeParam = new ParamGroup_cls("Stereogram", {"Distance of Eye"}, kEyeParamFlags, 1);
-    // The group starts with one cleared key; it becomes 0.1 at the current time.
+    // The group starts with one cleared key; it becomes 0.1 at the start of the scene
+    // (where the time stands when the program starts), whatever time a caller has left.
     Parameter_cls& d = eyeParam->Component(0);
     if (d.keys.empty()) d.keys.emplace_back();
-    d.keys[0].time = GdCurrentTime;
+    d.keys[0].time = 0.0;
     d.keys[0].value = 0.1;
     d.cachedValue = 0.1;
     eyeParam->active = 0;  // the track shows only while stereo is on
@@ -47,7 +48,12 @@ void StereoGram_cls::RegisterSettings() {
 bool StereoGram_cls::ReadConfig(ParamTextStream_cls& stream, const std::string& line) {
     std::string marker = line;
     while (!marker.empty() && (marker.back() == '\r' || marker.back() == '\n')) marker.pop_back();
-    if (marker != "--StereoGram") return false;
+    if (marker != "--StereoGram") {
+        // The settings lines are also taken where they stand alone, like every other
+        // settings group's: a line is the stereogram's only when it starts with its key.
+        group.OfferLine(wxString::FromUTF8(line.c_str()));
+        return false;
+    }
     std::string next;
     while (stream.ReadLine(next)) {
         if (next.find("ParamGroup=") != std::string::npos) {

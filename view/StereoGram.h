@@ -48,8 +48,8 @@ struct StereoCaptureSave {
 /// The one stereogram object (GpStereoGram), created by the central object. GUI thread only.
 class StereoGram_cls {
 public:
-    /// Settings at their defaults, the "Stereogram" eye parameter keyed 0.1 at the current
-    /// scene time, no eye buffers.
+    /// Settings at their defaults, the "Stereogram" eye parameter keyed 0.1 at time 0, no
+    /// eye buffers.
     StereoGram_cls();
     /// Deletes the eye parameter; the eye buffers must have been released (ReleaseGL) while
     /// a context of the views was current, or are left to the context's end.
@@ -63,7 +63,8 @@ public:
     void RegisterSettings();
     /// Offered every line of a project: on "--StereoGram" reads the following lines into
     /// the settings until one holds "ParamGroup=", which the eye parameter reads with the
-    /// stream. Other lines are ignored. True when the line opened the section.
+    /// stream. Any other line is offered to the settings group alone. True when the line
+    /// opened the section.
     bool ReadConfig(ParamTextStream_cls& stream, const std::string& line);
     /// "--StereoGram\n", the four settings lines (CR LF each) and the eye parameter's text.
     std::string WriteConfig() const;

@@ -225,10 +225,12 @@ TEST(StereoGram, OutOfRangeValuesAreClampedAndABlockWithoutGroupEndsAtTheEnd) {
     EXPECT_EQ(s.outputType.value, 6u);
     EXPECT_DOUBLE_EQ(s.toeInAngle.value, 0.0);
     EXPECT_EQ(s.EyeOfPass(1), 2);
-    // Lines outside the block are not the stereogram's.
+    // A settings line standing alone is taken like any settings group's; a key inside
+    // another line is not.
     StereoGram_cls t;
-    ReadProject(t, "StereogramType=2\r\n");
-    EXPECT_EQ(t.cameraSetting.value, 0u);
+    ReadProject(t, "StereogramType=2\r\nXStereogramEye=4\r\n");
+    EXPECT_EQ(t.cameraSetting.value, 2u);
+    EXPECT_EQ(t.outputType.value, 0u);
     // "Set to Defalt" brings the settings back, not the eye distance.
     s.eyeParam->Component(0).keys[0].value = 0.7;
     s.RegisterSettings();
