@@ -36,6 +36,8 @@
 #include "view/DrawOptions.h"
 #include "view/Snap.h"
 #include "view/ExposureSettings.h"
+#include "view/InfoSettings.h"
+#include "view/OverlaySettings.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
 
@@ -58,6 +60,8 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     InitAppFonts();
     m_drawOptions = new DrawOptions_cls;
     m_exposure = new ExposureSettings_cls;
+    m_overlay = new OverlaySettings_cls;
+    m_info = new InfoSettings_cls;
     GpDataSequenceSet = new DataSequenceSet_cls(m_drawOptions, true);
     GpDataLoader = new DataLoader_cls(this);
     GpDataExporter = new DataExporter_cls(this, GpDataLoader);
@@ -140,6 +144,10 @@ AppCore_cls::~AppCore_cls() {
     GpPreference = nullptr;
     delete m_exposure;
     m_exposure = nullptr;
+    delete m_overlay;
+    m_overlay = nullptr;
+    delete m_info;
+    m_info = nullptr;
     delete m_drawOptions;
     m_drawOptions = nullptr;
     delete m_timeCtrl;
@@ -263,6 +271,8 @@ void AppCore_cls::RegisterSections() {
     m_sections.AddGroup(ROW_PERIODIC_BOUNDARY, READ_PERIODIC_BOUNDARY, "periodic boundary",
                         &GpPeriodicBoundary->group);
     m_sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &m_drawOptions->group);
+    // Written into projects only (its row comes after the program-wide ones), read from any file.
+    m_sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "overlay", &m_overlay->group);
     m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &m_exposure->group);
     m_sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &GoImageSaver.group);
     m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences mouse",

@@ -29,6 +29,7 @@
 #include "app/gui/TopHalfPanel.h"
 #include "view/gui/GLInfo.h"
 #include "view/gui/GLResources.h"
+#include "view/gui/InfoHover.h"
 #include "view/gui/MainGLCanvas.h"
 #include "data/DataLoader.h"
 #include "data/DataFrame.h"
@@ -50,6 +51,8 @@
 #include "view/gui/ImgSequence.h"
 #include "view/gui/ExposurePage.h"
 #include "view/gui/OptionPage.h"
+#include "view/OverlaySettings.h"
+#include "view/gui/OverlayPage.h"
 #include "timeline/gui/ParamGUICtrl.h"
 #include "timeline/gui/Scene.h"
 
@@ -78,6 +81,10 @@ wxBitmap LoadPng(const wxString& relative) {
 
 OptionPage_cls* OptionPageOf(const AppCore_cls* core) {
     return core && core->GetDrawOptions() ? core->GetDrawOptions()->page : nullptr;
+}
+
+OverlayPage_cls* OverlayPageOf(const AppCore_cls* core) {
+    return core && core->GetOverlaySettings() ? core->GetOverlaySettings()->page : nullptr;
 }
 
 ExposurePage_cls* ExposurePageOf(const AppCore_cls* core) {
@@ -240,6 +247,7 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
 
 FrameMain_cls::~FrameMain_cls() {
     m_timer.Stop();
+    UninstallInfoHover();  // its look-up reads the renderers of the central object
     if (m_scene) {
         // The scene dialog edits its controller's fields: it goes before the controller,
         // not later with the frame's other child windows.
@@ -461,6 +469,7 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
                 page->EnableShadowControls();
                 page->RefreshAll();
             }
+            if (OverlayPage_cls* page = OverlayPageOf(m_core)) page->RefreshAll();
             if (ExposurePage_cls* page = ExposurePageOf(m_core)) page->RefreshAll();
             break;
         case ID_EXPOSURE_PAGE_REFRESH:

@@ -8,7 +8,9 @@
 #include "app/gui/TopHalfPanel.h"
 #include "data/DataSequenceSet.h"
 #include "timeline/TimeCtrl.h"
+#include "view/DrawOptions.h"
 #include "view/ParticleAttrib.h"
+#include "view/gui/InfoHover.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
 
@@ -25,6 +27,13 @@ void FrameMain_cls::InstallViewDrawing() {
     if (!renderer || !m_top || !GpDataSequenceSet) return;
     ParticleAttrib_cls* const* attribs = renderer->Attribs(GpDataSequenceSet->current);
     for (int t = 0; t < 4; ++t) m_top->AddAttribPage(attribs[t], attribs[t]->label);
+    // The Info page shows the particle under the mouse; hidden types are never picked.
+    InstallInfoHover([renderer](bool shown[4]) {
+        ParticleAttrib_cls* const* a = renderer->Attribs(GpDataSequenceSet ? GpDataSequenceSet->current : 0);
+        const bool classified = a[0]->drawOptions && a[0]->drawOptions->Classify() != 0;
+        for (int t = 0; t < 4; ++t)
+            shown[t] = (classified ? a[t] : a[0])->drawType.value < 3;
+    });
     // The pages' entries come first in the column, and GTK gives the keyboard to the first
     // entry when the frame is first activated: Quit's Q and the other plain shortcuts would
     // then go into an entry. The keyboard goes to the main view instead.

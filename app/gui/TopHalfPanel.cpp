@@ -11,10 +11,14 @@
 #include "app/gui/AppCore.h"
 #include "view/DrawOptions.h"
 #include "view/ExposureSettings.h"
+#include "view/InfoSettings.h"
+#include "view/OverlaySettings.h"
 #include "view/ParticleAttrib.h"
 #include "view/gui/ExposurePage.h"
+#include "view/gui/InfoPage.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/OptionPage.h"
+#include "view/gui/OverlayPage.h"
 #include "view/gui/ParticleAttribPanel.h"
 
 namespace {
@@ -58,6 +62,15 @@ TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cl
         holder->SetSizer(sizer);
         m_optionBook->AddPage(holder, wxGetTranslation("Option"));
     }
+    if (core && core->GetOverlaySettings()) {
+        OverlaySettings_cls* overlay = core->GetOverlaySettings();
+        auto* holder = new wxPanel(m_optionBook);
+        overlay->CreatePage(holder);
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        overlay->page->CreateControls(sizer);
+        holder->SetSizer(sizer);
+        m_optionBook->AddPage(holder, wxGetTranslation("Overlay"));
+    }
     if (core && core->GetExposureSettings()) {
         ExposureSettings_cls* exposure = core->GetExposureSettings();
         auto* holder = new wxPanel(m_optionBook);
@@ -66,6 +79,15 @@ TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cl
         exposure->page->CreateControls(sizer);
         holder->SetSizer(sizer);
         m_optionBook->AddPage(holder, wxGetTranslation("Exposure"));
+    }
+    if (core && core->GetInfoSettings()) {
+        InfoSettings_cls* info = core->GetInfoSettings();
+        auto* holder = new wxPanel(m_optionBook);
+        info->CreatePage(holder);
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        info->page->CreateControls(sizer);
+        holder->SetSizer(sizer);
+        m_optionBook->AddPage(holder, wxGetTranslation("Info"));
     }
     static const char* const kFilterTitles[3] = {"Boolean", "Object", "World"};
     for (int i = 0; i < 3; ++i) {

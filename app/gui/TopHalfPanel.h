@@ -17,8 +17,8 @@ class wxSplitterWindow;
 class TopHalfPanel_cls : public wxPanel {
 public:
     /// Builds the splitters with views 0 to 3 (view 0 alone shown), and notebooks 9001
-    /// (attribute pages), 9002 (the "Option" and "Exposure" pages of `core`, when it has
-    /// them) and 9003 (filter pages).
+    /// (attribute pages), 9002 (the "Option", "Overlay", "Exposure" and "Info" pages of
+    /// `core`, when it has them) and 9003 (filter pages).
     TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cls* core);
     ~TopHalfPanel_cls() override;
 

@@ -9,6 +9,7 @@
 #include "data/DataSequenceSet.h"
 #include "data/FrameSink.h"
 #include "timeline/TimeCtrl.h"
+#include "view/gui/InfoHover.h"
 #include "view/gui/SequenceRenderer.h"
 
 ViewDataTime SplitDataTime(double dataTime) {
@@ -41,6 +42,7 @@ ViewDataTime ViewScene_cls::CurrentDataTime() const {
 }
 
 void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
+    RecordDrawnMatrices(view, args.subView);  // for the particle under the mouse
     SetDefaultLights(*args.camera);
     DataPass(view, args);
 }
