@@ -5,6 +5,7 @@
 #include <wx/sizer.h>
 
 #include "common/CommandHistory.h"
+#include "common/gui/BestSize.h"
 #include "common/gui/MultiInputPanel.h"
 
 InfoPage_cls* GpInfoPage = nullptr;
@@ -65,6 +66,11 @@ void InfoPage_cls::CreateControls(wxSizer* sizer) {
         auto* own = new wxBoxSizer(wxVERTICAL);
         own->Add(p, 1, wxEXPAND);
         parent->SetSizer(own);
+    }
+    // The index spin holds nine digits: narrower than that, GTK cannot lay it out.
+    if (GrowToBestSizes(p)) {
+        p->GetSizer()->SetSizeHints(p);
+        if (sizer) sizer->Layout();
     }
     p->TintXYZ(xItem + 1);
     p->TintXYZ(vItem + 1);
