@@ -38,6 +38,7 @@
 #include "view/ExposureSettings.h"
 #include "view/InfoSettings.h"
 #include "view/OverlaySettings.h"
+#include "view/ShadowVolume.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
 
@@ -59,6 +60,10 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     wxArtProvider::Push(new MyArtProvider);
     InitAppFonts();
     m_drawOptions = new DrawOptions_cls;
+    // The Option page's "Q./Length" group edits the shadow volumes' own settings.
+    RegisterShadowSettings();
+    m_drawOptions->shadowQuality = &GoShadowConfig.quality.value;
+    m_drawOptions->shadowLength = &GoShadowConfig.length.value;
     m_exposure = new ExposureSettings_cls;
     m_overlay = new OverlaySettings_cls;
     m_info = new InfoSettings_cls;
@@ -274,6 +279,7 @@ void AppCore_cls::RegisterSections() {
     // Written into projects only (its row comes after the program-wide ones), read from any file.
     m_sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "overlay", &m_overlay->group);
     m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &m_exposure->group);
+    m_sections.AddGroup(ROW_SHADOW, READ_SHADOW, "shadow", &GoShadowConfig.group);
     m_sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &GoImageSaver.group);
     m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences mouse",
                         &GpPreference->MouseGroup());

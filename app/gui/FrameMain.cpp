@@ -248,6 +248,7 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
 FrameMain_cls::~FrameMain_cls() {
     m_timer.Stop();
     UninstallInfoHover();  // its look-up reads the renderers of the central object
+    MainGLCanvas_cls::SetGLInitHook(nullptr);
     if (m_scene) {
         // The scene dialog edits its controller's fields: it goes before the controller,
         // not later with the frame's other child windows.
@@ -463,6 +464,12 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_PERIODIC_BOUNDARY:
             if (PeriodicBoundaryControl_cls* periodic = m_core ? m_core->GetPeriodicBoundaryControl() : nullptr)
                 periodic->Show(this);
+            break;
+        case ID_ATTRIB_PAGES_REFRESH:
+            // A colour or attribute edit (or its undo): every page showing settings refreshes.
+            if (m_top) m_top->RefreshAttribPages();
+            if (OptionPage_cls* page = OptionPageOf(m_core)) page->RefreshAll();
+            if (ExposurePage_cls* page = ExposurePageOf(m_core)) page->RefreshAll();
             break;
         case ID_DRAW_PAGES_REFRESH:
             if (OptionPage_cls* page = OptionPageOf(m_core)) {

@@ -4,11 +4,15 @@
 
 #include <wx/textentry.h>
 
+#include <memory>
+
 #include "app/gui/AppCore.h"
 #include "app/gui/TopHalfPanel.h"
 #include "data/DataSequenceSet.h"
 #include "timeline/TimeCtrl.h"
+#include "platform/gui/GLEntryPoints.h"
 #include "view/DrawOptions.h"
+#include "view/ExposureSettings.h"
 #include "view/ParticleAttrib.h"
 #include "view/gui/InfoHover.h"
 #include "view/gui/MainGLCanvas.h"
@@ -22,6 +26,15 @@ void FrameMain_cls::InstallViewDrawing() {
             if (!PrepareFrame(-1)) break;
         TimeCtrl_cls* time = GetTimeCtrl();
         Prefetch(time ? time->direction : 1);
+    });
+    // The exposure program is built once, at the first view's GL set-up, when the driver
+    // runs OpenGL 2; without it the Exposure page stays disabled.
+    ExposureSettings_cls* exposure = m_core ? m_core->GetExposureSettings() : nullptr;
+    MainGLCanvas_cls::SetGLInitHook([exposure, done = std::make_shared<bool>(false)](MainGLCanvas_cls& view) {
+        if (*done || !exposure) return;
+        *done = true;
+        const bool gl2 = GLVersionAtLeast(2, 0) && LoadGL2EntryPoints() == 0;
+        exposure->InitShader(gl2, &view);
     });
     SequenceRenderer_cls* renderer = m_core ? m_core->GetSequenceRenderer() : nullptr;
     if (!renderer || !m_top || !GpDataSequenceSet) return;

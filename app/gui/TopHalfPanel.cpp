@@ -127,8 +127,17 @@ void TopHalfPanel_cls::AddAttribPage(ParticleAttrib_cls* attrib, const wxString&
     const wxSize page = sizer->GetMinSize();
     holder->SetMinSize(wxSize(page.x, std::min(page.y, 220)));
     m_attribBook->AddPage(holder, title);
+    m_attribs.push_back(attrib);
     m_attribBook->Show();
     wxPanel::Layout();
+}
+
+void TopHalfPanel_cls::RefreshAttribPages() {
+    for (ParticleAttrib_cls* a : m_attribs) {
+        if (!a->panel) continue;
+        a->panel->RefreshAll();
+        a->panel->Sync();
+    }
 }
 
 void TopHalfPanel_cls::SetLayout(int layout) {

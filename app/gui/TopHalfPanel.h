@@ -7,6 +7,8 @@
 #include <wx/frame.h>
 #include <wx/panel.h>
 
+#include <vector>
+
 class AppCore_cls;
 class MainGLCanvas_cls;
 class ParticleAttrib_cls;
@@ -33,6 +35,9 @@ public:
     void ResetViewFrames();
     /// Adds an "Attrib <t>" page to notebook 9001 for a particle type's attributes.
     void AddAttribPage(ParticleAttrib_cls* attrib, const wxString& title);
+    /// Every attribute page refreshes its controls (the colour buttons too) and shows the
+    /// controls its settings use.
+    void RefreshAttribPages();
 
     MainGLCanvas_cls* View(int i) const { return (i >= 0 && i < 4) ? m_views[i] : nullptr; }
     wxNotebook* AttribBook() const { return m_attribBook; }
@@ -45,6 +50,7 @@ private:
     wxSplitterWindow* m_b;
     MainGLCanvas_cls* m_views[4];
     wxNotebook* m_attribBook;
+    std::vector<ParticleAttrib_cls*> m_attribs;  ///< those with a page, not owned
     wxBoxSizer* m_column;
     wxNotebook* m_optionBook;
     wxNotebook* m_filterBook;

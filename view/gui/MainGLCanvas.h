@@ -66,6 +66,9 @@ public:
     /// Called after a scene draw, before the buffers are swapped, with the view's context
     /// current and its picture in the back buffer (window tests read pixels there).
     static void SetPaintProbe(std::function<void(MainGLCanvas_cls& view)> probe);
+    /// Called at the end of each view's GL set-up (its first paint), context current; the
+    /// program sets up what needs a context once (the exposure program). May be empty.
+    static void SetGLInitHook(std::function<void(MainGLCanvas_cls& view)> hook);
     /// The context shared by all views (null before the first view).
     static wxGLContext* SharedContext();
 

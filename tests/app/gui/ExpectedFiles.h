@@ -53,6 +53,25 @@ inline std::string DrawOptionRows() {
            "Shadow=0\r\n";
 }
 
+/// The overlay settings (defaults).
+inline std::string OverlayRows() {
+    return "OverLayTimePos=4\r\n"
+           "OverLayTimeFontFamily=2\r\n"
+           "OverLayTimeFontPoint=18\r\n"
+           "OverLayTimeCustomFont=\r\n"
+           "OverLayTimeTag=Time=\r\n"
+           "OverLayShowLegend=1 0 0 0\r\n"
+           "OverLayLegendPos=3\r\n"
+           "OverLayLegendIgnoreAlphe=0\r\n"
+           "OverLayLegendIgnoreTics=0\r\n";
+}
+
+/// The shadow volumes' settings (defaults).
+inline std::string ShadowRows() {
+    return "ShadowQuality=1\r\n"
+           "ShadowLength=20.000000\r\n";
+}
+
 /// Exposure (defaults).
 inline std::string ExposureRows() {
     return "ExposureLevel=0 1\r\n"
@@ -111,8 +130,8 @@ inline std::string FilterRows() {
 }
 
 inline std::string ProjectFile(const std::string& project, const std::string& timeText) {
-    return ConfigFile(project) + timeText + DrawOptionRows() + ExposureRows() +
-           DataSequenceRows() + PeriodicRows() + PreferenceRows() + FilterRows();
+    return ConfigFile(project) + timeText + DrawOptionRows() + OverlayRows() + ExposureRows() +
+           DataSequenceRows() + PeriodicRows() + PreferenceRows() + ShadowRows() + FilterRows();
 }
 
 }  // namespace shelltest
