@@ -44,6 +44,9 @@
 #include "view/DrawOptions.h"
 #include "view/Snap.h"
 #include "view/ExposureSettings.h"
+#include "view/InfoSettings.h"
+#include "view/OverlaySettings.h"
+#include "view/ShadowVolume.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
 #include "view/gui/GLResources.h"
@@ -71,7 +74,13 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     wxArtProvider::Push(new MyArtProvider);
     InitAppFonts();
     m_drawOptions = new DrawOptions_cls;
+    // The Option page's "Q./Length" group edits the shadow volumes' own settings.
+    RegisterShadowSettings();
+    m_drawOptions->shadowQuality = &GoShadowConfig.quality.value;
+    m_drawOptions->shadowLength = &GoShadowConfig.length.value;
     m_exposure = new ExposureSettings_cls;
+    m_overlay = new OverlaySettings_cls;
+    m_info = new InfoSettings_cls;
     GpDataSequenceSet = new DataSequenceSet_cls(m_drawOptions, true);
     GpDataLoader = new DataLoader_cls(this);
     GpDataExporter = new DataExporter_cls(this, GpDataLoader);
@@ -186,6 +195,10 @@ AppCore_cls::~AppCore_cls() {
     GpPreference = nullptr;
     delete m_exposure;
     m_exposure = nullptr;
+    delete m_overlay;
+    m_overlay = nullptr;
+    delete m_info;
+    m_info = nullptr;
     delete m_drawOptions;
     m_drawOptions = nullptr;
     delete m_timeCtrl;
@@ -323,7 +336,10 @@ void AppCore_cls::RegisterSections() {
     m_sections.AddGroup(ROW_PERIODIC_BOUNDARY, READ_PERIODIC_BOUNDARY, "periodic boundary",
                         &GpPeriodicBoundary->group);
     m_sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &m_drawOptions->group);
+    // Written into projects only (its row comes after the program-wide ones), read from any file.
+    m_sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "overlay", &m_overlay->group);
     m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &m_exposure->group);
+    m_sections.AddGroup(ROW_SHADOW, READ_SHADOW, "shadow", &GoShadowConfig.group);
     m_sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &GoImageSaver.group);
     m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences mouse",
                         &GpPreference->MouseGroup());

@@ -29,6 +29,7 @@
 #include "app/gui/TopHalfPanel.h"
 #include "view/gui/GLInfo.h"
 #include "view/gui/GLResources.h"
+#include "view/gui/InfoHover.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
@@ -54,6 +55,8 @@
 #include "view/gui/StereoGramGUI.h"
 #include "view/gui/ExposurePage.h"
 #include "view/gui/OptionPage.h"
+#include "view/OverlaySettings.h"
+#include "view/gui/OverlayPage.h"
 #include "timeline/gui/ParamGUICtrl.h"
 #include "filters/FilterCtrl.h"
 #include "filters/gui/FilterPanelPain.h"
@@ -84,6 +87,10 @@ wxBitmap LoadPng(const wxString& relative) {
 
 OptionPage_cls* OptionPageOf(const AppCore_cls* core) {
     return core && core->GetDrawOptions() ? core->GetDrawOptions()->page : nullptr;
+}
+
+OverlayPage_cls* OverlayPageOf(const AppCore_cls* core) {
+    return core && core->GetOverlaySettings() ? core->GetOverlaySettings()->page : nullptr;
 }
 
 ExposurePage_cls* ExposurePageOf(const AppCore_cls* core) {
@@ -258,6 +265,8 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
 
 FrameMain_cls::~FrameMain_cls() {
     m_timer.Stop();
+    UninstallInfoHover();  // its look-up reads the renderers of the central object
+    MainGLCanvas_cls::SetGLInitHook(nullptr);
     if (m_scene) {
         // The scene dialog edits its controller's fields: it goes before the controller,
         // not later with the frame's other child windows.
@@ -529,11 +538,18 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             if (PeriodicBoundaryControl_cls* periodic = m_core ? m_core->GetPeriodicBoundaryControl() : nullptr)
                 periodic->Show(this);
             break;
+        case ID_ATTRIB_PAGES_REFRESH:
+            // A colour or attribute edit (or its undo): every page showing settings refreshes.
+            if (m_top) m_top->RefreshAttribPages();
+            if (OptionPage_cls* page = OptionPageOf(m_core)) page->RefreshAll();
+            if (ExposurePage_cls* page = ExposurePageOf(m_core)) page->RefreshAll();
+            break;
         case ID_DRAW_PAGES_REFRESH:
             if (OptionPage_cls* page = OptionPageOf(m_core)) {
                 page->EnableShadowControls();
                 page->RefreshAll();
             }
+            if (OverlayPage_cls* page = OverlayPageOf(m_core)) page->RefreshAll();
             if (ExposurePage_cls* page = ExposurePageOf(m_core)) page->RefreshAll();
             break;
         case ID_EXPOSURE_PAGE_REFRESH:

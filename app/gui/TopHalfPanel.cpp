@@ -17,10 +17,14 @@
 #include "timeline/gui/ParamGUICtrl.h"
 #include "view/DrawOptions.h"
 #include "view/ExposureSettings.h"
+#include "view/InfoSettings.h"
+#include "view/OverlaySettings.h"
 #include "view/ParticleAttrib.h"
 #include "view/gui/ExposurePage.h"
+#include "view/gui/InfoPage.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/OptionPage.h"
+#include "view/gui/OverlayPage.h"
 #include "view/gui/ParticleAttribPanel.h"
 
 namespace {
@@ -74,6 +78,15 @@ TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cl
         holder->SetSizer(sizer);
         m_optionBook->AddPage(holder, wxGetTranslation("Option"));
     }
+    if (core && core->GetOverlaySettings()) {
+        OverlaySettings_cls* overlay = core->GetOverlaySettings();
+        auto* holder = new wxPanel(m_optionBook);
+        overlay->CreatePage(holder);
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        overlay->page->CreateControls(sizer);
+        holder->SetSizer(sizer);
+        m_optionBook->AddPage(holder, wxGetTranslation("Overlay"));
+    }
     if (core && core->GetExposureSettings()) {
         ExposureSettings_cls* exposure = core->GetExposureSettings();
         auto* holder = new wxPanel(m_optionBook);
@@ -82,6 +95,15 @@ TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cl
         exposure->page->CreateControls(sizer);
         holder->SetSizer(sizer);
         m_optionBook->AddPage(holder, wxGetTranslation("Exposure"));
+    }
+    if (core && core->GetInfoSettings()) {
+        InfoSettings_cls* info = core->GetInfoSettings();
+        auto* holder = new wxPanel(m_optionBook);
+        info->CreatePage(holder);
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        info->page->CreateControls(sizer);
+        holder->SetSizer(sizer);
+        m_optionBook->AddPage(holder, wxGetTranslation("Info"));
     }
     static const char* const kFilterTitles[3] = {"Boolean", "Object", "World"};
     for (int i = 0; i < 3; ++i) {
@@ -121,6 +143,7 @@ void TopHalfPanel_cls::AddAttribPage(ParticleAttrib_cls* attrib, const wxString&
     const wxSize page = sizer->GetMinSize();
     holder->SetMinSize(wxSize(page.x, std::min(page.y, 220)));
     m_attribBook->AddPage(holder, title);
+    m_attribs.push_back(attrib);
     m_attribBook->Show();
     wxPanel::Layout();
 }
@@ -137,6 +160,14 @@ void TopHalfPanel_cls::RelayoutFilterPages() {
     m_filterBook->SetMinSize(wxSize(232, h));
     wxPanel::Layout();
     for (FilterPanelPain_cls* page : m_filterPages) page->Relayout();
+}
+
+void TopHalfPanel_cls::RefreshAttribPages() {
+    for (ParticleAttrib_cls* a : m_attribs) {
+        if (!a->panel) continue;
+        a->panel->RefreshAll();
+        a->panel->Sync();
+    }
 }
 
 void TopHalfPanel_cls::SetLayout(int layout) {

@@ -22,6 +22,7 @@ std::function<bool()> g_busy;
 std::function<bool()> g_useFBO;
 std::function<void(int&, int&, double&)> g_frameSource;
 std::function<void(MainGLCanvas_cls&)> g_probe;
+std::function<void(MainGLCanvas_cls&)> g_glInit;
 std::function<void()> g_frameRequest;
 
 const int kAttribs[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 24, WX_GL_STENCIL_SIZE, 8, 0};
@@ -66,6 +67,10 @@ void MainGLCanvas_cls::SetUseFBO(std::function<bool()> useFBO) { g_useFBO = std:
 void MainGLCanvas_cls::SetFrameSource(std::function<void(int&, int&, double&)> source) {
     g_frameSource = std::move(source);
 }
+void MainGLCanvas_cls::SetGLInitHook(std::function<void(MainGLCanvas_cls&)> hook) {
+    g_glInit = std::move(hook);
+}
+
 void MainGLCanvas_cls::SetPaintProbe(std::function<void(MainGLCanvas_cls&)> probe) {
     g_probe = std::move(probe);
 }
@@ -228,6 +233,7 @@ bool MainGLCanvas_cls::InitGL() {
     InitSharedGLObjects();
     glDepthFunc(GL_LEQUAL);
     m_glReady = true;
+    if (g_glInit) g_glInit(*this);
     return true;
 }
 

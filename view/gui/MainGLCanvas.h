@@ -86,6 +86,9 @@ public:
     static void SetPaintProbe(std::function<void(MainGLCanvas_cls& view)> probe);
     /// The 2-D overlays drawn after every scene draw (empty: none).
     static void SetOverlayDrawer(OverlayDrawer drawer);
+    /// Called at the end of each view's GL set-up (its first paint), context current; the
+    /// program sets up what needs a context once (the exposure program). May be empty.
+    static void SetGLInitHook(std::function<void(MainGLCanvas_cls& view)> hook);
     /// The context shared by all views (null before the first view).
     static wxGLContext* SharedContext();
 

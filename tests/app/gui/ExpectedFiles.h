@@ -53,6 +53,25 @@ inline std::string DrawOptionRows() {
            "Shadow=0\r\n";
 }
 
+/// The overlay settings (defaults).
+inline std::string OverlayRows() {
+    return "OverLayTimePos=4\r\n"
+           "OverLayTimeFontFamily=2\r\n"
+           "OverLayTimeFontPoint=18\r\n"
+           "OverLayTimeCustomFont=\r\n"
+           "OverLayTimeTag=Time=\r\n"
+           "OverLayShowLegend=1 0 0 0\r\n"
+           "OverLayLegendPos=3\r\n"
+           "OverLayLegendIgnoreAlphe=0\r\n"
+           "OverLayLegendIgnoreTics=0\r\n";
+}
+
+/// The shadow volumes' settings (defaults).
+inline std::string ShadowRows() {
+    return "ShadowQuality=1\r\n"
+           "ShadowLength=20.000000\r\n";
+}
+
 /// Exposure (defaults).
 inline std::string ExposureRows() {
     return "ExposureLevel=0 1\r\n"
@@ -140,8 +159,6 @@ inline std::string GLSettingsRows() {
            ColorRecordRows("TagColor", "1.000000 1.000000 1.000000 1.000000");
 }
 
-/// A whole project file of a program left with its defaults except for the time section,
-/// given as `timeText` (time settings and the "---TimeRemap" block).
 /// The three filter lists, empty.
 inline std::string FilterRows() {
     return "---FilterCtrl0Begin\n---FilterCtrl0End\n"
@@ -149,10 +166,12 @@ inline std::string FilterRows() {
            "---FilterCtrl2Begin\n---FilterCtrl2End\n";
 }
 
+/// A whole project file of a program left with its defaults except for the time section,
+/// given as `timeText` (time settings and the "---TimeRemap" block).
 inline std::string ProjectFile(const std::string& project, const std::string& timeText) {
-    return ConfigFile(project) + timeText + DrawOptionRows() + ExposureRows() +
+    return ConfigFile(project) + timeText + DrawOptionRows() + OverlayRows() + ExposureRows() +
            DataSequenceRows() + PeriodicRows() + StereoGramRows() + PreferenceRows() + GLSettingsRows() +
-           FilterRows();
+           ShadowRows() + FilterRows();
 }
 
 }  // namespace shelltest
