@@ -45,6 +45,7 @@ TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cl
     m_views[2] = new MainGLCanvas_cls(m_b, frame, 2, 1, "MainGLCanvas 2");
     m_views[3] = new MainGLCanvas_cls(m_b, frame, 3, 3, "MainGLCanvas 3");
     GpCurrentCanvas = m_views[0];
+    for (MainGLCanvas_cls* v : m_views) v->siblings.assign(m_views, m_views + 4);
 
     m_attribBook = new wxNotebook(this, 9001);
     m_optionBook = new wxNotebook(this, 9002);

@@ -8,14 +8,18 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <wx/glcanvas.h>
 
 #include "common/GLCamera.h"
 #include "common/GLProjection.h"
+#include "view/ViewCameras.h"
+#include "view/ViewSettings.h"
 
 class FBO_cls;
 class MainGLCanvas_cls;
+class wxMenu;
 
 /// What the scene drawer is told about one draw. The projection and model-view matrices
 /// are loaded and the viewport is set when it is called.
@@ -68,6 +72,10 @@ public:
     static void SetPaintProbe(std::function<void(MainGLCanvas_cls& view)> probe);
     /// The context shared by all views (null before the first view).
     static wxGLContext* SharedContext();
+    /// The view with that index made last (null when none exists).
+    static MainGLCanvas_cls* FindView(int viewIndex);
+    /// The frame, sub-frame and normalised time the views draw now.
+    static void SourceFrame(int& frame, int& sub, double& time);
 
     // Drawing road ------------------------------------------------------------------------
     /// One paint's work (called by the paint handler).
@@ -90,6 +98,44 @@ public:
     /// Makes this view the current one; true when it was not.
     bool MakeCurrentView();
 
+    // Camera choice and mouse seams (camera code in MainGLCanvasCamera.cpp) -------------
+    /// The camera the current choice works on and mouse gestures move: the axis-view
+    /// camera (choices 1..6), the path camera (7), the free camera (0); null for the copy
+    /// of view 0, which cannot be steered.
+    GLCamera_cls* GetActiveCamera() { return cameras.Active(); }
+    /// Camera choice 1..6 (gestures pan instead of orbiting; zoom changes OrthoScale()).
+    bool IsAxisView() const { return cameras.IsAxisView(); }
+    /// The shared pivot pose of the choice: GoAxisPivotPose for axis views, else GoPivotPose.
+    GLCameraPose_cls& GetPivotPose() const { return cameras.PivotPose(); }
+    /// The drawn camera's pivot := the pivot pose (or the followed anchor).
+    void SetPivotFromPose() { cameras.SetPivotFromPose(); }
+    /// GLOrthoScale: the axis-view camera's distance from its pivot (wheel and drag zoom
+    /// of the axis views scale it).
+    float& OrthoScale() { return settings.orthoScale.value; }
+    int CameraChoice() const { return cameras.Choice(); }
+    /// Sets the choice (see ViewCameras_cls::SetChoice), shows it in the bar and repaints.
+    void SetCameraChoice(int choice);
+    /// Follows the scene's camera path (choice 7) and repaints.
+    void LinkToCameraPath();
+    /// Choice 7 or 8: back to the free camera; `keepView` keeps the picture.
+    void UnlinkCamera(bool keepView);
+    /// GLGeometry 0 <-> 1 (others become 0); repaints.
+    void OnTogglePerspective();
+    /// Repaints every sibling view whose choice is an axis view (they share a pivot).
+    void RefreshAxisViews();
+    /// Camera and anchor keys at the current time from this view (one undo step each).
+    void SetCameraKeyPos() { cameras.SetCameraKey(false); }
+    void SetCameraKeyPosRot() { cameras.SetCameraKey(true); }
+    void SetAnchorKey() { cameras.SetAnchorKey(); }
+    /// Pops up the view's context menu at (x, y) (client pixels).
+    void ShowContextMenu(int x, int y);
+    /// Called on the first draw of the view (the bar applies its combos there).
+    void SetFirstDrawHook(std::function<void()> hook) { m_firstDrawHook = std::move(hook); }
+    /// Called whenever the choice changed outside the bar (the bar shows it).
+    void SetChoiceChangedHook(std::function<void()> hook) { m_choiceHook = std::move(hook); }
+    /// The four upper views (filled by the layout); the axis views refresh each other.
+    std::vector<MainGLCanvas_cls*> siblings;
+
     int ViewIndex() const { return m_view; }
     int DrawnFrame() const { return m_drawnFrame; }
     void ForgetDrawnFrame() { m_drawnFrame = m_drawnSub = -1; }
@@ -97,10 +143,10 @@ public:
     int DrawCount() const { return m_drawCount; }
     bool GLReady() const { return m_glReady; }
 
-    GLCamera_cls camera;          ///< the free camera
+    ViewSettings_cls settings;    ///< the "Panel<view>" lines
+    ViewCameras_cls cameras;      ///< camera records and choice
+    GLCamera_cls& camera;         ///< the drawn camera (cameras.drawn)
     GLProjection_cls projection;  ///< angle 35, depth 0.03..5000
-    int cameraChoice = 0;
-    int geometry = 0;  ///< 0 perspective, 1 orthographic, 2 fisheye, 3 panorama
     std::string message;  ///< warnings of one paint
 
 private:
@@ -109,13 +155,21 @@ private:
     void CallDrawer(int subView, int w, int h, bool offScreen, double t);
     void RenderToFBO(double t);
     void DirectPass(double t);
-    int GeometryMode() const { return geometry == 2 ? 1 : geometry == 3 ? 2 : 0; }
+    int GeometryMode() const { return cameras.GeometryMode(); }
+    /// The camera and projection of a draw (MainGLCanvasCamera.cpp).
+    void UpdateCamera(int frame, int sub);
+    void BuildContextMenu();
+    void AfterChoiceChange();
 
     wxWindow* m_frame;
     int m_view;
     int m_drawnFrame = -1, m_drawnSub = -1;
     int m_drawCount = 0;
+    bool m_everDrawn = false;  ///< the camera of a draw has been made once
     bool m_glReady = false;
     int m_clientW = 0, m_clientH = 0;
     std::unique_ptr<FBO_cls> m_small;  ///< the view's 128 x 128 buffer
+    std::unique_ptr<wxMenu> m_menu;    ///< context menu, ids 6547..6553
+    std::function<void()> m_firstDrawHook;
+    std::function<void()> m_choiceHook;
 };
