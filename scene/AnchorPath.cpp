@@ -3,6 +3,7 @@
 
 #include "timeline/ParamGroup.h"
 #include "timeline/ParamTextStream.h"
+#include "timeline/Parameter.h"
 
 AnchorPath_cls* GpAnchorPath = nullptr;
 
@@ -14,9 +15,13 @@ AnchorPath_cls::AnchorPath_cls() : SceneObj_cls("Anchor", true, true) {
     pickId = 1;
     settings.Clear();
     settings.Register(&visible, "AnchorVisible=", "1");
+    // The starting keys are no user edit: they bypass the history.
+    const unsigned char undo = GbParamUndoEnabled;
+    GbParamUndoEnabled = 0;
     SetTranslateKey(0, 0, 0);
     SetRotationKey(0, 0, 0);
     SetScaleKey(1, 1, 1);
+    GbParamUndoEnabled = undo;
 }
 
 std::string AnchorPath_cls::WriteSection() const {

@@ -3,6 +3,7 @@
 
 #include "timeline/ParamGroup.h"
 #include "timeline/ParamTextStream.h"
+#include "timeline/Parameter.h"
 
 CameraPath_cls* GpCameraPath = nullptr;
 
@@ -21,9 +22,13 @@ CameraPath_cls::CameraPath_cls() : SceneObj_cls("Camera", true, true) {
     settings.Register(&fishEyeOffset, "FishEyeOffset=", "0");
     settings.Register(&lookAnchor, "CareraLookAnchor=", "0");
     settings.Register(&visible, "CameraVisible=", "1");
+    // The starting keys are no user edit: they bypass the history.
+    const unsigned char undo = GbParamUndoEnabled;
+    GbParamUndoEnabled = 0;
     SetTranslateKey(-1.5, 0, 1.5);
     SetRotationKey(0, 45, 0);
     SetScaleKey(1, 1, 1);
+    GbParamUndoEnabled = undo;
 }
 
 std::string CameraPath_cls::WriteSection() const {

@@ -400,6 +400,10 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             m_shortcuts->OnKey(m_forwardedMods, m_forwardedKey);
             break;
         case ID_END_CAPTURE: OnEndCapture(); break;
+        case ID_APPLY_VIEW_SETTINGS:
+        case ID_SET_CAMERA_KEY_POS:
+        case ID_SET_CAMERA_KEY_POSROT:
+        case ID_SET_ANCHOR_KEY: OnViewCommand(id); break;
         case ID_SAVE_IMAGE_SEQUENCE:
             // The preview size stays as the sequence knows it until the main view reports its own.
             if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr)
@@ -649,15 +653,13 @@ void FrameMain_cls::OnSashChanged(wxSplitterEvent& event) {
 
 void FrameMain_cls::ReadConfig(const wxString& line) {
     m_group.OfferLine(line);
+    ReadViewConfig(line);
 }
 
 wxString FrameMain_cls::WriteConfig() const {
     return m_group.WriteAll();
 }
 
-wxString FrameMain_cls::WriteLayoutConfig() const {
-    return wxString();
-}
 
 void FrameMain_cls::UpdateStatusLine() {
     if (!GetStatusBar()) return;

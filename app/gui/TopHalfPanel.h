@@ -8,6 +8,7 @@
 #include <wx/panel.h>
 
 class AppCore_cls;
+class GLCanvasCtrl_cls;
 class MainGLCanvas_cls;
 class ParticleAttrib_cls;
 class wxBoxSizer;
@@ -35,6 +36,8 @@ public:
     void AddAttribPage(ParticleAttrib_cls* attrib, const wxString& title);
 
     MainGLCanvas_cls* View(int i) const { return (i >= 0 && i < 4) ? m_views[i] : nullptr; }
+    /// The control bar of view i (0..3).
+    GLCanvasCtrl_cls* Bar(int i) const { return (i >= 0 && i < 4) ? m_bars[i] : nullptr; }
     wxNotebook* AttribBook() const { return m_attribBook; }
     wxNotebook* OptionBook() const { return m_optionBook; }
     wxNotebook* FilterBook() const { return m_filterBook; }
@@ -44,6 +47,7 @@ private:
     wxSplitterWindow* m_a;
     wxSplitterWindow* m_b;
     MainGLCanvas_cls* m_views[4];
+    GLCanvasCtrl_cls* m_bars[4];
     wxNotebook* m_attribBook;
     wxBoxSizer* m_column;
     wxNotebook* m_optionBook;
@@ -58,7 +62,9 @@ class GLExtraFrame_cls : public wxFrame {
 public:
     GLExtraFrame_cls(wxWindow* frame);
     MainGLCanvas_cls* View() const { return m_view; }
+    GLCanvasCtrl_cls* Bar() const { return m_bar; }
 
 private:
+    GLCanvasCtrl_cls* m_bar;
     MainGLCanvas_cls* m_view;
 };

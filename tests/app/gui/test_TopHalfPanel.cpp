@@ -50,7 +50,7 @@ TEST(TopHalfPanel, FourViewsPaintTheQuadAtItsProjectedPosition) {
 
     // The quad lies in the x-y plane, which the side views of views 2 and 3 see edge-on:
     // every view looks through the free camera here.
-    for (int i = 1; i < 4; ++i) top->View(i)->cameras.SetChoice(0);
+    for (int i = 1; i < 4; ++i) top->View(i)->SetCameraChoice(0);
     shell.Post(ID_LAYOUT_4A);
     EXPECT_EQ(top->Layout(), 3);
     // The idle driver keeps asking until every view has drawn the current frame.
