@@ -190,3 +190,11 @@ void ViewCameras_cls::SetAnchorKey() {
         {GoPivotPose.position[0], GoPivotPose.position[1], GoPivotPose.position[2]}, true, -1);
     GoCommandHistory.EndBlock("");
 }
+
+GLCamera_cls ViewCameras_cls::OrthoBufferCamera(const GLCamera_cls& camera, int w, int h) {
+    GLCamera_cls c = camera;
+    if (w <= h || h <= 0) return c;
+    const double f = double(w) / h;
+    for (int k = 0; k < 3; ++k) c.pose.position[k] = c.pivot[k] + (c.pose.position[k] - c.pivot[k]) * f;
+    return c;
+}

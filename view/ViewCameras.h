@@ -91,6 +91,11 @@ public:
     /// Keys the anchor's Translate with GoPivotPose's position, inside one undo block.
     void SetAnchorKey();
 
+    /// For an orthographic draw into a square buffer that is then shown over the wider side
+    /// of a w x h view: `camera` moved back from its pivot by max(1, w / h), so the
+    /// buffer's box spans what a direct draw into the view shows.
+    static GLCamera_cls OrthoBufferCamera(const GLCamera_cls& camera, int w, int h);
+
     ViewSettings_cls& settings;
     GLCamera_cls drawn;   ///< the camera every pass of a draw uses
     GLCamera_cls free;    ///< choice 0

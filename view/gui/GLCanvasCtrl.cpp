@@ -8,6 +8,7 @@
 #include <wx/menu.h>
 #include <wx/sizer.h>
 #include <wx/tglbtn.h>
+#include <wx/toplevel.h>
 
 #include "common/gui/AppFonts.h"
 #include "view/gui/MainGLCanvas.h"
@@ -94,8 +95,25 @@ GLCanvasCtrl_cls::GLCanvasCtrl_cls(wxWindow* parent, wxWindow* frame, int viewIn
     // (keyboard shortcuts, context menu) in the bar.
     m_view->SetFirstDrawHook([this]() { ApplyCombos(); });
     m_view->SetChoiceChangedHook([this]() { SyncChoices(); });
+    if (viewIndex == 4)
+        m_view->SetExtraViewKeyHook([this](int mask, int key) { OnExtraViewKey(mask, key); });
     SyncChoices();
     SyncToggles();
+}
+
+void GLCanvasCtrl_cls::OnExtraViewKey(int mask, int key) {
+    wxTopLevelWindow* top = dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(this));
+    if (!top) return;
+    if (mask == 1 && (key == WXK_RETURN || key == WXK_NUMPAD_ENTER)) {
+        m_fullScreen = true;
+        m_row->Hide();
+        Layout();
+        top->ShowFullScreen(true, wxFULLSCREEN_ALL);
+    } else if (key == WXK_ESCAPE) {
+        m_fullScreen = false;
+        top->ShowFullScreen(false);
+        FitRow(GetSize().x, GetSize().y);
+    }
 }
 
 GLCanvasCtrl_cls::~GLCanvasCtrl_cls() {
@@ -194,7 +212,7 @@ void GLCanvasCtrl_cls::FitRow(int w, int h) {
     fit(m_pivot, showPivot);
     fit(m_camera, showCamera);
     for (wxToggleButton* t : m_toggles) fit(t, showToggles);
-    fit(m_row, showToggles);
+    fit(m_row, showToggles && !m_fullScreen);
     if (changed) {
         m_row->Layout();
         Layout();

@@ -48,6 +48,8 @@ private:
     /// ApplyChoices without making the view current or repainting it (a view's first draw).
     void ApplyCombos();
     void OnComboSelected(wxCommandEvent& event);
+    /// Extra view: Alt+Enter hides the control row and goes full screen; Esc comes back.
+    void OnExtraViewKey(int mask, int key);
     void OnPivotCheck(wxCommandEvent& event);
     void OnToggle(int which);
     void OnSize(wxSizeEvent& event);
@@ -64,4 +66,5 @@ private:
     wxToggleButton* m_toggles[4] = {};
     wxMenu* m_menu = nullptr;
     wxBoxSizer* m_rowSizer = nullptr;
+    bool m_fullScreen = false;  ///< extra view in full screen: the row stays hidden
 };

@@ -222,8 +222,14 @@ void MainGLCanvas_cls::RenderToFBO(double t) {
     const int s = BufferSize(0);
     pool->Resize(m_clientW, m_clientH, s);
     const int n = GeometryMode() == 0 ? 1 : 4;
+    // The square buffer is shown over the view's wider side: an orthographic box must
+    // cover that side too, or the view would show less than a direct draw.
+    const GLCamera_cls bufferCamera =
+        (GeometryMode() == 0 && !projection.perspective)
+            ? ViewCameras_cls::OrthoBufferCamera(camera, m_clientW, m_clientH)
+            : camera;
     for (int j = 0; j < n; ++j) {
-        pool->BeginSubView(j, camera, projection, GeometryMode());
+        pool->BeginSubView(j, bufferCamera, projection, GeometryMode());
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         CallDrawer(j, s, s, true, t);

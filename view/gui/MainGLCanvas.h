@@ -133,6 +133,9 @@ public:
     void SetFirstDrawHook(std::function<void()> hook) { m_firstDrawHook = std::move(hook); }
     /// Called whenever the choice changed outside the bar (the bar shows it).
     void SetChoiceChangedHook(std::function<void()> hook) { m_choiceHook = std::move(hook); }
+    /// Keys typed in the extra view, before they go on to the main frame (its bar switches
+    /// full screen with Alt+Enter and back with Esc). Arguments: modifier mask, key code.
+    void SetExtraViewKeyHook(std::function<void(int, int)> hook) { m_extraKeyHook = std::move(hook); }
     /// The four upper views (filled by the layout); the axis views refresh each other.
     std::vector<MainGLCanvas_cls*> siblings;
 
@@ -172,4 +175,6 @@ private:
     std::unique_ptr<wxMenu> m_menu;    ///< context menu, ids 6547..6553
     std::function<void()> m_firstDrawHook;
     std::function<void()> m_choiceHook;
+    std::function<void(int, int)> m_extraKeyHook;
+    void OnKeyDown(wxKeyEvent& event);
 };

@@ -2,6 +2,7 @@
 #include <wx/menu.h>
 
 #include "common/CommandIds.h"
+#include "common/gui/ShortcutForwarder.h"
 #include "scene/AnchorPath.h"
 #include "scene/CameraPath.h"
 #include "view/gui/MainGLCanvas.h"
@@ -112,6 +113,21 @@ void MainGLCanvas_cls::BuildContextMenu() {
     }, ID_MENU_LINK_CAM);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { UnlinkCamera(true); }, ID_MENU_UNLINK_KEEP);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnTogglePerspective(); }, ID_MENU_TOGGLE_PERSPECTIVE);
+    Bind(wxEVT_KEY_DOWN, &MainGLCanvas_cls::OnKeyDown, this);
+}
+
+void MainGLCanvas_cls::OnKeyDown(wxKeyEvent& event) {
+    // The main frame's shortcuts see the keys typed in every view; the extra view first
+    // looks for its own full-screen keys.
+    if (m_view == 4 && m_extraKeyHook) m_extraKeyHook(ShortcutForwarder_cls::ModifierMask(event), event.GetKeyCode());
+    if (!m_frame) {
+        event.Skip();
+        return;
+    }
+    wxKeyEvent copy(event);
+    copy.SetId(m_frame->GetId());
+    copy.SetEventObject(m_frame);
+    wxPostEvent(m_frame, copy);
 }
 
 void MainGLCanvas_cls::ShowContextMenu(int x, int y) {
