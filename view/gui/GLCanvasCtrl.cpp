@@ -167,7 +167,15 @@ void GLCanvasCtrl_cls::ApplyCombos() {
     }
 }
 
-void GLCanvasCtrl_cls::OnComboSelected(wxCommandEvent&) {
+void GLCanvasCtrl_cls::OnComboSelected(wxCommandEvent& event) {
+    if (event.GetEventObject() == m_camera) {
+        // A new camera choice brings its own geometry (orthographic for the axis views,
+        // perspective otherwise), as the keyboard's choices do; the geometry combo follows.
+        const wxString camera = m_camera->GetValue();
+        for (int i = 0; i <= m_view->settings.MaxChoice(); ++i)
+            if (camera == ChoiceName(i)) m_view->cameras.SetChoice(i);
+        m_geometry->SetValue(GeometryName(m_view->settings.geometry.value));
+    }
     ApplyChoices();
     m_view->SetFocus();
 }
