@@ -234,7 +234,10 @@ void AppCore_cls::InstallViewDrawing() {
     m_sequenceRenderer->Install();
     m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
     m_viewScene->Install();
-    if (m_frame) m_frame->InstallViewDrawing();
+    if (m_frame) {
+        m_frame->InstallViewDrawing();
+        m_frame->InstallViewRunModes();
+    }
 }
 
 void AppCore_cls::RegisterSections() {

@@ -248,6 +248,7 @@ FrameMain_cls::~FrameMain_cls() {
         m_scene->dialog = nullptr;
         m_scene.reset();
     }
+    RemoveViewRunModes();
     if (ShortcutForwarder_cls::Installed() == this) ShortcutForwarder_cls::Install(nullptr);
     if (GoCommandHistory.Poster() == this) GoCommandHistory.SetPoster(nullptr);
     m_shortcuts.reset();
@@ -403,7 +404,8 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_APPLY_VIEW_SETTINGS:
         case ID_SET_CAMERA_KEY_POS:
         case ID_SET_CAMERA_KEY_POSROT:
-        case ID_SET_ANCHOR_KEY: OnViewCommand(id); break;
+        case ID_SET_ANCHOR_KEY:
+        case ID_START_EXPORT_RUN: OnViewCommand(id); break;
         case ID_SAVE_IMAGE_SEQUENCE:
             // The preview size stays as the sequence knows it until the main view reports its own.
             if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr)
@@ -546,7 +548,7 @@ void FrameMain_cls::OnFilterAddMenu(int list) {
 }
 
 void FrameMain_cls::OnEndCapture() {
-    // The main view's capture modes end here once the views exist.
+    EndViewRunModes();
     if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->EndRun();
     if (GpDataExporter && GpDataExporter->running) GpDataExporter->EndRun();
     TimeCtrl_cls* t = GetTimeCtrl();

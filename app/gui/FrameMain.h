@@ -162,6 +162,14 @@ private:
     /// The view commands: settings shown in the bars, camera and anchor keys from the
     /// main view (FrameMainCamera.cpp).
     void OnViewCommand(int id);
+    /// ID_END_CAPTURE: the main view leaves its run modes.
+    void EndViewRunModes();
+public:
+    /// The main view's paints drive data export runs from now on (the export of each
+    /// paint); RemoveViewRunModes undoes it.
+    void InstallViewRunModes();
+    void RemoveViewRunModes();
+private:
     void OnMoveFrame();
     void OnKeyDown(wxKeyEvent& event);
     void OnCharHook(wxKeyEvent& event);

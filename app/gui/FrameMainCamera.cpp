@@ -2,7 +2,16 @@
 // settings read from a file, and the camera and anchor keys set from the main view.
 #include "app/gui/FrameMain.h"
 
+#include <algorithm>
+
+#include "app/gui/AppCore.h"
 #include "app/gui/TopHalfPanel.h"
+#include "common/CommandHistory.h"
+#include "common/gui/MessageHelpers.h"
+#include "data/DataExporter.h"
+#include "data/DataSequence.h"
+#include "data/DataSequenceSet.h"
+#include "view/DrawOptions.h"
 #include "common/CommandIds.h"
 #include "timeline/TimeCtrl.h"
 #include "timeline/gui/ParamGUICtrl.h"
@@ -54,6 +63,52 @@ void FrameMain_cls::OnViewCommand(int id) {
             if (m_top) m_top->RedrawViews();
             if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(GetTimeCtrl())) params->RefreshRows();
             break;
+        case ID_START_EXPORT_RUN:
+            // Only the exporter dialog's button asks for a run (it marks the run first).
+            if (!view || !GpDataExporter || !GpDataExporter->running) break;
+            view->BeginDataExport(GpDataExporter);
+            if (TimeCtrl_cls* t = GetTimeCtrl()) {
+                // One sub-frame per frame, from the start of the work area.
+                GoCommandHistory.BeginBlock("");
+                t->SetAnimInterpUndoable(1, t->animInterp.value);
+                t->GoToLimit(-1);
+                GoCommandHistory.EndBlock("");
+                t->TogglePlay(1);
+            }
+            if (m_top) m_top->RedrawViews();
+            break;
         default: break;
     }
+}
+
+void FrameMain_cls::EndViewRunModes() {
+    MainGLCanvas_cls* view = GetMainView();
+    if (!view) return;
+    view->EndSequenceCapture();
+    view->EndDataExport();
+    view->EndPovAnimation();
+}
+
+void FrameMain_cls::InstallViewRunModes() {
+    // The main view's paints drive a data export run: each exports the data frame shown.
+    MainGLCanvas_cls::SetDataExportHook([this](DataExporter_cls* exporter) {
+        DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
+        TimeCtrl_cls* t = GetTimeCtrl();
+        if (!exporter || !seq || !t || seq->GetFrameCount() < 1) return;
+        const int i = seq->Clamp(std::max(0, t->GetDataFrame(-1)));
+        DataFrame_cls& f = *seq->frames[i];
+        if (!f.loaded.load(std::memory_order_acquire) || !f.data) return;
+        const int stride = m_core && m_core->GetDrawOptions() ? m_core->GetDrawOptions()->DownSizing() : 1;
+        if (exporter->ExportSnapshot(*f.data, stride, i) != EXPORT_FAILED) return;
+        // A failed write ends the run; the message comes once the paint is over.
+        const wxString text = wxString::FromUTF8(exporter->lastError);
+        PostMenuCommand(ID_END_CAPTURE);
+        CallAfter([this, text]() { ShowMessageBox(this, text, wxGetTranslation("Error!")); });
+    });
+    if (GpDataExporter) GpDataExporter->runAvailable = true;
+}
+
+void FrameMain_cls::RemoveViewRunModes() {
+    MainGLCanvas_cls::SetDataExportHook(nullptr);
+    if (GpDataExporter) GpDataExporter->runAvailable = false;
 }

@@ -25,6 +25,8 @@ std::function<bool()> g_useFBO;
 std::function<void(int&, int&, double&)> g_frameSource;
 std::function<void(MainGLCanvas_cls&)> g_probe;
 std::function<void()> g_frameRequest;
+std::function<void(DataExporter_cls*)> g_exportHook;
+std::function<void(MainGLCanvas_cls&)> g_povHook;
 
 std::vector<MainGLCanvas_cls*> g_views;
 
@@ -85,6 +87,12 @@ void MainGLCanvas_cls::SetPaintProbe(std::function<void(MainGLCanvas_cls&)> prob
 }
 void MainGLCanvas_cls::SetFrameRequest(std::function<void()> request) { g_frameRequest = std::move(request); }
 wxGLContext* MainGLCanvas_cls::SharedContext() { return g_context; }
+void MainGLCanvas_cls::SetDataExportHook(std::function<void(DataExporter_cls*)> hook) {
+    g_exportHook = std::move(hook);
+}
+void MainGLCanvas_cls::SetPovAnimationHook(std::function<void(MainGLCanvas_cls&)> hook) {
+    g_povHook = std::move(hook);
+}
 
 MainGLCanvas_cls* MainGLCanvas_cls::FindView(int viewIndex) {
     for (auto it = g_views.rbegin(); it != g_views.rend(); ++it)
@@ -117,6 +125,7 @@ void MainGLCanvas_cls::OnSize(wxSizeEvent& event) {
 void MainGLCanvas_cls::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);  // a paint handler must always validate its region
     Render();
+    if (m_povAnimation && g_povHook) g_povHook(*this);
     GbPaintBusy = false;
 }
 
@@ -129,8 +138,11 @@ void MainGLCanvas_cls::Render() {
     GbPaintBusy = true;
     m_clientW = size.x;
     m_clientH = size.y;
+    if (m_dataExport && g_exportHook) g_exportHook(m_exporter);
     if (DrawScene()) {
         ++m_drawCount;
+        // An export paint draws nothing and shows nothing.
+        if (m_dataExport) return;
         if (g_probe) g_probe(*this);
         SwapBuffers();
     }
@@ -169,6 +181,7 @@ bool MainGLCanvas_cls::DrawScene() {
     UpdateCamera(frame, sub);
     m_drawnFrame = frame;
     m_drawnSub = sub;
+    if (m_dataExport) return true;  // the frame counts as drawn
     const bool useFBO = GbFBOSupported && (!g_useFBO || g_useFBO());
     if (useFBO)
         RenderToFBO(t);

@@ -17,6 +17,8 @@
 #include "view/ViewCameras.h"
 #include "view/ViewSettings.h"
 
+class CaptureSequence_cls;
+class DataExporter_cls;
 class FBO_cls;
 class MainGLCanvas_cls;
 class wxMenu;
@@ -72,6 +74,11 @@ public:
     static void SetPaintProbe(std::function<void(MainGLCanvas_cls& view)> probe);
     /// The context shared by all views (null before the first view).
     static wxGLContext* SharedContext();
+    /// Exports the shown data frame with `exporter` (each paint of a view in data-export
+    /// mode calls it instead of drawing).
+    static void SetDataExportHook(std::function<void(DataExporter_cls* exporter)> hook);
+    /// Writes the POV-Ray files of the frame a view in POV-Ray animation mode just drew.
+    static void SetPovAnimationHook(std::function<void(MainGLCanvas_cls& view)> hook);
     /// The view with that index made last (null when none exists).
     static MainGLCanvas_cls* FindView(int viewIndex);
     /// The frame, sub-frame and normalised time the views draw now.
@@ -127,6 +134,24 @@ public:
     void SetCameraKeyPos() { cameras.SetCameraKey(false); }
     void SetCameraKeyPosRot() { cameras.SetCameraKey(true); }
     void SetAnchorKey() { cameras.SetAnchorKey(); }
+    // Run modes (MainGLCanvasModes.cpp) ------------------------------------------------
+    /// Each paint exports the shown frame with `exporter` instead of drawing (a new run:
+    /// the exporter's counters start again).
+    void BeginDataExport(DataExporter_cls* exporter);
+    void EndDataExport();
+    /// Each paint also writes the POV-Ray files of the frame drawn.
+    void BeginPovAnimation() { m_povAnimation = true; }
+    void EndPovAnimation() { m_povAnimation = false; }
+    /// The next paints save the frames of `sequence` (GpCaptureSequence).
+    void BeginSequenceCapture(CaptureSequence_cls* sequence);
+    void EndSequenceCapture();
+    bool InDataExport() const { return m_dataExport; }
+    bool InPovAnimation() const { return m_povAnimation; }
+    bool CaptureOn() const { return m_captureOn; }
+    bool SequenceCapture() const { return m_sequenceCapture; }
+    /// The capture of the next paint: on (a snapshot) or off.
+    void SetCaptureOn(bool on) { m_captureOn = on; }
+
     /// Pops up the view's context menu at (x, y) (client pixels).
     void ShowContextMenu(int x, int y);
     /// Called on the first draw of the view (the bar applies its combos there).
@@ -176,5 +201,10 @@ private:
     std::function<void()> m_firstDrawHook;
     std::function<void()> m_choiceHook;
     std::function<void(int, int)> m_extraKeyHook;
+    bool m_dataExport = false;
+    bool m_povAnimation = false;
+    bool m_captureOn = false;
+    bool m_sequenceCapture = false;
+    DataExporter_cls* m_exporter = nullptr;
     void OnKeyDown(wxKeyEvent& event);
 };
