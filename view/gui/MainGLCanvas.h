@@ -166,6 +166,9 @@ public:
     /// selected object's gizmo (axis names under the object's). Empty: the filters' boxes
     /// and the gizmo (DrawScenePickForms).
     static void SetPickDrawer(std::function<void(int request, double t)> drawer);
+    /// Shows a view's context menu in place of the toolkit's (modal) pop-up while set; window
+    /// tests record the request through it. Empty: the menu pops up.
+    static void SetMenuPopup(std::function<void(MainGLCanvas_cls& view, int x, int y)> popup);
     /// The handler of every mouse event of the view.
     void OnMouse(wxMouseEvent& event);
     /// One gesture step for a w x h client; true when the camera or an item moved.

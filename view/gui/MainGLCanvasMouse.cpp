@@ -125,7 +125,7 @@ void MainGLCanvas_cls::OnMouse(wxMouseEvent& event) {
     }
     if (m_tracker.Wheel() && m_tracker.WheelSteps() != 0) {
         if (IsMouseInside()) {
-            SetPivotFromPose();
+            GestureCamera().SetPivot(GesturePivotPose().position);
             m_gesture.choice = CameraChoice();
             double scale = OrthoScale();
             moved |= m_gesture.WheelZoom(GestureCamera(), m_tracker.WheelSteps(), scale);
@@ -161,7 +161,7 @@ bool MainGLCanvas_cls::DoGestures(int w, int h) {
     MouseMove_cls move = MouseMove_cls::FromTracker(m_tracker, w, h);
     if (!move.valid) return false;
     move.ClampStart();
-    SetPivotFromPose();
+    GestureCamera().SetPivot(GesturePivotPose().position);
     m_gesture.Init(1.0, move, w, h, CameraChoice());
     m_itemDrag.Init(1.0, move, w, h, CameraChoice());
     GLCamera_cls& cam = GestureCamera();
