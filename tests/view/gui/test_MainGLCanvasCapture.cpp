@@ -131,8 +131,8 @@ protected:
         frame->Show();
         testsupport::PumpUntil([&] { return view->IsShownOnScreen(); }, 3000);
         const double pos[3] = {0, 0, 0}, second[3] = {0, 0, 0}, dir[3] = {0, 0, -1}, up[3] = {0, 1, 0};
-        view->camera.pose = GLCameraPose_cls(pos[0], pos[1], pos[2], second);
-        view->camera.frame.SetDirUp(dir, up);
+        view->cameras.free.pose = GLCameraPose_cls(pos[0], pos[1], pos[2], second);
+        view->cameras.free.frame.SetDirUp(dir, up);
         seq.outputWidth = 160, seq.outputHeight = 120;
     }
     void TearDown() override {
