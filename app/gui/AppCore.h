@@ -13,10 +13,14 @@
 #include "timeline/TimeCtrlHost.h"
 #include "timeline/gui/TimelineHost.h"
 
+class FilterBase_cls;
 class FilterCtrl_cls;
+class FilterBase_cls;
 class FrameMain_cls;
 class TimeCtrl_cls;
 class ImgSequence_cls;
+class StereoGram_cls;
+class StereoGramControl_cls;
 class PeriodicBoundaryControl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
@@ -100,10 +104,34 @@ public:
     void Undo();
     void Redo();
 
+    // Filters --------------------------------------------------------------------------
+    /// Filter list `i` (0..2; null outside).
+    FilterCtrl_cls* GetFilterCtrl(int i) const { return i >= 0 && i < 3 ? m_filterCtrls[i] : nullptr; }
+    /// One "AddFilter" history block: a filter of `kind` appended to `list` (its own
+    /// list when `list` is null), its Scale keyed to (1, 1, 1) at the current time.
+    /// Returns the new filter, or null for a kind that is not built.
+    FilterBase_cls* AddFilter(FilterCtrl_cls* list, int kind);
+    /// Undoable deletion of the selected filter of each list.
+    void DeleteSelectedFilter();
+    /// Every filter of every list goes (not undoable; before a project is read).
+    void DeleteAllFilters();
+    /// Undoable move of the selected filter by `direction` (-1 up, +1 down).
+    void MoveSelectedFilter(int direction);
+    /// Selects `filter` (null: none) in all three lists; its data (or nothing) becomes the
+    /// selected scene object. When anything changed the views redraw, and
+    /// `clearParamSelection` also clears the parameter panel's selection.
+    void SelectFilter(FilterBase_cls* filter, bool clearParamSelection);
+    /// The selected filter of any list, or null.
+    FilterBase_cls* SelectedFilter() const;
+
     // Selection by pick id (0 camera path, 1 anchor, 10..16 lights, 20 + 20 * list +
     // index filters). An id that names nothing existing selects nothing.
     void SelectFilterById(int id, bool clearParamSelection);
     void SelectLightById(int id);
+    /// What a click bound to "Item Selection" does with the first pick name under it:
+    /// below 20 the scene object of that id (none is pickable yet: nothing selected) and
+    /// no filter; 20 and above that filter. -1 changes nothing.
+    void SelectByPickName(int name);
 
     /// Parameters of the filters of the three lists by registry name; null when absent.
     Parameter_cls* FindParamByName(const std::string& registryName) override;
@@ -112,6 +140,9 @@ public:
     TimeCtrl_cls* GetTimeCtrl() const { return m_timeCtrl; }
     /// The image-sequence controller (owned).
     ImgSequence_cls* GetImgSequence() const { return m_imgSequence; }
+    /// The stereogram settings (owned; GpStereoGram) and their dialog's controller (owned).
+    StereoGram_cls* GetStereoGram() const { return m_stereo; }
+    StereoGramControl_cls* GetStereoControl() const { return m_stereoControl; }
     /// The controller of the "Periodic Boundary" dialog (owned; edits GpPeriodicBoundary).
     PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl; }
     /// The draw-option and exposure settings (with their pages, once made).
@@ -149,6 +180,8 @@ private:
     TimeHost m_timeHost{this};
     TimeCtrl_cls* m_timeCtrl = nullptr;  ///< owned
     ImgSequence_cls* m_imgSequence = nullptr;  ///< owned
+    StereoGram_cls* m_stereo = nullptr;        ///< owned
+    StereoGramControl_cls* m_stereoControl = nullptr;  ///< owned; its dialog is the frame's
     PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
     DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
     ExposureSettings_cls* m_exposure = nullptr;   ///< owned

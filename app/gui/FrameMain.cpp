@@ -50,9 +50,13 @@
 #include "view/DrawOptions.h"
 #include "view/ExposureSettings.h"
 #include "view/gui/ImgSequence.h"
+#include "view/gui/MainGLCanvas.h"
+#include "view/gui/StereoGramGUI.h"
 #include "view/gui/ExposurePage.h"
 #include "view/gui/OptionPage.h"
 #include "timeline/gui/ParamGUICtrl.h"
+#include "filters/FilterCtrl.h"
+#include "filters/gui/FilterPanelPain.h"
 #include "timeline/gui/Scene.h"
 
 #include <wx/numdlg.h>
@@ -248,6 +252,8 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
 
     GoCommandHistory.SetPoster(this);
     ShortcutForwarder_cls::Install(this);
+    // The frame drives export runs: playback plus the paints of the views.
+    if (GpDataExporter) GpDataExporter->runAvailable = true;
 }
 
 FrameMain_cls::~FrameMain_cls() {
@@ -274,6 +280,10 @@ FrameMain_cls::~FrameMain_cls() {
     for (wxMenu*& m : m_addPopups) {
         delete m;
         m = nullptr;
+    }
+    if (GpDataExporter) {
+        GpDataExporter->runAvailable = false;
+        GpDataExporter->exporting = false;
     }
     if (m_core) m_core->FrameDestroyed(this);
     MainGLCanvas_cls::SetBusyCheck(nullptr);
@@ -414,6 +424,7 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             m_shortcuts->OnKey(m_forwardedMods, m_forwardedKey);
             break;
         case ID_END_CAPTURE: OnEndCapture(); break;
+        case ID_START_EXPORT_RUN: StartExportRun(); break;
         case ID_SAVE_IMAGE_SEQUENCE:
             // The preview size stays as the sequence knows it until the main view reports its own.
             if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr)
@@ -427,6 +438,40 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->StartRun(this);
             break;
         case ID_FILTER_ADD_MENU: OnFilterAddMenu(event.GetInt()); break;
+        case ID_ADD_BOOLEAN:
+        case ID_ADD_DATABOX:
+        case ID_ADD_FILTERING:
+        case ID_ADD_COPYBOX:
+            if (m_core) m_core->AddFilter(nullptr, FilterTypeForMenuId(id));
+            break;
+        case ID_FILTER_DELETE:
+            if (m_core) m_core->DeleteSelectedFilter();
+            break;
+        case ID_FILTER_UP:
+            if (m_core) m_core->MoveSelectedFilter(-1);
+            break;
+        case ID_FILTER_DOWN:
+            if (m_core) m_core->MoveSelectedFilter(1);
+            break;
+        case ID_FILTERS_AT_TIME:
+            // The filters' placements and panels follow the displayed time.
+            if (m_core && GetTimeCtrl()) {
+                const double t = GetTimeCtrl()->GetNormalizedTime(-1, -1);
+                for (int i = 0; i < 3; ++i)
+                    if (FilterCtrl_cls* list = m_core->GetFilterCtrl(i)) list->UpdateTransforms(t);
+            }
+            if (m_top)
+                for (int i = 0; i < 3; ++i)
+                    if (FilterPanelPain_cls* page = m_top->FilterPage(i)) page->RefreshPanels();
+            break;
+        case ID_PAGES_RELAYOUT:
+            if (m_top) {
+                m_top->Freeze();
+                m_top->RelayoutFilterPages();
+                m_top->RelayoutFilterPages();
+                m_top->Thaw();
+            }
+            break;
         case ID_FILTER_CONTEXT_MENU: PopupAtMouse(m_menus[MENU_FILTER_CONTEXT]); break;
         case ID_TIME_REFRESH:
             if (GetTimeCtrl()) GetTimeCtrl()->RefreshPanels();
@@ -443,6 +488,8 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             // paint clears the pending redraw.
             GbRedrawPending = false;
             PrepareFrame(-1);
+            // A playback step of an export run is written here even when no view shows it.
+            ExportShownFrame();
             UpdateStatusLine();
             if (m_top) m_top->RedrawViews();
             if (m_extra && m_extra->IsShown()) m_extra->View()->RequestPaint();
@@ -465,6 +512,18 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             break;
         case ID_PREFERENCE:
             if (GpPreference) GpPreference->Show(this);
+            break;
+        case ID_STEREOGRAM_CONFIG:
+            if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr) stereo->Show(this);
+            break;
+        case ID_STEREO_DIALOG_REFRESH:
+            if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr)
+                if (stereo->gui) stereo->UpdateGUI(false);
+            break;
+        case ID_SAVE_SNAPSHOT:
+            // The main view reads its next picture; the file is asked for after that paint.
+            if (GoImageSaver.snapshotPath.empty()) GoImageSaver.snapshotPath = m_lastIMG.text;
+            if (m_top && m_top->View(0)) m_top->View(0)->RequestSnapshot();
             break;
         case ID_PERIODIC_BOUNDARY:
             if (PeriodicBoundaryControl_cls* periodic = m_core ? m_core->GetPeriodicBoundaryControl() : nullptr)
@@ -556,10 +615,17 @@ void FrameMain_cls::OnFilterAddMenu(int list) {
 }
 
 void FrameMain_cls::OnEndCapture() {
-    // The main view's capture modes end here once the views exist.
+    // The main view's capture modes end here.
+    if (m_top && m_top->View(0)) m_top->View(0)->EndSequenceCapture();
     if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->EndRun();
-    if (GpDataExporter && GpDataExporter->running) GpDataExporter->EndRun();
     TimeCtrl_cls* t = GetTimeCtrl();
+    if (GpDataExporter && GpDataExporter->exporting) {
+        // Playback stopped at the last frame, or wrapped from it with repeat (the restart
+        // byte): the run has reached its end. Otherwise it was stopped on the way.
+        FinishExportRun(m_restart || (t && t->Frame() == GpDataExporter->endSceneFrame));
+    } else if (GpDataExporter && GpDataExporter->running) {
+        GpDataExporter->EndRun();
+    }
     if (t && t->IsPlaying() && !m_restart) t->StopPlayback();
     m_restart = false;
 }

@@ -154,6 +154,18 @@ private:
     void OnSaveProjectAs();
     void OnFilterAddMenu(int list);
     void OnEndCapture();
+    // Data export runs (FrameMainExport.cpp) ---------------------------------------------
+    /// ID_START_EXPORT_RUN: from the start of the work area, playback forward with one
+    /// sub-frame per frame; the first frame is exported at once.
+    void StartExportRun();
+    /// A paint or a playback step shows the current frame: during a run it is exported once.
+    void ExportShownFrame();
+    /// Makes scene frame `sceneFrame`'s data ready and exports it; a failed write stops the
+    /// run with a message naming the file, a wrap completes it.
+    void ExportSceneFrame(int sceneFrame);
+    /// The run is over; with `reachedEnd` (playback got to the last frame, or wrapped from
+    /// it) a last frame that no paint or step exported is written first.
+    void FinishExportRun(bool reachedEnd);
     void OnMoveFrame();
     void OnKeyDown(wxKeyEvent& event);
     void OnCharHook(wxKeyEvent& event);

@@ -9,6 +9,7 @@
 #include "data/DataSequenceSet.h"
 #include "timeline/TimeCtrl.h"
 #include "view/ParticleAttrib.h"
+#include "view/gui/ImgSequence.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
@@ -20,8 +21,20 @@ void FrameMain_cls::InstallViewDrawing() {
         for (int i = 0; i < 10 && !IsFrameReady(-1); ++i)
             if (!PrepareFrame(-1)) break;
         TimeCtrl_cls* time = GetTimeCtrl();
+        // During an export run the frame a view paints is written (once, however many
+        // views paint it).
+        ExportShownFrame();
         Prefetch(time ? time->direction : 1);
     });
+    // The views follow the time model's motion-blur samples and output steps, copy their
+    // pictures through the exposure settings, and the main view writes image sequences.
+    MainGLCanvas_cls::SetTimeModel(GetTimeCtrl());
+    MainGLCanvas_cls::SetExposure(m_core ? m_core->GetExposureSettings() : nullptr);
+    if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) {
+        seq->captureView = m_top ? m_top->View(0) : nullptr;
+        ImgSequence_cls::SetCaptureViewAvailable(seq->captureView != nullptr);
+        seq->UpdateGUI(false);
+    }
     SequenceRenderer_cls* renderer = m_core ? m_core->GetSequenceRenderer() : nullptr;
     if (!renderer || !m_top || !GpDataSequenceSet) return;
     // The drawing progress shows on the status line while a large frame is drawn.

@@ -8,14 +8,24 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <wx/glcanvas.h>
 
 #include "common/GLCamera.h"
 #include "common/GLProjection.h"
+#include "view/CameraGesture.h"
+#include "view/ItemDrag.h"
+#include "view/MouseTracker.h"
 
+class CaptureSequence_cls;
+class ExposureSettings_cls;
 class FBO_cls;
 class MainGLCanvas_cls;
+class wxMenu;
+class wxMouseCaptureLostEvent;
+class StereoGram_cls;
+class TimeCtrl_cls;
 
 /// What the scene drawer is told about one draw. The projection and model-view matrices
 /// are loaded, the matrix mode is GL_MODELVIEW and the viewport is set when it is called.
@@ -33,10 +43,18 @@ struct SceneDrawArgs {
 /// Draws the scene of one view pass.
 using SceneDrawer = std::function<void(MainGLCanvas_cls& view, const SceneDrawArgs& args)>;
 
+/// Draws a view's 2-D overlays (time text, legends) into a w x h target: the window at its
+/// client size, or the capture's overlay buffer at the output size. A 2-D projection of
+/// the target (origin lower left, one unit per pixel) is loaded and the viewport set; the
+/// drawer may change any GL state inside a push/pop of all attributes.
+using OverlayDrawer = std::function<void(MainGLCanvas_cls& view, int w, int h)>;
+
 /// Set while a view paints; a paint that finds it set draws nothing.
 extern bool GbPaintBusy;
 /// The view being drawn or last made current by the user.
 extern MainGLCanvas_cls* GpCurrentCanvas;
+/// A press landed on an item-edit-mode icon: gestures wait until the button goes up.
+extern bool GbIconClick;
 
 class MainGLCanvas_cls : public wxGLCanvas {
 public:
@@ -66,6 +84,8 @@ public:
     /// Called after a scene draw, before the buffers are swapped, with the view's context
     /// current and its picture in the back buffer (window tests read pixels there).
     static void SetPaintProbe(std::function<void(MainGLCanvas_cls& view)> probe);
+    /// The 2-D overlays drawn after every scene draw (empty: none).
+    static void SetOverlayDrawer(OverlayDrawer drawer);
     /// The context shared by all views (null before the first view).
     static wxGLContext* SharedContext();
 
@@ -75,6 +95,41 @@ public:
     /// Draws the scene; false when there was nothing to draw (no context yet, or the GL
     /// state was set up on this call).
     bool DrawScene();
+    // Eyes, composition and capture (MainGLCanvasCapture.cpp) ------------------------------
+    /// The time model whose motion-blur samples and output steps the views follow (null:
+    /// no motion blur, step 0).
+    static void SetTimeModel(TimeCtrl_cls* time);
+    /// The exposure settings applied while a scene image is copied into its eye buffer.
+    static void SetExposure(ExposureSettings_cls* exposure);
+    /// The stereogram the views draw their eyes for: GpStereoGram, or a mono one.
+    static StereoGram_cls& Stereo();
+    /// Draws the eyes of this paint (one, or two for a two-eye stereogram) and composes them
+    /// into the window; in Direct Display mode one pass straight into the window.
+    void DrawEyes(double t, bool useFBO);
+    /// Copies the sub-view buffers of pass `pass` into the stereogram's eye buffer.
+    void CopyToEye(int pass);
+    /// After a scene draw: the overlay, the capture, the screen items and the info line, in
+    /// that order. True when the buffers are to be swapped (not while earlier motion-blur
+    /// samples of a frame are accumulating).
+    bool FinishPaint();
+    /// The time text and legends into the window (and into the capture's overlay buffer
+    /// while capturing).
+    void OverlayPass();
+    /// Saves this paint's picture when a capture is on (see BeginSequenceCapture and
+    /// RequestSnapshot).
+    void CaptureImage();
+    /// From now on every paint that completes an output step saves a frame of `sequence`
+    /// (which becomes GpCaptureSequence; its last index starts at 0).
+    void BeginSequenceCapture(CaptureSequence_cls* sequence);
+    /// Capture off (ID_END_CAPTURE).
+    void EndSequenceCapture();
+    /// The next paint reads the window's picture; the snapshot file is then asked for and
+    /// written outside the paint.
+    void RequestSnapshot();
+    bool CaptureOn() const { return m_captureOn; }
+    bool SequenceCaptureOn() const { return m_sequenceCapture; }
+    bool distortion = false;   ///< fisheye drawn through the mask and the lens mesh
+    bool fisheyeGrid = false;  ///< fisheye grid laid over the fisheye image
     /// Per-view GL set-up on the first paint; true when it ran on this call.
     bool InitGL();
     /// True when the view is not on screen or has drawn (frame, sub); otherwise asks for a
@@ -89,6 +144,47 @@ public:
     void ResetCamera();
     /// Makes this view the current one; true when it was not.
     bool MakeCurrentView();
+
+    // Mouse navigation and picking (MainGLCanvasMouse.cpp) ----------------------------------
+    /// The bindings every view matches the mouse against (the preferences); null: none.
+    static void SetMouseBindings(const MouseBindings_cls* bindings);
+    /// Called with the first pick name under a click bound to "Item Selection" (0 camera
+    /// path, 1 anchor, 10..16 lights, 20 + 20 x list + index filters); never with -1.
+    static void SetPickSelect(std::function<void(int name)> select);
+    /// Draws the pick forms with their names: `request` 1 the selectable items, 2 the
+    /// selected object's gizmo (axis names under the object's). Empty: the filters' boxes
+    /// and the gizmo (DrawScenePickForms).
+    static void SetPickDrawer(std::function<void(int request, double t)> drawer);
+    /// The handler of every mouse event of the view.
+    void OnMouse(wxMouseEvent& event);
+    /// One gesture step for a w x h client; true when the camera or an item moved.
+    bool DoGestures(int w, int h);
+    /// On a press: asks the next draw to pick the gizmo axis (ITEM binding) or the item
+    /// under the pointer (HITTEST binding).
+    void SetPickRequests();
+    /// Takes the mouse capture (no sibling keeps one) and becomes the main view.
+    void CaptureMouse();
+    /// Ends the item drag as one undoable step and asks the views to redraw.
+    void CommitItemDrag();
+    /// Makes the sibling under the pointer the main view; true when there was one.
+    bool RouteWheel();
+    bool IsMouseInside() const;
+    /// Pops up `contextMenu` at (x, y) when there is one.
+    void ShowContextMenu(int x, int y);
+    /// The main view is the current one (GpCurrentCanvas); true when it changed.
+    bool MakeMainView() { return MakeCurrentView(); }
+    /// The gesture camera's pivot := the pivot pose's position.
+    void SetPivotFromPose();
+    /// Refreshes every sibling whose camera choice is an axis view.
+    void RefreshAxisViews();
+    /// After a scene draw: keeps the draw's matrices for drags and picks, serves the pick
+    /// requests and draws the drag's guide line.
+    void AfterSceneDrawn(bool offScreen, double t);
+    MouseTracker_cls& Tracker() { return m_tracker; }
+    ItemDrag_cls& ItemDrag() { return m_itemDrag; }
+
+    std::vector<MainGLCanvas_cls*> siblings;  ///< the upper views (wheel and capture routing)
+    wxMenu* contextMenu = nullptr;            ///< the view's context menu (not owned)
 
     int ViewIndex() const { return m_view; }
     int DrawnFrame() const { return m_drawnFrame; }
@@ -107,9 +203,17 @@ private:
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
     void CallDrawer(int subView, int w, int h, bool offScreen, double t);
-    void RenderToFBO(double t);
+    void RenderToFBO(double t, int pass);
+    void ComposeEye(int a, int b, int pass);
+    void ComposeDistorted(int a, int b, int pass);
+    void SaveSequenceFrame(int buffer, int eye);
     void DirectPass(double t);
     int GeometryMode() const { return geometry == 2 ? 1 : geometry == 3 ? 2 : 0; }
+    void BindMouse();
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    GLCamera_cls& GestureCamera();
+    GLCameraPose_cls& GesturePivotPose();
+    double& GestureOrthoScale();
 
     wxWindow* m_frame;
     int m_view;
@@ -118,4 +222,16 @@ private:
     bool m_glReady = false;
     int m_clientW = 0, m_clientH = 0;
     std::unique_ptr<FBO_cls> m_small;  ///< the view's 128 x 128 buffer
+    MouseTracker_cls m_tracker;
+    CameraGesture_cls m_gesture;
+    ItemDrag_cls m_itemDrag;
+    bool m_pickSelect = false, m_pickGizmo = false;  ///< pick requests for the next draw
+    GLCameraPose_cls m_pivotPose;  ///< pivot of the gestures
+    double m_orthoScale = 10.0;    ///< extent of the axis views
+    std::unique_ptr<FBO_cls> m_distortionBuffer;  ///< fisheye composition, 4096 x 4096
+    std::unique_ptr<FBO_cls> m_overlayCapture;    ///< overlay at the capture's output size
+    bool m_overlayCaptured = false;  ///< the overlay capture buffer holds this paint's overlay
+    bool m_captureOn = false;        ///< the next completed paint saves an image
+    bool m_sequenceCapture = false;  ///< ... as a frame of GpCaptureSequence
+    bool m_useFBO = true;            ///< this paint draws through the off-screen buffers
 };

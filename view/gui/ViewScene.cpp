@@ -3,14 +3,21 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "data/DataSequence.h"
 #include "data/DataSequenceSet.h"
 #include "data/FrameSink.h"
+#include "common/Vec3.h"
+#include "data/PeriodicBoundary.h"
 #include "filters/ColorCurve.h"
+#include "filters/FilterCopy.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterDataBox.h"
+#include "timeline/ParamGroup.h"
+#include "filters/gui/FilterRegionGL.h"
 #include "timeline/TimeCtrl.h"
 #include "view/DepthSort.h"
 #include "view/DrawOptions.h"
@@ -40,9 +47,17 @@ ViewDataTime SplitDataTime(double dataTime) {
 }
 
 ViewScene_cls::ViewScene_cls(TimeCtrl_cls* time, SequenceRenderer_cls* renderer, DrawOptions_cls* options)
-    : m_time(time), m_renderer(renderer), m_options(options) {}
+    : m_time(time), m_renderer(renderer), m_options(options),
+      m_filterOrder([]() { return GpFilterCtrls[0]; }) {
+    if (m_renderer)
+        for (int s = 0; s < SequenceRenderer_cls::kSequences; ++s) m_renderer->Renderer(s).SetFilter(&m_filterOrder);
+}
 
-ViewScene_cls::~ViewScene_cls() { Uninstall(); }
+ViewScene_cls::~ViewScene_cls() {
+    Uninstall();
+    if (m_renderer)
+        for (int s = 0; s < SequenceRenderer_cls::kSequences; ++s) m_renderer->Renderer(s).SetFilter(nullptr);
+}
 
 void ViewScene_cls::Install() {
     MainGLCanvas_cls::SetProgramDrawer([this](MainGLCanvas_cls& view, const SceneDrawArgs& args) { Draw(view, args); });
@@ -151,24 +166,80 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, bool 
     const ViewDataTime now = CurrentDataTime();
     double t0 = 0, dt = 0;
     seq->GetFrameTimes(t0, dt, now.dataFrame, now.fraction);
-    // An enabled DataBox places the particles: they are drawn in its frame, and the depth
-    // sort sees the eye in that frame too.
-    FilterDataBoxData_cls* box = GpFilterCtrls[2] ? GpFilterCtrls[2]->GetEnabledDataBoxData() : nullptr;
-    SetSortTransform(box, args.time);
-    glPushMatrix();
-    if (box) {
-        box->UpdateTransform(args.time);
-        box->ApplyGLTransform();
-    }
     m_renderer->SetEye(seq->index, args.camera->pose.position, args.camera->frame.direction);
     FrameDrawRequest request;
     request.frame = now.dataFrame;
     request.dt = dt;
     request.lightCount = 1;
     request.subView = args.subView;
-    seq->DrawFrame(request);
+    // The filters weight, place and repeat the data at the displayed time (scene time for
+    // key-framed values, data time for the copies' shear).
+    const double sceneTime = m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0;
+    m_renderer->Renderer(seq->index).SetFilterTime(sceneTime);
+    FilterCtrl_cls* world = GpFilterCtrls[2];
+    // An enabled DataBox places the particles: they are drawn in its frame, and the depth
+    // sort sees the eye in that frame too.
+    FilterDataBoxData_cls* box = world ? world->GetEnabledDataBoxData() : nullptr;
+    SetSortTransform(box, sceneTime);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    if (box) {
+        box->UpdateTransform(sceneTime);
+        box->ApplyGLTransform();
+    }
+    DrawCopies(*seq, request, *args.camera, t0 + dt);
+    // The Boolean regions are in the data's own coordinates.
+    if (GpFilterCtrls[0]) {
+        DrawFilterRegions(*GpFilterCtrls[0], sceneTime);
+        DrawSelectedFilterGizmo(*GpFilterCtrls[0], sceneTime);
+    }
     glPopMatrix();
-    SetSortTransform(nullptr, args.time);
+    SetSortTransform(nullptr, sceneTime);
+    if (world) {
+        DrawFilterRegions(*world, sceneTime);
+        DrawSelectedFilterGizmo(*world, sceneTime);
+    }
+}
+
+void ViewScene_cls::DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime) {
+    for (int i = 0; i < list.Count(); ++i) {
+        FilterBase_cls* f = list.GetNode(i);
+        FilterData_cls* d = f->GetData();
+        if (!d->selected || !d->translate) continue;
+        if (f->Kind() != FILTER_BOOLEAN && f->Kind() != FILTER_DATABOX) continue;
+        if ((d->group && !d->group->visible) || (f->Kind() == FILTER_DATABOX && !d->filterValid.value)) continue;
+        // The gizmo stands at the region's centre (Translate at the shown time).
+        const std::vector<double> T = d->translate->GetValues(sceneTime, -1);
+        for (int k = 0; k < 3 && k < int(T.size()); ++k) d->transform.pose.position[k] = T[k];
+        d->DrawGizmo();
+    }
+}
+
+void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
+                               double dataTime) {
+    FilterCopy_cls* copy = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindCopy() : nullptr;
+    if (!copy) {
+        seq.DrawFrame(request);
+        return;
+    }
+    float box[3][3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+    if (GpPeriodicBoundary)
+        for (int a = 0; a < 3; ++a) {
+            Vec3f e;
+            GpPeriodicBoundary->GetImageOffset(e, a);
+            box[a][0] = e.x, box[a][1] = e.y, box[a][2] = e.z;
+        }
+    const std::vector<CopyOrderEntry_cls> order = copy->SortCopies(camera.frame.direction, dataTime, box);
+    for (size_t i = 0; i < order.size(); ++i) {
+        const std::vector<float> shift = copy->GetCopyOffset(order[i].copy, dataTime, box);
+        glPushMatrix();
+        if (shift.size() == 3) glTranslatef(shift[0], shift[1], shift[2]);
+        FrameDrawRequest r = request;
+        // Every copy shows the same particles: the draw order of the first one is kept.
+        if (i > 0) r.subView = std::max(1, request.subView);
+        seq.DrawFrame(r);
+        glPopMatrix();
+    }
 }
 
 void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g) {

@@ -6,9 +6,15 @@
 #include <memory>
 #include <string>
 
+#include "view/FilterDrawOrder.h"
 #include "view/gui/MainGLCanvas.h"
 
+class DataSequence_cls;
+class FilterCtrl_cls;
 class DrawOptions_cls;
+struct FrameDrawRequest;
+class SequenceRenderer_cls;
+class TimeCtrl_cls;
 
 /// Drawing progress of the view being drawn, 0..100; 100 between draws (the status line
 /// shows nothing then). GUI thread.
@@ -20,8 +26,6 @@ extern int GiDrawMode;
 /// The status line's drawing field: empty at 100, else the label of `mode` ("Drawing ",
 /// "Shadow ", "Drawing LH") followed by the progress and "%".
 std::string DrawProgressText(int mode, int progress);
-class SequenceRenderer_cls;
-class TimeCtrl_cls;
 
 /// The data frame a view shows and how far it is into the interval to the next one.
 struct ViewDataTime {
@@ -82,6 +86,11 @@ public:
 private:
     void SetDefaultLights(const GLCamera_cls& camera) const;
     void DataPass(MainGLCanvas_cls& view, const SceneDrawArgs& args, bool showData);
+    /// The gizmo of the selected Boolean or DataBox filter of `list`, at its centre.
+    void DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime);
+    /// The particles once per copy of the CopyBox filter (once without one), back to front.
+    void DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
+                    double dataTime);
     void ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g);
     void DirectModeWarnings(MainGLCanvas_cls& view) const;
 
@@ -92,4 +101,5 @@ private:
     SequenceRenderer_cls* m_renderer;
     DrawOptions_cls* m_options;
     bool m_installed = false;
+    FilterDrawOrder_cls m_filterOrder;  ///< filter list 0 as the renderers' draw-order filter
 };
