@@ -234,6 +234,7 @@ TEST(ViewPlayback, AnEnabledDataBoxPlacesTheParticlesInEveryDrawingMode) {
     ASSERT_NE(box, nullptr);
     box->Data()->SetTranslateKey(shift[0], shift[1], shift[2]);
     box->Data()->SetScaleKey(1, 1, 1);  // what the add-filter command keys first
+    GpFilterCtrls[2]->SelectFilter(nullptr);  // no gizmo over the particles
     ASSERT_NE(GpFilterCtrls[2]->GetEnabledDataBoxData(), nullptr);
     MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
         if (v.ViewIndex() != 0 || !GpSnap || !GpSnap->allocated) return;
