@@ -85,7 +85,7 @@ public:
 
 private:
     void SetDefaultLights(const GLCamera_cls& camera) const;
-    void DataPass(MainGLCanvas_cls& view, const SceneDrawArgs& args, bool showData);
+    void DataPass(MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show);
     /// The gizmo of the selected Boolean or DataBox filter of `list`, at its centre.
     void DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime);
     /// The particles once per copy of the CopyBox filter (once without one), back to front.
