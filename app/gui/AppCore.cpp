@@ -380,9 +380,9 @@ void AppCore_cls::RegisterSections() {
         return text;
     });
     m_sections.AddReader(READ_FILTER_LISTS, "filter lists",
-                         [filterCtrls](ParamTextStream_cls& stream, const std::string& line) {
+                         [this, filterCtrls](ParamTextStream_cls& stream, const std::string& line) {
                              for (int i = 0; i < 3; ++i)
-                                 filterCtrls[i]->ReadSection(stream, line, filterCtrls);
+                                 m_skippedFilterBlocks += filterCtrls[i]->ReadSection(stream, line, filterCtrls);
                          });
     CameraPath_cls* cameraPath = m_cameraPath;
     AnchorPath_cls* anchorPath = m_anchorPath;
@@ -409,6 +409,21 @@ void AppCore_cls::RegisterSections() {
         });
     m_sections.AddWriter(ROW_VIEWS_AGAIN, "views again", [this]() {
         return m_frame ? m_frame->WriteUpperViewConfig().utf8_string() : std::string();
+    });
+    // Filters of kinds this program cannot show yet (or of unknown kinds) are left out of
+    // the scene: saving it again would drop them, so the user is told once per read.
+    m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "skipped filters", [this]() {
+        const int skipped = m_skippedFilterBlocks;
+        m_skippedFilterBlocks = 0;
+        if (skipped <= 0) return;
+        const std::string why = std::to_string(skipped) +
+                                " filter(s) of a kind this program does not show were left out of the scene; "
+                                "saving the project again will not keep them";
+        platform::ReportError(why);
+        if (FrameMain_cls* frame = m_frame)
+            frame->CallAfter([frame, why]() {
+                ShowMessageBox(frame, wxString::FromUTF8(why), wxGetTranslation("Warning"));
+            });
     });
     m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "view settings", [this]() {
         if (m_frame) m_frame->PostMenuCommand(ID_APPLY_VIEW_SETTINGS);

@@ -378,3 +378,23 @@ TEST_F(MouseViewTest, PressOnAModeIconSwitchesTheModeAndStartsNoGesture) {
     for (int k = 0; k < 3; ++k) EXPECT_EQ(view->cameras.free.pose.position[k], before.pose.position[k]);
     GiItemEditMode = 0;
 }
+
+TEST_F(MouseViewTest, BooleanBoxesArePickedWhereTheDataBoxPlacesThem) {
+    prefs->ApplyMouseTemplate(1);  // right selects
+    InstallSelection();
+    FilterBase_cls* b = AddBox(-1.5, 0, 0, 0.6);
+    // The visibility regions are in the data's coordinates: a DataBox shifting the data by
+    // +3 along x shows (and picks) the box at x = 1.5.
+    FilterBase_cls* placement = lists[2]->AddFilter(FILTER_DATABOX, -1, nullptr, nullptr, nullptr, nullptr);
+    placement->GetData()->SetTranslateKey(3, 0, 0);
+    placement->GetData()->SetScaleKey(1, 1, 1);
+    ASSERT_TRUE(Paint());
+    const wxPoint old = Pixel(-1.5, 0, 0);
+    Drag(wxMOUSE_BTN_RIGHT, old.x, old.y, old.x, old.y);
+    EXPECT_EQ(GpSelectedSceneObj, nullptr) << "nothing is left at the unplaced spot";
+    const wxPoint placed = Pixel(1.5, 0, 0);
+    Drag(wxMOUSE_BTN_RIGHT, placed.x, placed.y, placed.x, placed.y);
+    EXPECT_EQ(GpSelectedSceneObj, b->GetData());
+    ASSERT_FALSE(picked.empty());
+    EXPECT_EQ(picked.back(), 20);
+}
