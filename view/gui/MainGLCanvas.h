@@ -161,9 +161,12 @@ private:
     int GeometryMode() const { return geometry == 2 ? 1 : geometry == 3 ? 2 : 0; }
     void BindMouse();
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
-    GLCamera_cls& GestureCamera();
+    // What the gestures work on (see MainGLCanvasMouse.cpp).
+    GLCamera_cls* GestureCamera();
     GLCameraPose_cls& GesturePivotPose();
-    double& GestureOrthoScale();
+    int GestureChoice() const;
+    double GestureOrthoScale();
+    void SetGestureOrthoScale(double scale);
 
     wxWindow* m_frame;
     int m_view;

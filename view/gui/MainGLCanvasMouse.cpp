@@ -59,10 +59,13 @@ MouseEventInfo InfoOf(const wxMouseEvent& e) {
 
 // The records the gestures work on. The camera choice with its axis and path cameras, the
 // shared pivot poses and the orthographic scale belong to the view's control bar; until
-// they exist the free camera, a pivot of the view's own and a scale of its own serve.
-GLCamera_cls& MainGLCanvas_cls::GestureCamera() { return camera; }
+// they exist the free camera, a pivot of the view's own and a scale of its own serve. A
+// null camera (a view that copies another) is not steered.
+GLCamera_cls* MainGLCanvas_cls::GestureCamera() { return &camera; }
 GLCameraPose_cls& MainGLCanvas_cls::GesturePivotPose() { return m_pivotPose; }
-double& MainGLCanvas_cls::GestureOrthoScale() { return m_orthoScale; }
+int MainGLCanvas_cls::GestureChoice() const { return cameraChoice; }
+double MainGLCanvas_cls::GestureOrthoScale() { return m_orthoScale; }
+void MainGLCanvas_cls::SetGestureOrthoScale(double scale) { m_orthoScale = scale; }
 
 void MainGLCanvas_cls::SetMouseBindings(const MouseBindings_cls* bindings) { g_bindings = bindings; }
 void MainGLCanvas_cls::SetPickSelect(std::function<void(int)> select) { g_pickSelect = std::move(select); }
@@ -127,8 +130,12 @@ void MainGLCanvas_cls::OnMouse(wxMouseEvent& event) {
     if (m_tracker.Wheel() && m_tracker.WheelSteps() != 0) {
         if (IsMouseInside()) {
             SetPivotFromPose();
-            m_gesture.choice = cameraChoice;
-            moved |= m_gesture.WheelZoom(GestureCamera(), m_tracker.WheelSteps(), GestureOrthoScale());
+            m_gesture.choice = GestureChoice();
+            if (GLCamera_cls* cam = GestureCamera()) {
+                double scale = GestureOrthoScale();
+                moved |= m_gesture.WheelZoom(*cam, m_tracker.WheelSteps(), scale);
+                SetGestureOrthoScale(scale);
+            }
             m_tracker.StorePrevious();
             MakeMainView();
         } else {
@@ -141,7 +148,7 @@ void MainGLCanvas_cls::OnMouse(wxMouseEvent& event) {
             SetFocus();
         }
         RequestPaint();
-        if (cameraChoice >= 1 && cameraChoice <= 6) RefreshAxisViews();
+        if (GestureChoice() >= 1 && GestureChoice() <= 6) RefreshAxisViews();
     }
     event.Skip();
 }
@@ -160,19 +167,24 @@ bool MainGLCanvas_cls::DoGestures(int w, int h) {
     MouseMove_cls move = MouseMove_cls::FromTracker(m_tracker, w, h);
     if (!move.valid) return false;
     move.ClampStart();
+    GLCamera_cls* cam = GestureCamera();
+    if (!cam) return false;
     SetPivotFromPose();
-    m_gesture.Init(1.0, move, w, h, cameraChoice);
-    m_itemDrag.Init(1.0, move, w, h, cameraChoice);
-    GLCamera_cls& cam = GestureCamera();
+    m_gesture.Init(1.0, move, w, h, GestureChoice());
+    m_itemDrag.Init(1.0, move, w, h, GestureChoice());
     bool any = false;
     if (m_tracker.MatchGyration())
-        any |= m_gesture.IsAxisView() ? m_gesture.Pan(cam, GesturePivotPose()) : m_gesture.Orbit(cam);
-    if (m_tracker.MatchZoom()) any |= m_gesture.DragZoom(cam, GestureOrthoScale());
-    if (m_tracker.MatchCenter()) any |= m_gesture.Pan(cam, GesturePivotPose());
+        any |= m_gesture.IsAxisView() ? m_gesture.Pan(*cam, GesturePivotPose()) : m_gesture.Orbit(*cam);
+    if (m_tracker.MatchZoom()) {
+        double scale = GestureOrthoScale();
+        any |= m_gesture.DragZoom(*cam, scale);
+        SetGestureOrthoScale(scale);
+    }
+    if (m_tracker.MatchCenter()) any |= m_gesture.Pan(*cam, GesturePivotPose());
     if (m_tracker.MatchItem()) {
         const TransformGizmo_cls* rings = GpTransformGizmos[1];
         const int facing = rings ? rings->axisAway : 0;
-        any |= m_itemDrag.Drag(cam, w, h, GiItemEditMode, facing);
+        any |= m_itemDrag.Drag(*cam, w, h, GiItemEditMode, facing);
     }
     m_tracker.StorePrevious();
     return any;
@@ -217,7 +229,7 @@ void MainGLCanvas_cls::ShowContextMenu(int x, int y) {
 }
 
 void MainGLCanvas_cls::SetPivotFromPose() {
-    GestureCamera().SetPivot(GesturePivotPose().position);
+    if (GLCamera_cls* cam = GestureCamera()) cam->SetPivot(GesturePivotPose().position);
 }
 
 void MainGLCanvas_cls::RefreshAxisViews() {
