@@ -138,8 +138,9 @@ void MainGLCanvas_cls::OnMouse(wxMouseEvent& event) {
             }
             m_tracker.StorePrevious();
             MakeMainView();
-        } else {
-            moved |= RouteWheel();
+        } else if (RouteWheel()) {
+            // The view under the pointer took over; this one only shows that it lost it.
+            RequestPaint();
         }
     }
     if (moved) {

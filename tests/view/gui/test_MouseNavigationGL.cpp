@@ -418,3 +418,36 @@ TEST_F(MouseViewTest, SelectedObjectShowsItsGizmoAndAScaleDragItsGuideLine) {
     EXPECT_NEAR(scale[0], scale[1], 1e-12);
     GiItemEditMode = 0;
 }
+
+TEST_F(MouseViewTest, WheelOverAnotherViewOnlyMovesTheFocusThere) {
+    auto* other = new MainGLCanvas_cls(frame, nullptr, 1, 0);
+    other->SetMinSize(wxSize(100, kH));
+    frame->GetSizer()->Add(other, 0);
+    frame->Layout();
+    ASSERT_TRUE(PumpUntil([&] { return other->IsShownOnScreen() && other->GetClientSize().x > 0; }, 3000));
+    view->siblings = {view, other};
+    other->siblings = view->siblings;
+    view->MakeCurrentView();
+    const double d0 = view->camera.PivotDistance(), d1 = other->camera.PivotDistance();
+    auto wheelTo = [](MainGLCanvas_cls* target) {
+        wxMouseEvent e(wxEVT_MOUSEWHEEL);
+        e.m_wheelRotation = 120;
+        e.m_wheelDelta = 120;
+        e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+        e.SetEventObject(target);
+        target->GetEventHandler()->ProcessEvent(e);
+    };
+    const wxRect r = other->GetScreenRect();
+    sim->MouseMove(r.x + r.width / 2, r.y + r.height / 2);
+    ASSERT_TRUE(PumpUntil([&] { return other->IsMouseInside(); }, 1000));
+    wheelTo(view);  // the wheel still reaches the old view: it hands the focus over
+    EXPECT_EQ(GpCurrentCanvas, other);
+    EXPECT_EQ(view->camera.PivotDistance(), d0);
+    EXPECT_EQ(other->camera.PivotDistance(), d1);
+    wheelTo(other);  // the next step zooms the view under the pointer
+    EXPECT_NEAR(other->camera.PivotDistance(), d1 * 1.1, 1e-9);
+    EXPECT_EQ(view->camera.PivotDistance(), d0);
+    view->siblings.clear();
+    other->Destroy();
+    Pump(20);
+}
