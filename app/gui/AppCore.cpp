@@ -28,6 +28,10 @@
 #include "filters/FilterCtrl.h"
 #include "filters/FilterListView.h"
 #include "timeline/gui/ParamGUICtrl.h"
+#include "scene/AnchorPath.h"
+#include "scene/CameraPath.h"
+#include "app/gui/TopHalfPanel.h"
+#include "view/gui/MainGLCanvas.h"
 #include "data/gui/PeriodicBoundaryGUI.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Trace.h"
@@ -36,9 +40,17 @@
 #include "view/ImageSaver.h"
 #include "view/gui/ImageSaverGL.h"
 #include "view/gui/ImgSequence.h"
+#include "view/StereoGram.h"
+#include "view/gui/FBO.h"
+#include "view/gui/MainGLCanvas.h"
+#include "view/gui/StereoGramGUI.h"
+#include "timeline/gui/ParamGUICtrl.h"
 #include "view/DrawOptions.h"
 #include "view/Snap.h"
 #include "view/ExposureSettings.h"
+#include "view/InfoSettings.h"
+#include "view/OverlaySettings.h"
+#include "view/ShadowVolume.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
 #include "view/gui/GLResources.h"
@@ -66,7 +78,13 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     wxArtProvider::Push(new MyArtProvider);
     InitAppFonts();
     m_drawOptions = new DrawOptions_cls;
+    // The Option page's "Q./Length" group edits the shadow volumes' own settings.
+    RegisterShadowSettings();
+    m_drawOptions->shadowQuality = &GoShadowConfig.quality.value;
+    m_drawOptions->shadowLength = &GoShadowConfig.length.value;
     m_exposure = new ExposureSettings_cls;
+    m_overlay = new OverlaySettings_cls;
+    m_info = new InfoSettings_cls;
     GpDataSequenceSet = new DataSequenceSet_cls(m_drawOptions, true);
     GpDataLoader = new DataLoader_cls(this);
     GpDataExporter = new DataExporter_cls(this, GpDataLoader);
@@ -101,12 +119,23 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     imageTargets.memoryUsedMB = &GpDataSequenceSet->memoryInUse;
     GpPreference->SetPerformanceTargets(imageTargets);
     m_imgSequence = new ImgSequence_cls(m_frame, m_timeCtrl);
+    // The stereogram settings with their eye-distance track and (hidden) dialog.
+    GpStereoGram = m_stereo = new StereoGram_cls;
+    m_stereoControl = new StereoGramControl_cls(m_frame, m_stereo, m_frame->Icon("StereoGram"));
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
+        params->AddGroup(m_stereo->eyeParam);
+        params->UpdateAll();
+    }
     InstallDataLoadContext();
 
     // Module-level pointers, once every object exists.
     GpTimeCtrl = m_timeCtrl;
     GpTimeCtrlPanels = m_timeCtrl;
     ComParamBase_cls::SetRegistry(this);
+
+    // The scene's camera path and anchor, which views follow and key.
+    GpCameraPath = m_cameraPath = new CameraPath_cls;
+    GpAnchorPath = m_anchorPath = new AnchorPath_cls;
 
     InstallViewDrawing();
     RegisterSections();
@@ -137,6 +166,9 @@ AppCore_cls::~AppCore_cls() {
     if (GpTimeCtrlPanels == m_timeCtrl) GpTimeCtrlPanels = nullptr;
     ComParamBase_cls::SetRegistry(nullptr);
     GoImageSaver.WaitForWriter();  // a running writer ends before the objects go
+    // The views read these through their program-wide seams; they go below.
+    MainGLCanvas_cls::SetTimeModel(nullptr);
+    MainGLCanvas_cls::SetExposure(nullptr);
     // The views are gone: their drawer and the renderers go before the sequences they draw.
     delete m_viewScene;
     m_viewScene = nullptr;
@@ -156,10 +188,25 @@ AppCore_cls::~AppCore_cls() {
     m_imgSequence = nullptr;
     MainGLCanvas_cls::SetMouseBindings(nullptr);
     MainGLCanvas_cls::SetPickSelect(nullptr);
+    delete m_stereoControl;
+    m_stereoControl = nullptr;
+    if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
+    // The views and their context are gone: the eye buffers' GL objects went with them.
+    for (FBO_cls*& f : m_stereo->eyeBuffers) {
+        if (f) f->created = false;
+        delete f;
+        f = nullptr;
+    }
+    delete m_stereo;
+    m_stereo = nullptr;
     delete GpPreference;
     GpPreference = nullptr;
     delete m_exposure;
     m_exposure = nullptr;
+    delete m_overlay;
+    m_overlay = nullptr;
+    delete m_info;
+    m_info = nullptr;
     delete m_drawOptions;
     m_drawOptions = nullptr;
     delete m_timeCtrl;
@@ -169,6 +216,12 @@ AppCore_cls::~AppCore_cls() {
         delete m_filterCtrls[i];
         m_filterCtrls[i] = nullptr;
     }
+    if (GpCameraPath == m_cameraPath) GpCameraPath = nullptr;
+    if (GpAnchorPath == m_anchorPath) GpAnchorPath = nullptr;
+    delete m_cameraPath;
+    m_cameraPath = nullptr;
+    delete m_anchorPath;
+    m_anchorPath = nullptr;
     if (GpAppCore == this) GpAppCore = nullptr;
 }
 
@@ -297,12 +350,28 @@ void AppCore_cls::RegisterSections() {
     m_sections.AddGroup(ROW_PERIODIC_BOUNDARY, READ_PERIODIC_BOUNDARY, "periodic boundary",
                         &GpPeriodicBoundary->group);
     m_sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &m_drawOptions->group);
+    // Written into projects only (its row comes after the program-wide ones), read from any file.
+    m_sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "overlay", &m_overlay->group);
     m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &m_exposure->group);
+    m_sections.AddGroup(ROW_SHADOW, READ_SHADOW, "shadow", &GoShadowConfig.group);
     m_sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &GoImageSaver.group);
     m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences mouse",
                         &GpPreference->MouseGroup());
     m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences performance",
                         &GpPreference->PerformanceGroup());
+    m_sections.AddMarker("--StereoGram");
+    m_sections.AddSettingsGroup("stereogram", [this]() { return m_stereo ? &m_stereo->group : nullptr; });
+    m_sections.AddWriter(ROW_STEREOGRAM, "stereogram", [this]() { return m_stereo->WriteConfig(); });
+    m_sections.AddReader(READ_STEREOGRAM, "stereogram",
+                         [this](ParamTextStream_cls& stream, const std::string& line) {
+                             m_stereo->ReadConfig(stream, line);
+                         });
+    m_sections.AddAfterRead(AFTER_STEREO_EYE, "stereogram eye", [this]() {
+        if (m_stereoControl) {
+            m_stereoControl->SyncEyeParam();
+            m_stereoControl->UpdateGUI(false);
+        }
+    });
     m_sections.AddMarker("---FilterCtrl");
     FilterCtrl_cls* const* filterCtrls = m_filterCtrls;
     m_sections.AddWriter(ROW_FILTER_LISTS, "filter lists", [filterCtrls]() {
@@ -315,6 +384,32 @@ void AppCore_cls::RegisterSections() {
                              for (int i = 0; i < 3; ++i)
                                  filterCtrls[i]->ReadSection(stream, line, filterCtrls);
                          });
+    CameraPath_cls* cameraPath = m_cameraPath;
+    AnchorPath_cls* anchorPath = m_anchorPath;
+    m_sections.AddMarker("---CameraPath");
+    m_sections.AddMarker("---AnchorPath");
+    m_sections.AddSettingsGroup("camera path", [cameraPath]() { return &cameraPath->settings; });
+    m_sections.AddWriter(ROW_CAMERA_PATH, "camera path", [cameraPath]() { return cameraPath->WriteSection(); });
+    m_sections.AddReader(READ_CAMERA_PATH, "camera path",
+                         [cameraPath](ParamTextStream_cls& stream, const std::string& line) {
+                             cameraPath->ReadSection(stream, line);
+                         });
+    m_sections.AddWriter(ROW_ANCHOR_PATH, "anchor path", [anchorPath]() { return anchorPath->WriteSection(); });
+    m_sections.AddReader(READ_ANCHOR_PATH, "anchor path",
+                         [anchorPath](ParamTextStream_cls& stream, const std::string& line) {
+                             anchorPath->ReadSection(stream, line);
+                         });
+    for (int i = 0; i < 5; ++i)
+        m_sections.AddSettingsGroup("view " + std::to_string(i), [this, i]() -> ConfItemGroup_cls* {
+            if (!m_frame) return nullptr;
+            MainGLCanvas_cls* v = nullptr;
+            if (i < 4 && m_frame->GetTopPanel()) v = m_frame->GetTopPanel()->View(i);
+            if (i == 4 && m_frame->GetExtraFrame()) v = m_frame->GetExtraFrame()->View();
+            return v ? &v->settings.group : nullptr;
+        });
+    m_sections.AddWriter(ROW_VIEWS_AGAIN, "views again", [this]() {
+        return m_frame ? m_frame->WriteUpperViewConfig().utf8_string() : std::string();
+    });
     m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "view settings", [this]() {
         if (m_frame) m_frame->PostMenuCommand(ID_APPLY_VIEW_SETTINGS);
     });

@@ -17,11 +17,17 @@
 #include "view/CameraGesture.h"
 #include "view/ItemDrag.h"
 #include "view/MouseTracker.h"
+#include "view/ViewCameras.h"
+#include "view/ViewSettings.h"
 
+class CaptureSequence_cls;
+class ExposureSettings_cls;
 class FBO_cls;
 class MainGLCanvas_cls;
 class wxMenu;
 class wxMouseCaptureLostEvent;
+class StereoGram_cls;
+class TimeCtrl_cls;
 
 /// What the scene drawer is told about one draw. The projection and model-view matrices
 /// are loaded, the matrix mode is GL_MODELVIEW and the viewport is set when it is called.
@@ -38,6 +44,12 @@ struct SceneDrawArgs {
 
 /// Draws the scene of one view pass.
 using SceneDrawer = std::function<void(MainGLCanvas_cls& view, const SceneDrawArgs& args)>;
+
+/// Draws a view's 2-D overlays (time text, legends) into a w x h target: the window at its
+/// client size, or the capture's overlay buffer at the output size. A 2-D projection of
+/// the target (origin lower left, one unit per pixel) is loaded and the viewport set; the
+/// drawer may change any GL state inside a push/pop of all attributes.
+using OverlayDrawer = std::function<void(MainGLCanvas_cls& view, int w, int h)>;
 
 /// Set while a view paints; a paint that finds it set draws nothing.
 extern bool GbPaintBusy;
@@ -74,8 +86,19 @@ public:
     /// Called after a scene draw, before the buffers are swapped, with the view's context
     /// current and its picture in the back buffer (window tests read pixels there).
     static void SetPaintProbe(std::function<void(MainGLCanvas_cls& view)> probe);
+    /// The 2-D overlays drawn after every scene draw (empty: none).
+    static void SetOverlayDrawer(OverlayDrawer drawer);
+    /// Called at the end of each view's GL set-up (its first paint), context current; the
+    /// program sets up what needs a context once (the exposure program). May be empty.
+    static void SetGLInitHook(std::function<void(MainGLCanvas_cls& view)> hook);
     /// The context shared by all views (null before the first view).
     static wxGLContext* SharedContext();
+    /// Writes the POV-Ray files of the frame a view in POV-Ray animation mode just drew.
+    static void SetPovAnimationHook(std::function<void(MainGLCanvas_cls& view)> hook);
+    /// The view with that index made last (null when none exists).
+    static MainGLCanvas_cls* FindView(int viewIndex);
+    /// The frame, sub-frame and normalised time the views draw now.
+    static void SourceFrame(int& frame, int& sub, double& time);
 
     // Drawing road ------------------------------------------------------------------------
     /// One paint's work (called by the paint handler).
@@ -83,6 +106,41 @@ public:
     /// Draws the scene; false when there was nothing to draw (no context yet, or the GL
     /// state was set up on this call).
     bool DrawScene();
+    // Eyes, composition and capture (MainGLCanvasCapture.cpp) ------------------------------
+    /// The time model whose motion-blur samples and output steps the views follow (null:
+    /// no motion blur, step 0).
+    static void SetTimeModel(TimeCtrl_cls* time);
+    /// The exposure settings applied while a scene image is copied into its eye buffer.
+    static void SetExposure(ExposureSettings_cls* exposure);
+    /// The stereogram the views draw their eyes for: GpStereoGram, or a mono one.
+    static StereoGram_cls& Stereo();
+    /// Draws the eyes of this paint (one, or two for a two-eye stereogram) and composes them
+    /// into the window; in Direct Display mode one pass straight into the window.
+    void DrawEyes(double t, bool useFBO);
+    /// Copies the sub-view buffers of pass `pass` into the stereogram's eye buffer.
+    void CopyToEye(int pass);
+    /// After a scene draw: the overlay, the capture, the screen items and the info line, in
+    /// that order. True when the buffers are to be swapped (not while earlier motion-blur
+    /// samples of a frame are accumulating).
+    bool FinishPaint();
+    /// The time text and legends into the window (and into the capture's overlay buffer
+    /// while capturing).
+    void OverlayPass();
+    /// Saves this paint's picture when a capture is on (see BeginSequenceCapture and
+    /// RequestSnapshot).
+    void CaptureImage();
+    /// From now on every paint that completes an output step saves a frame of `sequence`
+    /// (which becomes GpCaptureSequence; its last index starts at 0).
+    void BeginSequenceCapture(CaptureSequence_cls* sequence);
+    /// Capture off (ID_END_CAPTURE).
+    void EndSequenceCapture();
+    /// The next paint reads the window's picture; the snapshot file is then asked for and
+    /// written outside the paint.
+    void RequestSnapshot();
+    bool CaptureOn() const { return m_captureOn; }
+    bool SequenceCaptureOn() const { return m_sequenceCapture; }
+    bool distortion = false;   ///< fisheye drawn through the mask and the lens mesh
+    bool fisheyeGrid = false;  ///< fisheye grid laid over the fisheye image
     /// Per-view GL set-up on the first paint; true when it ran on this call.
     bool InitGL();
     /// True when the view is not on screen or has drawn (frame, sub); otherwise asks for a
@@ -122,22 +180,61 @@ public:
     /// Makes the sibling under the pointer the main view; true when there was one.
     bool RouteWheel();
     bool IsMouseInside() const;
-    /// Pops up `contextMenu` at (x, y) when there is one.
-    void ShowContextMenu(int x, int y);
     /// The main view is the current one (GpCurrentCanvas); true when it changed.
     bool MakeMainView() { return MakeCurrentView(); }
-    /// The gesture camera's pivot := the pivot pose's position.
-    void SetPivotFromPose();
-    /// Refreshes every sibling whose camera choice is an axis view.
-    void RefreshAxisViews();
     /// After a scene draw: keeps the draw's matrices for drags and picks, serves the pick
     /// requests and draws the drag's guide line.
     void AfterSceneDrawn(bool offScreen, double t);
     MouseTracker_cls& Tracker() { return m_tracker; }
     ItemDrag_cls& ItemDrag() { return m_itemDrag; }
 
-    std::vector<MainGLCanvas_cls*> siblings;  ///< the upper views (wheel and capture routing)
-    wxMenu* contextMenu = nullptr;            ///< the view's context menu (not owned)
+    // Camera choice and mouse seams (camera code in MainGLCanvasCamera.cpp) -------------
+    /// The camera the current choice works on and mouse gestures move: the axis-view
+    /// camera (choices 1..6), the path camera (7), the free camera (0); null for the copy
+    /// of view 0, which cannot be steered.
+    GLCamera_cls* GetActiveCamera() { return cameras.Active(); }
+    /// Camera choice 1..6 (gestures pan instead of orbiting; zoom changes OrthoScale()).
+    bool IsAxisView() const { return cameras.IsAxisView(); }
+    /// The shared pivot pose of the choice: GoAxisPivotPose for axis views, else GoPivotPose.
+    GLCameraPose_cls& GetPivotPose() const { return cameras.PivotPose(); }
+    /// The drawn camera's pivot := the pivot pose (or the followed anchor).
+    void SetPivotFromPose() { cameras.SetPivotFromPose(); }
+    /// GLOrthoScale: the axis-view camera's distance from its pivot (wheel and drag zoom
+    /// of the axis views scale it).
+    float& OrthoScale() { return settings.orthoScale.value; }
+    int CameraChoice() const { return cameras.Choice(); }
+    /// Sets the choice (see ViewCameras_cls::SetChoice), shows it in the bar and repaints.
+    void SetCameraChoice(int choice);
+    /// Follows the scene's camera path (choice 7) and repaints.
+    void LinkToCameraPath();
+    /// Choice 7 or 8: back to the free camera; `keepView` keeps the picture.
+    void UnlinkCamera(bool keepView);
+    /// GLGeometry 0 <-> 1 (others become 0); repaints.
+    void OnTogglePerspective();
+    /// Repaints every sibling view whose choice is an axis view (they share a pivot).
+    void RefreshAxisViews();
+    /// Camera and anchor keys at the current time from this view (one undo step each).
+    void SetCameraKeyPos() { cameras.SetCameraKey(false); }
+    void SetCameraKeyPosRot() { cameras.SetCameraKey(true); }
+    void SetAnchorKey() { cameras.SetAnchorKey(); }
+    // POV-Ray animation mode -----------------------------------------------------------
+    /// Each paint also writes the POV-Ray files of the frame drawn.
+    void BeginPovAnimation() { m_povAnimation = true; }
+    void EndPovAnimation() { m_povAnimation = false; }
+    bool InPovAnimation() const { return m_povAnimation; }
+
+    /// Pops up the view's context menu at (x, y) (client pixels).
+    void ShowContextMenu(int x, int y);
+    /// Called on the first draw of the view (the bar applies its combos there).
+    void SetFirstDrawHook(std::function<void()> hook) { m_firstDrawHook = std::move(hook); }
+    /// Called whenever the choice changed outside the bar (the bar shows it).
+    void SetChoiceChangedHook(std::function<void()> hook) { m_choiceHook = std::move(hook); }
+    /// Keys typed in the extra view, before they go on to the main frame (its bar switches
+    /// full screen with Alt+Enter and back with Esc). Arguments: modifier mask, key code.
+    void SetExtraViewKeyHook(std::function<void(int, int)> hook) { m_extraKeyHook = std::move(hook); }
+    /// The four upper views (filled by the layout): the axis views refresh each other, the
+    /// wheel and the mouse capture are routed among them.
+    std::vector<MainGLCanvas_cls*> siblings;
 
     int ViewIndex() const { return m_view; }
     int DrawnFrame() const { return m_drawnFrame; }
@@ -146,32 +243,37 @@ public:
     int DrawCount() const { return m_drawCount; }
     bool GLReady() const { return m_glReady; }
 
-    GLCamera_cls camera;          ///< the free camera
+    ViewSettings_cls settings;    ///< the "Panel<view>" lines
+    ViewCameras_cls cameras;      ///< camera records and choice
+    GLCamera_cls& camera;         ///< the drawn camera (cameras.drawn)
     GLProjection_cls projection;  ///< angle 35, depth 0.03..5000
-    int cameraChoice = 0;
-    int geometry = 0;  ///< 0 perspective, 1 orthographic, 2 fisheye, 3 panorama
     std::string message;  ///< warnings of one paint
 
 private:
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
     void CallDrawer(int subView, int w, int h, bool offScreen, double t);
-    void RenderToFBO(double t);
+    void RenderToFBO(double t, int pass);
+    void ComposeEye(int a, int b, int pass);
+    void ComposeDistorted(int a, int b, int pass);
+    void SaveSequenceFrame(int buffer, int eye);
     void DirectPass(double t);
-    int GeometryMode() const { return geometry == 2 ? 1 : geometry == 3 ? 2 : 0; }
+    int GeometryMode() const { return cameras.GeometryMode(); }
+    /// The camera and projection of a draw (MainGLCanvasCamera.cpp).
+    void UpdateCamera(int frame, int sub);
+    void BuildContextMenu();
+    void AfterChoiceChange();
     void BindMouse();
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
-    // What the gestures work on (see MainGLCanvasMouse.cpp).
-    GLCamera_cls* GestureCamera();
+    /// The camera, pivot pose and orthographic scale mouse gestures work on.
+    GLCamera_cls& GestureCamera();
     GLCameraPose_cls& GesturePivotPose();
-    int GestureChoice() const;
-    double GestureOrthoScale();
-    void SetGestureOrthoScale(double scale);
 
     wxWindow* m_frame;
     int m_view;
     int m_drawnFrame = -1, m_drawnSub = -1;
     int m_drawCount = 0;
+    bool m_everDrawn = false;  ///< the camera of a draw has been made once
     bool m_glReady = false;
     int m_clientW = 0, m_clientH = 0;
     std::unique_ptr<FBO_cls> m_small;  ///< the view's 128 x 128 buffer
@@ -179,6 +281,16 @@ private:
     CameraGesture_cls m_gesture;
     ItemDrag_cls m_itemDrag;
     bool m_pickSelect = false, m_pickGizmo = false;  ///< pick requests for the next draw
-    GLCameraPose_cls m_pivotPose;  ///< pivot of the gestures
-    double m_orthoScale = 10.0;    ///< extent of the axis views
+    std::unique_ptr<FBO_cls> m_distortionBuffer;  ///< fisheye composition, 4096 x 4096
+    std::unique_ptr<FBO_cls> m_overlayCapture;    ///< overlay at the capture's output size
+    bool m_overlayCaptured = false;  ///< the overlay capture buffer holds this paint's overlay
+    bool m_captureOn = false;        ///< the next completed paint saves an image
+    bool m_sequenceCapture = false;  ///< ... as a frame of GpCaptureSequence
+    bool m_useFBO = true;            ///< this paint draws through the off-screen buffers
+    std::unique_ptr<wxMenu> m_menu;    ///< context menu, ids 6547..6553
+    std::function<void()> m_firstDrawHook;
+    std::function<void()> m_choiceHook;
+    std::function<void(int, int)> m_extraKeyHook;
+    bool m_povAnimation = false;
+    void OnKeyDown(wxKeyEvent& event);
 };

@@ -74,10 +74,13 @@ TEST(FrameMain, EveryCommandIdReachesItsHandler) {
         // its own handler only: with every question cancelled no command acts, so nothing
         // else is posted (a sequence run started without its dialog's button would play
         // the timeline and post the steps' refreshes)
+        // Adding a filter and keying the camera or anchor ask no question: they are undoable
+        // steps, and the history posts the refreshes of what they changed.
         const bool addsFilter = c.id == ID_ADD_BOOLEAN || c.id == ID_ADD_DATABOX ||
                                 c.id == ID_ADD_FILTERING || c.id == ID_ADD_COPYBOX;
-        if (addsFilter) {
-            // Adding a filter is an undoable step: its update bits post the refreshes.
+        const bool keys = c.id == ID_SET_CAMERA_KEY_POS || c.id == ID_SET_CAMERA_KEY_POSROT ||
+                          c.id == ID_SET_ANCHOR_KEY;
+        if (addsFilter || keys) {
             ASSERT_FALSE(rec.ids.empty()) << c.name;
             EXPECT_EQ(rec.ids.front(), c.id) << c.name;
         } else {
@@ -354,6 +357,10 @@ TEST(FrameMain, EverySectionOfAProjectIsReadBackAndWrittenAgain) {
             {"PeriodicSize=1.000000 1.000000 1.000000", "PeriodicSize=1.000000 2.000000 0.500000"},
             {"PeriodicBaseVector2=0.000000 0.000000 10.000000",
              "PeriodicBaseVector2=0.000000 1.500000 12.000000"},
+            {"StereogramType=0", "StereogramType=2"},
+            {"StereogramEye=0", "StereogramEye=4"},
+            {"StereoGramToeInAngle=0.5", "StereoGramToeInAngle=1.25"},
+            {"0.000000000 0 0.100000 0.000000 0.000000 ", "0.000000000 0 0.250000 0.000000 0.000000 "},
         };
         for (const auto& e : edits) {
             const size_t at = text.find(std::string(e.first) + "\r\n");
