@@ -132,8 +132,9 @@ void MainGLCanvas_cls::OnMouse(wxMouseEvent& event) {
             OrthoScale() = float(scale);
             m_tracker.StorePrevious();
             MakeMainView();
-        } else {
-            moved |= RouteWheel();
+        } else if (RouteWheel()) {
+            // The view under the pointer took over; this one only shows that it lost it.
+            RequestPaint();
         }
     }
     if (moved) {
@@ -243,6 +244,25 @@ void MainGLCanvas_cls::AfterSceneDrawn(bool offScreen, double t) {
         std::copy(vp, vp + 4, rings->viewport);
     }
 
+    // The selected object's gizmo over the picture, where the drags and picks expect it.
+    if (SceneObj_cls* s = GpSelectedSceneObj; s && s->translate) {
+        CreateTransformGizmos();
+        glViewport(vp[0], vp[1], vp[2], vp[3]);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadMatrixd(pr);
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadMatrixd(mv);
+        s->UpdateTransform(t);
+        s->DrawGizmo();
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glViewport(0, 0, w, h);
+    }
+
     if (m_pickSelect || m_pickGizmo) {
         CreateTransformGizmos();
         const double x = m_tracker.pressX + 0.5, y = h - m_tracker.pressY - 0.5;
@@ -272,6 +292,7 @@ void MainGLCanvas_cls::AfterSceneDrawn(bool offScreen, double t) {
         }
         m_pickSelect = m_pickGizmo = false;
     }
+    glViewport(0, 0, w, h);
     if (m_itemDrag.active && GpSelectedSceneObj)
         m_itemDrag.DrawGuideLine(GiItemEditMode, GpSelectedSceneObj->gizmoAxis, w, h, w, h);
 }

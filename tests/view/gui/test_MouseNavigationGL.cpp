@@ -398,3 +398,84 @@ TEST_F(MouseViewTest, BooleanBoxesArePickedWhereTheDataBoxPlacesThem) {
     ASSERT_FALSE(picked.empty());
     EXPECT_EQ(picked.back(), 20);
 }
+
+TEST_F(MouseViewTest, SelectedObjectShowsItsGizmoAndAScaleDragItsGuideLine) {
+    FilterBase_cls* box = AddBox(0.5, 0.5, 0, 0.2);
+    for (bool fbo : {false, true}) {
+        useFBO = fbo;
+        SetSelectedSceneObj(nullptr);
+        ASSERT_TRUE(Paint());
+        double w[3];
+        ProjectInView(*view, kW, kH, 0.5 + 0.35, 0.5, 0, w);  // on the x handle
+        const ViewShot& before = shots.at(0);
+        EXPECT_FALSE(IsQuadRed(before.At(int(w[0]), int(w[1])))) << "the quad is not there";
+        SetSelectedSceneObj(box->GetData());
+        GiItemEditMode = 0;
+        ASSERT_TRUE(Paint());
+        bool red = false;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) red |= IsQuadRed(shots.at(0).At(int(w[0]) + dx, int(w[1]) + dy));
+        EXPECT_TRUE(red) << "x handle of the gizmo, fbo " << fbo;
+    }
+    // A scale drag away from the centre draws the grey dashed line to the pointer.
+    prefs->ApplyMouseTemplate(1);
+    GiItemEditMode = 1;
+    const wxPoint c = Pixel(0.5, 0.5, 0);
+    sim->MouseMove(At(c.x - 30, c.y + 20));
+    Pump(30);
+    sim->MouseDown();
+    ASSERT_TRUE(PumpUntil([&] { return view->Tracker().AnyButtonHeld(); }, 1000));
+    Paint();
+    sim->MouseMove(At(c.x - 40, c.y + 30));
+    ASSERT_TRUE(PumpUntil([&] { return view->ItemDrag().active; }, 1000));
+    ASSERT_TRUE(Paint());
+    const ViewShot& s = shots.at(0);
+    // Halfway between the object and the pointer (GL rows count up).
+    const int mx = (c.x + c.x - 40) / 2, my = kH - (c.y + c.y + 30) / 2;
+    int grey = 0;
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx) {
+            const unsigned char* p = s.At(mx + dx, my + dy);
+            grey += p[0] > 150 && p[1] > 150 && p[2] > 150;
+        }
+    EXPECT_GT(grey, 0);
+    sim->MouseUp();
+    ASSERT_TRUE(PumpUntil([&] { return !view->ItemDrag().active; }, 1000));
+    const std::vector<double> scale = box->GetData()->scale->GetValues(0, 0);
+    EXPECT_GT(scale[0], 0.2 * 1.2);  // 50 px from the centre, pressed at 36: bigger on all axes
+    EXPECT_NEAR(scale[0], scale[1], 1e-12);
+    GiItemEditMode = 0;
+}
+
+TEST_F(MouseViewTest, WheelOverAnotherViewOnlyMovesTheFocusThere) {
+    auto* other = new MainGLCanvas_cls(frame, nullptr, 1, 0);
+    other->SetMinSize(wxSize(100, kH));
+    frame->GetSizer()->Add(other, 0);
+    frame->Layout();
+    ASSERT_TRUE(PumpUntil([&] { return other->IsShownOnScreen() && other->GetClientSize().x > 0; }, 3000));
+    view->siblings = {view, other};
+    other->siblings = view->siblings;
+    view->MakeCurrentView();
+    const double d0 = view->cameras.free.PivotDistance(), d1 = other->camera.PivotDistance();
+    auto wheelTo = [](MainGLCanvas_cls* target) {
+        wxMouseEvent e(wxEVT_MOUSEWHEEL);
+        e.m_wheelRotation = 120;
+        e.m_wheelDelta = 120;
+        e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+        e.SetEventObject(target);
+        target->GetEventHandler()->ProcessEvent(e);
+    };
+    const wxRect r = other->GetScreenRect();
+    sim->MouseMove(r.x + r.width / 2, r.y + r.height / 2);
+    ASSERT_TRUE(PumpUntil([&] { return other->IsMouseInside(); }, 1000));
+    wheelTo(view);  // the wheel still reaches the old view: it hands the focus over
+    EXPECT_EQ(GpCurrentCanvas, other);
+    EXPECT_EQ(view->cameras.free.PivotDistance(), d0);
+    EXPECT_EQ(other->camera.PivotDistance(), d1);
+    wheelTo(other);  // the next step zooms the view under the pointer
+    EXPECT_NEAR(other->camera.PivotDistance(), d1 * 1.1, 1e-9);
+    EXPECT_EQ(view->cameras.free.PivotDistance(), d0);
+    view->siblings.clear();
+    other->Destroy();
+    Pump(20);
+}
