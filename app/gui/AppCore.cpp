@@ -24,7 +24,10 @@
 #include "data/DataSequenceSet.h"
 #include "data/PeriodicBoundary.h"
 #include "data/gui/DataEventPoster.h"
+#include "filters/CommandFilter.h"
 #include "filters/FilterCtrl.h"
+#include "filters/FilterListView.h"
+#include "timeline/gui/ParamGUICtrl.h"
 #include "data/gui/PeriodicBoundaryGUI.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Trace.h"
@@ -43,6 +46,9 @@
 #include "view/ExposureSettings.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
+#include "view/gui/GLResources.h"
+#include "view/TagList.h"
+#include "filters/ColorCurve.h"
 
 AppCore_cls* GpAppCore = nullptr;
 
@@ -69,6 +75,11 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
 
     // Models and settings, in the order later steps hand them to each other.
     m_timeCtrl = new TimeCtrl_cls(&m_timeHost);
+    // The filter lists exist before the frame: its filter pages show them.
+    for (int i = 0; i < 3; ++i) {
+        GpFilterCtrls[i] = m_filterCtrls[i] = new FilterCtrl_cls(i);
+        m_filterCtrls[i]->selectAcrossLists = [this](FilterBase_cls* f) { SelectFilter(f, false); };
+    }
 
     m_frame = new FrameMain_cls(ProjectFile_cls::InitialTitle(), this, geometry.x, geometry.y,
                                 geometry.width, geometry.height);
@@ -99,8 +110,6 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     GpTimeCtrl = m_timeCtrl;
     GpTimeCtrlPanels = m_timeCtrl;
     ComParamBase_cls::SetRegistry(this);
-
-    for (int i = 0; i < 3; ++i) GpFilterCtrls[i] = m_filterCtrls[i] = new FilterCtrl_cls(i);
 
     InstallViewDrawing();
     RegisterSections();
@@ -239,6 +248,10 @@ void AppCore_cls::InstallDataLoadContext() {
             ShowMessageBox(frame, text, wxGetTranslation("Warning"));
         });
     };
+    ctx.onWarning = [frame](const std::string& message) {
+        const wxString text = wxString::FromUTF8(message);
+        frame->CallAfter([frame, text]() { ShowMessageBox(frame, text, wxGetTranslation("Warning")); });
+    };
     GpDataLoader->loadData = [this](const wxString& path) { LoadData(path); };
 }
 
@@ -273,6 +286,15 @@ void AppCore_cls::RegisterSections() {
                          });
     m_sections.AddSettingsGroup(
         "frame", [this]() { return m_frame ? &m_frame->ConfigGroup() : nullptr; });
+    m_sections.AddWriter(ROW_GL_SETTINGS, "GL settings", []() { return WriteGLSettings().utf8_string(); });
+    m_sections.AddReader(READ_GL_SETTINGS, "GL settings", [](ParamTextStream_cls& stream, const std::string& line) {
+        ReadGLSettings(stream, line);
+    });
+    m_sections.AddSettingsGroup("render settings", []() { return &GoRenderConfig.group; });
+    m_sections.AddSettingsGroup("tag settings", []() { return &GoTagConfig.group; });
+    m_sections.AddSettingsGroup("background colour", []() { return GpBGColor ? &GpBGColor->settings : nullptr; });
+    m_sections.AddSettingsGroup("outer colour", []() { return GpOutColor ? &GpOutColor->settings : nullptr; });
+    m_sections.AddSettingsGroup("tag colour", []() { return GpTagColor ? &GpTagColor->settings : nullptr; });
     m_sections.AddWriter(ROW_LAYOUT, "layout", [this]() {
         return m_frame ? m_frame->WriteLayoutConfig().utf8_string() : std::string();
     });
@@ -390,8 +412,7 @@ void AppCore_cls::PrepareForProject() {
     // drawable frame, then every other sequence's frames and the three filter lists.
     ClearData();
     if (GpDataSequenceSet) GpDataSequenceSet->ReleaseAllSequences(true);
-    for (FilterCtrl_cls* list : m_filterCtrls)
-        if (list) list->DeleteAll();
+    DeleteAllFilters();
 }
 
 void AppCore_cls::AfterProjectRead() {
@@ -493,10 +514,56 @@ void AppCore_cls::Redo() {
     GoCommandHistory.Redo();
 }
 
-void AppCore_cls::SelectFilterById(int id, bool) {
+FilterBase_cls* AppCore_cls::AddFilter(FilterCtrl_cls* list, int kind) {
+    if (!list) list = GetFilterCtrl(FilterListOfKind(kind));
+    if (!list) return nullptr;
+    return AddFilterCommand(GoCommandHistory, list, kind);
+}
+
+void AppCore_cls::DeleteSelectedFilter() {
+    for (FilterCtrl_cls* list : m_filterCtrls)
+        if (list) list->DeleteSelected();
+}
+
+void AppCore_cls::DeleteAllFilters() {
+    for (FilterCtrl_cls* list : m_filterCtrls)
+        if (list) list->DeleteAll();
+}
+
+void AppCore_cls::MoveSelectedFilter(int direction) {
+    for (FilterCtrl_cls* list : m_filterCtrls)
+        if (list) list->MoveSelected(direction);
+}
+
+void AppCore_cls::SelectFilter(FilterBase_cls* filter, bool clearParamSelection) {
+    FilterBase_cls* previous = SelectedFilter();
+    // Clearing the parameter panel's selection unselects every owner of a listed group,
+    // filters included: it comes first, so that the filter chosen here stays selected.
+    if (clearParamSelection && previous != filter)
+        if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) params->SelectGroup(nullptr);
+    bool changed = previous != filter;
+    for (FilterCtrl_cls* list : m_filterCtrls)
+        if (list) changed |= list->SelectFilter(filter);
+    // A filter unselected by the parameter panel still shows its selected colour.
+    if (previous && previous != filter && previous->List() && previous->List()->View())
+        previous->List()->View()->FilterSelectionChanged(previous);
+    if (changed && m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+}
+
+FilterBase_cls* AppCore_cls::SelectedFilter() const {
+    for (FilterCtrl_cls* list : m_filterCtrls)
+        for (int i = 0; list && i < list->Count(); ++i)
+            if (list->GetNode(i)->GetData()->selected) return list->GetNode(i);
+    return nullptr;
+}
+
+void AppCore_cls::SelectFilterById(int id, bool clearParamSelection) {
     const PickTarget t = DecodePickId(id);
     if (t.kind != PICK_FILTER) return;
-    // The filter lists look the index up; an index past a list's end selects nothing.
+    // An index past its list's end selects nothing (never the neighbouring list's filter).
+    FilterCtrl_cls* list = GetFilterCtrl(t.list);
+    FilterBase_cls* f = list ? list->GetNode(t.index) : nullptr;
+    if (f) SelectFilter(f, clearParamSelection);
 }
 
 void AppCore_cls::SelectLightById(int id) {
@@ -504,6 +571,9 @@ void AppCore_cls::SelectLightById(int id) {
     if (t.kind != PICK_LIGHT) return;
 }
 
-Parameter_cls* AppCore_cls::FindParamByName(const std::string&) {
+Parameter_cls* AppCore_cls::FindParamByName(const std::string& registryName) {
+    for (FilterCtrl_cls* list : m_filterCtrls)
+        if (list)
+            if (Parameter_cls* p = list->FindParam(registryName)) return p;
     return nullptr;
 }

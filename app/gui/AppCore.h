@@ -13,6 +13,7 @@
 #include "timeline/TimeCtrlHost.h"
 #include "timeline/gui/TimelineHost.h"
 
+class FilterBase_cls;
 class FilterCtrl_cls;
 class FrameMain_cls;
 class TimeCtrl_cls;
@@ -101,6 +102,25 @@ public:
     // Edits ---------------------------------------------------------------------------
     void Undo();
     void Redo();
+
+    // Filters --------------------------------------------------------------------------
+    /// Filter list `i` (0..2; null outside).
+    FilterCtrl_cls* GetFilterCtrl(int i) const { return i >= 0 && i < 3 ? m_filterCtrls[i] : nullptr; }
+    /// One "AddFilter" history block: a filter of `kind` appended to `list` (its own
+    /// list when `list` is null), its Scale keyed to (1, 1, 1) at the current time.
+    /// Returns the new filter, or null for a kind that is not built.
+    FilterBase_cls* AddFilter(FilterCtrl_cls* list, int kind);
+    /// Undoable deletion of the selected filter of each list.
+    void DeleteSelectedFilter();
+    /// Every filter of every list goes (not undoable; before a project is read).
+    void DeleteAllFilters();
+    /// Undoable move of the selected filter by `direction` (-1 up, +1 down).
+    void MoveSelectedFilter(int direction);
+    /// Selects `filter` (null: none) in all three lists. When anything changed the views
+    /// redraw, and `clearParamSelection` also clears the parameter panel's selection.
+    void SelectFilter(FilterBase_cls* filter, bool clearParamSelection);
+    /// The selected filter of any list, or null.
+    FilterBase_cls* SelectedFilter() const;
 
     // Selection by pick id (0 camera path, 1 anchor, 10..16 lights, 20 + 20 * list +
     // index filters). An id that names nothing existing selects nothing.

@@ -12,6 +12,7 @@
 #include "view/gui/ImgSequence.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
+#include "view/gui/ViewScene.h"
 
 void FrameMain_cls::InstallViewDrawing() {
     MainGLCanvas_cls::SetFrameRequest([this]() {
@@ -20,6 +21,9 @@ void FrameMain_cls::InstallViewDrawing() {
         for (int i = 0; i < 10 && !IsFrameReady(-1); ++i)
             if (!PrepareFrame(-1)) break;
         TimeCtrl_cls* time = GetTimeCtrl();
+        // During an export run the frame a view paints is written (once, however many
+        // views paint it).
+        ExportShownFrame();
         Prefetch(time ? time->direction : 1);
     });
     // The views follow the time model's motion-blur samples and output steps, copy their
@@ -33,6 +37,11 @@ void FrameMain_cls::InstallViewDrawing() {
     }
     SequenceRenderer_cls* renderer = m_core ? m_core->GetSequenceRenderer() : nullptr;
     if (!renderer || !m_top || !GpDataSequenceSet) return;
+    // The drawing progress shows on the status line while a large frame is drawn.
+    renderer->progress = [this](int percent) {
+        GiDrawProgress = percent;
+        UpdateStatusLine();
+    };
     ParticleAttrib_cls* const* attribs = renderer->Attribs(GpDataSequenceSet->current);
     for (int t = 0; t < 4; ++t) m_top->AddAttribPage(attribs[t], attribs[t]->label);
     // The pages' entries come first in the column, and GTK gives the keyboard to the first

@@ -11,6 +11,7 @@
 #include "filters/FilterCtrl.h"
 #include "filters/FilterDataBox.h"
 #include "filters/FilterFiltering.h"
+#include "tests/support/ParamHistoryFixture.h"
 #include "tests/timeline/TextFeed.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
@@ -23,17 +24,8 @@ struct Record {
     float weight;
 };
 
-class FilterCtrlTest : public ::testing::Test {
+class FilterCtrlTest : public ParamHistoryFixture {
 protected:
-    void SetUp() override {
-        GoCommandHistory.Clear();
-        GbParamUndoEnabled = 0;
-        GdCurrentTime = 0.0;
-    }
-    void TearDown() override {
-        GbParamUndoEnabled = 1;
-        GoCommandHistory.Clear();
-    }
     FilterCtrl_cls list0{0}, list1{1}, list2{2};
     FilterCtrl_cls* lists[3] = {&list0, &list1, &list2};
 

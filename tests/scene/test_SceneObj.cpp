@@ -7,6 +7,7 @@
 
 #include "common/CommandHistory.h"
 #include "tests/support/PovRayProbe.h"
+#include "tests/support/ParamHistoryFixture.h"
 #include "scene/PovText.h"
 #include "scene/SceneObj.h"
 #include "timeline/ParamGroup.h"
@@ -47,17 +48,8 @@ void HandPlace(const double T[3], const double R[3], const double S[3], const do
     for (int i = 0; i < 3; ++i) out[i] = M.m[i][0] * sv[0] + M.m[i][1] * sv[1] + M.m[i][2] * sv[2] + T[i];
 }
 
-class SceneObjTest : public ::testing::Test {
+class SceneObjTest : public ParamHistoryFixture {
 protected:
-    void SetUp() override {
-        GoCommandHistory.Clear();
-        GbParamUndoEnabled = 0;
-        GdCurrentTime = 0.0;
-    }
-    void TearDown() override {
-        GbParamUndoEnabled = 1;
-        GoCommandHistory.Clear();
-    }
     static void Key(ParamGroup_cls* g, double t, double x, double y, double z) {
         for (int k = 0; k < 3; ++k) g->Component(k).SetTimeDependentValue(true);
         g->SetKeyFrame({x, y, z}, true, t);

@@ -114,6 +114,7 @@ void MainGLCanvas_cls::Render() {
     // zero-sized drawable is an error under GLX.
     if (size.x <= 0 || size.y <= 0) return;
     GbPaintBusy = true;
+    message.clear();  // the warnings of this paint only
     m_clientW = size.x;
     m_clientH = size.y;
     if (DrawScene()) {

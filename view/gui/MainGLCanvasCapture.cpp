@@ -282,6 +282,10 @@ void MainGLCanvas_cls::BeginSequenceCapture(CaptureSequence_cls* sequence) {
     GpCaptureSequence = sequence;
     if (sequence) sequence->BeginCapture();
     m_captureOn = m_sequenceCapture = sequence != nullptr;
+    // The frame on screen was drawn before the run: it is drawn (and saved) again before
+    // playback moves on.
+    ForgetDrawnFrame();
+    Refresh(false);
 }
 
 void MainGLCanvas_cls::EndSequenceCapture() {
