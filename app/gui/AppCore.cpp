@@ -143,6 +143,7 @@ AppCore_cls::~AppCore_cls() {
     // The views read these through their program-wide seams; they go below.
     MainGLCanvas_cls::SetTimeModel(nullptr);
     MainGLCanvas_cls::SetExposure(nullptr);
+    MainGLCanvas_cls::SetInfoSource(nullptr);
     // The views are gone: their drawer and the renderers go before the sequences they draw.
     delete m_viewScene;
     m_viewScene = nullptr;

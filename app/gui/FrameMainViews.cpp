@@ -9,6 +9,10 @@
 #include "data/DataSequenceSet.h"
 #include "timeline/TimeCtrl.h"
 #include "view/ParticleAttrib.h"
+#include "data/DataSequence.h"
+#include "filters/FilterCopy.h"
+#include "filters/FilterCtrl.h"
+#include "view/ViewInfoLine.h"
 #include "view/gui/ImgSequence.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
@@ -35,6 +39,21 @@ void FrameMain_cls::InstallViewDrawing() {
         ImgSequence_cls::SetCaptureViewAvailable(seq->captureView != nullptr);
         seq->UpdateGUI(false);
     }
+    // The info line's data: the shown data frame's time and count, and list 2's copies.
+    MainGLCanvas_cls::SetInfoSource([this](MainGLCanvas_cls&, ViewInfoLine_cls& info) {
+        TimeCtrl_cls* time = GetTimeCtrl();
+        if (!GpDataSequenceSet || !time) return;
+        const DataSequence_cls& seq = *GpDataSequenceSet->sequences[size_t(GpDataSequenceSet->current)];
+        const int frame = time->GetDataFrame(-1);
+        info.frameTime = seq.GetFrameTime(frame);
+        info.particles = seq.GetParticleCount(frame);
+        if (FilterCtrl_cls* list = GpFilterCtrls[2])
+            for (int i = 0; i < list->Count(); ++i)
+                if (auto* copy = dynamic_cast<FilterCopy_cls*>(list->GetNode(i))) {
+                    info.copies = copy->GetCopyCount();
+                    break;
+                }
+    });
     SequenceRenderer_cls* renderer = m_core ? m_core->GetSequenceRenderer() : nullptr;
     if (!renderer || !m_top || !GpDataSequenceSet) return;
     // The drawing progress shows on the status line while a large frame is drawn.

@@ -20,6 +20,7 @@ class FBO_cls;
 class MainGLCanvas_cls;
 class StereoGram_cls;
 class TimeCtrl_cls;
+struct ViewInfoLine_cls;
 
 /// What the scene drawer is told about one draw. The projection and model-view matrices
 /// are loaded and the viewport is set when it is called.
@@ -93,6 +94,9 @@ public:
     static void SetTimeModel(TimeCtrl_cls* time);
     /// The exposure settings applied while a scene image is copied into its eye buffer.
     static void SetExposure(ExposureSettings_cls* exposure);
+    /// Fills the data side of a view's info line (frame time, particle and copy counts,
+    /// pick hit, selected object, mouse position); empty: those stay at their defaults.
+    static void SetInfoSource(std::function<void(MainGLCanvas_cls& view, ViewInfoLine_cls& info)> source);
     /// The stereogram the views draw their eyes for: GpStereoGram, or a mono one.
     static StereoGram_cls& Stereo();
     /// Draws the eyes of this paint (one, or two for a two-eye stereogram) and composes them
@@ -118,10 +122,16 @@ public:
     /// The next paint reads the window's picture; the snapshot file is then asked for and
     /// written outside the paint.
     void RequestSnapshot();
+    /// With showMessage: the two info lines at the top left and this paint's warnings (the
+    /// message text) at the bottom; the message text is emptied either way.
+    void DrawInfoText();
+    /// The warnings of the last paint (the message text as the info pass found it).
+    const std::string& LastMessage() const { return m_lastMessage; }
     bool CaptureOn() const { return m_captureOn; }
     bool SequenceCaptureOn() const { return m_sequenceCapture; }
     bool distortion = false;   ///< fisheye drawn through the mask and the lens mesh
     bool fisheyeGrid = false;  ///< fisheye grid laid over the fisheye image
+    bool showMessage = true;   ///< info line and warnings drawn ("ShowMessage=")
     /// Per-view GL set-up on the first paint; true when it ran on this call.
     bool InitGL();
     /// True when the view is not on screen or has drawn (frame, sub); otherwise asks for a
@@ -174,4 +184,7 @@ private:
     bool m_captureOn = false;        ///< the next completed paint saves an image
     bool m_sequenceCapture = false;  ///< ... as a frame of GpCaptureSequence
     bool m_useFBO = true;            ///< this paint draws through the off-screen buffers
+    int m_messageCount = 0;          ///< info passes drawn ("Count")
+    std::string m_lastMessage;       ///< message text of the last info pass
+    long long m_paintStartUs = 0;    ///< when this paint's scene draw began (steady clock)
 };

@@ -4,10 +4,13 @@
 // file, the screen items and the info line.
 #include <GL/gl.h>
 
+#include <chrono>
 #include <cmath>
+#include <cstring>
 
 #include <wx/translation.h>
 
+#include "common/CommandHistory.h"
 #include "common/CommandIds.h"
 #include "common/gui/WidgetCommon.h"
 #include "platform/gui/GLEntryPoints.h"
@@ -16,6 +19,8 @@
 #include "view/DistortionMesh.h"
 #include "view/ExposureSettings.h"
 #include "view/StereoGram.h"
+#include "view/ViewInfoLine.h"
+#include "view/gui/BitmapText.h"
 #include "view/gui/FBO.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/GLTexture.h"
@@ -30,6 +35,27 @@ OverlayDrawer g_overlayDrawer;
 TimeCtrl_cls* g_time = nullptr;
 ExposureSettings_cls* g_exposure = nullptr;
 bool g_exposureTried = false;
+std::function<void(MainGLCanvas_cls&, ViewInfoLine_cls&)> g_infoSource;
+
+long long NowUs() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+/// Total and available video memory of the NVX memory-info extension, in its units; 10
+/// each where the extension is missing (asking for the values then would be a GL error).
+void VideoMemory(int& total, int& available) {
+    total = available = 10;
+    const char* ext = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (!ext || !std::strstr(ext, "GL_NVX_gpu_memory_info")) return;
+    GLint v = 10;
+    glGetIntegerv(0x9048, &v);
+    total = v;
+    v = 10;
+    glGetIntegerv(0x9049, &v);
+    available = v;
+}
 /// The context the stereogram's eye buffers were made in: when the views' context is made
 /// anew (all views closed and a new one opened) those GL objects are gone with the old one.
 const wxGLContext* g_eyeContext = nullptr;
@@ -89,6 +115,10 @@ void MainGLCanvas_cls::SetExposure(ExposureSettings_cls* exposure) {
     g_exposureTried = false;
 }
 
+void MainGLCanvas_cls::SetInfoSource(std::function<void(MainGLCanvas_cls&, ViewInfoLine_cls&)> source) {
+    g_infoSource = std::move(source);
+}
+
 StereoGram_cls& MainGLCanvas_cls::Stereo() {
     static StereoGram_cls mono;
     return GpStereoGram ? *GpStereoGram : mono;
@@ -97,6 +127,7 @@ StereoGram_cls& MainGLCanvas_cls::Stereo() {
 // ------------------------------------------------------------------------- eyes
 
 void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
+    m_paintStartUs = NowUs();
     StereoGram_cls& stereo = Stereo();
     stereo.SetViewSize(m_clientW, m_clientH);
     if (m_captureOn && m_sequenceCapture && GpCaptureSequence) {
@@ -252,6 +283,7 @@ void MainGLCanvas_cls::ComposeDistorted(int a, int b, int pass) {
 bool MainGLCanvas_cls::FinishPaint() {
     OverlayPass();
     CaptureImage();
+    DrawInfoText();
     // Earlier motion-blur samples of a frame stay in the eye buffers and are not shown.
     return !Sampling() || Blur()->IsLastSample();
 }
@@ -274,6 +306,38 @@ void MainGLCanvas_cls::OverlayPass() {
         }
     }
     DrawOverlayInto(*this, m_clientW, m_clientH);
+}
+
+void MainGLCanvas_cls::DrawInfoText() {
+    m_lastMessage = message;
+    if (!showMessage) {
+        message.clear();
+        return;
+    }
+    ViewInfoLine_cls info;
+    if (g_infoSource) g_infoSource(*this, info);
+    info.paintMs = long((NowUs() - m_paintStartUs) / 1000);
+    VideoMemory(info.gmem0, info.gmem1);
+    info.count = m_messageCount++;
+    info.blockDepth = GoCommandHistory.BlockDepth();
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glViewport(0, 0, m_clientW, m_clientH);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    ScreenSize_cls screen;
+    screen.Set(m_clientW, m_clientH);
+    void* font = BitmapFontForIndex(1);  // Helvetica 12
+    glColor4f(1, 1, 1, 1);
+    DrawBitmapText(screen, font, info.Line1(), 5, 10, true);
+    DrawBitmapText(screen, font, info.Line2(), 5, 28, true);
+    if (!message.empty()) {
+        // From 10 pixels above the bottom, each further line 24 pixels higher.
+        glColor4f(1, 0.5f, 0.5f, 1);
+        DrawBitmapText(screen, font, message, 100, 10, false);
+    }
+    message.clear();
+    glPopAttrib();
 }
 
 // ------------------------------------------------------------------------- capture

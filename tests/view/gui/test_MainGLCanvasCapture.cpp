@@ -133,6 +133,7 @@ protected:
         const double pos[3] = {0, 0, 0}, second[3] = {0, 0, 0}, dir[3] = {0, 0, -1}, up[3] = {0, 1, 0};
         view->camera.pose = GLCameraPose_cls(pos[0], pos[1], pos[2], second);
         view->camera.frame.SetDirUp(dir, up);
+        view->showMessage = false;  // the info line would lie over the pictures looked at
         seq.outputWidth = 160, seq.outputHeight = 120;
     }
     void TearDown() override {
@@ -359,6 +360,41 @@ TEST_F(CaptureViewFixture, DirectDisplayRefusesSequenceCaptureWithAMessage) {
     GoImageSaver.WaitForWriter();
     EXPECT_FALSE(view->SequenceCaptureOn());
     EXPECT_FALSE(FileExists(dir.File("Preview0000.png")));
+}
+
+TEST_F(CaptureViewFixture, InfoLineAndWarningsShowOnlyWithShowMessage) {
+    // Direct Display cannot draw two eyes: the paint says so in the message text.
+    MainGLCanvas_cls::SetUseFBO([] { return false; });
+    SetStereo(STEREO_OFF_AXIS, STEREO_RED_CYAN, 1, 0.4);
+    g_particleX = 5;  // out of sight: only text is lit
+    auto litRows = [](const ViewShot& s, int y0, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = 0; x < s.w; ++x) n += IsLitPixel(s.At(x, y)) ? 1 : 0;
+        return n;
+    };
+    ASSERT_TRUE(PaintTimes(1));
+    EXPECT_EQ(litRows(shots.at(0), 0, shots.at(0).h), 0) << "no text while ShowMessage is off";
+    EXPECT_TRUE(view->message.empty()) << "the paint's warnings are dropped";
+    EXPECT_EQ(view->LastMessage(), "Direct Display Mode does not support stereogram.\n");
+
+    view->showMessage = true;
+    ASSERT_TRUE(PaintTimes(1));
+    const ViewShot& s = shots.at(0);
+    EXPECT_GT(litRows(s, s.h - 40, s.h), 20) << "the two info lines at the top";
+    EXPECT_GT(litRows(s, 4, 24), 20) << "the warning at the bottom";
+    // The warning is drawn in its pink, from x 100 on.
+    bool pink = false;
+    for (int y = 4; y < 24; ++y)
+        for (int x = 0; x < s.w; ++x) {
+            const unsigned char* p = s.At(x, y);
+            if (p[0] > 200 && p[1] > 90 && p[1] < 160) {
+                pink = true;
+                EXPECT_GE(x, 99);
+            }
+        }
+    EXPECT_TRUE(pink);
+    EXPECT_TRUE(view->message.empty());
 }
 
 TEST_F(CaptureViewFixture, MotionBlurTrailHoldsOneParticlesBrightness) {
