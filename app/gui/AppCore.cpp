@@ -144,6 +144,7 @@ AppCore_cls::~AppCore_cls() {
     MainGLCanvas_cls::SetTimeModel(nullptr);
     MainGLCanvas_cls::SetExposure(nullptr);
     MainGLCanvas_cls::SetInfoSource(nullptr);
+    MainGLCanvas_cls::SetScreenItems(false);
     // The views are gone: their drawer and the renderers go before the sequences they draw.
     delete m_viewScene;
     m_viewScene = nullptr;

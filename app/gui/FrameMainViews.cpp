@@ -33,6 +33,7 @@ void FrameMain_cls::InstallViewDrawing() {
     // The views follow the time model's motion-blur samples and output steps, copy their
     // pictures through the exposure settings, and the main view writes image sequences.
     MainGLCanvas_cls::SetTimeModel(GetTimeCtrl());
+    MainGLCanvas_cls::SetScreenItems(true);
     MainGLCanvas_cls::SetExposure(m_core ? m_core->GetExposureSettings() : nullptr);
     if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) {
         seq->captureView = m_top ? m_top->View(0) : nullptr;

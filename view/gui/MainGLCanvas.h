@@ -14,6 +14,7 @@
 #include "common/GLCamera.h"
 #include "common/GLProjection.h"
 
+class AxisIndicator_cls;
 class CaptureSequence_cls;
 class ExposureSettings_cls;
 class FBO_cls;
@@ -97,6 +98,9 @@ public:
     /// Fills the data side of a view's info line (frame time, particle and copy counts,
     /// pick hit, selected object, mouse position); empty: those stay at their defaults.
     static void SetInfoSource(std::function<void(MainGLCanvas_cls& view, ViewInfoLine_cls& info)> source);
+    /// The screen items (orientation indicator, item-edit-mode icons) drawn after the
+    /// capture; off until the program turns them on (window tests look at bare pictures).
+    static void SetScreenItems(bool on);
     /// The stereogram the views draw their eyes for: GpStereoGram, or a mono one.
     static StereoGram_cls& Stereo();
     /// Draws the eyes of this paint (one, or two for a two-eye stereogram) and composes them
@@ -125,6 +129,9 @@ public:
     /// With showMessage: the two info lines at the top left and this paint's warnings (the
     /// message text) at the bottom; the message text is emptied either way.
     void DrawInfoText();
+    /// The orientation indicator at the lower left and, in the current view, the three
+    /// item-edit-mode icons (when the screen items are on).
+    void ScreenPass();
     /// The warnings of the last paint (the message text as the info pass found it).
     const std::string& LastMessage() const { return m_lastMessage; }
     bool CaptureOn() const { return m_captureOn; }
@@ -178,6 +185,7 @@ private:
     bool m_glReady = false;
     int m_clientW = 0, m_clientH = 0;
     std::unique_ptr<FBO_cls> m_small;  ///< the view's 128 x 128 buffer
+    std::unique_ptr<AxisIndicator_cls> m_axis;    ///< orientation indicator, made on first use
     std::unique_ptr<FBO_cls> m_distortionBuffer;  ///< fisheye composition, 4096 x 4096
     std::unique_ptr<FBO_cls> m_overlayCapture;    ///< overlay at the capture's output size
     bool m_overlayCaptured = false;  ///< the overlay capture buffer holds this paint's overlay

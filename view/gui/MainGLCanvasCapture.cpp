@@ -20,6 +20,8 @@
 #include "view/ExposureSettings.h"
 #include "view/StereoGram.h"
 #include "view/ViewInfoLine.h"
+#include "view/ModeIcon.h"
+#include "view/gui/AxisIndicator.h"
 #include "view/gui/BitmapText.h"
 #include "view/gui/FBO.h"
 #include "view/gui/GLResources.h"
@@ -36,6 +38,8 @@ TimeCtrl_cls* g_time = nullptr;
 ExposureSettings_cls* g_exposure = nullptr;
 bool g_exposureTried = false;
 std::function<void(MainGLCanvas_cls&, ViewInfoLine_cls&)> g_infoSource;
+bool g_screenItems = false;
+const wxGLContext* g_iconContext = nullptr;  ///< the context the mode icons were loaded in
 
 long long NowUs() {
     return std::chrono::duration_cast<std::chrono::microseconds>(
@@ -118,6 +122,8 @@ void MainGLCanvas_cls::SetExposure(ExposureSettings_cls* exposure) {
 void MainGLCanvas_cls::SetInfoSource(std::function<void(MainGLCanvas_cls&, ViewInfoLine_cls&)> source) {
     g_infoSource = std::move(source);
 }
+
+void MainGLCanvas_cls::SetScreenItems(bool on) { g_screenItems = on; }
 
 StereoGram_cls& MainGLCanvas_cls::Stereo() {
     static StereoGram_cls mono;
@@ -283,6 +289,7 @@ void MainGLCanvas_cls::ComposeDistorted(int a, int b, int pass) {
 bool MainGLCanvas_cls::FinishPaint() {
     OverlayPass();
     CaptureImage();
+    ScreenPass();
     DrawInfoText();
     // Earlier motion-blur samples of a frame stay in the eye buffers and are not shown.
     return !Sampling() || Blur()->IsLastSample();
@@ -306,6 +313,26 @@ void MainGLCanvas_cls::OverlayPass() {
         }
     }
     DrawOverlayInto(*this, m_clientW, m_clientH);
+}
+
+void MainGLCanvas_cls::ScreenPass() {
+    if (!g_screenItems) return;
+    projection.SetViewportSize(m_clientW, m_clientH);
+    projection.ApplyViewport();
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    if (!m_axis) m_axis = std::make_unique<AxisIndicator_cls>(this);
+    m_axis->Render(camera);
+    m_axis->Draw(m_clientW, m_clientH);
+    if (GpCurrentCanvas == this) {
+        if (g_iconContext != SharedContext()) {
+            LoadModeIcons();
+            g_iconContext = SharedContext();
+        }
+        DrawModeIcons(m_clientW, m_clientH);
+    }
+    glPopAttrib();
 }
 
 void MainGLCanvas_cls::DrawInfoText() {

@@ -397,6 +397,27 @@ TEST_F(CaptureViewFixture, InfoLineAndWarningsShowOnlyWithShowMessage) {
     EXPECT_TRUE(view->message.empty());
 }
 
+TEST_F(CaptureViewFixture, ScreenItemsShowTheOrientationIndicatorAtTheLowerLeft) {
+    g_particleX = 5;  // out of sight
+    auto litIn = [](const ViewShot& s, int x0, int x1, int y0, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) n += IsLitPixel(s.At(x, y)) ? 1 : 0;
+        return n;
+    };
+    ASSERT_TRUE(PaintTimes(1));
+    EXPECT_EQ(litIn(shots.at(0), 0, shots.at(0).w, 0, shots.at(0).h), 0);
+    MainGLCanvas_cls::SetScreenItems(true);
+    view->MakeCurrentView();
+    ASSERT_TRUE(PaintTimes(1));
+    MainGLCanvas_cls::SetScreenItems(false);
+    const ViewShot& s = shots.at(0);
+    EXPECT_EQ(s.error, GLenum(GL_NO_ERROR));
+    EXPECT_EQ(s.attribDepth, 0);
+    EXPECT_GT(litIn(s, 32, 96, 0, 64), 20) << "the indicator's arrows";
+    EXPECT_EQ(litIn(s, 100, s.w, 0, s.h / 2), 0) << "nothing else in the lower half";
+}
+
 TEST_F(CaptureViewFixture, MotionBlurTrailHoldsOneParticlesBrightness) {
     ASSERT_TRUE(GbFBOSupported);
     // Unblurred reference.
