@@ -522,7 +522,7 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             break;
         case ID_SAVE_SNAPSHOT:
             // The main view reads its next picture; the file is asked for after that paint.
-            if (GoImageSaver.snapshotPath.empty()) GoImageSaver.snapshotPath = m_lastIMG.text;
+            GoImageSaver.snapshotPath = m_lastIMG.text;
             if (m_top && m_top->View(0)) m_top->View(0)->RequestSnapshot();
             break;
         case ID_PERIODIC_BOUNDARY:

@@ -34,6 +34,7 @@ void FrameMain_cls::InstallViewDrawing() {
     // pictures through the exposure settings, and the main view writes image sequences.
     MainGLCanvas_cls::SetTimeModel(GetTimeCtrl());
     MainGLCanvas_cls::SetScreenItems(true);
+    MainGLCanvas_cls::SetSnapshotSaved([this](const wxString& path) { m_lastIMG.text = path; });
     MainGLCanvas_cls::SetExposure(m_core ? m_core->GetExposureSettings() : nullptr);
     if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) {
         seq->captureView = m_top ? m_top->View(0) : nullptr;

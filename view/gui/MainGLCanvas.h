@@ -101,6 +101,8 @@ public:
     /// The screen items (orientation indicator, item-edit-mode icons) drawn after the
     /// capture; off until the program turns them on (window tests look at bare pictures).
     static void SetScreenItems(bool on);
+    /// Told the path of every snapshot saved (the frame remembers it as "LastOpenedFileIMG=").
+    static void SetSnapshotSaved(std::function<void(const wxString& path)> saved);
     /// The stereogram the views draw their eyes for: GpStereoGram, or a mono one.
     static StereoGram_cls& Stereo();
     /// Draws the eyes of this paint (one, or two for a two-eye stereogram) and composes them
@@ -175,6 +177,8 @@ private:
     void ComposeEye(int a, int b, int pass);
     void ComposeDistorted(int a, int b, int pass);
     void SaveSequenceFrame(int buffer, int eye);
+    /// Motion-blur samples are being added up in this view's eye buffers (it captures).
+    bool Accumulating() const;
     void DirectPass(double t);
     int GeometryMode() const { return geometry == 2 ? 1 : geometry == 3 ? 2 : 0; }
 

@@ -39,6 +39,7 @@ ExposureSettings_cls* g_exposure = nullptr;
 bool g_exposureTried = false;
 std::function<void(MainGLCanvas_cls&, ViewInfoLine_cls&)> g_infoSource;
 bool g_screenItems = false;
+std::function<void(const wxString&)> g_snapshotSaved;
 const wxGLContext* g_iconContext = nullptr;  ///< the context the mode icons were loaded in
 
 long long NowUs() {
@@ -84,11 +85,12 @@ void DrawOverlayInto(MainGLCanvas_cls& view, int w, int h) {
 void ForgetStaleEyeBuffers(StereoGram_cls& stereo) {
     const wxGLContext* now = MainGLCanvas_cls::SharedContext();
     if (g_eyeContext == now) return;
-    for (FBO_cls*& f : stereo.eyeBuffers) {
-        if (f) f->created = false;
-        delete f;
-        f = nullptr;
-    }
+    for (FBO_cls** pair : {stereo.eyeBuffers, stereo.otherBuffers})
+        for (int i = 0; i < 2; ++i) {
+            if (pair[i]) pair[i]->created = false;
+            delete pair[i];
+            pair[i] = nullptr;
+        }
     g_eyeContext = now;
     g_exposureTried = false;
 }
@@ -124,6 +126,11 @@ void MainGLCanvas_cls::SetInfoSource(std::function<void(MainGLCanvas_cls&, ViewI
 }
 
 void MainGLCanvas_cls::SetScreenItems(bool on) { g_screenItems = on; }
+void MainGLCanvas_cls::SetSnapshotSaved(std::function<void(const wxString&)> saved) {
+    g_snapshotSaved = std::move(saved);
+}
+
+bool MainGLCanvas_cls::Accumulating() const { return Sampling() && m_captureOn && m_sequenceCapture; }
 
 StereoGram_cls& MainGLCanvas_cls::Stereo() {
     static StereoGram_cls mono;
@@ -150,12 +157,15 @@ void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
         return;
     }
     ForgetStaleEyeBuffers(stereo);
+    stereo.UseCaptureBuffers(m_sequenceCapture);
     if (g_exposure && !g_exposureTried) {
         g_exposureTried = true;
         g_exposure->InitShader(gl::CreateShader != nullptr, this);
     }
+    // Only the capturing view adds motion-blur samples up; any other view shows each
+    // sample as it comes.
     const MotionBlur_cls* blur = Blur();
-    if (!Sampling() || blur->IsFirstSample()) stereo.ClearEyeBuffers();
+    if (!Accumulating() || blur->IsFirstSample()) stereo.ClearEyeBuffers();
     for (int pass = 0; pass < stereo.PassCount(); ++pass) {
         stereo.eyeBufferSize = BufferSize(1);
         stereo.PrepareEyeBuffer(pass);
@@ -173,7 +183,7 @@ void MainGLCanvas_cls::CopyToEye(int pass) {
     StereoGram_cls& stereo = Stereo();
     // Motion-blur samples add up in the eye buffer: each is copied with alpha w and its
     // colour premultiplied by w, so it adds w x w = 1 / count of the picture.
-    const float w = Sampling() ? std::sqrt(Blur()->GetSampleWeight()) : 1.0f;
+    const float w = Accumulating() ? std::sqrt(Blur()->GetSampleWeight()) : 1.0f;
     if (g_exposure) {
         g_exposure->alpha = w;
         g_exposure->blendMode = 1;
@@ -292,7 +302,7 @@ bool MainGLCanvas_cls::FinishPaint() {
     ScreenPass();
     DrawInfoText();
     // Earlier motion-blur samples of a frame stay in the eye buffers and are not shown.
-    return !Sampling() || Blur()->IsLastSample();
+    return !Accumulating() || Blur()->IsLastSample();
 }
 
 void MainGLCanvas_cls::OverlayPass() {
@@ -407,6 +417,7 @@ void MainGLCanvas_cls::CaptureImage() {
                                                                 : GoImageSaver.snapshotPath))
                 return;
             GoImageSaver.SaveSnapshot(std::move(picture));
+            if (g_snapshotSaved) g_snapshotSaved(GoImageSaver.snapshotPath);
         });
         return;
     }

@@ -151,3 +151,25 @@ TEST(ImageSequenceRun, AbortStopsAfterTheCurrentFrame) {
     EXPECT_FALSE(s.time->IsPlaying());
     EXPECT_FALSE(s.shell.frame->GetTopPanel()->View(0)->CaptureOn());
 }
+
+TEST(ImageSequenceRun, SnapshotAsksOutsideThePaintAndProposesTheSequenceName) {
+    TempDir dir;
+    SequenceShell s(dir);
+    MainGLCanvas_cls* view = s.shell.frame->GetTopPanel()->View(0);
+    const std::string path = dir.File("img/snapshot.png");
+    s.shell.prompts.fileAnswer = wxID_OK;
+    s.shell.prompts.filePath = wxString::FromUTF8(path);
+    s.shell.Post(ID_SAVE_SNAPSHOT);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !s.shell.prompts.fileQuestions.empty(); }, 20000));
+    GoImageSaver.WaitForWriter();
+    ASSERT_EQ(s.shell.prompts.fileQuestions.size(), 1u) << "asked once";
+    EXPECT_FALSE(view->CaptureOn());
+    wxImage img;
+    ASSERT_TRUE(img.LoadFile(wxString::FromUTF8(path)));
+    EXPECT_EQ(img.GetWidth(), ImageSaver_cls::SnapshotWidth(view->GetClientSize().x));
+    EXPECT_EQ(img.GetHeight(), view->GetClientSize().y);
+    EXPECT_EQ(s.shell.frame->LastOpenedImage(), wxString::FromUTF8(path));
+    // The sequence dialog then proposes the numbered name beside it.
+    s.shell.Post(ID_SAVE_IMAGE_SEQUENCE);
+    EXPECT_EQ(s.seq->files.path, wxString::FromUTF8(dir.File("img/preview%04d.png")));
+}

@@ -434,11 +434,21 @@ TEST_F(CaptureViewFixture, MotionBlurTrailHoldsOneParticlesBrightness) {
     time.motionBlur.count = 4;
     time.motionBlur.shutter = 1.0f;
     time.motionBlur.sampling = 1;
+    // A second view paints between the samples; it must not disturb their sum.
+    auto* other = new MainGLCanvas_cls(frame, frame, 1, 0);
+    other->SetMinSize(wxSize(100, 80));
+    frame->GetSizer()->Add(other, 0);
+    frame->Layout();
+    testsupport::PumpUntil([&] { return other->IsShownOnScreen(); }, 3000);
     for (int i = 0; i < 4; ++i) {
         time.motionBlur.index = i;
         g_particleX = -0.3 + 0.2 * i;
         PaintAndWrite();
         EXPECT_EQ(FileExists(dir.File("Preview0001.png")), i == 3) << "sample " << i;
+        const int before = other->DrawCount();
+        other->Refresh(false);
+        testsupport::PumpUntil([&] { return other->DrawCount() > before; }, 3000);
+        EXPECT_GT(other->DrawCount(), before);
     }
     time.motionBlur.sampling = 0;
     const Picture trail = FromFile(dir.File("Preview0001.png"));
