@@ -246,6 +246,9 @@ void MainGLCanvas_cls::ComposeDistorted(int a, int b, int pass) {
     m_distortionBuffer->Allocate(false);
     m_distortionBuffer->Bind(true);
     pool->ComposeFisheye(projection.angle, 0, e, e);
+    // The grid and the mask are plain images: lit, they would take the material's colour.
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
     if (fisheyeGrid && FisheyeGridTexture()) {
         glEnable(GL_BLEND);
         glBlendColor(0.5f, 0.25f, 0.25f, 1.0f);
@@ -264,6 +267,7 @@ void MainGLCanvas_cls::ComposeDistorted(int a, int b, int pass) {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);  // the lens mesh's faces are wound either way
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     if (g_exposure) g_exposure->BeginExposure();

@@ -418,6 +418,26 @@ TEST_F(CaptureViewFixture, ScreenItemsShowTheOrientationIndicatorAtTheLowerLeft)
     EXPECT_EQ(litIn(s, 100, s.w, 0, s.h / 2), 0) << "nothing else in the lower half";
 }
 
+TEST_F(CaptureViewFixture, FisheyeEyesThroughMaskMeshAndGridKeepTheCentreAndTheGLState) {
+    ASSERT_TRUE(GbFBOSupported);
+    view->geometry = 2;
+    for (int mode = 0; mode < 4; ++mode) {
+        view->distortion = mode & 1;
+        view->fisheyeGrid = mode & 2;
+        SetStereo(STEREO_OFF_AXIS, STEREO_SIDE_BY_SIDE, 1, 0.02);
+        ASSERT_TRUE(PaintTimes(1));
+        const ViewShot& s = shots.at(0);
+        EXPECT_EQ(s.error, GLenum(GL_NO_ERROR)) << mode;
+        EXPECT_EQ(s.attribDepth, 0) << mode;
+        // Each half shows its eye's fisheye with the particle straight ahead in its middle.
+        const Picture p = FromShot(s);
+        const double left = p.CentroidX(IsLitPixel, 0, p.w / 2), right = p.CentroidX(IsLitPixel, p.w / 2, p.w);
+        // The mask keeps the disc's middle: the particle is there in every mode.
+        EXPECT_NEAR(left, p.w / 4.0, 8) << mode;
+        EXPECT_NEAR(right, 3 * p.w / 4.0, 8) << mode;
+    }
+}
+
 TEST_F(CaptureViewFixture, MotionBlurTrailHoldsOneParticlesBrightness) {
     ASSERT_TRUE(GbFBOSupported);
     // Unblurred reference.
