@@ -169,6 +169,9 @@ AppCore_cls::~AppCore_cls() {
     // The views read these through their program-wide seams; they go below.
     MainGLCanvas_cls::SetTimeModel(nullptr);
     MainGLCanvas_cls::SetExposure(nullptr);
+    MainGLCanvas_cls::SetInfoSource(nullptr);
+    MainGLCanvas_cls::SetScreenItems(false);
+    MainGLCanvas_cls::SetSnapshotSaved(nullptr);
     // The views are gone: their drawer and the renderers go before the sequences they draw.
     delete m_viewScene;
     m_viewScene = nullptr;
@@ -192,11 +195,12 @@ AppCore_cls::~AppCore_cls() {
     m_stereoControl = nullptr;
     if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
     // The views and their context are gone: the eye buffers' GL objects went with them.
-    for (FBO_cls*& f : m_stereo->eyeBuffers) {
-        if (f) f->created = false;
-        delete f;
-        f = nullptr;
-    }
+    for (FBO_cls** pair : {m_stereo->eyeBuffers, m_stereo->otherBuffers})
+        for (int i = 0; i < 2; ++i) {
+            if (pair[i]) pair[i]->created = false;
+            delete pair[i];
+            pair[i] = nullptr;
+        }
     delete m_stereo;
     m_stereo = nullptr;
     delete GpPreference;

@@ -14,6 +14,10 @@
 #include "view/DrawOptions.h"
 #include "view/ExposureSettings.h"
 #include "view/ParticleAttrib.h"
+#include "data/DataSequence.h"
+#include "filters/FilterCopy.h"
+#include "filters/FilterCtrl.h"
+#include "view/ViewInfoLine.h"
 #include "view/gui/ImgSequence.h"
 #include "view/gui/InfoHover.h"
 #include "view/gui/MainGLCanvas.h"
@@ -35,6 +39,8 @@ void FrameMain_cls::InstallViewDrawing() {
     // The views follow the time model's motion-blur samples and output steps, copy their
     // pictures through the exposure settings, and the main view writes image sequences.
     MainGLCanvas_cls::SetTimeModel(GetTimeCtrl());
+    MainGLCanvas_cls::SetScreenItems(true);
+    MainGLCanvas_cls::SetSnapshotSaved([this](const wxString& path) { m_lastIMG.text = path; });
     MainGLCanvas_cls::SetExposure(m_core ? m_core->GetExposureSettings() : nullptr);
     if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) {
         seq->captureView = m_top ? m_top->View(0) : nullptr;
@@ -49,6 +55,21 @@ void FrameMain_cls::InstallViewDrawing() {
         *done = true;
         const bool gl2 = GLVersionAtLeast(2, 0) && LoadGL2EntryPoints() == 0;
         exposure->InitShader(gl2, &view);
+    });
+    // The info line's data: the shown data frame's time and count, and list 2's copies.
+    MainGLCanvas_cls::SetInfoSource([this](MainGLCanvas_cls&, ViewInfoLine_cls& info) {
+        TimeCtrl_cls* time = GetTimeCtrl();
+        if (!GpDataSequenceSet || !time) return;
+        const DataSequence_cls& seq = *GpDataSequenceSet->sequences[size_t(GpDataSequenceSet->current)];
+        const int frame = time->GetDataFrame(-1);
+        info.frameTime = seq.GetFrameTime(frame);
+        info.particles = seq.GetParticleCount(frame);
+        if (FilterCtrl_cls* list = GpFilterCtrls[2])
+            for (int i = 0; i < list->Count(); ++i)
+                if (auto* copy = dynamic_cast<FilterCopy_cls*>(list->GetNode(i))) {
+                    info.copies = copy->GetCopyCount();
+                    break;
+                }
     });
     SequenceRenderer_cls* renderer = m_core ? m_core->GetSequenceRenderer() : nullptr;
     if (!renderer || !m_top || !GpDataSequenceSet) return;
