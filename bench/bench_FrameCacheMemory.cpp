@@ -4,6 +4,7 @@
 // One iteration each; read the counters EstimateMB and ResidentGrowthMB.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -78,6 +79,7 @@ static void BM_FrameCacheMemory20x1M(benchmark::State& state) {
         state.counters["Frames"] = seq->CountLoadedFrames();
         state.counters["EstimateMB"] = seq->GetMemoryMB();
         state.counters["ResidentGrowthMB"] = after - before;
+        state.counters["estimate_vs_growth"] = seq->GetMemoryMB() / std::max(1.0, after - before);
         state.PauseTiming();
         seq.reset();
         state.ResumeTiming();

@@ -191,6 +191,49 @@ void BM_SnapshotRead_BinaryFreadBaseline(benchmark::State& state) {
 }
 BENCHMARK(BM_SnapshotRead_BinaryFreadBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The binary ratio of one run: fread time / reader time, each the best of interleaved
+// rounds so that load from other processes hits both alike (goal >= 0.5).
+double ReadBinary(const ParticleArrays_cls& arrays, SnapshotReadResult& r) {
+    SnapshotLoadSettings s;
+    const auto t0 = std::chrono::steady_clock::now();
+    r = ThreadFileReader_cls::ReadBody(wxString::FromUTF8(FilePath(false).c_str()), s, kParticles, arrays, 1);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+double FreadBinary(std::vector<unsigned char>& buf) {
+    const auto t0 = std::chrono::steady_clock::now();
+    if (std::FILE* f = std::fopen(FilePath(false).c_str(), "rb")) {
+        size_t got = 0;
+        while (got < buf.size()) {
+            const size_t n = std::fread(buf.data() + got, 1, std::min<size_t>(1 << 20, buf.size() - got), f);
+            if (n == 0) break;
+            got += n;
+        }
+        std::fclose(f);
+    }
+    benchmark::DoNotOptimize(buf.data());
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+void BM_SnapshotRead_BinaryRatio(benchmark::State& state) {
+    InitWx();
+    FilePath(false);
+    Arrays a;
+    std::vector<unsigned char> buf(static_cast<size_t>(8 + 40 * kParticles));
+    double bestRead = 1e9, bestFread = 1e9;
+    for (auto _ : state) {
+        SnapshotReadResult r;
+        bestFread = std::min(bestFread, FreadBinary(buf));
+        bestRead = std::min(bestRead, ReadBinary(*a.pd.arrays, r));
+        if (!r.ok) state.SkipWithError(r.message.c_str());
+        state.SetIterationTime(bestRead);
+    }
+    state.counters["ms_fread"] = bestFread * 1e3;
+    state.counters["ms_reader"] = bestRead * 1e3;
+    state.counters["binary_vs_fread"] = bestFread / bestRead;
+}
+BENCHMARK(BM_SnapshotRead_BinaryRatio)->Iterations(15)->Unit(benchmark::kMillisecond)->UseManualTime();
+
 // ~60 MB of 1M lines "id type x y z vx vy vz" (grammar: Time, Number / ID, Type, x y z,
 // Vx Vy Vz), written once per process.
 const SnapshotGrammar& Grammar8() {

@@ -3,9 +3,12 @@
 
 #include <algorithm>
 
+#include <wx/thread.h>
 #include <wx/translation.h>
 
 #include "data/DataLoader.h"
+#include "data/DataSequence.h"
+#include "data/FrameSink.h"
 #include "data/ParticleData.h"
 #include "data/SnapshotWriter.h"
 #include "platform/Trace.h"
@@ -36,6 +39,50 @@ void DataExporter_cls::BeginRun() {
     lastFrameIndex = -1;
     lastError.clear();
     output.SetPath(output.path);
+    // A numbered name ("p0005.dat") starts this run at its own number; the pattern text
+    // then shows the number field in place of the digits ("p%04d.dat"), as a run after this
+    // one takes it.
+    if (output.digitCount >= 0) output.path = output.pattern;
+}
+
+void DataExporter_cls::BeginRun(int lastScene) {
+    BeginRun();
+    exporting = true;
+    lastSceneFrame = -1;
+    endSceneFrame = lastScene;
+}
+
+namespace {
+
+// The data sequence's road to ExportSnapshot, keeping what the exporter did.
+class OutcomeSink : public FrameExporter_cls {
+public:
+    explicit OutcomeSink(DataExporter_cls& exporter) : exporter_(exporter) {}
+    bool ExportSnapshot(ParticleData_cls& snapshot, int stride, int frame) override {
+        called = true;
+        outcome = exporter_.ExportSnapshot(snapshot, stride, frame);
+        return outcome != EXPORT_FAILED;
+    }
+    bool called = false;
+    ExportOutcome outcome = EXPORT_SKIPPED;
+
+private:
+    DataExporter_cls& exporter_;
+};
+
+}  // namespace
+
+ExportRunStep DataExporter_cls::ExportShownFrame(DataSequence_cls* sequence, int sceneFrame, int dataFrame,
+                                                 int stride) {
+    if (!exporting) return RUN_IDLE;
+    if (sceneFrame < lastSceneFrame) return RUN_COMPLETE;
+    if (sceneFrame == lastSceneFrame || !sequence) return RUN_SKIPPED;
+    OutcomeSink sink(*this);
+    sequence->ExportFrame(&sink, dataFrame, stride);
+    if (!sink.called) return RUN_SKIPPED;  // unreadable: no file, the run goes on
+    if (sink.outcome == EXPORT_FAILED) return RUN_FAILED;
+    lastSceneFrame = sceneFrame;
+    return sink.outcome == EXPORT_WRITTEN ? RUN_WRITTEN : RUN_SKIPPED;
 }
 
 wxString DataExporter_cls::RunUnavailableReason() const {
@@ -80,7 +127,8 @@ bool DataExporter_cls::Write(const wxString& path, const ParticleData_cls& snaps
     }
     const std::string file(path.utf8_str());
     std::string error;
-    if (!WriteSnapshotFile(file, g, snapshot.time, view, std::max(1, stride), SnapshotText::Fixed, error)) {
+    const int workers = textWorkers > 0 ? textWorkers : std::clamp(wxThread::GetCPUCount(), 1, 8);
+    if (!WriteSnapshotFile(file, g, snapshot.time, view, std::max(1, stride), SnapshotText::Fixed, error, workers)) {
         lastError = error;
         return false;
     }

@@ -31,6 +31,9 @@ struct DataLoadContext_cls {
     std::function<void()> onReaderFinished;     ///< reader thread, at its very end; must queue only
     /// GUI thread: a snapshot turned out unreadable (once per file name given to the slot).
     std::function<void(const wxString& fileName, const std::string& error)> onReadFailed;
+    /// GUI thread: something the user should know that is not a read failure (a sequence
+    /// longer than the frame slots is cut).
+    std::function<void(const std::string& message)> onWarning;
     std::function<void()> statusRefresh;        ///< every 100th 5 ms poll of a reader wait
     std::function<void(int ms)> sleep;          ///< empty: wxMilliSleep
 

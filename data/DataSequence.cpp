@@ -51,7 +51,11 @@ void DataSequence_cls::SetFileList(const wxString& path) {
     files.CalcMaxOffset();
     int count = files.fileCount < 0 ? 0 : files.fileCount;
     if (count > kFrameSlots) {
-        platform::Trace(std::to_string(count) + " files: the sequence is cut to " + std::to_string(kFrameSlots) + " frames");
+        const std::string message = std::string(files.FileName(0, 0).utf8_str()) + ": the sequence has " +
+                                    std::to_string(count) + " files; only the first " +
+                                    std::to_string(kFrameSlots) + " are loaded";
+        platform::Trace(message);
+        if (Context().onWarning) Context().onWarning(message);
         count = kFrameSlots;
     }
     // A slot whose file changes (or that has no file any more) lets its snapshot go, time

@@ -90,8 +90,9 @@ public:
     /// renderer (FrameRenderer_cls). False, drawing nothing, without a renderer or when the
     /// frame's body is not in or holds no particle.
     bool DrawFrame(const FrameDrawRequest& request);
-    /// The exporter's export of frame `i` (clamped) with `stride` (below 1 counts as 1).
-    /// False without an exporter, when the body is not in, or when the export failed.
+    /// The exporter's export of frame `i` (clamped) with `stride` (below 1 counts as 1); a
+    /// snapshot of no particles is exported as well. False without an exporter, when the
+    /// body is not in, or when the export failed.
     bool ExportFrame(FrameExporter_cls* exporter, int i, int stride);
 
     /// Offers a line: the item's line makes the next line of `stream` the path (when not

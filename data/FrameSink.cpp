@@ -31,6 +31,8 @@ bool DataSequence_cls::DrawFrame(const FrameDrawRequest& request) {
 bool DataSequence_cls::ExportFrame(FrameExporter_cls* exporter, int i, int stride) {
     if (!exporter) return false;
     DataFrame_cls& f = *frames[Clamp(i < 0 ? 0 : i)];
-    if (!f.loaded.load(std::memory_order_acquire) || f.data->count < 1) return false;
+    // A snapshot of no particles is exported too (a file whose count is 0), so the files of
+    // a run keep step with the frames; a body that is not in (or failed) gives nothing.
+    if (!f.loaded.load(std::memory_order_acquire) || f.data->count < 0) return false;
     return exporter->ExportSnapshot(*f.data, stride < 1 ? 1 : stride, Clamp(i < 0 ? 0 : i));
 }

@@ -92,6 +92,7 @@ ParticleData_cls::ParticleData_cls(DataFrame_cls* frame_, int frameIndex_)
       numberMode(0),
       keepsIDs(true),
       loadGeneration(0),
+      ratesInUse(false),
       time(0.0),
       readFailed(false) {}
 
@@ -183,6 +184,7 @@ bool ParticleData_cls::Allocate(int64_t n) {
     if (allocated) Free();
     platform::Trace("Allocate " + platform::FormatInt(count));
     loadGeneration = NextLoadGeneration();
+    ratesInUse = false;
     count = n;
     if (n <= 0) return true;
     const size_t un = static_cast<size_t>(n);
@@ -237,6 +239,7 @@ void ParticleData_cls::Free() {
     id = nullptr;
     arrays = nullptr;
     allocated = false;
+    ratesInUse = false;
     count = -1;
     loadGeneration = NextLoadGeneration();
 }
@@ -245,10 +248,16 @@ int64_t ParticleData_cls::GetMemoryKB() const {
     if (!allocated || count <= 0) return 0;
     // What Allocate really holds: every array that is there, rates included.
     int64_t perParticle = 0;
-    for (const float* p3 : {position, velocity, hermiteC2, hermiteC3})
+    for (const float* p3 : {position, velocity})
         if (p3) perParticle += 3 * static_cast<int64_t>(sizeof(float));
-    for (const float* p1 : {radius, radiusRate, value1, value1Rate})
+    for (const float* p1 : {radius, value1})
         if (p1) perParticle += static_cast<int64_t>(sizeof(float));
+    if (ratesInUse) {
+        for (const float* p3 : {hermiteC2, hermiteC3})
+            if (p3) perParticle += 3 * static_cast<int64_t>(sizeof(float));
+        for (const float* p1 : {radiusRate, value1Rate})
+            if (p1) perParticle += static_cast<int64_t>(sizeof(float));
+    }
     if (type) perParticle += static_cast<int64_t>(sizeof(uint8_t));
     if (id) perParticle += static_cast<int64_t>(sizeof(int32_t));
     return count * perParticle / 1024;
@@ -297,6 +306,7 @@ bool ParticleData_cls::StartReader(const wxString& fileName, const SnapshotLoadS
 
 bool ParticleData_cls::StartInterpolation(ParticleData_cls& next, const PeriodicRule_cls& periodic,
                                           std::atomic<bool>* ratesReady, MenuCommandPoster_cls* poster) {
+    ratesInUse = true;
     const InterpolationJob_cls job = InterpolationJob_cls::FromSnapshots(*this, next, periodic);
     return ThreadInterpolator_cls::Start(job, ratesReady, poster, 0);
 }

@@ -64,6 +64,9 @@ public:
     /// Free, never reused, so that whatever was built from the arrays (the drawable frame)
     /// can tell that they have been freed or reloaded since. 0 before the first.
     uint64_t loadGeneration;
+    /// Rates have been started into the rate arrays since Allocate (StartInterpolation):
+    /// their memory counts in GetMemoryKB. GUI thread.
+    bool ratesInUse;
 
     double time;                   ///< snapshot time from the header, or frameIndex without Time
     bool readFailed;               ///< the last header or body read failed (frame unreadable)
@@ -96,8 +99,11 @@ public:
     void Free();
 
     /// Memory held by the arrays in KB (64-bit, truncated): count × the bytes per particle
-    /// of the arrays that are allocated (69 with the Hermite pair, 45 without, 4 less
-    /// without IDs); 0 when nothing is allocated.
+    /// of the arrays that are in use: 37 for the snapshot's own values (33 without IDs),
+    /// and once rates have been started into it (ratesInUse) 16 more for the rates and 24
+    /// more for the Hermite pair. The rate arrays are allocated with the others, but the
+    /// system gives them memory only when they are first written, so before that they
+    /// cost nothing. 0 when nothing is allocated.
     int64_t GetMemoryKB() const;
 
     /// Starts the body reader for this snapshot (data/ThreadFileReader.h). Does nothing and

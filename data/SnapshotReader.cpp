@@ -325,16 +325,25 @@ SnapshotReadResult ParseBodyBinary(const unsigned char* bytes, size_t size, cons
     }
     const unsigned char* p = bytes;
     if (g.IsStandardLayout()) {
-        for (int64_t i = first; i < first + count; ++i, p += 40) {
-            std::memcpy(a.position + 3 * i, p, 12);
-            std::memcpy(a.velocity + 3 * i, p + 12, 12);
-            std::memcpy(a.radius + i, p + 24, 4);
-            if (a.id) std::memcpy(a.id + i, p + 28, 4);
+        // The array pointers in locals: stores through them cannot change them, so the
+        // loop keeps them in registers.
+        float* const position = a.position + 3 * first;
+        float* const velocity = a.velocity + 3 * first;
+        float* const radius = a.radius + first;
+        float* const value1 = a.value1 + first;
+        uint8_t* const type = a.type + first;
+        int32_t* const id = a.id ? a.id + first : nullptr;
+        for (int64_t i = 0; i < count; ++i, p += 40) {
+            std::memcpy(position + 3 * i, p, 12);
+            std::memcpy(velocity + 3 * i, p + 12, 12);
+            std::memcpy(radius + i, p + 24, 4);
             int32_t t;
             std::memcpy(&t, p + 32, 4);
-            a.type[i] = TypeClamped(t);
-            std::memcpy(a.value1 + i, p + 36, 4);
+            type[i] = TypeClamped(t);
+            std::memcpy(value1 + i, p + 36, 4);
         }
+        if (id)
+            for (int64_t i = 0; i < count; ++i) std::memcpy(id + i, bytes + 40 * i + 28, 4);
         return {};
     }
     for (int64_t i = first; i < first + count; ++i) {

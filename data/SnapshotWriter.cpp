@@ -7,7 +7,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+
+#include "data/ThreadExportText.h"
 
 void SnapshotParticles::Resize(int64_t n) {
     const size_t un = static_cast<size_t>(std::max<int64_t>(0, n));
@@ -183,7 +186,7 @@ std::string EncodeSnapshot(const SnapshotGrammar& g, double time, const Snapshot
 }
 
 bool WriteSnapshotFile(const std::string& path, const SnapshotGrammar& g, double time, const SnapshotArraysView& ps,
-                       int64_t stride, SnapshotText text, std::string& error) {
+                       int64_t stride, SnapshotText text, std::string& error, int workers) {
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
@@ -196,12 +199,24 @@ bool WriteSnapshotFile(const std::string& path, const SnapshotGrammar& g, double
     auto fail = [&](std::FILE* open) {
         error = path + ": cannot write the file: " + std::strerror(errno);
         if (open) std::fclose(open);
-        std::remove(path.c_str());
+        // The partial file goes; a device or pipe named as the output is never removed.
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(path, ec)) std::remove(path.c_str());
         return false;
     };
     std::string piece;
     piece.reserve(1 << 22);
     AppendSnapshotHeader(g, time, StridedCount(ps.count, stride), piece, text);
+    if (g.dataType != SNAPSHOT_BINARY && workers > 1) {
+        // Making the text is the cost of an ASCII file: workers format, this thread writes.
+        if (std::fwrite(piece.data(), 1, piece.size(), f.get()) != piece.size()) return fail(f.release());
+        const bool written = ThreadExportText_cls::FormatAll(
+            g, ps, stride, text, workers,
+            [&f](const std::string& t) { return t.empty() || std::fwrite(t.data(), 1, t.size(), f.get()) == t.size(); });
+        if (!written) return fail(f.release());
+        if (std::fclose(f.release()) != 0) return fail(nullptr);
+        return true;
+    }
     const int64_t kPiece = 65536 * stride;  // particles visited per piece
     for (int64_t first = 0;; first += kPiece) {
         AppendSnapshotRecords(g, ps, first, first + kPiece, stride, text, piece);

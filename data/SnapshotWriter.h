@@ -70,5 +70,7 @@ bool WriteSnapshotFile(const std::string& path, const SnapshotGrammar& grammar, 
                        const SnapshotParticles& ps, std::string& error);
 /// The same for borrowed arrays, every `stride`-th particle from particle 0, in `text`
 /// form. On failure the partial file is removed, so no truncated snapshot is left behind.
+/// An ASCII file's text is formatted by `workers` threads (1: on the calling thread only).
 bool WriteSnapshotFile(const std::string& path, const SnapshotGrammar& grammar, double time,
-                       const SnapshotArraysView& ps, int64_t stride, SnapshotText text, std::string& error);
+                       const SnapshotArraysView& ps, int64_t stride, SnapshotText text, std::string& error,
+                       int workers = 1);

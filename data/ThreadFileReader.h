@@ -58,8 +58,9 @@ public:
     static SnapshotReadResult ReadBody(const wxString& fileName, const SnapshotLoadSettings& settings,
                                        int64_t count, const ParticleArrays_cls& arrays, int ioThreads,
                                        std::atomic<int>* progress = nullptr);
-    /// Binary body: header bytes skipped, chunks of about 4 MiB read ahead on a worker
-    /// while the previous chunk is copied (two chunk buffers at most). A body shorter than
+    /// Binary body: header bytes skipped; the standard layout read on this thread in small
+    /// chunks, other layouts in chunks of about 4 MiB read ahead on a worker while the
+    /// previous chunk is copied (two chunk buffers at most). A body shorter than
     /// the count fails at the first missing record. `chunkParticles` > 0 sets the chunk
     /// size in particles (tests).
     static SnapshotReadResult ReadBodyBinary(std::FILE* f, const SnapshotGrammar& g, int64_t count,

@@ -14,6 +14,7 @@ CommandFilterMake_cls::CommandFilterMake_cls(FilterCtrl_cls* list, int kind, int
     if (kind >= 0 && source && source->Kind() == kind) {
         snapshot_ = MakeFilter(kind, nullptr);
         if (snapshot_) snapshot_->GetData()->CopyFrom(*source, nullptr, nullptr, nullptr);
+        selectAfter_ = source->selected != 0;
     }
 }
 
@@ -28,9 +29,20 @@ void CommandFilterMake_cls::Execute(bool) {
         }
         list_->DeleteFilter(index);
     } else {
-        list_->AddFilter(kind_, index_, snapshot_ ? snapshot_->GetData() : nullptr, nullptr, nullptr,
-                         nullptr);
+        FilterBase_cls* made = list_->AddFilter(kind_, index_, snapshot_ ? snapshot_->GetData() : nullptr,
+                                                nullptr, nullptr, nullptr);
+        // A deleted filter that was selected comes back selected.
+        if (made && selectAfter_) list_->SelectEverywhere(made);
     }
+    Notify();
+}
+
+CommandFilterRename_cls::CommandFilterRename_cls(FilterCtrl_cls* list, const wxString& from,
+                                                 const wxString& to, uint64_t updateFlags)
+    : CommandItem_cls(COMMAND_PLAIN, "FilterRename", updateFlags), list_(list), from_(from), to_(to) {}
+
+void CommandFilterRename_cls::Execute(bool) {
+    list_->RenameFilter(from_, to_);
     Notify();
 }
 

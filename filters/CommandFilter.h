@@ -32,8 +32,22 @@ private:
     FilterCtrl_cls* list_;
     int kind_;
     int index_;
+    bool selectAfter_ = false;  ///< the source was selected: the new filter is selected again
     wxString filterName_;
     std::unique_ptr<FilterBase_cls> snapshot_;  ///< holder of the snapshot data; not in a list
+};
+
+/// Renames the filter named `from` to `to` (nothing when there is none).
+class CommandFilterRename_cls : public CommandItem_cls {
+public:
+    CommandFilterRename_cls(FilterCtrl_cls* list, const wxString& from, const wxString& to,
+                            uint64_t updateFlags = 0x802);
+    void Execute(bool undo) override;
+
+private:
+    FilterCtrl_cls* list_;
+    wxString from_;
+    wxString to_;
 };
 
 /// Exchanges filters `index` and `index + offset`.

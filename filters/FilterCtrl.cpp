@@ -10,6 +10,7 @@
 #include "filters/FilterCopy.h"
 #include "filters/FilterDataBox.h"
 #include "filters/FilterFiltering.h"
+#include "filters/FilterListView.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/ParamTextStream.h"
 #include "timeline/Parameter.h"
@@ -43,20 +44,25 @@ FilterBase_cls* FilterCtrl_cls::AddFilter(int kind, int position, const FilterDa
     if (position < 0 || position > Count()) position = Count();
     FilterBase_cls* made = f.get();
     filters_.insert(filters_.begin() + position, std::move(f));
+    if (view_) view_->FilterAdded(made, position);
     return made;
 }
 
 void FilterCtrl_cls::DeleteFilter(int index) {
     if (index < 0 || index >= Count()) return;
+    if (view_) view_->FilterRemoving(GetNode(index), index);
     filters_.erase(filters_.begin() + index);
 }
 
-void FilterCtrl_cls::DeleteAll() { filters_.clear(); }
+void FilterCtrl_cls::DeleteAll() {
+    while (Count() > 0) DeleteFilter(0);
+}
 
 void FilterCtrl_cls::MoveFilter(int index, int offset) {
     const int to = index + offset;
     if (index < 0 || index >= Count() || to < 0 || to >= Count()) return;
     std::swap(filters_[static_cast<size_t>(index)], filters_[static_cast<size_t>(to)]);
+    if (view_) view_->FiltersSwapped(index, offset);
 }
 
 void FilterCtrl_cls::DeleteSelected() {
@@ -84,8 +90,50 @@ void FilterCtrl_cls::MoveSelected(int offset) {
 
 bool FilterCtrl_cls::SelectFilter(const FilterBase_cls* filter) {
     bool changed = false;
-    for (auto& f : filters_) changed |= f->SetSelected(f.get() == filter);
+    for (auto& f : filters_)
+        if (f->SetSelected(f.get() == filter)) {
+            changed = true;
+            if (view_) view_->FilterSelectionChanged(f.get());
+        }
     return changed;
+}
+
+void FilterCtrl_cls::SelectEverywhere(FilterBase_cls* filter) {
+    if (selectAcrossLists)
+        selectAcrossLists(filter);
+    else
+        SelectFilter(filter);
+}
+
+wxString FilterCtrl_cls::RenameFilter(const wxString& oldName, const wxString& newName) {
+    FilterBase_cls* f = FindByName(oldName);
+    wxString name = newName;
+    name.Trim(true).Trim(false);
+    if (!f || name.empty()) return "";
+    if (name == oldName) return oldName;
+    // Names stay unique in the list: commands and lookups find filters by them.
+    if (FindByName(name)) return "";
+    FilterData_cls* d = f->GetData();
+    d->filterName.text = name;
+    if (d->group) d->group->Rename(oldName.utf8_string(), name.utf8_string());
+    if (d->group && d->group->children.empty())
+        for (ParamGroup_cls* g : {d->translate, d->rotation, d->scale})
+            if (g) g->Rename(oldName.utf8_string(), name.utf8_string());
+    if (view_) view_->FilterChanged(f);
+    return name;
+}
+
+wxString FilterCtrl_cls::RenameUndoable(FilterBase_cls* filter, const wxString& newName) {
+    if (IndexOf(filter) < 0) return "";
+    const wxString oldName = filter->GetData()->filterName.Value();
+    wxString wanted = newName;
+    wanted.Trim(true).Trim(false);
+    if (wanted.empty() || wanted == oldName || FindByName(wanted)) return "";
+    const wxString name = wanted;
+    GoCommandHistory.Push(new CommandFilterRename_cls(this, oldName, name),
+                          new CommandFilterRename_cls(this, name, oldName));
+    GoCommandHistory.Redo();
+    return name;
 }
 
 FilterBase_cls* FilterCtrl_cls::GetNode(int index) const {
@@ -169,6 +217,7 @@ void FilterCtrl_cls::SetValueByAddress(const wxString& address, double x, int n)
     FilterBase_cls* f = FindByName(address.Left(static_cast<size_t>(sep)));
     if (!f) return;
     f->GetData()->SetValueByKey(address.Mid(static_cast<size_t>(sep) + 2), x, n);
+    if (view_) view_->FilterChanged(f);
 }
 
 void FilterCtrl_cls::SetKeyByNames(const wxString& filterName, const std::string& paramName,
@@ -178,6 +227,7 @@ void FilterCtrl_cls::SetKeyByNames(const wxString& filterName, const std::string
     ParamGroup_cls* g = f->GetData()->FindParam(paramName);
     if (!g || g->ComponentCount() != static_cast<int>(values.size())) return;
     g->SetKeyFrame(values, true, -1);
+    if (view_) view_->FilterChanged(f);
 }
 
 Parameter_cls* FilterCtrl_cls::FindParam(const std::string& registryName) const {
@@ -244,7 +294,24 @@ CommandItem_cls* FilterCtrl_cls::MakeValueCommand(const wxString& address, float
 CommandItem_cls* FilterCtrl_cls::MakeValueCommand(const wxString& address, double value, uint64_t flags) {
     return new CommandFilterValue_cls(this, address, value, static_cast<int>(value), flags);
 }
-CommandItem_cls* FilterCtrl_cls::MakeValueCommand(const wxString& address, const wxString&, uint64_t flags) {
-    // String settings are edited directly; a value address carries numbers only.
+CommandItem_cls* FilterCtrl_cls::MakeValueCommand(const wxString& address, const wxString& value,
+                                                  uint64_t flags) {
+    // The name is the one string setting edited through the history: a rename pair. The
+    // editor asks for the do half (the new name) first, then the undo half (the name the
+    // address still carries), which renames back from the new name.
+    const int sep = address.Find("::");
+    if (sep != wxNOT_FOUND && address.Mid(static_cast<size_t>(sep) + 2) == "FilterName=") {
+        const wxString current = address.Left(static_cast<size_t>(sep));
+        if (value != current) {
+            wxString trimmed = value;
+            trimmed.Trim(true).Trim(false);
+            pendingRenameTo_ = trimmed.empty() || FindByName(trimmed) ? current : trimmed;
+            return new CommandFilterRename_cls(this, current, pendingRenameTo_, flags);
+        }
+        const wxString from = pendingRenameTo_.empty() ? current : pendingRenameTo_;
+        pendingRenameTo_.clear();
+        return new CommandFilterRename_cls(this, from, current, flags);
+    }
+    // Other string settings are edited directly; a value address carries numbers only.
     return new CommandFilterValue_cls(this, "", 0, 0, flags);
 }

@@ -3,6 +3,7 @@
 // value access by name, and the services the views and writers reach the filters by.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 
 class FilterCopy_cls;
 class FilterDataBoxData_cls;
+class FilterListView_cls;
 class Parameter_cls;
 class ParamTextStream_cls;
 
@@ -27,6 +29,14 @@ public:
     FilterCtrl_cls& operator=(const FilterCtrl_cls&) = delete;
 
     int ListIndex() const { return listIndex_; }
+    /// The page that shows this list (not owned; null: none). It hears every change.
+    void SetView(FilterListView_cls* view) { view_ = view; }
+    FilterListView_cls* View() const { return view_; }
+    /// Selects `filter` in all three lists (the central object's selection; set by it).
+    /// Empty: only this list's SelectFilter.
+    std::function<void(FilterBase_cls* filter)> selectAcrossLists;
+    /// Selects `filter` through selectAcrossLists, or this list alone when that is empty.
+    void SelectEverywhere(FilterBase_cls* filter);
     int Count() const { return static_cast<int>(filters_.size()); }
 
     /// A new filter of `kind` (0..8) at `position` (-1 or Count(): the end; clamped),
@@ -45,6 +55,13 @@ public:
     void DeleteSelected();
     /// Undoable move of the selected filter by `offset` when it stays inside the list.
     void MoveSelected(int offset);
+    /// Renames filter `oldName` to `newName` (blanks trimmed): its settings, registry names
+    /// and panel follow. An empty name, or one another filter of the list has, is refused.
+    /// Returns the new name, or "" when there is no such filter or the name is refused.
+    wxString RenameFilter(const wxString& oldName, const wxString& newName);
+    /// Undoable RenameFilter of `filter` (one history step); "" when nothing changed (the
+    /// same name, an empty one, or one that is taken).
+    wxString RenameUndoable(FilterBase_cls* filter, const wxString& newName);
     /// Selects `filter` (null: none) and deselects the others; true when any changed.
     bool SelectFilter(const FilterBase_cls* filter);
 
@@ -117,6 +134,8 @@ public:
 
 private:
     int listIndex_;
+    FilterListView_cls* view_ = nullptr;
+    wxString pendingRenameTo_;  ///< the do half of a name edit, for its undo half
     std::vector<std::unique_ptr<FilterBase_cls>> filters_;
 };
 

@@ -5,6 +5,7 @@
 
 #include "filters/ColorCurve.h"
 #include "timeline/ParamGroup.h"
+#include "timeline/Parameter.h"
 #include "timeline/ParamTextStream.h"
 
 namespace {
@@ -78,12 +79,17 @@ std::string FilterData_cls::WriteBody() {
 
 void FilterData_cls::CopyFrom(const FilterData_cls& source, const ParamGroup_cls* t,
                               const ParamGroup_cls* r, const ParamGroup_cls* s) {
+    // A copy is part of whatever step makes it (an undo snapshot, a restored filter, a
+    // project read): the key copies must not push parameter steps of their own.
+    const unsigned char undoWas = GbParamUndoEnabled;
+    GbParamUndoEnabled = 0;
     settings.CopyValuesFrom(source.settings);
     for (size_t i = 0; i < source.colors.size() && i < colors.size(); ++i)
         colors[i]->CopyFrom(*source.colors[i], false);
     if (translate && source.translate) translate->CopyFrom(t ? *t : *source.translate);
     if (rotation && source.rotation) rotation->CopyFrom(r ? *r : *source.rotation);
     if (scale && source.scale) scale->CopyFrom(s ? *s : *source.scale);
+    GbParamUndoEnabled = undoWas;
 }
 
 void FilterData_cls::RenameParams(const std::string& name) {

@@ -1,6 +1,8 @@
 // DataBox filter: anchor group and placement about the anchor.
 #include "filters/FilterDataBox.h"
 
+#include "timeline/Parameter.h"
+
 #include <wx/intl.h>
 
 #include "timeline/ParamGroup.h"
@@ -28,8 +30,12 @@ void FilterDataBoxData_cls::UpdateTransform(double t) {
 
 void FilterDataBoxData_cls::CopyFrom(const FilterData_cls& source, const ParamGroup_cls* t,
                                      const ParamGroup_cls* r, const ParamGroup_cls* s) {
-    if (const auto* box = dynamic_cast<const FilterDataBoxData_cls*>(&source))
+    if (const auto* box = dynamic_cast<const FilterDataBoxData_cls*>(&source)) {
+        const unsigned char undoWas = GbParamUndoEnabled;  // part of the caller's step
+        GbParamUndoEnabled = 0;
         anchor->CopyFrom(*box->anchor);
+        GbParamUndoEnabled = undoWas;
+    }
     FilterData_cls::CopyFrom(source, t, r, s);
 }
 

@@ -77,6 +77,15 @@ std::string FormatE(double v, int precision) {
     return Format(v, std::chars_format::scientific, precision);
 }
 
+std::string FormatFExact(double v, int precision) {
+    std::string fixed = FormatF(v, precision);
+    double back = 0;
+    if (ParseDouble(fixed, back) && (back == v || (std::isnan(back) && std::isnan(v))) &&
+        std::signbit(back) == std::signbit(v))
+        return fixed;
+    return FormatShortest(v);
+}
+
 std::string FormatShortest(double v) {
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, v);

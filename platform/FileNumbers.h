@@ -14,6 +14,10 @@ std::string FormatG(double v, int precision = 6);
 std::string FormatF(double v, int precision = 6);
 /// As printf("%.*e", precision, v) in the "C" locale.
 std::string FormatE(double v, int precision = 6);
+/// FormatF(v, precision) when that text reads back (ParseDouble) to exactly `v`, else
+/// the shortest text that does: a value written and read again is the same value, and
+/// values that need no more decimals keep the plain fixed form.
+std::string FormatFExact(double v, int precision);
 /// Shortest text that reads back to exactly `v`.
 std::string FormatShortest(double v);
 std::string FormatShortest(float v);

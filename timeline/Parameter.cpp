@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 double GdCurrentTime = 0.0;
 int GiSceneFrameCount = 100;
@@ -95,11 +96,14 @@ bool ParamKey_cls::IsNear(double t, double d, int noSelect) {
 
 std::string ParamKey_cls::WriteText() const {
     std::string s;
-    s += platform::FormatF(time, 9) + " ";
+    // Nine and six decimals as always where they hold the value exactly; more where they
+    // do not, so that keys closer than the decimals, and the tangents computed from them,
+    // read back as they were.
+    s += platform::FormatFExact(time, 9) + " ";
     s += platform::FormatInt(type) + " ";
-    s += platform::FormatF(value, 6) + " ";
-    s += platform::FormatF(tangent, 6) + " ";
-    s += platform::FormatF(ease, 6) + " ";
+    s += platform::FormatFExact(value, 6) + " ";
+    s += platform::FormatFExact(tangent, 6) + " ";
+    s += platform::FormatFExact(ease, 6) + " ";
     s += "\r\n";
     return s;
 }
@@ -272,7 +276,11 @@ double Parameter_cls::GetSlope(int i, int j) const {
     // Two keys at one time (only a file holds them) have no chord: an infinite tangent
     // would turn the neighbouring segments into NaN.
     if (b.time == a.time) return 0.0;
-    return (yj - a.value) / (b.time - a.time);
+    // Huge values or keys very close together overflow the chord: keep it finite, so the
+    // curve and the text written from it stay numbers.
+    const double s = (yj - a.value) / (b.time - a.time);
+    if (std::isnan(s)) return 0.0;
+    return std::clamp(s, -std::numeric_limits<double>::max(), std::numeric_limits<double>::max());
 }
 
 void Parameter_cls::UpdateAutoTangents() {

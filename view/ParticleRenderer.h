@@ -114,6 +114,10 @@ public:
     void SetVolumePass(bool on) { volumePass_ = on; }
     /// The visibility filters (borrowed; null: none).
     void SetFilter(DrawOrderFilter_cls* filter) { filter_ = filter; }
+    /// Scene time (normalised 0..1) at which the filters weight the next draw orders: the
+    /// displayed time, set by the view before it draws.
+    void SetFilterTime(double t) { filterTime_ = t; }
+    double FilterTime() const { return filterTime_; }
 
     /// Rebuilds GpDrawOrder / GiDrawOrderCount for n particles at stride s: sort type 0
     /// every s-th particle then the filter; 1 back-to-front depth keys (key mode 1 when
@@ -180,6 +184,7 @@ private:
     double angle1_ = 0.0, angle2_ = 90.0;
     bool volumePass_ = false;
     DrawOrderFilter_cls* filter_ = nullptr;
+    double filterTime_ = 0.0;
     DepthSorter_cls sorter_;
     size_t orderCapacity_ = 0;
     float attribCache_[16] = {};

@@ -24,7 +24,10 @@
 #include "data/DataSequenceSet.h"
 #include "data/PeriodicBoundary.h"
 #include "data/gui/DataEventPoster.h"
+#include "filters/CommandFilter.h"
 #include "filters/FilterCtrl.h"
+#include "filters/FilterListView.h"
+#include "timeline/gui/ParamGUICtrl.h"
 #include "data/gui/PeriodicBoundaryGUI.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Trace.h"
@@ -41,6 +44,12 @@
 #include "view/ShadowVolume.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
+#include "view/gui/GLResources.h"
+#include "view/TagList.h"
+#include "filters/ColorCurve.h"
+#include "view/gui/MainGLCanvas.h"
+#include "filters/FilterBase.h"
+#include "scene/SceneObj.h"
 
 AppCore_cls* GpAppCore = nullptr;
 
@@ -73,6 +82,11 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
 
     // Models and settings, in the order later steps hand them to each other.
     m_timeCtrl = new TimeCtrl_cls(&m_timeHost);
+    // The filter lists exist before the frame: its filter pages show them.
+    for (int i = 0; i < 3; ++i) {
+        GpFilterCtrls[i] = m_filterCtrls[i] = new FilterCtrl_cls(i);
+        m_filterCtrls[i]->selectAcrossLists = [this](FilterBase_cls* f) { SelectFilter(f, false); };
+    }
 
     m_frame = new FrameMain_cls(ProjectFile_cls::InitialTitle(), this, geometry.x, geometry.y,
                                 geometry.width, geometry.height);
@@ -82,12 +96,18 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
                                                         m_frame->Icon("PeriodicBoundary"));
     // Created with the frame, its dialog a child of it; deleted after the frame is gone.
     GpPreference = new Preference_cls(m_frame, &m_frame->Icon("Preference"));
+    // The views match the mouse against its bindings, and a click on an item selects it.
+    MainGLCanvas_cls::SetMouseBindings(GpPreference);
+    MainGLCanvas_cls::SetPickSelect([this](int name) { SelectByPickName(name); });
     // Image saving: the encoder and failure report, the preferences' image items, and the
     // image-sequence controller with its (hidden) dialog.
     InstallImageSaving(GoImageSaver);
     PreferencePerformanceTargets imageTargets = GpPreference->PerformanceTargets();
     imageTargets.jpegQuality = &GoImageSaver.jpegQuality.value;
     imageTargets.imageMultiThread = &GoImageSaver.multiThread.value;
+    // "Critical" and "NowUsed" are the data cache's own limit and use.
+    imageTargets.memoryLimitMB = &GpDataSequenceSet->memoryLimit;
+    imageTargets.memoryUsedMB = &GpDataSequenceSet->memoryInUse;
     GpPreference->SetPerformanceTargets(imageTargets);
     m_imgSequence = new ImgSequence_cls(m_frame, m_timeCtrl);
     InstallDataLoadContext();
@@ -96,8 +116,6 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     GpTimeCtrl = m_timeCtrl;
     GpTimeCtrlPanels = m_timeCtrl;
     ComParamBase_cls::SetRegistry(this);
-
-    for (int i = 0; i < 3; ++i) GpFilterCtrls[i] = m_filterCtrls[i] = new FilterCtrl_cls(i);
 
     InstallViewDrawing();
     RegisterSections();
@@ -145,6 +163,8 @@ AppCore_cls::~AppCore_cls() {
     GpPeriodicBoundary = nullptr;
     delete m_imgSequence;
     m_imgSequence = nullptr;
+    MainGLCanvas_cls::SetMouseBindings(nullptr);
+    MainGLCanvas_cls::SetPickSelect(nullptr);
     delete GpPreference;
     GpPreference = nullptr;
     delete m_exposure;
@@ -226,12 +246,17 @@ void AppCore_cls::InstallDataLoadContext() {
             ShowMessageBox(frame, text, wxGetTranslation("Warning"));
         });
     };
+    ctx.onWarning = [frame](const std::string& message) {
+        const wxString text = wxString::FromUTF8(message);
+        frame->CallAfter([frame, text]() { ShowMessageBox(frame, text, wxGetTranslation("Warning")); });
+    };
     GpDataLoader->loadData = [this](const wxString& path) { LoadData(path); };
 }
 
 void AppCore_cls::InstallViewDrawing() {
     m_sequenceRenderer = new SequenceRenderer_cls(*GpDataSequenceSet, m_drawOptions);
     m_sequenceRenderer->Install();
+    m_sequenceRenderer->sortType = [] { return GpPreference ? int(GpPreference->SortType()) : 0; };
     m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
     m_viewScene->Install();
     if (m_frame) m_frame->InstallViewDrawing();
@@ -260,6 +285,15 @@ void AppCore_cls::RegisterSections() {
                          });
     m_sections.AddSettingsGroup(
         "frame", [this]() { return m_frame ? &m_frame->ConfigGroup() : nullptr; });
+    m_sections.AddWriter(ROW_GL_SETTINGS, "GL settings", []() { return WriteGLSettings().utf8_string(); });
+    m_sections.AddReader(READ_GL_SETTINGS, "GL settings", [](ParamTextStream_cls& stream, const std::string& line) {
+        ReadGLSettings(stream, line);
+    });
+    m_sections.AddSettingsGroup("render settings", []() { return &GoRenderConfig.group; });
+    m_sections.AddSettingsGroup("tag settings", []() { return &GoTagConfig.group; });
+    m_sections.AddSettingsGroup("background colour", []() { return GpBGColor ? &GpBGColor->settings : nullptr; });
+    m_sections.AddSettingsGroup("outer colour", []() { return GpOutColor ? &GpOutColor->settings : nullptr; });
+    m_sections.AddSettingsGroup("tag colour", []() { return GpTagColor ? &GpTagColor->settings : nullptr; });
     m_sections.AddWriter(ROW_LAYOUT, "layout", [this]() {
         return m_frame ? m_frame->WriteLayoutConfig().utf8_string() : std::string();
     });
@@ -367,8 +401,7 @@ void AppCore_cls::PrepareForProject() {
     // drawable frame, then every other sequence's frames and the three filter lists.
     ClearData();
     if (GpDataSequenceSet) GpDataSequenceSet->ReleaseAllSequences(true);
-    for (FilterCtrl_cls* list : m_filterCtrls)
-        if (list) list->DeleteAll();
+    DeleteAllFilters();
 }
 
 void AppCore_cls::AfterProjectRead() {
@@ -470,10 +503,68 @@ void AppCore_cls::Redo() {
     GoCommandHistory.Redo();
 }
 
-void AppCore_cls::SelectFilterById(int id, bool) {
+FilterBase_cls* AppCore_cls::AddFilter(FilterCtrl_cls* list, int kind) {
+    if (!list) list = GetFilterCtrl(FilterListOfKind(kind));
+    if (!list) return nullptr;
+    return AddFilterCommand(GoCommandHistory, list, kind);
+}
+
+void AppCore_cls::DeleteSelectedFilter() {
+    for (FilterCtrl_cls* list : m_filterCtrls)
+        if (list) list->DeleteSelected();
+}
+
+void AppCore_cls::DeleteAllFilters() {
+    for (FilterCtrl_cls* list : m_filterCtrls)
+        if (list) list->DeleteAll();
+}
+
+void AppCore_cls::MoveSelectedFilter(int direction) {
+    for (FilterCtrl_cls* list : m_filterCtrls)
+        if (list) list->MoveSelected(direction);
+}
+
+void AppCore_cls::SelectFilter(FilterBase_cls* filter, bool clearParamSelection) {
+    FilterBase_cls* previous = SelectedFilter();
+    // Clearing the parameter panel's selection unselects every owner of a listed group,
+    // filters included: it comes first, so that the filter chosen here stays selected.
+    if (clearParamSelection && previous != filter)
+        if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) params->SelectGroup(nullptr);
+    bool changed = previous != filter;
+    for (FilterCtrl_cls* list : m_filterCtrls)
+        if (list) changed |= list->SelectFilter(filter);
+    // A filter unselected by the parameter panel still shows its selected colour.
+    if (previous && previous != filter && previous->List() && previous->List()->View())
+        previous->List()->View()->FilterSelectionChanged(previous);
+    if (changed && m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+    SetSelectedSceneObj(filter ? filter->GetData() : nullptr);
+}
+
+FilterBase_cls* AppCore_cls::SelectedFilter() const {
+    for (FilterCtrl_cls* list : m_filterCtrls)
+        for (int i = 0; list && i < list->Count(); ++i)
+            if (list->GetNode(i)->GetData()->selected) return list->GetNode(i);
+    return nullptr;
+}
+
+void AppCore_cls::SelectFilterById(int id, bool clearParamSelection) {
     const PickTarget t = DecodePickId(id);
     if (t.kind != PICK_FILTER) return;
-    // The filter lists look the index up; an index past a list's end selects nothing.
+    // An index past its list's end selects nothing (never the neighbouring list's filter).
+    FilterCtrl_cls* list = GetFilterCtrl(t.list);
+    FilterBase_cls* f = list ? list->GetNode(t.index) : nullptr;
+    if (f) SelectFilter(f, clearParamSelection);
+}
+
+void AppCore_cls::SelectByPickName(int name) {
+    if (name < 0) return;
+    if (name >= 20) {
+        SelectFilterById(name, true);
+        return;
+    }
+    // Camera path, anchor and lights select their parameter group; none of them is drawn
+    // for picking yet, so the selection is only cleared.
+    SelectFilter(nullptr, false);
 }
 
 void AppCore_cls::SelectLightById(int id) {
@@ -481,6 +572,9 @@ void AppCore_cls::SelectLightById(int id) {
     if (t.kind != PICK_LIGHT) return;
 }
 
-Parameter_cls* AppCore_cls::FindParamByName(const std::string&) {
+Parameter_cls* AppCore_cls::FindParamByName(const std::string& registryName) {
+    for (FilterCtrl_cls* list : m_filterCtrls)
+        if (list)
+            if (Parameter_cls* p = list->FindParam(registryName)) return p;
     return nullptr;
 }

@@ -13,7 +13,9 @@
 #include "timeline/TimeCtrlHost.h"
 #include "timeline/gui/TimelineHost.h"
 
+class FilterBase_cls;
 class FilterCtrl_cls;
+class FilterBase_cls;
 class FrameMain_cls;
 class TimeCtrl_cls;
 class ImgSequence_cls;
@@ -102,10 +104,34 @@ public:
     void Undo();
     void Redo();
 
+    // Filters --------------------------------------------------------------------------
+    /// Filter list `i` (0..2; null outside).
+    FilterCtrl_cls* GetFilterCtrl(int i) const { return i >= 0 && i < 3 ? m_filterCtrls[i] : nullptr; }
+    /// One "AddFilter" history block: a filter of `kind` appended to `list` (its own
+    /// list when `list` is null), its Scale keyed to (1, 1, 1) at the current time.
+    /// Returns the new filter, or null for a kind that is not built.
+    FilterBase_cls* AddFilter(FilterCtrl_cls* list, int kind);
+    /// Undoable deletion of the selected filter of each list.
+    void DeleteSelectedFilter();
+    /// Every filter of every list goes (not undoable; before a project is read).
+    void DeleteAllFilters();
+    /// Undoable move of the selected filter by `direction` (-1 up, +1 down).
+    void MoveSelectedFilter(int direction);
+    /// Selects `filter` (null: none) in all three lists; its data (or nothing) becomes the
+    /// selected scene object. When anything changed the views redraw, and
+    /// `clearParamSelection` also clears the parameter panel's selection.
+    void SelectFilter(FilterBase_cls* filter, bool clearParamSelection);
+    /// The selected filter of any list, or null.
+    FilterBase_cls* SelectedFilter() const;
+
     // Selection by pick id (0 camera path, 1 anchor, 10..16 lights, 20 + 20 * list +
     // index filters). An id that names nothing existing selects nothing.
     void SelectFilterById(int id, bool clearParamSelection);
     void SelectLightById(int id);
+    /// What a click bound to "Item Selection" does with the first pick name under it:
+    /// below 20 the scene object of that id (none is pickable yet: nothing selected) and
+    /// no filter; 20 and above that filter. -1 changes nothing.
+    void SelectByPickName(int name);
 
     /// Parameters of the filters of the three lists by registry name; null when absent.
     Parameter_cls* FindParamByName(const std::string& registryName) override;

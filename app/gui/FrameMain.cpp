@@ -31,6 +31,8 @@
 #include "view/gui/GLResources.h"
 #include "view/gui/InfoHover.h"
 #include "view/gui/MainGLCanvas.h"
+#include "view/gui/SequenceRenderer.h"
+#include "view/gui/ViewScene.h"
 #include "data/DataLoader.h"
 #include "data/DataFrame.h"
 #include "data/DataSequenceSet.h"
@@ -54,6 +56,8 @@
 #include "view/OverlaySettings.h"
 #include "view/gui/OverlayPage.h"
 #include "timeline/gui/ParamGUICtrl.h"
+#include "filters/FilterCtrl.h"
+#include "filters/gui/FilterPanelPain.h"
 #include "timeline/gui/Scene.h"
 
 #include <wx/numdlg.h>
@@ -171,6 +175,13 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
                                       "splitter");
     m_splitter->SetSashGravity(1.0);
     m_splitter->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, &FrameMain_cls::OnSashChanged, this);
+    // A sash placed before the frame has its size is placed again once the splitter is
+    // tall enough: with gravity 1.0 the lower pane would otherwise keep the sliver it was
+    // given while the frame was still small.
+    m_splitter->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        if (m_sashPending) CallAfter([this] { PlacePendingSash(); });
+    });
     // The upper panel (views and notebooks) and the lower panel (timeline and parameter
     // rows) are filled by their owners; the frame keeps their places and colours.
     CreateGLResources();
@@ -222,7 +233,10 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
     KeepLowerPaneWhole();
     // GTK's theme paddings count once the frame is on screen: measure again then.
     Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
-        if (event.IsShown()) CallAfter([this] { KeepLowerPaneWhole(); });
+        if (event.IsShown()) CallAfter([this] {
+                KeepLowerPaneWhole();
+                PlacePendingSash();
+            });
         event.Skip();
     });
     SetFocus();
@@ -243,6 +257,8 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
 
     GoCommandHistory.SetPoster(this);
     ShortcutForwarder_cls::Install(this);
+    // The frame drives export runs: playback plus the paints of the views.
+    if (GpDataExporter) GpDataExporter->runAvailable = true;
 }
 
 FrameMain_cls::~FrameMain_cls() {
@@ -257,6 +273,8 @@ FrameMain_cls::~FrameMain_cls() {
         m_scene->dialog = nullptr;
         m_scene.reset();
     }
+    if (SequenceRenderer_cls* renderer = m_core ? m_core->GetSequenceRenderer() : nullptr)
+        renderer->progress = nullptr;  // it refreshed this frame's status line
     if (ShortcutForwarder_cls::Installed() == this) ShortcutForwarder_cls::Install(nullptr);
     if (GoCommandHistory.Poster() == this) GoCommandHistory.SetPoster(nullptr);
     m_shortcuts.reset();
@@ -269,6 +287,10 @@ FrameMain_cls::~FrameMain_cls() {
     for (wxMenu*& m : m_addPopups) {
         delete m;
         m = nullptr;
+    }
+    if (GpDataExporter) {
+        GpDataExporter->runAvailable = false;
+        GpDataExporter->exporting = false;
     }
     if (m_core) m_core->FrameDestroyed(this);
     MainGLCanvas_cls::SetBusyCheck(nullptr);
@@ -409,6 +431,7 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             m_shortcuts->OnKey(m_forwardedMods, m_forwardedKey);
             break;
         case ID_END_CAPTURE: OnEndCapture(); break;
+        case ID_START_EXPORT_RUN: StartExportRun(); break;
         case ID_SAVE_IMAGE_SEQUENCE:
             // The preview size stays as the sequence knows it until the main view reports its own.
             if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr)
@@ -422,6 +445,40 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->StartRun(this);
             break;
         case ID_FILTER_ADD_MENU: OnFilterAddMenu(event.GetInt()); break;
+        case ID_ADD_BOOLEAN:
+        case ID_ADD_DATABOX:
+        case ID_ADD_FILTERING:
+        case ID_ADD_COPYBOX:
+            if (m_core) m_core->AddFilter(nullptr, FilterTypeForMenuId(id));
+            break;
+        case ID_FILTER_DELETE:
+            if (m_core) m_core->DeleteSelectedFilter();
+            break;
+        case ID_FILTER_UP:
+            if (m_core) m_core->MoveSelectedFilter(-1);
+            break;
+        case ID_FILTER_DOWN:
+            if (m_core) m_core->MoveSelectedFilter(1);
+            break;
+        case ID_FILTERS_AT_TIME:
+            // The filters' placements and panels follow the displayed time.
+            if (m_core && GetTimeCtrl()) {
+                const double t = GetTimeCtrl()->GetNormalizedTime(-1, -1);
+                for (int i = 0; i < 3; ++i)
+                    if (FilterCtrl_cls* list = m_core->GetFilterCtrl(i)) list->UpdateTransforms(t);
+            }
+            if (m_top)
+                for (int i = 0; i < 3; ++i)
+                    if (FilterPanelPain_cls* page = m_top->FilterPage(i)) page->RefreshPanels();
+            break;
+        case ID_PAGES_RELAYOUT:
+            if (m_top) {
+                m_top->Freeze();
+                m_top->RelayoutFilterPages();
+                m_top->RelayoutFilterPages();
+                m_top->Thaw();
+            }
+            break;
         case ID_FILTER_CONTEXT_MENU: PopupAtMouse(m_menus[MENU_FILTER_CONTEXT]); break;
         case ID_TIME_REFRESH:
             if (GetTimeCtrl()) GetTimeCtrl()->RefreshPanels();
@@ -438,6 +495,8 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             // paint clears the pending redraw.
             GbRedrawPending = false;
             PrepareFrame(-1);
+            // A playback step of an export run is written here even when no view shows it.
+            ExportShownFrame();
             UpdateStatusLine();
             if (m_top) m_top->RedrawViews();
             if (m_extra && m_extra->IsShown()) m_extra->View()->RequestPaint();
@@ -560,8 +619,14 @@ void FrameMain_cls::OnFilterAddMenu(int list) {
 void FrameMain_cls::OnEndCapture() {
     // The main view's capture modes end here once the views exist.
     if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->EndRun();
-    if (GpDataExporter && GpDataExporter->running) GpDataExporter->EndRun();
     TimeCtrl_cls* t = GetTimeCtrl();
+    if (GpDataExporter && GpDataExporter->exporting) {
+        // Playback stopped at the last frame, or wrapped from it with repeat (the restart
+        // byte): the run has reached its end. Otherwise it was stopped on the way.
+        FinishExportRun(m_restart || (t && t->Frame() == GpDataExporter->endSceneFrame));
+    } else if (GpDataExporter && GpDataExporter->running) {
+        GpDataExporter->EndRun();
+    }
     if (t && t->IsPlaying() && !m_restart) t->StopPlayback();
     m_restart = false;
 }
@@ -700,9 +765,9 @@ void FrameMain_cls::UpdateStatusLine() {
                                    GiLoadingFileIndex.load(std::memory_order_acquire), progress);
     SetStatusText(file, 0);
     SetStatusText(frameText, 1);
-    // The drawing progress (field 2) is written by the particle renderer while it draws;
-    // between draws the field is empty.
-    SetStatusText(wxString(), 2);
+    // The drawing progress (field 2): the particle renderer refreshes the line while it
+    // draws; between draws the progress is 100 and the field empty.
+    SetStatusText(wxString::FromUTF8(DrawProgressText(GiDrawMode, GiDrawProgress)), 2);
     SetStatusText(loading, 3);
 }
 
@@ -728,5 +793,16 @@ void FrameMain_cls::AdjustSash(bool force) {
     if (force || s > H - h) {
         m_splitter->SetSashPosition(H - m_lowerPaneHeight, true);
         Refresh(true);
+        // Before the frame is on screen the splitter's height is not yet the real one.
+        if (!IsShownOnScreen() || H < m_lowerPaneHeight + 80) m_sashPending = true;
     }
+}
+
+void FrameMain_cls::PlacePendingSash() {
+    if (!m_sashPending || !m_splitter || !m_splitter->IsSplit() || !IsShownOnScreen()) return;
+    const int H = m_splitter->GetClientSize().y;
+    // The upper pane keeps at least the splitter's minimum pane size.
+    if (H < m_lowerPaneHeight + 80) return;
+    m_sashPending = false;
+    m_splitter->SetSashPosition(H - m_lowerPaneHeight, true);
 }

@@ -87,7 +87,7 @@ public:
     // Other ---------------------------------------------------------------------------
     /// Field 0: the current data frame's file name (with why it cannot be read, when it
     /// cannot); field 1: frame, particle count and frame-cache memory; field 3: the
-    /// reading progress while a reader runs. Field 2 (the drawing progress) is emptied.
+    /// reading progress while a reader runs. Field 2: the drawing progress while a draw runs.
     void UpdateStatusLine();
     /// Makes the data of scene frame `frame` (-1: the current position) ready: -1 waits
     /// for the reader and interpolator, any other frame only starts them. False, without
@@ -95,7 +95,9 @@ public:
     bool PrepareFrame(int frame);
     /// The data of scene frame `frame` (-1: the current position) can be shown.
     bool IsFrameReady(int frame);
-    /// Places the splitter's sash so that the lower pane gets its default height.
+    /// Places the splitter's sash so that the lower pane gets its default height. Called
+    /// before the frame is shown, the placement is made again once the splitter has its
+    /// real height.
     void AdjustSash(bool force);
     /// After the central object has installed the views' scene drawer: the views make
     /// their frame ready before they draw, and the current sequence's four attribute sets
@@ -152,6 +154,18 @@ private:
     void OnSaveProjectAs();
     void OnFilterAddMenu(int list);
     void OnEndCapture();
+    // Data export runs (FrameMainExport.cpp) ---------------------------------------------
+    /// ID_START_EXPORT_RUN: from the start of the work area, playback forward with one
+    /// sub-frame per frame; the first frame is exported at once.
+    void StartExportRun();
+    /// A paint or a playback step shows the current frame: during a run it is exported once.
+    void ExportShownFrame();
+    /// Makes scene frame `sceneFrame`'s data ready and exports it; a failed write stops the
+    /// run with a message naming the file, a wrap completes it.
+    void ExportSceneFrame(int sceneFrame);
+    /// The run is over; with `reachedEnd` (playback got to the last frame, or wrapped from
+    /// it) a last frame that no paint or step exported is written first.
+    void FinishExportRun(bool reachedEnd);
     void OnMoveFrame();
     void OnKeyDown(wxKeyEvent& event);
     void OnCharHook(wxKeyEvent& event);
@@ -159,6 +173,8 @@ private:
     void OnTimer(wxTimerEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnSashChanged(wxSplitterEvent& event);
+    /// The default sash placement asked for before the splitter had its real height.
+    void PlacePendingSash();
     void ReportSaveFailure(const wxString& path, const std::string& error);
 
     class IdleHost;
@@ -176,6 +192,7 @@ private:
     std::unique_ptr<ShortcutKeys_cls> m_shortcuts;
     std::unique_ptr<IdleHost> m_idleHost;
     int m_lowerPaneHeight = 150;
+    bool m_sashPending = false;  ///< AdjustSash ran before the splitter had its height
     bool m_restart = false;
     bool m_projectLoaded = false;
     bool m_focusSettled = false;  ///< the first activation has placed the keyboard

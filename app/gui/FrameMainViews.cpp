@@ -17,6 +17,7 @@
 #include "view/gui/InfoHover.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
+#include "view/gui/ViewScene.h"
 
 void FrameMain_cls::InstallViewDrawing() {
     MainGLCanvas_cls::SetFrameRequest([this]() {
@@ -25,6 +26,9 @@ void FrameMain_cls::InstallViewDrawing() {
         for (int i = 0; i < 10 && !IsFrameReady(-1); ++i)
             if (!PrepareFrame(-1)) break;
         TimeCtrl_cls* time = GetTimeCtrl();
+        // During an export run the frame a view paints is written (once, however many
+        // views paint it).
+        ExportShownFrame();
         Prefetch(time ? time->direction : 1);
     });
     // The exposure program is built once, at the first view's GL set-up, when the driver
@@ -38,6 +42,11 @@ void FrameMain_cls::InstallViewDrawing() {
     });
     SequenceRenderer_cls* renderer = m_core ? m_core->GetSequenceRenderer() : nullptr;
     if (!renderer || !m_top || !GpDataSequenceSet) return;
+    // The drawing progress shows on the status line while a large frame is drawn.
+    renderer->progress = [this](int percent) {
+        GiDrawProgress = percent;
+        UpdateStatusLine();
+    };
     ParticleAttrib_cls* const* attribs = renderer->Attribs(GpDataSequenceSet->current);
     for (int t = 0; t < 4; ++t) m_top->AddAttribPage(attribs[t], attribs[t]->label);
     // The Info page shows the particle under the mouse; hidden types are never picked.

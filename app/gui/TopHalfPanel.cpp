@@ -8,7 +8,13 @@
 #include <wx/sizer.h>
 #include <wx/splitter.h>
 
+#include <wx/textdlg.h>
+
 #include "app/gui/AppCore.h"
+#include "common/gui/MessageHelpers.h"
+#include "common/gui/WidgetCommon.h"
+#include "filters/gui/FilterPanelPain.h"
+#include "timeline/gui/ParamGUICtrl.h"
 #include "view/DrawOptions.h"
 #include "view/ExposureSettings.h"
 #include "view/InfoSettings.h"
@@ -23,11 +29,19 @@
 
 namespace {
 
-wxScrolledWindow* FilterPage(wxWindow* book) {
-    auto* page = new wxScrolledWindow(book, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL);
-    page->SetScrollbars(5, 5, 50, 50);
-    page->EnableScrolling(true, true);
-    page->SetSizer(new wxBoxSizer(wxVERTICAL));
+FilterPanelPain_cls* MakeFilterPage(wxWindow* book, wxWindow* frame, AppCore_cls* core, int list) {
+    auto* page = new FilterPanelPain_cls(book, core ? core->GetFilterCtrl(list) : nullptr);
+    page->hooks.selectFilter = [core](FilterBase_cls* f, bool clear) {
+        if (core) core->SelectFilter(f, clear);
+    };
+    page->hooks.postCommand = [frame](int id) { WidgetCommon_cls::PostMenuCommand(frame, id); };
+    page->hooks.askName = [page](const wxString& current) {
+        return wxGetTextFromUser(wxGetTranslation("Name"), wxGetTranslation("Rename"), current, page);
+    };
+    page->hooks.reportError = [page](const wxString& message) {
+        ShowMessageBox(page, message, wxGetTranslation("Warning"));
+    };
+    page->paramPanel = [core]() { return core ? ParamGUICtrl_cls::Of(core->GetTimeCtrl()) : nullptr; };
     return page;
 }
 
@@ -49,6 +63,8 @@ TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cl
     m_views[2] = new MainGLCanvas_cls(m_b, frame, 2, 1, "MainGLCanvas 2");
     m_views[3] = new MainGLCanvas_cls(m_b, frame, 3, 3, "MainGLCanvas 3");
     GpCurrentCanvas = m_views[0];
+    // The wheel and the mouse capture are routed among the four views.
+    for (MainGLCanvas_cls* v : m_views) v->siblings.assign(m_views, m_views + 4);
 
     m_attribBook = new wxNotebook(this, 9001);
     m_optionBook = new wxNotebook(this, 9002);
@@ -91,7 +107,7 @@ TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cl
     }
     static const char* const kFilterTitles[3] = {"Boolean", "Object", "World"};
     for (int i = 0; i < 3; ++i) {
-        m_filterPages[i] = FilterPage(m_filterBook);
+        m_filterPages[i] = MakeFilterPage(m_filterBook, frame, core, i);
         m_filterBook->AddPage(m_filterPages[i], wxGetTranslation(kFilterTitles[i]));
     }
 
@@ -138,6 +154,20 @@ void TopHalfPanel_cls::RefreshAttribPages() {
         a->panel->RefreshAll();
         a->panel->Sync();
     }
+}
+
+void TopHalfPanel_cls::RelayoutFilterPages() {
+    int tallest = 0;
+    for (FilterPanelPain_cls* page : m_filterPages) {
+        page->Relayout();
+        if (wxSizer* s = page->GetSizer()) tallest = std::max(tallest, s->GetMinSize().y);
+    }
+    const int room = GetClientSize().y - (m_attribBook->IsShown() ? m_attribBook->GetSize().y : 0) -
+                     m_optionBook->GetSize().y - 60;
+    const int h = std::max(128, std::min(room, tallest) + 60);
+    m_filterBook->SetMinSize(wxSize(232, h));
+    wxPanel::Layout();
+    for (FilterPanelPain_cls* page : m_filterPages) page->Relayout();
 }
 
 void TopHalfPanel_cls::SetLayout(int layout) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 class AppCore_cls;
+class FilterPanelPain_cls;
 class MainGLCanvas_cls;
 class ParticleAttrib_cls;
 class wxBoxSizer;
@@ -43,6 +44,11 @@ public:
     wxNotebook* AttribBook() const { return m_attribBook; }
     wxNotebook* OptionBook() const { return m_optionBook; }
     wxNotebook* FilterBook() const { return m_filterBook; }
+    /// Filter page `i` (lists 0, 1, 2), or null.
+    FilterPanelPain_cls* FilterPage(int i) const { return i >= 0 && i < 3 ? m_filterPages[i] : nullptr; }
+    /// Lays the three filter pages out again and gives the filter notebook the height of
+    /// the tallest page (within what the column has left).
+    void RelayoutFilterPages();
 
 private:
     wxSplitterWindow* m_outer;
@@ -54,7 +60,7 @@ private:
     wxBoxSizer* m_column;
     wxNotebook* m_optionBook;
     wxNotebook* m_filterBook;
-    wxWindow* m_filterPages[3];
+    FilterPanelPain_cls* m_filterPages[3];
     int m_layout = -1;
 };
 

@@ -5,6 +5,7 @@
 
 #include <wx/button.h>
 #include <wx/filedlg.h>
+#include <wx/log.h>
 #include <wx/sizer.h>
 
 #include "common/CommandHistory.h"
@@ -17,6 +18,26 @@
 #include "common/gui/UserPrompts.h"
 #include "common/gui/WidgetCommon.h"
 #include "data/DataExporter.h"
+#include "platform/ProgramPaths.h"
+
+namespace {
+
+// "ICONS/ImgSequence.png", the dialog's icon; empty when the file is missing.
+const wxBitmap* DialogIcon() {
+    static wxBitmap icon;
+    static bool loaded = false;
+    if (!loaded) {
+        loaded = true;
+        const std::string path = platform::FindProgramData("ICONS/ImgSequence.png");
+        if (platform::PathExists(path)) {
+            wxLogNull quiet;  // a broken icon file gives no icon, not a message box
+            icon.LoadFile(wxString::FromUTF8(path.c_str()), wxBITMAP_TYPE_PNG);
+        }
+    }
+    return icon.IsOk() ? &icon : nullptr;
+}
+
+}  // namespace
 
 void DataExporter_cls::ShowDialog(wxWindow* mainFrame, MenuCommandPoster_cls* poster) {
     if (!gui) gui = new DataExporterGUI_cls(mainFrame, poster, this);
@@ -31,12 +52,13 @@ void DataExporter_cls::UpdateGUI() {
 
 void DataExporter_cls::EndRun() {
     running = false;
+    exporting = false;
     if (gui) gui->ResetExportButton();
 }
 
 DataExporterGUI_cls::DataExporterGUI_cls(wxWindow* mainFrame, MenuCommandPoster_cls* poster,
                                          DataExporter_cls* exporter)
-    : wxDialogEXKey(mainFrame, wxID_ANY, _("Data Exporter"), wxDefaultPosition, wxDefaultSize, nullptr,
+    : wxDialogEXKey(mainFrame, wxID_ANY, _("Data Exporter"), wxDefaultPosition, wxDefaultSize, DialogIcon(),
                     wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX, "dialogBox"),
       GrammerBaseGUI_cls(exporter),
       poster_(poster),
@@ -130,6 +152,8 @@ void DataExporterGUI_cls::OnExportData(wxCommandEvent&) {
 }
 
 void DataExporterGUI_cls::StopExport() {
+    // No frame is exported after the abort, even one painted before the frame ends the run.
+    exporter_->exporting = false;
     Post(ID_END_CAPTURE);
     ResetExportButton();
 }

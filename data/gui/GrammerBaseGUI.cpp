@@ -56,6 +56,12 @@ void ClearMenu(wxMenu* menu) {
 wxListCtrlEX::wxListCtrlEX(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
     : wxListCtrl(parent, id, pos, size, style, wxDefaultValidator, "listCtrl") {
     Bind(wxEVT_RIGHT_UP, [this](wxMouseEvent& event) {
+        // A release over a row ends the click that opened that row's menu: one menu a click.
+        int flags = 0;
+        if (HitTest(event.GetPosition(), flags) != wxNOT_FOUND) {
+            event.Skip();
+            return;
+        }
         if (wxWindow* parentWindow = GetParent()) {
             auto* copy = static_cast<wxMouseEvent*>(event.Clone());
             copy->SetEventObject(this);
@@ -112,7 +118,10 @@ void GrammerBaseGUI_cls::BuildEditor(wxWindow* dialog, wxSizer* sizer, bool with
     dialog->Bind(wxEVT_MENU, [this](wxCommandEvent& e) { RunCommand(e.GetId()); }, ID_GRAMMER_HEAD_SWAP_UP,
                  ID_GRAMMER_ADD_VALUE1);
     for (wxListCtrlEX* list : {headerList, bodyList}) {
-        list->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, [this, list](wxListEvent&) { OnRightClick(dialog_, list, true); });
+        list->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, [this, list](wxListEvent& e) {
+            // Below the rows (index -1) the release opens the add-field menu alone.
+            if (e.GetIndex() >= 0) OnRightClick(dialog_, list, true);
+        });
         list->Bind(wxEVT_LIST_KEY_DOWN, [this, list](wxListEvent& e) {
             currentList = list == bodyList ? BODY : HEADER;
             if (e.GetKeyCode() == WXK_DELETE) {
@@ -299,9 +308,9 @@ void GrammerBaseGUI_cls::PrepareMenu(int kind) {
 void GrammerBaseGUI_cls::OnRightClick(wxWindow* dialog, wxListCtrl* list, bool wholeMenu) {
     const int kind = list == bodyList ? BODY : HEADER;
     PrepareMenu(kind);
-    if (!dialog) return;
-    if (wholeMenu) dialog->PopupMenu(kind == BODY ? bodyMenu : headerMenu);
-    else dialog->PopupMenu(kind == BODY ? bodyAddMenu : headerAddMenu);
+    wxMenu* menu = wholeMenu ? (kind == BODY ? bodyMenu : headerMenu) : (kind == BODY ? bodyAddMenu : headerAddMenu);
+    if (popupMenu) popupMenu(menu);
+    else if (dialog) dialog->PopupMenu(menu);
 }
 
 bool GrammerBaseGUI_cls::RunCommand(int id) {

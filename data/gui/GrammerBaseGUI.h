@@ -2,6 +2,7 @@
 // and a body list of record codes, their buttons and pop-up menus, and "Default".
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include <wx/listctrl.h>
@@ -37,8 +38,9 @@ constexpr int ID_GRAMMER_ADD_ID = 6579;
 constexpr int ID_GRAMMER_ADD_TYPE = 6580;
 constexpr int ID_GRAMMER_ADD_VALUE1 = 6581;
 
-/// A report list that passes a right-button release on to its parent (as the same mouse
-/// event, with the list as event object), where the editor opens the add-field menu.
+/// A report list that passes a right-button release outside its rows on to its parent (as
+/// the same mouse event, with the list as event object), where the editor opens the
+/// add-field menu; a right click on a row opens the row menu instead.
 class wxListCtrlEX : public wxListCtrl {
 public:
     wxListCtrlEX(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style);
@@ -107,6 +109,9 @@ public:
     /// 0 header, 1 body: the list that the Delete key and the menu commands act on. Set when
     /// a list's menu opens or a key is pressed in it; the body list before either.
     int currentList = BODY;
+    /// Window tests' seam: takes the place of popping a menu up at the mouse (which waits
+    /// for the user). Empty: the menu pops up.
+    std::function<void(wxMenu* menu)> popupMenu;
 
 private:
     void WriteRow(wxListCtrl* list, long row, int code, int kind);

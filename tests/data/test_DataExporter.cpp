@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "data/DataLoader.h"
+#include "data/DataSequence.h"
+#include "data/DataSequenceSet.h"
 #include "data/ParticleData.h"
 #include "data/SnapshotWriter.h"
 #include "tests/data/SnapshotTestUtil.h"
@@ -131,6 +133,21 @@ TEST(DataExporter, FileNamesFollowThePatternAndTheInitialNumber) {
     EXPECT_EQ(ex.NextFileName(), wxString::FromUTF8(dir.File("p%s%n0007.dat").c_str()));
 }
 
+TEST(DataExporter, NumberedNameStartsItsRunThenBecomesThePattern) {
+    DataExporter_cls ex(nullptr, nullptr);
+    ex.SetPattern("/out/p0005.dat");
+    ex.BeginRun();
+    EXPECT_EQ(ex.NextFileName(), "/out/p0005.dat");
+    EXPECT_EQ(ex.output.path, "/out/p%04d.dat");  // what the pattern field shows now
+    ex.BeginRun();
+    EXPECT_EQ(ex.NextFileName(), "/out/p0000.dat");
+    // A name without a number is a single file: each run writes that name.
+    ex.SetPattern("/out/single.dat");
+    ex.BeginRun();
+    EXPECT_EQ(ex.NextFileName(), "/out/single.dat");
+    EXPECT_EQ(ex.output.path, "/out/single.dat");
+}
+
 TEST(DataExporter, FrameWithoutParticlesGivesAValidFileWithCountZero) {
     for (int type : {SNAPSHOT_BINARY, SNAPSHOT_ASCII}) {
         SCOPED_TRACE(type);
@@ -212,6 +229,35 @@ TEST(DataExporter, FixedTextMatchesTheCLibrary) {
     EXPECT_EQ(at, text.size());
 }
 
+TEST(DataExporter, TextWorkersWriteTheSameFileAsOneThread) {
+    // Enough particles for several ranges per worker and a last, short range.
+    ParticleData_cls src;
+    FillSnapshot(src, 2 * 65536 + 4321, 0.125);
+    TempDir dir;
+    for (int stride : {1, 2}) {
+        std::string files[3];
+        const int workers[3] = {1, 2, 3};
+        for (int k = 0; k < 3; ++k) {
+            DataExporter_cls ex(nullptr, nullptr);
+            ex.dataType.value = SNAPSHOT_ASCII;
+            ex.textWorkers = workers[k];
+            const std::string path = dir.File("t" + std::to_string(k) + ".txt");
+            ASSERT_TRUE(ex.WriteAscii(wxString::FromUTF8(path.c_str()), src, stride)) << ex.lastError;
+            files[k] = ReadFile(path);
+        }
+        ASSERT_GT(files[0].size(), 1000000u);
+        EXPECT_TRUE(files[1] == files[0]) << "stride " << stride;
+        EXPECT_TRUE(files[2] == files[0]) << "stride " << stride;
+        SnapshotLoadSettings ascii;
+        ascii.grammar.dataType = SNAPSHOT_ASCII;
+        ParticleData_cls back;
+        ASSERT_TRUE(snaptest::LoadFile(back, dir.File("t2.txt"), ascii).ok);
+        ASSERT_EQ(back.count, (src.count + stride - 1) / stride);
+        const int64_t last = back.count - 1;
+        EXPECT_EQ(back.id[last], src.id[last * stride]);
+    }
+}
+
 TEST(DataExporter, AFileThatCannotBeWrittenIsNamedAndEarlierFilesStayWhole) {
     TempDir dir;
     DataExporter_cls ex(nullptr, nullptr);
@@ -227,6 +273,58 @@ TEST(DataExporter, AFileThatCannotBeWrittenIsNamedAndEarlierFilesStayWhole) {
     EXPECT_NE(ex.lastError.find(dir.File("f0001.dat")), std::string::npos) << ex.lastError;
     EXPECT_EQ(ex.filesWritten, 1);
     EXPECT_EQ(ReadFile(dir.File("f0000.dat")), first);
+}
+
+TEST(DataExporter, RunWritesEachShownFrameOnceInOrderAndEndsWhenPlaybackWraps) {
+    // Four snapshots; frame 2 holds no particle, frame 3's file is cut short (unreadable).
+    TempDir dir;
+    SnapshotGrammar g;
+    const int counts[4] = {5, 3, 0, 4};
+    for (int f = 0; f < 4; ++f) {
+        std::string bytes = snaptest::Binary(g, 0.25f * static_cast<float>(f), snaptest::Sample(counts[f]));
+        if (f == 3) bytes.resize(bytes.size() - 10);
+        testsupport::WriteFile(dir.File("s000" + std::to_string(f) + ".dat"), bytes);
+    }
+    DataSequenceSet_cls set(nullptr, true);
+    set.SetFileList(wxString::FromUTF8(dir.File("s0000.dat").c_str()));
+    ASSERT_EQ(set.GetFrameCount(), 4);
+    DataSequence_cls* seq = set.GetCurrent();
+    for (int f = 0; f < 4; ++f) set.PrepareFrame(f, 0.0, false, true);
+
+    DataExporter_cls ex(nullptr, nullptr);
+    ex.SetPattern(wxString::FromUTF8(dir.File("out/e%02d.dat").c_str()));
+    ASSERT_EQ(mkdir(dir.File("out").c_str(), 0700), 0);
+    EXPECT_EQ(ex.ExportShownFrame(seq, 0, 0, 1), RUN_IDLE);  // no run: nothing written
+    ex.BeginRun(5);
+    // Scene frames 0..5 show data frames 0, 0, 1, 2, 3, 3 (a slower time remap); views and
+    // steps report frames more than once.
+    struct Shown {
+        int scene, data;
+        ExportRunStep step;
+    };
+    const Shown shown[] = {
+        {0, 0, RUN_WRITTEN}, {0, 0, RUN_SKIPPED},  // a second paint of the same frame
+        {1, 0, RUN_SKIPPED},                       // the same data frame again
+        {2, 1, RUN_WRITTEN}, {3, 2, RUN_WRITTEN},  // frame 2: a file with count 0
+        {4, 3, RUN_SKIPPED},                       // unreadable: no file, the run goes on
+        {5, 3, RUN_SKIPPED},
+        {0, 0, RUN_COMPLETE},                      // playback wrapped with repeat
+    };
+    for (const Shown& s : shown) {
+        SCOPED_TRACE(::testing::Message() << "scene " << s.scene);
+        EXPECT_EQ(ex.ExportShownFrame(seq, s.scene, s.data, 2), s.step) << ex.lastError;
+    }
+    EXPECT_EQ(ex.filesWritten, 3);
+    EXPECT_FALSE(testsupport::FileExists(dir.File("out/e03.dat")));
+    const int expected[3] = {3, 2, 0};  // 5, 3 and 0 particles at stride 2
+    for (int k = 0; k < 3; ++k) {
+        ParticleData_cls back;
+        const std::string name = dir.File("out/e0" + std::to_string(k) + ".dat");
+        const SnapshotReadResult r = snaptest::LoadFile(back, name, Reading(ex));
+        ASSERT_TRUE(r.ok) << name << ": " << r.message;
+        EXPECT_EQ(back.count, expected[k]) << name;
+        EXPECT_EQ(back.time, 0.25 * k) << name;
+    }
 }
 
 TEST(DataExporter, SettingsBlockAndCopyFromLoader) {

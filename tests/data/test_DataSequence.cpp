@@ -144,8 +144,12 @@ TEST(DataSequence, RatesBetweenConsecutiveFramesFollowTheInterpolation) {
     cache.set.SetFileList(wxString::FromUTF8(FileName(dir, 0)));
     for (int i = 0; i < 5; ++i) {
         EXPECT_FALSE(cache.set.IsFrameReady(i, 0.5, false));
+        cache.set.PrepareFrame(i, 0.0, false, true);
+        // Read without rates: the memory estimate leaves out the untouched rate arrays.
+        EXPECT_FALSE(cache.Frame(i).data->ratesInUse) << i;
         cache.set.PrepareFrame(i, 0.5, false, true);  // a fraction needs the rates
         ASSERT_TRUE(cache.set.IsFrameReady(i, 0.5, false)) << i;
+        EXPECT_TRUE(cache.Frame(i).data->ratesInUse) << i;
         ASSERT_TRUE(cache.Frame(i + 1).IsLoaded()) << "the next frame is read for the rates";
         const ParticleData_cls& a = *cache.Frame(i).data;
         const auto pa = FrameParticles(i, n);
@@ -177,6 +181,29 @@ TEST(DataSequence, RatesBetweenConsecutiveFramesFollowTheInterpolation) {
 // Playback as the idle driver runs it: no call waits, each frame is asked again until it is
 // ready. Finished workers stay registered until the GUI side forgets them, and that must
 // never keep the next read or interpolation from starting.
+// More files than frame slots: the sequence keeps the first slots' worth, says so once,
+// and its last frame is addressed like any other.
+TEST(DataSequence, SequenceLongerThanTheSlotsIsCutWithAWarning) {
+    TempDir dir;
+    const int files = DataSequence_cls::kFrameSlots + 5;
+    for (int f = 0; f < files; ++f) WriteFile(FileName(dir, f), "");
+    WriteSequence(dir, 1, 10);  // frame 0 readable
+    Cache cache;
+    std::vector<std::string> warnings;
+    cache.set.context.onWarning = [&](const std::string& m) { warnings.push_back(m); };
+    cache.set.SetFileList(wxString::FromUTF8(FileName(dir, 0)));
+    EXPECT_EQ(cache.set.GetFrameCount(), DataSequence_cls::kFrameSlots);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("10005 files"), std::string::npos) << warnings[0];
+    EXPECT_NE(warnings[0].find("first 10000"), std::string::npos) << warnings[0];
+    cache.set.PrepareFrame(0, 0.0, false, true);
+    EXPECT_EQ(cache.Seq().GetParticleCount(0), 10);
+    cache.set.PrepareFrame(files - 1, 0.0, false, true);  // clamped to the last slot: an empty file
+    EXPECT_EQ(cache.Seq().GetFileName(files - 1), wxString::FromUTF8(FileName(dir, DataSequence_cls::kFrameSlots - 1)));
+    EXPECT_EQ(cache.Seq().GetParticleCount(files - 1), 0);
+    EXPECT_EQ(cache.failures.size(), 1u);
+}
+
 TEST(DataSequence, FramesBecomeReadyWithoutAnyWait) {
     TempDir dir;
     const int n = 30;

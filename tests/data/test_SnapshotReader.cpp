@@ -589,7 +589,10 @@ TEST(ParticleData, AllocationFollowsTheInterpolationTypeAndTheEstimate) {
     ASSERT_TRUE(pd.Allocate(1024));
     EXPECT_NE(pd.hermiteC2, nullptr);
     EXPECT_NE(pd.id, nullptr);
-    // what is held: 4 × 12 bytes of vectors, 4 × 4 of scalars and rates, 1 type, 4 id
+    // in use before any rates: 2 × 12 bytes of vectors, 2 × 4 of scalars, 1 type, 4 id;
+    // with rates the Hermite pair (2 × 12) and the two rates (2 × 4) join
+    EXPECT_EQ(pd.GetMemoryKB(), 37);
+    pd.ratesInUse = true;
     EXPECT_EQ(pd.GetMemoryKB(), 69);
     float *p, *v, *c2, *c3, *r, *rr, *val, *vr;
     uint8_t* t;
@@ -603,6 +606,9 @@ TEST(ParticleData, AllocationFollowsTheInterpolationTypeAndTheEstimate) {
     ASSERT_TRUE(pd.Allocate(1024));
     EXPECT_EQ(pd.hermiteC2, nullptr);
     EXPECT_EQ(pd.arrays->hermiteC3, nullptr);
+    EXPECT_FALSE(pd.ratesInUse);  // a new allocation starts without rates
+    EXPECT_EQ(pd.GetMemoryKB(), 37);
+    pd.ratesInUse = true;
     EXPECT_EQ(pd.GetMemoryKB(), 45);
     ASSERT_TRUE(pd.Allocate(0));  // frees first; nothing held for 0
     EXPECT_FALSE(pd.allocated);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
 #include <cstdio>
 
 using namespace platform;
@@ -37,6 +38,28 @@ TEST(FileNumbers, ShortestTextReadsBackExactly) {
     float f = 0;
     ASSERT_TRUE(ParseFloat(FormatShortest(0.29f), f));
     EXPECT_EQ(f, 0.29f);
+}
+
+// Fixed decimals where they hold the value, the shortest exact text where they do not.
+TEST(FileNumbers, FixedTextThatMustReadBackExactly) {
+    const struct {
+        double v;
+        const char* text;
+    } table[] = {
+        {0.5, "0.500000000"},        {0.1, "0.100000000"},         {-0.0, "-0.000000000"},
+        {1.0 / 3.0, "0.3333333333333333"}, {0.1234567891, "0.1234567891"}, {1e-310, "1e-310"},
+    };
+    for (const auto& c : table) {
+        const std::string text = FormatFExact(c.v, 9);
+        EXPECT_EQ(text, c.text) << c.v;
+        double back = 1;
+        ASSERT_TRUE(ParseDouble(text, back));
+        EXPECT_EQ(back, c.v) << text;
+        EXPECT_EQ(std::signbit(back), std::signbit(c.v)) << text;
+    }
+    double back = 0;
+    ASSERT_TRUE(ParseDouble(FormatFExact(DBL_MAX, 6), back));
+    EXPECT_EQ(back, DBL_MAX);
 }
 
 TEST(FileNumbers, ParsingReadsPrefixesLikeAtof) {

@@ -304,6 +304,35 @@ TEST_F(ParameterText, WriteReadWriteIsByteIdentical) {
     EXPECT_EQ(ReadBack(r, raw), text);
 }
 
+// Keys closer together than the nine decimals of the key line, and values whose chords
+// overflow: the text reads back to the very same keys (so the tangents computed from them
+// are the same too), writes the same text again, and holds no infinite number.
+TEST_F(ParameterText, CloseKeysAndHugeValuesReadBackExactly) {
+    const std::vector<std::vector<K>> curves = {
+        {{0.1234567891, 1.0, PKT_HERMITE_AUTO}, {0.1234567894, 2.0000001, PKT_HERMITE_AUTO},
+         {0.5, 1.0 / 3.0, PKT_HERMITE_SEMIAUTO, 0, 0.7}},
+        {{0, -1e308, PKT_HERMITE_AUTO}, {1e-300, 1e308, PKT_HERMITE_AUTO}, {1, 0, PKT_HERMITE_AUTO}},
+        {{-1e308, 5, PKT_HERMITE_AUTO}, {1e308, -5, PKT_HERMITE_AUTO}},
+    };
+    for (size_t c = 0; c < curves.size(); ++c) {
+        Parameter_cls p = MakeParam(curves[c]);
+        for (const ParamKey_cls& k : p.keys) {
+            EXPECT_TRUE(std::isfinite(k.tangent)) << c;
+            EXPECT_TRUE(std::isfinite(k.ease)) << c;
+        }
+        const std::string text = p.WriteText();
+        EXPECT_EQ(text.find("inf"), std::string::npos) << text;
+        Parameter_cls q("Other X", "X", 0, 0);
+        EXPECT_EQ(ReadBack(q, platform::SplitLines(text)), text) << c;
+        ASSERT_EQ(q.GetKeyCount(), p.GetKeyCount());
+        for (int i = 0; i < p.GetKeyCount(); ++i) {
+            EXPECT_EQ(q.keys[i].time, p.keys[i].time) << c << " " << i;
+            EXPECT_EQ(q.keys[i].value, p.keys[i].value) << c << " " << i;
+            EXPECT_EQ(q.keys[i].tangent, p.keys[i].tangent) << c << " " << i;
+        }
+    }
+}
+
 // A periodic curve with key values far beyond what one period can move (a damaged or
 // hand-edited project): reading and evaluating it must end, and it writes back as read.
 TEST_F(ParameterText, PeriodicKeysBeyondThePeriodsPrecisionDoNotHang) {

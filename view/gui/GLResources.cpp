@@ -9,15 +9,19 @@
 #include <wx/dc.h>
 #include <wx/pen.h>
 
+#include "filters/ColorCurve.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Trace.h"
 #include "view/DistortionMesh.h"
+#include "view/TagList.h"
 #include "view/gui/BitmapText.h"
 #include "view/gui/FBO.h"
 #include "view/gui/GLInfo.h"
 #include "view/gui/GLTexture.h"
 
 RenderConfig_cls GoRenderConfig;
+ColorCurve_cls* GpBGColor = nullptr;
+ColorCurve_cls* GpOutColor = nullptr;
 
 namespace {
 
@@ -58,6 +62,11 @@ void CreateGLResources() {
         GoRenderConfig.group.Register(&GoRenderConfig.bufferSizeIndex, "FBOBufferSize=", "3");
         GoRenderConfig.group.Register(&GoRenderConfig.lineWidth, "LineWidth=", "5");
         GoRenderConfig.bufferSizeIndex.SetRange(0u, 4u);
+        // The colour records live as long as the process, like the tag settings: the
+        // settings files read and write them whether a frame exists or not.
+        GpBGColor = new ColorCurve_cls("BGColor", "", "0 0 0 0", 0, nullptr);
+        GpOutColor = new ColorCurve_cls("OutColor", "", "0 0 0 0", 0, nullptr);
+        InitTagSettings();
     }
     if (!GpFBOPool) GpFBOPool = new FBOPool_cls;
     if (!GpDistortionMesh) {
@@ -75,6 +84,20 @@ void ReleaseGLResources() {
     GpDistortionMesh = nullptr;
     g_mask.reset();
     g_grid.reset();
+}
+
+void ReadGLSettings(ParamTextStream_cls& stream, const std::string& line) {
+    if (!g_created) return;
+    GoRenderConfig.group.OfferLine(wxString::FromUTF8(line));
+    GpBGColor->ReadText(stream, line);
+    GpOutColor->ReadText(stream, line);
+    ReadTagSettings(stream, line);
+}
+
+wxString WriteGLSettings() {
+    if (!g_created) return wxString();
+    return GoRenderConfig.group.WriteAll() + GpBGColor->WriteText() + GpOutColor->WriteText() +
+           WriteTagSettings();
 }
 
 int RenderBufferSize() {

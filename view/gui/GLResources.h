@@ -6,7 +6,13 @@
 #include "common/ConfItem.h"
 #include "common/ConfItemGroup.h"
 
+#include <string>
+
+#include <wx/string.h>
+
+class ColorCurve_cls;
 class GLInfo_cls;
+class ParamTextStream_cls;
 class GLTexture_cls;
 
 /// "FBOBufferSize=" (unsigned, "3": index into 256, 512, 1024, 2048, 4096) and
@@ -18,7 +24,21 @@ struct RenderConfig_cls {
 };
 extern RenderConfig_cls GoRenderConfig;
 
-/// Registers the render settings, makes the buffer pool and reads "Resource/distortion.obj"
+/// The views' background colour ("BGColor", constant "0 0 0 0"); null before the first
+/// CreateGLResources, then kept for the process.
+extern ColorCurve_cls* GpBGColor;
+/// The colour around a composed picture ("OutColor", constant "0 0 0 0"); as GpBGColor.
+extern ColorCurve_cls* GpOutColor;
+
+/// Offers a settings line to the render settings, then to BGColor and OutColor (which may
+/// read their curve blocks from `stream`), then to the tag settings. GUI thread.
+void ReadGLSettings(ParamTextStream_cls& stream, const std::string& line);
+/// The render settings' lines, BGColor's, OutColor's and the tag settings' text, in this
+/// order (empty before the first CreateGLResources).
+wxString WriteGLSettings();
+
+/// Registers the render settings, makes the BGColor, OutColor and tag settings records,
+/// makes the buffer pool and reads "Resource/distortion.obj"
 /// (a missing or malformed file leaves the mesh unloaded, reported once). Called by the main
 /// frame; what exists already is kept.
 void CreateGLResources();

@@ -126,7 +126,8 @@ void BuildFloorGridList(unsigned name, int n, bool outer) {
 }
 
 void DrawFloorGrid(double scale, int levels) {
-    if (!gFloorBuilt) {
+    // A list name from another (destroyed) context is not a list here: build again.
+    if (!gFloorBuilt || !glIsList(gFloorPlain)) {
         gFloorBuilt = 1;
         gFloorPlain = glGenLists(1);
         gFloorOuter = glGenLists(1);

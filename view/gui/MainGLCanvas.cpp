@@ -47,10 +47,7 @@ MainGLCanvas_cls::MainGLCanvas_cls(wxWindow* parent, wxWindow* frame, int viewIn
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &MainGLCanvas_cls::OnPaint, this);
     Bind(wxEVT_SIZE, &MainGLCanvas_cls::OnSize, this);
-    Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& e) {
-        MakeCurrentView();
-        e.Skip();
-    });
+    BindMouse();
 }
 
 MainGLCanvas_cls::~MainGLCanvas_cls() {
@@ -119,6 +116,7 @@ void MainGLCanvas_cls::Render() {
     // zero-sized drawable is an error under GLX.
     if (size.x <= 0 || size.y <= 0) return;
     GbPaintBusy = true;
+    message.clear();  // the warnings of this paint only
     m_clientW = size.x;
     m_clientH = size.y;
     if (DrawScene()) {
@@ -165,6 +163,7 @@ bool MainGLCanvas_cls::DrawScene() {
         RenderToFBO(t);
     else
         DirectPass(t);
+    AfterSceneDrawn(useFBO, t);
     return true;
 }
 

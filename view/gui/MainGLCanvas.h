@@ -8,14 +8,20 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <wx/glcanvas.h>
 
 #include "common/GLCamera.h"
 #include "common/GLProjection.h"
+#include "view/CameraGesture.h"
+#include "view/ItemDrag.h"
+#include "view/MouseTracker.h"
 
 class FBO_cls;
 class MainGLCanvas_cls;
+class wxMenu;
+class wxMouseCaptureLostEvent;
 
 /// What the scene drawer is told about one draw. The projection and model-view matrices
 /// are loaded and the viewport is set when it is called.
@@ -37,6 +43,8 @@ using SceneDrawer = std::function<void(MainGLCanvas_cls& view, const SceneDrawAr
 extern bool GbPaintBusy;
 /// The view being drawn or last made current by the user.
 extern MainGLCanvas_cls* GpCurrentCanvas;
+/// A press landed on an item-edit-mode icon: gestures wait until the button goes up.
+extern bool GbIconClick;
 
 class MainGLCanvas_cls : public wxGLCanvas {
 public:
@@ -93,6 +101,47 @@ public:
     /// Makes this view the current one; true when it was not.
     bool MakeCurrentView();
 
+    // Mouse navigation and picking (MainGLCanvasMouse.cpp) ----------------------------------
+    /// The bindings every view matches the mouse against (the preferences); null: none.
+    static void SetMouseBindings(const MouseBindings_cls* bindings);
+    /// Called with the first pick name under a click bound to "Item Selection" (0 camera
+    /// path, 1 anchor, 10..16 lights, 20 + 20 x list + index filters); never with -1.
+    static void SetPickSelect(std::function<void(int name)> select);
+    /// Draws the pick forms with their names: `request` 1 the selectable items, 2 the
+    /// selected object's gizmo (axis names under the object's). Empty: the filters' boxes
+    /// and the gizmo (DrawScenePickForms).
+    static void SetPickDrawer(std::function<void(int request, double t)> drawer);
+    /// The handler of every mouse event of the view.
+    void OnMouse(wxMouseEvent& event);
+    /// One gesture step for a w x h client; true when the camera or an item moved.
+    bool DoGestures(int w, int h);
+    /// On a press: asks the next draw to pick the gizmo axis (ITEM binding) or the item
+    /// under the pointer (HITTEST binding).
+    void SetPickRequests();
+    /// Takes the mouse capture (no sibling keeps one) and becomes the main view.
+    void CaptureMouse();
+    /// Ends the item drag as one undoable step and asks the views to redraw.
+    void CommitItemDrag();
+    /// Makes the sibling under the pointer the main view; true when there was one.
+    bool RouteWheel();
+    bool IsMouseInside() const;
+    /// Pops up `contextMenu` at (x, y) when there is one.
+    void ShowContextMenu(int x, int y);
+    /// The main view is the current one (GpCurrentCanvas); true when it changed.
+    bool MakeMainView() { return MakeCurrentView(); }
+    /// The gesture camera's pivot := the pivot pose's position.
+    void SetPivotFromPose();
+    /// Refreshes every sibling whose camera choice is an axis view.
+    void RefreshAxisViews();
+    /// After a scene draw: keeps the draw's matrices for drags and picks, serves the pick
+    /// requests and draws the drag's guide line.
+    void AfterSceneDrawn(bool offScreen, double t);
+    MouseTracker_cls& Tracker() { return m_tracker; }
+    ItemDrag_cls& ItemDrag() { return m_itemDrag; }
+
+    std::vector<MainGLCanvas_cls*> siblings;  ///< the upper views (wheel and capture routing)
+    wxMenu* contextMenu = nullptr;            ///< the view's context menu (not owned)
+
     int ViewIndex() const { return m_view; }
     int DrawnFrame() const { return m_drawnFrame; }
     void ForgetDrawnFrame() { m_drawnFrame = m_drawnSub = -1; }
@@ -113,6 +162,11 @@ private:
     void RenderToFBO(double t);
     void DirectPass(double t);
     int GeometryMode() const { return geometry == 2 ? 1 : geometry == 3 ? 2 : 0; }
+    void BindMouse();
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    GLCamera_cls& GestureCamera();
+    GLCameraPose_cls& GesturePivotPose();
+    double& GestureOrthoScale();
 
     wxWindow* m_frame;
     int m_view;
@@ -121,4 +175,10 @@ private:
     bool m_glReady = false;
     int m_clientW = 0, m_clientH = 0;
     std::unique_ptr<FBO_cls> m_small;  ///< the view's 128 x 128 buffer
+    MouseTracker_cls m_tracker;
+    CameraGesture_cls m_gesture;
+    ItemDrag_cls m_itemDrag;
+    bool m_pickSelect = false, m_pickGizmo = false;  ///< pick requests for the next draw
+    GLCameraPose_cls m_pivotPose;  ///< pivot of the gestures
+    double m_orthoScale = 10.0;    ///< extent of the axis views
 };

@@ -21,7 +21,9 @@ unsigned char gSymbolsBuilt = 0, gRingBuilt = 0, gConeBuilt = 0, gCubeBuilt = 0;
 }  // namespace
 
 void BuildSymbolLists() {
-    if (gSymbolsBuilt) return;
+    // Built once for the views' shared context; a new context (a new main frame) builds
+    // them again.
+    if (gSymbolsBuilt && glIsList(gSymbolCube)) return;
     gSymbolsBuilt = 1;
     gSymbolCube = glGenLists(1);
     glNewList(gSymbolCube, GL_COMPILE);
@@ -57,7 +59,7 @@ void BuildSymbolLists() {
 }
 
 void BuildRingList() {
-    if (gRingBuilt) return;
+    if (gRingBuilt && glIsList(gRing)) return;
     gRingBuilt = 1;
     gRing = glGenLists(1);
     glNewList(gRing, GL_COMPILE);
@@ -71,7 +73,7 @@ void BuildRingList() {
 }
 
 void EnsureConeList() {
-    if (gConeBuilt) return;
+    if (gConeBuilt && glIsList(gCone)) return;
     gConeBuilt = 1;
     gCone = glGenLists(1);
     glNewList(gCone, GL_COMPILE);
@@ -104,7 +106,7 @@ void CallConeList() {
 }
 
 void BuildCubeList() {
-    if (gCubeBuilt) return;
+    if (gCubeBuilt && glIsList(gCube)) return;
     gCubeBuilt = 1;
     gCube = glGenLists(1);
     glNewList(gCube, GL_COMPILE);

@@ -3,14 +3,39 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "data/DataSequence.h"
 #include "data/DataSequenceSet.h"
 #include "data/FrameSink.h"
+#include "common/Vec3.h"
+#include "data/PeriodicBoundary.h"
+#include "filters/ColorCurve.h"
+#include "filters/FilterCopy.h"
+#include "filters/FilterCtrl.h"
+#include "filters/FilterDataBox.h"
+#include "filters/gui/FilterRegionGL.h"
 #include "timeline/TimeCtrl.h"
+#include "view/DepthSort.h"
+#include "view/DrawOptions.h"
+#include "view/TagList.h"
+#include "view/gui/GLResources.h"
+#include "view/gui/GridDrawing.h"
 #include "view/gui/InfoHover.h"
+#include "view/gui/SceneLists.h"
 #include "view/gui/SequenceRenderer.h"
+
+int GiDrawProgress = 100;
+int GiDrawMode = 0;
+
+std::string DrawProgressText(int mode, int progress) {
+    if (progress == 100) return std::string();
+    static const char* const kLabels[3] = {"Drawing ", "Shadow ", "Drawing LH"};
+    const char* label = kLabels[(mode >= 0 && mode <= 2) ? mode : 0];
+    return label + std::to_string(progress) + "%";
+}
 
 ViewDataTime SplitDataTime(double dataTime) {
     ViewDataTime d;
@@ -22,9 +47,17 @@ ViewDataTime SplitDataTime(double dataTime) {
 }
 
 ViewScene_cls::ViewScene_cls(TimeCtrl_cls* time, SequenceRenderer_cls* renderer, DrawOptions_cls* options)
-    : m_time(time), m_renderer(renderer), m_options(options) {}
+    : m_time(time), m_renderer(renderer), m_options(options),
+      m_filterOrder([]() { return GpFilterCtrls[0]; }) {
+    if (m_renderer)
+        for (int s = 0; s < SequenceRenderer_cls::kSequences; ++s) m_renderer->Renderer(s).SetFilter(&m_filterOrder);
+}
 
-ViewScene_cls::~ViewScene_cls() { Uninstall(); }
+ViewScene_cls::~ViewScene_cls() {
+    Uninstall();
+    if (m_renderer)
+        for (int s = 0; s < SequenceRenderer_cls::kSequences; ++s) m_renderer->Renderer(s).SetFilter(nullptr);
+}
 
 void ViewScene_cls::Install() {
     MainGLCanvas_cls::SetProgramDrawer([this](MainGLCanvas_cls& view, const SceneDrawArgs& args) { Draw(view, args); });
@@ -41,10 +74,72 @@ ViewDataTime ViewScene_cls::CurrentDataTime() const {
     return SplitDataTime(m_time ? m_time->GetDataTime(-1, -1) : 0.0);
 }
 
+double GridStepForDistance(double d) {
+    if (!(d > 0.001)) return 0.0001;
+    double g = 0.001;
+    while (g * 10 < d && g < 1e30) g *= 10;
+    return g;
+}
+
+float PassLineWidth(float lineWidth, int width, bool offScreen) {
+    if (!offScreen) return lineWidth / 3;
+    const float scale = width == 256 ? 0.125f : width == 512 ? 0.25f : width == 1024 ? 0.5f : width == 4096 ? 2.0f : 1.0f;
+    return lineWidth * scale;
+}
+
+TagList_cls& ViewScene_cls::Tags(int view) {
+    const int i = view < 0 ? 0 : view > 4 ? 4 : view;
+    if (!m_tags[i]) m_tags[i] = std::make_unique<TagList_cls>();
+    return *m_tags[i];
+}
+
+namespace {
+
+/// The background: BGColor's constant colour (opaque), then every buffer cleared.
+void ClearBackground() {
+    float c[4] = {0, 0, 0, 1};
+    if (GpBGColor) {
+        const float* k = GpBGColor->ConstantColor();
+        c[0] = k[0], c[1] = k[1], c[2] = k[2];
+    }
+    glClearColor(c[0], c[1], c[2], 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT | GL_ACCUM_BUFFER_BIT);
+}
+
+}  // namespace
+
 void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     RecordDrawnMatrices(view, args.subView);  // for the particle under the mouse
-    SetDefaultLights(*args.camera);
-    DataPass(view, args);
+    const ViewToggles show = m_toggles ? m_toggles(view) : ViewToggles{};
+    const GLCamera_cls& camera = *args.camera;
+    // The pivot distance sizes the grid and the pivot marker.
+    const double d = camera.PivotDistance();
+    const double g = GridStepForDistance(d);
+    TagList_cls& tags = Tags(args.view);
+    if (args.subView == 0) tags.Clear();
+
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    ClearBackground();
+    SetDefaultLights(camera);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    const float lineWidth = PassLineWidth(GoRenderConfig.lineWidth.value, args.width, args.offScreen);
+    glLineWidth(lineWidth);
+    DataPass(view, args, show.data);
+    glLineWidth(lineWidth);
+    ItemsPass(args, show, d, g);
+    // Labels last, over everything, at the size of the target drawn into.
+    glDisable(GL_LIGHTING);
+    glColor4f(1, 1, 1, 1);
+    tags.Project();
+    const int viewport[4] = {0, 0, args.width, args.height};
+    tags.Draw(viewport);
+    glPopAttrib();
+    if (!args.offScreen) DirectModeWarnings(view);
+}
+
+void ViewScene_cls::DirectModeWarnings(MainGLCanvas_cls& view) const {
+    if (m_options && m_options->Shadow() != 0)
+        view.message += "Direct Display Mode does not support shadow volume.\n";
 }
 
 void ViewScene_cls::SetDefaultLights(const GLCamera_cls& camera) const {
@@ -63,19 +158,90 @@ void ViewScene_cls::SetDefaultLights(const GLCamera_cls& camera) const {
     for (GLenum l = GL_LIGHT1; l <= GL_LIGHT7; ++l) glDisable(l);
 }
 
-void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args) {
+void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, bool showData) {
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    GiDrawMode = 0;
     DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
-    if (!seq || !m_renderer || seq->GetFrameCount() < 1) return;
+    if (!showData || !seq || !m_renderer || seq->GetFrameCount() < 1) return;
     const ViewDataTime now = CurrentDataTime();
     double t0 = 0, dt = 0;
     seq->GetFrameTimes(t0, dt, now.dataFrame, now.fraction);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_DEPTH_TEST);
     m_renderer->SetEye(seq->index, args.camera->pose.position, args.camera->frame.direction);
     FrameDrawRequest request;
     request.frame = now.dataFrame;
     request.dt = dt;
     request.lightCount = 1;
     request.subView = args.subView;
-    seq->DrawFrame(request);
+    // The filters weight, place and repeat the data at the displayed time (scene time for
+    // key-framed values, data time for the copies' shear).
+    const double sceneTime = m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0;
+    m_renderer->Renderer(seq->index).SetFilterTime(sceneTime);
+    FilterCtrl_cls* world = GpFilterCtrls[2];
+    // An enabled DataBox places the particles: they are drawn in its frame, and the depth
+    // sort sees the eye in that frame too.
+    FilterDataBoxData_cls* box = world ? world->GetEnabledDataBoxData() : nullptr;
+    SetSortTransform(box, sceneTime);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    if (box) {
+        box->UpdateTransform(sceneTime);
+        box->ApplyGLTransform();
+    }
+    DrawCopies(*seq, request, *args.camera, t0 + dt);
+    // The Boolean regions are in the data's own coordinates.
+    if (GpFilterCtrls[0]) DrawFilterRegions(*GpFilterCtrls[0], sceneTime);
+    glPopMatrix();
+    SetSortTransform(nullptr, sceneTime);
+    if (world) DrawFilterRegions(*world, sceneTime);
+}
+
+void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
+                               double dataTime) {
+    FilterCopy_cls* copy = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindCopy() : nullptr;
+    if (!copy) {
+        seq.DrawFrame(request);
+        return;
+    }
+    float box[3][3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+    if (GpPeriodicBoundary)
+        for (int a = 0; a < 3; ++a) {
+            Vec3f e;
+            GpPeriodicBoundary->GetImageOffset(e, a);
+            box[a][0] = e.x, box[a][1] = e.y, box[a][2] = e.z;
+        }
+    const std::vector<CopyOrderEntry_cls> order = copy->SortCopies(camera.frame.direction, dataTime, box);
+    for (size_t i = 0; i < order.size(); ++i) {
+        const std::vector<float> shift = copy->GetCopyOffset(order[i].copy, dataTime, box);
+        glPushMatrix();
+        if (shift.size() == 3) glTranslatef(shift[0], shift[1], shift[2]);
+        FrameDrawRequest r = request;
+        // Every copy shows the same particles: the draw order of the first one is kept.
+        if (i > 0) r.subView = std::max(1, request.subView);
+        seq.DrawFrame(r);
+        glPopMatrix();
+    }
+}
+
+void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g) {
+    glPointSize(6);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_TEXTURE_2D);
+    if (show.grid) {
+        glColor4f(0.3f, 0.3f, 0.3f, 1);
+        DrawFloorGrid(g, 3);
+    }
+    // The pivot marker: a small cross at the pivot, sized by the pivot distance.
+    if (show.items) {
+        const double* p = args.camera->pivot;
+        glColor4f(0.2f, 1, 1, 1);
+        glPushMatrix();
+        glTranslated(p[0], p[1], p[2]);
+        const double k = d * 0.02;
+        glScaled(k, k, k);
+        DrawCameraSymbol(2, 1.0, 0.0);
+        glPopMatrix();
+    }
 }

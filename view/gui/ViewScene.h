@@ -2,11 +2,29 @@
 // current data sequence at the displayed time, and (later passes) the scene items.
 #pragma once
 
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "view/FilterDrawOrder.h"
 #include "view/gui/MainGLCanvas.h"
 
+class DataSequence_cls;
 class DrawOptions_cls;
+struct FrameDrawRequest;
 class SequenceRenderer_cls;
 class TimeCtrl_cls;
+
+/// Drawing progress of the view being drawn, 0..100; 100 between draws (the status line
+/// shows nothing then). GUI thread.
+extern int GiDrawProgress;
+/// What the particle draws are for: 0 the normal pass, 1 shadow volumes, 2 the lit pass
+/// after them. GUI thread.
+extern int GiDrawMode;
+
+/// The status line's drawing field: empty at 100, else the label of `mode` ("Drawing ",
+/// "Shadow ", "Drawing LH") followed by the progress and "%".
+std::string DrawProgressText(int mode, int progress);
 
 /// The data frame a view shows and how far it is into the interval to the next one.
 struct ViewDataTime {
@@ -17,6 +35,23 @@ struct ViewDataTime {
 /// Data time `dataTime` (in frames, as the time model gives it) split into frame and
 /// fraction, the same split the frame preparation uses; negative and NaN times give 0.
 ViewDataTime SplitDataTime(double dataTime);
+
+/// Grid step for a camera at distance `d` from its pivot: 0.0001 up to d = 0.001, else the
+/// largest of 0.001, 0.01, 0.1, ... that stays below d.
+double GridStepForDistance(double d);
+/// Line width in a target `width` pixels wide: LineWidth scaled by the target's size
+/// relative to 2048 (256 0.125, 512 0.25, 1024 0.5, 4096 2, others 1) off screen; a third
+/// of LineWidth in the window.
+float PassLineWidth(float lineWidth, int width, bool offScreen);
+
+/// What one view shows (its toggles D, G and I).
+struct ViewToggles {
+    bool data = true;   ///< particles
+    bool grid = true;   ///< ground grid
+    bool items = true;  ///< scene items and the pivot marker
+};
+
+class TagList_cls;
 
 /// The scene passes of the views, installed as their scene drawer. GUI thread only.
 class ViewScene_cls {
@@ -40,12 +75,28 @@ public:
     /// The data frame and fraction the views show now.
     ViewDataTime CurrentDataTime() const;
 
+    /// Where the views' toggles come from (the per-view settings); empty: everything shown.
+    void SetToggleSource(std::function<ViewToggles(const MainGLCanvas_cls& view)> source) {
+        m_toggles = std::move(source);
+    }
+    /// The tag labels of view `view` (0..4) filled by its last draw.
+    TagList_cls& Tags(int view);
+
 private:
     void SetDefaultLights(const GLCamera_cls& camera) const;
-    void DataPass(MainGLCanvas_cls& view, const SceneDrawArgs& args);
+    void DataPass(MainGLCanvas_cls& view, const SceneDrawArgs& args, bool showData);
+    /// The particles once per copy of the CopyBox filter (once without one), back to front.
+    void DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
+                    double dataTime);
+    void ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g);
+    void DirectModeWarnings(MainGLCanvas_cls& view) const;
+
+    std::function<ViewToggles(const MainGLCanvas_cls&)> m_toggles;
+    std::unique_ptr<TagList_cls> m_tags[5];
 
     TimeCtrl_cls* m_time;
     SequenceRenderer_cls* m_renderer;
     DrawOptions_cls* m_options;
     bool m_installed = false;
+    FilterDrawOrder_cls m_filterOrder;  ///< filter list 0 as the renderers' draw-order filter
 };

@@ -120,6 +120,28 @@ inline std::string PreferenceRows() {
            "PREF_USE_FBO=1\r\n";
 }
 
+/// The text of a colour record `name` holding the constant colour `rgba` (its five lines
+/// and its default curve, green to red).
+inline std::string ColorRecordRows(const std::string& name, const std::string& rgba) {
+    std::string out = name + "UseColorCurve=0\r\n" + name + "ConstantColor=" + rgba + "\r\n" + name +
+                      "ScalingMin=0.000000\r\n" + name + "ScalingMax=1.000000\r\n" + name +
+                      "DependType=0\r\n-ParamGroup=" + name + " ColorCurve\ndimension=4\r\nStart\n";
+    const char* channels[4][3] = {{"R", "0", "1"}, {"G", "1", "0"}, {"B", "0", "0"}, {"A", "1", "1"}};
+    for (auto& c : channels)
+        out += std::string("Parameter_") + c[0] + "\ntimeDepend=1\r\nperiodic=0\r\nitemnum 2\n0.000000000 0 " +
+               c[1] + ".000000 0.000000 0.000000 \r\n1.000000000 0 " + c[2] + ".000000 0.000000 0.000000 \r\n";
+    return out;
+}
+
+/// The GL-wide settings: buffer size and line width, the background and outer colours,
+/// the tag font and colour (defaults).
+inline std::string GLSettingsRows() {
+    return "FBOBufferSize=3\r\nLineWidth=5.000000\r\n" +
+           ColorRecordRows("BGColor", "0.000000 0.000000 0.000000 0.000000") +
+           ColorRecordRows("OutColor", "0.000000 0.000000 0.000000 0.000000") + "TagFontIndex=4\r\n" +
+           ColorRecordRows("TagColor", "1.000000 1.000000 1.000000 1.000000");
+}
+
 /// A whole project file of a program left with its defaults except for the time section,
 /// given as `timeText` (time settings and the "---TimeRemap" block).
 /// The three filter lists, empty.
@@ -131,7 +153,8 @@ inline std::string FilterRows() {
 
 inline std::string ProjectFile(const std::string& project, const std::string& timeText) {
     return ConfigFile(project) + timeText + DrawOptionRows() + OverlayRows() + ExposureRows() +
-           DataSequenceRows() + PeriodicRows() + PreferenceRows() + ShadowRows() + FilterRows();
+           DataSequenceRows() + PeriodicRows() + PreferenceRows() + GLSettingsRows() + ShadowRows() +
+           FilterRows();
 }
 
 }  // namespace shelltest

@@ -117,3 +117,25 @@ TEST(TopHalfPanel, ExtraViewPaintsWhenShownAndAboutOpenGLNamesTheVersion) {
     ASSERT_FALSE(testsupport::ModalTitles().empty());
     EXPECT_EQ(testsupport::ModalTitles().back(), "About Open GL");
 }
+
+TEST(TopHalfPanel, LowerPaneStartsAtItsWorkingHeight) {
+    // The sash is placed while the frame is still being built; once the frame is on screen
+    // the lower pane must have its working height, not the sliver it got before.
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    auto* splitter = dynamic_cast<wxSplitterWindow*>(shell.frame->GetTopPanel()->GetParent());
+    ASSERT_NE(splitter, nullptr);
+    ASSERT_TRUE(splitter->IsSplit());
+    const int want = shell.frame->LowerPaneHeight();
+    EXPECT_TRUE(want == 150 || want == 210);
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] { return std::abs(splitter->GetClientSize().y - splitter->GetSashPosition() - want) <= 1; }, 3000))
+        << "lower pane " << splitter->GetWindow2()->GetSize().y << " px, splitter "
+        << splitter->GetClientSize().y << " px";
+    EXPECT_GE(splitter->GetWindow2()->GetSize().y, want - splitter->GetSashSize() - 1);
+    // The upper pane keeps the rest: the frame's resize only changes the views' share.
+    const int lower = splitter->GetWindow2()->GetSize().y;
+    shell.frame->SetSize(shell.frame->GetSize() + wxSize(0, 60));
+    testsupport::Pump(50);
+    EXPECT_NEAR(splitter->GetWindow2()->GetSize().y, lower, 2);
+}

@@ -21,6 +21,7 @@
 #include "view/Snap.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
+#include "view/gui/ViewScene.h"
 
 using shelltest::Shell;
 using testsupport::TempDir;
@@ -119,6 +120,12 @@ TEST_P(ViewDrawing, EveryViewShowsEachParticleInItsTypeColour) {
     Shell shell(dir.File("Pelthorn3Configure.txt"));
     MainGLCanvas_cls::SetUseFBO([offScreen] { return offScreen; });
     shell.frame->SetSize(1000, 800);
+    // Only the particles: the ground grid and the pivot marker are drawn over them.
+    shell.core->GetViewScene()->SetToggleSource([](const MainGLCanvas_cls&) {
+        ViewToggles t;
+        t.grid = t.items = false;
+        return t;
+    });
     ParticleAttrib_cls* const* attribs =
         shell.core->GetSequenceRenderer()->Attribs(GpDataSequenceSet->current);
     for (int t = 0; t < 4; ++t) {

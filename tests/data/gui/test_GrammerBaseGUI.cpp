@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <wx/combobox.h>
 #include <wx/frame.h>
+#include <wx/uiaction.h>
 
 #include "common/gui/MultiInputPanel.h"
 #include "common/gui/UserPrompts.h"
@@ -101,7 +102,9 @@ TEST(GrammerBaseGUI, AddMenusOfferTheCodesTheListLacks) {
         for (int id = ID_GRAMMER_ADD_DUMMY; id <= ID_GRAMMER_ADD_VALUE1; ++id) f.Menu(id);
         const std::vector<int> after = GrammerBaseGUI_cls::ListCodes(list);
         EXPECT_LE(after.size(), 16u);
-        if (c.offered.empty()) EXPECT_EQ(after, c.state);
+        if (c.offered.empty()) {
+            EXPECT_EQ(after, c.state);
+        }
     }
     // The labels as the user sees them.
     f.dialog->FillList(f.dialog->bodyList, {0}, GrammerBaseGUI_cls::BODY);
@@ -140,6 +143,50 @@ TEST(GrammerBaseGUI, MovedRowsReorderTheCodesAndInsertGoesBeforeTheSelection) {
     EXPECT_EQ(GrammerBaseGUI_cls::ListCodes(body), (std::vector<int>{1, 5, 6, 7}));
     // Nothing reaches the grammar until the lists are applied.
     EXPECT_EQ(f.loader.BodyCodes(), (std::vector<int>{0, 1, 5, 6, 7, 8}));
+}
+
+TEST(GrammerBaseGUI, RightClickOpensOneMenuTheRowMenuOrBelowTheRowsTheAddMenu) {
+    Fixture f;
+    std::vector<wxMenu*> popped;
+    f.dialog->popupMenu = [&popped](wxMenu* m) { popped.push_back(m); };
+    f.dialog->Show();
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return f.dialog->IsShownOnScreen(); }));
+    testsupport::Pump(100);
+    wxListCtrl* body = f.dialog->bodyList;
+    wxListCtrl* header = f.dialog->headerList;
+    f.dialog->FillList(header, {}, GrammerBaseGUI_cls::HEADER);  // nothing to click on but the list
+    wxRect row;
+    ASSERT_TRUE(body->GetItemRect(0, row));
+    struct Click {
+        wxListCtrl* list;
+        wxPoint at;
+        int kind;
+        bool onRow;
+    };
+    const Click clicks[] = {
+        {body, row.GetPosition() + wxPoint(40, row.height / 2), GrammerBaseGUI_cls::BODY, true},
+        {body, wxPoint(60, body->GetClientSize().y - 20), GrammerBaseGUI_cls::BODY, false},
+        {header, wxPoint(60, header->GetClientSize().y - 20), GrammerBaseGUI_cls::HEADER, false},
+    };
+    for (const Click& c : clicks) {
+        SCOPED_TRACE(c.kind);
+        popped.clear();
+        wxUIActionSimulator sim;
+        sim.MouseMove(c.list->ClientToScreen(c.at));
+        testsupport::Pump(50);
+        sim.MouseClick(wxMOUSE_BTN_RIGHT);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return !popped.empty(); }, 3000));
+        testsupport::Pump(100);
+        EXPECT_EQ(f.dialog->currentList, c.kind);
+        // One menu a click: a row's whole menu, or below the rows the add-field menu alone.
+        wxMenu* add = c.kind == GrammerBaseGUI_cls::BODY ? f.dialog->bodyAddMenu : f.dialog->headerAddMenu;
+        wxMenu* whole = c.kind == GrammerBaseGUI_cls::BODY ? f.dialog->bodyMenu : f.dialog->headerMenu;
+        EXPECT_EQ(popped, std::vector<wxMenu*>{c.onRow ? whole : add});
+    }
+    // The empty header list gets Time and Number again through its menu.
+    f.Menu(ID_GRAMMER_ADD_NUMBER);
+    f.Menu(ID_GRAMMER_ADD_TIME);
+    EXPECT_EQ(GrammerBaseGUI_cls::ListCodes(header), (std::vector<int>{1, 0}));
 }
 
 TEST(GrammerBaseGUI, AsciiDataTypeShowsDashesInTypeAndByteColumns) {

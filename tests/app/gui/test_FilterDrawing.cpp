@@ -1,0 +1,300 @@
+// Filters in the views of the running program: a Boolean box hides the particles outside
+// it in the view's picture, and a 3 x 3 x 3 CopyBox draws the data 27 times per paint.
+#include "tests/app/gui/ShellFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/gui/TopHalfPanel.h"
+#include "common/CommandHistory.h"
+#include "common/CommandIds.h"
+#include "data/DataSequenceSet.h"
+#include "data/DemoSequence.h"
+#include "filters/ColorCurve.h"
+#include "filters/FilterBoolean.h"
+#include "filters/FilterCopy.h"
+#include "filters/FilterCtrl.h"
+#include "filters/FilterDataBox.h"
+#include "timeline/ParamGroup.h"
+#include "timeline/Parameter.h"
+#include "timeline/TimeCtrl.h"
+#include "view/ParticleAttrib.h"
+#include "view/Snap.h"
+#include "view/gui/MainGLCanvas.h"
+#include "view/gui/SequenceRenderer.h"
+
+using shelltest::Shell;
+using testsupport::TempDir;
+
+namespace {
+
+constexpr int kParticles = 24;
+
+std::string WriteSequence(const TempDir& dir) {
+    DemoSequenceOptions o;
+    o.grammar = SnapshotGrammar();
+    o.frames = 2;
+    o.particles = kParticles;
+    std::string error;
+    const std::string folder = dir.File("seq");
+    EXPECT_TRUE(DemoSequence_cls(o).WriteAll(folder, error)) << error;
+    return folder + "/" + o.FileName(0);
+}
+
+/// What view 0 showed: for each particle of the drawn frame, whether its colour (pure
+/// red) was found within 2 pixels of where its camera puts it; -1 when off screen.
+struct Picture {
+    std::vector<int> seen;
+    std::vector<float> x;  ///< the particles' x
+    std::vector<float> positions;  ///< x, y, z per particle
+    std::vector<unsigned char> rgba;
+    int w = 0, h = 0;
+    double pr[16], mv[16];
+    int paints = 0;
+    /// 1 when red shows within 2 pixels of where the camera puts `q`, 0 when not, -1 off
+    /// screen.
+    int SeenAt(const double q[3]) const {
+        const int vp[4] = {0, 0, w, h};
+        double sx, sy, sz;
+        gluProject(q[0], q[1], q[2], mv, pr, vp, &sx, &sy, &sz);
+        if (sx < 3 || sy < 3 || sx > w - 3 || sy > h - 3) return -1;
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx) {
+                const unsigned char* c = &rgba[4 * (size_t(int(sy) + dy) * w + int(sx) + dx)];
+                if (c[0] > 200 && c[1] < 60 && c[2] < 60) return 1;
+            }
+        return 0;
+    }
+};
+
+void Look(MainGLCanvas_cls& v, Picture& pic) {
+    if (v.ViewIndex() != 0 || !GpSnap || !GpSnap->allocated) return;
+    const wxSize size = v.GetClientSize();
+    const int w = size.x, h = size.y;
+    std::vector<unsigned char> rgba(size_t(4) * w * h);
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    GLProjection_cls p = v.projection;
+    p.SetViewportSize(w, h);
+    p.SetFitSize(w, h);
+    double pr[16], mv[16];
+    p.Matrix(v.camera, 0, pr);
+    v.camera.ModelviewMatrix(mv);
+    const int vp[4] = {0, 0, w, h};
+    const int n = int(GpSnap->count);
+    pic.rgba = rgba;
+    pic.w = w, pic.h = h;
+    std::copy(pr, pr + 16, pic.pr);
+    std::copy(mv, mv + 16, pic.mv);
+    pic.positions.assign(GpSnap->positions, GpSnap->positions + 3 * size_t(n));
+    pic.seen.assign(size_t(n), -1);
+    pic.x.assign(size_t(n), 0.0f);
+    for (int i = 0; i < n; ++i) {
+        const float* q = GpSnap->positions + 3 * i;
+        pic.x[size_t(i)] = q[0];
+        double sx, sy, sz;
+        gluProject(q[0], q[1], q[2], mv, pr, vp, &sx, &sy, &sz);
+        if (sx < 3 || sy < 3 || sx > w - 3 || sy > h - 3) continue;
+        int found = 0;
+        for (int dy = -2; dy <= 2 && !found; ++dy)
+            for (int dx = -2; dx <= 2 && !found; ++dx) {
+                const unsigned char* c = &rgba[4 * (size_t(int(sy) + dy) * w + int(sx) + dx)];
+                found = c[0] > 200 && c[1] < 60 && c[2] < 60;
+            }
+        pic.seen[size_t(i)] = found;
+    }
+    ++pic.paints;
+}
+
+class FilterDrawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        MainGLCanvas_cls::SetPaintProbe([this](MainGLCanvas_cls& v) { Look(v, pic); });
+        shell = std::make_unique<Shell>(dir.File("Pelthorn3Configure.txt"));
+        shell->frame->SetSize(900, 700);
+        ParticleAttrib_cls* const* attribs = shell->core->GetSequenceRenderer()->Attribs(GpDataSequenceSet->current);
+        for (int t = 0; t < 4; ++t) {
+            const float red[4] = {1, 0, 0, 1};
+            std::copy(red, red + 4, attribs[t]->col->constantColor.values);
+            attribs[t]->pointSize.value = 4;
+        }
+        GbSnapDataRefresh = true;
+        shell->core->LoadFileSequence(wxString::FromUTF8(WriteSequence(dir)));
+        ASSERT_TRUE(Repaint());
+    }
+    void TearDown() override {
+        shell.reset();
+        MainGLCanvas_cls::SetPaintProbe(nullptr);
+    }
+    /// Redraws and waits for a picture of view 0 with the particles.
+    bool Repaint() {
+        const int before = pic.paints;
+        shell->frame->GetTopPanel()->RedrawViews();
+        return testsupport::PumpUntil([&] { return pic.paints > before && !pic.seen.empty(); }, 20000);
+    }
+    TempDir dir;
+    Picture pic;
+    std::unique_ptr<Shell> shell;
+};
+
+}  // namespace
+
+TEST_F(FilterDrawing, BooleanBoxHidesTheParticlesOutsideIt) {
+    std::vector<float> xs = pic.x;
+    std::sort(xs.begin(), xs.end());
+    const float mid = 0.5f * (xs[xs.size() / 2 - 1] + xs[xs.size() / 2]);
+    int shownBefore = 0;
+    for (int s : pic.seen) shownBefore += s == 1;
+    ASSERT_GE(shownBefore, kParticles / 2);
+
+    // A box reaching far on every side but only from the middle x upwards.
+    auto* b = static_cast<FilterBoolean_cls*>(shell->core->AddFilter(nullptr, FILTER_BOOLEAN));
+    ASSERT_NE(b, nullptr);
+    b->Data()->borderFactor.value = 0;
+    b->Data()->SetScaleKey(1000, 1000, 1000);
+    b->Data()->SetTranslateKey(mid + 500, 0, 0);
+    ASSERT_TRUE(Repaint());
+    int inside = 0, outside = 0;
+    for (size_t i = 0; i < pic.seen.size(); ++i) {
+        if (pic.seen[i] < 0) continue;
+        if (pic.x[i] > mid) {
+            ++inside;
+            EXPECT_EQ(pic.seen[i], 1) << "particle " << i << " inside the box is hidden";
+        } else {
+            ++outside;
+            EXPECT_EQ(pic.seen[i], 0) << "particle " << i << " outside the box is shown";
+        }
+    }
+    EXPECT_GE(inside, 4);
+    EXPECT_GE(outside, 4);
+
+    // Disabled, the filter hides nothing again.
+    b->Data()->filterValid.value = false;
+    ASSERT_TRUE(Repaint());
+    int shown = 0;
+    for (int s : pic.seen) shown += s == 1;
+    EXPECT_EQ(shown, shownBefore);
+}
+
+TEST_F(FilterDrawing, CopyBoxOfThreeByThreeByThreeDrawsTheData27Times) {
+    int draws = 0;
+    shell->core->GetSequenceRenderer()->progress = [&draws](int percent) {
+        if (percent == 0) ++draws;
+    };
+    auto* c = static_cast<FilterCopy_cls*>(shell->core->AddFilter(nullptr, FILTER_COPY));
+    ASSERT_NE(c, nullptr);
+    for (int a = 0; a < 3; ++a) {
+        c->Data()->arrayMin[a].value = -1;
+        c->Data()->arrayMax[a].value = 2;
+    }
+    EXPECT_EQ(c->GetCopyCount(), 27);
+    shell->frame->GetTopPanel()->View(0)->RequestPaint();
+    draws = 0;
+    ASSERT_TRUE(Repaint());
+    EXPECT_EQ(draws % 27, 0) << draws;
+    EXPECT_GE(draws, 27);
+    // The middle copy (cell 0, 0, 0) stays where the data is: every particle shows there.
+    int shown = 0;
+    for (int s : pic.seen) shown += s == 1;
+    EXPECT_GE(shown, kParticles / 2);
+
+    c->Data()->filterValid.value = false;
+    draws = 0;
+    ASSERT_TRUE(Repaint());
+    EXPECT_GE(draws, 1);
+    EXPECT_LT(draws, 27);
+    shell->core->GetSequenceRenderer()->progress = nullptr;
+}
+
+TEST_F(FilterDrawing, DataBoxPlacesTheDataAboutItsAnchor) {
+    auto* box = static_cast<FilterDataBox_cls*>(shell->core->AddFilter(nullptr, FILTER_DATABOX));
+    ASSERT_NE(box, nullptr);
+    FilterDataBoxData_cls* d = box->Data();
+    d->SetTranslateKey(1, 2, 3);
+    d->SetRotationKey(30, 45, 60);
+    d->SetScaleKey(1, 1, 1);
+    d->anchor->SetKeyFrame({0.3, 1, -0.5}, true, -1);
+    ASSERT_TRUE(Repaint());
+    d->UpdateTransform(GdCurrentTime);
+    // The placement the views apply: the anchor point lands at T + A, the origin at
+    // (2.1368, 2.2173, 2.6648).
+    double anchor[3] = {0.3, 1, -0.5}, origin[3] = {0, 0, 0};
+    d->TransformPoint(anchor);
+    d->TransformPoint(origin);
+    EXPECT_NEAR(anchor[0], 1.3, 1e-4);
+    EXPECT_NEAR(anchor[1], 3.0, 1e-4);
+    EXPECT_NEAR(anchor[2], 2.5, 1e-4);
+    EXPECT_NEAR(origin[0], 2.1368, 1e-4);
+    EXPECT_NEAR(origin[1], 2.2173, 1e-4);
+    EXPECT_NEAR(origin[2], 2.6648, 1e-4);
+    // Turned about the data's centre and shifted a little, every particle shows where the
+    // placement puts it, and not where it was.
+    double lo[3] = {1e30, 1e30, 1e30}, hi[3] = {-1e30, -1e30, -1e30};
+    for (size_t i = 0; i < pic.positions.size(); ++i) {
+        lo[i % 3] = std::min(lo[i % 3], double(pic.positions[i]));
+        hi[i % 3] = std::max(hi[i % 3], double(pic.positions[i]));
+    }
+    const double c[3] = {(lo[0] + hi[0]) / 2, (lo[1] + hi[1]) / 2, (lo[2] + hi[2]) / 2};
+    const double e = std::max({hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]});
+    d->SetTranslateKey(0.08 * e, 0, 0);
+    d->SetRotationKey(0, 0, 20);
+    d->anchor->SetKeyFrame({c[0], c[1], c[2]}, true, -1);
+    d->group->visible = 0;  // no wire box over the particles
+    ASSERT_TRUE(Repaint());
+    int judged = 0, placed = 0;
+    for (size_t i = 0; i < pic.positions.size() / 3; ++i) {
+        double q[3] = {pic.positions[3 * i], pic.positions[3 * i + 1], pic.positions[3 * i + 2]};
+        d->TransformPoint(q);
+        const int s = pic.SeenAt(q);
+        if (s < 0) continue;
+        ++judged;
+        placed += s;
+    }
+    EXPECT_GE(judged, kParticles / 2);
+    int unmoved = 0;
+    for (int v : pic.seen) unmoved += v == 1;
+    EXPECT_GE(placed, judged - 1) << "of " << judged << ", at the old places " << unmoved;
+}
+
+TEST_F(FilterDrawing, FiltersWeightAtTheDisplayedTime) {
+    std::vector<float> xs = pic.x;
+    std::sort(xs.begin(), xs.end());
+    const float mid = 0.5f * (xs[xs.size() / 2 - 1] + xs[xs.size() / 2]);
+    auto* b = static_cast<FilterBoolean_cls*>(shell->core->AddFilter(nullptr, FILTER_BOOLEAN));
+    ASSERT_NE(b, nullptr);
+    FilterBooleanData_cls* d = b->Data();
+    d->borderFactor.value = 0;
+    d->SetScaleKey(1000, 1000, 1000);
+    // Far away at the start, over the upper half in x at the end of the scene.
+    d->translate->SetTimeDependent(true);
+    d->translate->SetKeyFrame({1e6, 0, 0}, true, 0.0);
+    d->translate->SetKeyFrame({mid + 500.0, 0, 0}, true, 1.0);
+    TimeCtrl_cls* time = shell->core->GetTimeCtrl();
+    ASSERT_EQ(time->MaxFrame(), 1);
+    ASSERT_TRUE(Repaint());
+    int shown = 0;
+    for (int s : pic.seen) shown += s == 1;
+    EXPECT_EQ(shown, 0) << "at the start the box holds no particle";
+
+    time->SetFrame(1, 0);
+    ASSERT_NEAR(time->GetNormalizedTime(-1, -1), 1.0, 1e-9);
+    ASSERT_TRUE(Repaint());
+    int inside = 0;
+    for (size_t i = 0; i < pic.seen.size(); ++i) {
+        if (pic.seen[i] < 0) continue;
+        if (pic.x[i] > mid + 1e-3f * std::abs(mid) + 1e-4f) {
+            ++inside;
+            EXPECT_EQ(pic.seen[i], 1) << "particle " << i;
+        } else if (pic.x[i] < mid - 1e-3f * std::abs(mid) - 1e-4f) {
+            EXPECT_EQ(pic.seen[i], 0) << "particle " << i;
+        }
+    }
+    EXPECT_GE(inside, 3);
+}
