@@ -66,15 +66,27 @@ wxString CaptureSequence_cls::FileNameFor(int stepIndex, int eye) const {
 wxString CaptureSequence_cls::FrameFileName() const { return FileNameFor(lastIndex, lastEye); }
 
 bool CaptureSequence_cls::WouldSave(int stepIndex, int eye) const {
+    if (eye >= 0 && eye < 7) return !(lastIndexOfEye[eye] >= 0 && stepIndex < lastIndexOfEye[eye]);
     return !(eye == lastEye && stepIndex < lastIndex);
+}
+
+bool CaptureSequence_cls::CheckOutputSize(wxString* message) const {
+    if (outputWidth >= 1 && outputHeight >= 1) return true;
+    if (message)
+        *message = wxString::Format(wxGetTranslation("The output size %d x %d has no pixels: "
+                                                     "width and height must be at least 1."),
+                                    outputWidth, outputHeight);
+    return false;
 }
 
 bool CaptureSequence_cls::SaveFrame(ImageSaver_cls& saver, CapturedPixels view,
                                     CapturedPixels overlay, int stepIndex, int eye,
                                     bool sideBySide) {
+    if (!CheckOutputSize()) return false;
     if (!WouldSave(stepIndex, eye)) return true;
     lastIndex = stepIndex;
     lastEye = eye;
+    if (eye >= 0 && eye < 7) lastIndexOfEye[eye] = stepIndex;
     return saver.SaveFBO(std::move(view), std::move(overlay), outputWidth, outputHeight,
                          FrameFileName(), sideBySide);
 }

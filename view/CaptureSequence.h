@@ -35,19 +35,27 @@ public:
     /// Numbers an unnumbered name: prefix + "%04d" + extension.
     void AppendFourDigitTag() { files.SetFourDigitPath(); }
 
-    /// A run begins: last index := 0.
-    void BeginCapture() { lastIndex = 0; }
+    /// Whether the output size can be written (both sides at least 1 pixel); otherwise a
+    /// message for the user in `message`.
+    bool CheckOutputSize(wxString* message = nullptr) const;
+
+    /// A run begins: last index := 0, no eye has written a frame yet.
+    void BeginCapture() {
+        lastIndex = 0;
+        for (int& i : lastIndexOfEye) i = -1;
+    }
     /// Name of the frame saved last: member last index + initial number; eye 1 tags "L",
     /// eye 2 "R", other eyes nothing.
     wxString FrameFileName() const;
     /// Name for step `stepIndex` and `eye` (the same rule, without saving anything).
     wxString FileNameFor(int stepIndex, int eye) const;
-    /// Whether a frame of `stepIndex` seen by `eye` is written: not when the eye is the last
-    /// eye and the step lies below the last index (a repeat wrapped to the start).
+    /// Whether a frame of `stepIndex` seen by `eye` is written: not when the step lies below
+    /// the last one that eye wrote (a repeat wrapped to the start; for a stereo pair each
+    /// eye keeps its own, so neither half of a pair is written twice).
     bool WouldSave(int stepIndex, int eye) const;
     /// Saves one frame through `saver` (view buffer at any size, overlay RGBA at the output
     /// size or empty) unless WouldSave says no; true in both cases unless the save failed to
-    /// start.
+    /// start. An output size below 1 x 1 writes nothing and returns false.
     bool SaveFrame(ImageSaver_cls& saver, CapturedPixels view, CapturedPixels overlay,
                    int stepIndex, int eye, bool sideBySide);
 
@@ -56,6 +64,7 @@ public:
     ConfItemINT_cls initialNumber;   ///< "ImgSequenceInitNum=", added to every file number
     int lastIndex = 0;               ///< step index of the frame saved last
     int lastEye = -1;                ///< eye of the frame saved last
+    int lastIndexOfEye[7] = {-1, -1, -1, -1, -1, -1, -1};  ///< last step written per eye (0..6)
     bool running = false;            ///< a run is under way
     bool snapOnly = false;           ///< the run saves one frame and ends
     int previewWidth = 640;          ///< size of the view that draws the sequence (shown)

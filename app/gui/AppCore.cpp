@@ -36,6 +36,11 @@
 #include "view/ImageSaver.h"
 #include "view/gui/ImageSaverGL.h"
 #include "view/gui/ImgSequence.h"
+#include "view/StereoGram.h"
+#include "view/gui/FBO.h"
+#include "view/gui/MainGLCanvas.h"
+#include "view/gui/StereoGramGUI.h"
+#include "timeline/gui/ParamGUICtrl.h"
 #include "view/DrawOptions.h"
 #include "view/Snap.h"
 #include "view/ExposureSettings.h"
@@ -110,6 +115,13 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     imageTargets.memoryUsedMB = &GpDataSequenceSet->memoryInUse;
     GpPreference->SetPerformanceTargets(imageTargets);
     m_imgSequence = new ImgSequence_cls(m_frame, m_timeCtrl);
+    // The stereogram settings with their eye-distance track and (hidden) dialog.
+    GpStereoGram = m_stereo = new StereoGram_cls;
+    m_stereoControl = new StereoGramControl_cls(m_frame, m_stereo, m_frame->Icon("StereoGram"));
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
+        params->AddGroup(m_stereo->eyeParam);
+        params->UpdateAll();
+    }
     InstallDataLoadContext();
 
     // Module-level pointers, once every object exists.
@@ -146,6 +158,9 @@ AppCore_cls::~AppCore_cls() {
     if (GpTimeCtrlPanels == m_timeCtrl) GpTimeCtrlPanels = nullptr;
     ComParamBase_cls::SetRegistry(nullptr);
     GoImageSaver.WaitForWriter();  // a running writer ends before the objects go
+    // The views read these through their program-wide seams; they go below.
+    MainGLCanvas_cls::SetTimeModel(nullptr);
+    MainGLCanvas_cls::SetExposure(nullptr);
     // The views are gone: their drawer and the renderers go before the sequences they draw.
     delete m_viewScene;
     m_viewScene = nullptr;
@@ -165,6 +180,17 @@ AppCore_cls::~AppCore_cls() {
     m_imgSequence = nullptr;
     MainGLCanvas_cls::SetMouseBindings(nullptr);
     MainGLCanvas_cls::SetPickSelect(nullptr);
+    delete m_stereoControl;
+    m_stereoControl = nullptr;
+    if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
+    // The views and their context are gone: the eye buffers' GL objects went with them.
+    for (FBO_cls*& f : m_stereo->eyeBuffers) {
+        if (f) f->created = false;
+        delete f;
+        f = nullptr;
+    }
+    delete m_stereo;
+    m_stereo = nullptr;
     delete GpPreference;
     GpPreference = nullptr;
     delete m_exposure;
@@ -320,6 +346,19 @@ void AppCore_cls::RegisterSections() {
                         &GpPreference->MouseGroup());
     m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences performance",
                         &GpPreference->PerformanceGroup());
+    m_sections.AddMarker("--StereoGram");
+    m_sections.AddSettingsGroup("stereogram", [this]() { return m_stereo ? &m_stereo->group : nullptr; });
+    m_sections.AddWriter(ROW_STEREOGRAM, "stereogram", [this]() { return m_stereo->WriteConfig(); });
+    m_sections.AddReader(READ_STEREOGRAM, "stereogram",
+                         [this](ParamTextStream_cls& stream, const std::string& line) {
+                             m_stereo->ReadConfig(stream, line);
+                         });
+    m_sections.AddAfterRead(AFTER_STEREO_EYE, "stereogram eye", [this]() {
+        if (m_stereoControl) {
+            m_stereoControl->SyncEyeParam();
+            m_stereoControl->UpdateGUI(false);
+        }
+    });
     m_sections.AddMarker("---FilterCtrl");
     FilterCtrl_cls* const* filterCtrls = m_filterCtrls;
     m_sections.AddWriter(ROW_FILTER_LISTS, "filter lists", [filterCtrls]() {

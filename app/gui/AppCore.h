@@ -19,6 +19,8 @@ class FilterBase_cls;
 class FrameMain_cls;
 class TimeCtrl_cls;
 class ImgSequence_cls;
+class StereoGram_cls;
+class StereoGramControl_cls;
 class PeriodicBoundaryControl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
@@ -140,6 +142,9 @@ public:
     TimeCtrl_cls* GetTimeCtrl() const { return m_timeCtrl; }
     /// The image-sequence controller (owned).
     ImgSequence_cls* GetImgSequence() const { return m_imgSequence; }
+    /// The stereogram settings (owned; GpStereoGram) and their dialog's controller (owned).
+    StereoGram_cls* GetStereoGram() const { return m_stereo; }
+    StereoGramControl_cls* GetStereoControl() const { return m_stereoControl; }
     /// The controller of the "Periodic Boundary" dialog (owned; edits GpPeriodicBoundary).
     PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl; }
     /// The draw-option and exposure settings (with their pages, once made).
@@ -180,6 +185,8 @@ private:
     TimeHost m_timeHost{this};
     TimeCtrl_cls* m_timeCtrl = nullptr;  ///< owned
     ImgSequence_cls* m_imgSequence = nullptr;  ///< owned
+    StereoGram_cls* m_stereo = nullptr;        ///< owned
+    StereoGramControl_cls* m_stereoControl = nullptr;  ///< owned; its dialog is the frame's
     PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
     DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
     ExposureSettings_cls* m_exposure = nullptr;   ///< owned

@@ -51,6 +51,8 @@
 #include "view/DrawOptions.h"
 #include "view/ExposureSettings.h"
 #include "view/gui/ImgSequence.h"
+#include "view/gui/MainGLCanvas.h"
+#include "view/gui/StereoGramGUI.h"
 #include "view/gui/ExposurePage.h"
 #include "view/gui/OptionPage.h"
 #include "view/OverlaySettings.h"
@@ -265,6 +267,7 @@ FrameMain_cls::~FrameMain_cls() {
     m_timer.Stop();
     UninstallInfoHover();  // its look-up reads the renderers of the central object
     MainGLCanvas_cls::SetGLInitHook(nullptr);
+    MainGLCanvas_cls::SetOverlayDrawer(nullptr);  // it draws through this frame
     if (m_scene) {
         // The scene dialog edits its controller's fields: it goes before the controller,
         // not later with the frame's other child windows.
@@ -520,6 +523,18 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_PREFERENCE:
             if (GpPreference) GpPreference->Show(this);
             break;
+        case ID_STEREOGRAM_CONFIG:
+            if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr) stereo->Show(this);
+            break;
+        case ID_STEREO_DIALOG_REFRESH:
+            if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr)
+                if (stereo->gui) stereo->UpdateGUI(false);
+            break;
+        case ID_SAVE_SNAPSHOT:
+            // The main view reads its next picture; the file is asked for after that paint.
+            if (GoImageSaver.snapshotPath.empty()) GoImageSaver.snapshotPath = m_lastIMG.text;
+            if (m_top && m_top->View(0)) m_top->View(0)->RequestSnapshot();
+            break;
         case ID_PERIODIC_BOUNDARY:
             if (PeriodicBoundaryControl_cls* periodic = m_core ? m_core->GetPeriodicBoundaryControl() : nullptr)
                 periodic->Show(this);
@@ -617,7 +632,8 @@ void FrameMain_cls::OnFilterAddMenu(int list) {
 }
 
 void FrameMain_cls::OnEndCapture() {
-    // The main view's capture modes end here once the views exist.
+    // The main view's capture modes end here.
+    if (m_top && m_top->View(0)) m_top->View(0)->EndSequenceCapture();
     if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->EndRun();
     TimeCtrl_cls* t = GetTimeCtrl();
     if (GpDataExporter && GpDataExporter->exporting) {

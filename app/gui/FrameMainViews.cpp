@@ -17,6 +17,7 @@
 #include "view/ExposureSettings.h"
 #include "view/OverlaySettings.h"
 #include "view/ParticleAttrib.h"
+#include "view/gui/ImgSequence.h"
 #include "view/gui/InfoHover.h"
 #include "view/gui/OverlayRenderer.h"
 #include "view/gui/MainGLCanvas.h"
@@ -53,6 +54,17 @@ void FrameMain_cls::InstallViewDrawing() {
         ExportShownFrame();
         Prefetch(time ? time->direction : 1);
     });
+    // The views follow the time model's motion-blur samples and output steps, copy their
+    // pictures through the exposure settings, and the main view writes image sequences.
+    MainGLCanvas_cls::SetTimeModel(GetTimeCtrl());
+    MainGLCanvas_cls::SetExposure(m_core ? m_core->GetExposureSettings() : nullptr);
+    // Every view's overlay pass draws the time text and the legends.
+    MainGLCanvas_cls::SetOverlayDrawer([this](MainGLCanvas_cls& view, int w, int h) { DrawViewOverlays(view, w, h); });
+    if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) {
+        seq->captureView = m_top ? m_top->View(0) : nullptr;
+        ImgSequence_cls::SetCaptureViewAvailable(seq->captureView != nullptr);
+        seq->UpdateGUI(false);
+    }
     // The exposure program is built once, at the first view's GL set-up, when the driver
     // runs OpenGL 2; without it the Exposure page stays disabled.
     ExposureSettings_cls* exposure = m_core ? m_core->GetExposureSettings() : nullptr;

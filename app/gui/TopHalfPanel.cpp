@@ -148,14 +148,6 @@ void TopHalfPanel_cls::AddAttribPage(ParticleAttrib_cls* attrib, const wxString&
     wxPanel::Layout();
 }
 
-void TopHalfPanel_cls::RefreshAttribPages() {
-    for (ParticleAttrib_cls* a : m_attribs) {
-        if (!a->panel) continue;
-        a->panel->RefreshAll();
-        a->panel->Sync();
-    }
-}
-
 void TopHalfPanel_cls::RelayoutFilterPages() {
     int tallest = 0;
     for (FilterPanelPain_cls* page : m_filterPages) {
@@ -168,6 +160,14 @@ void TopHalfPanel_cls::RelayoutFilterPages() {
     m_filterBook->SetMinSize(wxSize(232, h));
     wxPanel::Layout();
     for (FilterPanelPain_cls* page : m_filterPages) page->Relayout();
+}
+
+void TopHalfPanel_cls::RefreshAttribPages() {
+    for (ParticleAttrib_cls* a : m_attribs) {
+        if (!a->panel) continue;
+        a->panel->RefreshAll();
+        a->panel->Sync();
+    }
 }
 
 void TopHalfPanel_cls::SetLayout(int layout) {

@@ -144,6 +144,34 @@ TEST_F(CaptureSequenceWrite, FramesAreNumberedAndAWrapIsNotWrittenAgain) {
     EXPECT_EQ(s.FrameFileName(), "/o/PreviewR0027.png");
 }
 
+TEST_F(CaptureSequenceWrite, StereoPairsAreNotWrittenAgainAfterAWrapAndEmptySizesAreRefused) {
+    PathRecorder rec;
+    ImageSaver_cls saver;
+    saver.SetEncoder(&rec);
+    CaptureSequence_cls s("/o");
+    s.outputWidth = 8;
+    s.outputHeight = 4;
+    s.BeginCapture();
+    // Pairs of steps 0..2, then the repeat wraps to 0 and 1: neither half is written again.
+    for (int step : {0, 1, 2, 0, 1})
+        for (int eye : {1, 2}) EXPECT_TRUE(s.SaveFrame(saver, Frame(8, 4), CapturedPixels(), step, eye, false));
+    saver.WaitForWriter();
+    const std::vector<wxString> expect = {"/o/PreviewL0000.png", "/o/PreviewR0000.png", "/o/PreviewL0001.png",
+                                          "/o/PreviewR0001.png", "/o/PreviewL0002.png", "/o/PreviewR0002.png"};
+    EXPECT_EQ(rec.paths, expect);
+
+    wxString message;
+    EXPECT_TRUE(s.CheckOutputSize(&message));
+    for (const auto& wh : {std::make_pair(0, 480), std::make_pair(640, 0), std::make_pair(-3, 10)}) {
+        s.outputWidth = wh.first, s.outputHeight = wh.second;
+        EXPECT_FALSE(s.CheckOutputSize(&message));
+        EXPECT_NE(message.Find("at least 1"), wxNOT_FOUND) << message;
+        EXPECT_FALSE(s.SaveFrame(saver, Frame(8, 4), CapturedPixels(), 5, 0, false));
+    }
+    saver.WaitForWriter();
+    EXPECT_EQ(rec.paths.size(), expect.size()) << "nothing written at an empty size";
+}
+
 TEST(CaptureSequence, SizesAndTheUnsavedInitialNumber) {
     CaptureSequence_cls s("/o");
     s.SetViewSize(300, 200, 40.0f, false);

@@ -12,6 +12,7 @@
 #include "platform/ProgramPaths.h"
 #include "timeline/TimeCtrl.h"
 #include "view/gui/ImgSequenceGUI.h"
+#include "view/gui/MainGLCanvas.h"
 
 namespace {
 
@@ -94,7 +95,10 @@ void ImgSequence_cls::StartRun(wxWindow* parent) {
         }
     }
     GpCaptureSequence = this;
-    BeginCapture();
+    if (captureView)
+        captureView->BeginSequenceCapture(this);
+    else
+        BeginCapture();
     if (!time) return;
     if (snapOnly) {
         if (!time->IsPlaying()) time->TogglePlay(1);

@@ -8,6 +8,7 @@
 #include "view/CaptureSequence.h"
 
 class ImgSequenceGUI_cls;
+class MainGLCanvas_cls;
 class TimeCtrl_cls;
 class wxWindow;
 
@@ -46,6 +47,8 @@ public:
     /// Why the render buttons are disabled; empty when a capture view exists.
     static wxString CaptureUnavailableReason();
 
+    /// The view that writes the frames (the main view), set by the frame; not owned.
+    MainGLCanvas_cls* captureView = nullptr;
     TimeCtrl_cls* time;                 ///< not owned
     wxWindow* frame;                    ///< the main frame (command target), not owned
     ImgSequenceGUI_cls* gui = nullptr;  ///< the dialog, a child of the frame

@@ -161,6 +161,10 @@ void ImgSequenceGUI_cls::OnRenderAnim(wxCommandEvent&) {
     }
     CommitAndTakePattern();
     wxString message;
+    if (!owner->CheckOutputSize(&message)) {
+        ShowMessageBox(this, message, wxGetTranslation("Save Image Sequence"));
+        return;
+    }
     const CaptureSequence_cls::PatternState state = owner->CheckPattern(&message);
     if (state == CaptureSequence_cls::PATTERN_EMPTY) {
         ShowMessageBox(this, message, wxGetTranslation("Sequence Format error"));
@@ -187,6 +191,10 @@ void ImgSequenceGUI_cls::OnRenderSnap(wxCommandEvent&) {
     }
     CommitAndTakePattern();
     wxString message;
+    if (!owner->CheckOutputSize(&message)) {
+        ShowMessageBox(this, message, wxGetTranslation("Save Image Sequence"));
+        return;
+    }
     if (owner->CheckPattern(&message) == CaptureSequence_cls::PATTERN_EMPTY) {
         ShowMessageBox(this, message, wxGetTranslation("Sequence Format error"));
         return;

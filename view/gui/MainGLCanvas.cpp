@@ -121,8 +121,9 @@ void MainGLCanvas_cls::Render() {
     m_clientH = size.y;
     if (DrawScene()) {
         ++m_drawCount;
+        const bool swap = FinishPaint();
         if (g_probe) g_probe(*this);
-        SwapBuffers();
+        if (swap) SwapBuffers();
     }
 }
 
@@ -159,10 +160,7 @@ bool MainGLCanvas_cls::DrawScene() {
     m_drawnFrame = frame;
     m_drawnSub = sub;
     const bool useFBO = GbFBOSupported && (!g_useFBO || g_useFBO());
-    if (useFBO)
-        RenderToFBO(t);
-    else
-        DirectPass(t);
+    DrawEyes(t, useFBO);
     AfterSceneDrawn(useFBO, t);
     return true;
 }
@@ -173,6 +171,9 @@ void MainGLCanvas_cls::CallDrawer(int subView, int w, int h, bool offScreen, dou
     glPushMatrix();
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
+    // The drawer places its objects with the model-view matrix (translations, scene
+    // object transforms): it starts in that mode, as every draw expects.
+    glMatrixMode(GL_MODELVIEW);
     const SceneDrawer& drawer = g_drawer ? g_drawer : g_programDrawer;
     if (drawer) {
         SceneDrawArgs a;
@@ -203,14 +204,11 @@ void MainGLCanvas_cls::DirectPass(double t) {
     CallDrawer(0, m_clientW, m_clientH, false, t);
 }
 
-void MainGLCanvas_cls::RenderToFBO(double t) {
+void MainGLCanvas_cls::RenderToFBO(double t, int pass) {
     FBOPool_cls* pool = GpFBOPool;
-    if (!pool) {
-        DirectPass(t);
-        return;
-    }
+    if (!pool) return;
     const int s = BufferSize(0);
-    pool->Resize(m_clientW, m_clientH, s);
+    pool->Resize(projection.fitWidth, projection.fitHeight, s);
     const int n = GeometryMode() == 0 ? 1 : 4;
     for (int j = 0; j < n; ++j) {
         pool->BeginSubView(j, camera, projection, GeometryMode());
@@ -219,47 +217,7 @@ void MainGLCanvas_cls::RenderToFBO(double t) {
         CallDrawer(j, s, s, true, t);
         pool->EndSubView(j);
     }
-    // Compose into the window.
-    glViewport(0, 0, m_clientW, m_clientH);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    if (GeometryMode() == 1) {
-        pool->ComposeFisheye(projection.angle, 0, m_clientW, m_clientH);
-        return;
-    }
-    if (GeometryMode() == 2) {
-        pool->ComposePanorama(projection.angle, 0, m_clientW, m_clientH);
-        return;
-    }
-    FBO_cls* f = pool->Slot(0);
-    if (!f || !f->created) return;
-    // The square buffer covers the view's wider side: a w x w quad centred vertically, or
-    // an h x h quad centred horizontally.
-    const int w = m_clientW, h = m_clientH;
-    const int q = w >= h ? w : h;
-    const int x = (w - q) / 2, y = (h - q) / 2;
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, w, 0, h, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_BLEND);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_TEXTURE_2D);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    f->BindTexture();
-    glColor4f(1, 1, 1, 1);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0), glVertex2i(x, y);
-    glTexCoord2f(1, 0), glVertex2i(x + q, y);
-    glTexCoord2f(1, 1), glVertex2i(x + q, y + q);
-    glTexCoord2f(0, 1), glVertex2i(x, y + q);
-    glEnd();
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glPopAttrib();
+    CopyToEye(pass);
 }
 
 bool MainGLCanvas_cls::InitGL() {

@@ -18,13 +18,17 @@
 #include "view/ItemDrag.h"
 #include "view/MouseTracker.h"
 
+class CaptureSequence_cls;
+class ExposureSettings_cls;
 class FBO_cls;
 class MainGLCanvas_cls;
 class wxMenu;
 class wxMouseCaptureLostEvent;
+class StereoGram_cls;
+class TimeCtrl_cls;
 
 /// What the scene drawer is told about one draw. The projection and model-view matrices
-/// are loaded and the viewport is set when it is called.
+/// are loaded, the matrix mode is GL_MODELVIEW and the viewport is set when it is called.
 struct SceneDrawArgs {
     int view = 0;        ///< view index 0..4
     int subView = 0;     ///< sub-view 0..3 (fisheye and panorama draw four)
@@ -38,6 +42,12 @@ struct SceneDrawArgs {
 
 /// Draws the scene of one view pass.
 using SceneDrawer = std::function<void(MainGLCanvas_cls& view, const SceneDrawArgs& args)>;
+
+/// Draws a view's 2-D overlays (time text, legends) into a w x h target: the window at its
+/// client size, or the capture's overlay buffer at the output size. A 2-D projection of
+/// the target (origin lower left, one unit per pixel) is loaded and the viewport set; the
+/// drawer may change any GL state inside a push/pop of all attributes.
+using OverlayDrawer = std::function<void(MainGLCanvas_cls& view, int w, int h)>;
 
 /// Set while a view paints; a paint that finds it set draws nothing.
 extern bool GbPaintBusy;
@@ -74,6 +84,8 @@ public:
     /// Called after a scene draw, before the buffers are swapped, with the view's context
     /// current and its picture in the back buffer (window tests read pixels there).
     static void SetPaintProbe(std::function<void(MainGLCanvas_cls& view)> probe);
+    /// The 2-D overlays drawn after every scene draw (empty: none).
+    static void SetOverlayDrawer(OverlayDrawer drawer);
     /// Called at the end of each view's GL set-up (its first paint), context current; the
     /// program sets up what needs a context once (the exposure program). May be empty.
     static void SetGLInitHook(std::function<void(MainGLCanvas_cls& view)> hook);
@@ -86,6 +98,41 @@ public:
     /// Draws the scene; false when there was nothing to draw (no context yet, or the GL
     /// state was set up on this call).
     bool DrawScene();
+    // Eyes, composition and capture (MainGLCanvasCapture.cpp) ------------------------------
+    /// The time model whose motion-blur samples and output steps the views follow (null:
+    /// no motion blur, step 0).
+    static void SetTimeModel(TimeCtrl_cls* time);
+    /// The exposure settings applied while a scene image is copied into its eye buffer.
+    static void SetExposure(ExposureSettings_cls* exposure);
+    /// The stereogram the views draw their eyes for: GpStereoGram, or a mono one.
+    static StereoGram_cls& Stereo();
+    /// Draws the eyes of this paint (one, or two for a two-eye stereogram) and composes them
+    /// into the window; in Direct Display mode one pass straight into the window.
+    void DrawEyes(double t, bool useFBO);
+    /// Copies the sub-view buffers of pass `pass` into the stereogram's eye buffer.
+    void CopyToEye(int pass);
+    /// After a scene draw: the overlay, the capture, the screen items and the info line, in
+    /// that order. True when the buffers are to be swapped (not while earlier motion-blur
+    /// samples of a frame are accumulating).
+    bool FinishPaint();
+    /// The time text and legends into the window (and into the capture's overlay buffer
+    /// while capturing).
+    void OverlayPass();
+    /// Saves this paint's picture when a capture is on (see BeginSequenceCapture and
+    /// RequestSnapshot).
+    void CaptureImage();
+    /// From now on every paint that completes an output step saves a frame of `sequence`
+    /// (which becomes GpCaptureSequence; its last index starts at 0).
+    void BeginSequenceCapture(CaptureSequence_cls* sequence);
+    /// Capture off (ID_END_CAPTURE).
+    void EndSequenceCapture();
+    /// The next paint reads the window's picture; the snapshot file is then asked for and
+    /// written outside the paint.
+    void RequestSnapshot();
+    bool CaptureOn() const { return m_captureOn; }
+    bool SequenceCaptureOn() const { return m_sequenceCapture; }
+    bool distortion = false;   ///< fisheye drawn through the mask and the lens mesh
+    bool fisheyeGrid = false;  ///< fisheye grid laid over the fisheye image
     /// Per-view GL set-up on the first paint; true when it ran on this call.
     bool InitGL();
     /// True when the view is not on screen or has drawn (frame, sub); otherwise asks for a
@@ -159,7 +206,10 @@ private:
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
     void CallDrawer(int subView, int w, int h, bool offScreen, double t);
-    void RenderToFBO(double t);
+    void RenderToFBO(double t, int pass);
+    void ComposeEye(int a, int b, int pass);
+    void ComposeDistorted(int a, int b, int pass);
+    void SaveSequenceFrame(int buffer, int eye);
     void DirectPass(double t);
     int GeometryMode() const { return geometry == 2 ? 1 : geometry == 3 ? 2 : 0; }
     void BindMouse();
@@ -181,4 +231,10 @@ private:
     bool m_pickSelect = false, m_pickGizmo = false;  ///< pick requests for the next draw
     GLCameraPose_cls m_pivotPose;  ///< pivot of the gestures
     double m_orthoScale = 10.0;    ///< extent of the axis views
+    std::unique_ptr<FBO_cls> m_distortionBuffer;  ///< fisheye composition, 4096 x 4096
+    std::unique_ptr<FBO_cls> m_overlayCapture;    ///< overlay at the capture's output size
+    bool m_overlayCaptured = false;  ///< the overlay capture buffer holds this paint's overlay
+    bool m_captureOn = false;        ///< the next completed paint saves an image
+    bool m_sequenceCapture = false;  ///< ... as a frame of GpCaptureSequence
+    bool m_useFBO = true;            ///< this paint draws through the off-screen buffers
 };

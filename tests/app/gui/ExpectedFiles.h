@@ -98,6 +98,23 @@ inline std::string PeriodicRows() {
            "PeriodicBaseVector2=0.000000 0.000000 10.000000\r\n";
 }
 
+/// The stereogram block with its defaults: stereo off, the eye distance keyed 0.1 at time 0.
+inline std::string StereoGramRows() {
+    return "--StereoGram\n"
+           "StereogramType=0\r\n"
+           "StereogramEye=0\r\n"
+           "StereoGramToeInAngle=0.5\r\n"
+           "SterogramDualOutput=1\r\n"
+           "-ParamGroup=Stereogram\n"
+           "dimension=1\r\n"
+           "Start\n"
+           "Parameter_Distance of Eye\n"
+           "timeDepend=1\r\n"
+           "periodic=0\r\n"
+           "itemnum 1\n"
+           "0.000000000 0 0.100000 0.000000 0.000000 \r\n";
+}
+
 /// Preferences: the fifteen mouse lines of the default template, then the two performance
 /// lines (defaults).
 inline std::string PreferenceRows() {
@@ -142,8 +159,6 @@ inline std::string GLSettingsRows() {
            ColorRecordRows("TagColor", "1.000000 1.000000 1.000000 1.000000");
 }
 
-/// A whole project file of a program left with its defaults except for the time section,
-/// given as `timeText` (time settings and the "---TimeRemap" block).
 /// The three filter lists, empty.
 inline std::string FilterRows() {
     return "---FilterCtrl0Begin\n---FilterCtrl0End\n"
@@ -151,10 +166,12 @@ inline std::string FilterRows() {
            "---FilterCtrl2Begin\n---FilterCtrl2End\n";
 }
 
+/// A whole project file of a program left with its defaults except for the time section,
+/// given as `timeText` (time settings and the "---TimeRemap" block).
 inline std::string ProjectFile(const std::string& project, const std::string& timeText) {
     return ConfigFile(project) + timeText + DrawOptionRows() + OverlayRows() + ExposureRows() +
-           DataSequenceRows() + PeriodicRows() + PreferenceRows() + GLSettingsRows() + ShadowRows() +
-           FilterRows();
+           DataSequenceRows() + PeriodicRows() + StereoGramRows() + PreferenceRows() + GLSettingsRows() +
+           ShadowRows() + FilterRows();
 }
 
 }  // namespace shelltest

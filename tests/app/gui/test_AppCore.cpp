@@ -190,7 +190,7 @@ TEST(AppCore, EverySettingsKeyOfEveryGroupIsATable) {
     for (const char* expected :
          {"data loader", "frame", "image saver", "time", "draw options", "exposure",
           "data sequence 0", "data sequence 1", "data sequence 2", "data sequence 3",
-          "periodic boundary", "preferences mouse", "preferences performance"})
+          "periodic boundary", "stereogram", "preferences mouse", "preferences performance"})
         EXPECT_EQ(names.count(expected), 1u) << expected;
 
     // Every line written outside a block belongs to a listed group.
@@ -254,6 +254,10 @@ TEST(AppCore, EverySettingsKeyOfEveryGroupIsATable) {
         {"ExposureSaturation=", -100, 100},
         {"PeriodicType=", PERIODIC_NONE, PERIODIC_XYZ},
         {"PeriodicEffect=", PERIODIC_GUESS_VELOCITY, PERIODIC_ZERO_VELOCITY},
+        {"StereogramType=", 0, 2},
+        {"StereogramEye=", 0, 6},
+        {"StereoGramToeInAngle=", 0, 45},
+        {"SterogramDualOutput=", 0, 1},
         {"GUI_GYRATION=", PREF_BTN_LEFT, PREF_BTN_NONE},
         {"GUI_ZOOM=", PREF_BTN_LEFT, PREF_BTN_NONE},
         {"GUI_CENTER=", PREF_BTN_LEFT, PREF_BTN_NONE},

@@ -354,6 +354,10 @@ TEST(FrameMain, EverySectionOfAProjectIsReadBackAndWrittenAgain) {
             {"PeriodicSize=1.000000 1.000000 1.000000", "PeriodicSize=1.000000 2.000000 0.500000"},
             {"PeriodicBaseVector2=0.000000 0.000000 10.000000",
              "PeriodicBaseVector2=0.000000 1.500000 12.000000"},
+            {"StereogramType=0", "StereogramType=2"},
+            {"StereogramEye=0", "StereogramEye=4"},
+            {"StereoGramToeInAngle=0.5", "StereoGramToeInAngle=1.25"},
+            {"0.000000000 0 0.100000 0.000000 0.000000 ", "0.000000000 0 0.250000 0.000000 0.000000 "},
         };
         for (const auto& e : edits) {
             const size_t at = text.find(std::string(e.first) + "\r\n");

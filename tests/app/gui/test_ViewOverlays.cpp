@@ -1,6 +1,6 @@
-// The overlays of the running program's views: over the main view's picture the time text
-// shows the displayed data frame's time in its corner and the legend of type 0 shows its
-// colour in its own, as a saved image of the view shows.
+// The overlays of the running program's views: in a snapshot the program saves of its main
+// view, the time text shows the displayed data frame's time in its corner and the legend of
+// type 0 shows its colour in its own.
 #include "tests/app/gui/ShellFixture.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 #include "filters/ColorCurve.h"
 #include "view/OverlaySettings.h"
 #include "view/ParticleAttrib.h"
+#include "view/ImageSaver.h"
 #include "view/Snap.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/OverlayRenderer.h"
@@ -35,28 +36,7 @@ TEST(ViewOverlays, TimeTextAndLegendOverTheMainViewInASavedImage) {
     std::string error;
     ASSERT_TRUE(DemoSequence_cls(o).WriteAll(dir.File("seq"), error)) << error;
 
-    wxImage picture;
-    FrameMain_cls* frameForProbe = nullptr;
-    const std::string saved = dir.File("view0.png");
-    MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
-        if (v.ViewIndex() != 0 || !frameForProbe || !GpSnap) return;
-        const wxSize s = v.GetClientSize();
-        frameForProbe->DrawViewOverlays(v, s.x, s.y);
-        std::vector<unsigned char> rgb(size_t(3) * s.x * s.y);
-        glFinish();
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, s.x, s.y, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-        wxImage im(s.x, s.y);
-        for (int y = 0; y < s.y; ++y)
-            std::copy(&rgb[size_t(3) * s.x * y], &rgb[size_t(3) * s.x * (y + 1)], im.GetData() + size_t(3) * s.x * (s.y - 1 - y));
-        if (im.SaveFile(saved, wxBITMAP_TYPE_PNG)) picture.LoadFile(saved, wxBITMAP_TYPE_PNG);
-    });
-    struct Guard {
-        ~Guard() { MainGLCanvas_cls::SetPaintProbe(nullptr); }
-    } guard;
     Shell shell(dir.File("Pelthorn3Configure.txt"));
-    frameForProbe = shell.frame;
     shell.frame->SetSize(1000, 800);
     OverlaySettings_cls* overlay = shell.core->GetOverlaySettings();
     overlay->timePos.value = 0;  // top left; the legend of type 0 stays bottom right
@@ -64,11 +44,20 @@ TEST(ViewOverlays, TimeTextAndLegendOverTheMainViewInASavedImage) {
     const float green[4] = {0, 1, 0, 1};
     std::copy(green, green + 4, attribs[0]->col->constantColor.values);
     shell.core->LoadFileSequence(wxString::FromUTF8(dir.File("seq") + "/" + o.FileName(0)));
+    MainGLCanvas_cls* view = shell.frame->GetTopPanel()->View(0);
+    int drawn = view->DrawCount();
     shell.frame->GetTopPanel()->RedrawViews();
-    ASSERT_TRUE(PumpUntil([&] { return picture.IsOk() && GpSnap && GpSnap->count == o.particles; }, 20000));
-    picture = wxImage();
-    shell.frame->GetTopPanel()->RedrawViews();
-    ASSERT_TRUE(PumpUntil([&] { return picture.IsOk(); }, 20000));
+    ASSERT_TRUE(PumpUntil([&] { return view->DrawCount() > drawn && GpSnap && GpSnap->count == o.particles; }, 20000));
+
+    // The program's own snapshot of the main view, into a file.
+    const std::string saved = dir.File("view0.png");
+    shell.prompts.fileAnswer = wxID_OK;
+    shell.prompts.filePath = wxString::FromUTF8(saved);
+    view->RequestSnapshot();
+    ASSERT_TRUE(PumpUntil([&] { return !shell.prompts.fileQuestions.empty(); }, 20000));
+    GoImageSaver.WaitForWriter();
+    wxImage picture(wxString::FromUTF8(saved), wxBITMAP_TYPE_PNG);
+    ASSERT_TRUE(picture.IsOk());
     const int W = picture.GetWidth(), H = picture.GetHeight();
 
     const double time = GpDataSequenceSet->GetCurrent()->GetFrameTime(0);

@@ -1,0 +1,344 @@
+// What a view does around and after its scene passes: one pass per eye, each copied into
+// its eye buffer (through the exposure and, for fisheye, the lens composition), the eyes
+// composed into the window, then the 2-D overlays, the capture of the picture to an image
+// file, the screen items and the info line.
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include <wx/translation.h>
+
+#include "common/CommandIds.h"
+#include "common/gui/WidgetCommon.h"
+#include "platform/gui/GLEntryPoints.h"
+#include "timeline/TimeCtrl.h"
+#include "view/CaptureSequence.h"
+#include "view/DistortionMesh.h"
+#include "view/ExposureSettings.h"
+#include "view/StereoGram.h"
+#include "view/gui/FBO.h"
+#include "view/gui/GLResources.h"
+#include "view/gui/GLTexture.h"
+#include "view/gui/ImageSaverGL.h"
+#include "view/gui/ImgSequence.h"
+#include "view/gui/MainGLCanvas.h"
+#include "view/gui/ScreenQuad.h"
+
+namespace {
+
+OverlayDrawer g_overlayDrawer;
+TimeCtrl_cls* g_time = nullptr;
+ExposureSettings_cls* g_exposure = nullptr;
+bool g_exposureTried = false;
+/// The context the stereogram's eye buffers were made in: when the views' context is made
+/// anew (all views closed and a new one opened) those GL objects are gone with the old one.
+const wxGLContext* g_eyeContext = nullptr;
+
+const MotionBlur_cls* Blur() { return g_time ? &g_time->motionBlur : nullptr; }
+bool Sampling() { return Blur() && Blur()->sampling; }
+
+/// Calls the overlay drawer for a w x h target with a pixel projection, restoring the GL
+/// state it may change.
+void DrawOverlayInto(MainGLCanvas_cls& view, int w, int h) {
+    if (!g_overlayDrawer || w <= 0 || h <= 0) return;
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    PushOrtho2D(w, h);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    g_overlayDrawer(view, w, h);
+    PopOrtho2D();
+    glPopAttrib();
+}
+
+/// Drops buffers whose GL objects died with an earlier context, without touching GL.
+void ForgetStaleEyeBuffers(StereoGram_cls& stereo) {
+    const wxGLContext* now = MainGLCanvas_cls::SharedContext();
+    if (g_eyeContext == now) return;
+    for (FBO_cls*& f : stereo.eyeBuffers) {
+        if (f) f->created = false;
+        delete f;
+        f = nullptr;
+    }
+    g_eyeContext = now;
+    g_exposureTried = false;
+}
+
+/// The views' camera swapped for an eye's copy while that eye draws, and put back after:
+/// every pass draws with the view's camera, so each eye stands in its place.
+class EyeCamera {
+public:
+    EyeCamera(GLCamera_cls& camera, const StereoGram_cls& stereo, int eye, double t)
+        : camera_(camera), saved_(camera) {
+        stereo.ApplyEyeToCamera(camera_, eye, t);
+    }
+    ~EyeCamera() { camera_ = saved_; }
+    EyeCamera(const EyeCamera&) = delete;
+    EyeCamera& operator=(const EyeCamera&) = delete;
+
+private:
+    GLCamera_cls& camera_;
+    GLCamera_cls saved_;
+};
+
+}  // namespace
+
+void MainGLCanvas_cls::SetOverlayDrawer(OverlayDrawer drawer) { g_overlayDrawer = std::move(drawer); }
+void MainGLCanvas_cls::SetTimeModel(TimeCtrl_cls* time) { g_time = time; }
+void MainGLCanvas_cls::SetExposure(ExposureSettings_cls* exposure) {
+    g_exposure = exposure;
+    g_exposureTried = false;
+}
+
+StereoGram_cls& MainGLCanvas_cls::Stereo() {
+    static StereoGram_cls mono;
+    return GpStereoGram ? *GpStereoGram : mono;
+}
+
+// ------------------------------------------------------------------------- eyes
+
+void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
+    StereoGram_cls& stereo = Stereo();
+    stereo.SetViewSize(m_clientW, m_clientH);
+    if (m_captureOn && m_sequenceCapture && GpCaptureSequence) {
+        // A sequence is framed for its output size, whatever the window's shape.
+        GpCaptureSequence->SetViewSize(m_clientW, m_clientH, float(projection.angle), false);
+        if (GpCaptureSequence->outputWidth > 0 && GpCaptureSequence->outputHeight > 0)
+            projection.SetFitSize(GpCaptureSequence->outputWidth, GpCaptureSequence->outputHeight);
+    }
+    m_useFBO = useFBO && GpFBOPool;
+    if (!m_useFBO) {
+        EyeCamera eye(camera, stereo, stereo.EyeOfPass(0), t);
+        DirectPass(t);
+        if (stereo.PassCount() > 1) message += "Direct Display Mode does not support stereogram.\n";
+        return;
+    }
+    ForgetStaleEyeBuffers(stereo);
+    if (g_exposure && !g_exposureTried) {
+        g_exposureTried = true;
+        g_exposure->InitShader(gl::CreateShader != nullptr, this);
+    }
+    const MotionBlur_cls* blur = Blur();
+    if (!Sampling() || blur->IsFirstSample()) stereo.ClearEyeBuffers();
+    for (int pass = 0; pass < stereo.PassCount(); ++pass) {
+        stereo.eyeBufferSize = BufferSize(1);
+        stereo.PrepareEyeBuffer(pass);
+        EyeCamera eye(camera, stereo, stereo.EyeOfPass(pass), t);
+        RenderToFBO(t, pass);
+    }
+    glViewport(0, 0, m_clientW, m_clientH);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    stereo.fisheye = geometry == 2;
+    stereo.Compose(distortion && geometry == 2);
+}
+
+void MainGLCanvas_cls::CopyToEye(int pass) {
+    StereoGram_cls& stereo = Stereo();
+    // Motion-blur samples add up in the eye buffer: each is copied with alpha w and its
+    // colour premultiplied by w, so it adds w x w = 1 / count of the picture.
+    const float w = Sampling() ? std::sqrt(Blur()->GetSampleWeight()) : 1.0f;
+    if (g_exposure) {
+        g_exposure->alpha = w;
+        g_exposure->blendMode = 1;
+    }
+    stereo.BeginEyePass(pass);
+    glColor4f(w, w, w, w);
+    const int e = stereo.eyeBufferSize;
+    ComposeEye(e, e, pass);
+    stereo.EndEyePass(pass);
+    if (g_exposure) {
+        g_exposure->alpha = 1.0f;
+        g_exposure->blendMode = 0;
+    }
+}
+
+void MainGLCanvas_cls::ComposeEye(int a, int b, int pass) {
+    StereoGram_cls& stereo = Stereo();
+    if (GeometryMode() != 0) {
+        ComposeDistorted(a, b, pass);
+        return;
+    }
+    FBO_cls* slot = GpFBOPool ? GpFBOPool->Slot(0) : nullptr;
+    if (!slot || !slot->created) return;
+    // The colour set by CopyToEye carries the sample weight where no exposure program runs.
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    if (g_exposure) g_exposure->BeginExposure();
+    stereo.ApplyEyeColorMask(pass);
+    glColor4fv(colour);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);  // additive: motion-blur samples add up
+    StereoGram_cls::DrawTextureIdQuad(slot->texture, a, b, StereoGram_cls::FittedQuad(1, a, b));
+    stereo.ResetColorMask();
+    if (g_exposure) g_exposure->EndExposure();
+}
+
+void MainGLCanvas_cls::ComposeDistorted(int a, int b, int pass) {
+    StereoGram_cls& stereo = Stereo();
+    FBOPool_cls* pool = GpFBOPool;
+    if (!pool) return;
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    glClear(GL_STENCIL_BUFFER_BIT);
+    if (GeometryMode() == 2) {
+        // The panorama band is composed straight into the eye buffer.
+        if (g_exposure) g_exposure->BeginExposure();
+        stereo.ApplyEyeColorMask(pass);
+        pool->ComposePanorama(projection.angle, 0, a, b);
+        stereo.ResetColorMask();
+        if (g_exposure) g_exposure->EndExposure();
+        return;
+    }
+    const int e = 4096;
+    if (!m_distortionBuffer)
+        m_distortionBuffer = std::make_unique<FBO_cls>(e, e);
+    else
+        m_distortionBuffer->SetSize(e, e);
+    m_distortionBuffer->Allocate(false);
+    m_distortionBuffer->Bind(true);
+    pool->ComposeFisheye(projection.angle, 0, e, e);
+    if (fisheyeGrid && FisheyeGridTexture()) {
+        glEnable(GL_BLEND);
+        glBlendColor(0.5f, 0.25f, 0.25f, 1.0f);
+        glBlendFunc(GL_CONSTANT_COLOR, GL_ONE_MINUS_SRC_COLOR);
+        DrawTextureFitted(*FisheyeGridTexture(), e, e, 2, true);
+        glBlendColor(1, 1, 1, 1);
+    }
+    if (distortion && MaskTexture()) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_ZERO, GL_SRC_COLOR);  // multiply by the mask
+        glColor4f(1, 1, 1, 1);
+        DrawTextureFitted(*MaskTexture(), e, e, 1, true);
+    }
+    m_distortionBuffer->Unbind();
+
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    if (g_exposure) g_exposure->BeginExposure();
+    glColor4fv(colour);
+    if (distortion && GpDistortionMesh && GpDistortionMesh->loaded) {
+        // Through the lens mesh, without the eye colour mask.
+        glEnable(GL_TEXTURE_2D);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        m_distortionBuffer->BindTexture();
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        SetupDistortionView(a, b);
+        GpDistortionMesh->Draw(float(a) / float(b), 1.0f, 0, 1);
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glBindTexture(GL_TEXTURE_2D, 0);
+    } else {
+        stereo.ApplyEyeColorMask(pass);
+        glColor4fv(colour);
+        StereoGram_cls::DrawTextureIdQuad(m_distortionBuffer->texture, a, b, StereoGram_cls::FittedQuad(1, a, b));
+        stereo.ResetColorMask();
+    }
+    if (g_exposure) g_exposure->EndExposure();
+    glPopAttrib();
+}
+
+// ------------------------------------------------------------------------- after the scene
+
+bool MainGLCanvas_cls::FinishPaint() {
+    OverlayPass();
+    CaptureImage();
+    // Earlier motion-blur samples of a frame stay in the eye buffers and are not shown.
+    return !Sampling() || Blur()->IsLastSample();
+}
+
+void MainGLCanvas_cls::OverlayPass() {
+    m_overlayCaptured = false;
+    if (m_captureOn && m_sequenceCapture && GpCaptureSequence && m_useFBO && g_overlayDrawer) {
+        const int w = GpCaptureSequence->outputWidth, h = GpCaptureSequence->outputHeight;
+        if (w > 0 && h > 0) {
+            if (!m_overlayCapture)
+                m_overlayCapture = std::make_unique<FBO_cls>(w, h);
+            else
+                m_overlayCapture->SetSize(w, h);
+            m_overlayCapture->bits = 8;
+            m_overlayCapture->Allocate(true);
+            m_overlayCapture->Bind(true);
+            DrawOverlayInto(*this, w, h);
+            m_overlayCapture->Unbind();
+            m_overlayCaptured = m_overlayCapture->created;
+        }
+    }
+    DrawOverlayInto(*this, m_clientW, m_clientH);
+}
+
+// ------------------------------------------------------------------------- capture
+
+void MainGLCanvas_cls::BeginSequenceCapture(CaptureSequence_cls* sequence) {
+    GpCaptureSequence = sequence;
+    if (sequence) sequence->BeginCapture();
+    m_captureOn = m_sequenceCapture = sequence != nullptr;
+}
+
+void MainGLCanvas_cls::EndSequenceCapture() {
+    if (m_sequenceCapture) m_captureOn = false;
+    m_sequenceCapture = false;
+}
+
+void MainGLCanvas_cls::RequestSnapshot() {
+    if (m_sequenceCapture) return;  // a running sequence has the capture
+    m_captureOn = true;
+    Refresh(false);
+}
+
+void MainGLCanvas_cls::CaptureImage() {
+    if (!m_captureOn) return;
+    if (Sampling() && !Blur()->IsCaptureSample()) return;
+    if (!m_sequenceCapture || !GpCaptureSequence) {
+        // A single snapshot: the picture is read now, inside the paint; the file question
+        // and the write come after it, never inside a paint.
+        m_captureOn = false;
+        glReadBuffer(GL_BACK);
+        CapturedPixels picture = ReadGLPixels(0, 0, ImageSaver_cls::SnapshotWidth(m_clientW), m_clientH, 3);
+        if (!picture.Valid()) return;
+        wxWindow* parent = m_frame ? m_frame : this;
+        CallAfter([picture = std::move(picture), parent]() mutable {
+            if (!SelectSnapshotFile(GoImageSaver, parent, GoImageSaver.snapshotPath.empty()
+                                                                ? wxString("None")
+                                                                : GoImageSaver.snapshotPath))
+                return;
+            GoImageSaver.SaveSnapshot(std::move(picture));
+        });
+        return;
+    }
+    if (!m_useFBO) {
+        message += "Direct Display Mode does not support sequential image saving.\n";
+        m_captureOn = m_sequenceCapture = false;
+        if (auto* seq = dynamic_cast<ImgSequence_cls*>(GpCaptureSequence))
+            seq->AbortCapture();
+        else if (m_frame)
+            WidgetCommon_cls::PostMenuCommand(m_frame, ID_END_CAPTURE);
+        return;
+    }
+    StereoGram_cls& stereo = Stereo();
+    if (stereo.CaptureCombines(cameraChoice)) stereo.CombineForCapture();
+    for (const StereoCaptureSave& save : stereo.CapturePlan(cameraChoice)) SaveSequenceFrame(save.buffer, save.eye);
+    if (GpCaptureSequence->snapOnly) {
+        GpCaptureSequence->snapOnly = false;
+        if (m_frame) WidgetCommon_cls::PostMenuCommand(m_frame, ID_END_CAPTURE);
+    }
+}
+
+void MainGLCanvas_cls::SaveSequenceFrame(int buffer, int eye) {
+    StereoGram_cls& stereo = Stereo();
+    FBO_cls* f = stereo.EyeBuffer(buffer);
+    if (!f || !f->created || !GpCaptureSequence) return;
+    const int step = g_time ? g_time->GetStepIndex(-1, -1) : 0;
+    SaveSequenceFrameFromGL(*GpCaptureSequence, GoImageSaver, f->texture, f->width, f->height,
+                            m_overlayCaptured ? m_overlayCapture->texture : 0, step, eye,
+                            stereo.IsCombinedSideBySide());
+}
