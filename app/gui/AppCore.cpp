@@ -28,6 +28,10 @@
 #include "filters/FilterCtrl.h"
 #include "filters/FilterListView.h"
 #include "timeline/gui/ParamGUICtrl.h"
+#include "scene/AnchorPath.h"
+#include "scene/CameraPath.h"
+#include "app/gui/TopHalfPanel.h"
+#include "view/gui/MainGLCanvas.h"
 #include "data/gui/PeriodicBoundaryGUI.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Trace.h"
@@ -129,6 +133,10 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     GpTimeCtrlPanels = m_timeCtrl;
     ComParamBase_cls::SetRegistry(this);
 
+    // The scene's camera path and anchor, which views follow and key.
+    GpCameraPath = m_cameraPath = new CameraPath_cls;
+    GpAnchorPath = m_anchorPath = new AnchorPath_cls;
+
     InstallViewDrawing();
     RegisterSections();
     ReadConfig(m_configPath);
@@ -208,6 +216,12 @@ AppCore_cls::~AppCore_cls() {
         delete m_filterCtrls[i];
         m_filterCtrls[i] = nullptr;
     }
+    if (GpCameraPath == m_cameraPath) GpCameraPath = nullptr;
+    if (GpAnchorPath == m_anchorPath) GpAnchorPath = nullptr;
+    delete m_cameraPath;
+    m_cameraPath = nullptr;
+    delete m_anchorPath;
+    m_anchorPath = nullptr;
     if (GpAppCore == this) GpAppCore = nullptr;
 }
 
@@ -371,6 +385,32 @@ void AppCore_cls::RegisterSections() {
                              for (int i = 0; i < 3; ++i)
                                  filterCtrls[i]->ReadSection(stream, line, filterCtrls);
                          });
+    CameraPath_cls* cameraPath = m_cameraPath;
+    AnchorPath_cls* anchorPath = m_anchorPath;
+    m_sections.AddMarker("---CameraPath");
+    m_sections.AddMarker("---AnchorPath");
+    m_sections.AddSettingsGroup("camera path", [cameraPath]() { return &cameraPath->settings; });
+    m_sections.AddWriter(ROW_CAMERA_PATH, "camera path", [cameraPath]() { return cameraPath->WriteSection(); });
+    m_sections.AddReader(READ_CAMERA_PATH, "camera path",
+                         [cameraPath](ParamTextStream_cls& stream, const std::string& line) {
+                             cameraPath->ReadSection(stream, line);
+                         });
+    m_sections.AddWriter(ROW_ANCHOR_PATH, "anchor path", [anchorPath]() { return anchorPath->WriteSection(); });
+    m_sections.AddReader(READ_ANCHOR_PATH, "anchor path",
+                         [anchorPath](ParamTextStream_cls& stream, const std::string& line) {
+                             anchorPath->ReadSection(stream, line);
+                         });
+    for (int i = 0; i < 5; ++i)
+        m_sections.AddSettingsGroup("view " + std::to_string(i), [this, i]() -> ConfItemGroup_cls* {
+            if (!m_frame) return nullptr;
+            MainGLCanvas_cls* v = nullptr;
+            if (i < 4 && m_frame->GetTopPanel()) v = m_frame->GetTopPanel()->View(i);
+            if (i == 4 && m_frame->GetExtraFrame()) v = m_frame->GetExtraFrame()->View();
+            return v ? &v->settings.group : nullptr;
+        });
+    m_sections.AddWriter(ROW_VIEWS_AGAIN, "views again", [this]() {
+        return m_frame ? m_frame->WriteUpperViewConfig().utf8_string() : std::string();
+    });
     m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "view settings", [this]() {
         if (m_frame) m_frame->PostMenuCommand(ID_APPLY_VIEW_SETTINGS);
     });

@@ -15,7 +15,8 @@
 
 class FilterBase_cls;
 class FilterCtrl_cls;
-class FilterBase_cls;
+class CameraPath_cls;
+class AnchorPath_cls;
 class FrameMain_cls;
 class TimeCtrl_cls;
 class ImgSequence_cls;
@@ -199,6 +200,8 @@ private:
     std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;
     ConfigSections_cls m_sections;
     FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< owned; GpFilterCtrls
+    CameraPath_cls* m_cameraPath = nullptr;  ///< owned; GpCameraPath
+    AnchorPath_cls* m_anchorPath = nullptr;  ///< owned; GpAnchorPath
     std::string m_exeDir;
     std::string m_configPath;
     int m_displayWidth = 0;

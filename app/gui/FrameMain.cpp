@@ -435,6 +435,10 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             break;
         case ID_END_CAPTURE: OnEndCapture(); break;
         case ID_START_EXPORT_RUN: StartExportRun(); break;
+        case ID_APPLY_VIEW_SETTINGS:
+        case ID_SET_CAMERA_KEY_POS:
+        case ID_SET_CAMERA_KEY_POSROT:
+        case ID_SET_ANCHOR_KEY: OnViewCommand(id); break;
         case ID_SAVE_IMAGE_SEQUENCE:
             // The preview size stays as the sequence knows it until the main view reports its own.
             if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr)
@@ -632,8 +636,8 @@ void FrameMain_cls::OnFilterAddMenu(int list) {
 }
 
 void FrameMain_cls::OnEndCapture() {
-    // The main view's capture modes end here.
-    if (m_top && m_top->View(0)) m_top->View(0)->EndSequenceCapture();
+    // The main view's run modes end here.
+    EndViewRunModes();
     if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->EndRun();
     TimeCtrl_cls* t = GetTimeCtrl();
     if (GpDataExporter && GpDataExporter->exporting) {
@@ -746,15 +750,13 @@ void FrameMain_cls::OnSashChanged(wxSplitterEvent& event) {
 
 void FrameMain_cls::ReadConfig(const wxString& line) {
     m_group.OfferLine(line);
+    ReadViewConfig(line);
 }
 
 wxString FrameMain_cls::WriteConfig() const {
     return m_group.WriteAll();
 }
 
-wxString FrameMain_cls::WriteLayoutConfig() const {
-    return wxString();
-}
 
 void FrameMain_cls::UpdateStatusLine() {
     if (!GetStatusBar()) return;

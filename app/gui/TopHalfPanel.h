@@ -11,6 +11,7 @@
 
 class AppCore_cls;
 class FilterPanelPain_cls;
+class GLCanvasCtrl_cls;
 class MainGLCanvas_cls;
 class ParticleAttrib_cls;
 class wxBoxSizer;
@@ -41,6 +42,8 @@ public:
     void RefreshAttribPages();
 
     MainGLCanvas_cls* View(int i) const { return (i >= 0 && i < 4) ? m_views[i] : nullptr; }
+    /// The control bar of view i (0..3).
+    GLCanvasCtrl_cls* Bar(int i) const { return (i >= 0 && i < 4) ? m_bars[i] : nullptr; }
     wxNotebook* AttribBook() const { return m_attribBook; }
     wxNotebook* OptionBook() const { return m_optionBook; }
     wxNotebook* FilterBook() const { return m_filterBook; }
@@ -55,6 +58,7 @@ private:
     wxSplitterWindow* m_a;
     wxSplitterWindow* m_b;
     MainGLCanvas_cls* m_views[4];
+    GLCanvasCtrl_cls* m_bars[4];
     wxNotebook* m_attribBook;
     std::vector<ParticleAttrib_cls*> m_attribs;  ///< those with a page, not owned
     wxBoxSizer* m_column;
@@ -70,7 +74,9 @@ class GLExtraFrame_cls : public wxFrame {
 public:
     GLExtraFrame_cls(wxWindow* frame);
     MainGLCanvas_cls* View() const { return m_view; }
+    GLCanvasCtrl_cls* Bar() const { return m_bar; }
 
 private:
+    GLCanvasCtrl_cls* m_bar;
     MainGLCanvas_cls* m_view;
 };

@@ -51,7 +51,7 @@ std::unique_ptr<HoverFilter_cls>& Filter() {
 void RecordDrawnMatrices(const MainGLCanvas_cls& view, int subView) {
     if (subView != 0) return;
     ViewMatrices& m = Recorded()[&view];
-    m.valid = view.geometry < 2;
+    m.valid = view.cameras.EffectiveGeometry() < 2;
     if (!m.valid) return;
     glGetDoublev(GL_MODELVIEW_MATRIX, m.modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, m.projection);
