@@ -302,6 +302,7 @@ void AppCore_cls::InstallViewDrawing() {
     m_sequenceRenderer->Install();
     m_sequenceRenderer->sortType = [] { return GpPreference ? int(GpPreference->SortType()) : 0; };
     m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
+    m_viewScene->SetExposure(m_exposure);
     m_viewScene->Install();
     if (m_frame) m_frame->InstallViewDrawing();
 }

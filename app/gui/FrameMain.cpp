@@ -267,6 +267,7 @@ FrameMain_cls::~FrameMain_cls() {
     m_timer.Stop();
     UninstallInfoHover();  // its look-up reads the renderers of the central object
     MainGLCanvas_cls::SetGLInitHook(nullptr);
+    MainGLCanvas_cls::SetOverlayDrawer(nullptr);  // it draws through this frame
     if (m_scene) {
         // The scene dialog edits its controller's fields: it goes before the controller,
         // not later with the frame's other child windows.
