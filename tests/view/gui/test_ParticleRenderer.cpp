@@ -163,14 +163,23 @@ TEST_F(ParticleRendererGLTest, SetZeroAloneDrawsAllParticlesWithItsSettings) {
         const char* name;
         unsigned drawType;
         bool curve;  // colour by value1 through the default curve: 0 green, 1 red
+        unsigned radiusType = 0;  // 1: every particle of the constant radius
     };
     const Mode modes[] = {
-        {"indexed points in one colour", 0, false}, {"points through the colour curve", 0, true},
-        {"billboards in one colour", 1, false},     {"spheres in one material", 2, false},
+        {"indexed points in one colour", 0, false},
+        {"points through the colour curve", 0, true},
+        {"billboards in one colour", 1, false},
+        {"spheres in one material", 2, false},
         {"spheres through the material curve", 2, true},
+        {"spheres of one radius in one material", 2, false, 1},
+        {"spheres of one radius through the material curve", 2, true, 1},
     };
+    // The constant radius covers each pixel centre; the batches reach their particles by
+    // relative translations, which must land where the positions say.
+    a.radiusFactorForConst.value = 2.5f;
     for (const Mode& m : modes) {
         a.drawType.value = m.drawType;
+        a.radiusType.value = m.radiusType;
         a.col->useColorCurve.value = m.curve && m.drawType != 2;
         a.ambient->useColorCurve.value = m.curve && m.drawType == 2;
         Begin();
@@ -253,13 +262,17 @@ TEST_F(ParticleRendererGLTest, VolumePassMarksTheStencilBehindSphereParticlesOnl
         unsigned classify;
         std::array<unsigned, 4> drawType;
         std::vector<bool> shadowed;
+        unsigned radiusType = 0;
     };
     const Case cases[] = {
         {"spheres of set 0", 0, {2, 2, 2, 2}, {true, true, true, true}},
+        {"spheres of set 0 at one radius", 0, {2, 2, 2, 2}, {true, true, true, true}, 1},
         {"sphere types only", 1, {2, 1, 2, 0}, {true, false, true, false}},
     };
+    attribs[0]->radiusFactorForConst.value = 2.5f;
     for (const Case& c : cases) {
         options.classify.value = c.classify;
+        attribs[0]->radiusType.value = c.radiusType;
         for (int t = 0; t < 4; ++t) attribs[t]->drawType.value = c.drawType[size_t(t)];
         Begin();
         // A floor behind the particles, then the volumes into the stencil buffer only.
