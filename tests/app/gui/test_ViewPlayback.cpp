@@ -235,6 +235,11 @@ TEST(ViewPlayback, AnEnabledDataBoxPlacesTheParticlesInEveryDrawingMode) {
     box->Data()->SetTranslateKey(shift[0], shift[1], shift[2]);
     box->Data()->SetScaleKey(1, 1, 1);  // what the add-filter command keys first
     GpFilterCtrls[2]->SelectFilter(nullptr);  // no gizmo over the particles
+    // Nothing over the particles: no orientation indicator, mode icons, legend or info lines.
+    MainGLCanvas_cls::SetScreenItems(false);
+    MainGLCanvas_cls::SetOverlayDrawer(nullptr);
+    ViewSettings_cls& shown = shell.frame->GetTopPanel()->View(0)->settings;
+    shown.showMessage.value = shown.showGrid.value = shown.showItems.value = false;
     ASSERT_NE(GpFilterCtrls[2]->GetEnabledDataBoxData(), nullptr);
     MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
         if (v.ViewIndex() != 0 || !GpSnap || !GpSnap->allocated) return;

@@ -456,7 +456,10 @@ TEST_F(MouseViewTest, WheelOverAnotherViewOnlyMovesTheFocusThere) {
     view->siblings = {view, other};
     other->siblings = view->siblings;
     view->MakeCurrentView();
-    const double d0 = view->cameras.free.PivotDistance(), d1 = other->camera.PivotDistance();
+    // Both views turn about the shared pivot pose (at the origin).
+    const double origin[3] = {0, 0, 0};
+    other->cameras.free.SetPivot(origin);
+    const double d0 = view->cameras.free.PivotDistance(), d1 = other->cameras.free.PivotDistance();
     auto wheelTo = [](MainGLCanvas_cls* target) {
         wxMouseEvent e(wxEVT_MOUSEWHEEL);
         e.m_wheelRotation = 120;
@@ -471,9 +474,9 @@ TEST_F(MouseViewTest, WheelOverAnotherViewOnlyMovesTheFocusThere) {
     wheelTo(view);  // the wheel still reaches the old view: it hands the focus over
     EXPECT_EQ(GpCurrentCanvas, other);
     EXPECT_EQ(view->cameras.free.PivotDistance(), d0);
-    EXPECT_EQ(other->camera.PivotDistance(), d1);
+    EXPECT_EQ(other->cameras.free.PivotDistance(), d1);
     wheelTo(other);  // the next step zooms the view under the pointer
-    EXPECT_NEAR(other->camera.PivotDistance(), d1 * 1.1, 1e-9);
+    EXPECT_NEAR(other->cameras.free.PivotDistance(), d1 * 1.1, 1e-9);
     EXPECT_EQ(view->cameras.free.PivotDistance(), d0);
     view->siblings.clear();
     other->Destroy();
