@@ -163,6 +163,13 @@ TEST(ViewPlayback, SavedViewImageHoldsEachParticleInItsTypeColour) {
     int savedW = 0, savedH = 0;
     bool saved = false;
     Shell shell(dir.File("Pelthorn3Configure.txt"));
+    // Nothing over the particles: no orientation indicator, mode icons, legend or info lines.
+    MainGLCanvas_cls::SetScreenItems(false);
+    MainGLCanvas_cls::SetOverlayDrawer(nullptr);
+    {
+        ViewSettings_cls& shown = shell.frame->GetTopPanel()->View(0)->settings;
+        shown.showMessage.value = shown.showGrid.value = shown.showItems.value = false;
+    }
     MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
         if (saved || v.ViewIndex() != 0 || !GpSnap || !GpSnap->allocated) return;
         const wxSize size = v.GetClientSize();
