@@ -15,7 +15,8 @@
 
 class FilterBase_cls;
 class FilterCtrl_cls;
-class FilterBase_cls;
+class CameraPath_cls;
+class AnchorPath_cls;
 class FrameMain_cls;
 class TimeCtrl_cls;
 class ImgSequence_cls;
@@ -24,6 +25,8 @@ class StereoGramControl_cls;
 class PeriodicBoundaryControl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
+class InfoSettings_cls;
+class OverlaySettings_cls;
 class MenuCommandPoster_cls;
 class SequenceRenderer_cls;
 class ViewScene_cls;
@@ -148,6 +151,9 @@ public:
     /// The draw-option and exposure settings (with their pages, once made).
     DrawOptions_cls* GetDrawOptions() const { return m_drawOptions; }
     ExposureSettings_cls* GetExposureSettings() const { return m_exposure; }
+    /// The overlay and Info page settings (with their pages, once made).
+    OverlaySettings_cls* GetOverlaySettings() const { return m_overlay; }
+    InfoSettings_cls* GetInfoSettings() const { return m_info; }
     /// The data sequences' renderers and attribute sets (owned), and the views' scene
     /// passes (owned).
     SequenceRenderer_cls* GetSequenceRenderer() const { return m_sequenceRenderer; }
@@ -185,6 +191,8 @@ private:
     PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
     DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
     ExposureSettings_cls* m_exposure = nullptr;   ///< owned
+    OverlaySettings_cls* m_overlay = nullptr;     ///< owned
+    InfoSettings_cls* m_info = nullptr;           ///< owned
     SequenceRenderer_cls* m_sequenceRenderer = nullptr;  ///< owned
     ViewScene_cls* m_viewScene = nullptr;                ///< owned
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
@@ -193,6 +201,8 @@ private:
     ConfigSections_cls m_sections;
     FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< owned; GpFilterCtrls
     int m_skippedFilterBlocks = 0;  ///< filter blocks the read could not take, until reported
+    CameraPath_cls* m_cameraPath = nullptr;  ///< owned; GpCameraPath
+    AnchorPath_cls* m_anchorPath = nullptr;  ///< owned; GpAnchorPath
     std::string m_exeDir;
     std::string m_configPath;
     int m_displayWidth = 0;

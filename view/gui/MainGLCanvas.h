@@ -17,6 +17,8 @@
 #include "view/CameraGesture.h"
 #include "view/ItemDrag.h"
 #include "view/MouseTracker.h"
+#include "view/ViewCameras.h"
+#include "view/ViewSettings.h"
 
 class CaptureSequence_cls;
 class ExposureSettings_cls;
@@ -86,8 +88,17 @@ public:
     static void SetPaintProbe(std::function<void(MainGLCanvas_cls& view)> probe);
     /// The 2-D overlays drawn after every scene draw (empty: none).
     static void SetOverlayDrawer(OverlayDrawer drawer);
+    /// Called at the end of each view's GL set-up (its first paint), context current; the
+    /// program sets up what needs a context once (the exposure program). May be empty.
+    static void SetGLInitHook(std::function<void(MainGLCanvas_cls& view)> hook);
     /// The context shared by all views (null before the first view).
     static wxGLContext* SharedContext();
+    /// Writes the POV-Ray files of the frame a view in POV-Ray animation mode just drew.
+    static void SetPovAnimationHook(std::function<void(MainGLCanvas_cls& view)> hook);
+    /// The view with that index made last (null when none exists).
+    static MainGLCanvas_cls* FindView(int viewIndex);
+    /// The frame, sub-frame and normalised time the views draw now.
+    static void SourceFrame(int& frame, int& sub, double& time);
 
     // Drawing road ------------------------------------------------------------------------
     /// One paint's work (called by the paint handler).
@@ -169,22 +180,61 @@ public:
     /// Makes the sibling under the pointer the main view; true when there was one.
     bool RouteWheel();
     bool IsMouseInside() const;
-    /// Pops up `contextMenu` at (x, y) when there is one.
-    void ShowContextMenu(int x, int y);
     /// The main view is the current one (GpCurrentCanvas); true when it changed.
     bool MakeMainView() { return MakeCurrentView(); }
-    /// The gesture camera's pivot := the pivot pose's position.
-    void SetPivotFromPose();
-    /// Refreshes every sibling whose camera choice is an axis view.
-    void RefreshAxisViews();
     /// After a scene draw: keeps the draw's matrices for drags and picks, serves the pick
     /// requests and draws the drag's guide line.
     void AfterSceneDrawn(bool offScreen, double t);
     MouseTracker_cls& Tracker() { return m_tracker; }
     ItemDrag_cls& ItemDrag() { return m_itemDrag; }
 
-    std::vector<MainGLCanvas_cls*> siblings;  ///< the upper views (wheel and capture routing)
-    wxMenu* contextMenu = nullptr;            ///< the view's context menu (not owned)
+    // Camera choice and mouse seams (camera code in MainGLCanvasCamera.cpp) -------------
+    /// The camera the current choice works on and mouse gestures move: the axis-view
+    /// camera (choices 1..6), the path camera (7), the free camera (0); null for the copy
+    /// of view 0, which cannot be steered.
+    GLCamera_cls* GetActiveCamera() { return cameras.Active(); }
+    /// Camera choice 1..6 (gestures pan instead of orbiting; zoom changes OrthoScale()).
+    bool IsAxisView() const { return cameras.IsAxisView(); }
+    /// The shared pivot pose of the choice: GoAxisPivotPose for axis views, else GoPivotPose.
+    GLCameraPose_cls& GetPivotPose() const { return cameras.PivotPose(); }
+    /// The drawn camera's pivot := the pivot pose (or the followed anchor).
+    void SetPivotFromPose() { cameras.SetPivotFromPose(); }
+    /// GLOrthoScale: the axis-view camera's distance from its pivot (wheel and drag zoom
+    /// of the axis views scale it).
+    float& OrthoScale() { return settings.orthoScale.value; }
+    int CameraChoice() const { return cameras.Choice(); }
+    /// Sets the choice (see ViewCameras_cls::SetChoice), shows it in the bar and repaints.
+    void SetCameraChoice(int choice);
+    /// Follows the scene's camera path (choice 7) and repaints.
+    void LinkToCameraPath();
+    /// Choice 7 or 8: back to the free camera; `keepView` keeps the picture.
+    void UnlinkCamera(bool keepView);
+    /// GLGeometry 0 <-> 1 (others become 0); repaints.
+    void OnTogglePerspective();
+    /// Repaints every sibling view whose choice is an axis view (they share a pivot).
+    void RefreshAxisViews();
+    /// Camera and anchor keys at the current time from this view (one undo step each).
+    void SetCameraKeyPos() { cameras.SetCameraKey(false); }
+    void SetCameraKeyPosRot() { cameras.SetCameraKey(true); }
+    void SetAnchorKey() { cameras.SetAnchorKey(); }
+    // POV-Ray animation mode -----------------------------------------------------------
+    /// Each paint also writes the POV-Ray files of the frame drawn.
+    void BeginPovAnimation() { m_povAnimation = true; }
+    void EndPovAnimation() { m_povAnimation = false; }
+    bool InPovAnimation() const { return m_povAnimation; }
+
+    /// Pops up the view's context menu at (x, y) (client pixels).
+    void ShowContextMenu(int x, int y);
+    /// Called on the first draw of the view (the bar applies its combos there).
+    void SetFirstDrawHook(std::function<void()> hook) { m_firstDrawHook = std::move(hook); }
+    /// Called whenever the choice changed outside the bar (the bar shows it).
+    void SetChoiceChangedHook(std::function<void()> hook) { m_choiceHook = std::move(hook); }
+    /// Keys typed in the extra view, before they go on to the main frame (its bar switches
+    /// full screen with Alt+Enter and back with Esc). Arguments: modifier mask, key code.
+    void SetExtraViewKeyHook(std::function<void(int, int)> hook) { m_extraKeyHook = std::move(hook); }
+    /// The four upper views (filled by the layout): the axis views refresh each other, the
+    /// wheel and the mouse capture are routed among them.
+    std::vector<MainGLCanvas_cls*> siblings;
 
     int ViewIndex() const { return m_view; }
     int DrawnFrame() const { return m_drawnFrame; }
@@ -193,10 +243,10 @@ public:
     int DrawCount() const { return m_drawCount; }
     bool GLReady() const { return m_glReady; }
 
-    GLCamera_cls camera;          ///< the free camera
+    ViewSettings_cls settings;    ///< the "Panel<view>" lines
+    ViewCameras_cls cameras;      ///< camera records and choice
+    GLCamera_cls& camera;         ///< the drawn camera (cameras.drawn)
     GLProjection_cls projection;  ///< angle 35, depth 0.03..5000
-    int cameraChoice = 0;
-    int geometry = 0;  ///< 0 perspective, 1 orthographic, 2 fisheye, 3 panorama
     std::string message;  ///< warnings of one paint
 
 private:
@@ -208,17 +258,22 @@ private:
     void ComposeDistorted(int a, int b, int pass);
     void SaveSequenceFrame(int buffer, int eye);
     void DirectPass(double t);
-    int GeometryMode() const { return geometry == 2 ? 1 : geometry == 3 ? 2 : 0; }
+    int GeometryMode() const { return cameras.GeometryMode(); }
+    /// The camera and projection of a draw (MainGLCanvasCamera.cpp).
+    void UpdateCamera(int frame, int sub);
+    void BuildContextMenu();
+    void AfterChoiceChange();
     void BindMouse();
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    /// The camera, pivot pose and orthographic scale mouse gestures work on.
     GLCamera_cls& GestureCamera();
     GLCameraPose_cls& GesturePivotPose();
-    double& GestureOrthoScale();
 
     wxWindow* m_frame;
     int m_view;
     int m_drawnFrame = -1, m_drawnSub = -1;
     int m_drawCount = 0;
+    bool m_everDrawn = false;  ///< the camera of a draw has been made once
     bool m_glReady = false;
     int m_clientW = 0, m_clientH = 0;
     std::unique_ptr<FBO_cls> m_small;  ///< the view's 128 x 128 buffer
@@ -226,12 +281,16 @@ private:
     CameraGesture_cls m_gesture;
     ItemDrag_cls m_itemDrag;
     bool m_pickSelect = false, m_pickGizmo = false;  ///< pick requests for the next draw
-    GLCameraPose_cls m_pivotPose;  ///< pivot of the gestures
-    double m_orthoScale = 10.0;    ///< extent of the axis views
     std::unique_ptr<FBO_cls> m_distortionBuffer;  ///< fisheye composition, 4096 x 4096
     std::unique_ptr<FBO_cls> m_overlayCapture;    ///< overlay at the capture's output size
     bool m_overlayCaptured = false;  ///< the overlay capture buffer holds this paint's overlay
     bool m_captureOn = false;        ///< the next completed paint saves an image
     bool m_sequenceCapture = false;  ///< ... as a frame of GpCaptureSequence
     bool m_useFBO = true;            ///< this paint draws through the off-screen buffers
+    std::unique_ptr<wxMenu> m_menu;    ///< context menu, ids 6547..6553
+    std::function<void()> m_firstDrawHook;
+    std::function<void()> m_choiceHook;
+    std::function<void(int, int)> m_extraKeyHook;
+    bool m_povAnimation = false;
+    void OnKeyDown(wxKeyEvent& event);
 };

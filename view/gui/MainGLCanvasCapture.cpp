@@ -128,8 +128,8 @@ void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
     glViewport(0, 0, m_clientW, m_clientH);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    stereo.fisheye = geometry == 2;
-    stereo.Compose(distortion && geometry == 2);
+    stereo.fisheye = cameras.IsFisheye();
+    stereo.Compose(distortion && cameras.IsFisheye());
 }
 
 void MainGLCanvas_cls::CopyToEye(int pass) {
@@ -325,8 +325,8 @@ void MainGLCanvas_cls::CaptureImage() {
         return;
     }
     StereoGram_cls& stereo = Stereo();
-    if (stereo.CaptureCombines(cameraChoice)) stereo.CombineForCapture();
-    for (const StereoCaptureSave& save : stereo.CapturePlan(cameraChoice)) SaveSequenceFrame(save.buffer, save.eye);
+    if (stereo.CaptureCombines(CameraChoice())) stereo.CombineForCapture();
+    for (const StereoCaptureSave& save : stereo.CapturePlan(CameraChoice())) SaveSequenceFrame(save.buffer, save.eye);
     if (GpCaptureSequence->snapOnly) {
         GpCaptureSequence->snapOnly = false;
         if (m_frame) WidgetCommon_cls::PostMenuCommand(m_frame, ID_END_CAPTURE);

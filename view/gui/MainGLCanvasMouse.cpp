@@ -57,12 +57,13 @@ MouseEventInfo InfoOf(const wxMouseEvent& e) {
 
 }  // namespace
 
-// The records the gestures work on. The camera choice with its axis and path cameras, the
-// shared pivot poses and the orthographic scale belong to the view's control bar; until
-// they exist the free camera, a pivot of the view's own and a scale of its own serve.
-GLCamera_cls& MainGLCanvas_cls::GestureCamera() { return camera; }
-GLCameraPose_cls& MainGLCanvas_cls::GesturePivotPose() { return m_pivotPose; }
-double& MainGLCanvas_cls::GestureOrthoScale() { return m_orthoScale; }
+// The records the gestures work on: the camera the view's choice steers (the free camera
+// stands in for the copy of view 0, which nothing steers) and the choice's pivot pose.
+GLCamera_cls& MainGLCanvas_cls::GestureCamera() {
+    GLCamera_cls* active = GetActiveCamera();
+    return active ? *active : cameras.free;
+}
+GLCameraPose_cls& MainGLCanvas_cls::GesturePivotPose() { return GetPivotPose(); }
 
 void MainGLCanvas_cls::SetMouseBindings(const MouseBindings_cls* bindings) { g_bindings = bindings; }
 void MainGLCanvas_cls::SetPickSelect(std::function<void(int)> select) { g_pickSelect = std::move(select); }
@@ -83,8 +84,6 @@ void MainGLCanvas_cls::BindMouse() {
         if (GpCurrentCanvas == this && UpdateModeIconHover(size.x, size.y, e.GetX(), e.GetY())) RequestPaint();
         e.Skip();
     });
-    const double* p = camera.pivot;
-    m_pivotPose = GLCameraPose_cls(p[0], p[1], p[2], p);
 }
 
 void MainGLCanvas_cls::OnMouse(wxMouseEvent& event) {
@@ -127,8 +126,10 @@ void MainGLCanvas_cls::OnMouse(wxMouseEvent& event) {
     if (m_tracker.Wheel() && m_tracker.WheelSteps() != 0) {
         if (IsMouseInside()) {
             SetPivotFromPose();
-            m_gesture.choice = cameraChoice;
-            moved |= m_gesture.WheelZoom(GestureCamera(), m_tracker.WheelSteps(), GestureOrthoScale());
+            m_gesture.choice = CameraChoice();
+            double scale = OrthoScale();
+            moved |= m_gesture.WheelZoom(GestureCamera(), m_tracker.WheelSteps(), scale);
+            OrthoScale() = float(scale);
             m_tracker.StorePrevious();
             MakeMainView();
         } else {
@@ -141,7 +142,7 @@ void MainGLCanvas_cls::OnMouse(wxMouseEvent& event) {
             SetFocus();
         }
         RequestPaint();
-        if (cameraChoice >= 1 && cameraChoice <= 6) RefreshAxisViews();
+        if (IsAxisView()) RefreshAxisViews();
     }
     event.Skip();
 }
@@ -161,13 +162,17 @@ bool MainGLCanvas_cls::DoGestures(int w, int h) {
     if (!move.valid) return false;
     move.ClampStart();
     SetPivotFromPose();
-    m_gesture.Init(1.0, move, w, h, cameraChoice);
-    m_itemDrag.Init(1.0, move, w, h, cameraChoice);
+    m_gesture.Init(1.0, move, w, h, CameraChoice());
+    m_itemDrag.Init(1.0, move, w, h, CameraChoice());
     GLCamera_cls& cam = GestureCamera();
     bool any = false;
     if (m_tracker.MatchGyration())
         any |= m_gesture.IsAxisView() ? m_gesture.Pan(cam, GesturePivotPose()) : m_gesture.Orbit(cam);
-    if (m_tracker.MatchZoom()) any |= m_gesture.DragZoom(cam, GestureOrthoScale());
+    if (m_tracker.MatchZoom()) {
+        double scale = OrthoScale();
+        any |= m_gesture.DragZoom(cam, scale);
+        OrthoScale() = float(scale);
+    }
     if (m_tracker.MatchCenter()) any |= m_gesture.Pan(cam, GesturePivotPose());
     if (m_tracker.MatchItem()) {
         const TransformGizmo_cls* rings = GpTransformGizmos[1];
@@ -210,19 +215,6 @@ bool MainGLCanvas_cls::RouteWheel() {
         return true;
     }
     return false;
-}
-
-void MainGLCanvas_cls::ShowContextMenu(int x, int y) {
-    if (contextMenu) PopupMenu(contextMenu, x, y);
-}
-
-void MainGLCanvas_cls::SetPivotFromPose() {
-    GestureCamera().SetPivot(GesturePivotPose().position);
-}
-
-void MainGLCanvas_cls::RefreshAxisViews() {
-    for (MainGLCanvas_cls* v : siblings)
-        if (v && v->cameraChoice >= 1 && v->cameraChoice <= 6) v->RequestPaint();
 }
 
 void MainGLCanvas_cls::AfterSceneDrawn(bool offScreen, double t) {

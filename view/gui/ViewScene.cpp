@@ -25,6 +25,7 @@
 #include "view/gui/GLResources.h"
 #include "view/gui/GridDrawing.h"
 #include "view/gui/SceneLists.h"
+#include "view/gui/InfoHover.h"
 #include "view/gui/SequenceRenderer.h"
 
 int GiDrawProgress = 100;
@@ -109,6 +110,7 @@ void ClearBackground() {
 }  // namespace
 
 void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
+    RecordDrawnMatrices(view, args.subView);  // for the particle under the mouse
     const ViewToggles show = m_toggles ? m_toggles(view) : ViewToggles{};
     const GLCamera_cls& camera = *args.camera;
     // The pivot distance sizes the grid and the pivot marker.

@@ -213,8 +213,8 @@ protected:
         for (int k = 0; k < 3; ++k) balls.greenAt[k] = p[k] + 3 * (std::cos(a) * d[k] + std::sin(a) * r[k]);
         MainGLCanvas_cls::SetSceneDrawer(std::cref(balls));
         MainGLCanvas_cls::SetUseFBO([] { return true; });
-        view->geometry = geometry;
-        view->projection.angle = 180;
+        view->settings.geometry.value = geometry;
+        view->settings.persAngle.value = 180;
         view->SetMinSize(wxSize(300, 200));
         frame->SetSize(360, 300);
         frame->Layout();
