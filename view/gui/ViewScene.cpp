@@ -21,11 +21,12 @@
 #include "timeline/TimeCtrl.h"
 #include "view/DepthSort.h"
 #include "view/DrawOptions.h"
+#include "view/ExposureSettings.h"
 #include "view/TagList.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/GridDrawing.h"
-#include "view/gui/SceneLists.h"
 #include "view/gui/InfoHover.h"
+#include "view/gui/SceneLists.h"
 #include "view/gui/SequenceRenderer.h"
 
 int GiDrawProgress = 100;
@@ -125,7 +126,7 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     glClear(GL_DEPTH_BUFFER_BIT);
     const float lineWidth = PassLineWidth(GoRenderConfig.lineWidth.value, args.width, args.offScreen);
     glLineWidth(lineWidth);
-    DataPass(view, args, show.data);
+    DataPass(view, args, show);
     glLineWidth(lineWidth);
     ItemsPass(args, show, d, g);
     // Labels last, over everything, at the size of the target drawn into.
@@ -141,6 +142,7 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
 void ViewScene_cls::DirectModeWarnings(MainGLCanvas_cls& view) const {
     if (m_options && m_options->Shadow() != 0)
         view.message += "Direct Display Mode does not support shadow volume.\n";
+    if (m_exposure && !m_exposure->IsNeutral()) view.message += "Direct Display Mode does not support exposure.\n";
 }
 
 void ViewScene_cls::SetDefaultLights(const GLCamera_cls& camera) const {
@@ -159,16 +161,16 @@ void ViewScene_cls::SetDefaultLights(const GLCamera_cls& camera) const {
     for (GLenum l = GL_LIGHT1; l <= GL_LIGHT7; ++l) glDisable(l);
 }
 
-void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, bool showData) {
+void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const ViewToggles& show) {
     glEnable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
     GiDrawMode = 0;
     DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
-    if (!showData || !seq || !m_renderer || seq->GetFrameCount() < 1) return;
+    const bool particles = show.data && seq && m_renderer && seq->GetFrameCount() > 0;
+    if (!particles && !show.items) return;
     const ViewDataTime now = CurrentDataTime();
     double t0 = 0, dt = 0;
-    seq->GetFrameTimes(t0, dt, now.dataFrame, now.fraction);
-    m_renderer->SetEye(seq->index, args.camera->pose.position, args.camera->frame.direction);
+    if (particles) seq->GetFrameTimes(t0, dt, now.dataFrame, now.fraction);
     FrameDrawRequest request;
     request.frame = now.dataFrame;
     request.dt = dt;
@@ -177,7 +179,10 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, bool 
     // The filters weight, place and repeat the data at the displayed time (scene time for
     // key-framed values, data time for the copies' shear).
     const double sceneTime = m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0;
-    m_renderer->Renderer(seq->index).SetFilterTime(sceneTime);
+    if (particles) {
+        m_renderer->SetEye(seq->index, args.camera->pose.position, args.camera->frame.direction);
+        m_renderer->Renderer(seq->index).SetFilterTime(sceneTime);
+    }
     FilterCtrl_cls* world = GpFilterCtrls[2];
     // An enabled DataBox places the particles: they are drawn in its frame, and the depth
     // sort sees the eye in that frame too.
@@ -189,15 +194,16 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, bool 
         box->UpdateTransform(sceneTime);
         box->ApplyGLTransform();
     }
-    DrawCopies(*seq, request, *args.camera, t0 + dt);
-    // The Boolean regions are in the data's own coordinates.
-    if (GpFilterCtrls[0]) {
+    if (particles) DrawCopies(*seq, request, *args.camera, t0 + dt);
+    // The Boolean regions are in the data's own coordinates. The regions are scene items:
+    // shown with the view's items (toggle I), as the lights and paths are.
+    if (show.items && GpFilterCtrls[0]) {
         DrawFilterRegions(*GpFilterCtrls[0], sceneTime);
         DrawSelectedFilterGizmo(*GpFilterCtrls[0], sceneTime);
     }
     glPopMatrix();
     SetSortTransform(nullptr, sceneTime);
-    if (world) {
+    if (show.items && world) {
         DrawFilterRegions(*world, sceneTime);
         DrawSelectedFilterGizmo(*world, sceneTime);
     }

@@ -1,7 +1,8 @@
 // The real program playing a generated sequence: playback advances the frame the views draw
 // (the status line's frame changes and the pictures differ), the status line shows the
 // drawing progress while a frame is drawn, and a saved PNG of a view holds each particle's
-// type colour where the view's camera projects it.
+// type colour where the view's camera projects it; an enabled DataBox moves the particles
+// in the views, drawn directly and off screen alike.
 #include "tests/app/gui/ShellFixture.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,9 @@
 #include "data/DataSequenceSet.h"
 #include "data/DemoSequence.h"
 #include "filters/ColorCurve.h"
+#include "filters/FilterBase.h"
+#include "filters/FilterCtrl.h"
+#include "filters/FilterDataBox.h"
 #include "timeline/TimeCtrl.h"
 #include "view/ImageSaver.h"
 #include "view/ParticleAttrib.h"
@@ -217,4 +221,73 @@ TEST(ViewPlayback, SavedViewImageHoldsEachParticleInItsTypeColour) {
     }
     EXPECT_GE(judged, 10);
     EXPECT_EQ(matched, judged);
+}
+
+TEST(ViewPlayback, AnEnabledDataBoxPlacesTheParticlesInEveryDrawingMode) {
+    TempDir dir;
+    const std::string first = WriteDrifting(dir, 40);
+    const double shift[3] = {0.9, -0.6, 0.3};
+    int judged = 0, matched = 0, pictures = 0;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    ASSERT_NE(GpFilterCtrls[2], nullptr);
+    auto* box = static_cast<FilterDataBox_cls*>(GpFilterCtrls[2]->AddFilter(FILTER_DATABOX, -1, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_NE(box, nullptr);
+    box->Data()->SetTranslateKey(shift[0], shift[1], shift[2]);
+    box->Data()->SetScaleKey(1, 1, 1);  // what the add-filter command keys first
+    GpFilterCtrls[2]->SelectFilter(nullptr);  // no gizmo over the particles
+    ASSERT_NE(GpFilterCtrls[2]->GetEnabledDataBoxData(), nullptr);
+    MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
+        if (v.ViewIndex() != 0 || !GpSnap || !GpSnap->allocated) return;
+        const wxSize size = v.GetClientSize();
+        const int w = size.x, h = size.y;
+        const std::vector<unsigned char> rgb = ReadBack(w, h);
+        GLProjection_cls p = v.projection;
+        p.SetViewportSize(w, h);
+        p.SetFitSize(w, h);
+        double pr[16], mv[16];
+        p.Matrix(v.camera, 0, pr);
+        v.camera.ModelviewMatrix(mv);
+        const int vp[4] = {0, 0, w, h};
+        const int n = int(GpSnap->count);
+        std::vector<double> sx(n), sy(n);
+        for (int i = 0; i < n; ++i) {
+            const float* q = GpSnap->positions + 3 * i;
+            double z;
+            gluProject(q[0] + shift[0], q[1] + shift[1], q[2] + shift[2], mv, pr, vp, &sx[i], &sy[i], &z);
+        }
+        ++pictures;
+        judged = matched = 0;
+        for (int i = 0; i < n; ++i) {
+            const int t = GpSnap->type[i];
+            bool crowded = sx[i] < 8 || sy[i] < 8 || sx[i] > w - 8 || sy[i] > h - 8;
+            for (int j = 0; j < n && !crowded; ++j)
+                if (GpSnap->type[j] != t && std::hypot(sx[i] - sx[j], sy[i] - sy[j]) < 10) crowded = true;
+            if (crowded) continue;
+            ++judged;
+            bool found = false;
+            for (int dy = -2; dy <= 2 && !found; ++dy)
+                for (int dx = -2; dx <= 2 && !found; ++dx) {
+                    const unsigned char* c = &rgb[3 * (size_t(int(sy[i]) + dy) * w + int(sx[i]) + dx)];
+                    found = true;
+                    for (int k = 0; k < 3; ++k)
+                        found = found && std::abs(int(c[k]) - int(std::lround(kTypeColours[t][k] * 255))) <= 40;
+                }
+            matched += found;
+        }
+    });
+    struct Guard {
+        ~Guard() { MainGLCanvas_cls::SetPaintProbe(nullptr); }
+    } guard;
+    for (bool offScreen : {false, true}) {
+        MainGLCanvas_cls::SetUseFBO([offScreen] { return offScreen; });
+        pictures = 0;
+        if (offScreen) shell.frame->GetTopPanel()->RedrawViews();
+        else Prepare(shell, first);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return pictures > 0 && judged > 0; }, 20000));
+        EXPECT_GE(judged, 10) << (offScreen ? "off-screen" : "direct");
+        EXPECT_EQ(matched, judged) << (offScreen ? "off-screen" : "direct");
+    }
+    MainGLCanvas_cls::SetUseFBO(nullptr);
+    GpFilterCtrls[2]->DeleteAll();
+    GoCommandHistory.Clear();
 }
