@@ -61,7 +61,7 @@ TEST(OptionNotebook, PagesExposureProgramAndShadowSettings) {
     // is not neutral, and says nothing of it for the neutral default.
     std::string message;
     MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
-        if (v.ViewIndex() == 0) message = v.message;
+        if (v.ViewIndex() == 0) message = v.LastMessage();
     });
     MainGLCanvas_cls::SetUseFBO([] { return false; });
     struct Restore {
