@@ -17,6 +17,7 @@
 #include <wx/image.h>
 #include <wx/statusbr.h>
 
+#include "app/gui/AppCore.h"
 #include "app/gui/TopHalfPanel.h"
 #include "common/CommandHistory.h"
 #include "common/CommandIds.h"
@@ -28,6 +29,7 @@
 #include "filters/FilterDataBox.h"
 #include "timeline/TimeCtrl.h"
 #include "view/ImageSaver.h"
+#include "view/OverlaySettings.h"
 #include "view/ParticleAttrib.h"
 #include "view/Snap.h"
 #include "view/gui/ImageSaverGL.h"
@@ -64,6 +66,8 @@ void Prepare(Shell& shell, const std::string& first) {
         t.grid = t.items = false;
         return t;
     });
+    // Nor the legend the overlay shows by default in the bottom right corner.
+    shell.core->GetOverlaySettings()->showLegend.values[0] = false;
     ParticleAttrib_cls* const* attribs = shell.core->GetSequenceRenderer()->Attribs(GpDataSequenceSet->current);
     for (int t = 0; t < 4; ++t) {
         std::copy(kTypeColours[t], kTypeColours[t] + 4, attribs[t]->col->constantColor.values);
