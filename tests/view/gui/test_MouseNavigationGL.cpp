@@ -13,6 +13,7 @@
 
 #include <wx/frame.h>
 #include <wx/sizer.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include "app/PreferenceSettings.h"
@@ -26,6 +27,7 @@
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
 #include "view/ModeIcon.h"
+#include "view/ViewCameras.h"
 #include "view/gui/GLPicker.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/MainGLCanvas.h"
@@ -60,9 +62,10 @@ protected:
         // Looking down -z from (0, 0, 10) at the origin, y up.
         const double pos[3] = {0, 0, 10}, second[3] = {0, 0, 0}, dir[3] = {0, 0, -1}, up[3] = {0, 1, 0},
                      right[3] = {1, 0, 0};
-        view->camera = GLCamera_cls(pos, second, dir, up, right);
         const double origin[3] = {0, 0, 0};
-        view->camera.SetPivot(origin);
+        GoPivotPose = GLCameraPose_cls(0, 0, 0, origin);
+        Cam() = GLCamera_cls(pos, second, dir, up, right);
+        Cam().SetPivot(origin);
         ASSERT_TRUE(Paint());
         ASSERT_TRUE(Paint());
     }
@@ -83,6 +86,9 @@ protected:
         Pump(20);
         GoCommandHistory.Clear();
     }
+    /// The camera the view's choice steers (the free camera); the drawn one follows it at
+    /// the next paint.
+    GLCamera_cls& Cam() const { return *view->GetActiveCamera(); }
     bool Paint() {
         const int before = view->DrawCount();
         view->Refresh(false);
@@ -168,15 +174,15 @@ bool RedCentre(const ViewShot& s, double& cx, double& cy) {
 
 TEST_F(MouseViewTest, OrbitDragMovesTheCameraByTheFormulaAndThePictureFollows) {
     const MouseMove_cls m = MoveOf(100, 75, 115, 75);
-    GLCamera_cls expected = view->camera;
+    GLCamera_cls expected = Cam();
     expected.SetSpeed(1);
     expected.Orbit(m.x0, m.y0, m.x1, m.y1);
     Drag(wxMOUSE_BTN_LEFT, 100, 75, 115, 75);  // "Defalut": left orbits
     for (int k = 0; k < 3; ++k) {
-        EXPECT_NEAR(view->camera.pose.position[k], expected.pose.position[k], 1e-9) << k;
-        EXPECT_NEAR(view->camera.frame.direction[k], expected.frame.direction[k], 1e-9) << k;
+        EXPECT_NEAR(Cam().pose.position[k], expected.pose.position[k], 1e-9) << k;
+        EXPECT_NEAR(Cam().frame.direction[k], expected.frame.direction[k], 1e-9) << k;
     }
-    EXPECT_NEAR(view->camera.PivotDistance(), 10.0, 1e-9);
+    EXPECT_NEAR(Cam().PivotDistance(), 10.0, 1e-9);
     ASSERT_TRUE(Paint());
     // The quad's corner at +x now stands where the new camera projects it.
     double w[3];
@@ -200,11 +206,10 @@ TEST_F(MouseViewTest, PanMovesCameraAndPivotAndThePictureSlides) {
     const MouseMove_cls m = MoveOf(100, 75, 110, 70);
     Drag(wxMOUSE_BTN_RIGHT, 100, 75, 110, 70);
     const double s = 10 * 0.5, aspect = double(kW) / kH;
-    EXPECT_NEAR(view->camera.pose.position[0], -m.DeltaX() * s * aspect, 1e-6);
-    EXPECT_NEAR(view->camera.pose.position[1], -m.DeltaY() * s, 1e-6);
-    view->SetPivotFromPose();
-    EXPECT_NEAR(view->camera.pivot[0], view->camera.pose.position[0], 1e-9);  // the pivot came along
-    EXPECT_NEAR(view->camera.pivot[1], view->camera.pose.position[1], 1e-9);
+    EXPECT_NEAR(Cam().pose.position[0], -m.DeltaX() * s * aspect, 1e-6);
+    EXPECT_NEAR(Cam().pose.position[1], -m.DeltaY() * s, 1e-6);
+    EXPECT_NEAR(GoPivotPose.position[0], Cam().pose.position[0], 1e-9);  // the pivot came along
+    EXPECT_NEAR(GoPivotPose.position[1], Cam().pose.position[1], 1e-9);
     ASSERT_TRUE(Paint());
     double cx, cy;
     ASSERT_TRUE(RedCentre(shots.at(0), cx, cy));
@@ -234,11 +239,11 @@ TEST_F(MouseViewTest, WheelZoomsTenPercentPerStepAndSmoothScrollPartsAddUp) {
         sx0 = n;
     }
     wheel(120);
-    EXPECT_NEAR(view->camera.PivotDistance(), 11.0, 1e-9);
+    EXPECT_NEAR(Cam().PivotDistance(), 11.0, 1e-9);
     wheel(40), wheel(40);
-    EXPECT_NEAR(view->camera.PivotDistance(), 11.0, 1e-9);  // two parts: not a step yet
+    EXPECT_NEAR(Cam().PivotDistance(), 11.0, 1e-9);  // two parts: not a step yet
     wheel(40);
-    EXPECT_NEAR(view->camera.PivotDistance(), 12.1, 1e-9);
+    EXPECT_NEAR(Cam().PivotDistance(), 12.1, 1e-9);
     ASSERT_TRUE(Paint());
     double cx, cy;
     ASSERT_TRUE(RedCentre(shots.at(0), cx, cy));
@@ -247,28 +252,40 @@ TEST_F(MouseViewTest, WheelZoomsTenPercentPerStepAndSmoothScrollPartsAddUp) {
     EXPECT_NEAR(n, sx0 / 1.21, 2.0);  // the quad is 1.21 times further away
     *prefs->ZoomInvertValue() = true;
     wheel(120);
-    EXPECT_NEAR(view->camera.PivotDistance(), 12.1 * 0.9, 1e-9);
+    EXPECT_NEAR(Cam().PivotDistance(), 12.1 * 0.9, 1e-9);
 }
 
 TEST_F(MouseViewTest, EachTemplateRoutesThePlainButtons) {
     struct Case {
         int tmpl, button;
-        int expect;  // 0 nothing, 1 orbit, 2 zoom
+        int expect;  // 0 nothing, 1 orbit, 2 zoom, 3 the context menu
     };
     const Case cases[] = {
-        {0, wxMOUSE_BTN_LEFT, 1},   {0, wxMOUSE_BTN_MIDDLE, 2}, {0, wxMOUSE_BTN_RIGHT, 0},
+        {0, wxMOUSE_BTN_LEFT, 1},   {0, wxMOUSE_BTN_MIDDLE, 2}, {0, wxMOUSE_BTN_RIGHT, 3},
         {1, wxMOUSE_BTN_LEFT, 0},   {1, wxMOUSE_BTN_MIDDLE, 1}, {1, wxMOUSE_BTN_RIGHT, 0},
     };
+    int menus = 0;
+    view->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& e) {
+        ++menus;
+        e.Skip();
+    });
+    // A menu that opens runs its own loop: Escape closes it.
+    wxTimer closer;
+    closer.Bind(wxEVT_TIMER, [](wxTimerEvent&) { wxUIActionSimulator().Char(WXK_ESCAPE); });
+    closer.Start(250);
     for (const Case& c : cases) {
         prefs->ApplyMouseTemplate(c.tmpl);
-        const GLCamera_cls before = view->camera;
+        const GLCamera_cls before = Cam();
+        const int menusBefore = menus;
         Drag(c.button, 100, 75, 100, 65);
-        const bool turned = std::fabs(view->camera.frame.direction[1] - before.frame.direction[1]) > 1e-6;
-        const bool zoomed = std::fabs(view->camera.PivotDistance() - before.PivotDistance()) > 1e-6;
+        EXPECT_EQ(menus > menusBefore, c.expect == 3) << c.tmpl << " " << c.button;
+        const bool turned = std::fabs(Cam().frame.direction[1] - before.frame.direction[1]) > 1e-6;
+        const bool zoomed = std::fabs(Cam().PivotDistance() - before.PivotDistance()) > 1e-6;
         EXPECT_EQ(turned, c.expect == 1) << c.tmpl << " " << c.button;
         EXPECT_EQ(zoomed, c.expect == 2) << c.tmpl << " " << c.button;
-        view->camera = before;
+        Cam() = before;
     }
+    closer.Stop();
 }
 
 TEST_F(MouseViewTest, ClickSelectsTheBoxUnderItAndEmptySpaceChangesNothing) {
@@ -361,13 +378,13 @@ TEST_F(MouseViewTest, PressOnAModeIconSwitchesTheModeAndStartsNoGesture) {
     LoadModeIcons();
     ASSERT_GT(GoModeIconScale.width, 0) << "ICONS/Scale.png not found from the working folder";
     GiItemEditMode = 0;
-    const GLCamera_cls before = view->camera;
+    const GLCamera_cls before = Cam();
     // The scale icon's centre: 4 pixels from the left and from the bottom edge.
     const int x = 4 + GoModeIconScale.width / 2, y = kH - (4 + GoModeIconScale.height / 2);
     Drag(wxMOUSE_BTN_LEFT, x, y, x + 30, y - 20);
     EXPECT_EQ(GiItemEditMode, 1);
     EXPECT_FALSE(GbIconClick);
-    for (int k = 0; k < 3; ++k) EXPECT_EQ(view->camera.pose.position[k], before.pose.position[k]);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(Cam().pose.position[k], before.pose.position[k]);
     GiItemEditMode = 0;
 }
 
@@ -428,7 +445,7 @@ TEST_F(MouseViewTest, WheelOverAnotherViewOnlyMovesTheFocusThere) {
     view->siblings = {view, other};
     other->siblings = view->siblings;
     view->MakeCurrentView();
-    const double d0 = view->camera.PivotDistance(), d1 = other->camera.PivotDistance();
+    const double d0 = Cam().PivotDistance(), d1 = other->GetActiveCamera()->PivotDistance();
     auto wheelTo = [](MainGLCanvas_cls* target) {
         wxMouseEvent e(wxEVT_MOUSEWHEEL);
         e.m_wheelRotation = 120;
@@ -442,11 +459,11 @@ TEST_F(MouseViewTest, WheelOverAnotherViewOnlyMovesTheFocusThere) {
     ASSERT_TRUE(PumpUntil([&] { return other->IsMouseInside(); }, 1000));
     wheelTo(view);  // the wheel still reaches the old view: it hands the focus over
     EXPECT_EQ(GpCurrentCanvas, other);
-    EXPECT_EQ(view->camera.PivotDistance(), d0);
-    EXPECT_EQ(other->camera.PivotDistance(), d1);
+    EXPECT_EQ(Cam().PivotDistance(), d0);
+    EXPECT_EQ(other->GetActiveCamera()->PivotDistance(), d1);
     wheelTo(other);  // the next step zooms the view under the pointer
-    EXPECT_NEAR(other->camera.PivotDistance(), d1 * 1.1, 1e-9);
-    EXPECT_EQ(view->camera.PivotDistance(), d0);
+    EXPECT_NEAR(other->GetActiveCamera()->PivotDistance(), d1 * 1.1, 1e-9);
+    EXPECT_EQ(Cam().PivotDistance(), d0);
     view->siblings.clear();
     other->Destroy();
     Pump(20);
