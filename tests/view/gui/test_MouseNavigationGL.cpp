@@ -13,6 +13,7 @@
 
 #include <wx/frame.h>
 #include <wx/sizer.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include "app/PreferenceSettings.h"
@@ -26,6 +27,7 @@
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
 #include "view/ModeIcon.h"
+#include "view/ViewCameras.h"
 #include "view/gui/GLPicker.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/MainGLCanvas.h"
@@ -47,7 +49,6 @@ protected:
         MainGLCanvas_cls::SetMouseBindings(prefs.get());
         MainGLCanvas_cls::SetSceneDrawer(DrawTestQuad);
         MainGLCanvas_cls::SetUseFBO([this] { return useFBO; });
-        MainGLCanvas_cls::SetMenuPopup([this](MainGLCanvas_cls&, int, int) { ++menus; });
         RecordShots(shots);
         frame = new wxFrame(nullptr, wxID_ANY, "mouse", wxPoint(40, 40), wxSize(320, 260));
         auto* sizer = new wxBoxSizer(wxHORIZONTAL);
@@ -61,11 +62,10 @@ protected:
         // Looking down -z from (0, 0, 10) at the origin, y up.
         const double pos[3] = {0, 0, 10}, second[3] = {0, 0, 0}, dir[3] = {0, 0, -1}, up[3] = {0, 1, 0},
                      right[3] = {1, 0, 0};
-        view->cameras.free = GLCamera_cls(pos, second, dir, up, right);
         const double origin[3] = {0, 0, 0};
-        view->cameras.free.SetPivot(origin);
-        // The pivot pose is shared by the views (and left behind by earlier tests).
-        for (int k = 0; k < 3; ++k) view->GetPivotPose().position[k] = 0;
+        GoPivotPose = GLCameraPose_cls(0, 0, 0, origin);
+        Cam() = GLCamera_cls(pos, second, dir, up, right);
+        Cam().SetPivot(origin);
         ASSERT_TRUE(Paint());
         ASSERT_TRUE(Paint());
     }
@@ -77,7 +77,6 @@ protected:
         MainGLCanvas_cls::SetUseFBO(nullptr);
         MainGLCanvas_cls::SetMouseBindings(nullptr);
         MainGLCanvas_cls::SetPickSelect(nullptr);
-        MainGLCanvas_cls::SetMenuPopup(nullptr);
         SetSelectedSceneObj(nullptr);
         for (auto& l : GpFilterCtrls) l = nullptr;
         lists.clear();
@@ -87,6 +86,9 @@ protected:
         Pump(20);
         GoCommandHistory.Clear();
     }
+    /// The camera the view's choice steers (the free camera); the drawn one follows it at
+    /// the next paint.
+    GLCamera_cls& Cam() const { return *view->GetActiveCamera(); }
     bool Paint() {
         const int before = view->DrawCount();
         view->Refresh(false);
@@ -147,7 +149,6 @@ protected:
     }
 
     bool useFBO = false;
-    int menus = 0;  ///< context menus asked for
     std::unique_ptr<PreferenceSettings_cls> prefs;
     std::unique_ptr<wxUIActionSimulator> sim = std::make_unique<wxUIActionSimulator>();
     std::map<int, ViewShot> shots;
@@ -173,15 +174,15 @@ bool RedCentre(const ViewShot& s, double& cx, double& cy) {
 
 TEST_F(MouseViewTest, OrbitDragMovesTheCameraByTheFormulaAndThePictureFollows) {
     const MouseMove_cls m = MoveOf(100, 75, 115, 75);
-    GLCamera_cls expected = view->cameras.free;
+    GLCamera_cls expected = Cam();
     expected.SetSpeed(1);
     expected.Orbit(m.x0, m.y0, m.x1, m.y1);
     Drag(wxMOUSE_BTN_LEFT, 100, 75, 115, 75);  // "Defalut": left orbits
     for (int k = 0; k < 3; ++k) {
-        EXPECT_NEAR(view->cameras.free.pose.position[k], expected.pose.position[k], 1e-9) << k;
-        EXPECT_NEAR(view->cameras.free.frame.direction[k], expected.frame.direction[k], 1e-9) << k;
+        EXPECT_NEAR(Cam().pose.position[k], expected.pose.position[k], 1e-9) << k;
+        EXPECT_NEAR(Cam().frame.direction[k], expected.frame.direction[k], 1e-9) << k;
     }
-    EXPECT_NEAR(view->cameras.free.PivotDistance(), 10.0, 1e-9);
+    EXPECT_NEAR(Cam().PivotDistance(), 10.0, 1e-9);
     ASSERT_TRUE(Paint());
     // The quad's corner at +x now stands where the new camera projects it.
     double w[3];
@@ -205,11 +206,10 @@ TEST_F(MouseViewTest, PanMovesCameraAndPivotAndThePictureSlides) {
     const MouseMove_cls m = MoveOf(100, 75, 110, 70);
     Drag(wxMOUSE_BTN_RIGHT, 100, 75, 110, 70);
     const double s = 10 * 0.5, aspect = double(kW) / kH;
-    EXPECT_NEAR(view->cameras.free.pose.position[0], -m.DeltaX() * s * aspect, 1e-6);
-    EXPECT_NEAR(view->cameras.free.pose.position[1], -m.DeltaY() * s, 1e-6);
-    view->SetPivotFromPose();
-    EXPECT_NEAR(view->cameras.free.pivot[0], view->cameras.free.pose.position[0], 1e-9);  // the pivot came along
-    EXPECT_NEAR(view->cameras.free.pivot[1], view->cameras.free.pose.position[1], 1e-9);
+    EXPECT_NEAR(Cam().pose.position[0], -m.DeltaX() * s * aspect, 1e-6);
+    EXPECT_NEAR(Cam().pose.position[1], -m.DeltaY() * s, 1e-6);
+    EXPECT_NEAR(GoPivotPose.position[0], Cam().pose.position[0], 1e-9);  // the pivot came along
+    EXPECT_NEAR(GoPivotPose.position[1], Cam().pose.position[1], 1e-9);
     ASSERT_TRUE(Paint());
     double cx, cy;
     ASSERT_TRUE(RedCentre(shots.at(0), cx, cy));
@@ -239,11 +239,11 @@ TEST_F(MouseViewTest, WheelZoomsTenPercentPerStepAndSmoothScrollPartsAddUp) {
         sx0 = n;
     }
     wheel(120);
-    EXPECT_NEAR(view->cameras.free.PivotDistance(), 11.0, 1e-9);
+    EXPECT_NEAR(Cam().PivotDistance(), 11.0, 1e-9);
     wheel(40), wheel(40);
-    EXPECT_NEAR(view->cameras.free.PivotDistance(), 11.0, 1e-9);  // two parts: not a step yet
+    EXPECT_NEAR(Cam().PivotDistance(), 11.0, 1e-9);  // two parts: not a step yet
     wheel(40);
-    EXPECT_NEAR(view->cameras.free.PivotDistance(), 12.1, 1e-9);
+    EXPECT_NEAR(Cam().PivotDistance(), 12.1, 1e-9);
     ASSERT_TRUE(Paint());
     double cx, cy;
     ASSERT_TRUE(RedCentre(shots.at(0), cx, cy));
@@ -252,31 +252,40 @@ TEST_F(MouseViewTest, WheelZoomsTenPercentPerStepAndSmoothScrollPartsAddUp) {
     EXPECT_NEAR(n, sx0 / 1.21, 2.0);  // the quad is 1.21 times further away
     *prefs->ZoomInvertValue() = true;
     wheel(120);
-    EXPECT_NEAR(view->cameras.free.PivotDistance(), 12.1 * 0.9, 1e-9);
+    EXPECT_NEAR(Cam().PivotDistance(), 12.1 * 0.9, 1e-9);
 }
 
 TEST_F(MouseViewTest, EachTemplateRoutesThePlainButtons) {
     struct Case {
         int tmpl, button;
-        int expect;  // 0 nothing, 1 orbit, 2 zoom
+        int expect;  // 0 nothing, 1 orbit, 2 zoom, 3 the context menu
     };
     const Case cases[] = {
-        {0, wxMOUSE_BTN_LEFT, 1},   {0, wxMOUSE_BTN_MIDDLE, 2}, {0, wxMOUSE_BTN_RIGHT, 0},
+        {0, wxMOUSE_BTN_LEFT, 1},   {0, wxMOUSE_BTN_MIDDLE, 2}, {0, wxMOUSE_BTN_RIGHT, 3},
         {1, wxMOUSE_BTN_LEFT, 0},   {1, wxMOUSE_BTN_MIDDLE, 1}, {1, wxMOUSE_BTN_RIGHT, 0},
     };
+    int menus = 0;
+    view->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& e) {
+        ++menus;
+        e.Skip();
+    });
+    // A menu that opens runs its own loop: Escape closes it.
+    wxTimer closer;
+    closer.Bind(wxEVT_TIMER, [](wxTimerEvent&) { wxUIActionSimulator().Char(WXK_ESCAPE); });
+    closer.Start(250);
     for (const Case& c : cases) {
         prefs->ApplyMouseTemplate(c.tmpl);
+        const GLCamera_cls before = Cam();
         const int menusBefore = menus;
-        const GLCamera_cls before = view->cameras.free;
         Drag(c.button, 100, 75, 100, 65);
-        const bool turned = std::fabs(view->cameras.free.frame.direction[1] - before.frame.direction[1]) > 1e-6;
-        const bool zoomed = std::fabs(view->cameras.free.PivotDistance() - before.PivotDistance()) > 1e-6;
+        EXPECT_EQ(menus > menusBefore, c.expect == 3) << c.tmpl << " " << c.button;
+        const bool turned = std::fabs(Cam().frame.direction[1] - before.frame.direction[1]) > 1e-6;
+        const bool zoomed = std::fabs(Cam().PivotDistance() - before.PivotDistance()) > 1e-6;
         EXPECT_EQ(turned, c.expect == 1) << c.tmpl << " " << c.button;
         EXPECT_EQ(zoomed, c.expect == 2) << c.tmpl << " " << c.button;
-        // The first template's right button is the menu click.
-        EXPECT_EQ(menus - menusBefore, c.tmpl == 0 && c.button == wxMOUSE_BTN_RIGHT ? 1 : 0) << c.tmpl;
-        view->cameras.free = before;
+        Cam() = before;
     }
+    closer.Stop();
 }
 
 TEST_F(MouseViewTest, ClickSelectsTheBoxUnderItAndEmptySpaceChangesNothing) {
@@ -369,34 +378,14 @@ TEST_F(MouseViewTest, PressOnAModeIconSwitchesTheModeAndStartsNoGesture) {
     LoadModeIcons();
     ASSERT_GT(GoModeIconScale.width, 0) << "ICONS/Scale.png not found from the working folder";
     GiItemEditMode = 0;
-    const GLCamera_cls before = view->cameras.free;
+    const GLCamera_cls before = Cam();
     // The scale icon's centre: 4 pixels from the left and from the bottom edge.
     const int x = 4 + GoModeIconScale.width / 2, y = kH - (4 + GoModeIconScale.height / 2);
     Drag(wxMOUSE_BTN_LEFT, x, y, x + 30, y - 20);
     EXPECT_EQ(GiItemEditMode, 1);
     EXPECT_FALSE(GbIconClick);
-    for (int k = 0; k < 3; ++k) EXPECT_EQ(view->cameras.free.pose.position[k], before.pose.position[k]);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(Cam().pose.position[k], before.pose.position[k]);
     GiItemEditMode = 0;
-}
-
-TEST_F(MouseViewTest, BooleanBoxesArePickedWhereTheDataBoxPlacesThem) {
-    prefs->ApplyMouseTemplate(1);  // right selects
-    InstallSelection();
-    FilterBase_cls* b = AddBox(-1.5, 0, 0, 0.6);
-    // The visibility regions are in the data's coordinates: a DataBox shifting the data by
-    // +3 along x shows (and picks) the box at x = 1.5.
-    FilterBase_cls* placement = lists[2]->AddFilter(FILTER_DATABOX, -1, nullptr, nullptr, nullptr, nullptr);
-    placement->GetData()->SetTranslateKey(3, 0, 0);
-    placement->GetData()->SetScaleKey(1, 1, 1);
-    ASSERT_TRUE(Paint());
-    const wxPoint old = Pixel(-1.5, 0, 0);
-    Drag(wxMOUSE_BTN_RIGHT, old.x, old.y, old.x, old.y);
-    EXPECT_EQ(GpSelectedSceneObj, nullptr) << "nothing is left at the unplaced spot";
-    const wxPoint placed = Pixel(1.5, 0, 0);
-    Drag(wxMOUSE_BTN_RIGHT, placed.x, placed.y, placed.x, placed.y);
-    EXPECT_EQ(GpSelectedSceneObj, b->GetData());
-    ASSERT_FALSE(picked.empty());
-    EXPECT_EQ(picked.back(), 20);
 }
 
 TEST_F(MouseViewTest, SelectedObjectShowsItsGizmoAndAScaleDragItsGuideLine) {
@@ -456,10 +445,7 @@ TEST_F(MouseViewTest, WheelOverAnotherViewOnlyMovesTheFocusThere) {
     view->siblings = {view, other};
     other->siblings = view->siblings;
     view->MakeCurrentView();
-    // Both views turn about the shared pivot pose (at the origin).
-    const double origin[3] = {0, 0, 0};
-    other->cameras.free.SetPivot(origin);
-    const double d0 = view->cameras.free.PivotDistance(), d1 = other->cameras.free.PivotDistance();
+    const double d0 = Cam().PivotDistance(), d1 = other->GetActiveCamera()->PivotDistance();
     auto wheelTo = [](MainGLCanvas_cls* target) {
         wxMouseEvent e(wxEVT_MOUSEWHEEL);
         e.m_wheelRotation = 120;
@@ -473,11 +459,11 @@ TEST_F(MouseViewTest, WheelOverAnotherViewOnlyMovesTheFocusThere) {
     ASSERT_TRUE(PumpUntil([&] { return other->IsMouseInside(); }, 1000));
     wheelTo(view);  // the wheel still reaches the old view: it hands the focus over
     EXPECT_EQ(GpCurrentCanvas, other);
-    EXPECT_EQ(view->cameras.free.PivotDistance(), d0);
-    EXPECT_EQ(other->cameras.free.PivotDistance(), d1);
+    EXPECT_EQ(Cam().PivotDistance(), d0);
+    EXPECT_EQ(other->GetActiveCamera()->PivotDistance(), d1);
     wheelTo(other);  // the next step zooms the view under the pointer
-    EXPECT_NEAR(other->cameras.free.PivotDistance(), d1 * 1.1, 1e-9);
-    EXPECT_EQ(view->cameras.free.PivotDistance(), d0);
+    EXPECT_NEAR(other->GetActiveCamera()->PivotDistance(), d1 * 1.1, 1e-9);
+    EXPECT_EQ(Cam().PivotDistance(), d0);
     view->siblings.clear();
     other->Destroy();
     Pump(20);
