@@ -214,7 +214,7 @@ inline std::string CameraPathRows() {
 /// given as `timeText` (time settings and the "---TimeRemap" block).
 inline std::string ProjectFile(const std::string& project, const std::string& timeText) {
     return ConfigFile(project) + ViewsRows(true) + timeText + DrawOptionRows() + OverlayRows() + ExposureRows() +
-           DataSequenceRows() + PeriodicRows() + StereoGramRows() + CameraPathRows() + PreferenceRows() +
+           DataSequenceRows() + PeriodicRows() + CameraPathRows() + StereoGramRows() + PreferenceRows() +
            GLSettingsRows() + ShadowRows() + ViewsRows(false) + FilterRows();
 }
 
