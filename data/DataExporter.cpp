@@ -43,6 +43,12 @@ void DataExporter_cls::BeginRun() {
     // then shows the number field in place of the digits ("p%04d.dat"), as a run after this
     // one takes it.
     if (output.digitCount >= 0) output.path = output.pattern;
+    // What the dialog shows may change while the run goes on (the data type combo applies
+    // at once, the slider moves the first number): the run keeps what it started with.
+    runOutput_ = output;
+    runFirstNumber_ = initNum.value;
+    runGrammar_ = Snapshot();
+    runCaptured_ = true;
 }
 
 void DataExporter_cls::BeginRun(int lastScene) {
@@ -91,6 +97,7 @@ wxString DataExporter_cls::RunUnavailableReason() const {
 }
 
 wxString DataExporter_cls::NextFileName() const {
+    if (runCaptured_) return runOutput_.FileName(static_cast<long long>(filesWritten) + runFirstNumber_);
     return output.FileName(static_cast<long long>(filesWritten) + initNum.value);
 }
 
@@ -98,22 +105,25 @@ ExportOutcome DataExporter_cls::ExportSnapshot(const ParticleData_cls& snapshot,
     if (frameIndex == lastFrameIndex) return EXPORT_SKIPPED;
     lastFrameIndex = frameIndex;
     const wxString path = NextFileName();
-    const bool ok = dataType.value != SNAPSHOT_BINARY ? WriteAscii(path, snapshot, stride)
-                                                      : WriteBinary(path, snapshot, stride);
-    return ok ? EXPORT_WRITTEN : EXPORT_FAILED;
+    SnapshotGrammar g = runCaptured_ ? runGrammar_ : Snapshot();
+    if (g.dataType != SNAPSHOT_BINARY) g.dataType = SNAPSHOT_ASCII;
+    return Write(path, snapshot, stride, g) ? EXPORT_WRITTEN : EXPORT_FAILED;
 }
 
 bool DataExporter_cls::WriteAscii(const wxString& path, const ParticleData_cls& snapshot, int stride) {
-    return Write(path, snapshot, stride, SNAPSHOT_ASCII);
+    SnapshotGrammar g = Snapshot();
+    g.dataType = SNAPSHOT_ASCII;
+    return Write(path, snapshot, stride, g);
 }
 
 bool DataExporter_cls::WriteBinary(const wxString& path, const ParticleData_cls& snapshot, int stride) {
-    return Write(path, snapshot, stride, SNAPSHOT_BINARY);
+    SnapshotGrammar g = Snapshot();
+    g.dataType = SNAPSHOT_BINARY;
+    return Write(path, snapshot, stride, g);
 }
 
-bool DataExporter_cls::Write(const wxString& path, const ParticleData_cls& snapshot, int stride, int type) {
-    SnapshotGrammar g = Snapshot();
-    g.dataType = type;
+bool DataExporter_cls::Write(const wxString& path, const ParticleData_cls& snapshot, int stride,
+                             const SnapshotGrammar& g) {
     SnapshotArraysView view;
     // A frame whose arrays are not held (never read, or freed) is written as an empty one.
     if (snapshot.allocated && snapshot.count > 0) {

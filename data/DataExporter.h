@@ -76,7 +76,9 @@ public:
 
     /// Output pattern text as the dialog edits it.
     void SetPattern(const wxString& pattern);
-    /// Counter 0 and last frame -1; the output sequence derived again from its pattern.
+    /// Counter 0 and last frame -1; the output sequence derived again from its pattern. The
+    /// run's files take the grammar, data type, output sequence and first number as they
+    /// are now, whatever the dialog changes until the next BeginRun.
     void BeginRun();
     /// A run over the scene frames up to `lastSceneFrame` (the last frame playback shows)
     /// begins: BeginRun, and the frames shown from now on are exported.
@@ -92,7 +94,8 @@ public:
     /// yet although playback has shown (or passed) every frame before it.
     bool Misses(int sceneFrame) const { return exporting && sceneFrame > lastSceneFrame; }
 
-    /// Name of the next file: the output sequence's member (files written + initial number).
+    /// Name of the next file: the output sequence's member (files written + initial number),
+    /// of the run's sequence and number once a run has begun.
     wxString NextFileName() const;
 
     /// Writes `snapshot` (every `stride`-th particle, stride at least 1) to NextFileName()
@@ -119,7 +122,13 @@ public:
     void ShowDialog(wxWindow* mainFrame, MenuCommandPoster_cls* poster);
 
 private:
-    bool Write(const wxString& path, const ParticleData_cls& snapshot, int stride, int dataType);
+    bool Write(const wxString& path, const ParticleData_cls& snapshot, int stride, const SnapshotGrammar& grammar);
+
+    // What the last BeginRun started with; ExportSnapshot and NextFileName use it.
+    bool runCaptured_ = false;
+    FileSequence_cls runOutput_;
+    int runFirstNumber_ = 0;
+    SnapshotGrammar runGrammar_;
 };
 
 /// The data exporter, or null outside the central object's life.

@@ -41,12 +41,17 @@ int64_t NearestProjectedParticle(const ViewMatrices& m, const float* positions, 
         const double x = positions[3 * i], y = positions[3 * i + 1], z = positions[3 * i + 2];
         const double cw = c[3] * x + c[7] * y + c[11] * z + c[15];
         if (!(cw > 0)) continue;  // behind the eye (or not a number)
-        const double nz = (c[2] * x + c[6] * y + c[10] * z + c[14]) / cw;
-        if (nz < -1 || nz > 1) continue;
-        const double wx = m.viewport[0] + (1 + (c[0] * x + c[4] * y + c[8] * z + c[12]) / cw) * halfW;
-        const double wy = m.viewport[1] + (1 + (c[1] * x + c[5] * y + c[9] * z + c[13]) / cw) * halfH;
+        // The distance test scaled by cw first: no division for the particles far away.
+        const double sx = (c[0] * x + c[4] * y + c[8] * z + c[12]) * halfW + (m.viewport[0] + halfW - tx) * cw;
+        const double sy = (c[1] * x + c[5] * y + c[9] * z + c[13]) * halfH + (m.viewport[1] + halfH - ty) * cw;
+        if (!(sx * sx + sy * sy <= limit * cw * cw)) continue;
+        const double inv = 1.0 / cw;
+        const double wx = m.viewport[0] + (1 + (c[0] * x + c[4] * y + c[8] * z + c[12]) * inv) * halfW;
+        const double wy = m.viewport[1] + (1 + (c[1] * x + c[5] * y + c[9] * z + c[13]) * inv) * halfH;
         const double d = (wx - tx) * (wx - tx) + (wy - ty) * (wy - ty);
         if (!(d <= limit)) continue;
+        const double nz = (c[2] * x + c[6] * y + c[10] * z + c[14]) * inv;
+        if (nz < -1 || nz > 1) continue;
         // About the same spot on the screen: the one in front is the one the user sees.
         const bool better = best < 0 || d < bestD - 1.0 || (d <= bestD + 1.0 && nz < bestZ);
         if (better) {

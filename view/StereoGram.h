@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/ConfItem.h"
@@ -145,12 +146,23 @@ public:
     /// modulated by the current colour, with the blending and masks the caller has set.
     static void DrawTextureIdQuad(unsigned texture, int vw, int vh, const StereoQuad& q);
     FBO_cls* EyeBuffer(int i) const { return (i == 0 || i == 1) ? eyeBuffers[i] : nullptr; }
+    /// Chooses the pair of eye buffers the next passes use: the views' shared pair, or
+    /// (`capturing`) a pair of the capturing view's own, so that the samples a capture adds
+    /// up are never cleared or overdrawn by another view painting in between.
+    void UseCaptureBuffers(bool capturing) {
+        if (capturing == usingCapturePair) return;
+        std::swap(eyeBuffers[0], otherBuffers[0]);
+        std::swap(eyeBuffers[1], otherBuffers[1]);
+        usingCapturePair = capturing;
+    }
 
     void SetViewSize(int width, int height) { viewWidth = width, viewHeight = height; }
 
     // ---- fields ----
     int eyeBufferSize = 2048;            ///< side of the square eye buffers
     FBO_cls* eyeBuffers[2] = {nullptr, nullptr};  ///< eye 1 and eye 2; owned (GL side)
+    FBO_cls* otherBuffers[2] = {nullptr, nullptr};  ///< the pair not in use; owned
+    bool usingCapturePair = false;       ///< eyeBuffers hold the capturing view's pair
     bool fisheye = false;                ///< set by the view before Compose
     int viewWidth = 0, viewHeight = 0;   ///< window being composed
     ParamGroup_cls* eyeParam = nullptr;  ///< "Stereogram" / "Distance of Eye"; owned

@@ -169,6 +169,9 @@ AppCore_cls::~AppCore_cls() {
     // The views read these through their program-wide seams; they go below.
     MainGLCanvas_cls::SetTimeModel(nullptr);
     MainGLCanvas_cls::SetExposure(nullptr);
+    MainGLCanvas_cls::SetInfoSource(nullptr);
+    MainGLCanvas_cls::SetScreenItems(false);
+    MainGLCanvas_cls::SetSnapshotSaved(nullptr);
     // The views are gone: their drawer and the renderers go before the sequences they draw.
     delete m_viewScene;
     m_viewScene = nullptr;
@@ -192,11 +195,12 @@ AppCore_cls::~AppCore_cls() {
     m_stereoControl = nullptr;
     if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
     // The views and their context are gone: the eye buffers' GL objects went with them.
-    for (FBO_cls*& f : m_stereo->eyeBuffers) {
-        if (f) f->created = false;
-        delete f;
-        f = nullptr;
-    }
+    for (FBO_cls** pair : {m_stereo->eyeBuffers, m_stereo->otherBuffers})
+        for (int i = 0; i < 2; ++i) {
+            if (pair[i]) pair[i]->created = false;
+            delete pair[i];
+            pair[i] = nullptr;
+        }
     delete m_stereo;
     m_stereo = nullptr;
     delete GpPreference;
@@ -298,6 +302,7 @@ void AppCore_cls::InstallViewDrawing() {
     m_sequenceRenderer->Install();
     m_sequenceRenderer->sortType = [] { return GpPreference ? int(GpPreference->SortType()) : 0; };
     m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
+    m_viewScene->SetExposure(m_exposure);
     m_viewScene->Install();
     if (m_frame) m_frame->InstallViewDrawing();
 }
@@ -380,9 +385,9 @@ void AppCore_cls::RegisterSections() {
         return text;
     });
     m_sections.AddReader(READ_FILTER_LISTS, "filter lists",
-                         [filterCtrls](ParamTextStream_cls& stream, const std::string& line) {
+                         [this, filterCtrls](ParamTextStream_cls& stream, const std::string& line) {
                              for (int i = 0; i < 3; ++i)
-                                 filterCtrls[i]->ReadSection(stream, line, filterCtrls);
+                                 m_skippedFilterBlocks += filterCtrls[i]->ReadSection(stream, line, filterCtrls);
                          });
     CameraPath_cls* cameraPath = m_cameraPath;
     AnchorPath_cls* anchorPath = m_anchorPath;
@@ -409,6 +414,21 @@ void AppCore_cls::RegisterSections() {
         });
     m_sections.AddWriter(ROW_VIEWS_AGAIN, "views again", [this]() {
         return m_frame ? m_frame->WriteUpperViewConfig().utf8_string() : std::string();
+    });
+    // Filters of kinds this program cannot show yet (or of unknown kinds) are left out of
+    // the scene: saving it again would drop them, so the user is told once per read.
+    m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "skipped filters", [this]() {
+        const int skipped = m_skippedFilterBlocks;
+        m_skippedFilterBlocks = 0;
+        if (skipped <= 0) return;
+        const std::string why = std::to_string(skipped) +
+                                " filter(s) of a kind this program does not show were left out of the scene; "
+                                "saving the project again will not keep them";
+        platform::ReportError(why);
+        if (FrameMain_cls* frame = m_frame)
+            frame->CallAfter([frame, why]() {
+                ShowMessageBox(frame, wxString::FromUTF8(why), wxGetTranslation("Warning"));
+            });
     });
     m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "view settings", [this]() {
         if (m_frame) m_frame->PostMenuCommand(ID_APPLY_VIEW_SETTINGS);

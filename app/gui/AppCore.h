@@ -202,6 +202,7 @@ private:
     FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< owned; GpFilterCtrls
     CameraPath_cls* m_cameraPath = nullptr;  ///< owned; GpCameraPath
     AnchorPath_cls* m_anchorPath = nullptr;  ///< owned; GpAnchorPath
+    int m_skippedFilterBlocks = 0;  ///< filter blocks the read could not take, until reported
     std::string m_exeDir;
     std::string m_configPath;
     int m_displayWidth = 0;

@@ -267,6 +267,7 @@ FrameMain_cls::~FrameMain_cls() {
     m_timer.Stop();
     UninstallInfoHover();  // its look-up reads the renderers of the central object
     MainGLCanvas_cls::SetGLInitHook(nullptr);
+    MainGLCanvas_cls::SetOverlayDrawer(nullptr);  // it draws through this frame
     if (m_scene) {
         // The scene dialog edits its controller's fields: it goes before the controller,
         // not later with the frame's other child windows.
@@ -535,7 +536,7 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             break;
         case ID_SAVE_SNAPSHOT:
             // The main view reads its next picture; the file is asked for after that paint.
-            if (GoImageSaver.snapshotPath.empty()) GoImageSaver.snapshotPath = m_lastIMG.text;
+            GoImageSaver.snapshotPath = m_lastIMG.text;
             if (m_top && m_top->View(0)) m_top->View(0)->RequestSnapshot();
             break;
         case ID_PERIODIC_BOUNDARY:
@@ -635,8 +636,14 @@ void FrameMain_cls::OnFilterAddMenu(int list) {
 }
 
 void FrameMain_cls::OnEndCapture() {
-    // The main view's run modes end here.
-    EndViewRunModes();
+    // The main view's capture modes end here, once the frame it is about to draw (the
+    // last of the run, or the one on screen when the user aborts) has been drawn and saved.
+    if (MainGLCanvas_cls* view = m_top ? m_top->View(0) : nullptr) {
+        TimeCtrl_cls* t = GetTimeCtrl();
+        if (view->SequenceCaptureOn() && t && !view->RefreshIfStale(t->Frame(), t->SubFrame())) view->Update();
+        view->EndSequenceCapture();
+    }
+    EndViewRunModes();  // and the POV-Ray animation mode
     if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->EndRun();
     TimeCtrl_cls* t = GetTimeCtrl();
     if (GpDataExporter && GpDataExporter->exporting) {

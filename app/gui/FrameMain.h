@@ -18,6 +18,7 @@
 #include "common/gui/WidgetCommon.h"
 
 class AppCore_cls;
+class MainGLCanvas_cls;
 class Scene_cls;
 class ShortcutKeys_cls;
 class TimeCtrl_cls;
@@ -108,6 +109,10 @@ public:
     /// their frame ready before they draw, and the current sequence's four attribute sets
     /// get their "Attrib" pages.
     void InstallViewDrawing();
+    /// The time text and legends over `view` on a w x h target (the views' 2-D overlay
+    /// pass): the current data frame's time and the colour records of the current data
+    /// sequence's four types (Ambient for spheres, else Col). GL context current.
+    void DrawViewOverlays(MainGLCanvas_cls& view, int w, int h);
     /// The restart byte: set by the time model when playback restarted by itself.
     void SetRestartFlag(bool on) { m_restart = on; }
     bool RestartFlag() const { return m_restart; }

@@ -8,17 +8,43 @@
 
 #include "app/gui/AppCore.h"
 #include "app/gui/TopHalfPanel.h"
+#include "data/DataSequence.h"
 #include "data/DataSequenceSet.h"
-#include "timeline/TimeCtrl.h"
+#include "filters/ColorCurve.h"
 #include "platform/gui/GLEntryPoints.h"
+#include "timeline/TimeCtrl.h"
 #include "view/DrawOptions.h"
 #include "view/ExposureSettings.h"
+#include "view/OverlaySettings.h"
 #include "view/ParticleAttrib.h"
+#include "data/DataSequence.h"
+#include "filters/FilterCopy.h"
+#include "filters/FilterCtrl.h"
+#include "view/ViewInfoLine.h"
 #include "view/gui/ImgSequence.h"
 #include "view/gui/InfoHover.h"
+#include "view/gui/OverlayRenderer.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
+
+void FrameMain_cls::DrawViewOverlays(MainGLCanvas_cls& view, int w, int h) {
+    OverlaySettings_cls* settings = m_core ? m_core->GetOverlaySettings() : nullptr;
+    if (!settings) return;
+    double time = kNoFrameTime;
+    const ColorCurve_cls* records[4] = {nullptr, nullptr, nullptr, nullptr};
+    DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
+    if (seq && seq->GetFrameCount() > 0) {
+        TimeCtrl_cls* t = GetTimeCtrl();
+        time = seq->GetFrameTime(SplitDataTime(t ? t->GetDataTime(-1, -1) : 0.0).dataFrame);
+    }
+    SequenceRenderer_cls* renderer = m_core->GetSequenceRenderer();
+    if (renderer && GpDataSequenceSet) {
+        ParticleAttrib_cls* const* a = renderer->Attribs(GpDataSequenceSet->current);
+        for (int i = 0; i < 4; ++i) records[i] = a[i]->drawType.value == 2 ? a[i]->ambient.get() : a[i]->col.get();
+    }
+    DrawOverlays(view.ViewIndex(), w, h, *settings, time, records);
+}
 
 void FrameMain_cls::InstallViewDrawing() {
     MainGLCanvas_cls::SetFrameRequest([this]() {
@@ -35,7 +61,11 @@ void FrameMain_cls::InstallViewDrawing() {
     // The views follow the time model's motion-blur samples and output steps, copy their
     // pictures through the exposure settings, and the main view writes image sequences.
     MainGLCanvas_cls::SetTimeModel(GetTimeCtrl());
+    MainGLCanvas_cls::SetScreenItems(true);
+    MainGLCanvas_cls::SetSnapshotSaved([this](const wxString& path) { m_lastIMG.text = path; });
     MainGLCanvas_cls::SetExposure(m_core ? m_core->GetExposureSettings() : nullptr);
+    // Every view's overlay pass draws the time text and the legends.
+    MainGLCanvas_cls::SetOverlayDrawer([this](MainGLCanvas_cls& view, int w, int h) { DrawViewOverlays(view, w, h); });
     if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) {
         seq->captureView = m_top ? m_top->View(0) : nullptr;
         ImgSequence_cls::SetCaptureViewAvailable(seq->captureView != nullptr);
@@ -49,6 +79,21 @@ void FrameMain_cls::InstallViewDrawing() {
         *done = true;
         const bool gl2 = GLVersionAtLeast(2, 0) && LoadGL2EntryPoints() == 0;
         exposure->InitShader(gl2, &view);
+    });
+    // The info line's data: the shown data frame's time and count, and list 2's copies.
+    MainGLCanvas_cls::SetInfoSource([this](MainGLCanvas_cls&, ViewInfoLine_cls& info) {
+        TimeCtrl_cls* time = GetTimeCtrl();
+        if (!GpDataSequenceSet || !time) return;
+        const DataSequence_cls& seq = *GpDataSequenceSet->sequences[size_t(GpDataSequenceSet->current)];
+        const int frame = time->GetDataFrame(-1);
+        info.frameTime = seq.GetFrameTime(frame);
+        info.particles = seq.GetParticleCount(frame);
+        if (FilterCtrl_cls* list = GpFilterCtrls[2])
+            for (int i = 0; i < list->Count(); ++i)
+                if (auto* copy = dynamic_cast<FilterCopy_cls*>(list->GetNode(i))) {
+                    info.copies = copy->GetCopyCount();
+                    break;
+                }
     });
     SequenceRenderer_cls* renderer = m_core ? m_core->GetSequenceRenderer() : nullptr;
     if (!renderer || !m_top || !GpDataSequenceSet) return;

@@ -148,6 +148,31 @@ TEST(DataExporter, NumberedNameStartsItsRunThenBecomesThePattern) {
     EXPECT_EQ(ex.output.path, "/out/single.dat");
 }
 
+TEST(DataExporter, ARunKeepsTheSettingsItStartedWith) {
+    TempDir dir;
+    DataExporter_cls ex(nullptr, nullptr);
+    ex.dataType.value = SNAPSHOT_BINARY;
+    ex.SetBodyCodes({0, 6});
+    ex.initNum.value = 3;
+    ex.SetPattern(wxString::FromUTF8(dir.File("k%02d.dat").c_str()));
+    ex.BeginRun();
+    ParticleData_cls src;
+    FillSnapshot(src, 4, 1.0);
+    ASSERT_EQ(ex.ExportSnapshot(src, 1, 0), EXPORT_WRITTEN);
+    // The dialog changes the data type, the lists, the first number and the pattern.
+    ex.dataType.value = SNAPSHOT_ASCII;
+    ex.SetBodyCodes({0, 1, 5});
+    ex.initNum.value = 40;
+    ex.SetPattern(wxString::FromUTF8(dir.File("other%04d.txt").c_str()));
+    ASSERT_EQ(ex.ExportSnapshot(src, 1, 1), EXPORT_WRITTEN);
+    EXPECT_EQ(ReadFile(dir.File("k04.dat")), ReadFile(dir.File("k03.dat")));
+    EXPECT_EQ(ReadFile(dir.File("k04.dat")).size(), 8u + 4u * 16u);
+    // The next run takes the new settings.
+    ex.BeginRun();
+    ASSERT_EQ(ex.ExportSnapshot(src, 1, 0), EXPORT_WRITTEN);
+    EXPECT_TRUE(testsupport::FileExists(dir.File("other0040.txt")));
+}
+
 TEST(DataExporter, FrameWithoutParticlesGivesAValidFileWithCountZero) {
     for (int type : {SNAPSHOT_BINARY, SNAPSHOT_ASCII}) {
         SCOPED_TRACE(type);

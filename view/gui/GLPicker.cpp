@@ -6,6 +6,7 @@
 
 #include "filters/FilterBase.h"
 #include "filters/FilterCtrl.h"
+#include "filters/FilterDataBox.h"
 #include "filters/FilterData.h"
 #include "scene/SceneObj.h"
 
@@ -90,9 +91,17 @@ void DrawScenePickForms(double t, int request) {
     glPushAttrib(GL_ENABLE_BIT);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
+    // The Boolean regions are in the data's own coordinates: the views draw them inside the
+    // first enabled DataBox's placement, and they are picked there too.
+    FilterDataBoxData_cls* placement = GpFilterCtrls[2] ? GpFilterCtrls[2]->GetEnabledDataBoxData() : nullptr;
     for (int l = 0; l < 3 && request == 1; ++l) {
         FilterCtrl_cls* list = GpFilterCtrls[l];
         if (!list) continue;
+        glPushMatrix();
+        if (l == 0 && placement) {
+            placement->UpdateTransform(t);
+            placement->ApplyGLTransform();
+        }
         for (int i = 0; i < list->Count() && i < 20; ++i) {
             FilterBase_cls* f = list->GetNode(i);
             FilterData_cls* d = f ? f->GetData() : nullptr;
@@ -106,19 +115,30 @@ void DrawScenePickForms(double t, int request) {
             glPopMatrix();
             glPopName();
         }
+        glPopMatrix();
     }
     SceneObj_cls* s = request == 2 ? GpSelectedSceneObj : nullptr;
     if (s) {
         int id = s->pickId;
+        bool inData = false;  // a visibility filter: its gizmo stands inside the placement
         for (int l = 0; l < 3; ++l)
             if (FilterCtrl_cls* list = GpFilterCtrls[l])
                 for (int i = 0; i < list->Count() && i < 20; ++i)
-                    if (list->GetNode(i) && list->GetNode(i)->GetData() == s) id = list->PickIdOf(i);
+                    if (list->GetNode(i) && list->GetNode(i)->GetData() == s) {
+                        id = list->PickIdOf(i);
+                        inData = l == 0;
+                    }
         if (s->translate) {
             s->UpdateTransform(t);
+            glPushMatrix();
+            if (inData && placement && placement != s) {
+                placement->UpdateTransform(t);
+                placement->ApplyGLTransform();
+            }
             glPushName(GLuint(id));
             s->DrawGizmo();
             glPopName();
+            glPopMatrix();
         }
     }
     glPopAttrib();

@@ -8,6 +8,7 @@
 #include <wx/dcclient.h>
 #include <wx/stopwatch.h>
 
+#include "view/gui/AxisIndicator.h"
 #include "view/gui/FBO.h"
 #include "view/gui/GLResources.h"
 

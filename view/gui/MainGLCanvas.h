@@ -20,6 +20,7 @@
 #include "view/ViewCameras.h"
 #include "view/ViewSettings.h"
 
+class AxisIndicator_cls;
 class CaptureSequence_cls;
 class ExposureSettings_cls;
 class FBO_cls;
@@ -28,6 +29,7 @@ class wxMenu;
 class wxMouseCaptureLostEvent;
 class StereoGram_cls;
 class TimeCtrl_cls;
+struct ViewInfoLine_cls;
 
 /// What the scene drawer is told about one draw. The projection and model-view matrices
 /// are loaded, the matrix mode is GL_MODELVIEW and the viewport is set when it is called.
@@ -112,6 +114,14 @@ public:
     static void SetTimeModel(TimeCtrl_cls* time);
     /// The exposure settings applied while a scene image is copied into its eye buffer.
     static void SetExposure(ExposureSettings_cls* exposure);
+    /// Fills the data side of a view's info line (frame time, particle and copy counts,
+    /// pick hit, selected object, mouse position); empty: those stay at their defaults.
+    static void SetInfoSource(std::function<void(MainGLCanvas_cls& view, ViewInfoLine_cls& info)> source);
+    /// The screen items (orientation indicator, item-edit-mode icons) drawn after the
+    /// capture; off until the program turns them on (window tests look at bare pictures).
+    static void SetScreenItems(bool on);
+    /// Told the path of every snapshot saved (the frame remembers it as "LastOpenedFileIMG=").
+    static void SetSnapshotSaved(std::function<void(const wxString& path)> saved);
     /// The stereogram the views draw their eyes for: GpStereoGram, or a mono one.
     static StereoGram_cls& Stereo();
     /// Draws the eyes of this paint (one, or two for a two-eye stereogram) and composes them
@@ -137,10 +147,16 @@ public:
     /// The next paint reads the window's picture; the snapshot file is then asked for and
     /// written outside the paint.
     void RequestSnapshot();
+    /// With the settings' showMessage: the two info lines at the top left and this paint's warnings (the
+    /// message text) at the bottom; the message text is emptied either way.
+    void DrawInfoText();
+    /// The orientation indicator at the lower left and, in the current view, the three
+    /// item-edit-mode icons (when the screen items are on).
+    void ScreenPass();
+    /// The warnings of the last paint (the message text as the info pass found it).
+    const std::string& LastMessage() const { return m_lastMessage; }
     bool CaptureOn() const { return m_captureOn; }
     bool SequenceCaptureOn() const { return m_sequenceCapture; }
-    bool distortion = false;   ///< fisheye drawn through the mask and the lens mesh
-    bool fisheyeGrid = false;  ///< fisheye grid laid over the fisheye image
     /// Per-view GL set-up on the first paint; true when it ran on this call.
     bool InitGL();
     /// True when the view is not on screen or has drawn (frame, sub); otherwise asks for a
@@ -166,6 +182,9 @@ public:
     /// selected object's gizmo (axis names under the object's). Empty: the filters' boxes
     /// and the gizmo (DrawScenePickForms).
     static void SetPickDrawer(std::function<void(int request, double t)> drawer);
+    /// Shows a view's context menu in place of the toolkit's (modal) pop-up while set; window
+    /// tests record the request through it. Empty: the menu pops up.
+    static void SetMenuPopup(std::function<void(MainGLCanvas_cls& view, int x, int y)> popup);
     /// The handler of every mouse event of the view.
     void OnMouse(wxMouseEvent& event);
     /// One gesture step for a w x h client; true when the camera or an item moved.
@@ -257,6 +276,8 @@ private:
     void ComposeEye(int a, int b, int pass);
     void ComposeDistorted(int a, int b, int pass);
     void SaveSequenceFrame(int buffer, int eye);
+    /// Motion-blur samples are being added up in this view's eye buffers (it captures).
+    bool Accumulating() const;
     void DirectPass(double t);
     int GeometryMode() const { return cameras.GeometryMode(); }
     /// The camera and projection of a draw (MainGLCanvasCamera.cpp).
@@ -281,6 +302,7 @@ private:
     CameraGesture_cls m_gesture;
     ItemDrag_cls m_itemDrag;
     bool m_pickSelect = false, m_pickGizmo = false;  ///< pick requests for the next draw
+    std::unique_ptr<AxisIndicator_cls> m_axis;    ///< orientation indicator, made on first use
     std::unique_ptr<FBO_cls> m_distortionBuffer;  ///< fisheye composition, 4096 x 4096
     std::unique_ptr<FBO_cls> m_overlayCapture;    ///< overlay at the capture's output size
     bool m_overlayCaptured = false;  ///< the overlay capture buffer holds this paint's overlay
@@ -293,4 +315,7 @@ private:
     std::function<void(int, int)> m_extraKeyHook;
     bool m_povAnimation = false;
     void OnKeyDown(wxKeyEvent& event);
+    int m_messageCount = 0;          ///< info passes drawn ("Count")
+    std::string m_lastMessage;       ///< message text of the last info pass
+    long long m_paintStartUs = 0;    ///< when this paint's scene draw began (steady clock)
 };

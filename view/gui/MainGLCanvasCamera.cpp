@@ -130,8 +130,21 @@ void MainGLCanvas_cls::OnKeyDown(wxKeyEvent& event) {
     wxPostEvent(m_frame, copy);
 }
 
+namespace {
+std::function<void(MainGLCanvas_cls&, int, int)> g_menuPopup;
+}  // namespace
+
+void MainGLCanvas_cls::SetMenuPopup(std::function<void(MainGLCanvas_cls&, int, int)> popup) {
+    g_menuPopup = std::move(popup);
+}
+
 void MainGLCanvas_cls::ShowContextMenu(int x, int y) {
     if (!m_menu) return;
+    if (g_menuPopup) {
+        g_menuPopup(*this, x, y);
+        if (HasCapture()) ReleaseMouse();
+        return;
+    }
     PopupMenu(m_menu.get(), x, y);
     if (HasCapture()) ReleaseMouse();
 }

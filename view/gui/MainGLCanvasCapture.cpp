@@ -4,10 +4,13 @@
 // file, the screen items and the info line.
 #include <GL/gl.h>
 
+#include <chrono>
 #include <cmath>
+#include <cstring>
 
 #include <wx/translation.h>
 
+#include "common/CommandHistory.h"
 #include "common/CommandIds.h"
 #include "common/gui/WidgetCommon.h"
 #include "platform/gui/GLEntryPoints.h"
@@ -16,6 +19,10 @@
 #include "view/DistortionMesh.h"
 #include "view/ExposureSettings.h"
 #include "view/StereoGram.h"
+#include "view/ViewInfoLine.h"
+#include "view/ModeIcon.h"
+#include "view/gui/AxisIndicator.h"
+#include "view/gui/BitmapText.h"
 #include "view/gui/FBO.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/GLTexture.h"
@@ -30,6 +37,30 @@ OverlayDrawer g_overlayDrawer;
 TimeCtrl_cls* g_time = nullptr;
 ExposureSettings_cls* g_exposure = nullptr;
 bool g_exposureTried = false;
+std::function<void(MainGLCanvas_cls&, ViewInfoLine_cls&)> g_infoSource;
+bool g_screenItems = false;
+std::function<void(const wxString&)> g_snapshotSaved;
+const wxGLContext* g_iconContext = nullptr;  ///< the context the mode icons were loaded in
+
+long long NowUs() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+/// Total and available video memory of the NVX memory-info extension, in its units; 10
+/// each where the extension is missing (asking for the values then would be a GL error).
+void VideoMemory(int& total, int& available) {
+    total = available = 10;
+    const char* ext = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (!ext || !std::strstr(ext, "GL_NVX_gpu_memory_info")) return;
+    GLint v = 10;
+    glGetIntegerv(0x9048, &v);
+    total = v;
+    v = 10;
+    glGetIntegerv(0x9049, &v);
+    available = v;
+}
 /// The context the stereogram's eye buffers were made in: when the views' context is made
 /// anew (all views closed and a new one opened) those GL objects are gone with the old one.
 const wxGLContext* g_eyeContext = nullptr;
@@ -54,11 +85,12 @@ void DrawOverlayInto(MainGLCanvas_cls& view, int w, int h) {
 void ForgetStaleEyeBuffers(StereoGram_cls& stereo) {
     const wxGLContext* now = MainGLCanvas_cls::SharedContext();
     if (g_eyeContext == now) return;
-    for (FBO_cls*& f : stereo.eyeBuffers) {
-        if (f) f->created = false;
-        delete f;
-        f = nullptr;
-    }
+    for (FBO_cls** pair : {stereo.eyeBuffers, stereo.otherBuffers})
+        for (int i = 0; i < 2; ++i) {
+            if (pair[i]) pair[i]->created = false;
+            delete pair[i];
+            pair[i] = nullptr;
+        }
     g_eyeContext = now;
     g_exposureTried = false;
 }
@@ -89,6 +121,17 @@ void MainGLCanvas_cls::SetExposure(ExposureSettings_cls* exposure) {
     g_exposureTried = false;
 }
 
+void MainGLCanvas_cls::SetInfoSource(std::function<void(MainGLCanvas_cls&, ViewInfoLine_cls&)> source) {
+    g_infoSource = std::move(source);
+}
+
+void MainGLCanvas_cls::SetScreenItems(bool on) { g_screenItems = on; }
+void MainGLCanvas_cls::SetSnapshotSaved(std::function<void(const wxString&)> saved) {
+    g_snapshotSaved = std::move(saved);
+}
+
+bool MainGLCanvas_cls::Accumulating() const { return Sampling() && m_captureOn && m_sequenceCapture; }
+
 StereoGram_cls& MainGLCanvas_cls::Stereo() {
     static StereoGram_cls mono;
     return GpStereoGram ? *GpStereoGram : mono;
@@ -97,6 +140,7 @@ StereoGram_cls& MainGLCanvas_cls::Stereo() {
 // ------------------------------------------------------------------------- eyes
 
 void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
+    m_paintStartUs = NowUs();
     StereoGram_cls& stereo = Stereo();
     stereo.SetViewSize(m_clientW, m_clientH);
     if (m_captureOn && m_sequenceCapture && GpCaptureSequence) {
@@ -113,12 +157,15 @@ void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
         return;
     }
     ForgetStaleEyeBuffers(stereo);
+    stereo.UseCaptureBuffers(m_sequenceCapture);
     if (g_exposure && !g_exposureTried) {
         g_exposureTried = true;
         g_exposure->InitShader(gl::CreateShader != nullptr, this);
     }
+    // Only the capturing view adds motion-blur samples up; any other view shows each
+    // sample as it comes.
     const MotionBlur_cls* blur = Blur();
-    if (!Sampling() || blur->IsFirstSample()) stereo.ClearEyeBuffers();
+    if (!Accumulating() || blur->IsFirstSample()) stereo.ClearEyeBuffers();
     for (int pass = 0; pass < stereo.PassCount(); ++pass) {
         stereo.eyeBufferSize = BufferSize(1);
         stereo.PrepareEyeBuffer(pass);
@@ -129,14 +176,14 @@ void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     stereo.fisheye = cameras.IsFisheye();
-    stereo.Compose(distortion && cameras.IsFisheye());
+    stereo.Compose(settings.distortion.value && cameras.IsFisheye());
 }
 
 void MainGLCanvas_cls::CopyToEye(int pass) {
     StereoGram_cls& stereo = Stereo();
     // Motion-blur samples add up in the eye buffer: each is copied with alpha w and its
     // colour premultiplied by w, so it adds w x w = 1 / count of the picture.
-    const float w = Sampling() ? std::sqrt(Blur()->GetSampleWeight()) : 1.0f;
+    const float w = Accumulating() ? std::sqrt(Blur()->GetSampleWeight()) : 1.0f;
     if (g_exposure) {
         g_exposure->alpha = w;
         g_exposure->blendMode = 1;
@@ -199,14 +246,17 @@ void MainGLCanvas_cls::ComposeDistorted(int a, int b, int pass) {
     m_distortionBuffer->Allocate(false);
     m_distortionBuffer->Bind(true);
     pool->ComposeFisheye(projection.angle, 0, e, e);
-    if (fisheyeGrid && FisheyeGridTexture()) {
+    // The grid and the mask are plain images: lit, they would take the material's colour.
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    if (settings.fisheyeGrid.value && FisheyeGridTexture()) {
         glEnable(GL_BLEND);
         glBlendColor(0.5f, 0.25f, 0.25f, 1.0f);
         glBlendFunc(GL_CONSTANT_COLOR, GL_ONE_MINUS_SRC_COLOR);
         DrawTextureFitted(*FisheyeGridTexture(), e, e, 2, true);
         glBlendColor(1, 1, 1, 1);
     }
-    if (distortion && MaskTexture()) {
+    if (settings.distortion.value && MaskTexture()) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_ZERO, GL_SRC_COLOR);  // multiply by the mask
         glColor4f(1, 1, 1, 1);
@@ -217,11 +267,12 @@ void MainGLCanvas_cls::ComposeDistorted(int a, int b, int pass) {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);  // the lens mesh's faces are wound either way
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     if (g_exposure) g_exposure->BeginExposure();
     glColor4fv(colour);
-    if (distortion && GpDistortionMesh && GpDistortionMesh->loaded) {
+    if (settings.distortion.value && GpDistortionMesh && GpDistortionMesh->loaded) {
         // Through the lens mesh, without the eye colour mask.
         glEnable(GL_TEXTURE_2D);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
@@ -252,8 +303,10 @@ void MainGLCanvas_cls::ComposeDistorted(int a, int b, int pass) {
 bool MainGLCanvas_cls::FinishPaint() {
     OverlayPass();
     CaptureImage();
+    ScreenPass();
+    DrawInfoText();
     // Earlier motion-blur samples of a frame stay in the eye buffers and are not shown.
-    return !Sampling() || Blur()->IsLastSample();
+    return !Accumulating() || Blur()->IsLastSample();
 }
 
 void MainGLCanvas_cls::OverlayPass() {
@@ -276,12 +329,68 @@ void MainGLCanvas_cls::OverlayPass() {
     DrawOverlayInto(*this, m_clientW, m_clientH);
 }
 
+void MainGLCanvas_cls::ScreenPass() {
+    if (!g_screenItems) return;
+    projection.SetViewportSize(m_clientW, m_clientH);
+    projection.ApplyViewport();
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    if (!m_axis) m_axis = std::make_unique<AxisIndicator_cls>(this);
+    m_axis->Render(camera);
+    m_axis->Draw(m_clientW, m_clientH);
+    if (GpCurrentCanvas == this) {
+        if (g_iconContext != SharedContext()) {
+            LoadModeIcons();
+            g_iconContext = SharedContext();
+        }
+        DrawModeIcons(m_clientW, m_clientH);
+    }
+    glPopAttrib();
+}
+
+void MainGLCanvas_cls::DrawInfoText() {
+    m_lastMessage = message;
+    if (!settings.showMessage.value) {
+        message.clear();
+        return;
+    }
+    ViewInfoLine_cls info;
+    if (g_infoSource) g_infoSource(*this, info);
+    info.paintMs = long((NowUs() - m_paintStartUs) / 1000);
+    VideoMemory(info.gmem0, info.gmem1);
+    info.count = m_messageCount++;
+    info.blockDepth = GoCommandHistory.BlockDepth();
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glViewport(0, 0, m_clientW, m_clientH);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    ScreenSize_cls screen;
+    screen.Set(m_clientW, m_clientH);
+    void* font = BitmapFontForIndex(1);  // Helvetica 12
+    glColor4f(1, 1, 1, 1);
+    DrawBitmapText(screen, font, info.Line1(), 5, 10, true);
+    DrawBitmapText(screen, font, info.Line2(), 5, 28, true);
+    if (!message.empty()) {
+        // From 10 pixels above the bottom, each further line 24 pixels higher.
+        glColor4f(1, 0.5f, 0.5f, 1);
+        DrawBitmapText(screen, font, message, 100, 10, false);
+    }
+    message.clear();
+    glPopAttrib();
+}
+
 // ------------------------------------------------------------------------- capture
 
 void MainGLCanvas_cls::BeginSequenceCapture(CaptureSequence_cls* sequence) {
     GpCaptureSequence = sequence;
     if (sequence) sequence->BeginCapture();
     m_captureOn = m_sequenceCapture = sequence != nullptr;
+    // The frame on screen was drawn before the run: it is drawn (and saved) again before
+    // playback moves on.
+    ForgetDrawnFrame();
+    Refresh(false);
 }
 
 void MainGLCanvas_cls::EndSequenceCapture() {
@@ -312,6 +421,7 @@ void MainGLCanvas_cls::CaptureImage() {
                                                                 : GoImageSaver.snapshotPath))
                 return;
             GoImageSaver.SaveSnapshot(std::move(picture));
+            if (g_snapshotSaved) g_snapshotSaved(GoImageSaver.snapshotPath);
         });
         return;
     }

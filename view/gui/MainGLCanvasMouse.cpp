@@ -125,15 +125,16 @@ void MainGLCanvas_cls::OnMouse(wxMouseEvent& event) {
     }
     if (m_tracker.Wheel() && m_tracker.WheelSteps() != 0) {
         if (IsMouseInside()) {
-            SetPivotFromPose();
+            GestureCamera().SetPivot(GesturePivotPose().position);
             m_gesture.choice = CameraChoice();
             double scale = OrthoScale();
             moved |= m_gesture.WheelZoom(GestureCamera(), m_tracker.WheelSteps(), scale);
             OrthoScale() = float(scale);
             m_tracker.StorePrevious();
             MakeMainView();
-        } else {
-            moved |= RouteWheel();
+        } else if (RouteWheel()) {
+            // The view under the pointer took over; this one only shows that it lost it.
+            RequestPaint();
         }
     }
     if (moved) {
@@ -161,7 +162,7 @@ bool MainGLCanvas_cls::DoGestures(int w, int h) {
     MouseMove_cls move = MouseMove_cls::FromTracker(m_tracker, w, h);
     if (!move.valid) return false;
     move.ClampStart();
-    SetPivotFromPose();
+    GestureCamera().SetPivot(GesturePivotPose().position);
     m_gesture.Init(1.0, move, w, h, CameraChoice());
     m_itemDrag.Init(1.0, move, w, h, CameraChoice());
     GLCamera_cls& cam = GestureCamera();
@@ -243,6 +244,25 @@ void MainGLCanvas_cls::AfterSceneDrawn(bool offScreen, double t) {
         std::copy(vp, vp + 4, rings->viewport);
     }
 
+    // The selected object's gizmo over the picture, where the drags and picks expect it.
+    if (SceneObj_cls* s = GpSelectedSceneObj; s && s->translate) {
+        CreateTransformGizmos();
+        glViewport(vp[0], vp[1], vp[2], vp[3]);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadMatrixd(pr);
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadMatrixd(mv);
+        s->UpdateTransform(t);
+        s->DrawGizmo();
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glViewport(0, 0, w, h);
+    }
+
     if (m_pickSelect || m_pickGizmo) {
         CreateTransformGizmos();
         const double x = m_tracker.pressX + 0.5, y = h - m_tracker.pressY - 0.5;
@@ -272,6 +292,7 @@ void MainGLCanvas_cls::AfterSceneDrawn(bool offScreen, double t) {
         }
         m_pickSelect = m_pickGizmo = false;
     }
+    glViewport(0, 0, w, h);
     if (m_itemDrag.active && GpSelectedSceneObj)
         m_itemDrag.DrawGuideLine(GiItemEditMode, GpSelectedSceneObj->gizmoAxis, w, h, w, h);
 }

@@ -191,8 +191,9 @@ void StereoGram_cls::DrawFocusMarker(const GLCamera_cls& camera, double t, doubl
 }
 
 void StereoGram_cls::ReleaseGL() {
-    for (FBO_cls*& f : eyeBuffers) {
-        delete f;
-        f = nullptr;
-    }
+    for (FBO_cls** pair : {eyeBuffers, otherBuffers})
+        for (int i = 0; i < 2; ++i) {
+            delete pair[i];
+            pair[i] = nullptr;
+        }
 }

@@ -21,11 +21,12 @@
 #include "timeline/TimeCtrl.h"
 #include "view/DepthSort.h"
 #include "view/DrawOptions.h"
+#include "view/ExposureSettings.h"
 #include "view/TagList.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/GridDrawing.h"
-#include "view/gui/SceneLists.h"
 #include "view/gui/InfoHover.h"
+#include "view/gui/SceneLists.h"
 #include "view/gui/SequenceRenderer.h"
 
 int GiDrawProgress = 100;
@@ -149,6 +150,7 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
 void ViewScene_cls::DirectModeWarnings(MainGLCanvas_cls& view) const {
     if (m_options && m_options->Shadow() != 0)
         view.message += "Direct Display Mode does not support shadow volume.\n";
+    if (m_exposure && !m_exposure->IsNeutral()) view.message += "Direct Display Mode does not support exposure.\n";
 }
 
 void ViewScene_cls::SetDefaultLights(const GLCamera_cls& camera) const {

@@ -12,6 +12,7 @@
 class DataSequence_cls;
 class FilterCtrl_cls;
 class DrawOptions_cls;
+class ExposureSettings_cls;
 struct FrameDrawRequest;
 class SequenceRenderer_cls;
 class TimeCtrl_cls;
@@ -83,6 +84,9 @@ public:
     void SetToggleSource(std::function<ViewToggles(const MainGLCanvas_cls& view)> source) {
         m_toggles = std::move(source);
     }
+    /// The exposure settings (borrowed; may be null): a direct-display view warns when they
+    /// are not neutral, as only the off-screen road applies them.
+    void SetExposure(const ExposureSettings_cls* exposure) { m_exposure = exposure; }
     /// The tag labels of view `view` (0..4) filled by its last draw.
     TagList_cls& Tags(int view);
 
@@ -103,6 +107,7 @@ private:
     TimeCtrl_cls* m_time;
     SequenceRenderer_cls* m_renderer;
     DrawOptions_cls* m_options;
+    const ExposureSettings_cls* m_exposure = nullptr;
     bool m_installed = false;
     FilterDrawOrder_cls m_filterOrder;  ///< filter list 0 as the renderers' draw-order filter
 };

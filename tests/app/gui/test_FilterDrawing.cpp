@@ -25,7 +25,11 @@
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
 #include "timeline/TimeCtrl.h"
+#include <wx/image.h>
+
+#include "view/ImageSaver.h"
 #include "view/ParticleAttrib.h"
+#include "view/gui/ImageSaverGL.h"
 #include "view/Snap.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
@@ -54,6 +58,9 @@ std::string WriteSequence(const TempDir& dir) {
 struct Picture {
     std::vector<int> seen;
     std::vector<float> x;  ///< the particles' x
+    std::vector<double> sx, sy;  ///< where the camera puts them (GL window pixels)
+    wxString saveTo;  ///< when set, the next picture is also saved there (then cleared)
+    int savedW = 0, savedH = 0;
     std::vector<float> positions;  ///< x, y, z per particle
     std::vector<unsigned char> rgba;
     int w = 0, h = 0;
@@ -99,11 +106,21 @@ void Look(MainGLCanvas_cls& v, Picture& pic) {
     pic.positions.assign(GpSnap->positions, GpSnap->positions + 3 * size_t(n));
     pic.seen.assign(size_t(n), -1);
     pic.x.assign(size_t(n), 0.0f);
+    pic.sx.assign(size_t(n), -1.0);
+    pic.sy.assign(size_t(n), -1.0);
+    if (!pic.saveTo.empty()) {
+        GoImageSaver.snapshotPath = pic.saveTo;
+        pic.savedW = ImageSaver_cls::SnapshotWidth(w);
+        pic.savedH = h;
+        if (SaveSnapshotFromGL(GoImageSaver, w, h)) pic.saveTo.clear();
+    }
     for (int i = 0; i < n; ++i) {
         const float* q = GpSnap->positions + 3 * i;
         pic.x[size_t(i)] = q[0];
         double sx, sy, sz;
         gluProject(q[0], q[1], q[2], mv, pr, vp, &sx, &sy, &sz);
+        pic.sx[size_t(i)] = sx;
+        pic.sy[size_t(i)] = sy;
         if (sx < 3 || sy < 3 || sx > w - 3 || sy > h - 3) continue;
         int found = 0;
         for (int dy = -2; dy <= 2 && !found; ++dy)
@@ -169,7 +186,39 @@ TEST_F(FilterDrawing, BooleanBoxHidesTheParticlesOutsideIt) {
     b->Data()->borderFactor.value = 0;
     b->Data()->SetScaleKey(1000, 1000, 1000);
     b->Data()->SetTranslateKey(mid + 500, 0, 0);
+    const wxString png = wxString::FromUTF8(dir.File("boolean.png"));
+    pic.saveTo = png;
     ASSERT_TRUE(Repaint());
+    ASSERT_TRUE(pic.saveTo.empty()) << "the view's picture was saved";
+    GoImageSaver.WaitForWriter();
+    ImageFileEncoder_cls::RegisterHandlers();
+    wxImage image;
+    ASSERT_TRUE(image.LoadFile(png, wxBITMAP_TYPE_PNG));
+    ASSERT_EQ(image.GetHeight(), pic.savedH);
+    // In the saved image (rows top-down): red where a particle inside the box stands,
+    // none where one outside it stands.
+    auto redInImage = [&](size_t i) {
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx) {
+                const int x = int(pic.sx[i]) + dx, y = pic.savedH - 1 - (int(pic.sy[i]) + dy);
+                if (x < 0 || y < 0 || x >= image.GetWidth() || y >= image.GetHeight()) continue;
+                if (image.GetRed(x, y) > 200 && image.GetGreen(x, y) < 60 && image.GetBlue(x, y) < 60) return true;
+            }
+        return false;
+    };
+    int inFile = 0, outFile = 0;
+    for (size_t i = 0; i < pic.seen.size(); ++i) {
+        if (pic.seen[i] < 0 || pic.sx[i] >= image.GetWidth() - 3) continue;
+        if (pic.x[i] > mid) {
+            ++inFile;
+            EXPECT_TRUE(redInImage(i)) << "saved image: particle " << i << " inside the box is hidden";
+        } else {
+            ++outFile;
+            EXPECT_FALSE(redInImage(i)) << "saved image: particle " << i << " outside the box is shown";
+        }
+    }
+    EXPECT_GE(inFile, 3);
+    EXPECT_GE(outFile, 3);
     int inside = 0, outside = 0;
     for (size_t i = 0; i < pic.seen.size(); ++i) {
         if (pic.seen[i] < 0) continue;

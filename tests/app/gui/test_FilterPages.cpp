@@ -229,3 +229,32 @@ TEST(FilterPages, CollapsedPanelsAndProjectsRebuildThePages) {
     b.erase(pb, b.find('\n', pb) - pb);
     EXPECT_EQ(a, b);
 }
+
+TEST(FilterPages, FiltersOfKindsNotShownAreReportedWhenAProjectIsOpened) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    shell.Post(ID_ADD_DATABOX);
+    const std::string project = dir.File("scene.ptp");
+    ASSERT_TRUE(shell.frame->SaveProjectTo(wxString::FromUTF8(project)));
+    std::string text = ReadFile(project);
+    const std::string begin = "---FilterCtrl2Begin\n";
+    const size_t at = text.find(begin);
+    ASSERT_NE(at, std::string::npos);
+    text.insert(at + begin.size(),
+                "-FilterBegin\nFilterType=4\r\nFilterValid=1\r\nFilterName=Fog00\r\n-FilterEnd\n");
+    testsupport::WriteFile(project, text);
+    testsupport::ResetModals();
+    testsupport::SetModalAnswer(wxID_OK);
+    ASSERT_TRUE(shell.frame->OpenProjectFile(wxString::FromUTF8(project)));
+    ASSERT_TRUE(testsupport::PumpUntil([] { return !testsupport::ModalMessages().empty(); }, 3000));
+    EXPECT_NE(testsupport::ModalMessages().back().Find("1 filter(s)"), wxNOT_FOUND);
+    // The rest of the section was read: the DataBox is back with its panel.
+    EXPECT_EQ(ListNames(shell.core->GetFilterCtrl(2)), "DataBox00,");
+    EXPECT_EQ(PanelNames(Page(shell, 2)), "DataBox00,");
+    // A project without such blocks opens without a word.
+    testsupport::ResetModals();
+    ASSERT_TRUE(shell.frame->SaveProjectTo(wxString::FromUTF8(project)));
+    ASSERT_TRUE(shell.frame->OpenProjectFile(wxString::FromUTF8(project)));
+    testsupport::Pump(100);
+    EXPECT_TRUE(testsupport::ModalMessages().empty());
+}

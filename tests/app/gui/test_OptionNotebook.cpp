@@ -56,4 +56,31 @@ TEST(OptionNotebook, PagesExposureProgramAndShadowSettings) {
     EXPECT_EQ(GoShadowConfig.quality.value, unsigned(choice));
     GoCommandHistory.Undo();
     EXPECT_EQ(GoShadowConfig.quality.value, before);
+
+    // Direct display cannot apply the exposure: a view drawn so says it while the exposure
+    // is not neutral, and says nothing of it for the neutral default.
+    std::string message;
+    MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
+        if (v.ViewIndex() == 0) message = v.LastMessage();
+    });
+    MainGLCanvas_cls::SetUseFBO([] { return false; });
+    struct Restore {
+        ~Restore() {
+            MainGLCanvas_cls::SetPaintProbe(nullptr);
+            MainGLCanvas_cls::SetUseFBO(nullptr);
+        }
+    } restore;
+    const std::string warning = "Direct Display Mode does not support exposure.";
+    auto paint = [&]() {
+        message = "none";
+        view->ForgetDrawnFrame();
+        view->Refresh(false);
+        return PumpUntil([&] { return message != "none"; }, 10000);
+    };
+    ASSERT_TRUE(paint());
+    EXPECT_EQ(message.find(warning), std::string::npos) << message;
+    exposure->gamma.value = 2.0f;
+    ASSERT_TRUE(paint());
+    EXPECT_NE(message.find(warning), std::string::npos) << message;
+    exposure->gamma.value = 1.0f;
 }

@@ -11,12 +11,14 @@
 #include <cmath>
 #include <map>
 
+#include "app/gui/AppCore.h"
 #include "app/gui/TopHalfPanel.h"
 #include "common/CommandHistory.h"
 #include "common/CommandIds.h"
 #include "data/DataSequenceSet.h"
 #include "data/DemoSequence.h"
 #include "filters/ColorCurve.h"
+#include "view/OverlaySettings.h"
 #include "view/ParticleAttrib.h"
 #include "view/Snap.h"
 #include "view/gui/MainGLCanvas.h"
@@ -126,6 +128,8 @@ TEST_P(ViewDrawing, EveryViewShowsEachParticleInItsTypeColour) {
         t.grid = t.items = false;
         return t;
     });
+    // Nor the legend the overlay shows by default in the bottom right corner.
+    shell.core->GetOverlaySettings()->showLegend.values[0] = false;
     ParticleAttrib_cls* const* attribs =
         shell.core->GetSequenceRenderer()->Attribs(GpDataSequenceSet->current);
     for (int t = 0; t < 4; ++t) {

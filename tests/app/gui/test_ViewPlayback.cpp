@@ -17,6 +17,7 @@
 #include <wx/image.h>
 #include <wx/statusbr.h>
 
+#include "app/gui/AppCore.h"
 #include "app/gui/TopHalfPanel.h"
 #include "common/CommandHistory.h"
 #include "common/CommandIds.h"
@@ -28,6 +29,7 @@
 #include "filters/FilterDataBox.h"
 #include "timeline/TimeCtrl.h"
 #include "view/ImageSaver.h"
+#include "view/OverlaySettings.h"
 #include "view/ParticleAttrib.h"
 #include "view/Snap.h"
 #include "view/gui/ImageSaverGL.h"
@@ -64,6 +66,8 @@ void Prepare(Shell& shell, const std::string& first) {
         t.grid = t.items = false;
         return t;
     });
+    // Nor the legend the overlay shows by default in the bottom right corner.
+    shell.core->GetOverlaySettings()->showLegend.values[0] = false;
     ParticleAttrib_cls* const* attribs = shell.core->GetSequenceRenderer()->Attribs(GpDataSequenceSet->current);
     for (int t = 0; t < 4; ++t) {
         std::copy(kTypeColours[t], kTypeColours[t] + 4, attribs[t]->col->constantColor.values);
@@ -163,6 +167,13 @@ TEST(ViewPlayback, SavedViewImageHoldsEachParticleInItsTypeColour) {
     int savedW = 0, savedH = 0;
     bool saved = false;
     Shell shell(dir.File("Pelthorn3Configure.txt"));
+    // Nothing over the particles: no orientation indicator, mode icons, legend or info lines.
+    MainGLCanvas_cls::SetScreenItems(false);
+    MainGLCanvas_cls::SetOverlayDrawer(nullptr);
+    {
+        ViewSettings_cls& shown = shell.frame->GetTopPanel()->View(0)->settings;
+        shown.showMessage.value = shown.showGrid.value = shown.showItems.value = false;
+    }
     MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
         if (saved || v.ViewIndex() != 0 || !GpSnap || !GpSnap->allocated) return;
         const wxSize size = v.GetClientSize();
@@ -235,6 +246,11 @@ TEST(ViewPlayback, AnEnabledDataBoxPlacesTheParticlesInEveryDrawingMode) {
     box->Data()->SetTranslateKey(shift[0], shift[1], shift[2]);
     box->Data()->SetScaleKey(1, 1, 1);  // what the add-filter command keys first
     GpFilterCtrls[2]->SelectFilter(nullptr);  // no gizmo over the particles
+    // Nothing over the particles: no orientation indicator, mode icons, legend or info lines.
+    MainGLCanvas_cls::SetScreenItems(false);
+    MainGLCanvas_cls::SetOverlayDrawer(nullptr);
+    ViewSettings_cls& shown = shell.frame->GetTopPanel()->View(0)->settings;
+    shown.showMessage.value = shown.showGrid.value = shown.showItems.value = false;
     ASSERT_NE(GpFilterCtrls[2]->GetEnabledDataBoxData(), nullptr);
     MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
         if (v.ViewIndex() != 0 || !GpSnap || !GpSnap->allocated) return;

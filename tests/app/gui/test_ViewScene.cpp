@@ -105,7 +105,7 @@ TEST_P(ViewScenePasses, BackgroundGridAndPivotMarkerFollowTheirSettings) {
     }();
     EXPECT_TRUE(AnyNear(s, s.centre[0], s.centre[1], IsCyan));
     if (!offScreen) {
-        EXPECT_EQ(view->message, "Direct Display Mode does not support shadow volume.\n");
+        EXPECT_EQ(view->LastMessage(), "Direct Display Mode does not support shadow volume.\n");
     }
 
     // The view's own toggles G and I, read from its settings when no source is set.

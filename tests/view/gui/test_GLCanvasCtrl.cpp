@@ -114,6 +114,8 @@ protected:
         frame->SetSizer(sizer);
         frame->Show();
         frame->Bind(wxEVT_MENU, [this](wxCommandEvent& e) { posted.push_back(e.GetId()); });
+        // The markers alone: no info lines over them.
+        bar->View()->settings.showMessage.value = false;
         testsupport::PumpUntil([&] { return bar->View()->IsShownOnScreen(); }, 3000);
     }
     void TearDown() override {

@@ -207,9 +207,9 @@ protected:
     void SetUpBalls(int geometry, double offAxis) {
         GoRenderConfig.bufferSizeIndex.value = 1;  // 512: enough for a 300-pixel view, and quick
         const double a = offAxis * 3.14159265358979 / 180;
-        const double* p = view->camera.pose.position;
-        const double* d = view->camera.frame.direction;
-        const double* r = view->camera.frame.right;
+        const double* p = view->cameras.free.pose.position;
+        const double* d = view->cameras.free.frame.direction;
+        const double* r = view->cameras.free.frame.right;
         for (int k = 0; k < 3; ++k) balls.greenAt[k] = p[k] + 3 * (std::cos(a) * d[k] + std::sin(a) * r[k]);
         MainGLCanvas_cls::SetSceneDrawer(std::cref(balls));
         MainGLCanvas_cls::SetUseFBO([] { return true; });

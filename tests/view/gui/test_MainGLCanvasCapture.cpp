@@ -131,8 +131,9 @@ protected:
         frame->Show();
         testsupport::PumpUntil([&] { return view->IsShownOnScreen(); }, 3000);
         const double pos[3] = {0, 0, 0}, second[3] = {0, 0, 0}, dir[3] = {0, 0, -1}, up[3] = {0, 1, 0};
-        view->camera.pose = GLCameraPose_cls(pos[0], pos[1], pos[2], second);
-        view->camera.frame.SetDirUp(dir, up);
+        view->cameras.free.pose = GLCameraPose_cls(pos[0], pos[1], pos[2], second);
+        view->cameras.free.frame.SetDirUp(dir, up);
+        view->settings.showMessage.value = false;  // the info line would lie over the pictures looked at
         seq.outputWidth = 160, seq.outputHeight = 120;
     }
     void TearDown() override {
@@ -361,6 +362,82 @@ TEST_F(CaptureViewFixture, DirectDisplayRefusesSequenceCaptureWithAMessage) {
     EXPECT_FALSE(FileExists(dir.File("Preview0000.png")));
 }
 
+TEST_F(CaptureViewFixture, InfoLineAndWarningsShowOnlyWithShowMessage) {
+    // Direct Display cannot draw two eyes: the paint says so in the message text.
+    MainGLCanvas_cls::SetUseFBO([] { return false; });
+    SetStereo(STEREO_OFF_AXIS, STEREO_RED_CYAN, 1, 0.4);
+    g_particleX = 5;  // out of sight: only text is lit
+    auto litRows = [](const ViewShot& s, int y0, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = 0; x < s.w; ++x) n += IsLitPixel(s.At(x, y)) ? 1 : 0;
+        return n;
+    };
+    ASSERT_TRUE(PaintTimes(1));
+    EXPECT_EQ(litRows(shots.at(0), 0, shots.at(0).h), 0) << "no text while ShowMessage is off";
+    EXPECT_TRUE(view->message.empty()) << "the paint's warnings are dropped";
+    EXPECT_EQ(view->LastMessage(), "Direct Display Mode does not support stereogram.\n");
+
+    view->settings.showMessage.value = true;
+    ASSERT_TRUE(PaintTimes(1));
+    const ViewShot& s = shots.at(0);
+    EXPECT_GT(litRows(s, s.h - 40, s.h), 20) << "the two info lines at the top";
+    EXPECT_GT(litRows(s, 4, 24), 20) << "the warning at the bottom";
+    // The warning is drawn in its pink, from x 100 on.
+    bool pink = false;
+    for (int y = 4; y < 24; ++y)
+        for (int x = 0; x < s.w; ++x) {
+            const unsigned char* p = s.At(x, y);
+            if (p[0] > 200 && p[1] > 90 && p[1] < 160) {
+                pink = true;
+                EXPECT_GE(x, 99);
+            }
+        }
+    EXPECT_TRUE(pink);
+    EXPECT_TRUE(view->message.empty());
+}
+
+TEST_F(CaptureViewFixture, ScreenItemsShowTheOrientationIndicatorAtTheLowerLeft) {
+    g_particleX = 5;  // out of sight
+    auto litIn = [](const ViewShot& s, int x0, int x1, int y0, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) n += IsLitPixel(s.At(x, y)) ? 1 : 0;
+        return n;
+    };
+    ASSERT_TRUE(PaintTimes(1));
+    EXPECT_EQ(litIn(shots.at(0), 0, shots.at(0).w, 0, shots.at(0).h), 0);
+    MainGLCanvas_cls::SetScreenItems(true);
+    view->MakeCurrentView();
+    ASSERT_TRUE(PaintTimes(1));
+    MainGLCanvas_cls::SetScreenItems(false);
+    const ViewShot& s = shots.at(0);
+    EXPECT_EQ(s.error, GLenum(GL_NO_ERROR));
+    EXPECT_EQ(s.attribDepth, 0);
+    EXPECT_GT(litIn(s, 32, 96, 0, 64), 20) << "the indicator's arrows";
+    EXPECT_EQ(litIn(s, 100, s.w, 0, s.h / 2), 0) << "nothing else in the lower half";
+}
+
+TEST_F(CaptureViewFixture, FisheyeEyesThroughMaskMeshAndGridKeepTheCentreAndTheGLState) {
+    ASSERT_TRUE(GbFBOSupported);
+    view->settings.geometry.value = 2;
+    for (int mode = 0; mode < 4; ++mode) {
+        view->settings.distortion.value = mode & 1;
+        view->settings.fisheyeGrid.value = mode & 2;
+        SetStereo(STEREO_OFF_AXIS, STEREO_SIDE_BY_SIDE, 1, 0.02);
+        ASSERT_TRUE(PaintTimes(1));
+        const ViewShot& s = shots.at(0);
+        EXPECT_EQ(s.error, GLenum(GL_NO_ERROR)) << mode;
+        EXPECT_EQ(s.attribDepth, 0) << mode;
+        // Each half shows its eye's fisheye with the particle straight ahead in its middle.
+        const Picture p = FromShot(s);
+        const double left = p.CentroidX(IsLitPixel, 0, p.w / 2), right = p.CentroidX(IsLitPixel, p.w / 2, p.w);
+        // The mask keeps the disc's middle: the particle is there in every mode.
+        EXPECT_NEAR(left, p.w / 4.0, 8) << mode;
+        EXPECT_NEAR(right, 3 * p.w / 4.0, 8) << mode;
+    }
+}
+
 TEST_F(CaptureViewFixture, MotionBlurTrailHoldsOneParticlesBrightness) {
     ASSERT_TRUE(GbFBOSupported);
     // Unblurred reference.
@@ -377,11 +454,21 @@ TEST_F(CaptureViewFixture, MotionBlurTrailHoldsOneParticlesBrightness) {
     time.motionBlur.count = 4;
     time.motionBlur.shutter = 1.0f;
     time.motionBlur.sampling = 1;
+    // A second view paints between the samples; it must not disturb their sum.
+    auto* other = new MainGLCanvas_cls(frame, frame, 1, 0);
+    other->SetMinSize(wxSize(100, 80));
+    frame->GetSizer()->Add(other, 0);
+    frame->Layout();
+    testsupport::PumpUntil([&] { return other->IsShownOnScreen(); }, 3000);
     for (int i = 0; i < 4; ++i) {
         time.motionBlur.index = i;
         g_particleX = -0.3 + 0.2 * i;
         PaintAndWrite();
         EXPECT_EQ(FileExists(dir.File("Preview0001.png")), i == 3) << "sample " << i;
+        const int before = other->DrawCount();
+        other->Refresh(false);
+        testsupport::PumpUntil([&] { return other->DrawCount() > before; }, 3000);
+        EXPECT_GT(other->DrawCount(), before);
     }
     time.motionBlur.sampling = 0;
     const Picture trail = FromFile(dir.File("Preview0001.png"));

@@ -47,6 +47,7 @@ protected:
         MainGLCanvas_cls::SetMouseBindings(prefs.get());
         MainGLCanvas_cls::SetSceneDrawer(DrawTestQuad);
         MainGLCanvas_cls::SetUseFBO([this] { return useFBO; });
+        MainGLCanvas_cls::SetMenuPopup([this](MainGLCanvas_cls&, int, int) { ++menus; });
         RecordShots(shots);
         frame = new wxFrame(nullptr, wxID_ANY, "mouse", wxPoint(40, 40), wxSize(320, 260));
         auto* sizer = new wxBoxSizer(wxHORIZONTAL);
@@ -60,9 +61,11 @@ protected:
         // Looking down -z from (0, 0, 10) at the origin, y up.
         const double pos[3] = {0, 0, 10}, second[3] = {0, 0, 0}, dir[3] = {0, 0, -1}, up[3] = {0, 1, 0},
                      right[3] = {1, 0, 0};
-        view->camera = GLCamera_cls(pos, second, dir, up, right);
+        view->cameras.free = GLCamera_cls(pos, second, dir, up, right);
         const double origin[3] = {0, 0, 0};
-        view->camera.SetPivot(origin);
+        view->cameras.free.SetPivot(origin);
+        // The pivot pose is shared by the views (and left behind by earlier tests).
+        for (int k = 0; k < 3; ++k) view->GetPivotPose().position[k] = 0;
         ASSERT_TRUE(Paint());
         ASSERT_TRUE(Paint());
     }
@@ -74,6 +77,7 @@ protected:
         MainGLCanvas_cls::SetUseFBO(nullptr);
         MainGLCanvas_cls::SetMouseBindings(nullptr);
         MainGLCanvas_cls::SetPickSelect(nullptr);
+        MainGLCanvas_cls::SetMenuPopup(nullptr);
         SetSelectedSceneObj(nullptr);
         for (auto& l : GpFilterCtrls) l = nullptr;
         lists.clear();
@@ -143,6 +147,7 @@ protected:
     }
 
     bool useFBO = false;
+    int menus = 0;  ///< context menus asked for
     std::unique_ptr<PreferenceSettings_cls> prefs;
     std::unique_ptr<wxUIActionSimulator> sim = std::make_unique<wxUIActionSimulator>();
     std::map<int, ViewShot> shots;
@@ -168,15 +173,15 @@ bool RedCentre(const ViewShot& s, double& cx, double& cy) {
 
 TEST_F(MouseViewTest, OrbitDragMovesTheCameraByTheFormulaAndThePictureFollows) {
     const MouseMove_cls m = MoveOf(100, 75, 115, 75);
-    GLCamera_cls expected = view->camera;
+    GLCamera_cls expected = view->cameras.free;
     expected.SetSpeed(1);
     expected.Orbit(m.x0, m.y0, m.x1, m.y1);
     Drag(wxMOUSE_BTN_LEFT, 100, 75, 115, 75);  // "Defalut": left orbits
     for (int k = 0; k < 3; ++k) {
-        EXPECT_NEAR(view->camera.pose.position[k], expected.pose.position[k], 1e-9) << k;
-        EXPECT_NEAR(view->camera.frame.direction[k], expected.frame.direction[k], 1e-9) << k;
+        EXPECT_NEAR(view->cameras.free.pose.position[k], expected.pose.position[k], 1e-9) << k;
+        EXPECT_NEAR(view->cameras.free.frame.direction[k], expected.frame.direction[k], 1e-9) << k;
     }
-    EXPECT_NEAR(view->camera.PivotDistance(), 10.0, 1e-9);
+    EXPECT_NEAR(view->cameras.free.PivotDistance(), 10.0, 1e-9);
     ASSERT_TRUE(Paint());
     // The quad's corner at +x now stands where the new camera projects it.
     double w[3];
@@ -200,11 +205,11 @@ TEST_F(MouseViewTest, PanMovesCameraAndPivotAndThePictureSlides) {
     const MouseMove_cls m = MoveOf(100, 75, 110, 70);
     Drag(wxMOUSE_BTN_RIGHT, 100, 75, 110, 70);
     const double s = 10 * 0.5, aspect = double(kW) / kH;
-    EXPECT_NEAR(view->camera.pose.position[0], -m.DeltaX() * s * aspect, 1e-6);
-    EXPECT_NEAR(view->camera.pose.position[1], -m.DeltaY() * s, 1e-6);
+    EXPECT_NEAR(view->cameras.free.pose.position[0], -m.DeltaX() * s * aspect, 1e-6);
+    EXPECT_NEAR(view->cameras.free.pose.position[1], -m.DeltaY() * s, 1e-6);
     view->SetPivotFromPose();
-    EXPECT_NEAR(view->camera.pivot[0], view->camera.pose.position[0], 1e-9);  // the pivot came along
-    EXPECT_NEAR(view->camera.pivot[1], view->camera.pose.position[1], 1e-9);
+    EXPECT_NEAR(view->cameras.free.pivot[0], view->cameras.free.pose.position[0], 1e-9);  // the pivot came along
+    EXPECT_NEAR(view->cameras.free.pivot[1], view->cameras.free.pose.position[1], 1e-9);
     ASSERT_TRUE(Paint());
     double cx, cy;
     ASSERT_TRUE(RedCentre(shots.at(0), cx, cy));
@@ -234,11 +239,11 @@ TEST_F(MouseViewTest, WheelZoomsTenPercentPerStepAndSmoothScrollPartsAddUp) {
         sx0 = n;
     }
     wheel(120);
-    EXPECT_NEAR(view->camera.PivotDistance(), 11.0, 1e-9);
+    EXPECT_NEAR(view->cameras.free.PivotDistance(), 11.0, 1e-9);
     wheel(40), wheel(40);
-    EXPECT_NEAR(view->camera.PivotDistance(), 11.0, 1e-9);  // two parts: not a step yet
+    EXPECT_NEAR(view->cameras.free.PivotDistance(), 11.0, 1e-9);  // two parts: not a step yet
     wheel(40);
-    EXPECT_NEAR(view->camera.PivotDistance(), 12.1, 1e-9);
+    EXPECT_NEAR(view->cameras.free.PivotDistance(), 12.1, 1e-9);
     ASSERT_TRUE(Paint());
     double cx, cy;
     ASSERT_TRUE(RedCentre(shots.at(0), cx, cy));
@@ -247,7 +252,7 @@ TEST_F(MouseViewTest, WheelZoomsTenPercentPerStepAndSmoothScrollPartsAddUp) {
     EXPECT_NEAR(n, sx0 / 1.21, 2.0);  // the quad is 1.21 times further away
     *prefs->ZoomInvertValue() = true;
     wheel(120);
-    EXPECT_NEAR(view->camera.PivotDistance(), 12.1 * 0.9, 1e-9);
+    EXPECT_NEAR(view->cameras.free.PivotDistance(), 12.1 * 0.9, 1e-9);
 }
 
 TEST_F(MouseViewTest, EachTemplateRoutesThePlainButtons) {
@@ -261,13 +266,16 @@ TEST_F(MouseViewTest, EachTemplateRoutesThePlainButtons) {
     };
     for (const Case& c : cases) {
         prefs->ApplyMouseTemplate(c.tmpl);
-        const GLCamera_cls before = view->camera;
+        const int menusBefore = menus;
+        const GLCamera_cls before = view->cameras.free;
         Drag(c.button, 100, 75, 100, 65);
-        const bool turned = std::fabs(view->camera.frame.direction[1] - before.frame.direction[1]) > 1e-6;
-        const bool zoomed = std::fabs(view->camera.PivotDistance() - before.PivotDistance()) > 1e-6;
+        const bool turned = std::fabs(view->cameras.free.frame.direction[1] - before.frame.direction[1]) > 1e-6;
+        const bool zoomed = std::fabs(view->cameras.free.PivotDistance() - before.PivotDistance()) > 1e-6;
         EXPECT_EQ(turned, c.expect == 1) << c.tmpl << " " << c.button;
         EXPECT_EQ(zoomed, c.expect == 2) << c.tmpl << " " << c.button;
-        view->camera = before;
+        // The first template's right button is the menu click.
+        EXPECT_EQ(menus - menusBefore, c.tmpl == 0 && c.button == wxMOUSE_BTN_RIGHT ? 1 : 0) << c.tmpl;
+        view->cameras.free = before;
     }
 }
 
@@ -361,12 +369,116 @@ TEST_F(MouseViewTest, PressOnAModeIconSwitchesTheModeAndStartsNoGesture) {
     LoadModeIcons();
     ASSERT_GT(GoModeIconScale.width, 0) << "ICONS/Scale.png not found from the working folder";
     GiItemEditMode = 0;
-    const GLCamera_cls before = view->camera;
+    const GLCamera_cls before = view->cameras.free;
     // The scale icon's centre: 4 pixels from the left and from the bottom edge.
     const int x = 4 + GoModeIconScale.width / 2, y = kH - (4 + GoModeIconScale.height / 2);
     Drag(wxMOUSE_BTN_LEFT, x, y, x + 30, y - 20);
     EXPECT_EQ(GiItemEditMode, 1);
     EXPECT_FALSE(GbIconClick);
-    for (int k = 0; k < 3; ++k) EXPECT_EQ(view->camera.pose.position[k], before.pose.position[k]);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(view->cameras.free.pose.position[k], before.pose.position[k]);
     GiItemEditMode = 0;
+}
+
+TEST_F(MouseViewTest, BooleanBoxesArePickedWhereTheDataBoxPlacesThem) {
+    prefs->ApplyMouseTemplate(1);  // right selects
+    InstallSelection();
+    FilterBase_cls* b = AddBox(-1.5, 0, 0, 0.6);
+    // The visibility regions are in the data's coordinates: a DataBox shifting the data by
+    // +3 along x shows (and picks) the box at x = 1.5.
+    FilterBase_cls* placement = lists[2]->AddFilter(FILTER_DATABOX, -1, nullptr, nullptr, nullptr, nullptr);
+    placement->GetData()->SetTranslateKey(3, 0, 0);
+    placement->GetData()->SetScaleKey(1, 1, 1);
+    ASSERT_TRUE(Paint());
+    const wxPoint old = Pixel(-1.5, 0, 0);
+    Drag(wxMOUSE_BTN_RIGHT, old.x, old.y, old.x, old.y);
+    EXPECT_EQ(GpSelectedSceneObj, nullptr) << "nothing is left at the unplaced spot";
+    const wxPoint placed = Pixel(1.5, 0, 0);
+    Drag(wxMOUSE_BTN_RIGHT, placed.x, placed.y, placed.x, placed.y);
+    EXPECT_EQ(GpSelectedSceneObj, b->GetData());
+    ASSERT_FALSE(picked.empty());
+    EXPECT_EQ(picked.back(), 20);
+}
+
+TEST_F(MouseViewTest, SelectedObjectShowsItsGizmoAndAScaleDragItsGuideLine) {
+    FilterBase_cls* box = AddBox(0.5, 0.5, 0, 0.2);
+    for (bool fbo : {false, true}) {
+        useFBO = fbo;
+        SetSelectedSceneObj(nullptr);
+        ASSERT_TRUE(Paint());
+        double w[3];
+        ProjectInView(*view, kW, kH, 0.5 + 0.35, 0.5, 0, w);  // on the x handle
+        const ViewShot& before = shots.at(0);
+        EXPECT_FALSE(IsQuadRed(before.At(int(w[0]), int(w[1])))) << "the quad is not there";
+        SetSelectedSceneObj(box->GetData());
+        GiItemEditMode = 0;
+        ASSERT_TRUE(Paint());
+        bool red = false;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) red |= IsQuadRed(shots.at(0).At(int(w[0]) + dx, int(w[1]) + dy));
+        EXPECT_TRUE(red) << "x handle of the gizmo, fbo " << fbo;
+    }
+    // A scale drag away from the centre draws the grey dashed line to the pointer.
+    prefs->ApplyMouseTemplate(1);
+    GiItemEditMode = 1;
+    const wxPoint c = Pixel(0.5, 0.5, 0);
+    sim->MouseMove(At(c.x - 30, c.y + 20));
+    Pump(30);
+    sim->MouseDown();
+    ASSERT_TRUE(PumpUntil([&] { return view->Tracker().AnyButtonHeld(); }, 1000));
+    Paint();
+    sim->MouseMove(At(c.x - 40, c.y + 30));
+    ASSERT_TRUE(PumpUntil([&] { return view->ItemDrag().active; }, 1000));
+    ASSERT_TRUE(Paint());
+    const ViewShot& s = shots.at(0);
+    // Halfway between the object and the pointer (GL rows count up).
+    const int mx = (c.x + c.x - 40) / 2, my = kH - (c.y + c.y + 30) / 2;
+    int grey = 0;
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx) {
+            const unsigned char* p = s.At(mx + dx, my + dy);
+            grey += p[0] > 150 && p[1] > 150 && p[2] > 150;
+        }
+    EXPECT_GT(grey, 0);
+    sim->MouseUp();
+    ASSERT_TRUE(PumpUntil([&] { return !view->ItemDrag().active; }, 1000));
+    const std::vector<double> scale = box->GetData()->scale->GetValues(0, 0);
+    EXPECT_GT(scale[0], 0.2 * 1.2);  // 50 px from the centre, pressed at 36: bigger on all axes
+    EXPECT_NEAR(scale[0], scale[1], 1e-12);
+    GiItemEditMode = 0;
+}
+
+TEST_F(MouseViewTest, WheelOverAnotherViewOnlyMovesTheFocusThere) {
+    auto* other = new MainGLCanvas_cls(frame, nullptr, 1, 0);
+    other->SetMinSize(wxSize(100, kH));
+    frame->GetSizer()->Add(other, 0);
+    frame->Layout();
+    ASSERT_TRUE(PumpUntil([&] { return other->IsShownOnScreen() && other->GetClientSize().x > 0; }, 3000));
+    view->siblings = {view, other};
+    other->siblings = view->siblings;
+    view->MakeCurrentView();
+    // Both views turn about the shared pivot pose (at the origin).
+    const double origin[3] = {0, 0, 0};
+    other->cameras.free.SetPivot(origin);
+    const double d0 = view->cameras.free.PivotDistance(), d1 = other->cameras.free.PivotDistance();
+    auto wheelTo = [](MainGLCanvas_cls* target) {
+        wxMouseEvent e(wxEVT_MOUSEWHEEL);
+        e.m_wheelRotation = 120;
+        e.m_wheelDelta = 120;
+        e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+        e.SetEventObject(target);
+        target->GetEventHandler()->ProcessEvent(e);
+    };
+    const wxRect r = other->GetScreenRect();
+    sim->MouseMove(r.x + r.width / 2, r.y + r.height / 2);
+    ASSERT_TRUE(PumpUntil([&] { return other->IsMouseInside(); }, 1000));
+    wheelTo(view);  // the wheel still reaches the old view: it hands the focus over
+    EXPECT_EQ(GpCurrentCanvas, other);
+    EXPECT_EQ(view->cameras.free.PivotDistance(), d0);
+    EXPECT_EQ(other->cameras.free.PivotDistance(), d1);
+    wheelTo(other);  // the next step zooms the view under the pointer
+    EXPECT_NEAR(other->cameras.free.PivotDistance(), d1 * 1.1, 1e-9);
+    EXPECT_EQ(view->cameras.free.PivotDistance(), d0);
+    view->siblings.clear();
+    other->Destroy();
+    Pump(20);
 }

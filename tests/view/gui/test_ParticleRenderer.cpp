@@ -163,14 +163,23 @@ TEST_F(ParticleRendererGLTest, SetZeroAloneDrawsAllParticlesWithItsSettings) {
         const char* name;
         unsigned drawType;
         bool curve;  // colour by value1 through the default curve: 0 green, 1 red
+        unsigned radiusType = 0;  // 1: every particle of the constant radius
     };
     const Mode modes[] = {
-        {"indexed points in one colour", 0, false}, {"points through the colour curve", 0, true},
-        {"billboards in one colour", 1, false},     {"spheres in one material", 2, false},
+        {"indexed points in one colour", 0, false},
+        {"points through the colour curve", 0, true},
+        {"billboards in one colour", 1, false},
+        {"spheres in one material", 2, false},
         {"spheres through the material curve", 2, true},
+        {"spheres of one radius in one material", 2, false, 1},
+        {"spheres of one radius through the material curve", 2, true, 1},
     };
+    // The constant radius covers each pixel centre; the batches reach their particles by
+    // relative translations, which must land where the positions say.
+    a.radiusFactorForConst.value = 2.5f;
     for (const Mode& m : modes) {
         a.drawType.value = m.drawType;
+        a.radiusType.value = m.radiusType;
         a.col->useColorCurve.value = m.curve && m.drawType != 2;
         a.ambient->useColorCurve.value = m.curve && m.drawType == 2;
         Begin();
@@ -253,13 +262,17 @@ TEST_F(ParticleRendererGLTest, VolumePassMarksTheStencilBehindSphereParticlesOnl
         unsigned classify;
         std::array<unsigned, 4> drawType;
         std::vector<bool> shadowed;
+        unsigned radiusType = 0;
     };
     const Case cases[] = {
         {"spheres of set 0", 0, {2, 2, 2, 2}, {true, true, true, true}},
+        {"spheres of set 0 at one radius", 0, {2, 2, 2, 2}, {true, true, true, true}, 1},
         {"sphere types only", 1, {2, 1, 2, 0}, {true, false, true, false}},
     };
+    attribs[0]->radiusFactorForConst.value = 2.5f;
     for (const Case& c : cases) {
         options.classify.value = c.classify;
+        attribs[0]->radiusType.value = c.radiusType;
         for (int t = 0; t < 4; ++t) attribs[t]->drawType.value = c.drawType[size_t(t)];
         Begin();
         // A floor behind the particles, then the volumes into the stencil buffer only.
@@ -293,6 +306,67 @@ TEST_F(ParticleRendererGLTest, VolumePassMarksTheStencilBehindSphereParticlesOnl
         // Between the particles nothing is in shadow.
         EXPECT_EQ(stencil[size_t(8) * kW + 8], 0) << c.name;
     }
+}
+
+TEST_F(ParticleRendererGLTest, BillboardsOfSetZeroColourEachParticleOnTheDirectPathAndThroughThePipeline) {
+    if (!ready) GTEST_SKIP() << "no GL context";
+    options.classify.value = 0;
+    ParticleAttrib_cls& a = *attribs[0];
+    a.drawType.value = 1;
+    a.drawQuality.value = 0;
+    // Per-particle colours come from the frame, here each type's own colour; with the
+    // radius-dependent alpha a radius of 1.25 gives alpha 1 / 1.25^2 = 0.64 over black.
+    for (int i = 0; i < kCols * kRows; ++i) frame->radius[i] = 1.25f;
+    // Beyond the direct path's limit the vertex pipeline takes over: the same grid followed
+    // by enough particles far outside the view.
+    const int bigCount = kBillboardChunkedLimit + kCols * kRows + 1;
+    auto big = std::make_unique<Snap_cls>(nullptr, raw, 0.0, 1);
+    big->Allocate(bigCount);
+    ASSERT_TRUE(big->allocated);
+    for (int i = 0; i < bigCount; ++i) {
+        const int src = std::min(i, kCols * kRows - 1);
+        std::copy(frame->positions + 3 * src, frame->positions + 3 * src + 3, big->positions + 3 * i);
+        std::copy(frame->colours + 4 * src, frame->colours + 4 * src + 4, big->colours + 4 * i);
+        big->radius[i] = frame->radius[src];
+        big->type[i] = frame->type[src];
+        big->value1[i] = frame->value1[src];
+        if (i >= kCols * kRows) big->positions[3 * i] = -1000.0f;
+    }
+    struct Case {
+        const char* name;
+        bool pipeline;
+        bool curve;
+        unsigned alphaType;
+        float scale;  // expected share of the type colour
+    };
+    const Case cases[] = {
+        {"direct path, colours of the frame", false, true, 0, 1.0f},
+        {"direct path, radius-dependent alpha", false, false, 1, 0.64f},
+        {"vertex pipeline, colours of the frame", true, true, 0, 1.0f},
+        {"vertex pipeline, radius-dependent alpha", true, false, 1, 0.64f},
+    };
+    for (const Case& c : cases) {
+        a.col->useColorCurve.value = c.curve;
+        a.alphaType.value = c.alphaType;
+        if (c.pipeline) std::swap(frame, big);
+        Begin();
+        renderer.DrawFrame(*frame, raw);
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << c.name;
+        EXPECT_EQ(GiDrawOrderCount, c.pipeline ? bigCount : kCols * kRows) << c.name;
+        ExpectParticles(c.name, {true, true, true, true}, [&](int i) {
+            std::array<float, 4> col = TypeColour(i);
+            for (int k = 0; k < 3; ++k) col[size_t(k)] *= c.scale;
+            return col;
+        });
+        if (c.pipeline) std::swap(frame, big);
+    }
+    // The frame's own alpha scales every quad: 0 leaves nothing visible.
+    a.alphaType.value = 0;
+    a.col->useColorCurve.value = 1;
+    for (int i = 0; i < kCols * kRows; ++i) frame->colours[4 * i + 3] = 0.0f;
+    Begin();
+    renderer.DrawFrame(*frame, raw);
+    ExpectParticles("transparent frame", {false, false, false, false}, [&](int i) { return TypeColour(i); });
 }
 
 }  // namespace
