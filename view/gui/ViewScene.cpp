@@ -89,6 +89,14 @@ float PassLineWidth(float lineWidth, int width, bool offScreen) {
     return lineWidth * scale;
 }
 
+ViewToggles TogglesOf(const MainGLCanvas_cls& view) {
+    ViewToggles t;
+    t.data = view.settings.showData.value;
+    t.grid = view.settings.showGrid.value;
+    t.items = view.settings.showItems.value;
+    return t;
+}
+
 TagList_cls& ViewScene_cls::Tags(int view) {
     const int i = view < 0 ? 0 : view > 4 ? 4 : view;
     if (!m_tags[i]) m_tags[i] = std::make_unique<TagList_cls>();
@@ -112,7 +120,7 @@ void ClearBackground() {
 
 void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     RecordDrawnMatrices(view, args.subView);  // for the particle under the mouse
-    const ViewToggles show = m_toggles ? m_toggles(view) : ViewToggles{};
+    const ViewToggles show = m_toggles ? m_toggles(view) : TogglesOf(view);
     const GLCamera_cls& camera = *args.camera;
     // The pivot distance sizes the grid and the pivot marker.
     const double d = camera.PivotDistance();

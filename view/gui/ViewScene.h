@@ -53,6 +53,9 @@ struct ViewToggles {
     bool items = true;  ///< scene items and the pivot marker
 };
 
+/// The toggles D, G and I of `view`'s settings ("ShowData=", "ShowGrid=", "ShowItems=").
+ViewToggles TogglesOf(const MainGLCanvas_cls& view);
+
 class TagList_cls;
 
 /// The scene passes of the views, installed as their scene drawer. GUI thread only.
@@ -77,7 +80,7 @@ public:
     /// The data frame and fraction the views show now.
     ViewDataTime CurrentDataTime() const;
 
-    /// Where the views' toggles come from (the per-view settings); empty: everything shown.
+    /// Where the views' toggles come from; empty: each view's own settings (TogglesOf).
     void SetToggleSource(std::function<ViewToggles(const MainGLCanvas_cls& view)> source) {
         m_toggles = std::move(source);
     }

@@ -108,9 +108,13 @@ TEST_P(ViewScenePasses, BackgroundGridAndPivotMarkerFollowTheirSettings) {
         EXPECT_EQ(view->LastMessage(), "Direct Display Mode does not support shadow volume.\n");
     }
 
-    toggles.grid = false;
-    toggles.items = false;
+    // The view's own toggles G and I, read from its settings when no source is set.
+    scene.SetToggleSource(nullptr);
+    view->settings.showGrid.value = false;
+    view->settings.showItems.value = false;
     paint(1);
+    view->settings.showGrid.value = true;
+    view->settings.showItems.value = true;
     s = shots[0];
     EXPECT_FALSE(AnyNear(s, line[0], line[1], IsNotBackground));
     EXPECT_FALSE(AnyNear(s, s.centre[0], s.centre[1], IsNotBackground));
