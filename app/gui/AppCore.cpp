@@ -172,6 +172,7 @@ AppCore_cls::~AppCore_cls() {
     MainGLCanvas_cls::SetInfoSource(nullptr);
     MainGLCanvas_cls::SetScreenItems(false);
     MainGLCanvas_cls::SetSnapshotSaved(nullptr);
+    MainGLCanvas_cls::SetExportMode(nullptr);
     // The views are gone: their drawer and the renderers go before the sequences they draw.
     delete m_viewScene;
     m_viewScene = nullptr;

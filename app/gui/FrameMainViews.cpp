@@ -9,6 +9,7 @@
 #include "app/gui/AppCore.h"
 #include "app/gui/TopHalfPanel.h"
 #include "data/DataSequence.h"
+#include "data/DataExporter.h"
 #include "data/DataSequenceSet.h"
 #include "filters/ColorCurve.h"
 #include "platform/gui/GLEntryPoints.h"
@@ -58,6 +59,7 @@ void FrameMain_cls::InstallViewDrawing() {
         ExportShownFrame();
         Prefetch(time ? time->direction : 1);
     });
+    MainGLCanvas_cls::SetExportMode([] { return GpDataExporter && GpDataExporter->exporting; });
     // The views follow the time model's motion-blur samples and output steps, copy their
     // pictures through the exposure settings, and the main view writes image sequences.
     MainGLCanvas_cls::SetTimeModel(GetTimeCtrl());

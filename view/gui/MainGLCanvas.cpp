@@ -27,6 +27,7 @@ std::function<void(int&, int&, double&)> g_frameSource;
 std::function<void(MainGLCanvas_cls&)> g_probe;
 std::function<void(MainGLCanvas_cls&)> g_glInit;
 std::function<void()> g_frameRequest;
+std::function<bool()> g_exportMode;
 std::function<void(MainGLCanvas_cls&)> g_povHook;
 
 std::vector<MainGLCanvas_cls*> g_views;
@@ -88,6 +89,7 @@ void MainGLCanvas_cls::SetPaintProbe(std::function<void(MainGLCanvas_cls&)> prob
     g_probe = std::move(probe);
 }
 void MainGLCanvas_cls::SetFrameRequest(std::function<void()> request) { g_frameRequest = std::move(request); }
+void MainGLCanvas_cls::SetExportMode(std::function<bool()> exporting) { g_exportMode = std::move(exporting); }
 wxGLContext* MainGLCanvas_cls::SharedContext() { return g_context; }
 void MainGLCanvas_cls::SetPovAnimationHook(std::function<void(MainGLCanvas_cls&)> hook) {
     g_povHook = std::move(hook);
@@ -152,6 +154,12 @@ bool MainGLCanvas_cls::DrawScene() {
     int frame = 0, sub = 0;
     double t = 0;
     if (g_frameSource) g_frameSource(frame, sub, t);
+    if (m_view == 0 && g_exportMode && g_exportMode()) {
+        // An export paint has written the shown frame: it draws and shows nothing.
+        m_drawnFrame = frame;
+        m_drawnSub = sub;
+        return false;
+    }
     if (!g_context) return false;
     if (!SetCurrent(*g_context)) return false;
     if (InitGL()) {

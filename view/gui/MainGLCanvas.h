@@ -85,6 +85,9 @@ public:
     /// Asked at the start of every scene draw to make the displayed frame ready (it may wait
     /// for the reader) and to start the prefetch; may be empty.
     static void SetFrameRequest(std::function<void()> request);
+    /// True while a data export run holds the main view: its paints export the shown frame
+    /// (through the frame request) and draw nothing. May be empty.
+    static void SetExportMode(std::function<bool()> exporting);
     /// Called after a scene draw, before the buffers are swapped, with the view's context
     /// current and its picture in the back buffer (window tests read pixels there).
     static void SetPaintProbe(std::function<void(MainGLCanvas_cls& view)> probe);

@@ -23,6 +23,7 @@
 #include "data/ThreadFileReader.h"
 #include "timeline/TimeCtrl.h"
 #include "view/DrawOptions.h"
+#include "view/gui/MainGLCanvas.h"
 
 using shelltest::Shell;
 using testsupport::TempDir;
@@ -100,7 +101,15 @@ TEST(DataExportRun, WritesEveryFrameOnceAsTheLoaderReadIt) {
     ASSERT_TRUE(s.dialog->exportButton->IsEnabled());
     s.time->TogglePlay(-1);  // playing backwards from frame 2: the run plays forwards from 0
     ASSERT_TRUE(s.time->IsPlaying());
+    // The main view exports what it shows and draws nothing while the run lasts.
+    MainGLCanvas_cls* view = s.shell.frame->GetTopPanel()->View(0);
+    int drawnWhileExporting = 0;
+    MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
+        if (&v == view && s.exporter->exporting) ++drawnWhileExporting;
+    });
     ASSERT_TRUE(s.Run());
+    MainGLCanvas_cls::SetPaintProbe(nullptr);
+    EXPECT_EQ(drawnWhileExporting, 0);
     EXPECT_EQ(s.exporter->filesWritten, kFrames);
     // Default grammar, binary, stride 1: the very bytes of the files that were read.
     for (int k = 0; k < kFrames; ++k)
