@@ -30,6 +30,7 @@
 #include "timeline/gui/ParamGUICtrl.h"
 #include "scene/AnchorPath.h"
 #include "scene/CameraPath.h"
+#include "timeline/ParamGroup.h"
 #include "app/gui/TopHalfPanel.h"
 #include "view/gui/MainGLCanvas.h"
 #include "data/gui/PeriodicBoundaryGUI.h"
@@ -136,6 +137,20 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     // The scene's camera path and anchor, which views follow and key.
     GpCameraPath = m_cameraPath = new CameraPath_cls;
     GpAnchorPath = m_anchorPath = new AnchorPath_cls;
+    // The lower panel lists the camera's Translate and Rotation and the anchor's Translate
+    // under one collapsed "Camera Path" group, which the camera path keeps from then on.
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
+        auto* container = new ParamGroup_cls("Camera Path", {}, 0x1006, 0);
+        container->container = 1;
+        container->owner = m_cameraPath;
+        container->children = {m_cameraPath->translate, m_cameraPath->rotation, m_anchorPath->translate};
+        m_anchorPath->translate->owner = m_anchorPath;
+        delete m_cameraPath->group;
+        m_cameraPath->group = container;
+        params->AddGroup(container);
+        container->HideGUI();
+        params->UpdateAll();
+    }
 
     InstallViewDrawing();
     RegisterSections();

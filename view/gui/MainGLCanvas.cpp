@@ -242,7 +242,7 @@ void MainGLCanvas_cls::RenderToFBO(double t, int pass) {
     // cover that side too, or the view would show less than a direct draw.
     const GLCamera_cls bufferCamera =
         (GeometryMode() == 0 && !projection.perspective)
-            ? ViewCameras_cls::OrthoBufferCamera(camera, m_clientW, m_clientH)
+            ? ViewCameras_cls::OrthoBufferCamera(camera, projection.fitWidth, projection.fitHeight)
             : camera;
     for (int j = 0; j < n; ++j) {
         pool->BeginSubView(j, bufferCamera, projection, GeometryMode());
