@@ -1,6 +1,7 @@
 // Filters in the views of the running program: a Boolean box hides the particles outside
 // it in the view's picture, and a 3 x 3 x 3 CopyBox draws the data 27 times per paint.
 #include "tests/app/gui/ShellFixture.h"
+#include "tests/app/gui/ViewPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -42,16 +43,7 @@ namespace {
 
 constexpr int kParticles = 24;
 
-std::string WriteSequence(const TempDir& dir) {
-    DemoSequenceOptions o;
-    o.grammar = SnapshotGrammar();
-    o.frames = 2;
-    o.particles = kParticles;
-    std::string error;
-    const std::string folder = dir.File("seq");
-    EXPECT_TRUE(DemoSequence_cls(o).WriteAll(folder, error)) << error;
-    return folder + "/" + o.FileName(0);
-}
+std::string WriteSequence(const TempDir& dir) { return viewpixels::WriteSequence(dir, kParticles, 2); }
 
 /// What view 0 showed: for each particle of the drawn frame, whether its colour (pure
 /// red) was found within 2 pixels of where its camera puts it; -1 when off screen.
@@ -86,18 +78,10 @@ void Look(MainGLCanvas_cls& v, Picture& pic) {
     if (v.ViewIndex() != 0 || !GpSnap || !GpSnap->allocated) return;
     const wxSize size = v.GetClientSize();
     const int w = size.x, h = size.y;
-    std::vector<unsigned char> rgba(size_t(4) * w * h);
-    glFinish();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    GLProjection_cls p = v.projection;
-    p.SetViewportSize(w, h);
-    p.SetFitSize(w, h);
-    double pr[16], mv[16];
-    p.Matrix(v.camera, 0, pr);
-    v.camera.ModelviewMatrix(mv);
-    const int vp[4] = {0, 0, w, h};
+    const std::vector<unsigned char> rgba = viewpixels::ReadBack(w, h);
+    const viewpixels::Projected at = viewpixels::ProjectDrawnFrame(v, w, h);
+    const double* pr = at.pr;
+    const double* mv = at.mv;
     const int n = int(GpSnap->count);
     pic.rgba = rgba;
     pic.w = w, pic.h = h;
@@ -117,8 +101,7 @@ void Look(MainGLCanvas_cls& v, Picture& pic) {
     for (int i = 0; i < n; ++i) {
         const float* q = GpSnap->positions + 3 * i;
         pic.x[size_t(i)] = q[0];
-        double sx, sy, sz;
-        gluProject(q[0], q[1], q[2], mv, pr, vp, &sx, &sy, &sz);
+        const double sx = at.x[size_t(i)], sy = at.y[size_t(i)];
         pic.sx[size_t(i)] = sx;
         pic.sy[size_t(i)] = sy;
         if (sx < 3 || sy < 3 || sx > w - 3 || sy > h - 3) continue;

@@ -2,6 +2,7 @@
 // the pointer onto a particle's place in the main view fills the page with that particle's
 // values, drawn ("Interp.") or as read ("Raw Data"), in direct and off-screen modes.
 #include "tests/app/gui/ShellFixture.h"
+#include "tests/app/gui/ViewPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -34,16 +35,7 @@ namespace {
 
 constexpr int kParticles = 30;
 
-std::string WriteSequence(const TempDir& dir) {
-    DemoSequenceOptions o;
-    o.grammar = SnapshotGrammar();
-    o.frames = 2;
-    o.particles = kParticles;
-    std::string error;
-    const std::string folder = dir.File("seq");
-    EXPECT_TRUE(DemoSequence_cls(o).WriteAll(folder, error)) << error;
-    return folder + "/" + o.FileName(0);
-}
+std::string WriteSequence(const TempDir& dir) { return viewpixels::WriteSequence(dir, kParticles, 2); }
 
 // Window point (pixels from the top left) where particle i of the drawn frame lands in
 // `view`, through the matrices the view drew with; false when it is off the view.

@@ -2,6 +2,7 @@
 // of the four-view layout shows each particle in its type's colour where its camera puts
 // it, in direct display and off-screen modes alike.
 #include "tests/app/gui/ShellFixture.h"
+#include "tests/app/gui/ViewPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -33,16 +34,7 @@ namespace {
 constexpr int kParticles = 24;
 const float kTypeColours[4][4] = {{1, 0, 0, 1}, {0, 1, 0, 1}, {0, 0.4f, 1, 1}, {1, 1, 1, 1}};
 
-std::string WriteSequence(const TempDir& dir) {
-    DemoSequenceOptions o;
-    o.grammar = SnapshotGrammar();
-    o.frames = 3;
-    o.particles = kParticles;
-    std::string error;
-    const std::string folder = dir.File("seq");
-    EXPECT_TRUE(DemoSequence_cls(o).WriteAll(folder, error)) << error;
-    return folder + "/" + o.FileName(0);
-}
+std::string WriteSequence(const TempDir& dir) { return viewpixels::WriteSequence(dir, kParticles, 3); }
 
 /// Per view: how many particles were seen in their colour at their projected place, and
 /// how many could be judged (no particle of another type close by on screen).
@@ -64,33 +56,16 @@ void CheckView(MainGLCanvas_cls& v, std::map<int, ViewCheck>& checks) {
     if (!GpSnap || !GpSnap->allocated) return;
     const wxSize size = v.GetClientSize();
     const int w = size.x, h = size.y;
-    std::vector<unsigned char> rgba(size_t(4) * w * h);
-    glFinish();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    GLProjection_cls p = v.projection;
-    p.SetViewportSize(w, h);
-    p.SetFitSize(w, h);
-    double pr[16], mv[16];
-    p.Matrix(v.camera, 0, pr);
-    v.camera.ModelviewMatrix(mv);
-    const int vp[4] = {0, 0, w, h};
+    const std::vector<unsigned char> rgba = viewpixels::ReadBack(w, h);
+    const viewpixels::Projected at = viewpixels::ProjectDrawnFrame(v, w, h);
     const int n = int(GpSnap->count);
-    std::vector<double> sx(n), sy(n);
-    for (int i = 0; i < n; ++i) {
-        const float* q = GpSnap->positions + 3 * i;
-        double z;
-        gluProject(q[0], q[1], q[2], mv, pr, vp, &sx[i], &sy[i], &z);
-    }
+    const std::vector<double>& sx = at.x;
+    const std::vector<double>& sy = at.y;
     ViewCheck c;
     c.drawn = v.DrawCount();
     for (int i = 0; i < n; ++i) {
         const int t = GpSnap->type[i];
-        bool crowded = sx[i] < 8 || sy[i] < 8 || sx[i] > w - 8 || sy[i] > h - 8;
-        for (int j = 0; j < n && !crowded; ++j)
-            if (GpSnap->type[j] != t && std::hypot(sx[i] - sx[j], sy[i] - sy[j]) < 10) crowded = true;
-        if (crowded) continue;
+        if (viewpixels::Crowded(at, i, w, h)) continue;
         ++c.judged;
         bool found = false;
         for (int dy = -2; dy <= 2 && !found; ++dy)

@@ -4,6 +4,7 @@
 // type colour where the view's camera projects it; an enabled DataBox moves the particles
 // in the views, drawn directly and off screen alike.
 #include "tests/app/gui/ShellFixture.h"
+#include "tests/app/gui/ViewPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -79,15 +80,7 @@ void Prepare(Shell& shell, const std::string& first) {
     shell.frame->GetTopPanel()->RedrawViews();
 }
 
-/// The back buffer of the current view, RGB, bottom row first.
-std::vector<unsigned char> ReadBack(int w, int h) {
-    std::vector<unsigned char> rgb(size_t(3) * w * h);
-    glFinish();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    return rgb;
-}
+std::vector<unsigned char> ReadBack(int w, int h) { return viewpixels::ReadBack(w, h, GL_RGB); }
 
 struct Picture {
     int frame = -1;
@@ -257,28 +250,15 @@ TEST(ViewPlayback, AnEnabledDataBoxPlacesTheParticlesInEveryDrawingMode) {
         const wxSize size = v.GetClientSize();
         const int w = size.x, h = size.y;
         const std::vector<unsigned char> rgb = ReadBack(w, h);
-        GLProjection_cls p = v.projection;
-        p.SetViewportSize(w, h);
-        p.SetFitSize(w, h);
-        double pr[16], mv[16];
-        p.Matrix(v.camera, 0, pr);
-        v.camera.ModelviewMatrix(mv);
-        const int vp[4] = {0, 0, w, h};
+        const viewpixels::Projected at = viewpixels::ProjectDrawnFrame(v, w, h, shift);
         const int n = int(GpSnap->count);
-        std::vector<double> sx(n), sy(n);
-        for (int i = 0; i < n; ++i) {
-            const float* q = GpSnap->positions + 3 * i;
-            double z;
-            gluProject(q[0] + shift[0], q[1] + shift[1], q[2] + shift[2], mv, pr, vp, &sx[i], &sy[i], &z);
-        }
+        const std::vector<double>& sx = at.x;
+        const std::vector<double>& sy = at.y;
         ++pictures;
         judged = matched = 0;
         for (int i = 0; i < n; ++i) {
             const int t = GpSnap->type[i];
-            bool crowded = sx[i] < 8 || sy[i] < 8 || sx[i] > w - 8 || sy[i] > h - 8;
-            for (int j = 0; j < n && !crowded; ++j)
-                if (GpSnap->type[j] != t && std::hypot(sx[i] - sx[j], sy[i] - sy[j]) < 10) crowded = true;
-            if (crowded) continue;
+            if (viewpixels::Crowded(at, i, w, h)) continue;
             ++judged;
             bool found = false;
             for (int dy = -2; dy <= 2 && !found; ++dy)
