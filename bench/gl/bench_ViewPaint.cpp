@@ -22,6 +22,7 @@
 #include "view/ParticleAttrib.h"
 #include "view/ParticleRenderer.h"
 #include "view/Snap.h"
+#include "bench/gl/BenchScene.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/MainGLCanvas.h"
 
@@ -29,28 +30,8 @@ namespace {
 
 constexpr int kCount = 1000000, kSize = 512;
 
-struct Scene {
-    Scene() {
-        for (int t = 0; t < 4; ++t) {
-            attribs[t] = std::make_unique<ParticleAttrib_cls>(nullptr, 0, t, &options);
-            raw[t] = attribs[t].get();
-            attribs[t]->pointSize.value = 1;
-        }
-        options.classify.value = 0;
-        frame = std::make_unique<Snap_cls>(nullptr, raw, 0.0, 1);
-        frame->Allocate(kCount);
-        std::mt19937 rng(3);
-        std::uniform_real_distribution<float> d(-1.0f, 1.0f);
-        for (int64_t i = 0; i < 3 * int64_t(kCount); ++i) frame->positions[i] = d(rng);
-        for (int i = 0; i < kCount; ++i) frame->radius[i] = 0.01f, frame->type[i] = 0;
-    }
-    void SetDrawType(unsigned type) {
-        for (auto& a : attribs) a->drawType.value = type;
-    }
-    DrawOptions_cls options;
-    std::unique_ptr<ParticleAttrib_cls> attribs[4];
-    ParticleAttrib_cls* raw[4] = {};
-    std::unique_ptr<Snap_cls> frame;
+struct Scene : BenchScene {
+    Scene() : BenchScene(kCount) {}
     ParticleRenderer_cls renderer;
 };
 
