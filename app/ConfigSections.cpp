@@ -59,7 +59,6 @@ std::vector<ConfigSections_cls::NamedGroup> ConfigSections_cls::SettingsGroups()
 bool ConfigSections_cls::IsProgramLine(const std::string& line) const {
     for (const std::string& m : markers_)
         if (line.compare(0, m.size(), m) == 0) return true;
-    if (line.find('=') == std::string::npos) return false;  // every key ends in '='
     const wxString text = wxString::FromUTF8(line);
     for (const NamedGroup& g : SettingsGroups())
         for (const ConfItem_cls* item : g.group->Items())

@@ -6,22 +6,7 @@
 
 #include "common/ConfItem.h"
 #include "common/ConfItemGroup.h"
-
-/// The six mouse bindings, in registration order.
-enum PrefBinding {
-    PREF_GYRATION = 0,  ///< rotate the view
-    PREF_ZOOM,          ///< zoom
-    PREF_CENTER,        ///< move the view centre
-    PREF_ITEM,          ///< move an item
-    PREF_MENU,          ///< pop-up menu
-    PREF_HITTEST,       ///< item selection
-    PREF_BINDING_COUNT
-};
-
-/// Values of a binding's button item ("GUI_GYRATION=" ...).
-enum PrefButton { PREF_BTN_LEFT = 0, PREF_BTN_MIDDLE = 1, PREF_BTN_RIGHT = 2, PREF_BTN_NONE = 3 };
-/// Modifier indices of the modifier arrays and of "GUI_MBUTTON_EMULATE=" (3: no emulation).
-enum PrefModifier { PREF_MOD_SHIFT = 0, PREF_MOD_CTRL = 1, PREF_MOD_ALT = 2, PREF_MOD_NONE = 3 };
+#include "view/MouseBindings.h"
 
 /// Bit of a binding in the result of PreferenceSettings_cls::GesturesFor: 1 << PrefBinding.
 constexpr unsigned PrefGestureBit(int binding) { return 1u << binding; }
@@ -38,20 +23,13 @@ extern const PrefMouseKey kPrefMouseKeys[15];
 constexpr int kPrefMouseKeyCount = 15;
 constexpr int kPrefTemplateCount = 2;
 
-/// A mouse state: Shift, Ctrl, Alt held and left, middle, right buttons held; element 3
-/// of both is always false, so a binding to button 3 ("Not Assigned") never matches.
-struct PrefMouseState {
-    bool modifiers[4] = {false, false, false, false};
-    bool buttons[4] = {false, false, false, false};
-};
-
 /// Holds the preference items; GUI thread only (the views read the values while painting,
 /// also on the GUI thread).
-class PreferenceSettings_cls {
+class PreferenceSettings_cls : public MouseBindings_cls {
 public:
     /// Builds the items, applies template 0 and registers the performance items.
     PreferenceSettings_cls();
-    virtual ~PreferenceSettings_cls() = default;
+    ~PreferenceSettings_cls() override = default;
     PreferenceSettings_cls(const PreferenceSettings_cls&) = delete;
     PreferenceSettings_cls& operator=(const PreferenceSettings_cls&) = delete;
 
@@ -71,11 +49,11 @@ public:
     /// Applies middle-button emulation to `state`: with e = "GUI_MBUTTON_EMULATE=" below 3,
     /// when the left button and modifier e are held, left counts as up and middle as down;
     /// then modifier e counts as not held. Element 3 of both arrays is forced false.
-    void ReleaseEmulatedButton(PrefMouseState& state) const;
+    void ReleaseEmulatedButton(PrefMouseState& state) const override;
     /// True when binding `binding`'s button is held and its modifiers match the state's
     /// (after emulation): for gyration, centre, item and selection the emulation
     /// modifier's flag counts as 0; for zoom and menu all three flags count as stored.
-    bool MatchBinding(int binding, const PrefMouseState& state) const;
+    bool MatchBinding(int binding, const PrefMouseState& state) const override;
     /// The menu binding's button is down and the three "GUI_MENU_MOD=" flags equal the
     /// held modifiers (no emulation applied here).
     bool IsMenuBindingActive(const bool modifiers[3], const bool buttons[3]) const;
@@ -86,8 +64,8 @@ public:
     // Readers of the values.
     unsigned Button(int binding) const { return button_[binding].value; }
     const bool* Modifiers(int binding) const { return modifier_[binding].values; }
-    bool ZoomInvert() const { return zoomInvert_.value; }
-    bool GyrationInvert() const { return gyrationInvert_.value; }
+    bool ZoomInvert() const override { return zoomInvert_.value; }
+    bool GyrationInvert() const override { return gyrationInvert_.value; }
     /// "GUI_MBUTTON_EMULATE=": 0 Shift, 1 Ctrl, 2 Alt, 3 none.
     unsigned Emulation() const { return emulate_.value; }
     /// "PREF_SORT_TYPE=": 0 precise, 1..3 approximate 10, 100, 1000.

@@ -12,6 +12,11 @@
 
 double GdItemDragPosition[3] = {0, 0, 0};
 double GdItemDragRotation[3] = {0, 0, 0};
+SceneObj_cls* GpSelectedSceneObj = nullptr;
+
+void SetSelectedSceneObj(SceneObj_cls* object) {
+    GpSelectedSceneObj = object;
+}
 
 namespace {
 
@@ -51,6 +56,7 @@ SceneObj_cls::SceneObj_cls(const std::string& name, bool groupAll, bool makePara
 }
 
 SceneObj_cls::~SceneObj_cls() {
+    if (GpSelectedSceneObj == this) GpSelectedSceneObj = nullptr;
     if (translate) {
         delete translate;
         delete rotation;

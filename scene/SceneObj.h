@@ -15,11 +15,17 @@
 #include "common/GLCamera.h"
 
 class ParamGroup_cls;
+class SceneObj_cls;
 
 /// Absolute position of the scene object being dragged in a view (world units). GUI thread.
 extern double GdItemDragPosition[3];
 /// Rotation (degrees, x y z) added to the dragged object's Rotation while it is dragged.
 extern double GdItemDragRotation[3];
+/// The selected scene object: the one the views' gizmo drag moves; null when none. Not
+/// owned: whoever deletes the object clears it first. GUI thread.
+extern SceneObj_cls* GpSelectedSceneObj;
+/// Stores the selected scene object (null: none).
+void SetSelectedSceneObj(SceneObj_cls* object);
 
 /// A scene object: Translate, Rotation (degrees) and Scale groups of components "x", "y",
 /// "z" (update flags 0x1006, constant until made time-dependent) under a container group

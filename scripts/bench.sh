@@ -9,10 +9,12 @@ cmake --build build --target pt_bench
 ./build/bench/pt_bench --benchmark_counters_tabular=true "$@"
 
 # The GL benchmarks open a window: under Xvfb when there is no display.
-if cmake --build build --target pt_bench_gl 2>/dev/null; then
-  if [ -n "${DISPLAY:-}" ]; then
-    ./build/bench/pt_bench_gl "$@"
-  else
-    xvfb-run -a -s "-screen 0 1280x1024x24" ./build/bench/pt_bench_gl "$@"
+for gl in pt_bench_gl pt_bench_view; do
+  if cmake --build build --target "$gl" 2>/dev/null; then
+    if [ -n "${DISPLAY:-}" ]; then
+      "./build/bench/$gl" "$@"
+    else
+      xvfb-run -a -s "-screen 0 1280x1024x24" "./build/bench/$gl" "$@"
+    fi
   fi
-fi
+done

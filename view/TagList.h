@@ -45,6 +45,9 @@ public:
 
 /// The tag settings: "TagFontIndex=" (0..4: Helvetica 10, 12, 18, Times Roman 10, 24;
 /// default 4) and the colour record "TagColor" (constant "1 1 1 1").
+/// The tag font used for an index outside the table.
+constexpr int kDefaultTagFontIndex = 4;
+
 struct TagSettings_cls {
     ConfItemGroup_cls group;
     ConfItemUINT_cls fontIndex;

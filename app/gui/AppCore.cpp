@@ -28,6 +28,10 @@
 #include "filters/FilterCtrl.h"
 #include "filters/FilterListView.h"
 #include "timeline/gui/ParamGUICtrl.h"
+#include "scene/AnchorPath.h"
+#include "scene/CameraPath.h"
+#include "app/gui/TopHalfPanel.h"
+#include "view/gui/MainGLCanvas.h"
 #include "data/gui/PeriodicBoundaryGUI.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Trace.h"
@@ -44,11 +48,17 @@
 #include "view/DrawOptions.h"
 #include "view/Snap.h"
 #include "view/ExposureSettings.h"
+#include "view/InfoSettings.h"
+#include "view/OverlaySettings.h"
+#include "view/ShadowVolume.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
 #include "view/gui/GLResources.h"
 #include "view/TagList.h"
 #include "filters/ColorCurve.h"
+#include "view/gui/MainGLCanvas.h"
+#include "filters/FilterBase.h"
+#include "scene/SceneObj.h"
 
 AppCore_cls* GpAppCore = nullptr;
 
@@ -68,7 +78,13 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     wxArtProvider::Push(new MyArtProvider);
     InitAppFonts();
     m_drawOptions = new DrawOptions_cls;
+    // The Option page's "Q./Length" group edits the shadow volumes' own settings.
+    RegisterShadowSettings();
+    m_drawOptions->shadowQuality = &GoShadowConfig.quality.value;
+    m_drawOptions->shadowLength = &GoShadowConfig.length.value;
     m_exposure = new ExposureSettings_cls;
+    m_overlay = new OverlaySettings_cls;
+    m_info = new InfoSettings_cls;
     GpDataSequenceSet = new DataSequenceSet_cls(m_drawOptions, true);
     GpDataLoader = new DataLoader_cls(this);
     GpDataExporter = new DataExporter_cls(this, GpDataLoader);
@@ -89,12 +105,18 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
                                                         m_frame->Icon("PeriodicBoundary"));
     // Created with the frame, its dialog a child of it; deleted after the frame is gone.
     GpPreference = new Preference_cls(m_frame, &m_frame->Icon("Preference"));
+    // The views match the mouse against its bindings, and a click on an item selects it.
+    MainGLCanvas_cls::SetMouseBindings(GpPreference);
+    MainGLCanvas_cls::SetPickSelect([this](int name) { SelectByPickName(name); });
     // Image saving: the encoder and failure report, the preferences' image items, and the
     // image-sequence controller with its (hidden) dialog.
     InstallImageSaving(GoImageSaver);
     PreferencePerformanceTargets imageTargets = GpPreference->PerformanceTargets();
     imageTargets.jpegQuality = &GoImageSaver.jpegQuality.value;
     imageTargets.imageMultiThread = &GoImageSaver.multiThread.value;
+    // "Critical" and "NowUsed" are the data cache's own limit and use.
+    imageTargets.memoryLimitMB = &GpDataSequenceSet->memoryLimit;
+    imageTargets.memoryUsedMB = &GpDataSequenceSet->memoryInUse;
     GpPreference->SetPerformanceTargets(imageTargets);
     m_imgSequence = new ImgSequence_cls(m_frame, m_timeCtrl);
     // The stereogram settings with their eye-distance track and (hidden) dialog.
@@ -110,6 +132,10 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     GpTimeCtrl = m_timeCtrl;
     GpTimeCtrlPanels = m_timeCtrl;
     ComParamBase_cls::SetRegistry(this);
+
+    // The scene's camera path and anchor, which views follow and key.
+    GpCameraPath = m_cameraPath = new CameraPath_cls;
+    GpAnchorPath = m_anchorPath = new AnchorPath_cls;
 
     InstallViewDrawing();
     RegisterSections();
@@ -163,6 +189,8 @@ AppCore_cls::~AppCore_cls() {
     GpPeriodicBoundary = nullptr;
     delete m_imgSequence;
     m_imgSequence = nullptr;
+    MainGLCanvas_cls::SetMouseBindings(nullptr);
+    MainGLCanvas_cls::SetPickSelect(nullptr);
     delete m_stereoControl;
     m_stereoControl = nullptr;
     if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
@@ -179,6 +207,10 @@ AppCore_cls::~AppCore_cls() {
     GpPreference = nullptr;
     delete m_exposure;
     m_exposure = nullptr;
+    delete m_overlay;
+    m_overlay = nullptr;
+    delete m_info;
+    m_info = nullptr;
     delete m_drawOptions;
     m_drawOptions = nullptr;
     delete m_timeCtrl;
@@ -188,6 +220,12 @@ AppCore_cls::~AppCore_cls() {
         delete m_filterCtrls[i];
         m_filterCtrls[i] = nullptr;
     }
+    if (GpCameraPath == m_cameraPath) GpCameraPath = nullptr;
+    if (GpAnchorPath == m_anchorPath) GpAnchorPath = nullptr;
+    delete m_cameraPath;
+    m_cameraPath = nullptr;
+    delete m_anchorPath;
+    m_anchorPath = nullptr;
     if (GpAppCore == this) GpAppCore = nullptr;
 }
 
@@ -262,6 +300,7 @@ void AppCore_cls::InstallDataLoadContext() {
 void AppCore_cls::InstallViewDrawing() {
     m_sequenceRenderer = new SequenceRenderer_cls(*GpDataSequenceSet, m_drawOptions);
     m_sequenceRenderer->Install();
+    m_sequenceRenderer->sortType = [] { return GpPreference ? int(GpPreference->SortType()) : 0; };
     m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
     m_viewScene->Install();
     if (m_frame) m_frame->InstallViewDrawing();
@@ -315,7 +354,10 @@ void AppCore_cls::RegisterSections() {
     m_sections.AddGroup(ROW_PERIODIC_BOUNDARY, READ_PERIODIC_BOUNDARY, "periodic boundary",
                         &GpPeriodicBoundary->group);
     m_sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &m_drawOptions->group);
+    // Written into projects only (its row comes after the program-wide ones), read from any file.
+    m_sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "overlay", &m_overlay->group);
     m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &m_exposure->group);
+    m_sections.AddGroup(ROW_SHADOW, READ_SHADOW, "shadow", &GoShadowConfig.group);
     m_sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &GoImageSaver.group);
     m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences mouse",
                         &GpPreference->MouseGroup());
@@ -346,6 +388,32 @@ void AppCore_cls::RegisterSections() {
                              for (int i = 0; i < 3; ++i)
                                  filterCtrls[i]->ReadSection(stream, line, filterCtrls);
                          });
+    CameraPath_cls* cameraPath = m_cameraPath;
+    AnchorPath_cls* anchorPath = m_anchorPath;
+    m_sections.AddMarker("---CameraPath");
+    m_sections.AddMarker("---AnchorPath");
+    m_sections.AddSettingsGroup("camera path", [cameraPath]() { return &cameraPath->settings; });
+    m_sections.AddWriter(ROW_CAMERA_PATH, "camera path", [cameraPath]() { return cameraPath->WriteSection(); });
+    m_sections.AddReader(READ_CAMERA_PATH, "camera path",
+                         [cameraPath](ParamTextStream_cls& stream, const std::string& line) {
+                             cameraPath->ReadSection(stream, line);
+                         });
+    m_sections.AddWriter(ROW_ANCHOR_PATH, "anchor path", [anchorPath]() { return anchorPath->WriteSection(); });
+    m_sections.AddReader(READ_ANCHOR_PATH, "anchor path",
+                         [anchorPath](ParamTextStream_cls& stream, const std::string& line) {
+                             anchorPath->ReadSection(stream, line);
+                         });
+    for (int i = 0; i < 5; ++i)
+        m_sections.AddSettingsGroup("view " + std::to_string(i), [this, i]() -> ConfItemGroup_cls* {
+            if (!m_frame) return nullptr;
+            MainGLCanvas_cls* v = nullptr;
+            if (i < 4 && m_frame->GetTopPanel()) v = m_frame->GetTopPanel()->View(i);
+            if (i == 4 && m_frame->GetExtraFrame()) v = m_frame->GetExtraFrame()->View();
+            return v ? &v->settings.group : nullptr;
+        });
+    m_sections.AddWriter(ROW_VIEWS_AGAIN, "views again", [this]() {
+        return m_frame ? m_frame->WriteUpperViewConfig().utf8_string() : std::string();
+    });
     m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "view settings", [this]() {
         if (m_frame) m_frame->PostMenuCommand(ID_APPLY_VIEW_SETTINGS);
     });
@@ -552,6 +620,7 @@ void AppCore_cls::SelectFilter(FilterBase_cls* filter, bool clearParamSelection)
     if (previous && previous != filter && previous->List() && previous->List()->View())
         previous->List()->View()->FilterSelectionChanged(previous);
     if (changed && m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+    SetSelectedSceneObj(filter ? filter->GetData() : nullptr);
 }
 
 FilterBase_cls* AppCore_cls::SelectedFilter() const {
@@ -568,6 +637,17 @@ void AppCore_cls::SelectFilterById(int id, bool clearParamSelection) {
     FilterCtrl_cls* list = GetFilterCtrl(t.list);
     FilterBase_cls* f = list ? list->GetNode(t.index) : nullptr;
     if (f) SelectFilter(f, clearParamSelection);
+}
+
+void AppCore_cls::SelectByPickName(int name) {
+    if (name < 0) return;
+    if (name >= 20) {
+        SelectFilterById(name, true);
+        return;
+    }
+    // Camera path, anchor and lights select their parameter group; none of them is drawn
+    // for picking yet, so the selection is only cleared.
+    SelectFilter(nullptr, false);
 }
 
 void AppCore_cls::SelectLightById(int id) {

@@ -15,6 +15,8 @@
 
 class FilterBase_cls;
 class FilterCtrl_cls;
+class CameraPath_cls;
+class AnchorPath_cls;
 class FrameMain_cls;
 class TimeCtrl_cls;
 class ImgSequence_cls;
@@ -23,6 +25,8 @@ class StereoGramControl_cls;
 class PeriodicBoundaryControl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
+class InfoSettings_cls;
+class OverlaySettings_cls;
 class MenuCommandPoster_cls;
 class SequenceRenderer_cls;
 class ViewScene_cls;
@@ -116,8 +120,9 @@ public:
     void DeleteAllFilters();
     /// Undoable move of the selected filter by `direction` (-1 up, +1 down).
     void MoveSelectedFilter(int direction);
-    /// Selects `filter` (null: none) in all three lists. When anything changed the views
-    /// redraw, and `clearParamSelection` also clears the parameter panel's selection.
+    /// Selects `filter` (null: none) in all three lists; its data (or nothing) becomes the
+    /// selected scene object. When anything changed the views redraw, and
+    /// `clearParamSelection` also clears the parameter panel's selection.
     void SelectFilter(FilterBase_cls* filter, bool clearParamSelection);
     /// The selected filter of any list, or null.
     FilterBase_cls* SelectedFilter() const;
@@ -126,6 +131,10 @@ public:
     // index filters). An id that names nothing existing selects nothing.
     void SelectFilterById(int id, bool clearParamSelection);
     void SelectLightById(int id);
+    /// What a click bound to "Item Selection" does with the first pick name under it:
+    /// below 20 the scene object of that id (none is pickable yet: nothing selected) and
+    /// no filter; 20 and above that filter. -1 changes nothing.
+    void SelectByPickName(int name);
 
     /// Parameters of the filters of the three lists by registry name; null when absent.
     Parameter_cls* FindParamByName(const std::string& registryName) override;
@@ -142,6 +151,9 @@ public:
     /// The draw-option and exposure settings (with their pages, once made).
     DrawOptions_cls* GetDrawOptions() const { return m_drawOptions; }
     ExposureSettings_cls* GetExposureSettings() const { return m_exposure; }
+    /// The overlay and Info page settings (with their pages, once made).
+    OverlaySettings_cls* GetOverlaySettings() const { return m_overlay; }
+    InfoSettings_cls* GetInfoSettings() const { return m_info; }
     /// The data sequences' renderers and attribute sets (owned), and the views' scene
     /// passes (owned).
     SequenceRenderer_cls* GetSequenceRenderer() const { return m_sequenceRenderer; }
@@ -179,6 +191,8 @@ private:
     PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
     DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
     ExposureSettings_cls* m_exposure = nullptr;   ///< owned
+    OverlaySettings_cls* m_overlay = nullptr;     ///< owned
+    InfoSettings_cls* m_info = nullptr;           ///< owned
     SequenceRenderer_cls* m_sequenceRenderer = nullptr;  ///< owned
     ViewScene_cls* m_viewScene = nullptr;                ///< owned
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
@@ -186,6 +200,8 @@ private:
     std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;
     ConfigSections_cls m_sections;
     FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< owned; GpFilterCtrls
+    CameraPath_cls* m_cameraPath = nullptr;  ///< owned; GpCameraPath
+    AnchorPath_cls* m_anchorPath = nullptr;  ///< owned; GpAnchorPath
     std::string m_exeDir;
     std::string m_configPath;
     int m_displayWidth = 0;

@@ -29,6 +29,7 @@
 #include "app/gui/TopHalfPanel.h"
 #include "view/gui/GLInfo.h"
 #include "view/gui/GLResources.h"
+#include "view/gui/InfoHover.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
@@ -54,6 +55,8 @@
 #include "view/gui/StereoGramGUI.h"
 #include "view/gui/ExposurePage.h"
 #include "view/gui/OptionPage.h"
+#include "view/OverlaySettings.h"
+#include "view/gui/OverlayPage.h"
 #include "timeline/gui/ParamGUICtrl.h"
 #include "filters/FilterCtrl.h"
 #include "filters/gui/FilterPanelPain.h"
@@ -84,6 +87,10 @@ wxBitmap LoadPng(const wxString& relative) {
 
 OptionPage_cls* OptionPageOf(const AppCore_cls* core) {
     return core && core->GetDrawOptions() ? core->GetDrawOptions()->page : nullptr;
+}
+
+OverlayPage_cls* OverlayPageOf(const AppCore_cls* core) {
+    return core && core->GetOverlaySettings() ? core->GetOverlaySettings()->page : nullptr;
 }
 
 ExposurePage_cls* ExposurePageOf(const AppCore_cls* core) {
@@ -258,6 +265,8 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
 
 FrameMain_cls::~FrameMain_cls() {
     m_timer.Stop();
+    UninstallInfoHover();  // its look-up reads the renderers of the central object
+    MainGLCanvas_cls::SetGLInitHook(nullptr);
     if (m_scene) {
         // The scene dialog edits its controller's fields: it goes before the controller,
         // not later with the frame's other child windows.
@@ -425,6 +434,10 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             break;
         case ID_END_CAPTURE: OnEndCapture(); break;
         case ID_START_EXPORT_RUN: StartExportRun(); break;
+        case ID_APPLY_VIEW_SETTINGS:
+        case ID_SET_CAMERA_KEY_POS:
+        case ID_SET_CAMERA_KEY_POSROT:
+        case ID_SET_ANCHOR_KEY: OnViewCommand(id); break;
         case ID_SAVE_IMAGE_SEQUENCE:
             // The preview size stays as the sequence knows it until the main view reports its own.
             if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr)
@@ -435,7 +448,10 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->UpdateGUI(false);
             break;
         case ID_IMGSEQ_PRECHECK:
-            if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->StartRun(this);
+            if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) {
+                seq->captureView = GetMainView();  // the view the run is written from
+                seq->StartRun(this);
+            }
             break;
         case ID_FILTER_ADD_MENU: OnFilterAddMenu(event.GetInt()); break;
         case ID_ADD_BOOLEAN:
@@ -529,11 +545,18 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             if (PeriodicBoundaryControl_cls* periodic = m_core ? m_core->GetPeriodicBoundaryControl() : nullptr)
                 periodic->Show(this);
             break;
+        case ID_ATTRIB_PAGES_REFRESH:
+            // A colour or attribute edit (or its undo): every page showing settings refreshes.
+            if (m_top) m_top->RefreshAttribPages();
+            if (OptionPage_cls* page = OptionPageOf(m_core)) page->RefreshAll();
+            if (ExposurePage_cls* page = ExposurePageOf(m_core)) page->RefreshAll();
+            break;
         case ID_DRAW_PAGES_REFRESH:
             if (OptionPage_cls* page = OptionPageOf(m_core)) {
                 page->EnableShadowControls();
                 page->RefreshAll();
             }
+            if (OverlayPage_cls* page = OverlayPageOf(m_core)) page->RefreshAll();
             if (ExposurePage_cls* page = ExposurePageOf(m_core)) page->RefreshAll();
             break;
         case ID_EXPOSURE_PAGE_REFRESH:
@@ -615,13 +638,16 @@ void FrameMain_cls::OnFilterAddMenu(int list) {
 }
 
 void FrameMain_cls::OnEndCapture() {
-    // The main view's capture modes end here, once the frame it is about to draw (the
-    // last of the run, or the one on screen when the user aborts) has been drawn and saved.
-    if (MainGLCanvas_cls* view = m_top ? m_top->View(0) : nullptr) {
+    // The main view's run modes end here, once the frame the capturing view is about to
+    // draw (the last of the run, or the one on screen when the user aborts) has been drawn
+    // and saved.
+    ImgSequence_cls* sequence = m_core ? m_core->GetImgSequence() : nullptr;
+    if (MainGLCanvas_cls* view = sequence ? sequence->captureView : nullptr) {
         TimeCtrl_cls* t = GetTimeCtrl();
         if (view->SequenceCaptureOn() && t && !view->RefreshIfStale(t->Frame(), t->SubFrame())) view->Update();
         view->EndSequenceCapture();
     }
+    EndViewRunModes();
     if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->EndRun();
     TimeCtrl_cls* t = GetTimeCtrl();
     if (GpDataExporter && GpDataExporter->exporting) {
@@ -734,15 +760,13 @@ void FrameMain_cls::OnSashChanged(wxSplitterEvent& event) {
 
 void FrameMain_cls::ReadConfig(const wxString& line) {
     m_group.OfferLine(line);
+    ReadViewConfig(line);
 }
 
 wxString FrameMain_cls::WriteConfig() const {
     return m_group.WriteAll();
 }
 
-wxString FrameMain_cls::WriteLayoutConfig() const {
-    return wxString();
-}
 
 void FrameMain_cls::UpdateStatusLine() {
     if (!GetStatusBar()) return;

@@ -26,6 +26,7 @@ class wxPanel;
 class wxSplitterWindow;
 class wxSplitterEvent;
 class TopHalfPanel_cls;
+class MainGLCanvas_cls;
 class GLExtraFrame_cls;
 
 /// Seams of the window tests.
@@ -64,6 +65,10 @@ public:
     ConfItemGroup_cls& ConfigGroup() { return m_group; }
     /// The layout section (upper panel and view bars); empty until those exist.
     wxString WriteLayoutConfig() const;
+    /// Offers a line to the settings of the five views.
+    void ReadViewConfig(const wxString& line);
+    /// The settings lines of views 0 to 3 (a project holds them a second time).
+    wxString WriteUpperViewConfig() const;
 
     // Projects ------------------------------------------------------------------------
     /// "LastOpenedFilePTP=" value: the project path Save writes to ("None" by default).
@@ -128,6 +133,8 @@ public:
     void SetTestHooks(FrameTestHooks* hooks) { m_hooks = hooks; }
     /// The upper panel with the four views and the notebooks.
     TopHalfPanel_cls* GetTopPanel() const { return m_top; }
+    /// The view the shortcuts and camera keys act on: the current view, else view 0.
+    MainGLCanvas_cls* GetMainView() const;
     /// The floating frame of the fifth view (hidden until "Extra Panel").
     GLExtraFrame_cls* GetExtraFrame() const { return m_extra; }
     /// Lower pane height: 150, or 210 on displays taller than 1050 pixels.
@@ -166,6 +173,11 @@ private:
     /// The run is over; with `reachedEnd` (playback got to the last frame, or wrapped from
     /// it) a last frame that no paint or step exported is written first.
     void FinishExportRun(bool reachedEnd);
+    /// The view commands: settings shown in the bars, camera and anchor keys from the
+    /// main view (FrameMainCamera.cpp).
+    void OnViewCommand(int id);
+    /// ID_END_CAPTURE: the main view leaves its run modes.
+    void EndViewRunModes();
     void OnMoveFrame();
     void OnKeyDown(wxKeyEvent& event);
     void OnCharHook(wxKeyEvent& event);

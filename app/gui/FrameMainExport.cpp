@@ -58,6 +58,7 @@ void FrameMain_cls::ExportSceneFrame(int sceneFrame) {
     TimeCtrl_cls* time = GetTimeCtrl();
     DataSequence_cls* sequence = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
     if (!exporter || !exporter->exporting || !time || !sequence) return;
+    if (sceneFrame == exporter->lastSceneFrame) return;  // every other view's paint of it
     const int dataFrame = time->GetDataFrame(sceneFrame);
     // The whole frame is exported, never an interpolated position: its body must be in.
     // While a wait for the reader is under way nothing is loaded here; the next paint or

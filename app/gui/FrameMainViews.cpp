@@ -4,16 +4,22 @@
 
 #include <wx/textentry.h>
 
+#include <memory>
+
 #include "app/gui/AppCore.h"
 #include "app/gui/TopHalfPanel.h"
 #include "data/DataSequenceSet.h"
 #include "timeline/TimeCtrl.h"
+#include "platform/gui/GLEntryPoints.h"
+#include "view/DrawOptions.h"
+#include "view/ExposureSettings.h"
 #include "view/ParticleAttrib.h"
 #include "data/DataSequence.h"
 #include "filters/FilterCopy.h"
 #include "filters/FilterCtrl.h"
 #include "view/ViewInfoLine.h"
 #include "view/gui/ImgSequence.h"
+#include "view/gui/InfoHover.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
@@ -56,6 +62,15 @@ void FrameMain_cls::InstallViewDrawing() {
                     break;
                 }
     });
+    // The exposure program is built once, at the first view's GL set-up, when the driver
+    // runs OpenGL 2; without it the Exposure page stays disabled.
+    ExposureSettings_cls* exposure = m_core ? m_core->GetExposureSettings() : nullptr;
+    MainGLCanvas_cls::SetGLInitHook([exposure, done = std::make_shared<bool>(false)](MainGLCanvas_cls& view) {
+        if (*done || !exposure) return;
+        *done = true;
+        const bool gl2 = GLVersionAtLeast(2, 0) && LoadGL2EntryPoints() == 0;
+        exposure->InitShader(gl2, &view);
+    });
     SequenceRenderer_cls* renderer = m_core ? m_core->GetSequenceRenderer() : nullptr;
     if (!renderer || !m_top || !GpDataSequenceSet) return;
     // The drawing progress shows on the status line while a large frame is drawn.
@@ -65,6 +80,13 @@ void FrameMain_cls::InstallViewDrawing() {
     };
     ParticleAttrib_cls* const* attribs = renderer->Attribs(GpDataSequenceSet->current);
     for (int t = 0; t < 4; ++t) m_top->AddAttribPage(attribs[t], attribs[t]->label);
+    // The Info page shows the particle under the mouse; hidden types are never picked.
+    InstallInfoHover([renderer](bool shown[4]) {
+        ParticleAttrib_cls* const* a = renderer->Attribs(GpDataSequenceSet ? GpDataSequenceSet->current : 0);
+        const bool classified = a[0]->drawOptions && a[0]->drawOptions->Classify() != 0;
+        for (int t = 0; t < 4; ++t)
+            shown[t] = (classified ? a[t] : a[0])->drawType.value < 3;
+    });
     // The pages' entries come first in the column, and GTK gives the keyboard to the first
     // entry when the frame is first activated: Quit's Q and the other plain shortcuts would
     // then go into an entry. The keyboard goes to the main view instead.

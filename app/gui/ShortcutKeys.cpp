@@ -4,7 +4,9 @@
 #include "app/MenuTable.h"
 #include "app/gui/AppCore.h"
 #include "app/gui/FrameMain.h"
+#include "common/CommandIds.h"
 #include "timeline/TimeCtrl.h"
+#include "view/gui/MainGLCanvas.h"
 
 ShortcutAction ShortcutKeys_cls::OnKey(int mask, int key) {
     // A menu accelerator belongs to its menu item (Ctrl+Shift+S is Save As, not the S of
@@ -41,9 +43,19 @@ void ShortcutKeys_cls::Run(const ShortcutAction& a) {
         case SHORTCUT_WORK_AREA_MIN: t->SetWorkAreaMinUndoable(t->Frame(), -1); break;
         case SHORTCUT_WORK_AREA_MAX: t->SetWorkAreaMaxUndoable(t->Frame(), -1); break;
         case SHORTCUT_GO_TO_KEY: t->GoToKeyFrame(a.value); break;
+        case SHORTCUT_CAMERA_CHOICE:
+            // The view shows the new choice in its bar and repaints.
+            if (MainGLCanvas_cls* view = m_frame->GetMainView()) view->SetCameraChoice(a.value);
+            break;
+        case SHORTCUT_TOGGLE_PERSPECTIVE:
+            if (MainGLCanvas_cls* view = m_frame->GetMainView()) {
+                view->OnTogglePerspective();
+                m_frame->PostMenuCommand(ID_APPLY_VIEW_SETTINGS);
+            }
+            break;
         default:
-            // Camera choices, perspective, transform modes and gizmo axes act on the main
-            // view and the selected scene object, which join the program with the views.
+            // Transform modes and gizmo axes act on the selected scene object, which joins
+            // the program with the views' dragging.
             break;
     }
 }

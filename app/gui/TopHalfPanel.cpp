@@ -17,10 +17,15 @@
 #include "timeline/gui/ParamGUICtrl.h"
 #include "view/DrawOptions.h"
 #include "view/ExposureSettings.h"
+#include "view/InfoSettings.h"
+#include "view/OverlaySettings.h"
 #include "view/ParticleAttrib.h"
 #include "view/gui/ExposurePage.h"
+#include "view/gui/InfoPage.h"
+#include "view/gui/GLCanvasCtrl.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/OptionPage.h"
+#include "view/gui/OverlayPage.h"
 #include "view/gui/ParticleAttribPanel.h"
 
 namespace {
@@ -54,11 +59,15 @@ TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cl
     }
     // View 0 first: it makes the GL context the others share.
     // Default camera choices: free camera, then the axis views of views 1 to 3.
-    m_views[0] = new MainGLCanvas_cls(m_a, frame, 0, 0, "MainGLCanvas 0");
-    m_views[1] = new MainGLCanvas_cls(m_a, frame, 1, 6, "MainGLCanvas 1");
-    m_views[2] = new MainGLCanvas_cls(m_b, frame, 2, 1, "MainGLCanvas 2");
-    m_views[3] = new MainGLCanvas_cls(m_b, frame, 3, 3, "MainGLCanvas 3");
+    static const int kDefaultChoice[4] = {0, 6, 1, 3};
+    for (int i = 0; i < 4; ++i) {
+        m_bars[i] = new GLCanvasCtrl_cls(i < 2 ? m_a : m_b, frame, i, kDefaultChoice[i],
+                                         wxString::Format("MainGLCanvas %d", i));
+        m_views[i] = m_bars[i]->View();
+    }
     GpCurrentCanvas = m_views[0];
+    // The wheel and the mouse capture are routed among the four views.
+    for (MainGLCanvas_cls* v : m_views) v->siblings.assign(m_views, m_views + 4);
 
     m_attribBook = new wxNotebook(this, 9001);
     m_optionBook = new wxNotebook(this, 9002);
@@ -72,6 +81,15 @@ TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cl
         holder->SetSizer(sizer);
         m_optionBook->AddPage(holder, wxGetTranslation("Option"));
     }
+    if (core && core->GetOverlaySettings()) {
+        OverlaySettings_cls* overlay = core->GetOverlaySettings();
+        auto* holder = new wxPanel(m_optionBook);
+        overlay->CreatePage(holder);
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        overlay->page->CreateControls(sizer);
+        holder->SetSizer(sizer);
+        m_optionBook->AddPage(holder, wxGetTranslation("Overlay"));
+    }
     if (core && core->GetExposureSettings()) {
         ExposureSettings_cls* exposure = core->GetExposureSettings();
         auto* holder = new wxPanel(m_optionBook);
@@ -80,6 +98,15 @@ TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cl
         exposure->page->CreateControls(sizer);
         holder->SetSizer(sizer);
         m_optionBook->AddPage(holder, wxGetTranslation("Exposure"));
+    }
+    if (core && core->GetInfoSettings()) {
+        InfoSettings_cls* info = core->GetInfoSettings();
+        auto* holder = new wxPanel(m_optionBook);
+        info->CreatePage(holder);
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        info->page->CreateControls(sizer);
+        holder->SetSizer(sizer);
+        m_optionBook->AddPage(holder, wxGetTranslation("Info"));
     }
     static const char* const kFilterTitles[3] = {"Boolean", "Object", "World"};
     for (int i = 0; i < 3; ++i) {
@@ -119,6 +146,7 @@ void TopHalfPanel_cls::AddAttribPage(ParticleAttrib_cls* attrib, const wxString&
     const wxSize page = sizer->GetMinSize();
     holder->SetMinSize(wxSize(page.x, std::min(page.y, 220)));
     m_attribBook->AddPage(holder, title);
+    m_attribs.push_back(attrib);
     m_attribBook->Show();
     wxPanel::Layout();
 }
@@ -137,6 +165,14 @@ void TopHalfPanel_cls::RelayoutFilterPages() {
     for (FilterPanelPain_cls* page : m_filterPages) page->Relayout();
 }
 
+void TopHalfPanel_cls::RefreshAttribPages() {
+    for (ParticleAttrib_cls* a : m_attribs) {
+        if (!a->panel) continue;
+        a->panel->RefreshAll();
+        a->panel->Sync();
+    }
+}
+
 void TopHalfPanel_cls::SetLayout(int layout) {
     if (layout == m_layout) return;
     if (layout < 0 || layout > 4) {
@@ -147,31 +183,31 @@ void TopHalfPanel_cls::SetLayout(int layout) {
     Freeze();
     for (wxSplitterWindow* s : {m_a, m_b, m_outer})
         if (s->IsSplit()) s->Unsplit();
-    for (MainGLCanvas_cls* v : m_views) v->Hide();
+    for (GLCanvasCtrl_cls* b : m_bars) b->Hide();
     m_a->Hide();
     m_b->Hide();
     switch (layout) {
         case 0:  // view 0 alone
             m_outer->Initialize(m_a);
-            m_a->Initialize(m_views[0]);
+            m_a->Initialize(m_bars[0]);
             break;
         case 1:  // "2 panels (vertical)": view 0 above view 1
             m_outer->Initialize(m_a);
-            m_a->SplitHorizontally(m_views[0], m_views[1]);
+            m_a->SplitHorizontally(m_bars[0], m_bars[1]);
             break;
         case 2:  // "2 panels (horizontal)": view 0 left of view 1
             m_outer->Initialize(m_a);
-            m_a->SplitVertically(m_views[0], m_views[1]);
+            m_a->SplitVertically(m_bars[0], m_bars[1]);
             break;
         case 3:  // top row 0 | 1, bottom row 2 | 3
             m_outer->SplitHorizontally(m_a, m_b);
-            m_a->SplitVertically(m_views[0], m_views[1]);
-            m_b->SplitVertically(m_views[2], m_views[3]);
+            m_a->SplitVertically(m_bars[0], m_bars[1]);
+            m_b->SplitVertically(m_bars[2], m_bars[3]);
             break;
         case 4:  // left column 0 / 1, right column 2 / 3
             m_outer->SplitVertically(m_a, m_b);
-            m_a->SplitHorizontally(m_views[0], m_views[1]);
-            m_b->SplitHorizontally(m_views[2], m_views[3]);
+            m_a->SplitHorizontally(m_bars[0], m_bars[1]);
+            m_b->SplitHorizontally(m_bars[2], m_bars[3]);
             break;
     }
     for (wxSplitterWindow* s : {m_outer, m_a, m_b})
@@ -189,6 +225,7 @@ bool TopHalfPanel_cls::AllViewsCurrent(int frame, int sub) {
 }
 
 void TopHalfPanel_cls::RedrawViews() {
+    for (GLCanvasCtrl_cls* b : m_bars) b->SyncToggles();
     for (MainGLCanvas_cls* v : m_views) {
         v->ForgetDrawnFrame();
         v->Refresh(false);
@@ -204,8 +241,9 @@ GLExtraFrame_cls::GLExtraFrame_cls(wxWindow* frame)
               wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxMAXIMIZE_BOX | wxRESIZE_BORDER |
                   wxCLIP_CHILDREN | wxFRAME_FLOAT_ON_PARENT,
               "frame") {
-    m_view = new MainGLCanvas_cls(this, frame, 4, 0, "Extra");
+    m_bar = new GLCanvasCtrl_cls(this, frame, 4, 0, "Extra");
+    m_view = m_bar->View();
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(m_view, 1, wxEXPAND);
+    sizer->Add(m_bar, 1, wxEXPAND);
     SetSizer(sizer);
 }

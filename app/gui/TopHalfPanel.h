@@ -7,8 +7,11 @@
 #include <wx/frame.h>
 #include <wx/panel.h>
 
+#include <vector>
+
 class AppCore_cls;
 class FilterPanelPain_cls;
+class GLCanvasCtrl_cls;
 class MainGLCanvas_cls;
 class ParticleAttrib_cls;
 class wxBoxSizer;
@@ -18,8 +21,8 @@ class wxSplitterWindow;
 class TopHalfPanel_cls : public wxPanel {
 public:
     /// Builds the splitters with views 0 to 3 (view 0 alone shown), and notebooks 9001
-    /// (attribute pages), 9002 (the "Option" and "Exposure" pages of `core`, when it has
-    /// them) and 9003 (filter pages).
+    /// (attribute pages), 9002 (the "Option", "Overlay", "Exposure" and "Info" pages of
+    /// `core`, when it has them) and 9003 (filter pages).
     TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cls* core);
     ~TopHalfPanel_cls() override;
 
@@ -34,8 +37,13 @@ public:
     void ResetViewFrames();
     /// Adds an "Attrib <t>" page to notebook 9001 for a particle type's attributes.
     void AddAttribPage(ParticleAttrib_cls* attrib, const wxString& title);
+    /// Every attribute page refreshes its controls (the colour buttons too) and shows the
+    /// controls its settings use.
+    void RefreshAttribPages();
 
     MainGLCanvas_cls* View(int i) const { return (i >= 0 && i < 4) ? m_views[i] : nullptr; }
+    /// The control bar of view i (0..3).
+    GLCanvasCtrl_cls* Bar(int i) const { return (i >= 0 && i < 4) ? m_bars[i] : nullptr; }
     wxNotebook* AttribBook() const { return m_attribBook; }
     wxNotebook* OptionBook() const { return m_optionBook; }
     wxNotebook* FilterBook() const { return m_filterBook; }
@@ -50,7 +58,9 @@ private:
     wxSplitterWindow* m_a;
     wxSplitterWindow* m_b;
     MainGLCanvas_cls* m_views[4];
+    GLCanvasCtrl_cls* m_bars[4];
     wxNotebook* m_attribBook;
+    std::vector<ParticleAttrib_cls*> m_attribs;  ///< those with a page, not owned
     wxBoxSizer* m_column;
     wxNotebook* m_optionBook;
     wxNotebook* m_filterBook;
@@ -64,7 +74,9 @@ class GLExtraFrame_cls : public wxFrame {
 public:
     GLExtraFrame_cls(wxWindow* frame);
     MainGLCanvas_cls* View() const { return m_view; }
+    GLCanvasCtrl_cls* Bar() const { return m_bar; }
 
 private:
+    GLCanvasCtrl_cls* m_bar;
     MainGLCanvas_cls* m_view;
 };

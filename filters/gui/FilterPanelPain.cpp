@@ -25,6 +25,9 @@ FilterPanelPain_cls::FilterPanelPain_cls(wxWindow* book, FilterCtrl_cls* list)
     sizer_ = new wxBoxSizer(wxVERTICAL);
     SetSizer(sizer_);
     SetScrollRate(5, 5);
+    // The page scrolls its panels: it never asks the notebook for their whole height (a
+    // notebook squeezed below its page's request makes GTK complain).
+    SetMinSize(wxSize(220, 60));
     Bind(wxEVT_LEFT_DOWN, &FilterPanelPain_cls::OnMouse, this);
     Bind(wxEVT_RIGHT_DOWN, &FilterPanelPain_cls::OnMouse, this);
     if (list_) {
@@ -74,8 +77,8 @@ void FilterPanelPain_cls::FilterAdded(FilterBase_cls* filter, int index) {
             params->UpdateAll();
         }
     guis_.push_back(std::move(gui));
-    Relayout();
     Thaw();
+    Relayout();
 }
 
 void FilterPanelPain_cls::FilterRemoving(FilterBase_cls* filter, int) {

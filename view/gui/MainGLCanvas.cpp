@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include <wx/dcclient.h>
 #include <wx/stopwatch.h>
 
@@ -23,7 +25,11 @@ std::function<bool()> g_busy;
 std::function<bool()> g_useFBO;
 std::function<void(int&, int&, double&)> g_frameSource;
 std::function<void(MainGLCanvas_cls&)> g_probe;
+std::function<void(MainGLCanvas_cls&)> g_glInit;
 std::function<void()> g_frameRequest;
+std::function<void(MainGLCanvas_cls&)> g_povHook;
+
+std::vector<MainGLCanvas_cls*> g_views;
 
 const int kAttribs[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 24, WX_GL_STENCIL_SIZE, 8, 0};
 
@@ -33,28 +39,32 @@ MainGLCanvas_cls::MainGLCanvas_cls(wxWindow* parent, wxWindow* frame, int viewIn
                                    const wxString& name)
     : wxGLCanvas(parent, wxID_ANY, kAttribs, wxDefaultPosition, wxDefaultSize,
                  wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS, name),
+      settings(viewIndex, choice),
+      cameras(settings),
+      camera(cameras.drawn),
       projection(640, 480, 35, 0.03, 5000),
-      cameraChoice(choice),
       m_frame(frame),
       m_view(viewIndex) {
     // The first view makes the context; every later view shares it, so lists, textures and
     // programs are built once. It is made current only in a paint, once the view is shown.
     if (!g_context) g_context = new wxGLContext(this);
     ++g_canvasCount;
+    g_views.push_back(this);
     ResetCamera();
+    BuildContextMenu();
     // Painting happens only in paint events; the background is never erased by the
     // toolkit (that would flicker between the erase and the GL picture).
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &MainGLCanvas_cls::OnPaint, this);
     Bind(wxEVT_SIZE, &MainGLCanvas_cls::OnSize, this);
-    Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& e) {
-        MakeCurrentView();
-        e.Skip();
-    });
+    BindMouse();
 }
 
 MainGLCanvas_cls::~MainGLCanvas_cls() {
     if (GpCurrentCanvas == this) GpCurrentCanvas = nullptr;
+    g_views.erase(std::remove(g_views.begin(), g_views.end(), this), g_views.end());
+    for (MainGLCanvas_cls* v : g_views)
+        v->siblings.erase(std::remove(v->siblings.begin(), v->siblings.end(), this), v->siblings.end());
     if (g_context && m_small && IsShownOnScreen()) SetCurrent(*g_context);
     m_small.reset();
     if (--g_canvasCount == 0) {
@@ -70,22 +80,31 @@ void MainGLCanvas_cls::SetUseFBO(std::function<bool()> useFBO) { g_useFBO = std:
 void MainGLCanvas_cls::SetFrameSource(std::function<void(int&, int&, double&)> source) {
     g_frameSource = std::move(source);
 }
+void MainGLCanvas_cls::SetGLInitHook(std::function<void(MainGLCanvas_cls&)> hook) {
+    g_glInit = std::move(hook);
+}
+
 void MainGLCanvas_cls::SetPaintProbe(std::function<void(MainGLCanvas_cls&)> probe) {
     g_probe = std::move(probe);
 }
 void MainGLCanvas_cls::SetFrameRequest(std::function<void()> request) { g_frameRequest = std::move(request); }
 wxGLContext* MainGLCanvas_cls::SharedContext() { return g_context; }
-
-void MainGLCanvas_cls::ResetCamera() {
-    const double pos[3] = {-3.92, -2.8, 1.96};
-    const double second[3] = {0, 0, 0};
-    const double dir[3] = {1.12, 0.8, -0.56};
-    const double up[3] = {0, 0, 1};
-    camera.pose = GLCameraPose_cls(pos[0], pos[1], pos[2], second);
-    camera.frame.SetDirUp(dir, up);
-    const double origin[3] = {0, 0, 0};
-    camera.SetPivot(origin);
+void MainGLCanvas_cls::SetPovAnimationHook(std::function<void(MainGLCanvas_cls&)> hook) {
+    g_povHook = std::move(hook);
 }
+
+MainGLCanvas_cls* MainGLCanvas_cls::FindView(int viewIndex) {
+    for (auto it = g_views.rbegin(); it != g_views.rend(); ++it)
+        if ((*it)->m_view == viewIndex) return *it;
+    return nullptr;
+}
+
+void MainGLCanvas_cls::SourceFrame(int& frame, int& sub, double& time) {
+    frame = 0, sub = 0, time = 0;
+    if (g_frameSource) g_frameSource(frame, sub, time);
+}
+
+void MainGLCanvas_cls::ResetCamera() { cameras.Reset(); }
 
 bool MainGLCanvas_cls::MakeCurrentView() {
     if (GpCurrentCanvas == this) return false;
@@ -105,6 +124,7 @@ void MainGLCanvas_cls::OnSize(wxSizeEvent& event) {
 void MainGLCanvas_cls::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);  // a paint handler must always validate its region
     Render();
+    if (m_povAnimation && g_povHook) g_povHook(*this);
     GbPaintBusy = false;
 }
 
@@ -127,6 +147,7 @@ void MainGLCanvas_cls::Render() {
 }
 
 bool MainGLCanvas_cls::DrawScene() {
+    message.clear();
     if (g_frameRequest) g_frameRequest();
     int frame = 0, sub = 0;
     double t = 0;
@@ -155,11 +176,12 @@ bool MainGLCanvas_cls::DrawScene() {
     glLoadIdentity();
     projection.SetViewportSize(m_clientW, m_clientH);
     projection.SetFitSize(m_clientW, m_clientH);
-    projection.perspective = geometry == 1 ? 0 : 1;
+    UpdateCamera(frame, sub);
     m_drawnFrame = frame;
     m_drawnSub = sub;
     const bool useFBO = GbFBOSupported && (!g_useFBO || g_useFBO());
     DrawEyes(t, useFBO);
+    AfterSceneDrawn(useFBO, t);
     return true;
 }
 
@@ -169,6 +191,9 @@ void MainGLCanvas_cls::CallDrawer(int subView, int w, int h, bool offScreen, dou
     glPushMatrix();
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
+    // The drawer places its objects with the model-view matrix (translations, scene
+    // object transforms): it starts in that mode, as every draw expects.
+    glMatrixMode(GL_MODELVIEW);
     const SceneDrawer& drawer = g_drawer ? g_drawer : g_programDrawer;
     if (drawer) {
         SceneDrawArgs a;
@@ -205,8 +230,14 @@ void MainGLCanvas_cls::RenderToFBO(double t, int pass) {
     const int s = BufferSize(0);
     pool->Resize(projection.fitWidth, projection.fitHeight, s);
     const int n = GeometryMode() == 0 ? 1 : 4;
+    // The square buffer is shown over the view's wider side: an orthographic box must
+    // cover that side too, or the view would show less than a direct draw.
+    const GLCamera_cls bufferCamera =
+        (GeometryMode() == 0 && !projection.perspective)
+            ? ViewCameras_cls::OrthoBufferCamera(camera, m_clientW, m_clientH)
+            : camera;
     for (int j = 0; j < n; ++j) {
-        pool->BeginSubView(j, camera, projection, GeometryMode());
+        pool->BeginSubView(j, bufferCamera, projection, GeometryMode());
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         CallDrawer(j, s, s, true, t);
@@ -228,6 +259,7 @@ bool MainGLCanvas_cls::InitGL() {
     InitSharedGLObjects();
     glDepthFunc(GL_LEQUAL);
     m_glReady = true;
+    if (g_glInit) g_glInit(*this);
     return true;
 }
 

@@ -8,23 +8,31 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <wx/glcanvas.h>
 
 #include "common/GLCamera.h"
 #include "common/GLProjection.h"
+#include "view/CameraGesture.h"
+#include "view/ItemDrag.h"
+#include "view/MouseTracker.h"
+#include "view/ViewCameras.h"
+#include "view/ViewSettings.h"
 
 class AxisIndicator_cls;
 class CaptureSequence_cls;
 class ExposureSettings_cls;
 class FBO_cls;
 class MainGLCanvas_cls;
+class wxMenu;
+class wxMouseCaptureLostEvent;
 class StereoGram_cls;
 class TimeCtrl_cls;
 struct ViewInfoLine_cls;
 
 /// What the scene drawer is told about one draw. The projection and model-view matrices
-/// are loaded and the viewport is set when it is called.
+/// are loaded, the matrix mode is GL_MODELVIEW and the viewport is set when it is called.
 struct SceneDrawArgs {
     int view = 0;        ///< view index 0..4
     int subView = 0;     ///< sub-view 0..3 (fisheye and panorama draw four)
@@ -49,6 +57,8 @@ using OverlayDrawer = std::function<void(MainGLCanvas_cls& view, int w, int h)>;
 extern bool GbPaintBusy;
 /// The view being drawn or last made current by the user.
 extern MainGLCanvas_cls* GpCurrentCanvas;
+/// A press landed on an item-edit-mode icon: gestures wait until the button goes up.
+extern bool GbIconClick;
 
 class MainGLCanvas_cls : public wxGLCanvas {
 public:
@@ -80,8 +90,17 @@ public:
     static void SetPaintProbe(std::function<void(MainGLCanvas_cls& view)> probe);
     /// The 2-D overlays drawn after every scene draw (empty: none).
     static void SetOverlayDrawer(OverlayDrawer drawer);
+    /// Called at the end of each view's GL set-up (its first paint), context current; the
+    /// program sets up what needs a context once (the exposure program). May be empty.
+    static void SetGLInitHook(std::function<void(MainGLCanvas_cls& view)> hook);
     /// The context shared by all views (null before the first view).
     static wxGLContext* SharedContext();
+    /// Writes the POV-Ray files of the frame a view in POV-Ray animation mode just drew.
+    static void SetPovAnimationHook(std::function<void(MainGLCanvas_cls& view)> hook);
+    /// The view with that index made last (null when none exists).
+    static MainGLCanvas_cls* FindView(int viewIndex);
+    /// The frame, sub-frame and normalised time the views draw now.
+    static void SourceFrame(int& frame, int& sub, double& time);
 
     // Drawing road ------------------------------------------------------------------------
     /// One paint's work (called by the paint handler).
@@ -96,7 +115,7 @@ public:
     /// The exposure settings applied while a scene image is copied into its eye buffer.
     static void SetExposure(ExposureSettings_cls* exposure);
     /// Fills the data side of a view's info line (frame time, particle and copy counts,
-    /// pick hit, selected object, mouse position); empty: those stay at their defaults.
+    /// pick hit, selected object, mouse position); empty: no info line is drawn.
     static void SetInfoSource(std::function<void(MainGLCanvas_cls& view, ViewInfoLine_cls& info)> source);
     /// The screen items (orientation indicator, item-edit-mode icons) drawn after the
     /// capture; off until the program turns them on (window tests look at bare pictures).
@@ -128,7 +147,7 @@ public:
     /// The next paint reads the window's picture; the snapshot file is then asked for and
     /// written outside the paint.
     void RequestSnapshot();
-    /// With showMessage: the two info lines at the top left and this paint's warnings (the
+    /// With ShowMessage: the two info lines at the top left and this paint's warnings (the
     /// message text) at the bottom; the message text is emptied either way.
     void DrawInfoText();
     /// The orientation indicator at the lower left and, in the current view, the three
@@ -138,9 +157,6 @@ public:
     const std::string& LastMessage() const { return m_lastMessage; }
     bool CaptureOn() const { return m_captureOn; }
     bool SequenceCaptureOn() const { return m_sequenceCapture; }
-    bool distortion = false;   ///< fisheye drawn through the mask and the lens mesh
-    bool fisheyeGrid = false;  ///< fisheye grid laid over the fisheye image
-    bool showMessage = true;   ///< info line and warnings drawn ("ShowMessage=")
     /// Per-view GL set-up on the first paint; true when it ran on this call.
     bool InitGL();
     /// True when the view is not on screen or has drawn (frame, sub); otherwise asks for a
@@ -156,6 +172,86 @@ public:
     /// Makes this view the current one; true when it was not.
     bool MakeCurrentView();
 
+    // Mouse navigation and picking (MainGLCanvasMouse.cpp) ----------------------------------
+    /// The bindings every view matches the mouse against (the preferences); null: none.
+    static void SetMouseBindings(const MouseBindings_cls* bindings);
+    /// Called with the first pick name under a click bound to "Item Selection" (0 camera
+    /// path, 1 anchor, 10..16 lights, 20 + 20 x list + index filters); never with -1.
+    static void SetPickSelect(std::function<void(int name)> select);
+    /// Draws the pick forms with their names: `request` 1 the selectable items, 2 the
+    /// selected object's gizmo (axis names under the object's). Empty: the filters' boxes
+    /// and the gizmo (DrawScenePickForms).
+    static void SetPickDrawer(std::function<void(int request, double t)> drawer);
+    /// The handler of every mouse event of the view.
+    void OnMouse(wxMouseEvent& event);
+    /// One gesture step for a w x h client; true when the camera or an item moved.
+    bool DoGestures(int w, int h);
+    /// On a press: asks the next draw to pick the gizmo axis (ITEM binding) or the item
+    /// under the pointer (HITTEST binding).
+    void SetPickRequests();
+    /// Takes the mouse capture (no sibling keeps one) and becomes the main view.
+    void CaptureMouse();
+    /// Ends the item drag as one undoable step and asks the views to redraw.
+    void CommitItemDrag();
+    /// Makes the sibling under the pointer the main view; true when there was one.
+    bool RouteWheel();
+    bool IsMouseInside() const;
+    /// The main view is the current one (GpCurrentCanvas); true when it changed.
+    bool MakeMainView() { return MakeCurrentView(); }
+    /// After a scene draw: keeps the draw's matrices for drags and picks, serves the pick
+    /// requests and draws the drag's guide line.
+    void AfterSceneDrawn(bool offScreen, double t);
+    MouseTracker_cls& Tracker() { return m_tracker; }
+    ItemDrag_cls& ItemDrag() { return m_itemDrag; }
+
+    // Camera choice and mouse seams (camera code in MainGLCanvasCamera.cpp) -------------
+    /// The camera the current choice works on and mouse gestures move: the axis-view
+    /// camera (choices 1..6), the path camera (7), the free camera (0); null for the copy
+    /// of view 0, which cannot be steered.
+    GLCamera_cls* GetActiveCamera() { return cameras.Active(); }
+    /// Camera choice 1..6 (gestures pan instead of orbiting; zoom changes OrthoScale()).
+    bool IsAxisView() const { return cameras.IsAxisView(); }
+    /// The shared pivot pose of the choice: GoAxisPivotPose for axis views, else GoPivotPose.
+    GLCameraPose_cls& GetPivotPose() const { return cameras.PivotPose(); }
+    /// The drawn camera's pivot := the pivot pose (or the followed anchor).
+    void SetPivotFromPose() { cameras.SetPivotFromPose(); }
+    /// GLOrthoScale: the axis-view camera's distance from its pivot (wheel and drag zoom
+    /// of the axis views scale it).
+    float& OrthoScale() { return settings.orthoScale.value; }
+    int CameraChoice() const { return cameras.Choice(); }
+    /// Sets the choice (see ViewCameras_cls::SetChoice), shows it in the bar and repaints.
+    void SetCameraChoice(int choice);
+    /// Follows the scene's camera path (choice 7) and repaints.
+    void LinkToCameraPath();
+    /// Choice 7 or 8: back to the free camera; `keepView` keeps the picture.
+    void UnlinkCamera(bool keepView);
+    /// GLGeometry 0 <-> 1 (others become 0); repaints.
+    void OnTogglePerspective();
+    /// Repaints every sibling view whose choice is an axis view (they share a pivot).
+    void RefreshAxisViews();
+    /// Camera and anchor keys at the current time from this view (one undo step each).
+    void SetCameraKeyPos() { cameras.SetCameraKey(false); }
+    void SetCameraKeyPosRot() { cameras.SetCameraKey(true); }
+    void SetAnchorKey() { cameras.SetAnchorKey(); }
+    // POV-Ray animation mode -----------------------------------------------------------
+    /// Each paint also writes the POV-Ray files of the frame drawn.
+    void BeginPovAnimation() { m_povAnimation = true; }
+    void EndPovAnimation() { m_povAnimation = false; }
+    bool InPovAnimation() const { return m_povAnimation; }
+
+    /// Pops up the view's context menu at (x, y) (client pixels).
+    void ShowContextMenu(int x, int y);
+    /// Called on the first draw of the view (the bar applies its combos there).
+    void SetFirstDrawHook(std::function<void()> hook) { m_firstDrawHook = std::move(hook); }
+    /// Called whenever the choice changed outside the bar (the bar shows it).
+    void SetChoiceChangedHook(std::function<void()> hook) { m_choiceHook = std::move(hook); }
+    /// Keys typed in the extra view, before they go on to the main frame (its bar switches
+    /// full screen with Alt+Enter and back with Esc). Arguments: modifier mask, key code.
+    void SetExtraViewKeyHook(std::function<void(int, int)> hook) { m_extraKeyHook = std::move(hook); }
+    /// The four upper views (filled by the layout): the axis views refresh each other, the
+    /// wheel and the mouse capture are routed among them.
+    std::vector<MainGLCanvas_cls*> siblings;
+
     int ViewIndex() const { return m_view; }
     int DrawnFrame() const { return m_drawnFrame; }
     void ForgetDrawnFrame() { m_drawnFrame = m_drawnSub = -1; }
@@ -163,10 +259,10 @@ public:
     int DrawCount() const { return m_drawCount; }
     bool GLReady() const { return m_glReady; }
 
-    GLCamera_cls camera;          ///< the free camera
+    ViewSettings_cls settings;    ///< the "Panel<view>" lines
+    ViewCameras_cls cameras;      ///< camera records and choice
+    GLCamera_cls& camera;         ///< the drawn camera (cameras.drawn)
     GLProjection_cls projection;  ///< angle 35, depth 0.03..5000
-    int cameraChoice = 0;
-    int geometry = 0;  ///< 0 perspective, 1 orthographic, 2 fisheye, 3 panorama
     std::string message;  ///< warnings of one paint
 
 private:
@@ -180,16 +276,30 @@ private:
     /// Motion-blur samples are being added up in this view's eye buffers (it captures).
     bool Accumulating() const;
     void DirectPass(double t);
-    int GeometryMode() const { return geometry == 2 ? 1 : geometry == 3 ? 2 : 0; }
+    int GeometryMode() const { return cameras.GeometryMode(); }
+    /// The camera and projection of a draw (MainGLCanvasCamera.cpp).
+    void UpdateCamera(int frame, int sub);
+    void BuildContextMenu();
+    void AfterChoiceChange();
+    void BindMouse();
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    /// The camera, pivot pose and orthographic scale mouse gestures work on.
+    GLCamera_cls& GestureCamera();
+    GLCameraPose_cls& GesturePivotPose();
 
     wxWindow* m_frame;
     int m_view;
     int m_drawnFrame = -1, m_drawnSub = -1;
     int m_drawCount = 0;
+    bool m_everDrawn = false;  ///< the camera of a draw has been made once
     bool m_glReady = false;
     int m_clientW = 0, m_clientH = 0;
     std::unique_ptr<FBO_cls> m_small;  ///< the view's 128 x 128 buffer
     std::unique_ptr<AxisIndicator_cls> m_axis;    ///< orientation indicator, made on first use
+    MouseTracker_cls m_tracker;
+    CameraGesture_cls m_gesture;
+    ItemDrag_cls m_itemDrag;
+    bool m_pickSelect = false, m_pickGizmo = false;  ///< pick requests for the next draw
     std::unique_ptr<FBO_cls> m_distortionBuffer;  ///< fisheye composition, 4096 x 4096
     std::unique_ptr<FBO_cls> m_overlayCapture;    ///< overlay at the capture's output size
     bool m_overlayCaptured = false;  ///< the overlay capture buffer holds this paint's overlay
@@ -199,4 +309,10 @@ private:
     int m_messageCount = 0;          ///< info passes drawn ("Count")
     std::string m_lastMessage;       ///< message text of the last info pass
     long long m_paintStartUs = 0;    ///< when this paint's scene draw began (steady clock)
+    std::unique_ptr<wxMenu> m_menu;    ///< context menu, ids 6547..6553
+    std::function<void()> m_firstDrawHook;
+    std::function<void()> m_choiceHook;
+    std::function<void(int, int)> m_extraKeyHook;
+    bool m_povAnimation = false;
+    void OnKeyDown(wxKeyEvent& event);
 };

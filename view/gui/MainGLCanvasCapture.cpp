@@ -36,7 +36,6 @@ namespace {
 OverlayDrawer g_overlayDrawer;
 TimeCtrl_cls* g_time = nullptr;
 ExposureSettings_cls* g_exposure = nullptr;
-bool g_exposureTried = false;
 std::function<void(MainGLCanvas_cls&, ViewInfoLine_cls&)> g_infoSource;
 bool g_screenItems = false;
 std::function<void(const wxString&)> g_snapshotSaved;
@@ -92,7 +91,6 @@ void ForgetStaleEyeBuffers(StereoGram_cls& stereo) {
             pair[i] = nullptr;
         }
     g_eyeContext = now;
-    g_exposureTried = false;
 }
 
 /// The views' camera swapped for an eye's copy while that eye draws, and put back after:
@@ -118,7 +116,6 @@ void MainGLCanvas_cls::SetOverlayDrawer(OverlayDrawer drawer) { g_overlayDrawer 
 void MainGLCanvas_cls::SetTimeModel(TimeCtrl_cls* time) { g_time = time; }
 void MainGLCanvas_cls::SetExposure(ExposureSettings_cls* exposure) {
     g_exposure = exposure;
-    g_exposureTried = false;
 }
 
 void MainGLCanvas_cls::SetInfoSource(std::function<void(MainGLCanvas_cls&, ViewInfoLine_cls&)> source) {
@@ -158,10 +155,6 @@ void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
     }
     ForgetStaleEyeBuffers(stereo);
     stereo.UseCaptureBuffers(m_sequenceCapture);
-    if (g_exposure && !g_exposureTried) {
-        g_exposureTried = true;
-        g_exposure->InitShader(gl::CreateShader != nullptr, this);
-    }
     // Only the capturing view adds motion-blur samples up; any other view shows each
     // sample as it comes.
     const MotionBlur_cls* blur = Blur();
@@ -175,8 +168,8 @@ void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
     glViewport(0, 0, m_clientW, m_clientH);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    stereo.fisheye = geometry == 2;
-    stereo.Compose(distortion && geometry == 2);
+    stereo.fisheye = cameras.IsFisheye();
+    stereo.Compose(settings.distortion.value && cameras.IsFisheye());
 }
 
 void MainGLCanvas_cls::CopyToEye(int pass) {
@@ -249,14 +242,14 @@ void MainGLCanvas_cls::ComposeDistorted(int a, int b, int pass) {
     // The grid and the mask are plain images: lit, they would take the material's colour.
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
-    if (fisheyeGrid && FisheyeGridTexture()) {
+    if (settings.fisheyeGrid.value && FisheyeGridTexture()) {
         glEnable(GL_BLEND);
         glBlendColor(0.5f, 0.25f, 0.25f, 1.0f);
         glBlendFunc(GL_CONSTANT_COLOR, GL_ONE_MINUS_SRC_COLOR);
         DrawTextureFitted(*FisheyeGridTexture(), e, e, 2, true);
         glBlendColor(1, 1, 1, 1);
     }
-    if (distortion && MaskTexture()) {
+    if (settings.distortion.value && MaskTexture()) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_ZERO, GL_SRC_COLOR);  // multiply by the mask
         glColor4f(1, 1, 1, 1);
@@ -272,7 +265,7 @@ void MainGLCanvas_cls::ComposeDistorted(int a, int b, int pass) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     if (g_exposure) g_exposure->BeginExposure();
     glColor4fv(colour);
-    if (distortion && GpDistortionMesh && GpDistortionMesh->loaded) {
+    if (settings.distortion.value && GpDistortionMesh && GpDistortionMesh->loaded) {
         // Through the lens mesh, without the eye colour mask.
         glEnable(GL_TEXTURE_2D);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
@@ -351,7 +344,8 @@ void MainGLCanvas_cls::ScreenPass() {
 
 void MainGLCanvas_cls::DrawInfoText() {
     m_lastMessage = message;
-    if (!showMessage) {
+    // Without the program's data source (window tests of bare pictures) no line is drawn.
+    if (!settings.showMessage.value || !g_infoSource) {
         message.clear();
         return;
     }
@@ -435,8 +429,8 @@ void MainGLCanvas_cls::CaptureImage() {
         return;
     }
     StereoGram_cls& stereo = Stereo();
-    if (stereo.CaptureCombines(cameraChoice)) stereo.CombineForCapture();
-    for (const StereoCaptureSave& save : stereo.CapturePlan(cameraChoice)) SaveSequenceFrame(save.buffer, save.eye);
+    if (stereo.CaptureCombines(CameraChoice())) stereo.CombineForCapture();
+    for (const StereoCaptureSave& save : stereo.CapturePlan(CameraChoice())) SaveSequenceFrame(save.buffer, save.eye);
     if (GpCaptureSequence->snapOnly) {
         GpCaptureSequence->snapOnly = false;
         if (m_frame) WidgetCommon_cls::PostMenuCommand(m_frame, ID_END_CAPTURE);

@@ -5,7 +5,10 @@
 #include <wx/sizer.h>
 
 #include "common/CommandHistory.h"
+#include "common/CommandIds.h"
 #include "common/gui/MultiInputPanel.h"
+#include "common/gui/WidgetCommon.h"
+#include "filters/gui/ColorCurveBtn.h"
 #include "view/ParticleAttrib.h"
 
 void ParticleAttrib_cls::CreatePanelBinding(wxWindow* parent) {
@@ -66,7 +69,24 @@ void ParticleAttribPanel_cls::CreateControls(wxSizer* sizer) {
     baseMaxItem = p->AddItem(MI_GROUP, &twoMembers, wxGetTranslation("Base/Max"));
     p->AddItem(MI_FLOAT_TEXT, &a->alphaDependBase.value, "");
     p->AddItem(MI_FLOAT_TEXT, &a->alphaMax.value, "");
+    static int oneMember = 1, threeMembers = 3;
+    colorButton = new ColorCurveBtn_cls(p, a->col.get(), true, true, false);
+    ambientButton = new ColorCurveBtn_cls(p, a->ambient.get(), true, true, false);
+    diffuseButton = new ColorCurveBtn_cls(p, a->diffuse.get(), true, true, false);
+    specularButton = new ColorCurveBtn_cls(p, a->specular.get(), true, true, false);
+    colorItem = p->AddItem(MI_GROUP, &oneMember, wxGetTranslation("Color"));
+    p->AddItem(MI_CUSTOM, colorButton, "");
+    materialItem = p->AddItem(MI_GROUP, &threeMembers, wxGetTranslation("Material"));
+    p->AddItem(MI_CUSTOM, ambientButton, wxGetTranslation("Ambient"));
+    p->AddItem(MI_CUSTOM, diffuseButton, wxGetTranslation("Diffuse"));
+    p->AddItem(MI_CUSTOM, specularButton, wxGetTranslation("Specular"));
     p->CreateAndAddToSizer(sizer);
+    // A click on a colour button may change how the frame is coloured.
+    p->AddCallback([this](void*, void*) {
+        if (panel) panel->UpdateWidgets(MI_ALL_ITEMS);
+        GbSnapDataRefresh = true;
+        if (parent) WidgetCommon_cls::PostMenuCommand(wxGetTopLevelParent(parent), ID_REDRAW_VIEWS);
+    }, MIE_CLICK, nullptr);
 
     p->AddCallback([this](void*, void*) {
         if (panel) panel->UpdateWidgets(MI_ALL_ITEMS);
@@ -97,6 +117,8 @@ void ParticleAttribPanel_cls::Sync() {
         p->ShowItem(pointSizeItem, true);
         p->EnableItem(radiusItem, false);
     }
+    p->ShowItem(colorItem, drawType < 2);
+    p->ShowItem(materialItem, drawType >= 2);
     p->ShowItem(alphaFactorItem, alphaType != 1);
     p->ShowItem(baseMaxItem, alphaType == 1);
     p->Layout();

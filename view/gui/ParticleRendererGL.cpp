@@ -16,6 +16,7 @@
 #include "view/ParticleAttrib.h"
 #include "view/ParticleRenderer.h"
 #include "view/Snap.h"
+#include "view/gui/InfoPage.h"
 
 #ifndef GL_TRANSPOSE_MODELVIEW_MATRIX
 #define GL_TRANSPOSE_MODELVIEW_MATRIX 0x84E3
@@ -94,6 +95,7 @@ void ParticleRenderer_cls::Draw(ParticleData_cls* snapshot, ParticleAttrib_cls* 
         platform::Trace("MakeSnapshot\n");
         GpSnap = new Snap_cls(snapshot, attribs, dt, s);
         platform::Trace("MakeSnapshotEnd\n");
+        NotifyInfoPage(snapshot, GpSnap);
     }
     // A rebuilt frame has a new count: its order cannot be the previous one.
     DrawFrame(*GpSnap, attribs, keepOrder && GiDrawOrderCount > 0 && !rebuilt);

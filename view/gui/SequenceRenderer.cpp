@@ -64,6 +64,7 @@ void SequenceRenderer_cls::DrawSnapshot(DataSequence_cls& sequence, ParticleData
     const double direction[3] = {request.lightDirection[0], request.lightDirection[1], request.lightDirection[2]};
     seq.renderer.SetShadowLight(request.lightCount, direction, request.shadow[0], request.shadow[1]);
     seq.renderer.SetVolumePass(request.flag);
+    seq.renderer.sortPreference = sortType ? sortType() : 0;
     seq.renderer.Draw(&snapshot, seq.attribs, request.dt, request.subView > 0);
 }
 

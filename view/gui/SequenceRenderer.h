@@ -61,6 +61,9 @@ public:
 
     /// Called with 0..100 while a sequence draws (the status line shows it); may be empty.
     std::function<void(int)> progress;
+    /// The depth sort's approximation ("PREF_SORT_TYPE=" 0..3), read before each draw; may
+    /// be empty (precise).
+    std::function<int()> sortType;
 
 private:
     struct Sequence;

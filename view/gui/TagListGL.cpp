@@ -16,7 +16,9 @@ void TagList_cls::Project() {
 }
 
 void TagList_cls::Draw(const int vp[4]) const {
+    // An index outside the font table (set other than by reading a file) uses the default.
     void* font = BitmapFontForIndex(int(GoTagConfig.fontIndex.value));
+    if (!font) font = BitmapFontForIndex(kDefaultTagFontIndex);
     if (tags.empty() || !font) return;
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);

@@ -16,6 +16,7 @@
 #include "filters/FilterCopy.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterDataBox.h"
+#include "timeline/ParamGroup.h"
 #include "filters/gui/FilterRegionGL.h"
 #include "timeline/TimeCtrl.h"
 #include "view/DepthSort.h"
@@ -24,6 +25,7 @@
 #include "view/gui/GLResources.h"
 #include "view/gui/GridDrawing.h"
 #include "view/gui/SceneLists.h"
+#include "view/gui/InfoHover.h"
 #include "view/gui/SequenceRenderer.h"
 
 int GiDrawProgress = 100;
@@ -108,6 +110,7 @@ void ClearBackground() {
 }  // namespace
 
 void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
+    RecordDrawnMatrices(view, args.subView);  // for the particle under the mouse
     const ViewToggles show = m_toggles ? m_toggles(view) : ViewToggles{};
     const GLCamera_cls& camera = *args.camera;
     // The pivot distance sizes the grid and the pivot marker.
@@ -188,10 +191,30 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, bool 
     }
     DrawCopies(*seq, request, *args.camera, t0 + dt);
     // The Boolean regions are in the data's own coordinates.
-    if (GpFilterCtrls[0]) DrawFilterRegions(*GpFilterCtrls[0], sceneTime);
+    if (GpFilterCtrls[0]) {
+        DrawFilterRegions(*GpFilterCtrls[0], sceneTime);
+        DrawSelectedFilterGizmo(*GpFilterCtrls[0], sceneTime);
+    }
     glPopMatrix();
     SetSortTransform(nullptr, sceneTime);
-    if (world) DrawFilterRegions(*world, sceneTime);
+    if (world) {
+        DrawFilterRegions(*world, sceneTime);
+        DrawSelectedFilterGizmo(*world, sceneTime);
+    }
+}
+
+void ViewScene_cls::DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime) {
+    for (int i = 0; i < list.Count(); ++i) {
+        FilterBase_cls* f = list.GetNode(i);
+        FilterData_cls* d = f->GetData();
+        if (!d->selected || !d->translate) continue;
+        if (f->Kind() != FILTER_BOOLEAN && f->Kind() != FILTER_DATABOX) continue;
+        if ((d->group && !d->group->visible) || (f->Kind() == FILTER_DATABOX && !d->filterValid.value)) continue;
+        // The gizmo stands at the region's centre (Translate at the shown time).
+        const std::vector<double> T = d->translate->GetValues(sceneTime, -1);
+        for (int k = 0; k < 3 && k < int(T.size()); ++k) d->transform.pose.position[k] = T[k];
+        d->DrawGizmo();
+    }
 }
 
 void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,

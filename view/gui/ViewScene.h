@@ -10,6 +10,7 @@
 #include "view/gui/MainGLCanvas.h"
 
 class DataSequence_cls;
+class FilterCtrl_cls;
 class DrawOptions_cls;
 struct FrameDrawRequest;
 class SequenceRenderer_cls;
@@ -85,6 +86,8 @@ public:
 private:
     void SetDefaultLights(const GLCamera_cls& camera) const;
     void DataPass(MainGLCanvas_cls& view, const SceneDrawArgs& args, bool showData);
+    /// The gizmo of the selected Boolean or DataBox filter of `list`, at its centre.
+    void DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime);
     /// The particles once per copy of the CopyBox filter (once without one), back to front.
     void DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
                     double dataTime);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include <unistd.h>
+#include <wx/debug.h>
 
 #include "app/ConfigSections.h"
 #include "app/PreferenceSettings.h"
@@ -25,6 +26,16 @@ namespace fuzzscene {
 [[noreturn]] inline void Violation(const char* what, const std::string& detail) {
     std::fprintf(stderr, "property violated: %s\n%s\n", what, detail.c_str());
     std::abort();
+}
+
+/// A toolkit assertion is a dialog in the program: in a fuzz run it is a finding.
+inline void AbortOnToolkitAssertions() {
+    wxSetAssertHandler([](const wxString& file, int line, const wxString& func, const wxString& cond,
+                          const wxString& msg) {
+        Violation("toolkit assertion", std::string(file.utf8_str()) + ":" + std::to_string(line) + " " +
+                                           std::string(func.utf8_str()) + ": " + std::string(cond.utf8_str()) +
+                                           " " + std::string(msg.utf8_str()));
+    });
 }
 
 /// A fresh scene with every owner at its defaults.

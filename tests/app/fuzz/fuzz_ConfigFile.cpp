@@ -45,6 +45,7 @@ struct EveryType {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    AbortOnToolkitAssertions();
     return wxInitialize() ? 0 : 1;
 }
 

@@ -12,6 +12,7 @@
 using namespace fuzzscene;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    AbortOnToolkitAssertions();
     return wxInitialize() ? 0 : 1;
 }
 

@@ -53,6 +53,25 @@ inline std::string DrawOptionRows() {
            "Shadow=0\r\n";
 }
 
+/// The overlay settings (defaults).
+inline std::string OverlayRows() {
+    return "OverLayTimePos=4\r\n"
+           "OverLayTimeFontFamily=2\r\n"
+           "OverLayTimeFontPoint=18\r\n"
+           "OverLayTimeCustomFont=\r\n"
+           "OverLayTimeTag=Time=\r\n"
+           "OverLayShowLegend=1 0 0 0\r\n"
+           "OverLayLegendPos=3\r\n"
+           "OverLayLegendIgnoreAlphe=0\r\n"
+           "OverLayLegendIgnoreTics=0\r\n";
+}
+
+/// The shadow volumes' settings (defaults).
+inline std::string ShadowRows() {
+    return "ShadowQuality=1\r\n"
+           "ShadowLength=20.000000\r\n";
+}
+
 /// Exposure (defaults).
 inline std::string ExposureRows() {
     return "ExposureLevel=0 1\r\n"
@@ -140,8 +159,6 @@ inline std::string GLSettingsRows() {
            ColorRecordRows("TagColor", "1.000000 1.000000 1.000000 1.000000");
 }
 
-/// A whole project file of a program left with its defaults except for the time section,
-/// given as `timeText` (time settings and the "---TimeRemap" block).
 /// The three filter lists, empty.
 inline std::string FilterRows() {
     return "---FilterCtrl0Begin\n---FilterCtrl0End\n"
@@ -149,10 +166,56 @@ inline std::string FilterRows() {
            "---FilterCtrl2Begin\n---FilterCtrl2End\n";
 }
 
+/// The settings of view `view` (defaults: view 0 free, 1 to 3 the side views "From +Z to
+/// -Z", "From -X to +X", "From -Y to +Y", 4 the extra view without its info line).
+inline std::string ViewRows(int view) {
+    static const char* const kChoice[5] = {"0", "6", "1", "3", "0"};
+    const std::string p = "Panel" + std::to_string(view);
+    const std::string axis = (view >= 1 && view <= 3) ? "1" : "0";
+    return p + "ShowMessage=" + (view == 4 ? "0" : "1") + "\r\n" + p + "ShowItems=1\r\n" + p +
+           "ShowGrid=1\r\n" + p + "ShowData=1\r\n" + p + "GLPersAngle=35.000000\r\n" + p +
+           "GLOrthoScale=1.000000\r\n" + p + "ShowOtherCam=0\r\n" + p + "DrawItemByXOR=0\r\n" + p +
+           "GLGeometry=" + axis + "\r\n" + p + "DisplayMode=" + kChoice[view] + "\r\n" + p +
+           "PivotMode=0\r\n" + p + "GLPathIndex=0\r\n" + p + "GridType=0\r\n" + p +
+           "GridAntialias=0\r\n" + p + "GridShowTag=0\r\n" + p + "Distortion0\r\n" + p +
+           "FisheyeGrid0\r\n" + p + "GLDepthMin=0.030000\r\n" + p + "GLDepthMax=5000.000000\r\n";
+}
+
+/// Views 0 to 3, then (with `extra`) the extra view.
+inline std::string ViewsRows(bool extra) {
+    std::string text;
+    for (int i = 0; i < (extra ? 5 : 4); ++i) text += ViewRows(i);
+    return text;
+}
+
+/// One key-framed component with a single key at time 0.
+inline std::string OneKeyComponent(const std::string& label, const std::string& value,
+                                   const std::string& period = "0") {
+    return "Parameter_" + label + "\ntimeDepend=0\r\nperiodic=" + period + "\r\nitemnum 1\n0.000000000 0 " +
+           value + " 0.000000 0.000000 \r\n";
+}
+
+/// The camera path and anchor sections (defaults).
+inline std::string CameraPathRows() {
+    return "---CameraPath\r\nCameraGeometry=0\r\nCameraVAngle=35\r\nFishEyeOffset=0.000000\r\n"
+           "CareraLookAnchor=0\r\nCameraVisible=1\r\n"
+           "-ParamGroup=Camera Translate\ndimension=3\r\nStart\n" +
+           OneKeyComponent("x", "-1.500000") + OneKeyComponent("y", "0.000000") +
+           OneKeyComponent("z", "1.500000") +
+           "-ParamGroup=Camera Rotation\ndimension=3\r\nStart\n" +
+           OneKeyComponent("x", "0.000000", "360") + OneKeyComponent("y", "45.000000") +
+           OneKeyComponent("z", "0.000000", "360") +
+           "---AnchorPath\r\n-ParamGroup=Anchor Translate\ndimension=3\r\nStart\n" +
+           OneKeyComponent("x", "0.000000") + OneKeyComponent("y", "0.000000") +
+           OneKeyComponent("z", "0.000000");
+}
+
+/// A whole project file of a program left with its defaults except for the time section,
+/// given as `timeText` (time settings and the "---TimeRemap" block).
 inline std::string ProjectFile(const std::string& project, const std::string& timeText) {
-    return ConfigFile(project) + timeText + DrawOptionRows() + ExposureRows() +
-           DataSequenceRows() + PeriodicRows() + StereoGramRows() + PreferenceRows() + GLSettingsRows() +
-           FilterRows();
+    return ConfigFile(project) + ViewsRows(true) + timeText + DrawOptionRows() + OverlayRows() + ExposureRows() +
+           DataSequenceRows() + PeriodicRows() + CameraPathRows() + StereoGramRows() + PreferenceRows() +
+           GLSettingsRows() + ShadowRows() + ViewsRows(false) + FilterRows();
 }
 
 }  // namespace shelltest

@@ -98,6 +98,8 @@ TEST(DataExportRun, WritesEveryFrameOnceAsTheLoaderReadIt) {
     TempDir dir;
     ExportShell s(dir);
     ASSERT_TRUE(s.dialog->exportButton->IsEnabled());
+    s.time->TogglePlay(-1);  // playing backwards from frame 2: the run plays forwards from 0
+    ASSERT_TRUE(s.time->IsPlaying());
     ASSERT_TRUE(s.Run());
     EXPECT_EQ(s.exporter->filesWritten, kFrames);
     // Default grammar, binary, stride 1: the very bytes of the files that were read.

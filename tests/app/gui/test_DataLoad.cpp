@@ -184,3 +184,23 @@ TEST(DataLoad, DamagedMiddleFileIsNamedOnceAndTheOthersPlay) {
     ASSERT_EQ(messages.size(), 1u) << "one message for the damaged file, however often it is shown";
     EXPECT_TRUE(messages[0].Contains("demo0002.dat")) << messages[0];
 }
+
+TEST(DataLoad, SequenceLongerThanTheFrameSlotsIsCutWithOneMessage) {
+    TempDir dir;
+    const std::string first = WriteDemo(dir);
+    // The five demo frames, then empty members up to one more than the slots.
+    const int files = DataSequence_cls::kFrameSlots + 1;
+    for (int f = kFrames; f < files; ++f)
+        std::ofstream(dir.File("seq/" + wxString::Format("demo%04d.dat", f).ToStdString()));
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    shell.core->LoadData(wxString::FromUTF8(first));
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), DataSequence_cls::kFrameSlots);
+    EXPECT_EQ(shell.core->GetTimeCtrl()->MaxFrame(), DataSequence_cls::kFrameSlots - 1);
+    const wxString seq = wxString::FromUTF8(dir.File("seq/"));
+    ASSERT_TRUE(WaitForStatus(shell, seq + "demo0000.dat", "3000 particles")) << Field(shell, 0);
+    testsupport::Pump(50);
+    const std::vector<wxString> messages = testsupport::ModalMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].Contains("10001 files")) << messages[0];
+    EXPECT_TRUE(messages[0].Contains("first 10000")) << messages[0];
+}

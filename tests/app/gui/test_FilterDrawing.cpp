@@ -15,11 +15,13 @@
 #include "common/CommandIds.h"
 #include "data/DataSequenceSet.h"
 #include "data/DemoSequence.h"
+#include "data/PeriodicBoundary.h"
 #include "filters/ColorCurve.h"
 #include "filters/FilterBoolean.h"
 #include "filters/FilterCopy.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterDataBox.h"
+#include "filters/FilterFiltering.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
 #include "timeline/TimeCtrl.h"
@@ -27,6 +29,7 @@
 #include "view/Snap.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
+#include "view/gui/ViewScene.h"
 
 using shelltest::Shell;
 using testsupport::TempDir;
@@ -119,6 +122,12 @@ protected:
         MainGLCanvas_cls::SetPaintProbe([this](MainGLCanvas_cls& v) { Look(v, pic); });
         shell = std::make_unique<Shell>(dir.File("Pelthorn3Configure.txt"));
         shell->frame->SetSize(900, 700);
+        // Only the particles: the ground grid and the pivot marker would be drawn over them.
+        shell->core->GetViewScene()->SetToggleSource([](const MainGLCanvas_cls&) {
+            ViewToggles t;
+            t.grid = t.items = false;
+            return t;
+        });
         ParticleAttrib_cls* const* attribs = shell->core->GetSequenceRenderer()->Attribs(GpDataSequenceSet->current);
         for (int t = 0; t < 4; ++t) {
             const float red[4] = {1, 0, 0, 1};
@@ -181,6 +190,9 @@ TEST_F(FilterDrawing, BooleanBoxHidesTheParticlesOutsideIt) {
     int shown = 0;
     for (int s : pic.seen) shown += s == 1;
     EXPECT_EQ(shown, shownBefore);
+    // Selected, it is drawn with its gizmo at the box's centre.
+    shell->core->SelectFilter(b, true);
+    EXPECT_TRUE(Repaint());
 }
 
 TEST_F(FilterDrawing, CopyBoxOfThreeByThreeByThreeDrawsTheData27Times) {
@@ -297,4 +309,70 @@ TEST_F(FilterDrawing, FiltersWeightAtTheDisplayedTime) {
         }
     }
     EXPECT_GE(inside, 3);
+}
+
+TEST_F(FilterDrawing, CopyBoxShows27CopiesWhereTheBoxPutsThem) {
+    ASSERT_FALSE(pic.positions.empty());
+    double lo[3] = {1e30, 1e30, 1e30}, hi[3] = {-1e30, -1e30, -1e30};
+    for (size_t i = 0; i < pic.positions.size(); ++i) {
+        lo[i % 3] = std::min(lo[i % 3], double(pic.positions[i]));
+        hi[i % 3] = std::max(hi[i % 3], double(pic.positions[i]));
+    }
+    const double e = std::max({hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]});
+    // The particle nearest the data's centre alone (a Filtering filter's list), repeated on
+    // a 3 x 3 x 3 block of small cells, the block turned about it so no two copies line up.
+    size_t pick = 0;
+    double best = 1e300;
+    for (size_t i = 0; i < pic.positions.size() / 3; ++i) {
+        double r = 0;
+        for (int a = 0; a < 3; ++a) r += std::pow(pic.positions[3 * i + a] - 0.5 * (lo[a] + hi[a]), 2);
+        if (r < best) best = r, pick = i;
+    }
+    const double p0[3] = {pic.positions[3 * pick], pic.positions[3 * pick + 1], pic.positions[3 * pick + 2]};
+    auto* only = static_cast<FilterFiltering_cls*>(shell->core->AddFilter(nullptr, FILTER_FILTERING));
+    ASSERT_NE(only, nullptr);
+    only->Data()->filteringString.text = wxString::Format("%d", int(pick));
+    for (int a = 0; a < 3; ++a)
+        for (int k = 0; k < 3; ++k) GpPeriodicBoundary->baseVector[a].values[k] = a == k ? float(0.15 * e) : 0.0f;
+    auto* c = static_cast<FilterCopy_cls*>(shell->core->AddFilter(nullptr, FILTER_COPY));
+    ASSERT_NE(c, nullptr);
+    for (int a = 0; a < 3; ++a) {
+        c->Data()->arrayMin[a].value = -1;
+        c->Data()->arrayMax[a].value = 2;
+    }
+    auto* box = static_cast<FilterDataBox_cls*>(shell->core->AddFilter(nullptr, FILTER_DATABOX));
+    ASSERT_NE(box, nullptr);
+    FilterDataBoxData_cls* d = box->Data();
+    d->SetRotationKey(30, 45, 60);
+    d->anchor->SetKeyFrame({p0[0], p0[1], p0[2]}, true, -1);
+    d->group->visible = 0;
+    ASSERT_TRUE(Repaint());
+
+    float edges[3][3];
+    for (int a = 0; a < 3; ++a)
+        for (int k = 0; k < 3; ++k) edges[a][k] = GpPeriodicBoundary->baseVector[a].values[k];
+    int onScreen = 0, shown = 0;
+    std::string missing;
+    for (int k = 0; k < 27; ++k) {
+        const std::vector<float> s = c->GetCopyOffset(k, 0.0, edges);
+        ASSERT_EQ(s.size(), 3u);
+        double q[3] = {p0[0] + s[0], p0[1] + s[1], p0[2] + s[2]};
+        d->TransformPoint(q);
+        const int seen = pic.SeenAt(q);
+        if (seen < 0) continue;
+        ++onScreen;
+        shown += seen;
+        if (!seen) missing += " " + std::to_string(k);
+    }
+    EXPECT_EQ(onScreen, 27);
+    EXPECT_EQ(shown, onScreen) << "copies not shown:" << missing;
+    // The other particles are filtered out: none shows at its own place.
+    int others = 0;
+    for (size_t i = 0; i < pic.positions.size() / 3; ++i) {
+        if (i == pick) continue;
+        double q[3] = {pic.positions[3 * i], pic.positions[3 * i + 1], pic.positions[3 * i + 2]};
+        d->TransformPoint(q);
+        others += pic.SeenAt(q) == 1;
+    }
+    EXPECT_LE(others, 2) << "only copies of the one particle may fall on another particle's place";
 }

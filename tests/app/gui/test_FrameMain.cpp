@@ -74,10 +74,13 @@ TEST(FrameMain, EveryCommandIdReachesItsHandler) {
         // its own handler only: with every question cancelled no command acts, so nothing
         // else is posted (a sequence run started without its dialog's button would play
         // the timeline and post the steps' refreshes)
+        // Adding a filter and keying the camera or anchor ask no question: they are undoable
+        // steps, and the history posts the refreshes of what they changed.
         const bool addsFilter = c.id == ID_ADD_BOOLEAN || c.id == ID_ADD_DATABOX ||
                                 c.id == ID_ADD_FILTERING || c.id == ID_ADD_COPYBOX;
-        if (addsFilter) {
-            // Adding a filter is an undoable step: its update bits post the refreshes.
+        const bool keys = c.id == ID_SET_CAMERA_KEY_POS || c.id == ID_SET_CAMERA_KEY_POSROT ||
+                          c.id == ID_SET_ANCHOR_KEY;
+        if (addsFilter || keys) {
             ASSERT_FALSE(rec.ids.empty()) << c.name;
             EXPECT_EQ(rec.ids.front(), c.id) << c.name;
         } else {

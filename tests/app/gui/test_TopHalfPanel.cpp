@@ -48,6 +48,9 @@ TEST(TopHalfPanel, FourViewsPaintTheQuadAtItsProjectedPosition) {
     EXPECT_TRUE(Shown(top->View(0)));
     EXPECT_FALSE(top->View(1)->IsShownOnScreen());
 
+    // The quad lies in the x-y plane, which the side views of views 2 and 3 see edge-on:
+    // every view looks through the free camera here.
+    for (int i = 1; i < 4; ++i) top->View(i)->SetCameraChoice(0);
     shell.Post(ID_LAYOUT_4A);
     EXPECT_EQ(top->Layout(), 3);
     // The idle driver keeps asking until every view has drawn the current frame.

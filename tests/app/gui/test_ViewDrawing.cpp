@@ -134,6 +134,9 @@ TEST_P(ViewDrawing, EveryViewShowsEachParticleInItsTypeColour) {
     }
     GbSnapDataRefresh = true;
     shell.core->LoadFileSequence(wxString::FromUTF8(first));
+    // Every view looks through the free camera (the side views would stack particles
+    // behind each other).
+    for (int i = 1; i < 4; ++i) shell.frame->GetTopPanel()->View(i)->SetCameraChoice(0);
     shell.Post(ID_LAYOUT_4A);
     shell.frame->GetTopPanel()->RedrawViews();
     // Views drawn before the data came in saw no frame; wait for a picture of each view

@@ -1,10 +1,12 @@
-// Fuzz target of the key-frame parameter text as the project reader hands it on: every
-// line is offered to each group, a group reads its block from the stream. Besides not
-// crashing: what is read writes, reads into fresh groups and writes again to the same
-// text, and evaluating the curves read gives numbers without undefined behaviour.
+// Fuzz target of the key-frame parameter text as the project reader hands it on (the
+// bytes decoded as a project file is, then split into lines): every line is offered to
+// each group, a group reads its block from the stream. Besides not crashing: what is read
+// writes, reads into fresh groups and writes again to the same text, evaluating the
+// curves read gives numbers without undefined behaviour, and the toolkit asserts nothing.
 #include <cstdio>
 #include <cstdlib>
 
+#include <wx/debug.h>
 #include <wx/init.h>
 
 #include "platform/TextDecoding.h"
@@ -34,12 +36,21 @@ struct Groups {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // A toolkit assertion is a dialog in the program: here it is a finding.
+    wxSetAssertHandler([](const wxString& file, int line, const wxString& func, const wxString& cond,
+                          const wxString& msg) {
+        std::fprintf(stderr, "property violated: toolkit assertion %s:%d %s: %s %s\n", file.utf8_str().data(), line,
+                     func.utf8_str().data(), cond.utf8_str().data(), msg.utf8_str().data());
+        std::abort();
+    });
     return wxInitialize() ? 0 : 1;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::vector<std::string> lines =
-        platform::SplitLines(std::string_view(reinterpret_cast<const char*>(data), size));
+    const platform::DecodedText text =
+        platform::DecodeText(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (!text.ok) return 0;  // a file that does not decode never reaches the readers
+    const std::vector<std::string> lines = platform::SplitLines(text.utf8);
     Groups a;
     a.Read(lines);
     const std::string first = a.box.WriteText();

@@ -96,5 +96,21 @@ TEST_F(BitmapTextTest, TagsAreWrittenWhereTheirPointsProject) {
     EXPECT_NEAR(x0, int(expect[0]), 2);
     EXPECT_NEAR(y0, int(expect[1]), 1);
     EXPECT_LE(x1 - x0, 12);
+
+    // An index outside the font table draws in the default font (Times Roman 24), the
+    // same letters as index 4, not nothing.
+    auto box = [&](unsigned index, int b[4]) {
+        GoTagConfig.fontIndex.value = index;
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        tags.Draw(vp);
+        PixelProbe p(kW, kH);
+        return p.Box(IsLit, b[0], b[1], b[2], b[3]);
+    };
+    int outside[4], byDefault[4];
+    ASSERT_TRUE(box(9, outside));
+    ASSERT_TRUE(box(4, byDefault));
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(outside[k], byDefault[k]) << k;
+    EXPECT_GT(byDefault[3] - byDefault[1], y1 - y0) << "the larger font";
     GoTagConfig.fontIndex.value = 4;
 }

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <map>
 
 #include <wx/frame.h>
@@ -156,4 +158,124 @@ TEST_F(ViewFixture, NestedBuffersResumeTheOuterViewportAndBalanceTheStack) {
     EXPECT_FLOAT_EQ(c.ScaleForSize(), 0.25f);
 }
 
+/// A blue room with a red ball at the origin (straight ahead of the default camera) and a
+/// green ball at `greenAt`, unlit.
+struct Balls {
+    double greenAt[3] = {0, 0, 0};
+    void operator()(MainGLCanvas_cls&, const SceneDrawArgs&) const {
+        glClearColor(0, 0, 1, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glDisable(GL_LIGHTING);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_CULL_FACE);
+        glEnable(GL_DEPTH_TEST);
+        GLUquadric* q = gluNewQuadric();
+        glColor4f(1, 0, 0, 1);
+        gluSphere(q, 0.4, 24, 24);
+        glPushMatrix();
+        glTranslated(greenAt[0], greenAt[1], greenAt[2]);
+        glColor4f(0, 1, 0, 1);
+        gluSphere(q, 0.4, 24, 24);
+        glPopMatrix();
+        gluDeleteQuadric(q);
+    }
+};
+
+bool IsRed(const unsigned char* p) { return p[0] > 180 && p[1] < 70 && p[2] < 70; }
+bool IsGreen(const unsigned char* p) { return p[1] > 180 && p[0] < 70 && p[2] < 70; }
+bool IsBlue(const unsigned char* p) { return p[2] > 180 && p[0] < 70 && p[1] < 70; }
+bool IsBlack(const unsigned char* p) { return p[0] < 20 && p[1] < 20 && p[2] < 20; }
+
+/// Centre of the pixels that pass `test`; false when none do.
+template <class Test>
+bool Centroid(const ViewShot& s, Test test, double& cx, double& cy) {
+    double sx = 0, sy = 0;
+    int n = 0;
+    for (int y = 0; y < s.h; ++y)
+        for (int x = 0; x < s.w; ++x)
+            if (test(s.At(x, y))) sx += x, sy += y, ++n;
+    if (n == 0) return false;
+    cx = sx / n, cy = sy / n;
+    return true;
+}
+
+/// Fisheye and panorama views: a view of `geometry` 2 or 3 at angle 180, with the red ball
+/// ahead and the green one `offAxis` degrees to the camera's right, in the camera's plane
+/// of direction and right.
+class WideViewFixture : public ViewFixture {
+protected:
+    void SetUpBalls(int geometry, double offAxis) {
+        GoRenderConfig.bufferSizeIndex.value = 1;  // 512: enough for a 300-pixel view, and quick
+        const double a = offAxis * 3.14159265358979 / 180;
+        const double* p = view->camera.pose.position;
+        const double* d = view->camera.frame.direction;
+        const double* r = view->camera.frame.right;
+        for (int k = 0; k < 3; ++k) balls.greenAt[k] = p[k] + 3 * (std::cos(a) * d[k] + std::sin(a) * r[k]);
+        MainGLCanvas_cls::SetSceneDrawer(std::cref(balls));
+        MainGLCanvas_cls::SetUseFBO([] { return true; });
+        view->settings.geometry.value = geometry;
+        view->settings.persAngle.value = 180;
+        view->SetMinSize(wxSize(300, 200));
+        frame->SetSize(360, 300);
+        frame->Layout();
+        testsupport::Pump(30);
+    }
+    void TearDown() override {
+        GoRenderConfig.bufferSizeIndex.value = 3;
+        ViewFixture::TearDown();
+    }
+    Balls balls;
+};
+
 }  // namespace
+
+TEST_F(WideViewFixture, FisheyeAt180PutsAheadAtTheCentreAndLeavesTheOutsideAlone) {
+    SetUpBalls(2, 45);
+    ASSERT_TRUE(PaintTimes(1));
+    const GLint depth = shots.at(0).attribDepth;
+    ASSERT_TRUE(PaintTimes(20));
+    const ViewShot& s = shots.at(0);
+    EXPECT_EQ(s.error, GLenum(GL_NO_ERROR));
+    EXPECT_EQ(s.attribDepth, depth);
+    EXPECT_EQ(depth, 0);
+    EXPECT_EQ(FBOBindDepth(), 0);
+    const double cx = s.w / 2.0, cy = s.h / 2.0, radius = s.h / 2.0;
+    // Straight ahead at the centre of the disc.
+    double rx, ry;
+    ASSERT_TRUE(Centroid(s, IsRed, rx, ry));
+    EXPECT_NEAR(rx, cx, 2.5);
+    EXPECT_NEAR(ry, cy, 2.5);
+    // 45 degrees to the right: an equidistant fisheye of 180 degrees puts it halfway out.
+    double gx, gy;
+    ASSERT_TRUE(Centroid(s, IsGreen, gx, gy));
+    EXPECT_NEAR(gx, cx + radius / 2, 3.5);
+    EXPECT_NEAR(gy, cy, 3.5);
+    // Inside the circle the room's blue; outside it nothing was composed.
+    EXPECT_TRUE(IsBlue(s.At(int(cx), int(cy + radius * 0.9))));
+    EXPECT_TRUE(IsBlue(s.At(int(cx - radius * 0.9), int(cy))));
+    EXPECT_TRUE(IsBlack(s.At(2, 2)));
+    EXPECT_TRUE(IsBlack(s.At(s.w - 3, s.h - 3)));
+    EXPECT_TRUE(IsBlack(s.At(int(cx + radius * 0.75), int(cy + radius * 0.75))));
+}
+
+TEST_F(WideViewFixture, PanoramaPutsEachAzimuthAtItsPlaceInTheBand) {
+    SetUpBalls(3, 90);
+    ASSERT_TRUE(PaintTimes(21));
+    const ViewShot& s = shots.at(0);
+    EXPECT_EQ(s.error, GLenum(GL_NO_ERROR));
+    EXPECT_EQ(s.attribDepth, 0);
+    EXPECT_EQ(FBOBindDepth(), 0);
+    // Angle 180 makes a band 360 degrees wide over one view height: x = azimuth / 360 * h.
+    const double cx = s.w / 2.0, cy = s.h / 2.0, h = s.h;
+    double rx, ry, gx, gy;
+    ASSERT_TRUE(Centroid(s, IsRed, rx, ry));
+    EXPECT_NEAR(rx, cx, 2.5);
+    EXPECT_NEAR(ry, cy, 2.5);
+    ASSERT_TRUE(Centroid(s, IsGreen, gx, gy));
+    EXPECT_NEAR(gx, cx + h / 4, 3.5);
+    EXPECT_NEAR(gy, cy, 3.5);
+    // The band is 2 x 0.098 view heights tall: above and below it nothing was composed.
+    EXPECT_TRUE(IsBlue(s.At(int(cx - h / 8), int(cy + 0.08 * h))));
+    EXPECT_TRUE(IsBlack(s.At(int(cx), int(cy + 0.15 * h))));
+    EXPECT_TRUE(IsBlack(s.At(int(cx), int(cy - 0.15 * h))));
+}

@@ -22,6 +22,7 @@
 #include "view/CaptureSequence.h"
 #include "view/ImageSaver.h"
 #include "view/StereoGram.h"
+#include "view/ViewInfoLine.h"
 #include "view/gui/FBO.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/ImageSaverGL.h"
@@ -131,9 +132,12 @@ protected:
         frame->Show();
         testsupport::PumpUntil([&] { return view->IsShownOnScreen(); }, 3000);
         const double pos[3] = {0, 0, 0}, second[3] = {0, 0, 0}, dir[3] = {0, 0, -1}, up[3] = {0, 1, 0};
-        view->camera.pose = GLCameraPose_cls(pos[0], pos[1], pos[2], second);
-        view->camera.frame.SetDirUp(dir, up);
-        view->showMessage = false;  // the info line would lie over the pictures looked at
+        // The free camera (choice 0) is the one every draw takes its camera from.
+        for (GLCamera_cls* c : {&view->cameras.free, &view->cameras.drawn}) {
+            c->pose = GLCameraPose_cls(pos[0], pos[1], pos[2], second);
+            c->frame.SetDirUp(dir, up);
+        }
+        view->settings.showMessage.value = false;  // the info line would lie over the pictures looked at
         seq.outputWidth = 160, seq.outputHeight = 120;
     }
     void TearDown() override {
@@ -378,8 +382,10 @@ TEST_F(CaptureViewFixture, InfoLineAndWarningsShowOnlyWithShowMessage) {
     EXPECT_TRUE(view->message.empty()) << "the paint's warnings are dropped";
     EXPECT_EQ(view->LastMessage(), "Direct Display Mode does not support stereogram.\n");
 
-    view->showMessage = true;
+    view->settings.showMessage.value = true;
+    MainGLCanvas_cls::SetInfoSource([](MainGLCanvas_cls&, ViewInfoLine_cls& info) { info.particles = 42; });
     ASSERT_TRUE(PaintTimes(1));
+    MainGLCanvas_cls::SetInfoSource(nullptr);
     const ViewShot& s = shots.at(0);
     EXPECT_GT(litRows(s, s.h - 40, s.h), 20) << "the two info lines at the top";
     EXPECT_GT(litRows(s, 4, 24), 20) << "the warning at the bottom";
@@ -420,10 +426,10 @@ TEST_F(CaptureViewFixture, ScreenItemsShowTheOrientationIndicatorAtTheLowerLeft)
 
 TEST_F(CaptureViewFixture, FisheyeEyesThroughMaskMeshAndGridKeepTheCentreAndTheGLState) {
     ASSERT_TRUE(GbFBOSupported);
-    view->geometry = 2;
+    view->settings.geometry.value = 2;
     for (int mode = 0; mode < 4; ++mode) {
-        view->distortion = mode & 1;
-        view->fisheyeGrid = mode & 2;
+        view->settings.distortion.value = mode & 1;
+        view->settings.fisheyeGrid.value = mode & 2;
         SetStereo(STEREO_OFF_AXIS, STEREO_SIDE_BY_SIDE, 1, 0.02);
         ASSERT_TRUE(PaintTimes(1));
         const ViewShot& s = shots.at(0);

@@ -10,6 +10,7 @@
 #include "common/gui/MultiInputPanel.h"
 #include "tests/support/GuiTestSupport.h"
 #include "view/ParticleAttrib.h"
+#include "filters/gui/ColorCurveBtn.h"
 #include "view/gui/ParticleAttribPanel.h"
 
 namespace {
@@ -89,4 +90,22 @@ TEST_F(AttribPageTest, AlphaRuleSwapsFactorForBaseAndMax) {
     EXPECT_FALSE(Shown(page()->alphaFactorItem + 1));
     EXPECT_TRUE(Shown(page()->baseMaxItem + 1));
     EXPECT_TRUE(Shown(page()->baseMaxItem + 2));
+}
+
+TEST_F(AttribPageTest, ColourButtonsFollowTheDrawType) {
+    // Points and billboards are coloured by "Col"; spheres by their material.
+    ASSERT_NE(page()->colorButton, nullptr);
+    EXPECT_EQ(page()->colorButton->Record(), attrib.col.get());
+    EXPECT_EQ(page()->ambientButton->Record(), attrib.ambient.get());
+    EXPECT_EQ(page()->diffuseButton->Record(), attrib.diffuse.get());
+    EXPECT_EQ(page()->specularButton->Record(), attrib.specular.get());
+    EXPECT_TRUE(page()->colorButton->IsShown());
+    EXPECT_FALSE(page()->ambientButton->IsShown());
+    Select(1, 1);  // Billboard: still "Color"
+    EXPECT_TRUE(page()->colorButton->IsShown());
+    Select(1, 2);  // Sphere
+    EXPECT_FALSE(page()->colorButton->IsShown());
+    EXPECT_TRUE(page()->ambientButton->IsShown());
+    EXPECT_TRUE(page()->specularButton->IsShown());
+    EXPECT_GE(page()->specularButton->GetSize().y, 20) << "a 20-pixel swatch";
 }

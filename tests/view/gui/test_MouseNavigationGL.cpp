@@ -1,0 +1,372 @@
+// Mouse navigation of a real view under Xvfb, driven by simulated input: an orbit drag, a
+// pan and the wheel move the camera as the gesture formulas say and the picture follows;
+// each template routes the buttons as its table says; a click selects the filter box under
+// it and nothing on empty space; a click on a gizmo handle constrains the drag, whose
+// release is one undoable step.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+
+#include <wx/frame.h>
+#include <wx/sizer.h>
+#include <wx/uiaction.h>
+
+#include "app/PreferenceSettings.h"
+#include "common/CommandHistory.h"
+#include "filters/FilterBase.h"
+#include "filters/FilterCtrl.h"
+#include "filters/FilterData.h"
+#include "scene/SceneObj.h"
+#include "tests/support/GuiTestSupport.h"
+#include "tests/view/gui/ViewDrawerProbe.h"
+#include "timeline/ParamGroup.h"
+#include "timeline/Parameter.h"
+#include "view/ModeIcon.h"
+#include "view/gui/GLPicker.h"
+#include "view/gui/GLResources.h"
+#include "view/gui/MainGLCanvas.h"
+
+namespace {
+
+using testsupport::Pump;
+using testsupport::PumpUntil;
+
+constexpr int kW = 200, kH = 150;
+
+class MouseViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CreateGLResources();
+        GoCommandHistory.Clear();
+        GdCurrentTime = 0;
+        prefs = std::make_unique<PreferenceSettings_cls>();
+        MainGLCanvas_cls::SetMouseBindings(prefs.get());
+        MainGLCanvas_cls::SetSceneDrawer(DrawTestQuad);
+        MainGLCanvas_cls::SetUseFBO([this] { return useFBO; });
+        RecordShots(shots);
+        frame = new wxFrame(nullptr, wxID_ANY, "mouse", wxPoint(40, 40), wxSize(320, 260));
+        auto* sizer = new wxBoxSizer(wxHORIZONTAL);
+        view = new MainGLCanvas_cls(frame, nullptr, 0, 0);
+        view->SetMinSize(wxSize(kW, kH));
+        sizer->Add(view, 0);
+        frame->SetSizer(sizer);
+        frame->Show();
+        frame->Raise();
+        ASSERT_TRUE(PumpUntil([&] { return view->IsShownOnScreen() && view->GetClientSize() == wxSize(kW, kH); }, 3000));
+        // Looking down -z from (0, 0, 10) at the origin, y up.
+        const double pos[3] = {0, 0, 10}, second[3] = {0, 0, 0}, dir[3] = {0, 0, -1}, up[3] = {0, 1, 0},
+                     right[3] = {1, 0, 0};
+        view->camera = GLCamera_cls(pos, second, dir, up, right);
+        const double origin[3] = {0, 0, 0};
+        view->camera.SetPivot(origin);
+        ASSERT_TRUE(Paint());
+        ASSERT_TRUE(Paint());
+    }
+    void TearDown() override {
+        sim.reset();
+        if (view->HasCapture()) view->ReleaseMouse();
+        MainGLCanvas_cls::SetPaintProbe(nullptr);
+        MainGLCanvas_cls::SetSceneDrawer(nullptr);
+        MainGLCanvas_cls::SetUseFBO(nullptr);
+        MainGLCanvas_cls::SetMouseBindings(nullptr);
+        MainGLCanvas_cls::SetPickSelect(nullptr);
+        SetSelectedSceneObj(nullptr);
+        for (auto& l : GpFilterCtrls) l = nullptr;
+        lists.clear();
+        if (view->IsShownOnScreen()) view->SetCurrent(*MainGLCanvas_cls::SharedContext());
+        ReleaseGLResources();
+        frame->Destroy();
+        Pump(20);
+        GoCommandHistory.Clear();
+    }
+    bool Paint() {
+        const int before = view->DrawCount();
+        view->Refresh(false);
+        return PumpUntil([&] { return view->DrawCount() > before; }, 2000);
+    }
+    /// Screen point of client pixel (x, y).
+    wxPoint At(int x, int y) const { return view->ClientToScreen(wxPoint(x, y)); }
+    /// Press `button` at (x0, y0), move to (x1, y1) in one step, release.
+    void Drag(int button, int x0, int y0, int x1, int y1) {
+        sim->MouseMove(At(x0, y0));
+        Pump(30);
+        sim->MouseDown(button);
+        Pump(30);
+        ASSERT_TRUE(PumpUntil([&] { return view->Tracker().AnyButtonHeld(); }, 1000));
+        // The press asks for a paint, which serves the pick requests.
+        Paint();
+        sim->MouseMove(At(x1, y1));
+        ASSERT_TRUE(PumpUntil([&] { return view->Tracker().x == x1 && view->Tracker().y == y1; }, 1000));
+        sim->MouseUp(button);
+        ASSERT_TRUE(PumpUntil([&] { return !view->Tracker().AnyButtonHeld(); }, 1000));
+        Pump(20);
+    }
+    /// The camera a single step from (x0, y0) to (x1, y1) should give, by the formulas.
+    MouseMove_cls MoveOf(int x0, int y0, int x1, int y1) const {
+        MouseTracker_cls t;
+        t.prevX = x0, t.prevY = y0, t.x = x1, t.y = y1;
+        MouseMove_cls m = MouseMove_cls::FromTracker(t, kW, kH);
+        m.ClampStart();
+        return m;
+    }
+    /// A Boolean filter of list 0 at `centre` with edge `size`.
+    FilterBase_cls* AddBox(double x, double y, double z, double size) {
+        if (lists.empty())
+            for (int i = 0; i < 3; ++i) {
+                lists.push_back(std::make_unique<FilterCtrl_cls>(i));
+                GpFilterCtrls[i] = lists.back().get();
+            }
+        FilterBase_cls* f = lists[0]->AddFilter(FILTER_BOOLEAN, -1, nullptr, nullptr, nullptr, nullptr);
+        f->GetData()->SetTranslateKey(x, y, z);
+        f->GetData()->SetScaleKey(size, size, size);
+        return f;
+    }
+    void InstallSelection() {
+        MainGLCanvas_cls::SetPickSelect([this](int name) {
+            picked.push_back(name);
+            FilterBase_cls* f = nullptr;
+            for (auto& l : lists)
+                if (!f) f = l->FilterForPickId(name);
+            for (auto& l : lists) l->SelectFilter(f);
+            SetSelectedSceneObj(f ? f->GetData() : nullptr);
+        });
+    }
+    /// Client pixel (y down) of a world point as the view draws it directly.
+    wxPoint Pixel(double x, double y, double z) const {
+        double w[3];
+        ProjectInView(*view, kW, kH, x, y, z, w);
+        return wxPoint(int(std::lround(w[0])), int(std::lround(kH - w[1])));
+    }
+
+    bool useFBO = false;
+    std::unique_ptr<PreferenceSettings_cls> prefs;
+    std::unique_ptr<wxUIActionSimulator> sim = std::make_unique<wxUIActionSimulator>();
+    std::map<int, ViewShot> shots;
+    std::vector<std::unique_ptr<FilterCtrl_cls>> lists;
+    std::vector<int> picked;
+    wxFrame* frame = nullptr;
+    MainGLCanvas_cls* view = nullptr;
+};
+
+/// Centre of the red pixels in GL window coordinates.
+bool RedCentre(const ViewShot& s, double& cx, double& cy) {
+    double sx = 0, sy = 0;
+    int n = 0;
+    for (int y = 0; y < s.h; ++y)
+        for (int x = 0; x < s.w; ++x)
+            if (IsQuadRed(s.At(x, y))) sx += x, sy += y, ++n;
+    if (!n) return false;
+    cx = sx / n, cy = sy / n;
+    return true;
+}
+
+}  // namespace
+
+TEST_F(MouseViewTest, OrbitDragMovesTheCameraByTheFormulaAndThePictureFollows) {
+    const MouseMove_cls m = MoveOf(100, 75, 115, 75);
+    GLCamera_cls expected = view->camera;
+    expected.SetSpeed(1);
+    expected.Orbit(m.x0, m.y0, m.x1, m.y1);
+    Drag(wxMOUSE_BTN_LEFT, 100, 75, 115, 75);  // "Defalut": left orbits
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR(view->camera.pose.position[k], expected.pose.position[k], 1e-9) << k;
+        EXPECT_NEAR(view->camera.frame.direction[k], expected.frame.direction[k], 1e-9) << k;
+    }
+    EXPECT_NEAR(view->camera.PivotDistance(), 10.0, 1e-9);
+    ASSERT_TRUE(Paint());
+    // The quad's corner at +x now stands where the new camera projects it.
+    double w[3];
+    ProjectInView(*view, kW, kH, 0.35, 0, 0, w);
+    EXPECT_TRUE(IsQuadRed(shots.at(0).At(int(w[0]), int(w[1]))));
+    double cx, cy;
+    ASSERT_TRUE(RedCentre(shots.at(0), cx, cy));
+    ProjectInView(*view, kW, kH, 0, 0, 0, w);
+    EXPECT_NEAR(cx, w[0], 2.0);
+    EXPECT_NEAR(cy, w[1], 2.0);
+}
+
+TEST_F(MouseViewTest, PanMovesCameraAndPivotAndThePictureSlides) {
+    // Move Center on the right button alone for this test (no modifier keys to hold).
+    *prefs->ButtonValue(PREF_CENTER) = PREF_BTN_RIGHT;
+    for (int m = 0; m < 3; ++m) *prefs->ModifierValue(PREF_CENTER, m) = false;
+    *prefs->ButtonValue(PREF_MENU) = PREF_BTN_NONE;
+    *prefs->ButtonValue(PREF_HITTEST) = PREF_BTN_NONE;
+    double before[3];
+    ProjectInView(*view, kW, kH, 0, 0, 0, before);
+    const MouseMove_cls m = MoveOf(100, 75, 110, 70);
+    Drag(wxMOUSE_BTN_RIGHT, 100, 75, 110, 70);
+    const double s = 10 * 0.5, aspect = double(kW) / kH;
+    EXPECT_NEAR(view->camera.pose.position[0], -m.DeltaX() * s * aspect, 1e-6);
+    EXPECT_NEAR(view->camera.pose.position[1], -m.DeltaY() * s, 1e-6);
+    view->SetPivotFromPose();
+    EXPECT_NEAR(view->camera.pivot[0], view->camera.pose.position[0], 1e-9);  // the pivot came along
+    EXPECT_NEAR(view->camera.pivot[1], view->camera.pose.position[1], 1e-9);
+    ASSERT_TRUE(Paint());
+    double cx, cy;
+    ASSERT_TRUE(RedCentre(shots.at(0), cx, cy));
+    // The scene is carried along with the pointer: right and up on screen.
+    EXPECT_GT(cx, before[0] + 2);
+    EXPECT_GT(cy, before[1] + 1);
+}
+
+TEST_F(MouseViewTest, WheelZoomsTenPercentPerStepAndSmoothScrollPartsAddUp) {
+    sim->MouseMove(At(100, 75));
+    Pump(30);
+    auto wheel = [&](int rotation) {
+        wxMouseEvent e(wxEVT_MOUSEWHEEL);
+        e.m_x = 100, e.m_y = 75;
+        e.m_wheelRotation = rotation;
+        e.m_wheelDelta = 120;
+        e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+        e.SetEventObject(view);
+        view->GetEventHandler()->ProcessEvent(e);
+    };
+    double sx0 = 0;
+    {
+        double cx, cy;
+        ASSERT_TRUE(RedCentre(shots.at(0), cx, cy));
+        int n = 0;
+        for (int x = 0; x < kW; ++x) n += IsQuadRed(shots.at(0).At(x, int(cy)));
+        sx0 = n;
+    }
+    wheel(120);
+    EXPECT_NEAR(view->camera.PivotDistance(), 11.0, 1e-9);
+    wheel(40), wheel(40);
+    EXPECT_NEAR(view->camera.PivotDistance(), 11.0, 1e-9);  // two parts: not a step yet
+    wheel(40);
+    EXPECT_NEAR(view->camera.PivotDistance(), 12.1, 1e-9);
+    ASSERT_TRUE(Paint());
+    double cx, cy;
+    ASSERT_TRUE(RedCentre(shots.at(0), cx, cy));
+    int n = 0;
+    for (int x = 0; x < kW; ++x) n += IsQuadRed(shots.at(0).At(x, int(cy)));
+    EXPECT_NEAR(n, sx0 / 1.21, 2.0);  // the quad is 1.21 times further away
+    *prefs->ZoomInvertValue() = true;
+    wheel(120);
+    EXPECT_NEAR(view->camera.PivotDistance(), 12.1 * 0.9, 1e-9);
+}
+
+TEST_F(MouseViewTest, EachTemplateRoutesThePlainButtons) {
+    struct Case {
+        int tmpl, button;
+        int expect;  // 0 nothing, 1 orbit, 2 zoom
+    };
+    const Case cases[] = {
+        {0, wxMOUSE_BTN_LEFT, 1},   {0, wxMOUSE_BTN_MIDDLE, 2}, {0, wxMOUSE_BTN_RIGHT, 0},
+        {1, wxMOUSE_BTN_LEFT, 0},   {1, wxMOUSE_BTN_MIDDLE, 1}, {1, wxMOUSE_BTN_RIGHT, 0},
+    };
+    for (const Case& c : cases) {
+        prefs->ApplyMouseTemplate(c.tmpl);
+        const GLCamera_cls before = view->camera;
+        Drag(c.button, 100, 75, 100, 65);
+        const bool turned = std::fabs(view->camera.frame.direction[1] - before.frame.direction[1]) > 1e-6;
+        const bool zoomed = std::fabs(view->camera.PivotDistance() - before.PivotDistance()) > 1e-6;
+        EXPECT_EQ(turned, c.expect == 1) << c.tmpl << " " << c.button;
+        EXPECT_EQ(zoomed, c.expect == 2) << c.tmpl << " " << c.button;
+        view->camera = before;
+    }
+}
+
+TEST_F(MouseViewTest, ClickSelectsTheBoxUnderItAndEmptySpaceChangesNothing) {
+    prefs->ApplyMouseTemplate(1);  // "Blender Like": right selects, left moves the item
+    InstallSelection();
+    FilterBase_cls* a = AddBox(-1.5, 0, 0, 0.6);
+    FilterBase_cls* b = AddBox(1.5, 0, 0, 0.6);
+    for (bool fbo : {false, true}) {
+        useFBO = fbo;
+        ASSERT_TRUE(Paint());
+        for (FilterBase_cls* target : {b, a}) {
+            double x = target == a ? -1.5 : 1.5;
+            const wxPoint p = Pixel(x, 0, 0);
+            Drag(wxMOUSE_BTN_RIGHT, p.x, p.y, p.x, p.y);
+            EXPECT_EQ(GpSelectedSceneObj, target->GetData()) << fbo;
+            EXPECT_TRUE(target->GetData()->selected);
+        }
+        // Empty space: the selection stays.
+        const size_t clicks = picked.size();
+        const wxPoint empty = Pixel(0, 1.2, 0);
+        Drag(wxMOUSE_BTN_RIGHT, empty.x, empty.y, empty.x, empty.y);
+        EXPECT_EQ(picked.size(), clicks);
+        EXPECT_EQ(GpSelectedSceneObj, a->GetData());
+    }
+    EXPECT_EQ(picked.front(), 21);
+    EXPECT_EQ(picked[1], 20);
+}
+
+TEST_F(MouseViewTest, GizmoAxisClickConstrainsTheDragAndUndoRevertsIt) {
+    prefs->ApplyMouseTemplate(1);
+    InstallSelection();
+    FilterBase_cls* box = AddBox(0, 0, 0, 0.2);
+    GbParamUndoEnabled = 1;
+    GoCommandHistory.Clear();
+    GiItemEditMode = 0;
+    SetSelectedSceneObj(box->GetData());
+    box->GetData()->selected = 1;
+    ASSERT_TRUE(Paint());
+    // The x handle runs from the object along +x for 0.05 x its depth (10): press on it at
+    // 0.35 and drag up and right; only x may change.
+    const wxPoint p = Pixel(0.35, 0, 0);
+    Drag(wxMOUSE_BTN_LEFT, p.x, p.y, p.x + 12, p.y - 9);
+    ParamGroup_cls* t = box->GetData()->translate;
+    const std::vector<double> moved = t->GetValues(0, 0);
+    EXPECT_GT(moved[0], 0.1);
+    EXPECT_EQ(moved[1], 0.0);
+    EXPECT_EQ(moved[2], 0.0);
+    EXPECT_EQ(box->GetData()->gizmoAxis, -1);
+    EXPECT_EQ(box->GetData()->dragged, 0);
+    ASSERT_TRUE(GoCommandHistory.CanUndo());
+    GoCommandHistory.Undo();
+    EXPECT_FALSE(GoCommandHistory.CanUndo());
+    EXPECT_EQ(t->GetValues(0, 0)[0], 0.0);
+    GbParamUndoEnabled = 0;
+}
+
+TEST_F(MouseViewTest, CaptureLossEndsTheGesture) {
+    sim->MouseMove(At(100, 75));
+    Pump(30);
+    sim->MouseDown();
+    ASSERT_TRUE(PumpUntil([&] { return view->HasCapture(); }, 1000));
+    view->ReleaseMouse();
+    wxMouseCaptureLostEvent lost(view->GetId());
+    lost.SetEventObject(view);
+    view->GetEventHandler()->ProcessEvent(lost);
+    EXPECT_FALSE(view->Tracker().AnyButtonHeld());
+    sim->MouseUp();
+    Pump(30);
+}
+
+TEST(GLPicker, DecodeKeepsRecordsInBufferOrderAndTrustsNoShortBuffer) {
+    GLPicker_cls p;
+    const unsigned buf[] = {1, 5, 9, 40, 2, 1, 2, 21, 0, 0, 0, 0};
+    p.Decode(3, buf, 12);
+    ASSERT_EQ(p.hits.size(), 3u);
+    EXPECT_EQ(p.FirstName(), 40);  // first in the buffer, though deeper
+    EXPECT_EQ(p.SecondName(), -1);
+    p.Decode(2, buf + 4, 8);
+    EXPECT_EQ(p.FirstName(), 21);
+    EXPECT_EQ(p.SecondName(), 0);
+    p.Decode(-1, buf, 12);  // overflow
+    EXPECT_EQ(p.FirstName(), -1);
+    const unsigned lying[] = {50, 0, 0, 7};
+    p.Decode(1, lying, 4);  // more names than the buffer holds
+    EXPECT_EQ(p.FirstName(), -1);
+}
+
+TEST_F(MouseViewTest, PressOnAModeIconSwitchesTheModeAndStartsNoGesture) {
+    view->SetCurrent(*MainGLCanvas_cls::SharedContext());
+    LoadModeIcons();
+    ASSERT_GT(GoModeIconScale.width, 0) << "ICONS/Scale.png not found from the working folder";
+    GiItemEditMode = 0;
+    const GLCamera_cls before = view->camera;
+    // The scale icon's centre: 4 pixels from the left and from the bottom edge.
+    const int x = 4 + GoModeIconScale.width / 2, y = kH - (4 + GoModeIconScale.height / 2);
+    Drag(wxMOUSE_BTN_LEFT, x, y, x + 30, y - 20);
+    EXPECT_EQ(GiItemEditMode, 1);
+    EXPECT_FALSE(GbIconClick);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(view->camera.pose.position[k], before.pose.position[k]);
+    GiItemEditMode = 0;
+}

@@ -1,0 +1,277 @@
+// A view's mouse: the wx events turned into numbers for the tracker, the gestures and the
+// item drag; mouse capture and wheel routing among the views; the picks of the next draw.
+#include <GL/gl.h>
+
+#include <algorithm>
+
+#include <wx/menu.h>
+#include <wx/utils.h>
+
+#include "common/CommandHistory.h"
+#include "common/CommandIds.h"
+#include "scene/SceneObj.h"
+#include "view/ModeIcon.h"
+#include "view/gui/GLPicker.h"
+#include "view/gui/MainGLCanvas.h"
+#include "view/gui/TransformGizmo.h"
+
+bool GbIconClick = false;
+
+namespace {
+
+const MouseBindings_cls* g_bindings = nullptr;
+std::function<void(int)> g_pickSelect;
+std::function<void(int, double)> g_pickDrawer;
+
+void PostToFrame(wxWindow* frame, int id) {
+    if (frame) wxQueueEvent(frame, new wxCommandEvent(wxEVT_MENU, id));
+}
+
+MouseEventInfo InfoOf(const wxMouseEvent& e) {
+    MouseEventInfo m;
+    m.shift = e.ShiftDown();
+    m.ctrl = e.ControlDown();
+    m.alt = e.AltDown();
+    m.left = e.LeftIsDown();
+    m.middle = e.MiddleIsDown();
+    m.right = e.RightIsDown();
+    // The button of a press or release is taken from the event itself: the held state of
+    // a press does not include its own button on every platform.
+    const wxEventType type = e.GetEventType();
+    if (type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_DCLICK) m.left = true;
+    if (type == wxEVT_MIDDLE_DOWN || type == wxEVT_MIDDLE_DCLICK) m.middle = true;
+    if (type == wxEVT_RIGHT_DOWN || type == wxEVT_RIGHT_DCLICK) m.right = true;
+    if (type == wxEVT_LEFT_UP) m.left = false;
+    if (type == wxEVT_MIDDLE_UP) m.middle = false;
+    if (type == wxEVT_RIGHT_UP) m.right = false;
+    m.x = e.GetX();
+    m.y = e.GetY();
+    m.buttonDown = e.ButtonDown() || e.ButtonDClick();
+    m.buttonUp = e.ButtonUp();
+    m.motion = type == wxEVT_MOTION;
+    m.wheel = type == wxEVT_MOUSEWHEEL && e.GetWheelAxis() == wxMOUSE_WHEEL_VERTICAL;
+    m.wheelRotation = e.GetWheelRotation();
+    m.wheelDelta = e.GetWheelDelta();
+    return m;
+}
+
+}  // namespace
+
+// The records the gestures work on: the camera the view's choice steers (the free camera
+// stands in for the copy of view 0, which nothing steers) and the choice's pivot pose.
+GLCamera_cls& MainGLCanvas_cls::GestureCamera() {
+    GLCamera_cls* active = GetActiveCamera();
+    return active ? *active : cameras.free;
+}
+GLCameraPose_cls& MainGLCanvas_cls::GesturePivotPose() { return GetPivotPose(); }
+
+void MainGLCanvas_cls::SetMouseBindings(const MouseBindings_cls* bindings) { g_bindings = bindings; }
+void MainGLCanvas_cls::SetPickSelect(std::function<void(int)> select) { g_pickSelect = std::move(select); }
+void MainGLCanvas_cls::SetPickDrawer(std::function<void(int, double)> drawer) {
+    g_pickDrawer = std::move(drawer);
+}
+
+void MainGLCanvas_cls::BindMouse() {
+    for (const wxEventTypeTag<wxMouseEvent>& type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP,
+                             wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP, wxEVT_MOTION, wxEVT_LEFT_DCLICK,
+                             wxEVT_MIDDLE_DCLICK, wxEVT_RIGHT_DCLICK, wxEVT_LEAVE_WINDOW,
+                             wxEVT_ENTER_WINDOW, wxEVT_MOUSEWHEEL})
+        Bind(type, &MainGLCanvas_cls::OnMouse, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &MainGLCanvas_cls::OnCaptureLost, this);
+    // The item-edit-mode icons light up under the pointer on the current view.
+    Bind(wxEVT_MOTION, [this](wxMouseEvent& e) {
+        const wxSize size = GetClientSize();
+        if (GpCurrentCanvas == this && UpdateModeIconHover(size.x, size.y, e.GetX(), e.GetY())) RequestPaint();
+        e.Skip();
+    });
+}
+
+void MainGLCanvas_cls::OnMouse(wxMouseEvent& event) {
+    m_tracker.preferences = m_gesture.preferences = m_itemDrag.preferences = g_bindings;
+    m_tracker.Update(InfoOf(event));
+    const wxSize size = GetClientSize();
+    const int w = size.x, h = size.y;
+    bool moved = false;
+
+    if (m_tracker.IsMenuClick()) {
+        ShowContextMenu(m_tracker.x, m_tracker.y);
+        if (HasCapture()) ReleaseMouse();
+        return;
+    }
+    // A press on an item-edit-mode icon switches the mode and starts no gesture.
+    if (m_tracker.LeftHeld() && PickModeIcon(w, h, m_tracker.x, m_tracker.y)) {
+        RequestPaint();
+        GbIconClick = true;
+        event.Skip();
+        return;
+    }
+    if (m_tracker.ButtonWentUp()) {
+        GbIconClick = false;
+        if (HasCapture()) ReleaseMouse();
+    }
+    if (m_tracker.Dragging() && !GbIconClick) moved = DoGestures(w, h);
+    if (m_tracker.ButtonWentDown()) {
+        SetFocus();
+        if (!HasCapture()) {
+            CaptureMouse();
+            moved = true;
+            SetPickRequests();
+            m_tracker.StorePrevious();
+        }
+    }
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_LEFT_UP || type == wxEVT_MIDDLE_UP || m_tracker.Wheel()) {
+        if (m_itemDrag.active && GpSelectedSceneObj) CommitItemDrag();
+    }
+    if (m_tracker.Wheel() && m_tracker.WheelSteps() != 0) {
+        if (IsMouseInside()) {
+            SetPivotFromPose();
+            m_gesture.choice = CameraChoice();
+            double scale = OrthoScale();
+            moved |= m_gesture.WheelZoom(GestureCamera(), m_tracker.WheelSteps(), scale);
+            OrthoScale() = float(scale);
+            m_tracker.StorePrevious();
+            MakeMainView();
+        } else {
+            moved |= RouteWheel();
+        }
+    }
+    if (moved) {
+        if (GpCurrentCanvas != this) {
+            MakeCurrentView();
+            SetFocus();
+        }
+        RequestPaint();
+        if (IsAxisView()) RefreshAxisViews();
+    }
+    event.Skip();
+}
+
+void MainGLCanvas_cls::OnCaptureLost(wxMouseCaptureLostEvent&) {
+    // Another window took the mouse in the middle of a gesture: the gesture ends here, as a
+    // release would end it, and no button is taken as still held.
+    if (m_itemDrag.active && GpSelectedSceneObj) CommitItemDrag();
+    else m_itemDrag.Cancel();
+    m_tracker.ReleaseAll();
+    GbIconClick = false;
+    m_pickSelect = m_pickGizmo = false;
+}
+
+bool MainGLCanvas_cls::DoGestures(int w, int h) {
+    MouseMove_cls move = MouseMove_cls::FromTracker(m_tracker, w, h);
+    if (!move.valid) return false;
+    move.ClampStart();
+    SetPivotFromPose();
+    m_gesture.Init(1.0, move, w, h, CameraChoice());
+    m_itemDrag.Init(1.0, move, w, h, CameraChoice());
+    GLCamera_cls& cam = GestureCamera();
+    bool any = false;
+    if (m_tracker.MatchGyration())
+        any |= m_gesture.IsAxisView() ? m_gesture.Pan(cam, GesturePivotPose()) : m_gesture.Orbit(cam);
+    if (m_tracker.MatchZoom()) {
+        double scale = OrthoScale();
+        any |= m_gesture.DragZoom(cam, scale);
+        OrthoScale() = float(scale);
+    }
+    if (m_tracker.MatchCenter()) any |= m_gesture.Pan(cam, GesturePivotPose());
+    if (m_tracker.MatchItem()) {
+        const TransformGizmo_cls* rings = GpTransformGizmos[1];
+        const int facing = rings ? rings->axisAway : 0;
+        any |= m_itemDrag.Drag(cam, w, h, GiItemEditMode, facing);
+    }
+    m_tracker.StorePrevious();
+    return any;
+}
+
+void MainGLCanvas_cls::SetPickRequests() {
+    if (m_tracker.MatchItem()) m_pickGizmo = true;
+    if (m_tracker.MatchHitTest()) m_pickSelect = true;
+}
+
+void MainGLCanvas_cls::CaptureMouse() {
+    for (MainGLCanvas_cls* v : siblings)
+        if (v && v != this && v->HasCapture()) v->ReleaseMouse();
+    if (!HasCapture()) wxWindow::CaptureMouse();
+    MakeMainView();
+}
+
+void MainGLCanvas_cls::CommitItemDrag() {
+    if (m_itemDrag.Commit(GoCommandHistory)) PostToFrame(m_frame, ID_REDRAW_VIEWS);
+    PostToFrame(m_frame, ID_FILTERS_AT_TIME);
+    RequestPaint();
+}
+
+bool MainGLCanvas_cls::IsMouseInside() const {
+    return GetScreenRect().Contains(wxGetMousePosition());
+}
+
+bool MainGLCanvas_cls::RouteWheel() {
+    const wxPoint at = wxGetMousePosition();
+    for (MainGLCanvas_cls* v : siblings) {
+        if (!v || !v->IsShownOnScreen() || !v->GetScreenRect().Contains(at)) continue;
+        v->MakeMainView();
+        v->SetFocus();
+        v->RequestPaint();
+        return true;
+    }
+    return false;
+}
+
+void MainGLCanvas_cls::AfterSceneDrawn(bool offScreen, double t) {
+    const int w = m_clientW, h = m_clientH;
+    if (w < 1 || h < 1) return;
+    // The matrices of the draw, with the window rectangle the picture covers: the whole
+    // client directly; through a buffer, the square of the wider side centred on the view.
+    const GLCamera_cls& cam = camera;
+    double mv[16], pr[16];
+    int vp[4] = {0, 0, w, h};
+    cam.ModelviewMatrix(mv);
+    GLProjection_cls p = projection;
+    if (offScreen && GeometryMode() == 0) {
+        const int s = BufferSize(0), q = std::max(w, h);
+        p.SetViewportSize(s, s);
+        p.SetFitSize(w, h);
+        p.Matrix(cam, 1, pr);
+        vp[0] = (w - q) / 2, vp[1] = (h - q) / 2, vp[2] = q, vp[3] = q;
+    } else {
+        p.Matrix(cam, 0, pr);
+    }
+    m_itemDrag.SetMatrices(mv, pr, vp);
+    if (TransformGizmo_cls* rings = GpTransformGizmos[1]) {
+        std::copy(mv, mv + 16, rings->modelview);
+        std::copy(pr, pr + 16, rings->projection);
+        std::copy(vp, vp + 4, rings->viewport);
+    }
+
+    if (m_pickSelect || m_pickGizmo) {
+        CreateTransformGizmos();
+        const double x = m_tracker.pressX + 0.5, y = h - m_tracker.pressY - 0.5;
+        const double region = std::max(3, w / 50);
+        auto draw = [&](int request) {
+            if (g_pickDrawer) g_pickDrawer(request, t);
+            else DrawScenePickForms(t, request);
+        };
+        glViewport(vp[0], vp[1], vp[2], vp[3]);
+        if (m_pickGizmo && GpSelectedSceneObj) {
+            GoGLPicker.Begin(x, y, region, mv, pr, vp);
+            draw(2);
+            GoGLPicker.End();
+            const int axis = GoGLPicker.SecondName();
+            if (axis >= 0 && axis <= 2) GpSelectedSceneObj->SetAxisIfFree(axis);
+        }
+        if (m_pickSelect) {
+            GoGLPicker.Begin(x, y, region, mv, pr, vp);
+            draw(1);
+            GoGLPicker.End();
+            // Empty space selects nothing and deselects nothing.
+            const int name = GoGLPicker.FirstName();
+            if (name >= 0 && g_pickSelect) {
+                g_pickSelect(name);
+                PostToFrame(m_frame, ID_REDRAW_VIEWS);
+            }
+        }
+        m_pickSelect = m_pickGizmo = false;
+    }
+    if (m_itemDrag.active && GpSelectedSceneObj)
+        m_itemDrag.DrawGuideLine(GiItemEditMode, GpSelectedSceneObj->gizmoAxis, w, h, w, h);
+}
