@@ -168,7 +168,9 @@ void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
     glViewport(0, 0, m_clientW, m_clientH);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    stereo.fisheye = cameras.IsFisheye();
+    // Fisheye and panorama images are square compositions of the four sub-views that
+    // span the window's height (the panorama band: 360 degrees over one view height).
+    stereo.fisheye = GeometryMode() != 0;
     stereo.Compose(settings.distortion.value && cameras.IsFisheye());
 }
 
