@@ -449,7 +449,10 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->UpdateGUI(false);
             break;
         case ID_IMGSEQ_PRECHECK:
-            if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->StartRun(this);
+            if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) {
+                seq->captureView = GetMainView();  // the view the run is written from
+                seq->StartRun(this);
+            }
             break;
         case ID_FILTER_ADD_MENU: OnFilterAddMenu(event.GetInt()); break;
         case ID_ADD_BOOLEAN:
@@ -636,14 +639,16 @@ void FrameMain_cls::OnFilterAddMenu(int list) {
 }
 
 void FrameMain_cls::OnEndCapture() {
-    // The main view's capture modes end here, once the frame it is about to draw (the
-    // last of the run, or the one on screen when the user aborts) has been drawn and saved.
-    if (MainGLCanvas_cls* view = m_top ? m_top->View(0) : nullptr) {
+    // The main view's run modes end here, once the frame the capturing view is about to
+    // draw (the last of the run, or the one on screen when the user aborts) has been drawn
+    // and saved.
+    ImgSequence_cls* sequence = m_core ? m_core->GetImgSequence() : nullptr;
+    if (MainGLCanvas_cls* view = sequence ? sequence->captureView : nullptr) {
         TimeCtrl_cls* t = GetTimeCtrl();
         if (view->SequenceCaptureOn() && t && !view->RefreshIfStale(t->Frame(), t->SubFrame())) view->Update();
         view->EndSequenceCapture();
     }
-    EndViewRunModes();  // and the POV-Ray animation mode
+    EndViewRunModes();
     if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->EndRun();
     TimeCtrl_cls* t = GetTimeCtrl();
     if (GpDataExporter && GpDataExporter->exporting) {

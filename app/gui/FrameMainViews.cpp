@@ -73,15 +73,6 @@ void FrameMain_cls::InstallViewDrawing() {
         ImgSequence_cls::SetCaptureViewAvailable(seq->captureView != nullptr);
         seq->UpdateGUI(false);
     }
-    // The exposure program is built once, at the first view's GL set-up, when the driver
-    // runs OpenGL 2; without it the Exposure page stays disabled.
-    ExposureSettings_cls* exposure = m_core ? m_core->GetExposureSettings() : nullptr;
-    MainGLCanvas_cls::SetGLInitHook([exposure, done = std::make_shared<bool>(false)](MainGLCanvas_cls& view) {
-        if (*done || !exposure) return;
-        *done = true;
-        const bool gl2 = GLVersionAtLeast(2, 0) && LoadGL2EntryPoints() == 0;
-        exposure->InitShader(gl2, &view);
-    });
     // The info line's data: the shown data frame's time and count, and list 2's copies.
     MainGLCanvas_cls::SetInfoSource([this](MainGLCanvas_cls&, ViewInfoLine_cls& info) {
         TimeCtrl_cls* time = GetTimeCtrl();
@@ -96,6 +87,15 @@ void FrameMain_cls::InstallViewDrawing() {
                     info.copies = copy->GetCopyCount();
                     break;
                 }
+    });
+    // The exposure program is built once, at the first view's GL set-up, when the driver
+    // runs OpenGL 2; without it the Exposure page stays disabled.
+    ExposureSettings_cls* exposure = m_core ? m_core->GetExposureSettings() : nullptr;
+    MainGLCanvas_cls::SetGLInitHook([exposure, done = std::make_shared<bool>(false)](MainGLCanvas_cls& view) {
+        if (*done || !exposure) return;
+        *done = true;
+        const bool gl2 = GLVersionAtLeast(2, 0) && LoadGL2EntryPoints() == 0;
+        exposure->InitShader(gl2, &view);
     });
     SequenceRenderer_cls* renderer = m_core ? m_core->GetSequenceRenderer() : nullptr;
     if (!renderer || !m_top || !GpDataSequenceSet) return;

@@ -118,7 +118,7 @@ public:
     /// The exposure settings applied while a scene image is copied into its eye buffer.
     static void SetExposure(ExposureSettings_cls* exposure);
     /// Fills the data side of a view's info line (frame time, particle and copy counts,
-    /// pick hit, selected object, mouse position); empty: those stay at their defaults.
+    /// pick hit, selected object, mouse position); empty: no info line is drawn.
     static void SetInfoSource(std::function<void(MainGLCanvas_cls& view, ViewInfoLine_cls& info)> source);
     /// The screen items (orientation indicator, item-edit-mode icons) drawn after the
     /// capture; off until the program turns them on (window tests look at bare pictures).
@@ -150,7 +150,7 @@ public:
     /// The next paint reads the window's picture; the snapshot file is then asked for and
     /// written outside the paint.
     void RequestSnapshot();
-    /// With the settings' showMessage: the two info lines at the top left and this paint's warnings (the
+    /// With ShowMessage: the two info lines at the top left and this paint's warnings (the
     /// message text) at the bottom; the message text is emptied either way.
     void DrawInfoText();
     /// The orientation indicator at the lower left and, in the current view, the three
@@ -301,24 +301,24 @@ private:
     bool m_glReady = false;
     int m_clientW = 0, m_clientH = 0;
     std::unique_ptr<FBO_cls> m_small;  ///< the view's 128 x 128 buffer
+    std::unique_ptr<AxisIndicator_cls> m_axis;    ///< orientation indicator, made on first use
     MouseTracker_cls m_tracker;
     CameraGesture_cls m_gesture;
     ItemDrag_cls m_itemDrag;
     bool m_pickSelect = false, m_pickGizmo = false;  ///< pick requests for the next draw
-    std::unique_ptr<AxisIndicator_cls> m_axis;    ///< orientation indicator, made on first use
     std::unique_ptr<FBO_cls> m_distortionBuffer;  ///< fisheye composition, 4096 x 4096
     std::unique_ptr<FBO_cls> m_overlayCapture;    ///< overlay at the capture's output size
     bool m_overlayCaptured = false;  ///< the overlay capture buffer holds this paint's overlay
     bool m_captureOn = false;        ///< the next completed paint saves an image
     bool m_sequenceCapture = false;  ///< ... as a frame of GpCaptureSequence
     bool m_useFBO = true;            ///< this paint draws through the off-screen buffers
+    int m_messageCount = 0;          ///< info passes drawn ("Count")
+    std::string m_lastMessage;       ///< message text of the last info pass
+    long long m_paintStartUs = 0;    ///< when this paint's scene draw began (steady clock)
     std::unique_ptr<wxMenu> m_menu;    ///< context menu, ids 6547..6553
     std::function<void()> m_firstDrawHook;
     std::function<void()> m_choiceHook;
     std::function<void(int, int)> m_extraKeyHook;
     bool m_povAnimation = false;
     void OnKeyDown(wxKeyEvent& event);
-    int m_messageCount = 0;          ///< info passes drawn ("Count")
-    std::string m_lastMessage;       ///< message text of the last info pass
-    long long m_paintStartUs = 0;    ///< when this paint's scene draw began (steady clock)
 };

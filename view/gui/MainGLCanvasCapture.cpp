@@ -36,7 +36,6 @@ namespace {
 OverlayDrawer g_overlayDrawer;
 TimeCtrl_cls* g_time = nullptr;
 ExposureSettings_cls* g_exposure = nullptr;
-bool g_exposureTried = false;
 std::function<void(MainGLCanvas_cls&, ViewInfoLine_cls&)> g_infoSource;
 bool g_screenItems = false;
 std::function<void(const wxString&)> g_snapshotSaved;
@@ -92,7 +91,6 @@ void ForgetStaleEyeBuffers(StereoGram_cls& stereo) {
             pair[i] = nullptr;
         }
     g_eyeContext = now;
-    g_exposureTried = false;
 }
 
 /// The views' camera swapped for an eye's copy while that eye draws, and put back after:
@@ -118,7 +116,6 @@ void MainGLCanvas_cls::SetOverlayDrawer(OverlayDrawer drawer) { g_overlayDrawer 
 void MainGLCanvas_cls::SetTimeModel(TimeCtrl_cls* time) { g_time = time; }
 void MainGLCanvas_cls::SetExposure(ExposureSettings_cls* exposure) {
     g_exposure = exposure;
-    g_exposureTried = false;
 }
 
 void MainGLCanvas_cls::SetInfoSource(std::function<void(MainGLCanvas_cls&, ViewInfoLine_cls&)> source) {
@@ -158,10 +155,6 @@ void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
     }
     ForgetStaleEyeBuffers(stereo);
     stereo.UseCaptureBuffers(m_sequenceCapture);
-    if (g_exposure && !g_exposureTried) {
-        g_exposureTried = true;
-        g_exposure->InitShader(gl::CreateShader != nullptr, this);
-    }
     // Only the capturing view adds motion-blur samples up; any other view shows each
     // sample as it comes.
     const MotionBlur_cls* blur = Blur();
@@ -175,7 +168,9 @@ void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
     glViewport(0, 0, m_clientW, m_clientH);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    stereo.fisheye = cameras.IsFisheye();
+    // Fisheye and panorama images are square compositions of the four sub-views that
+    // span the window's height (the panorama band: 360 degrees over one view height).
+    stereo.fisheye = GeometryMode() != 0;
     stereo.Compose(settings.distortion.value && cameras.IsFisheye());
 }
 
@@ -351,7 +346,8 @@ void MainGLCanvas_cls::ScreenPass() {
 
 void MainGLCanvas_cls::DrawInfoText() {
     m_lastMessage = message;
-    if (!settings.showMessage.value) {
+    // Without the program's data source (window tests of bare pictures) no line is drawn.
+    if (!settings.showMessage.value || !g_infoSource) {
         message.clear();
         return;
     }

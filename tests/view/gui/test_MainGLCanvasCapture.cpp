@@ -22,6 +22,7 @@
 #include "view/CaptureSequence.h"
 #include "view/ImageSaver.h"
 #include "view/StereoGram.h"
+#include "view/ViewInfoLine.h"
 #include "view/gui/FBO.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/ImageSaverGL.h"
@@ -131,8 +132,11 @@ protected:
         frame->Show();
         testsupport::PumpUntil([&] { return view->IsShownOnScreen(); }, 3000);
         const double pos[3] = {0, 0, 0}, second[3] = {0, 0, 0}, dir[3] = {0, 0, -1}, up[3] = {0, 1, 0};
-        view->cameras.free.pose = GLCameraPose_cls(pos[0], pos[1], pos[2], second);
-        view->cameras.free.frame.SetDirUp(dir, up);
+        // The free camera (choice 0) is the one every draw takes its camera from.
+        for (GLCamera_cls* c : {&view->cameras.free, &view->cameras.drawn}) {
+            c->pose = GLCameraPose_cls(pos[0], pos[1], pos[2], second);
+            c->frame.SetDirUp(dir, up);
+        }
         view->settings.showMessage.value = false;  // the info line would lie over the pictures looked at
         seq.outputWidth = 160, seq.outputHeight = 120;
     }
@@ -379,7 +383,9 @@ TEST_F(CaptureViewFixture, InfoLineAndWarningsShowOnlyWithShowMessage) {
     EXPECT_EQ(view->LastMessage(), "Direct Display Mode does not support stereogram.\n");
 
     view->settings.showMessage.value = true;
+    MainGLCanvas_cls::SetInfoSource([](MainGLCanvas_cls&, ViewInfoLine_cls& info) { info.particles = 42; });
     ASSERT_TRUE(PaintTimes(1));
+    MainGLCanvas_cls::SetInfoSource(nullptr);
     const ViewShot& s = shots.at(0);
     EXPECT_GT(litRows(s, s.h - 40, s.h), 20) << "the two info lines at the top";
     EXPECT_GT(litRows(s, 4, 24), 20) << "the warning at the bottom";
