@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "tests/support/GuiTestSupport.h"
 #include "view/gui/MainGLCanvas.h"
 
 /// Draws a flat red square of half size 0.4 about the origin in the x-y plane, facing up.
@@ -59,6 +60,18 @@ inline void RecordShots(std::map<int, ViewShot>& shots) {
         ProjectInView(v, s.w, s.h, 0, 0, 0, s.centre);
         shots[v.ViewIndex()] = std::move(s);
     });
+}
+
+/// Repaints `view` until it has drawn `n` more times (each repaint waits up to `waitMs`);
+/// false when it did not.
+inline bool PaintTimes(MainGLCanvas_cls& view, int n, int waitMs = 2000) {
+    const int target = view.DrawCount() + n;
+    for (int i = 0; i < n * 4 && view.DrawCount() < target; ++i) {
+        const int before = view.DrawCount();
+        view.Refresh(false);
+        testsupport::PumpUntil([&] { return view.DrawCount() > before; }, waitMs);
+    }
+    return view.DrawCount() >= target;
 }
 
 inline bool IsQuadRed(const unsigned char* p) { return p[0] > 150 && p[1] < 80 && p[2] < 80; }

@@ -48,16 +48,7 @@ protected:
         frame->Destroy();
         testsupport::Pump(20);
     }
-    /// Paints until the view has drawn `n` more times.
-    bool PaintTimes(int n) {
-        const int target = view->DrawCount() + n;
-        for (int i = 0; i < n * 4 && view->DrawCount() < target; ++i) {
-            const int before = view->DrawCount();
-            view->Refresh(false);
-            testsupport::PumpUntil([&] { return view->DrawCount() > before; }, 2000);
-        }
-        return view->DrawCount() >= target;
-    }
+    bool PaintTimes(int n) { return ::PaintTimes(*view, n, 2000); }
     std::map<int, ViewShot> shots;
     wxFrame* frame = nullptr;
     MainGLCanvas_cls* view = nullptr;

@@ -160,15 +160,7 @@ protected:
         frame->Destroy();
         testsupport::Pump(20);
     }
-    bool PaintTimes(int n) {
-        const int target = view->DrawCount() + n;
-        for (int i = 0; i < n * 4 && view->DrawCount() < target; ++i) {
-            const int before = view->DrawCount();
-            view->Refresh(false);
-            testsupport::PumpUntil([&] { return view->DrawCount() > before; }, 3000);
-        }
-        return view->DrawCount() >= target;
-    }
+    bool PaintTimes(int n) { return ::PaintTimes(*view, n, 3000); }
     /// Paints once and waits for the image writer.
     void PaintAndWrite() {
         ASSERT_TRUE(PaintTimes(1));
