@@ -256,18 +256,17 @@ TEST_F(WideViewFixture, PanoramaPutsEachAzimuthAtItsPlaceInTheBand) {
     EXPECT_EQ(s.error, GLenum(GL_NO_ERROR));
     EXPECT_EQ(s.attribDepth, 0);
     EXPECT_EQ(FBOBindDepth(), 0);
-    // Angle 180 makes a band 360 degrees wide over the square eye buffer, which covers the
-    // view's wider side: x = azimuth / 360 * that side.
-    const double cx = s.w / 2.0, cy = s.h / 2.0, side = std::max(s.w, s.h);
+    // Angle 180 makes a band 360 degrees wide over one view height: x = azimuth / 360 * h.
+    const double cx = s.w / 2.0, cy = s.h / 2.0, h = s.h;
     double rx, ry, gx, gy;
     ASSERT_TRUE(Centroid(s, IsRed, rx, ry));
     EXPECT_NEAR(rx, cx, 2.5);
     EXPECT_NEAR(ry, cy, 2.5);
     ASSERT_TRUE(Centroid(s, IsGreen, gx, gy));
-    EXPECT_NEAR(gx, cx + side / 4, 3.5);
+    EXPECT_NEAR(gx, cx + h / 4, 3.5);
     EXPECT_NEAR(gy, cy, 3.5);
-    // The band is 2 x 0.098 sides tall: above and below it nothing was composed.
-    EXPECT_TRUE(IsBlue(s.At(int(cx - side / 8), int(cy + 0.08 * side))));
-    EXPECT_TRUE(IsBlack(s.At(int(cx), int(cy + 0.12 * side))));
-    EXPECT_TRUE(IsBlack(s.At(int(cx), int(cy - 0.12 * side))));
+    // The band is 2 x 0.098 view heights tall: above and below it nothing was composed.
+    EXPECT_TRUE(IsBlue(s.At(int(cx - h / 8), int(cy + 0.08 * h))));
+    EXPECT_TRUE(IsBlack(s.At(int(cx), int(cy + 0.15 * h))));
+    EXPECT_TRUE(IsBlack(s.At(int(cx), int(cy - 0.15 * h))));
 }
