@@ -19,12 +19,14 @@
 namespace viewpixels {
 
 /// A generated sequence of `frames` files of `particles` particles in the loader's default
-/// grammar, in `dir`/seq; returns its first file.
-inline std::string WriteSequence(const testsupport::TempDir& dir, int particles, int frames) {
+/// grammar ("Simple Binary"), in `dir`/seq, crossing a periodic box of edge `box` when it is
+/// above 0; returns its first file.
+inline std::string WriteSequence(const testsupport::TempDir& dir, int particles, int frames, float box = 0.0f) {
     DemoSequenceOptions o;
     o.grammar = SnapshotGrammar();
     o.frames = frames;
     o.particles = particles;
+    o.box = box;
     std::string error;
     const std::string folder = dir.File("seq");
     EXPECT_TRUE(DemoSequence_cls(o).WriteAll(folder, error)) << error;

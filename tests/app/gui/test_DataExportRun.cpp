@@ -2,6 +2,7 @@
 // writes every frame once, in order; the run ends with repeat on and with the views hidden;
 // "Abort Export" stops it; a file that cannot be written stops it with a message naming it.
 #include "tests/app/gui/ShellFixture.h"
+#include "tests/app/gui/ViewPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -34,17 +35,7 @@ constexpr int kFrames = 5;
 constexpr int kParticles = 600;
 
 /// Five binary frames in the loader's default grammar; returns the first file.
-std::string WriteDemo(const TempDir& dir) {
-    DemoSequenceOptions o;
-    o.grammar = SnapshotGrammar();
-    o.frames = kFrames;
-    o.particles = kParticles;
-    o.box = 4.0f;
-    std::string error;
-    const std::string folder = dir.File("seq");
-    EXPECT_TRUE(DemoSequence_cls(o).WriteAll(folder, error)) << error;
-    return folder + "/" + o.FileName(0);
-}
+std::string WriteDemo(const TempDir& dir) { return viewpixels::WriteSequence(dir, kParticles, kFrames, 4.0f); }
 
 /// Header, arrays and body of one file, as the frame cache reads it.
 bool LoadFile(ParticleData_cls& pd, const std::string& path, const SnapshotLoadSettings& s) {

@@ -2,6 +2,7 @@
 // the status line says, undo and redo of a load, a project that names its sequence, and a
 // sequence with a damaged file in the middle.
 #include "tests/app/gui/ShellFixture.h"
+#include "tests/app/gui/ViewPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -32,17 +33,7 @@ constexpr int kFrames = 5;
 constexpr int kParticles = 3000;
 
 /// Five binary frames in the loader's default grammar, particles crossing a periodic box.
-std::string WriteDemo(const TempDir& dir) {
-    DemoSequenceOptions o;
-    o.grammar = SnapshotGrammar();  // "Simple Binary", the loader's default codes
-    o.frames = kFrames;
-    o.particles = kParticles;
-    o.box = 4.0f;
-    std::string error;
-    const std::string folder = dir.File("seq");
-    EXPECT_TRUE(DemoSequence_cls(o).WriteAll(folder, error)) << error;
-    return folder + "/" + o.FileName(0);
-}
+std::string WriteDemo(const TempDir& dir) { return viewpixels::WriteSequence(dir, kParticles, kFrames, 4.0f); }
 
 double BoxSizeEntry(Shell& shell, int k) {
     PeriodicBoundaryGUI_cls* dialog = shell.core->GetPeriodicBoundaryControl()->gui;
