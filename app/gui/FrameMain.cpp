@@ -533,6 +533,11 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_STEREOGRAM_CONFIG:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr) stereo->Show(this);
             break;
+        case ID_CAMERA_DIALOG_REFRESH:
+        case ID_LIGHT_DIALOG_REFRESH:
+            // The current view posts these after each paint so the camera-path and light
+            // dialogs follow it; neither dialog is built yet, so there is nothing to refresh.
+            break;
         case ID_STEREO_DIALOG_REFRESH:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr)
                 if (stereo->gui) stereo->UpdateGUI(false);
