@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "common/GLProjection.h"
+#include "view/DistortionMesh.h"
 
 namespace {
 
@@ -20,13 +21,92 @@ double Dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b
 
 }  // namespace
 
+WideViewProjection_cls::WideViewProjection_cls(int mode, double angle, const double eye[4], const GLCamera_cls& camera)
+    : mode_(mode), angle_(angle), eye_{eye[0], eye[1], eye[2], eye[3]}, camera_(camera) {}
+
 WideViewProjection_cls::WideViewProjection_cls(int mode, double angle, int w, int h, const GLCamera_cls& camera)
-    : mode_(mode), angle_(angle), w_(w), h_(h), camera_(camera) {}
+    : mode_(mode), angle_(angle), eye_{(w - h) / 2, 0, double(h), double(h)}, camera_(camera) {}
+
+void WideViewProjection_cls::SetLens(const DistortionMesh_cls* lens) {
+    lens_ = (lens && lens->loaded && lens->width > 0 && lens->height > 0) ? lens : nullptr;
+}
+
+namespace {
+
+/// Barycentric weights of (px, py) in the triangle a, b, c; false when it lies outside
+/// (with a small tolerance, so shared edges belong to both neighbours) or the triangle has
+/// no area.
+bool Barycentric(const double a[2], const double b[2], const double c[2], double px, double py, double w[3]) {
+    const double d = (b[1] - c[1]) * (a[0] - c[0]) + (c[0] - b[0]) * (a[1] - c[1]);
+    if (std::fabs(d) < 1e-14) return false;
+    w[0] = ((b[1] - c[1]) * (px - c[0]) + (c[0] - b[0]) * (py - c[1])) / d;
+    w[1] = ((c[1] - a[1]) * (px - c[0]) + (a[0] - c[0]) * (py - c[1])) / d;
+    w[2] = 1 - w[0] - w[1];
+    const double e = -1e-9;
+    return w[0] >= e && w[1] >= e && w[2] >= e;
+}
+
+/// Finds the triangle of the lens (each quad split as GL draws it: corners 0 1 2 and
+/// 0 2 3) that holds (px, py) in `from` coordinates (0 the place in the eye square, 1 the
+/// texture coordinates) and interpolates the other coordinates there.
+bool LensLookup(const DistortionMesh_cls& m, int from, double px, double py, double& qx, double& qy) {
+    const size_t faces = m.faceVertex.size() / 4;
+    for (size_t f = 0; f < faces; ++f) {
+        double place[4][2], texture[4][2];
+        bool ok = true;
+        for (int k = 0; k < 4; ++k) {
+            const int vi = m.faceVertex[4 * f + k] - 1, ti = m.faceTexture[4 * f + k] - 1;
+            if (vi < 0 || ti < 0 || size_t(vi) >= m.x.size() || size_t(vi) >= m.z.size() || size_t(ti) >= m.u.size() ||
+                size_t(ti) >= m.v.size()) {
+                ok = false;
+                break;
+            }
+            // As the distortion pass draws it: x across the square, -z up, each scaled to
+            // the mesh's extent.
+            place[k][0] = m.x[size_t(vi)] / m.width + 0.5;
+            place[k][1] = -m.z[size_t(vi)] / m.height + 0.5;
+            texture[k][0] = m.u[size_t(ti)];
+            texture[k][1] = m.v[size_t(ti)];
+        }
+        if (!ok) continue;
+        const double(&src)[4][2] = from == 0 ? place : texture;
+        const double(&dst)[4][2] = from == 0 ? texture : place;
+        static const int kTriangles[2][3] = {{0, 1, 2}, {0, 2, 3}};
+        for (const auto& t : kTriangles) {
+            double w[3];
+            if (!Barycentric(src[t[0]], src[t[1]], src[t[2]], px, py, w)) continue;
+            qx = w[0] * dst[t[0]][0] + w[1] * dst[t[1]][0] + w[2] * dst[t[2]][0];
+            qy = w[0] * dst[t[0]][1] + w[1] * dst[t[1]][1] + w[2] * dst[t[2]][1];
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool WideViewProjection_cls::EyeToPicture(double ex, double ey, double& X, double& Y) const {
+    if (lens_ && mode_ == 1) {
+        double u, v;
+        if (!LensLookup(*lens_, 0, ex, ey, u, v)) return false;
+        ex = u, ey = v;
+    }
+    X = ex - 0.5;
+    Y = ey - 0.5;
+    return true;
+}
+
+bool WideViewProjection_cls::PictureToEye(double X, double Y, double& ex, double& ey) const {
+    ex = X + 0.5;
+    ey = Y + 0.5;
+    if (lens_ && mode_ == 1) return LensLookup(*lens_, 1, ex, ey, ex, ey);
+    return true;
+}
 
 bool WideViewProjection_cls::WindowToDirection(double x, double y, double dir[3]) const {
-    if (w_ < 1 || h_ < 1 || !(angle_ > 0)) return false;
-    // The composed square spans the window's height, centred; its side is one unit.
-    const double X = (x - 0.5 * w_) / h_, Y = (y - 0.5 * h_) / h_;
+    if (eye_[2] < 1 || eye_[3] < 1 || !(angle_ > 0)) return false;
+    double X, Y;
+    if (!EyeToPicture((x - eye_[0]) / eye_[2], (y - eye_[1]) / eye_[3], X, Y)) return false;
     const GLCameraFrame_cls& f = camera_.frame;
     double along, across, up;  // components along direction, right and up
     if (mode_ == 1) {
@@ -54,7 +134,7 @@ bool WideViewProjection_cls::WindowToDirection(double x, double y, double dir[3]
 }
 
 bool WideViewProjection_cls::ProjectPoint(const double p[3], double win[3]) const {
-    if (w_ < 1 || h_ < 1 || !(angle_ > 0)) return false;
+    if (eye_[2] < 1 || eye_[3] < 1 || !(angle_ > 0)) return false;
     double d[3];
     for (int k = 0; k < 3; ++k) d[k] = p[k] - camera_.pose.position[k];
     const GLCameraFrame_cls& f = camera_.frame;
@@ -75,8 +155,10 @@ bool WideViewProjection_cls::ProjectPoint(const double p[3], double win[3]) cons
     } else {
         return false;
     }
-    win[0] = 0.5 * w_ + X * h_;
-    win[1] = 0.5 * h_ + Y * h_;
+    double ex, ey;
+    if (!PictureToEye(X, Y, ex, ey)) return false;  // a place the lens does not show
+    win[0] = eye_[0] + ex * eye_[2];
+    win[1] = eye_[1] + ey * eye_[3];
     win[2] = 0;
     return std::isfinite(win[0]) && std::isfinite(win[1]);
 }

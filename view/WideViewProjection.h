@@ -7,21 +7,31 @@
 
 #include "common/GLCamera.h"
 
+class DistortionMesh_cls;
 class GLProjection_cls;
 
 class WideViewProjection_cls {
 public:
     /// `mode` 1 fisheye, 2 panorama (the view's geometry mode); `angle` the view angle in
-    /// degrees (fisheye: the angle across the disc; panorama: half the band's width); a
-    /// w x h window; `camera` the camera the sub-views are turned from (a copy is kept).
+    /// degrees (fisheye: the angle across the disc; panorama: half the band's width); `eye`
+    /// the window rectangle (x, y from the lower left, width, height) the eye buffer with the
+    /// composed picture is drawn into; `camera` the camera the sub-views are turned from (a
+    /// copy is kept).
+    WideViewProjection_cls(int mode, double angle, const double eye[4], const GLCamera_cls& camera);
+    /// The usual composition of a w x h view: the eye square spans the height, centred.
     WideViewProjection_cls(int mode, double angle, int w, int h, const GLCamera_cls& camera);
+    /// The fisheye disc is shown through `lens` (loaded, or null for none): the eye buffer
+    /// holds the mesh drawn over the whole square, each corner taking the disc's picture at
+    /// its texture coordinates.
+    void SetLens(const DistortionMesh_cls* lens);
 
     /// The unit world direction shown at window pixel (x, y), counted from the lower left;
     /// false where the picture shows nothing (outside the disc or the band).
     bool WindowToDirection(double x, double y, double dir[3]) const;
-    /// Window pixel of world point `p` (win[2] is 0); false only when `p` is at the eye or
-    /// the numbers are not finite. A point outside the disc or band gets the position the
-    /// formulas give, so a drag can carry an object out of the picture and back.
+    /// Window pixel of world point `p` (win[2] is 0); false when `p` is at the eye, the lens
+    /// shows no place for it or the numbers are not finite. Without a lens a point outside
+    /// the disc or band gets the position the formulas give, so a drag can carry an object
+    /// out of the picture and back.
     bool ProjectPoint(const double p[3], double win[3]) const;
 
     /// The camera sub-view `index` (0..3) of a view of `mode` draws with: `camera` turned
@@ -41,8 +51,14 @@ public:
     int Mode() const { return mode_; }
 
 private:
+    /// Eye-square coordinates (0..1 across the square) to the disc's or band's own unit
+    /// coordinates (centred, the square's side 1), through the lens when there is one.
+    bool EyeToPicture(double ex, double ey, double& X, double& Y) const;
+    bool PictureToEye(double X, double Y, double& ex, double& ey) const;
+
     int mode_;
     double angle_;
-    int w_, h_;
+    double eye_[4];
     GLCamera_cls camera_;
+    const DistortionMesh_cls* lens_ = nullptr;
 };

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "common/GLCamera.h"
 #include "common/GLProjection.h"
+#include "view/DistortionMesh.h"
 #include "view/WideViewProjection.h"
 
 namespace {
@@ -131,4 +133,79 @@ TEST(WideViewProjection, ADirectionIsPickedInTheSubViewWhoseTexelTheCompositionP
         EXPECT_NEAR(pixel[0], u * s, 0.5);
         EXPECT_NEAR(pixel[1], t * s, 0.5);
     }
+}
+
+namespace {
+
+/// A 2 x 2 lens over the square whose middle corner takes the disc's picture at
+/// (0.62, 0.45) instead of its centre; the outer corners keep their places.
+std::string WarpedLens() {
+    std::string obj = "# lens\n# 2 x 2\no lens\n";
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col)
+            obj += "v " + std::to_string(col - 1) + " 0 " + std::to_string(row - 1) + "\n";
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col) {
+            double u = col / 2.0, v = 1 - row / 2.0;  // screen up is -z
+            if (row == 1 && col == 1) u = 0.62, v = 0.45;
+            obj += "vt " + std::to_string(u) + " " + std::to_string(v) + "\n";
+        }
+    obj += "vn 0 -1\ns off\nusemtl none\n";
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 2; ++col) {
+            const int a = row * 3 + col + 1, b = a + 1, c = a + 4, d = a + 3;
+            obj += "f";
+            for (int i : {a, b, c, d}) obj += " " + std::to_string(i) + "/" + std::to_string(i) + "/1";
+            obj += "\n";
+        }
+    return obj;
+}
+
+}  // namespace
+
+TEST(WideViewProjection, ThroughALensEachPlaceShowsTheDiscAtItsTextureCoordinates) {
+    const GLCamera_cls cam = TestCamera();
+    DistortionMesh_cls mesh;
+    std::string error;
+    ASSERT_TRUE(mesh.Parse(WarpedLens(), "lens.obj", &error)) << error;
+    // Through the lens the eye square covers the whole window.
+    const double eye[4] = {0, 0, kW, kH};
+    WideViewProjection_cls lens(1, 180, eye, cam);
+    lens.SetLens(&mesh);
+    const WideViewProjection_cls plain(1, 180, eye, cam);
+
+    // The window's middle shows what the plain disc shows at (0.62, 0.45) of the square;
+    // a corner of the lens keeps its place.
+    double d[3], e[3];
+    ASSERT_TRUE(lens.WindowToDirection(0.5 * kW, 0.5 * kH, d));
+    ASSERT_TRUE(plain.WindowToDirection(0.62 * kW, 0.45 * kH, e));
+    for (int k = 0; k < 3; ++k) EXPECT_NEAR(d[k], e[k], 1e-6);  // the mesh holds floats
+    ASSERT_TRUE(lens.WindowToDirection(0.5 * kW, kH, d));
+    ASSERT_TRUE(plain.WindowToDirection(0.5 * kW, kH, e));
+    for (int k = 0; k < 3; ++k) EXPECT_NEAR(d[k], e[k], 1e-6);
+    // Between them the lens interpolates: a quarter of the way up from the middle shows
+    // the plain disc a quarter of the way from (0.62, 0.45) to (0.5, 1).
+    ASSERT_TRUE(lens.WindowToDirection(0.5 * kW, 0.625 * kH, d));
+    ASSERT_TRUE(plain.WindowToDirection((0.62 * 0.75 + 0.5 * 0.25) * kW, (0.45 * 0.75 + 0.25) * kH, e));
+    for (int k = 0; k < 3; ++k) EXPECT_NEAR(d[k], e[k], 1e-6);
+
+    // Each shown direction goes back to the pixel it was seen at.
+    int seen = 0;
+    for (int y = 3; y < kH; y += 9)
+        for (int x = 3; x < kW; x += 9) {
+            double p[3], win[3];
+            if (!lens.WindowToDirection(x, y, d)) continue;
+            ++seen;
+            PointAlong(cam, d, 4, p);
+            ASSERT_TRUE(lens.ProjectPoint(p, win)) << x << " " << y;
+            EXPECT_NEAR(win[0], x, 1e-6);
+            EXPECT_NEAR(win[1], y, 1e-6);
+        }
+    EXPECT_GT(seen, 100);
+    // A lens that was never loaded is no lens.
+    DistortionMesh_cls empty;
+    WideViewProjection_cls none(1, 180, eye, cam);
+    none.SetLens(&empty);
+    ASSERT_TRUE(none.WindowToDirection(0.5 * kW, 0.5 * kH, d));
+    for (int k = 0; k < 3; ++k) EXPECT_NEAR(d[k], cam.frame.direction[k], 1e-12);
 }

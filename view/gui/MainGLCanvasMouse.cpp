@@ -12,7 +12,9 @@
 #include "scene/SceneObj.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
+#include "view/DistortionMesh.h"
 #include "view/ModeIcon.h"
+#include "view/StereoGram.h"
 #include "view/WideViewProjection.h"
 #include "view/gui/GLPicker.h"
 #include "view/gui/MainGLCanvas.h"
@@ -289,15 +291,31 @@ void MainGLCanvas_cls::AfterWideSceneDrawn(double t) {
     // composition, and a click is picked in the sub-view that shows its direction, with the
     // matrices that sub-view was drawn with.
     const GLCamera_cls cam = cameras.SceneCamera();
-    const WideViewProjection_cls wide(mode, projection.angle, w, h, cam);
-    m_itemDrag.projector = [wide](const double* point, double* window) { return wide.ProjectPoint(point, window); };
+    // The window rectangle the eye buffer is composed into: the square over the height, the
+    // whole window through the lens, the left half side by side (the left eye's picture).
+    StereoGram_cls& stereo = Stereo();
+    const bool lens = settings.distortion.value && cameras.IsFisheye();
+    StereoQuad q = StereoGram_cls::FittedQuad(lens ? 2 : 1, w, h);
+    if (stereo.StereoOn() && stereo.outputType.value == STEREO_SIDE_BY_SIDE) {
+        StereoQuad sides[2];
+        stereo.SideBySideQuads(lens, w, h, sides);
+        q = sides[0];
+    }
+    const double eye[4] = {double(q.x), double(q.y), double(q.w), double(q.h)};
+    WideViewProjection_cls wide(mode, projection.angle, eye, cam);
+    const DistortionMesh_cls* mesh = lens ? GpDistortionMesh : nullptr;
+    wide.SetLens(mesh);
+    // The drag keeps the lens by pointer: once the GL resources are gone it projects nothing.
+    m_itemDrag.projector = [wide, mesh](const double* point, double* window) {
+        return (!mesh || mesh == GpDistortionMesh) && wide.ProjectPoint(point, window);
+    };
     const int vp[4] = {0, 0, s, s};
     double mv[16], pr[16], pixel[2];
 
     // The rotation rings judge which way they face by the sub-view that shows the object.
     if (TransformGizmo_cls* rings = GpTransformGizmos[1]) {
         double dir[3] = {cam.frame.direction[0], cam.frame.direction[1], cam.frame.direction[2]};
-        if (SceneObj_cls* o = GpSelectedSceneObj; o && o->translate) {
+        if (SceneObj_cls* o = GpSelectedSceneObj; o && o->translate && o->translate->ComponentCount() >= 3) {
             double d[3], n = 0;
             for (int k = 0; k < 3; ++k) d[k] = o->translate->Component(k).GetValue(-1, -1) - cam.pose.position[k];
             for (int k = 0; k < 3; ++k) n += d[k] * d[k];
@@ -315,10 +333,10 @@ void MainGLCanvas_cls::AfterWideSceneDrawn(double t) {
         double dir[3];
         const double x = m_tracker.pressX + 0.5, y = h - m_tracker.pressY - 0.5;
         if (wide.WindowToDirection(x, y, dir) && wide.SubViewOf(dir, projection, s, pixel, mv, pr) >= 0) {
-            // The window's pick region in the sub-view's pixels: a window pixel spans angle / h
-            // degrees of the disc (twice that across the band), a sub-view pixel at most
-            // 90 / s degrees.
-            const double degreesPerPixel = (mode == 2 ? 2.0 : 1.0) * projection.angle / h;
+            // The window's pick region in the sub-view's pixels: a window pixel spans about
+            // angle / (eye height) degrees of the disc (twice that across the band), a
+            // sub-view pixel at most 90 / s degrees.
+            const double degreesPerPixel = (mode == 2 ? 2.0 : 1.0) * projection.angle / std::max(1, q.h);
             const double region = std::max(3.0, std::max(3, w / 50) * degreesPerPixel * s / 90.0);
             RunPicks(pixel[0], pixel[1], region, mv, pr, vp, t);
         }

@@ -16,6 +16,7 @@
 #include "common/CommandIds.h"
 #include "app/MenuTable.h"
 #include "app/gui/AboutBox.h"
+#include "app/gui/TopHalfPanel.h"
 
 #include <wx/hyperlink.h>
 #include <wx/stattext.h>
@@ -30,6 +31,7 @@
 #include "timeline/ParamGroup.h"
 #include "timeline/TimeCtrl.h"
 #include "view/ImageSaver.h"
+#include "view/gui/MainGLCanvas.h"
 
 using shelltest::Shell;
 using testsupport::FileExists;
@@ -116,6 +118,32 @@ TEST(FrameMain, EveryCommandIdReachesItsHandler) {
                              "Scene", "Texture", "StereoGram", "PeriodicBoundary"})
         EXPECT_TRUE(shell.frame->Icon(icon).IsOk()) << icon;
     EXPECT_FALSE(shell.frame->Icon("NoSuchIcon").IsOk());
+}
+
+TEST(FrameMain, CurrentViewRefreshesTheDialogsAfterItsPaintsWithoutPaintingAgain) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    std::vector<int> ids;
+    FrameTestHooks hooks;
+    hooks.onCommand = [&ids](int id) { ids.push_back(id); };
+    shell.frame->SetTestHooks(&hooks);
+    shell.Post(ID_STEREOGRAM_CONFIG);  // the stereogram dialog is shown and refreshed
+    MainGLCanvas_cls* view = shell.frame->GetTopPanel()->View(0);
+    ASSERT_NE(view, nullptr);
+    view->MakeCurrentView();
+    const int before = view->DrawCount();
+    view->RequestPaint();
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return view->DrawCount() > before; }, 5000));
+    testsupport::Pump(300);
+    for (int id : {ID_CAMERA_DIALOG_REFRESH, ID_LIGHT_DIALOG_REFRESH, ID_STEREO_DIALOG_REFRESH})
+        EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << id;
+    // The refreshes change nothing the views show: no paint follows them.
+    const int settled = view->DrawCount();
+    ids.clear();
+    testsupport::Pump(600);
+    EXPECT_EQ(view->DrawCount(), settled);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), int(ID_STEREO_DIALOG_REFRESH)), 0);
+    shell.frame->SetTestHooks(nullptr);
 }
 
 TEST(FrameMain, PopUpMenusFollowTheEventsList) {

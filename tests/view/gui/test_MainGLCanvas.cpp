@@ -345,15 +345,33 @@ TEST_F(PostingViewFixture, RedrawOthersIsPostedOnceAfterAQuickPaintAndWaitsForPl
     EXPECT_FALSE(view->RedrawOthersRequested());
 }
 
-TEST_F(WideViewFixture, FisheyeOffsetTurnsThePathViewSoAheadMovesUpByTheOffset) {
+namespace {
+
+/// A wide view with the scene's camera path and anchor; they outlive the view, which may
+/// still follow them while it is taken down.
+class PathViewFixture : public WideViewFixture {
+protected:
+    void SetUp() override {
+        WideViewFixture::SetUp();
+        GoPivotPose = GLCameraPose_cls();  // the path looks at the origin, and so does the pivot
+        GpCameraPath = &path;
+        GpAnchorPath = &anchor;
+    }
+    void TearDown() override {
+        WideViewFixture::TearDown();
+        GpCameraPath = nullptr;
+        GpAnchorPath = nullptr;
+    }
+    CameraPath_cls path;
+    AnchorPath_cls anchor;
+};
+
+}  // namespace
+
+TEST_F(PathViewFixture, FisheyeOffsetTurnsThePathViewSoAheadMovesUpByTheOffset) {
     // Through the scene's camera path, a fisheye of 180 degrees: the red ball at the origin
     // is straight ahead of the default path. A positive offset pitches the view down by that
     // many degrees, so the ball rises by offset / 180 of the view height (equidistant disc).
-    CameraPath_cls path;
-    AnchorPath_cls anchor;
-    GoPivotPose = GLCameraPose_cls();  // the path looks at the origin, and so does the pivot
-    GpCameraPath = &path;
-    GpAnchorPath = &anchor;
     path.geometry.value = GEOMETRY_FISHEYE;
     path.vAngle.value = 180;
     SetUpBalls(2, 0);
@@ -376,6 +394,4 @@ TEST_F(WideViewFixture, FisheyeOffsetTurnsThePathViewSoAheadMovesUpByTheOffset) 
     double rx, ry;
     ASSERT_TRUE(Centroid(shots.at(0), IsRed, rx, ry));
     EXPECT_NEAR(ry, shots.at(0).h / 2.0, 2.5);
-    GpCameraPath = nullptr;
-    GpAnchorPath = nullptr;
 }

@@ -26,6 +26,7 @@
 #include "tests/view/gui/ViewDrawerProbe.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
+#include "view/DistortionMesh.h"
 #include "view/ModeIcon.h"
 #include "view/ViewCameras.h"
 #include "view/gui/GLPicker.h"
@@ -403,8 +404,24 @@ TEST_F(MouseViewTest, ClicksAndScaleDragsInFisheyeAndPanoramaViewsFollowTheCompo
     GoRenderConfig.bufferSizeIndex.value = 1;  // 512
     useFBO = true;
     view->settings.persAngle.value = 180;
-    for (int geometry : {GEOMETRY_FISHEYE, GEOMETRY_PANORAMA}) {
-        view->settings.geometry.value = geometry;
+    // The third pass looks through a lens whose middle shows the disc off its centre.
+    const char* lens =
+        "# lens\n# 2 x 2\no lens\n"
+        "v -1 0 -1\nv 0 0 -1\nv 1 0 -1\nv -1 0 0\nv 0 0 0\nv 1 0 0\nv -1 0 1\nv 0 0 1\nv 1 0 1\n"
+        "vt 0 1\nvt 0.5 1\nvt 1 1\nvt 0 0.5\nvt 0.62 0.45\nvt 1 0.5\nvt 0 0\nvt 0.5 0\nvt 1 0\n"
+        "vn 0 -1\ns off\nusemtl none\n"
+        "f 1/1/1 2/2/1 5/5/1 4/4/1\nf 2/2/1 3/3/1 6/6/1 5/5/1\nf 4/4/1 5/5/1 8/8/1 7/7/1\nf 5/5/1 6/6/1 9/9/1 8/8/1\n";
+    ASSERT_NE(GpDistortionMesh, nullptr);
+    std::string error;
+    ASSERT_TRUE(GpDistortionMesh->Parse(lens, "lens.obj", &error)) << error;
+    struct Pass {
+        int geometry;
+        bool lens;
+    };
+    for (const Pass pass : {Pass{GEOMETRY_FISHEYE, false}, Pass{GEOMETRY_PANORAMA, false}, Pass{GEOMETRY_FISHEYE, true}}) {
+        const int geometry = pass.geometry + (pass.lens ? 10 : 0);  // names the pass in messages
+        view->settings.distortion.value = pass.lens;
+        view->settings.geometry.value = pass.geometry;
         SetSelectedSceneObj(nullptr);
         for (auto& l : lists) l->SelectFilter(nullptr);
         ASSERT_TRUE(Paint());
@@ -425,6 +442,7 @@ TEST_F(MouseViewTest, ClicksAndScaleDragsInFisheyeAndPanoramaViewsFollowTheCompo
     }
     // A scale drag about box b as the fisheye shows it: pressed 14 pixels from it and
     // released 28 pixels away, it doubles the box on all axes.
+    view->settings.distortion.value = false;
     view->settings.geometry.value = GEOMETRY_FISHEYE;
     SetSelectedSceneObj(nullptr);
     ASSERT_TRUE(Paint());
