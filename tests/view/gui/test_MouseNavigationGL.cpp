@@ -28,6 +28,7 @@
 #include "timeline/Parameter.h"
 #include "view/DistortionMesh.h"
 #include "view/ModeIcon.h"
+#include "view/StereoGram.h"
 #include "view/ViewCameras.h"
 #include "view/gui/GLPicker.h"
 #include "view/gui/GLResources.h"
@@ -375,13 +376,14 @@ void DrawFilterBoxes(MainGLCanvas_cls&, const SceneDrawArgs& a) {
     }
 }
 
-/// Client pixel (y down) of the centre of the pixels passing `test`; false when none do.
+/// Client pixel (y down) of the centre of the pixels passing `test` (in the `width` columns
+/// on the left, when given); false when none do.
 template <class Test>
-bool CentreOf(const ViewShot& s, Test test, wxPoint& at) {
+bool CentreOf(const ViewShot& s, Test test, wxPoint& at, int width = -1) {
     double sx = 0, sy = 0;
     int n = 0;
     for (int y = 0; y < s.h; ++y)
-        for (int x = 0; x < s.w; ++x)
+        for (int x = 0; x < (width < 0 ? s.w : width); ++x)
             if (test(s.At(x, y))) sx += x, sy += y, ++n;
     if (!n) return false;
     at = wxPoint(int(std::lround(sx / n)), int(std::lround(s.h - 1 - sy / n)));
@@ -414,22 +416,33 @@ TEST_F(MouseViewTest, ClicksAndScaleDragsInFisheyeAndPanoramaViewsFollowTheCompo
     ASSERT_NE(GpDistortionMesh, nullptr);
     std::string error;
     ASSERT_TRUE(GpDistortionMesh->Parse(lens, "lens.obj", &error)) << error;
+    // The last pass shows a side-by-side stereogram: the left eye's picture is clicked.
+    struct StereoGuard {
+        StereoGram_cls stereo;
+        ~StereoGuard() { GpStereoGram = nullptr; }
+    } side;
+    side.stereo.cameraSetting.value = STEREO_OFF_AXIS;
+    side.stereo.outputType.value = STEREO_SIDE_BY_SIDE;
+    side.stereo.eyeParam->Component(0).keys[0].value = 0.02;
     struct Pass {
         int geometry;
-        bool lens;
+        bool lens, sideBySide;
     };
-    for (const Pass pass : {Pass{GEOMETRY_FISHEYE, false}, Pass{GEOMETRY_PANORAMA, false}, Pass{GEOMETRY_FISHEYE, true}}) {
-        const int geometry = pass.geometry + (pass.lens ? 10 : 0);  // names the pass in messages
+    for (const Pass pass : {Pass{GEOMETRY_FISHEYE, false, false}, Pass{GEOMETRY_PANORAMA, false, false},
+                            Pass{GEOMETRY_FISHEYE, true, false}, Pass{GEOMETRY_FISHEYE, false, true}}) {
+        // names the pass in messages
+        const int geometry = pass.geometry + (pass.lens ? 10 : 0) + (pass.sideBySide ? 20 : 0);
         view->settings.distortion.value = pass.lens;
         view->settings.geometry.value = pass.geometry;
+        GpStereoGram = pass.sideBySide ? &side.stereo : nullptr;
         SetSelectedSceneObj(nullptr);
         for (auto& l : lists) l->SelectFilter(nullptr);
         ASSERT_TRUE(Paint());
-        ASSERT_TRUE(Paint());
         wxPoint seenA, seenB;
-        ASSERT_TRUE(CentreOf(shots.at(0), IsBoxGreen, seenA)) << geometry;
-        ASSERT_TRUE(CentreOf(shots.at(0), IsBoxBlue, seenB)) << geometry;
-        EXPECT_LT(std::abs(seenB.x - kW / 2), kW / 4) << "the box is shown near the centre";
+        const int width = pass.sideBySide ? kW / 2 : kW;
+        ASSERT_TRUE(CentreOf(shots.at(0), IsBoxGreen, seenA, width)) << geometry;
+        ASSERT_TRUE(CentreOf(shots.at(0), IsBoxBlue, seenB, width)) << geometry;
+        EXPECT_LT(std::abs(seenB.x - width / 2), width / 4) << "the box is shown near the centre";
         for (auto [target, at] : {std::pair{b, seenB}, std::pair{a, seenA}}) {
             Drag(wxMOUSE_BTN_RIGHT, at.x, at.y, at.x, at.y);
             EXPECT_EQ(GpSelectedSceneObj, target->GetData()) << geometry;
@@ -442,6 +455,7 @@ TEST_F(MouseViewTest, ClicksAndScaleDragsInFisheyeAndPanoramaViewsFollowTheCompo
     }
     // A scale drag about box b as the fisheye shows it: pressed 14 pixels from it and
     // released 28 pixels away, it doubles the box on all axes.
+    GpStereoGram = nullptr;
     view->settings.distortion.value = false;
     view->settings.geometry.value = GEOMETRY_FISHEYE;
     SetSelectedSceneObj(nullptr);
