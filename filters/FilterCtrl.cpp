@@ -223,6 +223,18 @@ void FilterCtrl_cls::SetValueByAddress(const wxString& address, double x, int n)
     if (view_) view_->FilterChanged(f);
 }
 
+void FilterCtrl_cls::SetTextByAddress(const wxString& address, const wxString& text) {
+    const int sep = address.Find("::");
+    if (sep == wxNOT_FOUND) return;
+    FilterBase_cls* f = FindByName(address.Left(static_cast<size_t>(sep)));
+    const wxString key = address.Mid(static_cast<size_t>(sep) + 2);
+    if (!f || key == "FilterName=") return;
+    ConfItem_cls* item = f->GetData()->settings.Find(key);
+    if (!item || item->typeCode != CONF_STR) return;
+    item->text = text;
+    if (view_) view_->FilterChanged(f);
+}
+
 void FilterCtrl_cls::SetKeyByNames(const wxString& filterName, const std::string& paramName,
                                    const std::vector<double>& values) {
     FilterBase_cls* f = FindByName(filterName);

@@ -94,6 +94,9 @@ public:
     /// Stores a number into the setting at `address` ("<name>::<key>[::DIM=<j>]"); an
     /// address naming no filter or setting does nothing.
     void SetValueByAddress(const wxString& address, double x, int n);
+    /// Stores `text` into the string setting at `address` ("<name>::<key>"); the name
+    /// itself is not changed this way (see RenameFilter). Anything else does nothing.
+    void SetTextByAddress(const wxString& address, const wxString& text);
     /// Keys group `paramName` ("Filter Scale", ...) of filter `filterName` at the current
     /// time with `values` when it has exactly that many components.
     void SetKeyByNames(const wxString& filterName, const std::string& paramName,

@@ -3,7 +3,10 @@
 
 #include <wx/intl.h>
 
+#include "common/CommandHistory.h"
 #include "common/UserPattern.h"
+#include "filters/CommandFilter.h"
+#include "filters/FilterCtrl.h"
 #include "filters/ColorCurve.h"
 #include "scene/PovText.h"
 #include "timeline/ParamGroup.h"
@@ -115,4 +118,38 @@ wxString FilterObject_cls::PovObject(double t, const wxString& copyTransform, in
     if (!copyTransform.empty()) out << indent << "\t" << copyTransform << "\n";
     out << indent << "}\n";
     return out;
+}
+
+bool SetImportPathCommand(CommandHistory_cls& history, FilterObject_cls* filter, const wxString& path) {
+    FilterCtrl_cls* list = filter ? filter->List() : nullptr;
+    if (!list) return false;
+    const wxString old = filter->Data()->importPath.Value();
+    if (old == path) return false;
+    const wxString address = filter->Data()->filterName.Value() + "::ImportPath=";
+    history.Push(new CommandFilterText_cls(list, address, path, UPD_FILTER_EVAL | UPD_VIEWS),
+                 new CommandFilterText_cls(list, address, old, UPD_FILTER_EVAL | UPD_VIEWS));
+    history.Redo();
+    return true;
+}
+
+bool SetAffineMapCommand(CommandHistory_cls& history, FilterObject_cls* filter, const float vectors[3][3]) {
+    FilterCtrl_cls* list = filter ? filter->List() : nullptr;
+    if (!list) return false;
+    FilterObjectData_cls* d = filter->Data();
+    bool changed = false;
+    for (int a = 0; a < 3; ++a)
+        for (int k = 0; k < 3; ++k) changed |= d->arrayVector[a].values[k] != vectors[a][k];
+    if (!changed) return false;
+    const wxString name = d->filterName.Value();
+    history.BeginBlock("");
+    for (int a = 0; a < 3; ++a)
+        for (int k = 0; k < 3; ++k) {
+            const wxString address = wxString::Format("%s::ArrayVector%d=::DIM=%d", name, a, k);
+            const float old = d->arrayVector[a].values[k];
+            history.Push(new CommandFilterValue_cls(list, address, vectors[a][k], 0, UPD_VIEWS | UPD_EXPOSURE_PAGE),
+                         new CommandFilterValue_cls(list, address, old, 0, UPD_VIEWS | UPD_EXPOSURE_PAGE));
+            history.Redo();
+        }
+    history.EndBlock("");
+    return true;
 }

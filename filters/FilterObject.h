@@ -12,7 +12,9 @@
 #include "scene/ObjectMesh.h"
 #include "scene/TexProperty.h"
 
+class CommandHistory_cls;
 struct MaterialColors_cls;
+struct ObjectDrawContext;
 
 /// Shapes of "ObjectType=".
 enum ObjectShape { OBJECT_BOX = 0, OBJECT_PLANE = 1, OBJECT_SPHERE = 2, OBJECT_IMPORT = 3 };
@@ -69,7 +71,14 @@ public:
 
     /// GL drawing (defined with the GL code). `pass` 1 draws the mesh (once per periodic
     /// copy), pass 0 the box, plane and sphere. Nothing while disabled.
-    void Draw(const struct ObjectDrawContext& context);
+    void Draw(const ObjectDrawContext& context);
     /// The wire cube of the pick pass and, when selected, the gizmo (GL code).
     void DrawOutline(double t);
 };
+
+/// Undoable change of `filter`'s ImportPath (one step; the filter is found by its list
+/// and name when the step runs). False, nothing pushed, when the path is the same.
+bool SetImportPathCommand(CommandHistory_cls& history, FilterObject_cls* filter, const wxString& path);
+/// Undoable change of the three ArrayVectors (rows: vector 0, 1, 2) in one unnamed block
+/// of nine value steps. False, nothing pushed, when no value changes.
+bool SetAffineMapCommand(CommandHistory_cls& history, FilterObject_cls* filter, const float vectors[3][3]);

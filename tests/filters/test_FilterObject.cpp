@@ -178,3 +178,28 @@ TEST_F(FilterObjectTest, SceneOfEveryShapeParsesInPovRay) {
         EXPECT_EQ(Count(scene, "MESH_OBJECT=mesh2"), 1);
     }
 }
+
+TEST_F(FilterObjectTest, MeshPathAndAffineMapEditsUndo) {
+    FilterObject_cls* f = Add();
+    FilterObjectData_cls* d = f->Data();
+    EXPECT_FALSE(SetImportPathCommand(GoCommandHistory, f, "NONE"));
+    EXPECT_EQ(GoCommandHistory.Size(), 0u);
+    ASSERT_TRUE(SetImportPathCommand(GoCommandHistory, f, "/data/mesh%03d.obj"));
+    EXPECT_EQ(d->importPath.Value(), "/data/mesh%03d.obj");
+    GoCommandHistory.Undo();
+    EXPECT_EQ(d->importPath.Value(), "NONE");
+    GoCommandHistory.Redo();
+    EXPECT_EQ(d->importPath.Value(), "/data/mesh%03d.obj");
+
+    float same[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    const size_t steps = GoCommandHistory.Size();
+    EXPECT_FALSE(SetAffineMapCommand(GoCommandHistory, f, same));
+    EXPECT_EQ(GoCommandHistory.Size(), steps);  // confirmed unchanged: no undo entry
+    float sheared[3][3] = {{1, 0, 0}, {0.5f, 1, 0}, {0, 0, 2}};
+    ASSERT_TRUE(SetAffineMapCommand(GoCommandHistory, f, sheared));
+    EXPECT_EQ(d->PovMatrix(), "\tmatrix<1.000000,0.000000,0.000000,0.500000,1.000000,0.000000,0.000000,0.000000,"
+                              "2.000000,0,0,0>");
+    GoCommandHistory.Undo();  // the whole map in one step
+    for (int a = 0; a < 3; ++a)
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(d->arrayVector[a].values[k], same[a][k]);
+}
