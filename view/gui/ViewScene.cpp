@@ -17,6 +17,7 @@
 #include "filters/FilterCtrl.h"
 #include "filters/FilterDataBox.h"
 #include "timeline/ParamGroup.h"
+#include "filters/gui/FilterObjectGL.h"
 #include "filters/gui/FilterRegionGL.h"
 #include "timeline/TimeCtrl.h"
 #include "view/DepthSort.h"
@@ -28,6 +29,8 @@
 #include "view/gui/InfoHover.h"
 #include "view/gui/SceneLists.h"
 #include "view/gui/SequenceRenderer.h"
+#include "view/gui/ShaderProgram.h"
+#include "view/IcoSphere.h"
 
 int GiDrawProgress = 100;
 int GiDrawMode = 0;
@@ -175,7 +178,7 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     GiDrawMode = 0;
     DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
     const bool particles = show.data && seq && m_renderer && seq->GetFrameCount() > 0;
-    if (!particles && !show.items) return;
+    if (!show.data && !show.items) return;
     const ViewDataTime now = CurrentDataTime();
     double t0 = 0, dt = 0;
     if (particles) seq->GetFrameTimes(t0, dt, now.dataFrame, now.fraction);
@@ -203,6 +206,9 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
         box->ApplyGLTransform();
     }
     if (particles) DrawCopies(*seq, request, *args.camera, t0 + dt);
+    // Objects follow the DataBox only when its influence is "All".
+    const bool objectsInBox = box && box->influence.value == 1;
+    if (show.data && objectsInBox) DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
     // The Boolean regions are in the data's own coordinates. The regions are scene items:
     // shown with the view's items (toggle I), as the lights and paths are.
     if (show.items && GpFilterCtrls[0]) {
@@ -211,10 +217,56 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     }
     glPopMatrix();
     SetSortTransform(nullptr, sceneTime);
+    if (show.data && !objectsInBox) DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
     if (show.items && world) {
         DrawFilterRegions(*world, sceneTime);
         DrawSelectedFilterGizmo(*world, sceneTime);
     }
+    if (show.items && GpFilterCtrls[1]) DrawFilterRegions(*GpFilterCtrls[1], sceneTime);
+}
+
+void ViewScene_cls::DrawObjectPasses(const GLCamera_cls& camera, double dataTime, double sceneTime, int dataFrame) {
+    FilterCtrl_cls* objects = GpFilterCtrls[1];
+    if (!objects || !objects->HasEnabledObjectOrGrid()) return;
+    ObjectDrawContext c;
+    c.dataFrame = dataFrame;
+    c.time = sceneTime;
+    c.shaderArg = 1;
+    c.useShader = [](unsigned type, int lights) {
+        if (GpShaderProgram) GpShaderProgram->Use(int(type), lights);
+    };
+    c.stopShader = []() {
+        if (GpShaderProgram) GpShaderProgram->Stop();
+    };
+    c.drawCube = []() { DrawCubeList(); };
+    c.drawSphere = []() {
+        if (!GpIcoSphere) GpIcoSphere = new IcoSphere_cls;
+        GpIcoSphere->CallTextured(3);
+    };
+    if (m_reportMeshError) c.reportError = m_reportMeshError;
+    // Meshes once per periodic copy inside its translation, then the solids once.
+    c.pass = 1;
+    FilterCopy_cls* copy = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindCopy() : nullptr;
+    if (copy) {
+        float box[3][3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+        if (GpPeriodicBoundary)
+            for (int a = 0; a < 3; ++a) {
+                Vec3f e;
+                GpPeriodicBoundary->GetImageOffset(e, a);
+                box[a][0] = e.x, box[a][1] = e.y, box[a][2] = e.z;
+            }
+        for (const CopyOrderEntry_cls& entry : copy->SortCopies(camera.frame.direction, dataTime, box)) {
+            const std::vector<float> shift = copy->GetCopyOffset(entry.copy, dataTime, box);
+            glPushMatrix();
+            if (shift.size() == 3) glTranslatef(shift[0], shift[1], shift[2]);
+            objects->DrawObjects(c);
+            glPopMatrix();
+        }
+    } else {
+        objects->DrawObjects(c);
+    }
+    c.pass = 0;
+    objects->DrawObjects(c);
 }
 
 void ViewScene_cls::DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime) {
