@@ -17,6 +17,7 @@
 class FilterCopy_cls;
 class FilterDataBoxData_cls;
 class FilterListView_cls;
+class FilterStick_cls;
 class Parameter_cls;
 class ParamTextStream_cls;
 
@@ -118,6 +119,8 @@ public:
     bool HasBorderBoolean() const;
     /// First CopyBox filter, enabled or not.
     FilterCopy_cls* FindCopy() const;
+    /// Every enabled Stick filter, in list order.
+    std::vector<FilterStick_cls*> GetEnabledSticks() const;
     /// Data of the first enabled DataBox filter.
     FilterDataBoxData_cls* GetEnabledDataBoxData() const;
     /// Every filter's UpdateTransform(time).

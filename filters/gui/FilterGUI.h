@@ -33,6 +33,9 @@ struct FilterGUIHooks {
     std::function<void(const wxString& message)> reportError;
     /// Open the CopyBox kind's shear dialog for `filter` (tests replace it).
     std::function<void(FilterBase_cls* filter)> showShearDialog;
+    /// Ask for a file to open: (message, wildcard) -> path, "" on Cancel. Empty: the
+    /// shared file dialog.
+    std::function<wxString(const wxString& message, const wxString& wildcard)> chooseFile;
 };
 
 /// GUI thread only. The panel window is a child of the page; the page destroys it.
@@ -78,6 +81,9 @@ protected:
     virtual void BuildRows() = 0;
     /// After the controls exist (a kind's own control settings).
     virtual void AfterBuild() {}
+    /// Shows, hides and enables the kind's rows by its settings (kinds whose rows depend
+    /// on their choices); called when the panel opens and when its widgets are refreshed.
+    virtual void RefreshRows() {}
     /// Item indices of the header items of the rows tinted x, y, z.
     std::vector<int> xyzRows_;
     void Post(int id) const;
