@@ -3,6 +3,7 @@
 #include "scene/StickEngine.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -37,22 +38,27 @@ bool StickRule_cls::operator==(const StickRule_cls& o) const {
 
 class StickGrid_cls {
 public:
+    /// One drawn particle in its cell: its draw-order position, index and a copy of its
+    /// position (the same floats), so the distance test reads no other memory.
     struct Entry {
-        uint64_t key;
-        uint32_t pos;  ///< draw-order position
-        int index;     ///< particle index
+        uint32_t pos;
+        int index;
+        float x, y, z;
     };
     /// Builds the grid of the finite particles of the draw order for cut-off² `r2`.
     StickGrid_cls(const StickFrame_cls& frame, float r2) {
         const size_t n = frame.OrderSize();
         double lo[3] = {0, 0, 0}, hi[3] = {0, 0, 0};
         bool any = false;
-        cellOf_.assign(n, kNoCell);
-        for (size_t p = 0; p < n; ++p) {
+        const auto usable = [&](size_t p, const float*& q) {
             const int i = frame.OrderIndex(p);
-            if (i < 0 || i >= frame.count) continue;
-            const float* q = frame.positions + 3 * int64_t(i);
-            if (!std::isfinite(q[0]) || !std::isfinite(q[1]) || !std::isfinite(q[2])) continue;
+            if (i < 0 || i >= frame.count) return false;
+            q = frame.positions + 3 * int64_t(i);
+            return std::isfinite(q[0]) && std::isfinite(q[1]) && std::isfinite(q[2]);
+        };
+        for (size_t p = 0; p < n; ++p) {
+            const float* q;
+            if (!usable(p, q)) continue;
             for (int a = 0; a < 3; ++a) {
                 if (!any || q[a] < lo[a]) lo[a] = q[a];
                 if (!any || q[a] > hi[a]) hi[a] = q[a];
@@ -61,55 +67,61 @@ public:
         }
         // A float d² below r2 means a true distance below sqrt(r2 + tiny) (the rounding of
         // three products and two sums, subnormals included); the margin keeps such pairs
-        // within one cell of each other on every axis.
+        // within one cell of each other on every axis. Larger cells stay correct, only
+        // slower: they bound the table at a few cells per particle.
         double cell = std::sqrt(double(r2) + 1e-44) * (1.0 + 1e-6);
-        double extent = 0;
-        for (int a = 0; a < 3; ++a) extent = std::max(extent, hi[a] - lo[a]);
-        cell = std::max(cell, extent / 1e6);  // at most a million cells per axis
-        if (!(cell > 0)) cell = 1;
+        const double maxCells = 8.0 * double(n) + 64.0;
+        for (;;) {
+            double cells = 1;
+            for (int a = 0; a < 3; ++a) cells *= std::floor((hi[a] - lo[a]) / cell) + 1;
+            if (cells <= maxCells) break;
+            cell *= 1.26;
+        }
         cell_ = cell;
         for (int a = 0; a < 3; ++a) {
             lo_[a] = lo[a];
             dim_[a] = uint64_t((hi[a] - lo[a]) / cell) + 1;
         }
-        entries_.reserve(n);
+        // Counting sort by cell; positions ascend within each cell.
+        cellOf_.assign(n, kNoCell);
+        start_.assign(size_t(dim_[0] * dim_[1] * dim_[2]) + 1, 0);
         for (size_t p = 0; p < n; ++p) {
-            const int i = frame.OrderIndex(p);
-            if (i < 0 || i >= frame.count) continue;
-            const float* q = frame.positions + 3 * int64_t(i);
-            if (!std::isfinite(q[0]) || !std::isfinite(q[1]) || !std::isfinite(q[2])) continue;
-            uint64_t c[3];
-            for (int a = 0; a < 3; ++a) c[a] = Coord(q[a], a);
-            cellOf_[p] = c[0] + dim_[0] * (c[1] + dim_[1] * c[2]);
-            entries_.push_back({cellOf_[p], uint32_t(p), i});
+            const float* q;
+            if (!usable(p, q)) continue;
+            cellOf_[p] = Coord(q[0], 0) + dim_[0] * (Coord(q[1], 1) + dim_[1] * Coord(q[2], 2));
+            ++start_[size_t(cellOf_[p]) + 1];
         }
-        std::sort(entries_.begin(), entries_.end(), [](const Entry& x, const Entry& y) {
-            return x.key != y.key ? x.key < y.key : x.pos < y.pos;
-        });
+        for (size_t c = 1; c < start_.size(); ++c) start_[c] += start_[c - 1];
+        entries_.resize(start_.back());
+        std::vector<uint32_t> fill(start_.begin(), start_.end() - 1);
+        for (size_t p = 0; p < n; ++p) {
+            if (cellOf_[p] == kNoCell) continue;
+            const int i = frame.OrderIndex(p);
+            const float* q = frame.positions + 3 * int64_t(i);
+            entries_[fill[size_t(cellOf_[p])]++] = {uint32_t(p), i, q[0], q[1], q[2]};
+        }
     }
 
-    /// Calls f(particle index) for every particle at a draw-order position after `p` in the
-    /// cells around that of position p, in ascending position. `scratch` is the caller's.
+    /// Appends to `out` the particles after draw-order position `p` in the cells around
+    /// that of p for which `near(entry)` holds, in ascending position.
     template <class F>
-    void ForLater(size_t p, std::vector<Entry>& scratch, F&& f) const {
+    void Later(size_t p, std::vector<Entry>& out, F&& near) const {
+        out.clear();
         if (p >= cellOf_.size() || cellOf_[p] == kNoCell) return;
         const uint64_t key = cellOf_[p];
         const uint64_t x = key % dim_[0], y = (key / dim_[0]) % dim_[1], z = key / (dim_[0] * dim_[1]);
         const uint64_t x0 = x > 0 ? x - 1 : x, x1 = x + 1 < dim_[0] ? x + 1 : x;
-        scratch.clear();
         for (int dz = -1; dz <= 1; ++dz) {
             if ((dz < 0 && z == 0) || (dz > 0 && z + 1 >= dim_[2])) continue;
             for (int dy = -1; dy <= 1; ++dy) {
                 if ((dy < 0 && y == 0) || (dy > 0 && y + 1 >= dim_[1])) continue;
                 const uint64_t row = dim_[0] * ((y + dy) + dim_[1] * (z + dz));
-                auto first = std::lower_bound(entries_.begin(), entries_.end(), row + x0,
-                                              [](const Entry& e, uint64_t k) { return e.key < k; });
-                for (auto it = first; it != entries_.end() && it->key <= row + x1; ++it)
-                    if (it->pos > p) scratch.push_back(*it);
+                // Cells x0..x1 of a row are neighbours in the table.
+                for (uint32_t e = start_[size_t(row + x0)]; e < start_[size_t(row + x1) + 1]; ++e)
+                    if (entries_[e].pos > p && near(entries_[e])) out.push_back(entries_[e]);
             }
         }
-        std::sort(scratch.begin(), scratch.end(), [](const Entry& a, const Entry& b) { return a.pos < b.pos; });
-        for (const Entry& e : scratch) f(e.index);
+        std::sort(out.begin(), out.end(), [](const Entry& a, const Entry& b) { return a.pos < b.pos; });
     }
 
 private:
@@ -122,8 +134,9 @@ private:
     double cell_ = 1;
     double lo_[3] = {0, 0, 0};
     uint64_t dim_[3] = {1, 1, 1};
-    std::vector<uint64_t> cellOf_;  ///< cell key per draw-order position (kNoCell: skipped)
-    std::vector<Entry> entries_;    ///< sorted by cell, then position
+    std::vector<uint64_t> cellOf_;  ///< cell per draw-order position (kNoCell: not in the grid)
+    std::vector<uint32_t> start_;   ///< first entry of each cell; one more at the end
+    std::vector<Entry> entries_;    ///< by cell, then position
 };
 
 namespace {
@@ -166,6 +179,7 @@ void ThreadStickCalc_cls::Setup(const StickFrame_cls& frame, const StickRule_cls
     a2_ = rule.critA * rule.critA;
     b2_ = rule.critB * rule.critB;
     grid_ = grid;
+    cut2_ = CutOff2(rule);
     done_.store(false, std::memory_order_relaxed);
 }
 
@@ -182,7 +196,15 @@ void ThreadStickCalc_cls::Slice(size_t start, size_t end) {
         const int i = frame_.OrderIndex(a);
         if (i < 0 || i >= frame_.count) continue;
         if (grid_) {
-            grid_->ForLater(a, scratch, [&](int j) { Consider(i, j); });
+            // Only pairs within the cut-off can be joined: the others are dropped here by
+            // the same float test the rule makes, before their particle data is read.
+            const float* p = frame_.positions + 3 * int64_t(i);
+            const float cut = cut2_;
+            grid_->Later(a, scratch, [p, cut](const StickGrid_cls::Entry& e) {
+                const float dx = p[0] - e.x, dy = p[1] - e.y, dz = p[2] - e.z;
+                return dx * dx + dy * dy + dz * dz < cut;
+            });
+            for (const StickGrid_cls::Entry& e : scratch) Consider(i, e.index);
             continue;
         }
         for (size_t b = a + 1; b < n; ++b) {
@@ -487,9 +509,15 @@ bool StickEngine_cls::AllFactorsOne() {
 
 namespace {
 
-/// "x, y, z" with three decimals ("%.3f" each).
-std::string Point3(const float* p) {
-    return platform::FormatF(p[0], 3) + ", " + platform::FormatF(p[1], 3) + ", " + platform::FormatF(p[2], 3);
+/// Appends "x, y, z" with three decimals each (printf's "%.3f" in the "C" locale, which
+/// std::to_chars gives for every value; no fixed-size buffer can overflow).
+void Point3(std::string& out, const float* p) {
+    char buf[400];  // the longest "%.3f" of a float is 39 + 1 + 3 characters
+    for (int c = 0; c < 3; ++c) {
+        const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, double(p[c]), std::chars_format::fixed, 3);
+        if (c) out += ", ";
+        out.append(buf, r.ec == std::errc() ? r.ptr : buf);
+    }
 }
 
 }  // namespace
@@ -498,26 +526,47 @@ std::string StickEngine_cls::PovText(const float* positions, int threads) const 
     std::string out;
     const size_t n = valid_ && positions ? first_.size() : 0;
     const int t = std::clamp(threads, 1, 4);
+    // One text per class and quarter, formatted at once, joined in class order.
+    std::string quarter[8][4];
+    RunWorkers(t, [&](int w) {
+        std::string ta, tb;
+        for (int q = w; q < 4; q += t) {
+            for (size_t m = q * n / 4; m < (q + 1) * n / 4; ++m) {
+                const int k = class_[m];
+                if (k > 7) continue;  // no union takes it
+                const float* a = positions + 3 * int64_t(first_[m]);
+                const float* pb = positions + 3 * int64_t(second_[m]);
+                const float b[3] = {pb[0] + offsets_[k][0], pb[1] + offsets_[k][1], pb[2] + offsets_[k][2]};
+                ta.clear();
+                tb.clear();
+                Point3(ta, a);
+                Point3(tb, b);
+                if (ta == tb) continue;  // a cylinder of no length does not parse
+                std::string& s = quarter[k][q];
+                if (s.empty()) s.reserve(64 * ((q + 1) * n / 4 - q * n / 4) / (k == 0 ? 1 : 8));
+                s += "CY(<";
+                s += ta;
+                s += ">,<";
+                s += tb;
+                s += '>';
+                if (!allOne_) {
+                    char buf[400];
+                    const std::to_chars_result r =
+                        std::to_chars(buf, buf + sizeof buf, double(factor_[m]), std::chars_format::fixed, 3);
+                    s += ',';
+                    s.append(buf, r.ec == std::errc() ? r.ptr : buf);
+                }
+                s += ")\n";
+            }
+        }
+    });
+    size_t total = 0;
+    for (auto& k : quarter)
+        for (const std::string& s : k) total += s.size();
+    out.reserve(total + 8 * 32);
     for (int k = 0; k < 8; ++k) {
         out += "#declare STICKS" + std::to_string(k) + "=\nunion{\n";
-        std::string quarter[4];
-        RunWorkers(t, [&](int w) {
-            for (int q = w; q < 4; q += t) {
-                std::string& s = quarter[q];
-                for (size_t m = q * n / 4; m < (q + 1) * n / 4; ++m) {
-                    if (class_[m] != k) continue;
-                    const float* a = positions + 3 * int64_t(first_[m]);
-                    const float* pb = positions + 3 * int64_t(second_[m]);
-                    const float b[3] = {pb[0] + offsets_[k][0], pb[1] + offsets_[k][1], pb[2] + offsets_[k][2]};
-                    const std::string ta = Point3(a), tb = Point3(b);
-                    if (ta == tb) continue;  // a cylinder of no length does not parse
-                    s += "CY(<" + ta + ">,<" + tb + ">";
-                    if (!allOne_) s += "," + platform::FormatF(factor_[m], 3);
-                    s += ")\n";
-                }
-            }
-        });
-        for (const std::string& s : quarter) out += s;
+        for (const std::string& s : quarter[k]) out += s;
         out += "};\n";
     }
     return out;

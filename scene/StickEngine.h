@@ -80,6 +80,7 @@ private:
     StickRule_cls rule_;
     size_t slice_[4] = {0, 0, 0, 0};
     float a2_ = 0, b2_ = 0;
+    float cut2_ = 0;  ///< pairs at d² >= cut2_ are never joined
     const StickGrid_cls* grid_ = nullptr;
     std::atomic<bool> done_{false};
 };
