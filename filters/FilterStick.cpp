@@ -8,6 +8,12 @@
 
 FilterStickData_cls::FilterStickData_cls() : FilterData_cls(false, true) {
     filterName.Init("FilterName=", wxGetTranslation("Stick") + "%02d");
+    // Choices read from a file stay within their lists; the line width within its slider.
+    stickType.SetRange(0, 1);
+    calcType.SetRange(0, 1);
+    critType.SetRange(0, 2);
+    specType.SetRange(0, 1);
+    stickWidth.SetRange(1, 20);
     settings.Register(&stickType, "StickType=", "0");
     settings.Register(&stickRadius, "StickRadius=", "0.5");
     settings.Register(&stickWidth, "StickWidth=", "10");
@@ -90,6 +96,10 @@ wxString FilterStick_cls::PovMacro() {
     if (!ior.empty()) s += "\tinterior {" + ior + "}\n";
     s += "}\n#end\n\n";
     return s;
+}
+
+void FilterStick_cls::EditTexture(const std::function<void(TexProperty_cls&, const wxString&)>& loadTexture) {
+    if (loadTexture) loadTexture(Data()->texture, Data()->filterName.Value());
 }
 
 void FilterStick_cls::PovSticks(wxString& out, const float* positions) {

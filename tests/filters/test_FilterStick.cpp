@@ -3,6 +3,8 @@
 // by POV-Ray.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "filters/FilterCtrl.h"
 #include "filters/FilterStick.h"
 #include "tests/support/ParamHistoryFixture.h"
@@ -73,6 +75,23 @@ TEST_F(FilterStickTest, DefaultTextAndProjectRoundTrip) {
     ReadAllInto(read, misplaced);
     EXPECT_EQ(r0.Count(), 0);
     EXPECT_EQ(r1.WriteSection(), before);
+    // Choices beyond their lists are brought back into them.
+    std::string wild = before;
+    for (const char* key : {"StickType=0", "CalcType=1", "CritType=2", "SpecType=0", "StickWidth=10"}) {
+        const size_t at = wild.find(key);
+        ASSERT_NE(at, std::string::npos) << key;
+        wild.replace(at, std::strlen(key), std::string(key).substr(0, std::strlen(key) - 1) + "99");
+    }
+    FilterCtrl_cls w0{0}, w1{1}, w2{2};
+    FilterCtrl_cls* const wread[3] = {&w0, &w1, &w2};
+    ReadAllInto(wread, wild);
+    ASSERT_EQ(w1.Count(), 2);
+    const auto* wd = static_cast<FilterStickData_cls*>(w1.GetNode(0)->GetData());
+    EXPECT_EQ(wd->stickType.value, 1u);
+    EXPECT_EQ(wd->calcType.value, 1u);
+    EXPECT_EQ(wd->critType.value, 2u);
+    EXPECT_EQ(wd->specType.value, 1u);
+    EXPECT_EQ(wd->stickWidth.value, 20);
 }
 
 TEST_F(FilterStickTest, StickFilesPerDataFrame) {
