@@ -1,0 +1,42 @@
+// One worker of the particle text: formats the macro calls of a range of draw-order records
+// into its own byte buffer.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include <wx/thread.h>
+
+#include "scene/PovParticleText.h"
+
+/// Formats records first, first + step, ... below end of the frame's draw order. Joinable:
+/// the starting side polls `done` and then waits for the thread. It reads only the shared
+/// tables and the frame, and writes only its own buffer, counts and done flag.
+class ThreadSPString_cls : public wxThread {
+public:
+    /// `types` (4 entries) and `frame` are borrowed and must stay unchanged until the thread
+    /// has ended; `done` is set to 1 (release) when the range is formatted.
+    ThreadSPString_cls(std::atomic<uint8_t>* done, const PovParticleType_cls* types, const PovParticleFrame_cls* frame,
+                       int64_t first, int64_t end, int64_t step = 1);
+
+    /// Formats the range on the calling thread (what Entry does); sets the done flag.
+    void Format();
+
+    /// The range's lines; valid once `done` is 1.
+    std::string& Buffer() { return buffer_; }
+    const PovParticleCounts_cls& Counts() const { return counts_; }
+
+protected:
+    ExitCode Entry() override;
+
+private:
+    std::atomic<uint8_t>* done_;
+    const PovParticleType_cls* types_;
+    const PovParticleFrame_cls* frame_;
+    int64_t first_;
+    int64_t end_;
+    int64_t step_;
+    std::string buffer_;  ///< grows as needed: no line is ever cut
+    PovParticleCounts_cls counts_;
+};
