@@ -118,14 +118,15 @@ PovParticleCounts_cls PovWriteParticles(std::string& out, const PovParticleType_
             if (started[k]) workers[k]->Wait();
         }
         size_t total = 0;
-        for (auto& t : workers) total += t->Buffer().size();
+        for (auto& t : workers) total += t->TextSize();
         out.reserve(out.size() + total + 8);
         for (auto& t : workers) {
-            out += t->Buffer();
-            std::string().swap(t->Buffer());
+            out.append(t->Text(), t->TextSize());
+            t->ReleaseText();
             counts.written += t->Counts().written;
             counts.nonFinite += t->Counts().nonFinite;
             counts.badRecords += t->Counts().badRecords;
+            counts.outOfMemory = counts.outOfMemory || t->Counts().outOfMemory;
         }
     }
     out += "};\n\n";

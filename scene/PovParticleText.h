@@ -67,6 +67,7 @@ struct PovParticleCounts_cls {
     int64_t written = 0;     ///< lines written
     int64_t nonFinite = 0;   ///< records skipped for a coordinate, radius or weight that is not a number
     int64_t badRecords = 0;  ///< records skipped for an index outside the frame or a type above 3
+    bool outOfMemory = false;  ///< a worker's buffer could not be had: lines from there on are missing
 };
 
 /// Appends the macros of the types not hidden, then "#declare PARTICLES=\nunion{\n", one
@@ -75,7 +76,9 @@ struct PovParticleCounts_cls {
 /// value is not finite (POV-Ray could not read it). The records are split into `threads`
 /// consecutive ranges (1..4; the k-th from k·N/threads), each formatted by its own worker
 /// into its own buffer and joined in order; a worker that cannot be started formats its range
-/// on the calling thread. The text is the same for every thread count. Call from one thread
+/// on the calling thread. The text is the same for every thread count. When memory runs out,
+/// the lines that fit are kept whole, the text still parses and `outOfMemory` says that
+/// particles are missing. Call from one thread
 /// at a time; the frame must not change during the call.
 PovParticleCounts_cls PovWriteParticles(std::string& out, const PovParticleType_cls types[4],
                                         const PovParticleFrame_cls& frame, bool singleForm, int threads = 4);

@@ -1,6 +1,8 @@
 #include "scene/ThreadSPString.h"
 
 #include <cmath>
+#include <cstring>
+#include <new>
 
 ThreadSPString_cls::ThreadSPString_cls(std::atomic<uint8_t>* done, const PovParticleType_cls* types,
                                        const PovParticleFrame_cls* frame, int64_t first, int64_t end, int64_t step)
@@ -22,9 +24,17 @@ void ThreadSPString_cls::Format() {
     const char* const indexBase = reinterpret_cast<const char*>(f.orderIndex);
     const char* const weightBase = reinterpret_cast<const char*>(f.orderWeight);
     // Most lines take under 40 bytes; the buffer grows whenever a line might not fit, and it
-    // is written in place so that a million lines cost no string copies.
-    size_t used = 0;
-    buffer_.resize(static_cast<size_t>(end_ > first_ ? end_ - first_ : 0) * 40 + kPovParticleLineMax);
+    // is written in place (never zero-filled first) so that a million lines cost no copies.
+    used_ = 0;
+    capacity_ = static_cast<size_t>(end_ > first_ ? end_ - first_ : 0) / static_cast<size_t>(step_) * 40 +
+                kPovParticleLineMax;
+    buffer_.reset(new (std::nothrow) char[capacity_]);
+    if (!buffer_) {
+        capacity_ = 0;
+        counts_.outOfMemory = true;
+        done_->store(1, std::memory_order_release);
+        return;
+    }
     for (int64_t i = first_; i < end_; i += step_) {
         const size_t at = static_cast<size_t>(i) * f.orderStride;
         const int p = *reinterpret_cast<const int*>(indexBase + at);
@@ -48,10 +58,23 @@ void ThreadSPString_cls::Format() {
             ++counts_.nonFinite;
             continue;
         }
-        if (used + kPovParticleLineMax > buffer_.size()) buffer_.resize(buffer_.size() * 2);
-        used += PovParticleLine(&buffer_[used], ty, t, xyz[0], xyz[1], xyz[2], r, w);
+        if (used_ + kPovParticleLineMax > capacity_) {
+            std::unique_ptr<char[]> grown(new (std::nothrow) char[capacity_ * 2]);
+            if (!grown) {
+                counts_.outOfMemory = true;  // the lines so far stay whole
+                break;
+            }
+            std::memcpy(grown.get(), buffer_.get(), used_);
+            buffer_ = std::move(grown);
+            capacity_ *= 2;
+        }
+        used_ += PovParticleLine(buffer_.get() + used_, ty, t, xyz[0], xyz[1], xyz[2], r, w);
         ++counts_.written;
     }
-    buffer_.resize(used);
     done_->store(1, std::memory_order_release);
+}
+
+void ThreadSPString_cls::ReleaseText() {
+    buffer_.reset();
+    capacity_ = used_ = 0;
 }

@@ -3,8 +3,9 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
-#include <string>
+#include <memory>
 
 #include <wx/thread.h>
 
@@ -24,7 +25,10 @@ public:
     void Format();
 
     /// The range's lines; valid once `done` is 1.
-    std::string& Buffer() { return buffer_; }
+    const char* Text() const { return buffer_.get(); }
+    size_t TextSize() const { return used_; }
+    /// Frees the lines.
+    void ReleaseText();
     const PovParticleCounts_cls& Counts() const { return counts_; }
 
 protected:
@@ -37,6 +41,8 @@ private:
     int64_t first_;
     int64_t end_;
     int64_t step_;
-    std::string buffer_;  ///< grows as needed: no line is ever cut
+    std::unique_ptr<char[]> buffer_;  ///< grows as needed: no line is ever cut
+    size_t capacity_ = 0;
+    size_t used_ = 0;
     PovParticleCounts_cls counts_;
 };

@@ -30,6 +30,11 @@ bool WriteDrawn(Out& out, ParticleAttrib_cls* const attribs[4], bool softBoolean
         platform::Trace("POV-Ray particles: " + std::to_string(counts.written) + " written, " +
                         std::to_string(counts.nonFinite) + " not finite, " + std::to_string(counts.badRecords) +
                         " out of range");
+    if (counts.outOfMemory) {
+        platform::ReportError("POV-Ray particles: out of memory after " + std::to_string(counts.written) +
+                              " particles; the scene lacks the others");
+        return false;
+    }
     return haveFrame;
 }
 
