@@ -41,10 +41,12 @@ bool WriteDrawn(Out& out, ParticleAttrib_cls* const attribs[4], bool softBoolean
 }  // namespace
 
 void PovParticleTypesFrom(ParticleAttrib_cls* const attribs[4], bool softBooleanBorder, PovParticleType_cls types[4]) {
-    const int downSizing = attribs[0]->drawOptions ? attribs[0]->drawOptions->DownSizing() : 1;
-    const float c = PovDownSizingFactor(downSizing);
+    const DrawOptions_cls* options = attribs[0]->drawOptions;
+    const float c = PovDownSizingFactor(options ? options->DownSizing() : 1);
+    // With "Classify=" 0 the views draw every particle with the first set: so does the scene.
+    const bool classified = !options || options->Classify() != 0;
     for (int t = 0; t < 4; ++t) {
-        ParticleAttrib_cls& a = *attribs[t];
+        ParticleAttrib_cls& a = *attribs[classified ? t : 0];
         PovParticleType_cls& ty = types[t];
         ty.drawType = static_cast<int>(a.drawType.value);
         ty.fixedRadius = a.radiusType.value == 1;

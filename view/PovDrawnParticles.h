@@ -17,7 +17,8 @@ struct ParticleRecord_cls;
 /// (1 without them), the Ambient, Diffuse and Specular colours at value 0 with the alpha
 /// replaced by "AlphaFactro=", and the plain macro unless one of the three colours uses its
 /// curve or `softBooleanBorder` (an enabled Boolean filter of list 0 with a border factor) is
-/// set. Updates the three colour records' scaling first. GUI thread.
+/// set. With "Classify=" 0 in the first set's draw options every type takes the first set's
+/// attributes, as the views draw them. Updates the colour records' scaling first. GUI thread.
 void PovParticleTypesFrom(ParticleAttrib_cls* const attribs[4], bool softBooleanBorder, PovParticleType_cls types[4]);
 
 /// The writer's view of `frame` and `count` records of `order` (borrowed; may be null when

@@ -72,6 +72,24 @@ TEST_F(PovDrawnParticlesTest, TablesFollowTheAttributes) {
     for (int t = 0; t < 4; ++t) EXPECT_FALSE(types[t].plainMacro) << t;
 }
 
+// "Use Attrib0 Only": the views draw every type with the first set, and so does the scene.
+TEST_F(PovDrawnParticlesTest, UnclassifiedTypesTakeTheFirstSet) {
+    raw[0]->radiusFactor.value = 3.0f;
+    raw[2]->drawType.value = 4;
+    raw[2]->radiusFactor.value = 7.0f;
+    PovParticleType_cls types[4];
+    options.classify.value = 0;
+    PovParticleTypesFrom(raw, false, types);
+    for (int t = 0; t < 4; ++t) {
+        EXPECT_EQ(types[t].drawType, 2) << t;
+        EXPECT_FLOAT_EQ(types[t].radius, 3.0f) << t;
+    }
+    options.classify.value = 1;
+    PovParticleTypesFrom(raw, false, types);
+    EXPECT_EQ(types[2].drawType, 4);
+    EXPECT_FLOAT_EQ(types[2].radius, 7.0f);
+}
+
 TEST_F(PovDrawnParticlesTest, LastDrawIsWrittenInDrawOrder) {
     raw[1]->drawType.value = 4;
     raw[2]->radiusFactor.value = 0.5f;
