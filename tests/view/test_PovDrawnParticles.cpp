@@ -8,11 +8,14 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "data/DataSequence.h"
 #include "filters/ColorCurve.h"
 #include "view/DrawOptions.h"
 #include "view/ParticleAttrib.h"
 #include "view/ParticleRecord.h"
+#include "view/PovParticleWriter.h"
 #include "view/Snap.h"
 
 namespace {
@@ -130,6 +133,51 @@ TEST_F(PovDrawnParticlesTest, WithoutADrawnFrameTheUnionIsEmpty) {
     EXPECT_FALSE(PovWriteDrawnParticles(text, raw, false, true));
     EXPECT_EQ(Union(text), "#declare PARTICLES=\nunion{\n};\n\n");
     EXPECT_EQ(text.find("#macro SP0(VPos,Radi)\n"), 0u);
+}
+
+// The writer the data sequences call takes the sequence's own sets and the program's answers
+// on soft borders and the material form.
+TEST_F(PovDrawnParticlesTest, WriterUsesTheSequencesSetsAndAnswers) {
+    DataSequence_cls sequence(2);
+    std::unique_ptr<ParticleAttrib_cls> other[4];
+    ParticleAttrib_cls* otherRaw[4];
+    for (int t = 0; t < 4; ++t) {
+        other[t].reset(new ParticleAttrib_cls(nullptr, 2, t, &options));
+        otherRaw[t] = other[t].get();
+        other[t]->drawType.value = t == 3 ? 2 : 4;
+    }
+    PovParticleWriter_cls writer;
+    wxString out;
+    writer.WritePovParticles(sequence, out);
+    EXPECT_TRUE(out.empty()) << "no sets: nothing";
+    std::vector<int> asked;
+    writer.attribs = [&](int seq) -> ParticleAttrib_cls* const* {
+        asked.push_back(seq);
+        return seq == 2 ? otherRaw : raw;
+    };
+    writer.WritePovParticles(sequence, out);
+    EXPECT_EQ(asked, std::vector<int>{2});
+    EXPECT_EQ(out.Find("#macro SP0"), wxNOT_FOUND);
+    EXPECT_NE(out.Find("#macro SP3(VPos,Radi)\n"), wxNOT_FOUND);
+    EXPECT_NE(out.Find("\tpigment {rgb "), wxNOT_FOUND);
+
+    writer.softBooleanBorder = [] { return true; };
+    writer.singleForm = [] { return false; };
+    out.clear();
+    writer.WritePovParticles(sequence, out);
+    EXPECT_NE(out.Find("#macro SP3(VPos,Radi,FilterAlpha)\n"), wxNOT_FOUND);
+    EXPECT_NE(out.Find("\taverage\n"), wxNOT_FOUND);
+
+    writer.Install();
+    EXPECT_EQ(FramePovWriter_cls::Installed(), &writer);
+}
+
+TEST_F(PovDrawnParticlesTest, AWriterGoneIsNoLongerInstalled) {
+    {
+        PovParticleWriter_cls writer;
+        writer.Install();
+    }
+    EXPECT_EQ(FramePovWriter_cls::Installed(), nullptr);
 }
 
 }  // namespace
