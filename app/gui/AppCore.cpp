@@ -677,9 +677,26 @@ void AppCore_cls::SelectByPickName(int name) {
         SelectFilterById(name, true);
         return;
     }
-    // Camera path, anchor and lights select their parameter group; none of them is drawn
-    // for picking yet, so the selection is only cleared.
+    // No filter stays selected (this also clears the selected scene object), then the
+    // object's own group is selected and the object becomes the gizmo's target.
     SelectFilter(nullptr, false);
+    SelectParamsById(name);
+    if (m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+}
+
+SceneObj_cls* AppCore_cls::SelectParamsById(int id) {
+    SceneObj_cls* target = nullptr;
+    const PickTarget t = DecodePickId(id);
+    if (t.kind == PICK_CAMERA_PATH) target = m_cameraPath;
+    else if (t.kind == PICK_ANCHOR) target = m_anchorPath;
+    else if (t.kind == PICK_LIGHT && m_sceneObjFinder) target = m_sceneObjFinder(id);
+    // By identity, not by id: filter data carry no pick id of their own, so an id match
+    // would take every filter for the camera path.
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) params->SelectGroup(target);
+    else if (target) target->SetSelected(true);
+    if (target && !target->selected) target = nullptr;
+    SetSelectedSceneObj(target);
+    return target;
 }
 
 void AppCore_cls::SelectLightById(int id) {
