@@ -54,6 +54,7 @@
 #include "view/ShadowVolume.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
+#include "view/gui/CameraPathGUI.h"
 #include "view/gui/GLResources.h"
 #include "view/TagList.h"
 #include "filters/ColorCurve.h"
@@ -152,6 +153,16 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
         params->UpdateAll();
     }
 
+    // The view and camera dialog over the five views and the two paths.
+    m_cameraControl = new CameraPathCtrl_cls(
+        m_frame, m_frame->Icon("Camera"),
+        [this](int i) -> MainGLCanvas_cls* {
+            if (!m_frame) return nullptr;
+            if (i == 4) return m_frame->GetExtraFrame() ? m_frame->GetExtraFrame()->View() : nullptr;
+            return m_frame->GetTopPanel() ? m_frame->GetTopPanel()->View(i) : nullptr;
+        },
+        m_cameraPath, m_anchorPath);
+
     InstallViewDrawing();
     RegisterSections();
     ReadConfig(m_configPath);
@@ -209,6 +220,8 @@ AppCore_cls::~AppCore_cls() {
     MainGLCanvas_cls::SetPickSelect(nullptr);
     delete m_stereoControl;
     m_stereoControl = nullptr;
+    delete m_cameraControl;
+    m_cameraControl = nullptr;
     if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
     // The views and their context are gone: the eye buffers' GL objects went with them.
     for (FBO_cls** pair : {m_stereo->eyeBuffers, m_stereo->otherBuffers})

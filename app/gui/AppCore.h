@@ -24,6 +24,7 @@ class TimeCtrl_cls;
 class ImgSequence_cls;
 class StereoGram_cls;
 class StereoGramControl_cls;
+class CameraPathCtrl_cls;
 class PeriodicBoundaryControl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
@@ -156,6 +157,7 @@ public:
     /// The stereogram settings (owned; GpStereoGram) and their dialog's controller (owned).
     StereoGram_cls* GetStereoGram() const { return m_stereo; }
     StereoGramControl_cls* GetStereoControl() const { return m_stereoControl; }
+    CameraPathCtrl_cls* GetCameraControl() const { return m_cameraControl; }
     /// The controller of the "Periodic Boundary" dialog (owned; edits GpPeriodicBoundary).
     PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl; }
     /// The draw-option and exposure settings (with their pages, once made).
@@ -198,6 +200,7 @@ private:
     ImgSequence_cls* m_imgSequence = nullptr;  ///< owned
     StereoGram_cls* m_stereo = nullptr;        ///< owned
     StereoGramControl_cls* m_stereoControl = nullptr;  ///< owned; its dialog is the frame's
+    CameraPathCtrl_cls* m_cameraControl = nullptr;     ///< owned; its dialog is the frame's
     PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
     DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
     ExposureSettings_cls* m_exposure = nullptr;   ///< owned
