@@ -28,6 +28,7 @@
 #include "view/gui/GLResources.h"
 #include "view/gui/GridDrawing.h"
 #include "view/gui/InfoHover.h"
+#include "view/gui/PathItems.h"
 #include "view/gui/SceneLists.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ShaderProgram.h"
@@ -142,7 +143,7 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     glLineWidth(lineWidth);
     DataPass(view, args, show);
     glLineWidth(lineWidth);
-    ItemsPass(args, show, d, g);
+    ItemsPass(view, args, show, d, g);
     // Labels last, over everything, at the size of the target drawn into.
     glDisable(GL_LIGHTING);
     glColor4f(1, 1, 1, 1);
@@ -344,7 +345,8 @@ void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& re
     }
 }
 
-void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g) {
+void ViewScene_cls::ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, double d,
+                             double g) {
     glPointSize(6);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -354,6 +356,7 @@ void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show
         glColor4f(0.3f, 0.3f, 0.3f, 1);
         DrawFloorGrid(g, 3);
     }
+    if (show.items) DrawPathItems(view, false);
     // The pivot marker: a small cross at the pivot, sized by the pivot distance.
     if (show.items) {
         const double* p = args.camera->pivot;

@@ -106,7 +106,8 @@ private:
     /// The enabled Stick filters of list 1 for the copy with neighbour mask `mask` (0
     /// without copies), on the frame just drawn, at data frame `dataFrame`.
     void DrawSticks(int mask, int dataFrame);
-    void ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g);
+    void ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, double d,
+                   double g);
     void DirectModeWarnings(MainGLCanvas_cls& view) const;
 
     std::function<ViewToggles(const MainGLCanvas_cls&)> m_toggles;
