@@ -17,6 +17,7 @@
 #include "view/StereoGram.h"
 #include "view/WideViewProjection.h"
 #include "view/gui/GLPicker.h"
+#include "view/gui/PathItems.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/TransformGizmo.h"
 
@@ -353,6 +354,8 @@ void MainGLCanvas_cls::RunPicks(double x, double y, double region, const double 
     auto draw = [&](int request) {
         if (g_pickDrawer) g_pickDrawer(request, t);
         else DrawScenePickForms(t, request);
+        // The camera path and the anchor, pickable where the items pass drew them.
+        if (request == 1 && settings.showItems.value) DrawPathItems(*this, true);
     };
     glViewport(vp[0], vp[1], vp[2], vp[3]);
     if (m_pickGizmo && GpSelectedSceneObj) {

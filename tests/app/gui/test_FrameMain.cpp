@@ -89,8 +89,10 @@ TEST(FrameMain, EveryCommandIdReachesItsHandler) {
         // the timeline and post the steps' refreshes)
         // Adding a filter and keying the camera or anchor ask no question: they are undoable
         // steps, and the history posts the refreshes of what they changed.
-        const bool addsFilter = c.id == ID_ADD_BOOLEAN || c.id == ID_ADD_DATABOX ||
-                                c.id == ID_ADD_FILTERING || c.id == ID_ADD_COPYBOX;
+        const bool addsFilter = (c.id == ID_ADD_BOOLEAN || c.id == ID_ADD_DATABOX || c.id == ID_ADD_FILTERING ||
+                                 c.id == ID_ADD_COPYBOX || c.id == ID_ADD_OBJECT || c.id == ID_ADD_STICK ||
+                                 c.id == ID_ADD_GRID || c.id == ID_ADD_FOG || c.id == ID_ADD_BG) &&
+                                CommandTargetBuilt(c.id);
         const bool keys = c.id == ID_SET_CAMERA_KEY_POS || c.id == ID_SET_CAMERA_KEY_POSROT ||
                           c.id == ID_SET_ANCHOR_KEY;
         if (addsFilter || keys) {
@@ -127,7 +129,9 @@ TEST(FrameMain, CurrentViewRefreshesTheDialogsAfterItsPaintsWithoutPaintingAgain
     FrameTestHooks hooks;
     hooks.onCommand = [&ids](int id) { ids.push_back(id); };
     shell.frame->SetTestHooks(&hooks);
-    shell.Post(ID_STEREOGRAM_CONFIG);  // the stereogram dialog is shown and refreshed
+    // The camera-path and stereogram dialogs are shown: both refresh after each paint.
+    shell.Post(ID_VIEW_CAMERA_CONFIG);
+    shell.Post(ID_STEREOGRAM_CONFIG);
     MainGLCanvas_cls* view = shell.frame->GetTopPanel()->View(0);
     ASSERT_NE(view, nullptr);
     view->MakeCurrentView();
@@ -143,6 +147,7 @@ TEST(FrameMain, CurrentViewRefreshesTheDialogsAfterItsPaintsWithoutPaintingAgain
     testsupport::Pump(600);
     EXPECT_EQ(view->DrawCount(), settled);
     EXPECT_EQ(std::count(ids.begin(), ids.end(), int(ID_STEREO_DIALOG_REFRESH)), 0);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), int(ID_CAMERA_DIALOG_REFRESH)), 0);
     shell.frame->SetTestHooks(nullptr);
 }
 
