@@ -2,6 +2,8 @@
 #include "app/gui/AppCore.h"
 
 #include <wx/artprov.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/display.h>
 #include <wx/gdicmn.h>
 #include <wx/log.h>
@@ -30,6 +32,7 @@
 #include "timeline/gui/ParamGUICtrl.h"
 #include "scene/AnchorPath.h"
 #include "scene/CameraPath.h"
+#include "scene/PathPovText.h"
 #include "timeline/ParamGroup.h"
 #include "app/gui/TopHalfPanel.h"
 #include "view/gui/MainGLCanvas.h"
@@ -695,6 +698,18 @@ void AppCore_cls::SelectByPickName(int name) {
     SelectFilter(nullptr, false);
     SelectParamsById(name);
     if (m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+}
+
+void AppCore_cls::CopyPathToClipboard() {
+    if (!m_cameraPath || !m_anchorPath) return;
+    std::string error;
+    const std::vector<std::string> lines =
+        ReadCameraTemplate(platform::FindProgramData(CameraTemplateName(*m_cameraPath)), error);
+    if (lines.empty() && !error.empty()) platform::ReportError(error);
+    const std::string text = CameraPathPovText(*m_cameraPath, *m_anchorPath, lines);
+    if (!wxTheClipboard->Open()) return;
+    wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text.c_str())));
+    wxTheClipboard->Close();
 }
 
 SceneObj_cls* AppCore_cls::SelectParamsById(int id) {

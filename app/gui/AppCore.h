@@ -140,6 +140,10 @@ public:
     /// null (and no selected scene object) when the id names nothing. Selecting the object
     /// that is selected already keeps it selected.
     SceneObj_cls* SelectParamsById(int id);
+    /// "Export Path to Clipboard (.pov)": the camera path (and, when the camera looks at
+    /// the anchor, the anchor) as POV-Ray text with the camera template, put on the
+    /// clipboard as plain text. A template that cannot be read is reported and left out.
+    void CopyPathToClipboard();
     /// Scene objects other than the paths found by pick id (the lights); null: none.
     void SetSceneObjFinder(std::function<SceneObj_cls*(int id)> finder) { m_sceneObjFinder = std::move(finder); }
     /// What a click bound to "Item Selection" does with the first pick name under it:

@@ -534,6 +534,9 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_STEREOGRAM_CONFIG:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr) stereo->Show(this);
             break;
+        case ID_EXPORT_PATH_CLIPBOARD:
+            if (m_core) m_core->CopyPathToClipboard();
+            break;
         case ID_VIEW_CAMERA_CONFIG:
             if (CameraPathCtrl_cls* camera = m_core ? m_core->GetCameraControl() : nullptr) {
                 camera->Show(this);

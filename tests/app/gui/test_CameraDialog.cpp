@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 
@@ -122,4 +124,39 @@ TEST_F(CameraDialog, FisheyeShowsItsBoxesAndDefaultResetsOnlyAFreeCamera) {
     Gui()->OnDefault();
     EXPECT_EQ(view->cameras.free.pose.position[0], 40);
     view->SetCameraChoice(CAMERA_FREE);
+}
+
+namespace {
+
+wxString ClipboardText() {
+    wxString text;
+    if (wxTheClipboard->Open()) {
+        wxTextDataObject data;
+        if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && wxTheClipboard->GetData(data)) text = data.GetText();
+        wxTheClipboard->Close();
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST(PathClipboard, MenuCommandPutsThePathAndItsTemplateOnTheClipboard) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    for (bool look : {false, true}) {
+        GpCameraPath->lookAnchor.value = look;
+        shell.frame->PostMenuCommand(ID_EXPORT_PATH_CLIPBOARD);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return ClipboardText().StartsWith("#declare t0 = clock;\n"); }, 3000));
+        const wxString text = ClipboardText();
+        EXPECT_TRUE(text.Contains("#declare Camera_Translate_x = -1.5;\n"));
+        EXPECT_EQ(text.Contains("Anchor_Translate_x"), look);
+        // The template beside the program ends the text: a camera using the declarations.
+        EXPECT_TRUE(text.Contains("\tlocation CameraLocation\n"));
+        EXPECT_EQ(text.Contains("look_at AnchorLocation"), look);
+        EXPECT_FALSE(text.Contains("\r"));
+        if (wxTheClipboard->Open()) {
+            wxTheClipboard->Clear();
+            wxTheClipboard->Close();
+        }
+    }
 }
