@@ -48,6 +48,7 @@
 #include "view/gui/FBO.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/StereoGramGUI.h"
+#include "filters/gui/ColorCurveGUI.h"
 #include "timeline/gui/ParamGUICtrl.h"
 #include "view/DrawOptions.h"
 #include "view/Snap.h"
@@ -131,6 +132,8 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
         params->AddGroup(m_stereo->eyeParam);
         params->UpdateAll();
     }
+    // The colour-curve editor, hidden until a curve's button or its menu item asks for it.
+    m_colorCurveControl = new ColorCurveCtrl_cls(m_frame);
     InstallDataLoadContext();
 
     // Module-level pointers, once every object exists.
@@ -225,6 +228,8 @@ AppCore_cls::~AppCore_cls() {
     m_stereoControl = nullptr;
     delete m_cameraControl;
     m_cameraControl = nullptr;
+    delete m_colorCurveControl;
+    m_colorCurveControl = nullptr;
     if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
     // The views and their context are gone: the eye buffers' GL objects went with them.
     for (FBO_cls** pair : {m_stereo->eyeBuffers, m_stereo->otherBuffers})
@@ -697,7 +702,6 @@ void AppCore_cls::SelectByPickName(int name) {
     // object's own group is selected and the object becomes the gizmo's target.
     SelectFilter(nullptr, false);
     SelectParamsById(name);
-    if (m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
 }
 
 void AppCore_cls::CopyPathToClipboard() {

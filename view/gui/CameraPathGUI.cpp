@@ -296,8 +296,7 @@ void CameraPathGUI_cls::UpdateFisheyeRow(int i) {
     if (fisheye == g_fisheyeShown[i]) return;
     g_fisheyeShown[i] = fisheye;
     pages[i]->ShowItem(fisheyeItem[i], fisheye);
-    pages[i]->Layout();
-    if (wxWindow* page = pages[i]->GetParent()) page->Layout();
+    pages[i]->InvalidateBestSize();
 }
 
 void CameraPathGUI_cls::UpdateFisheyeRows() {
@@ -309,7 +308,9 @@ void CameraPathGUI_cls::UpdateFisheyeRows() {
     for (size_t i = 0; i < notebook->GetPageCount(); ++i)
         tallest = std::max(tallest, notebook->GetPage(i)->GetBestSize().y);
     notebook->SetMinSize(wxSize(-1, tallest + 32));
+    // The dialog first, so that every page has its new height before it lays its rows out.
     Relayout();
+    for (size_t i = 0; i < notebook->GetPageCount(); ++i) notebook->GetPage(i)->Layout();
 }
 
 void CameraPathGUI_cls::OnCommitted() {
