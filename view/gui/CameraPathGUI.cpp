@@ -310,7 +310,13 @@ void CameraPathGUI_cls::UpdateFisheyeRows() {
     notebook->SetMinSize(wxSize(-1, tallest + 32));
     // The dialog first, so that every page has its new height before it lays its rows out.
     Relayout();
-    for (size_t i = 0; i < notebook->GetPageCount(); ++i) notebook->GetPage(i)->Layout();
+    // Each panel takes its full height at once: the notebook hands its pages their new
+    // size only later, and rows laid out in the old height would be squeezed.
+    for (MultiInputPanel_cls* p : pages) {
+        const wxSize best = p->GetBestSize();
+        p->SetSize(wxSize(std::max(best.x, p->GetSize().x), best.y));
+        p->Layout();
+    }
 }
 
 void CameraPathGUI_cls::OnCommitted() {
