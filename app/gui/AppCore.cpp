@@ -156,6 +156,10 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
         m_cameraPath->group = container;
         params->AddGroup(container);
         container->HideGUI();
+        // A click on a group header makes its object the target of the views' gizmo.
+        params->onOwnerSelected = [](ParamOwner_cls* owner) {
+            SetSelectedSceneObj(dynamic_cast<SceneObj_cls*>(owner));
+        };
         params->UpdateAll();
     }
 

@@ -19,6 +19,8 @@
 #include "scene/AnchorPath.h"
 #include "scene/CameraPath.h"
 #include "timeline/ParamGroup.h"
+#include "timeline/gui/ParamGUICtrl.h"
+#include "timeline/gui/ParamGroupGUI.h"
 #include "timeline/Parameter.h"
 #include "view/ViewCameras.h"
 #include "view/gui/CameraPathGUI.h"
@@ -159,4 +161,29 @@ TEST(PathClipboard, MenuCommandPutsThePathAndItsTemplateOnTheClipboard) {
             wxTheClipboard->Close();
         }
     }
+}
+
+TEST(PathSelection, GroupHeaderClickMakesThePathTheGizmoTarget) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(shell.core->GetTimeCtrl());
+    ASSERT_NE(params, nullptr);
+    ParamGroup_cls* group = GpCameraPath->group;
+    ASSERT_NE(group, nullptr);
+    auto* header = dynamic_cast<ParamGroupGUI_cls*>(group->header);
+    ASSERT_NE(header, nullptr);
+    auto click = [&] {
+        wxMouseEvent e(wxEVT_LEFT_DOWN);
+        e.SetEventObject(header);
+        header->GetEventHandler()->ProcessEvent(e);
+    };
+    click();
+    EXPECT_TRUE(GpCameraPath->selected);
+    EXPECT_EQ(GpSelectedSceneObj, GpCameraPath);
+    click();  // again: it stays the target
+    EXPECT_EQ(GpSelectedSceneObj, GpCameraPath);
+    // A pick of the anchor moves both the group selection and the target.
+    shell.core->SelectByPickName(1);
+    EXPECT_FALSE(GpCameraPath->selected);
+    EXPECT_EQ(GpSelectedSceneObj, GpAnchorPath);
 }
