@@ -270,7 +270,7 @@ void ViewScene_cls::ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs&
         glColor4f(0.3f, 0.3f, 0.3f, 1);
         DrawFloorGrid(g, 3);
     }
-    if (show.items) DrawPathItems(view, false);
+    if (show.items) DrawPathItems(view, false, args.time, d);
     // The pivot marker: a small cross at the pivot, sized by the pivot distance.
     if (show.items) {
         const double* p = args.camera->pivot;
