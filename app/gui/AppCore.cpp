@@ -342,6 +342,9 @@ void AppCore_cls::InstallViewDrawing() {
     m_sequenceRenderer = new SequenceRenderer_cls(*GpDataSequenceSet, m_drawOptions);
     m_sequenceRenderer->Install();
     m_sequenceRenderer->sortType = [] { return GpPreference ? int(GpPreference->SortType()) : 0; };
+    m_sequenceRenderer->PovWriter().softBooleanBorder = [this] {
+        return m_filterCtrls[0] && m_filterCtrls[0]->HasBorderBoolean();
+    };
     m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
     m_viewScene->SetExposure(m_exposure);
     m_viewScene->Install();

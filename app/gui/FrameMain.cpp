@@ -461,6 +461,8 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_ADD_DATABOX:
         case ID_ADD_FILTERING:
         case ID_ADD_COPYBOX:
+        case ID_ADD_OBJECT:
+        case ID_ADD_STICK:
             if (m_core) m_core->AddFilter(nullptr, FilterTypeForMenuId(id));
             break;
         case ID_FILTER_DELETE:
