@@ -200,7 +200,7 @@ void CameraPathGUI_cls::BuildViewPage(int i, MainGLCanvas_cls* view) {
 }
 
 void CameraPathGUI_cls::BuildAdvanced() {
-    static int two = 2, three = 3;
+    static int three = 3;
     MultiInputPanel_cls* p = advanced;
     p->labelWidth = 90;
     p->defaultControlWidth = -1;
@@ -223,7 +223,6 @@ void CameraPathGUI_cls::BuildAdvanced() {
     p->AddChoiceItem(MI_COMBO, &GoRenderConfig.bufferSizeIndex.value, 5, sizes, Tr("Buffer Size"));
     const wxString fonts[] = {"HELVETICA_10", "HELVETICA_12", "HELVETICA_18", "TIMES_ROMAN_10", "TIMES_ROMAN_24"};
     p->AddChoiceItem(MI_COMBO, &GoTagConfig.fontIndex.value, 5, fonts, Tr("Tag Font"));
-    (void)two;
 }
 
 void CameraPathGUI_cls::BuildCamera() {
