@@ -21,6 +21,7 @@
 #include "scene/ThreadPovRay.h"
 
 PovRayCtrl_cls* GpPovRayCtrlSelf = nullptr;
+PovRayCtrl_cls* GpPovRayCtrl = nullptr;
 
 std::string PovRenderCommand_cls::Text() const {
     std::string s = program;
