@@ -296,7 +296,7 @@ void PovRayCtrl_cls::RenderNextAnimFrame() {
 
 wxString PovRayCtrl_cls::TakeRenderFailure() {
     if (renderThread_ && IsRenderIdle()) {
-        const platform::ChildResult& r = renderThread_->Result();
+        const platform::ChildResult r = renderThread_->Result();
         const std::string call = renderThread_->Command().Text();
         ReapThread();
         if (!r.started) failure_ = "POV-Ray could not be started (" + call + "): " + r.error;
