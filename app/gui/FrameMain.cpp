@@ -53,7 +53,9 @@
 #include "view/ExposureSettings.h"
 #include "view/gui/ImgSequence.h"
 #include "view/gui/MainGLCanvas.h"
+#include "view/gui/CameraPathGUI.h"
 #include "view/gui/StereoGramGUI.h"
+#include "filters/gui/ColorCurveGUI.h"
 #include "view/gui/ExposurePage.h"
 #include "view/gui/OptionPage.h"
 #include "view/OverlaySettings.h"
@@ -467,6 +469,8 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_ADD_DATABOX:
         case ID_ADD_FILTERING:
         case ID_ADD_COPYBOX:
+        case ID_ADD_OBJECT:
+        case ID_ADD_STICK:
             if (m_core) m_core->AddFilter(nullptr, FilterTypeForMenuId(id));
             break;
         case ID_FILTER_DELETE:
@@ -541,9 +545,25 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_STEREOGRAM_CONFIG:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr) stereo->Show(this);
             break;
+        case ID_VIEW_CAMERA_CONFIG:
+            if (CameraPathCtrl_cls* camera = m_core ? m_core->GetCameraControl() : nullptr) {
+                camera->Show(this);
+                if (camera->gui) camera->gui->SyncFromView();
+            }
+            break;
+        case ID_CAMERA_DIALOG_REFRESH:
+            if (CameraPathCtrl_cls* camera = m_core ? m_core->GetCameraControl() : nullptr)
+                if (camera->gui && camera->gui->IsShown()) camera->gui->SyncFromView();
+            break;
         case ID_STEREO_DIALOG_REFRESH:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr)
                 if (stereo->gui) stereo->UpdateGUI(false);
+            break;
+        case ID_COLOR_CURVE_EDITOR:
+            if (ColorCurveCtrl_cls* curves = m_core ? m_core->GetColorCurveControl() : nullptr) curves->Show(this);
+            break;
+        case ID_COLOR_DIALOG_REFRESH:
+            if (ColorCurveCtrl_cls* curves = m_core ? m_core->GetColorCurveControl() : nullptr) curves->UpdateGUI(false);
             break;
         case ID_SAVE_SNAPSHOT:
             // The main view reads its next picture; the file is asked for after that paint.
