@@ -332,7 +332,6 @@ bool CommandTargetBuilt(int id) {
     static const int kNotBuilt[] = {
         ID_EXPORT_PATH_CLIPBOARD,
         ID_ADD_GRID, ID_ADD_FOG, ID_ADD_BG,
-        ID_POVRAY_CONFIG,
         ID_LIGHT_EDITOR, ID_TEXTURE_EDITOR,
         ID_DEBUG_UNLOCK, ID_DEBUG_SPECIAL,
     };

@@ -90,4 +90,3 @@ constexpr int ID_POV_EXPORT_SNAPSHOT = 6082;
 constexpr int ID_POV_EXPORT_ANIMATION = 6083;
 constexpr int ID_POV_RENDER_SNAPSHOT = 6084;
 constexpr int ID_POV_RENDER_ANIMATION = 6085;
-constexpr int ID_POV_RENDER_DONE = 6086;  ///< a POV-Ray render has ended (from the render thread)

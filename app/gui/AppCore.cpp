@@ -64,6 +64,7 @@
 #include "scene/SceneObj.h"
 #include "scene/PovRayCtrl.h"
 #include "app/gui/AppPovHost.h"
+#include "scene/gui/PovRayGUI.h"
 
 AppCore_cls* GpAppCore = nullptr;
 
@@ -424,7 +425,7 @@ void AppCore_cls::RegisterSections() {
         }
     }
     m_sections.AddAfterRead(AFTER_POVRAY_GUI, "povray dialog", [this]() {
-        if (m_povHost) m_povHost->UpdateBusyState();
+        if (m_povDialog) m_povDialog->UpdateGUI();
     });
     m_sections.AddMarker("--StereoGram");
     m_sections.AddSettingsGroup("stereogram", [this]() { return m_stereo ? &m_stereo->group : nullptr; });

@@ -38,6 +38,7 @@ class PovRayCtrl_cls;
 class PovSceneWriter_cls;
 class AppPovSources_cls;
 class AppPovHost_cls;
+class PovRayGUI_cls;
 
 class AppCore_cls : public ParamRegistry_cls, public DataLoadTarget_cls {
 public:
@@ -192,6 +193,10 @@ public:
     void ApplyPovAnimRange();
     /// A render has ended: the dialog shows it, and a failed render is reported once.
     void OnPovRenderDone();
+    /// Shows the "Pov-Ray Rendering Configure" dialog, built on first use as a child of the
+    /// frame; null until then and after the frame has gone.
+    void ShowPovDialog();
+    PovRayGUI_cls* GetPovDialog() const { return m_povDialog; }
 
 private:
     /// The time model's view of the shell.
@@ -240,6 +245,7 @@ private:
     AppPovSources_cls* m_povSources = nullptr;           ///< owned
     AppPovHost_cls* m_povHost = nullptr;                 ///< owned
     PovSceneWriter_cls* m_povWriter = nullptr;           ///< owned
+    PovRayGUI_cls* m_povDialog = nullptr;                ///< a child of the frame
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
     /// Queues the data workers' commands on the frame (wxQueueEvent, from their threads).
     std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;

@@ -11,6 +11,7 @@
 #include "platform/Trace.h"
 #include "scene/PovRayCtrl.h"
 #include "scene/PovSceneWriter.h"
+#include "scene/gui/PovRayGUI.h"
 #include "timeline/TimeCtrl.h"
 #include "timeline/gui/PlayCtrlGUI.h"
 
@@ -27,6 +28,12 @@ void AppCore_cls::CreatePovRay() {
 }
 
 void AppCore_cls::StopPovRay() {
+    // The dialog is a child of the frame and goes with it.
+    m_povDialog = nullptr;
+    if (m_povHost) {
+        m_povHost->readControls = nullptr;
+        m_povHost->updateBusyState = nullptr;
+    }
     if (!m_povRay) return;
     m_povRay->StopRender();
     m_povRay->SetHost(nullptr);
@@ -88,4 +95,18 @@ void AppCore_cls::OnPovRenderDone() {
     if (failure.empty()) return;
     platform::ReportError(failure.utf8_string());
     if (m_frame) ShowMessageBox(m_frame, failure, wxGetTranslation("Warning"));
+}
+
+void AppCore_cls::ShowPovDialog() {
+    if (!m_frame || !m_povRay) return;
+    if (!m_povDialog) {
+        FrameMain_cls* frame = m_frame;
+        m_povDialog = new PovRayGUI_cls(m_povRay, frame, [frame](int id) { frame->PostMenuCommand(id); });
+        PovRayGUI_cls* dialog = m_povDialog;
+        m_povHost->readControls = [dialog]() { dialog->ReadControls(); };
+        m_povHost->updateBusyState = [dialog]() { dialog->UpdateBusyState(); };
+    }
+    if (!m_povDialog->IsShown()) m_povDialog->UpdateGUI();
+    m_povDialog->Show();
+    m_povDialog->Raise();
 }

@@ -441,6 +441,7 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             break;
         case ID_END_CAPTURE: OnEndCapture(); break;
         case ID_START_EXPORT_RUN: StartExportRun(); break;
+        case ID_POVRAY_CONFIG:
         case ID_POV_EXPORT_SNAPSHOT:
         case ID_POV_EXPORT_ANIMATION:
         case ID_POV_RENDER_SNAPSHOT:

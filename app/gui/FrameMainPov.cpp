@@ -1,5 +1,5 @@
-// The main frame's POV-Ray commands: exports and renders of a snapshot or an animation run,
-
+// The main frame's POV-Ray commands: the dialog, and exports and renders of a snapshot or
+// an animation run.
 #include "app/gui/FrameMain.h"
 
 #include "app/gui/AppCore.h"
@@ -12,6 +12,9 @@ void FrameMain_cls::OnPovCommand(int id) {
     PovRayCtrl_cls* pov = m_core ? m_core->GetPovRay() : nullptr;
     if (!pov) return;
     switch (id) {
+        case ID_POVRAY_CONFIG:
+            m_core->ShowPovDialog();
+            break;
         case ID_POV_EXPORT_SNAPSHOT:
             m_core->ExportPovSnapshot(false);
             break;
