@@ -65,6 +65,9 @@
 #include "view/gui/MainGLCanvas.h"
 #include "filters/FilterBase.h"
 #include "scene/SceneObj.h"
+#include "scene/PovRayCtrl.h"
+#include "app/gui/AppPovHost.h"
+#include "scene/gui/PovRayGUI.h"
 
 AppCore_cls* GpAppCore = nullptr;
 
@@ -125,6 +128,7 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     imageTargets.memoryUsedMB = &GpDataSequenceSet->memoryInUse;
     GpPreference->SetPerformanceTargets(imageTargets);
     m_imgSequence = new ImgSequence_cls(m_frame, m_timeCtrl);
+    CreatePovRay();
     // The stereogram settings with their eye-distance track and (hidden) dialog.
     GpStereoGram = m_stereo = new StereoGram_cls;
     m_stereoControl = new StereoGramControl_cls(m_frame, m_stereo, m_frame->Icon("StereoGram"));
@@ -174,6 +178,8 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
         m_cameraPath, m_anchorPath);
 
     InstallViewDrawing();
+    // Each paint of the main view during a POV-Ray animation run exports what it shows.
+    MainGLCanvas_cls::SetPovAnimationHook([this](MainGLCanvas_cls&) { ExportPovAnimationFrame(); });
     RegisterSections();
     ReadConfig(m_configPath);
 
@@ -226,6 +232,8 @@ AppCore_cls::~AppCore_cls() {
     GpPeriodicBoundary = nullptr;
     delete m_imgSequence;
     m_imgSequence = nullptr;
+    MainGLCanvas_cls::SetPovAnimationHook(nullptr);
+    DeletePovRay();
     MainGLCanvas_cls::SetMouseBindings(nullptr);
     MainGLCanvas_cls::SetPickSelect(nullptr);
     delete m_stereoControl;
@@ -300,6 +308,8 @@ void AppCore_cls::FrameDestroyed(FrameMain_cls* frame) {
     // The loader's dialog is a child of the frame and goes with it.
     if (GpDataLoader && !m_frame) GpDataLoader->gui = nullptr;
     if (GpDataExporter && !m_frame) GpDataExporter->gui = nullptr;
+    // A running renderer ends before the frame that hears of its end goes.
+    if (!m_frame) StopPovRay();
     if (m_periodicControl && !m_frame) {
         m_periodicControl->gui = nullptr;
         m_periodicControl->dialog = nullptr;
@@ -408,6 +418,22 @@ void AppCore_cls::RegisterSections() {
                         &GpPreference->MouseGroup());
     m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences performance",
                         &GpPreference->PerformanceGroup());
+    PovRayCtrl_cls* pov = m_povRay;
+    m_sections.AddWriter(ROW_POVRAY_PATHS, "povray paths", [pov]() { return pov->WritePathConfig().utf8_string(); });
+    m_sections.AddWriter(ROW_POVRAY_SETTINGS, "povray", [pov]() { return pov->WriteConfig().utf8_string(); });
+    m_sections.AddReader(READ_POVRAY, "povray", [pov](ParamTextStream_cls&, const std::string& line) {
+        pov->ReadConfig(wxString::FromUTF8(line));
+    });
+    {
+        const std::vector<ConfItemGroup_cls*> groups = pov->AllGroups();
+        for (size_t i = 0; i < groups.size(); ++i) {
+            ConfItemGroup_cls* g = groups[i];
+            m_sections.AddSettingsGroup("povray " + std::to_string(i), [this, g]() { return m_povRay ? g : nullptr; });
+        }
+    }
+    m_sections.AddAfterRead(AFTER_POVRAY_GUI, "povray dialog", [this]() {
+        if (m_povDialog) m_povDialog->UpdateGUI();
+    });
     m_sections.AddMarker("--StereoGram");
     m_sections.AddSettingsGroup("stereogram", [this]() { return m_stereo ? &m_stereo->group : nullptr; });
     m_sections.AddWriter(ROW_STEREOGRAM, "stereogram", [this]() { return m_stereo->WriteConfig(); });

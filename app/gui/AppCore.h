@@ -34,6 +34,11 @@ class OverlaySettings_cls;
 class MenuCommandPoster_cls;
 class SequenceRenderer_cls;
 class ViewScene_cls;
+class PovRayCtrl_cls;
+class PovSceneWriter_cls;
+class AppPovSources_cls;
+class AppPovHost_cls;
+class PovRayGUI_cls;
 
 class AppCore_cls : public ParamRegistry_cls, public DataLoadTarget_cls {
 public:
@@ -178,6 +183,25 @@ public:
     SequenceRenderer_cls* GetSequenceRenderer() const { return m_sequenceRenderer; }
     ViewScene_cls* GetViewScene() const { return m_viewScene; }
 
+    // POV-Ray ---------------------------------------------------------------------------
+    /// The POV-Ray controller (owned; GpPovRayCtrl), the scene writer's sources (owned; the
+    /// particle text, lights, fog, BG, sticks and objects plug into its seams) and host.
+    PovRayCtrl_cls* GetPovRay() const { return m_povRay; }
+    AppPovSources_cls* GetPovSources() const { return m_povSources; }
+    AppPovHost_cls* GetPovHost() const { return m_povHost; }
+    /// Writes the snapshot's .ini and .pov (`forRender`: full paths in the .ini).
+    bool ExportPovSnapshot(bool forRender);
+    /// Writes the next frame of a POV-Ray animation run (after each paint of the main view).
+    bool ExportPovAnimationFrame();
+    /// Moves the time to the start of the run's range and switches repeat off.
+    void ApplyPovAnimRange();
+    /// A render has ended: the dialog shows it, and a failed render is reported once.
+    void OnPovRenderDone();
+    /// Shows the "Pov-Ray Rendering Configure" dialog, built on first use as a child of the
+    /// frame; null until then and after the frame has gone.
+    void ShowPovDialog();
+    PovRayGUI_cls* GetPovDialog() const { return m_povDialog; }
+
 private:
     /// The time model's view of the shell.
     class TimeHost : public TimelineHost_cls {
@@ -201,6 +225,11 @@ private:
     void InstallViewDrawing();
     /// Connects the data sequences' loads to the frame (poster, status, reports).
     void InstallDataLoadContext();
+    /// The POV-Ray controller, its host, sources and scene writer (after the frame).
+    void CreatePovRay();
+    /// Ends a running renderer and detaches the controller from the frame.
+    void StopPovRay();
+    void DeletePovRay();
 
     TimeHost m_timeHost{this};
     TimeCtrl_cls* m_timeCtrl = nullptr;  ///< owned
@@ -216,6 +245,11 @@ private:
     InfoSettings_cls* m_info = nullptr;           ///< owned
     SequenceRenderer_cls* m_sequenceRenderer = nullptr;  ///< owned
     ViewScene_cls* m_viewScene = nullptr;                ///< owned
+    PovRayCtrl_cls* m_povRay = nullptr;                  ///< owned
+    AppPovSources_cls* m_povSources = nullptr;           ///< owned
+    AppPovHost_cls* m_povHost = nullptr;                 ///< owned
+    PovSceneWriter_cls* m_povWriter = nullptr;           ///< owned
+    PovRayGUI_cls* m_povDialog = nullptr;                ///< a child of the frame
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
     /// Queues the data workers' commands on the frame (wxQueueEvent, from their threads).
     std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;

@@ -23,6 +23,7 @@
 #include "app/WorkerWait.h"
 #include "app/gui/AboutBox.h"
 #include "app/gui/AppCore.h"
+#include "scene/PovRayCtrl.h"
 #include "app/gui/Preference.h"
 #include "app/gui/ShortcutKeys.h"
 #include "data/DataExporter.h"
@@ -144,7 +145,10 @@ public:
     void Sleep(int ms) override { wxMilliSleep(ms); }
     bool Playing() override { return Time() && Time()->IsPlaying(); }
     bool Tick() override { return Time() && Time()->Tick(); }
-    void RenderNextAnimFrame() override {}
+    void RenderNextAnimFrame() override {
+        if (PovRayCtrl_cls* pov = m_frame->GetAppCore() ? m_frame->GetAppCore()->GetPovRay() : nullptr)
+            pov->RenderNextAnimFrame();
+    }
 
 private:
     TimeCtrl_cls* Time() const {
@@ -431,6 +435,11 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             break;
         case ID_END_CAPTURE: OnEndCapture(); break;
         case ID_START_EXPORT_RUN: StartExportRun(); break;
+        case ID_POVRAY_CONFIG:
+        case ID_POV_EXPORT_SNAPSHOT:
+        case ID_POV_EXPORT_ANIMATION:
+        case ID_POV_RENDER_SNAPSHOT:
+        case ID_POV_RENDER_ANIMATION: OnPovCommand(id); break;
         case ID_APPLY_VIEW_SETTINGS:
         case ID_SET_CAMERA_KEY_POS:
         case ID_SET_CAMERA_KEY_POSROT:
