@@ -1,6 +1,8 @@
 // The central object: construction order, ownership, file reading and writing.
 #include "app/gui/AppCore.h"
 
+#include "scene/gui/TexPropertyGUI.h"
+
 #include <wx/artprov.h>
 #include <wx/display.h>
 #include <wx/gdicmn.h>
@@ -130,6 +132,8 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     }
     // The colour-curve editor, hidden until a curve's button or its menu item asks for it.
     m_colorCurveControl = new ColorCurveCtrl_cls(m_frame);
+    // The texture editor, hidden until its menu item asks for it.
+    m_textureControl = new TexPropertyCtrl_cls(m_frame, &m_frame->Icon("Texture"));
     InstallDataLoadContext();
 
     // Module-level pointers, once every object exists.
@@ -214,6 +218,8 @@ AppCore_cls::~AppCore_cls() {
     m_stereoControl = nullptr;
     delete m_colorCurveControl;
     m_colorCurveControl = nullptr;
+    delete m_textureControl;
+    m_textureControl = nullptr;
     if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
     // The views and their context are gone: the eye buffers' GL objects went with them.
     for (FBO_cls** pair : {m_stereo->eyeBuffers, m_stereo->otherBuffers})
@@ -642,6 +648,10 @@ void AppCore_cls::DeleteAllFilters() {
 void AppCore_cls::MoveSelectedFilter(int direction) {
     for (FilterCtrl_cls* list : m_filterCtrls)
         if (list) list->MoveSelected(direction);
+}
+
+void AppCore_cls::LoadTexture(TexProperty_cls* record, const wxString& title, FilterValueTarget_cls* target) {
+    if (m_textureControl) m_textureControl->EditTexture(record, title, target);
 }
 
 void AppCore_cls::SelectFilter(FilterBase_cls* filter, bool clearParamSelection) {
