@@ -135,6 +135,9 @@ public:
     /// each line indented by `indentCount` tabs.
     void PovObjects(wxString& out, double time, int mode, unsigned indentCount, const wxString& copyTransform,
                     const PovObjectStyle_cls& style);
+    /// True when an enabled Object filter's normal pattern calls f_ridged_mf: the scene
+    /// must then include "functions.inc".
+    bool ObjectsUseFunctions() const;
     /// The Object filters' panels show or hide their rows again (after a time change).
     void RefreshObjectGUIs();
     /// GL: every Object filter draws itself (pass and frame in `context`). GL context

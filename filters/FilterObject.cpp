@@ -35,7 +35,13 @@ wxString FilterObjectData_cls::MeshPath(int frame) const {
 }
 
 std::string FilterObjectData_cls::LoadMesh(int frame) {
-    return mesh.Load(MeshPath(frame)).message;
+    const wxString path = MeshPath(frame);
+    const MeshReadResult r = mesh.Load(path);
+    if (r.message.empty()) return std::string();
+    // A ".pov" file that cannot be opened is tried on every draw; it is told once.
+    if (path == reportedPath_) return std::string();
+    reportedPath_ = path;
+    return r.message;
 }
 
 wxString FilterObjectData_cls::PovMatrix() const {

@@ -53,6 +53,9 @@ public:
     TexProperty_cls texture;         ///< shader, transparency, mirror, IOR, normal layers
     ObjectMesh_cls mesh;             ///< the mesh of the last load
     ConfItemFLOATARRAY_cls arrayVector[3];  ///< "ArrayVector<i>=": images of the x, y, z axes
+
+private:
+    wxString reportedPath_;  ///< the last mesh path whose problem was returned
 };
 
 /// One Object filter (kind 2, list 1). GUI thread only.

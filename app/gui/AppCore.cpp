@@ -330,6 +330,12 @@ void AppCore_cls::InstallViewDrawing() {
     m_sequenceRenderer->sortType = [] { return GpPreference ? int(GpPreference->SortType()) : 0; };
     m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
     m_viewScene->SetExposure(m_exposure);
+    // A mesh file that cannot be read is said once per path, after the paint has ended.
+    if (FrameMain_cls* frame = m_frame)
+        m_viewScene->SetMeshErrorReporter([frame](const std::string& message) {
+            const wxString text = wxString::FromUTF8(message);
+            frame->CallAfter([frame, text]() { ShowMessageBox(frame, text, wxGetTranslation("Warning")); });
+        });
     m_viewScene->Install();
     if (m_frame) m_frame->InstallViewDrawing();
 }

@@ -2,6 +2,8 @@
 // its mesh path pattern, and its POV-Ray objects, parsed by POV-Ray.
 #include <gtest/gtest.h>
 
+#include <wx/init.h>
+
 #include <string>
 #include <vector>
 
@@ -162,6 +164,7 @@ TEST_F(FilterObjectTest, SceneOfEveryShapeParsesInPovRay) {
         d->texture.normalPattern[0].value = static_cast<unsigned>(3 + shape);
         d->texture.normalPattern[1].value = shape == 0 ? 11 : 0;
     }
+    EXPECT_TRUE(list1.ObjectsUseFunctions());
     static_cast<FilterObject_cls*>(list1.GetNode(3))->Data()->importPath.text = dir.File("m%d.obj");
     for (bool single : {false, true}) {
         PovObjectStyle_cls style;
@@ -202,4 +205,19 @@ TEST_F(FilterObjectTest, MeshPathAndAffineMapEditsUndo) {
     GoCommandHistory.Undo();  // the whole map in one step
     for (int a = 0; a < 3; ++a)
         for (int k = 0; k < 3; ++k) EXPECT_EQ(d->arrayVector[a].values[k], same[a][k]);
+}
+
+TEST_F(FilterObjectTest, AMeshProblemIsToldOncePerPath) {
+    ASSERT_TRUE(wxInitialize());  // the mesh2 list workers are wx threads
+    testsupport::TempDir dir;
+    FilterObjectData_cls d;
+    d.importPath.text = dir.File("missing%d.pov");
+    const std::string first = d.LoadMesh(1);
+    EXPECT_EQ(first, dir.File("missing1.pov") + ": cannot be read");
+    EXPECT_EQ(d.LoadMesh(1), "");  // tried again, not told again
+    EXPECT_NE(d.LoadMesh(2), "");
+    testsupport::WriteFile(dir.File("missing3.pov"), "#declare M=mesh2{ vertex_vectors { 1, <0,0,0> } }");
+    EXPECT_EQ(d.LoadMesh(3), "");
+    EXPECT_EQ(d.mesh.VertexCount(), 1u);
+    wxUninitialize();
 }
