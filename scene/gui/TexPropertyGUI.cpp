@@ -38,6 +38,7 @@ TexPropertyCtrl_cls::~TexPropertyCtrl_cls() {
     if (!gui) return;
     TexPropertyGUI_cls* d = gui;
     d->Attach(nullptr, "");
+    d->control_ = nullptr;
     gui = nullptr;
     dialog = nullptr;
     d->SetGeometryStore(nullptr);
@@ -45,7 +46,7 @@ TexPropertyCtrl_cls::~TexPropertyCtrl_cls() {
 }
 
 void TexPropertyCtrl_cls::CreateGUI(wxWindow* frame) {
-    gui = new TexPropertyGUI_cls(frame, icon_, wxPoint(x, y), wxSize(width, height));
+    gui = new TexPropertyGUI_cls(this, frame, icon_, wxPoint(x, y), wxSize(width, height));
     SetGUI(gui);
 }
 
@@ -64,10 +65,12 @@ void TexPropertyCtrl_cls::EditTexture(TexProperty_cls* record, const wxString& t
 
 // ------------------------------------------------------------------------ dialog
 
-TexPropertyGUI_cls::TexPropertyGUI_cls(wxWindow* frame, const wxBitmap* icon, const wxPoint& pos, const wxSize& size)
+TexPropertyGUI_cls::TexPropertyGUI_cls(TexPropertyCtrl_cls* control, wxWindow* frame, const wxBitmap* icon,
+                                       const wxPoint& pos, const wxSize& size)
     : wxDialogEXKey(frame, wxID_ANY, wxGetTranslation("Texture"), pos, size, icon,
                     wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX, "dialogBox"),
-      titlePrefix(wxGetTranslation("Texture::")) {
+      titlePrefix(wxGetTranslation("Texture::")),
+      control_(control) {
     defaults_.Register(defaultGroup_);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     BuildMainPanel(sizer);
@@ -82,6 +85,10 @@ TexPropertyGUI_cls::TexPropertyGUI_cls(wxWindow* frame, const wxBitmap* icon, co
 TexPropertyGUI_cls::~TexPropertyGUI_cls() {
     if (record_ && record_->editor == this) record_->editor = nullptr;
     record_ = nullptr;
+    if (control_ && control_->gui == this) {
+        control_->gui = nullptr;
+        control_->dialog = nullptr;
+    }
 }
 
 void TexPropertyGUI_cls::BuildMainPanel(wxSizer* sizer) {

@@ -45,8 +45,10 @@ private:
 
 class TexPropertyGUI_cls : public wxDialogEXKey, public TexPropertyEditor_cls {
 public:
-    TexPropertyGUI_cls(wxWindow* frame, const wxBitmap* icon, const wxPoint& pos, const wxSize& size);
-    /// Lets go of the attached record first.
+    TexPropertyGUI_cls(TexPropertyCtrl_cls* control, wxWindow* frame, const wxBitmap* icon, const wxPoint& pos,
+                       const wxSize& size);
+    /// Lets go of the attached record first, and tells the controller (the frame may destroy
+    /// the dialog before the controller goes).
     ~TexPropertyGUI_cls() override;
 
     /// Binds every item to `record` and enables it (null: the default values, disabled);
@@ -72,6 +74,7 @@ public:
     int reflectItem = -1, reflectMinItem = -1, reflectMaxItem = -1, iorItem = -1;
 
 private:
+    friend class TexPropertyCtrl_cls;  // forgets the dialog, and the dialog it, at destruction
     /// Where each bound item's variable lies in a record.
     struct Binding {
         MultiInputPanel_cls* panel;
@@ -84,6 +87,7 @@ private:
     void BuildMainPanel(wxSizer* sizer);
     void BuildPages();
 
+    TexPropertyCtrl_cls* control_;
     TexProperty_cls* record_ = nullptr;
     TexProperty_cls defaults_;        ///< the values shown, disabled, without a record
     ConfItemGroup_cls defaultGroup_;  ///< gives defaults_ its default values
