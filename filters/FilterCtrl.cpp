@@ -13,6 +13,7 @@
 #include "filters/FilterDataBox.h"
 #include "filters/FilterFiltering.h"
 #include "filters/FilterListView.h"
+#include "filters/FilterStick.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/ParamTextStream.h"
 #include "timeline/Parameter.h"
@@ -26,6 +27,7 @@ std::unique_ptr<FilterBase_cls> MakeFilter(int kind, FilterCtrl_cls* list) {
         case FILTER_FILTERING: return std::make_unique<FilterFiltering_cls>(list);
         case FILTER_COPY: return std::make_unique<FilterCopy_cls>(list);
         case FILTER_OBJECT: return std::make_unique<FilterObject_cls>(list);
+        case FILTER_STICK: return std::make_unique<FilterStick_cls>(list);
         default: return nullptr;
     }
 }
@@ -270,6 +272,13 @@ bool FilterCtrl_cls::HasBorderBoolean() const {
             if (d->filterValid.value && d->borderFactor.value != 0.0f) return true;
         }
     return false;
+}
+
+std::vector<FilterStick_cls*> FilterCtrl_cls::GetEnabledSticks() const {
+    std::vector<FilterStick_cls*> out;
+    for (const auto& f : filters_)
+        if (f->Kind() == FILTER_STICK && f->GetData()->filterValid.value) out.push_back(static_cast<FilterStick_cls*>(f.get()));
+    return out;
 }
 
 FilterCopy_cls* FilterCtrl_cls::FindCopy() const {

@@ -19,6 +19,7 @@ struct ObjectDrawContext;
 struct PovObjectStyle_cls;
 class FilterDataBoxData_cls;
 class FilterListView_cls;
+class FilterStick_cls;
 class Parameter_cls;
 class ParamTextStream_cls;
 
@@ -123,6 +124,8 @@ public:
     bool HasBorderBoolean() const;
     /// First CopyBox filter, enabled or not.
     FilterCopy_cls* FindCopy() const;
+    /// Every enabled Stick filter, in list order.
+    std::vector<FilterStick_cls*> GetEnabledSticks() const;
     /// Data of the first enabled DataBox filter.
     FilterDataBoxData_cls* GetEnabledDataBoxData() const;
     /// True when an Object or Grid filter is enabled.

@@ -38,6 +38,9 @@ struct FilterGUIHooks {
     std::function<void(TexProperty_cls* record, const wxString& title, FilterValueTarget_cls* list)> loadTexture;
     /// Open the CopyBox kind's shear dialog for `filter` (tests replace it).
     std::function<void(FilterBase_cls* filter)> showShearDialog;
+    /// Ask for a file to open: (message, wildcard) -> path, "" on Cancel. Empty: the
+    /// shared file dialog.
+    std::function<wxString(const wxString& message, const wxString& wildcard)> chooseFile;
 };
 
 /// GUI thread only. The panel window is a child of the page; the page destroys it.
@@ -85,8 +88,8 @@ protected:
     virtual void BuildRows() = 0;
     /// After the controls exist (a kind's own control settings).
     virtual void AfterBuild() {}
-    /// Rows that depend on settings show or hide again (after an outside change, and when
-    /// the panel opens).
+    /// Shows, hides and enables the kind's rows by its settings (kinds whose rows depend
+    /// on their choices); called when the panel opens and when its widgets are refreshed.
     virtual void RefreshRows() {}
     /// Item indices of the header items of the rows tinted x, y, z.
     std::vector<int> xyzRows_;

@@ -16,6 +16,7 @@
 #include "filters/FilterCopy.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterDataBox.h"
+#include "filters/FilterStick.h"
 #include "timeline/ParamGroup.h"
 #include "filters/gui/FilterObjectGL.h"
 #include "filters/gui/FilterRegionGL.h"
@@ -27,10 +28,13 @@
 #include "view/gui/GLResources.h"
 #include "view/gui/GridDrawing.h"
 #include "view/gui/InfoHover.h"
+#include "view/gui/PathItems.h"
 #include "view/gui/SceneLists.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ShaderProgram.h"
 #include "view/IcoSphere.h"
+#include "view/ParticleRecord.h"
+#include "view/Snap.h"
 
 int GiDrawProgress = 100;
 int GiDrawMode = 0;
@@ -139,7 +143,7 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     glLineWidth(lineWidth);
     DataPass(view, args, show);
     glLineWidth(lineWidth);
-    ItemsPass(args, show, d, g);
+    ItemsPass(view, args, show, d, g);
     // Labels last, over everything, at the size of the target drawn into.
     glDisable(GL_LIGHTING);
     glColor4f(1, 1, 1, 1);
@@ -205,7 +209,7 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
         box->UpdateTransform(sceneTime);
         box->ApplyGLTransform();
     }
-    if (particles) DrawCopies(*seq, request, *args.camera, t0 + dt);
+    if (particles) DrawCopies(*seq, request, *args.camera, t0 + dt, now.dataFrame);
     // Objects follow the DataBox only when its influence is "All".
     const bool objectsInBox = box && box->influence.value == 1;
     if (show.data && objectsInBox) DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
@@ -283,11 +287,41 @@ void ViewScene_cls::DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTi
     }
 }
 
+void ViewScene_cls::DrawSticks(int mask, int dataFrame) {
+    FilterCtrl_cls* list = GpFilterCtrls[1];
+    if (!list) return;
+    const std::vector<FilterStick_cls*> sticks = list->GetEnabledSticks();
+    if (sticks.empty()) return;
+    // The drawn frame in its draw order (the particles just drawn).
+    StickFrame_cls frame;
+    if (GpSnap) {
+        frame.positions = GpSnap->positions;
+        frame.types = GpSnap->type;
+        frame.count = GpSnap->allocated ? GpSnap->count : 0;
+        frame.time = GpSnap->time;
+        frame.SetOrder(GpDrawOrder, GpDrawOrder ? size_t(std::max(0, GiDrawOrderCount)) : 0);
+    }
+    StickBox_cls box;
+    if (GpPeriodicBoundary)
+        for (int m = 0; m < 3; ++m) {
+            for (int c = 0; c < 3; ++c) box.base[m][c] = GpPeriodicBoundary->baseVector[m].values[c];
+            box.size[m] = GpPeriodicBoundary->periodicSize.values[m];
+        }
+    if (GpShaderProgram) GpShaderProgram->Stop();
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_LIGHTING_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT |
+                 GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
+    for (FilterStick_cls* s : sticks) s->Draw(GpSnap ? &frame : nullptr, box, mask, dataFrame);
+    glPopAttrib();
+}
+
 void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
-                               double dataTime) {
+                               double dataTime, int dataFrame) {
     FilterCopy_cls* copy = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindCopy() : nullptr;
     if (!copy) {
         seq.DrawFrame(request);
+        DrawSticks(0, dataFrame);
         return;
     }
     float box[3][3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
@@ -306,11 +340,13 @@ void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& re
         // Every copy shows the same particles: the draw order of the first one is kept.
         if (i > 0) r.subView = std::max(1, request.subView);
         seq.DrawFrame(r);
+        DrawSticks(copy->GetNeighbourMask(order[i].copy), dataFrame);
         glPopMatrix();
     }
 }
 
-void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g) {
+void ViewScene_cls::ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, double d,
+                             double g) {
     glPointSize(6);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -320,6 +356,7 @@ void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show
         glColor4f(0.3f, 0.3f, 0.3f, 1);
         DrawFloorGrid(g, 3);
     }
+    if (show.items) DrawPathItems(view, false);
     // The pivot marker: a small cross at the pivot, sized by the pivot distance.
     if (show.items) {
         const double* p = args.camera->pivot;

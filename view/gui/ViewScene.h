@@ -100,10 +100,14 @@ private:
     void DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime);
     /// The particles once per copy of the CopyBox filter (once without one), back to front.
     void DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
-                    double dataTime);
+                    double dataTime, int dataFrame);
     /// The Object filters of list 1: meshes once per periodic copy, then the solids once.
     void DrawObjectPasses(const GLCamera_cls& camera, double dataTime, double sceneTime, int dataFrame);
-    void ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g);
+    /// The enabled Stick filters of list 1 for the copy with neighbour mask `mask` (0
+    /// without copies), on the frame just drawn, at data frame `dataFrame`.
+    void DrawSticks(int mask, int dataFrame);
+    void ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, double d,
+                   double g);
     void DirectModeWarnings(MainGLCanvas_cls& view) const;
 
     std::function<ViewToggles(const MainGLCanvas_cls&)> m_toggles;

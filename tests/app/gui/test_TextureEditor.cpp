@@ -13,6 +13,7 @@
 #include "common/gui/MultiInputPanel.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterObject.h"
+#include "filters/FilterStick.h"
 #include "scene/gui/TexPropertyGUI.h"
 
 using shelltest::Shell;
@@ -101,4 +102,15 @@ TEST(TextureEditor, FollowsTheSelectedObjectAndUndoesItsEdits) {
     EXPECT_EQ(gui->GetTitle(), "Texture::Not selected");
     EXPECT_EQ(gui->Record(), nullptr);
     EXPECT_FALSE(Shown(gui->pages[1], gui->reflectMinItem));
+
+    // a Stick filter's surface is edited the same way
+    shell.Post(ID_ADD_STICK);
+    FilterBase_cls* stick = nullptr;
+    for (int i = 0; i < objects->Count(); ++i)
+        if (objects->GetNode(i)->Kind() == FILTER_STICK) stick = objects->GetNode(i);
+    ASSERT_NE(stick, nullptr);
+    shell.core->SelectFilter(stick, true);
+    testsupport::Pump(20);
+    EXPECT_EQ(gui->Record(), &static_cast<FilterStick_cls*>(stick)->Data()->texture);
+    EXPECT_EQ(gui->GetTitle(), "Texture::" + stick->GetData()->filterName.Value());
 }
