@@ -8,8 +8,21 @@
 #include "filters/CommandFilter.h"
 #include "filters/FilterCtrl.h"
 #include "filters/ColorCurve.h"
+#include "scene/PovRayCtrl.h"
 #include "scene/PovText.h"
 #include "timeline/ParamGroup.h"
+
+PovObjectStyle_cls PovObjectStyle_cls::FromController() {
+    PovObjectStyle_cls s;
+    s.singleForm = PovFastColoring();
+    s.photons = [](double opacity, double reflectMin, double reflectMax, bool noTarget) {
+        return PovPhotonsModifier(opacity, reflectMin, reflectMax, noTarget);
+    };
+    if (GpPovRayCtrlSelf) s.relativePath = [](const wxString& path) {
+        return GpPovRayCtrlSelf ? GpPovRayCtrlSelf->MakeRelativePath(path) : path;
+    };
+    return s;
+}
 
 FilterObjectData_cls::FilterObjectData_cls() : FilterData_cls(true, true) {
     filterName.Init("FilterName=", wxGetTranslation("Object") + "%02d");

@@ -28,6 +28,10 @@ struct PovObjectStyle_cls {
     std::function<wxString(double, double, double, bool)> photons;
     /// Makes a mesh file's path relative to the scene's folder; empty: the path as it is.
     std::function<wxString(const wxString&)> relativePath;
+
+    /// The style of the POV-Ray controller's settings (fast colouring, photons, work
+    /// folder); the defaults before the controller exists.
+    static PovObjectStyle_cls FromController();
 };
 
 class FilterObjectData_cls : public FilterData_cls {

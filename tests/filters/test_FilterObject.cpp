@@ -258,3 +258,18 @@ TEST_F(FilterObjectTest, PovRayPlacesTheShapesAndTheAffineMap) {
     EXPECT_EQ(povprobe::Line(out, "B"), "11.500 0.500 0.750");  // the mesh at x 1.5 of 2
     wxUninitialize();
 }
+
+TEST_F(FilterObjectTest, SceneWriterFormsTakeTheCopyTransformSetLast) {
+    FilterObject_cls* mesh = Add();
+    mesh->Data()->objectType.value = OBJECT_IMPORT;
+    const GLCamera_cls camera;
+    list1.SetCopyTransform("translate <2,0,0>");
+    wxString out;
+    list1.PovObjects(out, 0, 1, 2, camera);
+    EXPECT_EQ(Count(out, "\t\t\ttranslate <2,0,0>\n"), 1) << out;
+    list1.SetCopyTransform("");
+    wxString again;
+    list1.PovObjects(again, 0, 1, 0, camera);
+    EXPECT_EQ(Count(again, "translate <2,0,0>"), 0);
+    EXPECT_EQ(list1.PovObjectDeclares(), "#declare MESH_OBJECT=union{};\n");
+}
