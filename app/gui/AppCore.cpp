@@ -1,6 +1,8 @@
 // The central object: construction order, ownership, file reading and writing.
 #include "app/gui/AppCore.h"
 
+#include "scene/gui/TexPropertyGUI.h"
+
 #include <wx/artprov.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
@@ -138,6 +140,8 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     }
     // The colour-curve editor, hidden until a curve's button or its menu item asks for it.
     m_colorCurveControl = new ColorCurveCtrl_cls(m_frame);
+    // The texture editor, hidden until its menu item asks for it.
+    m_textureControl = new TexPropertyCtrl_cls(m_frame, &m_frame->Icon("Texture"));
     InstallDataLoadContext();
 
     // Module-level pointers, once every object exists.
@@ -238,6 +242,8 @@ AppCore_cls::~AppCore_cls() {
     MainGLCanvas_cls::SetPickSelect(nullptr);
     delete m_stereoControl;
     m_stereoControl = nullptr;
+    delete m_textureControl;
+    m_textureControl = nullptr;
     delete m_cameraControl;
     m_cameraControl = nullptr;
     delete m_colorCurveControl;
@@ -357,6 +363,12 @@ void AppCore_cls::InstallViewDrawing() {
     };
     m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
     m_viewScene->SetExposure(m_exposure);
+    // A mesh file that cannot be read is said once per path, after the paint has ended.
+    if (FrameMain_cls* frame = m_frame)
+        m_viewScene->SetMeshErrorReporter([frame](const std::string& message) {
+            const wxString text = wxString::FromUTF8(message);
+            frame->CallAfter([frame, text]() { ShowMessageBox(frame, text, wxGetTranslation("Warning")); });
+        });
     m_viewScene->Install();
     if (m_frame) m_frame->InstallViewDrawing();
 }
@@ -691,6 +703,10 @@ void AppCore_cls::DeleteAllFilters() {
 void AppCore_cls::MoveSelectedFilter(int direction) {
     for (FilterCtrl_cls* list : m_filterCtrls)
         if (list) list->MoveSelected(direction);
+}
+
+void AppCore_cls::LoadTexture(TexProperty_cls* record, const wxString& title, FilterValueTarget_cls* target) {
+    if (m_textureControl) m_textureControl->EditTexture(record, title, target);
 }
 
 void AppCore_cls::SelectFilter(FilterBase_cls* filter, bool clearParamSelection) {

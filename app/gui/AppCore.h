@@ -26,6 +26,9 @@ class StereoGram_cls;
 class StereoGramControl_cls;
 class CameraPathCtrl_cls;
 class ColorCurveCtrl_cls;
+class FilterValueTarget_cls;
+class TexProperty_cls;
+class TexPropertyCtrl_cls;
 class PeriodicBoundaryControl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
@@ -170,6 +173,11 @@ public:
     CameraPathCtrl_cls* GetCameraControl() const { return m_cameraControl; }
     /// The colour-curve editor's controller (owned; GpColorCurveCtrl).
     ColorCurveCtrl_cls* GetColorCurveControl() const { return m_colorCurveControl; }
+    /// The texture editor's controller (owned).
+    TexPropertyCtrl_cls* GetTextureControl() const { return m_textureControl; }
+    /// The texture editor edits `record` (null: nothing) under `title`; edits are steps
+    /// on `target`, the record's filter list (null: direct writes).
+    void LoadTexture(TexProperty_cls* record, const wxString& title, FilterValueTarget_cls* target);
     /// The controller of the "Periodic Boundary" dialog (owned; edits GpPeriodicBoundary).
     PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl; }
     /// The draw-option and exposure settings (with their pages, once made).
@@ -238,6 +246,7 @@ private:
     StereoGramControl_cls* m_stereoControl = nullptr;  ///< owned; its dialog is the frame's
     CameraPathCtrl_cls* m_cameraControl = nullptr;     ///< owned; its dialog is the frame's
     ColorCurveCtrl_cls* m_colorCurveControl = nullptr;  ///< owned; its dialog is the frame's
+    TexPropertyCtrl_cls* m_textureControl = nullptr;    ///< owned; its dialog is the frame's
     PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
     DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
     ExposureSettings_cls* m_exposure = nullptr;   ///< owned

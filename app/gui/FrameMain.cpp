@@ -1,6 +1,8 @@
 // The main window: construction, command bus, Quit, About, key and idle handling.
 #include "app/gui/FrameMain.h"
 
+#include "scene/gui/TexPropertyGUI.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -556,6 +558,12 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_STEREO_DIALOG_REFRESH:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr)
                 if (stereo->gui) stereo->UpdateGUI(false);
+            break;
+        case ID_TEXTURE_EDITOR:
+            if (TexPropertyCtrl_cls* texture = m_core ? m_core->GetTextureControl() : nullptr) texture->Show(this);
+            break;
+        case ID_TEXTURE_DIALOG_REFRESH:
+            if (TexPropertyCtrl_cls* texture = m_core ? m_core->GetTextureControl() : nullptr) texture->UpdateGUI(false);
             break;
         case ID_COLOR_CURVE_EDITOR:
             if (ColorCurveCtrl_cls* curves = m_core ? m_core->GetColorCurveControl() : nullptr) curves->Show(this);

@@ -123,3 +123,5 @@ void FilterStickGUI_cls::ChooseStickFile() {
     GoCommandHistory.Redo();
     panel_->UpdateWidgets(MI_ALL_ITEMS);
 }
+
+TexProperty_cls* FilterStickGUI_cls::TextureRecord() { return &stick_->Data()->texture; }

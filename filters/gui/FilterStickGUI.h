@@ -16,6 +16,8 @@ public:
     void ChooseStickFile();
     /// Shows the rows the choices ask for (see RefreshRows).
     void Refresh();
+    /// The sticks' surface: the texture editor edits it while this filter is selected.
+    TexProperty_cls* TextureRecord() override;
 
     /// Item indices of the rows, for tests.
     int typeGroup = -1, radiusRow = -1, widthRow = -1, critTypeRow = -1, critGroup = -1, critBItem = -1,
