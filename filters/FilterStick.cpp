@@ -63,7 +63,7 @@ void FilterStick_cls::Prepare(const StickFrame_cls* frame, const StickBox_cls& b
     } else {
         d->engine.Compute(frame, d->Rule());
     }
-    d->engine.CheckIndices(frame ? frame->count : -1);
+    d->engine.CheckIndices(frame ? frame->count : -1, frame ? frame->stride : 1);
     d->engine.SetPeriodicOffsets(box.base, box.size);
 }
 

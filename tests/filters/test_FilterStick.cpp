@@ -149,10 +149,25 @@ TEST_F(FilterStickTest, CalculatedSticksAndDisabledFilter) {
     d->specB.value = 0;  // types (0, 0) only: 0 and 2 are too far apart
     s->Prepare(&f, StickBox_cls(), 0, 0);
     EXPECT_EQ(d->engine.Size(), 0u);
-    d->filterValid.value = false;
+    // Switching the way back and forth refills the list each time.
+    testsupport::TempDir dir;
+    testsupport::WriteFile(dir.File("one.txt"), "1 2\n");
+    d->stickPath.text = wxString::FromUTF8(dir.File("one.txt"));
+    d->calcType.value = 0;
+    s->Prepare(&f, StickBox_cls(), 0, 0);
+    EXPECT_EQ(d->engine.First(), std::vector<int>{1});
+    d->calcType.value = 1;
     d->specType.value = 0;
     s->Prepare(&f, StickBox_cls(), 0, 0);
-    EXPECT_EQ(d->engine.Size(), 0u);  // a disabled filter does nothing
+    EXPECT_EQ(d->engine.First(), std::vector<int>{0});
+    d->calcType.value = 0;
+    s->Prepare(&f, StickBox_cls(), 0, 0);
+    EXPECT_EQ(d->engine.First(), std::vector<int>{1});
+    d->calcType.value = 1;
+    d->filterValid.value = false;
+    d->critA.value = 5;  // would join every pair
+    s->Prepare(&f, StickBox_cls(), 0, 0);
+    EXPECT_EQ(d->engine.Size(), 1u);  // a disabled filter does nothing
     wxString pov;
     s->PovSticks(pov, l.pos);
     EXPECT_TRUE(pov.empty());

@@ -259,6 +259,15 @@ TEST(StickEngine, IndexCheckFollowsTheCount) {
     EXPECT_TRUE(e.Valid());
     e.CheckIndices(-1);  // no frame
     EXPECT_FALSE(e.Valid());
+    // With every second particle evaluated, sticks to the others have no place to go.
+    StickEngine_cls strided;
+    strided.Append(0, 1, 0, 1.0f);
+    strided.Append(0, 2, 0, 1.0f);
+    strided.CheckIndices(4, 2);
+    EXPECT_TRUE(strided.Valid());
+    const std::string text = strided.PovText(pos);
+    EXPECT_EQ(text.find("CY(<0.000, 0.000, 0.000>,<1.000"), std::string::npos) << text;
+    EXPECT_NE(text.find("CY(<0.000, 0.000, 0.000>,<2.000, 0.000, 0.000>)"), std::string::npos) << text;
     StickEngine_cls neg;
     neg.Append(-1, 0, 0, 1.0f);
     neg.CheckIndices(10);
