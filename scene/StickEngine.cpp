@@ -337,10 +337,13 @@ bool StickEngine_cls::LoadBond(const std::string& pattern, int dataFrame, int ne
     std::string path;
     std::string why;
     if (!StickPathFor(pattern, dataFrame, neighbourMask, path, &why)) {
-        // A pattern that can not name a file is treated as an unreadable file.
-        if (path == stickPath_ && !stickPath_.empty()) return true;
-        Clear();
-        stickPath_ = pattern;
+        // A pattern that can not name a file is treated as an unreadable file: the list
+        // is emptied once, and the reason is given again on every call.
+        if (stickPath_ != pattern) {
+            Clear();
+            computed_ = false;
+            stickPath_ = pattern;
+        }
         if (error) *error = why;
         return false;
     }

@@ -240,6 +240,9 @@ TEST(StickEngine, StickPathPatterns) {
     EXPECT_FALSE(e.LoadBond(dir.File("%d%d%d.txt"), 1, 2, &error));
     EXPECT_NE(error.find("3 number fields"), std::string::npos) << error;
     EXPECT_EQ(e.Size(), 0u);
+    error.clear();
+    EXPECT_FALSE(e.LoadBond(dir.File("%d%d%d.txt"), 1, 2, &error));
+    EXPECT_NE(error.find("3 number fields"), std::string::npos) << "told again: " << error;
     // A missing file names itself once and is not tried again until the path changes.
     EXPECT_FALSE(e.LoadBond(dir.File("missing%d.txt"), 1, 0, &error));
     EXPECT_NE(error.find("missing1.txt"), std::string::npos) << error;
