@@ -52,6 +52,7 @@
 #include "view/ExposureSettings.h"
 #include "view/gui/ImgSequence.h"
 #include "view/gui/MainGLCanvas.h"
+#include "view/gui/CameraPathGUI.h"
 #include "view/gui/StereoGramGUI.h"
 #include "filters/gui/ColorCurveGUI.h"
 #include "view/gui/ExposurePage.h"
@@ -460,6 +461,7 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_ADD_DATABOX:
         case ID_ADD_FILTERING:
         case ID_ADD_COPYBOX:
+        case ID_ADD_OBJECT:
         case ID_ADD_STICK:
             if (m_core) m_core->AddFilter(nullptr, FilterTypeForMenuId(id));
             break;
@@ -534,6 +536,16 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             break;
         case ID_STEREOGRAM_CONFIG:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr) stereo->Show(this);
+            break;
+        case ID_VIEW_CAMERA_CONFIG:
+            if (CameraPathCtrl_cls* camera = m_core ? m_core->GetCameraControl() : nullptr) {
+                camera->Show(this);
+                if (camera->gui) camera->gui->SyncFromView();
+            }
+            break;
+        case ID_CAMERA_DIALOG_REFRESH:
+            if (CameraPathCtrl_cls* camera = m_core ? m_core->GetCameraControl() : nullptr)
+                if (camera->gui && camera->gui->IsShown()) camera->gui->SyncFromView();
             break;
         case ID_STEREO_DIALOG_REFRESH:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr)

@@ -16,6 +16,7 @@
 #include "filters/gui/FilterCopyGUI.h"
 #include "filters/gui/FilterDataBoxGUI.h"
 #include "filters/gui/FilterFilteringGUI.h"
+#include "filters/gui/FilterObjectGUI.h"
 #include "filters/gui/FilterStickGUI.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
@@ -27,6 +28,7 @@ std::unique_ptr<FilterGUI_cls> MakeFilterGUI(FilterBase_cls* filter) {
         case FILTER_DATABOX: return std::make_unique<FilterDataBoxGUI_cls>(filter);
         case FILTER_FILTERING: return std::make_unique<FilterFilteringGUI_cls>(filter);
         case FILTER_COPY: return std::make_unique<FilterCopyGUI_cls>(filter);
+        case FILTER_OBJECT: return std::make_unique<FilterObjectGUI_cls>(filter);
         case FILTER_STICK: return std::make_unique<FilterStickGUI_cls>(filter);
         default: return nullptr;
     }

@@ -13,6 +13,7 @@ class FilterBase_cls;
 class FilterData_cls;
 class MultiInputPanel_cls;
 class ParamGroup_cls;
+class TexProperty_cls;
 class wxWindow;
 
 /// Control id of the header row's open button.
@@ -31,6 +32,9 @@ struct FilterGUIHooks {
     std::function<wxString(const wxString& current)> askName;
     /// Tell the user why something was refused (a message box in the program).
     std::function<void(const wxString& message)> reportError;
+    /// Edit `record` in the texture editor under `title` (a filter with a texture record
+    /// became the selected one).
+    std::function<void(TexProperty_cls* record, const wxString& title)> loadTexture;
     /// Open the CopyBox kind's shear dialog for `filter` (tests replace it).
     std::function<void(FilterBase_cls* filter)> showShearDialog;
     /// Ask for a file to open: (message, wildcard) -> path, "" on Cancel. Empty: the
@@ -71,6 +75,8 @@ public:
     void RefreshWidgets();
     /// Asks for a new name and renames the filter through the history.
     void AskRename();
+    /// The filter's texture record (Object and Stick kinds), or null.
+    virtual TexProperty_cls* TextureRecord() { return nullptr; }
 
     MultiInputPanel_cls* Panel() const { return panel_; }
     FilterBase_cls* Filter() const { return filter_; }

@@ -18,6 +18,7 @@
 #include "filters/FilterDataBox.h"
 #include "filters/FilterStick.h"
 #include "timeline/ParamGroup.h"
+#include "filters/gui/FilterObjectGL.h"
 #include "filters/gui/FilterRegionGL.h"
 #include "timeline/TimeCtrl.h"
 #include "view/DepthSort.h"
@@ -27,9 +28,11 @@
 #include "view/gui/GLResources.h"
 #include "view/gui/GridDrawing.h"
 #include "view/gui/InfoHover.h"
+#include "view/gui/PathItems.h"
 #include "view/gui/SceneLists.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ShaderProgram.h"
+#include "view/IcoSphere.h"
 #include "view/ParticleRecord.h"
 #include "view/Snap.h"
 
@@ -140,7 +143,7 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     glLineWidth(lineWidth);
     DataPass(view, args, show);
     glLineWidth(lineWidth);
-    ItemsPass(args, show, d, g);
+    ItemsPass(view, args, show, d, g);
     // Labels last, over everything, at the size of the target drawn into.
     glDisable(GL_LIGHTING);
     glColor4f(1, 1, 1, 1);
@@ -179,7 +182,7 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     GiDrawMode = 0;
     DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
     const bool particles = show.data && seq && m_renderer && seq->GetFrameCount() > 0;
-    if (!particles && !show.items) return;
+    if (!show.data && !show.items) return;
     const ViewDataTime now = CurrentDataTime();
     double t0 = 0, dt = 0;
     if (particles) seq->GetFrameTimes(t0, dt, now.dataFrame, now.fraction);
@@ -207,6 +210,9 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
         box->ApplyGLTransform();
     }
     if (particles) DrawCopies(*seq, request, *args.camera, t0 + dt, now.dataFrame);
+    // Objects follow the DataBox only when its influence is "All".
+    const bool objectsInBox = box && box->influence.value == 1;
+    if (show.data && objectsInBox) DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
     // The Boolean regions are in the data's own coordinates. The regions are scene items:
     // shown with the view's items (toggle I), as the lights and paths are.
     if (show.items && GpFilterCtrls[0]) {
@@ -215,10 +221,56 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     }
     glPopMatrix();
     SetSortTransform(nullptr, sceneTime);
+    if (show.data && !objectsInBox) DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
     if (show.items && world) {
         DrawFilterRegions(*world, sceneTime);
         DrawSelectedFilterGizmo(*world, sceneTime);
     }
+    if (show.items && GpFilterCtrls[1]) DrawFilterRegions(*GpFilterCtrls[1], sceneTime);
+}
+
+void ViewScene_cls::DrawObjectPasses(const GLCamera_cls& camera, double dataTime, double sceneTime, int dataFrame) {
+    FilterCtrl_cls* objects = GpFilterCtrls[1];
+    if (!objects || !objects->HasEnabledObjectOrGrid()) return;
+    ObjectDrawContext c;
+    c.dataFrame = dataFrame;
+    c.time = sceneTime;
+    c.shaderArg = 1;
+    c.useShader = [](unsigned type, int lights) {
+        if (GpShaderProgram) GpShaderProgram->Use(int(type), lights);
+    };
+    c.stopShader = []() {
+        if (GpShaderProgram) GpShaderProgram->Stop();
+    };
+    c.drawCube = []() { DrawCubeList(); };
+    c.drawSphere = []() {
+        if (!GpIcoSphere) GpIcoSphere = new IcoSphere_cls;
+        GpIcoSphere->CallTextured(3);
+    };
+    if (m_reportMeshError) c.reportError = m_reportMeshError;
+    // Meshes once per periodic copy inside its translation, then the solids once.
+    c.pass = 1;
+    FilterCopy_cls* copy = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindCopy() : nullptr;
+    if (copy) {
+        float box[3][3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+        if (GpPeriodicBoundary)
+            for (int a = 0; a < 3; ++a) {
+                Vec3f e;
+                GpPeriodicBoundary->GetImageOffset(e, a);
+                box[a][0] = e.x, box[a][1] = e.y, box[a][2] = e.z;
+            }
+        for (const CopyOrderEntry_cls& entry : copy->SortCopies(camera.frame.direction, dataTime, box)) {
+            const std::vector<float> shift = copy->GetCopyOffset(entry.copy, dataTime, box);
+            glPushMatrix();
+            if (shift.size() == 3) glTranslatef(shift[0], shift[1], shift[2]);
+            objects->DrawObjects(c);
+            glPopMatrix();
+        }
+    } else {
+        objects->DrawObjects(c);
+    }
+    c.pass = 0;
+    objects->DrawObjects(c);
 }
 
 void ViewScene_cls::DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime) {
@@ -294,7 +346,8 @@ void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& re
     }
 }
 
-void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g) {
+void ViewScene_cls::ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, double d,
+                             double g) {
     glPointSize(6);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -304,6 +357,7 @@ void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show
         glColor4f(0.3f, 0.3f, 0.3f, 1);
         DrawFloorGrid(g, 3);
     }
+    if (show.items) DrawPathItems(view, false);
     // The pivot marker: a small cross at the pivot, sized by the pivot distance.
     if (show.items) {
         const double* p = args.camera->pivot;
