@@ -216,14 +216,14 @@ TEST_F(FilterStickTest, SceneTextParsesInPovRay) {
         d->critA.value = 1.2f;
         d->critB.value = 2;
         d->texture.normalPattern[0].value = 3;
-        d->texture.normalPattern[1].value = 6;
+        d->texture.normalPattern[1].value = ramp ? 11 : 6;  // the ridged function needs its include
         d->texture.ior.value = 1.3f;
         Line3 l;
         const StickFrame_cls f = l.Frame();
         s->Prepare(&f, StickBox_cls(), 0, 0);
         EXPECT_EQ(d->engine.Size(), ramp ? 2u : 1u);
-        wxString scene = s->PovMacro();
-        s->PovSticks(scene, l.pos);
+        wxString scene;
+        s->PovMacroAndSticks(scene, l.pos);
         scene += "object{STICKS0}\n#debug concat(\"parsed \", str(1,0,0), \"\\n\")\n";
         bool ok = false;
         const std::string out = povprobe::Run(scene.utf8_string(), ok);
