@@ -555,6 +555,10 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             if (CameraPathCtrl_cls* camera = m_core ? m_core->GetCameraControl() : nullptr)
                 if (camera->gui && camera->gui->IsShown()) camera->gui->SyncFromView();
             break;
+        case ID_LIGHT_DIALOG_REFRESH:
+            // The current view posts this after each paint so the light dialog follows it;
+            // that dialog is not built yet, so there is nothing to refresh.
+            break;
         case ID_STEREO_DIALOG_REFRESH:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr)
                 if (stereo->gui) stereo->UpdateGUI(false);
