@@ -114,6 +114,8 @@ void MainGLCanvas_cls::OnMouse(wxMouseEvent& event) {
     if (m_tracker.ButtonWentUp()) {
         GbIconClick = false;
         if (HasCapture()) ReleaseMouse();
+        // The view and camera dialog, when shown, follows what the gesture changed.
+        PostToFrame(m_frame, ID_CAMERA_DIALOG_REFRESH);
     }
     if (m_tracker.Dragging() && !GbIconClick) moved = DoGestures(w, h);
     if (m_tracker.ButtonWentDown()) {

@@ -1,6 +1,7 @@
 // The main frame's command bus and menus, and Open / Save / Save As of projects.
 #include "tests/app/gui/ShellFixture.h"
 #include "tests/app/gui/ExpectedFiles.h"
+#include "scene/PovRayCtrl.h"
 
 #include <gtest/gtest.h>
 
@@ -79,11 +80,34 @@ TEST(FrameMain, EveryCommandIdReachesItsHandler) {
     shell.prompts.yes = false;  // Quit: No
 
     TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    // POV-Ray writes into the test's folder and runs a renderer that is not there.
+    PovRayCtrl_cls* pov = shell.core->GetPovRay();
+    pov->pathPovWork.text = wxString::FromUTF8(dir.File("POV"));
+    pov->pathPovRay.text = wxString::FromUTF8(dir.File("no-povray"));
     for (const FrameCommandSpec& c : FrameCommands()) {
         testsupport::Pump(20);  // whatever an earlier step left queued has run
         rec.ids.clear();
         rec.keep = c.id;
         shell.Post(c.id);
+        // A POV-Ray animation run starts playback at once (it asks nothing); the same
+        // command stops it again. A render reports its end (and here its failure) later.
+        if (c.id == ID_POV_EXPORT_ANIMATION || c.id == ID_POV_RENDER_ANIMATION) {
+            testsupport::Pump(20);
+            EXPECT_EQ(rec.ids.front(), c.id) << c.name;
+            EXPECT_TRUE(pov->exporting) << c.name;
+            shell.Post(c.id);
+            testsupport::Pump(50);
+            EXPECT_FALSE(pov->exporting) << c.name;
+            EXPECT_FALSE(time->IsPlaying()) << c.name;
+            continue;
+        }
+        if (c.id == ID_POV_RENDER_SNAPSHOT) {
+            testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 5000);
+            testsupport::Pump(50);
+            EXPECT_EQ(rec.ids, std::vector<int>{c.id}) << c.name;
+            EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povsnap0000.ini")));
+            continue;
+        }
         // its own handler only: with every question cancelled no command acts, so nothing
         // else is posted (a sequence run started without its dialog's button would play
         // the timeline and post the steps' refreshes)

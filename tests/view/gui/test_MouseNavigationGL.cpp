@@ -20,6 +20,7 @@
 #include "common/CommandHistory.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterCtrl.h"
+#include "filters/FilterObject.h"
 #include "filters/FilterData.h"
 #include "scene/SceneObj.h"
 #include "tests/support/GuiTestSupport.h"
@@ -318,6 +319,22 @@ TEST_F(MouseViewTest, ClickSelectsTheBoxUnderItAndEmptySpaceChangesNothing) {
     }
     EXPECT_EQ(picked.front(), 21);
     EXPECT_EQ(picked[1], 20);
+}
+
+TEST_F(MouseViewTest, ClickSelectsAnObjectFilterByItsOutline) {
+    prefs->ApplyMouseTemplate(1);
+    InstallSelection();
+    AddBox(-1.5, 0, 0, 0.6);  // makes the lists
+    FilterBase_cls* object = lists[1]->AddFilter(FILTER_OBJECT, -1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(object, nullptr);
+    object->GetData()->SetTranslateKey(1.5, 0, 0);
+    object->GetData()->SetScaleKey(0.6, 0.6, 0.6);
+    ASSERT_TRUE(Paint());
+    const wxPoint p = Pixel(1.5, 0, 0);
+    Drag(wxMOUSE_BTN_RIGHT, p.x, p.y, p.x, p.y);
+    EXPECT_EQ(GpSelectedSceneObj, object->GetData());
+    ASSERT_FALSE(picked.empty());
+    EXPECT_EQ(picked.back(), 40);  // the first filter of list 1
 }
 
 TEST_F(MouseViewTest, GizmoAxisClickConstrainsTheDragAndUndoRevertsIt) {
