@@ -188,10 +188,14 @@ bool PovRayCtrl_cls::ToggleExportAnim(bool render) {
     commonWritten = 0;
     bgCommonWritten = 0;
     if (renderAfter) {
+        // A rendering run stops whether it exports or renders its queue; one that was still
+        // exporting had disabled the main frame.
+        const bool wasExporting = exporting;
         exporting = false;
         renderAfter = false;
         renderQueue.clear();
         UpdateBusyState();
+        if (wasExporting && host_) host_->EnableFrame(true);
         return false;
     }
     if (!exporting) {
