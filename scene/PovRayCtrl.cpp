@@ -2,7 +2,9 @@
 // render runner.
 #include "scene/PovRayCtrl.h"
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 #include <cstdio>
 
 #include "common/GLCamera.h"
@@ -320,7 +322,12 @@ wxString PovRayCtrl_cls::TakeRenderFailure() {
 
 void PovRayCtrl_cls::StopRender() {
     if (renderThread_) {
-        renderThread_->Terminate();
+        // The thread may not have started the renderer yet when asked first: ask again until
+        // it has returned (for two seconds at most, then wait for it as it is).
+        for (int i = 0; i < 400 && !IsRenderIdle(); ++i) {
+            renderThread_->Terminate();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
         ReapThread();
     }
     renderIdle.store(true, std::memory_order_release);
