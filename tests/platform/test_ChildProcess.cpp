@@ -2,6 +2,9 @@
 // folder it runs in, its output kept rather than printed, and arguments passed untouched.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "platform/ChildProcess.h"
 #include "tests/support/TestFiles.h"
 
@@ -36,4 +39,16 @@ TEST(ChildProcess, LongOutputKeepsItsEnd) {
     ASSERT_EQ(r.exitCode, 0);
     EXPECT_LE(r.output.size(), 4096u);
     EXPECT_NE(r.output.find("line2999\n"), std::string::npos);
+}
+
+TEST(ChildProcess, ProgramDescriptorsAreNotInherited) {
+    testsupport::TempDir dir;
+    testsupport::WriteFile(dir.File("held"), "x");
+    const int fd = open(dir.File("held").c_str(), O_RDONLY);  // inheritable on purpose
+    ASSERT_GE(fd, 3);
+    const platform::ChildResult r =
+        platform::RunChild("sh", {"-c", "test -e /proc/self/fd/" + std::to_string(fd) + " && echo inherited || echo closed"},
+                           dir.Path());
+    close(fd);
+    EXPECT_EQ(r.output, "closed\n");
 }
