@@ -9,6 +9,7 @@
 #include "common/CommandIds.h"
 #include "scene/PovOutputSettings.h"
 #include "scene/PovRayCtrl.h"
+#include "scene/PovRegionSettings.h"
 #include "tests/support/PovRayProbe.h"
 #include "timeline/TimeCtrl.h"
 
@@ -65,4 +66,22 @@ TEST(PovExport, AnimationRunWritesEachStepAndEnds) {
     EXPECT_GE(written, 4);
     EXPECT_EQ(pov->animCounter, written);
     EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povanim0000.ini")));
+}
+
+TEST(PovExport, CustomRangeRunPlaysItsRangeWithoutRepeat) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    time->repeat.value = true;  // would wrap for ever
+    pov->region->region.value = 2;
+    pov->region->customMin.value = 5;
+    pov->region->customMax.value = 7;
+    shell.Post(ID_POV_EXPORT_ANIMATION);
+    EXPECT_TRUE(pov->exporting);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !pov->exporting; }, 20000));
+    EXPECT_FALSE(time->repeat.value);
+    EXPECT_EQ(time->Frame(), 7);
+    EXPECT_GE(pov->animCounter, 3);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povanim0002.pov")));
 }
