@@ -1,7 +1,11 @@
 // The central object: construction order, ownership, file reading and writing.
 #include "app/gui/AppCore.h"
 
+#include "scene/gui/TexPropertyGUI.h"
+
 #include <wx/artprov.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/display.h>
 #include <wx/gdicmn.h>
 #include <wx/log.h>
@@ -30,6 +34,7 @@
 #include "timeline/gui/ParamGUICtrl.h"
 #include "scene/AnchorPath.h"
 #include "scene/CameraPath.h"
+#include "scene/PathPovText.h"
 #include "timeline/ParamGroup.h"
 #include "app/gui/TopHalfPanel.h"
 #include "view/gui/MainGLCanvas.h"
@@ -135,6 +140,8 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     }
     // The colour-curve editor, hidden until a curve's button or its menu item asks for it.
     m_colorCurveControl = new ColorCurveCtrl_cls(m_frame);
+    // The texture editor, hidden until its menu item asks for it.
+    m_textureControl = new TexPropertyCtrl_cls(m_frame, &m_frame->Icon("Texture"));
     InstallDataLoadContext();
 
     // Module-level pointers, once every object exists.
@@ -157,6 +164,10 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
         m_cameraPath->group = container;
         params->AddGroup(container);
         container->HideGUI();
+        // A click on a group header makes its object the target of the views' gizmo.
+        params->onOwnerSelected = [](ParamOwner_cls* owner) {
+            SetSelectedSceneObj(dynamic_cast<SceneObj_cls*>(owner));
+        };
         params->UpdateAll();
     }
 
@@ -231,10 +242,12 @@ AppCore_cls::~AppCore_cls() {
     MainGLCanvas_cls::SetPickSelect(nullptr);
     delete m_stereoControl;
     m_stereoControl = nullptr;
-    delete m_colorCurveControl;
-    m_colorCurveControl = nullptr;
+    delete m_textureControl;
+    m_textureControl = nullptr;
     delete m_cameraControl;
     m_cameraControl = nullptr;
+    delete m_colorCurveControl;
+    m_colorCurveControl = nullptr;
     if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
     // The views and their context are gone: the eye buffers' GL objects went with them.
     for (FBO_cls** pair : {m_stereo->eyeBuffers, m_stereo->otherBuffers})
@@ -350,6 +363,12 @@ void AppCore_cls::InstallViewDrawing() {
     };
     m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
     m_viewScene->SetExposure(m_exposure);
+    // A mesh file that cannot be read is said once per path, after the paint has ended.
+    if (FrameMain_cls* frame = m_frame)
+        m_viewScene->SetMeshErrorReporter([frame](const std::string& message) {
+            const wxString text = wxString::FromUTF8(message);
+            frame->CallAfter([frame, text]() { ShowMessageBox(frame, text, wxGetTranslation("Warning")); });
+        });
     m_viewScene->Install();
     if (m_frame) m_frame->InstallViewDrawing();
 }
@@ -686,6 +705,10 @@ void AppCore_cls::MoveSelectedFilter(int direction) {
         if (list) list->MoveSelected(direction);
 }
 
+void AppCore_cls::LoadTexture(TexProperty_cls* record, const wxString& title, FilterValueTarget_cls* target) {
+    if (m_textureControl) m_textureControl->EditTexture(record, title, target);
+}
+
 void AppCore_cls::SelectFilter(FilterBase_cls* filter, bool clearParamSelection) {
     FilterBase_cls* previous = SelectedFilter();
     // Clearing the parameter panel's selection unselects every owner of a listed group,
@@ -728,7 +751,18 @@ void AppCore_cls::SelectByPickName(int name) {
     // object's own group is selected and the object becomes the gizmo's target.
     SelectFilter(nullptr, false);
     SelectParamsById(name);
-    if (m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+}
+
+void AppCore_cls::CopyPathToClipboard() {
+    if (!m_cameraPath || !m_anchorPath) return;
+    std::string error;
+    const std::vector<std::string> lines =
+        ReadCameraTemplate(platform::FindProgramData(CameraTemplateName(*m_cameraPath)), error);
+    if (lines.empty() && !error.empty()) platform::ReportError(error);
+    const std::string text = CameraPathPovText(*m_cameraPath, *m_anchorPath, lines);
+    if (!wxTheClipboard->Open()) return;
+    wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text.c_str())));
+    wxTheClipboard->Close();
 }
 
 SceneObj_cls* AppCore_cls::SelectParamsById(int id) {

@@ -24,8 +24,11 @@ class TimeCtrl_cls;
 class ImgSequence_cls;
 class StereoGram_cls;
 class StereoGramControl_cls;
-class ColorCurveCtrl_cls;
 class CameraPathCtrl_cls;
+class ColorCurveCtrl_cls;
+class FilterValueTarget_cls;
+class TexProperty_cls;
+class TexPropertyCtrl_cls;
 class PeriodicBoundaryControl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
@@ -146,6 +149,10 @@ public:
     /// null (and no selected scene object) when the id names nothing. Selecting the object
     /// that is selected already keeps it selected.
     SceneObj_cls* SelectParamsById(int id);
+    /// "Export Path to Clipboard (.pov)": the camera path (and, when the camera looks at
+    /// the anchor, the anchor) as POV-Ray text with the camera template, put on the
+    /// clipboard as plain text. A template that cannot be read is reported and left out.
+    void CopyPathToClipboard();
     /// Scene objects other than the paths found by pick id (the lights); null: none.
     void SetSceneObjFinder(std::function<SceneObj_cls*(int id)> finder) { m_sceneObjFinder = std::move(finder); }
     /// What a click bound to "Item Selection" does with the first pick name under it:
@@ -163,9 +170,14 @@ public:
     /// The stereogram settings (owned; GpStereoGram) and their dialog's controller (owned).
     StereoGram_cls* GetStereoGram() const { return m_stereo; }
     StereoGramControl_cls* GetStereoControl() const { return m_stereoControl; }
+    CameraPathCtrl_cls* GetCameraControl() const { return m_cameraControl; }
     /// The colour-curve editor's controller (owned; GpColorCurveCtrl).
     ColorCurveCtrl_cls* GetColorCurveControl() const { return m_colorCurveControl; }
-    CameraPathCtrl_cls* GetCameraControl() const { return m_cameraControl; }
+    /// The texture editor's controller (owned).
+    TexPropertyCtrl_cls* GetTextureControl() const { return m_textureControl; }
+    /// The texture editor edits `record` (null: nothing) under `title`; edits are steps
+    /// on `target`, the record's filter list (null: direct writes).
+    void LoadTexture(TexProperty_cls* record, const wxString& title, FilterValueTarget_cls* target);
     /// The controller of the "Periodic Boundary" dialog (owned; edits GpPeriodicBoundary).
     PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl; }
     /// The draw-option and exposure settings (with their pages, once made).
@@ -232,8 +244,9 @@ private:
     ImgSequence_cls* m_imgSequence = nullptr;  ///< owned
     StereoGram_cls* m_stereo = nullptr;        ///< owned
     StereoGramControl_cls* m_stereoControl = nullptr;  ///< owned; its dialog is the frame's
-    ColorCurveCtrl_cls* m_colorCurveControl = nullptr;  ///< owned; its dialog is the frame's
     CameraPathCtrl_cls* m_cameraControl = nullptr;     ///< owned; its dialog is the frame's
+    ColorCurveCtrl_cls* m_colorCurveControl = nullptr;  ///< owned; its dialog is the frame's
+    TexPropertyCtrl_cls* m_textureControl = nullptr;    ///< owned; its dialog is the frame's
     PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
     DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
     ExposureSettings_cls* m_exposure = nullptr;   ///< owned

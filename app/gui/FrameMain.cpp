@@ -1,6 +1,8 @@
 // The main window: construction, command bus, Quit, About, key and idle handling.
 #include "app/gui/FrameMain.h"
 
+#include "scene/gui/TexPropertyGUI.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -540,6 +542,9 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_STEREOGRAM_CONFIG:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr) stereo->Show(this);
             break;
+        case ID_EXPORT_PATH_CLIPBOARD:
+            if (m_core) m_core->CopyPathToClipboard();
+            break;
         case ID_VIEW_CAMERA_CONFIG:
             if (CameraPathCtrl_cls* camera = m_core ? m_core->GetCameraControl() : nullptr) {
                 camera->Show(this);
@@ -550,9 +555,19 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             if (CameraPathCtrl_cls* camera = m_core ? m_core->GetCameraControl() : nullptr)
                 if (camera->gui && camera->gui->IsShown()) camera->gui->SyncFromView();
             break;
+        case ID_LIGHT_DIALOG_REFRESH:
+            // The current view posts this after each paint so the light dialog follows it;
+            // that dialog is not built yet, so there is nothing to refresh.
+            break;
         case ID_STEREO_DIALOG_REFRESH:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr)
                 if (stereo->gui) stereo->UpdateGUI(false);
+            break;
+        case ID_TEXTURE_EDITOR:
+            if (TexPropertyCtrl_cls* texture = m_core ? m_core->GetTextureControl() : nullptr) texture->Show(this);
+            break;
+        case ID_TEXTURE_DIALOG_REFRESH:
+            if (TexPropertyCtrl_cls* texture = m_core ? m_core->GetTextureControl() : nullptr) texture->UpdateGUI(false);
             break;
         case ID_COLOR_CURVE_EDITOR:
             if (ColorCurveCtrl_cls* curves = m_core ? m_core->GetColorCurveControl() : nullptr) curves->Show(this);
