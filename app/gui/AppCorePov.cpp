@@ -7,6 +7,7 @@
 #include "app/gui/AppPovHost.h"
 #include "app/gui/AppPovSources.h"
 #include "app/gui/FrameMain.h"
+#include "common/CommandIds.h"
 #include "common/gui/MessageHelpers.h"
 #include "platform/Trace.h"
 #include "scene/PovRayCtrl.h"
@@ -53,11 +54,32 @@ void AppCore_cls::DeletePovRay() {
 }
 
 bool AppCore_cls::ExportPovSnapshot(bool forRender) {
-    return m_povWriter && m_povWriter->ExportPovSnapshot(forRender);
+    if (!m_povWriter) return false;
+    const bool ok = m_povWriter->ExportPovSnapshot(forRender);
+    if (!m_povWriter->failure.empty()) {
+        const std::string why = "POV-Ray export: " + m_povWriter->failure;
+        platform::ReportError(why);
+        if (m_frame) ShowMessageBox(m_frame, wxString::FromUTF8(why), wxGetTranslation("Warning"));
+    }
+    return ok;
 }
 
 bool AppCore_cls::ExportPovAnimationFrame() {
-    return m_povWriter && m_povRay && m_povRay->exporting && m_povWriter->ExportPovAnimationFrame();
+    if (!m_povWriter || !m_povRay || !m_povRay->exporting) return false;
+    const bool ok = m_povWriter->ExportPovAnimationFrame();
+    if (m_povWriter->failure.empty()) return ok;
+    // A file that cannot be written ends the run: the frames after it would fail alike.
+    const std::string why = "POV-Ray export stopped: " + m_povWriter->failure;
+    platform::ReportError(why);
+    m_povRay->ToggleExportAnim(false);
+    if (FrameMain_cls* frame = m_frame) {
+        frame->PostMenuCommand(ID_END_CAPTURE);
+        // Not from inside the paint that exported: the message comes once it is over.
+        frame->CallAfter([frame, why]() {
+            ShowMessageBox(frame, wxString::FromUTF8(why), wxGetTranslation("Warning"));
+        });
+    }
+    return ok;
 }
 
 void AppCore_cls::ApplyPovAnimRange() {
