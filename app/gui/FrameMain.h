@@ -27,6 +27,7 @@ class wxPanel;
 class wxSplitterWindow;
 class wxSplitterEvent;
 class TopHalfPanel_cls;
+class BtmHalfPanel_cls;
 class MainGLCanvas_cls;
 class GLExtraFrame_cls;
 
@@ -183,6 +184,9 @@ private:
     void OnViewCommand(int id);
     /// ID_END_CAPTURE: the main view leaves its run modes.
     void EndViewRunModes();
+    /// The POV-Ray commands: the dialog, exports and renders of a snapshot or an
+    /// animation, and the end of a render (FrameMainPov.cpp).
+    void OnPovCommand(int id);
     void OnMoveFrame();
     void OnKeyDown(wxKeyEvent& event);
     void OnCharHook(wxKeyEvent& event);
@@ -201,7 +205,7 @@ private:
     wxPanel* m_upper = nullptr;
     TopHalfPanel_cls* m_top = nullptr;
     GLExtraFrame_cls* m_extra = nullptr;
-    wxPanel* m_lower = nullptr;
+    BtmHalfPanel_cls* m_lower = nullptr;
     wxMenu* m_menus[MENU_COUNT] = {};
     wxMenu* m_addPopups[3] = {};  ///< pop-up copies of Bool, Object, World; owned
     std::vector<std::pair<wxString, wxBitmap>> m_icons;
