@@ -167,3 +167,19 @@ TEST_F(ObjectFilterTest, ProjectKeepsTheObjectAndItsTexture) {
     // its panel stands in the page again
     EXPECT_NE(Page()->GUIOf(Objects()->GetNode(0)), nullptr);
 }
+
+TEST_F(ObjectFilterTest, ReopenedPanelShowsTheMeshRowsOnlyForAMesh) {
+    shell->Post(ID_ADD_OBJECT);
+    FilterBase_cls* f = Objects()->GetNode(0);
+    auto* gui = dynamic_cast<FilterObjectGUI_cls*>(Page()->GUIOf(f));
+    ASSERT_NE(gui, nullptr);
+    wxWindow* affine = gui->Panel()->GetItemControl(gui->affineButton);
+    for (unsigned shape : {0u, 3u}) {
+        static_cast<FilterObject_cls*>(f)->Data()->objectType.value = shape;
+        gui->ToggleOpen();  // closed
+        EXPECT_FALSE(affine->IsShown());
+        gui->ToggleOpen();  // open again
+        testsupport::Pump(10);
+        EXPECT_EQ(affine->IsShown(), shape == 3u) << shape;
+    }
+}
