@@ -2,6 +2,9 @@
 // rule and type restriction, or the stick file path with its chooser.
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include "filters/gui/FilterGUI.h"
 
 class FilterStick_cls;
@@ -30,4 +33,6 @@ protected:
 
 private:
     FilterStick_cls* stick_;
+    /// What tells the user of a stick file failure; dies with the panel.
+    std::shared_ptr<std::function<void(const wxString&)>> errorReporter_;
 };
