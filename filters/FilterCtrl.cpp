@@ -302,11 +302,17 @@ bool FilterCtrl_cls::HasEnabledObjectOrGrid() const {
 
 wxString FilterCtrl_cls::PovObjectDeclares(const PovObjectStyle_cls& style, int dataFrame) {
     wxString out;
+    int imported = 0;
     for (auto& f : filters_)
         if (f->Kind() == FILTER_OBJECT) {
             auto* o = static_cast<FilterObject_cls*>(f.get());
-            if (dataFrame >= 0 && o->Data()->objectType.value == OBJECT_IMPORT) o->Data()->LoadMesh(dataFrame);
-            out << o->PovDeclare(style);
+            if (o->Data()->objectType.value != OBJECT_IMPORT) continue;
+            if (dataFrame >= 0) o->Data()->LoadMesh(dataFrame);
+            // Each mesh built from memory has a name of its own, so every object shows its
+            // own mesh: the first keeps "MESH_OBJECT".
+            const wxString name = imported == 0 ? wxString("MESH_OBJECT") : wxString::Format("MESH_OBJECT_%d", imported);
+            ++imported;
+            out << o->PovDeclare(style, name);
         }
     return out;
 }

@@ -68,8 +68,9 @@ public:
     explicit FilterObject_cls(FilterCtrl_cls* list);
     FilterObjectData_cls* Data() const { return static_cast<FilterObjectData_cls*>(GetData()); }
 
-    /// The mesh declaration for ObjectType 3 (written enabled or not), else "".
-    wxString PovDeclare(const PovObjectStyle_cls& style);
+    /// The mesh declaration for ObjectType 3 (written enabled or not), else "". A mesh
+    /// built from memory is declared as `name`.
+    wxString PovDeclare(const PovObjectStyle_cls& style, const wxString& name = "MESH_OBJECT");
     /// One POV-Ray object at normalised time t, or "" (disabled; shapes 0-2 outside mode 0;
     /// the mesh outside mode 1; an unknown shape). `copyTransform` is appended inside the
     /// object when not empty; `indent` starts every line.

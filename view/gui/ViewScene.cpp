@@ -213,6 +213,7 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     // Objects follow the DataBox only when its influence is "All".
     const bool objectsInBox = box && box->influence.value == 1;
     if (show.data && objectsInBox) DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
+    if (show.items && objectsInBox && GpFilterCtrls[1]) DrawFilterRegions(*GpFilterCtrls[1], sceneTime);
     // The Boolean regions are in the data's own coordinates. The regions are scene items:
     // shown with the view's items (toggle I), as the lights and paths are.
     if (show.items && GpFilterCtrls[0]) {
@@ -226,7 +227,7 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
         DrawFilterRegions(*world, sceneTime);
         DrawSelectedFilterGizmo(*world, sceneTime);
     }
-    if (show.items && GpFilterCtrls[1]) DrawFilterRegions(*GpFilterCtrls[1], sceneTime);
+    if (show.items && !objectsInBox && GpFilterCtrls[1]) DrawFilterRegions(*GpFilterCtrls[1], sceneTime);
 }
 
 void ViewScene_cls::DrawObjectPasses(const GLCamera_cls& camera, double dataTime, double sceneTime, int dataFrame) {

@@ -335,6 +335,16 @@ TEST_F(MouseViewTest, ClickSelectsAnObjectFilterByItsOutline) {
     EXPECT_EQ(GpSelectedSceneObj, object->GetData());
     ASSERT_FALSE(picked.empty());
     EXPECT_EQ(picked.back(), 40);  // the first filter of list 1
+    // a DataBox whose influence is "All" carries the object along
+    FilterBase_cls* box = lists[2]->AddFilter(FILTER_DATABOX, -1, nullptr, nullptr, nullptr, nullptr);
+    box->GetData()->SetTranslateKey(0, 1, 0);
+    box->GetData()->SetScaleKey(1, 1, 1);
+    SetSelectedSceneObj(nullptr);
+    for (auto& l : lists) l->SelectFilter(nullptr);
+    ASSERT_TRUE(Paint());
+    const wxPoint moved = Pixel(1.5, 1, 0);
+    Drag(wxMOUSE_BTN_RIGHT, moved.x, moved.y, moved.x, moved.y);
+    EXPECT_EQ(GpSelectedSceneObj, object->GetData());
 }
 
 TEST_F(MouseViewTest, GizmoAxisClickConstrainsTheDragAndUndoRevertsIt) {
