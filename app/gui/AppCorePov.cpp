@@ -9,12 +9,15 @@
 #include "app/gui/FrameMain.h"
 #include "common/CommandIds.h"
 #include "common/gui/MessageHelpers.h"
+#include "filters/FilterCtrl.h"
+#include "filters/FilterStick.h"
 #include "platform/Trace.h"
 #include "scene/PovRayCtrl.h"
 #include "scene/PovSceneWriter.h"
 #include "scene/gui/PovRayGUI.h"
 #include "timeline/TimeCtrl.h"
 #include "timeline/gui/PlayCtrlGUI.h"
+#include "view/Snap.h"
 
 void AppCore_cls::CreatePovRay() {
     GpPovRayCtrl = m_povRay = new PovRayCtrl_cls;
@@ -23,6 +26,17 @@ void AppCore_cls::CreatePovRay() {
     m_povRay->SetHost(m_povHost);
     m_povSources = new AppPovSources_cls(this);
     m_povWriter = new PovSceneWriter_cls(m_povRay, m_povSources);
+    // The enabled Stick filters of the Object list: each writes its macro and its unions of
+    // the sticks last prepared for the drawn frame.
+    m_povSources->enabledStickCount = [this]() {
+        return m_filterCtrls[1] ? int(m_filterCtrls[1]->GetEnabledSticks().size()) : 0;
+    };
+    m_povSources->povSticks = [this](wxString& out, int i) {
+        if (!m_filterCtrls[1]) return;
+        const std::vector<FilterStick_cls*> sticks = m_filterCtrls[1]->GetEnabledSticks();
+        if (i < 0 || i >= int(sticks.size())) return;
+        sticks[size_t(i)]->PovMacroAndSticks(out, GpSnap && GpSnap->allocated ? GpSnap->positions : nullptr);
+    };
     m_povWriter->askNoLight = [this]() {
         return AskYesNo(m_frame, wxGetTranslation("Output .pov file"), wxGetTranslation("No Light"));
     };
