@@ -30,6 +30,7 @@
 #include "timeline/gui/ParamGUICtrl.h"
 #include "scene/AnchorPath.h"
 #include "scene/CameraPath.h"
+#include "scene/LightSRCCtrl.h"
 #include "timeline/ParamGroup.h"
 #include "app/gui/TopHalfPanel.h"
 #include "view/gui/MainGLCanvas.h"
@@ -152,6 +153,16 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
         params->UpdateAll();
     }
 
+    // The seven lights, their tracks in the lower panel (the inactive ones hidden).
+    GpLightSRCCtrl = m_lights = new LightSRCCtrl_cls;
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
+        for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i) {
+            params->AddGroup(m_lights->Light(i).group);
+            m_lights->Light(i).group->HideGUI();
+        }
+        params->UpdateAll();
+    }
+
     InstallViewDrawing();
     RegisterSections();
     ReadConfig(m_configPath);
@@ -236,6 +247,12 @@ AppCore_cls::~AppCore_cls() {
         delete m_filterCtrls[i];
         m_filterCtrls[i] = nullptr;
     }
+    if (GpLightSRCCtrl == m_lights) GpLightSRCCtrl = nullptr;
+    if (GpSelectedSceneObj && m_lights)
+        for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i)
+            if (GpSelectedSceneObj == &m_lights->Light(i)) SetSelectedSceneObj(nullptr);
+    delete m_lights;
+    m_lights = nullptr;
     if (GpCameraPath == m_cameraPath) GpCameraPath = nullptr;
     if (GpAnchorPath == m_anchorPath) GpAnchorPath = nullptr;
     delete m_cameraPath;
@@ -420,6 +437,20 @@ void AppCore_cls::RegisterSections() {
                          [anchorPath](ParamTextStream_cls& stream, const std::string& line) {
                              anchorPath->ReadSection(stream, line);
                          });
+    LightSRCCtrl_cls* lights = m_lights;
+    m_sections.AddMarker("---AllLightSource");
+    m_sections.AddMarker("---LightSRC");
+    m_sections.AddSettingsGroup("lights", [lights]() { return &lights->items; });
+    for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i)
+        m_sections.AddSettingsGroup("light " + std::to_string(i), [lights, i]() { return &lights->Light(i).settings; });
+    m_sections.AddWriter(ROW_LIGHTS, "lights", [lights]() { return lights->WriteSection(); });
+    m_sections.AddReader(READ_LIGHTS, "lights", [lights](ParamTextStream_cls& stream, const std::string& line) {
+        lights->ReadSection(stream, line);
+    });
+    m_sections.AddAfterRead(AFTER_LIGHT_STATES, "light states", [lights]() {
+        if (lights->selected >= lights->LightNumber()) lights->SelectLight(lights->LightNumber() - 1);
+        lights->UpdateGroupStates();
+    });
     for (int i = 0; i < 5; ++i)
         m_sections.AddSettingsGroup("view " + std::to_string(i), [this, i]() -> ConfItemGroup_cls* {
             if (!m_frame) return nullptr;
@@ -677,14 +708,32 @@ void AppCore_cls::SelectByPickName(int name) {
         SelectFilterById(name, true);
         return;
     }
-    // Camera path, anchor and lights select their parameter group; none of them is drawn
-    // for picking yet, so the selection is only cleared.
+    // Camera path, anchor and lights: their parameter group becomes the selection, and the
+    // object the target of the gizmo.
     SelectFilter(nullptr, false);
+    SelectParamsById(name);
+}
+
+SceneObj_cls* AppCore_cls::SelectParamsById(int id) {
+    ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl);
+    if (!params) return nullptr;
+    ParamOwner_cls* owner = nullptr;
+    for (ParamGroup_cls* g : params->groups)
+        if (g && g->active && (owner = g->FindOwnerById(id))) break;  // inactive lights are not in the scene
+    if (!owner) return nullptr;
+    params->SelectGroup(owner);
+    // An owner picked again stays selected (and stays the gizmo's target).
+    auto* object = owner->IsOwnerSelected() ? dynamic_cast<SceneObj_cls*>(owner) : nullptr;
+    SetSelectedSceneObj(object);
+    SelectLightById(id);
+    if (m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+    return object;
 }
 
 void AppCore_cls::SelectLightById(int id) {
     const PickTarget t = DecodePickId(id);
-    if (t.kind != PICK_LIGHT) return;
+    if (t.kind != PICK_LIGHT || !m_lights || t.index >= m_lights->LightNumber()) return;
+    m_lights->SelectLight(t.index);
 }
 
 Parameter_cls* AppCore_cls::FindParamByName(const std::string& registryName) {

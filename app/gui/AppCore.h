@@ -22,6 +22,8 @@ class TimeCtrl_cls;
 class ImgSequence_cls;
 class StereoGram_cls;
 class StereoGramControl_cls;
+class LightSRCCtrl_cls;
+class SceneObj_cls;
 class PeriodicBoundaryControl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
@@ -131,6 +133,10 @@ public:
     // index filters). An id that names nothing existing selects nothing.
     void SelectFilterById(int id, bool clearParamSelection);
     void SelectLightById(int id);
+    /// Selects the parameter group of the scene object with pick id `id` (0 camera path,
+    /// 1 anchor, 10..16 lights) and makes that object the selected scene object; returns
+    /// it, or null when no listed group has that owner.
+    SceneObj_cls* SelectParamsById(int id);
     /// What a click bound to "Item Selection" does with the first pick name under it:
     /// below 20 the scene object of that id (none is pickable yet: nothing selected) and
     /// no filter; 20 and above that filter. -1 changes nothing.
@@ -146,6 +152,7 @@ public:
     /// The stereogram settings (owned; GpStereoGram) and their dialog's controller (owned).
     StereoGram_cls* GetStereoGram() const { return m_stereo; }
     StereoGramControl_cls* GetStereoControl() const { return m_stereoControl; }
+    LightSRCCtrl_cls* GetLights() const { return m_lights; }
     /// The controller of the "Periodic Boundary" dialog (owned; edits GpPeriodicBoundary).
     PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl; }
     /// The draw-option and exposure settings (with their pages, once made).
@@ -202,6 +209,7 @@ private:
     FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< owned; GpFilterCtrls
     CameraPath_cls* m_cameraPath = nullptr;  ///< owned; GpCameraPath
     AnchorPath_cls* m_anchorPath = nullptr;  ///< owned; GpAnchorPath
+    LightSRCCtrl_cls* m_lights = nullptr;    ///< owned; GpLightSRCCtrl
     int m_skippedFilterBlocks = 0;  ///< filter blocks the read could not take, until reported
     std::string m_exeDir;
     std::string m_configPath;

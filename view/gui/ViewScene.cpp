@@ -18,9 +18,11 @@
 #include "filters/FilterDataBox.h"
 #include "timeline/ParamGroup.h"
 #include "filters/gui/FilterRegionGL.h"
+#include "scene/LightSRCCtrl.h"
 #include "timeline/TimeCtrl.h"
 #include "view/DepthSort.h"
 #include "view/DrawOptions.h"
+#include "view/ShadowVolume.h"
 #include "view/ExposureSettings.h"
 #include "view/TagList.h"
 #include "view/gui/GLResources.h"
@@ -130,11 +132,21 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
 
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     ClearBackground();
-    SetDefaultLights(camera);
+    // The scene's lights take over once they exist; before, one default light shows the
+    // particles' colours.
+    LightSRCCtrl_cls* lights = GpLightSRCCtrl;
+    const int k = ShadowLightCount(args);
+    if (lights) {
+        lights->UpdateTransforms(args.time);
+        if (k < 2) lights->ApplyGLLights(args.time);
+        else lights->ApplyGLLightsForShadow(args.time, 0);
+    } else {
+        SetDefaultLights(camera);
+    }
     glClear(GL_DEPTH_BUFFER_BIT);
     const float lineWidth = PassLineWidth(GoRenderConfig.lineWidth.value, args.width, args.offScreen);
     glLineWidth(lineWidth);
-    DataPass(view, args, show);
+    DataPass(view, args, show, k);
     glLineWidth(lineWidth);
     ItemsPass(args, show, d, g);
     // Labels last, over everything, at the size of the target drawn into.
@@ -169,7 +181,13 @@ void ViewScene_cls::SetDefaultLights(const GLCamera_cls& camera) const {
     for (GLenum l = GL_LIGHT1; l <= GL_LIGHT7; ++l) glDisable(l);
 }
 
-void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const ViewToggles& show) {
+int ViewScene_cls::ShadowLightCount(const SceneDrawArgs& args) const {
+    // Shadow volumes need the stencil of the off-screen buffers: the window draws none.
+    if (!args.offScreen || !m_options || m_options->Shadow() == 0 || !GpLightSRCCtrl) return 0;
+    return GpLightSRCCtrl->CountShadowLights();
+}
+
+void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const ViewToggles& show, int k) {
     glEnable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
     GiDrawMode = 0;
@@ -182,7 +200,8 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     FrameDrawRequest request;
     request.frame = now.dataFrame;
     request.dt = dt;
-    request.lightCount = 1;
+    LightSRCCtrl_cls* lights = GpLightSRCCtrl;
+    request.lightCount = lights ? lights->LightNumber() : 1;
     request.subView = args.subView;
     // The filters weight, place and repeat the data at the displayed time (scene time for
     // key-framed values, data time for the copies' shear).
@@ -195,14 +214,27 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     // An enabled DataBox places the particles: they are drawn in its frame, and the depth
     // sort sees the eye in that frame too.
     FilterDataBoxData_cls* box = world ? world->GetEnabledDataBoxData() : nullptr;
+    if (lights) {
+        // The shadows fall away from the first shadow-casting light, in the data's frame.
+        float position[4], angles[2];
+        lights->GetLightVectors(args.time, position, angles, lights->GetShadowLightIndex(), true, box);
+        double away[3];
+        ShadowVolume_cls::DirectionForAngles(angles[0], angles[1], away);
+        for (int a = 0; a < 3; ++a) request.lightDirection[a] = float(away[a]);
+        request.shadow[0] = angles[0];
+        request.shadow[1] = angles[1];
+    }
     SetSortTransform(box, sceneTime);
     glMatrixMode(GL_MODELVIEW);
+    double viewMatrix[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, viewMatrix);
     glPushMatrix();
     if (box) {
         box->UpdateTransform(sceneTime);
         box->ApplyGLTransform();
     }
     if (particles) DrawCopies(*seq, request, *args.camera, t0 + dt);
+    if (particles && k > 0) ShadowVolumePass(*seq, request, *args.camera, t0 + dt, viewMatrix, args.time);
     // The Boolean regions are in the data's own coordinates. The regions are scene items:
     // shown with the view's items (toggle I), as the lights and paths are.
     if (show.items && GpFilterCtrls[0]) {
@@ -215,6 +247,47 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
         DrawFilterRegions(*world, sceneTime);
         DrawSelectedFilterGizmo(*world, sceneTime);
     }
+}
+
+void ViewScene_cls::ShadowVolumePass(DataSequence_cls& seq, const FrameDrawRequest& request,
+                                     const GLCamera_cls& camera, double dataTime, const double viewMatrix[16],
+                                     double lightTime) {
+    // The volumes count into the stencil buffer; the particles are then drawn again where
+    // the count is above 0, lit as the shadowed side sees the lights.
+    glClear(GL_STENCIL_BUFFER_BIT);
+    glEnable(GL_STENCIL_TEST);
+    glStencilMask(0xFF);
+    glDepthMask(GL_FALSE);
+    glStencilFunc(GL_ALWAYS, 0, 0xFF);
+    if (m_options->Shadow() == 1) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDisable(GL_BLEND);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    GiDrawMode = 1;
+    FrameDrawRequest volumes = request;
+    volumes.flag = true;
+    volumes.subView = std::max(1, request.subView);  // the particles just drawn
+    DrawCopies(seq, volumes, camera, dataTime);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_CULL_FACE);
+    glStencilMask(0);
+    glStencilFunc(GL_LESS, 0, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    GiDrawMode = 2;
+    // The lights stand in the world: set under the view matrix, not the data's placement.
+    glPushMatrix();
+    glLoadMatrixd(viewMatrix);
+    if (GpLightSRCCtrl) GpLightSRCCtrl->ApplyGLLightsForShadow(lightTime, 1);
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+    FrameDrawRequest lit = request;
+    lit.subView = std::max(1, request.subView);
+    DrawCopies(seq, lit, camera, dataTime);
+    GiDrawMode = 0;
+    glStencilMask(0xFF);
+    glDisable(GL_STENCIL_TEST);
 }
 
 void ViewScene_cls::DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime) {
@@ -268,6 +341,8 @@ void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show
         glColor4f(0.3f, 0.3f, 0.3f, 1);
         DrawFloorGrid(g, 3);
     }
+    // The light symbols, each under its pick name.
+    if (show.items && GpLightSRCCtrl) GpLightSRCCtrl->DrawGL(false);
     // The pivot marker: a small cross at the pivot, sized by the pivot distance.
     if (show.items) {
         const double* p = args.camera->pivot;

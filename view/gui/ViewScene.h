@@ -92,7 +92,15 @@ public:
 
 private:
     void SetDefaultLights(const GLCamera_cls& camera) const;
-    void DataPass(MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show);
+    /// Shadow-casting lights that take part in this pass: 0 without shadows (the option
+    /// off, the window drawn directly, or no lights).
+    int ShadowLightCount(const SceneDrawArgs& args) const;
+    /// `k` shadow lights: above 0 the stencil shadow volumes follow the particles.
+    void DataPass(MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, int k);
+    /// The particles' shadow volumes into the stencil, then the shadowed places drawn again
+    /// with the lights of the shadowed side.
+    void ShadowVolumePass(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
+                          double dataTime, const double viewMatrix[16], double lightTime);
     /// The gizmo of the selected Boolean or DataBox filter of `list`, at its centre.
     void DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime);
     /// The particles once per copy of the CopyBox filter (once without one), back to front.
