@@ -8,6 +8,7 @@
 #include <wx/dcclient.h>
 #include <wx/stopwatch.h>
 
+#include "view/IcoSphere.h"
 #include "view/gui/AxisIndicator.h"
 #include "view/gui/FBO.h"
 #include "view/gui/GLResources.h"
@@ -71,6 +72,10 @@ MainGLCanvas_cls::~MainGLCanvas_cls() {
     if (--g_canvasCount == 0) {
         delete g_context;
         g_context = nullptr;
+        // The sphere lists went with the context: a later context builds its own, instead
+        // of calling names that there belong to other lists.
+        delete GpIcoSphere;
+        GpIcoSphere = nullptr;
     }
 }
 
