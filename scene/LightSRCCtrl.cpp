@@ -18,7 +18,7 @@ LightSRCCtrl_cls::LightSRCCtrl_cls() {
     lightNumber.SetRange(0, kLights);
     items.Register(&lightNumber, "LightNumber=", "2");
     for (int i = 0; i < kLights; ++i) lights[i] = new LightSRC_cls(i, "LightSRC" + std::to_string(i));
-    for (int i = 0; i < kLights; ++i) lights[i]->group->active = i < lightNumber.value ? 1 : 0;
+    for (int i = 0; i < kLights; ++i) lights[i]->group->SetActive(i < lightNumber.value);
 }
 
 LightSRCCtrl_cls::~LightSRCCtrl_cls() {
@@ -111,8 +111,14 @@ void LightSRCCtrl_cls::UpdateTransforms(double t) {
 }
 
 void LightSRCCtrl_cls::UpdateGroupStates() {
-    for (int i = 0; i < kLights; ++i) lights[i]->group->SetActive(i < lightNumber.value);
-    lights[0]->group->UpdateTrackPanel();
+    bool changed = false;
+    for (int i = 0; i < kLights; ++i) {
+        const bool on = i < lightNumber.value;
+        changed |= (lights[i]->group->active != 0) != on;
+        lights[i]->group->SetActive(on);
+    }
+    // Laying the lower panel out again is slow: only when a track came or went.
+    if (changed) lights[0]->group->UpdateTrackPanel();
 }
 
 wxString LightSRCCtrl_cls::PovLights(double t) {

@@ -57,7 +57,8 @@ public:
                          SceneObj_cls* object);
     /// Placement of each active light at t (once per view draw).
     void UpdateTransforms(double t);
-    /// Container groups active for index < LightNumber; the parameter panel lays out again.
+    /// Container groups active for index < LightNumber; the parameter panel lays out again
+    /// when that changed any.
     void UpdateGroupStates();
     /// "light_source" blocks of the active lights in index order.
     wxString PovLights(double t);

@@ -31,6 +31,7 @@
 #include "scene/AnchorPath.h"
 #include "scene/CameraPath.h"
 #include "scene/LightSRCCtrl.h"
+#include "scene/gui/LightSRCGUI.h"
 #include "timeline/ParamGroup.h"
 #include "app/gui/TopHalfPanel.h"
 #include "view/gui/MainGLCanvas.h"
@@ -158,6 +159,9 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
 
     // The seven lights, their tracks in the lower panel (the inactive ones hidden).
     GpLightSRCCtrl = m_lights = new LightSRCCtrl_cls;
+    m_lightEditor = new LightSRCGUICtrl_cls(m_frame, m_lights, m_frame->Icon("LightSource"),
+                                            m_frame->Icon("LightSource"), m_frame->Icon("SpotLight"));
+    m_lightEditor->selectById = [this](int id) { SelectParamsById(id); };
     if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
         for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i) {
             params->AddGroup(m_lights->Light(i).group);
@@ -252,6 +256,8 @@ AppCore_cls::~AppCore_cls() {
         delete m_filterCtrls[i];
         m_filterCtrls[i] = nullptr;
     }
+    delete m_lightEditor;  // its dialog went with the frame
+    m_lightEditor = nullptr;
     if (GpLightSRCCtrl == m_lights) GpLightSRCCtrl = nullptr;
     if (GpSelectedSceneObj && m_lights)
         for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i)

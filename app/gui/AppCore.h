@@ -23,6 +23,7 @@ class ImgSequence_cls;
 class StereoGram_cls;
 class StereoGramControl_cls;
 class LightSRCCtrl_cls;
+class LightSRCGUICtrl_cls;
 class SceneObj_cls;
 class ColorCurveCtrl_cls;
 class PeriodicBoundaryControl_cls;
@@ -154,6 +155,8 @@ public:
     StereoGram_cls* GetStereoGram() const { return m_stereo; }
     StereoGramControl_cls* GetStereoControl() const { return m_stereoControl; }
     LightSRCCtrl_cls* GetLights() const { return m_lights; }
+    /// The light editor's controller (owned).
+    LightSRCGUICtrl_cls* GetLightEditor() const { return m_lightEditor; }
     /// The colour-curve editor's controller (owned; GpColorCurveCtrl).
     ColorCurveCtrl_cls* GetColorCurveControl() const { return m_colorCurveControl; }
     /// The controller of the "Periodic Boundary" dialog (owned; edits GpPeriodicBoundary).
@@ -214,6 +217,7 @@ private:
     CameraPath_cls* m_cameraPath = nullptr;  ///< owned; GpCameraPath
     AnchorPath_cls* m_anchorPath = nullptr;  ///< owned; GpAnchorPath
     LightSRCCtrl_cls* m_lights = nullptr;    ///< owned; GpLightSRCCtrl
+    LightSRCGUICtrl_cls* m_lightEditor = nullptr;  ///< owned; its dialog is the frame's
     int m_skippedFilterBlocks = 0;  ///< filter blocks the read could not take, until reported
     std::string m_exeDir;
     std::string m_configPath;

@@ -23,6 +23,8 @@
 #include "app/WorkerWait.h"
 #include "app/gui/AboutBox.h"
 #include "app/gui/AppCore.h"
+#include "scene/LightSRCCtrl.h"
+#include "scene/gui/LightSRCGUI.h"
 #include "app/gui/Preference.h"
 #include "app/gui/ShortcutKeys.h"
 #include "data/DataExporter.h"
@@ -537,6 +539,15 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_STEREO_DIALOG_REFRESH:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr)
                 if (stereo->gui) stereo->UpdateGUI(false);
+            break;
+        case ID_LIGHT_EDITOR:
+            if (LightSRCGUICtrl_cls* editor = m_core ? m_core->GetLightEditor() : nullptr) editor->Show(this);
+            break;
+        case ID_LIGHT_DIALOG_REFRESH:
+            // After a light edit, its undo or a file read: the tracks follow the light
+            // count, the editor its light.
+            if (LightSRCCtrl_cls* lights = m_core ? m_core->GetLights() : nullptr) lights->UpdateGroupStates();
+            if (LightSRCGUICtrl_cls* editor = m_core ? m_core->GetLightEditor() : nullptr) editor->UpdateGUI(false);
             break;
         case ID_COLOR_CURVE_EDITOR:
             if (ColorCurveCtrl_cls* curves = m_core ? m_core->GetColorCurveControl() : nullptr) curves->Show(this);
