@@ -168,6 +168,15 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
             m_lights->Light(i).group->HideGUI();
         }
         params->UpdateAll();
+        // A click on the name of a light's or path's group makes it the gizmo's target and
+        // the light editor's light.
+        params->onOwnerClicked = [this](ParamOwner_cls* owner) {
+            const int id = owner->GetOwnerPickId();
+            if (id < 0 || id >= 20) return;
+            SelectFilter(nullptr, false);
+            SetSelectedSceneObj(owner->IsOwnerSelected() ? dynamic_cast<SceneObj_cls*>(owner) : nullptr);
+            SelectLightById(id);
+        };
     }
 
     InstallViewDrawing();

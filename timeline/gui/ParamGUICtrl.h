@@ -2,6 +2,8 @@
 // scrolled list of parameter groups (header and one row per component each).
 #pragma once
 
+#include <functional>
+
 #include <wx/panel.h>
 
 #include <vector>
@@ -43,6 +45,10 @@ public:
     void ScaleKeyTimes(double x);
     /// Sets the frame bit of every key of every listed group.
     void MarkKeyFrames(std::vector<bool>& marks);
+
+    /// Called after a click on a group's name selected its owner's groups (the program
+    /// makes a scene object the selected one). May be empty.
+    std::function<void(ParamOwner_cls* owner)> onOwnerClicked;
 
     TimeCtrl_cls* time;
     TimelinePanels_cls* timeline = nullptr;

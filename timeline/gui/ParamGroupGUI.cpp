@@ -130,7 +130,9 @@ void ParamGroupGUI_cls::OnEye(wxMouseEvent& event) {
 
 void ParamGroupGUI_cls::OnNameClick(wxMouseEvent& event) {
     event.Skip();
-    if (group && group->owner && panel) panel->SelectGroup(group->owner);
+    if (!group || !group->owner || !panel) return;
+    panel->SelectGroup(group->owner);
+    if (panel->onOwnerClicked) panel->onOwnerClicked(group->owner);
 }
 
 // ---------------------------------------------------------------- the group's windows
