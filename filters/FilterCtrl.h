@@ -15,8 +15,11 @@
 #include "filters/FilterParticles.h"
 
 class FilterCopy_cls;
+struct ObjectDrawContext;
+struct PovObjectStyle_cls;
 class FilterDataBoxData_cls;
 class FilterListView_cls;
+class FilterStick_cls;
 class Parameter_cls;
 class ParamTextStream_cls;
 
@@ -92,6 +95,9 @@ public:
     /// Stores a number into the setting at `address` ("<name>::<key>[::DIM=<j>]"); an
     /// address naming no filter or setting does nothing.
     void SetValueByAddress(const wxString& address, double x, int n);
+    /// Stores `text` into the string setting at `address` ("<name>::<key>"); the name
+    /// itself is not changed this way (see RenameFilter). Anything else does nothing.
+    void SetTextByAddress(const wxString& address, const wxString& text);
     /// Keys group `paramName` ("Filter Scale", ...) of filter `filterName` at the current
     /// time with `values` when it has exactly that many components.
     void SetKeyByNames(const wxString& filterName, const std::string& paramName,
@@ -118,8 +124,25 @@ public:
     bool HasBorderBoolean() const;
     /// First CopyBox filter, enabled or not.
     FilterCopy_cls* FindCopy() const;
+    /// Every enabled Stick filter, in list order.
+    std::vector<FilterStick_cls*> GetEnabledSticks() const;
     /// Data of the first enabled DataBox filter.
     FilterDataBoxData_cls* GetEnabledDataBoxData() const;
+    /// True when an Object or Grid filter is enabled.
+    bool HasEnabledObjectOrGrid() const;
+    /// The mesh declarations of every Object filter, enabled or not, concatenated. With
+    /// `dataFrame` >= 0 each mesh is loaded for that frame first.
+    wxString PovObjectDeclares(const PovObjectStyle_cls& style, int dataFrame = -1);
+    /// Appends the POV-Ray objects of the Object filters at normalised time `time` in
+    /// `mode` (0 once per scene, 1 once per periodic copy with that copy's `copyTransform`),
+    /// each line indented by `indentCount` tabs.
+    void PovObjects(wxString& out, double time, int mode, unsigned indentCount, const wxString& copyTransform,
+                    const PovObjectStyle_cls& style);
+    /// The Object filters' panels show or hide their rows again (after a time change).
+    void RefreshObjectGUIs();
+    /// GL: every Object filter draws itself (pass and frame in `context`). GL context
+    /// current; defined with the GL code.
+    void DrawObjects(const ObjectDrawContext& context);
     /// Every filter's UpdateTransform(time).
     void UpdateTransforms(double time);
 

@@ -57,6 +57,7 @@
 #include "view/ShadowVolume.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
+#include "view/gui/CameraPathGUI.h"
 #include "view/gui/GLResources.h"
 #include "view/TagList.h"
 #include "filters/ColorCurve.h"
@@ -157,11 +158,27 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
         params->UpdateAll();
     }
 
+    // The view and camera dialog over the five views and the two paths.
+    m_cameraControl = new CameraPathCtrl_cls(
+        m_frame, m_frame->Icon("Camera"),
+        [this](int i) -> MainGLCanvas_cls* {
+            if (!m_frame) return nullptr;
+            if (i == 4) return m_frame->GetExtraFrame() ? m_frame->GetExtraFrame()->View() : nullptr;
+            return m_frame->GetTopPanel() ? m_frame->GetTopPanel()->View(i) : nullptr;
+        },
+        m_cameraPath, m_anchorPath);
+
     // The seven lights, their tracks in the lower panel (the inactive ones hidden).
     GpLightSRCCtrl = m_lights = new LightSRCCtrl_cls;
     m_lightEditor = new LightSRCGUICtrl_cls(m_frame, m_lights, m_frame->Icon("LightSource"),
                                             m_frame->Icon("LightSource"), m_frame->Icon("SpotLight"));
     m_lightEditor->selectById = [this](int id) { SelectParamsById(id); };
+    // The views pick the active lights by their ids (10 + index).
+    SetSceneObjFinder([this](int id) -> SceneObj_cls* {
+        const PickTarget t = DecodePickId(id);
+        if (t.kind != PICK_LIGHT || !m_lights || t.index >= m_lights->LightNumber()) return nullptr;
+        return &m_lights->Light(t.index);
+    });
     if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
         for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i) {
             params->AddGroup(m_lights->Light(i).group);
@@ -238,6 +255,8 @@ AppCore_cls::~AppCore_cls() {
     m_stereoControl = nullptr;
     delete m_colorCurveControl;
     m_colorCurveControl = nullptr;
+    delete m_cameraControl;
+    m_cameraControl = nullptr;
     if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
     // The views and their context are gone: the eye buffers' GL objects went with them.
     for (FBO_cls** pair : {m_stereo->eyeBuffers, m_stereo->otherBuffers})
@@ -354,6 +373,9 @@ void AppCore_cls::InstallViewDrawing() {
     m_sequenceRenderer = new SequenceRenderer_cls(*GpDataSequenceSet, m_drawOptions);
     m_sequenceRenderer->Install();
     m_sequenceRenderer->sortType = [] { return GpPreference ? int(GpPreference->SortType()) : 0; };
+    m_sequenceRenderer->PovWriter().softBooleanBorder = [this] {
+        return m_filterCtrls[0] && m_filterCtrls[0]->HasBorderBoolean();
+    };
     m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
     m_viewScene->SetExposure(m_exposure);
     m_viewScene->Install();
@@ -728,26 +750,27 @@ void AppCore_cls::SelectByPickName(int name) {
         SelectFilterById(name, true);
         return;
     }
-    // Camera path, anchor and lights: their parameter group becomes the selection, and the
-    // object the target of the gizmo.
+    // No filter stays selected (this also clears the selected scene object), then the
+    // object's own group is selected and the object becomes the gizmo's target.
     SelectFilter(nullptr, false);
     SelectParamsById(name);
+    SelectLightById(name);
+    if (m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
 }
 
 SceneObj_cls* AppCore_cls::SelectParamsById(int id) {
-    ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl);
-    if (!params) return nullptr;
-    ParamOwner_cls* owner = nullptr;
-    for (ParamGroup_cls* g : params->groups)
-        if (g && g->active && (owner = g->FindOwnerById(id))) break;  // inactive lights are not in the scene
-    if (!owner) return nullptr;
-    params->SelectGroup(owner);
-    // An owner picked again stays selected (and stays the gizmo's target).
-    auto* object = owner->IsOwnerSelected() ? dynamic_cast<SceneObj_cls*>(owner) : nullptr;
-    SetSelectedSceneObj(object);
-    SelectLightById(id);
-    if (m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
-    return object;
+    SceneObj_cls* target = nullptr;
+    const PickTarget t = DecodePickId(id);
+    if (t.kind == PICK_CAMERA_PATH) target = m_cameraPath;
+    else if (t.kind == PICK_ANCHOR) target = m_anchorPath;
+    else if (t.kind == PICK_LIGHT && m_sceneObjFinder) target = m_sceneObjFinder(id);
+    // By identity, not by id: filter data carry no pick id of their own, so an id match
+    // would take every filter for the camera path.
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) params->SelectGroup(target);
+    else if (target) target->SetSelected(true);
+    if (target && !target->selected) target = nullptr;
+    SetSelectedSceneObj(target);
+    return target;
 }
 
 void AppCore_cls::SelectLightById(int id) {

@@ -16,7 +16,9 @@
 #include "filters/FilterCopy.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterDataBox.h"
+#include "filters/FilterStick.h"
 #include "timeline/ParamGroup.h"
+#include "filters/gui/FilterObjectGL.h"
 #include "filters/gui/FilterRegionGL.h"
 #include "scene/LightSRCCtrl.h"
 #include "timeline/TimeCtrl.h"
@@ -28,8 +30,13 @@
 #include "view/gui/GLResources.h"
 #include "view/gui/GridDrawing.h"
 #include "view/gui/InfoHover.h"
+#include "view/gui/PathItems.h"
 #include "view/gui/SceneLists.h"
 #include "view/gui/SequenceRenderer.h"
+#include "view/gui/ShaderProgram.h"
+#include "view/IcoSphere.h"
+#include "view/ParticleRecord.h"
+#include "view/Snap.h"
 
 int GiDrawProgress = 100;
 int GiDrawMode = 0;
@@ -148,7 +155,7 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     glLineWidth(lineWidth);
     DataPass(view, args, show, k);
     glLineWidth(lineWidth);
-    ItemsPass(args, show, d, g);
+    ItemsPass(view, args, show, d, g);
     // Labels last, over everything, at the size of the target drawn into.
     glDisable(GL_LIGHTING);
     glColor4f(1, 1, 1, 1);
@@ -193,7 +200,7 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     GiDrawMode = 0;
     DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
     const bool particles = show.data && seq && m_renderer && seq->GetFrameCount() > 0;
-    if (!particles && !show.items) return;
+    if (!show.data && !show.items) return;
     const ViewDataTime now = CurrentDataTime();
     double t0 = 0, dt = 0;
     if (particles) seq->GetFrameTimes(t0, dt, now.dataFrame, now.fraction);
@@ -233,8 +240,11 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
         box->UpdateTransform(sceneTime);
         box->ApplyGLTransform();
     }
-    if (particles) DrawCopies(*seq, request, *args.camera, t0 + dt);
-    if (particles && k > 0) ShadowVolumePass(*seq, request, *args.camera, t0 + dt, viewMatrix, args.time);
+    if (particles) DrawCopies(*seq, request, *args.camera, t0 + dt, now.dataFrame);
+    // Objects follow the DataBox only when its influence is "All".
+    const bool objectsInBox = box && box->influence.value == 1;
+    if (show.data && objectsInBox) DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
+    if (particles && k > 0) ShadowVolumePass(*seq, request, *args.camera, t0 + dt, now.dataFrame, viewMatrix, args.time);
     // The Boolean regions are in the data's own coordinates. The regions are scene items:
     // shown with the view's items (toggle I), as the lights and paths are.
     if (show.items && GpFilterCtrls[0]) {
@@ -243,17 +253,64 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     }
     glPopMatrix();
     SetSortTransform(nullptr, sceneTime);
+    if (show.data && !objectsInBox) DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
     if (show.items && world) {
         DrawFilterRegions(*world, sceneTime);
         DrawSelectedFilterGizmo(*world, sceneTime);
     }
+    if (show.items && GpFilterCtrls[1]) DrawFilterRegions(*GpFilterCtrls[1], sceneTime);
+}
+
+void ViewScene_cls::DrawObjectPasses(const GLCamera_cls& camera, double dataTime, double sceneTime, int dataFrame) {
+    FilterCtrl_cls* objects = GpFilterCtrls[1];
+    if (!objects || !objects->HasEnabledObjectOrGrid()) return;
+    ObjectDrawContext c;
+    c.dataFrame = dataFrame;
+    c.time = sceneTime;
+    c.shaderArg = 1;
+    c.useShader = [](unsigned type, int lights) {
+        if (GpShaderProgram) GpShaderProgram->Use(int(type), lights);
+    };
+    c.stopShader = []() {
+        if (GpShaderProgram) GpShaderProgram->Stop();
+    };
+    c.drawCube = []() { DrawCubeList(); };
+    c.drawSphere = []() {
+        if (!GpIcoSphere) GpIcoSphere = new IcoSphere_cls;
+        GpIcoSphere->CallTextured(3);
+    };
+    if (m_reportMeshError) c.reportError = m_reportMeshError;
+    // Meshes once per periodic copy inside its translation, then the solids once.
+    c.pass = 1;
+    FilterCopy_cls* copy = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindCopy() : nullptr;
+    if (copy) {
+        float box[3][3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+        if (GpPeriodicBoundary)
+            for (int a = 0; a < 3; ++a) {
+                Vec3f e;
+                GpPeriodicBoundary->GetImageOffset(e, a);
+                box[a][0] = e.x, box[a][1] = e.y, box[a][2] = e.z;
+            }
+        for (const CopyOrderEntry_cls& entry : copy->SortCopies(camera.frame.direction, dataTime, box)) {
+            const std::vector<float> shift = copy->GetCopyOffset(entry.copy, dataTime, box);
+            glPushMatrix();
+            if (shift.size() == 3) glTranslatef(shift[0], shift[1], shift[2]);
+            objects->DrawObjects(c);
+            glPopMatrix();
+        }
+    } else {
+        objects->DrawObjects(c);
+    }
+    c.pass = 0;
+    objects->DrawObjects(c);
 }
 
 void ViewScene_cls::ShadowVolumePass(DataSequence_cls& seq, const FrameDrawRequest& request,
-                                     const GLCamera_cls& camera, double dataTime, const double viewMatrix[16],
-                                     double lightTime) {
+                                     const GLCamera_cls& camera, double dataTime, int dataFrame,
+                                     const double viewMatrix[16], double lightTime) {
     // The volumes count into the stencil buffer; the particles are then drawn again where
-    // the count is above 0, lit as the shadowed side sees the lights.
+    // the count is above 0, lit as the shadowed side sees the lights. Filter objects drawn
+    // before catch the shadows' depth test but are not drawn again.
     glClear(GL_STENCIL_BUFFER_BIT);
     glEnable(GL_STENCIL_TEST);
     glStencilMask(0xFF);
@@ -267,14 +324,18 @@ void ViewScene_cls::ShadowVolumePass(DataSequence_cls& seq, const FrameDrawReque
     FrameDrawRequest volumes = request;
     volumes.flag = true;
     volumes.subView = std::max(1, request.subView);  // the particles just drawn
-    DrawCopies(seq, volumes, camera, dataTime);
+    DrawCopies(seq, volumes, camera, dataTime, dataFrame, false);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
     glDisable(GL_CULL_FACE);
     glStencilMask(0);
     glStencilFunc(GL_LESS, 0, 0xFF);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    glClear(GL_DEPTH_BUFFER_BIT);
+    // The same particles again at the same depths: they pass where they were seen, and
+    // whatever stands in front of them (filter objects) keeps its place.
+    GLint depthFunc = GL_LEQUAL;
+    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    glDepthFunc(GL_LEQUAL);
     GiDrawMode = 2;
     // The lights stand in the world: set under the view matrix, not the data's placement.
     glPushMatrix();
@@ -284,7 +345,8 @@ void ViewScene_cls::ShadowVolumePass(DataSequence_cls& seq, const FrameDrawReque
     glEnable(GL_LIGHTING);
     FrameDrawRequest lit = request;
     lit.subView = std::max(1, request.subView);
-    DrawCopies(seq, lit, camera, dataTime);
+    DrawCopies(seq, lit, camera, dataTime, dataFrame, false);
+    glDepthFunc(GLenum(depthFunc));
     GiDrawMode = 0;
     glStencilMask(0xFF);
     glDisable(GL_STENCIL_TEST);
@@ -304,11 +366,41 @@ void ViewScene_cls::DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTi
     }
 }
 
+void ViewScene_cls::DrawSticks(int mask, int dataFrame) {
+    FilterCtrl_cls* list = GpFilterCtrls[1];
+    if (!list) return;
+    const std::vector<FilterStick_cls*> sticks = list->GetEnabledSticks();
+    if (sticks.empty()) return;
+    // The drawn frame in its draw order (the particles just drawn).
+    StickFrame_cls frame;
+    if (GpSnap) {
+        frame.positions = GpSnap->positions;
+        frame.types = GpSnap->type;
+        frame.count = GpSnap->allocated ? GpSnap->count : 0;
+        frame.time = GpSnap->time;
+        frame.SetOrder(GpDrawOrder, GpDrawOrder ? size_t(std::max(0, GiDrawOrderCount)) : 0);
+    }
+    StickBox_cls box;
+    if (GpPeriodicBoundary)
+        for (int m = 0; m < 3; ++m) {
+            for (int c = 0; c < 3; ++c) box.base[m][c] = GpPeriodicBoundary->baseVector[m].values[c];
+            box.size[m] = GpPeriodicBoundary->periodicSize.values[m];
+        }
+    if (GpShaderProgram) GpShaderProgram->Stop();
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_LIGHTING_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT |
+                 GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
+    for (FilterStick_cls* s : sticks) s->Draw(GpSnap ? &frame : nullptr, box, mask, dataFrame);
+    glPopAttrib();
+}
+
 void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
-                               double dataTime) {
+                               double dataTime, int dataFrame, bool sticks) {
     FilterCopy_cls* copy = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindCopy() : nullptr;
     if (!copy) {
         seq.DrawFrame(request);
+        if (sticks) DrawSticks(0, dataFrame);
         return;
     }
     float box[3][3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
@@ -327,11 +419,13 @@ void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& re
         // Every copy shows the same particles: the draw order of the first one is kept.
         if (i > 0) r.subView = std::max(1, request.subView);
         seq.DrawFrame(r);
+        if (sticks) DrawSticks(copy->GetNeighbourMask(order[i].copy), dataFrame);
         glPopMatrix();
     }
 }
 
-void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g) {
+void ViewScene_cls::ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, double d,
+                             double g) {
     glPointSize(6);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -341,6 +435,7 @@ void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show
         glColor4f(0.3f, 0.3f, 0.3f, 1);
         DrawFloorGrid(g, 3);
     }
+    if (show.items) DrawPathItems(view, false);
     // The light symbols, each under its pick name.
     if (show.items && GpLightSRCCtrl) GpLightSRCCtrl->DrawGL(false);
     // The pivot marker: a small cross at the pivot, sized by the pivot distance.

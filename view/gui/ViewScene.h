@@ -87,6 +87,9 @@ public:
     /// The exposure settings (borrowed; may be null): a direct-display view warns when they
     /// are not neutral, as only the off-screen road applies them.
     void SetExposure(const ExposureSettings_cls* exposure) { m_exposure = exposure; }
+    /// Told when an Object filter's mesh file cannot be read (once per path); empty: the
+    /// error line on stderr alone.
+    void SetMeshErrorReporter(std::function<void(const std::string&)> report) { m_reportMeshError = std::move(report); }
     /// The tag labels of view `view` (0..4) filled by its last draw.
     TagList_cls& Tags(int view);
 
@@ -100,16 +103,24 @@ private:
     /// The particles' shadow volumes into the stencil, then the shadowed places drawn again
     /// with the lights of the shadowed side.
     void ShadowVolumePass(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
-                          double dataTime, const double viewMatrix[16], double lightTime);
+                          double dataTime, int dataFrame, const double viewMatrix[16], double lightTime);
     /// The gizmo of the selected Boolean or DataBox filter of `list`, at its centre.
     void DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime);
-    /// The particles once per copy of the CopyBox filter (once without one), back to front.
+    /// The particles once per copy of the CopyBox filter (once without one), back to front,
+    /// each with its sticks unless `sticks` is false (the shadow passes).
     void DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
-                    double dataTime);
-    void ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g);
+                    double dataTime, int dataFrame, bool sticks = true);
+    /// The Object filters of list 1: meshes once per periodic copy, then the solids once.
+    void DrawObjectPasses(const GLCamera_cls& camera, double dataTime, double sceneTime, int dataFrame);
+    /// The enabled Stick filters of list 1 for the copy with neighbour mask `mask` (0
+    /// without copies), on the frame just drawn, at data frame `dataFrame`.
+    void DrawSticks(int mask, int dataFrame);
+    void ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, double d,
+                   double g);
     void DirectModeWarnings(MainGLCanvas_cls& view) const;
 
     std::function<ViewToggles(const MainGLCanvas_cls&)> m_toggles;
+    std::function<void(const std::string&)> m_reportMeshError;
     std::unique_ptr<TagList_cls> m_tags[5];
 
     TimeCtrl_cls* m_time;
