@@ -145,8 +145,9 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     const int k = ShadowLightCount(args);
     if (lights) {
         lights->UpdateTransforms(args.time);
-        if (k < 2) lights->ApplyGLLights(args.time);
-        else lights->ApplyGLLightsForShadow(args.time, 0);
+        // With several shadow-casting lights the shadows of the first are drawn; every
+        // light lights the picture outside them.
+        lights->ApplyGLLights(args.time);
     } else {
         SetDefaultLights(camera);
     }

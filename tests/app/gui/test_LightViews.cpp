@@ -164,20 +164,30 @@ TEST_F(LightViews, ShadowVolumesDarkenOnlyWhenShadowsAreOnAndALightCastsThem) {
     useFBO = true;
     LoadSpheres(3000, 0.05f);
     SetStrength(1, 0.0);
-    lights->Light(1).castShadow.value = false;
     DrawOptions_cls* options = shell->core->GetDrawOptions();
     options->shadow.value = 0;
     ASSERT_TRUE(Repaint());
     const double plain = Brightness();
+    // Both lights cast shadows (the default): the first one's shadows fall, the picture
+    // outside them stays lit as before.
     options->shadow.value = 1;
+    ASSERT_TRUE(Repaint());
+    const double twoCasters = Brightness();
+    lights->Light(1).castShadow.value = false;
     ASSERT_TRUE(Repaint());
     const double shadowed = Brightness();
     lights->Light(0).castShadow.value = false;  // no light casts shadows: nothing changes
     ASSERT_TRUE(Repaint());
     const double noCaster = Brightness();
+    lights->Light(0).castShadow.value = true;
     options->shadow.value = 0;
+    ASSERT_TRUE(Repaint());
+    const double plainAgain = Brightness();
     EXPECT_LT(shadowed, plain * 0.97) << shadowed << " " << plain;
+    EXPECT_GT(shadowed, plain * 0.5);
+    EXPECT_NEAR(twoCasters, shadowed, plain * 0.002);
     EXPECT_NEAR(noCaster, plain, plain * 0.002);
+    EXPECT_NEAR(plainAgain, plain, plain * 0.002);
 }
 
 TEST_F(LightViews, ClickSelectsALightAndAGizmoDragIsOneUndoStep) {
