@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -245,4 +246,110 @@ TEST_F(LightTest, AddAndRemoveAreSingleUndoSteps) {
     ctrl.RemoveLight();  // nothing left: nothing happens
     EXPECT_EQ(ctrl.LightNumber(), 0);
     GbParamUndoEnabled = 0;
+}
+
+// ---------------------------------------------------------------------------------------
+// The lights in a rendered POV-Ray scene light the side of a sphere the views light.
+
+#include "platform/ChildProcess.h"
+#include "scene/PovOutputSettings.h"
+#include "scene/PovRayCtrl.h"
+#include "scene/PovSceneSources.h"
+#include "scene/PovSceneWriter.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+/// The view from (0, -6, 0) along +y (x to the right, z up) of one white sphere at the
+/// origin, lit by the lights of `ctrl`.
+struct LitSphereSources : PovSceneSources_cls {
+    LightSRCCtrl_cls* ctrl = nullptr;
+    bool MainViewCamera(PovViewCamera_cls& out) override {
+        const double pos[3] = {0, -6, 0}, second[3] = {0, 0, 0}, dir[3] = {0, 1, 0}, up[3] = {0, 0, 1},
+                     right[3] = {1, 0, 0};
+        out.camera = GLCamera_cls(pos, second, dir, up, right);
+        const double pivot[3] = {0, 0, 0};
+        out.camera.SetPivot(pivot);
+        out.angle = 35;
+        return true;
+    }
+    int FrameCount() override { return 1; }
+    bool WritePovParticles(wxString& out, PovRayCtrl_cls&, int) override {
+        out << "#declare PARTICLES = union {\n"
+               "\tsphere { <0,0,0>, 1 pigment { rgb <1,1,1> } finish { ambient 0 diffuse 1 } }\n"
+               "}\n";
+        return true;
+    }
+    wxString PovLights(double t) override { return ctrl->PovLights(t); }
+    int CountVisibleLights() override { return ctrl->CountVisibleLights(); }
+};
+
+/// Grey level at columns `left` and `right` of the middle row of the rendered snapshot.
+bool RenderSides(LightSRCCtrl_cls& lights, int left, int right, int& l, int& r) {
+    testsupport::TempDir dir;
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = dir.File("work");
+    ctrl.output->width.value = 64;
+    ctrl.output->height.value = 48;
+    ctrl.output->display.value = false;
+    ctrl.output->format.value = 4;  // PPM
+    LitSphereSources src;
+    src.ctrl = &lights;
+    PovSceneWriter_cls writer(&ctrl, &src);
+    if (!writer.ExportPovSnapshot(true)) return false;
+    const PovRenderCommand_cls cmd = ctrl.MakeRenderCommand(ctrl.GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT));
+    const platform::ChildResult run = platform::RunChild(cmd.program, cmd.args, cmd.workDir);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    const std::string ppm = testsupport::ReadFile(dir.File("work/povsnap0000.ppm"));
+    // "P6", width, height, 255 (with comment lines between), one blank, rgb rows top down.
+    size_t at = 0;
+    for (int fields = 0; fields < 4 && at < ppm.size();) {
+        if (ppm[at] == '#') {
+            at = ppm.find('\n', at);
+            if (at == std::string::npos) return false;
+        } else if (std::isspace(static_cast<unsigned char>(ppm[at]))) {
+            ++at;
+        } else {
+            while (at < ppm.size() && !std::isspace(static_cast<unsigned char>(ppm[at]))) ++at;
+            ++fields;
+        }
+    }
+    ++at;
+    if (ppm.size() < at + 64 * 48 * 3) return false;
+    auto grey = [&](int x) { return int(static_cast<unsigned char>(ppm[at + (size_t(24) * 64 + size_t(x)) * 3])); };
+    l = grey(left), r = grey(right);
+    return true;
+}
+
+}  // namespace
+
+TEST_F(LightTest, RenderedLightsLightTheSideTheyComeFrom) {
+    if (!povprobe::Available()) GTEST_SKIP() << "no povray";
+    LightSRCCtrl_cls lights;
+    lights.lightNumber.value = 1;
+    LightSRC_cls& l = lights.Light(0);
+    // x = +-0.7 on the sphere: 0.7 / (6 tan 17.5) * 24 = 8.9 columns off the centre.
+    struct Case {
+        const char* name;
+        int type;
+        std::array<double, 3> rotation, translate;
+        bool rightLit;
+    };
+    const Case cases[] = {
+        {"parallel from +x", LIGHT_PARALLEL, {0, 0, 180}, {0, 0, 0}, true},
+        {"parallel from -x", LIGHT_PARALLEL, {0, 0, 0}, {0, 0, 0}, false},
+        {"point at +x", LIGHT_POINT, {0, 0, 0}, {4, -2, 0}, true},
+        {"spot at -x aimed at the sphere", LIGHT_SPOT, {0, 0, 0}, {-4, 0, 0}, false},
+    };
+    for (const Case& c : cases) {
+        l.type.value = c.type;
+        l.spotAngle.value = 30;
+        l.rotation->SetKeyFrame({c.rotation[0], c.rotation[1], c.rotation[2]}, true, -1);
+        l.translate->SetKeyFrame({c.translate[0], c.translate[1], c.translate[2]}, true, -1);
+        int left = 0, right = 0;
+        ASSERT_TRUE(RenderSides(lights, 23, 41, left, right)) << c.name;
+        const int lit = c.rightLit ? right : left, dark = c.rightLit ? left : right;
+        EXPECT_GT(lit, 60) << c.name;
+        EXPECT_LT(dark, 30) << c.name;
+    }
 }
