@@ -1,5 +1,6 @@
 // The lights: their starting state, their OpenGL-free geometry, their POV-Ray text (which
-// POV-Ray parses), the project section read back, and adding and removing lights undone.
+// POV-Ray parses and renders lit from the right side), the project section read back, and
+// adding and removing lights undone.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -9,10 +10,16 @@
 #include <vector>
 
 #include "common/CommandHistory.h"
+#include "platform/ChildProcess.h"
 #include "scene/LightSRCCtrl.h"
+#include "scene/PovOutputSettings.h"
+#include "scene/PovRayCtrl.h"
+#include "scene/PovSceneSources.h"
+#include "scene/PovSceneWriter.h"
 #include "scene/PovText.h"
 #include "tests/support/ParamHistoryFixture.h"
 #include "tests/support/PovRayProbe.h"
+#include "tests/support/TestFiles.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/ParamTextStream.h"
 
@@ -250,13 +257,6 @@ TEST_F(LightTest, AddAndRemoveAreSingleUndoSteps) {
 
 // ---------------------------------------------------------------------------------------
 // The lights in a rendered POV-Ray scene light the side of a sphere the views light.
-
-#include "platform/ChildProcess.h"
-#include "scene/PovOutputSettings.h"
-#include "scene/PovRayCtrl.h"
-#include "scene/PovSceneSources.h"
-#include "scene/PovSceneWriter.h"
-#include "tests/support/TestFiles.h"
 
 namespace {
 
