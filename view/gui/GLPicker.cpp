@@ -8,7 +8,6 @@
 #include "filters/FilterCtrl.h"
 #include "filters/FilterDataBox.h"
 #include "filters/FilterData.h"
-#include "scene/LightSRCCtrl.h"
 #include "scene/SceneObj.h"
 
 GLPicker_cls GoGLPicker;
@@ -95,11 +94,6 @@ void DrawScenePickForms(double t, int request) {
     // The Boolean regions are in the data's own coordinates: the views draw them inside the
     // first enabled DataBox's placement, and they are picked there too.
     FilterDataBoxData_cls* placement = GpFilterCtrls[2] ? GpFilterCtrls[2]->GetEnabledDataBoxData() : nullptr;
-    // The light symbols first, each under its own name (10 + index).
-    if (request == 1 && GpLightSRCCtrl) {
-        GpLightSRCCtrl->UpdateTransforms(t);
-        GpLightSRCCtrl->DrawGL(true);
-    }
     for (int l = 0; l < 3 && request == 1; ++l) {
         FilterCtrl_cls* list = GpFilterCtrls[l];
         if (!list) continue;

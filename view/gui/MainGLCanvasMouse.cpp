@@ -9,6 +9,7 @@
 
 #include "common/CommandHistory.h"
 #include "common/CommandIds.h"
+#include "scene/LightSRCCtrl.h"
 #include "scene/SceneObj.h"
 #include "view/ModeIcon.h"
 #include "view/gui/GLPicker.h"
@@ -269,6 +270,15 @@ void MainGLCanvas_cls::AfterSceneDrawn(bool offScreen, double t) {
         const double x = m_tracker.pressX + 0.5, y = h - m_tracker.pressY - 0.5;
         const double region = std::max(3, w / 50);
         auto draw = [&](int request) {
+            // The light symbols first, as the items pass draws them; a view that shows no
+            // items picks none.
+            if (request == 1 && settings.showItems.value && GpLightSRCCtrl) {
+                glPushAttrib(GL_ENABLE_BIT);
+                glDisable(GL_DEPTH_TEST);
+                GpLightSRCCtrl->UpdateTransforms(t);
+                GpLightSRCCtrl->DrawGL(true);
+                glPopAttrib();
+            }
             if (g_pickDrawer) g_pickDrawer(request, t);
             else DrawScenePickForms(t, request);
             // The camera path and the anchor, pickable where the items pass drew them.

@@ -205,9 +205,14 @@ TEST_F(LightViews, ClickSelectsALightAndAGizmoDragIsOneUndoStep) {
     Click(wxMOUSE_BTN_RIGHT, Pixel(l0));
     EXPECT_EQ(GpSelectedSceneObj, &lights->Light(0));
     EXPECT_EQ(lights->selected, 0);
-    // Empty space changes nothing.
+    // Empty space changes nothing, and neither does a light in a view that shows no items.
     Click(wxMOUSE_BTN_RIGHT, wxPoint(5, h / 2));
     EXPECT_EQ(GpSelectedSceneObj, &lights->Light(0));
+    view->settings.showItems.value = false;
+    Click(wxMOUSE_BTN_RIGHT, Pixel(l1));
+    EXPECT_EQ(GpSelectedSceneObj, &lights->Light(0));
+    EXPECT_EQ(lights->selected, 0);
+    view->settings.showItems.value = true;
 
     // A drag of the selected light moves it and is undone in one step.
     GbParamUndoEnabled = 1;
