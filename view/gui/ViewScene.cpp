@@ -28,10 +28,12 @@
 #include "view/ExposureSettings.h"
 #include "view/TagList.h"
 #include "view/gui/GLResources.h"
+#include "view/gui/FBO.h"
 #include "view/gui/GridDrawing.h"
 #include "view/gui/InfoHover.h"
 #include "view/gui/PathItems.h"
 #include "view/gui/SceneLists.h"
+#include "view/gui/ScreenQuad.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ShaderProgram.h"
 #include "view/IcoSphere.h"
@@ -66,6 +68,8 @@ ViewScene_cls::ViewScene_cls(TimeCtrl_cls* time, SequenceRenderer_cls* renderer,
 
 ViewScene_cls::~ViewScene_cls() {
     Uninstall();
+    // The views' context may be gone already: its GL objects went with it.
+    if (m_lightBuffer) m_lightBuffer->created = false;
     if (m_renderer)
         for (int s = 0; s < SequenceRenderer_cls::kSequences; ++s) m_renderer->Renderer(s).SetFilter(nullptr);
 }
@@ -145,9 +149,10 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     const int k = ShadowLightCount(args);
     if (lights) {
         lights->UpdateTransforms(args.time);
-        // With several shadow-casting lights the shadows of the first are drawn; every
-        // light lights the picture outside them.
-        lights->ApplyGLLights(args.time);
+        // With several shadow-casting lights the picture starts with the lights that cast
+        // none; each caster adds its light outside its own shadows afterwards.
+        if (k < 2) lights->ApplyGLLights(args.time);
+        else lights->ApplyGLLightsForShadow(args.time, 0);
     } else {
         SetDefaultLights(camera);
     }
@@ -164,7 +169,110 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     const int viewport[4] = {0, 0, args.width, args.height};
     tags.Draw(viewport);
     glPopAttrib();
+    if (k > 1 && show.data) ShadowLightPasses(args);
     if (!args.offScreen) DirectModeWarnings(view);
+}
+
+void ViewScene_cls::ShadowLightPasses(const SceneDrawArgs& args) {
+    LightSRCCtrl_cls* lights = GpLightSRCCtrl;
+    DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
+    FBO_cls* target = GpFBOPool ? GpFBOPool->Slot(args.subView) : nullptr;
+    if (!lights || !seq || !m_renderer || seq->GetFrameCount() <= 0 || !target) return;
+    const int w = args.width, h = args.height;
+    if (!m_lightBuffer) m_lightBuffer = std::make_unique<FBO_cls>(w, h);
+    m_lightBuffer->SetSize(w, h);
+    m_lightBuffer->Allocate(true);
+    if (!m_lightBuffer->created) return;
+    // The sub-view's buffer is resumed after each light's buffer without being cleared.
+    target->clearAll = false;
+    for (int i = 0; i < lights->LightNumber() && i < LightSRCCtrl_cls::kLights; ++i) {
+        if (!lights->Light(i).castShadow.value) continue;
+        m_lightBuffer->Bind(true);
+        ShadowLightPass(*seq, args, i);
+        m_lightBuffer->Unbind();
+        // Light i's part of the picture is added over it.
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        PushOrtho2D(w, h);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_LIGHTING);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        glEnable(GL_TEXTURE_2D);
+        m_lightBuffer->BindTexture();
+        glColor4f(1, 1, 1, 1);
+        glBegin(GL_QUADS);
+        glTexCoord2f(0, 0), glVertex2f(0, 0);
+        glTexCoord2f(1, 0), glVertex2f(float(w), 0);
+        glTexCoord2f(1, 1), glVertex2f(float(w), float(h));
+        glTexCoord2f(0, 1), glVertex2f(0, float(h));
+        glEnd();
+        PopOrtho2D();
+        glPopAttrib();
+    }
+}
+
+void ViewScene_cls::ShadowLightPass(DataSequence_cls& seq, const SceneDrawArgs& args, int i) {
+    LightSRCCtrl_cls* lights = GpLightSRCCtrl;
+    const ViewDataTime now = CurrentDataTime();
+    double t0 = 0, dt = 0;
+    seq.GetFrameTimes(t0, dt, now.dataFrame, now.fraction);
+    const double sceneTime = m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0;
+    FilterDataBoxData_cls* box = GpFilterCtrls[2] ? GpFilterCtrls[2]->GetEnabledDataBoxData() : nullptr;
+    FrameDrawRequest request;
+    request.frame = now.dataFrame;
+    request.dt = dt;
+    request.lightCount = 1;
+    request.subView = std::max(1, args.subView);  // the particles of the main pass
+    float position[4], angles[2];
+    lights->GetLightVectors(args.time, position, angles, i, true, box);
+    double away[3];
+    ShadowVolume_cls::DirectionForAngles(angles[0], angles[1], away);
+    for (int a = 0; a < 3; ++a) request.lightDirection[a] = float(away[a]);
+    request.shadow[0] = angles[0];
+    request.shadow[1] = angles[1];
+    // Light i alone (the view matrix is loaded: the lights stand in the world); the
+    // picture below holds the ambient light already.
+    lights->ApplyOneGLLight(i, args.time);
+    const float none[4] = {0, 0, 0, 1};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    if (box) {
+        box->UpdateTransform(sceneTime);
+        box->ApplyGLTransform();
+    }
+    DrawCopies(seq, request, *args.camera, t0 + dt, now.dataFrame, false);
+    // Its shadow volumes, then the shadowed places drawn again without any light.
+    glEnable(GL_STENCIL_TEST);
+    glStencilMask(0xFF);
+    glDepthMask(GL_FALSE);
+    glStencilFunc(GL_ALWAYS, 0, 0xFF);
+    if (m_options->Shadow() == 1) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDisable(GL_BLEND);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    GiDrawMode = 1;
+    FrameDrawRequest volumes = request;
+    volumes.flag = true;
+    volumes.lightCount = 0;
+    DrawCopies(seq, volumes, *args.camera, t0 + dt, now.dataFrame, false);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_CULL_FACE);
+    glStencilMask(0);
+    glStencilFunc(GL_LESS, 0, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glDepthFunc(GL_LEQUAL);
+    DisableGLLights();
+    glColor4fv(none);
+    GiDrawMode = 2;
+    FrameDrawRequest dark = request;
+    dark.lightCount = 0;
+    DrawCopies(seq, dark, *args.camera, t0 + dt, now.dataFrame, false);
+    GiDrawMode = 0;
+    glPopMatrix();
 }
 
 void ViewScene_cls::DirectModeWarnings(MainGLCanvas_cls& view) const {

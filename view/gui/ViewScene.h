@@ -10,6 +10,7 @@
 #include "view/gui/MainGLCanvas.h"
 
 class DataSequence_cls;
+class FBO_cls;
 class FilterCtrl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
@@ -104,6 +105,11 @@ private:
     /// with the lights of the shadowed side.
     void ShadowVolumePass(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
                           double dataTime, int dataFrame, const double viewMatrix[16], double lightTime);
+    /// With several shadow-casting lights (off screen): each caster's light outside its own
+    /// shadows, drawn into a buffer of the target's size and added over the picture.
+    void ShadowLightPasses(const SceneDrawArgs& args);
+    /// The particles lit by light `i` alone, with the places in its shadow drawn dark.
+    void ShadowLightPass(DataSequence_cls& seq, const SceneDrawArgs& args, int i);
     /// The gizmo of the selected Boolean or DataBox filter of `list`, at its centre.
     void DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime);
     /// The particles once per copy of the CopyBox filter (once without one), back to front,
@@ -128,5 +134,6 @@ private:
     DrawOptions_cls* m_options;
     const ExposureSettings_cls* m_exposure = nullptr;
     bool m_installed = false;
+    std::unique_ptr<FBO_cls> m_lightBuffer;  ///< one shadow-casting light's part of the picture
     FilterDrawOrder_cls m_filterOrder;  ///< filter list 0 as the renderers' draw-order filter
 };

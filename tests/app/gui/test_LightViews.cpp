@@ -188,6 +188,27 @@ TEST_F(LightViews, ShadowVolumesDarkenOnlyWhenShadowsAreOnAndALightCastsThem) {
     EXPECT_NEAR(twoCasters, shadowed, plain * 0.002);
     EXPECT_NEAR(noCaster, plain, plain * 0.002);
     EXPECT_NEAR(plainAgain, plain, plain * 0.002);
+
+    // Two lights of equal strength from opposite sides: each casting light adds its own
+    // shadows.
+    SetStrength(1, 1.0);
+    const double* c = view->camera.pose.position;
+    const double len = std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]);
+    const double side[3] = {c[1] / len, -c[0] / len, 0.3}, other[3] = {-side[0], -side[1], 0.3};
+    Aim(0, side);
+    Aim(1, other);
+    ASSERT_TRUE(Repaint());
+    const double none = Brightness();
+    options->shadow.value = 1;
+    lights->Light(1).castShadow.value = false;
+    ASSERT_TRUE(Repaint());
+    const double one = Brightness();
+    lights->Light(1).castShadow.value = true;
+    ASSERT_TRUE(Repaint());
+    const double both = Brightness();
+    options->shadow.value = 0;
+    EXPECT_LT(one, none * 0.98) << one << " " << none;
+    EXPECT_LT(both, one * 0.98) << both << " " << one;
 }
 
 TEST_F(LightViews, ClickSelectsALightAndAGizmoDragIsOneUndoStep) {
