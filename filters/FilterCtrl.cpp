@@ -319,6 +319,21 @@ void FilterCtrl_cls::PovObjects(wxString& out, double time, int mode, unsigned i
             out << static_cast<FilterObject_cls*>(f.get())->PovObject(time, copyTransform, mode, indent, style);
 }
 
+wxString FilterCtrl_cls::PovObjectDeclares() { return PovObjectDeclares(PovObjectStyle_cls::FromController(), -1); }
+
+void FilterCtrl_cls::PovObjects(wxString& out, double time, int mode, int indentCount, const GLCamera_cls&) {
+    PovObjects(out, time, mode, unsigned(indentCount < 0 ? 0 : indentCount), povCopyTransform_,
+               PovObjectStyle_cls::FromController());
+}
+
+bool FilterCtrl_cls::ObjectsUseFunctions() const {
+    for (const auto& f : filters_)
+        if (f->Kind() == FILTER_OBJECT && f->GetData()->filterValid.value &&
+            static_cast<const FilterObject_cls*>(f.get())->Data()->texture.UsesFunctions())
+            return true;
+    return false;
+}
+
 void FilterCtrl_cls::RefreshObjectGUIs() {
     if (!view_) return;
     for (auto& f : filters_)

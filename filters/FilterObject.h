@@ -28,6 +28,10 @@ struct PovObjectStyle_cls {
     std::function<wxString(double, double, double, bool)> photons;
     /// Makes a mesh file's path relative to the scene's folder; empty: the path as it is.
     std::function<wxString(const wxString&)> relativePath;
+
+    /// The style of the POV-Ray controller's settings (fast colouring, photons, work
+    /// folder); the defaults before the controller exists.
+    static PovObjectStyle_cls FromController();
 };
 
 class FilterObjectData_cls : public FilterData_cls {
@@ -53,6 +57,9 @@ public:
     TexProperty_cls texture;         ///< shader, transparency, mirror, IOR, normal layers
     ObjectMesh_cls mesh;             ///< the mesh of the last load
     ConfItemFLOATARRAY_cls arrayVector[3];  ///< "ArrayVector<i>=": images of the x, y, z axes
+
+private:
+    wxString reportedPath_;  ///< the last mesh path whose problem was returned
 };
 
 /// One Object filter (kind 2, list 1). GUI thread only.

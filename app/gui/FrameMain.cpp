@@ -1,6 +1,8 @@
 // The main window: construction, command bus, Quit, About, key and idle handling.
 #include "app/gui/FrameMain.h"
 
+#include "scene/gui/TexPropertyGUI.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -25,6 +27,7 @@
 #include "app/gui/AppCore.h"
 #include "scene/LightSRCCtrl.h"
 #include "scene/gui/LightSRCGUI.h"
+#include "scene/PovRayCtrl.h"
 #include "app/gui/Preference.h"
 #include "app/gui/ShortcutKeys.h"
 #include "data/DataExporter.h"
@@ -146,7 +149,10 @@ public:
     void Sleep(int ms) override { wxMilliSleep(ms); }
     bool Playing() override { return Time() && Time()->IsPlaying(); }
     bool Tick() override { return Time() && Time()->Tick(); }
-    void RenderNextAnimFrame() override {}
+    void RenderNextAnimFrame() override {
+        if (PovRayCtrl_cls* pov = m_frame->GetAppCore() ? m_frame->GetAppCore()->GetPovRay() : nullptr)
+            pov->RenderNextAnimFrame();
+    }
 
 private:
     TimeCtrl_cls* Time() const {
@@ -433,6 +439,11 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             break;
         case ID_END_CAPTURE: OnEndCapture(); break;
         case ID_START_EXPORT_RUN: StartExportRun(); break;
+        case ID_POVRAY_CONFIG:
+        case ID_POV_EXPORT_SNAPSHOT:
+        case ID_POV_EXPORT_ANIMATION:
+        case ID_POV_RENDER_SNAPSHOT:
+        case ID_POV_RENDER_ANIMATION: OnPovCommand(id); break;
         case ID_APPLY_VIEW_SETTINGS:
         case ID_SET_CAMERA_KEY_POS:
         case ID_SET_CAMERA_KEY_POSROT:
@@ -533,6 +544,9 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_STEREOGRAM_CONFIG:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr) stereo->Show(this);
             break;
+        case ID_EXPORT_PATH_CLIPBOARD:
+            if (m_core) m_core->CopyPathToClipboard();
+            break;
         case ID_VIEW_CAMERA_CONFIG:
             if (CameraPathCtrl_cls* camera = m_core ? m_core->GetCameraControl() : nullptr) {
                 camera->Show(this);
@@ -551,10 +565,16 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             if (LightSRCGUICtrl_cls* editor = m_core ? m_core->GetLightEditor() : nullptr) editor->Show(this);
             break;
         case ID_LIGHT_DIALOG_REFRESH:
-            // After a light edit, its undo or a file read: the tracks follow the light
-            // count, the editor its light.
+            // After a light edit, its undo, a file read, and each paint of the current view:
+            // the tracks follow the light count, the shown editor its light.
             if (LightSRCCtrl_cls* lights = m_core ? m_core->GetLights() : nullptr) lights->UpdateGroupStates();
             if (LightSRCGUICtrl_cls* editor = m_core ? m_core->GetLightEditor() : nullptr) editor->UpdateGUI(false);
+            break;
+        case ID_TEXTURE_EDITOR:
+            if (TexPropertyCtrl_cls* texture = m_core ? m_core->GetTextureControl() : nullptr) texture->Show(this);
+            break;
+        case ID_TEXTURE_DIALOG_REFRESH:
+            if (TexPropertyCtrl_cls* texture = m_core ? m_core->GetTextureControl() : nullptr) texture->UpdateGUI(false);
             break;
         case ID_COLOR_CURVE_EDITOR:
             if (ColorCurveCtrl_cls* curves = m_core ? m_core->GetColorCurveControl() : nullptr) curves->Show(this);

@@ -50,7 +50,8 @@ void LightSRCGUICtrl_cls::CreateGUI(wxWindow* f) {
 }
 
 void LightSRCGUICtrl_cls::UpdateGUI(bool) {
-    if (!gui) return;
+    // The current view asks after every paint: a hidden editor has nothing to show.
+    if (!gui || !gui->IsShown()) return;
     gui->BindSelectedLight();
     gui->RebuildLightIcons(-2);
     gui->panel->UpdateWidgets(MI_ALL_ITEMS);

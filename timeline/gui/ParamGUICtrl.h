@@ -6,6 +6,7 @@
 
 #include <wx/panel.h>
 
+#include <functional>
 #include <vector>
 
 class ParamGroup_cls;
@@ -39,16 +40,15 @@ public:
     /// Selects the group of `owner` (null: none) in every group; on a change posts the
     /// views' redraw and the time refresh. Returns the owner when it became selected.
     ParamOwner_cls* SelectGroup(ParamOwner_cls* owner);
+    /// Told the owner a click on a group header left selected (null: none), so that it
+    /// becomes the views' selected scene object. Installed by the central object.
+    std::function<void(ParamOwner_cls* owner)> onOwnerSelected;
     /// The time refresh of the rows: shared geometry, then every group's RefreshGUI.
     void RefreshRows();
     /// Multiplies every key time of every listed group (undoable; caller opens the block).
     void ScaleKeyTimes(double x);
     /// Sets the frame bit of every key of every listed group.
     void MarkKeyFrames(std::vector<bool>& marks);
-
-    /// Called after a click on a group's name selected its owner's groups (the program
-    /// makes a scene object the selected one). May be empty.
-    std::function<void(ParamOwner_cls* owner)> onOwnerClicked;
 
     TimeCtrl_cls* time;
     TimelinePanels_cls* timeline = nullptr;

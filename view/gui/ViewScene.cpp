@@ -487,6 +487,7 @@ void ViewScene_cls::DrawSticks(int mask, int dataFrame) {
         frame.types = GpSnap->type;
         frame.count = GpSnap->allocated ? GpSnap->count : 0;
         frame.time = GpSnap->time;
+        frame.stride = GpSnap->stride;
         frame.SetOrder(GpDrawOrder, GpDrawOrder ? size_t(std::max(0, GiDrawOrderCount)) : 0);
     }
     StickBox_cls box;
@@ -544,7 +545,7 @@ void ViewScene_cls::ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs&
         glColor4f(0.3f, 0.3f, 0.3f, 1);
         DrawFloorGrid(g, 3);
     }
-    if (show.items) DrawPathItems(view, false);
+    if (show.items) DrawPathItems(view, false, args.time, d);
     // The light symbols, each under its pick name.
     if (show.items && GpLightSRCCtrl) GpLightSRCCtrl->DrawGL(false);
     // The pivot marker: a small cross at the pivot, sized by the pivot distance.
