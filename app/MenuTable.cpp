@@ -331,7 +331,6 @@ bool CommandTargetBuilt(int id) {
     // POV-Ray, the editors) are not part of the program yet.
     static const int kNotBuilt[] = {
         ID_ADD_GRID, ID_ADD_FOG, ID_ADD_BG,
-        ID_LIGHT_EDITOR,
         ID_DEBUG_UNLOCK, ID_DEBUG_SPECIAL,
     };
     for (int n : kNotBuilt)

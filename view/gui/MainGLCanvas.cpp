@@ -11,6 +11,7 @@
 #include "common/CommandIds.h"
 #include "common/gui/WidgetCommon.h"
 #include "timeline/TimeCtrl.h"
+#include "view/IcoSphere.h"
 #include "view/gui/AxisIndicator.h"
 #include "view/gui/FBO.h"
 #include "view/gui/GLResources.h"
@@ -74,6 +75,10 @@ MainGLCanvas_cls::~MainGLCanvas_cls() {
     if (--g_canvasCount == 0) {
         delete g_context;
         g_context = nullptr;
+        // The sphere lists went with the context: a later context builds its own, instead
+        // of calling names that there belong to other lists.
+        delete GpIcoSphere;
+        GpIcoSphere = nullptr;
     }
 }
 
