@@ -10,6 +10,9 @@
 #include "filters/FilterCopy.h"
 #include "filters/FilterDataBox.h"
 #include "filters/FilterFiltering.h"
+#include "filters/FilterFog.h"
+#include "filters/FilterGrid.h"
+#include "scene/PovText.h"
 #include "filters/FilterListView.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/ParamTextStream.h"
@@ -23,6 +26,8 @@ std::unique_ptr<FilterBase_cls> MakeFilter(int kind, FilterCtrl_cls* list) {
         case FILTER_DATABOX: return std::make_unique<FilterDataBox_cls>(list);
         case FILTER_FILTERING: return std::make_unique<FilterFiltering_cls>(list);
         case FILTER_COPY: return std::make_unique<FilterCopy_cls>(list);
+        case FILTER_FOG: return std::make_unique<FilterFog_cls>(list);
+        case FILTER_GRID: return std::make_unique<FilterGrid_cls>(list);
         default: return nullptr;
     }
 }
@@ -116,7 +121,7 @@ wxString FilterCtrl_cls::RenameFilter(const wxString& oldName, const wxString& n
     FilterData_cls* d = f->GetData();
     d->filterName.text = name;
     if (d->group) d->group->Rename(oldName.utf8_string(), name.utf8_string());
-    if (d->group && d->group->children.empty())
+    if (d->group && !d->TransformInGroup())
         for (ParamGroup_cls* g : {d->translate, d->rotation, d->scale})
             if (g) g->Rename(oldName.utf8_string(), name.utf8_string());
     if (view_) view_->FilterChanged(f);
@@ -261,6 +266,29 @@ FilterCopy_cls* FilterCtrl_cls::FindCopy() const {
     for (const auto& f : filters_)
         if (f->Kind() == FILTER_COPY) return static_cast<FilterCopy_cls*>(f.get());
     return nullptr;
+}
+
+FilterFog_cls* FilterCtrl_cls::FindFog() const {
+    for (const auto& f : filters_)
+        if (f->Kind() == FILTER_FOG) return static_cast<FilterFog_cls*>(f.get());
+    return nullptr;
+}
+
+void FilterCtrl_cls::PovObjects(wxString& out, double t, int mode, int indentCount, const GLCamera_cls& camera,
+                                float lineWidth) {
+    const wxString indent = PovIndent(static_cast<unsigned>(std::max(indentCount, 0)));
+    for (auto& f : filters_)
+        if (f->Kind() == FILTER_GRID) {
+            // Each grid works on its own copy of the camera.
+            const GLCamera_cls own = camera;
+            static_cast<FilterGrid_cls*>(f.get())->PovGrid(out, t, mode, indent, own, lineWidth);
+        }
+}
+
+bool FilterCtrl_cls::HasEnabledObjectOrGrid() const {
+    for (const auto& f : filters_)
+        if ((f->Kind() == FILTER_OBJECT || f->Kind() == FILTER_GRID) && f->GetData()->filterValid.value) return true;
+    return false;
 }
 
 FilterDataBoxData_cls* FilterCtrl_cls::GetEnabledDataBoxData() const {

@@ -16,6 +16,9 @@
 
 class FilterCopy_cls;
 class FilterDataBoxData_cls;
+class FilterFog_cls;
+class GLCamera_cls;
+class TagList_cls;
 class FilterListView_cls;
 class Parameter_cls;
 class ParamTextStream_cls;
@@ -118,6 +121,19 @@ public:
     bool HasBorderBoolean() const;
     /// First CopyBox filter, enabled or not.
     FilterCopy_cls* FindCopy() const;
+    /// First Fog filter, enabled or not (a disabled first one means no fog at all).
+    FilterFog_cls* FindFog() const;
+    /// Every Grid filter drawn at scene time t for a view with `camera`, corners labelled
+    /// into `tags` (may be null). GL context required (defined in the views' GL layer).
+    void DrawGrids(double t, const GLCamera_cls& camera, TagList_cls* tags);
+    /// Appends the POV-Ray text of the list's scene objects at time t: every Grid (the
+    /// Object kind joins here) with `indentCount` tabs of indentation. `mode` 1 is a
+    /// periodic copy's pass (grids are written only in the final pass, mode 0), `camera`
+    /// the exported camera, `lineWidth` the views' "LineWidth=".
+    void PovObjects(wxString& out, double t, int mode, int indentCount, const GLCamera_cls& camera,
+                    float lineWidth);
+    /// True when an Object or Grid filter is enabled.
+    bool HasEnabledObjectOrGrid() const;
     /// Data of the first enabled DataBox filter.
     FilterDataBoxData_cls* GetEnabledDataBoxData() const;
     /// Every filter's UpdateTransform(time).

@@ -16,6 +16,8 @@
 #include "filters/gui/FilterCopyGUI.h"
 #include "filters/gui/FilterDataBoxGUI.h"
 #include "filters/gui/FilterFilteringGUI.h"
+#include "filters/gui/FilterFogGUI.h"
+#include "filters/gui/FilterGridGUI.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
 
@@ -26,6 +28,8 @@ std::unique_ptr<FilterGUI_cls> MakeFilterGUI(FilterBase_cls* filter) {
         case FILTER_DATABOX: return std::make_unique<FilterDataBoxGUI_cls>(filter);
         case FILTER_FILTERING: return std::make_unique<FilterFilteringGUI_cls>(filter);
         case FILTER_COPY: return std::make_unique<FilterCopyGUI_cls>(filter);
+        case FILTER_FOG: return std::make_unique<FilterFogGUI_cls>(filter);
+        case FILTER_GRID: return std::make_unique<FilterGridGUI_cls>(filter);
         default: return nullptr;
     }
 }
@@ -125,6 +129,7 @@ void FilterGUI_cls::ToggleOpen() {
     if (!panel_) return;
     panel_->ToggleCollapse(3);
     filter_->GetData()->filterGUIOpen.value = panel_->IsShownFlag();
+    if (panel_->IsShownFlag()) RefreshRows();
     Post(ID_PAGES_RELAYOUT);
 }
 
@@ -154,6 +159,7 @@ void FilterGUI_cls::RefreshWidgets() {
             if (g) g->GetValues(GdCurrentTime, -1);
     panel_->UpdateWidgets(MI_ALL_ITEMS);
     UpdateHeaderLabel();
+    RefreshRows();
 }
 
 void FilterGUI_cls::AskRename() {

@@ -78,6 +78,8 @@ protected:
     virtual void BuildRows() = 0;
     /// After the controls exist (a kind's own control settings).
     virtual void AfterBuild() {}
+    /// Shows the rows that the kind's settings call for (after an undo, a reopened panel).
+    virtual void RefreshRows() {}
     /// Item indices of the header items of the rows tinted x, y, z.
     std::vector<int> xyzRows_;
     void Post(int id) const;

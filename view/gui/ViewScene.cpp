@@ -16,6 +16,7 @@
 #include "filters/FilterCopy.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterDataBox.h"
+#include "filters/FilterFog.h"
 #include "timeline/ParamGroup.h"
 #include "filters/gui/FilterRegionGL.h"
 #include "timeline/TimeCtrl.h"
@@ -105,15 +106,23 @@ TagList_cls& ViewScene_cls::Tags(int view) {
 
 namespace {
 
-/// The background: BGColor's constant colour (opaque), then every buffer cleared.
-void ClearBackground() {
-    float c[4] = {0, 0, 0, 1};
+/// The background: BGColor's constant colour (opaque), tinted by the first Fog filter of the
+/// world list at scene time `t`, then every buffer cleared.
+void ClearBackground(double t) {
+    float c[3] = {0, 0, 0};
     if (GpBGColor) {
         const float* k = GpBGColor->ConstantColor();
         c[0] = k[0], c[1] = k[1], c[2] = k[2];
     }
     glClearColor(c[0], c[1], c[2], 1);
+    if (FilterFog_cls* fog = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindFog() : nullptr) fog->SetClearColor(t, c);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT | GL_ACCUM_BUFFER_BIT);
+}
+
+/// GL fog of the first Fog filter of the world list at `t`; none without one.
+void ApplyFog(double t) {
+    glDisable(GL_FOG);
+    if (FilterFog_cls* fog = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindFog() : nullptr) fog->ApplyGLFog(t);
 }
 
 }  // namespace
@@ -128,15 +137,16 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     TagList_cls& tags = Tags(args.view);
     if (args.subView == 0) tags.Clear();
 
+    const double sceneTime = m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0;
     glPushAttrib(GL_ALL_ATTRIB_BITS);
-    ClearBackground();
+    ClearBackground(sceneTime);
     SetDefaultLights(camera);
     glClear(GL_DEPTH_BUFFER_BIT);
     const float lineWidth = PassLineWidth(GoRenderConfig.lineWidth.value, args.width, args.offScreen);
     glLineWidth(lineWidth);
     DataPass(view, args, show);
     glLineWidth(lineWidth);
-    ItemsPass(args, show, d, g);
+    ItemsPass(args, show, d, g, tags);
     // Labels last, over everything, at the size of the target drawn into.
     glDisable(GL_LIGHTING);
     glColor4f(1, 1, 1, 1);
@@ -173,6 +183,7 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     glEnable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
     GiDrawMode = 0;
+    ApplyFog(m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0);
     DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
     const bool particles = show.data && seq && m_renderer && seq->GetFrameCount() > 0;
     if (!particles && !show.items) return;
@@ -258,7 +269,8 @@ void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& re
     }
 }
 
-void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g) {
+void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g,
+                              TagList_cls& tags) {
     glPointSize(6);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -268,6 +280,9 @@ void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show
         glColor4f(0.3f, 0.3f, 0.3f, 1);
         DrawFloorGrid(g, 3);
     }
+    // The Grid filters of the object list are scene items too.
+    if (show.items && GpFilterCtrls[1])
+        GpFilterCtrls[1]->DrawGrids(m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0, *args.camera, &tags);
     // The pivot marker: a small cross at the pivot, sized by the pivot distance.
     if (show.items) {
         const double* p = args.camera->pivot;

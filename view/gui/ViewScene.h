@@ -98,7 +98,7 @@ private:
     /// The particles once per copy of the CopyBox filter (once without one), back to front.
     void DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
                     double dataTime);
-    void ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g);
+    void ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g, TagList_cls& tags);
     void DirectModeWarnings(MainGLCanvas_cls& view) const;
 
     std::function<ViewToggles(const MainGLCanvas_cls&)> m_toggles;
