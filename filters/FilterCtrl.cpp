@@ -6,6 +6,7 @@
 #include "common/CommandHistory.h"
 #include "common/UserPattern.h"
 #include "filters/CommandFilter.h"
+#include "filters/FilterBG.h"
 #include "filters/FilterBoolean.h"
 #include "filters/FilterCopy.h"
 #include "filters/FilterDataBox.h"
@@ -28,6 +29,7 @@ std::unique_ptr<FilterBase_cls> MakeFilter(int kind, FilterCtrl_cls* list) {
         case FILTER_COPY: return std::make_unique<FilterCopy_cls>(list);
         case FILTER_FOG: return std::make_unique<FilterFog_cls>(list);
         case FILTER_GRID: return std::make_unique<FilterGrid_cls>(list);
+        case FILTER_BG: return std::make_unique<FilterBG_cls>(list);
         default: return nullptr;
     }
 }
@@ -283,6 +285,18 @@ void FilterCtrl_cls::PovObjects(wxString& out, double t, int mode, int indentCou
             const GLCamera_cls own = camera;
             static_cast<FilterGrid_cls*>(f.get())->PovGrid(out, t, mode, indent, own, lineWidth);
         }
+}
+
+std::vector<FilterBG_cls*> FilterCtrl_cls::GetEnabledBGs() const {
+    std::vector<FilterBG_cls*> out;
+    for (const auto& f : filters_)
+        if (f->Kind() == FILTER_BG && f->GetData()->filterValid.value) out.push_back(static_cast<FilterBG_cls*>(f.get()));
+    return out;
+}
+
+void FilterCtrl_cls::PovBG(wxString& out, double t, PovBGContext_cls& context) {
+    for (auto& f : filters_)
+        if (f->Kind() == FILTER_BG) static_cast<FilterBG_cls*>(f.get())->WritePov(out, t, context);
 }
 
 bool FilterCtrl_cls::HasEnabledObjectOrGrid() const {

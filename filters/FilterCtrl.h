@@ -15,7 +15,9 @@
 #include "filters/FilterParticles.h"
 
 class FilterCopy_cls;
+class FilterBG_cls;
 class FilterDataBoxData_cls;
+struct PovBGContext_cls;
 class FilterFog_cls;
 class GLCamera_cls;
 class TagList_cls;
@@ -132,6 +134,11 @@ public:
     /// the exported camera, `lineWidth` the views' "LineWidth=".
     void PovObjects(wxString& out, double t, int mode, int indentCount, const GLCamera_cls& camera,
                     float lineWidth);
+    /// Every enabled BG filter, in list order (the views draw them after the clear).
+    std::vector<FilterBG_cls*> GetEnabledBGs() const;
+    /// Appends the POV-Ray text of every BG filter at time t (common files through
+    /// `context`, whose StartRun the export calls at the start of each run).
+    void PovBG(wxString& out, double t, PovBGContext_cls& context);
     /// True when an Object or Grid filter is enabled.
     bool HasEnabledObjectOrGrid() const;
     /// Data of the first enabled DataBox filter.

@@ -12,6 +12,7 @@
 #include "filters/FilterBase.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterData.h"
+#include "filters/gui/FilterBGGUI.h"
 #include "filters/gui/FilterBooleanGUI.h"
 #include "filters/gui/FilterCopyGUI.h"
 #include "filters/gui/FilterDataBoxGUI.h"
@@ -30,6 +31,7 @@ std::unique_ptr<FilterGUI_cls> MakeFilterGUI(FilterBase_cls* filter) {
         case FILTER_COPY: return std::make_unique<FilterCopyGUI_cls>(filter);
         case FILTER_FOG: return std::make_unique<FilterFogGUI_cls>(filter);
         case FILTER_GRID: return std::make_unique<FilterGridGUI_cls>(filter);
+        case FILTER_BG: return std::make_unique<FilterBGGUI_cls>(filter);
         default: return nullptr;
     }
 }

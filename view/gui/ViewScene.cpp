@@ -15,6 +15,7 @@
 #include "filters/ColorCurve.h"
 #include "filters/FilterCopy.h"
 #include "filters/FilterCtrl.h"
+#include "filters/FilterBG.h"
 #include "filters/FilterDataBox.h"
 #include "filters/FilterFog.h"
 #include "timeline/ParamGroup.h"
@@ -119,6 +120,18 @@ void ClearBackground(double t) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT | GL_ACCUM_BUFFER_BIT);
 }
 
+/// The enabled BG filters of the world list at scene time `t`, behind everything.
+void DrawBackgrounds(double t) {
+    if (!GpFilterCtrls[2]) return;
+    const std::vector<FilterBG_cls*> bgs = GpFilterCtrls[2]->GetEnabledBGs();
+    if (bgs.empty()) return;
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT | GL_DEPTH_BUFFER_BIT |
+                 GL_POLYGON_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    for (FilterBG_cls* bg : bgs) bg->Draw(t);
+    glPopAttrib();
+}
+
 /// GL fog of the first Fog filter of the world list at `t`; none without one.
 void ApplyFog(double t) {
     glDisable(GL_FOG);
@@ -140,6 +153,7 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     const double sceneTime = m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0;
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     ClearBackground(sceneTime);
+    DrawBackgrounds(sceneTime);
     SetDefaultLights(camera);
     glClear(GL_DEPTH_BUFFER_BIT);
     const float lineWidth = PassLineWidth(GoRenderConfig.lineWidth.value, args.width, args.offScreen);
