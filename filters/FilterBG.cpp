@@ -94,19 +94,20 @@ void FilterBG_cls::WritePov(wxString& out, double t, PovBGContext_cls& context) 
         default: break;
     }
     if (IsStatic()) {
+        // A clear flag starts a run (the export clears it at the start of each): every
+        // static background's common file is written once in it.
+        if (!context.commonWritten) context.writtenCommon.clear();
         const std::string name = d->Name();
-        if (!context.commonWritten || !context.writtenCommon.count(name)) {
-            if (!context.writtenCommon.count(name)) {
-                wxString body;
-                WritePovUnion(body, t);
-                const std::string path = context.pathPrefix + "Common" + name + ".pov";
-                std::ofstream file(path, std::ios::binary | std::ios::trunc);
-                const std::string bytes = body.utf8_string();
-                file.write(bytes.data(), std::streamsize(bytes.size()));
-                file.close();
-                if (!file) platform::ReportError("Can't write the background file " + path);
-                context.writtenCommon.insert(name);
-            }
+        if (!context.writtenCommon.count(name)) {
+            wxString body;
+            WritePovUnion(body, t);
+            const std::string path = context.pathPrefix + "Common" + name + ".pov";
+            std::ofstream file(path, std::ios::binary | std::ios::trunc);
+            const std::string bytes = body.utf8_string();
+            file.write(bytes.data(), std::streamsize(bytes.size()));
+            file.close();
+            if (!file) platform::ReportError("Can't write the background file " + path);
+            context.writtenCommon.insert(name);
         }
         out << "#include \"Common" << d->filterName.Value() << ".pov\"\n";
     } else {

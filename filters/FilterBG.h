@@ -61,8 +61,8 @@ std::vector<BGStar_cls> MakeStarField(int count, float bgScale, float starScale)
 /// w*h values; nothing for a non-square image or without alpha.
 void FixFisheyeEdge(unsigned char* rgb, unsigned char* alpha, int w, int h);
 
-/// What the BG filters need of a POV-Ray export run. The export calls StartRun at every
-/// snapshot export and at the start of every animation run.
+/// What the BG filters need of a POV-Ray export run. The export calls StartRun (or clears
+/// commonWritten) at every snapshot export and at the start of every animation run.
 struct PovBGContext_cls {
     /// Absolute folder and file prefix of the run's files ("/work/POV/"); a common file is
     /// named prefix + "Common" + filter name + ".pov".

@@ -157,7 +157,12 @@ TEST_F(FilterBGTest, StaticStarsGoToTheirCommonFileOncePerRun) {
     list2.PovBG(both, 0, context);
     EXPECT_TRUE(testsupport::FileExists(dir.File("CommonBG01.pov")));
     EXPECT_FALSE(testsupport::FileExists(dir.File("CommonBG00.pov")));
-    // A new run writes again; an animated background writes its union inline.
+    // A cleared flag starts a new run: the files are written again.
+    context.commonWritten = 0;
+    wxString rerun;
+    list2.PovBG(rerun, 0, context);
+    EXPECT_TRUE(testsupport::FileExists(dir.File("CommonBG00.pov")));
+    // An animated background writes its union inline.
     context.StartRun();
     bg->Data()->rotation->SetTimeDependent(true);
     bg->Data()->rotation->SetKeyFrame({0, 0, 0}, true, 0);

@@ -106,6 +106,22 @@ TEST(WorldFilters, MenuAddsPanelsShowTheirTypeAndProjectsBringThemBack) {
     EXPECT_NEAR(p[2], 0, 3);
     bg->Data()->filterValid.value = 1;
 
+    // The ".." button asks for an image and sets it as one undo step; cancel changes nothing.
+    shell.prompts.fileAnswer = wxID_CANCEL;
+    bgGui->SelectTexture(1);
+    ASSERT_EQ(shell.prompts.fileQuestions.size(), 1u);
+    EXPECT_EQ(shell.prompts.fileQuestions[0].message, "Select Texture");
+    EXPECT_EQ(shell.prompts.fileQuestions[0].wildcard, "image (*.png;*.jpg)|*.png;*.jpg");
+    EXPECT_EQ(bg->Data()->textureB.Value(), "NONE");
+    shell.prompts.fileAnswer = wxID_OK;
+    shell.prompts.filePath = "/tmp/lower sky.jpg";
+    bgGui->SelectTexture(1);
+    EXPECT_EQ(bg->Data()->textureB.Value(), "/tmp/lower sky.jpg");
+    GoCommandHistory.Undo();
+    EXPECT_EQ(bg->Data()->textureB.Value(), "NONE");
+    GoCommandHistory.Redo();
+    EXPECT_EQ(bg->Data()->textureB.Value(), "/tmp/lower sky.jpg");
+
     // Deleting the BG and undoing brings it back with its settings.
     bg->Data()->starNumber.value = 123;
     shell.core->SelectFilter(bg, true);
