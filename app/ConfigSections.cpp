@@ -33,8 +33,12 @@ void ConfigSections_cls::AddGroup(int row, int slot, const std::string& name,
                                   ConfItemGroup_cls* group) {
     // The whole text: a value read with a NUL byte in it must not cut the section short.
     AddWriter(row, name, [group]() { return group->WriteAll().utf8_string(); });
-    AddReader(slot, name, [group](ParamTextStream_cls&, const std::string& line) {
-        group->OfferLine(wxString::FromUTF8(line));
+    std::shared_ptr<WideLine> wide = wideLine_;
+    AddReader(slot, name, [group, wide](ParamTextStream_cls&, const std::string& line) {
+        // ReadLines converts each line once; a line that is not the one it converted
+        // (offered by some other road) is converted here.
+        if (wide->utf8 != line) group->OfferLine(wxString::FromUTF8(line));
+        else group->OfferLine(wide->wide);
     });
     AddSettingsGroup(name, [group]() { return group; });
 }
@@ -71,7 +75,10 @@ void ConfigSections_cls::ReadLines(const std::vector<std::string>& lines) const 
     std::string line;
     while (stream.ReadLine(line)) {
         // Each reader gets its own copy: a block reader must not change what the next
-        // reader sees as the block's first line.
+        // reader sees as the block's first line. The settings groups share one conversion
+        // of it to wide text (a block reader that reads on may offer its own lines).
+        wideLine_->utf8 = line;
+        wideLine_->wide = wxString::FromUTF8(line);
         for (const ReaderEntry& r : readers_) r.reader(stream, line);
     }
     for (const StepEntry& s : after_) s.step();

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
+
+#include <wx/string.h>
 #include <vector>
 
 #include "timeline/ParamTextStream.h"
@@ -141,6 +144,12 @@ private:
         std::string name;
         std::function<void()> step;
     };
+    /// The line being read, converted once for all the settings groups it is offered to.
+    struct WideLine {
+        std::string utf8;
+        wxString wide;
+    };
+    std::shared_ptr<WideLine> wideLine_ = std::make_shared<WideLine>();
     std::vector<WriterEntry> writers_;  ///< kept sorted by row (stable)
     std::vector<ReaderEntry> readers_;  ///< kept sorted by slot (stable)
     std::vector<StepEntry> after_;      ///< kept sorted by slot (stable)

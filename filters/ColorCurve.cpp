@@ -57,7 +57,16 @@ ColorCurve_cls::ColorCurve_cls(const std::string& n, const wxString& l, const wx
     GbParamUndoEnabled = undo;
 }
 
-ColorCurve_cls::~ColorCurve_cls() { delete curve; }
+namespace {
+void (*g_deleteObserver)(ColorCurve_cls*) = nullptr;
+}  // namespace
+
+void ColorCurve_cls::SetDeleteObserver(void (*observer)(ColorCurve_cls*)) { g_deleteObserver = observer; }
+
+ColorCurve_cls::~ColorCurve_cls() {
+    if (g_deleteObserver) g_deleteObserver(this);
+    delete curve;
+}
 
 void ColorCurve_cls::ReadText(ParamTextStream_cls& stream, const std::string& line) {
     if (settings.OfferLine(wxString::FromUTF8(line.c_str())) && dependType.value > 10) dependType.value = 10;

@@ -33,6 +33,10 @@ public:
                    const double (*keys)[5]);
     ~ColorCurve_cls();
     ColorCurve_cls(const ColorCurve_cls&) = delete;
+
+    /// Called with each record as it is deleted (before its curve goes), so that windows
+    /// showing a record let go of it. One observer; null removes it. GUI thread only.
+    static void SetDeleteObserver(void (*observer)(ColorCurve_cls*));
     ColorCurve_cls& operator=(const ColorCurve_cls&) = delete;
 
     /// Offers the line to the five settings, then lets the curve read its block when the

@@ -45,6 +45,7 @@
 #include "view/gui/FBO.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/StereoGramGUI.h"
+#include "filters/gui/ColorCurveGUI.h"
 #include "timeline/gui/ParamGUICtrl.h"
 #include "view/DrawOptions.h"
 #include "view/Snap.h"
@@ -127,6 +128,8 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
         params->AddGroup(m_stereo->eyeParam);
         params->UpdateAll();
     }
+    // The colour-curve editor, hidden until a curve's button or its menu item asks for it.
+    m_colorCurveControl = new ColorCurveCtrl_cls(m_frame);
     InstallDataLoadContext();
 
     // Module-level pointers, once every object exists.
@@ -209,6 +212,8 @@ AppCore_cls::~AppCore_cls() {
     MainGLCanvas_cls::SetPickSelect(nullptr);
     delete m_stereoControl;
     m_stereoControl = nullptr;
+    delete m_colorCurveControl;
+    m_colorCurveControl = nullptr;
     if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
     // The views and their context are gone: the eye buffers' GL objects went with them.
     for (FBO_cls** pair : {m_stereo->eyeBuffers, m_stereo->otherBuffers})

@@ -22,6 +22,7 @@ class TimeCtrl_cls;
 class ImgSequence_cls;
 class StereoGram_cls;
 class StereoGramControl_cls;
+class ColorCurveCtrl_cls;
 class PeriodicBoundaryControl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
@@ -146,6 +147,8 @@ public:
     /// The stereogram settings (owned; GpStereoGram) and their dialog's controller (owned).
     StereoGram_cls* GetStereoGram() const { return m_stereo; }
     StereoGramControl_cls* GetStereoControl() const { return m_stereoControl; }
+    /// The colour-curve editor's controller (owned; GpColorCurveCtrl).
+    ColorCurveCtrl_cls* GetColorCurveControl() const { return m_colorCurveControl; }
     /// The controller of the "Periodic Boundary" dialog (owned; edits GpPeriodicBoundary).
     PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl; }
     /// The draw-option and exposure settings (with their pages, once made).
@@ -188,6 +191,7 @@ private:
     ImgSequence_cls* m_imgSequence = nullptr;  ///< owned
     StereoGram_cls* m_stereo = nullptr;        ///< owned
     StereoGramControl_cls* m_stereoControl = nullptr;  ///< owned; its dialog is the frame's
+    ColorCurveCtrl_cls* m_colorCurveControl = nullptr;  ///< owned; its dialog is the frame's
     PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
     DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
     ExposureSettings_cls* m_exposure = nullptr;   ///< owned

@@ -53,6 +53,7 @@
 #include "view/gui/ImgSequence.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/StereoGramGUI.h"
+#include "filters/gui/ColorCurveGUI.h"
 #include "view/gui/ExposurePage.h"
 #include "view/gui/OptionPage.h"
 #include "view/OverlaySettings.h"
@@ -539,6 +540,12 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_STEREO_DIALOG_REFRESH:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr)
                 if (stereo->gui) stereo->UpdateGUI(false);
+            break;
+        case ID_COLOR_CURVE_EDITOR:
+            if (ColorCurveCtrl_cls* curves = m_core ? m_core->GetColorCurveControl() : nullptr) curves->Show(this);
+            break;
+        case ID_COLOR_DIALOG_REFRESH:
+            if (ColorCurveCtrl_cls* curves = m_core ? m_core->GetColorCurveControl() : nullptr) curves->UpdateGUI(false);
             break;
         case ID_SAVE_SNAPSHOT:
             // The main view reads its next picture; the file is asked for after that paint.
