@@ -1,6 +1,7 @@
 // BG filter: settings, the star field, the fisheye rim repair and the POV-Ray text.
 #include "filters/FilterBG.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 
@@ -13,6 +14,10 @@ FilterBGData_cls::FilterBGData_cls() : FilterData_cls(true, true) {
     // "BG" has no translation: the name pattern is the same in every language.
     filterName.Init("FilterName=", "BG%02d");
     colors.push_back(new ColorCurve_cls("BGColor", "BGColor", "0.1 0.3 0.5 1", 0, nullptr));
+    bgType.SetRange(0, 2);
+    starNumber.SetRange(0, kMaxStars);  // none for 0 or less, as before
+    mappingType.SetRange(0, 1);
+    colorMap.SetRange(0, 1);
     settings.Register(&bgType, "BGType=", "0");
     settings.Register(&starNumber, "BGStarNumber=", "4000");
     settings.Register(&bgScale, "BGScale=", "1000");
@@ -27,6 +32,7 @@ FilterBGData_cls::FilterBGData_cls() : FilterData_cls(true, true) {
 std::vector<BGStar_cls> MakeStarField(int count, float bgScale, float starScale) {
     std::vector<BGStar_cls> stars;
     if (count <= 0) return stars;
+    count = std::min(count, kMaxStars);
     stars.reserve(static_cast<size_t>(count));
     StarRandom_cls random(1);
     for (int i = 0; i < count; ++i) {

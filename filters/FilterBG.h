@@ -52,6 +52,9 @@ struct BGStar_cls {
     float color[4];     ///< RGBA; alpha grows from 1/6 for star 0 to 1 at the middle
 };
 
+/// Most stars a field holds (a larger count from a file or an entry is taken as this).
+constexpr int kMaxStars = 1000000;
+
 /// The `count` stars of a field of radius `bgScale` and size factor `starScale` (generator
 /// seeded with 1; nothing for count 0 or less).
 std::vector<BGStar_cls> MakeStarField(int count, float bgScale, float starScale);

@@ -11,6 +11,7 @@
 
 FilterFogData_cls::FilterFogData_cls() : FilterData_cls(false, true) {
     filterName.Init("FilterName=", wxGetTranslation("Fog") + "%02d");
+    fogType.SetRange(0, 2);  // a combo index: an edited file cannot name a fourth type
     settings.Register(&fogType, "FogType=", "0");
     settings.Register(&fogStart, "FogStart=", "0");
     settings.Register(&fogEnd, "FogEnd=", "1");

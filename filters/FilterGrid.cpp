@@ -4,6 +4,7 @@
 #include <wx/intl.h>
 
 #include <algorithm>
+#include <climits>
 
 #include "common/GLCamera.h"
 #include "filters/ColorCurve.h"
@@ -15,6 +16,9 @@ const char* const GoGridTypeNames[6] = {"Cartesian(x-y)", "Cartesian(y-z)", "Car
 
 FilterGridData_cls::FilterGridData_cls() : FilterData_cls(true, true) {
     filterName.Init("FilterName=", wxGetTranslation("Grid") + "%02d");
+    gridType.SetRange(0, 5);
+    // Divisions beyond this would only stall the views; 0 or less stands for one.
+    gridLineNum.SetRange(INT_MIN, kGridMaxDivisions);
     settings.Register(&gridType, "GridType=", "0");
     settings.Register(&gridMin, "GridMin=", "-1");
     settings.Register(&gridMax, "GridMax=", "+1");
@@ -33,7 +37,7 @@ void FilterGridData_cls::LineColor(float out[4]) const {
 
 std::vector<double> GridLinePositions(float a, float b, int n) {
     const double span = a == b ? 1.0 : double(b) - double(a);
-    const double s = span / std::max(n, 1);
+    const double s = span / std::clamp(n, 1, kGridMaxDivisions);
     std::vector<double> v;
     // A reversed range (min above max) has a negative step: no line passes the test, as
     // no line lies between them.

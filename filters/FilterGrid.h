@@ -21,9 +21,12 @@ public:
     ConfItemUINT_cls gridType;    ///< "GridType=" 0 x-y, 1 y-z, 2 x-z, 3 cubic, 4 circle, 5 spherical
     ConfItemFLOAT_cls gridMin;    ///< "GridMin=" first line or smallest radius
     ConfItemFLOAT_cls gridMax;    ///< "GridMax=" last line or largest radius
-    ConfItemINT_cls gridLineNum;  ///< "GridLineNum=" divisions between min and max (<= 0: 1)
+    ConfItemINT_cls gridLineNum;  ///< "GridLineNum=" divisions between min and max (<= 0: 1, at most kGridMaxDivisions)
     ConfItemBOOL_cls gridCoord;   ///< "GridCoord=" the views label the grid's corners
 };
+
+/// Most divisions a grid is drawn or written with.
+constexpr int kGridMaxDivisions = 100000;
 
 /// Labels of the grid types, untranslated.
 extern const char* const GoGridTypeNames[6];

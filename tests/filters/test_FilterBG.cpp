@@ -9,6 +9,8 @@
 
 #include "filters/ColorCurve.h"
 #include "filters/FilterBG.h"
+#include "filters/FilterFog.h"
+#include "filters/FilterGrid.h"
 #include "tests/filters/FilterListsFixture.h"
 #include "tests/support/PovRayProbe.h"
 #include "tests/support/TestFiles.h"
@@ -295,4 +297,29 @@ TEST_F(FilterBGTest, ProjectRoundTrip) {
     EXPECT_EQ(a0.WriteSection() + a1.WriteSection() + a2.WriteSection(), text);
     ASSERT_EQ(a2.GetEnabledBGs().size(), 1u);
     EXPECT_EQ(a2.GetEnabledBGs()[0]->Data()->textureA.Value(), "pano files/sky.png");
+}
+
+TEST_F(FilterBGTest, ValuesFromAFileAreClampedToTheirChoices) {
+    // An edited project: choices beyond their lists and counts that would stall the views.
+    const std::string text =
+        "---FilterCtrl2Begin\n-FilterBegin\nFilterType=4\r\nFogType=7\r\n-FilterEnd\n"
+        "-FilterBegin\nFilterType=8\r\nBGType=9\r\nBGStarNumber=99999999\r\nBGMappingType=4\r\n"
+        "BGColorMap=3\r\n-FilterEnd\n---FilterCtrl2End\n"
+        "---FilterCtrl1Begin\n-FilterBegin\nFilterType=3\r\nGridType=12\r\nGridLineNum=2000000000\r\n"
+        "-FilterEnd\n---FilterCtrl1End\n";
+    ReadAllInto(lists, text);
+    ASSERT_EQ(list2.Count(), 2);
+    ASSERT_EQ(list1.Count(), 1);
+    EXPECT_EQ(static_cast<FilterFogData_cls*>(list2.GetNode(0)->GetData())->fogType.value, 2u);
+    const auto* bg = static_cast<FilterBGData_cls*>(list2.GetNode(1)->GetData());
+    EXPECT_EQ(bg->bgType.value, 2u);
+    EXPECT_EQ(bg->starNumber.value, kMaxStars);
+    EXPECT_EQ(bg->mappingType.value, 1u);
+    EXPECT_EQ(bg->colorMap.value, 1u);
+    const auto* grid = static_cast<FilterGridData_cls*>(list1.GetNode(0)->GetData());
+    EXPECT_EQ(grid->gridType.value, 5u);
+    EXPECT_EQ(grid->gridLineNum.value, kGridMaxDivisions);
+    // An entry beyond the limit is drawn and written with the limit too.
+    EXPECT_EQ(MakeStarField(kMaxStars + 10, 1, 1).size(), size_t(kMaxStars));
+    EXPECT_EQ(GridLinePositions(0, 1, 2000000000).size(), size_t(kGridMaxDivisions) + 1);
 }

@@ -2,6 +2,7 @@
 // grid pass.
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "common/GLCamera.h"
@@ -43,7 +44,7 @@ void FilterGrid_cls::DrawGL(double t, const GLCamera_cls& camera, TagList_cls* t
     glDisable(GL_TEXTURE_2D);
     TagList_cls* labels = d->gridCoord.value ? tags : nullptr;
     const double a = d->gridMin.value, b = d->gridMax.value;
-    const int n = d->gridLineNum.value;
+    const int n = std::min(d->gridLineNum.value, kGridMaxDivisions);
     switch (d->gridType.value) {
         case 0: DrawGridPlaneXY(a, b, n, 0, labels); break;
         case 1: DrawGridPlaneYZ(a, b, n, 0, labels); break;
