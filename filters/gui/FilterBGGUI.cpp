@@ -10,7 +10,6 @@
 #include "common/gui/MultiInputPanel.h"
 #include "filters/FilterBG.h"
 #include "filters/FilterCtrl.h"
-#include "filters/gui/FilterFogGUI.h"
 
 void FilterBGGUI_cls::BuildRows() {
     auto* d = static_cast<FilterBGData_cls*>(filter_->GetData());

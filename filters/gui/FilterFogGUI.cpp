@@ -5,33 +5,9 @@
 
 #include "common/CommandIds.h"
 #include "common/gui/MultiInputPanel.h"
-#include "filters/ColorCurve.h"
-#include "filters/FilterCtrl.h"
 #include "filters/FilterFog.h"
-#include "filters/gui/ColorCurveBtn.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
-
-ColorCurveBtn_cls* MakeFilterColorButton(wxWindow* parent, FilterBase_cls* filter, int index) {
-    FilterData_cls* d = filter->GetData();
-    ColorCurve_cls* record = index >= 0 && index < int(d->colors.size()) ? d->colors[size_t(index)] : nullptr;
-    auto* button = new ColorCurveBtn_cls(parent, record, true, true, false);
-    FilterCtrl_cls* list = filter->List();
-    if (list) {
-        // The filter may be deleted and restored (a new object of the same name) while a
-        // colour command sits in the history, or renamed while it lives: the command
-        // finds the record by the object first, then by the name it had when built.
-        const wxString name = d->filterName.Value();
-        button->locateColor = [list, filter, name, index]() -> ConfItemFLOATARRAY_cls* {
-            FilterBase_cls* f = list->IndexOf(filter) >= 0 ? filter : list->FindByName(name);
-            if (!f) return nullptr;
-            FilterData_cls* data = f->GetData();
-            if (index < 0 || index >= int(data->colors.size())) return nullptr;
-            return &data->colors[size_t(index)]->constantColor;
-        };
-    }
-    return button;
-}
 
 void FilterFogGUI_cls::BuildRows() {
     auto* d = static_cast<FilterFogData_cls*>(filter_->GetData());

@@ -3,8 +3,6 @@
 
 #include "filters/gui/FilterGUI.h"
 
-class ColorCurveBtn_cls;
-
 class FilterFogGUI_cls : public FilterGUI_cls {
 public:
     explicit FilterFogGUI_cls(FilterBase_cls* filter) : FilterGUI_cls(filter) {}
@@ -22,7 +20,3 @@ protected:
     void AfterBuild() override;
     void RefreshRows() override;
 };
-
-/// Colour button on colour record `index` of `filter`'s data; colour commands find the record
-/// again by the filter's list and name, so they outlive a deleted and restored filter.
-ColorCurveBtn_cls* MakeFilterColorButton(wxWindow* parent, FilterBase_cls* filter, int index);

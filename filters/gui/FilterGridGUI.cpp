@@ -6,7 +6,6 @@
 #include "common/CommandIds.h"
 #include "common/gui/MultiInputPanel.h"
 #include "filters/FilterGrid.h"
-#include "filters/gui/FilterFogGUI.h"
 
 void FilterGridGUI_cls::BuildRows() {
     auto* d = static_cast<FilterGridData_cls*>(filter_->GetData());
