@@ -331,10 +331,9 @@ bool CommandTargetBuilt(int id) {
     // POV-Ray, the editors) are not part of the program yet.
     static const int kNotBuilt[] = {
         ID_EXPORT_PATH_CLIPBOARD,
-        ID_ADD_OBJECT, ID_ADD_STICK,
         ID_POVRAY_CONFIG, ID_POV_EXPORT_SNAPSHOT, ID_POV_EXPORT_ANIMATION,
         ID_POV_RENDER_SNAPSHOT, ID_POV_RENDER_ANIMATION,
-        ID_VIEW_CAMERA_CONFIG, ID_LIGHT_EDITOR, ID_TEXTURE_EDITOR,
+        ID_LIGHT_EDITOR, ID_TEXTURE_EDITOR,
         ID_DEBUG_UNLOCK, ID_DEBUG_SPECIAL,
     };
     for (int n : kNotBuilt)

@@ -94,6 +94,10 @@ public:
     /// snapshot of no particles is exported as well. False without an exporter, when the
     /// body is not in, or when the export failed.
     bool ExportFrame(FrameExporter_cls* exporter, int i, int stride);
+    /// The installed POV-Ray writer's particle text (FramePovWriter_cls) appended to `out`
+    /// when frame `i` (clamped) is loaded with at least one particle; false, writing nothing,
+    /// without a writer or otherwise.
+    bool WritePovParticles(wxString& out, int i);
 
     /// Offers a line: the item's line makes the next line of `stream` the path (when not
     /// empty). True when the line was taken.

@@ -1,4 +1,5 @@
-// Draw and export requests of a data sequence, handed to the renderer and the exporter.
+// Draw, export and POV-Ray requests of a data sequence, handed to the renderer, the exporter
+// and the POV-Ray particle writer.
 #include "data/FrameSink.h"
 
 #include "data/DataSequence.h"
@@ -9,7 +10,15 @@ FrameRenderer_cls*& RendererSlot() {
     static FrameRenderer_cls* renderer = nullptr;
     return renderer;
 }
+FramePovWriter_cls*& PovWriterSlot() {
+    static FramePovWriter_cls* writer = nullptr;
+    return writer;
+}
 }  // namespace
+
+FramePovWriter_cls* FramePovWriter_cls::Installed() { return PovWriterSlot(); }
+
+void FramePovWriter_cls::Install(FramePovWriter_cls* writer) { PovWriterSlot() = writer; }
 
 FrameRenderer_cls* FrameRenderer_cls::Installed() { return RendererSlot(); }
 
@@ -35,4 +44,15 @@ bool DataSequence_cls::ExportFrame(FrameExporter_cls* exporter, int i, int strid
     // a run keep step with the frames; a body that is not in (or failed) gives nothing.
     if (!f.loaded.load(std::memory_order_acquire) || f.data->count < 0) return false;
     return exporter->ExportSnapshot(*f.data, stride < 1 ? 1 : stride, Clamp(i < 0 ? 0 : i));
+}
+
+bool DataSequence_cls::WritePovParticles(wxString& out, int i) {
+    FramePovWriter_cls* writer = FramePovWriter_cls::Installed();
+    if (!writer) return false;
+    DataFrame_cls& f = *frames[Clamp(i < 0 ? 0 : i)];
+    // The particles written are those drawn last; a frame whose body is not in, or holds no
+    // particle, has none, and the scene then gets no particle instance.
+    if (!f.loaded.load(std::memory_order_acquire) || f.data->count < 1) return false;
+    writer->WritePovParticles(*this, out);
+    return true;
 }

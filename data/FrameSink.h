@@ -4,6 +4,7 @@
 
 class DataSequence_cls;
 class ParticleData_cls;
+class wxString;
 
 /// What DataSequence_cls::DrawFrame passes on with the snapshot.
 struct FrameDrawRequest {
@@ -40,4 +41,20 @@ public:
     /// Writes every `stride`-th particle of `snapshot`, frame `frame`. False when the file
     /// could not be written.
     virtual bool ExportSnapshot(ParticleData_cls& snapshot, int stride, int frame) = 0;
+};
+
+/// The POV-Ray particle writer as the data sequences see it: writes the particles the views
+/// drew last for a sequence. Installed by the view side; until one is installed a sequence
+/// writes no particles. GUI thread only.
+class FramePovWriter_cls {
+public:
+    virtual ~FramePovWriter_cls() = default;
+    /// Appends the particle macros and the "PARTICLES" declaration of `sequence`'s drawn frame
+    /// to `out`.
+    virtual void WritePovParticles(DataSequence_cls& sequence, wxString& out) = 0;
+
+    /// The installed writer, or null.
+    static FramePovWriter_cls* Installed();
+    /// Installs `writer` (not owned; null removes it).
+    static void Install(FramePovWriter_cls* writer);
 };

@@ -64,6 +64,15 @@ void CommandFilterValue_cls::Execute(bool) {
     Notify();
 }
 
+CommandFilterText_cls::CommandFilterText_cls(FilterCtrl_cls* list, const wxString& address, const wxString& text,
+                                             uint64_t updateFlags)
+    : CommandItem_cls(COMMAND_PLAIN, "text", updateFlags), list_(list), address_(address), text_(text) {}
+
+void CommandFilterText_cls::Execute(bool) {
+    list_->SetTextByAddress(address_, text_);
+    Notify();
+}
+
 CommandFilterParamInit_cls::CommandFilterParamInit_cls(FilterCtrl_cls* list, const wxString& filterName,
                                                        const std::string& paramName,
                                                        const std::vector<double>& values, uint64_t updateFlags)

@@ -76,6 +76,19 @@ private:
     int n_;
 };
 
+/// Stores a text into the string setting at a value address ("<name>::<key>"): the
+/// filter is found again by name when the command runs.
+class CommandFilterText_cls : public CommandItem_cls {
+public:
+    CommandFilterText_cls(FilterCtrl_cls* list, const wxString& address, const wxString& text, uint64_t updateFlags);
+    void Execute(bool undo) override;
+
+private:
+    FilterCtrl_cls* list_;
+    wxString address_;
+    wxString text_;
+};
+
 /// Keys parameter group `paramName` of filter `filterName` with `values` at the current
 /// time (forced), outside the parameter undo history.
 class CommandFilterParamInit_cls : public CommandItem_cls {

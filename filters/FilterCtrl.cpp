@@ -9,12 +9,15 @@
 #include "filters/FilterBG.h"
 #include "filters/FilterBoolean.h"
 #include "filters/FilterCopy.h"
+#include "filters/FilterObject.h"
+#include "scene/PovText.h"
 #include "filters/FilterDataBox.h"
 #include "filters/FilterFiltering.h"
 #include "filters/FilterFog.h"
 #include "filters/FilterGrid.h"
 #include "scene/PovText.h"
 #include "filters/FilterListView.h"
+#include "filters/FilterStick.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/ParamTextStream.h"
 #include "timeline/Parameter.h"
@@ -30,6 +33,8 @@ std::unique_ptr<FilterBase_cls> MakeFilter(int kind, FilterCtrl_cls* list) {
         case FILTER_FOG: return std::make_unique<FilterFog_cls>(list);
         case FILTER_GRID: return std::make_unique<FilterGrid_cls>(list);
         case FILTER_BG: return std::make_unique<FilterBG_cls>(list);
+        case FILTER_OBJECT: return std::make_unique<FilterObject_cls>(list);
+        case FILTER_STICK: return std::make_unique<FilterStick_cls>(list);
         default: return nullptr;
     }
 }
@@ -227,6 +232,18 @@ void FilterCtrl_cls::SetValueByAddress(const wxString& address, double x, int n)
     if (view_) view_->FilterChanged(f);
 }
 
+void FilterCtrl_cls::SetTextByAddress(const wxString& address, const wxString& text) {
+    const int sep = address.Find("::");
+    if (sep == wxNOT_FOUND) return;
+    FilterBase_cls* f = FindByName(address.Left(static_cast<size_t>(sep)));
+    const wxString key = address.Mid(static_cast<size_t>(sep) + 2);
+    if (!f || key == "FilterName=") return;
+    ConfItem_cls* item = f->GetData()->settings.Find(key);
+    if (!item || item->typeCode != CONF_STR) return;
+    item->text = text;
+    if (view_) view_->FilterChanged(f);
+}
+
 void FilterCtrl_cls::SetKeyByNames(const wxString& filterName, const std::string& paramName,
                                    const std::vector<double>& values) {
     FilterBase_cls* f = FindByName(filterName);
@@ -264,6 +281,13 @@ bool FilterCtrl_cls::HasBorderBoolean() const {
     return false;
 }
 
+std::vector<FilterStick_cls*> FilterCtrl_cls::GetEnabledSticks() const {
+    std::vector<FilterStick_cls*> out;
+    for (const auto& f : filters_)
+        if (f->Kind() == FILTER_STICK && f->GetData()->filterValid.value) out.push_back(static_cast<FilterStick_cls*>(f.get()));
+    return out;
+}
+
 FilterCopy_cls* FilterCtrl_cls::FindCopy() const {
     for (const auto& f : filters_)
         if (f->Kind() == FILTER_COPY) return static_cast<FilterCopy_cls*>(f.get());
@@ -274,17 +298,6 @@ FilterFog_cls* FilterCtrl_cls::FindFog() const {
     for (const auto& f : filters_)
         if (f->Kind() == FILTER_FOG) return static_cast<FilterFog_cls*>(f.get());
     return nullptr;
-}
-
-void FilterCtrl_cls::PovObjects(wxString& out, double t, int mode, int indentCount, const GLCamera_cls& camera,
-                                float lineWidth) {
-    const wxString indent = PovIndent(static_cast<unsigned>(std::max(indentCount, 0)));
-    for (auto& f : filters_)
-        if (f->Kind() == FILTER_GRID) {
-            // Each grid works on its own copy of the camera.
-            const GLCamera_cls own = camera;
-            static_cast<FilterGrid_cls*>(f.get())->PovGrid(out, t, mode, indent, own, lineWidth);
-        }
 }
 
 std::vector<FilterBG_cls*> FilterCtrl_cls::GetEnabledBGs() const {
@@ -299,17 +312,49 @@ void FilterCtrl_cls::PovBG(wxString& out, double t, PovBGContext_cls& context) {
         if (f->Kind() == FILTER_BG) static_cast<FilterBG_cls*>(f.get())->WritePov(out, t, context);
 }
 
+FilterDataBoxData_cls* FilterCtrl_cls::GetEnabledDataBoxData() const {
+    for (const auto& f : filters_)
+        if (f->Kind() == FILTER_DATABOX && f->GetData()->filterValid.value)
+            return static_cast<FilterDataBoxData_cls*>(f->GetData());
+    return nullptr;
+}
+
 bool FilterCtrl_cls::HasEnabledObjectOrGrid() const {
     for (const auto& f : filters_)
         if ((f->Kind() == FILTER_OBJECT || f->Kind() == FILTER_GRID) && f->GetData()->filterValid.value) return true;
     return false;
 }
 
-FilterDataBoxData_cls* FilterCtrl_cls::GetEnabledDataBoxData() const {
-    for (const auto& f : filters_)
-        if (f->Kind() == FILTER_DATABOX && f->GetData()->filterValid.value)
-            return static_cast<FilterDataBoxData_cls*>(f->GetData());
-    return nullptr;
+wxString FilterCtrl_cls::PovObjectDeclares(const PovObjectStyle_cls& style, int dataFrame) {
+    wxString out;
+    for (auto& f : filters_)
+        if (f->Kind() == FILTER_OBJECT) {
+            auto* o = static_cast<FilterObject_cls*>(f.get());
+            if (dataFrame >= 0 && o->Data()->objectType.value == OBJECT_IMPORT) o->Data()->LoadMesh(dataFrame);
+            out << o->PovDeclare(style);
+        }
+    return out;
+}
+
+void FilterCtrl_cls::PovObjects(wxString& out, double time, int mode, unsigned indentCount,
+                                const wxString& copyTransform, const PovObjectStyle_cls& style) {
+    const wxString indent = PovIndent(indentCount);
+    const GLCamera_cls defaultCamera;
+    for (auto& f : filters_) {
+        if (f->Kind() == FILTER_OBJECT) {
+            out << static_cast<FilterObject_cls*>(f.get())->PovObject(time, copyTransform, mode, indent, style);
+        } else if (f->Kind() == FILTER_GRID) {
+            // Each grid works on its own copy of the camera.
+            const GLCamera_cls camera = style.camera ? *style.camera : defaultCamera;
+            static_cast<FilterGrid_cls*>(f.get())->PovGrid(out, time, mode, indent, camera, style.lineWidth);
+        }
+    }
+}
+
+void FilterCtrl_cls::RefreshObjectGUIs() {
+    if (!view_) return;
+    for (auto& f : filters_)
+        if (f->Kind() == FILTER_OBJECT) view_->FilterChanged(f.get());
 }
 
 void FilterCtrl_cls::UpdateTransforms(double time) {

@@ -16,12 +16,15 @@
 
 class FilterCopy_cls;
 class FilterBG_cls;
+struct ObjectDrawContext;
+struct PovObjectStyle_cls;
 class FilterDataBoxData_cls;
 struct PovBGContext_cls;
 class FilterFog_cls;
 class GLCamera_cls;
 class TagList_cls;
 class FilterListView_cls;
+class FilterStick_cls;
 class Parameter_cls;
 class ParamTextStream_cls;
 
@@ -97,6 +100,9 @@ public:
     /// Stores a number into the setting at `address` ("<name>::<key>[::DIM=<j>]"); an
     /// address naming no filter or setting does nothing.
     void SetValueByAddress(const wxString& address, double x, int n);
+    /// Stores `text` into the string setting at `address` ("<name>::<key>"); the name
+    /// itself is not changed this way (see RenameFilter). Anything else does nothing.
+    void SetTextByAddress(const wxString& address, const wxString& text);
     /// Keys group `paramName` ("Filter Scale", ...) of filter `filterName` at the current
     /// time with `values` when it has exactly that many components.
     void SetKeyByNames(const wxString& filterName, const std::string& paramName,
@@ -128,21 +134,32 @@ public:
     /// Every Grid filter drawn at scene time t for a view with `camera`, corners labelled
     /// into `tags` (may be null). GL context required (defined in the views' GL layer).
     void DrawGrids(double t, const GLCamera_cls& camera, TagList_cls* tags);
-    /// Appends the POV-Ray text of the list's scene objects at time t: every Grid (the
-    /// Object kind joins here) with `indentCount` tabs of indentation. `mode` 1 is a
-    /// periodic copy's pass (grids are written only in the final pass, mode 0), `camera`
-    /// the exported camera, `lineWidth` the views' "LineWidth=".
-    void PovObjects(wxString& out, double t, int mode, int indentCount, const GLCamera_cls& camera,
-                    float lineWidth);
     /// Every enabled BG filter, in list order (the views draw them after the clear).
     std::vector<FilterBG_cls*> GetEnabledBGs() const;
     /// Appends the POV-Ray text of every BG filter at time t (common files through
     /// `context`, whose StartRun the export calls at the start of each run).
     void PovBG(wxString& out, double t, PovBGContext_cls& context);
-    /// True when an Object or Grid filter is enabled.
-    bool HasEnabledObjectOrGrid() const;
+    /// Every enabled Stick filter, in list order.
+    std::vector<FilterStick_cls*> GetEnabledSticks() const;
     /// Data of the first enabled DataBox filter.
     FilterDataBoxData_cls* GetEnabledDataBoxData() const;
+    /// True when an Object or Grid filter is enabled.
+    bool HasEnabledObjectOrGrid() const;
+    /// The mesh declarations of every Object filter, enabled or not, concatenated. With
+    /// `dataFrame` >= 0 each mesh is loaded for that frame first.
+    wxString PovObjectDeclares(const PovObjectStyle_cls& style, int dataFrame = -1);
+    /// Appends the POV-Ray objects of the Object and Grid filters, in list order, at
+    /// normalised time `time` in `mode` (0 once per scene, 1 once per periodic copy with that
+    /// copy's `copyTransform`; grids are written only in mode 0), each indented by
+    /// `indentCount` tabs. Grids face away from `style.camera` and are `style.lineWidth`
+    /// x 0.002 thick.
+    void PovObjects(wxString& out, double time, int mode, unsigned indentCount, const wxString& copyTransform,
+                    const PovObjectStyle_cls& style);
+    /// The Object filters' panels show or hide their rows again (after a time change).
+    void RefreshObjectGUIs();
+    /// GL: every Object filter draws itself (pass and frame in `context`). GL context
+    /// current; defined with the GL code.
+    void DrawObjects(const ObjectDrawContext& context);
     /// Every filter's UpdateTransform(time).
     void UpdateTransforms(double time);
 

@@ -18,6 +18,11 @@ public:
     /// Reads the block when `line` is "---AnchorPath": lines up to the first group header
     /// are dropped, then the Translate block is read.
     void ReadSection(ParamTextStream_cls& stream, const std::string& line);
+
+    /// Draws the green anchor cross (size 0.2) while selected or away from the origin, the
+    /// gizmo while selected and not dragged, and unless `pickPass` the path points.
+    /// Lighting and texturing are left off. GL layer (view/gui/AnchorPathGL.cpp).
+    void DrawGL(bool pickPass);
 };
 
 extern AnchorPath_cls* GpAnchorPath;

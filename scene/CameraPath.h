@@ -22,6 +22,12 @@ public:
     /// Other lines do nothing.
     void ReadSection(ParamTextStream_cls& stream, const std::string& line);
 
+    /// Draws the green camera symbol at the placement (a frustum of CameraVAngle, or the
+    /// fisheye cone when CameraGeometry is 2; size 0.2), the gizmo while selected and not
+    /// dragged, and unless `pickPass` the path points. Lighting and texturing are left off.
+    /// GL layer (view/gui/CameraPathGL.cpp); context current.
+    void DrawGL(bool pickPass);
+
     ConfItemINT_cls geometry;       ///< "CameraGeometry=": 0 perspective .. 3 panorama
     ConfItemDOUBLE_cls vAngle;      ///< "CameraVAngle=": vertical view angle, degrees
     ConfItemFLOAT_cls fishEyeOffset;///< "FishEyeOffset=": pitch of the fisheye sub-views

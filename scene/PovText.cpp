@@ -5,6 +5,9 @@
 #include <cmath>
 
 #include "platform/FileNumbers.h"
+#include "scene/PovOutputSettings.h"
+#include "scene/PovPhotonsSettings.h"
+#include "scene/PovRayCtrl.h"
 
 namespace {
 
@@ -111,4 +114,13 @@ wxString PovMaterialTexture(const wxString& indent, MaterialColors_cls& col, flo
     out << indent << "\t\t}\n";
     out << indent << "\t}\n";
     return out;
+}
+
+wxString PovPhotonsModifier(double opacity, double reflectMin, double reflectMax, bool noTarget) {
+    if (!GpPovRayCtrlSelf || !GpPovRayCtrlSelf->photons) return wxString();
+    return GpPovRayCtrlSelf->photons->PovObjectModifier(opacity, reflectMin, reflectMax, noTarget);
+}
+
+bool PovFastColoring() {
+    return !GpPovRayCtrlSelf || !GpPovRayCtrlSelf->output || GpPovRayCtrlSelf->output->fastColoring.value;
 }

@@ -41,3 +41,10 @@ wxString PovColor(const float c[4], int decimals, bool rgbt);
 /// identifier the enclosing macro must declare.
 wxString PovMaterialTexture(const wxString& indent, MaterialColors_cls& colours, float roughness,
                             const wxString& extra, bool useFilterAlpha, bool singleForm);
+
+/// The per-object photons line of the POV-Ray controller's photons settings (empty without
+/// photons, or before the controller exists).
+wxString PovPhotonsModifier(double opacity, double reflectMin, double reflectMax, bool noTarget);
+/// The controller's "PovFastColoring=" (true before the controller exists): the
+/// `singleForm` argument of PovMaterialTexture.
+bool PovFastColoring();

@@ -55,6 +55,7 @@
 #include "view/ShadowVolume.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
+#include "view/gui/CameraPathGUI.h"
 #include "view/gui/GLResources.h"
 #include "view/TagList.h"
 #include "filters/ColorCurve.h"
@@ -155,6 +156,16 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
         params->UpdateAll();
     }
 
+    // The view and camera dialog over the five views and the two paths.
+    m_cameraControl = new CameraPathCtrl_cls(
+        m_frame, m_frame->Icon("Camera"),
+        [this](int i) -> MainGLCanvas_cls* {
+            if (!m_frame) return nullptr;
+            if (i == 4) return m_frame->GetExtraFrame() ? m_frame->GetExtraFrame()->View() : nullptr;
+            return m_frame->GetTopPanel() ? m_frame->GetTopPanel()->View(i) : nullptr;
+        },
+        m_cameraPath, m_anchorPath);
+
     InstallViewDrawing();
     RegisterSections();
     ReadConfig(m_configPath);
@@ -214,6 +225,8 @@ AppCore_cls::~AppCore_cls() {
     m_stereoControl = nullptr;
     delete m_colorCurveControl;
     m_colorCurveControl = nullptr;
+    delete m_cameraControl;
+    m_cameraControl = nullptr;
     if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
     // The views and their context are gone: the eye buffers' GL objects went with them.
     for (FBO_cls** pair : {m_stereo->eyeBuffers, m_stereo->otherBuffers})
@@ -322,6 +335,9 @@ void AppCore_cls::InstallViewDrawing() {
     m_sequenceRenderer = new SequenceRenderer_cls(*GpDataSequenceSet, m_drawOptions);
     m_sequenceRenderer->Install();
     m_sequenceRenderer->sortType = [] { return GpPreference ? int(GpPreference->SortType()) : 0; };
+    m_sequenceRenderer->PovWriter().softBooleanBorder = [this] {
+        return m_filterCtrls[0] && m_filterCtrls[0]->HasBorderBoolean();
+    };
     m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
     m_viewScene->SetExposure(m_exposure);
     m_viewScene->Install();
@@ -682,9 +698,26 @@ void AppCore_cls::SelectByPickName(int name) {
         SelectFilterById(name, true);
         return;
     }
-    // Camera path, anchor and lights select their parameter group; none of them is drawn
-    // for picking yet, so the selection is only cleared.
+    // No filter stays selected (this also clears the selected scene object), then the
+    // object's own group is selected and the object becomes the gizmo's target.
     SelectFilter(nullptr, false);
+    SelectParamsById(name);
+    if (m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+}
+
+SceneObj_cls* AppCore_cls::SelectParamsById(int id) {
+    SceneObj_cls* target = nullptr;
+    const PickTarget t = DecodePickId(id);
+    if (t.kind == PICK_CAMERA_PATH) target = m_cameraPath;
+    else if (t.kind == PICK_ANCHOR) target = m_anchorPath;
+    else if (t.kind == PICK_LIGHT && m_sceneObjFinder) target = m_sceneObjFinder(id);
+    // By identity, not by id: filter data carry no pick id of their own, so an id match
+    // would take every filter for the camera path.
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) params->SelectGroup(target);
+    else if (target) target->SetSelected(true);
+    if (target && !target->selected) target = nullptr;
+    SetSelectedSceneObj(target);
+    return target;
 }
 
 void AppCore_cls::SelectLightById(int id) {

@@ -3,6 +3,7 @@
 // at start, and reads and writes configuration and project files section by section.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,12 +18,14 @@ class FilterBase_cls;
 class FilterCtrl_cls;
 class CameraPath_cls;
 class AnchorPath_cls;
+class SceneObj_cls;
 class FrameMain_cls;
 class TimeCtrl_cls;
 class ImgSequence_cls;
 class StereoGram_cls;
 class StereoGramControl_cls;
 class ColorCurveCtrl_cls;
+class CameraPathCtrl_cls;
 class PeriodicBoundaryControl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
@@ -132,9 +135,17 @@ public:
     // index filters). An id that names nothing existing selects nothing.
     void SelectFilterById(int id, bool clearParamSelection);
     void SelectLightById(int id);
+    /// Selects the parameter group of the scene object with pick id `id` (0 the camera path,
+    /// 1 the anchor, 10 + i light i through the scene-object finder) and makes that object
+    /// the selected scene object; every other owner is unselected. Returns the object, or
+    /// null (and no selected scene object) when the id names nothing. Selecting the object
+    /// that is selected already keeps it selected.
+    SceneObj_cls* SelectParamsById(int id);
+    /// Scene objects other than the paths found by pick id (the lights); null: none.
+    void SetSceneObjFinder(std::function<SceneObj_cls*(int id)> finder) { m_sceneObjFinder = std::move(finder); }
     /// What a click bound to "Item Selection" does with the first pick name under it:
-    /// below 20 the scene object of that id (none is pickable yet: nothing selected) and
-    /// no filter; 20 and above that filter. -1 changes nothing.
+    /// below 20 no filter and the scene object of that id; 20 and above that filter. -1
+    /// changes nothing.
     void SelectByPickName(int name);
 
     /// Parameters of the filters of the three lists by registry name; null when absent.
@@ -149,6 +160,7 @@ public:
     StereoGramControl_cls* GetStereoControl() const { return m_stereoControl; }
     /// The colour-curve editor's controller (owned; GpColorCurveCtrl).
     ColorCurveCtrl_cls* GetColorCurveControl() const { return m_colorCurveControl; }
+    CameraPathCtrl_cls* GetCameraControl() const { return m_cameraControl; }
     /// The controller of the "Periodic Boundary" dialog (owned; edits GpPeriodicBoundary).
     PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl; }
     /// The draw-option and exposure settings (with their pages, once made).
@@ -192,6 +204,7 @@ private:
     StereoGram_cls* m_stereo = nullptr;        ///< owned
     StereoGramControl_cls* m_stereoControl = nullptr;  ///< owned; its dialog is the frame's
     ColorCurveCtrl_cls* m_colorCurveControl = nullptr;  ///< owned; its dialog is the frame's
+    CameraPathCtrl_cls* m_cameraControl = nullptr;     ///< owned; its dialog is the frame's
     PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
     DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
     ExposureSettings_cls* m_exposure = nullptr;   ///< owned
@@ -204,6 +217,7 @@ private:
     std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;
     ConfigSections_cls m_sections;
     FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< owned; GpFilterCtrls
+    std::function<SceneObj_cls*(int id)> m_sceneObjFinder;
     CameraPath_cls* m_cameraPath = nullptr;  ///< owned; GpCameraPath
     AnchorPath_cls* m_anchorPath = nullptr;  ///< owned; GpAnchorPath
     int m_skippedFilterBlocks = 0;  ///< filter blocks the read could not take, until reported

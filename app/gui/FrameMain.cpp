@@ -26,6 +26,7 @@
 #include "app/gui/Preference.h"
 #include "app/gui/ShortcutKeys.h"
 #include "data/DataExporter.h"
+#include "app/gui/BtmHalfPanel.h"
 #include "app/gui/TopHalfPanel.h"
 #include "view/gui/GLInfo.h"
 #include "view/gui/GLResources.h"
@@ -52,6 +53,7 @@
 #include "view/ExposureSettings.h"
 #include "view/gui/ImgSequence.h"
 #include "view/gui/MainGLCanvas.h"
+#include "view/gui/CameraPathGUI.h"
 #include "view/gui/StereoGramGUI.h"
 #include "filters/gui/ColorCurveGUI.h"
 #include "view/gui/ExposurePage.h"
@@ -204,18 +206,11 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
     });
     m_top = new TopHalfPanel_cls(m_splitter, this, core);
     m_upper = m_top;
-    m_lower = new wxPanel(m_splitter, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                          wxTAB_TRAVERSAL | wxNO_BORDER, "panel");
+    TimeCtrl_cls* time = core ? core->GetTimeCtrl() : nullptr;
+    m_lower = new BtmHalfPanel_cls(m_splitter, time);
     m_upper->SetBackgroundColour(wxColour("WHITE"));
     m_extra = new GLExtraFrame_cls(this);
-    m_lower->SetBackgroundColour(wxColour("BLACK"));
-    if (TimeCtrl_cls* time = core ? core->GetTimeCtrl() : nullptr) {
-        // Timeline, playback bar and parameter tracks fill the lower pane.
-        auto* lowerSizer = new wxBoxSizer(wxVERTICAL);
-        lowerSizer->Add(new ParamGUICtrl_cls(m_lower, time), 1, wxEXPAND);
-        m_lower->SetSizer(lowerSizer);
-        m_scene = std::make_unique<Scene_cls>(this, time, &Icon("Scene"));
-    }
+    if (time) m_scene = std::make_unique<Scene_cls>(this, time, &Icon("Scene"));
     // The lower pane starts at its working height: squeezed to a 30-pixel strip until the
     // first AdjustSash, its playback bar and rows would be laid out below the sizes GTK
     // needs for them (which GTK reports as warnings on standard error).
@@ -463,6 +458,8 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_ADD_FOG:
         case ID_ADD_GRID:
         case ID_ADD_BG:
+        case ID_ADD_OBJECT:
+        case ID_ADD_STICK:
             if (m_core) m_core->AddFilter(nullptr, FilterTypeForMenuId(id));
             break;
         case ID_FILTER_DELETE:
@@ -496,7 +493,7 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_FILTER_CONTEXT_MENU: PopupAtMouse(m_menus[MENU_FILTER_CONTEXT]); break;
         case ID_TIME_REFRESH:
             if (GetTimeCtrl()) GetTimeCtrl()->RefreshPanels();
-            if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(GetTimeCtrl())) params->RefreshRows();
+            if (m_lower) m_lower->RefreshParams();
             break;
         case ID_SCENE_CONFIG:
             if (m_scene) {
@@ -536,6 +533,16 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             break;
         case ID_STEREOGRAM_CONFIG:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr) stereo->Show(this);
+            break;
+        case ID_VIEW_CAMERA_CONFIG:
+            if (CameraPathCtrl_cls* camera = m_core ? m_core->GetCameraControl() : nullptr) {
+                camera->Show(this);
+                if (camera->gui) camera->gui->SyncFromView();
+            }
+            break;
+        case ID_CAMERA_DIALOG_REFRESH:
+            if (CameraPathCtrl_cls* camera = m_core ? m_core->GetCameraControl() : nullptr)
+                if (camera->gui && camera->gui->IsShown()) camera->gui->SyncFromView();
             break;
         case ID_STEREO_DIALOG_REFRESH:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr)

@@ -27,6 +27,7 @@ class wxPanel;
 class wxSplitterWindow;
 class wxSplitterEvent;
 class TopHalfPanel_cls;
+class BtmHalfPanel_cls;
 class MainGLCanvas_cls;
 class GLExtraFrame_cls;
 
@@ -201,7 +202,7 @@ private:
     wxPanel* m_upper = nullptr;
     TopHalfPanel_cls* m_top = nullptr;
     GLExtraFrame_cls* m_extra = nullptr;
-    wxPanel* m_lower = nullptr;
+    BtmHalfPanel_cls* m_lower = nullptr;
     wxMenu* m_menus[MENU_COUNT] = {};
     wxMenu* m_addPopups[3] = {};  ///< pop-up copies of Bool, Object, World; owned
     std::vector<std::pair<wxString, wxBitmap>> m_icons;

@@ -21,6 +21,8 @@
 #include "filters/gui/FilterFilteringGUI.h"
 #include "filters/gui/FilterFogGUI.h"
 #include "filters/gui/FilterGridGUI.h"
+#include "filters/gui/FilterObjectGUI.h"
+#include "filters/gui/FilterStickGUI.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
 
@@ -34,6 +36,8 @@ std::unique_ptr<FilterGUI_cls> MakeFilterGUI(FilterBase_cls* filter) {
         case FILTER_FOG: return std::make_unique<FilterFogGUI_cls>(filter);
         case FILTER_GRID: return std::make_unique<FilterGridGUI_cls>(filter);
         case FILTER_BG: return std::make_unique<FilterBGGUI_cls>(filter);
+        case FILTER_OBJECT: return std::make_unique<FilterObjectGUI_cls>(filter);
+        case FILTER_STICK: return std::make_unique<FilterStickGUI_cls>(filter);
         default: return nullptr;
     }
 }
@@ -184,7 +188,8 @@ void FilterGUI_cls::RefreshWidgets() {
             if (g) g->GetValues(GdCurrentTime, -1);
     panel_->UpdateWidgets(MI_ALL_ITEMS);
     UpdateHeaderLabel();
-    RefreshRows();
+    // An undo may have changed a choice that decides which rows show.
+    if (panel_->IsShownFlag()) RefreshRows();
 }
 
 void FilterGUI_cls::AskRename() {

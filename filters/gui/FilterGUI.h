@@ -14,6 +14,7 @@ class FilterBase_cls;
 class FilterData_cls;
 class MultiInputPanel_cls;
 class ParamGroup_cls;
+class TexProperty_cls;
 class wxWindow;
 
 /// Control id of the header row's open button.
@@ -32,8 +33,14 @@ struct FilterGUIHooks {
     std::function<wxString(const wxString& current)> askName;
     /// Tell the user why something was refused (a message box in the program).
     std::function<void(const wxString& message)> reportError;
+    /// Edit `record` in the texture editor under `title` (a filter with a texture record
+    /// became the selected one).
+    std::function<void(TexProperty_cls* record, const wxString& title)> loadTexture;
     /// Open the CopyBox kind's shear dialog for `filter` (tests replace it).
     std::function<void(FilterBase_cls* filter)> showShearDialog;
+    /// Ask for a file to open: (message, wildcard) -> path, "" on Cancel. Empty: the
+    /// shared file dialog.
+    std::function<wxString(const wxString& message, const wxString& wildcard)> chooseFile;
 };
 
 /// GUI thread only. The panel window is a child of the page; the page destroys it.
@@ -69,6 +76,8 @@ public:
     void RefreshWidgets();
     /// Asks for a new name and renames the filter through the history.
     void AskRename();
+    /// The filter's texture record (Object and Stick kinds), or null.
+    virtual TexProperty_cls* TextureRecord() { return nullptr; }
 
     MultiInputPanel_cls* Panel() const { return panel_; }
     FilterBase_cls* Filter() const { return filter_; }
@@ -79,7 +88,8 @@ protected:
     virtual void BuildRows() = 0;
     /// After the controls exist (a kind's own control settings).
     virtual void AfterBuild() {}
-    /// Shows the rows that the kind's settings call for (after an undo, a reopened panel).
+    /// Shows, hides and enables the kind's rows by its settings (kinds whose rows depend
+    /// on their choices); called when the panel opens and when its widgets are refreshed.
     virtual void RefreshRows() {}
     /// Item indices of the header items of the rows tinted x, y, z.
     std::vector<int> xyzRows_;

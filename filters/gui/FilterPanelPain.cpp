@@ -116,7 +116,12 @@ void FilterPanelPain_cls::FiltersSwapped(int index, int offset) {
 }
 
 void FilterPanelPain_cls::FilterSelectionChanged(FilterBase_cls* filter) {
-    if (FilterGUI_cls* g = GUIOf(filter)) g->ShowSelection();
+    FilterGUI_cls* g = GUIOf(filter);
+    if (!g) return;
+    g->ShowSelection();
+    // The texture editor follows the selected filter that has a texture.
+    if (filter->GetData()->selected && hooks.loadTexture)
+        if (TexProperty_cls* record = g->TextureRecord()) hooks.loadTexture(record, filter->GetData()->filterName.Value());
 }
 
 void FilterPanelPain_cls::FilterChanged(FilterBase_cls* filter) {

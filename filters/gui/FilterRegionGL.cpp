@@ -8,6 +8,7 @@
 #include "filters/FilterBoolean.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterDataBox.h"
+#include "filters/FilterObject.h"
 #include "timeline/ParamGroup.h"
 
 namespace {
@@ -98,6 +99,8 @@ void DrawFilterRegions(FilterCtrl_cls& list, double t) {
             DrawBoolean(*static_cast<FilterBooleanData_cls*>(f->GetData()), t);
         else if (f->Kind() == FILTER_DATABOX)
             DrawDataBox(*static_cast<FilterDataBoxData_cls*>(f->GetData()), t);
+        else if (f->Kind() == FILTER_OBJECT)
+            static_cast<FilterObject_cls*>(f)->DrawOutline(t);
         glPopName();
     }
     glPopAttrib();

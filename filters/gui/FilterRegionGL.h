@@ -5,6 +5,6 @@
 class FilterCtrl_cls;
 
 /// For each filter of `list`: pushes its pick name (20 + 20 * list + index), draws the
-/// wire region of the Boolean and DataBox kinds at normalised scene time `t`, pops the
+/// wire region of the Boolean, DataBox and Object kinds at normalised scene time `t`, pops the
 /// name. Lighting and texturing are switched off; the GL context must be current.
 void DrawFilterRegions(FilterCtrl_cls& list, double t);

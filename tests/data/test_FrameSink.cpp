@@ -59,3 +59,41 @@ TEST(FrameSink, LoadedFramesReachRendererAndExporterOthersDoNot) {
     EXPECT_FALSE(seq.DrawFrame(r));
     EXPECT_EQ(rec.calls, (std::vector<std::string>{"draw 2 n7 mode4", "export 2 n7 s1"}));
 }
+
+namespace {
+struct PovRecorder : FramePovWriter_cls {
+    std::vector<int> sequences;
+    void WritePovParticles(DataSequence_cls& sequence, wxString& out) override {
+        sequences.push_back(sequence.index);
+        out += "PARTICLES";
+    }
+};
+}  // namespace
+
+// The scene gets the particles only of a loaded frame that holds particles, through the
+// installed writer.
+TEST(FrameSink, PovParticlesOnlyForALoadedFrame) {
+    TempDir dir;
+    SnapshotGrammar g;
+    testsupport::WriteFile(dir.File("p0000.dat"), snaptest::Binary(g, 0.0f, std::vector<snaptest::Particle>(5)));
+    testsupport::WriteFile(dir.File("p0001.dat"), snaptest::Binary(g, 1.0f, std::vector<snaptest::Particle>()));
+    DataSequenceSet_cls set(nullptr, true);
+    set.SetFileList(wxString::FromUTF8(dir.File("p0000.dat")));
+    ASSERT_EQ(set.GetFrameCount(), 2);
+    DataSequence_cls& seq = *set.GetCurrent();
+
+    PovRecorder rec;
+    wxString out;
+    EXPECT_FALSE(seq.WritePovParticles(out, 0)) << "no writer installed";
+    FramePovWriter_cls::Install(&rec);
+    EXPECT_FALSE(seq.WritePovParticles(out, 0)) << "frame 0 not loaded";
+    EXPECT_TRUE(out.empty());
+    set.PrepareFrame(0, 0.0, false, true);
+    set.PrepareFrame(1, 0.0, false, true);
+    EXPECT_TRUE(seq.WritePovParticles(out, 0));
+    EXPECT_FALSE(seq.WritePovParticles(out, 7)) << "frame 1 (clamped) holds no particle";
+    FramePovWriter_cls::Install(nullptr);
+    EXPECT_FALSE(seq.WritePovParticles(out, 0));
+    EXPECT_EQ(out, "PARTICLES");
+    EXPECT_EQ(rec.sequences, std::vector<int>{seq.index});
+}

@@ -169,7 +169,7 @@ TEST_F(FilterCtrlTest, AddCommandKeysScaleAndUndoesExactly) {
     EXPECT_EQ(All(), empty);
     GoCommandHistory.Redo();
     EXPECT_EQ(All(), added);
-    EXPECT_EQ(AddFilterCommand(GoCommandHistory, &list0, FILTER_STICK), nullptr);
+    EXPECT_EQ(AddFilterCommand(GoCommandHistory, &list0, 42), nullptr);
     EXPECT_EQ(GoCommandHistory.BlockDepth(), 0);
 }
 

@@ -6,6 +6,7 @@
 #include "common/GLCamera.h"
 #include "filters/ColorCurve.h"
 #include "filters/FilterGrid.h"
+#include "filters/FilterObject.h"
 #include "tests/filters/FilterListsFixture.h"
 #include "tests/support/PovRayProbe.h"
 #include "timeline/ParamGroup.h"
@@ -22,6 +23,13 @@ protected:
         for (size_t at = text.find(what); at != wxString::npos; at = text.find(what, at + 1)) ++n;
         return n;
     }
+    /// The export's style: this camera, line width 5.
+    PovObjectStyle_cls Style() const {
+        PovObjectStyle_cls style;
+        style.camera = &camera;
+        style.lineWidth = 5.0f;
+        return style;
+    }
     GLCamera_cls camera;
 };
 
@@ -31,7 +39,7 @@ TEST_F(FilterGridTest, DefaultGridWritesTwentyOneLinesEachWay) {
     EXPECT_EQ(g->Data()->Name(), "Grid00");
     EXPECT_FLOAT_EQ(g->Data()->gridMax.value, 1.0f);
     wxString out;
-    list1.PovObjects(out, 0, 0, 1, camera, 5.0f);
+    list1.PovObjects(out, 0, 0, 1, "", Style());
     EXPECT_EQ(Count(out, "box{"), 42);
     EXPECT_TRUE(out.StartsWith("\tunion {\n\t\tbox{<-1,-1.01,-0.01>,<1,-0.99,0.01>}\n")) << out.Left(120);
     // Lines at -1.0, -0.9, ..., +1.0: the last of the first loop and the first of the second.
@@ -43,11 +51,11 @@ TEST_F(FilterGridTest, DefaultGridWritesTwentyOneLinesEachWay) {
         << out;
     // A periodic copy's pass writes nothing; a moved grid is still written at the origin.
     wxString copy;
-    list1.PovObjects(copy, 0, 1, 1, camera, 5.0f);
+    list1.PovObjects(copy, 0, 1, 1, "", Style());
     EXPECT_EQ(copy, "");
     g->Data()->SetTranslateKey(3, 4, 5);
     wxString moved;
-    list1.PovObjects(moved, 0, 0, 1, camera, 5.0f);
+    list1.PovObjects(moved, 0, 0, 1, "", Style());
     EXPECT_EQ(moved, out);
     EXPECT_TRUE(list1.HasEnabledObjectOrGrid());
     g->Data()->filterValid.value = 0;
@@ -118,7 +126,7 @@ TEST_F(FilterGridTest, PovTextParses) {
     for (unsigned type : {0u, 3u, 4u, 5u}) {
         g->Data()->gridType.value = type;
         wxString out;
-        list1.PovObjects(out, 0, 0, 0, camera, 5.0f);
+        list1.PovObjects(out, 0, 0, 0, "", Style());
         scene += out.utf8_string();
     }
     bool ok = false;

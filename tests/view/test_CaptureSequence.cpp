@@ -7,7 +7,7 @@
 #include <wx/app.h>
 
 #include "view/CaptureSequence.h"
-#include "view/ImgSizeTemplate.h"
+#include "common/ImgSizeTemplate.h"
 
 namespace {
 

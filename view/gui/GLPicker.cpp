@@ -106,7 +106,7 @@ void DrawScenePickForms(double t, int request) {
             FilterBase_cls* f = list->GetNode(i);
             FilterData_cls* d = f ? f->GetData() : nullptr;
             if (!d || !d->translate) continue;
-            if (f->Kind() != FILTER_BOOLEAN && f->Kind() != FILTER_DATABOX) continue;
+            if (f->Kind() != FILTER_BOOLEAN && f->Kind() != FILTER_DATABOX && f->Kind() != FILTER_OBJECT) continue;
             d->UpdateTransform(t);
             glPushName(GLuint(list->PickIdOf(i)));
             glPushMatrix();

@@ -40,7 +40,7 @@ private:
 extern GLPicker_cls GoGLPicker;
 
 /// Draws the pick forms of the scene items that exist at scene time `t`. `request` 1: each
-/// Boolean and DataBox filter's box under its pick name (20 + 20 x list + index; filters at
+/// Boolean, DataBox and Object filter's box under its pick name (20 + 20 x list + index; filters at
 /// index 20 or beyond have no name of their own and are not pickable); 2: the selected
 /// scene object's gizmo with its axis names 0, 1, 2 under the object's own name (drawn
 /// alone, so an item behind the gizmo never hides the axis). Depth test off.

@@ -4,7 +4,7 @@
 
 #include "common/gui/DialogEXKey.h"
 #include "common/gui/WidgetCommon.h"
-#include "view/ImgSizeTemplate.h"
+#include "common/ImgSizeTemplate.h"
 
 class ImgSequence_cls;
 class MultiInputPanel_cls;

@@ -46,6 +46,15 @@ void MainGLCanvas_cls::UpdateCamera(int frame, int sub) {
         SourceFrame(f, s, t);
         cameras.LinkToCameraPath(t);
     }
+    // The camera path and anchor at the drawn time: the path camera follows them, and the
+    // items pass draws and picks them where they are now.
+    {
+        int f, s;
+        double t;
+        SourceFrame(f, s, t);
+        if (CameraPath_cls* p = cameras.Path()) p->UpdateTransform(t);
+        if (AnchorPath_cls* a = cameras.Anchor()) a->UpdateTransform(t);
+    }
     const bool timeMoved = frame != m_drawnFrame || sub != m_drawnSub;
     cameras.Update(timeMoved);
     projection.perspective = cameras.Perspective() ? 1 : 0;

@@ -12,6 +12,7 @@
 #include "scene/SceneObj.h"
 #include "view/ModeIcon.h"
 #include "view/gui/GLPicker.h"
+#include "view/gui/PathItems.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/TransformGizmo.h"
 
@@ -270,6 +271,8 @@ void MainGLCanvas_cls::AfterSceneDrawn(bool offScreen, double t) {
         auto draw = [&](int request) {
             if (g_pickDrawer) g_pickDrawer(request, t);
             else DrawScenePickForms(t, request);
+            // The camera path and the anchor, pickable where the items pass drew them.
+            if (request == 1 && settings.showItems.value) DrawPathItems(*this, true);
         };
         glViewport(vp[0], vp[1], vp[2], vp[3]);
         if (m_pickGizmo && GpSelectedSceneObj) {

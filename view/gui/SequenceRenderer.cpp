@@ -35,13 +35,17 @@ SequenceRenderer_cls::SequenceRenderer_cls(DataSequenceSet_cls& set, DrawOptions
         };
         m_sequences[s] = std::move(seq);
     }
+    m_povWriter.attribs = [this](int seq) { return Attribs(seq); };
 }
 
 SequenceRenderer_cls::~SequenceRenderer_cls() {
     if (FrameRenderer_cls::Installed() == this) FrameRenderer_cls::Install(nullptr);
 }
 
-void SequenceRenderer_cls::Install() { FrameRenderer_cls::Install(this); }
+void SequenceRenderer_cls::Install() {
+    FrameRenderer_cls::Install(this);
+    m_povWriter.Install();
+}
 
 ParticleRenderer_cls& SequenceRenderer_cls::Renderer(int seq) { return m_sequences[ClampSequence(seq)]->renderer; }
 

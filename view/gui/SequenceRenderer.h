@@ -10,6 +10,7 @@
 #include <wx/string.h>
 
 #include "data/FrameSink.h"
+#include "view/PovParticleWriter.h"
 
 class DataSequenceSet_cls;
 class DrawOptions_cls;
@@ -32,8 +33,12 @@ public:
     SequenceRenderer_cls(const SequenceRenderer_cls&) = delete;
     SequenceRenderer_cls& operator=(const SequenceRenderer_cls&) = delete;
 
-    /// Makes this the renderer every data sequence draws through.
+    /// Makes this the renderer every data sequence draws through, and its POV-Ray particle
+    /// writer the one they write their particles through.
     void Install();
+    /// The POV-Ray particle writer of the sequences' attribute sets (its soft-border and
+    /// material-form answers are set by the program).
+    PovParticleWriter_cls& PovWriter() { return m_povWriter; }
 
     /// The renderer of sequence `seq` (0..3, clamped).
     ParticleRenderer_cls& Renderer(int seq);
@@ -68,4 +73,5 @@ public:
 private:
     struct Sequence;
     std::array<std::unique_ptr<Sequence>, kSequences> m_sequences;
+    PovParticleWriter_cls m_povWriter;
 };

@@ -18,7 +18,9 @@
 #include "filters/FilterBG.h"
 #include "filters/FilterDataBox.h"
 #include "filters/FilterFog.h"
+#include "filters/FilterStick.h"
 #include "timeline/ParamGroup.h"
+#include "filters/gui/FilterObjectGL.h"
 #include "filters/gui/FilterRegionGL.h"
 #include "timeline/TimeCtrl.h"
 #include "view/DepthSort.h"
@@ -28,8 +30,13 @@
 #include "view/gui/GLResources.h"
 #include "view/gui/GridDrawing.h"
 #include "view/gui/InfoHover.h"
+#include "view/gui/PathItems.h"
 #include "view/gui/SceneLists.h"
 #include "view/gui/SequenceRenderer.h"
+#include "view/gui/ShaderProgram.h"
+#include "view/IcoSphere.h"
+#include "view/ParticleRecord.h"
+#include "view/Snap.h"
 
 int GiDrawProgress = 100;
 int GiDrawMode = 0;
@@ -160,7 +167,7 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     glLineWidth(lineWidth);
     DataPass(view, args, show);
     glLineWidth(lineWidth);
-    ItemsPass(args, show, d, g, tags);
+    ItemsPass(view, args, show, d, g, tags);
     // Labels last, over everything, at the size of the target drawn into.
     glDisable(GL_LIGHTING);
     glColor4f(1, 1, 1, 1);
@@ -200,7 +207,7 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     ApplyFog(m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0);
     DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
     const bool particles = show.data && seq && m_renderer && seq->GetFrameCount() > 0;
-    if (!particles && !show.items) return;
+    if (!show.data && !show.items) return;
     const ViewDataTime now = CurrentDataTime();
     double t0 = 0, dt = 0;
     if (particles) seq->GetFrameTimes(t0, dt, now.dataFrame, now.fraction);
@@ -227,7 +234,10 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
         box->UpdateTransform(sceneTime);
         box->ApplyGLTransform();
     }
-    if (particles) DrawCopies(*seq, request, *args.camera, t0 + dt);
+    if (particles) DrawCopies(*seq, request, *args.camera, t0 + dt, now.dataFrame);
+    // Objects follow the DataBox only when its influence is "All".
+    const bool objectsInBox = box && box->influence.value == 1;
+    if (show.data && objectsInBox) DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
     // The Boolean regions are in the data's own coordinates. The regions are scene items:
     // shown with the view's items (toggle I), as the lights and paths are.
     if (show.items && GpFilterCtrls[0]) {
@@ -236,10 +246,56 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     }
     glPopMatrix();
     SetSortTransform(nullptr, sceneTime);
+    if (show.data && !objectsInBox) DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
     if (show.items && world) {
         DrawFilterRegions(*world, sceneTime);
         DrawSelectedFilterGizmo(*world, sceneTime);
     }
+    if (show.items && GpFilterCtrls[1]) DrawFilterRegions(*GpFilterCtrls[1], sceneTime);
+}
+
+void ViewScene_cls::DrawObjectPasses(const GLCamera_cls& camera, double dataTime, double sceneTime, int dataFrame) {
+    FilterCtrl_cls* objects = GpFilterCtrls[1];
+    if (!objects || !objects->HasEnabledObjectOrGrid()) return;
+    ObjectDrawContext c;
+    c.dataFrame = dataFrame;
+    c.time = sceneTime;
+    c.shaderArg = 1;
+    c.useShader = [](unsigned type, int lights) {
+        if (GpShaderProgram) GpShaderProgram->Use(int(type), lights);
+    };
+    c.stopShader = []() {
+        if (GpShaderProgram) GpShaderProgram->Stop();
+    };
+    c.drawCube = []() { DrawCubeList(); };
+    c.drawSphere = []() {
+        if (!GpIcoSphere) GpIcoSphere = new IcoSphere_cls;
+        GpIcoSphere->CallTextured(3);
+    };
+    if (m_reportMeshError) c.reportError = m_reportMeshError;
+    // Meshes once per periodic copy inside its translation, then the solids once.
+    c.pass = 1;
+    FilterCopy_cls* copy = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindCopy() : nullptr;
+    if (copy) {
+        float box[3][3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+        if (GpPeriodicBoundary)
+            for (int a = 0; a < 3; ++a) {
+                Vec3f e;
+                GpPeriodicBoundary->GetImageOffset(e, a);
+                box[a][0] = e.x, box[a][1] = e.y, box[a][2] = e.z;
+            }
+        for (const CopyOrderEntry_cls& entry : copy->SortCopies(camera.frame.direction, dataTime, box)) {
+            const std::vector<float> shift = copy->GetCopyOffset(entry.copy, dataTime, box);
+            glPushMatrix();
+            if (shift.size() == 3) glTranslatef(shift[0], shift[1], shift[2]);
+            objects->DrawObjects(c);
+            glPopMatrix();
+        }
+    } else {
+        objects->DrawObjects(c);
+    }
+    c.pass = 0;
+    objects->DrawObjects(c);
 }
 
 void ViewScene_cls::DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime) {
@@ -256,11 +312,41 @@ void ViewScene_cls::DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTi
     }
 }
 
+void ViewScene_cls::DrawSticks(int mask, int dataFrame) {
+    FilterCtrl_cls* list = GpFilterCtrls[1];
+    if (!list) return;
+    const std::vector<FilterStick_cls*> sticks = list->GetEnabledSticks();
+    if (sticks.empty()) return;
+    // The drawn frame in its draw order (the particles just drawn).
+    StickFrame_cls frame;
+    if (GpSnap) {
+        frame.positions = GpSnap->positions;
+        frame.types = GpSnap->type;
+        frame.count = GpSnap->allocated ? GpSnap->count : 0;
+        frame.time = GpSnap->time;
+        frame.SetOrder(GpDrawOrder, GpDrawOrder ? size_t(std::max(0, GiDrawOrderCount)) : 0);
+    }
+    StickBox_cls box;
+    if (GpPeriodicBoundary)
+        for (int m = 0; m < 3; ++m) {
+            for (int c = 0; c < 3; ++c) box.base[m][c] = GpPeriodicBoundary->baseVector[m].values[c];
+            box.size[m] = GpPeriodicBoundary->periodicSize.values[m];
+        }
+    if (GpShaderProgram) GpShaderProgram->Stop();
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_LIGHTING_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT |
+                 GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
+    for (FilterStick_cls* s : sticks) s->Draw(GpSnap ? &frame : nullptr, box, mask, dataFrame);
+    glPopAttrib();
+}
+
 void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
-                               double dataTime) {
+                               double dataTime, int dataFrame) {
     FilterCopy_cls* copy = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindCopy() : nullptr;
     if (!copy) {
         seq.DrawFrame(request);
+        DrawSticks(0, dataFrame);
         return;
     }
     float box[3][3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
@@ -279,12 +365,13 @@ void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& re
         // Every copy shows the same particles: the draw order of the first one is kept.
         if (i > 0) r.subView = std::max(1, request.subView);
         seq.DrawFrame(r);
+        DrawSticks(copy->GetNeighbourMask(order[i].copy), dataFrame);
         glPopMatrix();
     }
 }
 
-void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g,
-                              TagList_cls& tags) {
+void ViewScene_cls::ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, double d,
+                             double g, TagList_cls& tags) {
     glPointSize(6);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -294,6 +381,7 @@ void ViewScene_cls::ItemsPass(const SceneDrawArgs& args, const ViewToggles& show
         glColor4f(0.3f, 0.3f, 0.3f, 1);
         DrawFloorGrid(g, 3);
     }
+    if (show.items) DrawPathItems(view, false);
     // The Grid filters of the object list are scene items too.
     if (show.items && GpFilterCtrls[1])
         GpFilterCtrls[1]->DrawGrids(m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0, *args.camera, &tags);

@@ -87,6 +87,9 @@ public:
     /// The exposure settings (borrowed; may be null): a direct-display view warns when they
     /// are not neutral, as only the off-screen road applies them.
     void SetExposure(const ExposureSettings_cls* exposure) { m_exposure = exposure; }
+    /// Told when an Object filter's mesh file cannot be read (once per path); empty: the
+    /// error line on stderr alone.
+    void SetMeshErrorReporter(std::function<void(const std::string&)> report) { m_reportMeshError = std::move(report); }
     /// The tag labels of view `view` (0..4) filled by its last draw.
     TagList_cls& Tags(int view);
 
@@ -97,11 +100,18 @@ private:
     void DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime);
     /// The particles once per copy of the CopyBox filter (once without one), back to front.
     void DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
-                    double dataTime);
-    void ItemsPass(const SceneDrawArgs& args, const ViewToggles& show, double d, double g, TagList_cls& tags);
+                    double dataTime, int dataFrame);
+    /// The Object filters of list 1: meshes once per periodic copy, then the solids once.
+    void DrawObjectPasses(const GLCamera_cls& camera, double dataTime, double sceneTime, int dataFrame);
+    /// The enabled Stick filters of list 1 for the copy with neighbour mask `mask` (0
+    /// without copies), on the frame just drawn, at data frame `dataFrame`.
+    void DrawSticks(int mask, int dataFrame);
+    void ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, double d,
+                   double g, TagList_cls& tags);
     void DirectModeWarnings(MainGLCanvas_cls& view) const;
 
     std::function<ViewToggles(const MainGLCanvas_cls&)> m_toggles;
+    std::function<void(const std::string&)> m_reportMeshError;
     std::unique_ptr<TagList_cls> m_tags[5];
 
     TimeCtrl_cls* m_time;

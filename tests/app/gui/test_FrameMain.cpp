@@ -76,9 +76,10 @@ TEST(FrameMain, EveryCommandIdReachesItsHandler) {
         // the timeline and post the steps' refreshes)
         // Adding a filter and keying the camera or anchor ask no question: they are undoable
         // steps, and the history posts the refreshes of what they changed.
-        const bool addsFilter = c.id == ID_ADD_BOOLEAN || c.id == ID_ADD_DATABOX ||
-                                c.id == ID_ADD_FILTERING || c.id == ID_ADD_COPYBOX || c.id == ID_ADD_FOG ||
-                                c.id == ID_ADD_GRID || c.id == ID_ADD_BG;
+        const bool addsFilter = (c.id == ID_ADD_BOOLEAN || c.id == ID_ADD_DATABOX || c.id == ID_ADD_FILTERING ||
+                                 c.id == ID_ADD_COPYBOX || c.id == ID_ADD_OBJECT || c.id == ID_ADD_STICK ||
+                                 c.id == ID_ADD_GRID || c.id == ID_ADD_FOG || c.id == ID_ADD_BG) &&
+                                CommandTargetBuilt(c.id);
         const bool keys = c.id == ID_SET_CAMERA_KEY_POS || c.id == ID_SET_CAMERA_KEY_POSROT ||
                           c.id == ID_SET_ANCHOR_KEY;
         if (addsFilter || keys) {

@@ -1,5 +1,5 @@
 // Output-size templates.
-#include "view/ImgSizeTemplate.h"
+#include "common/ImgSizeTemplate.h"
 
 #include <wx/translation.h>
 

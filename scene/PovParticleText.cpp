@@ -1,0 +1,144 @@
+#include "scene/PovParticleText.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include <wx/utils.h>
+
+#include "platform/FileNumbers.h"
+#include "scene/ThreadSPString.h"
+
+namespace {
+
+// "%.3f" of the float widened to double, as printf writes it in the "C" locale.
+char* Fixed3(char* at, float v) {
+    return std::to_chars(at, at + 64, static_cast<double>(v), std::chars_format::fixed, 3).ptr;
+}
+
+wxString SphereMacro(int type, MaterialColors_cls& colours, bool fixed, float radius, float roughness,
+                     bool singleForm, bool filterAlpha) {
+    wxString out = "#macro SP" + wxString::FromAscii(platform::FormatInt(type).c_str());
+    if (fixed) {
+        out += filterAlpha ? "(VPos,FilterAlpha)\n" : "(VPos)\n";
+        out += "sphere{ VPos," + wxString::FromAscii(platform::FormatF(radius, 6).c_str()) + "\n";
+    } else {
+        out += filterAlpha ? "(VPos,Radi,FilterAlpha)\n" : "(VPos,Radi)\n";
+        out += "sphere{ VPos, Radi\n";
+    }
+    out += PovMaterialTexture("\t", colours, roughness, wxString(), filterAlpha, singleForm);
+    out += "}\n#end\n";
+    return out;
+}
+
+}  // namespace
+
+float PovDownSizingFactor(int downSizing) {
+    const float d = static_cast<float>(downSizing < 1 ? 1 : downSizing);
+    const double dd = d;
+    return static_cast<float>(std::sqrt((dd * 0.6 / 100.0 + 0.2) * (dd - 1.0) + 1.0));
+}
+
+wxString PovSphereMacro(int type, MaterialColors_cls colours, bool fixed, float radius, float roughness,
+                        bool singleForm) {
+    return SphereMacro(type, colours, fixed, radius, roughness, singleForm, false);
+}
+
+wxString PovSphereMacroFilterAlpha(int type, MaterialColors_cls colours, bool fixed, float radius, float roughness,
+                                   bool singleForm) {
+    return SphereMacro(type, colours, fixed, radius, roughness, singleForm, true);
+}
+
+size_t PovParticleLine(char* buf, int type, const PovParticleType_cls& t, float x, float y, float z, float r,
+                       float w) {
+    char* p = buf;
+    *p++ = 'S';
+    *p++ = 'P';
+    p = std::to_chars(p, p + 12, type).ptr;
+    *p++ = '(';
+    *p++ = '<';
+    p = Fixed3(p, x);
+    *p++ = ',';
+    p = Fixed3(p, y);
+    *p++ = ',';
+    p = Fixed3(p, z);
+    *p++ = '>';
+    if (!t.fixedRadius) {
+        *p++ = ',';
+        p = Fixed3(p, r);
+    }
+    if (!t.plainMacro) {
+        *p++ = ',';
+        p = Fixed3(p, w);
+    }
+    *p++ = ')';
+    *p++ = '\n';
+    return static_cast<size_t>(p - buf);
+}
+
+PovParticleCounts_cls PovWriteParticles(std::string& out, const PovParticleType_cls types[4],
+                                        const PovParticleFrame_cls& frame, bool singleForm, int threads) {
+    for (int t = 0; t < 4; ++t) {
+        const PovParticleType_cls& ty = types[t];
+        if (ty.drawType > 3) continue;
+        const wxString macro =
+            ty.plainMacro
+                ? PovSphereMacro(t, ty.colours, ty.fixedRadius, ty.radius, kPovParticleRoughness, singleForm)
+                : PovSphereMacroFilterAlpha(t, ty.colours, ty.fixedRadius, ty.radius, kPovParticleRoughness,
+                                            singleForm);
+        out += macro.utf8_string();
+    }
+    out += "#declare PARTICLES=\nunion{\n";
+
+    PovParticleCounts_cls counts;
+    const int64_t n = frame.orderCount > 0 && frame.orderIndex && frame.orderWeight ? frame.orderCount : 0;
+    const bool haveArrays = frame.positions && frame.types && frame.radii;
+    const int w = threads < 1 ? 1 : threads > 4 ? 4 : threads;
+    if (n > 0 && !haveArrays) {
+        counts.badRecords = n;
+    } else if (n > 0) {
+        std::atomic<uint8_t> done[4] = {{0}, {0}, {0}, {0}};
+        std::vector<std::unique_ptr<ThreadSPString_cls>> workers;
+        for (int k = 0; k < w; ++k)
+            workers.emplace_back(new ThreadSPString_cls(&done[k], types, &frame, k * n / w, (k + 1) * n / w, 1));
+        // Every worker is built before any runs; one whose thread cannot be had formats its
+        // range here instead, so the text is whole either way.
+        std::vector<bool> started(static_cast<size_t>(w), false);
+        for (int k = 0; k < w; ++k) {
+            if (w > 1 && workers[k]->Run() == wxTHREAD_NO_ERROR)
+                started[k] = true;
+            else
+                workers[k]->Format();
+        }
+        for (int k = 0; k < w; ++k) {
+            while (done[k].load(std::memory_order_acquire) == 0) wxMilliSleep(5);
+            if (started[k]) workers[k]->Wait();
+        }
+        size_t total = 0;
+        for (auto& t : workers) total += t->TextSize();
+        out.reserve(out.size() + total + 8);
+        for (auto& t : workers) {
+            out.append(t->Text(), t->TextSize());
+            t->ReleaseText();
+            counts.written += t->Counts().written;
+            counts.nonFinite += t->Counts().nonFinite;
+            counts.badRecords += t->Counts().badRecords;
+            counts.outOfMemory = counts.outOfMemory || t->Counts().outOfMemory;
+        }
+    }
+    out += "};\n\n";
+    return counts;
+}
+
+PovParticleCounts_cls PovWriteParticles(wxString& out, const PovParticleType_cls types[4],
+                                        const PovParticleFrame_cls& frame, bool singleForm, int threads) {
+    std::string bytes;
+    const PovParticleCounts_cls counts = PovWriteParticles(bytes, types, frame, singleForm, threads);
+    // Every byte of the text is ASCII (numbers, names and the material text): widening each one
+    // is all the conversion needs, and much cheaper than decoding UTF-8 for a million lines.
+    out += wxString::FromAscii(bytes.data(), bytes.size());
+    return counts;
+}

@@ -1,0 +1,176 @@
+// Scene file assembly.
+#include "scene/PovSceneWriter.h"
+
+#include <cstdio>
+
+#include "platform/ChildProcess.h"
+#include "scene/PovOutputSettings.h"
+#include "scene/PovRayCtrl.h"
+#include "scene/PovSceneSources.h"
+
+namespace {
+
+PovSceneSources_cls& NoSources() {
+    static PovSceneSources_cls none;
+    return none;
+}
+
+bool WriteWhole(const wxString& path, const wxString& text) {
+    FILE* f = std::fopen(path.utf8_string().c_str(), "wb");
+    if (!f) return false;
+    const std::string bytes = text.utf8_string();
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace
+
+PovSceneWriter_cls::PovSceneWriter_cls(PovRayCtrl_cls* ctrl, PovSceneSources_cls* sources)
+    : ctrl_(ctrl), sources_(sources ? sources : &NoSources()) {}
+
+bool PovSceneWriter_cls::CheckPovLights() {
+    if (sources_->CountVisibleLights() != 0) return true;
+    return !askNoLight || askNoLight();
+}
+
+bool PovSceneWriter_cls::ExportPovSnapshot(bool forRender) {
+    if (!CheckPovLights()) return false;
+    ConfItemBOOL_cls& absolute = ctrl_->output->fileAbsolute;
+    const bool a = absolute.value;
+    absolute.value = true;
+    const wxString dataPath = ctrl_->GetPovFileName(PovRayCtrl_cls::FILE_COMMON);
+    absolute.value = forRender || a;
+    const wxString includeName = ctrl_->GetPovFileName(PovRayCtrl_cls::FILE_COMMON);
+    const wxString base = ctrl_->GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT);
+    ctrl_->commonWritten = 0;
+    ctrl_->bgCommonWritten = 0;
+    platform::MakeDirectories(ctrl_->pathPovWork.text.utf8_string());
+    const bool r1 = ctrl_->WriteIni(base + ".ini");
+    const bool r2 = WritePovScene(base + ".pov", includeName, dataPath);
+    absolute.value = a;
+    return r1 || r2;
+}
+
+bool PovSceneWriter_cls::ExportPovAnimationFrame() {
+    ConfItemBOOL_cls& absolute = ctrl_->output->fileAbsolute;
+    const bool a = absolute.value;
+    const bool forRender = ctrl_->renderAfter;
+    absolute.value = true;
+    const wxString dataPath = ctrl_->GetPovFileName(PovRayCtrl_cls::FILE_COMMON);
+    absolute.value = forRender || a;
+    const wxString includeName = ctrl_->GetPovFileName(PovRayCtrl_cls::FILE_COMMON);
+    const wxString base = ctrl_->GetPovFileName(PovRayCtrl_cls::FILE_ANIMATION);
+    ctrl_->NextAnimFrame();
+    platform::MakeDirectories(ctrl_->pathPovWork.text.utf8_string());
+    const bool r1 = ctrl_->WriteIni(base + ".ini");
+    const bool r2 = WritePovScene(base + ".pov", includeName, dataPath);
+    absolute.value = a;
+    return r1 || r2;
+}
+
+bool PovSceneWriter_cls::WritePovData(const wxString& dataPath, int frame, int stickCount,
+                                      bool& particlesWritten) {
+    wxString text;
+    particlesWritten = sources_->WritePovParticles(text, *ctrl_, frame);
+    for (int i = 0; i < stickCount; ++i) sources_->PovSticks(text, i);
+    if (!WriteWhole(dataPath, text)) return false;
+    ctrl_->commonWritten = 1;
+    return true;
+}
+
+void PovSceneWriter_cls::WritePovObjects(wxString& out, int indent, int stickCount) {
+    const int copies = sources_->CopyCount();
+    const double time = sources_->DataTime();
+    ctrl_->objectIndent = indent;
+    if (copies >= 0) {
+        for (int k = 0; k < copies; ++k) {
+            ctrl_->objectModifier = sources_->CopyPovTranslate(k, time);
+            out += ctrl_->WrapObject("PARTICLES");
+            if (stickCount > 0) {
+                const int mask = sources_->CopyNeighbourMask(k);
+                out += ctrl_->WrapObject("STICKS0");
+                for (int j = 1; j <= 7; ++j)
+                    if ((j & mask) == j) out += ctrl_->WrapObject(wxString::Format("STICKS%d", j));
+            }
+        }
+    } else {
+        ctrl_->objectModifier.clear();
+        out += ctrl_->WrapObject("PARTICLES");
+        if (stickCount > 0) out += ctrl_->WrapObject("STICKS0");
+    }
+    ctrl_->objectModifier.clear();
+}
+
+void PovSceneWriter_cls::WritePovFilterObjects(wxString& out, double t, int indent) {
+    PovViewCamera_cls view;
+    sources_->MainViewCamera(view);
+    const int copies = sources_->CopyCount();
+    const double time = sources_->DataTime();
+    if (copies >= 0) {
+        for (int k = 0; k < copies; ++k) {
+            sources_->SetCopyTransform(sources_->CopyPovTranslate(k, time));
+            sources_->PovObjects(out, t, 1, indent, view.camera);
+        }
+    } else {
+        sources_->SetCopyTransform(wxString());
+        sources_->PovObjects(out, t, 1, indent, view.camera);
+    }
+    sources_->SetCopyTransform(wxString());
+    sources_->PovObjects(out, t, 0, indent, view.camera);
+}
+
+bool PovSceneWriter_cls::WritePovScene(const wxString& povPath, const wxString& includeName,
+                                       const wxString& dataPath) {
+    // Created (and emptied) first, so a failure further on leaves no stale scene behind.
+    if (!WriteWhole(povPath, wxString())) return false;
+    wxString a = ctrl_->WriteGlobalSettings(sources_->PovBackground());
+    PovViewCamera_cls view;
+    sources_->MainViewCamera(view);
+    const double t = sources_->NormalizedTime();
+    a += PovRayCtrl_cls::WriteCameraAngle(view.angle, view.fisheye);
+    a += ctrl_->WriteCamera(view.camera, view.pivot, view.fisheye, view.orthographic);
+    a += sources_->PovLights(t);
+
+    wxString b = sources_->PovFog(t);
+    sources_->PovBG(b, t, *ctrl_);
+    const bool dataBox = sources_->HasEnabledDataBox();
+    const int frame = sources_->DataFrame();
+    const int sticks = sources_->GetEnabledSticks();
+
+    bool ok = false;
+    if (ctrl_->useCommonSceneFile.value && sources_->FrameCount() == 1) {
+        if (ctrl_->commonWritten == 0) {
+            if (!WritePovData(dataPath, frame, sticks, ok)) return false;
+        } else {
+            ok = true;
+        }
+        b << "#include \"" << includeName << "\"\n";
+    } else {
+        ok = sources_->WritePovParticles(b, *ctrl_, frame);
+        for (int i = 0; i < sticks; ++i) sources_->PovSticks(b, i);
+    }
+
+    wxString c;
+    if (ok) {
+        if (!dataBox) {
+            WritePovObjects(c, 0, sticks);
+        } else {
+            c << "union {\n";
+            WritePovObjects(c, 1, sticks);
+            sources_->DataBoxPovTransform(c, t, 0);
+            c << "}\n";
+        }
+    }
+    b += sources_->PovObjectDeclares();
+    if (sources_->HasEnabledObjectOrGrid()) {
+        if (!dataBox) {
+            WritePovFilterObjects(c, t, 0);
+        } else {
+            c << "union {\n";
+            WritePovFilterObjects(c, t, 1);
+            sources_->DataBoxPovTransform(c, t, 1);
+            c << "}\n";
+        }
+    }
+    return WriteWhole(povPath, a + b + c);
+}

@@ -1,0 +1,44 @@
+// Assembles the POV-Ray scene file of one image from the controller's text pieces and the
+// texts of the scene's owners, and exports a snapshot or one frame of an animation run.
+#pragma once
+
+#include <functional>
+
+#include <wx/string.h>
+
+class PovRayCtrl_cls;
+class PovSceneSources_cls;
+
+/// GUI thread. Holds no scene state of its own.
+class PovSceneWriter_cls {
+public:
+    /// `ctrl` and `sources` are not owned and must outlive the writer; a null `sources`
+    /// writes a scene of the controller's own parts only.
+    PovSceneWriter_cls(PovRayCtrl_cls* ctrl, PovSceneSources_cls* sources);
+
+    /// Asked when no light is both active and visible: true writes the scene all the same.
+    std::function<bool()> askNoLight;
+
+    /// Writes the .ini and the .pov of the snapshot (the common file anew); `forRender`
+    /// names the files with full paths. True when either file was written. False, with
+    /// nothing written, when the user declines a scene without lights.
+    bool ExportPovSnapshot(bool forRender);
+    /// Writes the .ini and .pov of the next animation frame and advances the counter.
+    bool ExportPovAnimationFrame();
+    /// The scene file: global settings, camera, lights, fog, BG, particles and sticks (or
+    /// the include of the common file), mesh declarations, object instances. False when
+    /// povPath or the common file cannot be written.
+    bool WritePovScene(const wxString& povPath, const wxString& includeName, const wxString& dataPath);
+    /// The common file of a one-frame sequence: particles and sticks of data frame `frame`.
+    bool WritePovData(const wxString& dataPath, int frame, int stickCount, bool& particlesWritten);
+    /// The PARTICLES and STICKS instances, once per periodic copy.
+    void WritePovObjects(wxString& out, int indent, int stickCount);
+    /// The Object and Grid filters' objects, once per periodic copy and once more.
+    void WritePovFilterObjects(wxString& out, double t, int indent);
+
+private:
+    bool CheckPovLights();
+
+    PovRayCtrl_cls* ctrl_;
+    PovSceneSources_cls* sources_;
+};

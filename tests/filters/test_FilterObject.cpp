@@ -1,0 +1,205 @@
+// Object filter: added through its command and undone, written and read with the project,
+// its mesh path pattern, and its POV-Ray objects, parsed by POV-Ray.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/CommandHistory.h"
+#include "filters/ColorCurve.h"
+#include "filters/CommandFilter.h"
+#include "filters/FilterCtrl.h"
+#include "filters/FilterObject.h"
+#include "scene/PovText.h"
+#include "tests/support/ParamHistoryFixture.h"
+#include "tests/support/PovRayProbe.h"
+#include "tests/support/TestFiles.h"
+#include "tests/timeline/TextFeed.h"
+#include "timeline/ParamTextStream.h"
+
+namespace {
+
+class FilterObjectTest : public ParamHistoryFixture {
+protected:
+    FilterCtrl_cls list0{0}, list1{1}, list2{2};
+    FilterCtrl_cls* lists[3] = {&list0, &list1, &list2};
+
+    FilterObject_cls* Add() {
+        return static_cast<FilterObject_cls*>(list1.AddFilter(FILTER_OBJECT, -1, nullptr, nullptr, nullptr, nullptr));
+    }
+    void ReadInto(const std::string& text) {
+        const std::vector<std::string> lines = textfeed::SplitAtLf(text);
+        ParamTextStream_cls stream(lines);
+        std::string line;
+        while (stream.ReadLine(line))
+            for (FilterCtrl_cls* l : lists) l->ReadSection(stream, line, lists);
+    }
+};
+
+int Count(const wxString& text, const wxString& what) {
+    int n = 0;
+    for (size_t at = text.find(what); at != wxString::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+}  // namespace
+
+TEST_F(FilterObjectTest, AddCommandAndUndo) {
+    FilterBase_cls* f = AddFilterCommand(GoCommandHistory, &list1, FILTER_OBJECT);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(list1.Count(), 1);
+    EXPECT_EQ(f->GetData()->Name(), "Object00");
+    EXPECT_EQ(list1.FindParam("Object00 Scale x")->GetValue(0, -1), 1.0);
+    EXPECT_TRUE(list1.HasEnabledObjectOrGrid());
+    GoCommandHistory.Undo();
+    EXPECT_EQ(list1.Count(), 0);
+    EXPECT_FALSE(list1.HasEnabledObjectOrGrid());
+    GoCommandHistory.Redo();
+    ASSERT_EQ(list1.Count(), 1);
+    EXPECT_EQ(list1.GetNode(0)->Kind(), FILTER_OBJECT);
+}
+
+TEST_F(FilterObjectTest, ProjectRoundTripKeepsEverySetting) {
+    FilterObject_cls* f = Add();
+    FilterObjectData_cls* d = f->Data();
+    d->objectType.value = OBJECT_IMPORT;
+    d->importPath.text = "meshes/frame%04d.obj";
+    d->arrayVector[1].values[0] = 0.5f;
+    d->texture.normalPattern[0].value = 4;
+    d->texture.transmitType.value = 1;
+    d->colors[1]->constantColor.values[0] = 0.25f;
+    d->SetTranslateKey(1, 2, 3);
+    const std::string text = list1.WriteSection();
+    EXPECT_NE(text.find("FilterType=2\r\n"), std::string::npos);
+    EXPECT_NE(text.find("ObjectType=3\r\nImportPath=meshes/frame%04d.obj\r\nShaderType=2\r\n"), std::string::npos);
+    EXPECT_NE(text.find("ArrayVector0=1.000000 0.000000 0.000000\r\n"), std::string::npos);
+    list1.DeleteAll();
+    ReadInto(text);
+    ASSERT_EQ(list1.Count(), 1);
+    EXPECT_EQ(list1.WriteSection(), text);
+    auto* back = static_cast<FilterObject_cls*>(list1.GetNode(0))->Data();
+    EXPECT_EQ(back->MeshPath(7), "meshes/frame0007.obj");
+    // a shape number past the choices is taken as the last choice
+    std::string odd = text;
+    odd.replace(odd.find("ObjectType=3"), 12, "ObjectType=9");
+    list1.DeleteAll();
+    ReadInto(odd);
+    EXPECT_EQ(static_cast<FilterObject_cls*>(list1.GetNode(0))->Data()->objectType.value, 3u);
+}
+
+TEST_F(FilterObjectTest, MeshPathTakesOnlyAnIntegerConversion) {
+    FilterObjectData_cls d;
+    d.importPath.text = "mesh%03d.obj";
+    EXPECT_EQ(d.MeshPath(7), "mesh007.obj");
+    d.importPath.text = "mesh%s%d.obj";
+    EXPECT_EQ(d.MeshPath(7), "mesh%s7.obj");
+    d.importPath.text = "100%.obj";
+    EXPECT_EQ(d.MeshPath(7), "100%.obj");
+}
+
+TEST_F(FilterObjectTest, PovObjectsByShapeAndMode) {
+    FilterObject_cls* box = Add();
+    FilterObject_cls* mesh = Add();
+    mesh->Data()->objectType.value = OBJECT_IMPORT;
+    const PovObjectStyle_cls style;
+    struct Case {
+        int mode;
+        const char* copy;
+        int boxes, meshes;
+    } cases[] = {{0, "", 1, 0}, {1, "translate <1,0,0>", 0, 1}, {1, "", 0, 1}};
+    for (const Case& c : cases) {
+        wxString out;
+        list1.PovObjects(out, 0, c.mode, 1, c.copy, style);
+        EXPECT_EQ(Count(out, "\tbox {"), c.boxes) << c.mode;
+        EXPECT_EQ(Count(out, "\tobject {\n\tMESH_OBJECT\n"), c.meshes) << c.mode;
+        if (*c.copy) EXPECT_EQ(Count(out, wxString("\t\t") + c.copy + "\n"), 1);
+    }
+    // disabled: no object, but the declaration stays
+    box->Data()->filterValid.value = 0;
+    mesh->Data()->filterValid.value = 0;
+    wxString out;
+    list1.PovObjects(out, 0, 0, 0, "", style);
+    list1.PovObjects(out, 0, 1, 0, "", style);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(list1.PovObjectDeclares(style), "#declare MESH_OBJECT=union{};\n");
+    // a shape number past the choices (set directly) writes nothing
+    box->Data()->filterValid.value = 1;
+    box->Data()->objectType.value = 7;
+    list1.PovObjects(out, 0, 0, 0, "", style);
+    list1.PovObjects(out, 0, 1, 0, "", style);
+    EXPECT_EQ(out, "");
+}
+
+TEST_F(FilterObjectTest, TransmitZeroMakesTheMaterialOpaque) {
+    FilterObjectData_cls d;
+    d.texture.alpha.value = 0.3f;
+    MaterialColors_cls m;
+    d.MaterialAt0(m);
+    EXPECT_EQ(m.ambient[3], 1.0f);
+    EXPECT_EQ(m.diffuse[3], 1.0f);
+    d.texture.transmitType.value = 2;
+    d.MaterialAt0(m);
+    EXPECT_FLOAT_EQ(m.specular[3], 0.3f);
+    EXPECT_FLOAT_EQ(m.diffuse[0], 1.0f);
+    EXPECT_FLOAT_EQ(m.diffuse[1], 0.8f);
+}
+
+TEST_F(FilterObjectTest, SceneOfEveryShapeParsesInPovRay) {
+    if (!povprobe::Available()) GTEST_SKIP() << "no POV-Ray";
+    testsupport::TempDir dir;
+    testsupport::WriteFile(dir.File("m1.obj"), "v 0 0 0\nv 2 0 0\nv 0 2 0\nvn 0 0 1\nf 1//1 2//1 3//1\n");
+    for (int shape = 0; shape <= 3; ++shape) {
+        FilterObject_cls* f = Add();
+        FilterObjectData_cls* d = f->Data();
+        d->objectType.value = static_cast<unsigned>(shape);
+        d->SetTranslateKey(shape, 0, 0);
+        d->SetRotationKey(10, 20, 30);
+        d->SetScaleKey(1, 2, 1);
+        d->texture.reflectType.value = 1;
+        d->texture.ior.value = 1.4f;
+        d->texture.transmitType.value = 1;
+        d->texture.alpha.value = 0.5f;
+        d->texture.normalPattern[0].value = static_cast<unsigned>(3 + shape);
+        d->texture.normalPattern[1].value = shape == 0 ? 11 : 0;
+    }
+    static_cast<FilterObject_cls*>(list1.GetNode(3))->Data()->importPath.text = dir.File("m%d.obj");
+    for (bool single : {false, true}) {
+        PovObjectStyle_cls style;
+        style.singleForm = single;
+        wxString scene = "#version 3.7;\nglobal_settings { assumed_gamma 1 }\n#include \"functions.inc\"\n";
+        scene << list1.PovObjectDeclares(style, 1);
+        list1.PovObjects(scene, 0, 1, 0, "translate <0,0,5>", style);
+        list1.PovObjects(scene, 0, 0, 1, "", style);
+        scene << "#debug \"PARSED 1\\n\"\n";
+        bool ok = false;
+        const std::string out = povprobe::Run(scene.utf8_string(), ok);
+        ASSERT_TRUE(ok) << out << scene;
+        EXPECT_EQ(povprobe::Line(out, "PARSED"), "1");
+        EXPECT_EQ(Count(scene, "MESH_OBJECT=mesh2"), 1);
+    }
+}
+
+TEST_F(FilterObjectTest, MeshPathAndAffineMapEditsUndo) {
+    FilterObject_cls* f = Add();
+    FilterObjectData_cls* d = f->Data();
+    EXPECT_FALSE(SetImportPathCommand(GoCommandHistory, f, "NONE"));
+    EXPECT_EQ(GoCommandHistory.Size(), 0u);
+    ASSERT_TRUE(SetImportPathCommand(GoCommandHistory, f, "/data/mesh%03d.obj"));
+    EXPECT_EQ(d->importPath.Value(), "/data/mesh%03d.obj");
+    GoCommandHistory.Undo();
+    EXPECT_EQ(d->importPath.Value(), "NONE");
+    GoCommandHistory.Redo();
+    EXPECT_EQ(d->importPath.Value(), "/data/mesh%03d.obj");
+
+    float same[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    const size_t steps = GoCommandHistory.Size();
+    EXPECT_FALSE(SetAffineMapCommand(GoCommandHistory, f, same));
+    EXPECT_EQ(GoCommandHistory.Size(), steps);  // confirmed unchanged: no undo entry
+    float sheared[3][3] = {{1, 0, 0}, {0.5f, 1, 0}, {0, 0, 2}};
+    ASSERT_TRUE(SetAffineMapCommand(GoCommandHistory, f, sheared));
+    EXPECT_EQ(d->PovMatrix(), "\tmatrix<1.000000,0.000000,0.000000,0.500000,1.000000,0.000000,0.000000,0.000000,"
+                              "2.000000,0,0,0>");
+    GoCommandHistory.Undo();  // the whole map in one step
+    for (int a = 0; a < 3; ++a)
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(d->arrayVector[a].values[k], same[a][k]);
+}

@@ -1,0 +1,15 @@
+#declare Tri=mesh2{
+vertex_vectors { 3,
+<0,0,0>,
+<1,0,0>,
+<0,1,0>
+}
+normal_vectors { 3,
+<0,0,1>,
+<0,0,1>,
+<0,0,1>
+}
+face_indices { 1,
+<0,1,2>
+}
+}

@@ -1,0 +1,244 @@
+// The POV-Ray scene file: its parts in order, the per-copy instances, the common file, and a
+// written scene that POV-Ray 3.7 renders with the particle where the view shows it.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+
+#include "platform/ChildProcess.h"
+#include "scene/PovOutputSettings.h"
+#include "scene/PovRayCtrl.h"
+#include "scene/PovSceneSources.h"
+#include "scene/PovSceneWriter.h"
+#include "tests/support/PovRayProbe.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+std::string S(const wxString& s) { return s.utf8_string(); }
+
+/// A scene of one light at the camera and two spheres: a red one at the origin and a
+/// green one at x = +1 (to the right of the view).
+struct FakeSources : PovSceneSources_cls {
+    int frames = 2;
+    bool loaded = true;
+    int copies = -1;
+    int sticks = 0;
+    bool dataBox = false;
+    bool objects = false;
+    int lights = 1;
+    int particleCalls = 0;
+    wxString PovBackground() override { return "rgb<0.000,0.000,1.000>"; }
+    bool MainViewCamera(PovViewCamera_cls& out) override {
+        const double pos[3] = {0, -6, 0}, second[3] = {0, 0, 0}, dir[3] = {0, 1, 0}, up[3] = {0, 0, 1},
+                     right[3] = {1, 0, 0};
+        out.camera = GLCamera_cls(pos, second, dir, up, right);
+        const double pivot[3] = {0, 0, 0};
+        out.camera.SetPivot(pivot);
+        out.angle = 35;
+        return true;
+    }
+    double NormalizedTime() override { return 0.5; }
+    int FrameCount() override { return frames; }
+    bool WritePovParticles(wxString& out, PovRayCtrl_cls&, int) override {
+        ++particleCalls;
+        if (!loaded) return false;
+        out << "#declare PARTICLES = union {\n"
+               "\tsphere { <0,0,0>, 0.5 pigment { rgb <1,0,0> } finish { ambient 0.3 diffuse 0.7 } }\n"
+               "\tsphere { <1.2,0,0>, 0.3 pigment { rgb <0,1,0> } finish { ambient 0.3 diffuse 0.7 } }\n"
+               "}\n";
+        return true;
+    }
+    wxString PovLights(double) override { return "light_source { <0,-6,0> rgb 1 }\n"; }
+    int CountVisibleLights() override { return lights; }
+    int GetEnabledSticks() override { return sticks; }
+    void PovSticks(wxString& out, int i) override {
+        out << "#declare STICKS" << i << " = union {}\n";
+        for (int j = 1; j <= 7; ++j) out << "#declare STICKS" << j << " = union {}\n";
+    }
+    int CopyCount() override { return copies; }
+    wxString CopyPovTranslate(int k, double) override { return wxString::Format("translate <%d,0,0>", k); }
+    int CopyNeighbourMask(int k) override { return k < 2 ? 1 : 0; }
+    bool HasEnabledDataBox() override { return dataBox; }
+    void DataBoxPovTransform(wxString& out, double, int mode) override { out << "\t// box " << mode << "\n"; }
+    wxString PovObjectDeclares() override { return "#declare MESH0 = sphere { 0, 0.1 }\n"; }
+    bool HasEnabledObjectOrGrid() override { return objects; }
+    void PovObjects(wxString& out, double, int mode, int indent, const GLCamera_cls&) override {
+        out << wxString(wxT('\t'), size_t(indent)) << "// objects " << mode << "\n";
+    }
+};
+
+size_t Count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+/// Reads a binary PPM (P6, maxval 255, comment lines allowed) into rgb bytes.
+bool ReadPpm(const std::string& bytes, int& w, int& h, std::string& rgb) {
+    std::vector<std::string> fields;
+    size_t at = 0;
+    while (fields.size() < 4 && at < bytes.size()) {
+        if (bytes[at] == '#') {
+            at = bytes.find('\n', at);
+            if (at == std::string::npos) return false;
+        } else if (std::isspace(static_cast<unsigned char>(bytes[at]))) {
+            ++at;
+        } else {
+            const size_t end = bytes.find_first_of(" \t\r\n", at);
+            if (end == std::string::npos) return false;
+            fields.push_back(bytes.substr(at, end - at));
+            at = end;
+        }
+    }
+    if (fields.size() != 4 || fields[0] != "P6" || fields[3] != "255") return false;
+    w = std::atoi(fields[1].c_str());
+    h = std::atoi(fields[2].c_str());
+    rgb = bytes.substr(at + 1);
+    return rgb.size() >= size_t(w) * size_t(h) * 3;
+}
+
+}  // namespace
+
+TEST(PovSceneWriter, SceneFileHoldsItsPartsInOrder) {
+    testsupport::TempDir dir;
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = dir.Path();
+    FakeSources src;
+    src.objects = true;
+    PovSceneWriter_cls writer(&ctrl, &src);
+    ASSERT_TRUE(writer.ExportPovSnapshot(false));
+    const std::string pov = testsupport::ReadFile(dir.File("povsnap0000.pov"));
+    const std::vector<std::string> order = {"global_settings {", "background {rgb<0.000,0.000,1.000>}",
+                                            "#declare CameraAngle=", "camera {", "light_source",
+                                            "#declare PARTICLES", "#declare MESH0", "object {\n\tPARTICLES",
+                                            "// objects 1", "// objects 0"};
+    size_t at = 0;
+    for (const std::string& part : order) {
+        const size_t found = pov.find(part, at);
+        ASSERT_NE(found, std::string::npos) << part << "\n" << pov;
+        at = found;
+    }
+    EXPECT_EQ(Count(pov, "STICKS"), 0u);
+    EXPECT_TRUE(testsupport::FileExists(dir.File("povsnap0000.ini")));
+    EXPECT_FALSE(testsupport::FileExists(dir.File("CommonScene.pov")));  // two frames: no common file
+
+    // Without the particle data the scene has no particle declaration and no instance.
+    src.loaded = false;
+    ASSERT_TRUE(writer.ExportPovSnapshot(false));
+    const std::string bare = testsupport::ReadFile(dir.File("povsnap0000.pov"));
+    EXPECT_EQ(Count(bare, "PARTICLES"), 0u);
+    EXPECT_NE(bare.find("#declare MESH0"), std::string::npos);
+}
+
+TEST(PovSceneWriter, CopiesSticksAndDataBox) {
+    testsupport::TempDir dir;
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = dir.Path();
+    FakeSources src;
+    src.copies = 3;
+    src.sticks = 1;
+    PovSceneWriter_cls writer(&ctrl, &src);
+    wxString c;
+    writer.WritePovObjects(c, 0, 1);
+    const std::string text = S(c);
+    EXPECT_EQ(Count(text, "\tPARTICLES\n"), 3u);
+    EXPECT_EQ(Count(text, "\tSTICKS0\n"), 3u);
+    EXPECT_EQ(Count(text, "\tSTICKS1\n"), 2u);
+    for (const char* never : {"STICKS3", "STICKS5", "STICKS7"}) EXPECT_EQ(Count(text, never), 0u);
+    EXPECT_EQ(Count(text, "\ttranslate <2,0,0>\n"), 2u);  // the third copy's particles and sticks
+
+    src.dataBox = true;
+    src.objects = true;
+    ASSERT_TRUE(writer.WritePovScene(dir.File("a.pov"), "CommonScene.pov", dir.File("CommonScene.pov")));
+    const std::string pov = testsupport::ReadFile(dir.File("a.pov"));
+    EXPECT_EQ(Count(pov, "\nunion {\n"), 2u);
+    EXPECT_NE(pov.find("union {\n\tobject {\n\t\tPARTICLES"), std::string::npos);
+    EXPECT_NE(pov.find("\t// box 0\n}\n"), std::string::npos);
+    EXPECT_NE(pov.find("\t// box 1\n}\n"), std::string::npos);
+}
+
+TEST(PovSceneWriter, OneFrameSequenceSharesTheCommonFile) {
+    testsupport::TempDir dir;
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = dir.Path();
+    FakeSources src;
+    src.frames = 1;
+    PovSceneWriter_cls writer(&ctrl, &src);
+    ASSERT_TRUE(ctrl.ToggleExportAnim(false));
+    ASSERT_TRUE(writer.ExportPovAnimationFrame());
+    ASSERT_TRUE(writer.ExportPovAnimationFrame());
+    EXPECT_EQ(src.particleCalls, 1);  // the common file is written once per run
+    for (const char* f : {"povanim0000.pov", "povanim0001.pov"}) {
+        const std::string pov = testsupport::ReadFile(dir.File(f));
+        EXPECT_NE(pov.find("#include \"CommonScene.pov\"\n"), std::string::npos) << f;
+        EXPECT_NE(pov.find("\tPARTICLES\n"), std::string::npos) << f;
+    }
+    EXPECT_NE(testsupport::ReadFile(dir.File("CommonScene.pov")).find("#declare PARTICLES"), std::string::npos);
+    // A rendering run names the common file with its full path; a snapshot always rewrites it.
+    ctrl.renderAfter = true;
+    ASSERT_TRUE(writer.ExportPovAnimationFrame());
+    EXPECT_NE(testsupport::ReadFile(dir.File("povanim0002.pov"))
+                  .find("#include \"" + dir.File("CommonScene.pov") + "\""),
+              std::string::npos);
+    writer.ExportPovSnapshot(false);
+    EXPECT_EQ(src.particleCalls, 2);
+    EXPECT_FALSE(ctrl.output->fileAbsolute.value);
+
+    // A common file that cannot be written: the scene stays empty and the export says so.
+    ctrl.commonWritten = 0;
+    EXPECT_FALSE(writer.WritePovScene(dir.File("b.pov"), "x", dir.File("no/such/CommonScene.pov")));
+    EXPECT_EQ(testsupport::ReadFile(dir.File("b.pov")), "");
+}
+
+TEST(PovSceneWriter, NoLightQuestion) {
+    testsupport::TempDir dir;
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = dir.Path();
+    FakeSources src;
+    src.lights = 0;
+    PovSceneWriter_cls writer(&ctrl, &src);
+    int asked = 0;
+    bool answer = false;
+    writer.askNoLight = [&]() { ++asked; return answer; };
+    EXPECT_FALSE(writer.ExportPovSnapshot(false));
+    EXPECT_FALSE(testsupport::FileExists(dir.File("povsnap0000.pov")));
+    answer = true;
+    EXPECT_TRUE(writer.ExportPovSnapshot(false));
+    EXPECT_TRUE(testsupport::FileExists(dir.File("povsnap0000.pov")));
+    EXPECT_EQ(asked, 2);
+}
+
+TEST(PovSceneWriter, RenderedSceneShowsTheParticlesWhereTheViewDoes) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    testsupport::TempDir dir;
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = dir.File("work");  // created by the export
+    ctrl.output->width.value = 64;
+    ctrl.output->height.value = 48;
+    ctrl.output->display.value = false;
+    ctrl.output->format.value = 4;  // PPM, read back here without an image library
+    FakeSources src;
+    PovSceneWriter_cls writer(&ctrl, &src);
+    ASSERT_TRUE(writer.ExportPovSnapshot(true));
+    const PovRenderCommand_cls cmd = ctrl.MakeRenderCommand(ctrl.GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT));
+    const platform::ChildResult r = platform::RunChild(cmd.program, cmd.args, cmd.workDir);
+    ASSERT_TRUE(r.started) << r.error;
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    int w = 0, h = 0;
+    std::string rgb;
+    ASSERT_TRUE(ReadPpm(testsupport::ReadFile(dir.File("work/povsnap0000.ppm")), w, h, rgb));
+    ASSERT_EQ(w, 64);
+    ASSERT_EQ(h, 48);
+    auto px = [&](int x, int y, int ch) { return int(static_cast<unsigned char>(rgb[(size_t(y) * w + x) * 3 + ch])); };
+    // The red particle at the centre, the green one right of it, the blue background at a corner.
+    EXPECT_GT(px(32, 24, 0), 150);
+    EXPECT_LT(px(32, 24, 1), 60);
+    EXPECT_LT(px(32, 24, 2), 60);
+    // x = 1.2 at distance 6 with a 35 degree vertical angle: 1.2 / (6 tan 17.5) * 24 + 32 = 47.
+    EXPECT_GT(px(47, 24, 1), 150);
+    EXPECT_LT(px(47, 24, 0), 60);
+    EXPECT_LT(px(17, 24, 1), 60);  // nothing mirrored on the left
+    EXPECT_GT(px(1, 1, 2), 200);
+    EXPECT_LT(px(1, 1, 0), 30);
+}

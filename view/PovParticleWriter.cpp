@@ -1,0 +1,18 @@
+#include "view/PovParticleWriter.h"
+
+#include "data/DataSequence.h"
+#include "view/PovDrawnParticles.h"
+
+PovParticleWriter_cls::~PovParticleWriter_cls() {
+    if (FramePovWriter_cls::Installed() == this) FramePovWriter_cls::Install(nullptr);
+}
+
+void PovParticleWriter_cls::WritePovParticles(DataSequence_cls& sequence, wxString& out) {
+    if (!attribs) return;
+    ParticleAttrib_cls* const* sets = attribs(sequence.index);
+    if (!sets) return;
+    PovWriteDrawnParticles(out, sets, softBooleanBorder ? softBooleanBorder() : false,
+                           singleForm ? singleForm() : true);
+}
+
+void PovParticleWriter_cls::Install() { FramePovWriter_cls::Install(this); }
