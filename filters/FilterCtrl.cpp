@@ -10,11 +10,13 @@
 #include "filters/FilterBoolean.h"
 #include "filters/FilterCopy.h"
 #include "filters/FilterObject.h"
+#include "scene/PovRayCtrl.h"
 #include "scene/PovText.h"
 #include "filters/FilterDataBox.h"
 #include "filters/FilterFiltering.h"
 #include "filters/FilterFog.h"
 #include "filters/FilterGrid.h"
+#include "scene/PovRayCtrl.h"
 #include "scene/PovText.h"
 #include "filters/FilterListView.h"
 #include "filters/FilterStick.h"
@@ -317,6 +319,14 @@ FilterDataBoxData_cls* FilterCtrl_cls::GetEnabledDataBoxData() const {
         if (f->Kind() == FILTER_DATABOX && f->GetData()->filterValid.value)
             return static_cast<FilterDataBoxData_cls*>(f->GetData());
     return nullptr;
+}
+
+void FilterCtrl_cls::PovBG(wxString& out, double t, PovRayCtrl_cls& ctrl) {
+    if (!bgRun_) bgRun_ = std::make_unique<PovBGContext_cls>();
+    bgRun_->pathPrefix = ctrl.GetPathPrefix(true).utf8_string();
+    bgRun_->commonWritten = ctrl.bgCommonWritten ? 1u : 0u;
+    PovBG(out, t, *bgRun_);
+    ctrl.bgCommonWritten = bgRun_->commonWritten ? 1 : 0;
 }
 
 bool FilterCtrl_cls::HasEnabledObjectOrGrid() const {

@@ -25,6 +25,7 @@ class GLCamera_cls;
 class TagList_cls;
 class FilterListView_cls;
 class FilterStick_cls;
+class PovRayCtrl_cls;
 class Parameter_cls;
 class ParamTextStream_cls;
 
@@ -139,6 +140,10 @@ public:
     /// Appends the POV-Ray text of every BG filter at time t (common files through
     /// `context`, whose StartRun the export calls at the start of each run).
     void PovBG(wxString& out, double t, PovBGContext_cls& context);
+    /// PovBG for the export run of `ctrl`: common files in its work folder (absolute
+    /// prefix), its BG-common-written flag read and set; this list keeps the names written
+    /// in the run (a cleared flag starts a new run).
+    void PovBG(wxString& out, double t, PovRayCtrl_cls& ctrl);
     /// Every enabled Stick filter, in list order.
     std::vector<FilterStick_cls*> GetEnabledSticks() const;
     /// Data of the first enabled DataBox filter.
@@ -177,6 +182,7 @@ private:
     FilterListView_cls* view_ = nullptr;
     wxString pendingRenameTo_;  ///< the do half of a name edit, for its undo half
     std::vector<std::unique_ptr<FilterBase_cls>> filters_;
+    std::unique_ptr<PovBGContext_cls> bgRun_;  ///< the BG common files of the current export run
 };
 
 /// A new filter object of `kind` with default data (not in any list), or null when the

@@ -11,6 +11,7 @@
 #include "filters/FilterBG.h"
 #include "filters/FilterFog.h"
 #include "filters/FilterGrid.h"
+#include "scene/PovRayCtrl.h"
 #include "tests/filters/FilterListsFixture.h"
 #include "tests/support/PovRayProbe.h"
 #include "tests/support/TestFiles.h"
@@ -322,4 +323,24 @@ TEST_F(FilterBGTest, ValuesFromAFileAreClampedToTheirChoices) {
     // An entry beyond the limit is drawn and written with the limit too.
     EXPECT_EQ(MakeStarField(kMaxStars + 10, 1, 1).size(), size_t(kMaxStars));
     EXPECT_EQ(GridLinePositions(0, 1, 2000000000).size(), size_t(kGridMaxDivisions) + 1);
+}
+
+TEST_F(FilterBGTest, ExportRunOfThePovRayControllerWritesEachCommonFileOnce) {
+    AddBG();
+    TempDir dir;
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = wxString::FromUTF8(dir.Path());
+    ctrl.bgCommonWritten = 0;  // the export's start
+    wxString out;
+    list2.PovBG(out, 0, ctrl);
+    EXPECT_TRUE(out.EndsWith("#include \"CommonBG00.pov\"\n"));
+    EXPECT_EQ(ctrl.bgCommonWritten, 1);
+    ASSERT_TRUE(testsupport::FileExists(dir.File("CommonBG00.pov")));
+    std::remove(dir.File("CommonBG00.pov").c_str());
+    wxString again;
+    list2.PovBG(again, 0, ctrl);
+    EXPECT_FALSE(testsupport::FileExists(dir.File("CommonBG00.pov")));
+    ctrl.bgCommonWritten = 0;  // the next run
+    list2.PovBG(again, 0, ctrl);
+    EXPECT_TRUE(testsupport::FileExists(dir.File("CommonBG00.pov")));
 }

@@ -157,3 +157,24 @@ TEST_F(FilterGridTest, ProjectRoundTrip) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FilterGridTest, GridsAndObjectsAreWrittenInListOrder) {
+    list1.AddFilter(FILTER_OBJECT, -1, nullptr, nullptr, nullptr, nullptr);
+    AddGrid();
+    list1.AddFilter(FILTER_OBJECT, -1, nullptr, nullptr, nullptr, nullptr);
+    wxString out;
+    list1.PovObjects(out, 0, 0, 1, "", Style());
+    const size_t first = out.find("\tbox {"), grid = out.find("\tunion {\n"), last = out.rfind("\tbox {");
+    ASSERT_NE(first, wxString::npos) << out;
+    ASSERT_NE(grid, wxString::npos);
+    EXPECT_LT(first, grid);
+    EXPECT_LT(grid, last);
+    // A periodic copy's pass writes the objects' copies but no grid.
+    wxString copy;
+    list1.PovObjects(copy, 0, 1, 1, "translate <1,0,0>", Style());
+    EXPECT_EQ(copy.find("union {"), wxString::npos);
+}
+
+}  // namespace
