@@ -224,7 +224,9 @@ void DrawSphere(FilterBGGL_cls& c, FilterBGData_cls& d, int kind) {
     glScalef(d.bgScale.value, d.bgScale.value, d.bgScale.value);
     glEnable(GL_CULL_FACE);
     glCullFace(GL_FRONT);
-    if (t->name && GpIcoSphere) {
+    // The sky may be drawn before any particle made the shared sphere.
+    if (!GpIcoSphere) GpIcoSphere = new IcoSphere_cls;
+    if (t->name) {
         t->Bind();
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);

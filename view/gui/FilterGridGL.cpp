@@ -57,10 +57,9 @@ void FilterGrid_cls::DrawGL(double t, const GLCamera_cls& camera, TagList_cls* t
         case 4: DrawScaleRings(a, b, n, labels); break;
         case 5:
             // The sphere as a grid: the icosphere's edges.
-            if (GpIcoSphere) {
-                glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-                GpIcoSphere->CallTextured(3);
-            }
+            if (!GpIcoSphere) GpIcoSphere = new IcoSphere_cls;
+            glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+            GpIcoSphere->CallTextured(3);
             break;
         default: break;
     }

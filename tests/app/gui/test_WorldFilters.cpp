@@ -100,11 +100,23 @@ TEST(WorldFilters, MenuAddsPanelsShowTheirTypeAndProjectsBringThemBack) {
     shots.clear();
     shell.frame->GetTopPanel()->RedrawViews();
     ASSERT_TRUE(testsupport::PumpUntil([&] { return shots.count(0) > 0; }, 10000));
-    const unsigned char* p = shots[0].At(2, 2);
+    const unsigned char* p = shots[0].At(2, 2);  // reused below
     EXPECT_NEAR(p[0], 255, 3);
     EXPECT_NEAR(p[1], 128, 3);
     EXPECT_NEAR(p[2], 0, 3);
+    // A colour sky fills the view behind everything (no particles drawn yet).
+    fog->Data()->filterValid.value = 0;
     bg->Data()->filterValid.value = 1;
+    world->SetValueByAddress("BG00::BGType=", 2, 2);
+    shots.clear();
+    shell.frame->GetTopPanel()->RedrawViews();
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return shots.count(0) > 0; }, 10000));
+    p = shots[0].At(2, 2);
+    EXPECT_NEAR(p[0], 25, 3);  // "0.1 0.3 0.5 1"
+    EXPECT_NEAR(p[1], 76, 3);
+    EXPECT_NEAR(p[2], 127, 3);
+    world->SetValueByAddress("BG00::BGType=", 0, 0);
+    fog->Data()->filterValid.value = 1;
 
     // The ".." button asks for an image and sets it as one undo step; cancel changes nothing.
     shell.prompts.fileAnswer = wxID_CANCEL;
