@@ -330,10 +330,7 @@ bool CommandTargetBuilt(int id) {
     // Menu commands whose targets (the OpenGL views and what draws in them, the filters,
     // POV-Ray, the editors) are not part of the program yet.
     static const int kNotBuilt[] = {
-        ID_EXPORT_PATH_CLIPBOARD,
-        ID_POVRAY_CONFIG, ID_POV_EXPORT_SNAPSHOT, ID_POV_EXPORT_ANIMATION,
-        ID_POV_RENDER_SNAPSHOT, ID_POV_RENDER_ANIMATION,
-        ID_LIGHT_EDITOR, ID_TEXTURE_EDITOR,
+        ID_LIGHT_EDITOR,
         ID_DEBUG_UNLOCK, ID_DEBUG_SPECIAL,
     };
     for (int n : kNotBuilt)

@@ -361,6 +361,24 @@ void FilterCtrl_cls::PovObjects(wxString& out, double time, int mode, unsigned i
     }
 }
 
+wxString FilterCtrl_cls::PovObjectDeclares() { return PovObjectDeclares(PovObjectStyle_cls::FromController(), -1); }
+
+void FilterCtrl_cls::PovObjects(wxString& out, double time, int mode, int indentCount, const GLCamera_cls& camera,
+                                float lineWidth) {
+    PovObjectStyle_cls style = PovObjectStyle_cls::FromController();
+    style.camera = &camera;
+    style.lineWidth = lineWidth;
+    PovObjects(out, time, mode, unsigned(indentCount < 0 ? 0 : indentCount), povCopyTransform_, style);
+}
+
+bool FilterCtrl_cls::ObjectsUseFunctions() const {
+    for (const auto& f : filters_)
+        if (f->Kind() == FILTER_OBJECT && f->GetData()->filterValid.value &&
+            static_cast<const FilterObject_cls*>(f.get())->Data()->texture.UsesFunctions())
+            return true;
+    return false;
+}
+
 void FilterCtrl_cls::RefreshObjectGUIs() {
     if (!view_) return;
     for (auto& f : filters_)

@@ -16,12 +16,12 @@
 
 class FilterCopy_cls;
 class FilterBG_cls;
+class GLCamera_cls;
 struct ObjectDrawContext;
 struct PovObjectStyle_cls;
 class FilterDataBoxData_cls;
 struct PovBGContext_cls;
 class FilterFog_cls;
-class GLCamera_cls;
 class TagList_cls;
 class FilterListView_cls;
 class FilterStick_cls;
@@ -160,6 +160,17 @@ public:
     /// x 0.002 thick.
     void PovObjects(wxString& out, double time, int mode, unsigned indentCount, const wxString& copyTransform,
                     const PovObjectStyle_cls& style);
+    /// True when an enabled Object filter's normal pattern calls f_ridged_mf: the scene
+    /// must then include "functions.inc".
+    bool ObjectsUseFunctions() const;
+    /// The scene writer's forms: the declarations and objects in the POV-Ray controller's
+    /// style, each Object filter taking the copy transform set last (SetCopyTransform).
+    /// `camera` is what the Grid filters are seen from, `lineWidth` the views' "LineWidth="
+    /// that sets their thickness.
+    wxString PovObjectDeclares();
+    void SetCopyTransform(const wxString& transform) { povCopyTransform_ = transform; }
+    void PovObjects(wxString& out, double time, int mode, int indentCount, const GLCamera_cls& camera,
+                    float lineWidth = 5.0f);
     /// The Object filters' panels show or hide their rows again (after a time change).
     void RefreshObjectGUIs();
     /// GL: every Object filter draws itself (pass and frame in `context`). GL context
@@ -180,6 +191,7 @@ public:
 private:
     int listIndex_;
     FilterListView_cls* view_ = nullptr;
+    wxString povCopyTransform_;  ///< the periodic copy the scene writer writes now
     wxString pendingRenameTo_;  ///< the do half of a name edit, for its undo half
     std::vector<std::unique_ptr<FilterBase_cls>> filters_;
     std::unique_ptr<PovBGContext_cls> bgRun_;  ///< the BG common files of the current export run

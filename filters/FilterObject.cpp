@@ -8,8 +8,21 @@
 #include "filters/CommandFilter.h"
 #include "filters/FilterCtrl.h"
 #include "filters/ColorCurve.h"
+#include "scene/PovRayCtrl.h"
 #include "scene/PovText.h"
 #include "timeline/ParamGroup.h"
+
+PovObjectStyle_cls PovObjectStyle_cls::FromController() {
+    PovObjectStyle_cls s;
+    s.singleForm = PovFastColoring();
+    s.photons = [](double opacity, double reflectMin, double reflectMax, bool noTarget) {
+        return PovPhotonsModifier(opacity, reflectMin, reflectMax, noTarget);
+    };
+    if (GpPovRayCtrlSelf) s.relativePath = [](const wxString& path) {
+        return GpPovRayCtrlSelf ? GpPovRayCtrlSelf->MakeRelativePath(path) : path;
+    };
+    return s;
+}
 
 FilterObjectData_cls::FilterObjectData_cls() : FilterData_cls(true, true) {
     filterName.Init("FilterName=", wxGetTranslation("Object") + "%02d");
@@ -35,7 +48,13 @@ wxString FilterObjectData_cls::MeshPath(int frame) const {
 }
 
 std::string FilterObjectData_cls::LoadMesh(int frame) {
-    return mesh.Load(MeshPath(frame)).message;
+    const wxString path = MeshPath(frame);
+    const MeshReadResult r = mesh.Load(path);
+    if (r.message.empty()) return std::string();
+    // A ".pov" file that cannot be opened is tried on every draw; it is told once.
+    if (path == reportedPath_) return std::string();
+    reportedPath_ = path;
+    return r.message;
 }
 
 wxString FilterObjectData_cls::PovMatrix() const {

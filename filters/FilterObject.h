@@ -34,6 +34,10 @@ struct PovObjectStyle_cls {
     const GLCamera_cls* camera = nullptr;
     /// The views' "LineWidth=": grid lines are lineWidth x 0.002 thick.
     float lineWidth = 5.0f;
+
+    /// The style of the POV-Ray controller's settings (fast colouring, photons, work
+    /// folder); the defaults before the controller exists.
+    static PovObjectStyle_cls FromController();
 };
 
 class FilterObjectData_cls : public FilterData_cls {
@@ -59,6 +63,9 @@ public:
     TexProperty_cls texture;         ///< shader, transparency, mirror, IOR, normal layers
     ObjectMesh_cls mesh;             ///< the mesh of the last load
     ConfItemFLOATARRAY_cls arrayVector[3];  ///< "ArrayVector<i>=": images of the x, y, z axes
+
+private:
+    wxString reportedPath_;  ///< the last mesh path whose problem was returned
 };
 
 /// One Object filter (kind 2, list 1). GUI thread only.

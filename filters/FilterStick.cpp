@@ -63,7 +63,7 @@ void FilterStick_cls::Prepare(const StickFrame_cls* frame, const StickBox_cls& b
     } else {
         d->engine.Compute(frame, d->Rule());
     }
-    d->engine.CheckIndices(frame ? frame->count : -1);
+    d->engine.CheckIndices(frame ? frame->count : -1, frame ? frame->stride : 1);
     d->engine.SetPeriodicOffsets(box.base, box.size);
 }
 
@@ -76,6 +76,9 @@ wxString FilterStick_cls::PovMacro() {
     const wxString radius = wxString::FromAscii(platform::FormatF(d->stickRadius.value, 6).c_str());
     const wxString alpha = wxString::FromAscii(platform::FormatF(d->texture.alpha.value, 6).c_str());
     wxString s;
+    // The ridged normal pattern is a function of "functions.inc", which guards itself
+    // against a second inclusion: the macro brings what it needs.
+    if (d->texture.UsesFunctions()) s += "#include \"functions.inc\"\n";
     if (one) {
         s += "#macro CY(VPos0,VPos1)\n";
         s += "cylinder{ VPos0,VPos1," + radius + " open\n";
@@ -105,4 +108,10 @@ void FilterStick_cls::EditTexture(const std::function<void(TexProperty_cls&, con
 void FilterStick_cls::PovSticks(wxString& out, const float* positions) {
     if (!Data()->filterValid.value) return;
     Data()->engine.WritePov(out, positions);
+}
+
+void FilterStick_cls::PovMacroAndSticks(wxString& out, const float* positions) {
+    if (!Data()->filterValid.value) return;
+    out += PovMacro();
+    PovSticks(out, positions);
 }

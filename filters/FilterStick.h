@@ -61,6 +61,11 @@ public:
     /// Appends the eight "STICKS" declarations for `positions` when the filter is enabled.
     void PovSticks(wxString& out, const float* positions);
 
+    /// What the POV-Ray scene takes of an enabled Stick filter: PovMacro, then PovSticks.
+    /// `positions`: the drawable frame the sticks were last prepared for (may be null:
+    /// empty unions).
+    void PovMacroAndSticks(wxString& out, const float* positions);
+
     /// Hands the texture record and the filter's name to the texture editor's loader (the
     /// program calls it when the filter becomes the selected one).
     void EditTexture(const std::function<void(TexProperty_cls& texture, const wxString& title)>& loadTexture);

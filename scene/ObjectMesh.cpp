@@ -369,9 +369,11 @@ std::string ObjectMesh_cls::CheckIndices(const std::string& name) {
     }
     faces.resize(kept);
     if (indexed) normalIndices.resize(kept);
-    if (PerVertexNormals()) {
+    if (indexed && normalsUsable) {
+        // every corner names its normal: kept, whatever the list lengths
+    } else if (normals.size() == vertices.size()) {
         normalIndices.clear();
-    } else if (!normalsUsable) {
+    } else {
         // Without a normal for every corner the mesh gets one normal per vertex, so the
         // drawing and the POV-Ray text stay inside the lists.
         normalIndices.clear();

@@ -61,8 +61,10 @@ public:
     /// Number of vertices and triangles.
     size_t VertexCount() const { return vertices.size() / 3; }
     size_t TriangleCount() const { return faces.size() / 3; }
-    /// True when normal k belongs to vertex k; otherwise normals are found by normalIndices.
-    bool PerVertexNormals() const { return normals.size() == vertices.size(); }
+    /// True when normal k belongs to vertex k: one normal per vertex and no corner indices
+    /// (indices read from the file are kept and win); otherwise normals are found by
+    /// normalIndices.
+    bool PerVertexNormals() const { return normals.size() == vertices.size() && normalIndices.empty(); }
 
     /// The declaration for the POV-Ray scene; sets declaredName. A mesh read from ".pov" is
     /// included ("#include \"<path>\"", the path made relative by `relative` when given);

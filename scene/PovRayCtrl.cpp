@@ -21,6 +21,7 @@
 #include "scene/ThreadPovRay.h"
 
 PovRayCtrl_cls* GpPovRayCtrlSelf = nullptr;
+PovRayCtrl_cls* GpPovRayCtrl = nullptr;
 
 std::string PovRenderCommand_cls::Text() const {
     std::string s = program;
@@ -295,7 +296,7 @@ void PovRayCtrl_cls::RenderNextAnimFrame() {
 
 wxString PovRayCtrl_cls::TakeRenderFailure() {
     if (renderThread_ && IsRenderIdle()) {
-        const platform::ChildResult& r = renderThread_->Result();
+        const platform::ChildResult r = renderThread_->Result();
         const std::string call = renderThread_->Command().Text();
         ReapThread();
         if (!r.started) failure_ = "POV-Ray could not be started (" + call + "): " + r.error;

@@ -171,3 +171,5 @@ private:
 
 /// The one controller; set by its constructor, null after its destructor.
 extern PovRayCtrl_cls* GpPovRayCtrlSelf;
+/// The controller as the central object publishes it (the mesh writer's way to it).
+extern PovRayCtrl_cls* GpPovRayCtrl;

@@ -337,10 +337,13 @@ bool StickEngine_cls::LoadBond(const std::string& pattern, int dataFrame, int ne
     std::string path;
     std::string why;
     if (!StickPathFor(pattern, dataFrame, neighbourMask, path, &why)) {
-        // A pattern that can not name a file is treated as an unreadable file.
-        if (path == stickPath_ && !stickPath_.empty()) return true;
-        Clear();
-        stickPath_ = pattern;
+        // A pattern that can not name a file is treated as an unreadable file: the list
+        // is emptied once, and the reason is given again on every call.
+        if (stickPath_ != pattern) {
+            Clear();
+            computed_ = false;
+            stickPath_ = pattern;
+        }
         if (error) *error = why;
         return false;
     }
@@ -465,7 +468,8 @@ StickParseResult_cls StickEngine_cls::ParseBytes(std::string_view bytes, bool bi
     return r;
 }
 
-void StickEngine_cls::CheckIndices(int64_t particleCount) {
+void StickEngine_cls::CheckIndices(int64_t particleCount, int stride) {
+    stride_ = stride > 1 ? stride : 1;
     if (particleCount < 0) {
         valid_ = false;
         checkedCount_ = 0;
@@ -533,7 +537,7 @@ std::string StickEngine_cls::PovText(const float* positions, int threads) const 
         for (int q = w; q < 4; q += t) {
             for (size_t m = q * n / 4; m < (q + 1) * n / 4; ++m) {
                 const int k = class_[m];
-                if (k > 7) continue;  // no union takes it
+                if (k > 7 || !Evaluated(m)) continue;  // no union takes it, or an end has no place
                 const float* a = positions + 3 * int64_t(first_[m]);
                 const float* pb = positions + 3 * int64_t(second_[m]);
                 const float b[3] = {pb[0] + offsets_[k][0], pb[1] + offsets_[k][1], pb[2] + offsets_[k][2]};

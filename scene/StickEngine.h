@@ -19,6 +19,7 @@ struct StickFrame_cls {
     const uint8_t* types = nullptr;     ///< particle type per particle (null: all type 0)
     int64_t count = 0;                  ///< particles in the arrays
     double time = 0.0;                  ///< time of the frame (part of the computation key)
+    int stride = 1;                     ///< every stride-th particle holds a position
     /// The draw order: `orderCount` records `orderStride` bytes apart, each starting with
     /// the int particle index. Null: every particle in index order.
     const unsigned char* orderBase = nullptr;
@@ -109,7 +110,9 @@ public:
 
     /// Sets the valid flag: false without a frame (count < 0 stands for none) or when an
     /// index is not below `particleCount`. Rechecks only after a change of list or count.
-    void CheckIndices(int64_t particleCount);
+    /// `stride`: only every stride-th particle of the frame is evaluated (its down-sizing);
+    /// sticks to the others are neither drawn nor written.
+    void CheckIndices(int64_t particleCount, int stride = 1);
     /// Image offsets from the box: E_m = base[m] scaled by size[m]; offset k sums the E_m of
     /// the bits of k. Null arguments: all offsets 0.
     void SetPeriodicOffsets(const float base[3][3], const float size[3]);
@@ -147,6 +150,9 @@ public:
     const float* SinTable() const { return sin_; }
     const float* CosTable() const { return cos_; }
 
+    /// True when both ends of stick m are evaluated particles (see CheckIndices).
+    bool Evaluated(size_t m) const { return stride_ == 1 || (first_[m] % stride_ == 0 && second_[m] % stride_ == 0); }
+
     /// Appends one stick (tests and readers).
     void Append(int i, int j, uint8_t cls, float factor);
 
@@ -166,6 +172,7 @@ private:
     bool valid_ = false;
     bool listChanged_ = true;     ///< the list changed since the last check
     int64_t checkedCount_ = 0;
+    int stride_ = 1;              ///< ends not a multiple of it are not evaluated
     std::string invalidReason_;
 };
 

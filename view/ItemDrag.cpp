@@ -48,6 +48,7 @@ void ItemDrag_cls::SetMatrices(const double mv[16], const double pr[16], const i
 }
 
 bool ItemDrag_cls::ProjectPoint(const double p[3], double win[3]) const {
+    if (projector) return projector(p, win) && Finite3(win);
     if (!matricesRecorded) return false;
     double e[4], c[4];
     for (int r = 0; r < 4; ++r)

@@ -3,6 +3,8 @@
 // shown live and committed as one undoable step on release.
 #pragma once
 
+#include <functional>
+
 #include "view/MouseMove.h"
 
 class CommandHistory_cls;
@@ -57,6 +59,10 @@ public:
     /// pointer, in window pixels scaled from the view size to the target size. GL layer.
     void DrawGuideLine(int mode, int axis, int viewW, int viewH, int targetW, int targetH) const;
 
+    /// Where a world point shows in the window when the view's picture is not one planar
+    /// projection (fisheye, panorama): while set it takes the place of the recorded
+    /// matrices in ProjectPoint. Empty: the matrices.
+    std::function<bool(const double point[3], double window[3])> projector;
     const MouseBindings_cls* preferences;
     bool active = false;
     double speed = 1.0;

@@ -1,6 +1,7 @@
 #include "view/PovParticleWriter.h"
 
 #include "data/DataSequence.h"
+#include "scene/PovText.h"
 #include "view/PovDrawnParticles.h"
 
 PovParticleWriter_cls::~PovParticleWriter_cls() {
@@ -12,7 +13,7 @@ void PovParticleWriter_cls::WritePovParticles(DataSequence_cls& sequence, wxStri
     ParticleAttrib_cls* const* sets = attribs(sequence.index);
     if (!sets) return;
     PovWriteDrawnParticles(out, sets, softBooleanBorder ? softBooleanBorder() : false,
-                           singleForm ? singleForm() : true);
+                           singleForm ? singleForm() : PovFastColoring());
 }
 
 void PovParticleWriter_cls::Install() { FramePovWriter_cls::Install(this); }

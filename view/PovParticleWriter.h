@@ -25,6 +25,7 @@ public:
     /// An enabled Boolean filter of list 0 has a soft border (every type then takes the
     /// FilterAlpha macro); empty: none.
     std::function<bool()> softBooleanBorder;
-    /// The output setting "PovFastColoring=" (one pigment and one finish); empty: 1, its default.
+    /// The output setting "PovFastColoring=" (one pigment and one finish); empty: the POV-Ray
+    /// controller's setting (1 before the controller exists).
     std::function<bool()> singleForm;
 };

@@ -89,6 +89,14 @@ AnchorPath_cls* ViewCameras_cls::Anchor() const {
     return followedAnchor ? followedAnchor : GpAnchorPath;
 }
 
+GLCamera_cls ViewCameras_cls::SceneCamera() const {
+    GLCamera_cls c(drawn);
+    const int choice = Choice();
+    if (IsFisheye() && (choice == CAMERA_PATH || choice == CAMERA_COPY_VIEW0))
+        if (const CameraPath_cls* p = Path()) c.frame.Rotate(0, p->fishEyeOffset.value, 0);
+    return c;
+}
+
 int ViewCameras_cls::EffectiveGeometry() const {
     const int c = Choice();
     if (c == CAMERA_PATH) {

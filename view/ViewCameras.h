@@ -73,6 +73,11 @@ public:
     /// to `message` (when given).
     double ViewAngle(std::string* message) const;
 
+    /// The camera the scene passes draw with: the drawn camera, pitched by the camera
+    /// path's FishEyeOffset (degrees, the followed path or the scene's) in a fisheye view
+    /// that looks through the path (choice 7) or copies view 0 (choice 8).
+    GLCamera_cls SceneCamera() const;
+
     /// Axis-view camera := GLOrthoScale from GoAxisPivotPose against the viewing
     /// direction, pivot there, frame of the axis view.
     void SetAxisCamera();

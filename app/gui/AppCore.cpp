@@ -1,7 +1,11 @@
 // The central object: construction order, ownership, file reading and writing.
 #include "app/gui/AppCore.h"
 
+#include "scene/gui/TexPropertyGUI.h"
+
 #include <wx/artprov.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/display.h>
 #include <wx/gdicmn.h>
 #include <wx/log.h>
@@ -30,6 +34,7 @@
 #include "timeline/gui/ParamGUICtrl.h"
 #include "scene/AnchorPath.h"
 #include "scene/CameraPath.h"
+#include "scene/PathPovText.h"
 #include "timeline/ParamGroup.h"
 #include "app/gui/TopHalfPanel.h"
 #include "view/gui/MainGLCanvas.h"
@@ -62,6 +67,9 @@
 #include "view/gui/MainGLCanvas.h"
 #include "filters/FilterBase.h"
 #include "scene/SceneObj.h"
+#include "scene/PovRayCtrl.h"
+#include "app/gui/AppPovHost.h"
+#include "scene/gui/PovRayGUI.h"
 
 AppCore_cls* GpAppCore = nullptr;
 
@@ -122,6 +130,7 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     imageTargets.memoryUsedMB = &GpDataSequenceSet->memoryInUse;
     GpPreference->SetPerformanceTargets(imageTargets);
     m_imgSequence = new ImgSequence_cls(m_frame, m_timeCtrl);
+    CreatePovRay();
     // The stereogram settings with their eye-distance track and (hidden) dialog.
     GpStereoGram = m_stereo = new StereoGram_cls;
     m_stereoControl = new StereoGramControl_cls(m_frame, m_stereo, m_frame->Icon("StereoGram"));
@@ -131,6 +140,8 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     }
     // The colour-curve editor, hidden until a curve's button or its menu item asks for it.
     m_colorCurveControl = new ColorCurveCtrl_cls(m_frame);
+    // The texture editor, hidden until its menu item asks for it.
+    m_textureControl = new TexPropertyCtrl_cls(m_frame, &m_frame->Icon("Texture"));
     InstallDataLoadContext();
 
     // Module-level pointers, once every object exists.
@@ -153,6 +164,10 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
         m_cameraPath->group = container;
         params->AddGroup(container);
         container->HideGUI();
+        // A click on a group header makes its object the target of the views' gizmo.
+        params->onOwnerSelected = [](ParamOwner_cls* owner) {
+            SetSelectedSceneObj(dynamic_cast<SceneObj_cls*>(owner));
+        };
         params->UpdateAll();
     }
 
@@ -167,6 +182,8 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
         m_cameraPath, m_anchorPath);
 
     InstallViewDrawing();
+    // Each paint of the main view during a POV-Ray animation run exports what it shows.
+    MainGLCanvas_cls::SetPovAnimationHook([this](MainGLCanvas_cls&) { ExportPovAnimationFrame(); });
     RegisterSections();
     ReadConfig(m_configPath);
 
@@ -219,14 +236,18 @@ AppCore_cls::~AppCore_cls() {
     GpPeriodicBoundary = nullptr;
     delete m_imgSequence;
     m_imgSequence = nullptr;
+    MainGLCanvas_cls::SetPovAnimationHook(nullptr);
+    DeletePovRay();
     MainGLCanvas_cls::SetMouseBindings(nullptr);
     MainGLCanvas_cls::SetPickSelect(nullptr);
     delete m_stereoControl;
     m_stereoControl = nullptr;
-    delete m_colorCurveControl;
-    m_colorCurveControl = nullptr;
+    delete m_textureControl;
+    m_textureControl = nullptr;
     delete m_cameraControl;
     m_cameraControl = nullptr;
+    delete m_colorCurveControl;
+    m_colorCurveControl = nullptr;
     if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
     // The views and their context are gone: the eye buffers' GL objects went with them.
     for (FBO_cls** pair : {m_stereo->eyeBuffers, m_stereo->otherBuffers})
@@ -293,6 +314,8 @@ void AppCore_cls::FrameDestroyed(FrameMain_cls* frame) {
     // The loader's dialog is a child of the frame and goes with it.
     if (GpDataLoader && !m_frame) GpDataLoader->gui = nullptr;
     if (GpDataExporter && !m_frame) GpDataExporter->gui = nullptr;
+    // A running renderer ends before the frame that hears of its end goes.
+    if (!m_frame) StopPovRay();
     if (m_periodicControl && !m_frame) {
         m_periodicControl->gui = nullptr;
         m_periodicControl->dialog = nullptr;
@@ -340,6 +363,12 @@ void AppCore_cls::InstallViewDrawing() {
     };
     m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
     m_viewScene->SetExposure(m_exposure);
+    // A mesh file that cannot be read is said once per path, after the paint has ended.
+    if (FrameMain_cls* frame = m_frame)
+        m_viewScene->SetMeshErrorReporter([frame](const std::string& message) {
+            const wxString text = wxString::FromUTF8(message);
+            frame->CallAfter([frame, text]() { ShowMessageBox(frame, text, wxGetTranslation("Warning")); });
+        });
     m_viewScene->Install();
     if (m_frame) m_frame->InstallViewDrawing();
 }
@@ -401,6 +430,22 @@ void AppCore_cls::RegisterSections() {
                         &GpPreference->MouseGroup());
     m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences performance",
                         &GpPreference->PerformanceGroup());
+    PovRayCtrl_cls* pov = m_povRay;
+    m_sections.AddWriter(ROW_POVRAY_PATHS, "povray paths", [pov]() { return pov->WritePathConfig().utf8_string(); });
+    m_sections.AddWriter(ROW_POVRAY_SETTINGS, "povray", [pov]() { return pov->WriteConfig().utf8_string(); });
+    m_sections.AddReader(READ_POVRAY, "povray", [pov](ParamTextStream_cls&, const std::string& line) {
+        pov->ReadConfig(wxString::FromUTF8(line));
+    });
+    {
+        const std::vector<ConfItemGroup_cls*> groups = pov->AllGroups();
+        for (size_t i = 0; i < groups.size(); ++i) {
+            ConfItemGroup_cls* g = groups[i];
+            m_sections.AddSettingsGroup("povray " + std::to_string(i), [this, g]() { return m_povRay ? g : nullptr; });
+        }
+    }
+    m_sections.AddAfterRead(AFTER_POVRAY_GUI, "povray dialog", [this]() {
+        if (m_povDialog) m_povDialog->UpdateGUI();
+    });
     m_sections.AddMarker("--StereoGram");
     m_sections.AddSettingsGroup("stereogram", [this]() { return m_stereo ? &m_stereo->group : nullptr; });
     m_sections.AddWriter(ROW_STEREOGRAM, "stereogram", [this]() { return m_stereo->WriteConfig(); });
@@ -660,6 +705,10 @@ void AppCore_cls::MoveSelectedFilter(int direction) {
         if (list) list->MoveSelected(direction);
 }
 
+void AppCore_cls::LoadTexture(TexProperty_cls* record, const wxString& title, FilterValueTarget_cls* target) {
+    if (m_textureControl) m_textureControl->EditTexture(record, title, target);
+}
+
 void AppCore_cls::SelectFilter(FilterBase_cls* filter, bool clearParamSelection) {
     FilterBase_cls* previous = SelectedFilter();
     // Clearing the parameter panel's selection unselects every owner of a listed group,
@@ -702,7 +751,18 @@ void AppCore_cls::SelectByPickName(int name) {
     // object's own group is selected and the object becomes the gizmo's target.
     SelectFilter(nullptr, false);
     SelectParamsById(name);
-    if (m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+}
+
+void AppCore_cls::CopyPathToClipboard() {
+    if (!m_cameraPath || !m_anchorPath) return;
+    std::string error;
+    const std::vector<std::string> lines =
+        ReadCameraTemplate(platform::FindProgramData(CameraTemplateName(*m_cameraPath)), error);
+    if (lines.empty() && !error.empty()) platform::ReportError(error);
+    const std::string text = CameraPathPovText(*m_cameraPath, *m_anchorPath, lines);
+    if (!wxTheClipboard->Open()) return;
+    wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text.c_str())));
+    wxTheClipboard->Close();
 }
 
 SceneObj_cls* AppCore_cls::SelectParamsById(int id) {

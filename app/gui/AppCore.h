@@ -24,8 +24,11 @@ class TimeCtrl_cls;
 class ImgSequence_cls;
 class StereoGram_cls;
 class StereoGramControl_cls;
-class ColorCurveCtrl_cls;
 class CameraPathCtrl_cls;
+class ColorCurveCtrl_cls;
+class FilterValueTarget_cls;
+class TexProperty_cls;
+class TexPropertyCtrl_cls;
 class PeriodicBoundaryControl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
@@ -34,6 +37,11 @@ class OverlaySettings_cls;
 class MenuCommandPoster_cls;
 class SequenceRenderer_cls;
 class ViewScene_cls;
+class PovRayCtrl_cls;
+class PovSceneWriter_cls;
+class AppPovSources_cls;
+class AppPovHost_cls;
+class PovRayGUI_cls;
 
 class AppCore_cls : public ParamRegistry_cls, public DataLoadTarget_cls {
 public:
@@ -141,6 +149,10 @@ public:
     /// null (and no selected scene object) when the id names nothing. Selecting the object
     /// that is selected already keeps it selected.
     SceneObj_cls* SelectParamsById(int id);
+    /// "Export Path to Clipboard (.pov)": the camera path (and, when the camera looks at
+    /// the anchor, the anchor) as POV-Ray text with the camera template, put on the
+    /// clipboard as plain text. A template that cannot be read is reported and left out.
+    void CopyPathToClipboard();
     /// Scene objects other than the paths found by pick id (the lights); null: none.
     void SetSceneObjFinder(std::function<SceneObj_cls*(int id)> finder) { m_sceneObjFinder = std::move(finder); }
     /// What a click bound to "Item Selection" does with the first pick name under it:
@@ -158,9 +170,14 @@ public:
     /// The stereogram settings (owned; GpStereoGram) and their dialog's controller (owned).
     StereoGram_cls* GetStereoGram() const { return m_stereo; }
     StereoGramControl_cls* GetStereoControl() const { return m_stereoControl; }
+    CameraPathCtrl_cls* GetCameraControl() const { return m_cameraControl; }
     /// The colour-curve editor's controller (owned; GpColorCurveCtrl).
     ColorCurveCtrl_cls* GetColorCurveControl() const { return m_colorCurveControl; }
-    CameraPathCtrl_cls* GetCameraControl() const { return m_cameraControl; }
+    /// The texture editor's controller (owned).
+    TexPropertyCtrl_cls* GetTextureControl() const { return m_textureControl; }
+    /// The texture editor edits `record` (null: nothing) under `title`; edits are steps
+    /// on `target`, the record's filter list (null: direct writes).
+    void LoadTexture(TexProperty_cls* record, const wxString& title, FilterValueTarget_cls* target);
     /// The controller of the "Periodic Boundary" dialog (owned; edits GpPeriodicBoundary).
     PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl; }
     /// The draw-option and exposure settings (with their pages, once made).
@@ -173,6 +190,25 @@ public:
     /// passes (owned).
     SequenceRenderer_cls* GetSequenceRenderer() const { return m_sequenceRenderer; }
     ViewScene_cls* GetViewScene() const { return m_viewScene; }
+
+    // POV-Ray ---------------------------------------------------------------------------
+    /// The POV-Ray controller (owned; GpPovRayCtrl), the scene writer's sources (owned; the
+    /// particle text, lights, fog, BG, sticks and objects plug into its seams) and host.
+    PovRayCtrl_cls* GetPovRay() const { return m_povRay; }
+    AppPovSources_cls* GetPovSources() const { return m_povSources; }
+    AppPovHost_cls* GetPovHost() const { return m_povHost; }
+    /// Writes the snapshot's .ini and .pov (`forRender`: full paths in the .ini).
+    bool ExportPovSnapshot(bool forRender);
+    /// Writes the next frame of a POV-Ray animation run (after each paint of the main view).
+    bool ExportPovAnimationFrame();
+    /// Moves the time to the start of the run's range and switches repeat off.
+    void ApplyPovAnimRange();
+    /// A render has ended: the dialog shows it, and a failed render is reported once.
+    void OnPovRenderDone();
+    /// Shows the "Pov-Ray Rendering Configure" dialog, built on first use as a child of the
+    /// frame; null until then and after the frame has gone.
+    void ShowPovDialog();
+    PovRayGUI_cls* GetPovDialog() const { return m_povDialog; }
 
 private:
     /// The time model's view of the shell.
@@ -197,14 +233,20 @@ private:
     void InstallViewDrawing();
     /// Connects the data sequences' loads to the frame (poster, status, reports).
     void InstallDataLoadContext();
+    /// The POV-Ray controller, its host, sources and scene writer (after the frame).
+    void CreatePovRay();
+    /// Ends a running renderer and detaches the controller from the frame.
+    void StopPovRay();
+    void DeletePovRay();
 
     TimeHost m_timeHost{this};
     TimeCtrl_cls* m_timeCtrl = nullptr;  ///< owned
     ImgSequence_cls* m_imgSequence = nullptr;  ///< owned
     StereoGram_cls* m_stereo = nullptr;        ///< owned
     StereoGramControl_cls* m_stereoControl = nullptr;  ///< owned; its dialog is the frame's
-    ColorCurveCtrl_cls* m_colorCurveControl = nullptr;  ///< owned; its dialog is the frame's
     CameraPathCtrl_cls* m_cameraControl = nullptr;     ///< owned; its dialog is the frame's
+    ColorCurveCtrl_cls* m_colorCurveControl = nullptr;  ///< owned; its dialog is the frame's
+    TexPropertyCtrl_cls* m_textureControl = nullptr;    ///< owned; its dialog is the frame's
     PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
     DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
     ExposureSettings_cls* m_exposure = nullptr;   ///< owned
@@ -212,6 +254,11 @@ private:
     InfoSettings_cls* m_info = nullptr;           ///< owned
     SequenceRenderer_cls* m_sequenceRenderer = nullptr;  ///< owned
     ViewScene_cls* m_viewScene = nullptr;                ///< owned
+    PovRayCtrl_cls* m_povRay = nullptr;                  ///< owned
+    AppPovSources_cls* m_povSources = nullptr;           ///< owned
+    AppPovHost_cls* m_povHost = nullptr;                 ///< owned
+    PovSceneWriter_cls* m_povWriter = nullptr;           ///< owned
+    PovRayGUI_cls* m_povDialog = nullptr;                ///< a child of the frame
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
     /// Queues the data workers' commands on the frame (wxQueueEvent, from their threads).
     std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;

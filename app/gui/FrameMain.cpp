@@ -1,6 +1,8 @@
 // The main window: construction, command bus, Quit, About, key and idle handling.
 #include "app/gui/FrameMain.h"
 
+#include "scene/gui/TexPropertyGUI.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -23,6 +25,7 @@
 #include "app/WorkerWait.h"
 #include "app/gui/AboutBox.h"
 #include "app/gui/AppCore.h"
+#include "scene/PovRayCtrl.h"
 #include "app/gui/Preference.h"
 #include "app/gui/ShortcutKeys.h"
 #include "data/DataExporter.h"
@@ -144,7 +147,10 @@ public:
     void Sleep(int ms) override { wxMilliSleep(ms); }
     bool Playing() override { return Time() && Time()->IsPlaying(); }
     bool Tick() override { return Time() && Time()->Tick(); }
-    void RenderNextAnimFrame() override {}
+    void RenderNextAnimFrame() override {
+        if (PovRayCtrl_cls* pov = m_frame->GetAppCore() ? m_frame->GetAppCore()->GetPovRay() : nullptr)
+            pov->RenderNextAnimFrame();
+    }
 
 private:
     TimeCtrl_cls* Time() const {
@@ -431,6 +437,11 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             break;
         case ID_END_CAPTURE: OnEndCapture(); break;
         case ID_START_EXPORT_RUN: StartExportRun(); break;
+        case ID_POVRAY_CONFIG:
+        case ID_POV_EXPORT_SNAPSHOT:
+        case ID_POV_EXPORT_ANIMATION:
+        case ID_POV_RENDER_SNAPSHOT:
+        case ID_POV_RENDER_ANIMATION: OnPovCommand(id); break;
         case ID_APPLY_VIEW_SETTINGS:
         case ID_SET_CAMERA_KEY_POS:
         case ID_SET_CAMERA_KEY_POSROT:
@@ -534,6 +545,9 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_STEREOGRAM_CONFIG:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr) stereo->Show(this);
             break;
+        case ID_EXPORT_PATH_CLIPBOARD:
+            if (m_core) m_core->CopyPathToClipboard();
+            break;
         case ID_VIEW_CAMERA_CONFIG:
             if (CameraPathCtrl_cls* camera = m_core ? m_core->GetCameraControl() : nullptr) {
                 camera->Show(this);
@@ -544,9 +558,19 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             if (CameraPathCtrl_cls* camera = m_core ? m_core->GetCameraControl() : nullptr)
                 if (camera->gui && camera->gui->IsShown()) camera->gui->SyncFromView();
             break;
+        case ID_LIGHT_DIALOG_REFRESH:
+            // The current view posts this after each paint so the light dialog follows it;
+            // that dialog is not built yet, so there is nothing to refresh.
+            break;
         case ID_STEREO_DIALOG_REFRESH:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr)
                 if (stereo->gui) stereo->UpdateGUI(false);
+            break;
+        case ID_TEXTURE_EDITOR:
+            if (TexPropertyCtrl_cls* texture = m_core ? m_core->GetTextureControl() : nullptr) texture->Show(this);
+            break;
+        case ID_TEXTURE_DIALOG_REFRESH:
+            if (TexPropertyCtrl_cls* texture = m_core ? m_core->GetTextureControl() : nullptr) texture->UpdateGUI(false);
             break;
         case ID_COLOR_CURVE_EDITOR:
             if (ColorCurveCtrl_cls* curves = m_core ? m_core->GetColorCurveControl() : nullptr) curves->Show(this);

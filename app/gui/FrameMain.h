@@ -184,6 +184,9 @@ private:
     void OnViewCommand(int id);
     /// ID_END_CAPTURE: the main view leaves its run modes.
     void EndViewRunModes();
+    /// The POV-Ray commands: the dialog, exports and renders of a snapshot or an
+    /// animation, and the end of a render (FrameMainPov.cpp).
+    void OnPovCommand(int id);
     void OnMoveFrame();
     void OnKeyDown(wxKeyEvent& event);
     void OnCharHook(wxKeyEvent& event);

@@ -11,6 +11,7 @@
 #include "data/DataExporter.h"
 #include "data/DataSequence.h"
 #include "data/DataSequenceSet.h"
+#include "scene/PovRayCtrl.h"
 #include "view/DrawOptions.h"
 #include "common/CommandIds.h"
 #include "timeline/TimeCtrl.h"
@@ -72,4 +73,8 @@ void FrameMain_cls::EndViewRunModes() {
     if (!view) return;
     view->EndSequenceCapture();
     view->EndPovAnimation();
+    // Only the end of a POV-Ray export run concerns the controller: a render queue that is
+    // under way is not built again by the end of some other run.
+    PovRayCtrl_cls* pov = m_core ? m_core->GetPovRay() : nullptr;
+    if (pov && pov->exporting) pov->OnExportRunEnd();
 }

@@ -42,6 +42,9 @@ FilterPanelPain_cls* MakeFilterPage(wxWindow* book, wxWindow* frame, AppCore_cls
     page->hooks.reportError = [page](const wxString& message) {
         ShowMessageBox(page, message, wxGetTranslation("Warning"));
     };
+    page->hooks.loadTexture = [core](TexProperty_cls* record, const wxString& title, FilterValueTarget_cls* list) {
+        if (core) core->LoadTexture(record, title, list);
+    };
     page->paramPanel = [core]() { return core ? ParamGUICtrl_cls::Of(core->GetTimeCtrl()) : nullptr; };
     return page;
 }

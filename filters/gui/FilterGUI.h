@@ -15,6 +15,7 @@ class FilterData_cls;
 class MultiInputPanel_cls;
 class ParamGroup_cls;
 class TexProperty_cls;
+class FilterValueTarget_cls;
 class wxWindow;
 
 /// Control id of the header row's open button.
@@ -35,7 +36,7 @@ struct FilterGUIHooks {
     std::function<void(const wxString& message)> reportError;
     /// Edit `record` in the texture editor under `title` (a filter with a texture record
     /// became the selected one).
-    std::function<void(TexProperty_cls* record, const wxString& title)> loadTexture;
+    std::function<void(TexProperty_cls* record, const wxString& title, FilterValueTarget_cls* list)> loadTexture;
     /// Open the CopyBox kind's shear dialog for `filter` (tests replace it).
     std::function<void(FilterBase_cls* filter)> showShearDialog;
     /// Ask for a file to open: (message, wildcard) -> path, "" on Cancel. Empty: the

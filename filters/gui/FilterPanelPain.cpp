@@ -121,7 +121,7 @@ void FilterPanelPain_cls::FilterSelectionChanged(FilterBase_cls* filter) {
     g->ShowSelection();
     // The texture editor follows the selected filter that has a texture.
     if (filter->GetData()->selected && hooks.loadTexture)
-        if (TexProperty_cls* record = g->TextureRecord()) hooks.loadTexture(record, filter->GetData()->filterName.Value());
+        if (TexProperty_cls* record = g->TextureRecord()) hooks.loadTexture(record, filter->GetData()->filterName.Value(), list_);
 }
 
 void FilterPanelPain_cls::FilterChanged(FilterBase_cls* filter) {

@@ -69,11 +69,17 @@ void FilterStickGUI_cls::AfterBuild() {
         panel_->AddItemCallback(refresh, MIE_SELECT_CHANGED, item);
     panel_->AddItemCallback([this](void*, void*) { ChooseStickFile(); }, MIE_BUTTON, chooseButton);
     // A stick file that can not be used is told once, after the drawing that found it.
-    stick_->errorSink = [this](const std::string& message) {
-        if (!hooks_.reportError || !wxTheApp) return;
+    // The filter may outlive this panel: the sink holds only a weak link to the panel's
+    // way of telling the user.
+    errorReporter_ = std::make_shared<std::function<void(const wxString&)>>(hooks_.reportError);
+    std::weak_ptr<std::function<void(const wxString&)>> reporter = errorReporter_;
+    stick_->errorSink = [reporter](const std::string& message) {
+        if (!wxTheApp) return;
         const wxString text = wxString::FromUTF8(message);
-        const FilterGUIHooks hooks = hooks_;
-        wxTheApp->CallAfter([hooks, text] { hooks.reportError(text); });
+        wxTheApp->CallAfter([reporter, text] {
+            if (auto report = reporter.lock())
+                if (*report) (*report)(text);
+        });
     };
     Refresh();
 }
@@ -123,3 +129,5 @@ void FilterStickGUI_cls::ChooseStickFile() {
     GoCommandHistory.Redo();
     panel_->UpdateWidgets(MI_ALL_ITEMS);
 }
+
+TexProperty_cls* FilterStickGUI_cls::TextureRecord() { return &stick_->Data()->texture; }

@@ -2,6 +2,9 @@
 // rule and type restriction, or the stick file path with its chooser.
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include "filters/gui/FilterGUI.h"
 
 class FilterStick_cls;
@@ -16,6 +19,8 @@ public:
     void ChooseStickFile();
     /// Shows the rows the choices ask for (see RefreshRows).
     void Refresh();
+    /// The sticks' surface: the texture editor edits it while this filter is selected.
+    TexProperty_cls* TextureRecord() override;
 
     /// Item indices of the rows, for tests.
     int typeGroup = -1, radiusRow = -1, widthRow = -1, critTypeRow = -1, critGroup = -1, critBItem = -1,
@@ -28,4 +33,6 @@ protected:
 
 private:
     FilterStick_cls* stick_;
+    /// What tells the user of a stick file failure; dies with the panel.
+    std::shared_ptr<std::function<void(const wxString&)>> errorReporter_;
 };

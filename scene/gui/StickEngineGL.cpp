@@ -24,7 +24,7 @@ void StickEngine_cls::DrawGL(const float* positions, int stickType, float alpha,
     // The second end of stick m, or false when its class is not drawn in this copy.
     const auto secondEnd = [&](size_t m, float b[3]) {
         const int k = class_[m];
-        if (k > 7 || (mask & k) != k) return false;
+        if (k > 7 || (mask & k) != k || !Evaluated(m)) return false;
         const float* q = positions + 3 * int64_t(second_[m]);
         for (int c = 0; c < 3; ++c) b[c] = q[c] + offsets_[k][c];
         return true;

@@ -2,6 +2,8 @@
 // its mesh path pattern, and its POV-Ray objects, parsed by POV-Ray.
 #include <gtest/gtest.h>
 
+#include <wx/init.h>
+
 #include <string>
 #include <vector>
 
@@ -162,6 +164,7 @@ TEST_F(FilterObjectTest, SceneOfEveryShapeParsesInPovRay) {
         d->texture.normalPattern[0].value = static_cast<unsigned>(3 + shape);
         d->texture.normalPattern[1].value = shape == 0 ? 11 : 0;
     }
+    EXPECT_TRUE(list1.ObjectsUseFunctions());
     static_cast<FilterObject_cls*>(list1.GetNode(3))->Data()->importPath.text = dir.File("m%d.obj");
     for (bool single : {false, true}) {
         PovObjectStyle_cls style;
@@ -202,4 +205,71 @@ TEST_F(FilterObjectTest, MeshPathAndAffineMapEditsUndo) {
     GoCommandHistory.Undo();  // the whole map in one step
     for (int a = 0; a < 3; ++a)
         for (int k = 0; k < 3; ++k) EXPECT_EQ(d->arrayVector[a].values[k], same[a][k]);
+}
+
+TEST_F(FilterObjectTest, AMeshProblemIsToldOncePerPath) {
+    ASSERT_TRUE(wxInitialize());  // the mesh2 list workers are wx threads
+    testsupport::TempDir dir;
+    FilterObjectData_cls d;
+    d.importPath.text = dir.File("missing%d.pov");
+    const std::string first = d.LoadMesh(1);
+    EXPECT_EQ(first, dir.File("missing1.pov") + ": cannot be read");
+    EXPECT_EQ(d.LoadMesh(1), "");  // tried again, not told again
+    EXPECT_NE(d.LoadMesh(2), "");
+    testsupport::WriteFile(dir.File("missing3.pov"), "#declare M=mesh2{ vertex_vectors { 1, <0,0,0> } }");
+    EXPECT_EQ(d.LoadMesh(3), "");
+    EXPECT_EQ(d.mesh.VertexCount(), 1u);
+    wxUninitialize();
+}
+
+TEST_F(FilterObjectTest, PovRayPlacesTheShapesAndTheAffineMap) {
+    if (!povprobe::Available()) GTEST_SKIP() << "no POV-Ray";
+    ASSERT_TRUE(wxInitialize());
+    testsupport::TempDir dir;
+    // a unit square in z = 0 from (0,0) to (1,1)
+    testsupport::WriteFile(dir.File("sq.obj"), "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\n");
+    FilterObject_cls* box = Add();
+    box->Data()->SetTranslateKey(1, 2, 3);
+    box->Data()->SetRotationKey(0, 0, 30);
+    box->Data()->SetScaleKey(1, 2, 0.5);
+    FilterObject_cls* mesh = Add();
+    FilterObjectData_cls* m = mesh->Data();
+    m->objectType.value = OBJECT_IMPORT;
+    m->importPath.text = dir.File("sq.obj");
+    m->SetTranslateKey(10, 0, 0);
+    m->SetScaleKey(1, 1, 1);
+    // x axis to (2, 0, 1): the square leans, its far x edge 1 higher
+    m->arrayVector[0].values[0] = 2;
+    m->arrayVector[0].values[2] = 1;
+    const PovObjectStyle_cls style;
+    wxString scene = "#version 3.7;\nglobal_settings { assumed_gamma 1 }\n";
+    scene << list1.PovObjectDeclares(style, 0) << "#declare All = union {\n";
+    list1.PovObjects(scene, 0, 1, 1, "", style);
+    list1.PovObjects(scene, 0, 0, 1, "", style);
+    scene << "}\n#declare N = <0,0,0>;\n"
+             "#declare A = trace(All, <1,2,-10>, <0,0,1>, N);\n"
+             "#declare B = trace(All, <11.5,0.5,-10>, <0,0,1>, N);\n"
+             "#debug concat(\"A \", vstr(3, A, \" \", 0, 3), \"\\n\")\n"
+             "#debug concat(\"B \", vstr(3, B, \" \", 0, 3), \"\\n\")\n";
+    bool ok = false;
+    const std::string out = povprobe::Run(scene.utf8_string(), ok);
+    ASSERT_TRUE(ok) << out << scene;
+    EXPECT_EQ(povprobe::Line(out, "A"), "1.000 2.000 2.750");   // the box's lower face
+    EXPECT_EQ(povprobe::Line(out, "B"), "11.500 0.500 0.750");  // the mesh at x 1.5 of 2
+    wxUninitialize();
+}
+
+TEST_F(FilterObjectTest, SceneWriterFormsTakeTheCopyTransformSetLast) {
+    FilterObject_cls* mesh = Add();
+    mesh->Data()->objectType.value = OBJECT_IMPORT;
+    const GLCamera_cls camera;
+    list1.SetCopyTransform("translate <2,0,0>");
+    wxString out;
+    list1.PovObjects(out, 0, 1, 2, camera);
+    EXPECT_EQ(Count(out, "\t\t\ttranslate <2,0,0>\n"), 1) << out;
+    list1.SetCopyTransform("");
+    wxString again;
+    list1.PovObjects(again, 0, 1, 0, camera);
+    EXPECT_EQ(Count(again, "translate <2,0,0>"), 0);
+    EXPECT_EQ(list1.PovObjectDeclares(), "#declare MESH_OBJECT=union{};\n");
 }

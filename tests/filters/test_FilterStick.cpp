@@ -149,10 +149,25 @@ TEST_F(FilterStickTest, CalculatedSticksAndDisabledFilter) {
     d->specB.value = 0;  // types (0, 0) only: 0 and 2 are too far apart
     s->Prepare(&f, StickBox_cls(), 0, 0);
     EXPECT_EQ(d->engine.Size(), 0u);
-    d->filterValid.value = false;
+    // Switching the way back and forth refills the list each time.
+    testsupport::TempDir dir;
+    testsupport::WriteFile(dir.File("one.txt"), "1 2\n");
+    d->stickPath.text = wxString::FromUTF8(dir.File("one.txt"));
+    d->calcType.value = 0;
+    s->Prepare(&f, StickBox_cls(), 0, 0);
+    EXPECT_EQ(d->engine.First(), std::vector<int>{1});
+    d->calcType.value = 1;
     d->specType.value = 0;
     s->Prepare(&f, StickBox_cls(), 0, 0);
-    EXPECT_EQ(d->engine.Size(), 0u);  // a disabled filter does nothing
+    EXPECT_EQ(d->engine.First(), std::vector<int>{0});
+    d->calcType.value = 0;
+    s->Prepare(&f, StickBox_cls(), 0, 0);
+    EXPECT_EQ(d->engine.First(), std::vector<int>{1});
+    d->calcType.value = 1;
+    d->filterValid.value = false;
+    d->critA.value = 5;  // would join every pair
+    s->Prepare(&f, StickBox_cls(), 0, 0);
+    EXPECT_EQ(d->engine.Size(), 1u);  // a disabled filter does nothing
     wxString pov;
     s->PovSticks(pov, l.pos);
     EXPECT_TRUE(pov.empty());
@@ -201,14 +216,14 @@ TEST_F(FilterStickTest, SceneTextParsesInPovRay) {
         d->critA.value = 1.2f;
         d->critB.value = 2;
         d->texture.normalPattern[0].value = 3;
-        d->texture.normalPattern[1].value = 6;
+        d->texture.normalPattern[1].value = ramp ? 11 : 6;  // the ridged function needs its include
         d->texture.ior.value = 1.3f;
         Line3 l;
         const StickFrame_cls f = l.Frame();
         s->Prepare(&f, StickBox_cls(), 0, 0);
         EXPECT_EQ(d->engine.Size(), ramp ? 2u : 1u);
-        wxString scene = s->PovMacro();
-        s->PovSticks(scene, l.pos);
+        wxString scene;
+        s->PovMacroAndSticks(scene, l.pos);
         scene += "object{STICKS0}\n#debug concat(\"parsed \", str(1,0,0), \"\\n\")\n";
         bool ok = false;
         const std::string out = povprobe::Run(scene.utf8_string(), ok);

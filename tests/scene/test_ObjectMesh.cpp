@@ -78,6 +78,11 @@ TEST_F(ObjectMeshTest, ObjCornersAndNumbers) {
     EXPECT_EQ(m.normalIndices, (std::vector<int>{0, 0, 0}));
     ASSERT_TRUE(ParseObj(m, "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1/1 2/1 3/1\n").ok);
     EXPECT_TRUE(m.PerVertexNormals());
+    // as many normals as vertices, but the corners name them in another order: the corners win
+    ASSERT_TRUE(ParseObj(m, "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 1 0 0\nvn 0 1 0\nvn 0 0 1\nf 1//3 2//3 3//3\n").ok);
+    EXPECT_FALSE(m.PerVertexNormals());
+    EXPECT_EQ(m.normalIndices, (std::vector<int>{2, 2, 2}));
+    EXPECT_NE(m.WritePov().find("\tnormal_indices{\t\t1,\n<2,2,2>,\n\t}\n"), wxString::npos);
     const MeshReadResult bad = ParseObj(m, "v 0 0 0\nv 1 zero 0\n");
     EXPECT_FALSE(bad.ok);
     EXPECT_EQ(bad.message, "mem.obj line 2: 'zero' is not a number");

@@ -295,7 +295,9 @@ TEST(PovParticleText, SpheresRenderInTheirColoursAtTheirPlaces) {
     f.Add(1, 1.25f, 0, 0, 0.4f);  // green to the right (pixel 52), radius 0.4
     f.Add(2, -1.25f, 0, 0, 1);    // blue to the left, in the FilterAlpha form
     f.Add(0, 0, 1.0f, 0, 1);     // weight 0: not drawn (pixel row 8)
-    f.order = {{0, 0, 1}, {1, 0, 1}, {2, 0, 1}, {3, 0, 0}};
+    f.Add(3, -1.0f, -1.0f, 0, 0.4f);  // white, weight 0.25: partly see-through (pixel 16, 40)
+    f.Add(3, 1.0f, -1.0f, 0, 0.4f);   // white, weight 1: opaque (pixel 48, 40)
+    f.order = {{0, 0, 1}, {1, 0, 1}, {2, 0, 1}, {3, 0, 0}, {4, 0, 0.25f}, {5, 0, 1}};
     std::string text;
     PovWriteParticles(text, types, f.View(), true);
     bool ok = false;
@@ -316,6 +318,12 @@ TEST(PovParticleText, SpheresRenderInTheirColoursAtTheirPlaces) {
     const unsigned char* blue = pic.At(12, 24);
     EXPECT_GT(blue[2], 150) << px(12, 24);
     EXPECT_LT(blue[0], 60) << px(12, 24);
+    // A soft border's weight makes the sphere transparent over the black background.
+    const unsigned char* faint = pic.At(16, 40);
+    const unsigned char* solid = pic.At(48, 40);
+    EXPECT_GT(solid[0], 150) << px(48, 40);
+    EXPECT_LT(faint[0] + 40, solid[0]) << px(16, 40) << " against " << px(48, 40);
+    EXPECT_GT(faint[0], 10) << px(16, 40);
     for (const auto& xy : {std::pair<int, int>{32, 8}, {2, 2}, {61, 45}}) {
         const unsigned char* bg = pic.At(xy.first, xy.second);
         EXPECT_LT(bg[0] + bg[1] + bg[2], 30) << px(xy.first, xy.second);

@@ -13,6 +13,7 @@
 #include "scene/PovText.h"
 #include "scene/PovTraceSettings.h"
 #include "tests/support/TestFiles.h"
+#include "timeline/TimeCtrl.h"
 
 namespace {
 
@@ -321,10 +322,28 @@ TEST(PovRayCtrl, AnimationRunStatesAndRenderQueue) {
     c.SetHost(nullptr);
 }
 
-TEST(PovRayCtrl, RegionInitialNumberWithoutTimeModel) {
+TEST(PovRayCtrl, RegionInitialNumber) {
     PovRayCtrl_cls c;
     c.region->initial.value = 9;
     c.region->region.value = 1;
-    c.region->CalcInitialNumber();
+    c.region->CalcInitialNumber();  // the whole scene needs no time model
     EXPECT_EQ(c.region->initial.value, 0);
+    c.region->region.value = 2;
+    c.region->initial.value = 9;
+    c.region->CalcInitialNumber();  // without a time model nothing changes
+    EXPECT_EQ(c.region->initial.value, 9);
+
+    TimeCtrl_cls time;
+    c.SetTimeCtrl(&time);
+    time.animStep.value = 2;
+    time.animInterp.value = 3;
+    c.region->customMin.value = 25;
+    c.region->CalcInitialNumber();
+    EXPECT_EQ(c.region->initial.value, 36);
+    // The working area numbers its frames from its start: frame 0 lies 4 steps before 8.
+    time.workAreaMin.value = 8;
+    c.region->region.value = 0;
+    c.region->CalcInitialNumber();
+    EXPECT_EQ(c.region->initial.value, 12);
+    c.SetTimeCtrl(nullptr);
 }

@@ -240,6 +240,9 @@ TEST(StickEngine, StickPathPatterns) {
     EXPECT_FALSE(e.LoadBond(dir.File("%d%d%d.txt"), 1, 2, &error));
     EXPECT_NE(error.find("3 number fields"), std::string::npos) << error;
     EXPECT_EQ(e.Size(), 0u);
+    error.clear();
+    EXPECT_FALSE(e.LoadBond(dir.File("%d%d%d.txt"), 1, 2, &error));
+    EXPECT_NE(error.find("3 number fields"), std::string::npos) << "told again: " << error;
     // A missing file names itself once and is not tried again until the path changes.
     EXPECT_FALSE(e.LoadBond(dir.File("missing%d.txt"), 1, 0, &error));
     EXPECT_NE(error.find("missing1.txt"), std::string::npos) << error;
@@ -259,6 +262,15 @@ TEST(StickEngine, IndexCheckFollowsTheCount) {
     EXPECT_TRUE(e.Valid());
     e.CheckIndices(-1);  // no frame
     EXPECT_FALSE(e.Valid());
+    // With every second particle evaluated, sticks to the others have no place to go.
+    StickEngine_cls strided;
+    strided.Append(0, 1, 0, 1.0f);
+    strided.Append(0, 2, 0, 1.0f);
+    strided.CheckIndices(4, 2);
+    EXPECT_TRUE(strided.Valid());
+    const std::string text = strided.PovText(pos);
+    EXPECT_EQ(text.find("CY(<0.000, 0.000, 0.000>,<1.000"), std::string::npos) << text;
+    EXPECT_NE(text.find("CY(<0.000, 0.000, 0.000>,<2.000, 0.000, 0.000>)"), std::string::npos) << text;
     StickEngine_cls neg;
     neg.Append(-1, 0, 0, 1.0f);
     neg.CheckIndices(10);

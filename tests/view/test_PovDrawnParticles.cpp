@@ -12,6 +12,8 @@
 
 #include "data/DataSequence.h"
 #include "filters/ColorCurve.h"
+#include "scene/PovOutputSettings.h"
+#include "scene/PovRayCtrl.h"
 #include "view/DrawOptions.h"
 #include "view/ParticleAttrib.h"
 #include "view/ParticleRecord.h"
@@ -160,6 +162,15 @@ TEST_F(PovDrawnParticlesTest, WriterUsesTheSequencesSetsAndAnswers) {
     EXPECT_EQ(out.Find("#macro SP0"), wxNOT_FOUND);
     EXPECT_NE(out.Find("#macro SP3(VPos,Radi)\n"), wxNOT_FOUND);
     EXPECT_NE(out.Find("\tpigment {rgb "), wxNOT_FOUND);
+
+    // Without an answer of its own the writer follows the controller's "PovFastColoring=".
+    {
+        PovRayCtrl_cls ctrl;
+        ctrl.output->fastColoring.value = false;
+        out.clear();
+        writer.WritePovParticles(sequence, out);
+        EXPECT_NE(out.Find("\taverage\n"), wxNOT_FOUND);
+    }
 
     writer.softBooleanBorder = [] { return true; };
     writer.singleForm = [] { return false; };

@@ -223,6 +223,41 @@ TEST_F(ViewCamerasTest, ViewAngleIsLimitedInPerspectiveOnly) {
     EXPECT_TRUE(v.IsFisheye());
 }
 
+TEST_F(ViewCamerasTest, FisheyeOffsetPitchesTheSceneCameraOfPathAndCopyViewsOnly) {
+    path->fishEyeOffset.value = 30;
+    struct Case {
+        int choice;           // 0 free, 7 the camera path, 8 copy of view 0
+        int viewGeometry;     // GLGeometry
+        int pathGeometry;     // CameraGeometry
+        double pitch;         // expected turn, degrees
+    };
+    const Case cases[] = {{7, 0, GEOMETRY_FISHEYE, 30},   {8, GEOMETRY_FISHEYE, 0, 30},
+                          {0, GEOMETRY_FISHEYE, GEOMETRY_FISHEYE, 0}, {7, 0, 0, 0},
+                          {7, 0, GEOMETRY_PANORAMA, 0},  {8, GEOMETRY_PANORAMA, 0, 0}};
+    for (const Case& c : cases) {
+        ViewSettings_cls s(4, 0);
+        ViewCameras_cls v(s);
+        path->geometry.value = c.pathGeometry;
+        if (c.choice == CAMERA_PATH) {
+            v.LinkToCameraPath(0);
+            v.Update(true);
+        } else {
+            v.SetChoice(c.choice);
+        }
+        s.geometry.value = c.viewGeometry;
+        const GLCamera_cls scene = v.SceneCamera();
+        double cosine = 0, upward = 0;
+        for (int k = 0; k < 3; ++k) {
+            cosine += scene.frame.direction[k] * v.drawn.frame.direction[k];
+            upward += scene.frame.direction[k] * v.drawn.frame.up[k];
+        }
+        EXPECT_NEAR(cosine, std::cos(c.pitch * 3.14159265358979 / 180), 1e-4) << c.choice << " " << c.viewGeometry;
+        // A positive offset turns the view downwards; the position stays.
+        EXPECT_NEAR(upward, -std::sin(c.pitch * 3.14159265358979 / 180), 1e-4) << c.choice;
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(scene.pose.position[k], v.drawn.pose.position[k]);
+    }
+}
+
 TEST_F(ViewCamerasTest, PathViewFollowsThePathAndSnapsBackWhenTimeMoves) {
     ViewSettings_cls s(0, 0);
     ViewCameras_cls v(s);

@@ -4,6 +4,7 @@
 
 #include <wx/panel.h>
 
+#include <functional>
 #include <vector>
 
 class ParamGroup_cls;
@@ -37,6 +38,9 @@ public:
     /// Selects the group of `owner` (null: none) in every group; on a change posts the
     /// views' redraw and the time refresh. Returns the owner when it became selected.
     ParamOwner_cls* SelectGroup(ParamOwner_cls* owner);
+    /// Told the owner a click on a group header left selected (null: none), so that it
+    /// becomes the views' selected scene object. Installed by the central object.
+    std::function<void(ParamOwner_cls* owner)> onOwnerSelected;
     /// The time refresh of the rows: shared geometry, then every group's RefreshGUI.
     void RefreshRows();
     /// Multiplies every key time of every listed group (undoable; caller opens the block).

@@ -130,7 +130,10 @@ void ParamGroupGUI_cls::OnEye(wxMouseEvent& event) {
 
 void ParamGroupGUI_cls::OnNameClick(wxMouseEvent& event) {
     event.Skip();
-    if (group && group->owner && panel) panel->SelectGroup(group->owner);
+    if (!group || !group->owner || !panel) return;
+    panel->SelectGroup(group->owner);
+    // A click on the group of the object selected already keeps it selected.
+    if (panel->onOwnerSelected) panel->onOwnerSelected(group->owner->IsOwnerSelected() ? group->owner : nullptr);
 }
 
 // ---------------------------------------------------------------- the group's windows

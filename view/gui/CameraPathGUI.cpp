@@ -200,7 +200,7 @@ void CameraPathGUI_cls::BuildViewPage(int i, MainGLCanvas_cls* view) {
 }
 
 void CameraPathGUI_cls::BuildAdvanced() {
-    static int two = 2, three = 3;
+    static int three = 3;
     MultiInputPanel_cls* p = advanced;
     p->labelWidth = 90;
     p->defaultControlWidth = -1;
@@ -223,7 +223,6 @@ void CameraPathGUI_cls::BuildAdvanced() {
     p->AddChoiceItem(MI_COMBO, &GoRenderConfig.bufferSizeIndex.value, 5, sizes, Tr("Buffer Size"));
     const wxString fonts[] = {"HELVETICA_10", "HELVETICA_12", "HELVETICA_18", "TIMES_ROMAN_10", "TIMES_ROMAN_24"};
     p->AddChoiceItem(MI_COMBO, &GoTagConfig.fontIndex.value, 5, fonts, Tr("Tag Font"));
-    (void)two;
 }
 
 void CameraPathGUI_cls::BuildCamera() {
@@ -296,8 +295,7 @@ void CameraPathGUI_cls::UpdateFisheyeRow(int i) {
     if (fisheye == g_fisheyeShown[i]) return;
     g_fisheyeShown[i] = fisheye;
     pages[i]->ShowItem(fisheyeItem[i], fisheye);
-    pages[i]->Layout();
-    if (wxWindow* page = pages[i]->GetParent()) page->Layout();
+    pages[i]->InvalidateBestSize();
 }
 
 void CameraPathGUI_cls::UpdateFisheyeRows() {
@@ -309,7 +307,15 @@ void CameraPathGUI_cls::UpdateFisheyeRows() {
     for (size_t i = 0; i < notebook->GetPageCount(); ++i)
         tallest = std::max(tallest, notebook->GetPage(i)->GetBestSize().y);
     notebook->SetMinSize(wxSize(-1, tallest + 32));
+    // The dialog first, so that every page has its new height before it lays its rows out.
     Relayout();
+    // Each panel takes its full height at once: the notebook hands its pages their new
+    // size only later, and rows laid out in the old height would be squeezed.
+    for (MultiInputPanel_cls* p : pages) {
+        const wxSize best = p->GetBestSize();
+        p->SetSize(wxSize(std::max(best.x, p->GetSize().x), best.y));
+        p->Layout();
+    }
 }
 
 void CameraPathGUI_cls::OnCommitted() {

@@ -2,6 +2,7 @@
 // compositions.
 #include "view/gui/FBO.h"
 
+
 #include <GL/gl.h>
 #include <GL/glext.h>
 
@@ -12,6 +13,7 @@
 #include "common/GLProjection.h"
 #include "platform/Trace.h"
 #include "platform/gui/GLEntryPoints.h"
+#include "view/WideViewProjection.h"
 
 bool GbFBOSupported = true;
 FBOPool_cls* GpFBOPool = nullptr;
@@ -214,11 +216,9 @@ void FBOPool_cls::BeginSubView(int index, GLCamera_cls camera, GLProjection_cls 
     f->Allocate(false);
     f->Bind(true);
     projection.SetViewportSize(m_buffer, m_buffer);
-    static const double kFisheye[4][3] = {{45, 0, 0}, {-45, 0, 0}, {45, -90, 0}, {-45, 90, 0}};
-    static const double kPanorama[4][3] = {{45, 0, 0}, {-45, 0, 0}, {135, 0, 0}, {-135, 0, 0}};
     if (type == 1 || type == 2) {
-        const double* r = type == 1 ? kFisheye[index] : kPanorama[index];
-        camera.frame.Rotate(r[0], r[1], r[2]);
+        // The same turns picking and dragging use (WideViewProjection_cls).
+        camera = WideViewProjection_cls::SubViewCamera(camera, type, index);
         projection.angle = 90;
         projection.SetFitSize(m_buffer, m_buffer);
     } else {

@@ -8,6 +8,8 @@
 #include <wx/dcclient.h>
 #include <wx/stopwatch.h>
 
+#include "common/CommandIds.h"
+#include "timeline/TimeCtrl.h"
 #include "view/gui/AxisIndicator.h"
 #include "view/gui/FBO.h"
 #include "view/gui/GLResources.h"
@@ -31,6 +33,8 @@ std::function<bool()> g_exportMode;
 std::function<void(MainGLCanvas_cls&)> g_povHook;
 
 std::vector<MainGLCanvas_cls*> g_views;
+
+void PostToFrame(wxWindow* frame, int id) { wxQueueEvent(frame, new wxCommandEvent(wxEVT_MENU, id)); }
 
 const int kAttribs[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 24, WX_GL_STENCIL_SIZE, 8, 0};
 
@@ -137,6 +141,7 @@ void MainGLCanvas_cls::Render() {
     // zero-sized drawable is an error under GLX.
     if (size.x <= 0 || size.y <= 0) return;
     GbPaintBusy = true;
+    m_paintStartUs = PaintClockUs();
     message.clear();  // the warnings of this paint only
     m_clientW = size.x;
     m_clientH = size.y;
@@ -145,6 +150,20 @@ void MainGLCanvas_cls::Render() {
         const bool swap = FinishPaint();
         if (g_probe) g_probe(*this);
         if (swap) SwapBuffers();
+    }
+    if (GpCurrentCanvas == this && m_frame) {
+        // The camera-path, light and stereogram dialogs follow the current view; a dialog
+        // that is not built yet ignores its refresh.
+        PostToFrame(m_frame, ID_CAMERA_DIALOG_REFRESH);
+        PostToFrame(m_frame, ID_LIGHT_DIALOG_REFRESH);
+        PostToFrame(m_frame, ID_STEREO_DIALOG_REFRESH);
+    }
+    const TimeCtrl_cls* time = TimeModel();
+    if (m_redrawOthers && !(time && time->IsPlaying())) {
+        // A new selection or a moved object shows in every view once; a slow paint skips
+        // that extra round, which would take as long again in each view.
+        m_redrawOthers = false;
+        if (PaintClockUs() - m_paintStartUs < 1000000LL && m_frame) PostToFrame(m_frame, ID_REDRAW_VIEWS);
     }
 }
 
@@ -223,9 +242,10 @@ void MainGLCanvas_cls::CallDrawer(int subView, int w, int h, bool offScreen, dou
 }
 
 void MainGLCanvas_cls::DirectPass(double t) {
+    const GLCamera_cls sceneCamera = cameras.SceneCamera();
     projection.ApplyViewport();
-    projection.Apply(camera, 0);
-    camera.LoadModelview(GL_MODELVIEW);
+    projection.Apply(sceneCamera, 0);
+    sceneCamera.LoadModelview(GL_MODELVIEW);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     if (GeometryMode() != 0) message += "Direct Display Mode does not support fisheye or panorama.\n";
@@ -240,15 +260,19 @@ void MainGLCanvas_cls::RenderToFBO(double t, int pass) {
     const int n = GeometryMode() == 0 ? 1 : 4;
     // The square buffer is shown over the view's wider side: an orthographic box must
     // cover that side too, or the view would show less than a direct draw.
+    const GLCamera_cls sceneCamera = cameras.SceneCamera();
     const GLCamera_cls bufferCamera =
         (GeometryMode() == 0 && !projection.perspective)
-            ? ViewCameras_cls::OrthoBufferCamera(camera, projection.fitWidth, projection.fitHeight)
-            : camera;
+            ? ViewCameras_cls::OrthoBufferCamera(sceneCamera, projection.fitWidth, projection.fitHeight)
+            : sceneCamera;
     for (int j = 0; j < n; ++j) {
         pool->BeginSubView(j, bufferCamera, projection, GeometryMode());
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         CallDrawer(j, s, s, true, t);
+        // A fisheye or panorama picture is composed from the sub-views: the gizmo is drawn
+        // into each of them, so it shows where the composition puts its object.
+        if (n > 1) DrawSubViewGizmo(t);
         pool->EndSubView(j);
     }
     CopyToEye(pass);

@@ -115,6 +115,8 @@ public:
     /// The time model whose motion-blur samples and output steps the views follow (null:
     /// no motion blur, step 0).
     static void SetTimeModel(TimeCtrl_cls* time);
+    /// The time model set above (may be null).
+    static TimeCtrl_cls* TimeModel();
     /// The exposure settings applied while a scene image is copied into its eye buffer.
     static void SetExposure(ExposureSettings_cls* exposure);
     /// Fills the data side of a view's info line (frame time, particle and copy counts,
@@ -207,6 +209,11 @@ public:
     /// After a scene draw: keeps the draw's matrices for drags and picks, serves the pick
     /// requests and draws the drag's guide line.
     void AfterSceneDrawn(bool offScreen, double t);
+    /// Asks every view to redraw once after this view's next paint (a new selection or a
+    /// moved object): the paint posts ID_REDRAW_VIEWS when it took under a second and the
+    /// time is not playing; while playing the request waits for a paint after playback.
+    void RequestRedrawOthers() { m_redrawOthers = true; }
+    bool RedrawOthersRequested() const { return m_redrawOthers; }
     MouseTracker_cls& Tracker() { return m_tracker; }
     ItemDrag_cls& ItemDrag() { return m_itemDrag; }
 
@@ -282,6 +289,15 @@ private:
     /// Motion-blur samples are being added up in this view's eye buffers (it captures).
     bool Accumulating() const;
     void DirectPass(double t);
+    /// The selected object's gizmo into the bound sub-view buffer of a fisheye or panorama
+    /// view (MainGLCanvasMouse.cpp).
+    void DrawSubViewGizmo(double t);
+    /// AfterSceneDrawn of a fisheye or panorama view drawn through the sub-view buffers.
+    void AfterWideSceneDrawn(double t);
+    /// Serves the pick requests at (x, y) with a `region`-pixel square under the matrices
+    /// and viewport of the picture the click landed in; clears the requests.
+    void RunPicks(double x, double y, double region, const double mv[16], const double pr[16], const int vp[4],
+                  double t);
     int GeometryMode() const { return cameras.GeometryMode(); }
     /// The camera and projection of a draw (MainGLCanvasCamera.cpp).
     void UpdateCamera(int frame, int sub);
@@ -314,7 +330,9 @@ private:
     bool m_useFBO = true;            ///< this paint draws through the off-screen buffers
     int m_messageCount = 0;          ///< info passes drawn ("Count")
     std::string m_lastMessage;       ///< message text of the last info pass
-    long long m_paintStartUs = 0;    ///< when this paint's scene draw began (steady clock)
+    long long m_paintStartUs = 0;    ///< when this paint began (steady clock, microseconds)
+    bool m_redrawOthers = false;     ///< see RequestRedrawOthers
+    static long long PaintClockUs();
     std::unique_ptr<wxMenu> m_menu;    ///< context menu, ids 6547..6553
     std::function<void()> m_firstDrawHook;
     std::function<void()> m_choiceHook;

@@ -136,8 +136,10 @@ StereoGram_cls& MainGLCanvas_cls::Stereo() {
 
 // ------------------------------------------------------------------------- eyes
 
+long long MainGLCanvas_cls::PaintClockUs() { return NowUs(); }
+TimeCtrl_cls* MainGLCanvas_cls::TimeModel() { return g_time; }
+
 void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
-    m_paintStartUs = NowUs();
     StereoGram_cls& stereo = Stereo();
     stereo.SetViewSize(m_clientW, m_clientH);
     if (m_captureOn && m_sequenceCapture && GpCaptureSequence) {

@@ -10,7 +10,12 @@
 #include "common/CommandHistory.h"
 #include "common/CommandIds.h"
 #include "scene/SceneObj.h"
+#include "timeline/ParamGroup.h"
+#include "timeline/Parameter.h"
+#include "view/DistortionMesh.h"
 #include "view/ModeIcon.h"
+#include "view/StereoGram.h"
+#include "view/WideViewProjection.h"
 #include "view/gui/GLPicker.h"
 #include "view/gui/PathItems.h"
 #include "view/gui/MainGLCanvas.h"
@@ -109,6 +114,8 @@ void MainGLCanvas_cls::OnMouse(wxMouseEvent& event) {
     if (m_tracker.ButtonWentUp()) {
         GbIconClick = false;
         if (HasCapture()) ReleaseMouse();
+        // The view and camera dialog, when shown, follows what the gesture changed.
+        PostToFrame(m_frame, ID_CAMERA_DIALOG_REFRESH);
     }
     if (m_tracker.Dragging() && !GbIconClick) moved = DoGestures(w, h);
     if (m_tracker.ButtonWentDown()) {
@@ -198,7 +205,7 @@ void MainGLCanvas_cls::CaptureMouse() {
 }
 
 void MainGLCanvas_cls::CommitItemDrag() {
-    if (m_itemDrag.Commit(GoCommandHistory)) PostToFrame(m_frame, ID_REDRAW_VIEWS);
+    if (m_itemDrag.Commit(GoCommandHistory)) RequestRedrawOthers();
     PostToFrame(m_frame, ID_FILTERS_AT_TIME);
     RequestPaint();
 }
@@ -222,22 +229,30 @@ bool MainGLCanvas_cls::RouteWheel() {
 void MainGLCanvas_cls::AfterSceneDrawn(bool offScreen, double t) {
     const int w = m_clientW, h = m_clientH;
     if (w < 1 || h < 1) return;
+    if (offScreen && GeometryMode() != 0) {
+        AfterWideSceneDrawn(t);
+        return;
+    }
     // The matrices of the draw, with the window rectangle the picture covers: the whole
     // client directly; through a buffer, the square of the wider side centred on the view.
-    const GLCamera_cls& cam = camera;
+    const GLCamera_cls cam = cameras.SceneCamera();
     double mv[16], pr[16];
     int vp[4] = {0, 0, w, h};
     cam.ModelviewMatrix(mv);
     GLProjection_cls p = projection;
-    if (offScreen && GeometryMode() == 0) {
+    if (offScreen) {
         const int s = BufferSize(0), q = std::max(w, h);
         p.SetViewportSize(s, s);
         p.SetFitSize(w, h);
-        p.Matrix(cam, 1, pr);
+        const GLCamera_cls bufferCamera =
+            projection.perspective ? cam : ViewCameras_cls::OrthoBufferCamera(cam, w, h);
+        bufferCamera.ModelviewMatrix(mv);
+        p.Matrix(bufferCamera, 1, pr);
         vp[0] = (w - q) / 2, vp[1] = (h - q) / 2, vp[2] = q, vp[3] = q;
     } else {
         p.Matrix(cam, 0, pr);
     }
+    m_itemDrag.projector = nullptr;
     m_itemDrag.SetMatrices(mv, pr, vp);
     if (TransformGizmo_cls* rings = GpTransformGizmos[1]) {
         std::copy(mv, mv + 16, rings->modelview);
@@ -265,37 +280,117 @@ void MainGLCanvas_cls::AfterSceneDrawn(bool offScreen, double t) {
     }
 
     if (m_pickSelect || m_pickGizmo) {
-        CreateTransformGizmos();
         const double x = m_tracker.pressX + 0.5, y = h - m_tracker.pressY - 0.5;
-        const double region = std::max(3, w / 50);
-        auto draw = [&](int request) {
-            if (g_pickDrawer) g_pickDrawer(request, t);
-            else DrawScenePickForms(t, request);
-            // The camera path and the anchor, pickable where the items pass drew them.
-            if (request == 1 && settings.showItems.value) DrawPathItems(*this, true);
-        };
-        glViewport(vp[0], vp[1], vp[2], vp[3]);
-        if (m_pickGizmo && GpSelectedSceneObj) {
-            GoGLPicker.Begin(x, y, region, mv, pr, vp);
-            draw(2);
-            GoGLPicker.End();
-            const int axis = GoGLPicker.SecondName();
-            if (axis >= 0 && axis <= 2) GpSelectedSceneObj->SetAxisIfFree(axis);
-        }
-        if (m_pickSelect) {
-            GoGLPicker.Begin(x, y, region, mv, pr, vp);
-            draw(1);
-            GoGLPicker.End();
-            // Empty space selects nothing and deselects nothing.
-            const int name = GoGLPicker.FirstName();
-            if (name >= 0 && g_pickSelect) {
-                g_pickSelect(name);
-                PostToFrame(m_frame, ID_REDRAW_VIEWS);
-            }
-        }
-        m_pickSelect = m_pickGizmo = false;
+        RunPicks(x, y, std::max(3, w / 50), mv, pr, vp, t);
     }
     glViewport(0, 0, w, h);
     if (m_itemDrag.active && GpSelectedSceneObj)
         m_itemDrag.DrawGuideLine(GiItemEditMode, GpSelectedSceneObj->gizmoAxis, w, h, w, h);
+}
+
+void MainGLCanvas_cls::AfterWideSceneDrawn(double t) {
+    const int w = m_clientW, h = m_clientH, s = BufferSize(0), mode = GeometryMode();
+    // The picture is composed from four sub-views: a point's place in the window follows the
+    // composition, and a click is picked in the sub-view that shows its direction, with the
+    // matrices that sub-view was drawn with.
+    const GLCamera_cls cam = cameras.SceneCamera();
+    // The window rectangle the eye buffer is composed into: the square over the height, the
+    // whole window through the lens, the left half side by side (the left eye's picture).
+    StereoGram_cls& stereo = Stereo();
+    const bool lens = settings.distortion.value && cameras.IsFisheye();
+    StereoQuad q = StereoGram_cls::FittedQuad(lens ? 2 : 1, w, h);
+    if (stereo.StereoOn() && stereo.outputType.value == STEREO_SIDE_BY_SIDE) {
+        StereoQuad sides[2];
+        stereo.SideBySideQuads(lens, w, h, sides);
+        q = sides[0];
+    }
+    const double eye[4] = {double(q.x), double(q.y), double(q.w), double(q.h)};
+    WideViewProjection_cls wide(mode, projection.angle, eye, cam);
+    const DistortionMesh_cls* mesh = lens ? GpDistortionMesh : nullptr;
+    wide.SetLens(mesh);
+    // The drag keeps the lens by pointer: once the GL resources are gone it projects nothing.
+    m_itemDrag.projector = [wide, mesh](const double* point, double* window) {
+        return (!mesh || mesh == GpDistortionMesh) && wide.ProjectPoint(point, window);
+    };
+    const int vp[4] = {0, 0, s, s};
+    double mv[16], pr[16], pixel[2];
+
+    // The rotation rings judge which way they face by the sub-view that shows the object.
+    if (TransformGizmo_cls* rings = GpTransformGizmos[1]) {
+        double dir[3] = {cam.frame.direction[0], cam.frame.direction[1], cam.frame.direction[2]};
+        if (SceneObj_cls* o = GpSelectedSceneObj; o && o->translate && o->translate->ComponentCount() >= 3) {
+            double d[3], n = 0;
+            for (int k = 0; k < 3; ++k) d[k] = o->translate->Component(k).GetValue(-1, -1) - cam.pose.position[k];
+            for (int k = 0; k < 3; ++k) n += d[k] * d[k];
+            if (n > 0)
+                for (int k = 0; k < 3; ++k) dir[k] = d[k] / std::sqrt(n);
+        }
+        if (wide.SubViewOf(dir, projection, s, pixel, mv, pr) >= 0) {
+            std::copy(mv, mv + 16, rings->modelview);
+            std::copy(pr, pr + 16, rings->projection);
+            std::copy(vp, vp + 4, rings->viewport);
+        }
+    }
+
+    if (m_pickSelect || m_pickGizmo) {
+        double dir[3];
+        const double x = m_tracker.pressX + 0.5, y = h - m_tracker.pressY - 0.5;
+        if (wide.WindowToDirection(x, y, dir) && wide.SubViewOf(dir, projection, s, pixel, mv, pr) >= 0) {
+            // The window's pick region in the sub-view's pixels: a window pixel spans about
+            // angle / (eye height) degrees of the disc (twice that across the band), a
+            // sub-view pixel at most 90 / s degrees.
+            const double degreesPerPixel = (mode == 2 ? 2.0 : 1.0) * projection.angle / std::max(1, q.h);
+            const double region = std::max(3.0, std::max(3, w / 50) * degreesPerPixel * s / 90.0);
+            RunPicks(pixel[0], pixel[1], region, mv, pr, vp, t);
+        }
+        m_pickSelect = m_pickGizmo = false;  // a click outside the picture picks nothing
+    }
+    glViewport(0, 0, w, h);
+    if (m_itemDrag.active && GpSelectedSceneObj)
+        m_itemDrag.DrawGuideLine(GiItemEditMode, GpSelectedSceneObj->gizmoAxis, w, h, w, h);
+}
+
+void MainGLCanvas_cls::RunPicks(double x, double y, double region, const double mv[16], const double pr[16],
+                                const int vp[4], double t) {
+    CreateTransformGizmos();
+    auto draw = [&](int request) {
+        if (g_pickDrawer) g_pickDrawer(request, t);
+        else DrawScenePickForms(t, request);
+        // The camera path and the anchor, pickable where the items pass drew them.
+        if (request == 1 && settings.showItems.value) DrawPathItems(*this, true);
+    };
+    glViewport(vp[0], vp[1], vp[2], vp[3]);
+    if (m_pickGizmo && GpSelectedSceneObj) {
+        GoGLPicker.Begin(x, y, region, mv, pr, vp);
+        draw(2);
+        GoGLPicker.End();
+        const int axis = GoGLPicker.SecondName();
+        if (axis >= 0 && axis <= 2) GpSelectedSceneObj->SetAxisIfFree(axis);
+    }
+    if (m_pickSelect) {
+        GoGLPicker.Begin(x, y, region, mv, pr, vp);
+        draw(1);
+        GoGLPicker.End();
+        // Empty space selects nothing and deselects nothing.
+        const int name = GoGLPicker.FirstName();
+        if (name >= 0 && g_pickSelect) {
+            g_pickSelect(name);
+            // A scene item's new selection shows in every view after this paint; a
+            // filter's selection asks for its own redraw.
+            if (name < 20) RequestRedrawOthers();
+        }
+    }
+    m_pickSelect = m_pickGizmo = false;
+}
+
+void MainGLCanvas_cls::DrawSubViewGizmo(double t) {
+    SceneObj_cls* s = GpSelectedSceneObj;
+    if (!s || !s->translate) return;
+    CreateTransformGizmos();
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    s->UpdateTransform(t);
+    s->DrawGizmo();
+    glPopAttrib();
 }

@@ -7,21 +7,25 @@
 
 #include "scene/AnchorPath.h"
 #include "scene/CameraPath.h"
+#include "view/StereoGram.h"
 #include "view/ViewCameras.h"
 #include "view/gui/MainGLCanvas.h"
+#include "view/gui/SceneLists.h"
 
 bool LooksThroughCameraPath(const MainGLCanvas_cls& view) {
     const ViewCameras_cls& c = view.cameras;
     return c.Choice() == CAMERA_PATH && c.followedPath && GLCamera_cls::Equals(c.path, c.followedPath->transform);
 }
 
-void DrawPathItems(const MainGLCanvas_cls& view, bool pickPass) {
+void DrawPathItems(const MainGLCanvas_cls& view, bool pickPass, double t, double size) {
     CameraPath_cls* path = view.cameras.Path();
     AnchorPath_cls* anchor = view.cameras.Anchor();
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
     if (path && path->translate && !LooksThroughCameraPath(view)) {
         glPushName(GLuint(path->pickId));
         path->DrawGL(pickPass);
+        // Selection mode here does not take display lists: the marker is drawn only.
+        if (!pickPass && GpStereoGram) GpStereoGram->DrawFocusMarker(path->transform, t, size, AnchorCrossList());
         glPopName();
     }
     if (anchor && anchor->translate && anchor->visible.value) {

@@ -9,7 +9,9 @@ class MainGLCanvas_cls;
 /// the path's placement). `pickPass`: the pick forms (no path points). The objects keep
 /// the placement of the view's last camera update. GUI thread, context current; the
 /// caller checks the view's items toggle.
-void DrawPathItems(const MainGLCanvas_cls& view, bool pickPass);
+/// The stereogram's focus marker (Toe-In output) stands in front of the camera path at
+/// scene time `t`, sized by `size` (the drawn camera's pivot distance); drawing only.
+void DrawPathItems(const MainGLCanvas_cls& view, bool pickPass, double t = 0, double size = 0);
 
 /// True while `view` looks through the camera path it follows.
 bool LooksThroughCameraPath(const MainGLCanvas_cls& view);

@@ -58,6 +58,11 @@ void BuildSymbolLists() {
     glEndList();
 }
 
+unsigned AnchorCrossList() {
+    BuildSymbolLists();
+    return gAnchorCross;
+}
+
 void BuildRingList() {
     if (gRingBuilt && glIsList(gRing)) return;
     gRingBuilt = 1;

@@ -7,6 +7,8 @@ class TagList_cls;
 
 /// Builds the symbol cube (wire cube of side 0.2) and the anchor cross lists, once.
 void BuildSymbolLists();
+/// The anchor cross list (lines of length 1 along the three axes), built when needed.
+unsigned AnchorCrossList();
 /// Builds the unit ring list (XY plane, 5-degree steps), once.
 void BuildRingList();
 /// Builds the arrow-head cone list (apex (1,0,0), base radius 0.3 at x 0), once.

@@ -157,7 +157,7 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     TagList_cls& tags = Tags(args.view);
     if (args.subView == 0) tags.Clear();
 
-    const double sceneTime = m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0;
+    const double sceneTime = args.time;
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     ClearBackground(sceneTime);
     DrawBackgrounds(sceneTime);
@@ -204,7 +204,7 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     glEnable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
     GiDrawMode = 0;
-    ApplyFog(m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0);
+    ApplyFog(args.time);
     DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
     const bool particles = show.data && seq && m_renderer && seq->GetFrameCount() > 0;
     if (!show.data && !show.items) return;
@@ -324,6 +324,7 @@ void ViewScene_cls::DrawSticks(int mask, int dataFrame) {
         frame.types = GpSnap->type;
         frame.count = GpSnap->allocated ? GpSnap->count : 0;
         frame.time = GpSnap->time;
+        frame.stride = GpSnap->stride;
         frame.SetOrder(GpDrawOrder, GpDrawOrder ? size_t(std::max(0, GiDrawOrderCount)) : 0);
     }
     StickBox_cls box;
@@ -381,10 +382,10 @@ void ViewScene_cls::ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs&
         glColor4f(0.3f, 0.3f, 0.3f, 1);
         DrawFloorGrid(g, 3);
     }
-    if (show.items) DrawPathItems(view, false);
+    if (show.items) DrawPathItems(view, false, args.time, d);
     // The Grid filters of the object list are scene items too.
     if (show.items && GpFilterCtrls[1])
-        GpFilterCtrls[1]->DrawGrids(m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0, *args.camera, &tags);
+        GpFilterCtrls[1]->DrawGrids(args.time, *args.camera, &tags);
     // The pivot marker: a small cross at the pivot, sized by the pivot distance.
     if (show.items) {
         const double* p = args.camera->pivot;

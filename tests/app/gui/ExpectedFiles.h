@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/ProgramPaths.h"
+
 namespace shelltest {
 
 /// Data loader: its grammar's three lines, then its seven settings (defaults).
@@ -40,9 +42,34 @@ inline std::string ImageSaverRows() {
            "ImageMultiThrad=1\r\n";
 }
 
+/// The POV-Ray renderer and work folder (defaults: the folder "POV" in the current one).
+inline std::string PovPathRows() {
+    return "PathPovRay=/usr/bin/povray\r\nPathPovWork=" + platform::WorkingDirectory() + "/POV\r\n";
+}
+
 /// The whole configuration file of a program left with its defaults.
 inline std::string ConfigFile(const std::string& project, const std::string& image = "None") {
-    return LoaderRows() + ExporterRows() + FrameRows(project, image) + ImageSaverRows();
+    return LoaderRows() + ExporterRows() + FrameRows(project, image) + PovPathRows() + ImageSaverRows();
+}
+
+/// Every POV-Ray setting (defaults), in the order a project holds them.
+inline std::string PovSettingsRows() {
+    return PovPathRows() +
+           "FilePovSnap=povsnap%04d\r\nFilePovAnim=povanim%04d\r\nPovTweaks=0\r\nUseCommonSceneFile=1\r\n"
+           "PovRadiosityType=0\r\nPovRadiosityReuse=0\r\nPovRadiosityPathDir=\r\nPovRadiosityCount=35\r\n"
+           "PovRadiosityError=1.800000\r\nPovRadiosityMinimumReuse=0.015000\r\n"
+           "PovRadiosityRecursionLimit=3\r\nPovRadiosityNearestCount=5\r\n"
+           "PovRadiosityTraceStrat=0.080000\r\nPovRadiosityTraceEnd=0.040000\r\n"
+           "PovRadiosityZeroAmbient=1\r\nPovRadiosityMedia=0\r\nPovRadiosityNormal=1\r\n"
+           "PovRadHighReproduce=0\r\nPovRenderRegion=0\r\nPovRegionCustomMin=0\r\n"
+           "PovRegionCustomMax=100\r\nPovRenderAnimNinit=0\r\nPovPhotonsType=0\r\nPovPhotonsCount=20\r\n"
+           "PovPhotonsMaxTrace=5\r\nPovFocalBlur=0\r\nPovFocalBlurScale=0.000000\r\n"
+           "PovFocalBlurQuality=1\r\nPovFocusLocationType=0\r\nPovFocusDistance=1.000000\r\n"
+           "PovFocusLocation=0.000000 0.000000 0.000000\r\nPovOutputFomat=0\r\nPovCameraWidth=640\r\n"
+           "PovCameraHeight=480\r\nPovAntialias=0\r\nPovDisplay=1\r\nPovPauseWhenDone=0\r\nPovJitter=0\r\n"
+           "PovOutputAlpha=0\r\nPovAntiAliasThreshold=0.150000\r\nPovAntiAliasDepth=3\r\n"
+           "PovJitterAmount=1.000000\r\nPovFastColoring=1\r\nPovFileAbsolute=0\r\n"
+           "PovBoundingMethod=1\r\nPovMaxTraceLevel=12\r\n";
 }
 
 /// Draw options of the Option page (defaults).
@@ -214,7 +241,7 @@ inline std::string CameraPathRows() {
 /// given as `timeText` (time settings and the "---TimeRemap" block).
 inline std::string ProjectFile(const std::string& project, const std::string& timeText) {
     return ConfigFile(project) + ViewsRows(true) + timeText + DrawOptionRows() + OverlayRows() + ExposureRows() +
-           DataSequenceRows() + PeriodicRows() + CameraPathRows() + StereoGramRows() + PreferenceRows() +
+           DataSequenceRows() + PeriodicRows() + CameraPathRows() + StereoGramRows() + PovSettingsRows() + PreferenceRows() +
            GLSettingsRows() + ShadowRows() + ViewsRows(false) + FilterRows();
 }
 

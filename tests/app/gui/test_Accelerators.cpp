@@ -1,6 +1,7 @@
 // Menu accelerators typed as a user types them, with the keyboard focus on a button of the
 // playback bar, on a text field and on the frame itself; and the menu items whose targets
 // are not built yet, which are greyed out.
+#include "scene/PovRayCtrl.h"
 #include "tests/app/gui/ShellFixture.h"
 #include "app/gui/TopHalfPanel.h"
 
@@ -178,6 +179,9 @@ TEST(MenuAvailability, DisabledItemsAreGreyAndEveryEnabledOneActs) {
     shell.frame->SetTestHooks(&hooks);
     testsupport::SetModalAnswer(wxID_CANCEL);
     shell.prompts.yes = false;
+    // POV-Ray writes into the test's folder and runs a renderer that is not there.
+    shell.core->GetPovRay()->pathPovWork.text = wxString::FromUTF8(dir.File("POV"));
+    shell.core->GetPovRay()->pathPovRay.text = wxString::FromUTF8(dir.File("no-povray"));
 
     int disabled = 0;
     for (const MenuItemSpec& s : FrameMenuItems()) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 
@@ -17,6 +19,8 @@
 #include "scene/AnchorPath.h"
 #include "scene/CameraPath.h"
 #include "timeline/ParamGroup.h"
+#include "timeline/gui/ParamGUICtrl.h"
+#include "timeline/gui/ParamGroupGUI.h"
 #include "timeline/Parameter.h"
 #include "view/ViewCameras.h"
 #include "view/gui/CameraPathGUI.h"
@@ -122,4 +126,64 @@ TEST_F(CameraDialog, FisheyeShowsItsBoxesAndDefaultResetsOnlyAFreeCamera) {
     Gui()->OnDefault();
     EXPECT_EQ(view->cameras.free.pose.position[0], 40);
     view->SetCameraChoice(CAMERA_FREE);
+}
+
+namespace {
+
+wxString ClipboardText() {
+    wxString text;
+    if (wxTheClipboard->Open()) {
+        wxTextDataObject data;
+        if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && wxTheClipboard->GetData(data)) text = data.GetText();
+        wxTheClipboard->Close();
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST(PathClipboard, MenuCommandPutsThePathAndItsTemplateOnTheClipboard) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    for (bool look : {false, true}) {
+        GpCameraPath->lookAnchor.value = look;
+        shell.frame->PostMenuCommand(ID_EXPORT_PATH_CLIPBOARD);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return ClipboardText().StartsWith("#declare t0 = clock;\n"); }, 3000));
+        const wxString text = ClipboardText();
+        EXPECT_TRUE(text.Contains("#declare Camera_Translate_x = -1.5;\n"));
+        EXPECT_EQ(text.Contains("Anchor_Translate_x"), look);
+        // The template beside the program ends the text: a camera using the declarations.
+        EXPECT_TRUE(text.Contains("\tlocation CameraLocation\n"));
+        EXPECT_EQ(text.Contains("look_at AnchorLocation"), look);
+        EXPECT_FALSE(text.Contains("\r"));
+        if (wxTheClipboard->Open()) {
+            wxTheClipboard->Clear();
+            wxTheClipboard->Close();
+        }
+    }
+}
+
+TEST(PathSelection, GroupHeaderClickMakesThePathTheGizmoTarget) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(shell.core->GetTimeCtrl());
+    ASSERT_NE(params, nullptr);
+    ParamGroup_cls* group = GpCameraPath->group;
+    ASSERT_NE(group, nullptr);
+    auto* header = dynamic_cast<ParamGroupGUI_cls*>(group->header);
+    ASSERT_NE(header, nullptr);
+    auto click = [&] {
+        wxMouseEvent e(wxEVT_LEFT_DOWN);
+        e.SetEventObject(header);
+        header->GetEventHandler()->ProcessEvent(e);
+    };
+    click();
+    EXPECT_TRUE(GpCameraPath->selected);
+    EXPECT_EQ(GpSelectedSceneObj, GpCameraPath);
+    click();  // again: it stays the target
+    EXPECT_EQ(GpSelectedSceneObj, GpCameraPath);
+    // A pick of the anchor moves both the group selection and the target.
+    shell.core->SelectByPickName(1);
+    EXPECT_FALSE(GpCameraPath->selected);
+    EXPECT_EQ(GpSelectedSceneObj, GpAnchorPath);
 }

@@ -1,6 +1,7 @@
 // The main frame's command bus and menus, and Open / Save / Save As of projects.
 #include "tests/app/gui/ShellFixture.h"
 #include "tests/app/gui/ExpectedFiles.h"
+#include "scene/PovRayCtrl.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include "common/CommandIds.h"
 #include "app/MenuTable.h"
 #include "app/gui/AboutBox.h"
+#include "app/gui/TopHalfPanel.h"
 
 #include <wx/hyperlink.h>
 #include <wx/stattext.h>
@@ -30,6 +32,7 @@
 #include "timeline/ParamGroup.h"
 #include "timeline/TimeCtrl.h"
 #include "view/ImageSaver.h"
+#include "view/gui/MainGLCanvas.h"
 
 using shelltest::Shell;
 using testsupport::FileExists;
@@ -39,12 +42,22 @@ using testsupport::WriteFile;
 
 namespace {
 
+/// The refreshes the current view posts after each of its paints (the camera-path, light
+/// and stereogram dialogs follow it); a command that repaints the views adds them.
+bool IsPaintRefresh(int id) {
+    return id == ID_CAMERA_DIALOG_REFRESH || id == ID_LIGHT_DIALOG_REFRESH || id == ID_STEREO_DIALOG_REFRESH;
+}
+
 struct Recorder {
     FrameTestHooks hooks;
     std::vector<int> ids;
     std::vector<wxMenu*> popups;
+    /// Leaves out the paints' dialog refreshes, except the one command being posted.
+    int keep = -1;
     explicit Recorder(FrameMain_cls* frame) {
-        hooks.onCommand = [this](int id) { ids.push_back(id); };
+        hooks.onCommand = [this](int id) {
+            if (!IsPaintRefresh(id) || (id == keep && ids.empty())) ids.push_back(id);
+        };
         hooks.popupMenu = [this](wxMenu* m) { popups.push_back(m); };
         frame->SetTestHooks(&hooks);
     }
@@ -67,10 +80,34 @@ TEST(FrameMain, EveryCommandIdReachesItsHandler) {
     shell.prompts.yes = false;  // Quit: No
 
     TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    // POV-Ray writes into the test's folder and runs a renderer that is not there.
+    PovRayCtrl_cls* pov = shell.core->GetPovRay();
+    pov->pathPovWork.text = wxString::FromUTF8(dir.File("POV"));
+    pov->pathPovRay.text = wxString::FromUTF8(dir.File("no-povray"));
     for (const FrameCommandSpec& c : FrameCommands()) {
         testsupport::Pump(20);  // whatever an earlier step left queued has run
         rec.ids.clear();
+        rec.keep = c.id;
         shell.Post(c.id);
+        // A POV-Ray animation run starts playback at once (it asks nothing); the same
+        // command stops it again. A render reports its end (and here its failure) later.
+        if (c.id == ID_POV_EXPORT_ANIMATION || c.id == ID_POV_RENDER_ANIMATION) {
+            testsupport::Pump(20);
+            EXPECT_EQ(rec.ids.front(), c.id) << c.name;
+            EXPECT_TRUE(pov->exporting) << c.name;
+            shell.Post(c.id);
+            testsupport::Pump(50);
+            EXPECT_FALSE(pov->exporting) << c.name;
+            EXPECT_FALSE(time->IsPlaying()) << c.name;
+            continue;
+        }
+        if (c.id == ID_POV_RENDER_SNAPSHOT) {
+            testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 5000);
+            testsupport::Pump(50);
+            EXPECT_EQ(rec.ids, std::vector<int>{c.id}) << c.name;
+            EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povsnap0000.ini")));
+            continue;
+        }
         // its own handler only: with every question cancelled no command acts, so nothing
         // else is posted (a sequence run started without its dialog's button would play
         // the timeline and post the steps' refreshes)
@@ -107,6 +144,35 @@ TEST(FrameMain, EveryCommandIdReachesItsHandler) {
                              "Scene", "Texture", "StereoGram", "PeriodicBoundary"})
         EXPECT_TRUE(shell.frame->Icon(icon).IsOk()) << icon;
     EXPECT_FALSE(shell.frame->Icon("NoSuchIcon").IsOk());
+}
+
+TEST(FrameMain, CurrentViewRefreshesTheDialogsAfterItsPaintsWithoutPaintingAgain) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    std::vector<int> ids;
+    FrameTestHooks hooks;
+    hooks.onCommand = [&ids](int id) { ids.push_back(id); };
+    shell.frame->SetTestHooks(&hooks);
+    // The camera-path and stereogram dialogs are shown: both refresh after each paint.
+    shell.Post(ID_VIEW_CAMERA_CONFIG);
+    shell.Post(ID_STEREOGRAM_CONFIG);
+    MainGLCanvas_cls* view = shell.frame->GetTopPanel()->View(0);
+    ASSERT_NE(view, nullptr);
+    view->MakeCurrentView();
+    const int before = view->DrawCount();
+    view->RequestPaint();
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return view->DrawCount() > before; }, 5000));
+    testsupport::Pump(300);
+    for (int id : {ID_CAMERA_DIALOG_REFRESH, ID_LIGHT_DIALOG_REFRESH, ID_STEREO_DIALOG_REFRESH})
+        EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << id;
+    // The refreshes change nothing the views show: no paint follows them.
+    const int settled = view->DrawCount();
+    ids.clear();
+    testsupport::Pump(600);
+    EXPECT_EQ(view->DrawCount(), settled);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), int(ID_STEREO_DIALOG_REFRESH)), 0);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), int(ID_CAMERA_DIALOG_REFRESH)), 0);
+    shell.frame->SetTestHooks(nullptr);
 }
 
 TEST(FrameMain, PopUpMenusFollowTheEventsList) {

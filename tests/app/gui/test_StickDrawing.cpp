@@ -14,6 +14,7 @@
 
 #include "app/gui/TopHalfPanel.h"
 #include "common/CommandHistory.h"
+#include "common/CommandIds.h"
 #include "common/gui/MultiInputPanel.h"
 #include "data/DataSequenceSet.h"
 #include "filters/ColorCurve.h"
@@ -195,4 +196,25 @@ TEST_F(StickDrawing, PanelRowsFollowTheChoicesAndTheFileButtonIsUndoable) {
     EXPECT_EQ(s->Data()->stickPath.Value(), "NONE");
     GoCommandHistory.Redo();
     EXPECT_EQ(s->Data()->stickPath.Value(), shell->prompts.filePath);
+}
+
+TEST_F(StickDrawing, MenuAddsAStickFilterAndAMissingFileIsToldOnce) {
+    FilterCtrl_cls* objects = shell->core->GetFilterCtrl(1);
+    shell->Post(ID_ADD_STICK);
+    ASSERT_EQ(objects->Count(), 1);
+    auto* s = static_cast<FilterStick_cls*>(objects->GetNode(0));
+    EXPECT_EQ(s->Kind(), FILTER_STICK);
+    EXPECT_EQ(s->Data()->Name(), "Stick00");
+    testsupport::ResetModals();
+    testsupport::SetModalAnswer(wxID_OK);
+    s->Data()->stickPath.text = wxString::FromUTF8(dir.File("absent%d.txt"));
+    ASSERT_TRUE(Repaint());
+    ASSERT_TRUE(Repaint());
+    testsupport::Pump(50);
+    const std::vector<wxString> messages = testsupport::ModalMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].Find("absent0.txt"), wxNOT_FOUND) << messages[0];
+    // Undoing the menu's step removes the filter again.
+    GoCommandHistory.Undo();
+    EXPECT_EQ(objects->Count(), 0);
 }

@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -14,9 +15,15 @@
 
 #include <wx/frame.h>
 #include <wx/sizer.h>
+#include <wx/utils.h>
 
+#include "common/CommandIds.h"
+#include "scene/AnchorPath.h"
+#include "scene/CameraPath.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/view/gui/ViewDrawerProbe.h"
+#include "timeline/TimeCtrl.h"
+#include "view/ViewSettings.h"
 #include "view/gui/FBO.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/MainGLCanvas.h"
@@ -269,4 +276,122 @@ TEST_F(WideViewFixture, PanoramaPutsEachAzimuthAtItsPlaceInTheBand) {
     EXPECT_TRUE(IsBlue(s.At(int(cx - h / 8), int(cy + 0.08 * h))));
     EXPECT_TRUE(IsBlack(s.At(int(cx), int(cy + 0.15 * h))));
     EXPECT_TRUE(IsBlack(s.At(int(cx), int(cy - 0.15 * h))));
+}
+
+namespace {
+
+/// A view whose frame records the commands the view posts to it.
+class PostingViewFixture : public ViewFixture {
+protected:
+    void SetUp() override {
+        ViewFixture::SetUp();
+        frame->Bind(wxEVT_MENU, [this](wxCommandEvent& e) { posted.push_back(e.GetId()); });
+    }
+    void TearDown() override {
+        MainGLCanvas_cls::SetTimeModel(nullptr);
+        if (GpCurrentCanvas == view) GpCurrentCanvas = nullptr;
+        ViewFixture::TearDown();
+    }
+    /// Paints once and lets the posted commands arrive.
+    std::vector<int> PaintAndCollect() {
+        posted.clear();
+        EXPECT_TRUE(PaintTimes(1));
+        testsupport::Pump(20);
+        return posted;
+    }
+    int CountOf(const std::vector<int>& ids, int id) const { return int(std::count(ids.begin(), ids.end(), id)); }
+    std::vector<int> posted;
+};
+
+}  // namespace
+
+TEST_F(PostingViewFixture, OnlyTheCurrentViewPostsTheDialogRefreshesAfterEachPaint) {
+    GpCurrentCanvas = nullptr;
+    EXPECT_EQ(PaintAndCollect(), std::vector<int>{});
+    view->MakeCurrentView();
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(PaintAndCollect(), (std::vector<int>{ID_CAMERA_DIALOG_REFRESH, ID_LIGHT_DIALOG_REFRESH,
+                                                        ID_STEREO_DIALOG_REFRESH}))
+            << "paint " << i;
+}
+
+TEST_F(PostingViewFixture, RedrawOthersIsPostedOnceAfterAQuickPaintAndWaitsForPlaybackToStop) {
+    GpCurrentCanvas = nullptr;
+    TimeCtrl_cls time;
+    MainGLCanvas_cls::SetTimeModel(&time);
+    ASSERT_TRUE(PaintTimes(1));
+
+    view->RequestRedrawOthers();
+    EXPECT_EQ(CountOf(PaintAndCollect(), ID_REDRAW_VIEWS), 1);
+    EXPECT_FALSE(view->RedrawOthersRequested());
+    EXPECT_EQ(CountOf(PaintAndCollect(), ID_REDRAW_VIEWS), 0) << "served once only";
+
+    // While playing, the request waits; the first paint after playback serves it.
+    view->RequestRedrawOthers();
+    time.playing = true;
+    EXPECT_EQ(CountOf(PaintAndCollect(), ID_REDRAW_VIEWS), 0);
+    EXPECT_TRUE(view->RedrawOthersRequested());
+    time.playing = false;
+    EXPECT_EQ(CountOf(PaintAndCollect(), ID_REDRAW_VIEWS), 1);
+
+    // A paint of a second or more drops the extra round.
+    MainGLCanvas_cls::SetSceneDrawer([](MainGLCanvas_cls& v, const SceneDrawArgs& a) {
+        wxMilliSleep(1050);
+        DrawTestQuad(v, a);
+    });
+    MainGLCanvas_cls::SetUseFBO([] { return false; });
+    view->RequestRedrawOthers();
+    EXPECT_EQ(CountOf(PaintAndCollect(), ID_REDRAW_VIEWS), 0);
+    EXPECT_FALSE(view->RedrawOthersRequested());
+}
+
+namespace {
+
+/// A wide view with the scene's camera path and anchor; they outlive the view, which may
+/// still follow them while it is taken down.
+class PathViewFixture : public WideViewFixture {
+protected:
+    void SetUp() override {
+        WideViewFixture::SetUp();
+        GoPivotPose = GLCameraPose_cls();  // the path looks at the origin, and so does the pivot
+        GpCameraPath = &path;
+        GpAnchorPath = &anchor;
+    }
+    void TearDown() override {
+        WideViewFixture::TearDown();
+        GpCameraPath = nullptr;
+        GpAnchorPath = nullptr;
+    }
+    CameraPath_cls path;
+    AnchorPath_cls anchor;
+};
+
+}  // namespace
+
+TEST_F(PathViewFixture, FisheyeOffsetTurnsThePathViewSoAheadMovesUpByTheOffset) {
+    // Through the scene's camera path, a fisheye of 180 degrees: the red ball at the origin
+    // is straight ahead of the default path. A positive offset pitches the view down by that
+    // many degrees, so the ball rises by offset / 180 of the view height (equidistant disc).
+    path.geometry.value = GEOMETRY_FISHEYE;
+    path.vAngle.value = 180;
+    SetUpBalls(2, 0);
+    balls.greenAt[0] = 1000;  // out of sight
+    view->LinkToCameraPath();
+    for (double offset : {0.0, 30.0, -20.0}) {
+        path.fishEyeOffset.value = float(offset);
+        ASSERT_TRUE(PaintTimes(2));
+        const ViewShot& s = shots.at(0);
+        EXPECT_EQ(s.error, GLenum(GL_NO_ERROR));
+        double rx, ry;
+        ASSERT_TRUE(Centroid(s, IsRed, rx, ry)) << offset;
+        EXPECT_NEAR(rx, s.w / 2.0, 2.5) << offset;
+        EXPECT_NEAR(ry, s.h / 2.0 + offset / 180 * s.h, 2.5) << offset;
+    }
+    // A view of its own free camera ignores the path's offset.
+    view->UnlinkCamera(true);
+    view->settings.geometry.value = GEOMETRY_FISHEYE;
+    ASSERT_TRUE(PaintTimes(2));
+    double rx, ry;
+    ASSERT_TRUE(Centroid(shots.at(0), IsRed, rx, ry));
+    EXPECT_NEAR(ry, shots.at(0).h / 2.0, 2.5);
 }

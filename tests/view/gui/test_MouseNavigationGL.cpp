@@ -20,13 +20,16 @@
 #include "common/CommandHistory.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterCtrl.h"
+#include "filters/FilterObject.h"
 #include "filters/FilterData.h"
 #include "scene/SceneObj.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/view/gui/ViewDrawerProbe.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
+#include "view/DistortionMesh.h"
 #include "view/ModeIcon.h"
+#include "view/StereoGram.h"
 #include "view/ViewCameras.h"
 #include "view/gui/GLPicker.h"
 #include "view/gui/GLResources.h"
@@ -314,6 +317,22 @@ TEST_F(MouseViewTest, ClickSelectsTheBoxUnderItAndEmptySpaceChangesNothing) {
     EXPECT_EQ(picked[1], 20);
 }
 
+TEST_F(MouseViewTest, ClickSelectsAnObjectFilterByItsOutline) {
+    prefs->ApplyMouseTemplate(1);
+    InstallSelection();
+    AddBox(-1.5, 0, 0, 0.6);  // makes the lists
+    FilterBase_cls* object = lists[1]->AddFilter(FILTER_OBJECT, -1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(object, nullptr);
+    object->GetData()->SetTranslateKey(1.5, 0, 0);
+    object->GetData()->SetScaleKey(0.6, 0.6, 0.6);
+    ASSERT_TRUE(Paint());
+    const wxPoint p = Pixel(1.5, 0, 0);
+    Drag(wxMOUSE_BTN_RIGHT, p.x, p.y, p.x, p.y);
+    EXPECT_EQ(GpSelectedSceneObj, object->GetData());
+    ASSERT_FALSE(picked.empty());
+    EXPECT_EQ(picked.back(), 40);  // the first filter of list 1
+}
+
 TEST_F(MouseViewTest, GizmoAxisClickConstrainsTheDragAndUndoRevertsIt) {
     prefs->ApplyMouseTemplate(1);
     InstallSelection();
@@ -340,6 +359,147 @@ TEST_F(MouseViewTest, GizmoAxisClickConstrainsTheDragAndUndoRevertsIt) {
     EXPECT_FALSE(GoCommandHistory.CanUndo());
     EXPECT_EQ(t->GetValues(0, 0)[0], 0.0);
     GbParamUndoEnabled = 0;
+}
+
+namespace {
+
+/// Draws every filter of list 0 as a solid box at its placement: the first green, the next
+/// blue.
+void DrawFilterBoxes(MainGLCanvas_cls&, const SceneDrawArgs& a) {
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_CULL_FACE);
+    FilterCtrl_cls* list = GpFilterCtrls[0];
+    for (int i = 0; list && i < list->Count(); ++i) {
+        FilterData_cls* d = list->GetNode(i)->GetData();
+        d->UpdateTransform(a.time);
+        glColor4f(0, i == 0 ? 1.0f : 0.0f, i == 0 ? 0.0f : 1.0f, 1);
+        glPushMatrix();
+        d->ApplyGLTransform();
+        glBegin(GL_QUADS);
+        for (int axis = 0; axis < 3; ++axis)
+            for (double side : {-0.5, 0.5}) {
+                // one face of the unit cube, perpendicular to `axis`
+                const int u = (axis + 1) % 3, v = (axis + 2) % 3;
+                const double corners[4][2] = {{-0.5, -0.5}, {0.5, -0.5}, {0.5, 0.5}, {-0.5, 0.5}};
+                for (const auto& c : corners) {
+                    double p[3];
+                    p[axis] = side, p[u] = c[0], p[v] = c[1];
+                    glVertex3dv(p);
+                }
+            }
+        glEnd();
+        glPopMatrix();
+    }
+}
+
+/// Client pixel (y down) of the centre of the pixels passing `test` (in the `width` columns
+/// on the left, when given); false when none do.
+template <class Test>
+bool CentreOf(const ViewShot& s, Test test, wxPoint& at, int width = -1) {
+    double sx = 0, sy = 0;
+    int n = 0;
+    for (int y = 0; y < s.h; ++y)
+        for (int x = 0; x < (width < 0 ? s.w : width); ++x)
+            if (test(s.At(x, y))) sx += x, sy += y, ++n;
+    if (!n) return false;
+    at = wxPoint(int(std::lround(sx / n)), int(std::lround(s.h - 1 - sy / n)));
+    return true;
+}
+
+bool IsBoxGreen(const unsigned char* p) { return p[1] > 150 && p[0] < 80 && p[2] < 80; }
+bool IsBoxBlue(const unsigned char* p) { return p[2] > 150 && p[0] < 80 && p[1] < 80; }
+
+}  // namespace
+
+TEST_F(MouseViewTest, ClicksAndScaleDragsInFisheyeAndPanoramaViewsFollowTheComposedPicture) {
+    // Boxes 31 degrees left and right of the axis: a fisheye or panorama shows them near
+    // the centre, where planar matrices would put empty space.
+    prefs->ApplyMouseTemplate(1);  // "Blender Like": right selects, left moves the item
+    InstallSelection();
+    FilterBase_cls* a = AddBox(-6, 0, 0, 3);
+    FilterBase_cls* b = AddBox(6, 0, 0, 3);
+    MainGLCanvas_cls::SetSceneDrawer(DrawFilterBoxes);
+    GoRenderConfig.bufferSizeIndex.value = 1;  // 512
+    useFBO = true;
+    view->settings.persAngle.value = 180;
+    // The third pass looks through a lens whose middle shows the disc off its centre.
+    const char* lens =
+        "# lens\n# 2 x 2\no lens\n"
+        "v -1 0 -1\nv 0 0 -1\nv 1 0 -1\nv -1 0 0\nv 0 0 0\nv 1 0 0\nv -1 0 1\nv 0 0 1\nv 1 0 1\n"
+        "vt 0 1\nvt 0.5 1\nvt 1 1\nvt 0 0.5\nvt 0.62 0.45\nvt 1 0.5\nvt 0 0\nvt 0.5 0\nvt 1 0\n"
+        "vn 0 -1\ns off\nusemtl none\n"
+        "f 1/1/1 2/2/1 5/5/1 4/4/1\nf 2/2/1 3/3/1 6/6/1 5/5/1\nf 4/4/1 5/5/1 8/8/1 7/7/1\nf 5/5/1 6/6/1 9/9/1 8/8/1\n";
+    ASSERT_NE(GpDistortionMesh, nullptr);
+    std::string error;
+    ASSERT_TRUE(GpDistortionMesh->Parse(lens, "lens.obj", &error)) << error;
+    // The last pass shows a side-by-side stereogram: the left eye's picture is clicked.
+    struct StereoGuard {
+        StereoGram_cls stereo;
+        ~StereoGuard() { GpStereoGram = nullptr; }
+    } side;
+    side.stereo.cameraSetting.value = STEREO_OFF_AXIS;
+    side.stereo.outputType.value = STEREO_SIDE_BY_SIDE;
+    side.stereo.eyeParam->Component(0).keys[0].value = 0.02;
+    struct Pass {
+        int geometry;
+        bool lens, sideBySide;
+    };
+    for (const Pass pass : {Pass{GEOMETRY_FISHEYE, false, false}, Pass{GEOMETRY_PANORAMA, false, false},
+                            Pass{GEOMETRY_FISHEYE, true, false}, Pass{GEOMETRY_FISHEYE, false, true}}) {
+        // names the pass in messages
+        const int geometry = pass.geometry + (pass.lens ? 10 : 0) + (pass.sideBySide ? 20 : 0);
+        view->settings.distortion.value = pass.lens;
+        view->settings.geometry.value = pass.geometry;
+        GpStereoGram = pass.sideBySide ? &side.stereo : nullptr;
+        SetSelectedSceneObj(nullptr);
+        for (auto& l : lists) l->SelectFilter(nullptr);
+        ASSERT_TRUE(Paint());
+        wxPoint seenA, seenB;
+        const int width = pass.sideBySide ? kW / 2 : kW;
+        ASSERT_TRUE(CentreOf(shots.at(0), IsBoxGreen, seenA, width)) << geometry;
+        ASSERT_TRUE(CentreOf(shots.at(0), IsBoxBlue, seenB, width)) << geometry;
+        EXPECT_LT(std::abs(seenB.x - width / 2), width / 4) << "the box is shown near the centre";
+        for (auto [target, at] : {std::pair{b, seenB}, std::pair{a, seenA}}) {
+            Drag(wxMOUSE_BTN_RIGHT, at.x, at.y, at.x, at.y);
+            EXPECT_EQ(GpSelectedSceneObj, target->GetData()) << geometry;
+        }
+        // Between the boxes is empty: the selection stays.
+        const size_t clicks = picked.size();
+        Drag(wxMOUSE_BTN_RIGHT, kW / 2, kH / 2 + 3, kW / 2, kH / 2 + 3);
+        EXPECT_EQ(picked.size(), clicks) << geometry;
+        EXPECT_EQ(GpSelectedSceneObj, a->GetData());
+    }
+    // A scale drag about box b as the fisheye shows it: pressed 14 pixels from it and
+    // released 28 pixels away, it doubles the box on all axes.
+    GpStereoGram = nullptr;
+    view->settings.distortion.value = false;
+    view->settings.geometry.value = GEOMETRY_FISHEYE;
+    SetSelectedSceneObj(nullptr);
+    ASSERT_TRUE(Paint());
+    ASSERT_TRUE(Paint());
+    wxPoint c;
+    ASSERT_TRUE(CentreOf(shots.at(0), IsBoxBlue, c));
+    SetSelectedSceneObj(b->GetData());
+    for (auto& l : lists) l->SelectFilter(b);
+    ASSERT_TRUE(Paint());
+    GiItemEditMode = 1;
+    sim->MouseMove(At(c.x - 10, c.y + 10));
+    Pump(30);
+    sim->MouseDown();
+    ASSERT_TRUE(PumpUntil([&] { return view->Tracker().AnyButtonHeld(); }, 1000));
+    Paint();
+    sim->MouseMove(At(c.x - 20, c.y + 20));
+    ASSERT_TRUE(PumpUntil([&] { return view->ItemDrag().active; }, 1000));
+    Pump(20);
+    sim->MouseUp();
+    ASSERT_TRUE(PumpUntil([&] { return !view->ItemDrag().active; }, 1000));
+    const std::vector<double> scale = b->GetData()->scale->GetValues(0, 0);
+    EXPECT_NEAR(scale[0], 6.0, 0.4);
+    EXPECT_NEAR(scale[1], scale[0], 1e-12);
+    EXPECT_NEAR(scale[2], scale[0], 1e-12);
+    GiItemEditMode = 0;
+    GoRenderConfig.bufferSizeIndex.value = 3;
 }
 
 TEST_F(MouseViewTest, CaptureLossEndsTheGesture) {

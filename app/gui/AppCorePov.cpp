@@ -1,0 +1,113 @@
+// The central object's side of POV-Ray: exports of a snapshot and of animation frames, the
+// range of an animation run, and the end of a render.
+#include "app/gui/AppCore.h"
+
+#include <wx/translation.h>
+
+#include "app/gui/AppPovHost.h"
+#include "app/gui/AppPovSources.h"
+#include "app/gui/FrameMain.h"
+#include "common/gui/MessageHelpers.h"
+#include "platform/Trace.h"
+#include "scene/PovRayCtrl.h"
+#include "scene/PovSceneWriter.h"
+#include "scene/gui/PovRayGUI.h"
+#include "timeline/TimeCtrl.h"
+#include "timeline/gui/PlayCtrlGUI.h"
+
+void AppCore_cls::CreatePovRay() {
+    GpPovRayCtrl = m_povRay = new PovRayCtrl_cls;
+    m_povRay->SetTimeCtrl(m_timeCtrl);
+    m_povHost = new AppPovHost_cls(m_frame);
+    m_povRay->SetHost(m_povHost);
+    m_povSources = new AppPovSources_cls(this);
+    m_povWriter = new PovSceneWriter_cls(m_povRay, m_povSources);
+    ConnectFilterPovText(*m_povSources);
+    m_povWriter->askNoLight = [this]() {
+        return AskYesNo(m_frame, wxGetTranslation("Output .pov file"), wxGetTranslation("No Light"));
+    };
+}
+
+void AppCore_cls::StopPovRay() {
+    // The dialog is a child of the frame and goes with it.
+    m_povDialog = nullptr;
+    if (m_povHost) {
+        m_povHost->readControls = nullptr;
+        m_povHost->updateBusyState = nullptr;
+    }
+    if (!m_povRay) return;
+    m_povRay->StopRender();
+    m_povRay->SetHost(nullptr);
+}
+
+void AppCore_cls::DeletePovRay() {
+    StopPovRay();
+    delete m_povWriter;
+    m_povWriter = nullptr;
+    delete m_povSources;
+    m_povSources = nullptr;
+    if (GpPovRayCtrl == m_povRay) GpPovRayCtrl = nullptr;
+    delete m_povRay;
+    m_povRay = nullptr;
+    delete m_povHost;
+    m_povHost = nullptr;
+}
+
+bool AppCore_cls::ExportPovSnapshot(bool forRender) {
+    return m_povWriter && m_povWriter->ExportPovSnapshot(forRender);
+}
+
+bool AppCore_cls::ExportPovAnimationFrame() {
+    return m_povWriter && m_povRay && m_povRay->exporting && m_povWriter->ExportPovAnimationFrame();
+}
+
+void AppCore_cls::ApplyPovAnimRange() {
+    TimeCtrl_cls* time = m_timeCtrl;
+    if (!time || !m_povRay) return;
+    switch (m_povRay->GetRenderRegion()) {
+        case 0:
+            time->GoToLimit(-1);
+            break;
+        case 1:
+            time->SetTemporaryPlayRange(0, time->MaxFrame());
+            time->SetFrameUndoable(0, time->Frame());
+            break;
+        case 2: {
+            const int first = std::max(0, std::min(m_povRay->GetRegionCustomMin(), time->MaxFrame()));
+            const int last = std::max(first, std::min(m_povRay->GetRegionCustomMax(), time->MaxFrame()));
+            time->SetTemporaryPlayRange(first, last);
+            time->SetFrameUndoable(first, time->Frame());
+            break;
+        }
+        default:
+            break;
+    }
+    // Playback must end at the end of the range, not wrap round.
+    if (time->repeat.value) {
+        time->SetRepeatUndoable(0, 1);
+        if (time->playCtrl) time->playCtrl->UpdateControls();
+    }
+}
+
+void AppCore_cls::OnPovRenderDone() {
+    if (!m_povRay) return;
+    m_povHost->UpdateBusyState();
+    const wxString failure = m_povRay->TakeRenderFailure();
+    if (failure.empty()) return;
+    platform::ReportError(failure.utf8_string());
+    if (m_frame) ShowMessageBox(m_frame, failure, wxGetTranslation("Warning"));
+}
+
+void AppCore_cls::ShowPovDialog() {
+    if (!m_frame || !m_povRay) return;
+    if (!m_povDialog) {
+        FrameMain_cls* frame = m_frame;
+        m_povDialog = new PovRayGUI_cls(m_povRay, frame, [frame](int id) { frame->PostMenuCommand(id); });
+        PovRayGUI_cls* dialog = m_povDialog;
+        m_povHost->readControls = [dialog]() { dialog->ReadControls(); };
+        m_povHost->updateBusyState = [dialog]() { dialog->UpdateBusyState(); };
+    }
+    if (!m_povDialog->IsShown()) m_povDialog->UpdateGUI();
+    m_povDialog->Show();
+    m_povDialog->Raise();
+}

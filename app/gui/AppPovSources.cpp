@@ -1,0 +1,155 @@
+// The program's side of the POV-Ray scene writer.
+#include "app/gui/AppPovSources.h"
+
+#include "app/gui/AppCore.h"
+#include "app/gui/FrameMain.h"
+#include "data/DataSequence.h"
+#include "data/DataSequenceSet.h"
+#include "data/PeriodicBoundary.h"
+#include "filters/ColorCurve.h"
+#include "filters/FilterCopy.h"
+#include "filters/FilterCtrl.h"
+#include "filters/FilterDataBox.h"
+#include "filters/FilterFog.h"
+#include "timeline/TimeCtrl.h"
+#include "view/ViewCameras.h"
+#include "view/ViewSettings.h"
+#include "view/gui/GLResources.h"
+#include "view/gui/MainGLCanvas.h"
+
+namespace {
+
+FilterCopy_cls* CopyFilter() { return GpFilterCtrls[2] ? GpFilterCtrls[2]->FindCopy() : nullptr; }
+
+void PeriodicBox(float box[3][3]) {
+    for (int a = 0; a < 3; ++a) {
+        box[a][0] = box[a][1] = box[a][2] = 0;
+        if (!GpPeriodicBoundary) continue;
+        Vec3f e;
+        GpPeriodicBoundary->GetImageOffset(e, a);
+        box[a][0] = e.x, box[a][1] = e.y, box[a][2] = e.z;
+    }
+}
+
+}  // namespace
+
+wxString AppPovSources_cls::PovBackground() {
+    return GpBGColor ? GpBGColor->PovRGB() : PovSceneSources_cls::PovBackground();
+}
+
+bool AppPovSources_cls::MainViewCamera(PovViewCamera_cls& out) {
+    FrameMain_cls* frame = m_core->GetFrameMain();
+    MainGLCanvas_cls* view = frame ? frame->GetMainView() : nullptr;
+    if (!view) return false;
+    // The view brought its camera up to the time when it painted last; an export follows a
+    // paint (animation runs) or a menu command on a painted view.
+    out.camera = view->camera;
+    GLCameraPose_cls::Copy(GoPivotPose, out.pivot);
+    out.angle = view->cameras.ViewAngle(nullptr);
+    const int geometry = view->cameras.GeometryMode();
+    out.fisheye = geometry == GEOMETRY_FISHEYE;
+    out.orthographic = geometry == GEOMETRY_ORTHOGRAPHIC;
+    return true;
+}
+
+double AppPovSources_cls::NormalizedTime() {
+    const TimeCtrl_cls* time = m_core->GetTimeCtrl();
+    return time ? time->GetNormalizedTime(-1, 0) : 0.0;
+}
+
+int AppPovSources_cls::DataFrame() {
+    const TimeCtrl_cls* time = m_core->GetTimeCtrl();
+    return time ? time->GetDataFrame(-1) : 0;
+}
+
+int AppPovSources_cls::FrameCount() {
+    const DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
+    return seq ? seq->GetFrameCount() : 0;
+}
+
+double AppPovSources_cls::DataTime() {
+    const TimeCtrl_cls* time = m_core->GetTimeCtrl();
+    const DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
+    if (!time || !seq) return 0.0;
+    double t = 0, span = 0;
+    seq->GetFrameTimes(t, span, time->GetDataFrame(-1), time->GetFrameFraction(-1, -1));
+    return t;
+}
+
+bool AppPovSources_cls::WritePovParticles(wxString& out, PovRayCtrl_cls& ctrl, int frame) {
+    return writeParticles && writeParticles(out, ctrl, frame);
+}
+
+wxString AppPovSources_cls::PovLights(double t) { return povLights ? povLights(t) : wxString(); }
+
+int AppPovSources_cls::CountVisibleLights() { return countVisibleLights ? countVisibleLights() : -1; }
+
+wxString AppPovSources_cls::PovFog(double t) { return povFog ? povFog(t) : wxString(); }
+
+void AppPovSources_cls::PovBG(wxString& out, double t, PovRayCtrl_cls& ctrl) {
+    if (povBG) povBG(out, t, ctrl);
+}
+
+bool AppPovSources_cls::HasEnabledDataBox() {
+    return GpFilterCtrls[2] && GpFilterCtrls[2]->GetEnabledDataBoxData();
+}
+
+void AppPovSources_cls::DataBoxPovTransform(wxString& out, double t, int mode) {
+    if (FilterDataBoxData_cls* box = GpFilterCtrls[2] ? GpFilterCtrls[2]->GetEnabledDataBoxData() : nullptr)
+        box->PovTransform(out, t, mode);
+}
+
+int AppPovSources_cls::GetEnabledSticks() { return enabledStickCount ? enabledStickCount() : 0; }
+
+void AppPovSources_cls::PovSticks(wxString& out, int i) {
+    if (povSticks) povSticks(out, i);
+}
+
+int AppPovSources_cls::CopyCount() {
+    const FilterCopy_cls* copy = CopyFilter();
+    return copy ? copy->GetCopyCount() : -1;
+}
+
+wxString AppPovSources_cls::CopyPovTranslate(int k, double time) {
+    const FilterCopy_cls* copy = CopyFilter();
+    if (!copy) return wxString();
+    float box[3][3];
+    PeriodicBox(box);
+    return copy->PovTranslate(k, time, box);
+}
+
+int AppPovSources_cls::CopyNeighbourMask(int k) {
+    const FilterCopy_cls* copy = CopyFilter();
+    return copy ? copy->GetNeighbourMask(k) : 0;
+}
+
+wxString AppPovSources_cls::PovObjectDeclares() { return povObjectDeclares ? povObjectDeclares() : wxString(); }
+
+bool AppPovSources_cls::HasEnabledObjectOrGrid() { return hasEnabledObjectOrGrid && hasEnabledObjectOrGrid(); }
+
+void AppPovSources_cls::SetCopyTransform(const wxString& transform) {
+    if (setCopyTransform) setCopyTransform(transform);
+}
+
+void AppPovSources_cls::PovObjects(wxString& out, double t, int mode, int indent, const GLCamera_cls& camera) {
+    if (povObjects) povObjects(out, t, mode, indent, camera);
+}
+
+void ConnectFilterPovText(AppPovSources_cls& sources) {
+    // The World list's fog and backgrounds, the Object list's objects and grids.
+    sources.povFog = [](double t) {
+        FilterFog_cls* fog = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindFog() : nullptr;
+        return fog ? fog->PovFog(t) : wxString();
+    };
+    sources.povBG = [](wxString& out, double t, PovRayCtrl_cls& ctrl) {
+        if (GpFilterCtrls[2]) GpFilterCtrls[2]->PovBG(out, t, ctrl);
+    };
+    sources.hasEnabledObjectOrGrid = [] { return GpFilterCtrls[1] && GpFilterCtrls[1]->HasEnabledObjectOrGrid(); };
+    sources.povObjectDeclares = [] { return GpFilterCtrls[1] ? GpFilterCtrls[1]->PovObjectDeclares() : wxString(); };
+    sources.setCopyTransform = [](const wxString& transform) {
+        if (GpFilterCtrls[1]) GpFilterCtrls[1]->SetCopyTransform(transform);
+    };
+    sources.povObjects = [](wxString& out, double t, int mode, int indent, const GLCamera_cls& camera) {
+        if (GpFilterCtrls[1]) GpFilterCtrls[1]->PovObjects(out, t, mode, indent, camera, GoRenderConfig.lineWidth.value);
+    };
+}

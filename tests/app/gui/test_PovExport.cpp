@@ -1,0 +1,96 @@
+// POV-Ray from the running program: a snapshot export of what the main view shows renders in
+// POV-Ray, and an animation run writes one scene per step of the work area and stops.
+#include "tests/app/gui/ShellFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/CommandIds.h"
+#include "filters/FilterCtrl.h"
+#include "filters/FilterFog.h"
+#include "timeline/ParamGroup.h"
+#include "scene/PovOutputSettings.h"
+#include "scene/PovRayCtrl.h"
+#include "tests/support/PovRayProbe.h"
+#include "timeline/TimeCtrl.h"
+
+using shelltest::Shell;
+using testsupport::TempDir;
+
+namespace {
+
+PovRayCtrl_cls* PreparePov(Shell& shell, const TempDir& dir) {
+    PovRayCtrl_cls* pov = shell.core->GetPovRay();
+    pov->pathPovWork.text = wxString::FromUTF8(dir.File("POV"));
+    pov->output->width.value = 32;
+    pov->output->height.value = 24;
+    pov->output->display.value = false;
+    return pov;
+}
+
+}  // namespace
+
+TEST(PovExport, SnapshotOfTheMainViewRenders) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    shell.Post(ID_POV_RENDER_SNAPSHOT);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 20000));
+    testsupport::Pump(50);
+    const std::string pov0 = testsupport::ReadFile(dir.File("POV/povsnap0000.pov"));
+    EXPECT_NE(pov0.find("camera {\n\tperspective\n"), std::string::npos);
+    EXPECT_NE(pov0.find("background {rgb<"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povsnap0000.png"))) << pov0;
+    EXPECT_EQ(pov->TakeRenderFailure(), "");
+}
+
+TEST(PovExport, AnimationRunWritesEachStepAndEnds) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    time->SetWorkAreaMin(0);
+    time->SetWorkAreaMax(3);
+    time->repeat.value = false;
+    shell.Post(ID_POV_EXPORT_ANIMATION);
+    EXPECT_TRUE(pov->exporting);
+    EXPECT_FALSE(shell.frame->IsEnabled());
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !pov->exporting; }, 20000));
+    EXPECT_TRUE(shell.frame->IsEnabled());
+    EXPECT_FALSE(time->IsPlaying());
+    // Frames 0 to 3, each exported at least once (an extra paint exports its step again).
+    int written = 0;
+    while (std::filesystem::exists(dir.File("POV/povanim" + std::string(4 - std::to_string(written).size(), '0') +
+                                            std::to_string(written) + ".pov")))
+        ++written;
+    EXPECT_GE(written, 4);
+    EXPECT_EQ(pov->animCounter, written);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povanim0000.ini")));
+}
+
+TEST(PovExport, FogBackgroundAndGridFiltersAreRendered) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    shell.Post(ID_ADD_FOG);
+    shell.Post(ID_ADD_BG);
+    shell.Post(ID_ADD_GRID);
+    auto* fog = static_cast<FilterFog_cls*>(shell.core->GetFilterCtrl(2)->FindFog());
+    ASSERT_NE(fog, nullptr);
+    fog->Data()->fogParams->SetKeyFrame({0.05, 1.0}, true, -1);
+    shell.Post(ID_POV_RENDER_SNAPSHOT);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 30000));
+    testsupport::Pump(50);
+    const std::string scene = testsupport::ReadFile(dir.File("POV/povsnap0000.pov"));
+    EXPECT_NE(scene.find("fog { \n\tdistance 20.000000\n"), std::string::npos) << scene;
+    EXPECT_NE(scene.find("#macro SP(POS, R, RGBT)"), std::string::npos);
+    EXPECT_NE(scene.find("#include \"CommonBG00.pov\""), std::string::npos);
+    EXPECT_NE(scene.find("box{<-1,-1.01,-0.01>,<1,-0.99,0.01>}"), std::string::npos);
+    const std::string stars = testsupport::ReadFile(dir.File("POV/CommonBG00.pov"));
+    EXPECT_EQ(stars.rfind("union{\n", 0), 0u);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povsnap0000.png"))) << scene;
+    EXPECT_EQ(pov->TakeRenderFailure(), "");
+}
