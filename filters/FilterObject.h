@@ -13,6 +13,7 @@
 #include "scene/TexProperty.h"
 
 class CommandHistory_cls;
+class GLCamera_cls;
 struct MaterialColors_cls;
 struct ObjectDrawContext;
 
@@ -28,6 +29,11 @@ struct PovObjectStyle_cls {
     std::function<wxString(double, double, double, bool)> photons;
     /// Makes a mesh file's path relative to the scene's folder; empty: the path as it is.
     std::function<wxString(const wxString&)> relativePath;
+    /// The exported camera (not owned; null: the default camera): cubic grids show the
+    /// cube's faces beyond the scene as seen from it.
+    const GLCamera_cls* camera = nullptr;
+    /// The views' "LineWidth=": grid lines are lineWidth x 0.002 thick.
+    float lineWidth = 5.0f;
 
     /// The style of the POV-Ray controller's settings (fast colouring, photons, work
     /// folder); the defaults before the controller exists.

@@ -37,6 +37,7 @@ void AppCore_cls::CreatePovRay() {
         if (i < 0 || i >= int(sticks.size())) return;
         sticks[size_t(i)]->PovMacroAndSticks(out, GpSnap && GpSnap->allocated ? GpSnap->positions : nullptr);
     };
+    ConnectFilterPovText(*m_povSources);
     m_povWriter->askNoLight = [this]() {
         return AskYesNo(m_frame, wxGetTranslation("Output .pov file"), wxGetTranslation("No Light"));
     };

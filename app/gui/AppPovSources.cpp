@@ -11,6 +11,7 @@
 #include "filters/FilterCtrl.h"
 #include "filters/FilterDataBox.h"
 #include "filters/FilterStick.h"
+#include "filters/FilterFog.h"
 #include "timeline/TimeCtrl.h"
 #include "view/Snap.h"
 #include "view/ViewCameras.h"
@@ -158,4 +159,23 @@ void AppPovSources_cls::SetCopyTransform(const wxString& transform) {
 void AppPovSources_cls::PovObjects(wxString& out, double t, int mode, int indent, const GLCamera_cls& camera) {
     if (povObjects) povObjects(out, t, mode, indent, camera);
     else if (GpFilterCtrls[1]) GpFilterCtrls[1]->PovObjects(out, t, mode, indent, camera);
+}
+
+void ConnectFilterPovText(AppPovSources_cls& sources) {
+    // The World list's fog and backgrounds, the Object list's objects and grids.
+    sources.povFog = [](double t) {
+        FilterFog_cls* fog = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindFog() : nullptr;
+        return fog ? fog->PovFog(t) : wxString();
+    };
+    sources.povBG = [](wxString& out, double t, PovRayCtrl_cls& ctrl) {
+        if (GpFilterCtrls[2]) GpFilterCtrls[2]->PovBG(out, t, ctrl);
+    };
+    sources.hasEnabledObjectOrGrid = [] { return GpFilterCtrls[1] && GpFilterCtrls[1]->HasEnabledObjectOrGrid(); };
+    sources.povObjectDeclares = [] { return GpFilterCtrls[1] ? GpFilterCtrls[1]->PovObjectDeclares() : wxString(); };
+    sources.setCopyTransform = [](const wxString& transform) {
+        if (GpFilterCtrls[1]) GpFilterCtrls[1]->SetCopyTransform(transform);
+    };
+    sources.povObjects = [](wxString& out, double t, int mode, int indent, const GLCamera_cls& camera) {
+        if (GpFilterCtrls[1]) GpFilterCtrls[1]->PovObjects(out, t, mode, indent, camera, GoRenderConfig.lineWidth.value);
+    };
 }

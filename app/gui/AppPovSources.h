@@ -10,6 +10,11 @@
 #include "scene/PovSceneSources.h"
 
 class AppCore_cls;
+class AppPovSources_cls;
+
+/// Fills the filter seams of `sources` (fog, BG, objects and grids) with the filter lists'
+/// POV-Ray text (GpFilterCtrls, looked up at each call).
+void ConnectFilterPovText(AppPovSources_cls& sources);
 
 class AppPovSources_cls : public PovSceneSources_cls {
 public:

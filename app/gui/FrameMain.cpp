@@ -468,6 +468,9 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_ADD_DATABOX:
         case ID_ADD_FILTERING:
         case ID_ADD_COPYBOX:
+        case ID_ADD_FOG:
+        case ID_ADD_GRID:
+        case ID_ADD_BG:
         case ID_ADD_OBJECT:
         case ID_ADD_STICK:
             if (m_core) m_core->AddFilter(nullptr, FilterTypeForMenuId(id));

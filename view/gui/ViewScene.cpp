@@ -15,7 +15,9 @@
 #include "filters/ColorCurve.h"
 #include "filters/FilterCopy.h"
 #include "filters/FilterCtrl.h"
+#include "filters/FilterBG.h"
 #include "filters/FilterDataBox.h"
+#include "filters/FilterFog.h"
 #include "filters/FilterStick.h"
 #include "timeline/ParamGroup.h"
 #include "filters/gui/FilterObjectGL.h"
@@ -118,15 +120,35 @@ TagList_cls& ViewScene_cls::Tags(int view) {
 
 namespace {
 
-/// The background: BGColor's constant colour (opaque), then every buffer cleared.
-void ClearBackground() {
-    float c[4] = {0, 0, 0, 1};
+/// The background: BGColor's constant colour (opaque), tinted by the first Fog filter of the
+/// world list at scene time `t`, then every buffer cleared.
+void ClearBackground(double t) {
+    float c[3] = {0, 0, 0};
     if (GpBGColor) {
         const float* k = GpBGColor->ConstantColor();
         c[0] = k[0], c[1] = k[1], c[2] = k[2];
     }
     glClearColor(c[0], c[1], c[2], 1);
+    if (FilterFog_cls* fog = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindFog() : nullptr) fog->SetClearColor(t, c);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT | GL_ACCUM_BUFFER_BIT);
+}
+
+/// The enabled BG filters of the world list at scene time `t`, behind everything.
+void DrawBackgrounds(double t) {
+    if (!GpFilterCtrls[2]) return;
+    const std::vector<FilterBG_cls*> bgs = GpFilterCtrls[2]->GetEnabledBGs();
+    if (bgs.empty()) return;
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT | GL_DEPTH_BUFFER_BIT |
+                 GL_POLYGON_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    for (FilterBG_cls* bg : bgs) bg->Draw(t);
+    glPopAttrib();
+}
+
+/// GL fog of the first Fog filter of the world list at `t`; none without one.
+void ApplyFog(double t) {
+    glDisable(GL_FOG);
+    if (FilterFog_cls* fog = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindFog() : nullptr) fog->ApplyGLFog(t);
 }
 
 }  // namespace
@@ -141,8 +163,10 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     TagList_cls& tags = Tags(args.view);
     if (args.subView == 0) tags.Clear();
 
+    const double sceneTime = args.time;
     glPushAttrib(GL_ALL_ATTRIB_BITS);
-    ClearBackground();
+    ClearBackground(sceneTime);
+    DrawBackgrounds(sceneTime);
     // The scene's lights take over once they exist; before, one default light shows the
     // particles' colours.
     LightSRCCtrl_cls* lights = GpLightSRCCtrl;
@@ -161,7 +185,7 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     glLineWidth(lineWidth);
     DataPass(view, args, show, k);
     glLineWidth(lineWidth);
-    ItemsPass(view, args, show, d, g);
+    ItemsPass(view, args, show, d, g, tags);
     // Labels last, over everything, at the size of the target drawn into.
     glDisable(GL_LIGHTING);
     glColor4f(1, 1, 1, 1);
@@ -307,6 +331,7 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     glEnable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
     GiDrawMode = 0;
+    ApplyFog(args.time);
     DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
     const bool particles = show.data && seq && m_renderer && seq->GetFrameCount() > 0;
     if (!show.data && !show.items) return;
@@ -536,7 +561,7 @@ void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& re
 }
 
 void ViewScene_cls::ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, double d,
-                             double g) {
+                             double g, TagList_cls& tags) {
     glPointSize(6);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -549,6 +574,9 @@ void ViewScene_cls::ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs&
     if (show.items) DrawPathItems(view, false, args.time, d);
     // The light symbols, each under its pick name.
     if (show.items && GpLightSRCCtrl) GpLightSRCCtrl->DrawGL(false);
+    // The Grid filters of the object list are scene items too.
+    if (show.items && GpFilterCtrls[1])
+        GpFilterCtrls[1]->DrawGrids(args.time, *args.camera, &tags);
     // The pivot marker: a small cross at the pivot, sized by the pivot distance.
     if (show.items) {
         const double* p = args.camera->pivot;

@@ -122,7 +122,7 @@ private:
     /// without copies), on the frame just drawn, at data frame `dataFrame`.
     void DrawSticks(int mask, int dataFrame);
     void ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, double d,
-                   double g);
+                   double g, TagList_cls& tags);
     void DirectModeWarnings(MainGLCanvas_cls& view) const;
 
     std::function<ViewToggles(const MainGLCanvas_cls&)> m_toggles;

@@ -10,6 +10,9 @@
 #include <filesystem>
 
 #include "common/CommandIds.h"
+#include "filters/FilterCtrl.h"
+#include "filters/FilterFog.h"
+#include "timeline/ParamGroup.h"
 #include "scene/PovOutputSettings.h"
 #include "scene/PovRayCtrl.h"
 #include "scene/PovRegionSettings.h"
@@ -148,4 +151,29 @@ TEST(PovExport, LoadedParticlesAreRenderedInTheScene) {
                 static_cast<unsigned char>(rgb[i + 2]) > 30)
             ++coloured;
     EXPECT_GT(coloured, 20) << scene.substr(0, 2000);
+}
+
+TEST(PovExport, FogBackgroundAndGridFiltersAreRendered) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    shell.Post(ID_ADD_FOG);
+    shell.Post(ID_ADD_BG);
+    shell.Post(ID_ADD_GRID);
+    auto* fog = static_cast<FilterFog_cls*>(shell.core->GetFilterCtrl(2)->FindFog());
+    ASSERT_NE(fog, nullptr);
+    fog->Data()->fogParams->SetKeyFrame({0.05, 1.0}, true, -1);
+    shell.Post(ID_POV_RENDER_SNAPSHOT);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 30000));
+    testsupport::Pump(50);
+    const std::string scene = testsupport::ReadFile(dir.File("POV/povsnap0000.pov"));
+    EXPECT_NE(scene.find("fog { \n\tdistance 20.000000\n"), std::string::npos) << scene;
+    EXPECT_NE(scene.find("#macro SP(POS, R, RGBT)"), std::string::npos);
+    EXPECT_NE(scene.find("#include \"CommonBG00.pov\""), std::string::npos);
+    EXPECT_NE(scene.find("box{<-1,-1.01,-0.01>,<1,-0.99,0.01>}"), std::string::npos);
+    const std::string stars = testsupport::ReadFile(dir.File("POV/CommonBG00.pov"));
+    EXPECT_EQ(stars.rfind("union{\n", 0), 0u);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povsnap0000.png"))) << scene;
+    EXPECT_EQ(pov->TakeRenderFailure(), "");
 }
