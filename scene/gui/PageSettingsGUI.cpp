@@ -30,7 +30,7 @@ void PageSettings_cls::RefitDialog(wxWindow* dialog) {
             int best = 0;
             for (size_t i = 0; i < book->GetPageCount(); ++i)
                 best = std::max(best, book->GetPage(i)->GetBestSize().y);
-            book->SetMinSize(wxSize(-1, best + 30));
+            book->SetMinSize(wxSize(-1, std::max(best + 30, book->CalcSizeFromPage(wxSize(1, best)).y)));
         }
     if (auto* ex = dynamic_cast<wxDialogEXKey*>(dialog)) ex->Relayout();
     else if (dialog) dialog->Layout();

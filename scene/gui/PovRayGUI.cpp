@@ -1,6 +1,8 @@
 // POV-Ray rendering dialog.
 #include "scene/gui/PovRayGUI.h"
 
+#include <algorithm>
+
 #include <wx/button.h>
 #include <wx/dirdlg.h>
 #include <wx/filefn.h>
@@ -241,7 +243,8 @@ void PovRayGUI_cls::FitNotebooks() {
     for (wxNotebook* book : {formatBook, settingsBook}) {
         int best = 0;
         for (size_t i = 0; i < book->GetPageCount(); ++i) best = std::max(best, book->GetPage(i)->GetBestSize().y);
-        book->SetMinSize(wxSize(-1, best + 30));
+        // the tabs take what the theme gives them, often more than 30 pixels
+        book->SetMinSize(wxSize(-1, std::max(best + 30, book->CalcSizeFromPage(wxSize(1, best)).y)));
     }
 }
 

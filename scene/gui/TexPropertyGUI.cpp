@@ -233,7 +233,7 @@ void TexPropertyGUI_cls::FitNotebook() {
         p->Fit();
         highest = std::max(highest, p->GetBestSize().y);
     }
-    notebook->SetMinSize(wxSize(-1, highest + 30));
+    notebook->SetMinSize(wxSize(-1, std::max(highest + 30, notebook->CalcSizeFromPage(wxSize(1, highest)).y)));
     mainPanel->Layout();
     Layout();
     Fit();

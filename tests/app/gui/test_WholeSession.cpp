@@ -1,0 +1,136 @@
+// A whole session as a user works it: particle data loaded, one filter of every kind added,
+// every dialog and editor opened, a POV-Ray snapshot exported and rendered, the camera keyed,
+// a few frames played, the project saved, the program closed and started again, and the
+// project opened: saving it again writes the same text, so nothing the user built was lost;
+// and GTK has nothing to complain of on the terminal meanwhile.
+#include "tests/app/gui/ShellFixture.h"
+#include "tests/app/gui/StderrCapture.h"
+#include "tests/app/gui/ViewPixels.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/CommandHistory.h"
+#include "common/CommandIds.h"
+#include "data/DataLoader.h"
+#include "data/DataSequenceSet.h"
+#include "filters/FilterCtrl.h"
+#include "scene/PovOutputSettings.h"
+#include "scene/PovRayCtrl.h"
+#include "tests/support/PovRayProbe.h"
+#include "timeline/TimeCtrl.h"
+
+using shelltest::Shell;
+using testsupport::ReadFile;
+using testsupport::TempDir;
+
+namespace {
+
+/// The project text with its own path row taken out, to compare projects saved to two paths.
+std::string WithoutPath(std::string text, const std::string& path) {
+    for (size_t at = text.find(path); at != std::string::npos; at = text.find(path, at)) text.replace(at, path.size(), "<project>");
+    return text;
+}
+
+std::string FilterSections(Shell& shell) {
+    std::string s;
+    for (int i = 0; i < 3; ++i) s += shell.core->GetFilterCtrl(i)->WriteSection();
+    return s;
+}
+
+}  // namespace
+
+TEST(WholeSession, EverythingTheUserBuiltComesBackFromTheProject) {
+    shelltest::StderrCapture capture;  // the terminal stays quiet all along
+    TempDir dir;
+    const std::string cfg = dir.File("Pelthorn3Configure.txt");
+    const std::string first = viewpixels::WriteSequence(dir, 500, 4, 4.0f);
+    const std::string a = dir.File("session.ptp");
+    std::string saved, filters;
+    {
+        Shell shell(cfg);
+        GpDataLoader->SetFileAndLoad(wxString::FromUTF8(first));
+        ASSERT_EQ(GpDataSequenceSet->GetFrameCount(), 4);
+
+        // one filter of every kind from the Filter menu
+        const int kinds[] = {ID_ADD_BOOLEAN, ID_ADD_DATABOX, ID_ADD_OBJECT, ID_ADD_FILTERING, ID_ADD_COPYBOX,
+                             ID_ADD_STICK};
+        for (int id : kinds) shell.Post(id);
+        int count = 0;
+        for (int i = 0; i < 3; ++i) count += shell.core->GetFilterCtrl(i)->Count();
+        EXPECT_EQ(count, int(std::size(kinds))) << FilterSections(shell);
+
+        // POV-Ray writes to the session's folder, small and without a window
+        PovRayCtrl_cls* pov = shell.core->GetPovRay();
+        pov->pathPovWork.text = wxString::FromUTF8(dir.File("POV"));
+        pov->output->width.value = 32;
+        pov->output->height.value = 24;
+        pov->output->display.value = false;
+
+        // every dialog and editor, each answered or left open as the user would
+        for (int id : {ID_SCENE_CONFIG, ID_PREFERENCE, ID_VIEW_CAMERA_CONFIG, ID_LIGHT_EDITOR, ID_COLOR_CURVE_EDITOR,
+                       ID_TEXTURE_EDITOR, ID_POVRAY_CONFIG, ID_STEREOGRAM_CONFIG, ID_PERIODIC_BOUNDARY,
+                       ID_ABOUT_OPENGL, ID_ABOUT, ID_SAVE_IMAGE_SEQUENCE})
+            shell.Post(id);
+        testsupport::Pump(100);
+        const std::vector<wxString> modal = {"Scene Config", "About Open GL", "About Pelthorn3"};
+        EXPECT_EQ(testsupport::ModalTitles(), modal) << "only these ask, nothing failed";
+        testsupport::ResetModals();
+        testsupport::SetModalAnswer(wxID_OK);
+
+        // a POV-Ray snapshot of the main view, rendered when POV-Ray is there
+        if (povprobe::Available()) {
+            shell.Post(ID_POV_RENDER_SNAPSHOT);
+            ASSERT_TRUE(testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 20000));
+            testsupport::Pump(50);
+            EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povsnap0000.png")));
+            EXPECT_EQ(pov->TakeRenderFailure(), "");
+        } else {
+            shell.Post(ID_POV_EXPORT_SNAPSHOT);
+        }
+        EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povsnap0000.pov")));
+        EXPECT_TRUE(shell.prompts.questions.empty());
+
+        // the camera keyed at two frames, and a few frames played
+        TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+        shell.Post(ID_SET_CAMERA_KEY_POSROT);
+        time->SetFrame(2, 0);
+        shell.Post(ID_REDRAW_VIEWS);
+        shell.Post(ID_SET_CAMERA_KEY_POSROT);
+        for (int f = 0; f < 4; ++f) {
+            time->SetFrame(f, 0);
+            shell.Post(ID_REDRAW_VIEWS);
+        }
+
+        shell.prompts.fileAnswer = wxID_OK;
+        shell.prompts.filePath = wxString::FromUTF8(a);
+        shell.Post(ID_SAVE_PROJECT_AS);
+        saved = ReadFile(a);
+        ASSERT_FALSE(saved.empty());
+        filters = FilterSections(shell);
+        EXPECT_NE(saved.find(filters), std::string::npos);
+        EXPECT_NE(saved.find(dir.File("seq")), std::string::npos) << "the project names its particle data";
+        EXPECT_TRUE(testsupport::ModalMessages().empty()) << testsupport::ModalMessages()[0];
+    }
+    GoCommandHistory.Clear();
+
+    // the program started again opens the project: the same filters, data and text
+    Shell shell(cfg);
+    EXPECT_EQ(FilterSections(shell),
+              "---FilterCtrl0Begin\n---FilterCtrl0End\n---FilterCtrl1Begin\n---FilterCtrl1End\n"
+              "---FilterCtrl2Begin\n---FilterCtrl2End\n")
+        << "a fresh start has no filters";
+    shell.prompts.fileAnswer = wxID_OK;
+    shell.prompts.filePath = wxString::FromUTF8(a);
+    shell.Post(ID_OPEN_PROJECT);
+    EXPECT_TRUE(testsupport::ModalMessages().empty()) << testsupport::ModalMessages()[0];
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), 4);
+    EXPECT_EQ(FilterSections(shell), filters);
+    const std::string b = dir.File("again.ptp");
+    shell.prompts.filePath = wxString::FromUTF8(b);
+    shell.Post(ID_SAVE_PROJECT_AS);
+    EXPECT_EQ(WithoutPath(ReadFile(b), b), WithoutPath(saved, a));
+    GoCommandHistory.Clear();
+    for (const std::string& m : capture.GtkComplaints()) ADD_FAILURE() << m;
+}
