@@ -25,7 +25,7 @@ WideViewProjection_cls::WideViewProjection_cls(int mode, double angle, const dou
     : mode_(mode), angle_(angle), eye_{eye[0], eye[1], eye[2], eye[3]}, camera_(camera) {}
 
 WideViewProjection_cls::WideViewProjection_cls(int mode, double angle, int w, int h, const GLCamera_cls& camera)
-    : mode_(mode), angle_(angle), eye_{(w - h) / 2, 0, double(h), double(h)}, camera_(camera) {}
+    : mode_(mode), angle_(angle), eye_{double((w - h) / 2), 0.0, double(h), double(h)}, camera_(camera) {}
 
 void WideViewProjection_cls::SetLens(const DistortionMesh_cls* lens) {
     lens_ = (lens && lens->loaded && lens->width > 0 && lens->height > 0) ? lens : nullptr;

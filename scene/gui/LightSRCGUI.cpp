@@ -197,6 +197,9 @@ void LightSRCGUI_cls::UpdateEnables() {
     panel->ShowItem(sizeQualityItem, l->lightArea.value);
     panel->ShowItem(spotAngleItem, l->type.value == LIGHT_SPOT);
     panel->ShowItem(fadeDistanceItem, l->fade.value != 0);
+    // The panel shrinks to the rows shown, and the dialog with it.
+    panel->InvalidateBestSize();
+    if (wxSizer* rows = panel->GetSizer()) panel->SetMinSize(rows->GetMinSize());
     panel->Layout();
     Relayout();
 }

@@ -12,6 +12,7 @@
 
 #include "common/CommandHistory.h"
 #include "common/CommandIds.h"
+#include "app/gui/AppPovSources.h"
 #include "common/gui/IconSelector.h"
 #include "common/gui/MultiInputPanel.h"
 #include "scene/LightSRCCtrl.h"
@@ -178,4 +179,21 @@ TEST_F(LightEditor, EditsOfTheSelectedLightAreUndoable) {
     Choose(gui->fadeItem, 2);
     EXPECT_TRUE(Shown(gui->fadeDistanceItem + 1));
     EXPECT_EQ(lights->Light(1).fade.value, 2);
+}
+
+TEST_F(LightEditor, ThePovRaySceneTakesTheActiveVisibleLights) {
+    AppPovSources_cls* pov = shell->core->GetPovSources();
+    ASSERT_NE(pov, nullptr);
+    auto count = [](const std::string& text) {
+        size_t n = 0;
+        for (size_t at = text.find("light_source {"); at != std::string::npos; at = text.find("light_source {", at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(pov->CountVisibleLights(), 2);
+    EXPECT_EQ(count(pov->PovLights(0).utf8_string()), 2u);
+    Press(ID_LIGHT_ADD);
+    lights->Light(0).visible.value = false;
+    EXPECT_EQ(pov->CountVisibleLights(), 2);
+    EXPECT_EQ(count(pov->PovLights(0).utf8_string()), 2u);
 }
