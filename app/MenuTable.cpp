@@ -326,12 +326,3 @@ int MenuAcceleratorFor(int mask, int key) {
     return 0;
 }
 
-bool CommandTargetBuilt(int id) {
-    // The debugging commands have no target in this program.
-    static const int kNotBuilt[] = {
-        ID_DEBUG_UNLOCK, ID_DEBUG_SPECIAL,
-    };
-    for (int n : kNotBuilt)
-        if (n == id) return false;
-    return true;
-}

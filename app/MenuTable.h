@@ -86,7 +86,3 @@ bool ParseMenuAccelerator(const char* format, int* mask, int* key);
 /// never matches), or 0. Every accelerator of the menus, with or without modifiers.
 int MenuAcceleratorFor(int mask, int key);
 
-/// Whether the target of menu command `id` is part of this program. An item whose target
-/// is not is shown disabled, and its accelerator does nothing; building the target flips
-/// its entry here (and gives the frame's handler its case).
-bool CommandTargetBuilt(int id);

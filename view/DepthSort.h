@@ -23,6 +23,9 @@ constexpr int kSortThreads = 4;
 /// by the view's data pass through SetSortTransform. GUI thread.
 extern SceneObj_cls* GpSortFrameObject;
 extern double GdSortFrameTime;
+/// "Special (for Debug)": the next parallel depth sort writes its state to "logA.txt" and
+/// "logB.txt" once and clears it. GUI thread.
+extern bool GbSpecialDebug;
 
 /// Stores the frame object (null: world frame) and the time for the next key computations.
 void SetSortTransform(SceneObj_cls* object, double time);

@@ -4,6 +4,7 @@
 
 SceneObj_cls* GpSortFrameObject = nullptr;
 double GdSortFrameTime = 0.0;
+bool GbSpecialDebug = false;
 
 void SetSortTransform(SceneObj_cls* object, double time) {
     GpSortFrameObject = object;

@@ -134,7 +134,7 @@ void ParticleRenderer_cls::BuildDrawOrder(int n, int s, const float* positions, 
         count = ComputeSortKeys(order, n, s, positions, eye, dir, keyMode);
         // Solid objects are drawn whatever the filters say; transparent ones are filtered first.
         if (sortType == 1 && filter_) count = filter_->ApplyToParticles(order, positions, count, drawTime);
-        sorter_.Sort(order, count, kSortThreads, SortBlockSize(sortPreference));
+        sorter_.Sort(order, count, kSortThreads, SortBlockSize(sortPreference), &GbSpecialDebug);
     } else {
         for (int64_t i = 0, k = 0; i < n; i += s, ++k) order[k] = ParticleRecord_cls{int(i), 0.0f, 1.0f};
         count = int(records);

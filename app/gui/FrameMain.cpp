@@ -36,6 +36,7 @@
 #include "view/gui/GLInfo.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/InfoHover.h"
+#include "view/DepthSort.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
@@ -351,8 +352,6 @@ wxMenu* FrameMain_cls::BuildMenu(int menu) {
             if (bmp.IsOk()) item->SetBitmap(bmp);
         }
         m->Append(item);
-        // An item whose target is not built yet is greyed out rather than silent.
-        if (!CommandTargetBuilt(s.id)) item->Enable(false);
     }
     return m;
 }
@@ -535,6 +534,14 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_LAYOUT_4B: if (m_top) m_top->SetLayout(4); break;
         case ID_EXTRA_PANEL: ShowExtraPanel(!(m_extra && m_extra->IsShown())); break;
         case ID_ABOUT_OPENGL: OnAboutOpenGL(); break;
+        case ID_DEBUG_UNLOCK:
+            // Frees a view whose paint guard was left set.
+            GbPaintBusy = false;
+            break;
+        case ID_DEBUG_SPECIAL:
+            // The next parallel depth sort writes its state to "logA.txt" and "logB.txt".
+            GbSpecialDebug = true;
+            break;
         case ID_MOVE_FRAME: OnMoveFrame(); break;
         case ID_TIME_REMAP:
             // Directly, not undoable: the remap switch only chooses which curve drives time.
@@ -619,9 +626,8 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             if (GpDataSequenceSet) GpDataSequenceSet->ReleaseFrames(-1, -2, false);
             break;
         default:
-            // Commands whose targets (views, filters, lights, POV-Ray, the exporter) are not
-            // part of this program yet have nothing to act on; their menu items are disabled
-            // (CommandTargetBuilt).
+            // Every command of the menus has its case above: what arrives here has no
+            // handler (the tests hear of it).
             if (m_hooks && m_hooks->onUnhandled) m_hooks->onUnhandled(id);
             break;
     }

@@ -115,8 +115,7 @@ TEST(FrameMain, EveryCommandIdReachesItsHandler) {
         // steps, and the history posts the refreshes of what they changed.
         const bool addsFilter = (c.id == ID_ADD_BOOLEAN || c.id == ID_ADD_DATABOX || c.id == ID_ADD_FILTERING ||
                                  c.id == ID_ADD_COPYBOX || c.id == ID_ADD_OBJECT || c.id == ID_ADD_STICK ||
-                                 c.id == ID_ADD_GRID || c.id == ID_ADD_FOG || c.id == ID_ADD_BG) &&
-                                CommandTargetBuilt(c.id);
+                                 c.id == ID_ADD_GRID || c.id == ID_ADD_FOG || c.id == ID_ADD_BG);
         const bool keys = c.id == ID_SET_CAMERA_KEY_POS || c.id == ID_SET_CAMERA_KEY_POSROT ||
                           c.id == ID_SET_ANCHOR_KEY;
         if (addsFilter || keys) {
