@@ -134,3 +134,45 @@ TEST(WholeSession, EverythingTheUserBuiltComesBackFromTheProject) {
     GoCommandHistory.Clear();
     for (const std::string& m : capture.GtkComplaints()) ADD_FAILURE() << m;
 }
+
+// The same session's edits on loaded data undone step by step come back to the start, and
+// redone step by step to where they were: the project writes the same text at both ends.
+// (Undoing a load leaves the scene length and the loader's last file as they are.)
+TEST(WholeSession, UndoingEverythingRestoresTheStartAndRedoingItTheEnd) {
+    TempDir dir;
+    const std::string first = viewpixels::WriteSequence(dir, 300, 4, 4.0f);
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    GpDataLoader->SetFileAndLoad(wxString::FromUTF8(first));
+    GoCommandHistory.Clear();
+    auto projectText = [&](const std::string& name) {
+        const std::string path = dir.File(name);
+        EXPECT_TRUE(shell.core->WriteConfig(path, true));
+        return WithoutPath(ReadFile(path), path);
+    };
+    const std::string start = projectText("start.ptp");
+
+    for (int id : {ID_ADD_BOOLEAN, ID_ADD_DATABOX, ID_ADD_OBJECT, ID_ADD_FILTERING, ID_ADD_COPYBOX, ID_ADD_STICK})
+        shell.Post(id);
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    shell.Post(ID_SET_CAMERA_KEY_POSROT);
+    time->SetFrameUndoable(2, time->Frame());
+    shell.Post(ID_REDRAW_VIEWS);
+    shell.Post(ID_SET_CAMERA_KEY_POSROT);
+    shell.Post(ID_FILTER_UP);
+    shell.Post(ID_FILTER_DELETE);
+    const std::string end = projectText("end.ptp");
+    ASSERT_NE(end, start);
+
+    int steps = 0;
+    while (GoCommandHistory.CanUndo() && steps < 100) {
+        shell.Post(ID_UNDO);
+        ++steps;
+    }
+    EXPECT_GT(steps, 8);
+    EXPECT_EQ(projectText("undone.ptp"), start);
+    for (int i = 0; i < steps; ++i) shell.Post(ID_REDO);
+    EXPECT_EQ(projectText("redone.ptp"), end);
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), 4);
+    EXPECT_TRUE(testsupport::ModalMessages().empty()) << testsupport::ModalMessages()[0];
+    GoCommandHistory.Clear();
+}
