@@ -176,3 +176,44 @@ TEST(WholeSession, UndoingEverythingRestoresTheStartAndRedoingItTheEnd) {
     EXPECT_TRUE(testsupport::ModalMessages().empty()) << testsupport::ModalMessages()[0];
     GoCommandHistory.Clear();
 }
+
+// A session's project cut short anywhere (a disk that filled up, a copy that broke off)
+// opens or is refused with a message; the program stays up, and a refused project leaves
+// the open scene as it was.
+TEST(WholeSession, AProjectCutShortAnywhereIsOpenedOrRefusedSafely) {
+    TempDir dir;
+    const std::string first = viewpixels::WriteSequence(dir, 300, 3, 4.0f);
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    GpDataLoader->SetFileAndLoad(wxString::FromUTF8(first));
+    for (int id : {ID_ADD_BOOLEAN, ID_ADD_DATABOX, ID_ADD_OBJECT, ID_ADD_FILTERING, ID_ADD_COPYBOX, ID_ADD_STICK})
+        shell.Post(id);
+    shell.Post(ID_SET_CAMERA_KEY_POSROT);
+    const std::string whole = dir.File("whole.ptp");
+    ASSERT_TRUE(shell.core->WriteConfig(whole, true));
+    const std::string text = ReadFile(whole);
+    const std::string scene = FilterSections(shell);
+
+    shell.prompts.fileAnswer = wxID_OK;
+    const std::string cut = dir.File("cut.ptp");
+    shell.prompts.filePath = wxString::FromUTF8(cut);
+    int refused = 0;
+    for (int part = 1; part < 20; ++part) {
+        testsupport::WriteFile(cut, text.substr(0, text.size() * part / 20));
+        testsupport::ResetModals();
+        testsupport::SetModalAnswer(wxID_OK);
+        shell.Post(ID_OPEN_PROJECT);
+        testsupport::Pump(20);
+        if (!testsupport::ModalTitles().empty()) {
+            ++refused;
+            EXPECT_EQ(FilterSections(shell), scene) << "a refused project changed the scene (cut at " << part << "/20)";
+        }
+        // the whole project brings the scene back for the next cut
+        shell.prompts.filePath = wxString::FromUTF8(whole);
+        shell.Post(ID_OPEN_PROJECT);
+        ASSERT_TRUE(testsupport::ModalTitles().empty() || FilterSections(shell) == scene) << part;
+        ASSERT_EQ(FilterSections(shell), scene) << part;
+        shell.prompts.filePath = wxString::FromUTF8(cut);
+    }
+    EXPECT_GT(refused, 0) << "a section cut in its middle is refused";
+    GoCommandHistory.Clear();
+}
