@@ -98,10 +98,12 @@ TEST(WholeSession, EverythingTheUserBuiltComesBackFromTheProject) {
         time->SetFrame(2, 0);
         shell.Post(ID_REDRAW_VIEWS);
         shell.Post(ID_SET_CAMERA_KEY_POSROT);
-        for (int f = 0; f < 4; ++f) {
-            time->SetFrame(f, 0);
-            shell.Post(ID_REDRAW_VIEWS);
-        }
+        time->SetFrame(0, 0);
+        shell.frame->ForwardKey(' ', 0);  // Space: play
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return time->Frame() >= 2; }, 5000)) << time->Frame();
+        shell.frame->ForwardKey(' ', 0);  // Space again: stop
+        testsupport::Pump(50);
+        EXPECT_FALSE(time->IsPlaying());
 
         shell.prompts.fileAnswer = wxID_OK;
         shell.prompts.filePath = wxString::FromUTF8(a);
