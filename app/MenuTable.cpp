@@ -327,11 +327,8 @@ int MenuAcceleratorFor(int mask, int key) {
 }
 
 bool CommandTargetBuilt(int id) {
-    // Menu commands whose targets (the OpenGL views and what draws in them, the filters,
-    // POV-Ray, the editors) are not part of the program yet.
+    // The debugging commands have no target in this program.
     static const int kNotBuilt[] = {
-        ID_ADD_GRID, ID_ADD_FOG, ID_ADD_BG,
-        ID_LIGHT_EDITOR,
         ID_DEBUG_UNLOCK, ID_DEBUG_SPECIAL,
     };
     for (int n : kNotBuilt)

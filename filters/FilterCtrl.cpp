@@ -6,12 +6,18 @@
 #include "common/CommandHistory.h"
 #include "common/UserPattern.h"
 #include "filters/CommandFilter.h"
+#include "filters/FilterBG.h"
 #include "filters/FilterBoolean.h"
 #include "filters/FilterCopy.h"
 #include "filters/FilterObject.h"
+#include "scene/PovRayCtrl.h"
 #include "scene/PovText.h"
 #include "filters/FilterDataBox.h"
 #include "filters/FilterFiltering.h"
+#include "filters/FilterFog.h"
+#include "filters/FilterGrid.h"
+#include "scene/PovRayCtrl.h"
+#include "scene/PovText.h"
 #include "filters/FilterListView.h"
 #include "filters/FilterStick.h"
 #include "timeline/ParamGroup.h"
@@ -26,6 +32,9 @@ std::unique_ptr<FilterBase_cls> MakeFilter(int kind, FilterCtrl_cls* list) {
         case FILTER_DATABOX: return std::make_unique<FilterDataBox_cls>(list);
         case FILTER_FILTERING: return std::make_unique<FilterFiltering_cls>(list);
         case FILTER_COPY: return std::make_unique<FilterCopy_cls>(list);
+        case FILTER_FOG: return std::make_unique<FilterFog_cls>(list);
+        case FILTER_GRID: return std::make_unique<FilterGrid_cls>(list);
+        case FILTER_BG: return std::make_unique<FilterBG_cls>(list);
         case FILTER_OBJECT: return std::make_unique<FilterObject_cls>(list);
         case FILTER_STICK: return std::make_unique<FilterStick_cls>(list);
         default: return nullptr;
@@ -121,7 +130,7 @@ wxString FilterCtrl_cls::RenameFilter(const wxString& oldName, const wxString& n
     FilterData_cls* d = f->GetData();
     d->filterName.text = name;
     if (d->group) d->group->Rename(oldName.utf8_string(), name.utf8_string());
-    if (d->group && d->group->children.empty())
+    if (d->group && !d->TransformInGroup())
         for (ParamGroup_cls* g : {d->translate, d->rotation, d->scale})
             if (g) g->Rename(oldName.utf8_string(), name.utf8_string());
     if (view_) view_->FilterChanged(f);
@@ -287,11 +296,37 @@ FilterCopy_cls* FilterCtrl_cls::FindCopy() const {
     return nullptr;
 }
 
+FilterFog_cls* FilterCtrl_cls::FindFog() const {
+    for (const auto& f : filters_)
+        if (f->Kind() == FILTER_FOG) return static_cast<FilterFog_cls*>(f.get());
+    return nullptr;
+}
+
+std::vector<FilterBG_cls*> FilterCtrl_cls::GetEnabledBGs() const {
+    std::vector<FilterBG_cls*> out;
+    for (const auto& f : filters_)
+        if (f->Kind() == FILTER_BG && f->GetData()->filterValid.value) out.push_back(static_cast<FilterBG_cls*>(f.get()));
+    return out;
+}
+
+void FilterCtrl_cls::PovBG(wxString& out, double t, PovBGContext_cls& context) {
+    for (auto& f : filters_)
+        if (f->Kind() == FILTER_BG) static_cast<FilterBG_cls*>(f.get())->WritePov(out, t, context);
+}
+
 FilterDataBoxData_cls* FilterCtrl_cls::GetEnabledDataBoxData() const {
     for (const auto& f : filters_)
         if (f->Kind() == FILTER_DATABOX && f->GetData()->filterValid.value)
             return static_cast<FilterDataBoxData_cls*>(f->GetData());
     return nullptr;
+}
+
+void FilterCtrl_cls::PovBG(wxString& out, double t, PovRayCtrl_cls& ctrl) {
+    if (!bgRun_) bgRun_ = std::make_unique<PovBGContext_cls>();
+    bgRun_->pathPrefix = ctrl.GetPathPrefix(true).utf8_string();
+    bgRun_->commonWritten = ctrl.bgCommonWritten ? 1u : 0u;
+    PovBG(out, t, *bgRun_);
+    ctrl.bgCommonWritten = bgRun_->commonWritten ? 1 : 0;
 }
 
 bool FilterCtrl_cls::HasEnabledObjectOrGrid() const {
@@ -302,11 +337,17 @@ bool FilterCtrl_cls::HasEnabledObjectOrGrid() const {
 
 wxString FilterCtrl_cls::PovObjectDeclares(const PovObjectStyle_cls& style, int dataFrame) {
     wxString out;
+    int imported = 0;
     for (auto& f : filters_)
         if (f->Kind() == FILTER_OBJECT) {
             auto* o = static_cast<FilterObject_cls*>(f.get());
-            if (dataFrame >= 0 && o->Data()->objectType.value == OBJECT_IMPORT) o->Data()->LoadMesh(dataFrame);
-            out << o->PovDeclare(style);
+            if (o->Data()->objectType.value != OBJECT_IMPORT) continue;
+            if (dataFrame >= 0) o->Data()->LoadMesh(dataFrame);
+            // Each mesh built from memory has a name of its own, so every object shows its
+            // own mesh: the first keeps "MESH_OBJECT".
+            const wxString name = imported == 0 ? wxString("MESH_OBJECT") : wxString::Format("MESH_OBJECT_%d", imported);
+            ++imported;
+            out << o->PovDeclare(style, name);
         }
     return out;
 }
@@ -314,16 +355,26 @@ wxString FilterCtrl_cls::PovObjectDeclares(const PovObjectStyle_cls& style, int 
 void FilterCtrl_cls::PovObjects(wxString& out, double time, int mode, unsigned indentCount,
                                 const wxString& copyTransform, const PovObjectStyle_cls& style) {
     const wxString indent = PovIndent(indentCount);
-    for (auto& f : filters_)
-        if (f->Kind() == FILTER_OBJECT)
+    const GLCamera_cls defaultCamera;
+    for (auto& f : filters_) {
+        if (f->Kind() == FILTER_OBJECT) {
             out << static_cast<FilterObject_cls*>(f.get())->PovObject(time, copyTransform, mode, indent, style);
+        } else if (f->Kind() == FILTER_GRID) {
+            // Each grid works on its own copy of the camera.
+            const GLCamera_cls camera = style.camera ? *style.camera : defaultCamera;
+            static_cast<FilterGrid_cls*>(f.get())->PovGrid(out, time, mode, indent, camera, style.lineWidth);
+        }
+    }
 }
 
 wxString FilterCtrl_cls::PovObjectDeclares() { return PovObjectDeclares(PovObjectStyle_cls::FromController(), -1); }
 
-void FilterCtrl_cls::PovObjects(wxString& out, double time, int mode, int indentCount, const GLCamera_cls&) {
-    PovObjects(out, time, mode, unsigned(indentCount < 0 ? 0 : indentCount), povCopyTransform_,
-               PovObjectStyle_cls::FromController());
+void FilterCtrl_cls::PovObjects(wxString& out, double time, int mode, int indentCount, const GLCamera_cls& camera,
+                                float lineWidth) {
+    PovObjectStyle_cls style = PovObjectStyle_cls::FromController();
+    style.camera = &camera;
+    style.lineWidth = lineWidth;
+    PovObjects(out, time, mode, unsigned(indentCount < 0 ? 0 : indentCount), povCopyTransform_, style);
 }
 
 bool FilterCtrl_cls::ObjectsUseFunctions() const {

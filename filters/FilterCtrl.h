@@ -15,12 +15,17 @@
 #include "filters/FilterParticles.h"
 
 class FilterCopy_cls;
+class FilterBG_cls;
 class GLCamera_cls;
 struct ObjectDrawContext;
 struct PovObjectStyle_cls;
 class FilterDataBoxData_cls;
+struct PovBGContext_cls;
+class FilterFog_cls;
+class TagList_cls;
 class FilterListView_cls;
 class FilterStick_cls;
+class PovRayCtrl_cls;
 class Parameter_cls;
 class ParamTextStream_cls;
 
@@ -125,6 +130,20 @@ public:
     bool HasBorderBoolean() const;
     /// First CopyBox filter, enabled or not.
     FilterCopy_cls* FindCopy() const;
+    /// First Fog filter, enabled or not (a disabled first one means no fog at all).
+    FilterFog_cls* FindFog() const;
+    /// Every Grid filter drawn at scene time t for a view with `camera`, corners labelled
+    /// into `tags` (may be null). GL context required (defined in the views' GL layer).
+    void DrawGrids(double t, const GLCamera_cls& camera, TagList_cls* tags);
+    /// Every enabled BG filter, in list order (the views draw them after the clear).
+    std::vector<FilterBG_cls*> GetEnabledBGs() const;
+    /// Appends the POV-Ray text of every BG filter at time t (common files through
+    /// `context`, whose StartRun the export calls at the start of each run).
+    void PovBG(wxString& out, double t, PovBGContext_cls& context);
+    /// PovBG for the export run of `ctrl`: common files in its work folder (absolute
+    /// prefix), its BG-common-written flag read and set; this list keeps the names written
+    /// in the run (a cleared flag starts a new run).
+    void PovBG(wxString& out, double t, PovRayCtrl_cls& ctrl);
     /// Every enabled Stick filter, in list order.
     std::vector<FilterStick_cls*> GetEnabledSticks() const;
     /// Data of the first enabled DataBox filter.
@@ -134,9 +153,11 @@ public:
     /// The mesh declarations of every Object filter, enabled or not, concatenated. With
     /// `dataFrame` >= 0 each mesh is loaded for that frame first.
     wxString PovObjectDeclares(const PovObjectStyle_cls& style, int dataFrame = -1);
-    /// Appends the POV-Ray objects of the Object filters at normalised time `time` in
-    /// `mode` (0 once per scene, 1 once per periodic copy with that copy's `copyTransform`),
-    /// each line indented by `indentCount` tabs.
+    /// Appends the POV-Ray objects of the Object and Grid filters, in list order, at
+    /// normalised time `time` in `mode` (0 once per scene, 1 once per periodic copy with that
+    /// copy's `copyTransform`; grids are written only in mode 0), each indented by
+    /// `indentCount` tabs. Grids face away from `style.camera` and are `style.lineWidth`
+    /// x 0.002 thick.
     void PovObjects(wxString& out, double time, int mode, unsigned indentCount, const wxString& copyTransform,
                     const PovObjectStyle_cls& style);
     /// True when an enabled Object filter's normal pattern calls f_ridged_mf: the scene
@@ -144,10 +165,12 @@ public:
     bool ObjectsUseFunctions() const;
     /// The scene writer's forms: the declarations and objects in the POV-Ray controller's
     /// style, each Object filter taking the copy transform set last (SetCopyTransform).
-    /// `camera` is what the Grid filters are seen from.
+    /// `camera` is what the Grid filters are seen from, `lineWidth` the views' "LineWidth="
+    /// that sets their thickness.
     wxString PovObjectDeclares();
     void SetCopyTransform(const wxString& transform) { povCopyTransform_ = transform; }
-    void PovObjects(wxString& out, double time, int mode, int indentCount, const GLCamera_cls& camera);
+    void PovObjects(wxString& out, double time, int mode, int indentCount, const GLCamera_cls& camera,
+                    float lineWidth = 5.0f);
     /// The Object filters' panels show or hide their rows again (after a time change).
     void RefreshObjectGUIs();
     /// GL: every Object filter draws itself (pass and frame in `context`). GL context
@@ -171,6 +194,7 @@ private:
     wxString povCopyTransform_;  ///< the periodic copy the scene writer writes now
     wxString pendingRenameTo_;  ///< the do half of a name edit, for its undo half
     std::vector<std::unique_ptr<FilterBase_cls>> filters_;
+    std::unique_ptr<PovBGContext_cls> bgRun_;  ///< the BG common files of the current export run
 };
 
 /// A new filter object of `kind` with default data (not in any list), or null when the

@@ -96,9 +96,16 @@ void FilterData_cls::RenameParams(const std::string& name) {
     if (group) group->Rename("Filter", name);
     // Kinds whose transform is not part of the container rename the groups themselves,
     // so that every registry name carries the filter's name.
-    if (group && group->children.empty())
+    if (group && !TransformInGroup())
         for (ParamGroup_cls* g : {translate, rotation, scale})
             if (g) g->Rename("Filter", name);
+}
+
+bool FilterData_cls::TransformInGroup() const {
+    if (!group || !translate) return false;
+    for (const ParamGroup_cls* g : group->children)
+        if (g == translate) return true;
+    return false;
 }
 
 wxString FilterData_cls::KeyOf(const void* value) const { return settings.KeyOf(value); }

@@ -59,6 +59,9 @@ public:
     /// `source` must be data of the same kind.
     virtual void CopyFrom(const FilterData_cls& source, const ParamGroup_cls* t,
                           const ParamGroup_cls* r, const ParamGroup_cls* s);
+    /// True when Translate, Rotation and Scale are children of the container (written and
+    /// listed with the filter); kinds that keep them apart may still list groups of their own.
+    bool TransformInGroup() const;
     /// Replaces "Filter" by `name` in the registry names of the container's groups.
     void RenameParams(const std::string& name);
     /// Key text of the settings value at `value` ("BorderFactor=", "ShearArray1=::DIM=2"),

@@ -82,9 +82,9 @@ void FilterObjectData_cls::MaterialAt0(MaterialColors_cls& m) const {
 FilterObject_cls::FilterObject_cls(FilterCtrl_cls* list)
     : FilterBase_cls(list, FILTER_OBJECT, std::make_unique<FilterObjectData_cls>()) {}
 
-wxString FilterObject_cls::PovDeclare(const PovObjectStyle_cls& style) {
+wxString FilterObject_cls::PovDeclare(const PovObjectStyle_cls& style, const wxString& name) {
     if (Data()->objectType.value != OBJECT_IMPORT) return wxString();
-    return Data()->mesh.WritePov(style.relativePath);
+    return Data()->mesh.WritePov(style.relativePath, name);
 }
 
 wxString FilterObject_cls::PovObject(double t, const wxString& copyTransform, int mode, const wxString& indent,

@@ -13,6 +13,7 @@
 #include "scene/TexProperty.h"
 
 class CommandHistory_cls;
+class GLCamera_cls;
 struct MaterialColors_cls;
 struct ObjectDrawContext;
 
@@ -28,6 +29,11 @@ struct PovObjectStyle_cls {
     std::function<wxString(double, double, double, bool)> photons;
     /// Makes a mesh file's path relative to the scene's folder; empty: the path as it is.
     std::function<wxString(const wxString&)> relativePath;
+    /// The exported camera (not owned; null: the default camera): cubic grids show the
+    /// cube's faces beyond the scene as seen from it.
+    const GLCamera_cls* camera = nullptr;
+    /// The views' "LineWidth=": grid lines are lineWidth x 0.002 thick.
+    float lineWidth = 5.0f;
 
     /// The style of the POV-Ray controller's settings (fast colouring, photons, work
     /// folder); the defaults before the controller exists.
@@ -68,8 +74,9 @@ public:
     explicit FilterObject_cls(FilterCtrl_cls* list);
     FilterObjectData_cls* Data() const { return static_cast<FilterObjectData_cls*>(GetData()); }
 
-    /// The mesh declaration for ObjectType 3 (written enabled or not), else "".
-    wxString PovDeclare(const PovObjectStyle_cls& style);
+    /// The mesh declaration for ObjectType 3 (written enabled or not), else "". A mesh
+    /// built from memory is declared as `name`.
+    wxString PovDeclare(const PovObjectStyle_cls& style, const wxString& name = "MESH_OBJECT");
     /// One POV-Ray object at normalised time t, or "" (disabled; shapes 0-2 outside mode 0;
     /// the mesh outside mode 1; an unknown shape). `copyTransform` is appended inside the
     /// object when not empty; `indent` starts every line.

@@ -101,10 +101,6 @@ wxString FilterStick_cls::PovMacro() {
     return s;
 }
 
-void FilterStick_cls::EditTexture(const std::function<void(TexProperty_cls&, const wxString&)>& loadTexture) {
-    if (loadTexture) loadTexture(Data()->texture, Data()->filterName.Value());
-}
-
 void FilterStick_cls::PovSticks(wxString& out, const float* positions) {
     if (!Data()->filterValid.value) return;
     Data()->engine.WritePov(out, positions);

@@ -66,10 +66,6 @@ public:
     /// empty unions).
     void PovMacroAndSticks(wxString& out, const float* positions);
 
-    /// Hands the texture record and the filter's name to the texture editor's loader (the
-    /// program calls it when the filter becomes the selected one).
-    void EditTexture(const std::function<void(TexProperty_cls& texture, const wxString& title)>& loadTexture);
-
     /// Where a stick file failure is shown to the user besides standard error (the panel
     /// installs a message); may be empty.
     std::function<void(const std::string& message)> errorSink;

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/close_range.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -74,6 +75,9 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
             if (devnull >= 0) dup2(devnull, 0);
             dup2(out[1], 1);
             dup2(out[1], 2);
+            // The program's own descriptors (the display connection, other pipes) are not
+            // the renderer's: they close on exec, as the status pipe does.
+            close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
             execvp(argv[0], argv.data());
             err = errno;
         }

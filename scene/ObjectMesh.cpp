@@ -419,13 +419,13 @@ void ObjectMesh_cls::ComputeNormals() {
     }
 }
 
-wxString ObjectMesh_cls::WritePov(const std::function<wxString(const wxString&)>& relative) {
+wxString ObjectMesh_cls::WritePov(const std::function<wxString(const wxString&)>& relative, const wxString& name) {
     const wxString ext = PathParts_cls(sourcePath).extension;
     if (!sourcePath.empty() && (ext == ".pov" || ext == ".POV") && !declaredName.empty())
         return "#include \"" + (relative ? relative(sourcePath) : sourcePath) + "\"\n";
-    declaredName = "MESH_OBJECT";
-    if (vertices.empty()) return "#declare MESH_OBJECT=union{};\n";
-    wxString out = "#declare MESH_OBJECT=mesh2{\n";
+    declaredName = name;
+    if (vertices.empty()) return "#declare " + name + "=union{};\n";
+    wxString out = "#declare " + name + "=mesh2{\n";
     out << "\tvertex_vectors{\t\t" << static_cast<unsigned long>(VertexCount()) << ",\n";
     for (size_t v = 0; v < vertices.size(); v += 3) out << PovVector3f("", &vertices[v], 8) << ",\n";
     out << "\t}\n";

@@ -68,8 +68,9 @@ public:
 
     /// The declaration for the POV-Ray scene; sets declaredName. A mesh read from ".pov" is
     /// included ("#include \"<path>\"", the path made relative by `relative` when given);
-    /// any other is declared as "MESH_OBJECT" (an empty union when it has no vertices).
-    wxString WritePov(const std::function<wxString(const wxString&)>& relative = {});
+    /// any other is declared as `name` (an empty union when it has no vertices).
+    wxString WritePov(const std::function<wxString(const wxString&)>& relative = {},
+                      const wxString& name = "MESH_OBJECT");
 
     /// Draws the triangles in the current GL state (the owner sets transform, material and
     /// culling). Defined with the GL code; GL context current, GUI thread.

@@ -1,5 +1,6 @@
 #include "scene/PovParticleText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -138,7 +139,15 @@ PovParticleCounts_cls PovWriteParticles(wxString& out, const PovParticleType_cls
     std::string bytes;
     const PovParticleCounts_cls counts = PovWriteParticles(bytes, types, frame, singleForm, threads);
     // Every byte of the text is ASCII (numbers, names and the material text): widening each one
-    // is all the conversion needs, and much cheaper than decoding UTF-8 for a million lines.
-    out += wxString::FromAscii(bytes.data(), bytes.size());
+    // is all the conversion needs. It goes through a small buffer straight into the reserved
+    // text, so a million lines make no second wide copy.
+    out.reserve(out.length() + bytes.size());
+    wchar_t chunk[8192];
+    for (size_t at = 0; at < bytes.size();) {
+        const size_t n = std::min(bytes.size() - at, sizeof chunk / sizeof chunk[0]);
+        for (size_t i = 0; i < n; ++i) chunk[i] = static_cast<unsigned char>(bytes[at + i]);
+        out.append(chunk, n);
+        at += n;
+    }
     return counts;
 }

@@ -2,7 +2,9 @@
 // render runner.
 #include "scene/PovRayCtrl.h"
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 #include <cstdio>
 
 #include "common/GLCamera.h"
@@ -188,10 +190,14 @@ bool PovRayCtrl_cls::ToggleExportAnim(bool render) {
     commonWritten = 0;
     bgCommonWritten = 0;
     if (renderAfter) {
+        // A rendering run stops whether it exports or renders its queue; one that was still
+        // exporting had disabled the main frame.
+        const bool wasExporting = exporting;
         exporting = false;
         renderAfter = false;
         renderQueue.clear();
         UpdateBusyState();
+        if (wasExporting && host_) host_->EnableFrame(true);
         return false;
     }
     if (!exporting) {
@@ -316,7 +322,12 @@ wxString PovRayCtrl_cls::TakeRenderFailure() {
 
 void PovRayCtrl_cls::StopRender() {
     if (renderThread_) {
-        renderThread_->Terminate();
+        // The thread may not have started the renderer yet when asked first: ask again until
+        // it has returned (for two seconds at most, then wait for it as it is).
+        for (int i = 0; i < 400 && !IsRenderIdle(); ++i) {
+            renderThread_->Terminate();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
         ReapThread();
     }
     renderIdle.store(true, std::memory_order_release);

@@ -1,7 +1,9 @@
 // Scene file assembly.
 #include "scene/PovSceneWriter.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/ChildProcess.h"
 #include "scene/PovOutputSettings.h"
@@ -15,12 +17,18 @@ PovSceneSources_cls& NoSources() {
     return none;
 }
 
-bool WriteWhole(const wxString& path, const wxString& text) {
+/// Writes the whole file; on failure `failure` names the file and the reason.
+bool WriteWhole(const wxString& path, const wxString& text, std::string& failure) {
     FILE* f = std::fopen(path.utf8_string().c_str(), "wb");
-    if (!f) return false;
+    if (!f) {
+        failure = "cannot write " + path.utf8_string() + ": " + std::strerror(errno);
+        return false;
+    }
     const std::string bytes = text.utf8_string();
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    if (std::fclose(f) == 0 && ok) return true;
+    failure = "cannot write " + path.utf8_string() + ": " + std::strerror(errno);
+    return false;
 }
 
 }  // namespace
@@ -34,6 +42,7 @@ bool PovSceneWriter_cls::CheckPovLights() {
 }
 
 bool PovSceneWriter_cls::ExportPovSnapshot(bool forRender) {
+    failure.clear();
     if (!CheckPovLights()) return false;
     ConfItemBOOL_cls& absolute = ctrl_->output->fileAbsolute;
     const bool a = absolute.value;
@@ -45,10 +54,16 @@ bool PovSceneWriter_cls::ExportPovSnapshot(bool forRender) {
     ctrl_->commonWritten = 0;
     ctrl_->bgCommonWritten = 0;
     platform::MakeDirectories(ctrl_->pathPovWork.text.utf8_string());
-    const bool r1 = ctrl_->WriteIni(base + ".ini");
+    const bool r1 = WriteIni(base + ".ini");
     const bool r2 = WritePovScene(base + ".pov", includeName, dataPath);
     absolute.value = a;
     return r1 || r2;
+}
+
+bool PovSceneWriter_cls::WriteIni(const wxString& iniPath) {
+    if (ctrl_->WriteIni(iniPath)) return true;
+    failure = "cannot write " + iniPath.utf8_string() + ": " + std::strerror(errno);
+    return false;
 }
 
 bool PovSceneWriter_cls::ExportPovAnimationFrame() {
@@ -61,8 +76,9 @@ bool PovSceneWriter_cls::ExportPovAnimationFrame() {
     const wxString includeName = ctrl_->GetPovFileName(PovRayCtrl_cls::FILE_COMMON);
     const wxString base = ctrl_->GetPovFileName(PovRayCtrl_cls::FILE_ANIMATION);
     ctrl_->NextAnimFrame();
+    failure.clear();
     platform::MakeDirectories(ctrl_->pathPovWork.text.utf8_string());
-    const bool r1 = ctrl_->WriteIni(base + ".ini");
+    const bool r1 = WriteIni(base + ".ini");
     const bool r2 = WritePovScene(base + ".pov", includeName, dataPath);
     absolute.value = a;
     return r1 || r2;
@@ -73,7 +89,7 @@ bool PovSceneWriter_cls::WritePovData(const wxString& dataPath, int frame, int s
     wxString text;
     particlesWritten = sources_->WritePovParticles(text, *ctrl_, frame);
     for (int i = 0; i < stickCount; ++i) sources_->PovSticks(text, i);
-    if (!WriteWhole(dataPath, text)) return false;
+    if (!WriteWhole(dataPath, text, failure)) return false;
     ctrl_->commonWritten = 1;
     return true;
 }
@@ -122,7 +138,7 @@ void PovSceneWriter_cls::WritePovFilterObjects(wxString& out, double t, int inde
 bool PovSceneWriter_cls::WritePovScene(const wxString& povPath, const wxString& includeName,
                                        const wxString& dataPath) {
     // Created (and emptied) first, so a failure further on leaves no stale scene behind.
-    if (!WriteWhole(povPath, wxString())) return false;
+    if (!WriteWhole(povPath, wxString(), failure)) return false;
     wxString a = ctrl_->WriteGlobalSettings(sources_->PovBackground());
     PovViewCamera_cls view;
     sources_->MainViewCamera(view);
@@ -172,5 +188,5 @@ bool PovSceneWriter_cls::WritePovScene(const wxString& povPath, const wxString& 
             c << "}\n";
         }
     }
-    return WriteWhole(povPath, a + b + c);
+    return WriteWhole(povPath, a + b + c, failure);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include <wx/string.h>
 
@@ -18,6 +19,9 @@ public:
 
     /// Asked when no light is both active and visible: true writes the scene all the same.
     std::function<bool()> askNoLight;
+    /// Why the last export could not write a file ("cannot write <path>: <reason>"); empty
+    /// when every file was written (or the user declined a scene without lights).
+    std::string failure;
 
     /// Writes the .ini and the .pov of the snapshot (the common file anew); `forRender`
     /// names the files with full paths. True when either file was written. False, with
@@ -38,6 +42,7 @@ public:
 
 private:
     bool CheckPovLights();
+    bool WriteIni(const wxString& iniPath);
 
     PovRayCtrl_cls* ctrl_;
     PovSceneSources_cls* sources_;

@@ -30,7 +30,7 @@ fi
 cmake --build build-tsan --target test_data test_view test_filters test_scene
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan.supp" \
   ctest --test-dir build-tsan --output-on-failure -j"$jobs" \
-  -R '^(DataSequence|ParticleData|SnapshotReader|InterpolationThread|DepthSortTest|ImageSaverWriter|SnapTest|RendererLogicTest|BooleanRegion|DataExporter|StickEngine|PovParticleText|PovDrawnParticlesTest)\.'
+  -R '^(DataSequence|ParticleData|SnapshotReader|InterpolationThread|DepthSortTest|ImageSaverWriter|SnapTest|RendererLogicTest|BooleanRegion|DataExporter|StickEngine|PovParticleText|PovDrawnParticlesTest|ObjectMeshTest)\.'
 
 # Each fuzz target briefly from its corpus: an input that crashes again fails the run.
 FUZZ_JOBS=$jobs FUZZ_TARGETS="${PT_FUZZ_TARGETS:-}" \

@@ -17,6 +17,7 @@
 #include "app/PickId.h"
 #include "app/ProjectFile.h"
 #include "app/WorkerWait.h"
+#include "app/gui/AppPovSources.h"
 #include "app/gui/FrameMain.h"
 #include "app/gui/Preference.h"
 #include "common/CommandHistory.h"
@@ -34,6 +35,8 @@
 #include "timeline/gui/ParamGUICtrl.h"
 #include "scene/AnchorPath.h"
 #include "scene/CameraPath.h"
+#include "scene/LightSRCCtrl.h"
+#include "scene/gui/LightSRCGUI.h"
 #include "scene/PathPovText.h"
 #include "timeline/ParamGroup.h"
 #include "app/gui/TopHalfPanel.h"
@@ -165,8 +168,10 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
         params->AddGroup(container);
         container->HideGUI();
         // A click on a group header makes its object the target of the views' gizmo.
-        params->onOwnerSelected = [](ParamOwner_cls* owner) {
+        params->onOwnerSelected = [this](ParamOwner_cls* owner) {
             SetSelectedSceneObj(dynamic_cast<SceneObj_cls*>(owner));
+            // A light's group also makes it the light editor's light.
+            if (owner) SelectLightById(owner->GetOwnerPickId());
         };
         params->UpdateAll();
     }
@@ -180,6 +185,31 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
             return m_frame->GetTopPanel() ? m_frame->GetTopPanel()->View(i) : nullptr;
         },
         m_cameraPath, m_anchorPath);
+
+    // The seven lights, their tracks in the lower panel (the inactive ones hidden).
+    GpLightSRCCtrl = m_lights = new LightSRCCtrl_cls;
+    m_lightEditor = new LightSRCGUICtrl_cls(m_frame, m_lights, m_frame->Icon("LightSource"),
+                                            m_frame->Icon("LightSource"), m_frame->Icon("SpotLight"));
+    m_lightEditor->selectById = [this](int id) { SelectParamsById(id); };
+    // The POV-Ray scene writes the lights after the camera.
+    if (m_povSources) {
+        LightSRCCtrl_cls* sceneLights = m_lights;
+        m_povSources->povLights = [sceneLights](double t) { return sceneLights->PovLights(t); };
+        m_povSources->countVisibleLights = [sceneLights]() { return sceneLights->CountVisibleLights(); };
+    }
+    // The views pick the active lights by their ids (10 + index).
+    SetSceneObjFinder([this](int id) -> SceneObj_cls* {
+        const PickTarget t = DecodePickId(id);
+        if (t.kind != PICK_LIGHT || !m_lights || t.index >= m_lights->LightNumber()) return nullptr;
+        return &m_lights->Light(t.index);
+    });
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
+        for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i) {
+            params->AddGroup(m_lights->Light(i).group);
+            m_lights->Light(i).group->HideGUI();
+        }
+        params->UpdateAll();
+    }
 
     InstallViewDrawing();
     // Each paint of the main view during a POV-Ray animation run exports what it shows.
@@ -275,6 +305,14 @@ AppCore_cls::~AppCore_cls() {
         delete m_filterCtrls[i];
         m_filterCtrls[i] = nullptr;
     }
+    delete m_lightEditor;  // its dialog went with the frame
+    m_lightEditor = nullptr;
+    if (GpLightSRCCtrl == m_lights) GpLightSRCCtrl = nullptr;
+    if (GpSelectedSceneObj && m_lights)
+        for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i)
+            if (GpSelectedSceneObj == &m_lights->Light(i)) SetSelectedSceneObj(nullptr);
+    delete m_lights;
+    m_lights = nullptr;
     if (GpCameraPath == m_cameraPath) GpCameraPath = nullptr;
     if (GpAnchorPath == m_anchorPath) GpAnchorPath = nullptr;
     delete m_cameraPath;
@@ -486,6 +524,20 @@ void AppCore_cls::RegisterSections() {
                          [anchorPath](ParamTextStream_cls& stream, const std::string& line) {
                              anchorPath->ReadSection(stream, line);
                          });
+    LightSRCCtrl_cls* lights = m_lights;
+    m_sections.AddMarker("---AllLightSource");
+    m_sections.AddMarker("---LightSRC");
+    m_sections.AddSettingsGroup("lights", [lights]() { return &lights->items; });
+    for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i)
+        m_sections.AddSettingsGroup("light " + std::to_string(i), [lights, i]() { return &lights->Light(i).settings; });
+    m_sections.AddWriter(ROW_LIGHTS, "lights", [lights]() { return lights->WriteSection(); });
+    m_sections.AddReader(READ_LIGHTS, "lights", [lights](ParamTextStream_cls& stream, const std::string& line) {
+        lights->ReadSection(stream, line);
+    });
+    m_sections.AddAfterRead(AFTER_LIGHT_STATES, "light states", [lights]() {
+        if (lights->selected >= lights->LightNumber()) lights->SelectLight(lights->LightNumber() - 1);
+        lights->UpdateGroupStates();
+    });
     for (int i = 0; i < 5; ++i)
         m_sections.AddSettingsGroup("view " + std::to_string(i), [this, i]() -> ConfItemGroup_cls* {
             if (!m_frame) return nullptr;
@@ -751,6 +803,7 @@ void AppCore_cls::SelectByPickName(int name) {
     // object's own group is selected and the object becomes the gizmo's target.
     SelectFilter(nullptr, false);
     SelectParamsById(name);
+    SelectLightById(name);
 }
 
 void AppCore_cls::CopyPathToClipboard() {
@@ -782,7 +835,8 @@ SceneObj_cls* AppCore_cls::SelectParamsById(int id) {
 
 void AppCore_cls::SelectLightById(int id) {
     const PickTarget t = DecodePickId(id);
-    if (t.kind != PICK_LIGHT) return;
+    if (t.kind != PICK_LIGHT || !m_lights || t.index >= m_lights->LightNumber()) return;
+    m_lights->SelectLight(t.index);
 }
 
 Parameter_cls* AppCore_cls::FindParamByName(const std::string& registryName) {

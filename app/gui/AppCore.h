@@ -24,6 +24,10 @@ class TimeCtrl_cls;
 class ImgSequence_cls;
 class StereoGram_cls;
 class StereoGramControl_cls;
+class LightSRCCtrl_cls;
+class LightSRCGUICtrl_cls;
+class SceneObj_cls;
+class ColorCurveCtrl_cls;
 class CameraPathCtrl_cls;
 class ColorCurveCtrl_cls;
 class FilterValueTarget_cls;
@@ -170,6 +174,9 @@ public:
     /// The stereogram settings (owned; GpStereoGram) and their dialog's controller (owned).
     StereoGram_cls* GetStereoGram() const { return m_stereo; }
     StereoGramControl_cls* GetStereoControl() const { return m_stereoControl; }
+    LightSRCCtrl_cls* GetLights() const { return m_lights; }
+    /// The light editor's controller (owned).
+    LightSRCGUICtrl_cls* GetLightEditor() const { return m_lightEditor; }
     CameraPathCtrl_cls* GetCameraControl() const { return m_cameraControl; }
     /// The colour-curve editor's controller (owned; GpColorCurveCtrl).
     ColorCurveCtrl_cls* GetColorCurveControl() const { return m_colorCurveControl; }
@@ -267,6 +274,8 @@ private:
     std::function<SceneObj_cls*(int id)> m_sceneObjFinder;
     CameraPath_cls* m_cameraPath = nullptr;  ///< owned; GpCameraPath
     AnchorPath_cls* m_anchorPath = nullptr;  ///< owned; GpAnchorPath
+    LightSRCCtrl_cls* m_lights = nullptr;    ///< owned; GpLightSRCCtrl
+    LightSRCGUICtrl_cls* m_lightEditor = nullptr;  ///< owned; its dialog is the frame's
     int m_skippedFilterBlocks = 0;  ///< filter blocks the read could not take, until reported
     std::string m_exeDir;
     std::string m_configPath;

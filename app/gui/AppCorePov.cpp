@@ -7,13 +7,17 @@
 #include "app/gui/AppPovHost.h"
 #include "app/gui/AppPovSources.h"
 #include "app/gui/FrameMain.h"
+#include "common/CommandIds.h"
 #include "common/gui/MessageHelpers.h"
+#include "filters/FilterCtrl.h"
+#include "filters/FilterStick.h"
 #include "platform/Trace.h"
 #include "scene/PovRayCtrl.h"
 #include "scene/PovSceneWriter.h"
 #include "scene/gui/PovRayGUI.h"
 #include "timeline/TimeCtrl.h"
 #include "timeline/gui/PlayCtrlGUI.h"
+#include "view/Snap.h"
 
 void AppCore_cls::CreatePovRay() {
     GpPovRayCtrl = m_povRay = new PovRayCtrl_cls;
@@ -22,6 +26,18 @@ void AppCore_cls::CreatePovRay() {
     m_povRay->SetHost(m_povHost);
     m_povSources = new AppPovSources_cls(this);
     m_povWriter = new PovSceneWriter_cls(m_povRay, m_povSources);
+    // The enabled Stick filters of the Object list: each writes its macro and its unions of
+    // the sticks last prepared for the drawn frame.
+    m_povSources->enabledStickCount = [this]() {
+        return m_filterCtrls[1] ? int(m_filterCtrls[1]->GetEnabledSticks().size()) : 0;
+    };
+    m_povSources->povSticks = [this](wxString& out, int i) {
+        if (!m_filterCtrls[1]) return;
+        const std::vector<FilterStick_cls*> sticks = m_filterCtrls[1]->GetEnabledSticks();
+        if (i < 0 || i >= int(sticks.size())) return;
+        sticks[size_t(i)]->PovMacroAndSticks(out, GpSnap && GpSnap->allocated ? GpSnap->positions : nullptr);
+    };
+    ConnectFilterPovText(*m_povSources);
     m_povWriter->askNoLight = [this]() {
         return AskYesNo(m_frame, wxGetTranslation("Output .pov file"), wxGetTranslation("No Light"));
     };
@@ -53,11 +69,32 @@ void AppCore_cls::DeletePovRay() {
 }
 
 bool AppCore_cls::ExportPovSnapshot(bool forRender) {
-    return m_povWriter && m_povWriter->ExportPovSnapshot(forRender);
+    if (!m_povWriter) return false;
+    const bool ok = m_povWriter->ExportPovSnapshot(forRender);
+    if (!m_povWriter->failure.empty()) {
+        const std::string why = "POV-Ray export: " + m_povWriter->failure;
+        platform::ReportError(why);
+        if (m_frame) ShowMessageBox(m_frame, wxString::FromUTF8(why), wxGetTranslation("Warning"));
+    }
+    return ok;
 }
 
 bool AppCore_cls::ExportPovAnimationFrame() {
-    return m_povWriter && m_povRay && m_povRay->exporting && m_povWriter->ExportPovAnimationFrame();
+    if (!m_povWriter || !m_povRay || !m_povRay->exporting) return false;
+    const bool ok = m_povWriter->ExportPovAnimationFrame();
+    if (m_povWriter->failure.empty()) return ok;
+    // A file that cannot be written ends the run: the frames after it would fail alike.
+    const std::string why = "POV-Ray export stopped: " + m_povWriter->failure;
+    platform::ReportError(why);
+    m_povRay->ToggleExportAnim(false);
+    if (FrameMain_cls* frame = m_frame) {
+        frame->PostMenuCommand(ID_END_CAPTURE);
+        // Not from inside the paint that exported: the message comes once it is over.
+        frame->CallAfter([frame, why]() {
+            ShowMessageBox(frame, wxString::FromUTF8(why), wxGetTranslation("Warning"));
+        });
+    }
+    return ok;
 }
 
 void AppCore_cls::ApplyPovAnimRange() {

@@ -10,7 +10,10 @@
 #include "filters/FilterCopy.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterDataBox.h"
+#include "filters/FilterStick.h"
+#include "filters/FilterFog.h"
 #include "timeline/TimeCtrl.h"
+#include "view/Snap.h"
 #include "view/ViewCameras.h"
 #include "view/ViewSettings.h"
 #include "view/gui/GLResources.h"
@@ -76,7 +79,10 @@ double AppPovSources_cls::DataTime() {
 }
 
 bool AppPovSources_cls::WritePovParticles(wxString& out, PovRayCtrl_cls& ctrl, int frame) {
-    return writeParticles && writeParticles(out, ctrl, frame);
+    if (writeParticles) return writeParticles(out, ctrl, frame);
+    // The particles of the frame drawn last, as the current sequence hands them over.
+    DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
+    return seq && seq->WritePovParticles(out, frame);
 }
 
 wxString AppPovSources_cls::PovLights(double t) { return povLights ? povLights(t) : wxString(); }
@@ -98,10 +104,19 @@ void AppPovSources_cls::DataBoxPovTransform(wxString& out, double t, int mode) {
         box->PovTransform(out, t, mode);
 }
 
-int AppPovSources_cls::GetEnabledSticks() { return enabledStickCount ? enabledStickCount() : 0; }
+int AppPovSources_cls::GetEnabledSticks() {
+    if (enabledStickCount) return enabledStickCount();
+    return GpFilterCtrls[1] ? int(GpFilterCtrls[1]->GetEnabledSticks().size()) : 0;
+}
 
 void AppPovSources_cls::PovSticks(wxString& out, int i) {
-    if (povSticks) povSticks(out, i);
+    if (povSticks) {
+        povSticks(out, i);
+        return;
+    }
+    if (!GpFilterCtrls[1]) return;
+    const std::vector<FilterStick_cls*> sticks = GpFilterCtrls[1]->GetEnabledSticks();
+    if (i >= 0 && size_t(i) < sticks.size()) sticks[size_t(i)]->PovMacroAndSticks(out, GpSnap ? GpSnap->positions : nullptr);
 }
 
 int AppPovSources_cls::CopyCount() {
@@ -122,14 +137,45 @@ int AppPovSources_cls::CopyNeighbourMask(int k) {
     return copy ? copy->GetNeighbourMask(k) : 0;
 }
 
-wxString AppPovSources_cls::PovObjectDeclares() { return povObjectDeclares ? povObjectDeclares() : wxString(); }
+wxString AppPovSources_cls::PovObjectDeclares() {
+    if (povObjectDeclares) return povObjectDeclares();
+    FilterCtrl_cls* list = GpFilterCtrls[1];
+    if (!list) return wxString();
+    // A normal pattern that calls f_ridged_mf does not parse without its include.
+    wxString text = list->ObjectsUseFunctions() ? wxString("#include \"functions.inc\"\n") : wxString();
+    return text + list->PovObjectDeclares();
+}
 
-bool AppPovSources_cls::HasEnabledObjectOrGrid() { return hasEnabledObjectOrGrid && hasEnabledObjectOrGrid(); }
+bool AppPovSources_cls::HasEnabledObjectOrGrid() {
+    if (hasEnabledObjectOrGrid) return hasEnabledObjectOrGrid();
+    return GpFilterCtrls[1] && GpFilterCtrls[1]->HasEnabledObjectOrGrid();
+}
 
 void AppPovSources_cls::SetCopyTransform(const wxString& transform) {
     if (setCopyTransform) setCopyTransform(transform);
+    else if (GpFilterCtrls[1]) GpFilterCtrls[1]->SetCopyTransform(transform);
 }
 
 void AppPovSources_cls::PovObjects(wxString& out, double t, int mode, int indent, const GLCamera_cls& camera) {
     if (povObjects) povObjects(out, t, mode, indent, camera);
+    else if (GpFilterCtrls[1]) GpFilterCtrls[1]->PovObjects(out, t, mode, indent, camera);
+}
+
+void ConnectFilterPovText(AppPovSources_cls& sources) {
+    // The World list's fog and backgrounds, the Object list's objects and grids.
+    sources.povFog = [](double t) {
+        FilterFog_cls* fog = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindFog() : nullptr;
+        return fog ? fog->PovFog(t) : wxString();
+    };
+    sources.povBG = [](wxString& out, double t, PovRayCtrl_cls& ctrl) {
+        if (GpFilterCtrls[2]) GpFilterCtrls[2]->PovBG(out, t, ctrl);
+    };
+    sources.hasEnabledObjectOrGrid = [] { return GpFilterCtrls[1] && GpFilterCtrls[1]->HasEnabledObjectOrGrid(); };
+    sources.povObjectDeclares = [] { return GpFilterCtrls[1] ? GpFilterCtrls[1]->PovObjectDeclares() : wxString(); };
+    sources.setCopyTransform = [](const wxString& transform) {
+        if (GpFilterCtrls[1]) GpFilterCtrls[1]->SetCopyTransform(transform);
+    };
+    sources.povObjects = [](wxString& out, double t, int mode, int indent, const GLCamera_cls& camera) {
+        if (GpFilterCtrls[1]) GpFilterCtrls[1]->PovObjects(out, t, mode, indent, camera, GoRenderConfig.lineWidth.value);
+    };
 }

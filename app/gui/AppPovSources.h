@@ -1,7 +1,8 @@
 // The program's answers to the POV-Ray scene writer: the main view's camera, the time, the
-// current data sequence and the filter lists. Parts whose owners plug in later (particle
-// text, lights, fog, BG, sticks, objects) are std::function seams that write nothing while
-// they are empty.
+// current data sequence (its particle text) and the filter lists (copies, the data box,
+// sticks, objects and grids). Lights, fog and the BG filters plug in through std::function
+// seams that write nothing while they are empty; the other seams, when set, replace the
+// built-in answer.
 #pragma once
 
 #include <functional>
@@ -9,6 +10,11 @@
 #include "scene/PovSceneSources.h"
 
 class AppCore_cls;
+class AppPovSources_cls;
+
+/// Fills the filter seams of `sources` (fog, BG, objects and grids) with the filter lists'
+/// POV-Ray text (GpFilterCtrls, looked up at each call).
+void ConnectFilterPovText(AppPovSources_cls& sources);
 
 class AppPovSources_cls : public PovSceneSources_cls {
 public:

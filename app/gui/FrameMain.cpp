@@ -25,6 +25,8 @@
 #include "app/WorkerWait.h"
 #include "app/gui/AboutBox.h"
 #include "app/gui/AppCore.h"
+#include "scene/LightSRCCtrl.h"
+#include "scene/gui/LightSRCGUI.h"
 #include "scene/PovRayCtrl.h"
 #include "app/gui/Preference.h"
 #include "app/gui/ShortcutKeys.h"
@@ -466,6 +468,9 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_ADD_DATABOX:
         case ID_ADD_FILTERING:
         case ID_ADD_COPYBOX:
+        case ID_ADD_FOG:
+        case ID_ADD_GRID:
+        case ID_ADD_BG:
         case ID_ADD_OBJECT:
         case ID_ADD_STICK:
             if (m_core) m_core->AddFilter(nullptr, FilterTypeForMenuId(id));
@@ -555,13 +560,18 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             if (CameraPathCtrl_cls* camera = m_core ? m_core->GetCameraControl() : nullptr)
                 if (camera->gui && camera->gui->IsShown()) camera->gui->SyncFromView();
             break;
-        case ID_LIGHT_DIALOG_REFRESH:
-            // The current view posts this after each paint so the light dialog follows it;
-            // that dialog is not built yet, so there is nothing to refresh.
-            break;
         case ID_STEREO_DIALOG_REFRESH:
             if (StereoGramControl_cls* stereo = m_core ? m_core->GetStereoControl() : nullptr)
                 if (stereo->gui) stereo->UpdateGUI(false);
+            break;
+        case ID_LIGHT_EDITOR:
+            if (LightSRCGUICtrl_cls* editor = m_core ? m_core->GetLightEditor() : nullptr) editor->Show(this);
+            break;
+        case ID_LIGHT_DIALOG_REFRESH:
+            // After a light edit, its undo, a file read, and each paint of the current view:
+            // the tracks follow the light count, the shown editor its light.
+            if (LightSRCCtrl_cls* lights = m_core ? m_core->GetLights() : nullptr) lights->UpdateGroupStates();
+            if (LightSRCGUICtrl_cls* editor = m_core ? m_core->GetLightEditor() : nullptr) editor->UpdateGUI(false);
             break;
         case ID_TEXTURE_EDITOR:
             if (TexPropertyCtrl_cls* texture = m_core ? m_core->GetTextureControl() : nullptr) texture->Show(this);

@@ -9,13 +9,18 @@
 
 #include "common/CommandIds.h"
 #include "common/gui/MultiInputPanel.h"
+#include "filters/ColorCurve.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterData.h"
+#include "filters/gui/FilterBGGUI.h"
+#include "filters/gui/ColorCurveBtn.h"
 #include "filters/gui/FilterBooleanGUI.h"
 #include "filters/gui/FilterCopyGUI.h"
 #include "filters/gui/FilterDataBoxGUI.h"
 #include "filters/gui/FilterFilteringGUI.h"
+#include "filters/gui/FilterFogGUI.h"
+#include "filters/gui/FilterGridGUI.h"
 #include "filters/gui/FilterObjectGUI.h"
 #include "filters/gui/FilterStickGUI.h"
 #include "timeline/ParamGroup.h"
@@ -28,10 +33,34 @@ std::unique_ptr<FilterGUI_cls> MakeFilterGUI(FilterBase_cls* filter) {
         case FILTER_DATABOX: return std::make_unique<FilterDataBoxGUI_cls>(filter);
         case FILTER_FILTERING: return std::make_unique<FilterFilteringGUI_cls>(filter);
         case FILTER_COPY: return std::make_unique<FilterCopyGUI_cls>(filter);
+        case FILTER_FOG: return std::make_unique<FilterFogGUI_cls>(filter);
+        case FILTER_GRID: return std::make_unique<FilterGridGUI_cls>(filter);
+        case FILTER_BG: return std::make_unique<FilterBGGUI_cls>(filter);
         case FILTER_OBJECT: return std::make_unique<FilterObjectGUI_cls>(filter);
         case FILTER_STICK: return std::make_unique<FilterStickGUI_cls>(filter);
         default: return nullptr;
     }
+}
+
+ColorCurveBtn_cls* MakeFilterColorButton(wxWindow* parent, FilterBase_cls* filter, int index) {
+    FilterData_cls* d = filter->GetData();
+    ColorCurve_cls* record = index >= 0 && index < int(d->colors.size()) ? d->colors[size_t(index)] : nullptr;
+    auto* button = new ColorCurveBtn_cls(parent, record, true, true, false);
+    FilterCtrl_cls* list = filter->List();
+    if (list) {
+        // The filter may be deleted and restored (a new object of the same name) while a
+        // colour command sits in the history, or renamed while it lives: the command
+        // finds the record by the object first, then by the name it had when built.
+        const wxString name = d->filterName.Value();
+        button->locateColor = [list, filter, name, index]() -> ConfItemFLOATARRAY_cls* {
+            FilterBase_cls* f = list->IndexOf(filter) >= 0 ? filter : list->FindByName(name);
+            if (!f) return nullptr;
+            FilterData_cls* data = f->GetData();
+            if (index < 0 || index >= int(data->colors.size())) return nullptr;
+            return &data->colors[size_t(index)]->constantColor;
+        };
+    }
+    return button;
 }
 
 FilterGUI_cls::FilterGUI_cls(FilterBase_cls* filter) : filter_(filter) {}

@@ -9,6 +9,7 @@
 
 #include <wx/string.h>
 
+class ColorCurveBtn_cls;
 class FilterBase_cls;
 class FilterData_cls;
 class MultiInputPanel_cls;
@@ -101,6 +102,10 @@ protected:
     int groupCount2_ = 2;
     int groupCount3_ = 3;
 };
+
+/// Colour button on colour record `index` of `filter`'s data; colour commands find the record
+/// again by the filter's list and name, so they outlive a deleted and restored filter.
+ColorCurveBtn_cls* MakeFilterColorButton(wxWindow* parent, FilterBase_cls* filter, int index);
 
 /// The panel controller of `filter`'s kind, or null for a kind without one.
 std::unique_ptr<FilterGUI_cls> MakeFilterGUI(FilterBase_cls* filter);

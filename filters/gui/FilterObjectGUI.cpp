@@ -62,6 +62,10 @@ void FilterObjectGUI_cls::AfterBuild() {
 void FilterObjectGUI_cls::Refresh() {
     if (!panel_) return;
     const bool mesh = object_->Data()->objectType.value == OBJECT_IMPORT && panel_->IsShownFlag();
+    // Time steps refresh the panels on every frame: the pages are laid out only on a change.
+    wxWindow* button = panel_->GetItemControl(affineButton);
+    wxWindow* file = panel_->GetItemControl(fileButton);
+    if (button && file && button->IsShown() == mesh && file->IsShown() == mesh) return;
     panel_->Freeze();
     panel_->ShowItem(pathGroup, mesh);
     panel_->ShowItem(affineButton, mesh);

@@ -273,3 +273,24 @@ TEST_F(FilterObjectTest, SceneWriterFormsTakeTheCopyTransformSetLast) {
     EXPECT_EQ(Count(again, "translate <2,0,0>"), 0);
     EXPECT_EQ(list1.PovObjectDeclares(), "#declare MESH_OBJECT=union{};\n");
 }
+
+TEST_F(FilterObjectTest, EveryImportedMeshIsDeclaredUnderItsOwnName) {
+    ASSERT_TRUE(wxInitialize());
+    testsupport::TempDir dir;
+    testsupport::WriteFile(dir.File("a.obj"), "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    testsupport::WriteFile(dir.File("b.obj"), "v 0 0 5\nv 1 0 5\nv 0 1 5\nf 1 2 3\n");
+    for (const char* file : {"a.obj", "b.obj"}) {
+        FilterObject_cls* f = Add();
+        f->Data()->objectType.value = OBJECT_IMPORT;
+        f->Data()->importPath.text = dir.File(file);
+    }
+    const PovObjectStyle_cls style;
+    const wxString declares = list1.PovObjectDeclares(style, 0);
+    EXPECT_EQ(Count(declares, "#declare MESH_OBJECT=mesh2{"), 1);
+    EXPECT_EQ(Count(declares, "#declare MESH_OBJECT_1=mesh2{"), 1);
+    wxString objects;
+    list1.PovObjects(objects, 0, 1, 0, "", style);
+    EXPECT_EQ(Count(objects, "\tMESH_OBJECT\n"), 1);
+    EXPECT_EQ(Count(objects, "\tMESH_OBJECT_1\n"), 1);
+    wxUninitialize();
+}

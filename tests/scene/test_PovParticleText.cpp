@@ -141,6 +141,11 @@ TEST(PovParticleText, SmallFrameGivesExactMacrosAndLines) {
               "SP1(<-1.500,0.250,10.000>,1.500)\n"
               "SP2(<0.000,-0.001,1234.568>,0.500)\n"
               "};\n\n");
+
+    // The same text appended to a scene's wide text.
+    wxString wide = "// scene\n";
+    PovWriteParticles(wide, types, f.View(), true);
+    EXPECT_EQ(wide.utf8_string(), "// scene\n" + text);
 }
 
 TEST(PovParticleText, HiddenTypeHasNoMacroAndNoLines) {

@@ -307,10 +307,17 @@ TEST(PovRayCtrl, AnimationRunStatesAndRenderQueue) {
     EXPECT_EQ(c.animCounter, 0);
     EXPECT_TRUE(c.output->pauseWhenDone.value);
     EXPECT_EQ(c.MakeRenderCommand("/w/x").args, (std::vector<std::string>{"/w/x.ini"}));
+    EXPECT_EQ(host.frameEnabled, (std::vector<bool>{false, true, false, true}));
     // Pressing a run command during the queue abandons it.
     EXPECT_FALSE(c.ToggleExportAnim(true));
     EXPECT_FALSE(c.renderAfter);
     EXPECT_TRUE(c.renderQueue.empty());
+
+    // A rendering run stopped while it exports gives the main frame back.
+    EXPECT_TRUE(c.ToggleExportAnim(true));
+    EXPECT_FALSE(c.ToggleExportAnim(false));
+    EXPECT_FALSE(c.exporting || c.renderAfter);
+    EXPECT_TRUE(host.frameEnabled.back());
 
     // A rendering run stopped before any frame was exported: the next idle step ends it.
     EXPECT_TRUE(c.ToggleExportAnim(true));

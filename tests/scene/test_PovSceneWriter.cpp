@@ -242,3 +242,18 @@ TEST(PovSceneWriter, RenderedSceneShowsTheParticlesWhereTheViewDoes) {
     EXPECT_GT(px(1, 1, 2), 200);
     EXPECT_LT(px(1, 1, 0), 30);
 }
+
+TEST(PovSceneWriter, UnwritableFolderIsNamedInTheFailure) {
+    testsupport::TempDir dir;
+    testsupport::WriteFile(dir.File("file"), "x");
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = dir.File("file/sub");  // a file is in the way
+    FakeSources src;
+    PovSceneWriter_cls writer(&ctrl, &src);
+    EXPECT_FALSE(writer.ExportPovSnapshot(false));
+    EXPECT_NE(writer.failure.find("cannot write " + dir.File("file/sub/povsnap0000")), std::string::npos)
+        << writer.failure;
+    ctrl.pathPovWork.text = dir.Path();
+    EXPECT_TRUE(writer.ExportPovSnapshot(false));
+    EXPECT_EQ(writer.failure, "");
+}

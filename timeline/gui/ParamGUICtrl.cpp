@@ -26,6 +26,10 @@ ParamGUICtrl_cls::ParamGUICtrl_cls(wxWindow* parent, TimeCtrl_cls* t)
                                   wxVSCROLL | wxTAB_TRAVERSAL | wxNO_BORDER, "panel");
     tracks->SetBackgroundColour(wxColour(216, 216, 216));
     tracks->SetScrollRate(0, 16);
+    tracks->Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
+        UpdateScrollPolicy();
+        e.Skip();
+    });
     trackSizer = new wxBoxSizer(wxVERTICAL);
     tracks->SetSizer(trackSizer);
     timeline->buttons->updateAll = [this] { UpdateAll(); };
@@ -116,7 +120,15 @@ void ParamGUICtrl_cls::UpdateAll() {
     Relayout();
 }
 
+void ParamGUICtrl_cls::UpdateScrollPolicy() {
+    // GTK cannot fit a scroll bar into a track list a few pixels high (it complains while
+    // the frame is still being laid out): the bar may show once the list has room for it.
+    const bool room = tracks->GetClientSize().y >= 48;
+    tracks->ShowScrollbars(wxSHOW_SB_NEVER, room ? wxSHOW_SB_DEFAULT : wxSHOW_SB_NEVER);
+}
+
 void ParamGUICtrl_cls::Relayout() {
+    UpdateScrollPolicy();
     tracks->FitInside();
     tracks->Layout();
     Layout();

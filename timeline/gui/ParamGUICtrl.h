@@ -2,6 +2,8 @@
 // scrolled list of parameter groups (header and one row per component each).
 #pragma once
 
+#include <functional>
+
 #include <wx/panel.h>
 
 #include <functional>
@@ -59,4 +61,6 @@ private:
     bool remapShown = false;  ///< the remap switch as the last UpdateAll saw it
     void CreateWindows(ParamGroup_cls* g, int level);
     void ShowGroup(ParamGroup_cls* g, bool visible);
+    /// The track list's vertical bar is allowed only while the list is tall enough for it.
+    void UpdateScrollPolicy();
 };

@@ -98,7 +98,9 @@ void DrawScenePickForms(double t, int request) {
         FilterCtrl_cls* list = GpFilterCtrls[l];
         if (!list) continue;
         glPushMatrix();
-        if (l == 0 && placement) {
+        // The Object filters follow a DataBox whose influence is "All".
+        const bool placed = l == 0 || (l == 1 && placement && placement->influence.value == 1);
+        if (placed && placement) {
             placement->UpdateTransform(t);
             placement->ApplyGLTransform();
         }
@@ -126,7 +128,7 @@ void DrawScenePickForms(double t, int request) {
                 for (int i = 0; i < list->Count() && i < 20; ++i)
                     if (list->GetNode(i) && list->GetNode(i)->GetData() == s) {
                         id = list->PickIdOf(i);
-                        inData = l == 0;
+                        inData = l == 0 || (l == 1 && placement && placement->influence.value == 1);
                     }
         if (s->translate) {
             s->UpdateTransform(t);

@@ -9,7 +9,9 @@
 #include <wx/stopwatch.h>
 
 #include "common/CommandIds.h"
+#include "common/gui/WidgetCommon.h"
 #include "timeline/TimeCtrl.h"
+#include "view/IcoSphere.h"
 #include "view/gui/AxisIndicator.h"
 #include "view/gui/FBO.h"
 #include "view/gui/GLResources.h"
@@ -33,8 +35,6 @@ std::function<bool()> g_exportMode;
 std::function<void(MainGLCanvas_cls&)> g_povHook;
 
 std::vector<MainGLCanvas_cls*> g_views;
-
-void PostToFrame(wxWindow* frame, int id) { wxQueueEvent(frame, new wxCommandEvent(wxEVT_MENU, id)); }
 
 const int kAttribs[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 24, WX_GL_STENCIL_SIZE, 8, 0};
 
@@ -75,6 +75,10 @@ MainGLCanvas_cls::~MainGLCanvas_cls() {
     if (--g_canvasCount == 0) {
         delete g_context;
         g_context = nullptr;
+        // The sphere lists went with the context: a later context builds its own, instead
+        // of calling names that there belong to other lists.
+        delete GpIcoSphere;
+        GpIcoSphere = nullptr;
     }
 }
 
@@ -154,16 +158,17 @@ void MainGLCanvas_cls::Render() {
     if (GpCurrentCanvas == this && m_frame) {
         // The camera-path, light and stereogram dialogs follow the current view; a dialog
         // that is not built yet ignores its refresh.
-        PostToFrame(m_frame, ID_CAMERA_DIALOG_REFRESH);
-        PostToFrame(m_frame, ID_LIGHT_DIALOG_REFRESH);
-        PostToFrame(m_frame, ID_STEREO_DIALOG_REFRESH);
+        WidgetCommon_cls::PostMenuCommand(m_frame, ID_CAMERA_DIALOG_REFRESH);
+        WidgetCommon_cls::PostMenuCommand(m_frame, ID_LIGHT_DIALOG_REFRESH);
+        WidgetCommon_cls::PostMenuCommand(m_frame, ID_STEREO_DIALOG_REFRESH);
     }
     const TimeCtrl_cls* time = TimeModel();
     if (m_redrawOthers && !(time && time->IsPlaying())) {
         // A new selection or a moved object shows in every view once; a slow paint skips
         // that extra round, which would take as long again in each view.
         m_redrawOthers = false;
-        if (PaintClockUs() - m_paintStartUs < 1000000LL && m_frame) PostToFrame(m_frame, ID_REDRAW_VIEWS);
+        if (PaintClockUs() - m_paintStartUs < 1000000LL && m_frame)
+            WidgetCommon_cls::PostMenuCommand(m_frame, ID_REDRAW_VIEWS);
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "common/CommandHistory.h"
 #include "common/CommandIds.h"
+#include "scene/LightSRCCtrl.h"
 #include "scene/SceneObj.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
@@ -354,6 +355,15 @@ void MainGLCanvas_cls::RunPicks(double x, double y, double region, const double 
                                 const int vp[4], double t) {
     CreateTransformGizmos();
     auto draw = [&](int request) {
+        // The light symbols first, as the items pass draws them; a view that shows no items
+        // picks none.
+        if (request == 1 && settings.showItems.value && GpLightSRCCtrl) {
+            glPushAttrib(GL_ENABLE_BIT);
+            glDisable(GL_DEPTH_TEST);
+            GpLightSRCCtrl->UpdateTransforms(t);
+            GpLightSRCCtrl->DrawGL(true);
+            glPopAttrib();
+        }
         if (g_pickDrawer) g_pickDrawer(request, t);
         else DrawScenePickForms(t, request);
         // The camera path and the anchor, pickable where the items pass drew them.

@@ -15,21 +15,27 @@
 #include "filters/ColorCurve.h"
 #include "filters/FilterCopy.h"
 #include "filters/FilterCtrl.h"
+#include "filters/FilterBG.h"
 #include "filters/FilterDataBox.h"
+#include "filters/FilterFog.h"
 #include "filters/FilterStick.h"
 #include "timeline/ParamGroup.h"
 #include "filters/gui/FilterObjectGL.h"
 #include "filters/gui/FilterRegionGL.h"
+#include "scene/LightSRCCtrl.h"
 #include "timeline/TimeCtrl.h"
 #include "view/DepthSort.h"
 #include "view/DrawOptions.h"
+#include "view/ShadowVolume.h"
 #include "view/ExposureSettings.h"
 #include "view/TagList.h"
 #include "view/gui/GLResources.h"
+#include "view/gui/FBO.h"
 #include "view/gui/GridDrawing.h"
 #include "view/gui/InfoHover.h"
 #include "view/gui/PathItems.h"
 #include "view/gui/SceneLists.h"
+#include "view/gui/ScreenQuad.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ShaderProgram.h"
 #include "view/IcoSphere.h"
@@ -64,6 +70,8 @@ ViewScene_cls::ViewScene_cls(TimeCtrl_cls* time, SequenceRenderer_cls* renderer,
 
 ViewScene_cls::~ViewScene_cls() {
     Uninstall();
+    // The views' context may be gone already: its GL objects went with it.
+    if (m_lightBuffer) m_lightBuffer->created = false;
     if (m_renderer)
         for (int s = 0; s < SequenceRenderer_cls::kSequences; ++s) m_renderer->Renderer(s).SetFilter(nullptr);
 }
@@ -112,15 +120,35 @@ TagList_cls& ViewScene_cls::Tags(int view) {
 
 namespace {
 
-/// The background: BGColor's constant colour (opaque), then every buffer cleared.
-void ClearBackground() {
-    float c[4] = {0, 0, 0, 1};
+/// The background: BGColor's constant colour (opaque), tinted by the first Fog filter of the
+/// world list at scene time `t`, then every buffer cleared.
+void ClearBackground(double t) {
+    float c[3] = {0, 0, 0};
     if (GpBGColor) {
         const float* k = GpBGColor->ConstantColor();
         c[0] = k[0], c[1] = k[1], c[2] = k[2];
     }
     glClearColor(c[0], c[1], c[2], 1);
+    if (FilterFog_cls* fog = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindFog() : nullptr) fog->SetClearColor(t, c);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT | GL_ACCUM_BUFFER_BIT);
+}
+
+/// The enabled BG filters of the world list at scene time `t`, behind everything.
+void DrawBackgrounds(double t) {
+    if (!GpFilterCtrls[2]) return;
+    const std::vector<FilterBG_cls*> bgs = GpFilterCtrls[2]->GetEnabledBGs();
+    if (bgs.empty()) return;
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT | GL_DEPTH_BUFFER_BIT |
+                 GL_POLYGON_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    for (FilterBG_cls* bg : bgs) bg->Draw(t);
+    glPopAttrib();
+}
+
+/// GL fog of the first Fog filter of the world list at `t`; none without one.
+void ApplyFog(double t) {
+    glDisable(GL_FOG);
+    if (FilterFog_cls* fog = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindFog() : nullptr) fog->ApplyGLFog(t);
 }
 
 }  // namespace
@@ -135,15 +163,29 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     TagList_cls& tags = Tags(args.view);
     if (args.subView == 0) tags.Clear();
 
+    const double sceneTime = args.time;
     glPushAttrib(GL_ALL_ATTRIB_BITS);
-    ClearBackground();
-    SetDefaultLights(camera);
+    ClearBackground(sceneTime);
+    DrawBackgrounds(sceneTime);
+    // The scene's lights take over once they exist; before, one default light shows the
+    // particles' colours.
+    LightSRCCtrl_cls* lights = GpLightSRCCtrl;
+    const int k = ShadowLightCount(args);
+    if (lights) {
+        lights->UpdateTransforms(args.time);
+        // With several shadow-casting lights the picture starts with the lights that cast
+        // none; each caster adds its light outside its own shadows afterwards.
+        if (k < 2) lights->ApplyGLLights(args.time);
+        else lights->ApplyGLLightsForShadow(args.time, 0);
+    } else {
+        SetDefaultLights(camera);
+    }
     glClear(GL_DEPTH_BUFFER_BIT);
     const float lineWidth = PassLineWidth(GoRenderConfig.lineWidth.value, args.width, args.offScreen);
     glLineWidth(lineWidth);
-    DataPass(view, args, show);
+    DataPass(view, args, show, k);
     glLineWidth(lineWidth);
-    ItemsPass(view, args, show, d, g);
+    ItemsPass(view, args, show, d, g, tags);
     // Labels last, over everything, at the size of the target drawn into.
     glDisable(GL_LIGHTING);
     glColor4f(1, 1, 1, 1);
@@ -151,7 +193,110 @@ void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
     const int viewport[4] = {0, 0, args.width, args.height};
     tags.Draw(viewport);
     glPopAttrib();
+    if (k > 1 && show.data) ShadowLightPasses(args);
     if (!args.offScreen) DirectModeWarnings(view);
+}
+
+void ViewScene_cls::ShadowLightPasses(const SceneDrawArgs& args) {
+    LightSRCCtrl_cls* lights = GpLightSRCCtrl;
+    DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
+    FBO_cls* target = GpFBOPool ? GpFBOPool->Slot(args.subView) : nullptr;
+    if (!lights || !seq || !m_renderer || seq->GetFrameCount() <= 0 || !target) return;
+    const int w = args.width, h = args.height;
+    if (!m_lightBuffer) m_lightBuffer = std::make_unique<FBO_cls>(w, h);
+    m_lightBuffer->SetSize(w, h);
+    m_lightBuffer->Allocate(true);
+    if (!m_lightBuffer->created) return;
+    // The sub-view's buffer is resumed after each light's buffer without being cleared.
+    target->clearAll = false;
+    for (int i = 0; i < lights->LightNumber() && i < LightSRCCtrl_cls::kLights; ++i) {
+        if (!lights->Light(i).castShadow.value) continue;
+        m_lightBuffer->Bind(true);
+        ShadowLightPass(*seq, args, i);
+        m_lightBuffer->Unbind();
+        // Light i's part of the picture is added over it.
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        PushOrtho2D(w, h);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_LIGHTING);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        glEnable(GL_TEXTURE_2D);
+        m_lightBuffer->BindTexture();
+        glColor4f(1, 1, 1, 1);
+        glBegin(GL_QUADS);
+        glTexCoord2f(0, 0), glVertex2f(0, 0);
+        glTexCoord2f(1, 0), glVertex2f(float(w), 0);
+        glTexCoord2f(1, 1), glVertex2f(float(w), float(h));
+        glTexCoord2f(0, 1), glVertex2f(0, float(h));
+        glEnd();
+        PopOrtho2D();
+        glPopAttrib();
+    }
+}
+
+void ViewScene_cls::ShadowLightPass(DataSequence_cls& seq, const SceneDrawArgs& args, int i) {
+    LightSRCCtrl_cls* lights = GpLightSRCCtrl;
+    const ViewDataTime now = CurrentDataTime();
+    double t0 = 0, dt = 0;
+    seq.GetFrameTimes(t0, dt, now.dataFrame, now.fraction);
+    const double sceneTime = m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0;
+    FilterDataBoxData_cls* box = GpFilterCtrls[2] ? GpFilterCtrls[2]->GetEnabledDataBoxData() : nullptr;
+    FrameDrawRequest request;
+    request.frame = now.dataFrame;
+    request.dt = dt;
+    request.lightCount = 1;
+    request.subView = std::max(1, args.subView);  // the particles of the main pass
+    float position[4], angles[2];
+    lights->GetLightVectors(args.time, position, angles, i, true, box);
+    double away[3];
+    ShadowVolume_cls::DirectionForAngles(angles[0], angles[1], away);
+    for (int a = 0; a < 3; ++a) request.lightDirection[a] = float(away[a]);
+    request.shadow[0] = angles[0];
+    request.shadow[1] = angles[1];
+    // Light i alone (the view matrix is loaded: the lights stand in the world); the
+    // picture below holds the ambient light already.
+    lights->ApplyOneGLLight(i, args.time);
+    const float none[4] = {0, 0, 0, 1};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    if (box) {
+        box->UpdateTransform(sceneTime);
+        box->ApplyGLTransform();
+    }
+    DrawCopies(seq, request, *args.camera, t0 + dt, now.dataFrame, false);
+    // Its shadow volumes, then the shadowed places drawn again without any light.
+    glEnable(GL_STENCIL_TEST);
+    glStencilMask(0xFF);
+    glDepthMask(GL_FALSE);
+    glStencilFunc(GL_ALWAYS, 0, 0xFF);
+    if (m_options->Shadow() == 1) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDisable(GL_BLEND);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    GiDrawMode = 1;
+    FrameDrawRequest volumes = request;
+    volumes.flag = true;
+    volumes.lightCount = 0;
+    DrawCopies(seq, volumes, *args.camera, t0 + dt, now.dataFrame, false);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_CULL_FACE);
+    glStencilMask(0);
+    glStencilFunc(GL_LESS, 0, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glDepthFunc(GL_LEQUAL);
+    DisableGLLights();
+    glColor4fv(none);
+    GiDrawMode = 2;
+    FrameDrawRequest dark = request;
+    dark.lightCount = 0;
+    DrawCopies(seq, dark, *args.camera, t0 + dt, now.dataFrame, false);
+    GiDrawMode = 0;
+    glPopMatrix();
 }
 
 void ViewScene_cls::DirectModeWarnings(MainGLCanvas_cls& view) const {
@@ -176,10 +321,17 @@ void ViewScene_cls::SetDefaultLights(const GLCamera_cls& camera) const {
     for (GLenum l = GL_LIGHT1; l <= GL_LIGHT7; ++l) glDisable(l);
 }
 
-void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const ViewToggles& show) {
+int ViewScene_cls::ShadowLightCount(const SceneDrawArgs& args) const {
+    // Shadow volumes need the stencil of the off-screen buffers: the window draws none.
+    if (!args.offScreen || !m_options || m_options->Shadow() == 0 || !GpLightSRCCtrl) return 0;
+    return GpLightSRCCtrl->CountShadowLights();
+}
+
+void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const ViewToggles& show, int k) {
     glEnable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
     GiDrawMode = 0;
+    ApplyFog(args.time);
     DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
     const bool particles = show.data && seq && m_renderer && seq->GetFrameCount() > 0;
     if (!show.data && !show.items) return;
@@ -189,7 +341,8 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     FrameDrawRequest request;
     request.frame = now.dataFrame;
     request.dt = dt;
-    request.lightCount = 1;
+    LightSRCCtrl_cls* lights = GpLightSRCCtrl;
+    request.lightCount = lights ? lights->LightNumber() : 1;
     request.subView = args.subView;
     // The filters weight, place and repeat the data at the displayed time (scene time for
     // key-framed values, data time for the copies' shear).
@@ -202,8 +355,20 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     // An enabled DataBox places the particles: they are drawn in its frame, and the depth
     // sort sees the eye in that frame too.
     FilterDataBoxData_cls* box = world ? world->GetEnabledDataBoxData() : nullptr;
+    if (lights) {
+        // The shadows fall away from the first shadow-casting light, in the data's frame.
+        float position[4], angles[2];
+        lights->GetLightVectors(args.time, position, angles, lights->GetShadowLightIndex(), true, box);
+        double away[3];
+        ShadowVolume_cls::DirectionForAngles(angles[0], angles[1], away);
+        for (int a = 0; a < 3; ++a) request.lightDirection[a] = float(away[a]);
+        request.shadow[0] = angles[0];
+        request.shadow[1] = angles[1];
+    }
     SetSortTransform(box, sceneTime);
     glMatrixMode(GL_MODELVIEW);
+    double viewMatrix[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, viewMatrix);
     glPushMatrix();
     if (box) {
         box->UpdateTransform(sceneTime);
@@ -213,6 +378,8 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     // Objects follow the DataBox only when its influence is "All".
     const bool objectsInBox = box && box->influence.value == 1;
     if (show.data && objectsInBox) DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
+    if (particles && k > 0) ShadowVolumePass(*seq, request, *args.camera, t0 + dt, now.dataFrame, viewMatrix, args.time);
+    if (show.items && objectsInBox && GpFilterCtrls[1]) DrawFilterRegions(*GpFilterCtrls[1], sceneTime);
     // The Boolean regions are in the data's own coordinates. The regions are scene items:
     // shown with the view's items (toggle I), as the lights and paths are.
     if (show.items && GpFilterCtrls[0]) {
@@ -226,7 +393,7 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
         DrawFilterRegions(*world, sceneTime);
         DrawSelectedFilterGizmo(*world, sceneTime);
     }
-    if (show.items && GpFilterCtrls[1]) DrawFilterRegions(*GpFilterCtrls[1], sceneTime);
+    if (show.items && !objectsInBox && GpFilterCtrls[1]) DrawFilterRegions(*GpFilterCtrls[1], sceneTime);
 }
 
 void ViewScene_cls::DrawObjectPasses(const GLCamera_cls& camera, double dataTime, double sceneTime, int dataFrame) {
@@ -271,6 +438,53 @@ void ViewScene_cls::DrawObjectPasses(const GLCamera_cls& camera, double dataTime
     }
     c.pass = 0;
     objects->DrawObjects(c);
+}
+
+void ViewScene_cls::ShadowVolumePass(DataSequence_cls& seq, const FrameDrawRequest& request,
+                                     const GLCamera_cls& camera, double dataTime, int dataFrame,
+                                     const double viewMatrix[16], double lightTime) {
+    // The volumes count into the stencil buffer; the particles are then drawn again where
+    // the count is above 0, lit as the shadowed side sees the lights. Filter objects drawn
+    // before catch the shadows' depth test but are not drawn again.
+    glClear(GL_STENCIL_BUFFER_BIT);
+    glEnable(GL_STENCIL_TEST);
+    glStencilMask(0xFF);
+    glDepthMask(GL_FALSE);
+    glStencilFunc(GL_ALWAYS, 0, 0xFF);
+    if (m_options->Shadow() == 1) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDisable(GL_BLEND);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    GiDrawMode = 1;
+    FrameDrawRequest volumes = request;
+    volumes.flag = true;
+    volumes.subView = std::max(1, request.subView);  // the particles just drawn
+    DrawCopies(seq, volumes, camera, dataTime, dataFrame, false);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_CULL_FACE);
+    glStencilMask(0);
+    glStencilFunc(GL_LESS, 0, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    // The same particles again at the same depths: they pass where they were seen, and
+    // whatever stands in front of them (filter objects) keeps its place.
+    GLint depthFunc = GL_LEQUAL;
+    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    glDepthFunc(GL_LEQUAL);
+    GiDrawMode = 2;
+    // The lights stand in the world: set under the view matrix, not the data's placement.
+    glPushMatrix();
+    glLoadMatrixd(viewMatrix);
+    if (GpLightSRCCtrl) GpLightSRCCtrl->ApplyGLLightsForShadow(lightTime, 1);
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+    FrameDrawRequest lit = request;
+    lit.subView = std::max(1, request.subView);
+    DrawCopies(seq, lit, camera, dataTime, dataFrame, false);
+    glDepthFunc(GLenum(depthFunc));
+    GiDrawMode = 0;
+    glStencilMask(0xFF);
+    glDisable(GL_STENCIL_TEST);
 }
 
 void ViewScene_cls::DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime) {
@@ -318,11 +532,11 @@ void ViewScene_cls::DrawSticks(int mask, int dataFrame) {
 }
 
 void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
-                               double dataTime, int dataFrame) {
+                               double dataTime, int dataFrame, bool sticks) {
     FilterCopy_cls* copy = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindCopy() : nullptr;
     if (!copy) {
         seq.DrawFrame(request);
-        DrawSticks(0, dataFrame);
+        if (sticks) DrawSticks(0, dataFrame);
         return;
     }
     float box[3][3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
@@ -341,13 +555,13 @@ void ViewScene_cls::DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& re
         // Every copy shows the same particles: the draw order of the first one is kept.
         if (i > 0) r.subView = std::max(1, request.subView);
         seq.DrawFrame(r);
-        DrawSticks(copy->GetNeighbourMask(order[i].copy), dataFrame);
+        if (sticks) DrawSticks(copy->GetNeighbourMask(order[i].copy), dataFrame);
         glPopMatrix();
     }
 }
 
 void ViewScene_cls::ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, double d,
-                             double g) {
+                             double g, TagList_cls& tags) {
     glPointSize(6);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -358,6 +572,11 @@ void ViewScene_cls::ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs&
         DrawFloorGrid(g, 3);
     }
     if (show.items) DrawPathItems(view, false, args.time, d);
+    // The light symbols, each under its pick name.
+    if (show.items && GpLightSRCCtrl) GpLightSRCCtrl->DrawGL(false);
+    // The Grid filters of the object list are scene items too.
+    if (show.items && GpFilterCtrls[1])
+        GpFilterCtrls[1]->DrawGrids(args.time, *args.camera, &tags);
     // The pivot marker: a small cross at the pivot, sized by the pivot distance.
     if (show.items) {
         const double* p = args.camera->pivot;

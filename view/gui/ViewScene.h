@@ -10,6 +10,7 @@
 #include "view/gui/MainGLCanvas.h"
 
 class DataSequence_cls;
+class FBO_cls;
 class FilterCtrl_cls;
 class DrawOptions_cls;
 class ExposureSettings_cls;
@@ -95,19 +96,33 @@ public:
 
 private:
     void SetDefaultLights(const GLCamera_cls& camera) const;
-    void DataPass(MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show);
+    /// Shadow-casting lights that take part in this pass: 0 without shadows (the option
+    /// off, the window drawn directly, or no lights).
+    int ShadowLightCount(const SceneDrawArgs& args) const;
+    /// `k` shadow lights: above 0 the stencil shadow volumes follow the particles.
+    void DataPass(MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, int k);
+    /// The particles' shadow volumes into the stencil, then the shadowed places drawn again
+    /// with the lights of the shadowed side.
+    void ShadowVolumePass(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
+                          double dataTime, int dataFrame, const double viewMatrix[16], double lightTime);
+    /// With several shadow-casting lights (off screen): each caster's light outside its own
+    /// shadows, drawn into a buffer of the target's size and added over the picture.
+    void ShadowLightPasses(const SceneDrawArgs& args);
+    /// The particles lit by light `i` alone, with the places in its shadow drawn dark.
+    void ShadowLightPass(DataSequence_cls& seq, const SceneDrawArgs& args, int i);
     /// The gizmo of the selected Boolean or DataBox filter of `list`, at its centre.
     void DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime);
-    /// The particles once per copy of the CopyBox filter (once without one), back to front.
+    /// The particles once per copy of the CopyBox filter (once without one), back to front,
+    /// each with its sticks unless `sticks` is false (the shadow passes).
     void DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
-                    double dataTime, int dataFrame);
+                    double dataTime, int dataFrame, bool sticks = true);
     /// The Object filters of list 1: meshes once per periodic copy, then the solids once.
     void DrawObjectPasses(const GLCamera_cls& camera, double dataTime, double sceneTime, int dataFrame);
     /// The enabled Stick filters of list 1 for the copy with neighbour mask `mask` (0
     /// without copies), on the frame just drawn, at data frame `dataFrame`.
     void DrawSticks(int mask, int dataFrame);
     void ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, double d,
-                   double g);
+                   double g, TagList_cls& tags);
     void DirectModeWarnings(MainGLCanvas_cls& view) const;
 
     std::function<ViewToggles(const MainGLCanvas_cls&)> m_toggles;
@@ -119,5 +134,6 @@ private:
     DrawOptions_cls* m_options;
     const ExposureSettings_cls* m_exposure = nullptr;
     bool m_installed = false;
+    std::unique_ptr<FBO_cls> m_lightBuffer;  ///< one shadow-casting light's part of the picture
     FilterDrawOrder_cls m_filterOrder;  ///< filter list 0 as the renderers' draw-order filter
 };

@@ -1,6 +1,6 @@
 // The settings owners of the logic libraries, registered in the section registry at the
 // rows and slots the central object gives them, for the configuration and project fuzz
-// targets. Left out: the main frame's sections (windows) and the data sequences (reading
+// targets (the lights included). Left out: the main frame's sections (windows) and the data sequences (reading
 // a file list scans folders).
 #pragma once
 
@@ -16,6 +16,7 @@
 #include "app/PreferenceSettings.h"
 #include "data/DataLoader.h"
 #include "data/PeriodicBoundary.h"
+#include "scene/LightSRCCtrl.h"
 #include "timeline/TimeCtrl.h"
 #include "view/DrawOptions.h"
 #include "view/ExposureSettings.h"
@@ -47,6 +48,7 @@ struct Scene {
     ExposureSettings_cls exposure;
     ImageSaver_cls imageSaver;
     PreferenceSettings_cls preferences;
+    LightSRCCtrl_cls lights;
     ConfigSections_cls sections;
 
     Scene() {
@@ -65,6 +67,16 @@ struct Scene {
                           &preferences.MouseGroup());
         sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences performance",
                           &preferences.PerformanceGroup());
+        LightSRCCtrl_cls* l = &lights;
+        sections.AddMarker("---AllLightSource");
+        sections.AddMarker("---LightSRC");
+        sections.AddSettingsGroup("lights", [l] { return &l->items; });
+        for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i)
+            sections.AddSettingsGroup("light " + std::to_string(i), [l, i] { return &l->Light(i).settings; });
+        sections.AddWriter(ROW_LIGHTS, "lights", [l] { return l->WriteSection(); });
+        sections.AddReader(READ_LIGHTS, "lights", [l](ParamTextStream_cls& in, const std::string& line) {
+            l->ReadSection(in, line);
+        });
     }
 };
 

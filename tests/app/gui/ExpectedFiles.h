@@ -237,11 +237,33 @@ inline std::string CameraPathRows() {
            OneKeyComponent("z", "0.000000");
 }
 
+/// The block of light `i` with its starting values (lights 0 and 1 as the program makes
+/// them).
+inline std::string LightRows(int i) {
+    const std::string p = "LightSRC" + std::to_string(i);
+    const bool one = i == 1;
+    return "---LightSRC " + std::to_string(i) + "\n" + p + "Type=3\r\n" + p + "SpotAngle=35\r\n" + p + "Fade=0\r\n" + p +
+           "FadeDistance=1.000000\r\n" + p + "CastShadow=1\r\n" + p + "LightArea=0\r\n" + p +
+           "LightAreaSize=0.200000\r\n" + p + "LightAreaQuality=5\r\n" + p + "Target=0\r\n" + p + "Visible=1\r\n" +
+           "-ParamGroup=" + p + " Translate\ndimension=3\r\nStart\n" +
+           OneKeyComponent("x", one ? "-1.000000" : "1.000000") + OneKeyComponent("y", one ? "-1.000000" : "1.000000") +
+           OneKeyComponent("z", one ? "-1.41421356" : "1.41421356") + "-ParamGroup=" + p +
+           " Rotation\ndimension=3\r\nStart\n" + OneKeyComponent("x", "0.000000") +
+           OneKeyComponent("y", one ? "-45.000000" : "45.000000") +
+           OneKeyComponent("z", one ? "45.000000" : "225.000000") + "-ParamGroup=" + p +
+           " Strength\ndimension=1\r\nStart\n" + OneKeyComponent("Strength", one ? "0.100000" : "1.000000");
+}
+
+/// The light section with its two starting lights.
+inline std::string LightSectionRows() {
+    return "---AllLightSource\r\nLightNumber=2\r\n" + LightRows(0) + LightRows(1) + "---AllLightSourceEnd\r\n";
+}
+
 /// A whole project file of a program left with its defaults except for the time section,
 /// given as `timeText` (time settings and the "---TimeRemap" block).
 inline std::string ProjectFile(const std::string& project, const std::string& timeText) {
     return ConfigFile(project) + ViewsRows(true) + timeText + DrawOptionRows() + OverlayRows() + ExposureRows() +
-           DataSequenceRows() + PeriodicRows() + CameraPathRows() + StereoGramRows() + PovSettingsRows() + PreferenceRows() +
+           DataSequenceRows() + PeriodicRows() + CameraPathRows() + LightSectionRows() + StereoGramRows() + PovSettingsRows() + PreferenceRows() +
            GLSettingsRows() + ShadowRows() + ViewsRows(false) + FilterRows();
 }
 

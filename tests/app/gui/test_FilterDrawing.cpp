@@ -23,6 +23,7 @@
 #include "filters/FilterCtrl.h"
 #include "filters/FilterDataBox.h"
 #include "filters/FilterFiltering.h"
+#include "filters/FilterFog.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
 #include "timeline/TimeCtrl.h"
@@ -407,4 +408,51 @@ TEST_F(FilterDrawing, CopyBoxShows27CopiesWhereTheBoxPutsThem) {
         others += pic.SeenAt(q) == 1;
     }
     EXPECT_LE(others, 2) << "only copies of the one particle may fall on another particle's place";
+}
+
+TEST_F(FilterDrawing, FogTurnsTheFarParticlesToItsColour) {
+    // Linear fog that begins just before the median eye depth of the particles: the nearer
+    // half keeps its red, the farther half takes the fog's green.
+    std::vector<double> depth(pic.seen.size());
+    for (size_t i = 0; i < depth.size(); ++i) {
+        const float* q = &pic.positions[3 * i];
+        depth[i] = -(pic.mv[2] * q[0] + pic.mv[6] * q[1] + pic.mv[10] * q[2] + pic.mv[14]);
+    }
+    std::vector<double> sorted = depth;
+    std::sort(sorted.begin(), sorted.end());
+    const double lo = sorted[sorted.size() / 2 - 1], hi = sorted[sorted.size() / 2];
+    ASSERT_LT(lo, hi);
+    auto* fog = static_cast<FilterFog_cls*>(shell->core->AddFilter(nullptr, FILTER_FOG));
+    ASSERT_NE(fog, nullptr);
+    fog->Data()->fogType.value = 2;
+    fog->Data()->fogStart.value = float(lo + 0.25 * (hi - lo));
+    fog->Data()->fogEnd.value = float(lo + 0.5 * (hi - lo));
+    float* c = fog->Data()->colors[0]->constantColor.values;
+    c[0] = 0, c[1] = 1, c[2] = 0, c[3] = 1;
+    ASSERT_TRUE(Repaint());
+    auto greenAt = [&](size_t i) {
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx) {
+                const int x = int(pic.sx[i]) + dx, y = int(pic.sy[i]) + dy;
+                const unsigned char* p = &pic.rgba[4 * (size_t(y) * pic.w + x)];
+                if (p[0] < 60 && p[1] > 200 && p[2] < 60) return true;
+            }
+        return false;
+    };
+    int nearSeen = 0, farFogged = 0;
+    for (size_t i = 0; i < pic.seen.size(); ++i) {
+        if (pic.seen[i] < 0) continue;
+        if (depth[i] <= lo) {
+            nearSeen += pic.seen[i] == 1;
+        } else {
+            EXPECT_EQ(pic.seen[i], 0) << "far particle " << i << " keeps its red under the fog";
+            farFogged += greenAt(i);
+        }
+    }
+    EXPECT_GE(nearSeen, 4);
+    EXPECT_GE(farFogged, 4);
+    // The background between the particles is the fog colour too (alpha 1).
+    const unsigned char* corner = &pic.rgba[4 * (size_t(2) * pic.w + 2)];
+    EXPECT_GT(corner[1], 240);
+    EXPECT_LT(corner[0], 15);
 }

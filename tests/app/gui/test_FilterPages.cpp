@@ -80,12 +80,11 @@ TEST(FilterPages, EveryEditIsUndoneAndRedoneExactly) {
     FilterCtrl_cls* bool0 = shell.core->GetFilterCtrl(0);
     FilterCtrl_cls* world = shell.core->GetFilterCtrl(2);
     std::vector<std::string> states{State(shell)};
-    // Menu items of the built kinds are enabled; the others stay disabled.
+    // The menu items of every kind are enabled.
     wxMenuBar* bar = shell.frame->GetMenuBar();
-    for (int id : {ID_ADD_BOOLEAN, ID_ADD_FILTERING, ID_ADD_DATABOX, ID_ADD_COPYBOX, ID_ADD_OBJECT, ID_ADD_STICK})
+    for (int id : {ID_ADD_BOOLEAN, ID_ADD_FILTERING, ID_ADD_DATABOX, ID_ADD_COPYBOX, ID_ADD_OBJECT, ID_ADD_STICK,
+                   ID_ADD_GRID, ID_ADD_FOG, ID_ADD_BG})
         EXPECT_TRUE(bar->FindItem(id)->IsEnabled()) << id;
-    for (int id : {ID_ADD_GRID, ID_ADD_FOG, ID_ADD_BG})
-        EXPECT_FALSE(bar->FindItem(id)->IsEnabled()) << id;
 
     for (int id : {ID_ADD_BOOLEAN, ID_ADD_BOOLEAN, ID_ADD_FILTERING, ID_ADD_DATABOX}) {
         shell.Post(id);
@@ -241,7 +240,7 @@ TEST(FilterPages, FiltersOfKindsNotShownAreReportedWhenAProjectIsOpened) {
     const size_t at = text.find(begin);
     ASSERT_NE(at, std::string::npos);
     text.insert(at + begin.size(),
-                "-FilterBegin\nFilterType=4\r\nFilterValid=1\r\nFilterName=Fog00\r\n-FilterEnd\n");
+                "-FilterBegin\nFilterType=9\r\nFilterValid=1\r\nFilterName=Kind9\r\n-FilterEnd\n");
     testsupport::WriteFile(project, text);
     testsupport::ResetModals();
     testsupport::SetModalAnswer(wxID_OK);

@@ -4,6 +4,8 @@
 // say (an index past its list's end selects nothing).
 #include <gtest/gtest.h>
 
+#include "scene/LightSRCCtrl.h"
+
 #include "app/gui/AppCore.h"
 #include "app/gui/FrameMain.h"
 #include "app/gui/Preference.h"
@@ -77,10 +79,14 @@ TEST(MouseWiring, PickNamesSelectFiltersAndNothingPastTheList) {
     shell.core->SelectByPickName(20);
     EXPECT_EQ(GpSelectedSceneObj, a->GetData());
     EXPECT_FALSE(b->GetData()->selected);
-    // A scene object's id (a light) deselects the filters.
+    // A scene object's id deselects the filters: an inactive light (2 of 2) selects
+    // nothing, an active one becomes the gizmo's target and the editor's light.
     shell.core->SelectByPickName(12);
     EXPECT_EQ(GpSelectedSceneObj, nullptr);
     EXPECT_FALSE(a->GetData()->selected);
+    shell.core->SelectByPickName(11);
+    EXPECT_EQ(GpSelectedSceneObj, &shell.core->GetLights()->Light(1));
+    EXPECT_EQ(shell.core->GetLights()->selected, 1);
     // Deleting the selected filter leaves no dangling selection.
     shell.core->SelectByPickName(21);
     list0->DeleteFilter(1);

@@ -145,3 +145,41 @@ TEST_F(ObjectFilterTest, BoxStandsWhereTheCameraPutsItsCentre) {
     ASSERT_TRUE(c && bg);
     EXPECT_EQ(c[1], bg[1]);
 }
+
+TEST_F(ObjectFilterTest, ProjectKeepsTheObjectAndItsTexture) {
+    auto* f = static_cast<FilterObject_cls*>(shell->core->AddFilter(nullptr, FILTER_OBJECT));
+    ASSERT_NE(f, nullptr);
+    FilterObjectData_cls* d = f->Data();
+    d->objectType.value = OBJECT_SPHERE;
+    d->texture.reflectType.value = 2;
+    d->texture.normalPattern[1].value = 7;
+    d->arrayVector[2].values[2] = 3;
+    d->SetTranslateKey(0.5, -1, 2);
+    const std::string before = Objects()->WriteSection();
+    const wxString path = wxString::FromUTF8(dir.File("scene.txt"));
+    ASSERT_TRUE(shell->frame->SaveProjectTo(path));
+    shell->Post(ID_ADD_OBJECT);  // changed after saving: the file's state comes back
+    ASSERT_EQ(Objects()->Count(), 2);
+    ASSERT_TRUE(shell->frame->OpenProjectFile(path));
+    testsupport::Pump(20);
+    ASSERT_EQ(Objects()->Count(), 1);
+    EXPECT_EQ(Objects()->WriteSection(), before);
+    // its panel stands in the page again
+    EXPECT_NE(Page()->GUIOf(Objects()->GetNode(0)), nullptr);
+}
+
+TEST_F(ObjectFilterTest, ReopenedPanelShowsTheMeshRowsOnlyForAMesh) {
+    shell->Post(ID_ADD_OBJECT);
+    FilterBase_cls* f = Objects()->GetNode(0);
+    auto* gui = dynamic_cast<FilterObjectGUI_cls*>(Page()->GUIOf(f));
+    ASSERT_NE(gui, nullptr);
+    wxWindow* affine = gui->Panel()->GetItemControl(gui->affineButton);
+    for (unsigned shape : {0u, 3u}) {
+        static_cast<FilterObject_cls*>(f)->Data()->objectType.value = shape;
+        gui->ToggleOpen();  // closed
+        EXPECT_FALSE(affine->IsShown());
+        gui->ToggleOpen();  // open again
+        testsupport::Pump(10);
+        EXPECT_EQ(affine->IsShown(), shape == 3u) << shape;
+    }
+}

@@ -1,16 +1,25 @@
 // POV-Ray from the running program: a snapshot export of what the main view shows renders in
 // POV-Ray, and an animation run writes one scene per step of the work area and stops.
 #include "tests/app/gui/ShellFixture.h"
+#include "tests/app/gui/ViewPixels.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdlib>
 #include <filesystem>
 
 #include "common/CommandIds.h"
+#include "filters/FilterCtrl.h"
+#include "filters/FilterFog.h"
+#include "timeline/ParamGroup.h"
 #include "scene/PovOutputSettings.h"
 #include "scene/PovRayCtrl.h"
+#include "scene/PovRegionSettings.h"
 #include "tests/support/PovRayProbe.h"
 #include "timeline/TimeCtrl.h"
+#include "view/ParticleRecord.h"
+#include "view/Snap.h"
 
 using shelltest::Shell;
 using testsupport::TempDir;
@@ -65,4 +74,106 @@ TEST(PovExport, AnimationRunWritesEachStepAndEnds) {
     EXPECT_GE(written, 4);
     EXPECT_EQ(pov->animCounter, written);
     EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povanim0000.ini")));
+}
+
+TEST(PovExport, CustomRangeRunPlaysItsRangeWithoutRepeat) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    time->repeat.value = true;  // would wrap for ever
+    pov->region->region.value = 2;
+    pov->region->customMin.value = 5;
+    pov->region->customMax.value = 7;
+    shell.Post(ID_POV_EXPORT_ANIMATION);
+    EXPECT_TRUE(pov->exporting);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !pov->exporting; }, 20000));
+    EXPECT_FALSE(time->repeat.value);
+    EXPECT_EQ(time->Frame(), 7);
+    EXPECT_GE(pov->animCounter, 3);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povanim0002.pov")));
+}
+
+namespace {
+
+/// Pixels of a binary PPM (P6, maxval 255, comment lines allowed); empty when it is not one.
+std::string PpmPixels(const std::string& bytes, int& w, int& h) {
+    std::vector<std::string> fields;
+    size_t at = 0;
+    while (fields.size() < 4 && at < bytes.size()) {
+        if (bytes[at] == '#') {
+            at = bytes.find('\n', at);
+            if (at == std::string::npos) return std::string();
+        } else if (std::isspace(static_cast<unsigned char>(bytes[at]))) {
+            ++at;
+        } else {
+            const size_t end = bytes.find_first_of(" \t\r\n", at);
+            if (end == std::string::npos) return std::string();
+            fields.push_back(bytes.substr(at, end - at));
+            at = end;
+        }
+    }
+    if (fields.size() != 4 || fields[0] != "P6") return std::string();
+    w = std::atoi(fields[1].c_str());
+    h = std::atoi(fields[2].c_str());
+    return bytes.substr(at + 1);
+}
+
+}  // namespace
+
+TEST(PovExport, LoadedParticlesAreRenderedInTheScene) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    TempDir dir;
+    const std::string first = viewpixels::WriteSequence(dir, 400, 2);
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    shell.frame->SetSize(800, 600);
+    shell.core->LoadFileSequence(wxString::FromUTF8(first));
+    ASSERT_TRUE(testsupport::PumpUntil([] { return GpSnap && GpSnap->count > 0 && GiDrawOrderCount > 0; }, 20000));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    pov->output->width.value = 64;
+    pov->output->height.value = 48;
+    pov->output->format.value = 4;  // PPM
+    shell.Post(ID_POV_RENDER_SNAPSHOT);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 30000));
+    testsupport::Pump(50);
+    EXPECT_EQ(pov->TakeRenderFailure(), "");
+    const std::string scene = testsupport::ReadFile(dir.File("POV/povsnap0000.pov"));
+    EXPECT_NE(scene.find("#declare PARTICLES="), std::string::npos);
+    EXPECT_NE(scene.find("object {\n\tPARTICLES\n}\n"), std::string::npos);
+    int w = 0, h = 0;
+    const std::string rgb = PpmPixels(testsupport::ReadFile(dir.File("POV/povsnap0000.ppm")), w, h);
+    ASSERT_EQ(w, 64);
+    ASSERT_GE(rgb.size(), size_t(w) * h * 3);
+    // The background is black: lit or ambient particles make pixels that are not.
+    int coloured = 0;
+    for (size_t i = 0; i + 2 < size_t(w) * h * 3; i += 3)
+        if (static_cast<unsigned char>(rgb[i]) + static_cast<unsigned char>(rgb[i + 1]) +
+                static_cast<unsigned char>(rgb[i + 2]) > 30)
+            ++coloured;
+    EXPECT_GT(coloured, 20) << scene.substr(0, 2000);
+}
+
+TEST(PovExport, FogBackgroundAndGridFiltersAreRendered) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    shell.Post(ID_ADD_FOG);
+    shell.Post(ID_ADD_BG);
+    shell.Post(ID_ADD_GRID);
+    auto* fog = static_cast<FilterFog_cls*>(shell.core->GetFilterCtrl(2)->FindFog());
+    ASSERT_NE(fog, nullptr);
+    fog->Data()->fogParams->SetKeyFrame({0.05, 1.0}, true, -1);
+    shell.Post(ID_POV_RENDER_SNAPSHOT);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 30000));
+    testsupport::Pump(50);
+    const std::string scene = testsupport::ReadFile(dir.File("POV/povsnap0000.pov"));
+    EXPECT_NE(scene.find("fog { \n\tdistance 20.000000\n"), std::string::npos) << scene;
+    EXPECT_NE(scene.find("#macro SP(POS, R, RGBT)"), std::string::npos);
+    EXPECT_NE(scene.find("#include \"CommonBG00.pov\""), std::string::npos);
+    EXPECT_NE(scene.find("box{<-1,-1.01,-0.01>,<1,-0.99,0.01>}"), std::string::npos);
+    const std::string stars = testsupport::ReadFile(dir.File("POV/CommonBG00.pov"));
+    EXPECT_EQ(stars.rfind("union{\n", 0), 0u);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povsnap0000.png"))) << scene;
+    EXPECT_EQ(pov->TakeRenderFailure(), "");
 }

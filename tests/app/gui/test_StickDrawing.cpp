@@ -11,6 +11,7 @@
 #include <GL/glu.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "app/gui/TopHalfPanel.h"
 #include "common/CommandHistory.h"
@@ -22,6 +23,8 @@
 #include "filters/FilterStick.h"
 #include "filters/gui/FilterPanelPain.h"
 #include "filters/gui/FilterStickGUI.h"
+#include "scene/PovRayCtrl.h"
+#include "tests/support/PovRayProbe.h"
 #include "view/ParticleAttrib.h"
 #include "view/Snap.h"
 #include "view/gui/MainGLCanvas.h"
@@ -134,6 +137,22 @@ TEST_F(StickDrawing, StickFromAFileJoinsItsTwoParticles) {
     ASSERT_TRUE(Repaint());
     EXPECT_EQ(s->Data()->engine.StickPath(), dir.File("joins0.txt"));
     EXPECT_EQ(GreyAt(pts), 3) << "the line between particles " << a << " and " << b;
+
+    // The POV-Ray scene of the view holds the stick's macro and unions, and parses.
+    if (povprobe::Available()) {
+        PovRayCtrl_cls* pov = shell->core->GetPovRay();
+        ASSERT_NE(pov, nullptr);
+        pov->pathPovWork.text = wxString::FromUTF8(dir.File("pov"));
+        shell->prompts.yes = true;  // export without lights
+        ASSERT_TRUE(shell->core->ExportPovSnapshot(false));
+        const std::string base = pov->GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT).utf8_string();
+        const std::string scene = testsupport::ReadFile(base + ".pov");
+        EXPECT_NE(scene.find("#macro CY(VPos0,VPos1)\n"), std::string::npos) << scene.substr(0, 2000);
+        EXPECT_NE(scene.find("#declare STICKS0=\nunion{\nCY(<"), std::string::npos);
+        const std::string cmd = "cd '" + dir.File("pov") + "' && /usr/bin/povray +I'" + base +
+                                ".pov' +W8 +H8 -D -P -F > '" + dir.File("povray.txt") + "' 2>&1";
+        EXPECT_EQ(std::system(cmd.c_str()), 0) << testsupport::ReadFile(dir.File("povray.txt"));
+    }
 
     // As a lit cylinder the stick still covers the points between its ends.
     s->Data()->stickType.value = 1;

@@ -296,14 +296,18 @@ TEST_F(MouseViewTest, ClickSelectsTheBoxUnderItAndEmptySpaceChangesNothing) {
     InstallSelection();
     FilterBase_cls* a = AddBox(-1.5, 0, 0, 0.6);
     FilterBase_cls* b = AddBox(1.5, 0, 0, 0.6);
-    for (bool fbo : {false, true}) {
+    // Orthographic too: through the square buffer the box spans the view's wider side, and
+    // the click follows the picture.
+    for (int pass = 0; pass < 4; ++pass) {
+        const bool fbo = pass % 2 == 1;
         useFBO = fbo;
+        view->settings.geometry.value = pass < 2 ? GEOMETRY_PERSPECTIVE : GEOMETRY_ORTHOGRAPHIC;
         ASSERT_TRUE(Paint());
         for (FilterBase_cls* target : {b, a}) {
             double x = target == a ? -1.5 : 1.5;
             const wxPoint p = Pixel(x, 0, 0);
             Drag(wxMOUSE_BTN_RIGHT, p.x, p.y, p.x, p.y);
-            EXPECT_EQ(GpSelectedSceneObj, target->GetData()) << fbo;
+            EXPECT_EQ(GpSelectedSceneObj, target->GetData()) << "pass " << pass;
             EXPECT_TRUE(target->GetData()->selected);
         }
         // Empty space: the selection stays.
@@ -331,6 +335,16 @@ TEST_F(MouseViewTest, ClickSelectsAnObjectFilterByItsOutline) {
     EXPECT_EQ(GpSelectedSceneObj, object->GetData());
     ASSERT_FALSE(picked.empty());
     EXPECT_EQ(picked.back(), 40);  // the first filter of list 1
+    // a DataBox whose influence is "All" carries the object along
+    FilterBase_cls* box = lists[2]->AddFilter(FILTER_DATABOX, -1, nullptr, nullptr, nullptr, nullptr);
+    box->GetData()->SetTranslateKey(0, 1, 0);
+    box->GetData()->SetScaleKey(1, 1, 1);
+    SetSelectedSceneObj(nullptr);
+    for (auto& l : lists) l->SelectFilter(nullptr);
+    ASSERT_TRUE(Paint());
+    const wxPoint moved = Pixel(1.5, 1, 0);
+    Drag(wxMOUSE_BTN_RIGHT, moved.x, moved.y, moved.x, moved.y);
+    EXPECT_EQ(GpSelectedSceneObj, object->GetData());
 }
 
 TEST_F(MouseViewTest, GizmoAxisClickConstrainsTheDragAndUndoRevertsIt) {

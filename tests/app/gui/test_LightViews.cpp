@@ -1,0 +1,264 @@
+// The scene's lights in the views of the running program: lit spheres follow a light's
+// strength and direction, stencil shadows darken the picture only when shadows are on and
+// a light casts them, a click on a light's symbol selects it, and a gizmo drag of the
+// selected light is one undoable step.
+#include "tests/app/gui/ShellFixture.h"
+#include "tests/app/gui/ViewPixels.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/uiaction.h>
+
+#include <cmath>
+#include <memory>
+
+#include "app/gui/Preference.h"
+#include "app/gui/TopHalfPanel.h"
+#include "common/CommandHistory.h"
+#include "data/DataSequenceSet.h"
+#include "filters/ColorCurve.h"
+#include "scene/LightSRCCtrl.h"
+#include "tests/view/gui/ViewDrawerProbe.h"
+#include "timeline/ParamGroup.h"
+#include "timeline/Parameter.h"
+#include "view/DrawOptions.h"
+#include "view/ModeIcon.h"
+#include "view/ParticleAttrib.h"
+#include "view/gui/MainGLCanvas.h"
+#include "view/gui/SequenceRenderer.h"
+#include "view/gui/ViewScene.h"
+
+using shelltest::Shell;
+using testsupport::PumpUntil;
+using testsupport::TempDir;
+
+namespace {
+
+class LightViews : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GbParamUndoEnabled = 0;
+        MainGLCanvas_cls::SetPaintProbe([this](MainGLCanvas_cls& v) {
+            if (v.ViewIndex() != 0) return;
+            const wxSize size = v.GetClientSize();
+            w = size.x, h = size.y;
+            rgba = viewpixels::ReadBack(w, h);
+            ++paints;
+        });
+        MainGLCanvas_cls::SetUseFBO([this] { return useFBO; });
+        shell = std::make_unique<Shell>(dir.File("Pelthorn3Configure.txt"));
+        shell->frame->SetSize(900, 700);
+        shell->core->GetViewScene()->SetToggleSource([this](const MainGLCanvas_cls&) { return toggles; });
+        lights = shell->core->GetLights();
+        ASSERT_NE(lights, nullptr);
+        view = shell->frame->GetTopPanel()->View(0);
+    }
+    void TearDown() override {
+        shell.reset();
+        MainGLCanvas_cls::SetPaintProbe(nullptr);
+        MainGLCanvas_cls::SetUseFBO(nullptr);
+        GbParamUndoEnabled = 1;
+        GoCommandHistory.Clear();
+    }
+    /// Lit white spheres of one radius with a dim grey ambient colour, no grid or items.
+    void LoadSpheres(int particles, float radius) {
+        toggles.grid = toggles.items = false;
+        ParticleAttrib_cls* const* attribs = shell->core->GetSequenceRenderer()->Attribs(GpDataSequenceSet->current);
+        for (int t = 0; t < 4; ++t) {
+            ParticleAttrib_cls& a = *attribs[t];
+            a.drawType.value = 2;
+            a.radiusType.value = 1;
+            a.radiusFactorForConst.value = radius;
+            a.shaderType.value = 0;
+            const float white[4] = {1, 1, 1, 1}, grey[4] = {0.15f, 0.15f, 0.15f, 1}, black[4] = {0, 0, 0, 1};
+            std::copy(white, white + 4, a.diffuse->constantColor.values);
+            std::copy(grey, grey + 4, a.ambient->constantColor.values);
+            std::copy(black, black + 4, a.specular->constantColor.values);
+        }
+        GbSnapDataRefresh = true;
+        shell->core->LoadFileSequence(wxString::FromUTF8(viewpixels::WriteSequence(dir, particles, 1)));
+        ASSERT_TRUE(Repaint());
+    }
+    /// Two paints of view 0 after a change (the first may still be catching up).
+    bool Repaint() {
+        for (int round = 0; round < 2; ++round) {
+            const int before = paints;
+            shell->frame->GetTopPanel()->RedrawViews();
+            if (!PumpUntil([&] { return paints > before; }, 20000)) return false;
+        }
+        return true;
+    }
+    /// Sum of red, green and blue over the picture.
+    double Brightness() const {
+        double s = 0;
+        for (size_t i = 0; i + 3 < rgba.size(); i += 4) s += rgba[i] + rgba[i + 1] + rgba[i + 2];
+        return s;
+    }
+    /// Points light `i` (a parallel light) along the unit vector `u` (from the origin
+    /// towards the light).
+    void Aim(int i, const double u[3]) {
+        const double yaw = std::atan2(u[1], u[0]) * 180.0 / 3.14159 - 180.0;
+        const double pitch = std::asin(u[2]) * 180.0 / 3.14159;
+        lights->Light(i).rotation->SetKeyFrame({0, pitch, yaw}, true, -1);
+    }
+    void SetStrength(int i, double s) { lights->Light(i).strength->SetKeyFrame({s}, true, -1); }
+    /// Client pixel (y down) of a world point in view 0, drawn directly.
+    wxPoint Pixel(const double p[3]) const {
+        double out[3];
+        ProjectInView(*view, w, h, p[0], p[1], p[2], out);
+        return wxPoint(int(std::lround(out[0])), int(std::lround(h - out[1])));
+    }
+    void Click(int button, wxPoint at) {
+        sim.MouseMove(view->ClientToScreen(at));
+        testsupport::Pump(30);
+        sim.MouseDown(button);
+        testsupport::Pump(30);
+        ASSERT_TRUE(PumpUntil([&] { return view->Tracker().AnyButtonHeld(); }, 2000));
+        ASSERT_TRUE(Repaint());  // the press's paint serves the pick
+        sim.MouseUp(button);
+        ASSERT_TRUE(PumpUntil([&] { return !view->Tracker().AnyButtonHeld(); }, 2000));
+        testsupport::Pump(30);
+    }
+
+    TempDir dir;
+    std::unique_ptr<Shell> shell;
+    LightSRCCtrl_cls* lights = nullptr;
+    MainGLCanvas_cls* view = nullptr;
+    ViewToggles toggles;
+    bool useFBO = false;
+    std::vector<unsigned char> rgba;
+    int w = 0, h = 0, paints = 0;
+    wxUIActionSimulator sim;
+};
+
+}  // namespace
+
+TEST_F(LightViews, LitSpheresFollowTheLightsStrengthAndDirection) {
+    LoadSpheres(400, 0.06f);
+    SetStrength(1, 0.0);
+    // Light 0 from behind the viewer: the sides of the spheres the view sees are lit.
+    const double* c = view->camera.pose.position;
+    const double len = std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]);
+    const double front[3] = {c[0] / len, c[1] / len, c[2] / len}, back[3] = {-front[0], -front[1], -front[2]};
+    Aim(0, front);
+    ASSERT_TRUE(Repaint());
+    const double full = Brightness();
+    SetStrength(0, 0.4);
+    ASSERT_TRUE(Repaint());
+    const double weak = Brightness();
+    // From behind the spheres: only the ambient part lights the sides the view sees.
+    SetStrength(0, 1.0);
+    Aim(0, back);
+    ASSERT_TRUE(Repaint());
+    const double behind = Brightness();
+    EXPECT_LT(weak, full * 0.7) << weak << " " << full;
+    EXPECT_GT(weak, full * 0.2);
+    EXPECT_LT(behind, full * 0.5) << behind << " " << full;
+    // With no visible light nothing is lit: the picture darkens to the global ambient.
+    lights->Light(0).visible.value = false;
+    ASSERT_TRUE(Repaint());
+    EXPECT_LT(Brightness(), behind);
+}
+
+TEST_F(LightViews, ShadowVolumesDarkenOnlyWhenShadowsAreOnAndALightCastsThem) {
+    useFBO = true;
+    LoadSpheres(3000, 0.05f);
+    SetStrength(1, 0.0);
+    DrawOptions_cls* options = shell->core->GetDrawOptions();
+    options->shadow.value = 0;
+    ASSERT_TRUE(Repaint());
+    const double plain = Brightness();
+    // Both lights cast shadows (the default): the first one's shadows fall, the picture
+    // outside them stays lit as before.
+    options->shadow.value = 1;
+    ASSERT_TRUE(Repaint());
+    const double twoCasters = Brightness();
+    lights->Light(1).castShadow.value = false;
+    ASSERT_TRUE(Repaint());
+    const double shadowed = Brightness();
+    lights->Light(0).castShadow.value = false;  // no light casts shadows: nothing changes
+    ASSERT_TRUE(Repaint());
+    const double noCaster = Brightness();
+    lights->Light(0).castShadow.value = true;
+    options->shadow.value = 0;
+    ASSERT_TRUE(Repaint());
+    const double plainAgain = Brightness();
+    EXPECT_LT(shadowed, plain * 0.97) << shadowed << " " << plain;
+    EXPECT_GT(shadowed, plain * 0.5);
+    // The second caster's pass adds its (zero) light by blending: rounding only.
+    EXPECT_NEAR(twoCasters, shadowed, plain * 0.005);
+    EXPECT_NEAR(noCaster, plain, plain * 0.002);
+    EXPECT_NEAR(plainAgain, plain, plain * 0.002);
+
+    // Two lights of equal strength from opposite sides: each casting light adds its own
+    // shadows.
+    SetStrength(1, 1.0);
+    const double* c = view->camera.pose.position;
+    const double len = std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]);
+    const double side[3] = {c[1] / len, -c[0] / len, 0.3}, other[3] = {-side[0], -side[1], 0.3};
+    Aim(0, side);
+    Aim(1, other);
+    ASSERT_TRUE(Repaint());
+    const double none = Brightness();
+    options->shadow.value = 1;
+    lights->Light(1).castShadow.value = false;
+    ASSERT_TRUE(Repaint());
+    const double one = Brightness();
+    lights->Light(1).castShadow.value = true;
+    ASSERT_TRUE(Repaint());
+    const double both = Brightness();
+    options->shadow.value = 0;
+    EXPECT_LT(one, none * 0.98) << one << " " << none;
+    EXPECT_LT(both, one * 0.98) << both << " " << one;
+}
+
+TEST_F(LightViews, ClickSelectsALightAndAGizmoDragIsOneUndoStep) {
+    toggles.grid = false;
+    GpPreference->ApplyMouseTemplate(1);  // "Blender Like": right selects, left moves the item
+    // Both lights well inside view 0.
+    const double l0[3] = {0.4, 0.3, 0.4}, l1[3] = {-0.4, -0.3, -0.3};
+    lights->Light(0).SetTranslateKey(l0[0], l0[1], l0[2]);
+    lights->Light(1).SetTranslateKey(l1[0], l1[1], l1[2]);
+    ASSERT_TRUE(Repaint());
+    ASSERT_TRUE(Repaint());
+    Click(wxMOUSE_BTN_RIGHT, Pixel(l1));
+    EXPECT_EQ(GpSelectedSceneObj, &lights->Light(1));
+    EXPECT_EQ(lights->selected, 1);
+    Click(wxMOUSE_BTN_RIGHT, Pixel(l0));
+    EXPECT_EQ(GpSelectedSceneObj, &lights->Light(0));
+    EXPECT_EQ(lights->selected, 0);
+    // Empty space changes nothing, and neither does a light in a view that shows no items.
+    Click(wxMOUSE_BTN_RIGHT, wxPoint(5, h / 2));
+    EXPECT_EQ(GpSelectedSceneObj, &lights->Light(0));
+    view->settings.showItems.value = false;
+    Click(wxMOUSE_BTN_RIGHT, Pixel(l1));
+    EXPECT_EQ(GpSelectedSceneObj, &lights->Light(0));
+    EXPECT_EQ(lights->selected, 0);
+    view->settings.showItems.value = true;
+
+    // A drag of the selected light moves it and is undone in one step.
+    GbParamUndoEnabled = 1;
+    GoCommandHistory.Clear();
+    GiItemEditMode = 0;
+    const wxPoint p = Pixel(l0);
+    sim.MouseMove(view->ClientToScreen(p));
+    testsupport::Pump(30);
+    sim.MouseDown(wxMOUSE_BTN_LEFT);
+    ASSERT_TRUE(PumpUntil([&] { return view->Tracker().AnyButtonHeld(); }, 2000));
+    ASSERT_TRUE(Repaint());
+    for (int step = 1; step <= 4; ++step) {
+        sim.MouseMove(view->ClientToScreen(wxPoint(p.x + 10 * step, p.y + 6 * step)));
+        testsupport::Pump(40);
+    }
+    sim.MouseUp(wxMOUSE_BTN_LEFT);
+    ASSERT_TRUE(PumpUntil([&] { return !view->Tracker().AnyButtonHeld(); }, 2000));
+    testsupport::Pump(50);
+    const std::vector<double> moved = lights->Light(0).translate->GetValues(0, 0);
+    const double shift = std::fabs(moved[0] - l0[0]) + std::fabs(moved[1] - l0[1]) + std::fabs(moved[2] - l0[2]);
+    EXPECT_GT(shift, 0.05);
+    ASSERT_TRUE(GoCommandHistory.CanUndo());
+    GoCommandHistory.Undo();
+    EXPECT_FALSE(GoCommandHistory.CanUndo());
+    const std::vector<double> back = lights->Light(0).translate->GetValues(0, 0);
+    for (int k = 0; k < 3; ++k) EXPECT_NEAR(back[size_t(k)], l0[k], 1e-9);
+}
