@@ -54,8 +54,8 @@ TEST(WholeSession, EverythingTheUserBuiltComesBackFromTheProject) {
         ASSERT_EQ(GpDataSequenceSet->GetFrameCount(), 4);
 
         // one filter of every kind from the Filter menu
-        const int kinds[] = {ID_ADD_BOOLEAN, ID_ADD_DATABOX, ID_ADD_OBJECT, ID_ADD_FILTERING, ID_ADD_COPYBOX,
-                             ID_ADD_STICK};
+        const int kinds[] = {ID_ADD_BOOLEAN, ID_ADD_DATABOX, ID_ADD_OBJECT, ID_ADD_GRID, ID_ADD_FOG,
+                             ID_ADD_FILTERING, ID_ADD_COPYBOX, ID_ADD_STICK, ID_ADD_BG};
         for (int id : kinds) shell.Post(id);
         int count = 0;
         for (int i = 0; i < 3; ++i) count += shell.core->GetFilterCtrl(i)->Count();
@@ -153,7 +153,8 @@ TEST(WholeSession, UndoingEverythingRestoresTheStartAndRedoingItTheEnd) {
     };
     const std::string start = projectText("start.ptp");
 
-    for (int id : {ID_ADD_BOOLEAN, ID_ADD_DATABOX, ID_ADD_OBJECT, ID_ADD_FILTERING, ID_ADD_COPYBOX, ID_ADD_STICK})
+    for (int id : {ID_ADD_BOOLEAN, ID_ADD_DATABOX, ID_ADD_OBJECT, ID_ADD_GRID, ID_ADD_FOG, ID_ADD_FILTERING,
+                   ID_ADD_COPYBOX, ID_ADD_STICK, ID_ADD_BG})
         shell.Post(id);
     TimeCtrl_cls* time = shell.core->GetTimeCtrl();
     shell.Post(ID_SET_CAMERA_KEY_POSROT);
@@ -187,7 +188,8 @@ TEST(WholeSession, AProjectCutShortAnywhereIsOpenedOrRefusedSafely) {
     const std::string first = viewpixels::WriteSequence(dir, 300, 3, 4.0f);
     Shell shell(dir.File("Pelthorn3Configure.txt"));
     GpDataLoader->SetFileAndLoad(wxString::FromUTF8(first));
-    for (int id : {ID_ADD_BOOLEAN, ID_ADD_DATABOX, ID_ADD_OBJECT, ID_ADD_FILTERING, ID_ADD_COPYBOX, ID_ADD_STICK})
+    for (int id : {ID_ADD_BOOLEAN, ID_ADD_DATABOX, ID_ADD_OBJECT, ID_ADD_GRID, ID_ADD_FOG, ID_ADD_FILTERING,
+                   ID_ADD_COPYBOX, ID_ADD_STICK, ID_ADD_BG})
         shell.Post(id);
     shell.Post(ID_SET_CAMERA_KEY_POSROT);
     const std::string whole = dir.File("whole.ptp");
