@@ -24,8 +24,9 @@ TEST(SmallFrame, FiltersAndEditorsInASmallWindowLeaveGtkQuiet) {
         testsupport::Pump(100);
         GpDataLoader->SetFileAndLoad(wxString::FromUTF8(first));
         for (int id : {ID_ADD_BOOLEAN, ID_ADD_DATABOX, ID_ADD_OBJECT, ID_ADD_GRID, ID_ADD_FOG, ID_ADD_FILTERING,
-                       ID_ADD_COPYBOX, ID_ADD_STICK, ID_ADD_BG, ID_VIEW_CAMERA_CONFIG, ID_LIGHT_EDITOR, ID_COLOR_CURVE_EDITOR,
-                       ID_TEXTURE_EDITOR, ID_POVRAY_CONFIG, ID_STEREOGRAM_CONFIG, ID_EXTRA_PANEL}) {
+                       ID_ADD_COPYBOX, ID_ADD_STICK, ID_ADD_BG, ID_VIEW_CAMERA_CONFIG, ID_LIGHT_EDITOR,
+                       ID_COLOR_CURVE_EDITOR, ID_TEXTURE_EDITOR, ID_POVRAY_CONFIG, ID_STEREOGRAM_CONFIG,
+                       ID_EXTRA_PANEL}) {
             shell.Post(id);
             testsupport::Pump(60);
         }
