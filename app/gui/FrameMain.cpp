@@ -856,13 +856,16 @@ void FrameMain_cls::UpdateStatusLine() {
 
 void FrameMain_cls::KeepLowerPaneWhole() {
     // The playback bar's controls cannot shrink below what GTK needs for them (it complains
-    // on standard error when they are given less): the frame is never narrower.
+    // on standard error when they are given less): the frame is never narrower. Nor is it
+    // shorter than both panes' scroll bars and notebook tabs need.
     if (!m_lower) return;
     m_lower->InvalidateBestSize();
     const int need = m_lower->GetBestSize().x;
-    SetMinClientSize(wxSize(need, -1));
+    constexpr int kMinClientHeight = 280;
+    SetMinClientSize(wxSize(need, kMinClientHeight));
     const wxSize now = GetClientSize();
-    if (now.x < need) SetClientSize(need, now.y);
+    if (now.x < need || now.y < kMinClientHeight)
+        SetClientSize(std::max(need, now.x), std::max(kMinClientHeight, now.y));
 }
 
 void FrameMain_cls::AdjustSash(bool force) {

@@ -5,6 +5,7 @@
 
 #include <wx/notebook.h>
 #include <wx/scrolwin.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/splitter.h>
 
@@ -72,9 +73,13 @@ TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cl
     // The wheel and the mouse capture are routed among the four views.
     for (MainGLCanvas_cls* v : m_views) v->siblings.assign(m_views, m_views + 4);
 
-    m_attribBook = new wxNotebook(this, 9001);
-    m_optionBook = new wxNotebook(this, 9002);
-    m_filterBook = new wxNotebook(this, 9003);
+    // The notebooks stand in a column that scrolls when the panel is too short for them
+    // all: squeezed below its tabs a notebook makes GTK complain on the terminal.
+    m_columnWin = new wxScrolledWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL);
+    m_columnWin->SetScrollRate(0, 10);
+    m_attribBook = new wxNotebook(m_columnWin, 9001);
+    m_optionBook = new wxNotebook(m_columnWin, 9002);
+    m_filterBook = new wxNotebook(m_columnWin, 9003);
     if (core && core->GetDrawOptions()) {
         DrawOptions_cls* options = core->GetDrawOptions();
         auto* holder = new wxPanel(m_optionBook);
@@ -124,14 +129,16 @@ TopHalfPanel_cls::TopHalfPanel_cls(wxWindow* parent, wxWindow* frame, AppCore_cl
     // height of its tabs and an empty page (GTK complains about smaller notebooks).
     m_filterBook->SetMinSize(wxSize(232, 128));
     m_column->Add(m_filterBook, 1, wxEXPAND);
+    m_columnWin->SetSizer(m_column);
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     row->Add(m_outer, 1, wxEXPAND);
-    row->Add(m_column, 0, wxEXPAND);
+    row->Add(m_columnWin, 0, wxEXPAND);
     SetSizer(row);
     // Until a data sequence brings its attribute pages the notebook has nothing to show
     // (an empty notebook squeezed by the column makes GTK complain).
     m_attribBook->Hide();
     SetLayout(0);
+    LayoutAll();
 }
 
 TopHalfPanel_cls::~TopHalfPanel_cls() = default;
@@ -151,7 +158,7 @@ void TopHalfPanel_cls::AddAttribPage(ParticleAttrib_cls* attrib, const wxString&
     m_attribBook->AddPage(holder, title);
     m_attribs.push_back(attrib);
     m_attribBook->Show();
-    wxPanel::Layout();
+    LayoutAll();
 }
 
 void TopHalfPanel_cls::RelayoutFilterPages() {
@@ -164,8 +171,17 @@ void TopHalfPanel_cls::RelayoutFilterPages() {
                      m_optionBook->GetSize().y - 60;
     const int h = std::max(128, std::min(room, tallest) + 60);
     m_filterBook->SetMinSize(wxSize(232, h));
-    wxPanel::Layout();
+    LayoutAll();
     for (FilterPanelPain_cls* page : m_filterPages) page->Relayout();
+}
+
+void TopHalfPanel_cls::LayoutAll() {
+    // the column is as wide as its widest notebook and scrolls over its full height
+    const wxSize need = m_column->GetMinSize();
+    m_columnWin->SetMinSize(wxSize(need.x + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_columnWin), -1));
+    wxPanel::Layout();
+    m_columnWin->FitInside();
+    m_columnWin->Layout();
 }
 
 void TopHalfPanel_cls::RefreshAttribPages() {

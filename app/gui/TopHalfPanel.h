@@ -16,6 +16,7 @@ class MainGLCanvas_cls;
 class ParticleAttrib_cls;
 class wxBoxSizer;
 class wxNotebook;
+class wxScrolledWindow;
 class wxSplitterWindow;
 
 class TopHalfPanel_cls : public wxPanel {
@@ -52,6 +53,8 @@ public:
     /// Lays the three filter pages out again and gives the filter notebook the height of
     /// the tallest page (within what the column has left).
     void RelayoutFilterPages();
+    /// Lays the panel out again, the scrolled column of notebooks included.
+    void LayoutAll();
 
 private:
     wxSplitterWindow* m_outer;
@@ -61,6 +64,8 @@ private:
     GLCanvasCtrl_cls* m_bars[4];
     wxNotebook* m_attribBook;
     std::vector<ParticleAttrib_cls*> m_attribs;  ///< those with a page, not owned
+    /// Holds the column of notebooks; scrolls when the panel is shorter than the column.
+    wxScrolledWindow* m_columnWin;
     wxBoxSizer* m_column;
     wxNotebook* m_optionBook;
     wxNotebook* m_filterBook;

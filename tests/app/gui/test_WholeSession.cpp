@@ -54,8 +54,8 @@ TEST(WholeSession, EverythingTheUserBuiltComesBackFromTheProject) {
         ASSERT_EQ(GpDataSequenceSet->GetFrameCount(), 4);
 
         // one filter of every kind from the Filter menu
-        const int kinds[] = {ID_ADD_BOOLEAN, ID_ADD_DATABOX, ID_ADD_OBJECT, ID_ADD_FILTERING, ID_ADD_COPYBOX,
-                             ID_ADD_STICK};
+        const int kinds[] = {ID_ADD_BOOLEAN, ID_ADD_DATABOX, ID_ADD_OBJECT, ID_ADD_GRID, ID_ADD_FOG,
+                             ID_ADD_FILTERING, ID_ADD_COPYBOX, ID_ADD_STICK, ID_ADD_BG};
         for (int id : kinds) shell.Post(id);
         int count = 0;
         for (int i = 0; i < 3; ++i) count += shell.core->GetFilterCtrl(i)->Count();
@@ -98,10 +98,12 @@ TEST(WholeSession, EverythingTheUserBuiltComesBackFromTheProject) {
         time->SetFrame(2, 0);
         shell.Post(ID_REDRAW_VIEWS);
         shell.Post(ID_SET_CAMERA_KEY_POSROT);
-        for (int f = 0; f < 4; ++f) {
-            time->SetFrame(f, 0);
-            shell.Post(ID_REDRAW_VIEWS);
-        }
+        time->SetFrame(0, 0);
+        shell.frame->ForwardKey(' ', 0);  // Space: play
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return time->Frame() >= 2; }, 5000)) << time->Frame();
+        shell.frame->ForwardKey(' ', 0);  // Space again: stop
+        testsupport::Pump(50);
+        EXPECT_FALSE(time->IsPlaying());
 
         shell.prompts.fileAnswer = wxID_OK;
         shell.prompts.filePath = wxString::FromUTF8(a);
@@ -133,4 +135,89 @@ TEST(WholeSession, EverythingTheUserBuiltComesBackFromTheProject) {
     EXPECT_EQ(WithoutPath(ReadFile(b), b), WithoutPath(saved, a));
     GoCommandHistory.Clear();
     for (const std::string& m : capture.GtkComplaints()) ADD_FAILURE() << m;
+}
+
+// The same session's edits on loaded data undone step by step come back to the start, and
+// redone step by step to where they were: the project writes the same text at both ends.
+// (Undoing a load leaves the scene length and the loader's last file as they are.)
+TEST(WholeSession, UndoingEverythingRestoresTheStartAndRedoingItTheEnd) {
+    TempDir dir;
+    const std::string first = viewpixels::WriteSequence(dir, 300, 4, 4.0f);
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    GpDataLoader->SetFileAndLoad(wxString::FromUTF8(first));
+    GoCommandHistory.Clear();
+    auto projectText = [&](const std::string& name) {
+        const std::string path = dir.File(name);
+        EXPECT_TRUE(shell.core->WriteConfig(path, true));
+        return WithoutPath(ReadFile(path), path);
+    };
+    const std::string start = projectText("start.ptp");
+
+    for (int id : {ID_ADD_BOOLEAN, ID_ADD_DATABOX, ID_ADD_OBJECT, ID_ADD_GRID, ID_ADD_FOG, ID_ADD_FILTERING,
+                   ID_ADD_COPYBOX, ID_ADD_STICK, ID_ADD_BG})
+        shell.Post(id);
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    shell.Post(ID_SET_CAMERA_KEY_POSROT);
+    time->SetFrameUndoable(2, time->Frame());
+    shell.Post(ID_REDRAW_VIEWS);
+    shell.Post(ID_SET_CAMERA_KEY_POSROT);
+    shell.Post(ID_FILTER_UP);
+    shell.Post(ID_FILTER_DELETE);
+    const std::string end = projectText("end.ptp");
+    ASSERT_NE(end, start);
+
+    int steps = 0;
+    while (GoCommandHistory.CanUndo() && steps < 100) {
+        shell.Post(ID_UNDO);
+        ++steps;
+    }
+    EXPECT_GT(steps, 8);
+    EXPECT_EQ(projectText("undone.ptp"), start);
+    for (int i = 0; i < steps; ++i) shell.Post(ID_REDO);
+    EXPECT_EQ(projectText("redone.ptp"), end);
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), 4);
+    EXPECT_TRUE(testsupport::ModalMessages().empty()) << testsupport::ModalMessages()[0];
+    GoCommandHistory.Clear();
+}
+
+// A session's project cut short anywhere (a disk that filled up, a copy that broke off)
+// opens or is refused with a message; the program stays up, and a refused project leaves
+// the open scene as it was.
+TEST(WholeSession, AProjectCutShortAnywhereIsOpenedOrRefusedSafely) {
+    TempDir dir;
+    const std::string first = viewpixels::WriteSequence(dir, 300, 3, 4.0f);
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    GpDataLoader->SetFileAndLoad(wxString::FromUTF8(first));
+    for (int id : {ID_ADD_BOOLEAN, ID_ADD_DATABOX, ID_ADD_OBJECT, ID_ADD_GRID, ID_ADD_FOG, ID_ADD_FILTERING,
+                   ID_ADD_COPYBOX, ID_ADD_STICK, ID_ADD_BG})
+        shell.Post(id);
+    shell.Post(ID_SET_CAMERA_KEY_POSROT);
+    const std::string whole = dir.File("whole.ptp");
+    ASSERT_TRUE(shell.core->WriteConfig(whole, true));
+    const std::string text = ReadFile(whole);
+    const std::string scene = FilterSections(shell);
+
+    shell.prompts.fileAnswer = wxID_OK;
+    const std::string cut = dir.File("cut.ptp");
+    shell.prompts.filePath = wxString::FromUTF8(cut);
+    int refused = 0;
+    for (int part = 1; part < 20; ++part) {
+        testsupport::WriteFile(cut, text.substr(0, text.size() * part / 20));
+        testsupport::ResetModals();
+        testsupport::SetModalAnswer(wxID_OK);
+        shell.Post(ID_OPEN_PROJECT);
+        testsupport::Pump(20);
+        if (!testsupport::ModalTitles().empty()) {
+            ++refused;
+            EXPECT_EQ(FilterSections(shell), scene) << "a refused project changed the scene (cut at " << part << "/20)";
+        }
+        // the whole project brings the scene back for the next cut
+        shell.prompts.filePath = wxString::FromUTF8(whole);
+        shell.Post(ID_OPEN_PROJECT);
+        ASSERT_TRUE(testsupport::ModalTitles().empty() || FilterSections(shell) == scene) << part;
+        ASSERT_EQ(FilterSections(shell), scene) << part;
+        shell.prompts.filePath = wxString::FromUTF8(cut);
+    }
+    EXPECT_GT(refused, 0) << "a section cut in its middle is refused";
+    GoCommandHistory.Clear();
 }
