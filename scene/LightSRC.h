@@ -43,6 +43,9 @@ public:
     /// The light's own GL light (GL_LIGHT0 + index) for the lit pass after shadow volumes:
     /// off when `enable` is false or the light is not Visible.
     void ApplyGLForShadowPass(double t, bool enable);
+    /// Enables GL light `light` at the light's place and direction for time t and gives
+    /// its diffuse colour `colour` (strength, doubled with fade).
+    void PlaceGL(unsigned light, double t, float colour[4]);
     void ApplyGLAttenuation(unsigned light);
     void ApplyGLSpot(unsigned light, double t);
     /// The symbol (drop line, aim line, two circles facing the viewer) and, unless picking,

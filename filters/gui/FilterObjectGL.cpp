@@ -9,6 +9,7 @@
 
 #include "filters/FilterCtrl.h"
 #include "filters/FilterObject.h"
+#include "filters/gui/FilterRegionGL.h"
 #include "platform/Trace.h"
 #include "scene/PovText.h"
 #include "timeline/ParamGroup.h"
@@ -136,21 +137,7 @@ void FilterObject_cls::DrawOutline(double t) {
     }
     glPushMatrix();
     PlaceByTRS(*d, t);
-    glBegin(GL_LINES);
-    for (float x : {-0.5f, 0.5f})
-        for (float y : {-0.5f, 0.5f}) {
-            glVertex3f(x, y, -0.5f);
-            glVertex3f(x, y, 0.5f);
-        }
-    glEnd();
-    for (float z : {-0.5f, 0.5f}) {
-        glBegin(GL_LINE_LOOP);
-        glVertex3f(-0.5f, -0.5f, z);
-        glVertex3f(0.5f, -0.5f, z);
-        glVertex3f(0.5f, 0.5f, z);
-        glVertex3f(-0.5f, 0.5f, z);
-        glEnd();
-    }
+    DrawUnitCubeEdges();
     glPopMatrix();
 }
 

@@ -19,23 +19,6 @@ std::vector<double> ValuesOf(ParamGroup_cls* g, double t) {
     return v;
 }
 
-void UnitCube() {
-    glBegin(GL_LINES);
-    for (float x : {-0.5f, 0.5f})
-        for (float y : {-0.5f, 0.5f}) {
-            glVertex3f(x, y, -0.5f);
-            glVertex3f(x, y, 0.5f);
-        }
-    glEnd();
-    for (float z : {-0.5f, 0.5f}) {
-        glBegin(GL_LINE_LOOP);
-        glVertex3f(-0.5f, -0.5f, z);
-        glVertex3f(0.5f, -0.5f, z);
-        glVertex3f(0.5f, 0.5f, z);
-        glVertex3f(-0.5f, 0.5f, z);
-        glEnd();
-    }
-}
 
 void Colour(const FilterData_cls& d) {
     if (d.selected)
@@ -65,7 +48,7 @@ void DrawBoolean(FilterBooleanData_cls& d, double t) {
     Colour(d);
     glPushMatrix();
     PlaceBox(d, t, nullptr);
-    UnitCube();
+    DrawUnitCubeEdges();
     glPopMatrix();
 }
 
@@ -74,7 +57,7 @@ void DrawDataBox(FilterDataBoxData_cls& d, double t) {
     Colour(d);
     glPushMatrix();
     PlaceBox(d, t, d.anchor);
-    UnitCube();
+    DrawUnitCubeEdges();
     glBegin(GL_LINES);
     glVertex3f(-0.1f, 0, 0);
     glVertex3f(0.1f, 0, 0);
@@ -104,4 +87,22 @@ void DrawFilterRegions(FilterCtrl_cls& list, double t) {
         glPopName();
     }
     glPopAttrib();
+}
+
+void DrawUnitCubeEdges() {
+    glBegin(GL_LINES);
+    for (float x : {-0.5f, 0.5f})
+        for (float y : {-0.5f, 0.5f}) {
+            glVertex3f(x, y, -0.5f);
+            glVertex3f(x, y, 0.5f);
+        }
+    glEnd();
+    for (float z : {-0.5f, 0.5f}) {
+        glBegin(GL_LINE_LOOP);
+        glVertex3f(-0.5f, -0.5f, z);
+        glVertex3f(0.5f, -0.5f, z);
+        glVertex3f(0.5f, 0.5f, z);
+        glVertex3f(-0.5f, 0.5f, z);
+        glEnd();
+    }
 }

@@ -8,3 +8,6 @@ class FilterCtrl_cls;
 /// wire region of the Boolean, DataBox and Object kinds at normalised scene time `t`, pops the
 /// name. Lighting and texturing are switched off; the GL context must be current.
 void DrawFilterRegions(FilterCtrl_cls& list, double t);
+
+/// The twelve edges of the cube from (-0.5, -0.5, -0.5) to (0.5, 0.5, 0.5) as lines.
+void DrawUnitCubeEdges();

@@ -47,16 +47,8 @@ void DisableGLLights() {
 void LightSRC_cls::ApplyGL(int slot, double t, bool fullAmbient, bool useColour) {
     if (!visible.value || slot < 0 || slot >= LightSRCCtrl_cls::kLights) return;
     const GLenum light = GLLight(slot);
-    glEnable(light);
-    float pos[4], angles[2];
-    GetPositionAndAngles(t, pos, angles, type.value == LIGHT_PARALLEL, nullptr);
-    const float s = float(StrengthAt(t));
-    float c[4] = {s, s, s, 0};
-    if (fade.value != 0)
-        for (int k = 0; k < 3; ++k) c[k] *= 2;
-    glLightfv(light, GL_POSITION, pos);
-    ApplyGLAttenuation(light);
-    ApplyGLSpot(light, t);
+    float c[4];
+    PlaceGL(light, t, c);
     const float zero[4] = {0, 0, 0, 0}, full[4] = {1, 1, 1, 0};
     SetColours(light, fullAmbient ? full : zero, useColour ? c : zero);
 }
@@ -69,18 +61,24 @@ void LightSRC_cls::ApplyGLForShadowPass(double t, bool enable) {
         SetColours(light, zero, zero);
         return;
     }
+    float c[4];
+    PlaceGL(light, t, c);
+    const float full[4] = {1, 1, 1, 0};
+    SetColours(light, index == 0 ? full : zero, c);
+}
+
+void LightSRC_cls::PlaceGL(unsigned light, double t, float c[4]) {
     glEnable(light);
     float pos[4], angles[2];
     GetPositionAndAngles(t, pos, angles, type.value == LIGHT_PARALLEL, nullptr);
     const float s = float(StrengthAt(t));
-    float c[4] = {s, s, s, 0};
+    c[0] = c[1] = c[2] = s;
+    c[3] = 0;
     if (fade.value != 0)
         for (int k = 0; k < 3; ++k) c[k] *= 2;
     glLightfv(light, GL_POSITION, pos);
     ApplyGLAttenuation(light);
     ApplyGLSpot(light, t);
-    const float full[4] = {1, 1, 1, 0};
-    SetColours(light, index == 0 ? full : zero, c);
 }
 
 void LightSRC_cls::ApplyGLAttenuation(unsigned light) {

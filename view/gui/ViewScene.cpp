@@ -151,6 +151,21 @@ void ApplyFog(double t) {
     if (FilterFog_cls* fog = GpFilterCtrls[2] ? GpFilterCtrls[2]->FindFog() : nullptr) fog->ApplyGLFog(t);
 }
 
+/// Stencil, depth and face state of a shadow-volume pass: the volumes count into the stencil
+/// buffer without writing depth, and with `hideColour` without writing colour either (else
+/// the volumes themselves show).
+void BeginShadowVolumes(bool hideColour) {
+    glEnable(GL_STENCIL_TEST);
+    glStencilMask(0xFF);
+    glDepthMask(GL_FALSE);
+    glStencilFunc(GL_ALWAYS, 0, 0xFF);
+    if (hideColour) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDisable(GL_BLEND);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    GiDrawMode = 1;
+}
+
 }  // namespace
 
 void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
@@ -269,15 +284,7 @@ void ViewScene_cls::ShadowLightPass(DataSequence_cls& seq, const SceneDrawArgs& 
     }
     DrawCopies(seq, request, *args.camera, t0 + dt, now.dataFrame, false);
     // Its shadow volumes, then the shadowed places drawn again without any light.
-    glEnable(GL_STENCIL_TEST);
-    glStencilMask(0xFF);
-    glDepthMask(GL_FALSE);
-    glStencilFunc(GL_ALWAYS, 0, 0xFF);
-    if (m_options->Shadow() == 1) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glDisable(GL_BLEND);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
-    GiDrawMode = 1;
+    BeginShadowVolumes(m_options->Shadow() == 1);
     FrameDrawRequest volumes = request;
     volumes.flag = true;
     volumes.lightCount = 0;
@@ -447,15 +454,7 @@ void ViewScene_cls::ShadowVolumePass(DataSequence_cls& seq, const FrameDrawReque
     // the count is above 0, lit as the shadowed side sees the lights. Filter objects drawn
     // before catch the shadows' depth test but are not drawn again.
     glClear(GL_STENCIL_BUFFER_BIT);
-    glEnable(GL_STENCIL_TEST);
-    glStencilMask(0xFF);
-    glDepthMask(GL_FALSE);
-    glStencilFunc(GL_ALWAYS, 0, 0xFF);
-    if (m_options->Shadow() == 1) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glDisable(GL_BLEND);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
-    GiDrawMode = 1;
+    BeginShadowVolumes(m_options->Shadow() == 1);
     FrameDrawRequest volumes = request;
     volumes.flag = true;
     volumes.subView = std::max(1, request.subView);  // the particles just drawn
