@@ -4,12 +4,20 @@
 
 #include <wx/frame.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/gui/AppCore.h"
 #include "app/gui/FrameMain.h"
+#include "common/CommandHistory.h"
 #include "common/gui/UserPrompts.h"
+#include "filters/ColorCurve.h"
+#include "data/DataSequenceSet.h"
+#include "view/ParticleAttrib.h"
+#include "view/Snap.h"
+#include "view/gui/SequenceRenderer.h"
+#include "view/gui/ViewScene.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/TestFiles.h"
 
@@ -64,6 +72,24 @@ public:
     void Post(int id) {
         frame->PostMenuCommand(id);
         testsupport::Pump(20);
+    }
+
+    /// The views draw the particles only: no ground grid, pivot marker or scene items over them.
+    void ParticlesOnly() {
+        core->GetViewScene()->SetToggleSource([](const MainGLCanvas_cls&) {
+            ViewToggles t;
+            t.grid = t.items = false;
+            return t;
+        });
+    }
+    /// Every particle type of the current sequence in one constant colour and point size.
+    void ColourAllTypes(const float rgba[4], int pointSize) {
+        ParticleAttrib_cls* const* attribs = core->GetSequenceRenderer()->Attribs(GpDataSequenceSet->current);
+        for (int t = 0; t < 4; ++t) {
+            std::copy(rgba, rgba + 4, attribs[t]->col->constantColor.values);
+            attribs[t]->pointSize.value = pointSize;
+        }
+        GbSnapDataRefresh = true;
     }
 
     ScriptedPrompts prompts;

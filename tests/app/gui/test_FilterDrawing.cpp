@@ -124,18 +124,9 @@ protected:
         shell = std::make_unique<Shell>(dir.File("Pelthorn3Configure.txt"));
         shell->frame->SetSize(900, 700);
         // Only the particles: the ground grid and the pivot marker would be drawn over them.
-        shell->core->GetViewScene()->SetToggleSource([](const MainGLCanvas_cls&) {
-            ViewToggles t;
-            t.grid = t.items = false;
-            return t;
-        });
-        ParticleAttrib_cls* const* attribs = shell->core->GetSequenceRenderer()->Attribs(GpDataSequenceSet->current);
-        for (int t = 0; t < 4; ++t) {
-            const float red[4] = {1, 0, 0, 1};
-            std::copy(red, red + 4, attribs[t]->col->constantColor.values);
-            attribs[t]->pointSize.value = 4;
-        }
-        GbSnapDataRefresh = true;
+        shell->ParticlesOnly();
+        const float red[4] = {1, 0, 0, 1};
+        shell->ColourAllTypes(red, 4);
         shell->core->LoadFileSequence(wxString::FromUTF8(WriteSequence(dir)));
         ASSERT_TRUE(Repaint());
     }

@@ -57,11 +57,7 @@ protected:
         shell = std::make_unique<Shell>(dir.File("Pelthorn3Configure.txt"));
         shell->frame->SetSize(900, 700);
         // the solids alone: no grid, pivot marker or outlines over them
-        shell->core->GetViewScene()->SetToggleSource([](const MainGLCanvas_cls&) {
-            ViewToggles t;
-            t.grid = t.items = false;
-            return t;
-        });
+        shell->ParticlesOnly();
     }
     void TearDown() override {
         shell.reset();

@@ -98,11 +98,7 @@ TEST_P(ViewDrawing, EveryViewShowsEachParticleInItsTypeColour) {
     MainGLCanvas_cls::SetUseFBO([offScreen] { return offScreen; });
     shell.frame->SetSize(1000, 800);
     // Only the particles: the ground grid and the pivot marker are drawn over them.
-    shell.core->GetViewScene()->SetToggleSource([](const MainGLCanvas_cls&) {
-        ViewToggles t;
-        t.grid = t.items = false;
-        return t;
-    });
+    shell.ParticlesOnly();
     // Nor the legend the overlay shows by default in the bottom right corner.
     shell.core->GetOverlaySettings()->showLegend.values[0] = false;
     ParticleAttrib_cls* const* attribs =

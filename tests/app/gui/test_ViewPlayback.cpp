@@ -62,11 +62,7 @@ std::string WriteDrifting(const TempDir& dir, int particles) {
 /// pixels), only the particles drawn, and the four-view layout.
 void Prepare(Shell& shell, const std::string& first) {
     shell.frame->SetSize(1000, 800);
-    shell.core->GetViewScene()->SetToggleSource([](const MainGLCanvas_cls&) {
-        ViewToggles t;
-        t.grid = t.items = false;
-        return t;
-    });
+    shell.ParticlesOnly();
     // Nor the legend the overlay shows by default in the bottom right corner.
     shell.core->GetOverlaySettings()->showLegend.values[0] = false;
     ParticleAttrib_cls* const* attribs = shell.core->GetSequenceRenderer()->Attribs(GpDataSequenceSet->current);
