@@ -119,6 +119,7 @@ public:
     bool IsOwnerSelected() const override { return selected != 0; }
     void SetOwnerSelected(bool flag) override { SetSelected(flag); }
     void ClearOwnerDragged() override { dragged = 0; }
+    void SetOwnerVisible(bool flag) override { visible.value = flag; }
 
     unsigned char selected = 0;  ///< 1 while it is the selected scene object
     unsigned char dragged = 0;   ///< 1 while a view drags it with the gizmo

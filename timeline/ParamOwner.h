@@ -1,5 +1,5 @@
-// The object a parameter group animates, as the group sees it: its pick id and the
-// selected and dragged bytes. The scene object base derives from it.
+// The object a parameter group animates, as the group sees it: its pick id, the
+// selected and dragged bytes and its visibility. The scene object base derives from it.
 #pragma once
 
 class ParamOwner_cls {
@@ -12,4 +12,7 @@ public:
     virtual void SetOwnerSelected(bool selected) = 0;
     /// Clears the object's dragged byte.
     virtual void ClearOwnerDragged() = 0;
+    /// Stores the object's "Visible=" value (the header's eye button). Objects without
+    /// such a setting ignore it.
+    virtual void SetOwnerVisible(bool visible) { (void)visible; }
 };

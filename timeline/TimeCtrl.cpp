@@ -498,6 +498,10 @@ void TimeCtrl_cls::UpdateKeyFrameMarks() {
     ResetKeyFrameMarks();
     host_->ClearDataFrameMarks();
     host_->MarkKeyFrames(marks);
+    // The data frames shown at those scene frames (the remap may move them) are kept in the
+    // cache longest.
+    for (size_t f = 0; f < marks.size(); ++f)
+        if (marks[f]) host_->MarkDataFrame(GetDataFrame(int(f)));
 }
 
 // ---------------------------------------------------------------- text

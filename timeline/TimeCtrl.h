@@ -155,6 +155,8 @@ public:
 
     // ---- key-frame marks ----
     void ResetKeyFrameMarks();
+    /// Rebuilds the marks from every key of the lower panel and marks the data frames shown
+    /// at those frames in the data cache (cleared first), which then evicts them last.
     void UpdateKeyFrameMarks();
 
     // ---- text ----

@@ -22,9 +22,11 @@ public:
     virtual int GetMemoryPerFrame() { return -1; }
     /// Clears the key-frame marks of every data frame.
     virtual void ClearDataFrameMarks() {}
-    /// Sets bit (frame) of `marks` for every key of every group of the lower panel and marks
-    /// the matching data frames.
+    /// Sets bit (frame) of `marks` for every key of every group of the lower panel.
     virtual void MarkKeyFrames(std::vector<bool>& marks) { (void)marks; }
+    /// Marks a data frame (any number; the data side clamps it) as holding key frames, so
+    /// that the cache evicts it last.
+    virtual void MarkDataFrame(int dataFrame) { (void)dataFrame; }
     /// Multiplies every key time of every group of the lower panel (undoable key moves).
     virtual void ScaleKeyTimes(double x) { (void)x; }
     /// Repaints the timeline panels (main slider, active-area bar, frame entry, ruler).

@@ -346,6 +346,10 @@ void AppCore_cls::TimeHost::ClearDataFrameMarks() {
     if (GpDataSequenceSet) GpDataSequenceSet->ClearFrameMarks();
 }
 
+void AppCore_cls::TimeHost::MarkDataFrame(int dataFrame) {
+    if (GpDataSequenceSet) GpDataSequenceSet->MarkFrame(dataFrame);
+}
+
 void AppCore_cls::FrameDestroyed(FrameMain_cls* frame) {
     if (m_frame == frame) m_frame = nullptr;
     if (GpDataSequenceSet && !m_frame) GpDataSequenceSet->context = DataLoadContext_cls();

@@ -229,6 +229,7 @@ private:
         int GetMemoryLimit() override;
         int GetMemoryPerFrame() override;
         void ClearDataFrameMarks() override;
+        void MarkDataFrame(int dataFrame) override;
 
     private:
         AppCore_cls* m_core;

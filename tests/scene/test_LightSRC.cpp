@@ -94,6 +94,19 @@ TEST_F(LightTest, ShadowAndVisibilityQueriesCountActiveLightsOnly) {
     EXPECT_TRUE(ctrl.PovLights(0).empty());
 }
 
+TEST_F(LightTest, TheHeaderEyeOfALightsGroupSwitchesTheLight) {
+    LightSRCCtrl_cls ctrl;
+    LightSRC_cls& l = ctrl.Light(1);
+    ASSERT_NE(l.group->owner, nullptr);
+    l.group->owner->SetOwnerVisible(false);  // what the eye of the group's header does
+    EXPECT_EQ(ctrl.CountVisibleLights(), 1);
+    EXPECT_TRUE(l.PovLight(0).empty());
+    EXPECT_NE(l.settings.WriteAll().utf8_string().find("LightSRC1Visible=0"), std::string::npos);
+    l.group->owner->SetOwnerVisible(true);
+    EXPECT_EQ(ctrl.CountVisibleLights(), 2);
+    EXPECT_FALSE(l.PovLight(0).empty());
+}
+
 TEST_F(LightTest, PovRayTextOfEachKind) {
     LightSRCCtrl_cls ctrl;
     LightSRC_cls& l = ctrl.Light(0);

@@ -46,6 +46,8 @@ public:
             if (f >= 0 && f < int(m.size())) m[size_t(f)] = true;
     }
     void SetRestartFlag() override { restarted = true; }
+    void ClearDataFrameMarks() override { dataMarks.clear(); }
+    void MarkDataFrame(int dataFrame) override { dataMarks.push_back(dataFrame); }
     bool IsDataFrameReady(int dataFrame, double fraction, bool sampling) override {
         askedFrame = dataFrame;
         askedFraction = fraction;
@@ -58,6 +60,7 @@ public:
     bool askedSampling = false;
     int perFrame = -1;
     std::vector<int> keyFrames;
+    std::vector<int> dataMarks;  ///< data frames marked since the last clear, in order
     bool restarted = false;
 };
 
@@ -324,6 +327,25 @@ TEST_F(TimeCtrlTest, KeyFrameJumps) {
     EXPECT_GT(GoCommandHistory.Cursor(), cursor);
     tc.SetFrameFromFraction(0.5);
     EXPECT_EQ(tc.Frame(), 50);
+}
+
+TEST_F(TimeCtrlTest, KeyFramesMarkTheDataFramesTheyShow) {
+    host.keyFrames = {5, 30, 60};
+    TimeCtrl_cls tc(&host, &clock);
+    host.dataMarks = {99};  // stale marks are cleared first
+    tc.UpdateKeyFrameMarks();
+    EXPECT_EQ(host.dataMarks, (std::vector<int>{5, 30, 60}));
+
+    // With the remap on, the data frame the key's scene frame shows is kept: a curve from
+    // data frame 0 at the start to 200 at the end shows frame 2 x f at scene frame f.
+    GbParamUndoEnabled = 0;
+    tc.remap->Component(0).SetTimeDependentValue(true);
+    tc.remap->Component(0).SetKeyAt(0.0, 0.0, 0, 0);
+    tc.remap->Component(0).SetKeyAt(1.0, 200.0, 0, 0);
+    GbParamUndoEnabled = 1;
+    tc.useTimeRemap.value = true;
+    tc.UpdateKeyFrameMarks();
+    EXPECT_EQ(host.dataMarks, (std::vector<int>{10, 60, 120}));
 }
 
 TEST_F(TimeCtrlTest, CommandRunsTheSetterChosenByWhich) {

@@ -418,7 +418,7 @@ void ParamTL_cls::Draw(wxDC& dc) {
     dc.DrawRectangle(0, 0, width, 1);
 
     if (parameter) {
-        dc.SetTextForeground(wxColour(128, 128, 128));
+        // The value is written lighter than the label, in the separator's text colour.
         dc.DrawText(wxString::Format("%g", parameter->GetValue(-1, -1)), 154, -2);
         if (parameter->IsTimeDependent()) {
             dc.SetPen(*wxBLACK_PEN);

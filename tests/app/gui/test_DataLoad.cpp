@@ -22,6 +22,11 @@
 #include "data/DataLoader.h"
 #include "data/DataSequenceSet.h"
 #include "data/DemoSequence.h"
+#include "data/DataSequence.h"
+#include "data/DataFrame.h"
+#include "scene/CameraPath.h"
+#include "timeline/ParamGroup.h"
+#include "timeline/Parameter.h"
 #include "timeline/TimeCtrl.h"
 
 using shelltest::Shell;
@@ -100,6 +105,32 @@ TEST(DataLoad, LoadCommandShowsFileFrameAndCountUndoRedoAndClose) {
     shell.Post(ID_UNDO);
     EXPECT_EQ(GpDataSequenceSet->GetFileList(), wxString::FromUTF8(first));
     EXPECT_TRUE(testsupport::ModalMessages().empty());
+}
+
+TEST(DataLoad, FramesHoldingKeysAreKeptLongestInTheCache) {
+    TempDir dir;
+    const std::string first = WriteDemo(dir);
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    GpDataLoader->SetFileAndLoad(wxString::FromUTF8(first));
+    ASSERT_EQ(GpDataSequenceSet->GetFrameCount(), kFrames);
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    ASSERT_EQ(time->MaxFrame(), kFrames - 1);
+
+    // A camera key at frame 3 (time 3/4) besides the path's first key at frame 0.
+    GpCameraPath->translate->Component(0).SetKeyAt(0.75, 2.0, 0, 0);
+    time->UpdateKeyFrameMarks();  // what every paint of the timeline slider does
+    const DataSequence_cls* seq = GpDataSequenceSet->GetCurrent();
+    std::vector<int> marked;
+    for (int i = 0; i < kFrames; ++i)
+        if (seq->frames[size_t(i)]->keyFrameMark) marked.push_back(i);
+    EXPECT_EQ(marked, (std::vector<int>{0, 3}));
+    EXPECT_TRUE(time->KeyFrameMarks()[3]);
+
+    // The marks follow the keys: undoing the key leaves frame 3 unmarked at the next paint.
+    GoCommandHistory.Undo();
+    time->UpdateKeyFrameMarks();
+    EXPECT_FALSE(seq->frames[3]->keyFrameMark);
+    EXPECT_TRUE(seq->frames[0]->keyFrameMark);
 }
 
 TEST(DataLoad, MissingFileSaysSoAndLeavesNoFrames) {

@@ -4,6 +4,7 @@
 #include "common/gui/MultiInputPanel.h"
 #include "tests/support/GuiTestSupport.h"
 #include "timeline/ParamGroup.h"
+#include "timeline/ParamOwner.h"
 #include "timeline/Parameter.h"
 #include "timeline/TimeCtrl.h"
 #include "timeline/gui/ParamGUICtrl.h"
@@ -28,6 +29,7 @@
 #include <wx/spinctrl.h>
 #include <wx/uiaction.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -432,6 +434,39 @@ TEST_F(KeyStrip, StripShowsTheTimeLineAndTheKeysAtTheirColumns) {
     EXPECT_FALSE(inked(strip->PixelOf(0.5)));
 }
 
+TEST_F(TimelineWindows, StripWritesTheLabelDarkAndTheValueLight) {
+    ParamGroup_cls g("Strength", {"s"}, 0, 0);
+    g.Component(0).keys[0].value = 0.75;  // constant: no glyphs, only the texts
+    params->AddGroup(&g);
+    struct Remove {
+        ParamGUICtrl_cls* p;
+        ParamGroup_cls* g;
+        ~Remove() { p->RemoveGroup(g); }
+    } remove{params, &g};
+    time->SetFrame(90, 0);  // the time line stands far right of both texts
+    Settle();
+    auto* strip = dynamic_cast<ParamTL_cls*>(g.Component(0).row);
+    ASSERT_NE(strip, nullptr);
+    SyncTimelineGeometry();
+    const wxImage img = Paint(strip, [&](wxDC& dc) { strip->Draw(dc); });
+    ASSERT_GT(img.GetWidth(), 260);
+    ASSERT_LT(strip->PixelOf(GdTLTime), img.GetWidth());
+    ASSERT_GT(strip->PixelOf(GdTLTime), 260);
+    // Darkest ink in a column range below the separator line.
+    auto darkest = [&](int x0, int x1) {
+        int m = 255;
+        for (int x = x0; x < x1; ++x)
+            for (int y = 1; y < img.GetHeight(); ++y)
+                m = std::min({m, int(img.GetRed(x, y)), int(img.GetGreen(x, y)), int(img.GetBlue(x, y))});
+        return m;
+    };
+    const int label = darkest(19, 40);
+    const int value = darkest(154, 200);
+    EXPECT_LT(label, 160) << "the label in mid grey";
+    EXPECT_LT(value, 245) << "the value is written";
+    EXPECT_GE(value, 180) << "the value in light grey, lighter than the label";
+}
+
 // ---------------------------------------------------------------- scene settings dialog
 
 class SceneDialog : public TimelineWindows {
@@ -577,6 +612,46 @@ TEST_F(TimelineWindows, HeadersOfTopLevelAndChildGroupsAndTheLinkButton) {
     ASSERT_TRUE(testsupport::PumpUntil([&] { return !row->IsShown(); }, 2000));
     EXPECT_FALSE(child->linkButton->IsShown());
     EXPECT_TRUE(child->IsShown());
+}
+
+// An object animated by a group: what the header's eye tells it.
+class EyeOwner : public ParamOwner_cls {
+public:
+    int GetOwnerPickId() const override { return 10; }
+    bool IsOwnerSelected() const override { return false; }
+    void SetOwnerSelected(bool) override {}
+    void ClearOwnerDragged() override {}
+    void SetOwnerVisible(bool flag) override { visible = flag; }
+    bool visible = true;
+};
+
+TEST_F(TimelineWindows, EyeHidesAndShowsTheGroupsObject) {
+    EyeOwner light;
+    ParamGroup_cls lamp("Light 1", {"s"}, 0, 0);
+    lamp.owner = &light;
+    ParamGroup_cls loose("Loose", {"s"}, 0, 0);  // no object: only its own byte changes
+    params->AddGroup(&lamp);
+    params->AddGroup(&loose);
+    struct Remove {
+        ParamGUICtrl_cls* p;
+        ParamGroup_cls* g;
+        ~Remove() { p->RemoveGroup(g); }
+    } removeLamp{params, &lamp}, removeLoose{params, &loose};
+    Settle();
+    auto* head = dynamic_cast<ParamGroupGUI_cls*>(lamp.header);
+    auto* looseHead = dynamic_cast<ParamGroupGUI_cls*>(loose.header);
+    ASSERT_TRUE(head && head->eyeButton && looseHead && looseHead->eyeButton);
+
+    Click(head->eyeButton);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return lamp.visible == 0; }, 2000));
+    EXPECT_FALSE(light.visible) << "the object itself is hidden, not only the group";
+    Click(head->eyeButton);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return lamp.visible == 1; }, 2000));
+    EXPECT_TRUE(light.visible);
+
+    Click(looseHead->eyeButton);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return loose.visible == 0; }, 2000));
+    EXPECT_TRUE(light.visible);
 }
 
 TEST_F(TimelineWindows, TimeToggleMakesAConstantParameterTimeDependent) {
