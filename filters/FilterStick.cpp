@@ -101,13 +101,15 @@ wxString FilterStick_cls::PovMacro() {
     return s;
 }
 
-void FilterStick_cls::PovSticks(wxString& out, const float* positions) {
+void FilterStick_cls::PovSticks(wxString& out, const float* positions, int index) {
     if (!Data()->filterValid.value) return;
-    Data()->engine.WritePov(out, positions);
+    Data()->engine.WritePov(out, positions, 4, index);
 }
 
-void FilterStick_cls::PovMacroAndSticks(wxString& out, const float* positions) {
+void FilterStick_cls::PovMacroAndSticks(wxString& out, const float* positions, int index) {
     if (!Data()->filterValid.value) return;
+    // Each filter's unions are declared right after its own "CY" macro: the calls are
+    // expanded there, so a later filter's macro of the same name changes nothing in them.
     out += PovMacro();
-    PovSticks(out, positions);
+    PovSticks(out, positions, index);
 }

@@ -59,12 +59,14 @@ public:
     /// "#macro CY(...)" ... "#end" with the filter's radius, alpha and texture record.
     wxString PovMacro();
     /// Appends the eight "STICKS" declarations for `positions` when the filter is enabled.
-    void PovSticks(wxString& out, const float* positions);
+    /// `index`: the filter's place among the enabled Stick filters, which names its unions
+    /// (`StickUnionName`).
+    void PovSticks(wxString& out, const float* positions, int index = 0);
 
     /// What the POV-Ray scene takes of an enabled Stick filter: PovMacro, then PovSticks.
     /// `positions`: the drawable frame the sticks were last prepared for (may be null:
     /// empty unions).
-    void PovMacroAndSticks(wxString& out, const float* positions);
+    void PovMacroAndSticks(wxString& out, const float* positions, int index = 0);
 
     /// Where a stick file failure is shown to the user besides standard error (the panel
     /// installs a message); may be empty.

@@ -9,6 +9,7 @@
 #include "scene/PovOutputSettings.h"
 #include "scene/PovRayCtrl.h"
 #include "scene/PovSceneSources.h"
+#include "scene/StickEngine.h"
 
 namespace {
 
@@ -102,17 +103,17 @@ void PovSceneWriter_cls::WritePovObjects(wxString& out, int indent, int stickCou
         for (int k = 0; k < copies; ++k) {
             ctrl_->objectModifier = sources_->CopyPovTranslate(k, time);
             out += ctrl_->WrapObject("PARTICLES");
-            if (stickCount > 0) {
-                const int mask = sources_->CopyNeighbourMask(k);
-                out += ctrl_->WrapObject("STICKS0");
-                for (int j = 1; j <= 7; ++j)
-                    if ((j & mask) == j) out += ctrl_->WrapObject(wxString::Format("STICKS%d", j));
-            }
+            // Every Stick filter's own unions: the plain sticks in every copy, those to a
+            // periodic image in the copies that have that neighbour.
+            const int mask = stickCount > 0 ? sources_->CopyNeighbourMask(k) : 0;
+            for (int i = 0; i < stickCount; ++i)
+                for (int j = 0; j <= 7; ++j)
+                    if ((j & mask) == j) out += ctrl_->WrapObject(wxString::FromUTF8(StickUnionName(i, j)));
         }
     } else {
         ctrl_->objectModifier.clear();
         out += ctrl_->WrapObject("PARTICLES");
-        if (stickCount > 0) out += ctrl_->WrapObject("STICKS0");
+        for (int i = 0; i < stickCount; ++i) out += ctrl_->WrapObject(wxString::FromUTF8(StickUnionName(i, 0)));
     }
     ctrl_->objectModifier.clear();
 }

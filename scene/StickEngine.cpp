@@ -526,7 +526,13 @@ void Point3(std::string& out, const float* p) {
 
 }  // namespace
 
-std::string StickEngine_cls::PovText(const float* positions, int threads) const {
+std::string StickUnionName(int filter, int k) {
+    std::string name = "STICKS" + std::to_string(k);
+    if (filter > 0) name += "_F" + std::to_string(filter);
+    return name;
+}
+
+std::string StickEngine_cls::PovText(const float* positions, int threads, int filter) const {
     std::string out;
     const size_t n = valid_ && positions ? first_.size() : 0;
     const int t = std::clamp(threads, 1, 4);
@@ -569,13 +575,13 @@ std::string StickEngine_cls::PovText(const float* positions, int threads) const 
         for (const std::string& s : k) total += s.size();
     out.reserve(total + 8 * 32);
     for (int k = 0; k < 8; ++k) {
-        out += "#declare STICKS" + std::to_string(k) + "=\nunion{\n";
+        out += "#declare " + StickUnionName(filter, k) + "=\nunion{\n";
         for (const std::string& s : quarter[k]) out += s;
         out += "};\n";
     }
     return out;
 }
 
-void StickEngine_cls::WritePov(wxString& out, const float* positions, int threads) const {
-    out += wxString::FromUTF8(PovText(positions, threads));
+void StickEngine_cls::WritePov(wxString& out, const float* positions, int threads, int filter) const {
+    out += wxString::FromUTF8(PovText(positions, threads, filter));
 }

@@ -126,12 +126,14 @@ public:
     void DrawGL(const float* positions, int stickType, float alpha, float radius, float lineWidth,
                 int mask) const;
 
-    /// Appends "#declare STICKS<k>=" "union{" ... "};" for k = 0..7 with one "CY(...)" line
-    /// per stick of class k; the unions are written empty while the list is invalid. Uses
-    /// the all-factors-one flag of the last AllFactorsOne(). `threads` 1..4.
-    void WritePov(wxString& out, const float* positions, int threads = 4) const;
+    /// Appends "#declare <name>=" "union{" ... "};" for k = 0..7, name =
+    /// StickUnionName(`filter`, k), with one "CY(...)" line per stick of class k; the unions
+    /// are written empty while the list is invalid. Uses the all-factors-one flag of the
+    /// last AllFactorsOne(). `threads` 1..4. `filter`: the place of the Stick filter among
+    /// the enabled ones, so that every filter's sticks keep names of their own.
+    void WritePov(wxString& out, const float* positions, int threads = 4, int filter = 0) const;
     /// The same text in bytes.
-    std::string PovText(const float* positions, int threads = 4) const;
+    std::string PovText(const float* positions, int threads = 4, int filter = 0) const;
 
     /// Empties the lists and releases their storage.
     void Clear();
@@ -175,6 +177,10 @@ private:
     int stride_ = 1;              ///< ends not a multiple of it are not evaluated
     std::string invalidReason_;
 };
+
+/// The POV-Ray name of the union of class-`k` sticks (0..7) of the `filter`-th enabled Stick
+/// filter: "STICKS<k>" for the first, "STICKS<k>_F<filter>" for the others.
+std::string StickUnionName(int filter, int k);
 
 /// The path a stick-file pattern names for data frame `frame` and neighbour mask `mask`;
 /// false (with a message) for a pattern with more than two integer conversions.

@@ -35,7 +35,7 @@ void AppCore_cls::CreatePovRay() {
         if (!m_filterCtrls[1]) return;
         const std::vector<FilterStick_cls*> sticks = m_filterCtrls[1]->GetEnabledSticks();
         if (i < 0 || i >= int(sticks.size())) return;
-        sticks[size_t(i)]->PovMacroAndSticks(out, GpSnap && GpSnap->allocated ? GpSnap->positions : nullptr);
+        sticks[size_t(i)]->PovMacroAndSticks(out, GpSnap && GpSnap->allocated ? GpSnap->positions : nullptr, i);
     };
     ConnectFilterPovText(*m_povSources);
     m_povWriter->askNoLight = [this]() {

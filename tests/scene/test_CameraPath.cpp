@@ -88,6 +88,16 @@ TEST_F(CameraPathTest, ShortOrForeignBlocksReadWhatTheyHold) {
     path.geometry.value = 0;
     EXPECT_EQ(path.WriteSection(), before);
 
+    // A view angle a view cannot project with is read as the nearest one it can.
+    const struct {
+        const char* text;
+        double angle;
+    } angles[] = {{"0", 0.01}, {"-20", 0.01}, {"nan", 0.01}, {"1e9", 360}, {"179.5", 179.5}};
+    for (const auto& a : angles) {
+        ReadInto(path, std::string("---CameraPath\r\nCameraVAngle=") + a.text + "\r\n");
+        EXPECT_NEAR(path.vAngle.value, a.angle, 1e-9) << a.text;
+    }
+
     // A project without the anchor block leaves the anchor as it is.
     AnchorPath_cls anchor;
     anchor.translate->SetKeyFrame({1, 1, 1}, true, 0);

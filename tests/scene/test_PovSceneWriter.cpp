@@ -10,6 +10,7 @@
 #include "scene/PovRayCtrl.h"
 #include "scene/PovSceneSources.h"
 #include "scene/PovSceneWriter.h"
+#include "scene/StickEngine.h"
 #include "tests/support/PovRayProbe.h"
 #include "tests/support/TestFiles.h"
 
@@ -53,8 +54,7 @@ struct FakeSources : PovSceneSources_cls {
     int CountVisibleLights() override { return lights; }
     int GetEnabledSticks() override { return sticks; }
     void PovSticks(wxString& out, int i) override {
-        out << "#declare STICKS" << i << " = union {}\n";
-        for (int j = 1; j <= 7; ++j) out << "#declare STICKS" << j << " = union {}\n";
+        for (int j = 0; j <= 7; ++j) out << "#declare " << StickUnionName(i, j) << " = union {}\n";
     }
     int CopyCount() override { return copies; }
     wxString CopyPovTranslate(int k, double) override { return wxString::Format("translate <%d,0,0>", k); }
@@ -129,6 +129,29 @@ TEST(PovSceneWriter, SceneFileHoldsItsPartsInOrder) {
     const std::string bare = testsupport::ReadFile(dir.File("povsnap0000.pov"));
     EXPECT_EQ(Count(bare, "PARTICLES"), 0u);
     EXPECT_NE(bare.find("#declare MESH0"), std::string::npos);
+}
+
+TEST(PovSceneWriter, EveryStickFilterIsInstancedUnderItsOwnNames) {
+    PovRayCtrl_cls ctrl;
+    FakeSources src;
+    src.sticks = 2;
+    PovSceneWriter_cls writer(&ctrl, &src);
+    // Without copies: the plain sticks of each filter once.
+    wxString single;
+    writer.WritePovObjects(single, 0, 2);
+    EXPECT_EQ(Count(S(single), "\tSTICKS0\n"), 1u);
+    EXPECT_EQ(Count(S(single), "\tSTICKS0_F1\n"), 1u);
+    EXPECT_EQ(Count(S(single), "_F2"), 0u);
+    // With copies: each filter's own image unions in the copies that have the neighbour.
+    src.copies = 3;
+    wxString c;
+    writer.WritePovObjects(c, 0, 2);
+    const std::string text = S(c);
+    for (const char* name : {"\tSTICKS0\n", "\tSTICKS0_F1\n"}) EXPECT_EQ(Count(text, name), 3u) << name;
+    for (const char* name : {"\tSTICKS1\n", "\tSTICKS1_F1\n"}) EXPECT_EQ(Count(text, name), 2u) << name;
+    EXPECT_EQ(Count(text, "STICKS3"), 0u);
+    EXPECT_EQ(StickUnionName(0, 5), "STICKS5");
+    EXPECT_EQ(StickUnionName(2, 7), "STICKS7_F2");
 }
 
 TEST(PovSceneWriter, CopiesSticksAndDataBox) {

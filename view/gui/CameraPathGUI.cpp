@@ -51,6 +51,18 @@ bool Typed(ParamGroup_cls* g) {
     return false;
 }
 
+/// A row of a slider over lo..hi (step 1) with an entry after it on the same value; returns
+/// the row's group header. `entryKind` is MI_FLOAT_TEXT or MI_DOUBLE_TEXT.
+int SliderWithEntry(MultiInputPanel_cls* p, int entryKind, void* value, const wxString& label, double lo,
+                    double hi) {
+    static int two = 2;
+    const int header = p->AddItem(MI_GROUP, &two, label);
+    p->AddItem(entryKind == MI_DOUBLE_TEXT ? MI_DOUBLE_SLIDER : MI_FLOAT_SLIDER, value, "");
+    p->AddItem(entryKind, value, "");
+    p->SetItemRange(MI_LAST_TWO, lo, hi, 1);
+    return header;
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------------- controller
@@ -184,9 +196,7 @@ void CameraPathGUI_cls::BuildViewPage(int i, MainGLCanvas_cls* view) {
     p->AddItem(MI_DOUBLE_TEXT, &cam.frame.yaw, "");
     const int v = p->AddItem(MI_GROUP, &three, Tr("Pivot"));
     for (int k = 0; k < 3; ++k) p->AddItem(MI_DOUBLE_TEXT, &GoPivotPose.position[k], "");
-    p->AddValueWithSlider(MI_FLOAT_TEXT, &view->settings.persAngle.value, Tr("View Angle"), MI_KEEP_WIDTH,
-                          MI_KEEP_WIDTH);
-    p->SetItemRange(MI_LAST_TWO, 1, 180, 1);
+    viewAngleItem = SliderWithEntry(p, MI_FLOAT_TEXT, &view->settings.persAngle.value, Tr("View Angle"), 1, 180);
     p->AddItem(MI_GROUP, &two, Tr("DepthMIN/MAX"));
     p->AddItem(MI_FLOAT_TEXT, &view->settings.depthMin.value, "");
     p->AddItem(MI_FLOAT_TEXT, &view->settings.depthMax.value, "");
@@ -239,11 +249,8 @@ void CameraPathGUI_cls::BuildCamera() {
     p->AddItem(MI_GROUP, &two, Tr("Camera Geom."));
     p->AddChoiceItem(MI_COMBO, &path->geometry.value, 4, geometries, "");
     p->AddItem(MI_CHECKBOX, &path->lookAnchor.value, Tr("Look Anchor"));
-    p->AddValueWithSlider(MI_DOUBLE_TEXT, &path->vAngle.value, Tr("View Angle"), MI_KEEP_WIDTH, MI_KEEP_WIDTH);
-    p->SetItemRange(MI_LAST_TWO, 1, 180, 1);
-    p->AddValueWithSlider(MI_FLOAT_TEXT, &path->fishEyeOffset.value, Tr("Fisheye Offset"), MI_KEEP_WIDTH,
-                          MI_KEEP_WIDTH);
-    p->SetItemRange(MI_LAST_TWO, -90, 90, 1);
+    pathAngleItem = SliderWithEntry(p, MI_DOUBLE_TEXT, &path->vAngle.value, Tr("View Angle"), 1, 180);
+    SliderWithEntry(p, MI_FLOAT_TEXT, &path->fishEyeOffset.value, Tr("Fisheye Offset"), -90, 90);
     // The path's and the anchor's values are written straight into the curves' cached
     // values: the key that the commit then sets is the one undoable step of the edit.
     p->commitMode = MI_COMMIT_DIRECT;

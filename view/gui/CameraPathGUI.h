@@ -78,6 +78,8 @@ public:
     int fisheyeItem[kViews] = {-1, -1, -1, -1, -1};
     int geometryItem = -1;             ///< each page's geometry combo (same index on every page)
     int translateItem = -1;            ///< the camera panel's "Translae" group header
+    int viewAngleItem = -1;            ///< each page's "View Angle" header: slider, then entry
+    int pathAngleItem = -1;            ///< the camera panel's "View Angle" header: slider, then entry
 
 private:
     void BuildViewPage(int i, MainGLCanvas_cls* view);

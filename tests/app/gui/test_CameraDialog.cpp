@@ -9,6 +9,7 @@
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/notebook.h>
+#include <wx/slider.h>
 #include <wx/textctrl.h>
 
 #include "app/gui/TopHalfPanel.h"
@@ -126,6 +127,32 @@ TEST_F(CameraDialog, FisheyeShowsItsBoxesAndDefaultResetsOnlyAFreeCamera) {
     Gui()->OnDefault();
     EXPECT_EQ(view->cameras.free.pose.position[0], 40);
     view->SetCameraChoice(CAMERA_FREE);
+}
+
+TEST_F(CameraDialog, AngleRowsShowTheSliderBeforeItsEntry) {
+    Gui()->camera->ToggleCollapse(1);  // open the camera panel
+    Gui()->Relayout();
+    testsupport::Pump(20);
+    CameraPath_cls* path = GpCameraPath;
+    ASSERT_NE(path, nullptr);
+    const struct {
+        MultiInputPanel_cls* panel;
+        int header;
+    } rows[] = {{Gui()->pages[0], Gui()->viewAngleItem}, {Gui()->camera, Gui()->pathAngleItem}};
+    for (const auto& r : rows) {
+        ASSERT_GE(r.header, 0);
+        wxWindow* slider = r.panel->GetItemControl(r.header + 1);
+        wxWindow* entry = r.panel->GetItemControl(r.header + 2);
+        ASSERT_NE(dynamic_cast<wxSlider*>(slider), nullptr);
+        ASSERT_NE(dynamic_cast<wxTextCtrl*>(entry), nullptr);
+        EXPECT_LT(slider->GetScreenPosition().x, entry->GetScreenPosition().x);
+    }
+    // The entry still sets the path's angle, and its slider follows.
+    Type(Gui()->camera, Gui()->pathAngleItem + 2, "60");
+    EXPECT_DOUBLE_EQ(path->vAngle.value, 60);
+    auto* slider = dynamic_cast<wxSlider*>(Gui()->camera->GetItemControl(Gui()->pathAngleItem + 1));
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->GetValue(), 60);
 }
 
 namespace {

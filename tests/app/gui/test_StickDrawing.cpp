@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <sstream>
 
 #include "app/gui/TopHalfPanel.h"
 #include "common/CommandHistory.h"
@@ -227,4 +228,57 @@ TEST_F(StickDrawing, MenuAddsAStickFilterAndAMissingFileIsToldOnce) {
     // Undoing the menu's step removes the filter again.
     GoCommandHistory.Undo();
     EXPECT_EQ(objects->Count(), 0);
+}
+
+TEST_F(StickDrawing, EveryStickFilterKeepsItsOwnSticksInThePovRayScene) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    // Two Stick filters, each joining another pair of particles from its own file.
+    const int pairs[2][2] = {{0, 1}, {2, 3}};
+    for (int f = 0; f < 2; ++f) {
+        const std::string name = "joins" + std::to_string(f) + "_%d.txt";
+        testsupport::WriteFile(dir.File("joins" + std::to_string(f) + "_0.txt"),
+                               std::to_string(pairs[f][0]) + " " + std::to_string(pairs[f][1]) + "\n");
+        auto* s = static_cast<FilterStick_cls*>(shell->core->AddFilter(shell->core->GetFilterCtrl(1), FILTER_STICK));
+        ASSERT_NE(s, nullptr);
+        s->Data()->stickPath.text = wxString::FromUTF8(dir.File(name));
+        s->Data()->stickRadius.value = 0.01f;
+    }
+    ASSERT_TRUE(Repaint());
+    ASSERT_TRUE(GpSnap && GpSnap->positions);
+
+    PovRayCtrl_cls* pov = shell->core->GetPovRay();
+    ASSERT_NE(pov, nullptr);
+    pov->pathPovWork.text = wxString::FromUTF8(dir.File("pov"));
+    shell->prompts.yes = true;  // export without lights
+    ASSERT_TRUE(shell->core->ExportPovSnapshot(false));
+    const std::string base = pov->GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT).utf8_string();
+    std::string scene = testsupport::ReadFile(base + ".pov");
+    // Both filters' plain sticks stand in the scene.
+    for (const char* name : {"STICKS0", "STICKS0_F1"})
+        EXPECT_NE(scene.find(std::string("object {\n\t") + name + "\n}\n"), std::string::npos) << name;
+
+    // POV-Ray reads each union with its own filter's stick in it.
+    const char* unions[2] = {"STICKS0", "STICKS0_F1"};
+    for (int f = 0; f < 2; ++f)
+        scene += std::string("#debug concat(\"U") + std::to_string(f) + " \", vstr(3, min_extent(" + unions[f] +
+                 "), \" \", 0, 4), \" \", vstr(3, max_extent(" + unions[f] + "), \" \", 0, 4), \"\\n\")\n";
+    testsupport::WriteFile(dir.File("pov/probe.pov"), scene);
+    const std::string cmd = "cd '" + dir.File("pov") + "' && /usr/bin/povray +Iprobe.pov +W1 +H1 -D -P -F > '" +
+                            dir.File("probe.txt") + "' 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << testsupport::ReadFile(dir.File("probe.txt"));
+    const std::string out = testsupport::ReadFile(dir.File("probe.txt"));
+    for (int f = 0; f < 2; ++f) {
+        std::istringstream got(povprobe::Line(out, "U" + std::to_string(f)));
+        double lo[3] = {1e9, 1e9, 1e9}, hi[3] = {-1e9, -1e9, -1e9};
+        for (double& v : lo) got >> v;
+        for (double& v : hi) got >> v;
+        const float* p = GpSnap->positions + 3 * pairs[f][0];
+        const float* q = GpSnap->positions + 3 * pairs[f][1];
+        for (int k = 0; k < 3; ++k) {
+            // The bounds of the one cylinder of that union: centred on its two particles
+            // and reaching both.
+            EXPECT_NEAR((lo[k] + hi[k]) / 2, (double(p[k]) + q[k]) / 2, 0.02) << "filter " << f << " axis " << k;
+            EXPECT_GE(hi[k] - lo[k], std::fabs(double(p[k]) - q[k]) - 0.01) << "filter " << f << " axis " << k;
+        }
+    }
 }
