@@ -101,13 +101,13 @@ wxString FilterStick_cls::PovMacro() {
     return s;
 }
 
-void FilterStick_cls::PovSticks(wxString& out, const float* positions) {
+void FilterStick_cls::PovSticks(wxString& out, const float* positions, bool addToEarlier) {
     if (!Data()->filterValid.value) return;
-    Data()->engine.WritePov(out, positions);
+    Data()->engine.WritePov(out, positions, 4, addToEarlier);
 }
 
-void FilterStick_cls::PovMacroAndSticks(wxString& out, const float* positions) {
+void FilterStick_cls::PovMacroAndSticks(wxString& out, const float* positions, bool addToEarlier) {
     if (!Data()->filterValid.value) return;
     out += PovMacro();
-    PovSticks(out, positions);
+    PovSticks(out, positions, addToEarlier);
 }

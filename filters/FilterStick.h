@@ -58,13 +58,16 @@ public:
 
     /// "#macro CY(...)" ... "#end" with the filter's radius, alpha and texture record.
     wxString PovMacro();
-    /// Appends the eight "STICKS" declarations for `positions` when the filter is enabled.
-    void PovSticks(wxString& out, const float* positions);
+    /// Appends the eight "STICKS" declarations for `positions` when the filter is enabled;
+    /// with `addToEarlier` they extend the unions an earlier Stick filter declared.
+    void PovSticks(wxString& out, const float* positions, bool addToEarlier = false);
 
     /// What the POV-Ray scene takes of an enabled Stick filter: PovMacro, then PovSticks.
     /// `positions`: the drawable frame the sticks were last prepared for (may be null:
-    /// empty unions).
-    void PovMacroAndSticks(wxString& out, const float* positions);
+    /// empty unions). Every enabled Stick filter after the first passes `addToEarlier`:
+    /// its macro replaces the earlier one only after their cylinders are made, and its
+    /// sticks join theirs.
+    void PovMacroAndSticks(wxString& out, const float* positions, bool addToEarlier = false);
 
     /// Where a stick file failure is shown to the user besides standard error (the panel
     /// installs a message); may be empty.

@@ -526,7 +526,7 @@ void Point3(std::string& out, const float* p) {
 
 }  // namespace
 
-std::string StickEngine_cls::PovText(const float* positions, int threads) const {
+std::string StickEngine_cls::PovText(const float* positions, int threads, bool addToEarlier) const {
     std::string out;
     const size_t n = valid_ && positions ? first_.size() : 0;
     const int t = std::clamp(threads, 1, 4);
@@ -570,12 +570,13 @@ std::string StickEngine_cls::PovText(const float* positions, int threads) const 
     out.reserve(total + 8 * 32);
     for (int k = 0; k < 8; ++k) {
         out += "#declare STICKS" + std::to_string(k) + "=\nunion{\n";
+        if (addToEarlier) out += "object{STICKS" + std::to_string(k) + "}\n";
         for (const std::string& s : quarter[k]) out += s;
         out += "};\n";
     }
     return out;
 }
 
-void StickEngine_cls::WritePov(wxString& out, const float* positions, int threads) const {
-    out += wxString::FromUTF8(PovText(positions, threads));
+void StickEngine_cls::WritePov(wxString& out, const float* positions, int threads, bool addToEarlier) const {
+    out += wxString::FromUTF8(PovText(positions, threads, addToEarlier));
 }

@@ -128,10 +128,13 @@ public:
 
     /// Appends "#declare STICKS<k>=" "union{" ... "};" for k = 0..7 with one "CY(...)" line
     /// per stick of class k; the unions are written empty while the list is invalid. Uses
-    /// the all-factors-one flag of the last AllFactorsOne(). `threads` 1..4.
-    void WritePov(wxString& out, const float* positions, int threads = 4) const;
+    /// the all-factors-one flag of the last AllFactorsOne(). `threads` 1..4. With
+    /// `addToEarlier` each union first takes the union of that name declared before it (by
+    /// an earlier Stick filter), so the scene's one instance of each shows every filter's
+    /// sticks.
+    void WritePov(wxString& out, const float* positions, int threads = 4, bool addToEarlier = false) const;
     /// The same text in bytes.
-    std::string PovText(const float* positions, int threads = 4) const;
+    std::string PovText(const float* positions, int threads = 4, bool addToEarlier = false) const;
 
     /// Empties the lists and releases their storage.
     void Clear();

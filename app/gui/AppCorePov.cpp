@@ -35,7 +35,9 @@ void AppCore_cls::CreatePovRay() {
         if (!m_filterCtrls[1]) return;
         const std::vector<FilterStick_cls*> sticks = m_filterCtrls[1]->GetEnabledSticks();
         if (i < 0 || i >= int(sticks.size())) return;
-        sticks[size_t(i)]->PovMacroAndSticks(out, GpSnap && GpSnap->allocated ? GpSnap->positions : nullptr);
+        // Each filter's macro makes its own cylinders; the later filters add theirs to the
+        // unions of the earlier ones, which the scene instantiates once per copy.
+        sticks[size_t(i)]->PovMacroAndSticks(out, GpSnap && GpSnap->allocated ? GpSnap->positions : nullptr, i > 0);
     };
     ConnectFilterPovText(*m_povSources);
     m_povWriter->askNoLight = [this]() {

@@ -116,7 +116,8 @@ void AppPovSources_cls::PovSticks(wxString& out, int i) {
     }
     if (!GpFilterCtrls[1]) return;
     const std::vector<FilterStick_cls*> sticks = GpFilterCtrls[1]->GetEnabledSticks();
-    if (i >= 0 && size_t(i) < sticks.size()) sticks[size_t(i)]->PovMacroAndSticks(out, GpSnap ? GpSnap->positions : nullptr);
+    if (i >= 0 && size_t(i) < sticks.size())
+        sticks[size_t(i)]->PovMacroAndSticks(out, GpSnap ? GpSnap->positions : nullptr, i > 0);
 }
 
 int AppPovSources_cls::CopyCount() {
