@@ -96,7 +96,7 @@ BENCHMARK(BM_DrawOrderBaselineStdSort)->Unit(benchmark::kMillisecond)->UseRealTi
 // Weights every record (keeps all), as a visibility filter does.
 class WeightAll : public DrawOrderFilter_cls {
 public:
-    int ApplyToParticles(ParticleRecord_cls* r, const float*, int count, double) override {
+    int ApplyToParticles(ParticleRecord_cls* r, const float*, int count, double, const int32_t*) override {
         for (int k = 0; k < count; ++k) r[k].weight *= 0.9f;
         return count;
     }

@@ -117,12 +117,14 @@ public:
                         int threads = 0);
     /// ComputeWeights, then keeps the records of weight above 0 in order with their weight
     /// stored; returns the number kept. R: first field int particle index, float `weight`.
+    /// `ids`: the particles' identifiers (particleCount of them), or null when not kept.
     template <class R>
     size_t ApplyToParticles(R* records, const float* positions, size_t particleCount, size_t count,
-                            double time, int threads = 0) {
+                            double time, int threads = 0, const int32_t* ids = nullptr) {
         std::vector<float> w(count);
-        ComputeWeights(FilterParticles_cls::FromRecords(records, count, positions, particleCount), time,
-                       w.data(), threads);
+        FilterParticles_cls particles = FilterParticles_cls::FromRecords(records, count, positions, particleCount);
+        particles.ids = ids;
+        ComputeWeights(particles, time, w.data(), threads);
         return CompactByWeights(records, w.data(), count);
     }
 

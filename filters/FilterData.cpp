@@ -48,7 +48,7 @@ void FilterData_cls::ReadText(ParamTextStream_cls& stream) {
     std::string line;
     bool have = false;
     while (stream.ReadLine(line)) {
-        if (line == "-FilterEnd") return;
+        if (line == "-FilterEnd") break;  // a block without parameter groups (Filtering, CopyBox, Stick)
         if (line.find("ParamGroup=") != std::string::npos) {
             have = true;
             break;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 
 namespace {
 
@@ -72,6 +73,30 @@ std::vector<unsigned char> BuildFilteringMask(const std::vector<FilteringItem_cl
     return mask;
 }
 
+std::vector<std::pair<long long, long long>> FilteringRanges(const std::vector<FilteringItem_cls>& items) {
+    std::vector<std::pair<long long, long long>> ranges;
+    for (const FilteringItem_cls& it : items) {
+        const long long last = it.end == -1 ? it.start : it.end;
+        if (last >= it.start) ranges.emplace_back(it.start, last);
+    }
+    std::sort(ranges.begin(), ranges.end());
+    std::vector<std::pair<long long, long long>> merged;
+    for (const auto& r : ranges) {
+        if (!merged.empty() && r.first <= merged.back().second + 1)
+            merged.back().second = std::max(merged.back().second, r.second);
+        else
+            merged.push_back(r);
+    }
+    return merged;
+}
+
+bool InFilteringRanges(const std::vector<std::pair<long long, long long>>& ranges, long long number) {
+    // The first range that starts beyond the number; the one before it may hold it.
+    auto it = std::upper_bound(ranges.begin(), ranges.end(), number,
+                               [](long long n, const std::pair<long long, long long>& r) { return n < r.first; });
+    return it != ranges.begin() && number <= std::prev(it)->second;
+}
+
 FilterFilteringData_cls::FilterFilteringData_cls() : FilterData_cls(false, true) {
     filterName.Init("FilterName=", wxGetTranslation("Filtering") + "%02d");
     settings.Register(&filteringType, "FilteringType=", "0");
@@ -96,11 +121,27 @@ void FilterFiltering_cls::ApplyWeights(const FilterParticles_cls& particles, flo
     if (!Data()->filterValid.value) return;
     const unsigned type = Data()->filteringType.value;
     if (type > 2) return;
-    UpdateMask(particles.particleCount);
+    // Identifiers can be any numbers: they are looked up in the listed ranges rather than
+    // in a mask. Data without identifiers is classified by index.
+    const bool byId = Data()->indexType.value == 1 && particles.ids;
+    if (byId) {
+        const wxString& text = Data()->filteringString.Value();
+        if (!idRangesBuilt_ || text != idRangesText_) {
+            idRanges_ = FilteringRanges(ParseFilteringList(text.utf8_string()));
+            idRangesText_ = text;
+            idRangesBuilt_ = true;
+        }
+    } else {
+        UpdateMask(particles.particleCount);
+    }
     const size_t n = mask_.size();
     for (size_t i = 0; i < particles.count; ++i) {
         const int k = particles.IndexAt(i);
-        const bool listed = k >= 0 && static_cast<size_t>(k) < n && mask_[static_cast<size_t>(k)];
+        bool listed;
+        if (byId)
+            listed = particles.Valid(k) && InFilteringRanges(idRanges_, particles.ids[static_cast<size_t>(k)]);
+        else
+            listed = k >= 0 && static_cast<size_t>(k) < n && mask_[static_cast<size_t>(k)];
         if (type == 0)
             weights[i] = listed ? weights[i] : 0.0f;
         else if (listed)

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "filters/FilterBase.h"
@@ -21,6 +22,13 @@ std::vector<FilteringItem_cls> ParseFilteringList(const std::string& text);
 /// Byte mask (0/1) of the listed indices: one byte per index up to the largest listed,
 /// but never more than `limit` bytes (indices at or beyond `limit` cannot occur).
 std::vector<unsigned char> BuildFilteringMask(const std::vector<FilteringItem_cls>& items, size_t limit);
+
+/// Closed ranges [first, second] of the listed numbers, sorted and merged; a range whose
+/// end is below its start lists nothing. Used to match particle identifiers, which may be
+/// any numbers, without a mask as long as the largest of them.
+std::vector<std::pair<long long, long long>> FilteringRanges(const std::vector<FilteringItem_cls>& items);
+/// True when `number` lies in one of `ranges` (as made by FilteringRanges).
+bool InFilteringRanges(const std::vector<std::pair<long long, long long>>& ranges, long long number);
 
 class FilterFilteringData_cls : public FilterData_cls {
 public:
@@ -41,7 +49,9 @@ public:
     /// build; the mask is capped at `particleCount` bytes.
     void UpdateMask(size_t particleCount);
     /// Nothing when disabled; otherwise type 0 keeps only listed particles (w *= mask),
-    /// 1 clears listed ones, 2 sets listed ones to 1. Positions are not used.
+    /// 1 clears listed ones, 2 sets listed ones to 1. Positions are not used. The numbers
+    /// are particle indices, or with IndexType 1 the particles' identifiers (indices when
+    /// the data keeps no identifiers).
     void ApplyWeights(const FilterParticles_cls& particles, float* weights, double time,
                       int threads) override;
 
@@ -49,6 +59,9 @@ public:
 
 private:
     std::vector<unsigned char> mask_;
+    std::vector<std::pair<long long, long long>> idRanges_;  ///< the list text as ranges, for identifiers
+    wxString idRangesText_;
+    bool idRangesBuilt_ = false;
     wxString maskText_;
     size_t maskLimit_ = 0;
     bool built_ = false;

@@ -15,6 +15,7 @@ struct FilterParticles_cls {
     size_t count = 0;                          ///< records
     const float* positions = nullptr;          ///< x, y, z per particle
     size_t particleCount = 0;                  ///< particles in `positions`
+    const int32_t* ids = nullptr;              ///< identifier per particle index; null when not kept
 
     /// Particle index of record i (any int; callers check it against particleCount).
     int IndexAt(size_t i) const {

@@ -15,7 +15,8 @@ public:
 
     /// The list's weighting at scene time `time`; records whose particle index is
     /// negative are dropped. Returns the new count.
-    int ApplyToParticles(ParticleRecord_cls* records, const float* positions, int count, double time) override;
+    int ApplyToParticles(ParticleRecord_cls* records, const float* positions, int count, double time,
+                         const int32_t* ids) override;
     bool HasBorderBoolean() const override;
 
 private:

@@ -118,7 +118,7 @@ void ParticleRenderer_cls::SetShadowLight(int lightCount, const double direction
 }
 
 void ParticleRenderer_cls::BuildDrawOrder(int n, int s, const float* positions, unsigned sortType, bool quality,
-                                          double drawTime) {
+                                          double drawTime, const int32_t* ids) {
     GiDrawOrderCount = 0;
     if (s < 1) s = 1;
     if (n <= 0 || !positions) return;
@@ -133,12 +133,12 @@ void ParticleRenderer_cls::BuildDrawOrder(int n, int s, const float* positions, 
         const int keyMode = sortType == 2 ? 2 : (quality ? 0 : 1);
         count = ComputeSortKeys(order, n, s, positions, eye, dir, keyMode);
         // Solid objects are drawn whatever the filters say; transparent ones are filtered first.
-        if (sortType == 1 && filter_) count = filter_->ApplyToParticles(order, positions, count, drawTime);
+        if (sortType == 1 && filter_) count = filter_->ApplyToParticles(order, positions, count, drawTime, ids);
         sorter_.Sort(order, count, kSortThreads, SortBlockSize(sortPreference), &GbSpecialDebug);
     } else {
         for (int64_t i = 0, k = 0; i < n; i += s, ++k) order[k] = ParticleRecord_cls{int(i), 0.0f, 1.0f};
         count = int(records);
-        if (filter_) count = filter_->ApplyToParticles(order, positions, count, drawTime);
+        if (filter_) count = filter_->ApplyToParticles(order, positions, count, drawTime, ids);
     }
     GiDrawOrderCount = std::max(count, 0);
 }

@@ -27,9 +27,10 @@ public:
     virtual ~DrawOrderFilter_cls() = default;
     /// Lowers the weights of records[0, count) for the particles at `positions` (x, y, z per
     /// particle) at draw time `time`, drops those whose weight reaches 0 and compacts the
-    /// rest to the front. Returns the new count (0..count). GUI thread.
+    /// rest to the front. Returns the new count (0..count). `ids`: the particles'
+    /// identifiers by particle index, or null when the data keeps none. GUI thread.
     virtual int ApplyToParticles(ParticleRecord_cls* records, const float* positions, int count,
-                                 double time) = 0;
+                                 double time, const int32_t* ids) = 0;
     /// A Boolean filter with a border colour is active: sphere materials then vary per
     /// particle.
     virtual bool HasBorderBoolean() const { return false; }
@@ -123,8 +124,9 @@ public:
     /// every s-th particle then the filter; 1 back-to-front depth keys (key mode 1 when
     /// `quality` is false, else 0), the filter, the sort; 2 nearest first, no filter.
     /// Other sort types act as 0. The draw order's array is reused while large enough.
+    /// `ids` (identifier per particle, or null) go to the filter with the positions.
     void BuildDrawOrder(int n, int s, const float* positions, unsigned sortType, bool quality,
-                        double drawTime = 0.0);
+                        double drawTime = 0.0, const int32_t* ids = nullptr);
 
     /// Draws the frame of `snapshot` at time offset dt with the four attribute sets: builds
     /// or reuses GpSnap, then draws by set 0's draw options. With `keepOrder` the draw order

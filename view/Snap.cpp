@@ -300,6 +300,8 @@ void Snap_cls::FreeSpareArrays() {
     spare.Free();
 }
 
+const int32_t* Snap_cls::IdsOfSnapshot() const { return snapshot ? snapshot->id : nullptr; }
+
 bool Snap_cls::SnapshotIsCurrent() const {
     return snapshot && snapshot->loadGeneration == generation_ && snapshot->allocated && snapshot->count == count;
 }

@@ -73,6 +73,9 @@ public:
     /// every stride-th particle); null for other sources, an empty frame, or a derived
     /// source asked for first after the snapshot was freed or reloaded.
     const float* GetColorSource(unsigned source);
+    /// The particles' identifiers (count of them) while the snapshot still holds the arrays
+    /// this frame was built from and keeps identifiers; null otherwise.
+    const int32_t* Ids() const { return allocated && SnapshotIsCurrent() ? IdsOfSnapshot() : nullptr; }
     /// The source array of `attrib`'s "Col" record, or of its "Ambient" one with `useAmbient`.
     const float* GetColorSource(const ParticleAttrib_cls& attrib, bool useAmbient);
 
@@ -96,6 +99,7 @@ private:
     void FillDerived(unsigned source, int64_t first, int64_t end);
     /// The snapshot still holds the arrays this frame was built from.
     bool SnapshotIsCurrent() const;
+    const int32_t* IdsOfSnapshot() const;
 
     float* derived_[COLOR_SOURCE_COUNT] = {};  ///< derived sources 2..10 (0 and 1 unused)
     uint64_t generation_ = 0;                  ///< snapshot's loadGeneration at construction

@@ -34,7 +34,7 @@ void FilterBGGUI_cls::BuildRows() {
     const wxString colourMaps[2] = {wxGetTranslation("Odd"), wxGetTranslation("Even")};
     colorMapItem = p->AddChoiceItem(MI_COMBO, &d->colorMap.value, 2, colourMaps, wxGetTranslation("Map Type"));
     colorItem = p->AddItem(MI_GROUP, &oneMember_, wxGetTranslation("Color"));
-    p->AddItem(MI_CUSTOM, MakeFilterColorButton(p, filter_, 0), "");
+    p->AddItem(MI_CUSTOM, MakeFilterColorButton(p, filter_, 0, true), "");
     // The file names are typed directly; the ".." buttons choose them as undo steps.
     p->commitMode = MI_COMMIT_DIRECT;
     textureAItem = p->AddItem(MI_GROUP, &groupCount2_, wxGetTranslation("Texture A"));

@@ -18,7 +18,7 @@ void FilterFogGUI_cls::BuildRows() {
     const wxString types[3] = {"EXP", "EXP 2", "LINEAR"};
     typeItem = p->AddChoiceItem(MI_COMBO, &d->fogType.value, 3, types, wxGetTranslation("Fog Type"));
     p->AddItem(MI_GROUP, &groupCount2_, wxGetTranslation("Color/alpha"));
-    p->AddItem(MI_CUSTOM, MakeFilterColorButton(p, filter_, 0), "");
+    p->AddItem(MI_CUSTOM, MakeFilterColorButton(p, filter_, 0, false), "");
     p->commitMode = MI_COMMIT_DIRECT;
     p->AddItem(MI_DOUBLE_TEXT, &d->fogParams->Component(1).cachedValue, "");
     densityItem = p->AddItem(MI_DOUBLE_TEXT, &d->fogParams->Component(0).cachedValue, wxGetTranslation("Density"));

@@ -42,10 +42,10 @@ std::unique_ptr<FilterGUI_cls> MakeFilterGUI(FilterBase_cls* filter) {
     }
 }
 
-ColorCurveBtn_cls* MakeFilterColorButton(wxWindow* parent, FilterBase_cls* filter, int index) {
+ColorCurveBtn_cls* MakeFilterColorButton(wxWindow* parent, FilterBase_cls* filter, int index, bool checkArea) {
     FilterData_cls* d = filter->GetData();
     ColorCurve_cls* record = index >= 0 && index < int(d->colors.size()) ? d->colors[size_t(index)] : nullptr;
-    auto* button = new ColorCurveBtn_cls(parent, record, true, true, false);
+    auto* button = new ColorCurveBtn_cls(parent, record, true, checkArea, false);
     FilterCtrl_cls* list = filter->List();
     if (list) {
         // The filter may be deleted and restored (a new object of the same name) while a

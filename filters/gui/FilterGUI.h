@@ -105,7 +105,9 @@ protected:
 
 /// Colour button on colour record `index` of `filter`'s data; colour commands find the record
 /// again by the filter's list and name, so they outlive a deleted and restored filter.
-ColorCurveBtn_cls* MakeFilterColorButton(wxWindow* parent, FilterBase_cls* filter, int index);
+/// `checkArea`: the left 20 pixels switch between constant colour and curve (the BG sky's
+/// colour; the kinds that use only one colour of the record have no such area).
+ColorCurveBtn_cls* MakeFilterColorButton(wxWindow* parent, FilterBase_cls* filter, int index, bool checkArea);
 
 /// The panel controller of `filter`'s kind, or null for a kind without one.
 std::unique_ptr<FilterGUI_cls> MakeFilterGUI(FilterBase_cls* filter);

@@ -23,7 +23,7 @@ void FilterGridGUI_cls::BuildRows() {
     p->AddItem(MI_FLOAT_TEXT, &d->gridMax.value, "");
     p->AddItem(MI_INT_TEXT, &d->gridLineNum.value, "");
     p->AddItem(MI_GROUP, &oneMember_, wxGetTranslation("Color"));
-    p->AddItem(MI_CUSTOM, MakeFilterColorButton(p, filter_, 0), "");
+    p->AddItem(MI_CUSTOM, MakeFilterColorButton(p, filter_, 0, false), "");
 }
 
 void FilterGridGUI_cls::AfterBuild() {

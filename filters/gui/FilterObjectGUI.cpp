@@ -40,15 +40,13 @@ void FilterObjectGUI_cls::BuildRows() {
     p->GetLastItem().controlWidth = 120;
     p->GetLastItem().alignment = 1;
     xyzRows_ = AddTransformRows(p, d, 0);
-    static int three = 3;
-    wxWindow* parent = p;
     p->labelWidth = 80;
-    p->AddItem(MI_GROUP, &three, wxGetTranslation("Material"));
+    p->AddItem(MI_GROUP, &groupCount3_, wxGetTranslation("Material"));
     const char* labels[3] = {"Ambient", "Diffuse", "Specular"};
-    for (int i = 0; i < 3 && i < int(d->colors.size()); ++i) {
-        auto* button = new ColorCurveBtn_cls(parent, d->colors[size_t(i)], true, true, false);
-        p->AddItem(MI_CUSTOM, button, wxGetTranslation(labels[i]));
-    }
+    // The material takes each record's colour at 0: the buttons edit the constant colour,
+    // and their steps find the record again after the filter is deleted and restored.
+    for (int i = 0; i < 3 && i < int(d->colors.size()); ++i)
+        p->AddItem(MI_CUSTOM, MakeFilterColorButton(p, filter_, i, false), wxGetTranslation(labels[i]));
 }
 
 void FilterObjectGUI_cls::AfterBuild() {

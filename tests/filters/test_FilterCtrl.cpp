@@ -3,9 +3,17 @@
 // (add, delete, move, edit; rename and re-creation in between), each undone and redone.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include <wx/arrstr.h>
+#include <wx/translation.h>
+
 #include "common/CommandHistory.h"
+#include "filters/ColorCurve.h"
 #include "filters/CommandFilter.h"
 #include "filters/FilterBoolean.h"
 #include "filters/FilterCtrl.h"
@@ -253,3 +261,121 @@ TEST_F(FilterCtrlTest, ValueAddressesOfArraysAndNonNumbers) {
 }
 
 }  // namespace
+
+// Every kind, with every setting, key-framed group and colour changed from its default:
+// deleting it and undoing brings back the same filter text at the same place, and a
+// written project reads back into the same text.
+TEST_F(FilterCtrlTest, EveryKindComesBackWholeFromDeletionAndFromTheProject) {
+    for (int kind = 0; kind < FILTER_KIND_COUNT; ++kind) {
+        SCOPED_TRACE(FilterKindWord(kind));
+        FilterCtrl_cls* list = lists[FilterListOfKind(kind)];
+        AddFilterCommand(GoCommandHistory, list, kind);  // neighbours before and after it
+        FilterBase_cls* f = AddFilterCommand(GoCommandHistory, list, kind);
+        ASSERT_NE(f, nullptr);
+        AddFilterCommand(GoCommandHistory, list, kind);
+        FilterData_cls* d = f->GetData();
+        const std::string before = f->WriteText();
+        for (ConfItem_cls* item : d->settings.Items()) {
+            if (item->key == "FilterName=") continue;
+            d->settings.OfferLine(item->key + (item->typeCode == CONF_BOOL ? "0" : "2 3 4"));
+        }
+        std::vector<ParamGroup_cls*> groups = {d->translate, d->rotation, d->scale};
+        if (d->group)
+            for (ParamGroup_cls* g : d->group->children) groups.push_back(g);
+        for (ParamGroup_cls* g : groups)
+            if (g) g->SetKeyFrame(std::vector<double>(size_t(g->ComponentCount()), 0.375), true, 0.5);
+        for (ColorCurve_cls* c : d->colors) c->curve->SetKeyFrame({0.25, 0.5, 0.75, 0.5}, true, 0.5);
+        const std::string changed = f->WriteText();
+        EXPECT_NE(changed, before);
+        const std::string all = All();
+
+        list->SelectFilter(f);
+        const int at = list->IndexOf(f);
+        const int count = list->Count();
+        list->DeleteSelected();
+        EXPECT_EQ(list->Count(), count - 1);
+        GoCommandHistory.Undo();
+        ASSERT_EQ(list->Count(), count);
+        EXPECT_EQ(list->GetNode(at)->WriteText(), changed);
+        EXPECT_EQ(All(), all);
+
+        FilterCtrl_cls r0{0}, r1{1}, r2{2};
+        FilterCtrl_cls* read[3] = {&r0, &r1, &r2};
+        ReadAllInto(read, all);
+        EXPECT_EQ(r0.WriteSection() + r1.WriteSection() + r2.WriteSection(), all);
+    }
+}
+
+// An in-memory catalogue in which the kind words "Boolean", "Filtering" and "Grid" have
+// translations.
+class KindWordCatalogue : public wxTranslationsLoader {
+public:
+    wxMsgCatalog* LoadCatalog(const wxString& domain, const wxString&) override {
+        // A GNU .mo file: header, the original and the translated string tables (sorted by
+        // original), then the strings themselves, each followed by a zero byte.
+        const std::vector<std::pair<std::string, std::string>> pairs = {
+            {"", "Content-Type: text/plain; charset=UTF-8\n"}, {"Boolean", "Booleen"}, {"Filtering", "Filterung"},
+            {"Grid", "Gitter"}};
+        std::vector<uint32_t> words = {0x950412de, 0, uint32_t(pairs.size()), 28, uint32_t(28 + 8 * pairs.size()), 0, 0};
+        std::string strings;
+        const uint32_t base = uint32_t(28 + 16 * pairs.size());
+        std::vector<uint32_t> originals, translations;
+        for (const auto& p : pairs) {
+            originals.insert(originals.end(), {uint32_t(p.first.size()), uint32_t(base + strings.size())});
+            strings += p.first + '\0';
+        }
+        for (const auto& p : pairs) {
+            translations.insert(translations.end(), {uint32_t(p.second.size()), uint32_t(base + strings.size())});
+            strings += p.second + '\0';
+        }
+        words.insert(words.end(), originals.begin(), originals.end());
+        words.insert(words.end(), translations.begin(), translations.end());
+        std::string bytes(reinterpret_cast<const char*>(words.data()), words.size() * 4);
+        bytes += strings;
+        char* owned = static_cast<char*>(malloc(bytes.size()));
+        std::memcpy(owned, bytes.data(), bytes.size());
+        return wxMsgCatalog::CreateFromData(wxScopedCharBuffer::CreateOwned(owned, bytes.size()), domain);
+    }
+    wxArrayString GetAvailableTranslations(const wxString&) const override {
+        wxArrayString a;
+        a.Add("de");
+        return a;
+    }
+};
+
+// With translated kind words, a name read from a project shows the translation wherever
+// the word stands in it, and the project text keeps the untranslated word.
+TEST_F(FilterCtrlTest, KindWordsAreTranslatedOnScreenAndPlainInTheProject) {
+    auto* translations = new wxTranslations;
+    translations->SetLoader(new KindWordCatalogue);
+    translations->SetLanguage("de");
+    ASSERT_TRUE(translations->AddCatalog("Pelthorn2"));
+    wxTranslations::Set(translations);
+    struct Uninstall {
+        ~Uninstall() { wxTranslations::Set(nullptr); }  // also when an assertion stops the test
+    } uninstall;
+    ASSERT_EQ(wxGetTranslation("Boolean"), "Booleen");
+
+    const std::string text =
+        "---FilterCtrl0Begin\n-FilterBegin\nFilterType=0\r\nFilterName=Boolean03\r\n-FilterEnd\n"
+        "-FilterBegin\nFilterType=0\r\nFilterName=MyGridBoolean\r\n-FilterEnd\n"
+        "-FilterBegin\nFilterType=5\r\nFilterName=Filtering02\r\nFilteringString=4\r\n-FilterEnd\n---FilterCtrl0End\n";
+    ReadAllInto(lists, text);
+    const std::string names = Names(list0);
+    list0.AddFilter(FILTER_BOOLEAN, -1, nullptr, nullptr, nullptr, nullptr);
+    const std::string withNew = Names(list0);
+    const std::string written = list0.WriteSection();
+
+    // A block without parameter groups (as every Filtering filter writes) is named too.
+    EXPECT_EQ(names, "Booleen03,MyGitterBooleen,Filterung02,");
+    EXPECT_EQ(withNew, "Booleen03,MyGitterBooleen,Filterung02,Booleen00,");  // a new filter's name too
+    EXPECT_NE(written.find("FilterName=Boolean03\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("FilterName=MyGridBoolean\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("FilterName=Boolean00\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("FilterName=Filtering02\r\nFilterGUIOpen=1\r\nFilteringType=0\r\nIndexType=0\r\n"
+                           "FilteringString=4\r\n"),
+              std::string::npos)
+        << written;
+    EXPECT_EQ(written.find("Booleen"), std::string::npos) << written;
+    EXPECT_EQ(written.find("Filterung"), std::string::npos) << written;
+}

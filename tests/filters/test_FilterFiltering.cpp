@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/CommandHistory.h"
+#include "filters/FilterCtrl.h"
 #include "filters/FilterFiltering.h"
 #include "timeline/Parameter.h"
 
@@ -86,6 +87,61 @@ TEST_F(FilterFilteringTest, MaskFollowsTheTextAndIsCappedAtTheParticles) {
     f.Data()->filteringString.text = "1-2";
     Run(f, {1});
     EXPECT_EQ(f.Mask(), (std::vector<unsigned char>{0, 1, 1}));
+}
+
+// "Classify by: Particle ID" matches the listed numbers with the particles' identifiers,
+// which may be far beyond the particle count; data without identifiers falls back to the
+// index. The list is read through the whole filter list, as the drawing asks it.
+TEST_F(FilterFilteringTest, ParticleIdMatchesIdentifiersNotIndices) {
+    FilterCtrl_cls list(0);
+    auto* f = static_cast<FilterFiltering_cls*>(list.AddFilter(FILTER_FILTERING, -1, nullptr, nullptr, nullptr, nullptr));
+    f->Data()->filteringString.text = "1000000-1000001, 2000000000,3";
+    const int32_t ids[5] = {2000000000, 3, 1000001, 7, 1000000};
+    const float pos[15] = {};
+    struct Case {
+        unsigned type, indexType;
+        bool haveIds;
+        std::vector<int> kept;
+    };
+    const std::vector<Case> cases = {
+        {0, 1, true, {0, 1, 2, 4}},  // show the listed identifiers
+        {1, 1, true, {3}},           // hide them
+        {0, 0, true, {3}},           // by index: only index 3 is listed
+        {0, 1, false, {3}},          // no identifiers kept: by index
+    };
+    for (const Case& c : cases) {
+        f->Data()->filteringType.value = c.type;
+        f->Data()->indexType.value = c.indexType;
+        struct Rec {
+            int index;
+            float key, weight;
+        } records[5];
+        for (int i = 0; i < 5; ++i) records[i] = {i, 0, 1};
+        const size_t n = list.ApplyToParticles(records, pos, 5, 5, 0.0, 1, c.haveIds ? ids : nullptr);
+        std::vector<int> kept;
+        for (size_t i = 0; i < n; ++i) kept.push_back(records[i].index);
+        EXPECT_EQ(kept, c.kept) << "type " << c.type << " by " << c.indexType << " ids " << c.haveIds;
+    }
+    // Forcing: an identifier listed shows its particle whatever the earlier weight.
+    f->Data()->filteringType.value = 2;
+    f->Data()->indexType.value = 1;
+    std::vector<float> w = {0, 0, 0, 0, 0.5f};
+    std::vector<int> idx = {0, 1, 2, 3, 4};
+    FilterParticles_cls parts = FilterParticles_cls::FromIndices(idx.data(), 5, pos, 5);
+    parts.ids = ids;
+    f->ApplyWeights(parts, w.data(), 0, 1);
+    EXPECT_EQ(w, (std::vector<float>{1, 1, 1, 0, 1}));
+}
+
+TEST(FilteringList, RangesForIdentifiers) {
+    const auto r = FilteringRanges(ParseFilteringList("9-12,3,10-20,5-4,21,-2--1"));
+    // "5-4" lists nothing; "-2--1" splits at its first "-": an empty start (0) and an end
+    // that is no number, the single 0; overlapping and touching ranges merge.
+    const std::vector<std::pair<long long, long long>> expect = {{0, 0}, {3, 3}, {9, 21}};
+    EXPECT_EQ(r, expect);
+    for (long long n : {0LL, 3LL, 9LL, 15LL, 21LL}) EXPECT_TRUE(InFilteringRanges(r, n)) << n;
+    for (long long n : {-2LL, -1LL, 1LL, 4LL, 8LL, 22LL}) EXPECT_FALSE(InFilteringRanges(r, n)) << n;
+    EXPECT_FALSE(InFilteringRanges({}, 0));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // by POV-Ray.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "filters/FilterCtrl.h"
@@ -230,6 +231,38 @@ TEST_F(FilterStickTest, SceneTextParsesInPovRay) {
         EXPECT_TRUE(ok) << out;
         EXPECT_EQ(povprobe::Line(out, "parsed"), "1") << out;
     }
+}
+
+// Two enabled Stick filters: each one's cylinders are made by its own macro, and the one
+// instance of the unions that the scene places shows the sticks of both.
+TEST_F(FilterStickTest, TwoStickFiltersShareTheUnionsInPovRay) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    FilterStick_cls* first = Add();
+    FilterStick_cls* second = Add();
+    Line3 near, far;
+    for (int i = 0; i < 3; ++i) far.pos[3 * i] += 10.0f;  // particles at x 10, 11, 12.5
+    wxString scene;
+    int n = 0;
+    for (auto [s, line] : {std::pair{first, &near}, std::pair{second, &far}}) {
+        FilterStickData_cls* d = s->Data();
+        d->calcType.value = 1;
+        d->critA.value = 1.2f;  // one stick: the first two particles
+        d->stickRadius.value = n == 0 ? 0.25f : 0.125f;
+        const StickFrame_cls f = line->Frame();
+        s->Prepare(&f, StickBox_cls(), 0, 0);
+        ASSERT_EQ(d->engine.Size(), 1u);
+        s->PovMacroAndSticks(scene, line->pos, n++ > 0);
+    }
+    scene += "#declare LO = min_extent(STICKS0);\n#declare HI = max_extent(STICKS0);\n"
+             "#debug concat(\"lo \", str(LO.x,0,3), \"\\n\")\n"
+             "#debug concat(\"hi \", str(HI.x,0,3), \"\\n\")\n"
+             "object{STICKS0}\n";
+    bool ok = false;
+    const std::string out = povprobe::Run(scene.utf8_string(), ok);
+    ASSERT_TRUE(ok) << out;
+    // The bounds run from the first filter's stick (x 0..1) to the second's (x 10..11).
+    EXPECT_NEAR(std::atof(povprobe::Line(out, "lo").c_str()), 0.0, 0.3) << out;
+    EXPECT_NEAR(std::atof(povprobe::Line(out, "hi").c_str()), 11.0, 0.3) << out;
 }
 
 }  // namespace

@@ -9,6 +9,10 @@
 #include <cmath>
 #include <vector>
 
+#include "common/CommandHistory.h"
+#include "filters/FilterCtrl.h"
+#include "filters/FilterFiltering.h"
+#include "view/FilterDrawOrder.h"
 #include "view/ParticleRenderer.h"
 
 namespace {
@@ -22,7 +26,7 @@ protected:
 // Drops every particle whose x is negative and halves the weight of the rest.
 class DropNegativeX : public DrawOrderFilter_cls {
 public:
-    int ApplyToParticles(ParticleRecord_cls* r, const float* pos, int count, double) override {
+    int ApplyToParticles(ParticleRecord_cls* r, const float* pos, int count, double, const int32_t*) override {
         ++calls;
         int out = 0;
         for (int k = 0; k < count; ++k)
@@ -74,6 +78,34 @@ TEST_F(RendererLogicTest, DrawOrderByStrideSortAndFilter) {
     EXPECT_EQ(GiDrawOrderCount, 0);
     r.BuildDrawOrder(10, 1, nullptr, 1, true);
     EXPECT_EQ(GiDrawOrderCount, 0);
+}
+
+// A Filtering filter that classifies by particle ID sees the frame's identifiers through
+// the draw order, for the plain and the depth-sorted order alike.
+TEST_F(RendererLogicTest, FilteringByParticleIdReachesTheDrawOrder) {
+    GoCommandHistory.Clear();
+    FilterCtrl_cls list(0);
+    auto* f = static_cast<FilterFiltering_cls*>(list.AddFilter(FILTER_FILTERING, -1, nullptr, nullptr, nullptr, nullptr));
+    f->Data()->filteringString.text = "104,107";
+    f->Data()->indexType.value = 1;
+    FilterDrawOrder_cls filter([&list]() { return &list; });
+    ParticleRenderer_cls r;
+    const float eye[3] = {0, 0, 10}, dir[3] = {0, 0, -1};
+    r.SetEye(eye, dir);
+    r.SetFilter(&filter);
+    const std::vector<float> pos = Line(10);
+    std::vector<int32_t> ids(10);
+    for (int i = 0; i < 10; ++i) ids[size_t(i)] = 100 + i;
+    for (unsigned sort : {0u, 1u}) {
+        r.BuildDrawOrder(10, 1, pos.data(), sort, true, 0.0, ids.data());
+        std::vector<int> got;
+        for (int k = 0; k < GiDrawOrderCount; ++k) got.push_back(GpDrawOrder[k].index);
+        EXPECT_EQ(got, sort == 0 ? (std::vector<int>{4, 7}) : (std::vector<int>{7, 4})) << "sort " << sort;
+    }
+    // Without identifiers the numbers are indices, beyond these ten particles.
+    r.BuildDrawOrder(10, 1, pos.data(), 0, true, 0.0, nullptr);
+    EXPECT_EQ(GiDrawOrderCount, 0);
+    r.SetFilter(nullptr);
 }
 
 TEST_F(RendererLogicTest, DrawOrderArrayIsReusedAndLargeOrdersSortOnWorkers) {

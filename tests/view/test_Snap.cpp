@@ -125,6 +125,19 @@ TEST_F(SnapTest, LinearRatesAdvancePositionRadiusAndValue) {
     EXPECT_TRUE(snap.ratesUsed);
 }
 
+// The identifiers go to the visibility filters with the frame; once the snapshot lets go
+// of its arrays the frame offers none rather than freed memory.
+TEST_F(SnapTest, IdsOnlyWhileTheSnapshotHoldsThem) {
+    ParticleData_cls pd;
+    Fill(pd, 6, INTERP_LINEAR);
+    Snap_cls snap(&pd, raw, 0.0, 1);
+    ASSERT_EQ(snap.count, 6);
+    ASSERT_NE(snap.Ids(), nullptr);
+    EXPECT_EQ(snap.Ids()[5], 1015);
+    pd.Free();
+    EXPECT_EQ(snap.Ids(), nullptr);
+}
+
 TEST_F(SnapTest, EveryParticleOfEveryMotionIsEvaluatedAtTheOffset) {
     struct Case {
         int interpolationType;

@@ -127,7 +127,7 @@ void BuildOrderFor(ParticleRenderer_cls& r, bool keepOrder, Snap_cls& frame, con
     const bool quality = !(a0.drawType.value == 1 && a0.drawQuality.value == 1);
     const unsigned sortType = a0.drawOptions ? a0.drawOptions->SortOrder() : 0;
     r.BuildDrawOrder(frame.allocated ? int(frame.count) : 0, DownSizingOf(a0), frame.positions, sortType, quality,
-                     r.FilterTime());
+                     r.FilterTime(), frame.Ids());
 }
 }  // namespace
 

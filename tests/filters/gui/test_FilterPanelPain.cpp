@@ -5,16 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <wx/checkbox.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/frame.h>
 #include <wx/textentry.h>
 
 #include "common/CommandHistory.h"
 #include "common/CommandIds.h"
 #include "common/gui/MultiInputPanel.h"
+#include "filters/ColorCurve.h"
 #include "filters/CommandFilter.h"
 #include "filters/FilterBoolean.h"
 #include "filters/FilterCopy.h"
 #include "filters/FilterCtrl.h"
+#include "filters/gui/ColorCurveBtn.h"
 #include "filters/gui/FilterPanelPain.h"
 #include "tests/support/GuiTestSupport.h"
 #include "timeline/ComParam.h"
@@ -211,4 +215,51 @@ TEST_F(FilterPanelPainTest, CopyBoxButtonsAndCancelledShearDialog) {
     panel->OnButtonRoad(shear);
     EXPECT_FLOAT_EQ(c->Data()->shear[0].values[1], 0.5f) << "OK keeps the shown values";
     testsupport::ResetModals();
+}
+
+// The material buttons of an Object filter, like the Fog and Grid colour buttons, edit the
+// one colour the kind uses: no curve switch at their left end (the BG sky's button has
+// one). A pasted material colour is one undo step that finds its record again after the
+// filter was deleted and brought back.
+TEST_F(FilterPanelPainTest, ObjectMaterialColourStepsSurviveDeletion) {
+    for (int kind : {FILTER_OBJECT, FILTER_FOG, FILTER_GRID, FILTER_BG})
+        list.AddFilter(kind, -1, nullptr, nullptr, nullptr, nullptr);
+    auto buttonsOf = [this](int i) {
+        std::vector<ColorCurveBtn_cls*> found;
+        for (wxWindow* w : PanelAt(i)->GetChildren())
+            if (auto* b = dynamic_cast<ColorCurveBtn_cls*>(w)) found.push_back(b);
+        return found;
+    };
+    const std::vector<ColorCurveBtn_cls*> material = buttonsOf(0);
+    ASSERT_EQ(material.size(), 3u);
+    for (ColorCurveBtn_cls* b : material) EXPECT_FALSE(b->hasCheckArea);
+    for (int i : {1, 2}) {
+        ASSERT_EQ(buttonsOf(i).size(), 1u);
+        EXPECT_FALSE(buttonsOf(i)[0]->hasCheckArea) << list.GetNode(i)->GetData()->Name();
+    }
+    ASSERT_EQ(buttonsOf(3).size(), 1u);
+    EXPECT_TRUE(buttonsOf(3)[0]->hasCheckArea);
+
+    if (!wxTheClipboard->Open()) GTEST_SKIP() << "no clipboard on this display";
+    wxTheClipboard->SetData(new wxTextDataObject("COLOR=0.1 0.2 0.3 0.4\r\n"));
+    wxTheClipboard->Close();
+    wxCommandEvent paste(wxEVT_MENU, ID_PASTE_COLOR);
+    material[0]->GetEventHandler()->ProcessEvent(paste);
+    auto ambient = [this]() { return list.GetNode(0)->GetData()->colors[0]->ConstantColor(); };
+    EXPECT_NEAR(ambient()[0], 0.1f, 1e-6);
+    EXPECT_NEAR(ambient()[3], 0.4f, 1e-6);
+
+    list.SelectFilter(list.GetNode(0));
+    list.DeleteSelected();
+    EXPECT_EQ(list.Count(), 3);
+    GoCommandHistory.Undo();  // the filter comes back as a new object, with the pasted colour
+    ASSERT_EQ(list.Count(), 4);
+    ASSERT_EQ(list.GetNode(0)->Kind(), FILTER_OBJECT);
+    EXPECT_NEAR(ambient()[0], 0.1f, 1e-6);
+    GoCommandHistory.Undo();  // the paste, undone on the restored filter
+    EXPECT_FLOAT_EQ(ambient()[0], 0.2f);
+    EXPECT_FLOAT_EQ(ambient()[3], 1.0f);
+    GoCommandHistory.Redo();
+    EXPECT_NEAR(ambient()[0], 0.1f, 1e-6);
+    EXPECT_NEAR(ambient()[3], 0.4f, 1e-6);
 }
