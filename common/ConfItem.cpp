@@ -15,7 +15,9 @@ namespace {
 
 std::string Narrow(const wxString& s) { return std::string(s.utf8_str()); }
 
-wxString Wide(const std::string& s) { return wxString::FromUTF8(s.data(), s.size()); }
+// Formatted numbers are plain ASCII: copied without a conversion (settings files are
+// written many thousand numbers at a time).
+wxString Ascii(const std::string& s) { return wxString::FromAscii(s.data(), s.size()); }
 
 // Settings text is ASCII numbers; the conversions below take the value text the way the
 // C runtime's atoi/atof take it (leading blanks, longest numeric prefix, 0 for nothing).
@@ -48,9 +50,9 @@ float NarrowToFloat(double v) {
     return static_cast<float>(v);
 }
 
-wxString FormatFloat(float v) { return Wide(platform::FormatF(v, 6)); }
-wxString FormatDouble(double v) { return Wide(platform::FormatG(v, 6)); }
-wxString FormatInt(int v) { return Wide(platform::FormatInt(v)); }
+wxString FormatFloat(float v) { return Ascii(platform::FormatF(v, 6)); }
+wxString FormatDouble(double v) { return Ascii(platform::FormatG(v, 6)); }
+wxString FormatInt(int v) { return Ascii(platform::FormatInt(v)); }
 
 // Reads up to `count` numbers from `text` in turn, the way a stream's extraction does:
 // blanks are skipped, each number is the longest prefix that parses, and the first
@@ -115,8 +117,8 @@ void ConfItemSTR_cls::Init(const wxString& k, const wxString& def) {
 bool ConfItemSTR_cls::ParseLine(const wxString& line) { return MatchLine(line); }
 
 wxString ConfItemSTR_cls::WriteLine() const {
-    if (text == "!!SKIP!!") return wxString();
-    return key + text + "\r\n";
+    if (text == wxS("!!SKIP!!")) return wxString();
+    return key + text + wxS("\r\n");
 }
 
 wxString ConfItemSTR_cls::ValueText() const { return text; }
@@ -142,7 +144,7 @@ bool ConfItemINT_cls::ParseLine(const wxString& line) {
     return true;
 }
 
-wxString ConfItemINT_cls::WriteLine() const { return key + ValueText() + "\r\n"; }
+wxString ConfItemINT_cls::WriteLine() const { return key + ValueText() + wxS("\r\n"); }
 wxString ConfItemINT_cls::ValueText() const { return FormatInt(value); }
 
 // ---------------------------------------------------------------- unsigned
@@ -162,8 +164,8 @@ bool ConfItemUINT_cls::ParseLine(const wxString& line) {
     return true;
 }
 
-wxString ConfItemUINT_cls::WriteLine() const { return key + ValueText() + "\r\n"; }
-wxString ConfItemUINT_cls::ValueText() const { return Wide(platform::FormatUInt(value)); }
+wxString ConfItemUINT_cls::WriteLine() const { return key + ValueText() + wxS("\r\n"); }
+wxString ConfItemUINT_cls::ValueText() const { return Ascii(platform::FormatUInt(value)); }
 
 // ---------------------------------------------------------------- float
 
@@ -182,7 +184,7 @@ bool ConfItemFLOAT_cls::ParseLine(const wxString& line) {
     return true;
 }
 
-wxString ConfItemFLOAT_cls::WriteLine() const { return key + ValueText() + "\r\n"; }
+wxString ConfItemFLOAT_cls::WriteLine() const { return key + ValueText() + wxS("\r\n"); }
 wxString ConfItemFLOAT_cls::ValueText() const { return FormatFloat(value); }
 
 // ---------------------------------------------------------------- double
@@ -202,7 +204,7 @@ bool ConfItemDOUBLE_cls::ParseLine(const wxString& line) {
     return true;
 }
 
-wxString ConfItemDOUBLE_cls::WriteLine() const { return key + ValueText() + "\r\n"; }
+wxString ConfItemDOUBLE_cls::WriteLine() const { return key + ValueText() + wxS("\r\n"); }
 wxString ConfItemDOUBLE_cls::ValueText() const { return FormatDouble(value); }
 
 // ---------------------------------------------------------------- bool
@@ -222,8 +224,8 @@ bool ConfItemBOOL_cls::ParseLine(const wxString& line) {
     return true;
 }
 
-wxString ConfItemBOOL_cls::WriteLine() const { return key + ValueText() + "\r\n"; }
-wxString ConfItemBOOL_cls::ValueText() const { return value ? "1" : "0"; }
+wxString ConfItemBOOL_cls::WriteLine() const { return key + ValueText() + wxS("\r\n"); }
+wxString ConfItemBOOL_cls::ValueText() const { return value ? wxS("1") : wxS("0"); }
 
 // ---------------------------------------------------------------- int array
 
@@ -266,7 +268,7 @@ bool ConfItemINTARRAY_cls::ParseLine(const wxString& line) {
     return true;
 }
 
-wxString ConfItemINTARRAY_cls::WriteLine() const { return key + ValueText() + "\r\n"; }
+wxString ConfItemINTARRAY_cls::WriteLine() const { return key + ValueText() + wxS("\r\n"); }
 wxString ConfItemINTARRAY_cls::ValueText() const { return JoinValues(values, count, FormatInt); }
 
 // ---------------------------------------------------------------- float array
@@ -320,7 +322,7 @@ bool ConfItemFLOATARRAY_cls::ParseLine(const wxString& line) {
     return true;
 }
 
-wxString ConfItemFLOATARRAY_cls::WriteLine() const { return key + ValueText() + "\r\n"; }
+wxString ConfItemFLOATARRAY_cls::WriteLine() const { return key + ValueText() + wxS("\r\n"); }
 wxString ConfItemFLOATARRAY_cls::ValueText() const {
     return JoinValues(values, count, FormatFloat);
 }
@@ -343,7 +345,7 @@ bool ConfItemDOUBLEARRAY_cls::ParseLine(const wxString& line) {
     return true;
 }
 
-wxString ConfItemDOUBLEARRAY_cls::WriteLine() const { return key + ValueText() + "\r\n"; }
+wxString ConfItemDOUBLEARRAY_cls::WriteLine() const { return key + ValueText() + wxS("\r\n"); }
 wxString ConfItemDOUBLEARRAY_cls::ValueText() const {
     return JoinValues(values, count, FormatDouble);
 }
@@ -366,7 +368,7 @@ bool ConfItemBOOLARRAY_cls::ParseLine(const wxString& line) {
     return true;
 }
 
-wxString ConfItemBOOLARRAY_cls::WriteLine() const { return key + ValueText() + "\r\n"; }
+wxString ConfItemBOOLARRAY_cls::WriteLine() const { return key + ValueText() + wxS("\r\n"); }
 wxString ConfItemBOOLARRAY_cls::ValueText() const {
-    return JoinValues(values, count, [](bool b) { return wxString(b ? "1" : "0"); });
+    return JoinValues(values, count, [](bool b) { return wxString(b ? wxS("1") : wxS("0")); });
 }

@@ -14,6 +14,7 @@
 
 #include "app/ConfigSections.h"
 #include "app/PreferenceSettings.h"
+#include "platform/TextDecoding.h"
 #include "data/DataLoader.h"
 #include "data/PeriodicBoundary.h"
 #include "scene/LightSRCCtrl.h"
@@ -78,6 +79,42 @@ struct Scene {
             l->ReadSection(in, line);
         });
     }
+};
+
+/// Scenes kept from input to input, as the program keeps its owners from project to
+/// project (Open reads into them): building every owner afresh for each input would cost
+/// most of a run. `Holder` has a member `Scene scene` (and may register more in it).
+/// A scene an input was read into goes back to the defaults by reading the whole text a
+/// fresh one writes. That this restores exactly that text whatever an input left is what
+/// the targets check of the second scene on every input: it reads a whole written project
+/// over what the last input left and must write it back unchanged.
+template <typename Holder>
+class ReusedScenes {
+public:
+    /// The first scene, at its defaults: the one an input is read into.
+    Scene& Fresh() {
+        Scene& scene = first_->scene;
+        if (dirty_) {
+            dirty_ = false;
+            scene.sections.ReadLines(defaultLines_);
+        }
+        return scene;
+    }
+    /// Says that an input was read into the first scene.
+    void Touched() { dirty_ = true; }
+    /// The second scene, as the last input left it: a whole written project replaces all
+    /// of it.
+    Scene& Used() { return second_->scene; }
+    /// What a fresh scene writes (whole project).
+    const std::string& DefaultText() const { return defaultText_; }
+
+private:
+    // Never destroyed: the owners' destructors may not run after the toolkit is gone.
+    Holder* first_ = new Holder;
+    Holder* second_ = new Holder;
+    std::string defaultText_ = Holder().scene.sections.WriteText(true);
+    std::vector<std::string> defaultLines_ = platform::SplitLines(defaultText_);
+    bool dirty_ = false;
 };
 
 /// Path of a file holding the fuzz input, one per process (fuzzers may run side by side),

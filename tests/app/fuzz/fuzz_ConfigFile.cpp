@@ -42,6 +42,16 @@ struct EveryType {
     }
 };
 
+struct Holder {
+    Scene scene;
+    EveryType types{scene};
+};
+
+ReusedScenes<Holder>& Scenes() {
+    static ReusedScenes<Holder>* scenes = new ReusedScenes<Holder>;
+    return *scenes;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -59,13 +69,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (error.find(path) == std::string::npos) Violation("the message does not name the file", error);
         return 0;
     }
-    Scene scene;
-    EveryType types(scene);
+    ReusedScenes<Holder>& scenes = Scenes();
+    Scene& scene = scenes.Fresh();
+    scenes.Touched();
     scene.sections.ReadLines(lines);
     const std::string first = scene.sections.WriteText(false);
 
-    Scene again;
-    EveryType againTypes(again);
+    // The configuration text holds the program-wide sections only: what the last input
+    // left elsewhere stays, and must not change what is written.
+    Scene& again = scenes.Used();
     again.sections.ReadLines(platform::SplitLines(first));
     const std::string second = again.sections.WriteText(false);
     if (second != first) Violation("write, read, write is not stable", first + "\n----\n" + second);
