@@ -67,15 +67,18 @@ wxString PovOutputSettings_cls::IniText(const wxString& iniPath) const {
     s << "Output_File_Type=" << FormatLetter(format.value) << "\n";
     if (format.value == 5) s << "Compression=" << I(95) << "\n";
     s << "Output_Alpha=" << I(outputAlpha.value ? 1 : 0) << "\n";
-    wxString base = iniPath;
-    if (!fileAbsolute.value) {
-        const int slash = base.Find('/', true);
-        if (slash != wxNOT_FOUND) base = base.Mid(slash + 1);
-    }
-    wxString input = base;
+    // Only the file's own name changes its extension: the folders above it keep theirs
+    // (a work folder under ~/.povray must not lose its ".pov").
+    const int slash = iniPath.Find('/', true);
+    const wxString folder = slash == wxNOT_FOUND ? wxString() : iniPath.Left(size_t(slash) + 1);
+    wxString input = slash == wxNOT_FOUND ? iniPath : iniPath.Mid(size_t(slash) + 1);
     input.Replace(".ini", ".pov");
     wxString output = input;
     output.Replace(".pov", "");
+    if (fileAbsolute.value) {
+        input = folder + input;
+        output = folder + output;
+    }
     s << "Input_File_Name=\"" << input << "\"\n";
     s << "Output_File_Name=\"" << output << "\"\n";
     return s;

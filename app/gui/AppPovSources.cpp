@@ -171,7 +171,8 @@ void ConnectFilterPovText(AppPovSources_cls& sources) {
         if (GpFilterCtrls[2]) GpFilterCtrls[2]->PovBG(out, t, ctrl);
     };
     sources.hasEnabledObjectOrGrid = [] { return GpFilterCtrls[1] && GpFilterCtrls[1]->HasEnabledObjectOrGrid(); };
-    sources.povObjectDeclares = [] { return GpFilterCtrls[1] ? GpFilterCtrls[1]->PovObjectDeclares() : wxString(); };
+    // The mesh declarations come from PovObjectDeclares itself, which also includes
+    // "functions.inc" for a ridged normal: no override here.
     sources.setCopyTransform = [](const wxString& transform) {
         if (GpFilterCtrls[1]) GpFilterCtrls[1]->SetCopyTransform(transform);
     };

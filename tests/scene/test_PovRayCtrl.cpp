@@ -156,6 +156,39 @@ TEST(PovRayCtrl, IniFileWithDefaultsAndWithOptions) {
     EXPECT_FALSE(c.WriteIni(dir.File("missing/sub/x.ini")));
 }
 
+TEST(PovRayCtrl, IniNamesChangeOnlyTheFilesExtension) {
+    // A render names its files with their full paths: folders whose names hold ".pov" or
+    // ".ini" (POV-Ray's own ~/.povray among them) must come through unchanged.
+    struct Case {
+        const char* ini;
+        const char* input;
+        const char* output;
+    };
+    const std::vector<Case> cases = {
+        {"/home/u/.povray/work/povsnap0001.ini", "/home/u/.povray/work/povsnap0001.pov",
+         "/home/u/.povray/work/povsnap0001"},
+        {"/data/a.ini.d/b.pov/povanim0007.ini", "/data/a.ini.d/b.pov/povanim0007.pov",
+         "/data/a.ini.d/b.pov/povanim0007"},
+        {"/w/povsnap0000.ini", "/w/povsnap0000.pov", "/w/povsnap0000"},
+    };
+    for (const Case& k : cases) {
+        PovRayCtrl_cls c;
+        c.output->fileAbsolute.value = true;
+        const std::vector<std::string> lines = Lines(c.output->IniText(k.ini));
+        EXPECT_NE(std::find(lines.begin(), lines.end(), std::string("Input_File_Name=\"") + k.input + "\""),
+                  lines.end())
+            << k.ini;
+        EXPECT_NE(std::find(lines.begin(), lines.end(), std::string("Output_File_Name=\"") + k.output + "\""),
+                  lines.end())
+            << k.ini;
+        c.output->fileAbsolute.value = false;
+        const std::vector<std::string> relative = Lines(c.output->IniText(k.ini));
+        const std::string name = std::string(k.output).substr(std::string(k.output).rfind('/') + 1);
+        EXPECT_NE(std::find(relative.begin(), relative.end(), "Output_File_Name=\"" + name + "\""), relative.end())
+            << k.ini;
+    }
+}
+
 TEST(PovRayCtrl, RadiosityIniLinesAndPretraceCheck) {
     testsupport::TempDir dir;
     PovRayCtrl_cls c;

@@ -12,6 +12,7 @@
 #include "common/CommandIds.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterFog.h"
+#include "filters/FilterObject.h"
 #include "timeline/ParamGroup.h"
 #include "scene/PovOutputSettings.h"
 #include "scene/PovRayCtrl.h"
@@ -176,4 +177,27 @@ TEST(PovExport, FogBackgroundAndGridFiltersAreRendered) {
     EXPECT_EQ(stars.rfind("union{\n", 0), 0u);
     EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povsnap0000.png"))) << scene;
     EXPECT_EQ(pov->TakeRenderFailure(), "");
+}
+
+TEST(PovExport, ObjectWithARidgedNormalParsesAndRenders) {
+    // The ridged normal is a function of "functions.inc": the scene must include it before
+    // the object's texture uses it, or POV-Ray stops at the parse.
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    auto* f = static_cast<FilterObject_cls*>(shell.core->AddFilter(nullptr, FILTER_OBJECT));
+    ASSERT_NE(f, nullptr);
+    f->Data()->texture.normalPattern[0].value = 11;
+    shell.Post(ID_POV_RENDER_SNAPSHOT);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 30000));
+    testsupport::Pump(50);
+    const std::string scene = testsupport::ReadFile(dir.File("POV/povsnap0000.pov"));
+    const size_t include = scene.find("#include \"functions.inc\"\n");
+    const size_t use = scene.find("f_ridged_mf(");
+    ASSERT_NE(use, std::string::npos) << scene;
+    ASSERT_NE(include, std::string::npos) << scene;
+    EXPECT_LT(include, use);
+    EXPECT_EQ(pov->TakeRenderFailure(), "");
+    EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povsnap0000.png"))) << scene;
 }
