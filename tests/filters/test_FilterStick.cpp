@@ -3,6 +3,7 @@
 // by POV-Ray.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -235,7 +236,7 @@ TEST_F(FilterStickTest, SceneTextParsesInPovRay) {
 
 // Two enabled Stick filters: each one's cylinders are made by its own macro, and the one
 // instance of the unions that the scene places shows the sticks of both.
-TEST_F(FilterStickTest, TwoStickFiltersShareTheUnionsInPovRay) {
+TEST_F(FilterStickTest, TwoStickFiltersKeepTheirOwnUnionsInPovRay) {
     if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
     FilterStick_cls* first = Add();
     FilterStick_cls* second = Add();
@@ -251,18 +252,28 @@ TEST_F(FilterStickTest, TwoStickFiltersShareTheUnionsInPovRay) {
         const StickFrame_cls f = line->Frame();
         s->Prepare(&f, StickBox_cls(), 0, 0);
         ASSERT_EQ(d->engine.Size(), 1u);
-        s->PovMacroAndSticks(scene, line->pos, n++ > 0);
+        s->PovMacroAndSticks(scene, line->pos, n++);
     }
-    scene += "#declare LO = min_extent(STICKS0);\n#declare HI = max_extent(STICKS0);\n"
-             "#debug concat(\"lo \", str(LO.x,0,3), \"\\n\")\n"
-             "#debug concat(\"hi \", str(HI.x,0,3), \"\\n\")\n"
-             "object{STICKS0}\n";
+    // The second filter's macro is declared after the first filter's unions were made:
+    // each union keeps its own filter's radius.
+    for (const char* u : {"STICKS0", "STICKS0_F1"})
+        scene += wxString::Format("#declare LO = min_extent(%s);\n#declare HI = max_extent(%s);\n"
+                                  "#debug concat(\"%s \", str(LO.x,0,3), \" \", str(HI.x,0,3), "
+                                  "\" \", str(HI.y-LO.y,0,3), \"\\n\")\n",
+                                  u, u, u);
+    scene += "object{STICKS0}\nobject{STICKS0_F1}\n";
     bool ok = false;
     const std::string out = povprobe::Run(scene.utf8_string(), ok);
     ASSERT_TRUE(ok) << out;
-    // The bounds run from the first filter's stick (x 0..1) to the second's (x 10..11).
-    EXPECT_NEAR(std::atof(povprobe::Line(out, "lo").c_str()), 0.0, 0.3) << out;
-    EXPECT_NEAR(std::atof(povprobe::Line(out, "hi").c_str()), 11.0, 0.3) << out;
+    double lo = 0, hi = 0, thick = 0;
+    ASSERT_EQ(std::sscanf(povprobe::Line(out, "STICKS0").c_str(), "%lf %lf %lf", &lo, &hi, &thick), 3) << out;
+    EXPECT_NEAR(lo, 0.0, 0.3) << out;
+    EXPECT_NEAR(hi, 1.0, 0.3) << out;
+    EXPECT_NEAR(thick, 0.5, 0.05) << out;
+    ASSERT_EQ(std::sscanf(povprobe::Line(out, "STICKS0_F1").c_str(), "%lf %lf %lf", &lo, &hi, &thick), 3) << out;
+    EXPECT_NEAR(lo, 10.0, 0.3) << out;
+    EXPECT_NEAR(hi, 11.0, 0.3) << out;
+    EXPECT_NEAR(thick, 0.25, 0.05) << out;
 }
 
 }  // namespace
