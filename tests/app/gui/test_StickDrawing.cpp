@@ -106,6 +106,17 @@ protected:
         }
         return n;
     }
+    /// Exports the POV-Ray snapshot scene (without lights) into dir/pov; `base` is the
+    /// written scene's name without ".pov". Returns its text ("" when the export fails).
+    std::string ExportSnapshotScene(std::string& base) {
+        PovRayCtrl_cls* pov = shell->core->GetPovRay();
+        if (!pov) return std::string();
+        pov->pathPovWork.text = wxString::FromUTF8(dir.File("pov"));
+        shell->prompts.yes = true;  // export without lights
+        if (!shell->core->ExportPovSnapshot(false)) return std::string();
+        base = pov->GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT).utf8_string();
+        return testsupport::ReadFile(base + ".pov");
+    }
     TempDir dir;
     Picture pic;
     std::unique_ptr<Shell> shell;
@@ -132,13 +143,9 @@ TEST_F(StickDrawing, StickFromAFileJoinsItsTwoParticles) {
 
     // The POV-Ray scene of the view holds the stick's macro and unions, and parses.
     if (povprobe::Available()) {
-        PovRayCtrl_cls* pov = shell->core->GetPovRay();
-        ASSERT_NE(pov, nullptr);
-        pov->pathPovWork.text = wxString::FromUTF8(dir.File("pov"));
-        shell->prompts.yes = true;  // export without lights
-        ASSERT_TRUE(shell->core->ExportPovSnapshot(false));
-        const std::string base = pov->GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT).utf8_string();
-        const std::string scene = testsupport::ReadFile(base + ".pov");
+        std::string base;
+        const std::string scene = ExportSnapshotScene(base);
+        ASSERT_FALSE(scene.empty());
         EXPECT_NE(scene.find("#macro CY(VPos0,VPos1)\n"), std::string::npos) << scene.substr(0, 2000);
         EXPECT_NE(scene.find("#declare STICKS0=\nunion{\nCY(<"), std::string::npos);
         const std::string cmd = "cd '" + dir.File("pov") + "' && /usr/bin/povray +I'" + base +
@@ -246,13 +253,9 @@ TEST_F(StickDrawing, EveryStickFilterKeepsItsOwnSticksInThePovRayScene) {
     ASSERT_TRUE(Repaint());
     ASSERT_TRUE(GpSnap && GpSnap->positions);
 
-    PovRayCtrl_cls* pov = shell->core->GetPovRay();
-    ASSERT_NE(pov, nullptr);
-    pov->pathPovWork.text = wxString::FromUTF8(dir.File("pov"));
-    shell->prompts.yes = true;  // export without lights
-    ASSERT_TRUE(shell->core->ExportPovSnapshot(false));
-    const std::string base = pov->GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT).utf8_string();
-    std::string scene = testsupport::ReadFile(base + ".pov");
+    std::string base;
+    std::string scene = ExportSnapshotScene(base);
+    ASSERT_FALSE(scene.empty());
     // Both filters' plain sticks stand in the scene.
     for (const char* name : {"STICKS0", "STICKS0_F1"})
         EXPECT_NE(scene.find(std::string("object {\n\t") + name + "\n}\n"), std::string::npos) << name;

@@ -43,6 +43,13 @@ public:
     int perFrame = 100;
 };
 
+// Takes a group off the lower panel when the test ends, passed or failed.
+struct RemoveGroupAtEnd {
+    ParamGUICtrl_cls* params;
+    ParamGroup_cls* group;
+    ~RemoveGroupAtEnd() { params->RemoveGroup(group); }
+};
+
 wxPoint Centre(wxWindow* w) {
     const wxRect r = w->GetScreenRect();
     return wxPoint(r.x + r.width / 2, r.y + r.height / 2);
@@ -438,11 +445,7 @@ TEST_F(TimelineWindows, StripWritesTheLabelDarkAndTheValueLight) {
     ParamGroup_cls g("Strength", {"s"}, 0, 0);
     g.Component(0).keys[0].value = 0.75;  // constant: no glyphs, only the texts
     params->AddGroup(&g);
-    struct Remove {
-        ParamGUICtrl_cls* p;
-        ParamGroup_cls* g;
-        ~Remove() { p->RemoveGroup(g); }
-    } remove{params, &g};
+    RemoveGroupAtEnd remove{params, &g};
     time->SetFrame(90, 0);  // the time line stands far right of both texts
     Settle();
     auto* strip = dynamic_cast<ParamTL_cls*>(g.Component(0).row);
@@ -578,11 +581,7 @@ TEST_F(TimelineWindows, HeadersOfTopLevelAndChildGroupsAndTheLinkButton) {
     move.displayName = "Translate";
     path.children.push_back(&move);
     params->AddGroup(&path);
-    struct Remove {
-        ParamGUICtrl_cls* p;
-        ParamGroup_cls* g;
-        ~Remove() { p->RemoveGroup(g); }
-    } remove{params, &path};
+    RemoveGroupAtEnd remove{params, &path};
     time->SetFrame(40, 0);
     Settle();
     auto* top = dynamic_cast<ParamGroupGUI_cls*>(path.header);
@@ -632,11 +631,7 @@ TEST_F(TimelineWindows, EyeHidesAndShowsTheGroupsObject) {
     ParamGroup_cls loose("Loose", {"s"}, 0, 0);  // no object: only its own byte changes
     params->AddGroup(&lamp);
     params->AddGroup(&loose);
-    struct Remove {
-        ParamGUICtrl_cls* p;
-        ParamGroup_cls* g;
-        ~Remove() { p->RemoveGroup(g); }
-    } removeLamp{params, &lamp}, removeLoose{params, &loose};
+    RemoveGroupAtEnd removeLamp{params, &lamp}, removeLoose{params, &loose};
     Settle();
     auto* head = dynamic_cast<ParamGroupGUI_cls*>(lamp.header);
     auto* looseHead = dynamic_cast<ParamGroupGUI_cls*>(loose.header);
@@ -658,11 +653,7 @@ TEST_F(TimelineWindows, TimeToggleMakesAConstantParameterTimeDependent) {
     ParamGroup_cls g("Strength", {"s"}, 0, 0);
     g.Component(0).keys[0].value = 0.75;  // the value the row shows
     params->AddGroup(&g);
-    struct Remove {
-        ParamGUICtrl_cls* p;
-        ParamGroup_cls* g;
-        ~Remove() { p->RemoveGroup(g); }
-    } remove{params, &g};
+    RemoveGroupAtEnd remove{params, &g};
     time->SetFrame(30, 0);
     Settle();
     auto* row = dynamic_cast<ParametersPanel_cls*>(g.rows[0]);
