@@ -120,11 +120,11 @@ void ParamGroupGUI_cls::OnLink(wxMouseEvent& event) {
 void ParamGroupGUI_cls::OnEye(wxMouseEvent& event) {
     event.Skip();
     CallAfter([this] {
-        const int state = eyeButton->GetState();
+        const bool shown = eyeButton->GetState() == 0;
         // The object itself is shown or hidden (a light stops lighting, a path is not
         // drawn), besides the group's own byte that the filters' drawing reads.
-        if (group->owner) group->owner->SetOwnerVisible(state != 1);
-        group->visible = state == 0 ? 1 : 0;
+        if (group->owner) group->owner->SetOwnerVisible(shown);
+        group->visible = shown ? 1 : 0;
         if (wxWindow* top = wxGetTopLevelParent(this)) {
             wxCommandEvent e(wxEVT_MENU, ID_REDRAW_VIEWS);
             top->GetEventHandler()->AddPendingEvent(e);
