@@ -204,7 +204,9 @@ TEST_F(ViewCamerasTest, ViewAngleIsLimitedInPerspectiveOnly) {
         bool message;
     };
     const Case cases[] = {{0, 130, 120, true}, {0, 119, 119, false}, {2, 130, 130, false},
-                          {1, 150, 150, false}, {3, 200, 200, false}};
+                          {1, 150, 150, false}, {3, 200, 200, false},
+                          // typed into the entry, which does not clamp: the smallest angle
+                          {0, 0, 0.01, false},     {1, -5, 0.01, false}};
     for (const Case& c : cases) {
         s.geometry.value = c.geometry;
         s.persAngle.value = c.angle;
@@ -220,6 +222,9 @@ TEST_F(ViewCamerasTest, ViewAngleIsLimitedInPerspectiveOnly) {
     EXPECT_FALSE(m.empty());
     path->geometry.value = GEOMETRY_FISHEYE;
     EXPECT_DOUBLE_EQ(v.ViewAngle(nullptr), 140);
+    path->vAngle.value = 0;
+    EXPECT_DOUBLE_EQ(v.ViewAngle(nullptr), 0.01);
+    path->vAngle.value = 140;
     EXPECT_TRUE(v.IsFisheye());
 }
 
