@@ -17,9 +17,7 @@ CameraPath_cls::CameraPath_cls() : SceneObj_cls("Camera", true, true) {
     settings.Clear();
     // A geometry outside the four kinds would index past the views' tables.
     geometry.SetRange(0, 3);
-    // A view angle of 0 or less gives the following views no projection at all (and the
-    // POV-Ray camera no angle): the same range as the views' own angle.
-    vAngle.SetRange(0.01, 360.0);
+    vAngle.SetRange(kMinViewAngle, kMaxViewAngle);
     settings.Register(&geometry, "CameraGeometry=", "0");
     settings.Register(&vAngle, "CameraVAngle=", "35");
     settings.Register(&fishEyeOffset, "FishEyeOffset=", "0");

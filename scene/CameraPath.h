@@ -14,6 +14,11 @@ class CameraPath_cls : public SceneObj_cls {
 public:
     CameraPath_cls();
 
+    /// The view angles, degrees, that the path and the views hold: at 0 or less a view
+    /// has no projection at all (and the POV-Ray camera no angle).
+    static constexpr double kMinViewAngle = 0.01;
+    static constexpr double kMaxViewAngle = 360.0;
+
     /// "---CameraPath", the settings lines, then the Translate and Rotation texts (the Scale
     /// is not stored).
     std::string WriteSection() const;

@@ -124,9 +124,9 @@ double ViewCameras_cls::ViewAngle(std::string* message) const {
         angle = settings.persAngle.value;
         perspective = settings.geometry.value == GEOMETRY_PERSPECTIVE && !IsAxisView();
     }
-    // An angle typed into an entry is not clamped there; 0 or less would leave the view
-    // with no projection at all, so it draws at the smallest angle a project may hold.
-    if (!(angle >= 0.01)) angle = 0.01;
+    // An angle typed into an entry is not clamped there: below the smallest angle a
+    // project may hold, the view draws at that angle.
+    if (!(angle >= CameraPath_cls::kMinViewAngle)) angle = CameraPath_cls::kMinViewAngle;
     if (perspective && angle >= 120) {
         angle = 120;
         if (message) *message += "View angle is limited to 120 deg in perspective view.\n";

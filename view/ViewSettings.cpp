@@ -3,6 +3,8 @@
 
 #include <cfloat>
 
+#include "scene/CameraPath.h"
+
 ViewSettings_cls::ViewSettings_cls(int index, int defaultChoice) : viewIndex(index) {
     const wxString p = wxString::Format("Panel%u", unsigned(index));
     // Values read from a file stay within what the view can use: combo indices within
@@ -13,7 +15,7 @@ ViewSettings_cls::ViewSettings_cls(int index, int defaultChoice) : viewIndex(ind
     orthoScale.SetRange(1e-6f, FLT_MAX);
     depthMin.SetRange(1e-6f, FLT_MAX);
     depthMax.SetRange(1e-6f, FLT_MAX);
-    persAngle.SetRange(0.01f, 360.0f);
+    persAngle.SetRange(float(CameraPath_cls::kMinViewAngle), float(CameraPath_cls::kMaxViewAngle));
     group.Register(&showMessage, p + "ShowMessage=", index == 4 ? "0" : "1");
     group.Register(&showItems, p + "ShowItems=", "1");
     group.Register(&showGrid, p + "ShowGrid=", "1");
