@@ -21,17 +21,42 @@ FilterCopyData_cls::FilterCopyData_cls() : FilterData_cls(false, true) {
 FilterCopy_cls::FilterCopy_cls(FilterCtrl_cls* list)
     : FilterBase_cls(list, FILTER_COPY, std::make_unique<FilterCopyData_cls>()) {}
 
+long long FilterCopyData_cls::Cells(int axis) const {
+    const long long n = static_cast<long long>(arrayMax[axis].value) - arrayMin[axis].value;
+    return std::max<long long>(n, 0);
+}
+
+wxString FilterCopyData_cls::BoundValues() {
+    long long n[3] = {Cells(0), Cells(1), Cells(2)};
+    // Products in double: three ranges of 2^32 cells each would overflow any integer.
+    auto others = [&n](int a) { return static_cast<double>(n[(a + 1) % 3]) * static_cast<double>(n[(a + 2) % 3]); };
+    if (others(0) * static_cast<double>(n[0]) <= kMaxCopies) return wxString();
+    // Halve the longest axis until one more cut fits, then give that axis all the room left:
+    // a few dozen steps even from 2^32 cells, and the block keeps its rough shape.
+    for (;;) {
+        const int a = n[0] >= n[1] && n[0] >= n[2] ? 0 : (n[1] >= n[2] ? 1 : 2);
+        if (static_cast<double>(n[a] / 2) * others(a) <= kMaxCopies) {
+            n[a] = std::max<long long>(1, static_cast<long long>(kMaxCopies / others(a)));
+            break;
+        }
+        n[a] /= 2;
+    }
+    for (int a = 0; a < 3; ++a)
+        if (Cells(a) != n[a]) arrayMax[a].value = static_cast<int>(arrayMin[a].value + n[a]);
+    return wxString::Format(wxGetTranslation("%s: at most %d copies can be drawn; the copy block was cut to %lld x %lld x %lld."),
+                            filterName.Value(), kMaxCopies, n[0], n[1], n[2]);
+}
+
 int FilterCopy_cls::Size(int axis) const {
-    const long long n = static_cast<long long>(Data()->arrayMax[axis].value) - Data()->arrayMin[axis].value;
-    return static_cast<int>(std::clamp<long long>(n, 0, INT_MAX));
+    return static_cast<int>(std::min<long long>(Data()->Cells(axis), FilterCopyData_cls::kMaxCopies));
 }
 
 int FilterCopy_cls::GetCopyCount() const {
     if (!Data()->filterValid.value) return 1;
-    const long long n = static_cast<long long>(Size(0)) * Size(1);
-    if (n == 0 || Size(2) == 0) return 0;
-    if (n > INT_MAX / Size(2)) return INT_MAX;
-    return static_cast<int>(n * Size(2));
+    // BoundValues keeps the block within the limit; a block set around it (by a caller that
+    // writes the settings directly) still never asks for more.
+    const double n = static_cast<double>(Size(0)) * Size(1) * Size(2);
+    return static_cast<int>(std::min<double>(n, FilterCopyData_cls::kMaxCopies));
 }
 
 std::array<int, 3> FilterCopy_cls::Cell(int k) const {

@@ -20,6 +20,15 @@ public:
     FilterCopyData_cls();
     int Kind() const override { return 6; }
 
+    /// Every view sorts and draws the whole data once per copy, so the block is bounded.
+    static constexpr int kMaxCopies = 4096;
+    /// Cells along axis a: CopyArrayMax - CopyArrayMin, 0 when the maximum is not above the
+    /// minimum.
+    long long Cells(int axis) const;
+    /// Narrows the ranges (the longest axis first, keeping each minimum) until the block
+    /// holds at most kMaxCopies cells.
+    wxString BoundValues() override;
+
     ConfItemINT_cls arrayMin[3];          ///< "CopyArrayMin<i>=" first cell along axis i
     ConfItemINT_cls arrayMax[3];          ///< "CopyArrayMax<i>=" one past the last cell
     ConfItemFLOATARRAY_cls shear[3];      ///< "ShearArray<i>=" shift per unit of cell coordinate i
@@ -34,7 +43,7 @@ public:
     /// Cells along axis a: CopyArrayMax - CopyArrayMin, 0 when the maximum is not above the
     /// minimum.
     int Size(int axis) const;
-    /// nx*ny*nz when enabled (capped at INT_MAX), 1 when disabled.
+    /// nx*ny*nz when enabled (never above kMaxCopies), 1 when disabled.
     int GetCopyCount() const;
     /// Cell (ix, iy, iz) of copy k, x fastest.
     std::array<int, 3> Cell(int k) const;

@@ -218,6 +218,8 @@ int FilterCtrl_cls::ReadSection(ParamTextStream_cls& stream, const std::string& 
             continue;
         }
         temp->GetData()->ReadText(stream);
+        const wxString bounded = temp->GetData()->BoundValues();
+        if (!bounded.empty()) readNotes_.push_back(bounded);
         const int target = FilterListOfKind(kindItem.value);
         FilterCtrl_cls* into = lists && lists[target] ? lists[target] : this;
         into->AddFilter(kindItem.value, -1, temp->GetData(), nullptr, nullptr, nullptr);
@@ -231,7 +233,11 @@ void FilterCtrl_cls::SetValueByAddress(const wxString& address, double x, int n)
     FilterBase_cls* f = FindByName(address.Left(static_cast<size_t>(sep)));
     if (!f) return;
     f->GetData()->SetValueByKey(address.Mid(static_cast<size_t>(sep) + 2), x, n);
-    if (view_) view_->FilterChanged(f);
+    const wxString bounded = f->GetData()->BoundValues();
+    if (view_) {
+        view_->FilterChanged(f);
+        if (!bounded.empty()) view_->FilterValuesBounded(f, bounded);
+    }
 }
 
 void FilterCtrl_cls::SetTextByAddress(const wxString& address, const wxString& text) {

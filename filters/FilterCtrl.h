@@ -97,6 +97,9 @@ public:
     /// null). A block whose kind is unknown or not built is skipped to its "-FilterEnd".
     /// Returns the number of blocks skipped.
     int ReadSection(ParamTextStream_cls& stream, const std::string& line, FilterCtrl_cls* const lists[3]);
+    /// What the reads since the last call had to narrow in the filters they read (one line
+    /// per filter), then forgets it.
+    std::vector<wxString> TakeReadNotes() { return std::move(readNotes_); }
 
     /// Stores a number into the setting at `address` ("<name>::<key>[::DIM=<j>]"); an
     /// address naming no filter or setting does nothing.
@@ -193,6 +196,7 @@ public:
 private:
     int listIndex_;
     FilterListView_cls* view_ = nullptr;
+    std::vector<wxString> readNotes_;  ///< see TakeReadNotes
     wxString povCopyTransform_;  ///< the periodic copy the scene writer writes now
     wxString pendingRenameTo_;  ///< the do half of a name edit, for its undo half
     std::vector<std::unique_ptr<FilterBase_cls>> filters_;

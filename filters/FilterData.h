@@ -71,6 +71,10 @@ public:
     /// int and unsigned items take `n`, float and double items `x`; string, bool and
     /// unknown keys change nothing; an element index outside the array changes nothing.
     void SetValueByKey(const wxString& keyText, double x, int n);
+    /// Brings settings that were read from a file or typed by the user back into what the
+    /// views and the POV-Ray export can afford. Returns a message saying what was changed,
+    /// "" when every value could stay.
+    virtual wxString BoundValues() { return wxString(); }
 
     std::string Name() const { return filterName.Value().utf8_string(); }
 

@@ -2,6 +2,8 @@
 // moved, selected or edited. The page (a window) builds and drops the filters' panels.
 #pragma once
 
+#include <wx/string.h>
+
 class FilterBase_cls;
 
 /// Implemented by the filter page of a list. Every call comes from the list on the GUI
@@ -19,4 +21,7 @@ public:
     virtual void FilterSelectionChanged(FilterBase_cls* filter) = 0;
     /// A setting or the name of `filter` changed outside its panel (undo, redo, rename).
     virtual void FilterChanged(FilterBase_cls* filter) = 0;
+    /// A value the user gave `filter` was more than the views can draw and was narrowed;
+    /// `why` says to what.
+    virtual void FilterValuesBounded(FilterBase_cls* filter, const wxString& why) = 0;
 };

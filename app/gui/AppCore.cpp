@@ -554,14 +554,20 @@ void AppCore_cls::RegisterSections() {
         return m_frame ? m_frame->WriteUpperViewConfig().utf8_string() : std::string();
     });
     // Filters of kinds this program cannot show yet (or of unknown kinds) are left out of
-    // the scene: saving it again would drop them, so the user is told once per read.
+    // the scene: saving it again would drop them, so the user is told once per read; so
+    // is every filter whose values had to be narrowed to be drawn.
     m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "skipped filters", [this]() {
         const int skipped = m_skippedFilterBlocks;
         m_skippedFilterBlocks = 0;
-        if (skipped <= 0) return;
-        const std::string why = std::to_string(skipped) +
-                                " filter(s) of a kind this program does not show were left out of the scene; "
-                                "saving the project again will not keep them";
+        std::string why;
+        for (FilterCtrl_cls* list : m_filterCtrls)
+            if (list)
+                for (const wxString& note : list->TakeReadNotes()) why += (why.empty() ? "" : "\n") + note.utf8_string();
+        if (skipped > 0)
+            why += (why.empty() ? "" : "\n") + std::to_string(skipped) +
+                   " filter(s) of a kind this program does not show were left out of the scene; "
+                   "saving the project again will not keep them";
+        if (why.empty()) return;
         platform::ReportError(why);
         if (FrameMain_cls* frame = m_frame)
             frame->CallAfter([frame, why]() {

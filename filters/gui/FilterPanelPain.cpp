@@ -6,6 +6,7 @@
 #include <wx/sizer.h>
 
 #include "common/CommandIds.h"
+#include "common/gui/MessageHelpers.h"
 #include "common/gui/MultiInputPanel.h"
 #include "filters/FilterCtrl.h"
 #include "timeline/ParamGroup.h"
@@ -126,6 +127,12 @@ void FilterPanelPain_cls::FilterSelectionChanged(FilterBase_cls* filter) {
 
 void FilterPanelPain_cls::FilterChanged(FilterBase_cls* filter) {
     if (FilterGUI_cls* g = GUIOf(filter)) g->RefreshWidgets();
+}
+
+void FilterPanelPain_cls::FilterValuesBounded(FilterBase_cls*, const wxString& why) {
+    // After the command that set the value has finished: a modal box inside it would run
+    // the event loop in the middle of an undo step.
+    CallAfter([this, why]() { ShowMessageBox(wxGetTopLevelParent(this), why, wxGetTranslation("Warning")); });
 }
 
 void FilterPanelPain_cls::OnMouse(wxMouseEvent& event) {

@@ -46,6 +46,7 @@ public:
     void FiltersSwapped(int index, int offset) override;
     void FilterSelectionChanged(FilterBase_cls* filter) override;
     void FilterChanged(FilterBase_cls* filter) override;
+    void FilterValuesBounded(FilterBase_cls* filter, const wxString& why) override;
 
 private:
     void OnMouse(wxMouseEvent& event);

@@ -27,15 +27,11 @@ void Colour(const FilterData_cls& d) {
         glColor4f(0.3f, 0.8f, 0.3f, 1.0f);
 }
 
-// Translate, optional anchor, rotations z then x then y (degrees), scale.
-void PlaceBox(FilterData_cls& d, double t, ParamGroup_cls* anchor) {
+// Translate, rotations z then x then y (degrees), scale.
+void PlaceBox(FilterData_cls& d, double t) {
     const std::vector<double> T = ValuesOf(d.translate, t), R = ValuesOf(d.rotation, t),
                               S = ValuesOf(d.scale, t);
     glTranslated(T[0], T[1], T[2]);
-    if (anchor) {
-        const std::vector<double> A = ValuesOf(anchor, t);
-        glTranslated(A[0], A[1], A[2]);
-    }
     glRotated(R[2], 0, 0, 1);
     glRotated(R[0], 1, 0, 0);
     glRotated(R[1], 0, 1, 0);
@@ -47,7 +43,7 @@ void DrawBoolean(FilterBooleanData_cls& d, double t) {
     if (d.group && !d.group->visible) return;
     Colour(d);
     glPushMatrix();
-    PlaceBox(d, t, nullptr);
+    PlaceBox(d, t);
     DrawUnitCubeEdges();
     glPopMatrix();
 }
@@ -56,7 +52,16 @@ void DrawDataBox(FilterDataBoxData_cls& d, double t) {
     if ((d.group && !d.group->visible) || !d.filterValid.value) return;
     Colour(d);
     glPushMatrix();
-    PlaceBox(d, t, d.anchor);
+    // The box is drawn with the very placement the particles are drawn with (rotation
+    // order, anchor, drag and scale), so it frames the data whatever the rotation. In the
+    // box's own (scaled) coordinates its centre is the anchor.
+    d.UpdateTransform(t);
+    double m[16];
+    d.PlacementMatrix(m);
+    glMultMatrixd(m);
+    const std::vector<double> A = ValuesOf(d.anchor, t), S = ValuesOf(d.scale, t);
+    auto own = [](double a, double s) { return s != 0.0 ? a / s : 0.0; };
+    glTranslated(own(A[0], S[0]), own(A[1], S[1]), own(A[2], S[2]));
     DrawUnitCubeEdges();
     glBegin(GL_LINES);
     glVertex3f(-0.1f, 0, 0);
