@@ -76,16 +76,22 @@
 
 AppCore_cls* GpAppCore = nullptr;
 
-AppCore_cls::AppCore_cls(const std::string& configPath) {
+AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenArea) {
     m_exeDir = platform::ExecutableDir();
     m_configPath = configPath.empty() ? platform::ConfigFilePath() : configPath;
 
-    const wxRect display = wxDisplay(0u).GetGeometry();
-    const wxRect client = wxGetClientDisplayRect();
-    m_displayWidth = display.width;
-    m_displayHeight = display.height;
-    const FrameRect geometry = MainFrameGeometry(
-        m_displayHeight, FrameRect{client.x, client.y, client.width, client.height});
+    if (screenArea) {
+        m_screenArea = *screenArea;
+        m_displayWidth = screenArea->x + screenArea->width;
+        m_displayHeight = screenArea->y + screenArea->height;
+    } else {
+        const wxRect display = wxDisplay(0u).GetGeometry();
+        const wxRect client = wxGetClientDisplayRect();
+        m_displayWidth = display.width;
+        m_displayHeight = display.height;
+        m_screenArea = FrameRect{client.x, client.y, client.width, client.height};
+    }
+    const FrameRect geometry = MainFrameGeometry(m_displayHeight, m_screenArea);
 
     GpAppCore = this;
 
