@@ -204,8 +204,12 @@ public:
     PovRayCtrl_cls* GetPovRay() const { return m_povRay; }
     AppPovSources_cls* GetPovSources() const { return m_povSources; }
     AppPovHost_cls* GetPovHost() const { return m_povHost; }
-    /// Writes the snapshot's .ini and .pov (`forRender`: full paths in the .ini).
+    /// Writes the snapshot's .ini and .pov (`forRender`: for a render). True only when every
+    /// file of the scene was written; a failure is reported to the user.
     bool ExportPovSnapshot(bool forRender);
+    /// While a render or a render queue runs: tells the user that a snapshot waits, and
+    /// returns true (the command is refused). False when a snapshot may be made.
+    bool RefusePovSnapshot();
     /// Writes the next frame of a POV-Ray animation run (after each paint of the main view).
     bool ExportPovAnimationFrame();
     /// Moves the time to the start of the run's range and switches repeat off.
