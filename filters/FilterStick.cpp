@@ -103,7 +103,11 @@ wxString FilterStick_cls::PovMacro() {
 
 void FilterStick_cls::PovSticks(wxString& out, const float* positions, int index) {
     if (!Data()->filterValid.value) return;
-    Data()->engine.WritePov(out, positions, 4, index);
+    int64_t nonFinite = 0;
+    Data()->engine.WritePov(out, positions, 4, index, &nonFinite);
+    if (nonFinite > 0)
+        platform::Trace("POV-Ray sticks of " + Data()->Name() + ": " + std::to_string(nonFinite) +
+                        " left out for an end that is not finite");
 }
 
 void FilterStick_cls::PovMacroAndSticks(wxString& out, const float* positions, int index) {

@@ -2,6 +2,7 @@
 #include "scene/MeshText.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 namespace meshtext {
@@ -29,7 +30,7 @@ bool ParseFloat(const char* b, const char* e, float& out) {
     if (b >= e) return false;
     float v = 0;
     const auto r = std::from_chars(b, e, v);
-    if (r.ec != std::errc() || r.ptr != e) return false;
+    if (r.ec != std::errc() || r.ptr != e || !std::isfinite(v)) return false;
     out = v;
     return true;
 }

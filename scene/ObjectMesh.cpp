@@ -287,7 +287,8 @@ MeshReadResult ObjectMesh_cls::ParseObj(const char* text, size_t size, const std
             if (tokens.size() < 4) fail(lineNo, "'" + key + "' needs three numbers");
             for (size_t k = 0; k < 3 && k + 1 < tokens.size(); ++k)
                 if (!meshtext::ParseFloat(tokens[k + 1].first, tokens[k + 1].second, v[k]))
-                    fail(lineNo, "'" + std::string(tokens[k + 1].first, tokens[k + 1].second) + "' is not a number");
+                    fail(lineNo, "'" + std::string(tokens[k + 1].first, tokens[k + 1].second) +
+                                     "' is not a finite number");
             std::vector<float>& list = key == "v" ? vertices : normals;
             list.insert(list.end(), v, v + 3);
         } else if (key == "f") {

@@ -7,6 +7,8 @@
 #include <thread>
 #include <cstdio>
 
+#include <wx/intl.h>
+
 #include "common/GLCamera.h"
 #include "common/UserPattern.h"
 #include "platform/FileNumbers.h"
@@ -267,6 +269,11 @@ bool PovRayCtrl_cls::RenderSnap() {
     StartRender(MakeRenderCommand(GetPovFileName(FILE_SNAPSHOT)));
     UpdateBusyState();
     return true;
+}
+
+wxString PovRayCtrl_cls::SnapshotRefusal() const {
+    if (IsRenderIdle() && !renderAfter) return wxString();
+    return wxGetTranslation("POV-Ray is rendering. A snapshot is exported or rendered once the render has finished.");
 }
 
 void PovRayCtrl_cls::QueueAnimRender(int number) {

@@ -123,6 +123,10 @@ public:
     void RenderNextAnimFrame();
     /// True while no renderer runs.
     bool IsRenderIdle() const { return renderIdle.load(std::memory_order_acquire); }
+    /// Why a snapshot may not be exported or rendered now, "" when it may: a running render
+    /// or a render queue reads the scene, common and background files a snapshot export
+    /// writes again.
+    wxString SnapshotRefusal() const;
     /// The message of the last render that failed since the last call, or "" (GUI thread,
     /// after the completion). Clears it.
     wxString TakeRenderFailure();

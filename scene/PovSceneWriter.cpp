@@ -91,7 +91,9 @@ bool PovSceneWriter_cls::WritePovData(const wxString& dataPath, int frame, int s
     particlesWritten = sources_->WritePovParticles(text, *ctrl_, frame);
     for (int i = 0; i < stickCount; ++i) sources_->PovSticks(text, i);
     if (!WriteWhole(dataPath, text, failure)) return false;
-    ctrl_->commonWritten = 1;
+    // A file without the particles (their frame not loaded yet) is written again by the
+    // next step of the run: the steps after it include the file and instance PARTICLES.
+    if (particlesWritten) ctrl_->commonWritten = 1;
     return true;
 }
 

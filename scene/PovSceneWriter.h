@@ -34,6 +34,7 @@ public:
     /// povPath or the common file cannot be written.
     bool WritePovScene(const wxString& povPath, const wxString& includeName, const wxString& dataPath);
     /// The common file of a one-frame sequence: particles and sticks of data frame `frame`.
+    /// Marks it written for the run only when the particles went into it.
     bool WritePovData(const wxString& dataPath, int frame, int stickCount, bool& particlesWritten);
     /// The PARTICLES and STICKS instances, once per periodic copy.
     void WritePovObjects(wxString& out, int indent, int stickCount);

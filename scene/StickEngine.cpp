@@ -282,7 +282,9 @@ void StickEngine_cls::Append(int i, int j, uint8_t cls, float factor) {
 
 void StickEngine_cls::Compute(const StickFrame_cls* frame, const StickRule_cls& rule, int threads) {
     if (!frame || !frame->positions) return;
-    if (computed_ && keyTime_ == frame->time && keyCount_ == frame->count && keyRule_ == rule) return;
+    if (computed_ && keySource_ == frame->source && keyTime_ == frame->time && keyCount_ == frame->count &&
+        keyRule_ == rule)
+        return;
     Clear();
     // Loading later must read its file again: the list is no longer the file's.
     stickPath_.clear();
@@ -315,6 +317,7 @@ void StickEngine_cls::Compute(const StickFrame_cls* frame, const StickRule_cls& 
         }
     }
     computed_ = true;
+    keySource_ = frame->source;
     keyTime_ = frame->time;
     keyCount_ = frame->count;
     keyRule_ = rule;
@@ -532,12 +535,13 @@ std::string StickUnionName(int filter, int k) {
     return name;
 }
 
-std::string StickEngine_cls::PovText(const float* positions, int threads, int filter) const {
+std::string StickEngine_cls::PovText(const float* positions, int threads, int filter, int64_t* nonFinite) const {
     std::string out;
     const size_t n = valid_ && positions ? first_.size() : 0;
     const int t = std::clamp(threads, 1, 4);
     // One text per class and quarter, formatted at once, joined in class order.
     std::string quarter[8][4];
+    int64_t skipped[4] = {0, 0, 0, 0};
     RunWorkers(t, [&](int w) {
         std::string ta, tb;
         for (int q = w; q < 4; q += t) {
@@ -547,6 +551,11 @@ std::string StickEngine_cls::PovText(const float* positions, int threads, int fi
                 const float* a = positions + 3 * int64_t(first_[m]);
                 const float* pb = positions + 3 * int64_t(second_[m]);
                 const float b[3] = {pb[0] + offsets_[k][0], pb[1] + offsets_[k][1], pb[2] + offsets_[k][2]};
+                if (!(std::isfinite(a[0]) && std::isfinite(a[1]) && std::isfinite(a[2]) && std::isfinite(b[0]) &&
+                      std::isfinite(b[1]) && std::isfinite(b[2]))) {
+                    ++skipped[w];
+                    continue;
+                }
                 ta.clear();
                 tb.clear();
                 Point3(ta, a);
@@ -570,6 +579,7 @@ std::string StickEngine_cls::PovText(const float* positions, int threads, int fi
             }
         }
     });
+    if (nonFinite) *nonFinite = skipped[0] + skipped[1] + skipped[2] + skipped[3];
     size_t total = 0;
     for (auto& k : quarter)
         for (const std::string& s : k) total += s.size();
@@ -582,6 +592,7 @@ std::string StickEngine_cls::PovText(const float* positions, int threads, int fi
     return out;
 }
 
-void StickEngine_cls::WritePov(wxString& out, const float* positions, int threads, int filter) const {
-    out += wxString::FromUTF8(PovText(positions, threads, filter));
+void StickEngine_cls::WritePov(wxString& out, const float* positions, int threads, int filter,
+                               int64_t* nonFinite) const {
+    out += wxString::FromUTF8(PovText(positions, threads, filter, nonFinite));
 }

@@ -19,6 +19,9 @@ struct StickFrame_cls {
     const uint8_t* types = nullptr;     ///< particle type per particle (null: all type 0)
     int64_t count = 0;                  ///< particles in the arrays
     double time = 0.0;                  ///< time of the frame (part of the computation key)
+    /// Identity of the data the frame was built from (its snapshot's load generation): a
+    /// frame of other data with the same time and count is searched again.
+    uint64_t source = 0;
     int stride = 1;                     ///< every stride-th particle holds a position
     /// The draw order: `orderCount` records `orderStride` bytes apart, each starting with
     /// the int particle index. Null: every particle in index order.
@@ -93,8 +96,9 @@ public:
     StickEngine_cls();
 
     /// Finds the sticks of `rule` among the draw order of `frame` on `threads` workers (1..4;
-    /// the list is the same for every count). Does nothing when the frame's time, particle
-    /// count and the rule equal those of the last computation. A null `frame` does nothing.
+    /// the list is the same for every count). Does nothing when the frame's source, time,
+    /// particle count and the rule equal those of the last computation. A null `frame` does
+    /// nothing.
     void Compute(const StickFrame_cls* frame, const StickRule_cls& rule, int threads = 4);
 
     /// Reads the stick file named by `pattern` (its integer conversions take the data frame
@@ -130,10 +134,13 @@ public:
     /// StickUnionName(`filter`, k), with one "CY(...)" line per stick of class k; the unions
     /// are written empty while the list is invalid. Uses the all-factors-one flag of the
     /// last AllFactorsOne(). `threads` 1..4. `filter`: the place of the Stick filter among
-    /// the enabled ones, so that every filter's sticks keep names of their own.
-    void WritePov(wxString& out, const float* positions, int threads = 4, int filter = 0) const;
+    /// the enabled ones, so that every filter's sticks keep names of their own. A stick with
+    /// an end that is not finite (POV-Ray refuses the whole scene over one "nan") is left
+    /// out and counted in `*nonFinite` when given.
+    void WritePov(wxString& out, const float* positions, int threads = 4, int filter = 0,
+                  int64_t* nonFinite = nullptr) const;
     /// The same text in bytes.
-    std::string PovText(const float* positions, int threads = 4, int filter = 0) const;
+    std::string PovText(const float* positions, int threads = 4, int filter = 0, int64_t* nonFinite = nullptr) const;
 
     /// Empties the lists and releases their storage.
     void Clear();
@@ -168,6 +175,7 @@ private:
     int64_t fileSize_ = 0;
     bool computed_ = false;       ///< a computation key is stored
     double keyTime_ = 0.0;
+    uint64_t keySource_ = 0;
     int64_t keyCount_ = -1;
     StickRule_cls keyRule_;
     bool allOne_ = true;

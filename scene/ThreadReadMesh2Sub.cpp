@@ -25,9 +25,13 @@ Mesh2ListResult ThreadReadMesh2Sub::ReadVectorList(const char* text, size_t size
         for (int k = 0; k < 3; ++k) {
             const char* stop = k < 2 ? meshtext::Find(field, close, ',') : close;
             if (!stop) stop = close;
-            if (!meshtext::ParseFloat(field, stop, v[k]) && r.problem.empty())
-                r.problem = "vector " + std::to_string(i + 1) + ": '" + std::string(open, close + 1) +
-                            "' is not three numbers";
+            if (!meshtext::ParseFloat(field, stop, v[k]) && r.problem.empty()) {
+                // Rare, so the line is counted only here.
+                long long line = 1;
+                for (const char* q = text; q < open; ++q) line += *q == '\n';
+                r.problem = "line " + std::to_string(line) + ", vector " + std::to_string(i + 1) + ": '" +
+                            std::string(open, close + 1) + "' is not three finite numbers";
+            }
             field = stop < close ? stop + 1 : close;
         }
         out.insert(out.end(), v, v + 3);

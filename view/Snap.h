@@ -76,6 +76,9 @@ public:
     /// The particles' identifiers (count of them) while the snapshot still holds the arrays
     /// this frame was built from and keeps identifiers; null otherwise.
     const int32_t* Ids() const { return allocated && SnapshotIsCurrent() ? IdsOfSnapshot() : nullptr; }
+    /// The load generation of the snapshot this frame was built from (0 without one): equal
+    /// only for frames of the same load of the same data.
+    uint64_t SourceGeneration() const { return generation_; }
     /// The source array of `attrib`'s "Col" record, or of its "Ambient" one with `useAmbient`.
     const float* GetColorSource(const ParticleAttrib_cls& attrib, bool useAmbient);
 

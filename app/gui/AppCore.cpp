@@ -61,6 +61,7 @@
 #include "view/InfoSettings.h"
 #include "view/OverlaySettings.h"
 #include "view/ShadowVolume.h"
+#include "view/ParticleAttrib.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
 #include "view/gui/CameraPathGUI.h"
@@ -76,16 +77,22 @@
 
 AppCore_cls* GpAppCore = nullptr;
 
-AppCore_cls::AppCore_cls(const std::string& configPath) {
+AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenArea) {
     m_exeDir = platform::ExecutableDir();
     m_configPath = configPath.empty() ? platform::ConfigFilePath() : configPath;
 
-    const wxRect display = wxDisplay(0u).GetGeometry();
-    const wxRect client = wxGetClientDisplayRect();
-    m_displayWidth = display.width;
-    m_displayHeight = display.height;
-    const FrameRect geometry = MainFrameGeometry(
-        m_displayHeight, FrameRect{client.x, client.y, client.width, client.height});
+    if (screenArea) {
+        m_screenArea = *screenArea;
+        m_displayWidth = screenArea->x + screenArea->width;
+        m_displayHeight = screenArea->y + screenArea->height;
+    } else {
+        const wxRect display = wxDisplay(0u).GetGeometry();
+        const wxRect client = wxGetClientDisplayRect();
+        m_displayWidth = display.width;
+        m_displayHeight = display.height;
+        m_screenArea = FrameRect{client.x, client.y, client.width, client.height};
+    }
+    const FrameRect geometry = MainFrameGeometry(m_displayHeight, m_screenArea);
 
     GpAppCore = this;
 
@@ -418,17 +425,44 @@ void AppCore_cls::InstallViewDrawing() {
 void AppCore_cls::RegisterSections() {
     m_sections.AddGroup(ROW_DATA_LOADER, READ_DATA_LOADER, "data loader", &GpDataLoader->group);
     m_sections.AddGroup(ROW_DATA_EXPORTER, READ_DATA_EXPORTER, "data exporter", &GpDataExporter->group);
-    m_sections.AddWriter(ROW_DATA_SEQUENCES, "data sequences", []() {
-        return GpDataSequenceSet->WriteConfig().utf8_string();
+    // Each sequence's own lines are followed by the four attribute sets of its particle
+    // types (how each type is drawn), and both are read back from any file.
+    SequenceRenderer_cls* renderer = m_sequenceRenderer;
+    m_sections.AddWriter(ROW_DATA_SEQUENCES, "data sequences", [renderer]() {
+        std::string text;
+        for (size_t i = 0; i < GpDataSequenceSet->sequences.size(); ++i) {
+            text += GpDataSequenceSet->sequences[i]->WriteConfig().utf8_string();
+            if (renderer) text += renderer->WriteConfig(int(i)).utf8_string();
+        }
+        return text;
     });
     m_sections.AddReader(READ_DATA_SEQUENCES, "data sequences",
-                         [](ParamTextStream_cls& stream, const std::string& line) {
+                         [renderer](ParamTextStream_cls& stream, const std::string& line) {
                              GpDataSequenceSet->ReadConfig(stream, line);
+                             if (!renderer) return;
+                             for (int i = 0; i < SequenceRenderer_cls::kSequences; ++i)
+                                 renderer->ReadConfig(i, stream, line);
                          });
-    for (size_t i = 0; i < GpDataSequenceSet->sequences.size(); ++i)
+    for (size_t i = 0; i < GpDataSequenceSet->sequences.size(); ++i) {
         m_sections.AddSettingsGroup("data sequence " + std::to_string(i), [i]() {
             return GpDataSequenceSet ? &GpDataSequenceSet->sequences[i]->group : nullptr;
         });
+        if (!renderer) continue;
+        for (int t = 0; t < 4; ++t) {
+            ParticleAttrib_cls* a = renderer->Attribs(int(i))[t];
+            const std::string name = "attrib " + std::to_string(i) + "." + std::to_string(t);
+            m_sections.AddSettingsGroup(name, [a]() { return &a->settings; });
+            for (ColorCurve_cls* c : {a->ambient.get(), a->diffuse.get(), a->specular.get(), a->col.get()})
+                m_sections.AddSettingsGroup(name + " " + c->name, [c]() { return &c->settings; });
+        }
+    }
+    // What a read changed shows: the textures are made again from their files, the drawable
+    // frame is coloured anew and the Attrib pages show the values read.
+    m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "particle attributes", [this, renderer]() {
+        if (renderer) renderer->ReloadTextures();
+        GbSnapDataRefresh = true;
+        if (m_frame) m_frame->PostMenuCommand(ID_ATTRIB_PAGES_REFRESH);
+    });
     m_sections.AddWriter(ROW_FRAME, "frame", [this]() {
         return m_frame ? m_frame->WriteConfig().utf8_string() : std::string();
     });

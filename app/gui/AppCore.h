@@ -10,6 +10,7 @@
 
 #include "app/CommandLoadData.h"
 #include "app/ConfigSections.h"
+#include "app/FrameGeometry.h"
 #include "timeline/ParamRegistry.h"
 #include "timeline/TimeCtrlHost.h"
 #include "timeline/gui/TimelineHost.h"
@@ -50,9 +51,11 @@ class PovRayGUI_cls;
 class AppCore_cls : public ParamRegistry_cls, public DataLoadTarget_cls {
 public:
     /// Builds everything and reads the configuration file `configPath` (default: the
-    /// program's configuration file, platform::ConfigFilePath()). Sets GpAppCore first.
-    /// GUI thread.
-    explicit AppCore_cls(const std::string& configPath = std::string());
+    /// program's configuration file, platform::ConfigFilePath()). The main frame opens on
+    /// `screenArea` (a display's usable area in pixels; default: the primary display's).
+    /// Sets GpAppCore first. GUI thread.
+    explicit AppCore_cls(const std::string& configPath = std::string(),
+                         const FrameRect* screenArea = nullptr);
     /// Deletes the owned objects in their fixed order. The frame is not deleted here.
     ~AppCore_cls() override;
     AppCore_cls(const AppCore_cls&) = delete;
@@ -65,6 +68,8 @@ public:
     /// Size of the primary display in pixels, taken at construction.
     int DisplayWidth() const { return m_displayWidth; }
     int DisplayHeight() const { return m_displayHeight; }
+    /// The usable area of the display the frame opened on (without task bars), in pixels.
+    const FrameRect& ScreenArea() const { return m_screenArea; }
 
     // Files ---------------------------------------------------------------------------
     /// The configuration file's path.
@@ -204,8 +209,12 @@ public:
     PovRayCtrl_cls* GetPovRay() const { return m_povRay; }
     AppPovSources_cls* GetPovSources() const { return m_povSources; }
     AppPovHost_cls* GetPovHost() const { return m_povHost; }
-    /// Writes the snapshot's .ini and .pov (`forRender`: full paths in the .ini).
+    /// Writes the snapshot's .ini and .pov (`forRender`: for a render). True only when every
+    /// file of the scene was written; a failure is reported to the user.
     bool ExportPovSnapshot(bool forRender);
+    /// While a render or a render queue runs: tells the user that a snapshot waits, and
+    /// returns true (the command is refused). False when a snapshot may be made.
+    bool RefusePovSnapshot();
     /// Writes the next frame of a POV-Ray animation run (after each paint of the main view).
     bool ExportPovAnimationFrame();
     /// Moves the time to the start of the run's range and switches repeat off.
@@ -282,6 +291,7 @@ private:
     std::string m_configPath;
     int m_displayWidth = 0;
     int m_displayHeight = 0;
+    FrameRect m_screenArea;
 };
 
 /// The central object; set first thing by its constructor, null after its destructor.

@@ -76,7 +76,14 @@ bool AppCore_cls::ExportPovSnapshot(bool forRender) {
         platform::ReportError(why);
         if (m_frame) ShowMessageBox(m_frame, wxString::FromUTF8(why), wxGetTranslation("Warning"));
     }
-    return ok;
+    return ok && m_povWriter->failure.empty();
+}
+
+bool AppCore_cls::RefusePovSnapshot() {
+    const wxString why = m_povRay ? m_povRay->SnapshotRefusal() : wxString();
+    if (why.empty()) return false;
+    if (m_frame) ShowMessageBox(m_frame, why, wxGetTranslation("Warning"));
+    return true;
 }
 
 bool AppCore_cls::ExportPovAnimationFrame() {

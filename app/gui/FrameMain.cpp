@@ -169,6 +169,13 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
       m_core(core),
       m_timer(this, 0) {
     GpFrameMain = this;
+#ifdef __WXGTK__
+    // wxGTK would map the frame first and wait for the window manager's frame extents
+    // before giving it its size; meanwhile GTK lays the whole window out a few pixels
+    // wide, and every notebook and spin button complains of it on standard error (and the
+    // frame may end up at its minimum size). Shown at once, the frame opens at its size.
+    m_deferShow = false;
+#endif
     m_projectLoaded = false;
     SetFont(GetAppFont(0));
 
@@ -863,9 +870,23 @@ void FrameMain_cls::KeepLowerPaneWhole() {
     const int need = m_lower->GetBestSize().x;
     constexpr int kMinClientHeight = 280;
     SetMinClientSize(wxSize(need, kMinClientHeight));
-    const wxSize now = GetClientSize();
-    if (now.x < need || now.y < kMinClientHeight)
-        SetClientSize(std::max(need, now.x), std::max(kMinClientHeight, now.y));
+    // The frame grows by what its client area lacks, from its own outer size: a client
+    // height read before the frame has its size on screen is no height to give it.
+    const wxSize client = GetClientSize();
+    const wxSize outer = GetSize();
+    wxSize want = outer;
+    if (client.x < need) want.x += need - client.x;
+    if (client.y < kMinClientHeight) want.y += kMinClientHeight - client.y;
+    // Once on screen its decorations count: the frame stays within the usable area of the
+    // screen where its minimum allows.
+    if (IsShownOnScreen() && m_core) {
+        const FrameRect& area = m_core->ScreenArea();
+        const int bottom = area.y + area.height;
+        const int top = GetPosition().y;
+        if (area.height > 0 && top + want.y > bottom)
+            want.y = std::max(bottom - top, outer.y - client.y + kMinClientHeight);
+    }
+    if (want != outer) SetSize(want);
 }
 
 void FrameMain_cls::AdjustSash(bool force) {

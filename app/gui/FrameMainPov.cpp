@@ -16,12 +16,15 @@ void FrameMain_cls::OnPovCommand(int id) {
             m_core->ShowPovDialog();
             break;
         case ID_POV_EXPORT_SNAPSHOT:
+            // A running render or queue reads the files this export would write again.
+            if (m_core->RefusePovSnapshot()) break;
             m_core->ExportPovSnapshot(false);
             break;
         case ID_POV_RENDER_SNAPSHOT:
-            // Renders whatever .ini is there, also when this export could not write.
-            m_core->ExportPovSnapshot(true);
-            pov->RenderSnap();
+            if (m_core->RefusePovSnapshot()) break;
+            // Only a scene this export wrote whole is rendered: never the files of an
+            // earlier export, nor a half-written scene.
+            if (m_core->ExportPovSnapshot(true)) pov->RenderSnap();
             break;
         case ID_POV_EXPORT_ANIMATION:
         case ID_POV_RENDER_ANIMATION: {

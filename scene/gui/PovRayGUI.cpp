@@ -239,6 +239,13 @@ bool PovRayGUI_cls::CheckBeforeRun() {
                         "\n");
 }
 
+bool PovRayGUI_cls::RefuseSnapshot() {
+    const wxString why = m_controller->SnapshotRefusal();
+    if (why.empty()) return false;
+    ShowMessageBox(this, why, "Warning");
+    return true;
+}
+
 void PovRayGUI_cls::FitNotebooks() {
     for (wxNotebook* book : {formatBook, settingsBook}) {
         int best = 0;
@@ -253,13 +260,13 @@ void PovRayGUI_cls::OnButton(wxCommandEvent& event) {
         case ID_BROWSE_EXE: OnBrowseExe(); break;
         case ID_BROWSE_WORK: OnBrowseWork(); break;
         case ID_EXPORT_SNAP:
-            if (CheckBeforeRun() && m_post) m_post(ID_POV_EXPORT_SNAPSHOT);
+            if (!RefuseSnapshot() && CheckBeforeRun() && m_post) m_post(ID_POV_EXPORT_SNAPSHOT);
             break;
         case ID_EXPORT_ANIM:
             if (CheckBeforeRun() && m_post) m_post(ID_POV_EXPORT_ANIMATION);
             break;
         case ID_RENDER_SNAP:
-            if (CheckBeforeRun() && m_post) m_post(ID_POV_RENDER_SNAPSHOT);
+            if (!RefuseSnapshot() && CheckBeforeRun() && m_post) m_post(ID_POV_RENDER_SNAPSHOT);
             break;
         case ID_RENDER_ANIM:
             if (CheckBeforeRun() && m_post) m_post(ID_POV_RENDER_ANIMATION);

@@ -51,6 +51,9 @@ public:
     bool CheckWorkPath();
     /// True when the renderer exists, or the user answers Yes to going on without it.
     bool CheckBeforeRun();
+    /// While a render or a render queue runs: says so in a box and returns true, so that
+    /// neither snapshot command is posted.
+    bool RefuseSnapshot();
     /// Each notebook's minimum height: the tallest page's best height + 30.
     void FitNotebooks();
     void EnableControls(bool exportSnap, bool exportAnim, bool renderSnap, bool renderAnim, bool others);

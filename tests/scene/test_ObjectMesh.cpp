@@ -83,9 +83,21 @@ TEST_F(ObjectMeshTest, ObjCornersAndNumbers) {
     EXPECT_FALSE(m.PerVertexNormals());
     EXPECT_EQ(m.normalIndices, (std::vector<int>{2, 2, 2}));
     EXPECT_NE(m.WritePov().find("\tnormal_indices{\t\t1,\n<2,2,2>,\n\t}\n"), wxString::npos);
-    const MeshReadResult bad = ParseObj(m, "v 0 0 0\nv 1 zero 0\n");
-    EXPECT_FALSE(bad.ok);
-    EXPECT_EQ(bad.message, "mem.obj line 2: 'zero' is not a number");
+    // a value that is not a finite number is refused, with its line; none reaches the scene
+    const std::pair<const char*, const char*> bad[] = {
+        {"v 0 0 0\nv 1 zero 0\n", "mem.obj line 2: 'zero' is not a finite number"},
+        {"v 0 0 0\nv 1 0 0\nv nan 1 0\nf 1 2 3\n", "mem.obj line 3: 'nan' is not a finite number"},
+        {"v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 -inf 1\nf 1 2 3\n", "mem.obj line 4: '-inf' is not a finite number"},
+        {"v 0 0 0\nv 1e39 0 0\n", "mem.obj line 2: '1e39' is not a finite number"},
+    };
+    for (const auto& b : bad) {
+        const MeshReadResult r = ParseObj(m, b.first);
+        EXPECT_FALSE(r.ok) << b.first;
+        EXPECT_EQ(r.message, b.second);
+        const std::string pov = m.WritePov().utf8_string();
+        EXPECT_EQ(pov.find("nan"), std::string::npos) << pov;
+        EXPECT_EQ(pov.find("inf"), std::string::npos) << pov;
+    }
 }
 
 TEST_F(ObjectMeshTest, ComputedNormalsAverageTheFaces) {
@@ -133,7 +145,11 @@ TEST_F(ObjectMeshTest, Mesh2HintsAndLayouts) {
         {"#declare M=mesh2{ }", "mem.pov: no vertex_vectors list"},
         {"#declare M=mesh2{ vertex_vectors { -4 } }", "mem.pov: vertex_vectors count -4 is negative"},
         {"#declare M=mesh2{ vertex_vectors { 1, <0,x,0> } }",
-         "mem.pov: vertex_vectors: vector 1: '<0,x,0>' is not three numbers"},
+         "mem.pov: vertex_vectors: line 1, vector 1: '<0,x,0>' is not three finite numbers"},
+        {"#declare M=mesh2{\n vertex_vectors { 2,\n <0,0,0>,\n <0,nan,0> } }",
+         "mem.pov: vertex_vectors: line 4, vector 2: '<0,nan,0>' is not three finite numbers"},
+        {"#declare M=mesh2{ vertex_vectors { 1, <0,0,0> }\n normal_vectors { 1,\n <inf,0,1> } }",
+         "mem.pov: normal_vectors: line 3, vector 1: '<inf,0,1>' is not three finite numbers"},
         {"#declare M=mesh2{ vertex_vectors { 1, <0,0,0> } face_indices { 2, <0,0,0>",
          "mem.pov: face_indices ends after 1 of 2 triangles"},
         {"#declare M=mesh2{ vertex_vectors { 2000000000, <0,0,0> } }",

@@ -214,6 +214,36 @@ TEST(PovSceneWriter, OneFrameSequenceSharesTheCommonFile) {
     EXPECT_EQ(testsupport::ReadFile(dir.File("b.pov")), "");
 }
 
+TEST(PovSceneWriter, CommonFileWithoutParticlesIsWrittenAgainByTheNextStep) {
+    testsupport::TempDir dir;
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = dir.Path();
+    FakeSources src;
+    src.frames = 1;
+    src.loaded = false;  // the run's first step comes before the frame is loaded
+    PovSceneWriter_cls writer(&ctrl, &src);
+    ASSERT_TRUE(ctrl.ToggleExportAnim(false));
+    writer.ExportPovAnimationFrame();
+    EXPECT_EQ(testsupport::ReadFile(dir.File("povanim0000.pov")).find("PARTICLES"), std::string::npos);
+    src.loaded = true;
+    ASSERT_TRUE(writer.ExportPovAnimationFrame());
+    ASSERT_TRUE(writer.ExportPovAnimationFrame());
+    EXPECT_EQ(src.particleCalls, 2);  // tried again by the next step, then kept for the run
+    EXPECT_NE(testsupport::ReadFile(dir.File("CommonScene.pov")).find("#declare PARTICLES"), std::string::npos);
+    for (const char* f : {"povanim0001.pov", "povanim0002.pov"})
+        EXPECT_NE(testsupport::ReadFile(dir.File(f)).find("\tPARTICLES\n"), std::string::npos) << f;
+    if (!povprobe::Available()) return;
+    // The last step's scene, with the common file it includes, parses.
+    ctrl.output->width.value = 16;
+    ctrl.output->height.value = 12;
+    ctrl.output->display.value = false;
+    ASSERT_TRUE(ctrl.WriteIni(dir.File("povanim0002.ini")));
+    const PovRenderCommand_cls cmd = ctrl.MakeRenderCommand(dir.File("povanim0002"));
+    const platform::ChildResult r = platform::RunChild(cmd.program, cmd.args, cmd.workDir);
+    ASSERT_TRUE(r.started) << r.error;
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+}
+
 TEST(PovSceneWriter, NoLightQuestion) {
     testsupport::TempDir dir;
     PovRayCtrl_cls ctrl;

@@ -18,8 +18,9 @@ struct Frame {
     std::vector<float> pos;
     std::vector<uint8_t> types;
     std::vector<int> order;
-    StickFrame_cls View(double time = 0.0) const {
+    StickFrame_cls View(double time = 0.0, uint64_t source = 1) const {
         StickFrame_cls f;
+        f.source = source;
         f.positions = pos.data();
         f.types = types.empty() ? nullptr : types.data();
         f.count = int64_t(pos.size() / 3);
@@ -158,6 +159,17 @@ TEST(StickEngine, UnchangedTimeAndRuleKeepTheList) {
     EXPECT_EQ(Sticks(e), (std::vector<Stick>{{2, 0, 0, 1.0f}}));
     e.Compute(nullptr, Rule(0, 5, 2));  // no frame: the list stays
     EXPECT_EQ(e.Size(), 1u);
+
+    // Other data (another sequence, or the file loaded again) at the same time, with the
+    // same count and rule: its own pairs, not the old ones.
+    Frame other = OnXAxis({0, 5, 5.5f});
+    f = other.View(5.0, 2);
+    e.Compute(&f, Rule(0, 3, 2));
+    EXPECT_EQ(Sticks(e), (std::vector<Stick>{{1, 2, 0, 1.0f}}));
+    other.pos[3] = 100;  // the same data again: the list is kept
+    f = other.View(5.0, 2);
+    e.Compute(&f, Rule(0, 3, 2));
+    EXPECT_EQ(Sticks(e), (std::vector<Stick>{{1, 2, 0, 1.0f}}));
 }
 
 TEST(StickEngine, TextStickFiles) {
@@ -325,15 +337,22 @@ TEST(StickEngine, PovTextOfTheUnions) {
 
 TEST(StickEngine, PovTextParsesInPovRay) {
     if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
-    const float pos[] = {0, 0, 0, 1, 0, 0, 0, 1, 0, 1e15f, 0, 0};
+    const float nan = std::nanf(""), inf = INFINITY;
+    const float pos[] = {0, 0, 0, 1, 0, 0, 0, 1, 0, 1e15f, 0, 0, nan, 0, 0, 0, inf, 0};
     StickEngine_cls e;
     e.Append(0, 1, 0, 1.0f);
     e.Append(1, 2, 0, 0.25f);
     e.Append(0, 3, 0, 1.0f);  // a far end: written in full
-    e.CheckIndices(4);
+    e.Append(0, 4, 0, 1.0f);  // ends that are not numbers: left out and counted
+    e.Append(5, 1, 0, 1.0f);
+    e.CheckIndices(6);
     e.AllFactorsOne();
     std::string scene = "#macro CY(VPos0,VPos1,Factor)\ncylinder{ VPos0,VPos1,0.1 open pigment{rgb Factor}}\n#end\n";
-    scene += e.PovText(pos);
+    int64_t nonFinite = -1;
+    const std::string sticks = e.PovText(pos, 4, 0, &nonFinite);
+    EXPECT_EQ(nonFinite, 2);
+    EXPECT_EQ(std::count(sticks.begin(), sticks.end(), '\n'), 8 * 3 + 3) << sticks;  // three CY lines
+    scene += sticks;
     StickEngine_cls empty;
     empty.CheckIndices(0);
     scene += empty.PovText(pos);  // empty unions replace the others and still parse

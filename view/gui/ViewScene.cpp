@@ -512,6 +512,7 @@ void ViewScene_cls::DrawSticks(int mask, int dataFrame) {
         frame.types = GpSnap->type;
         frame.count = GpSnap->allocated ? GpSnap->count : 0;
         frame.time = GpSnap->time;
+        frame.source = GpSnap->SourceGeneration();
         frame.stride = GpSnap->stride;
         frame.SetOrder(GpDrawOrder, GpDrawOrder ? size_t(std::max(0, GiDrawOrderCount)) : 0);
     }

@@ -107,14 +107,6 @@ inline std::string ExposureRows() {
            "ExposureSaturation=0\r\n";
 }
 
-/// The four data sequences without files: each its item line and an empty path line.
-inline std::string DataSequenceRows() {
-    return "DataSequence0=0\r\n\n"
-           "DataSequence1=1\r\n\n"
-           "DataSequence2=2\r\n\n"
-           "DataSequence3=3\r\n\n";
-}
-
 /// The periodic boundary: type, size factors, effect and the three base vectors (defaults).
 inline std::string PeriodicRows() {
     return "PeriodicType=0\r\n"
@@ -174,6 +166,31 @@ inline std::string ColorRecordRows(const std::string& name, const std::string& r
     for (auto& c : channels)
         out += std::string("Parameter_") + c[0] + "\ntimeDepend=1\r\nperiodic=0\r\nitemnum 2\n0.000000000 0 " +
                c[1] + ".000000 0.000000 0.000000 \r\n1.000000000 0 " + c[2] + ".000000 0.000000 0.000000 \r\n";
+    return out;
+}
+
+/// How particle type `t` of sequence `n` is drawn (defaults): the Ambient, Diffuse,
+/// Specular and Col records, then the thirteen settings.
+inline std::string AttribRows(int n, int t) {
+    const std::string p = "SEQ" + std::to_string(n) + "TYPE" + std::to_string(t);
+    const std::string yellow = "1.000000 0.800000 0.200000 1.000000";
+    return ColorRecordRows(p + "Ambient", "0.200000 0.160000 0.040000 1.000000") +
+           ColorRecordRows(p + "Diffuse", yellow) + ColorRecordRows(p + "Specular", yellow) +
+           ColorRecordRows(p + "Col", yellow) + p + "DrawType=0\r\n" + p + "DrawQuality=0\r\n" + p +
+           "BlendType=0\r\n" + p + "RadiusType=0\r\n" + p + "RadiusFactor=1.000000\r\n" + p +
+           "RadiusFactorForConst=0.001000\r\n" + p + "PointSize=10\r\n" + p + "AlphaType=0\r\n" + p +
+           "ShaderType=0\r\n" + p + "AlphaFactro=1.000000\r\n" + p + "AlphaDependBase=1.000000\r\n" + p +
+           "AlphaMax=1.000000\r\n" + p + "TexFileBillboard=Texture/ParticleA.png\r\n";
+}
+
+/// The four data sequences without files: each its item line, an empty path line and the
+/// attribute sets of its four particle types.
+inline std::string DataSequenceRows() {
+    std::string out;
+    for (int n = 0; n < 4; ++n) {
+        out += "DataSequence" + std::to_string(n) + "=" + std::to_string(n) + "\r\n\n";
+        for (int t = 0; t < 4; ++t) out += AttribRows(n, t);
+    }
     return out;
 }
 

@@ -45,11 +45,12 @@ public:
 
 class Shell {
 public:
-    explicit Shell(const std::string& configPath) {
+    /// `screenArea`: the usable area of the screen the frame opens on (default: the display's).
+    explicit Shell(const std::string& configPath, const FrameRect* screenArea = nullptr) {
         testsupport::ResetModals();
         testsupport::SetModalAnswer(wxID_OK);
         UserPrompts_cls::Install(&prompts);
-        core = new AppCore_cls(configPath);
+        core = new AppCore_cls(configPath, screenArea);
         frame = core->GetFrameMain();
         frame->Show();
         testsupport::Pump(50);

@@ -8,12 +8,15 @@
 #include <dlfcn.h>
 
 #include <wx/process.h>
+#include <wx/stream.h>
+#include <wx/txtstrm.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
 
 #include <filesystem>
 #include <functional>
 
+#include "data/DemoSequence.h"
 #include "tests/app/gui/ExpectedFiles.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/TestFiles.h"
@@ -67,6 +70,13 @@ public:
         if (x11_) dlclose(x11_);
     }
     bool Ok() const { return display_ != nullptr; }
+
+    /// The size of `w` (its client area, without the window manager's frame).
+    wxSize Size(Window w) {
+        XWindowAttributes a;
+        if (!attrs_(display_, w, &a)) return wxSize();
+        return wxSize(a.width, a.height);
+    }
 
     /// A mapped window whose name satisfies `match`, searched from the root; 0 when none.
     Window FindWindow(const std::function<bool(const std::string&)>& match) {
@@ -170,5 +180,81 @@ TEST(Executable, StartsOpensCommandLineProjectAndQuitsWithQ) {
         // path written inside it
         EXPECT_EQ(testsupport::ReadFile(cfg), shelltest::ConfigFile(project));
     }
+    delete process;
+}
+
+// As a user starts it from a terminal: at the size it takes on the test display, with a
+// snapshot sequence named on its command line. It opens a whole window, and nothing of
+// GTK's (warnings, criticals, pixman's complaints) reaches the terminal.
+TEST(Executable, StartsWholeAndQuietOnTheTerminal) {
+    namespace fs = std::filesystem;
+    const std::string program = FindProgram();
+    if (program.empty()) GTEST_SKIP() << "pelthorn3 is not built beside the tests";
+    XInput x;
+    ASSERT_TRUE(x.Ok()) << "no X display, or libX11 / libXtst missing";
+
+    testsupport::TempDir dir;
+    const std::string copy = dir.File("pelthorn3");
+    fs::copy_file(program, copy);
+    DemoSequenceOptions demo;
+    demo.frames = 2;
+    demo.particles = 3000;
+    demo.grammar.dataType = SNAPSHOT_BINARY;
+    demo.box = 4;
+    std::string error;
+    ASSERT_TRUE(DemoSequence_cls(demo).WriteAll(dir.File("demo"), error)) << error;
+    const std::string first = dir.File("demo/" + demo.FileName(0));
+
+    wxExecuteEnv env;
+    env.cwd = PT_SOURCE_DIR;
+    wxGetEnvMap(&env.env);
+    auto* process = new WatchedProcess;
+    process->Redirect();
+    const char* const argv[] = {copy.c_str(), first.c_str(), nullptr};
+    const long pid = wxExecute(argv, wxEXEC_ASYNC, process, &env);
+    ASSERT_GT(pid, 0);
+
+    std::string terminal;
+    auto drain = [&] {
+        for (wxInputStream* in : {process->GetInputStream(), process->GetErrorStream()}) {
+            char buffer[4096];
+            while (in && in->CanRead()) {
+                in->Read(buffer, sizeof buffer);
+                terminal.append(buffer, in->LastRead());
+                if (in->LastRead() == 0) break;
+            }
+        }
+    };
+    Window frame = 0;
+    testsupport::PumpUntil([&] {
+        drain();
+        return process->ended ||
+               (frame = x.FindWindow([](const std::string& n) { return n == "Pelthorn 3 v 0.82"; })) != 0;
+    }, 20000);
+    ASSERT_NE(frame, 0u) << "no main window";
+    // the sequence is read and drawn, the views settle
+    testsupport::PumpUntil([&] { drain(); return process->ended; }, 2500);
+    const wxSize size = x.Size(frame);
+    EXPECT_GE(size.x, 1000) << "the window is " << size.x << " x " << size.y;
+    EXPECT_GE(size.y, 600) << "the window is " << size.x << " x " << size.y;
+
+    Window question = 0;
+    for (int attempt = 0; attempt < 20 && !question && !process->ended; ++attempt) {
+        x.Type(frame, XK_q);
+        testsupport::PumpUntil([&] {
+            drain();
+            return (question = x.FindWindow([](const std::string& n) { return n == "Query"; })) != 0;
+        }, 500);
+    }
+    if (question) x.Type(question, XK_Return);
+    testsupport::PumpUntil([&] { drain(); return process->ended; }, 10000);
+    if (!process->ended) {
+        wxProcess::Kill(pid, wxSIGKILL);
+        testsupport::PumpUntil([&] { return process->ended; }, 3000);
+        ADD_FAILURE() << "the program did not quit";
+    }
+    drain();
+    for (const char* noise : {"Gtk-", "GLib-", "pixman", "Pango-", "GdkPixbuf-"})
+        EXPECT_EQ(terminal.find(noise), std::string::npos) << "on the terminal:\n" << terminal;
     delete process;
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <wx/filedlg.h>
+#include <wx/splitter.h>
 #include <wx/menu.h>
 
 #include <cstring>
@@ -677,4 +678,42 @@ TEST(FrameMain, SaveAndQuitShareTheirGuard) {
     shell.Post(ID_SAVE_PROJECT);
     EXPECT_NE(ReadFile(p).find("TimeMaxFrame=77\r\n"), std::string::npos);
     EXPECT_EQ(shell.prompts.fileQuestions.size(), 1u) << "a loaded project saves without asking";
+}
+
+TEST(FrameMain, TheFirstWindowOpensWholeOnTheScreenItOpensOn) {
+    struct Case {
+        const char* screen;
+        bool display;      // the test display itself (1280 x 1024)
+        FrameRect area;    // else this usable area
+    };
+    const Case cases[] = {
+        {"the display", true, {}},
+        {"a small screen", false, {0, 0, 1024, 600}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screen);
+        TempDir dir;
+        Shell shell(dir.File("Pelthorn3Configure.txt"), c.display ? nullptr : &c.area);
+        // past the show event and what it schedules
+        testsupport::Pump(300);
+        const FrameRect& area = shell.core->ScreenArea();
+        const wxRect frame = shell.frame->GetRect();
+        auto* splitter = dynamic_cast<wxSplitterWindow*>(shell.frame->GetTopPanel()->GetParent());
+        ASSERT_NE(splitter, nullptr);
+        wxWindow* upper = splitter->GetWindow1();
+        wxWindow* lower = splitter->GetWindow2();
+        ASSERT_TRUE(upper && lower);
+
+        // a working size: the whole usable height at most, and most of it at least
+        EXPECT_GE(frame.y, area.y);
+        EXPECT_LE(frame.y + frame.height, area.y + area.height);
+        EXPECT_GE(frame.height, area.height * 3 / 5);
+        // the lower pane whole: its full width and its own height
+        lower->InvalidateBestSize();
+        EXPECT_GE(lower->GetClientSize().x, lower->GetBestSize().x);
+        EXPECT_GE(lower->GetSize().y, shell.frame->LowerPaneHeight() - splitter->GetSashSize());
+        // the views get the most of it
+        EXPECT_GT(upper->GetSize().y, 2 * lower->GetSize().y);
+        EXPECT_GE(upper->GetSize().y, frame.height / 2);
+    }
 }

@@ -201,3 +201,83 @@ TEST(PovExport, ObjectWithARidgedNormalParsesAndRenders) {
     EXPECT_EQ(pov->TakeRenderFailure(), "");
     EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povsnap0000.png"))) << scene;
 }
+
+namespace {
+
+/// Runs menu command `id` on the frame at once, as choosing it in the menu does.
+void RunCommand(Shell& shell, int id) {
+    wxCommandEvent e(wxEVT_MENU, id);
+    shell.frame->ProcessWindowEvent(e);
+}
+
+/// A stand-in renderer that logs each call to calls.txt and exits 0.
+std::string LoggingRenderer(const TempDir& dir) {
+    const std::string path = dir.File("fake-povray");
+    testsupport::WriteFile(path, "#!/bin/sh\necho \"$*\" >> " + dir.File("calls.txt") + "\nexit 0\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    return path;
+}
+
+}  // namespace
+
+TEST(PovExport, SnapshotCommandsWaitForARunningRenderOrQueue) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    pov->pathPovRay.text = wxString::FromUTF8(LoggingRenderer(dir));
+    std::filesystem::create_directories(dir.File("POV"));
+    // What the running render reads: it must stay as it is.
+    testsupport::WriteFile(dir.File("POV/povsnap0000.pov"), "// being rendered\n");
+    struct State {
+        const char* what;
+        bool rendering;
+        bool queue;
+    };
+    for (const State& s : {State{"a render runs", true, false}, State{"a render queue waits", false, true}}) {
+        for (int id : {ID_POV_EXPORT_SNAPSHOT, ID_POV_RENDER_SNAPSHOT}) {
+            testsupport::ResetModals();
+            testsupport::SetModalAnswer(wxID_OK);
+            pov->renderIdle.store(!s.rendering);
+            pov->renderAfter = s.queue;
+            RunCommand(shell, id);
+            pov->renderIdle.store(true);
+            pov->renderAfter = false;
+            ASSERT_EQ(testsupport::ModalMessages().size(), 1u) << s.what << " " << id;
+            EXPECT_NE(testsupport::ModalMessages()[0].find("rendering"), wxString::npos);
+            EXPECT_EQ(testsupport::ReadFile(dir.File("POV/povsnap0000.pov")), "// being rendered\n") << s.what;
+            EXPECT_FALSE(std::filesystem::exists(dir.File("POV/povsnap0000.ini"))) << s.what;
+        }
+    }
+    testsupport::Pump(50);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("calls.txt")));
+    // Once it is over, the snapshot is exported.
+    RunCommand(shell, ID_POV_EXPORT_SNAPSHOT);
+    EXPECT_NE(testsupport::ReadFile(dir.File("POV/povsnap0000.pov")).find("camera {"), std::string::npos);
+}
+
+TEST(PovExport, RenderSnapshotStartsNothingWhenItsExportFailed) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    pov->pathPovRay.text = wxString::FromUTF8(LoggingRenderer(dir));
+    // A scene of an earlier export is there, but this export cannot write its .ini.
+    std::filesystem::create_directories(dir.File("POV/povsnap0000.ini"));
+    testsupport::WriteFile(dir.File("POV/povsnap0000.pov"), "// an earlier scene\n");
+    testsupport::ResetModals();
+    testsupport::SetModalAnswer(wxID_OK);
+    RunCommand(shell, ID_POV_RENDER_SNAPSHOT);
+    testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 5000);
+    testsupport::Pump(100);
+    EXPECT_TRUE(pov->IsRenderIdle());
+    EXPECT_FALSE(std::filesystem::exists(dir.File("calls.txt")));
+    EXPECT_EQ(pov->TakeRenderFailure(), "");
+    ASSERT_EQ(testsupport::ModalMessages().size(), 1u);  // the export's failure, and nothing after it
+    EXPECT_NE(testsupport::ModalMessages()[0].find("povsnap0000.ini"), wxString::npos);
+
+    // Written whole, the same command renders.
+    std::filesystem::remove(dir.File("POV/povsnap0000.ini"));
+    RunCommand(shell, ID_POV_RENDER_SNAPSHOT);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 5000));
+    testsupport::Pump(50);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("calls.txt")));
+}

@@ -165,6 +165,33 @@ TEST_F(PovRayGUITest, ButtonsAskWithoutRendererAndShowRuns) {
     EXPECT_TRUE(dialog->exportSnap->IsEnabled());
 }
 
+TEST_F(PovRayGUITest, SnapshotButtonsWaitForARunningRenderOrQueue) {
+    answers.yes = true;
+    struct State {
+        const char* what;
+        bool rendering;
+        bool queue;
+    };
+    for (const State& s : {State{"a render runs", true, false}, State{"a render queue waits", false, true}}) {
+        for (int button : {PovRayGUI_cls::ID_EXPORT_SNAP, PovRayGUI_cls::ID_RENDER_SNAP}) {
+            testsupport::ResetModals();
+            testsupport::SetModalAnswer(wxID_OK);
+            ctrl.renderIdle.store(!s.rendering);
+            ctrl.renderAfter = s.queue;
+            wxCommandEvent press(wxEVT_BUTTON, button);
+            dialog->ProcessWindowEvent(press);
+            EXPECT_TRUE(posted.empty()) << s.what;
+            ASSERT_EQ(testsupport::ModalMessages().size(), 1u) << s.what;
+            EXPECT_NE(testsupport::ModalMessages()[0].find("rendering"), wxString::npos);
+        }
+    }
+    ctrl.renderIdle.store(true);
+    ctrl.renderAfter = false;
+    wxCommandEvent press(wxEVT_BUTTON, PovRayGUI_cls::ID_RENDER_SNAP);
+    dialog->ProcessWindowEvent(press);
+    EXPECT_EQ(posted, std::vector<int>{ID_POV_RENDER_SNAPSHOT});
+}
+
 TEST_F(PovRayGUITest, AdvancedDialogCancelKeepsAndOkWritesBack) {
     testsupport::SetModalAnswer(wxID_CANCEL);
     ctrl.trace->EditDialog(dialog);
