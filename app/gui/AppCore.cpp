@@ -649,6 +649,20 @@ void AppCore_cls::AfterProjectRead() {
         m_frame->PostMenuCommand(ID_STATUS_REFRESH);
     }
     if (m_periodicControl && m_periodicControl->gui) m_periodicControl->UpdateGUI(true);
+    RefreshSceneDialogs();
+}
+
+void AppCore_cls::RefreshSceneDialogs() {
+    // Each refill runs whether the dialog is shown or not: a hidden dialog that kept the
+    // old values (or a light that is gone) would show them, and write them back, when it
+    // is opened again.
+    if (m_lightEditor) m_lightEditor->UpdateGUI(true);
+    if (m_cameraControl && m_cameraControl->gui) m_cameraControl->UpdateGUI(true);
+    if (m_stereoControl && m_stereoControl->gui) m_stereoControl->UpdateGUI(true);
+    if (m_colorCurveControl) m_colorCurveControl->UpdateGUI(true);
+    if (m_textureControl) m_textureControl->UpdateGUI(true);
+    // The path fields are not scene settings; only the settings pages follow an undo.
+    if (m_povDialog) m_povDialog->RefreshSettingsPages();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -734,10 +748,12 @@ int AppCore_cls::GetMemoryPerFrame() const {
 
 void AppCore_cls::Undo() {
     GoCommandHistory.Undo();
+    RefreshSceneDialogs();
 }
 
 void AppCore_cls::Redo() {
     GoCommandHistory.Redo();
+    RefreshSceneDialogs();
 }
 
 FilterBase_cls* AppCore_cls::AddFilter(FilterCtrl_cls* list, int kind) {

@@ -90,8 +90,12 @@ public:
     /// Before a project is read: the time model goes to frame 0, the current data and the
     /// filters are released.
     void PrepareForProject();
-    /// After a project was read: panels and pages refresh from the new settings.
+    /// After a project was read: panels, pages and the scene dialogs refresh from the new
+    /// settings.
     void AfterProjectRead();
+    /// Every dialog bound to scene objects (lights, view and camera, stereogram, colour
+    /// curve, texture, POV-Ray) refills from what the scene holds now, shown or hidden.
+    void RefreshSceneDialogs();
     /// The section registry; each owner plugs its reader and writer in at its place.
     ConfigSections_cls& Sections() { return m_sections; }
 
@@ -120,6 +124,7 @@ public:
     int GetMemoryPerFrame() const;
 
     // Edits ---------------------------------------------------------------------------
+    /// One history step back or forward; the scene dialogs follow (RefreshSceneDialogs).
     void Undo();
     void Redo();
 
