@@ -150,7 +150,7 @@ AppCore_cls::AppCore_cls(const std::string& configPath) {
     // Module-level pointers, once every object exists.
     GpTimeCtrl = m_timeCtrl;
     GpTimeCtrlPanels = m_timeCtrl;
-    ComParamBase_cls::SetRegistry(this);
+    ComParamBase_cls::SetRegistry(&m_paramRegistry);
 
     // The scene's camera path and anchor, which views follow and key.
     GpCameraPath = m_cameraPath = new CameraPath_cls;
@@ -859,9 +859,3 @@ void AppCore_cls::SelectLightById(int id) {
     m_lights->SelectLight(t.index);
 }
 
-Parameter_cls* AppCore_cls::FindParamByName(const std::string& registryName) {
-    for (FilterCtrl_cls* list : m_filterCtrls)
-        if (list)
-            if (Parameter_cls* p = list->FindParam(registryName)) return p;
-    return nullptr;
-}

@@ -10,7 +10,7 @@
 
 #include "app/CommandLoadData.h"
 #include "app/ConfigSections.h"
-#include "timeline/ParamRegistry.h"
+#include "filters/FilterParamRegistry.h"
 #include "timeline/TimeCtrlHost.h"
 #include "timeline/gui/TimelineHost.h"
 
@@ -47,7 +47,7 @@ class AppPovSources_cls;
 class AppPovHost_cls;
 class PovRayGUI_cls;
 
-class AppCore_cls : public ParamRegistry_cls, public DataLoadTarget_cls {
+class AppCore_cls : public DataLoadTarget_cls {
 public:
     /// Builds everything and reads the configuration file `configPath` (default: the
     /// program's configuration file, platform::ConfigFilePath()). Sets GpAppCore first.
@@ -169,8 +169,9 @@ public:
     /// changes nothing.
     void SelectByPickName(int name);
 
-    /// Parameters of the filters of the three lists by registry name; null when absent.
-    Parameter_cls* FindParamByName(const std::string& registryName) override;
+    /// Parameters and colour curves of the filters of the three lists, by registry name or
+    /// address: the undo commands' road to them.
+    ParamRegistry_cls& ParamRegistry() { return m_paramRegistry; }
 
     /// The time model (owned).
     TimeCtrl_cls* GetTimeCtrl() const { return m_timeCtrl; }
@@ -277,6 +278,7 @@ private:
     std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;
     ConfigSections_cls m_sections;
     FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< owned; GpFilterCtrls
+    FilterParamRegistry_cls m_paramRegistry{m_filterCtrls};          ///< over the three lists
     std::function<SceneObj_cls*(int id)> m_sceneObjFinder;
     CameraPath_cls* m_cameraPath = nullptr;  ///< owned; GpCameraPath
     AnchorPath_cls* m_anchorPath = nullptr;  ///< owned; GpAnchorPath
