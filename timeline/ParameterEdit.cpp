@@ -141,7 +141,16 @@ double Parameter_cls::KeyCachedValue(double t, double tangent, double ease, doub
 
 bool Parameter_cls::DeleteKeyAt(double t, double eps) {
     if (keys.size() == 1) {
-        keys[0].time = 0;
+        // The last key is never removed: it moves to time 0 instead, as an undoable step,
+        // so that undo and redo of the steps around it find the curve they were made on.
+        if (keys[0].time == 0) return false;
+        ParamKey_cls moved = keys[0];
+        moved.time = 0;
+        if (GbParamUndoEnabled != 1) {
+            keys[0] = moved;
+            return false;
+        }
+        PushAndRun(new ComParamOvwtKeyC_cls(this, 0, moved), new ComParamOvwtKeyC_cls(this, 0, keys[0]));
         return false;
     }
     const double tt = ResolveTime(t);

@@ -109,12 +109,22 @@ TEST_F(ParameterEdit, DeletingTheLastKeyGivesTheNewLastKeyTheLeftSlope) {
     EXPECT_DOUBLE_EQ(p.keys[1].tangent, 20);
 }
 
-TEST_F(ParameterEdit, TheOnlyKeyIsNeverDeleted) {
+TEST_F(ParameterEdit, TheOnlyKeyIsNeverDeletedButMovedToZeroAsAStepOfItsOwn) {
     Parameter_cls p = MakeParam({{0.4, 3}});
+    const auto original = Shape(p);
     EXPECT_FALSE(p.DeleteKeyAt(0.4, -1));
     ASSERT_EQ(p.GetKeyCount(), 1);
     EXPECT_EQ(p.keys[0].time, 0);
-    EXPECT_EQ(GoCommandHistory.Size(), 0u);
+    EXPECT_EQ(p.GetValue(0.9, -1), 3);
+    // Undo puts the key back where it was, so the steps before it undo on their own curve.
+    GoCommandHistory.Undo();
+    EXPECT_EQ(Shape(p), original);
+    GoCommandHistory.Redo();
+    EXPECT_EQ(p.keys[0].time, 0);
+    // A key at 0 already: nothing to move, no step.
+    const size_t steps = GoCommandHistory.Size();
+    EXPECT_FALSE(p.DeleteKeyAt(0, -1));
+    EXPECT_EQ(GoCommandHistory.Size(), steps);
 }
 
 TEST_F(ParameterEdit, DeleteSelectedKeysIsOneStep) {
