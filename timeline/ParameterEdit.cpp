@@ -157,8 +157,10 @@ bool Parameter_cls::DeleteKeyAt(double t, double eps) {
     const int i = FindKey(tt, ResolveEps(eps), 0);
     if (i == -1) return false;
     const ParamKey_cls& k = keys[static_cast<size_t>(i)];
+    // Undo puts the key back at its own time, not at the time asked for, which may lie up
+    // to half a step beside it.
     PushAndRun(new ComParamDelKey_cls(this, i),
-               new ComParamSetKey_cls(this, tt, k.value, k.tangent, k.ease, k.type));
+               new ComParamSetKey_cls(this, k.time, k.value, k.tangent, k.ease, k.type));
     return true;
 }
 
