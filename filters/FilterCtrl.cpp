@@ -2,9 +2,11 @@
 #include "filters/FilterCtrl.h"
 
 #include <algorithm>
+#include <string>
 
 #include "common/CommandHistory.h"
 #include "common/UserPattern.h"
+#include "filters/ColorCurve.h"
 #include "filters/CommandFilter.h"
 #include "filters/FilterBG.h"
 #include "filters/FilterBoolean.h"
@@ -269,6 +271,47 @@ Parameter_cls* FilterCtrl_cls::FindParam(const std::string& registryName) const 
             if (g)
                 if (Parameter_cls* p = g->FindParam(registryName)) return p;
     }
+    return nullptr;
+}
+
+// Address fields are separated by a line feed, which no filter or record name holds (each
+// is one settings line): the list index, then the registry name of a group's component, or
+// the filter name, the record name and the component index of a colour curve's.
+std::string FilterCtrl_cls::AddressOf(const Parameter_cls& p) const {
+    const std::string list = std::to_string(listIndex_) + "\n";
+    for (const auto& f : filters_) {
+        FilterData_cls* d = f->GetData();
+        for (ParamGroup_cls* g : {d->group, d->translate, d->rotation, d->scale})
+            if (g && g->FindParam(p.registryName) == &p) return list + p.registryName;
+        for (const ColorCurve_cls* c : d->colors) {
+            if (!c || !c->curve) continue;
+            for (int k = 0; k < c->curve->ComponentCount(); ++k)
+                if (&c->curve->Component(k) == &p)
+                    return list + d->Name() + "\n" + c->name + "\n" + std::to_string(k);
+        }
+    }
+    return std::string();
+}
+
+Parameter_cls* FilterCtrl_cls::FindByAddress(const std::string& address) const {
+    const size_t a = address.find('\n');
+    if (a == std::string::npos || address.substr(0, a) != std::to_string(listIndex_)) return nullptr;
+    const std::string rest = address.substr(a + 1);
+    const size_t c = rest.rfind('\n');
+    if (c == std::string::npos) return rest.empty() ? nullptr : FindParam(rest);
+    const size_t b = c == 0 ? std::string::npos : rest.rfind('\n', c - 1);
+    if (b == std::string::npos) return nullptr;
+    const std::string filterName = rest.substr(0, b);
+    const std::string recordName = rest.substr(b + 1, c - b - 1);
+    const std::string digits = rest.substr(c + 1);
+    if (digits.empty() || digits.size() > 2 || digits.find_first_not_of("0123456789") != std::string::npos)
+        return nullptr;
+    const int component = std::stoi(digits);
+    const FilterBase_cls* f = FindByName(wxString::FromUTF8(filterName.c_str()));
+    if (!f) return nullptr;
+    for (ColorCurve_cls* record : f->GetData()->colors)
+        if (record && record->curve && record->name == recordName && component < record->curve->ComponentCount())
+            return &record->curve->Component(component);
     return nullptr;
 }
 

@@ -113,6 +113,16 @@ public:
                        const std::vector<double>& values);
     /// First component with that registry name over the filters' containers, or null.
     Parameter_cls* FindParam(const std::string& registryName) const;
+    /// When `p` belongs to one of this list's filters, an address that FindByAddress
+    /// resolves after the filter was deleted and re-created: this list and the registry
+    /// name for a component of the filter's parameter groups (names are unique in a list,
+    /// not across lists); this list, the filter's name, the record's name and the component
+    /// for a component of a colour record's curve (whose registry name every filter of the
+    /// kind shares). "" when `p` is none of these.
+    std::string AddressOf(const Parameter_cls& p) const;
+    /// The parameter at `address` (made by AddressOf of this list) now, or null when the
+    /// address names another list, a missing filter, record or component.
+    Parameter_cls* FindByAddress(const std::string& address) const;
 
     /// Weights of `particles.count` records at data time `time`: 1 each, then every
     /// Boolean and Filtering filter in list order. `weights` holds `count` floats.

@@ -18,13 +18,18 @@ ComParamBase_cls::ComParamBase_cls(Parameter_cls* target, const char* cmdName)
     targetName = wxString::FromUTF8(target->registryName.c_str());
     // Whatever the registry knows by this name belongs to a filter, which undo may delete
     // and re-create: such a command must never fall back to the pointer it was built with.
-    byName_ = g_registry && g_registry->FindParamByName(target->registryName) != nullptr;
+    // A filter's parameter is found by its address where the registry gives one (a name
+    // may be shared by filters of two lists, and a colour curve is named after its record
+    // alone, "BGColor ColorCurve R" in every BG filter), else by its registry name.
+    if (g_registry) address_ = g_registry->AddressOf(*target);
+    byName_ = address_.empty() && g_registry && g_registry->FindParamByName(target->registryName) != nullptr;
 }
 
 Parameter_cls* ComParamBase_cls::ResolveTarget() const {
-    if (!byName_) return target_;
     // A filter's parameter may have been deleted and re-created: never use the old pointer.
-    return g_registry ? g_registry->FindParamByName(targetName.utf8_string()) : nullptr;
+    if (!address_.empty()) return g_registry ? g_registry->FindParamByAddress(address_) : nullptr;
+    if (byName_) return g_registry ? g_registry->FindParamByName(targetName.utf8_string()) : nullptr;
+    return target_;
 }
 
 void ComParamBase_cls::Execute(bool /*undo*/) {

@@ -13,9 +13,10 @@ class Parameter_cls;
 class ParamRegistry_cls;
 
 /// Common part: the target's registry name, update flags and how the target is found.
-/// A target that the registry knows (a filter's parameter) is always looked up by name
-/// when the command runs, and a command whose parameter no longer exists does nothing.
-/// Other targets (lights, paths, the time remap, colour records) live as long as the
+/// A target that the registry knows (a filter's parameter or colour curve, by address or
+/// by registry name) is always looked up again when the command runs, and
+/// a command whose parameter no longer exists does nothing. Other targets (lights, paths,
+/// the time remap, the colour records of particle types and views) live as long as the
 /// process and are reached through the stored pointer. GUI thread only.
 class ComParamBase_cls : public CommandItem_cls {
 public:
@@ -36,7 +37,8 @@ protected:
 
 private:
     Parameter_cls* target_;
-    bool byName_ = false;  ///< the registry knew the target's name at construction
+    std::string address_;  ///< the registry's address of the target ("": none)
+    bool byName_ = false;  ///< else: the registry knew the target's name at construction
 };
 
 /// Replaces all keys by one HERMITE (AUTO) key (time, value).

@@ -285,7 +285,14 @@ double Parameter_cls::GetSlope(int i, int j) const {
 
 void Parameter_cls::UpdateAutoTangents() {
     const int n = GetKeyCount();
-    if (n == 1) return;
+    if (n == 1) {
+        // A lone key makes a constant curve: its automatic slope is 0. Left as it was, the
+        // slope of a neighbour that was deleted (or undone) stays in the key and its text.
+        ParamKey_cls& k = keys[0];
+        if (k.type == PKT_HERMITE_AUTO || k.type == PKT_HERMITE_SEMIAUTO) k.tangent = 0;
+        if (k.type == PKT_HERMITE_AUTO) k.ease = 0;
+        return;
+    }
     for (int i = 0; i < n; ++i) {
         ParamKey_cls& k = keys[static_cast<size_t>(i)];
         if (k.type != PKT_HERMITE_AUTO && k.type != PKT_HERMITE_SEMIAUTO) continue;

@@ -141,15 +141,26 @@ double Parameter_cls::KeyCachedValue(double t, double tangent, double ease, doub
 
 bool Parameter_cls::DeleteKeyAt(double t, double eps) {
     if (keys.size() == 1) {
-        keys[0].time = 0;
+        // The last key is never removed: it moves to time 0 instead, as an undoable step,
+        // so that undo and redo of the steps around it find the curve they were made on.
+        if (keys[0].time == 0) return false;
+        ParamKey_cls moved = keys[0];
+        moved.time = 0;
+        if (GbParamUndoEnabled != 1) {
+            keys[0] = moved;
+            return false;
+        }
+        PushAndRun(new ComParamOvwtKeyC_cls(this, 0, moved), new ComParamOvwtKeyC_cls(this, 0, keys[0]));
         return false;
     }
     const double tt = ResolveTime(t);
     const int i = FindKey(tt, ResolveEps(eps), 0);
     if (i == -1) return false;
     const ParamKey_cls& k = keys[static_cast<size_t>(i)];
+    // Undo puts the key back at its own time, not at the time asked for, which may lie up
+    // to half a step beside it.
     PushAndRun(new ComParamDelKey_cls(this, i),
-               new ComParamSetKey_cls(this, tt, k.value, k.tangent, k.ease, k.type));
+               new ComParamSetKey_cls(this, k.time, k.value, k.tangent, k.ease, k.type));
     return true;
 }
 

@@ -157,7 +157,7 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
     // Module-level pointers, once every object exists.
     GpTimeCtrl = m_timeCtrl;
     GpTimeCtrlPanels = m_timeCtrl;
-    ComParamBase_cls::SetRegistry(this);
+    ComParamBase_cls::SetRegistry(&m_paramRegistry);
 
     // The scene's camera path and anchor, which views follow and key.
     GpCameraPath = m_cameraPath = new CameraPath_cls;
@@ -689,6 +689,20 @@ void AppCore_cls::AfterProjectRead() {
         m_frame->PostMenuCommand(ID_STATUS_REFRESH);
     }
     if (m_periodicControl && m_periodicControl->gui) m_periodicControl->UpdateGUI(true);
+    RefreshSceneDialogs();
+}
+
+void AppCore_cls::RefreshSceneDialogs() {
+    // Each refill runs whether the dialog is shown or not: a hidden dialog that kept the
+    // old values (or a light that is gone) would show them, and write them back, when it
+    // is opened again.
+    if (m_lightEditor) m_lightEditor->UpdateGUI(true);
+    if (m_cameraControl && m_cameraControl->gui) m_cameraControl->UpdateGUI(true);
+    if (m_stereoControl && m_stereoControl->gui) m_stereoControl->UpdateGUI(true);
+    if (m_colorCurveControl) m_colorCurveControl->UpdateGUI(true);
+    if (m_textureControl) m_textureControl->UpdateGUI(true);
+    // The path fields are not scene settings; only the settings pages follow an undo.
+    if (m_povDialog) m_povDialog->RefreshSettingsPages();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -774,10 +788,12 @@ int AppCore_cls::GetMemoryPerFrame() const {
 
 void AppCore_cls::Undo() {
     GoCommandHistory.Undo();
+    RefreshSceneDialogs();
 }
 
 void AppCore_cls::Redo() {
     GoCommandHistory.Redo();
+    RefreshSceneDialogs();
 }
 
 FilterBase_cls* AppCore_cls::AddFilter(FilterCtrl_cls* list, int kind) {
@@ -883,9 +899,3 @@ void AppCore_cls::SelectLightById(int id) {
     m_lights->SelectLight(t.index);
 }
 
-Parameter_cls* AppCore_cls::FindParamByName(const std::string& registryName) {
-    for (FilterCtrl_cls* list : m_filterCtrls)
-        if (list)
-            if (Parameter_cls* p = list->FindParam(registryName)) return p;
-    return nullptr;
-}

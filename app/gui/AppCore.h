@@ -11,7 +11,7 @@
 #include "app/CommandLoadData.h"
 #include "app/ConfigSections.h"
 #include "app/FrameGeometry.h"
-#include "timeline/ParamRegistry.h"
+#include "filters/FilterParamRegistry.h"
 #include "timeline/TimeCtrlHost.h"
 #include "timeline/gui/TimelineHost.h"
 
@@ -48,7 +48,7 @@ class AppPovSources_cls;
 class AppPovHost_cls;
 class PovRayGUI_cls;
 
-class AppCore_cls : public ParamRegistry_cls, public DataLoadTarget_cls {
+class AppCore_cls : public DataLoadTarget_cls {
 public:
     /// Builds everything and reads the configuration file `configPath` (default: the
     /// program's configuration file, platform::ConfigFilePath()). The main frame opens on
@@ -95,8 +95,12 @@ public:
     /// Before a project is read: the time model goes to frame 0, the current data and the
     /// filters are released.
     void PrepareForProject();
-    /// After a project was read: panels and pages refresh from the new settings.
+    /// After a project was read: panels, pages and the scene dialogs refresh from the new
+    /// settings.
     void AfterProjectRead();
+    /// Every dialog bound to scene objects (lights, view and camera, stereogram, colour
+    /// curve, texture, POV-Ray) refills from what the scene holds now, shown or hidden.
+    void RefreshSceneDialogs();
     /// The section registry; each owner plugs its reader and writer in at its place.
     ConfigSections_cls& Sections() { return m_sections; }
 
@@ -125,6 +129,7 @@ public:
     int GetMemoryPerFrame() const;
 
     // Edits ---------------------------------------------------------------------------
+    /// One history step back or forward; the scene dialogs follow (RefreshSceneDialogs).
     void Undo();
     void Redo();
 
@@ -169,8 +174,9 @@ public:
     /// changes nothing.
     void SelectByPickName(int name);
 
-    /// Parameters of the filters of the three lists by registry name; null when absent.
-    Parameter_cls* FindParamByName(const std::string& registryName) override;
+    /// Parameters and colour curves of the filters of the three lists, by registry name or
+    /// address: the undo commands' road to them.
+    ParamRegistry_cls& ParamRegistry() { return m_paramRegistry; }
 
     /// The time model (owned).
     TimeCtrl_cls* GetTimeCtrl() const { return m_timeCtrl; }
@@ -281,6 +287,7 @@ private:
     std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;
     ConfigSections_cls m_sections;
     FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< owned; GpFilterCtrls
+    FilterParamRegistry_cls m_paramRegistry{m_filterCtrls};          ///< over the three lists
     std::function<SceneObj_cls*(int id)> m_sceneObjFinder;
     CameraPath_cls* m_cameraPath = nullptr;  ///< owned; GpCameraPath
     AnchorPath_cls* m_anchorPath = nullptr;  ///< owned; GpAnchorPath

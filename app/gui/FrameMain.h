@@ -80,7 +80,8 @@ public:
     wxString LastOpenedImage() const { return m_lastIMG.text; }
     /// A project has been opened or saved; Save then writes without asking.
     bool IsProjectLoaded() const { return m_projectLoaded; }
-    /// Title from "LastOpenedFilePTP=" ("Pelthorn3 - <path>").
+    /// Title from "LastOpenedFilePTP=" ("Pelthorn3 - <path>") once a project has been
+    /// opened or saved; before that the start title.
     void UpdateTitle();
     /// Checks the file, then releases the open scene and reads the project. A file that
     /// cannot be read or is incomplete leaves everything as it was and shows a message.

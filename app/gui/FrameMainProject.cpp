@@ -21,7 +21,10 @@ const char kProjectWildcard[] = "Project file (*.ptp)|*.ptp";
 }
 
 void FrameMain_cls::UpdateTitle() {
-    SetTitle(ProjectFile_cls::TitleFor(m_lastPTP.text));
+    // Only a project that was opened or saved in this session is named: the remembered
+    // "LastOpenedFilePTP=" of the configuration file (after a cancelled or failed Open, say)
+    // is not open, and Save would not write to it.
+    SetTitle(m_projectLoaded ? ProjectFile_cls::TitleFor(m_lastPTP.text) : ProjectFile_cls::InitialTitle());
 }
 
 void FrameMain_cls::OnOpenProject() {

@@ -29,9 +29,10 @@ void PushColour(ColorCurveBtn_cls& b, const float to[4], const float from[4]) {
     const uint64_t flags = UPD_ATTRIB_PAGES | UPD_VIEWS | UPD_SNAP_REFRESH;
     CommandItem_cls* doCmd;
     CommandItem_cls* undoCmd;
-    if (b.locateColor) {
-        doCmd = new CommandSetColor_cls(b.locateColor, to[0], to[1], to[2], to[3], flags);
-        undoCmd = new CommandSetColor_cls(b.locateColor, from[0], from[1], from[2], from[3], flags);
+    if (b.makeColorLocator) {
+        const CommandSetColor_cls::Locator locate = b.makeColorLocator();
+        doCmd = new CommandSetColor_cls(locate, to[0], to[1], to[2], to[3], flags);
+        undoCmd = new CommandSetColor_cls(locate, from[0], from[1], from[2], from[3], flags);
     } else {
         ConfItemFLOATARRAY_cls* item = &b.record->constantColor;
         doCmd = new CommandSetColor_cls(item, to[0], to[1], to[2], to[3], flags);

@@ -48,10 +48,13 @@ public:
     void OnCopyColor(wxCommandEvent& event);
     void OnPasteColor(wxCommandEvent& event);
 
-    /// Finds the record's "ConstantColor=" item again when a colour command runs; holders of
-    /// records that can be deleted and recreated (filters) set it. Empty: the item of
-    /// `record` itself, which then must outlive the undo history's use of it.
-    std::function<ConfItemFLOATARRAY_cls*()> locateColor;
+    /// Called when a colour edit is made (the record's holder alive): gives the function
+    /// by which the edit's commands find the record's "ConstantColor=" item again each time
+    /// they run. Holders of records that can be deleted and recreated (filters) set it, and
+    /// the function it gives finds the record by list and the holder's name of the moment
+    /// of the edit. Empty: the item of `record` itself, which then must outlive the undo
+    /// history's use of it.
+    std::function<std::function<ConfItemFLOATARRAY_cls*()>()> makeColorLocator;
 
     ColorCurve_cls* record;
     bool clickable;

@@ -48,16 +48,19 @@ ColorCurveBtn_cls* MakeFilterColorButton(wxWindow* parent, FilterBase_cls* filte
     auto* button = new ColorCurveBtn_cls(parent, record, true, checkArea, false);
     FilterCtrl_cls* list = filter->List();
     if (list) {
-        // The filter may be deleted and restored (a new object of the same name) while a
-        // colour command sits in the history, or renamed while it lives: the command
-        // finds the record by the object first, then by the name it had when built.
-        const wxString name = d->filterName.Value();
-        button->locateColor = [list, filter, name, index]() -> ConfItemFLOATARRAY_cls* {
-            FilterBase_cls* f = list->IndexOf(filter) >= 0 ? filter : list->FindByName(name);
-            if (!f) return nullptr;
-            FilterData_cls* data = f->GetData();
-            if (index < 0 || index >= int(data->colors.size())) return nullptr;
-            return &data->colors[size_t(index)]->constantColor;
+        // The filter may be deleted and restored (a new object of the same name, perhaps
+        // where another filter lived) while a colour command sits in the history, and
+        // renamed while its button lives: each edit's commands find the record by list and
+        // by the name the filter has when the edit is made, never by the object.
+        button->makeColorLocator = [list, filter, index]() -> std::function<ConfItemFLOATARRAY_cls*()> {
+            const wxString name = list->IndexOf(filter) >= 0 ? filter->GetData()->filterName.Value() : wxString();
+            return [list, name, index]() -> ConfItemFLOATARRAY_cls* {
+                FilterBase_cls* f = name.empty() ? nullptr : list->FindByName(name);
+                if (!f) return nullptr;
+                FilterData_cls* data = f->GetData();
+                if (index < 0 || index >= int(data->colors.size())) return nullptr;
+                return &data->colors[size_t(index)]->constantColor;
+            };
         };
     }
     return button;

@@ -49,9 +49,11 @@ void LightSRCGUICtrl_cls::CreateGUI(wxWindow* f) {
     SetGUI(gui);
 }
 
-void LightSRCGUICtrl_cls::UpdateGUI(bool) {
-    // The current view asks after every paint: a hidden editor has nothing to show.
-    if (!gui || !gui->IsShown()) return;
+void LightSRCGUICtrl_cls::UpdateGUI(bool full) {
+    // The current view asks after every paint: a hidden editor skips those. A full refill
+    // (before it is shown, and after a project read or an undo) runs hidden too, so that it
+    // never shows, nor edits, a light the scene no longer has or a value it no longer holds.
+    if (!gui || (!full && !gui->IsShown())) return;
     gui->BindSelectedLight();
     gui->RebuildLightIcons(-2);
     gui->panel->UpdateWidgets(MI_ALL_ITEMS);

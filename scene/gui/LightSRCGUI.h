@@ -29,7 +29,7 @@ public:
 
     void CreateGUI(wxWindow* frame) override;
     /// ID_LIGHT_DIALOG_REFRESH: the items follow the selected light and its values, the
-    /// strip the active lights.
+    /// strip the active lights. Without `full` a hidden dialog is left as it is.
     void UpdateGUI(bool full) override;
     /// ID_LIGHT_EDITOR: shows the dialog with the selected light's items.
     void Show(wxWindow* frame) override;

@@ -162,6 +162,13 @@ void PovRayGUI_cls::UpdateGUI() {
     snapPattern->ChangeValue(m_controller->filePovSnap.text);
     animPattern->ChangeValue(m_controller->filePovAnim.text);
     snapNumber->SetValueText(m_controller->snapshotNumber);
+    RefreshSettingsPages();
+    CheckExePath();
+    CheckWorkPath();
+    UpdateBusyState();
+}
+
+void PovRayGUI_cls::RefreshSettingsPages() {
     m_controller->radiosity->UpdateWidgets();
     m_controller->radiosity->UpdateEnables();
     m_controller->photons->UpdateWidgets();
@@ -176,9 +183,6 @@ void PovRayGUI_cls::UpdateGUI() {
     FitNotebooks();
     Relayout();
     Refresh();
-    CheckExePath();
-    CheckWorkPath();
-    UpdateBusyState();
 }
 
 void PovRayGUI_cls::EnableControls(bool a, bool b, bool c, bool d, bool e) {

@@ -43,6 +43,9 @@ public:
     /// Refreshes the fields from the controller, the pages from their values and what they
     /// show, then the status squares.
     void UpdateGUI();
+    /// The settings pages only follow their values (after an undo or redo); the typed
+    /// fields are left alone.
+    void RefreshSettingsPages();
     /// Shows the run and render state on the buttons and pages.
     void UpdateBusyState();
     /// The renderer's path names an existing file (status square green), the work folder an

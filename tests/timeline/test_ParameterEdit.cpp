@@ -103,18 +103,67 @@ TEST_F(ParameterEdit, DeletingTheMiddleKeyAndUndoRecomputesAutoTangents) {
     EXPECT_DOUBLE_EQ(p.keys[0].tangent, 20);
 }
 
+TEST_F(ParameterEdit, UndoOfADeletedKeyGivesBackTheCurveAsItWas) {
+    // Each curve loses one key and gets it back by undo: the same keys, times and
+    // tangents, whether the key was asked for beside its own time or left a lone key.
+    struct Case {
+        const char* what;
+        std::vector<K> keys;
+        double at;  ///< the time the deletion asks for (within half a step of the key)
+    };
+    const Case cases[] = {
+        {"asked for beside the key", {{0, 0, 1}, {0.7541, 10, 1}, {1, 0, 1}}, 0.75},
+        {"a lone key left", {{0, 4, 1}, {0.5, 10, 1}}, 0.5},
+        {"the lone key is the late one", {{0.2, 4, 1}, {0.6, 10, 1}}, 0.2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GoCommandHistory.Clear();
+        Parameter_cls p = MakeParam(c.keys);
+        const auto original = Shape(p);
+        const std::string text = p.WriteText();
+        ASSERT_TRUE(p.DeleteKeyAt(c.at, -1));
+        GoCommandHistory.Undo();
+        EXPECT_EQ(Shape(p), original);
+        EXPECT_EQ(p.WriteText(), text);
+    }
+}
+
+TEST_F(ParameterEdit, ALoneAutoKeyHasNoSlopeLeftFromADeletedNeighbour) {
+    Parameter_cls p = MakeParam({{0, 4, 1}});
+    const std::string lone = p.WriteText();
+    p.SetKeyAt(0.5, 10, 0, 0);
+    ASSERT_EQ(p.GetKeyCount(), 2);
+    EXPECT_NE(p.keys[0].tangent, 0);
+    GoCommandHistory.Undo();
+    ASSERT_EQ(p.GetKeyCount(), 1);
+    EXPECT_EQ(p.keys[0].tangent, 0);
+    EXPECT_EQ(p.keys[0].ease, 0);
+    EXPECT_EQ(p.WriteText(), lone);
+}
+
 TEST_F(ParameterEdit, DeletingTheLastKeyGivesTheNewLastKeyTheLeftSlope) {
     Parameter_cls p = MakeParam({{0, 0, 1}, {0.5, 10, 1}, {1, 0, 1}});
     EXPECT_TRUE(p.DeleteKeyAt(1, -1));
     EXPECT_DOUBLE_EQ(p.keys[1].tangent, 20);
 }
 
-TEST_F(ParameterEdit, TheOnlyKeyIsNeverDeleted) {
+TEST_F(ParameterEdit, TheOnlyKeyIsNeverDeletedButMovedToZeroAsAStepOfItsOwn) {
     Parameter_cls p = MakeParam({{0.4, 3}});
+    const auto original = Shape(p);
     EXPECT_FALSE(p.DeleteKeyAt(0.4, -1));
     ASSERT_EQ(p.GetKeyCount(), 1);
     EXPECT_EQ(p.keys[0].time, 0);
-    EXPECT_EQ(GoCommandHistory.Size(), 0u);
+    EXPECT_EQ(p.GetValue(0.9, -1), 3);
+    // Undo puts the key back where it was, so the steps before it undo on their own curve.
+    GoCommandHistory.Undo();
+    EXPECT_EQ(Shape(p), original);
+    GoCommandHistory.Redo();
+    EXPECT_EQ(p.keys[0].time, 0);
+    // A key at 0 already: nothing to move, no step.
+    const size_t steps = GoCommandHistory.Size();
+    EXPECT_FALSE(p.DeleteKeyAt(0, -1));
+    EXPECT_EQ(GoCommandHistory.Size(), steps);
 }
 
 TEST_F(ParameterEdit, DeleteSelectedKeysIsOneStep) {

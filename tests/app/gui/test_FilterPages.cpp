@@ -187,8 +187,8 @@ TEST(FilterPages, PickIdsSelectWithinTheirListOnly) {
     EXPECT_EQ(shell.core->SelectedFilter(), shell.core->GetFilterCtrl(0)->GetNode(0));
     EXPECT_FALSE(box->GetData()->selected);
     // Parameters of the filters are found by registry name (the undo commands' road).
-    EXPECT_NE(shell.core->FindParamByName("DataBox00 Anchor x"), nullptr);
-    EXPECT_EQ(shell.core->FindParamByName("DataBox07 Anchor x"), nullptr);
+    EXPECT_NE(shell.core->ParamRegistry().FindParamByName("DataBox00 Anchor x"), nullptr);
+    EXPECT_EQ(shell.core->ParamRegistry().FindParamByName("DataBox07 Anchor x"), nullptr);
 }
 
 TEST(FilterPages, CollapsedPanelsAndProjectsRebuildThePages) {

@@ -607,6 +607,46 @@ TEST(FrameMain, ABrokenProjectLeavesTheOpenSceneUntouched) {
     GoCommandHistory.Clear();
 }
 
+TEST(FrameMain, TheTitleNamesOnlyAProjectThatIsOpen) {
+    // The remembered project (the last one saved) is not open at start: neither a refused
+    // nor a cancelled Open may name it in the title, and Save still asks where to write.
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    const std::string last = dir.File("last.ptp");
+    ASSERT_TRUE(shell.core->WriteConfig(last, true));
+    ASSERT_EQ(std::string(shell.frame->LastOpenedProject().utf8_str()), last);
+    const std::string prose = dir.File("prose.ptp");
+    WriteFile(prose, "Dear reader,\nthis is a letter.\n");
+    const wxString start = "Pelthorn 3 v 0.82";
+
+    struct Step {
+        const char* what;
+        int answer;
+        std::string path;
+    };
+    const Step steps[] = {
+        {"refused file", wxID_OK, prose},
+        {"missing file", wxID_OK, dir.File("absent.ptp")},
+        {"cancelled", wxID_CANCEL, last},
+    };
+    for (const Step& s : steps) {
+        testsupport::ResetModals();
+        testsupport::SetModalAnswer(wxID_OK);
+        shell.prompts.fileAnswer = s.answer;
+        shell.prompts.filePath = wxString::FromUTF8(s.path);
+        shell.Post(ID_OPEN_PROJECT);
+        EXPECT_EQ(shell.frame->GetTitle(), start) << s.what;
+        EXPECT_FALSE(shell.frame->IsProjectLoaded()) << s.what;
+    }
+
+    // Opened for real, the project is named.
+    shell.prompts.fileAnswer = wxID_OK;
+    shell.prompts.filePath = wxString::FromUTF8(last);
+    shell.Post(ID_OPEN_PROJECT);
+    EXPECT_TRUE(shell.frame->IsProjectLoaded());
+    EXPECT_EQ(std::string(shell.frame->GetTitle().utf8_str()), "Pelthorn3 - " + last);
+}
+
 TEST(FrameMain, AFailedSaveIsReportedAndChangesNothing) {
     TempDir dir;
     Shell shell(dir.File("Pelthorn3Configure.txt"));

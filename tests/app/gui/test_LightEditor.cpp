@@ -197,3 +197,56 @@ TEST_F(LightEditor, ThePovRaySceneTakesTheActiveVisibleLights) {
     EXPECT_EQ(pov->CountVisibleLights(), 2);
     EXPECT_EQ(count(pov->PovLights(0).utf8_string()), 2u);
 }
+
+TEST_F(LightEditor, AfterOpenAndUndoItShowsTheScenesLightWhetherShownOrHidden) {
+    // A project whose light 0 shines at 0.1, opened while the scene's light 0 shines at 1;
+    // then a light added and undone. The editor, shown or closed meanwhile, must show the
+    // scene's values and edit the scene's selected light once it is (re)opened.
+    const std::string project = dir.File("dim.ptp");
+    ParamGroup_cls* strength = lights->Light(0).strength;
+    GbParamUndoEnabled = 0;
+    strength->SetKeyFrame({0.1}, true, 0.0);
+    ASSERT_TRUE(shell->core->WriteConfig(project, true));
+    strength = nullptr;
+    auto strengthShown = [&]() {
+        auto* entry = dynamic_cast<wxTextEntry*>(gui->panel->GetItemControl(gui->strengthItem + 1));
+        double v = -1;
+        return entry && entry->GetValue().ToCDouble(&v) ? v : -1.0;
+    };
+    auto reopenIfClosed = [&](bool closed) {
+        if (!closed) return;
+        shell->Post(ID_LIGHT_EDITOR);
+        ASSERT_TRUE(PumpUntil([&] { return gui->IsShownOnScreen(); }, 3000));
+    };
+
+    for (const bool closed : {false, true}) {
+        SCOPED_TRACE(closed ? "closed meanwhile" : "shown throughout");
+        GbParamUndoEnabled = 0;
+        lights->Light(0).strength->SetKeyFrame({1.0}, true, 0.0);
+        lights->SelectLight(0);
+        editor->UpdateGUI(true);
+        ASSERT_NEAR(strengthShown(), 1.0, 1e-9);
+        GbParamUndoEnabled = 1;
+
+        if (closed) gui->Hide();
+        ASSERT_TRUE(shell->frame->OpenProjectFile(wxString::FromUTF8(project)));
+        testsupport::Pump(50);
+        reopenIfClosed(closed);
+        EXPECT_NEAR(lights->Light(0).StrengthAt(0), 0.1, 1e-9);
+        EXPECT_NEAR(strengthShown(), 0.1, 1e-9);
+        EXPECT_EQ(gui->panel->GetItem(gui->strengthItem + 1).variable,
+                  &lights->Light(0).strength->Component(0).cachedValue);
+
+        // A light added (and selected), then taken back by Ctrl+Z's road.
+        lights->AddLight();
+        testsupport::Pump(30);
+        ASSERT_EQ(lights->LightNumber(), 3);
+        if (closed) gui->Hide();
+        shell->Post(ID_UNDO);
+        reopenIfClosed(closed);
+        EXPECT_EQ(lights->LightNumber(), 2);
+        EXPECT_EQ(lights->selected, 0);
+        EXPECT_EQ(Strip()->GetCellCount(), 2);
+        EXPECT_EQ(gui->panel->GetItem(gui->validItem).variable, &lights->Light(0).visible.value);
+    }
+}

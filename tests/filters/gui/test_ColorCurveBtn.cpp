@@ -1,5 +1,6 @@
 // The colour button: its swatch painting, a colour chosen in the dialog or pasted as one
-// undoable step, and the curve/constant toggle of the check area.
+// undoable step (a filter's found again by list and name), and the curve/constant toggle of
+// the check area.
 #include <gtest/gtest.h>
 
 #include <wx/bitmap.h>
@@ -9,12 +10,17 @@
 #include <wx/image.h>
 
 #include <memory>
+#include <vector>
 
 #include "common/CommandHistory.h"
 #include "common/gui/UserPrompts.h"
 #include "filters/ColorCurve.h"
 #include "filters/ColorSwatch.h"
+#include "filters/FilterBase.h"
+#include "filters/FilterCtrl.h"
+#include "filters/FilterData.h"
 #include "filters/gui/ColorCurveBtn.h"
+#include "filters/gui/FilterGUI.h"
 #include "tests/support/GuiTestSupport.h"
 
 using testsupport::Pump;
@@ -181,4 +187,45 @@ TEST_F(ColorButtonTest, PastedColourKeepsItsAlphaAndUndoRestores) {
         wxTheClipboard->Close();
     }
     EXPECT_TRUE(text.StartsWith("COLOR=1.000000 0.800000 0.200000 1.000000")) << text;
+}
+
+TEST_F(ColorButtonTest, AFiltersColourEditIsUndoneOnTheFilterThatCameBackUnderItsName) {
+    // A BG filter renamed after its button was made, coloured, deleted and brought back by
+    // undo as a new object: the next undo gives the colour back to that filter. Another
+    // filter made meanwhile outside the list may live where the deleted one did.
+    FilterCtrl_cls list(2);
+    FilterBase_cls* bg = list.AddFilter(FILTER_BG, -1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(bg, nullptr);
+    ColorCurveBtn_cls* filterButton = MakeFilterColorButton(frame, bg, 0, true);
+    ASSERT_FALSE(list.RenameFilter(bg->GetData()->filterName.Value(), "Sky").empty());
+    const std::vector<float> before(bg->GetData()->colors[0]->ConstantColor(),
+                                    bg->GetData()->colors[0]->ConstantColor() + 4);
+
+    wxMouseEvent down(wxEVT_LEFT_DOWN);
+    down.SetEventObject(filterButton);
+    down.m_x = 100;
+    down.m_y = 10;
+    filterButton->GetEventHandler()->ProcessEvent(down);
+    Pump(10);
+    ASSERT_EQ(prompts.asked, 1);
+    ASSERT_FLOAT_EQ(bg->GetData()->colors[0]->ConstantColor()[0], 51 / 255.0f);
+    filterButton->Destroy();  // its panel goes with the filter
+
+    list.SelectFilter(bg);
+    list.DeleteSelected();
+    ASSERT_EQ(list.Count(), 0);
+    FilterCtrl_cls elsewhere(2);
+    elsewhere.AddFilter(FILTER_BG, -1, nullptr, nullptr, nullptr, nullptr);
+    GoCommandHistory.Undo();
+    ASSERT_EQ(list.Count(), 1);
+    FilterBase_cls* back = list.FindByName("Sky");
+    ASSERT_NE(back, nullptr);
+    EXPECT_FLOAT_EQ(back->GetData()->colors[0]->ConstantColor()[0], 51 / 255.0f);
+    GoCommandHistory.Undo();
+    const float* now = back->GetData()->colors[0]->ConstantColor();
+    EXPECT_EQ(std::vector<float>(now, now + 4), before);
+    GoCommandHistory.Redo();
+    EXPECT_FLOAT_EQ(back->GetData()->colors[0]->ConstantColor()[0], 51 / 255.0f);
+    // The filter in the other list never took any colour.
+    EXPECT_FLOAT_EQ(elsewhere.GetNode(0)->GetData()->colors[0]->ConstantColor()[0], 0.1f);
 }
