@@ -33,6 +33,7 @@
 #include "data/DataExporter.h"
 #include "app/gui/BtmHalfPanel.h"
 #include "app/gui/TopHalfPanel.h"
+#include "platform/gui/GLDrawable.h"
 #include "view/gui/GLInfo.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/InfoHover.h"
@@ -309,7 +310,7 @@ FrameMain_cls::~FrameMain_cls() {
     // after this, with the frame's other child windows).
     if (wxGLContext* context = MainGLCanvas_cls::SharedContext()) {
         MainGLCanvas_cls* view = m_top ? m_top->View(0) : nullptr;
-        if (view && view->IsShownOnScreen()) view->SetCurrent(*context);
+        if (view && view->IsShownOnScreen()) platform::MakeCurrentChecked(*context, *view);
     }
     ReleaseGLResources();
     if (GpFrameMain == this) GpFrameMain = nullptr;
