@@ -841,7 +841,8 @@ void FrameMain_cls::UpdateStatusLine() {
         if (f.loaded.load(std::memory_order_acquire))
             frameText += wxString::Format("  %lld particles",
                                           static_cast<long long>(seq->GetParticleCount(i)));
-        frameText += wxString::Format("  %d/%d MB", seq->GetMemoryMB(), GpDataSequenceSet->memoryLimit);
+        frameText += wxString::Format("  %d/%d MB", GpDataSequenceSet->UpdateMemoryInUse(),
+                                      GpDataSequenceSet->memoryLimit);
     }
     const int progress = GiLoadProgress.load(std::memory_order_acquire);
     if (ThreadFileReader_cls::IsRunning() && progress != 100)
