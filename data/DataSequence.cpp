@@ -108,11 +108,13 @@ double DataSequence_cls::GetFrameTimes(double& time, double& span, int i, double
     return span;
 }
 
-int DataSequence_cls::GetMemoryMB() const {
+int64_t DataSequence_cls::GetMemoryKB() const {
     int64_t kb = 0;
     for (int i = 0; i < frameCount_; ++i) kb += frames[i]->GetMemoryKB();
-    return static_cast<int>(kb / 1024);
+    return kb;
 }
+
+int DataSequence_cls::GetMemoryMB() const { return static_cast<int>(GetMemoryKB() / 1024); }
 
 int DataSequence_cls::CountLoadedFrames() const {
     int n = 0;

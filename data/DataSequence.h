@@ -68,6 +68,8 @@ public:
     double GetFrameTimes(double& time, double& span, int i, double factor) const;
     /// The memory estimate in MB: the KB of the slots below the count, summed, / 1024.
     int GetMemoryMB() const;
+    /// The KB of the slots below the count, summed.
+    int64_t GetMemoryKB() const;
     /// Slots below the count whose body is in.
     int CountLoadedFrames() const;
 

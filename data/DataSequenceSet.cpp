@@ -3,6 +3,7 @@
 
 #include "data/ThreadFileReader.h"
 #include "data/ThreadInterpolator.h"
+#include "platform/MemoryRelease.h"
 
 DataSequenceSet_cls* GpDataSequenceSet = nullptr;
 
@@ -20,14 +21,22 @@ DataSequenceSet_cls::~DataSequenceSet_cls() {
 void DataSequenceSet_cls::EnforceMemoryLimit(int frame, int step) {
     if (step < 1) step = 1;
     DataSequence_cls* seq = GetCurrent();
+    const int64_t heldKB = seq->GetMemoryKB();
     memoryInUse = seq->GetMemoryMB();
     seq->ReleaseOffStep(step, frame);
-    if (memoryLimit >= memoryInUse) return;
-    for (;;) {
-        if (seq->EvictOne(frame, step) < 0) return;
+    while (memoryLimit < memoryInUse) {
+        if (seq->EvictOne(frame, step) < 0) break;
         memoryInUse = seq->GetMemoryMB();
-        if (memoryLimit >= memoryInUse) return;
     }
+    if (seq->GetMemoryKB() < heldKB) {
+        memoryInUse = seq->GetMemoryMB();
+        platform::ReturnFreedMemory();
+    }
+}
+
+int DataSequenceSet_cls::UpdateMemoryInUse() {
+    memoryInUse = GetCurrent()->GetMemoryMB();
+    return memoryInUse;
 }
 
 void DataSequenceSet_cls::ReleaseFrames(int sequence, int frame, bool reset) {
@@ -38,6 +47,8 @@ void DataSequenceSet_cls::ReleaseFrames(int sequence, int frame, bool reset) {
     } else if (sequence >= 0 && sequence < kSequences) {
         sequences[sequence]->ReleaseFrames(-2, reset);
     }
+    UpdateMemoryInUse();
+    platform::ReturnFreedMemory();
 }
 
 void DataSequenceSet_cls::ReleaseAllSequences(bool reset) { ReleaseFrames(-2, -2, reset); }
@@ -56,7 +67,12 @@ int DataSequenceSet_cls::CountLoadedFrames() const { return GetCurrent()->CountL
 
 wxString DataSequenceSet_cls::GetFileList() const { return GetCurrent()->files.path; }
 
-void DataSequenceSet_cls::SetFileList(const wxString& path) { GetCurrent()->SetFileList(path); }
+void DataSequenceSet_cls::SetFileList(const wxString& path) {
+    // The frames of the files the new list does not hold go: their memory leaves the process.
+    GetCurrent()->SetFileList(path);
+    UpdateMemoryInUse();
+    platform::ReturnFreedMemory();
+}
 
 double DataSequenceSet_cls::GetFrameTimes(double& time, double& span, int i, double factor) const {
     return GetCurrent()->GetFrameTimes(time, span, i, factor);

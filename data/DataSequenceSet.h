@@ -35,9 +35,12 @@ public:
     DataSequenceSet_cls& operator=(const DataSequenceSet_cls&) = delete;
 
     /// Drops off-step frames of the current sequence, then evicts one frame at a time until
-    /// the estimate is within the limit or nothing can go. The current frame `frame`, its
+    /// the estimate is within the limit or nothing can go; memory so freed is handed back
+    /// to the system. The current frame `frame`, its
     /// successor and frames a worker uses stay. `step` below 1 counts as 1.
     void EnforceMemoryLimit(int frame, int step);
+    /// Memory in use := the current sequence's estimate now (MB); returns it.
+    int UpdateMemoryInUse();
     /// `sequence` -2: every sequence with (frame, reset); -1: the current one with (frame,
     /// reset); 0..3: that sequence, all frames (with `reset`).
     void ReleaseFrames(int sequence, int frame, bool reset);

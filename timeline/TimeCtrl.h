@@ -80,6 +80,8 @@ public:
     bool IsFrameReady(int frame, bool whole) const;
     /// Frames the data cache can hold; -1 when nothing is loaded.
     int GetFrameCapacity() const;
+    /// MB the data cache holds now (the timeline shows it). GUI thread.
+    int GetMemoryUsed() const { return host_->GetMemoryUsed(); }
     /// First marked frame after the current one (TimeMaxFrame when none).
     int NextMarkedFrame() const;
     /// Last marked frame before the current one (0 when none).

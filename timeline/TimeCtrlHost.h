@@ -18,6 +18,8 @@ public:
     }
     /// Data cache limit in MB.
     virtual int GetMemoryLimit() { return 4096; }
+    /// MB the data cache holds now.
+    virtual int GetMemoryUsed() { return 0; }
     /// MB per loaded frame of the current sequence; -1 when none is loaded.
     virtual int GetMemoryPerFrame() { return -1; }
     /// Clears the key-frame marks of every data frame.

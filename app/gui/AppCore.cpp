@@ -345,6 +345,10 @@ int AppCore_cls::TimeHost::GetMemoryLimit() {
     return m_core->GetMemoryLimit();
 }
 
+int AppCore_cls::TimeHost::GetMemoryUsed() {
+    return m_core->GetMemoryUsed();
+}
+
 int AppCore_cls::TimeHost::GetMemoryPerFrame() {
     return m_core->GetMemoryPerFrame();
 }
@@ -770,7 +774,7 @@ bool AppCore_cls::IsFrameReady(int i, double fraction) const {
 }
 
 int AppCore_cls::GetMemoryUsed() const {
-    return GpDataSequenceSet ? GpDataSequenceSet->memoryInUse : 0;
+    return GpDataSequenceSet ? GpDataSequenceSet->UpdateMemoryInUse() : 0;
 }
 
 int AppCore_cls::GetMemoryLimit() const {

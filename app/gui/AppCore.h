@@ -242,6 +242,7 @@ private:
         bool IsDataFrameLoaded(int dataFrame) override;
         bool IsDataFrameReady(int dataFrame, double fraction, bool sampling) override;
         int GetMemoryLimit() override;
+        int GetMemoryUsed() override;
         int GetMemoryPerFrame() override;
         void ClearDataFrameMarks() override;
         void MarkDataFrame(int dataFrame) override;

@@ -33,6 +33,7 @@
 #include "data/DataExporter.h"
 #include "app/gui/BtmHalfPanel.h"
 #include "app/gui/TopHalfPanel.h"
+#include "platform/gui/GLDrawable.h"
 #include "view/gui/GLInfo.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/InfoHover.h"
@@ -316,7 +317,7 @@ FrameMain_cls::~FrameMain_cls() {
     // after this, with the frame's other child windows).
     if (wxGLContext* context = MainGLCanvas_cls::SharedContext()) {
         MainGLCanvas_cls* view = m_top ? m_top->View(0) : nullptr;
-        if (view && view->IsShownOnScreen()) view->SetCurrent(*context);
+        if (view && view->IsShownOnScreen()) platform::MakeCurrentChecked(*context, *view);
     }
     ReleaseGLResources();
     if (GpFrameMain == this) GpFrameMain = nullptr;
@@ -847,7 +848,8 @@ void FrameMain_cls::UpdateStatusLine() {
         if (f.loaded.load(std::memory_order_acquire))
             frameText += wxString::Format("  %lld particles",
                                           static_cast<long long>(seq->GetParticleCount(i)));
-        frameText += wxString::Format("  %d/%d MB", seq->GetMemoryMB(), GpDataSequenceSet->memoryLimit);
+        frameText += wxString::Format("  %d/%d MB", GpDataSequenceSet->UpdateMemoryInUse(),
+                                      GpDataSequenceSet->memoryLimit);
     }
     const int progress = GiLoadProgress.load(std::memory_order_acquire);
     if (ThreadFileReader_cls::IsRunning() && progress != 100)

@@ -51,6 +51,18 @@ void ClearMenu(wxMenu* menu) {
     while (menu->GetMenuItemCount() > 0) menu->Destroy(menu->FindItemByPosition(0));
 }
 
+// One entry a field the list lacks (dummies always), all disabled once the list is full.
+void FillAddMenu(wxMenu* menu, const AddEntry* first, const AddEntry* last, const std::vector<int>& codes) {
+    if (!menu) return;
+    ClearMenu(menu);
+    const bool full = static_cast<int>(codes.size()) >= GrammerBase_cls::kMaxCodes;
+    for (const AddEntry* e = first; e != last; ++e) {
+        if (!IsDummy(e->code) && std::find(codes.begin(), codes.end(), e->code) != codes.end()) continue;
+        const bool translate = IsDummy(e->code);
+        menu->Append(e->id, translate ? wxGetTranslation(e->label) : wxString(e->label))->Enable(!full);
+    }
+}
+
 }  // namespace
 
 wxListCtrlEX::wxListCtrlEX(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
@@ -77,6 +89,8 @@ GrammerBaseGUI_cls::GrammerBaseGUI_cls(GrammerBase_cls* g) : grammar(g) {}
 GrammerBaseGUI_cls::~GrammerBaseGUI_cls() {
     delete headerMenu;
     delete bodyMenu;
+    delete headerAddPopup;
+    delete bodyAddPopup;
 }
 
 void GrammerBaseGUI_cls::BuildEditor(wxWindow* dialog, wxSizer* sizer, bool withDefault) {
@@ -154,6 +168,8 @@ void GrammerBaseGUI_cls::CreateMenus() {
     bodyMenu->AppendSeparator();
     bodyMenu->Append(ID_GRAMMER_DELETE, _("Delete item"));
     bodyMenu->Append(ID_GRAMMER_INSERT, _("InsertItem"), bodyAddMenu);
+    headerAddPopup = new wxMenu;
+    bodyAddPopup = new wxMenu;
     BuildHeaderAddMenu();
     BuildBodyAddMenu();
 }
@@ -262,27 +278,15 @@ bool GrammerBaseGUI_cls::SetDefault(wxWindow* parent) {
 }
 
 void GrammerBaseGUI_cls::BuildHeaderAddMenu() {
-    if (!headerAddMenu) return;
-    ClearMenu(headerAddMenu);
     const std::vector<int> codes = headerList ? ListCodes(headerList) : grammar->HeaderCodes();
-    const bool full = static_cast<int>(codes.size()) >= GrammerBase_cls::kMaxCodes;
-    for (const AddEntry& e : kHeaderAdds) {
-        if (!IsDummy(e.code) && std::find(codes.begin(), codes.end(), e.code) != codes.end()) continue;
-        const bool translate = IsDummy(e.code);
-        headerAddMenu->Append(e.id, translate ? wxGetTranslation(e.label) : wxString(e.label))->Enable(!full);
-    }
+    FillAddMenu(headerAddMenu, std::begin(kHeaderAdds), std::end(kHeaderAdds), codes);
+    FillAddMenu(headerAddPopup, std::begin(kHeaderAdds), std::end(kHeaderAdds), codes);
 }
 
 void GrammerBaseGUI_cls::BuildBodyAddMenu() {
-    if (!bodyAddMenu) return;
-    ClearMenu(bodyAddMenu);
     const std::vector<int> codes = bodyList ? ListCodes(bodyList) : grammar->BodyCodes();
-    const bool full = static_cast<int>(codes.size()) >= GrammerBase_cls::kMaxCodes;
-    for (const AddEntry& e : kBodyAdds) {
-        if (!IsDummy(e.code) && std::find(codes.begin(), codes.end(), e.code) != codes.end()) continue;
-        const bool translate = IsDummy(e.code);
-        bodyAddMenu->Append(e.id, translate ? wxGetTranslation(e.label) : wxString(e.label))->Enable(!full);
-    }
+    FillAddMenu(bodyAddMenu, std::begin(kBodyAdds), std::end(kBodyAdds), codes);
+    FillAddMenu(bodyAddPopup, std::begin(kBodyAdds), std::end(kBodyAdds), codes);
 }
 
 std::vector<int> GrammerBaseGUI_cls::OfferedCodes(int kind) const {
@@ -308,7 +312,7 @@ void GrammerBaseGUI_cls::PrepareMenu(int kind) {
 void GrammerBaseGUI_cls::OnRightClick(wxWindow* dialog, wxListCtrl* list, bool wholeMenu) {
     const int kind = list == bodyList ? BODY : HEADER;
     PrepareMenu(kind);
-    wxMenu* menu = wholeMenu ? (kind == BODY ? bodyMenu : headerMenu) : (kind == BODY ? bodyAddMenu : headerAddMenu);
+    wxMenu* menu = wholeMenu ? (kind == BODY ? bodyMenu : headerMenu) : (kind == BODY ? bodyAddPopup : headerAddPopup);
     if (popupMenu) popupMenu(menu);
     else if (dialog) dialog->PopupMenu(menu);
 }

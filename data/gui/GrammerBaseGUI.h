@@ -104,8 +104,12 @@ public:
     wxButton* defaultButton = nullptr;
     wxMenu* headerMenu = nullptr;           ///< owned; its add-field submenu goes with it
     wxMenu* bodyMenu = nullptr;             ///< owned
-    wxMenu* headerAddMenu = nullptr;
-    wxMenu* bodyAddMenu = nullptr;
+    wxMenu* headerAddMenu = nullptr;        ///< submenu of headerMenu
+    wxMenu* bodyAddMenu = nullptr;          ///< submenu of bodyMenu
+    /// Owned stand-alone copies of the add-field submenus, popped up by a right click below
+    /// the rows: a menu attached as a submenu cannot be popped up on its own.
+    wxMenu* headerAddPopup = nullptr;
+    wxMenu* bodyAddPopup = nullptr;
     /// 0 header, 1 body: the list that the Delete key and the menu commands act on. Set when
     /// a list's menu opens or a key is pressed in it; the body list before either.
     int currentList = BODY;

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+
+#include <unistd.h>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -657,3 +659,51 @@ TEST(DataSequence, LoadsUseTheDataLoaderSettings) {
 }
 
 }  // namespace
+
+namespace {
+
+// Resident size of this process in KB.
+int64_t ResidentKB() {
+    long pages = 0, resident = 0;
+    std::FILE* f = std::fopen("/proc/self/statm", "r");
+    if (!f) return -1;
+    const int got = std::fscanf(f, "%ld %ld", &pages, &resident);
+    std::fclose(f);
+    return got == 2 ? int64_t(resident) * (sysconf(_SC_PAGESIZE) / 1024) : -1;
+}
+
+}  // namespace
+
+TEST(DataSequence, MemoryOfReleasedFramesGoesBackToTheSystem) {
+    TempDir big, small;
+    const int n = 100000;  // 3.6 MB a frame
+    WriteSequence(big, 8, n);
+    WriteSequence(small, 2, 50);
+    Cache cache;
+    cache.set.SetFileList(wxString::FromUTF8(FileName(big, 0)));
+    // Playing evicts: what the allocator then keeps for reuse is what a long session has.
+    cache.set.memoryLimit = 9;
+    for (int i = 0; i < 8; ++i) {
+        cache.set.PrepareFrame(i, 0.0, false, true);
+        cache.set.EnforceMemoryLimit(i, 1);
+    }
+    cache.set.WaitForWorkers();
+    cache.set.memoryLimit = 4096;
+    for (int i = 0; i < 8; ++i) cache.set.PrepareFrame(i, 0.0, false, true);
+    cache.set.WaitForWorkers();
+    const int heldMB = cache.Seq().GetMemoryMB();
+    ASSERT_GE(heldMB, 25);
+    EXPECT_EQ(cache.set.UpdateMemoryInUse(), heldMB);
+    const int64_t before = ResidentKB();
+    ASSERT_GT(before, 0);
+
+    // A small set replaces the big one: the cache's figure and the process both shrink.
+    cache.set.SetFileList(wxString::FromUTF8(FileName(small, 0)));
+    cache.set.PrepareFrame(0, 0.0, false, true);
+    cache.set.WaitForWorkers();
+    EXPECT_EQ(cache.set.memoryInUse, 0);
+    const int64_t after = ResidentKB();
+    EXPECT_LT(after, before - int64_t(heldMB) * 1024 * 3 / 4)
+        << "resident " << before / 1024 << " MB with " << heldMB << " MB cached, " << after / 1024
+        << " MB after the release";
+}

@@ -119,10 +119,13 @@ void TimeCtrlGUI_cls::Draw(wxDC& dc) {
 
     dc.SetFont(*wxSMALL_FONT);
     dc.SetTextForeground(*wxRED);
-    const int mem = memoryUsed ? memoryUsed() : 0;
-    dc.DrawText(wxString::Format("current Frame=%u+%u/%u: UsedMemoryMB=%d", unsigned(cFrame),
-                                 unsigned(cSub), unsigned(cInterp), mem),
-                10, 0);
+    dc.DrawText(CaptionText(), 10, 0);
+}
+
+wxString TimeCtrlGUI_cls::CaptionText() const {
+    const int mem = memoryUsed ? memoryUsed() : time->GetMemoryUsed();
+    return wxString::Format("current Frame=%u+%u/%u: UsedMemoryMB=%d", unsigned(cFrame), unsigned(cSub),
+                            unsigned(cInterp), mem);
 }
 
 // ---------------------------------------------------------------- active-area bar

@@ -27,7 +27,10 @@ public:
     void CommitRangeMaxUndoable(int old) override;
     /// Paints the whole panel into `dc`.
     void Draw(wxDC& dc);
-    /// MB of data in memory for the status text (the shell sets it; 0 without).
+    /// The red line at the top: the current frame, sub-frame and step, and the MB of data
+    /// in memory.
+    wxString CaptionText() const;
+    /// MB of data in memory for the status text; empty: the time model's host tells.
     std::function<int()> memoryUsed;
 
 private:

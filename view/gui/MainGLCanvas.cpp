@@ -10,6 +10,7 @@
 
 #include "common/CommandIds.h"
 #include "common/gui/WidgetCommon.h"
+#include "platform/gui/GLDrawable.h"
 #include "timeline/TimeCtrl.h"
 #include "view/IcoSphere.h"
 #include "view/gui/AxisIndicator.h"
@@ -22,6 +23,7 @@ MainGLCanvas_cls* GpCurrentCanvas = nullptr;
 namespace {
 
 wxGLContext* g_context = nullptr;
+unsigned long g_contextVisual = 0;  // the X visual the context was made for
 int g_canvasCount = 0;
 SceneDrawer g_drawer;
 SceneDrawer g_programDrawer;
@@ -52,7 +54,10 @@ MainGLCanvas_cls::MainGLCanvas_cls(wxWindow* parent, wxWindow* frame, int viewIn
       m_view(viewIndex) {
     // The first view makes the context; every later view shares it, so lists, textures and
     // programs are built once. It is made current only in a paint, once the view is shown.
-    if (!g_context) g_context = new wxGLContext(this);
+    if (!g_context) {
+        g_context = new wxGLContext(this);
+        g_contextVisual = platform::CanvasVisualId(*this);
+    }
     ++g_canvasCount;
     g_views.push_back(this);
     ResetCamera();
@@ -70,7 +75,7 @@ MainGLCanvas_cls::~MainGLCanvas_cls() {
     g_views.erase(std::remove(g_views.begin(), g_views.end(), this), g_views.end());
     for (MainGLCanvas_cls* v : g_views)
         v->siblings.erase(std::remove(v->siblings.begin(), v->siblings.end(), this), v->siblings.end());
-    if (g_context && m_small && IsShownOnScreen()) SetCurrent(*g_context);
+    if (g_context && m_small && IsShownOnScreen()) platform::MakeCurrentChecked(*g_context, *this);
     m_small.reset();
     if (--g_canvasCount == 0) {
         delete g_context;
@@ -153,7 +158,7 @@ void MainGLCanvas_cls::Render() {
         ++m_drawCount;
         const bool swap = FinishPaint();
         if (g_probe) g_probe(*this);
-        if (swap) SwapBuffers();
+        if (swap) platform::SwapBuffersChecked(*this);
     }
     if (GpCurrentCanvas == this && m_frame) {
         // The camera-path, light and stereogram dialogs follow the current view; a dialog
@@ -185,7 +190,11 @@ bool MainGLCanvas_cls::DrawScene() {
         return false;
     }
     if (!g_context) return false;
-    if (!SetCurrent(*g_context)) return false;
+    // A window the layout has just shown may not yet be realised with the context's visual;
+    // binding it then is an X error that would end the program. Such a paint draws
+    // nothing: the view stays stale, and the idle driver's next round paints it.
+    if (!platform::WindowReadyForContext(*this, g_contextVisual)) return false;
+    if (!platform::MakeCurrentChecked(*g_context, *this)) return false;
     if (InitGL()) {
         // The paint on which a view sets its GL state up draws nothing; the idle driver's
         // staleness check (or this queued repaint when there is no idle driver) draws it.

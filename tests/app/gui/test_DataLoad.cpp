@@ -28,6 +28,7 @@
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
 #include "timeline/TimeCtrl.h"
+#include "timeline/gui/TimeCtrlGUI.h"
 
 using shelltest::Shell;
 using testsupport::TempDir;
@@ -225,4 +226,31 @@ TEST(DataLoad, SequenceLongerThanTheFrameSlotsIsCutWithOneMessage) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].Contains("10001 files")) << messages[0];
     EXPECT_TRUE(messages[0].Contains("first 10000")) << messages[0];
+}
+
+TEST(DataLoad, TimelineAndStatusLineShowTheSameMemoryFigure) {
+    TempDir dir;
+    // 40 000 particles: about 1.7 MB a frame, so that the figure is not 0.
+    const std::string first = viewpixels::WriteSequence(dir, 40000, 3);
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    ASSERT_TRUE(time->panels && time->panels->slider);
+    EXPECT_TRUE(time->panels->slider->CaptionText().EndsWith("UsedMemoryMB=0"));
+
+    GpDataLoader->SetFileAndLoad(wxString::FromUTF8(first));
+    for (int f = 0; f < 3; ++f) {
+        ShowFrame(shell, f);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return shell.core->IsFrameReady(f, 0.0); }, 5000));
+    }
+    shell.Post(ID_TIME_REFRESH);
+    shell.frame->UpdateStatusLine();
+    // "frame 2/2  40000 particles  N/4096 MB"
+    const wxString status = Field(shell, 1);
+    const int slash = status.Find("/4096 MB");
+    ASSERT_NE(slash, wxNOT_FOUND) << status;
+    long statusMB = -1;
+    ASSERT_TRUE(status.Left(slash).AfterLast(' ').ToLong(&statusMB)) << status;
+    EXPECT_GE(statusMB, 3) << status;
+    EXPECT_TRUE(time->panels->slider->CaptionText().EndsWith(wxString::Format("UsedMemoryMB=%ld", statusMB)))
+        << time->panels->slider->CaptionText() << " | " << status;
 }

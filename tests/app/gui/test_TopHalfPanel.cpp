@@ -1,5 +1,6 @@
 // The real main frame's upper panel: the layouts show the right views, every shown view
-// paints the installed drawer's quad where its camera puts it, hidden views count as
+// paints the installed drawer's quad where its camera puts it (also on the first paints after
+// each change from one layout to another), hidden views count as
 // current, and "About Open GL" shows the views' GL record.
 #include "tests/app/gui/ShellFixture.h"
 
@@ -8,7 +9,11 @@
 #include <cmath>
 #include <map>
 
+#include <set>
+#include <utility>
+
 #include <wx/splitter.h>
+#include <wx/uiaction.h>
 
 #include "app/gui/TopHalfPanel.h"
 #include "common/CommandIds.h"
@@ -98,6 +103,51 @@ TEST(TopHalfPanel, FourViewsPaintTheQuadAtItsProjectedPosition) {
     shell.Post(ID_LAYOUT_2H);
     testsupport::Pump(30);
     EXPECT_GT(top->View(1)->GetScreenPosition().x, top->View(0)->GetScreenPosition().x);
+}
+
+TEST(TopHalfPanel, EveryLayoutChangeAfterAClickInTheViewShowsTheQuadInEachShownView) {
+    TempDir dir;
+    std::map<int, ViewShot> shots;
+    DrawerInstalled drawer(shots);
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    shell.frame->SetSize(600, 520);
+    TopHalfPanel_cls* top = shell.frame->GetTopPanel();
+    ASSERT_NE(top, nullptr);
+    // Direct drawing: the layouts are what is tried here, and it paints the fastest.
+    MainGLCanvas_cls::SetUseFBO([] { return false; });
+    for (int i = 1; i < 4; ++i) top->View(i)->SetCameraChoice(0);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return top->View(0)->DrawCount() > 0; }, 10000));
+    // Layouts in an order that passes from each layout to each other one exactly once.
+    const int order[] = {0, 1, 0, 2, 0, 3, 0, 4, 1, 2, 1, 3, 1, 4, 2, 3, 2, 4, 3, 4, 0};
+    std::set<std::pair<int, int>> passed;
+    for (size_t k = 1; k < std::size(order); ++k) {
+        const int from = order[k - 1], to = order[k];
+        SCOPED_TRACE(testing::Message() << "layout " << from << " to " << to);
+        passed.insert({from, to});
+        // A click in the main view, then the next layout (as Alt+1 to Alt+5 choose it): its
+        // first paints meet windows the layout has just shown.
+        wxUIActionSimulator sim;
+        MainGLCanvas_cls* v0 = top->View(0);
+        sim.MouseMove(v0->ClientToScreen(wxPoint(v0->GetClientSize().x / 2, v0->GetClientSize().y / 3)));
+        sim.MouseClick();
+        testsupport::Pump(10);
+        shots.clear();
+        shell.frame->PostMenuCommand(ID_LAYOUT_1 + to);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return top->Layout() == to; }, 3000));
+        ASSERT_TRUE(testsupport::PumpUntil([&] {
+            for (int i = 0; i < 4; ++i)
+                if (Shown(top->View(i)) && !shots.count(i)) return false;
+            return true;
+        }, 10000));
+        for (const auto& [i, s] : shots) {
+            if (!Shown(top->View(i))) continue;
+            const int cx = int(std::lround(s.centre[0])), cy = int(std::lround(s.centre[1]));
+            ASSERT_TRUE(cx > 0 && cy > 0 && cx < s.w && cy < s.h) << "view " << i;
+            EXPECT_TRUE(IsQuadRed(s.At(cx, cy))) << "view " << i;
+        }
+    }
+    EXPECT_EQ(passed.size(), 20u);
+    EXPECT_NE(shell.core->GetFrameMain(), nullptr);
 }
 
 TEST(TopHalfPanel, ExtraViewPaintsWhenShownAndAboutOpenGLNamesTheVersion) {

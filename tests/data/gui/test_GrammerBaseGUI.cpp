@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <wx/combobox.h>
 #include <wx/frame.h>
+#include <wx/menu.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include "common/gui/MultiInputPanel.h"
@@ -32,6 +34,14 @@ public:
         return wxID_OK;
     }
 };
+
+std::vector<wxString> MenuLabels(const wxMenu* menu) {
+    std::vector<wxString> labels;
+    if (menu)
+        for (const wxMenuItem* item : menu->GetMenuItems())
+            labels.push_back(item->GetItemLabelText() + (item->IsEnabled() ? "" : " (off)"));
+    return labels;
+}
 
 struct Fixture {
     Fixture() {
@@ -178,15 +188,45 @@ TEST(GrammerBaseGUI, RightClickOpensOneMenuTheRowMenuOrBelowTheRowsTheAddMenu) {
         ASSERT_TRUE(testsupport::PumpUntil([&] { return !popped.empty(); }, 3000));
         testsupport::Pump(100);
         EXPECT_EQ(f.dialog->currentList, c.kind);
-        // One menu a click: a row's whole menu, or below the rows the add-field menu alone.
-        wxMenu* add = c.kind == GrammerBaseGUI_cls::BODY ? f.dialog->bodyAddMenu : f.dialog->headerAddMenu;
+        // One menu a click: a row's whole menu, or below the rows a menu of its own that
+        // offers what the whole menu's add-field submenu offers (a submenu cannot pop up).
+        wxMenu* add = c.kind == GrammerBaseGUI_cls::BODY ? f.dialog->bodyAddPopup : f.dialog->headerAddPopup;
         wxMenu* whole = c.kind == GrammerBaseGUI_cls::BODY ? f.dialog->bodyMenu : f.dialog->headerMenu;
         EXPECT_EQ(popped, std::vector<wxMenu*>{c.onRow ? whole : add});
+        EXPECT_EQ(popped.at(0)->GetParent(), nullptr);
+        if (!c.onRow) EXPECT_EQ(MenuLabels(add), MenuLabels(whole->FindItem(ID_GRAMMER_INSERT)->GetSubMenu()));
     }
     // The empty header list gets Time and Number again through its menu.
     f.Menu(ID_GRAMMER_ADD_NUMBER);
     f.Menu(ID_GRAMMER_ADD_TIME);
     EXPECT_EQ(GrammerBaseGUI_cls::ListCodes(header), (std::vector<int>{1, 0}));
+}
+
+TEST(GrammerBaseGUI, AddMenuPopsUpBelowTheRowsAndEscapeClosesIt) {
+    Fixture f;  // no seam: the real pop-up menu
+    f.dialog->Show();
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return f.dialog->IsShownOnScreen(); }));
+    testsupport::Pump(100);
+    for (wxListCtrl* list : {static_cast<wxListCtrl*>(f.dialog->bodyList), static_cast<wxListCtrl*>(f.dialog->headerList)}) {
+        wxUIActionSimulator sim;
+        sim.MouseMove(list->ClientToScreen(wxPoint(60, list->GetClientSize().y - 20)));
+        testsupport::Pump(50);
+        // The menu waits for the user inside the click's handling: Escape comes from a timer.
+        bool escaped = false;
+        wxTimer escape;
+        escape.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            escaped = true;
+            wxUIActionSimulator().Char(WXK_ESCAPE);
+        });
+        escape.StartOnce(300);
+        sim.MouseClick(wxMOUSE_BTN_RIGHT);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return escaped; }, 3000));
+        testsupport::Pump(200);
+        EXPECT_TRUE(f.dialog->IsShown());
+    }
+    // The lists are as they were: Escape added nothing.
+    EXPECT_EQ(GrammerBaseGUI_cls::ListCodes(f.dialog->bodyList), f.loader.BodyCodes());
+    EXPECT_EQ(GrammerBaseGUI_cls::ListCodes(f.dialog->headerList), f.loader.HeaderCodes());
 }
 
 TEST(GrammerBaseGUI, AsciiDataTypeShowsDashesInTypeAndByteColumns) {
