@@ -1,9 +1,11 @@
 // pt_make_snapshots: writes a numbered snapshot sequence for trying the program out, in any
-// grammar the data loader reads (see DemoUsage for the options).
+// grammar the data loader reads (see DemoUsage for the options), and beside it a project
+// that opens it ready to look at.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "app/DemoProject.h"
 #include "data/DemoSequence.h"
 #include "platform/FileNumbers.h"
 #include "platform/Trace.h"
@@ -23,7 +25,7 @@ int main(int argc, char** argv) {
     }
     DemoSequence_cls sequence(options);
     std::string error;
-    if (!sequence.WriteAll(folder, error)) {
+    if (!sequence.WriteAll(folder, error) || !WriteDemoProject(folder, options, error)) {
         std::fprintf(stderr, "pt_make_snapshots: %s\n", error.c_str());
         return 1;
     }

@@ -32,17 +32,20 @@ void CaptureSequence_cls::SetViewSize(int width, int height, float angle, bool a
 void CaptureSequence_cls::SetPathFromSnapshot(const wxString& path) {
     if (path.empty() || path == "None") return;
     const PathParts_cls parts(path);
+    // Folder, name and extension stand around a number field: their '%' are escaped.
+    auto escaped = [](wxString text) {
+        text.Replace("%", "%%");
+        return text;
+    };
+    const wxString folder = path.Find('/') == wxNOT_FOUND ? wxString() : escaped(parts.directory) + "/";
     if (parts.name == "snapshot") {
-        // Folder and extension stand around a number field: their '%' are escaped.
-        wxString dir(parts.directory);
-        dir.Replace("%", "%%");
-        wxString ext(parts.extension);
-        ext.Replace("%", "%%");
-        const wxString folder = path.Find('/') == wxNOT_FOUND ? wxString() : dir + "/";
-        files.SetPath(folder + "preview%04d" + ext);
+        files.SetPath(folder + "preview%04d" + escaped(parts.extension));
         return;
     }
     files.SetPath(path);
+    // A single image's name is numbered: a sequence of it would otherwise be refused.
+    if (files.digitCount == -1 && !parts.name.empty())
+        files.SetPath(folder + escaped(parts.name) + "%04d" + escaped(parts.extension));
 }
 
 CaptureSequence_cls::PatternState CaptureSequence_cls::CheckPattern(wxString* message) const {

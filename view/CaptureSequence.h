@@ -21,8 +21,9 @@ public:
     /// ViewSizeChanged().
     void SetViewSize(int width, int height, float angle, bool alsoOutput);
     /// Derives the pattern from the remembered snapshot path: nothing for "" or "None"; a
-    /// name exactly "snapshot" becomes "preview%04d" (same directory and extension); any
-    /// other path is taken as it is.
+    /// name exactly "snapshot" becomes "preview%04d" (same directory and extension); a
+    /// numbered path (a number pattern or trailing digits) is taken as it is; any other
+    /// name gets "%04d" after it ("/out/shot.png" gives "/out/shot%04d.png").
     void SetPathFromSnapshot(const wxString& path);
     /// Takes `pattern` (the dialog's file-name text) as the sequence path.
     void SetPattern(const wxString& pattern) { files.SetPath(pattern); }

@@ -71,6 +71,7 @@ void AppCore_cls::DeletePovRay() {
 bool AppCore_cls::ExportPovSnapshot(bool forRender) {
     if (!m_povWriter) return false;
     const bool ok = m_povWriter->ExportPovSnapshot(forRender);
+    if (m_povHost) m_povHost->UpdateBusyState();  // the dialog sees the work folder the export made
     if (!m_povWriter->failure.empty()) {
         const std::string why = "POV-Ray export: " + m_povWriter->failure;
         platform::ReportError(why);

@@ -246,6 +246,13 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
 
     SetSizer(sizer);
     KeepLowerPaneWhole();
+    // The window manager tells the size of its frame around ours only after the show: the
+    // minimum size is set again with it.
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        if (IsShownOnScreen() && GetSize() - GetClientSize() != m_framing)
+            CallAfter([this] { KeepLowerPaneWhole(); });
+    });
     // GTK's theme paddings count once the frame is on screen: measure again then.
     Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
         if (event.IsShown()) CallAfter([this] {
@@ -871,7 +878,9 @@ void FrameMain_cls::KeepLowerPaneWhole() {
     m_lower->InvalidateBestSize();
     const int need = m_lower->GetBestSize().x;
     constexpr int kMinClientHeight = 280;
-    SetMinClientSize(wxSize(need, kMinClientHeight));
+    // As an outer size: the window manager's frame counts once it is known (after the show).
+    m_framing = GetSize() - GetClientSize();
+    SetMinSize(wxSize(need, kMinClientHeight) + m_framing);
     // The frame grows by what its client area lacks, from its own outer size: a client
     // height read before the frame has its size on screen is no height to give it.
     const wxSize client = GetClientSize();

@@ -214,6 +214,7 @@ private:
     std::unique_ptr<ShortcutKeys_cls> m_shortcuts;
     std::unique_ptr<IdleHost> m_idleHost;
     int m_lowerPaneHeight = 150;
+    wxSize m_framing;  ///< outer size minus client size when the minimum size was last set
     bool m_sashPending = false;  ///< AdjustSash ran before the splitter had its height
     bool m_restart = false;
     bool m_projectLoaded = false;

@@ -1,6 +1,7 @@
 // The program's message boxes.
 #include "common/gui/MessageHelpers.h"
 
+#include "common/gui/MessageDialogEX.h"
 #include "common/gui/UserPrompts.h"
 #include "platform/FileNumbers.h"
 
@@ -10,7 +11,7 @@
 #include <cstdlib>
 
 void ShowMessageBox(wxWindow* parent, const wxString& text, const wxString& caption) {
-    wxMessageDialog box(parent, text, caption, wxOK);
+    MessageDialogEX_cls box(parent, text, caption, wxOK);
     box.ShowModal();
 }
 
@@ -73,5 +74,5 @@ wxString FormatMessageText(const wxString& pattern, std::initializer_list<Messag
 
 void ShowFormattedMessage(const wxString& caption, const wxString& pattern,
                           std::initializer_list<MessageArg> args) {
-    wxMessageBox(FormatMessageText(pattern, args), caption, wxOK);
+    ShowMessageBox(nullptr, FormatMessageText(pattern, args), caption);
 }

@@ -1,6 +1,8 @@
 // The real question boxes, and the slot through which tests replace them.
 #include "common/gui/UserPrompts.h"
 
+#include "common/gui/MessageDialogEX.h"
+
 #include <wx/colordlg.h>
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
@@ -13,7 +15,7 @@ UserPrompts_cls*& Slot() {
 }  // namespace
 
 bool UserPrompts_cls::AskYesNo(wxWindow* parent, const wxString& caption, const wxString& question) {
-    wxMessageDialog box(parent, question, caption, wxYES_NO | wxICON_QUESTION);
+    MessageDialogEX_cls box(parent, question, caption, wxYES_NO | wxICON_QUESTION);
     return box.ShowModal() == wxID_YES;
 }
 

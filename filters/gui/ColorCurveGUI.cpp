@@ -1,6 +1,8 @@
 // The colour-curve editor and its controller.
 #include "filters/gui/ColorCurveGUI.h"
 
+#include <wx/stattext.h>
+
 #include <wx/dcclient.h>
 #include <wx/sizer.h>
 #include <wx/translation.h>
@@ -149,6 +151,13 @@ ColorCurveGUI_cls::ColorCurveGUI_cls(ColorCurveCtrl_cls* control, wxWindow* fram
     columns->Add(centre, 1, wxEXPAND);
     columns->Add(right, 0);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
+    // Without a record the editor is all grey: it says where a record is chosen.
+    hint = new wxStaticText(this, wxID_ANY,
+                            wxGetTranslation("No colour curve is chosen. Click the curve icon at the left of a "
+                                             "colour bar (on an Attrib page or a filter) to switch its curve on, "
+                                             "then click the bar to edit the curve here."));
+    hint->Wrap(560);
+    sizer->Add(hint, 0, wxEXPAND | wxALL, 6);
     sizer->Add(columns, 1, wxEXPAND);
     templates = new ColorCurveTemplate_cls(this);
     sizer->Add(templates, 0, wxEXPAND | wxALL, 2);
@@ -233,7 +242,12 @@ void ColorCurveGUI_cls::ShowRecord(ColorCurve_cls* record) {
     } else {
         graph->Refresh(true);
     }
-    SetTitle(wxGetTranslation("Color Curve Editor") + " : " + (record ? record->label : wxString("NULL")));
+    SetTitle(record ? wxGetTranslation("Color Curve Editor") + " : " + record->label
+                    : wxGetTranslation("Color Curve Editor"));
+    if (hint && hint->IsShown() != (record == nullptr)) {
+        hint->Show(record == nullptr);
+        Layout();
+    }
     UpdateChannelButtons();
     UpdatePickButton();
 }

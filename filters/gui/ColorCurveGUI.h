@@ -13,6 +13,7 @@ class ColorCurve_cls;
 class GraphPanel_cls;
 class MultiInputPanel_cls;
 class wxButton;
+class wxStaticText;
 
 constexpr int ID_COLOR_INSERT_KEY = 6558;
 constexpr int ID_COLOR_DELETE_KEY = 6559;
@@ -93,6 +94,7 @@ public:
     wxButton* deleteButton = nullptr;
     wxButton* pickButton = nullptr;
     ColorCurveTemplate_cls* templates = nullptr;
+    wxStaticText* hint = nullptr;  ///< how to choose a colour to edit; shown while none is edited
 
     float dummyFloat = 0.0f;
     unsigned dummyUint = 0;

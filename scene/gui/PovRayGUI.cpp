@@ -130,6 +130,13 @@ PovRayGUI_cls::PovRayGUI_cls(PovRayCtrl_cls* controller, wxWindow* frame, std::f
     Bind(wxEVT_BUTTON, &PovRayGUI_cls::OnButton, this);
     Bind(wxEVT_TEXT, [this](wxCommandEvent&) { CheckExePath(); }, ID_EXE_PATH);
     Bind(wxEVT_TEXT, [this](wxCommandEvent&) { CheckWorkPath(); }, ID_WORK_PATH);
+    // The renderer or the folder may have been made elsewhere meanwhile.
+    Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
+        event.Skip();
+        if (!event.GetActive()) return;
+        CheckExePath();
+        CheckWorkPath();
+    });
     FitNotebooks();
     Relayout();
     CheckExePath();
@@ -196,6 +203,8 @@ void PovRayGUI_cls::EnableControls(bool a, bool b, bool c, bool d, bool e) {
 }
 
 void PovRayGUI_cls::UpdateBusyState() {
+    // An export creates a missing work folder: its dot turns green then.
+    CheckWorkPath();
     const bool exporting = m_controller->exporting;
     const bool renderAfter = m_controller->renderAfter;
     if (exporting) EnableControls(false, !renderAfter, false, renderAfter, false);

@@ -6,6 +6,7 @@
 #include <wx/intl.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
+#include <wx/stattext.h>
 
 #include "common/CommandHistory.h"
 #include "common/gui/MultiInputPanel.h"
@@ -73,6 +74,12 @@ TexPropertyGUI_cls::TexPropertyGUI_cls(TexPropertyCtrl_cls* control, wxWindow* f
       control_(control) {
     defaults_.Register(defaultGroup_);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
+    // Without a record every control is grey: the dialog says where a texture is chosen.
+    hint = new wxStaticText(this, wxID_ANY,
+                            wxGetTranslation("No texture is chosen. Select an Object or Stick filter (click its "
+                                             "panel on the Object page) to edit its texture here."));
+    hint->Wrap(320);
+    sizer->Add(hint, 0, wxEXPAND | wxALL, 6);
     BuildMainPanel(sizer);
     notebook = new wxNotebook(this, ID_TEXTURE_NOTEBOOK);
     BuildPages();
@@ -207,6 +214,11 @@ void TexPropertyGUI_cls::AttachWithTarget(TexProperty_cls* record, const wxStrin
             item.filterContext = record ? target : nullptr;
         }
         p->EnableAll(record != nullptr);
+    }
+    if (hint && hint->IsShown() != (record == nullptr)) {
+        hint->Show(record == nullptr);
+        Layout();
+        Fit();
     }
     ApplyRules();
     RefreshControls();

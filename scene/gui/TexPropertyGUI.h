@@ -14,6 +14,7 @@
 class FilterValueTarget_cls;
 class MultiInputPanel_cls;
 class TexPropertyGUI_cls;
+class wxStaticText;
 class wxBitmap;
 class wxNotebook;
 
@@ -67,6 +68,7 @@ public:
     MultiInputPanel_cls* mainPanel = nullptr;
     MultiInputPanel_cls* pages[3] = {};  ///< "Bump Map", "Mirror", "Interior"
     wxNotebook* notebook = nullptr;
+    wxStaticText* hint = nullptr;  ///< how to choose a texture; shown while none is edited
     wxString titlePrefix;
     // Item indices the rules and the tests use.
     int shaderItem = -1, shininessItem = -1, transmitItem = -1, alphaItem = -1;

@@ -101,10 +101,13 @@ TEST(CaptureSequence, PatternFromTheRememberedSnapshot) {
         {"/out/snapshot.png", "/out/preview%04d.png"},
         {"/out/snapshot.jpg", "/out/preview%04d.jpg"},
         {"snapshot.tif", "preview%04d.tif"},
-        {"/out/shot.png", "/out/shot.png"},
-        {"/out/Snapshot.png", "/out/Snapshot.png"},      // case-sensitive
-        {"/out/snapshots.png", "/out/snapshots.png"},    // whole-name match only
-        {"/snapshot/x.png", "/snapshot/x.png"},
+        {"/out/shot.png", "/out/shot%04d.png"},          // a single image's name is numbered
+        {"/out/Snapshot.png", "/out/Snapshot%04d.png"},  // case-sensitive
+        {"/out/snapshots.png", "/out/snapshots%04d.png"},// whole-name match only
+        {"/snapshot/x.png", "/snapshot/x%04d.png"},
+        {"shot.jpg", "shot%04d.jpg"},
+        {"/out/run%03d.png", "/out/run%03d.png"},        // numbered already
+        {"/out/run0007.png", "/out/run0007.png"},
         {"None", "/w/Preview%04d.png"},
         {"", "/w/Preview%04d.png"},
     };
@@ -117,6 +120,12 @@ TEST(CaptureSequence, PatternFromTheRememberedSnapshot) {
     s.SetPathFromSnapshot("/o/100%/snapshot.png");
     EXPECT_EQ(s.FileNameFor(1, 0), "/o/100%/preview0001.png");
     s.SetPathFromSnapshot("/o/shot.png");
+    EXPECT_EQ(s.CheckPattern(), CaptureSequence_cls::PATTERN_OK);
+    EXPECT_EQ(s.FileNameFor(1, 0), "/o/shot0001.png");
+    s.SetPathFromSnapshot("/o/50%/half 50%.png");  // a '%' of the name stays a '%'
+    EXPECT_EQ(s.FileNameFor(2, 0), "/o/50%/half 50%0002.png");
+    // a pattern typed into the dialog that holds no number is still refused
+    s.SetPattern("/o/shot.png");
     EXPECT_EQ(s.CheckPattern(), CaptureSequence_cls::PATTERN_NOT_NUMBERED);
 }
 

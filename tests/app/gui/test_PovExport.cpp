@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "common/CommandIds.h"
+#include "scene/gui/PovRayGUI.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterFog.h"
 #include "filters/FilterObject.h"
@@ -280,4 +281,19 @@ TEST(PovExport, RenderSnapshotStartsNothingWhenItsExportFailed) {
     ASSERT_TRUE(testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 5000));
     testsupport::Pump(50);
     EXPECT_TRUE(std::filesystem::exists(dir.File("calls.txt")));
+}
+
+TEST(PovExport, TheWorkFolderDotTurnsGreenOnceAnExportMadeTheFolder) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    shell.Post(ID_POVRAY_CONFIG);
+    PovRayGUI_cls* dialog = shell.core->GetPovDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->workStatus->GetBackgroundColour(), *wxRED) << "the folder does not exist yet";
+
+    shell.Post(ID_POV_EXPORT_SNAPSHOT);
+    testsupport::Pump(50);
+    ASSERT_TRUE(std::filesystem::is_directory(pov->pathPovWork.text.utf8_string()));
+    EXPECT_EQ(dialog->workStatus->GetBackgroundColour(), *wxGREEN);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/stattext.h>
+
 #include <wx/choice.h>
 #include <wx/combobox.h>
 #include <wx/ctrlsub.h>
@@ -20,6 +22,12 @@ using shelltest::Shell;
 using testsupport::TempDir;
 
 namespace {
+
+// A wrapped label as one line.
+wxString OneLine(wxString text) {
+    text.Replace("\n", " ");
+    return text;
+}
 
 bool Shown(MultiInputPanel_cls* p, int item) {
     wxWindow* c = p->GetItemControl(item + 1);  // the entry of an entry-with-slider row
@@ -53,6 +61,8 @@ TEST(TextureEditor, FollowsTheSelectedObjectAndUndoesItsEdits) {
     EXPECT_TRUE(gui->IsShown());
     // nothing attached: disabled, the dependent rows hidden
     EXPECT_EQ(gui->GetTitle(), "Texture::Not selected");
+    EXPECT_TRUE(gui->hint->IsShown());
+    EXPECT_NE(OneLine(gui->hint->GetLabel()).Find("Select an Object or Stick filter"), wxNOT_FOUND);
     EXPECT_FALSE(gui->mainPanel->GetItemControl(gui->shaderItem)->IsEnabled());
     EXPECT_FALSE(Shown(gui->mainPanel, gui->alphaItem));
     EXPECT_FALSE(Shown(gui->pages[0], gui->degreeItem[0]));
@@ -66,6 +76,7 @@ TEST(TextureEditor, FollowsTheSelectedObjectAndUndoesItsEdits) {
     shell.core->SelectFilter(first, true);
     testsupport::Pump(20);
     EXPECT_EQ(gui->GetTitle(), "Texture::Object00");
+    EXPECT_FALSE(gui->hint->IsShown());
     EXPECT_EQ(gui->Record(), &first->Data()->texture);
     EXPECT_TRUE(gui->mainPanel->GetItemControl(gui->shaderItem)->IsEnabled());
 
@@ -100,6 +111,8 @@ TEST(TextureEditor, FollowsTheSelectedObjectAndUndoesItsEdits) {
     shell.Post(ID_FILTER_DELETE);
     ASSERT_EQ(objects->Count(), 1);
     EXPECT_EQ(gui->GetTitle(), "Texture::Not selected");
+    EXPECT_TRUE(gui->hint->IsShown());
+    EXPECT_NE(OneLine(gui->hint->GetLabel()).Find("Select an Object or Stick filter"), wxNOT_FOUND);
     EXPECT_EQ(gui->Record(), nullptr);
     EXPECT_FALSE(Shown(gui->pages[1], gui->reflectMinItem));
 

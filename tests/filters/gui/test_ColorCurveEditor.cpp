@@ -90,10 +90,16 @@ protected:
 
 TEST_F(ColorCurveEditorTest, TitleNamesTheRecordAndItsScalingIsShown) {
     EXPECT_EQ(gui->GetTitle(), "Color Curve Editor : Attrib 0 : Color");
+    EXPECT_FALSE(gui->hint->IsShown());
     EXPECT_EQ(gui->scalingPanel->GetItem(gui->minItem).variable, &record->scalingMin.value);
     EXPECT_EQ(gui->scalingPanel->GetItem(gui->dependItem).variable, &record->dependType.value);
+    // none edited: the title names nothing, and the editor says how to choose a colour
     control->SetRecord(nullptr);
-    EXPECT_EQ(gui->GetTitle(), "Color Curve Editor : NULL");
+    EXPECT_EQ(gui->GetTitle(), "Color Curve Editor");
+    EXPECT_TRUE(gui->hint->IsShown());
+    wxString hint = gui->hint->GetLabel();
+    hint.Replace("\n", " ");
+    EXPECT_NE(hint.Find("Click the curve icon"), wxNOT_FOUND);
     EXPECT_EQ(gui->scalingPanel->GetItem(gui->minItem).variable, &gui->dummyFloat);
 }
 
@@ -185,7 +191,8 @@ TEST_F(ColorCurveEditorTest, ActionsWithoutARecordDoNothing) {
 TEST_F(ColorCurveEditorTest, DeletedRecordLeavesTheEditorEmpty) {
     record.reset();
     EXPECT_EQ(control->Record(), nullptr);
-    EXPECT_EQ(gui->GetTitle(), "Color Curve Editor : NULL");
+    EXPECT_EQ(gui->GetTitle(), "Color Curve Editor");
+    EXPECT_TRUE(gui->hint->IsShown());
     EXPECT_EQ(gui->graph->group, nullptr);
     gui->Refresh();
     gui->Update();

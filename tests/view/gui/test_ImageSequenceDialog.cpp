@@ -98,11 +98,12 @@ TEST_F(SequenceDialog, OpensWithThePatternFromTheSnapshotAndNumbersFromTheWorkAr
     Click(ID_IMGSEQ_CALC_AUTO);
     EXPECT_EQ(seq->initialNumber.value, 20);
 
-    // Closing hides the dialog; a second open proposes a plain snapshot name unchanged.
+    // Closing hides the dialog; a second open numbers a plain snapshot name.
     Click(wxID_CANCEL);
     EXPECT_FALSE(seq->gui->IsShown());
     seq->OpenFromMenu(300, 200, 35.0f, "/out/shot.png");
-    EXPECT_EQ(seq->files.path, "/out/shot.png");
+    EXPECT_EQ(seq->files.path, "/out/shot%04d.png");
+    EXPECT_EQ(seq->files.pattern, "/out/shot%04d.png");
 }
 
 TEST_F(SequenceDialog, TemplatesSetTheOutputSizeAndLockTheSizeControls) {
@@ -132,6 +133,9 @@ TEST_F(SequenceDialog, TemplatesSetTheOutputSizeAndLockTheSizeControls) {
 
 TEST_F(SequenceDialog, RenderAnimAsksForANumberAndTogglesToAbort) {
     seq->OpenFromMenu(300, 200, 35.0f, "/out/shot.png");
+    // a name without a number typed over the proposed one
+    seq->SetPattern("/out/shot.png");
+    seq->gui->panel->UpdateWidgets(MI_ALL_ITEMS);
     Click(ID_IMGSEQ_RENDER_ANIM);  // answered No: nothing starts
     ASSERT_EQ(prompts.questions.size(), 1u);
     EXPECT_EQ(prompts.questions[0], "Sequence Format error|Not Sequence. Append 4-digit tag ?");
