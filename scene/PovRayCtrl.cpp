@@ -189,6 +189,7 @@ bool PovRayCtrl_cls::ToggleExportAnim(bool render) {
     animCounter = region->initial.value;
     commonWritten = 0;
     bgCommonWritten = 0;
+    lastAnimFrame = lastAnimSub = -1;
     if (renderAfter) {
         // A rendering run stops whether it exports or renders its queue; one that was still
         // exporting had disabled the main frame.
@@ -211,6 +212,13 @@ bool PovRayCtrl_cls::ToggleExportAnim(bool render) {
     UpdateBusyState();
     if (host_) host_->EnableFrame(true);
     return false;
+}
+
+bool PovRayCtrl_cls::TakeAnimStep(int frame, int sub) {
+    if (!exporting || (frame == lastAnimFrame && sub == lastAnimSub)) return false;
+    lastAnimFrame = frame;
+    lastAnimSub = sub;
+    return true;
 }
 
 void PovRayCtrl_cls::OnExportRunEnd() {

@@ -106,6 +106,10 @@ public:
     void OnExportRunEnd();
     /// The number of the next animation frame (animCounter + 1).
     void NextAnimFrame() { ++animCounter; }
+    /// Whether the step (scene frame, sub-frame) a paint of the main view drew is still to
+    /// be exported in this run; true once per step, false for every later paint of it (an
+    /// uncovered or resized view paints its step again).
+    bool TakeAnimStep(int frame, int sub);
     int GetRenderRegion() const;
     int GetRegionCustomMin() const;
     int GetRegionCustomMax() const;
@@ -146,6 +150,7 @@ public:
     ConfItemBOOL_cls useCommonSceneFile;     ///< "UseCommonSceneFile="
     int snapshotNumber = 0;                  ///< number of the snapshot's name
     int animCounter = 0;                     ///< next animation frame; next command while rendering
+    int lastAnimFrame = -1, lastAnimSub = -1;  ///< step exported last in this run (-1: none yet)
     int commonWritten = 0;                   ///< the common scene file was written in this run
     int bgCommonWritten = 0;                 ///< the BG filters wrote their common files in this run
 

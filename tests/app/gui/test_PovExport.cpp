@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 #include "common/CommandIds.h"
+#include "data/DemoSequence.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterFog.h"
 #include "filters/FilterObject.h"
@@ -53,28 +56,119 @@ TEST(PovExport, SnapshotOfTheMainViewRenders) {
     EXPECT_EQ(pov->TakeRenderFailure(), "");
 }
 
+namespace {
+
+std::string AnimName(int k, const char* extension) {
+    char name[40];
+    std::snprintf(name, sizeof name, "POV/povanim%04d.%s", k, extension);
+    return name;
+}
+
+/// "<x,y,z>" of particle 0 in frame k of the sequence WriteSequence makes, as the particle
+/// text writes it.
+std::string FirstParticleAt(int particles, int frames, int k) {
+    DemoSequenceOptions o;
+    o.grammar = SnapshotGrammar();
+    o.frames = frames;
+    o.particles = particles;
+    DemoSequence_cls demo(o);
+    for (int i = 0; i < k; ++i) demo.Advance();
+    const float* p = demo.Particles().position.data();
+    char text[80];
+    std::snprintf(text, sizeof text, "(<%.3f,%.3f,%.3f>", double(p[0]), double(p[1]), double(p[2]));
+    return text;
+}
+
+/// Runs an animation run (`command`) over the three frames of a loaded sequence while a
+/// small window is dragged over the main view, and every step is painted again and once
+/// more skipped as busy after its first paint; returns once the run (and, for a rendering
+/// run, its renders) has ended.
+void RunOverThreeFramesWithExtraPaints(Shell& shell, const TempDir& dir, PovRayCtrl_cls* pov, int command) {
+    shell.frame->SetSize(640, 480);
+    shell.core->LoadFileSequence(wxString::FromUTF8(viewpixels::WriteSequence(dir, 8, 3)));
+    ASSERT_TRUE(testsupport::PumpUntil([] { return GpSnap && GpSnap->count == 8 && GiDrawOrderCount > 0; }, 20000));
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    ASSERT_EQ(time->MaxFrame(), 2);
+    time->SetWorkAreaMin(0);
+    time->SetWorkAreaMax(2);
+    time->repeat.value = false;
+    MainGLCanvas_cls* view = shell.frame->GetMainView();
+    ASSERT_NE(view, nullptr);
+    testsupport::Pump(100);
+    wxFrame* cover = new wxFrame(nullptr, wxID_ANY, "cover", wxDefaultPosition, wxSize(90, 70));
+    cover->Show();
+    const wxPoint origin = view->GetScreenPosition();
+    int drags = 0;
+    auto drag = [&]() {
+        cover->Move(origin + wxPoint((drags * 37) % 400, (drags * 23) % 300));
+        ++drags;
+    };
+    std::map<int, int> paints;  // drawn paints of the main view per frame
+    MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
+        if (&v != view || !pov->exporting) return;
+        if (++paints[v.DrawnFrame()] != 1) return;
+        // Before playback moves on: the step is painted again outright (as a redraw request
+        // or a resize does), and a paint is skipped as busy.
+        v.CallAfter([&v, &drag]() {
+            drag();
+            v.Refresh(false);
+            v.Update();
+            GbPaintBusy = true;
+            v.Refresh(false);
+            v.Update();
+            GbPaintBusy = false;
+        });
+    });
+    shell.Post(command);
+    EXPECT_TRUE(pov->exporting);
+    EXPECT_FALSE(shell.frame->IsEnabled());
+    testsupport::PumpUntil(
+        [&] {
+            drag();
+            return !pov->exporting && !pov->renderAfter && pov->IsRenderIdle();
+        },
+        40000);
+    MainGLCanvas_cls::SetPaintProbe(nullptr);
+    cover->Destroy();
+    testsupport::Pump(50);
+    EXPECT_FALSE(pov->exporting);
+    EXPECT_TRUE(shell.frame->IsEnabled());
+    EXPECT_FALSE(time->IsPlaying());
+    for (int k = 0; k < 3; ++k) EXPECT_GE(paints[k], 2) << "frame " << k << " was painted again";
+}
+
+}  // namespace
+
 TEST(PovExport, AnimationRunWritesEachStepAndEnds) {
     TempDir dir;
     Shell shell(dir.File("Pelthorn3Configure.txt"));
     PovRayCtrl_cls* pov = PreparePov(shell, dir);
-    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
-    time->SetWorkAreaMin(0);
-    time->SetWorkAreaMax(3);
-    time->repeat.value = false;
-    shell.Post(ID_POV_EXPORT_ANIMATION);
-    EXPECT_TRUE(pov->exporting);
-    EXPECT_FALSE(shell.frame->IsEnabled());
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !pov->exporting; }, 20000));
-    EXPECT_TRUE(shell.frame->IsEnabled());
-    EXPECT_FALSE(time->IsPlaying());
-    // Frames 0 to 3, each exported at least once (an extra paint exports its step again).
-    int written = 0;
-    while (std::filesystem::exists(dir.File("POV/povanim" + std::string(4 - std::to_string(written).size(), '0') +
-                                            std::to_string(written) + ".pov")))
-        ++written;
-    EXPECT_GE(written, 4);
-    EXPECT_EQ(pov->animCounter, written);
-    EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povanim0000.ini")));
+    RunOverThreeFramesWithExtraPaints(shell, dir, pov, ID_POV_EXPORT_ANIMATION);
+    // Exactly one scene per step, in order, the last frame included: each shows its step.
+    for (int k = 0; k < 3; ++k) {
+        const std::string scene = testsupport::ReadFile(dir.File(AnimName(k, "pov")));
+        EXPECT_TRUE(std::filesystem::exists(dir.File(AnimName(k, "ini")))) << k;
+        for (int j = 0; j < 3; ++j)
+            EXPECT_EQ(scene.find(FirstParticleAt(8, 3, j)) != std::string::npos, j == k)
+                << "scene " << k << ", particle of frame " << j << "\n" << scene.substr(0, 3000);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File(AnimName(3, "pov"))));
+    EXPECT_EQ(pov->animCounter, 3);
+}
+
+TEST(PovExport, RenderedRunGivesOneImagePerStep) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    RunOverThreeFramesWithExtraPaints(shell, dir, pov, ID_POV_RENDER_ANIMATION);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_TRUE(std::filesystem::exists(dir.File(AnimName(k, "pov")))) << k;
+        EXPECT_TRUE(std::filesystem::exists(dir.File(AnimName(k, "png")))) << k;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File(AnimName(3, "pov"))));
+    EXPECT_FALSE(std::filesystem::exists(dir.File(AnimName(3, "png"))));
+    EXPECT_EQ(pov->TakeRenderFailure(), "");
 }
 
 TEST(PovExport, CustomRangeRunPlaysItsRangeWithoutRepeat) {
