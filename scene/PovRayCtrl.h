@@ -23,6 +23,7 @@ class PovRadiositySettings_cls;
 class PovRayHost_cls;
 class PovRegionSettings_cls;
 class PovTraceSettings_cls;
+struct PovViewCamera_cls;
 class ThreadPovRay_cls;
 class TimeCtrl_cls;
 
@@ -93,9 +94,8 @@ public:
     /// horizontal angle 2 atan(tan(a/2) w/h) that frames what the view shows, or the plain
     /// angle for a fisheye view.
     static wxString WriteCameraAngle(double angle, bool fisheye);
-    /// The camera block of `camera` with focal blur.
-    wxString WriteCamera(const GLCamera_cls& camera, const GLCameraPose_cls& pivotPose,
-                         bool fisheye, bool orthographic) const;
+    /// The camera block of the view's camera, of the view's camera type, with focal blur.
+    wxString WriteCamera(const PovViewCamera_cls& view) const;
     /// "object { name }" with objectIndent tabs and objectModifier inside.
     wxString WrapObject(const wxString& name) const;
 

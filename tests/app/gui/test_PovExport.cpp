@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "common/CommandIds.h"
 #include "data/DemoSequence.h"
@@ -24,6 +27,7 @@
 #include "timeline/TimeCtrl.h"
 #include "view/ParticleRecord.h"
 #include "view/Snap.h"
+#include "view/ViewSettings.h"
 
 using shelltest::Shell;
 using testsupport::TempDir;
@@ -294,4 +298,36 @@ TEST(PovExport, ObjectWithARidgedNormalParsesAndRenders) {
     EXPECT_LT(include, use);
     EXPECT_EQ(pov->TakeRenderFailure(), "");
     EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povsnap0000.png"))) << scene;
+}
+
+TEST(PovExport, EachGeometryOfTheMainViewWritesItsOwnCamera) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PreparePov(shell, dir);
+    MainGLCanvas_cls* view = shell.frame->GetMainView();
+    ASSERT_NE(view, nullptr);
+    const struct {
+        int geometry;
+        const char* camera;
+    } cases[] = {
+        {GEOMETRY_PERSPECTIVE, "camera {\n\tperspective\n"},
+        {GEOMETRY_ORTHOGRAPHIC, "camera {\n\torthographic\n"},
+        {GEOMETRY_FISHEYE, "camera {\n\tfisheye\n"},
+        {GEOMETRY_PANORAMA, "camera {\n\tspherical\n"},
+    };
+    for (const auto& c : cases) {
+        view->settings.geometry.value = c.geometry;
+        view->Refresh(false);
+        view->Update();
+        shell.Post(ID_POV_EXPORT_SNAPSHOT);
+        const std::string scene = testsupport::ReadFile(dir.File("POV/povsnap0000.pov"));
+        EXPECT_NE(scene.find(c.camera), std::string::npos) << "geometry " << c.geometry << "\n" << scene.substr(0, 800);
+        // The texts of the orthographic and spherical cameras set their own sizes: POV-Ray
+        // must parse them.
+        if ((c.geometry == GEOMETRY_ORTHOGRAPHIC || c.geometry == GEOMETRY_PANORAMA) && povprobe::Available()) {
+            bool ok = false;
+            const std::string out = povprobe::Run(scene, ok);
+            EXPECT_TRUE(ok) << "geometry " << c.geometry << "\n" << out;
+        }
+    }
 }
