@@ -173,7 +173,13 @@ wxString PovRayCtrl_cls::WriteCamera(const PovViewCamera_cls& view) const {
     s << PovVector3f("\tlocation", location, 5) << "\n";
     s << PovVector3f("\tlook_at", lookAt, 5) << "\n";
     s << PovVector3f("\tsky", sky, 8) << "\n";
-    if (type == POV_CAMERA_SPHERICAL) {
+    if (type == POV_CAMERA_ORTHOGRAPHIC) {
+        // The size of the box the view shows, not an angle: POV-Ray would size an angle at
+        // the look_at distance, which is not where the view's box is measured.
+        const wxString h = wxString(platform::FormatF(view.orthoHeight > 0 ? view.orthoHeight : 1.0, 6));
+        s << "\tright -x*" << h << "*image_width/image_height\n";
+        s << "\tup y*" << h << "\n";
+    } else if (type == POV_CAMERA_SPHERICAL) {
         // The band shows `angle` degrees per half view height, across and up alike; the
         // render spans as many degrees per pixel over its own width, at most all round.
         const wxString a2 = wxString(platform::FormatF(2.0 * view.angle, 6));

@@ -26,6 +26,9 @@ struct PovViewCamera_cls {
     /// panorama half the band's width, which is also its degrees per view height.
     double angle = 35.0;
     int type = POV_CAMERA_PERSPECTIVE;  ///< a PovCameraType
+    /// Orthographic: the height in scene units of the box the view shows (its projection's
+    /// box); the render keeps it and widens with the image's aspect.
+    double orthoHeight = 1.0;
 };
 
 /// All calls on the GUI thread, while a scene is written.

@@ -54,6 +54,9 @@ bool AppPovSources_cls::MainViewCamera(PovViewCamera_cls& out) {
     if (mode == 1) out.type = POV_CAMERA_FISHEYE;
     else if (mode == 2) out.type = POV_CAMERA_SPHERICAL;
     else out.type = view->cameras.Perspective() ? POV_CAMERA_PERSPECTIVE : POV_CAMERA_ORTHOGRAPHIC;
+    double left, right, bottom, top;
+    view->projection.OrthoBox(view->camera, left, right, bottom, top);
+    out.orthoHeight = top - bottom;
     return true;
 }
 

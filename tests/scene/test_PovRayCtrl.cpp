@@ -235,6 +235,7 @@ TEST(PovRayCtrl, GlobalSettingsAndCameraText) {
     PovViewCamera_cls view;
     view.camera = GLCamera_cls(pos, second, dir, up, right);
     view.angle = 40;
+    view.orthoHeight = 2.5;
     // Each camera type with its own sizing: the angle, the orthographic box, the band's angles.
     const struct {
         int type;
@@ -247,7 +248,7 @@ TEST(PovRayCtrl, GlobalSettingsAndCameraText) {
         {POV_CAMERA_ORTHOGRAPHIC,
          "camera {\n\torthographic\n\tlocation<0.00000,-5.00000,0.00000>\n"
          "\tlook_at<0.00000,5.00000,0.00000>\n\tsky<0.00000000,0.00000000,1.00000000>\n"
-         "\tangle CameraAngle\n\tright -x*image_width/image_height\n}\n"},
+         "\tright -x*2.500000*image_width/image_height\n\tup y*2.500000\n}\n"},
         {POV_CAMERA_FISHEYE,
          "camera {\n\tfisheye\n\tlocation<0.00000,-5.00000,0.00000>\n"
          "\tlook_at<0.00000,5.00000,0.00000>\n\tsky<0.00000000,0.00000000,1.00000000>\n"

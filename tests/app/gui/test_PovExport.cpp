@@ -331,3 +331,91 @@ TEST(PovExport, EachGeometryOfTheMainViewWritesItsOwnCamera) {
         }
     }
 }
+
+namespace {
+
+/// Centres (x, y; pixels from the top left) of the groups of touching pixels that are not
+/// black in an rgb picture of w x h.
+std::vector<std::pair<double, double>> BlobCentres(const std::string& rgb, int w, int h) {
+    std::vector<int> mark(size_t(w) * h, 0);
+    auto lit = [&](int i) {
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(rgb.data()) + 3 * size_t(i);
+        return p[0] + p[1] + p[2] > 20;
+    };
+    std::vector<std::pair<double, double>> centres;
+    for (int start = 0; start < w * h; ++start) {
+        if (mark[size_t(start)] || !lit(start)) continue;
+        std::vector<int> todo{start};
+        mark[size_t(start)] = 1;
+        double sx = 0, sy = 0;
+        int n = 0;
+        while (!todo.empty()) {
+            const int i = todo.back();
+            todo.pop_back();
+            const int x = i % w, y = i / w;
+            sx += x + 0.5, sy += y + 0.5, ++n;
+            const int next[4][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
+            for (const auto& q : next) {
+                if (q[0] < 0 || q[1] < 0 || q[0] >= w || q[1] >= h) continue;
+                const int j = q[1] * w + q[0];
+                if (!mark[size_t(j)] && lit(j)) mark[size_t(j)] = 1, todo.push_back(j);
+            }
+        }
+        centres.emplace_back(sx / n, sy / n);
+    }
+    return centres;
+}
+
+}  // namespace
+
+TEST(PovExport, OrthographicViewAndItsRenderAgreeOnTheParticles) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    TempDir dir;
+    DemoSequenceOptions o;
+    o.grammar = SnapshotGrammar();
+    o.frames = 2;
+    o.particles = 12;
+    o.radiusScale = 4.0f;
+    std::string error;
+    ASSERT_TRUE(DemoSequence_cls(o).WriteAll(dir.File("seq"), error)) << error;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    shell.frame->SetSize(800, 600);
+    shell.core->LoadFileSequence(wxString::FromUTF8(dir.File("seq") + "/" + o.FileName(0)));
+    ASSERT_TRUE(testsupport::PumpUntil([] { return GpSnap && GpSnap->count == 12 && GiDrawOrderCount > 0; }, 20000));
+    MainGLCanvas_cls* view = shell.frame->GetMainView();
+    ASSERT_NE(view, nullptr);
+    view->settings.geometry.value = GEOMETRY_ORTHOGRAPHIC;
+    view->Refresh(false);
+    view->Update();
+    testsupport::Pump(50);
+    ASSERT_EQ(view->projection.perspective, 0);
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    const int w = 320, h = 240;
+    pov->output->width.value = w;
+    pov->output->height.value = h;
+    pov->output->format.value = 4;  // PPM
+    shell.Post(ID_POV_RENDER_SNAPSHOT);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 30000));
+    testsupport::Pump(50);
+    ASSERT_EQ(pov->TakeRenderFailure(), "");
+    int rw = 0, rh = 0;
+    const std::string rgb = PpmPixels(testsupport::ReadFile(dir.File("POV/povsnap0000.ppm")), rw, rh);
+    ASSERT_EQ(rw, w);
+    ASSERT_EQ(rh, h);
+    const std::vector<std::pair<double, double>> blobs = BlobCentres(rgb, w, h);
+    // Where the view's own orthographic projection puts each particle at the render's size.
+    const viewpixels::Projected p = viewpixels::ProjectDrawnFrame(*view, w, h);
+    int judged = 0;
+    for (size_t i = 0; i < p.x.size(); ++i) {
+        const double x = p.x[i], y = h - p.y[i];
+        bool alone = x > 12 && y > 12 && x < w - 12 && y < h - 12;
+        for (size_t j = 0; j < p.x.size(); ++j)
+            if (j != i && std::hypot(p.x[j] - p.x[i], p.y[j] - p.y[i]) < 14) alone = false;
+        if (!alone) continue;
+        double best = 1e9;
+        for (const auto& b : blobs) best = std::min(best, std::hypot(b.first - x, b.second - y));
+        EXPECT_LE(best, 2.0) << "particle " << i << " at " << x << "," << y;
+        ++judged;
+    }
+    EXPECT_GE(judged, 4) << blobs.size() << " blobs";
+}
