@@ -28,6 +28,7 @@
 #include "view/ParticleRecord.h"
 #include "view/Snap.h"
 #include "view/ViewSettings.h"
+#include "view/WideViewProjection.h"
 
 using shelltest::Shell;
 using testsupport::TempDir;
@@ -317,8 +318,6 @@ TEST(PovExport, EachGeometryOfTheMainViewWritesItsOwnCamera) {
     };
     for (const auto& c : cases) {
         view->settings.geometry.value = c.geometry;
-        view->Refresh(false);
-        view->Update();
         shell.Post(ID_POV_EXPORT_SNAPSHOT);
         const std::string scene = testsupport::ReadFile(dir.File("POV/povsnap0000.pov"));
         EXPECT_NE(scene.find(c.camera), std::string::npos) << "geometry " << c.geometry << "\n" << scene.substr(0, 800);
@@ -366,56 +365,101 @@ std::vector<std::pair<double, double>> BlobCentres(const std::string& rgb, int w
     return centres;
 }
 
-}  // namespace
-
-TEST(PovExport, OrthographicViewAndItsRenderAgreeOnTheParticles) {
-    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
-    TempDir dir;
+/// Loads twelve particles large enough to be found in a render.
+void LoadTwelveParticles(Shell& shell, const TempDir& dir) {
     DemoSequenceOptions o;
     o.grammar = SnapshotGrammar();
     o.frames = 2;
     o.particles = 12;
-    o.radiusScale = 4.0f;
+    o.radiusScale = 2.5f;
     std::string error;
     ASSERT_TRUE(DemoSequence_cls(o).WriteAll(dir.File("seq"), error)) << error;
-    Shell shell(dir.File("Pelthorn3Configure.txt"));
     shell.frame->SetSize(800, 600);
     shell.core->LoadFileSequence(wxString::FromUTF8(dir.File("seq") + "/" + o.FileName(0)));
     ASSERT_TRUE(testsupport::PumpUntil([] { return GpSnap && GpSnap->count == 12 && GiDrawOrderCount > 0; }, 20000));
+}
+
+/// Puts the main view in `geometry`, renders its snapshot at w x h and returns the centres
+/// of the particles seen.
+std::vector<std::pair<double, double>> RenderParticles(Shell& shell, const TempDir& dir, int geometry, int w, int h) {
     MainGLCanvas_cls* view = shell.frame->GetMainView();
-    ASSERT_NE(view, nullptr);
-    view->settings.geometry.value = GEOMETRY_ORTHOGRAPHIC;
+    view->settings.geometry.value = geometry;
     view->Refresh(false);
     view->Update();
     testsupport::Pump(50);
-    ASSERT_EQ(view->projection.perspective, 0);
     PovRayCtrl_cls* pov = PreparePov(shell, dir);
-    const int w = 320, h = 240;
     pov->output->width.value = w;
     pov->output->height.value = h;
     pov->output->format.value = 4;  // PPM
     shell.Post(ID_POV_RENDER_SNAPSHOT);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 30000));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 30000));
     testsupport::Pump(50);
-    ASSERT_EQ(pov->TakeRenderFailure(), "");
+    EXPECT_EQ(pov->TakeRenderFailure(), "");
     int rw = 0, rh = 0;
     const std::string rgb = PpmPixels(testsupport::ReadFile(dir.File("POV/povsnap0000.ppm")), rw, rh);
-    ASSERT_EQ(rw, w);
-    ASSERT_EQ(rh, h);
-    const std::vector<std::pair<double, double>> blobs = BlobCentres(rgb, w, h);
-    // Where the view's own orthographic projection puts each particle at the render's size.
-    const viewpixels::Projected p = viewpixels::ProjectDrawnFrame(*view, w, h);
+    EXPECT_EQ(rw, w);
+    EXPECT_EQ(rh, h);
+    if (rw != w || rh != h) return {};
+    return BlobCentres(rgb, w, h);
+}
+
+/// Expects a particle of the render within 2 px of each place (pixels from the top left)
+/// that stands clear of the edges and of the other places; returns how many were judged.
+int ExpectRenderedAt(const std::vector<std::pair<double, double>>& places,
+                     const std::vector<std::pair<double, double>>& blobs, int w, int h) {
     int judged = 0;
-    for (size_t i = 0; i < p.x.size(); ++i) {
-        const double x = p.x[i], y = h - p.y[i];
+    for (size_t i = 0; i < places.size(); ++i) {
+        const double x = places[i].first, y = places[i].second;
         bool alone = x > 12 && y > 12 && x < w - 12 && y < h - 12;
-        for (size_t j = 0; j < p.x.size(); ++j)
-            if (j != i && std::hypot(p.x[j] - p.x[i], p.y[j] - p.y[i]) < 14) alone = false;
+        for (size_t j = 0; j < places.size(); ++j)
+            if (j != i && std::hypot(places[j].first - x, places[j].second - y) < 14) alone = false;
         if (!alone) continue;
         double best = 1e9;
         for (const auto& b : blobs) best = std::min(best, std::hypot(b.first - x, b.second - y));
         EXPECT_LE(best, 2.0) << "particle " << i << " at " << x << "," << y;
         ++judged;
     }
-    EXPECT_GE(judged, 4) << blobs.size() << " blobs";
+    return judged;
+}
+
+}  // namespace
+
+TEST(PovExport, OrthographicViewAndItsRenderAgreeOnTheParticles) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    LoadTwelveParticles(shell, dir);
+    const int w = 320, h = 240;
+    const std::vector<std::pair<double, double>> blobs = RenderParticles(shell, dir, GEOMETRY_ORTHOGRAPHIC, w, h);
+    MainGLCanvas_cls* view = shell.frame->GetMainView();
+    ASSERT_EQ(view->projection.perspective, 0);
+    // Where the view's own orthographic projection puts each particle at the render's size.
+    const viewpixels::Projected p = viewpixels::ProjectDrawnFrame(*view, w, h);
+    std::vector<std::pair<double, double>> places;
+    for (size_t i = 0; i < p.x.size(); ++i) places.emplace_back(p.x[i], h - p.y[i]);
+    EXPECT_GE(ExpectRenderedAt(places, blobs, w, h), 4) << blobs.size() << " blobs";
+}
+
+TEST(PovExport, FisheyeAndPanoramaRendersShowTheParticlesWhereTheViewDoes) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    LoadTwelveParticles(shell, dir);
+    const int w = 320, h = 240;
+    for (int geometry : {GEOMETRY_FISHEYE, GEOMETRY_PANORAMA}) {
+        const std::vector<std::pair<double, double>> blobs = RenderParticles(shell, dir, geometry, w, h);
+        MainGLCanvas_cls* view = shell.frame->GetMainView();
+        // Where the view's composition (disc or band in the square over the height) shows
+        // each particle at the render's size.
+        const WideViewProjection_cls wide(view->cameras.GeometryMode(), view->projection.angle, w, h,
+                                          view->cameras.SceneCamera());
+        ASSERT_EQ(wide.Mode(), geometry == GEOMETRY_FISHEYE ? 1 : 2);
+        std::vector<std::pair<double, double>> places;
+        for (int i = 0; i < int(GpSnap->count); ++i) {
+            const double q[3] = {GpSnap->positions[3 * i], GpSnap->positions[3 * i + 1], GpSnap->positions[3 * i + 2]};
+            double win[3];
+            if (wide.ProjectPoint(q, win)) places.emplace_back(win[0], h - win[1]);
+        }
+        EXPECT_GE(ExpectRenderedAt(places, blobs, w, h), 4) << "geometry " << geometry << ", " << blobs.size() << " blobs";
+    }
 }
