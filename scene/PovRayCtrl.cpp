@@ -20,6 +20,7 @@
 #include "scene/PovRadiositySettings.h"
 #include "scene/PovRayHost.h"
 #include "scene/PovRegionSettings.h"
+#include "scene/PovSceneSources.h"
 #include "scene/PovText.h"
 #include "scene/PovTraceSettings.h"
 #include "scene/ThreadPovRay.h"
@@ -152,28 +153,45 @@ wxString PovRayCtrl_cls::WriteCameraAngle(double angle, bool fisheye) {
     return s;
 }
 
-wxString PovRayCtrl_cls::WriteCamera(const GLCamera_cls& camera, const GLCameraPose_cls& pivotPose,
-                                     bool fisheye, bool orthographic) const {
+wxString PovRayCtrl_cls::WriteCamera(const PovViewCamera_cls& view) const {
+    const GLCamera_cls& camera = view.camera;
     float location[3], lookAt[3], sky[3];
     const double reach = 2.0 * camera.PivotDistance();
+    // POV-Ray's spherical camera turns its azimuth the other way round from the cameras
+    // that take their handedness from `right`: with its sky pointing down (and the same
+    // right vector) its picture comes out upright and unmirrored.
+    const double skySign = view.type == POV_CAMERA_SPHERICAL ? -1.0 : 1.0;
     for (int i = 0; i < 3; ++i) {
         location[i] = float(camera.pose.position[i]);
         lookAt[i] = float(camera.pose.position[i] + reach * camera.frame.direction[i]);
-        sky[i] = float(camera.frame.up[i]);
+        sky[i] = float(skySign * camera.frame.up[i] + 0.0);  // no "-0" in the text
     }
     // A camera at its pivot would look at its own position, which POV-Ray cannot aim.
     if (reach <= 0.0)
         for (int i = 0; i < 3; ++i) lookAt[i] = float(camera.pose.position[i] + camera.frame.direction[i]);
-    wxString projection = "\tperspective";
-    if (fisheye) projection = "\tfisheye";
-    if (orthographic) projection = "\torthographic";
-    wxString s = "camera {\n" + projection + "\n";
+    static const char* const kProjection[] = {"\tperspective", "\torthographic", "\tfisheye", "\tspherical"};
+    const int type = view.type >= POV_CAMERA_PERSPECTIVE && view.type <= POV_CAMERA_SPHERICAL ? view.type : 0;
+    wxString s = wxString("camera {\n") + kProjection[type] + "\n";
     s << PovVector3f("\tlocation", location, 5) << "\n";
     s << PovVector3f("\tlook_at", lookAt, 5) << "\n";
     s << PovVector3f("\tsky", sky, 8) << "\n";
-    s << "\tangle CameraAngle\n";
-    s << "\tright -x*image_width/image_height\n";
-    s << focalBlur->PovCameraText(camera, pivotPose, 1.0);
+    if (type == POV_CAMERA_ORTHOGRAPHIC) {
+        // The size of the box the view shows, not an angle: POV-Ray would size an angle at
+        // the look_at distance, which is not where the view's box is measured.
+        const wxString h = wxString(platform::FormatF(view.orthoHeight > 0 ? view.orthoHeight : 1.0, 6));
+        s << "\tright -x*" << h << "*image_width/image_height\n";
+        s << "\tup y*" << h << "\n";
+    } else if (type == POV_CAMERA_SPHERICAL) {
+        // The band shows `angle` degrees per half view height, across and up alike; the
+        // render spans as many degrees per pixel over its own width, at most all round.
+        const wxString a2 = wxString(platform::FormatF(2.0 * view.angle, 6));
+        s << "\tangle min(360, " << a2 << "*image_width/image_height), min(180, " << a2 << ")\n";
+        s << "\tright -x*image_width/image_height\n";
+    } else {
+        s << "\tangle CameraAngle\n";
+        s << "\tright -x*image_width/image_height\n";
+    }
+    s << focalBlur->PovCameraText(camera, view.pivot, 1.0);
     s << "}\n";
     return s;
 }
@@ -191,6 +209,7 @@ bool PovRayCtrl_cls::ToggleExportAnim(bool render) {
     animCounter = region->initial.value;
     commonWritten = 0;
     bgCommonWritten = 0;
+    lastAnimFrame = lastAnimSub = -1;
     if (renderAfter) {
         // A rendering run stops whether it exports or renders its queue; one that was still
         // exporting had disabled the main frame.
@@ -213,6 +232,13 @@ bool PovRayCtrl_cls::ToggleExportAnim(bool render) {
     UpdateBusyState();
     if (host_) host_->EnableFrame(true);
     return false;
+}
+
+bool PovRayCtrl_cls::TakeAnimStep(int frame, int sub) {
+    if (!exporting || (frame == lastAnimFrame && sub == lastAnimSub)) return false;
+    lastAnimFrame = frame;
+    lastAnimSub = sub;
+    return true;
 }
 
 void PovRayCtrl_cls::OnExportRunEnd() {

@@ -23,6 +23,7 @@ class PovRadiositySettings_cls;
 class PovRayHost_cls;
 class PovRegionSettings_cls;
 class PovTraceSettings_cls;
+struct PovViewCamera_cls;
 class ThreadPovRay_cls;
 class TimeCtrl_cls;
 
@@ -93,9 +94,8 @@ public:
     /// horizontal angle 2 atan(tan(a/2) w/h) that frames what the view shows, or the plain
     /// angle for a fisheye view.
     static wxString WriteCameraAngle(double angle, bool fisheye);
-    /// The camera block of `camera` with focal blur.
-    wxString WriteCamera(const GLCamera_cls& camera, const GLCameraPose_cls& pivotPose,
-                         bool fisheye, bool orthographic) const;
+    /// The camera block of the view's camera, of the view's camera type, with focal blur.
+    wxString WriteCamera(const PovViewCamera_cls& view) const;
     /// "object { name }" with objectIndent tabs and objectModifier inside.
     wxString WrapObject(const wxString& name) const;
 
@@ -106,6 +106,10 @@ public:
     void OnExportRunEnd();
     /// The number of the next animation frame (animCounter + 1).
     void NextAnimFrame() { ++animCounter; }
+    /// Whether the step (scene frame, sub-frame) a paint of the main view drew is still to
+    /// be exported in this run; true once per step, false for every later paint of it (an
+    /// uncovered or resized view paints its step again).
+    bool TakeAnimStep(int frame, int sub);
     int GetRenderRegion() const;
     int GetRegionCustomMin() const;
     int GetRegionCustomMax() const;
@@ -150,6 +154,7 @@ public:
     ConfItemBOOL_cls useCommonSceneFile;     ///< "UseCommonSceneFile="
     int snapshotNumber = 0;                  ///< number of the snapshot's name
     int animCounter = 0;                     ///< next animation frame; next command while rendering
+    int lastAnimFrame = -1, lastAnimSub = -1;  ///< step exported last in this run (-1: none yet)
     int commonWritten = 0;                   ///< the common scene file was written in this run
     int bgCommonWritten = 0;                 ///< the BG filters wrote their common files in this run
 

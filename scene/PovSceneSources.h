@@ -10,13 +10,25 @@
 
 class PovRayCtrl_cls;
 
+/// The POV-Ray camera that shows what a view of each geometry shows.
+enum PovCameraType {
+    POV_CAMERA_PERSPECTIVE = 0,  ///< a perspective view
+    POV_CAMERA_ORTHOGRAPHIC,     ///< an orthographic view
+    POV_CAMERA_FISHEYE,          ///< a fisheye view (equidistant disc)
+    POV_CAMERA_SPHERICAL,        ///< a panorama view (band linear in azimuth and elevation)
+};
+
 /// The main view's camera as the scene writer needs it.
 struct PovViewCamera_cls {
     GLCamera_cls camera;     ///< the view's camera, brought up to the current time
     GLCameraPose_cls pivot;  ///< the views' shared pivot pose (focal blur)
-    double angle = 35.0;     ///< vertical view angle, degrees
-    bool fisheye = false;
-    bool orthographic = false;
+    /// View angle, degrees: vertical for perspective; across the disc for fisheye; for a
+    /// panorama half the band's width, which is also its degrees per view height.
+    double angle = 35.0;
+    int type = POV_CAMERA_PERSPECTIVE;  ///< a PovCameraType
+    /// Orthographic: the height in scene units of the box the view shows (its projection's
+    /// box); the render keeps it and widens with the image's aspect.
+    double orthoHeight = 1.0;
 };
 
 /// All calls on the GUI thread, while a scene is written.

@@ -146,8 +146,8 @@ bool PovSceneWriter_cls::WritePovScene(const wxString& povPath, const wxString& 
     PovViewCamera_cls view;
     sources_->MainViewCamera(view);
     const double t = sources_->NormalizedTime();
-    a += PovRayCtrl_cls::WriteCameraAngle(view.angle, view.fisheye);
-    a += ctrl_->WriteCamera(view.camera, view.pivot, view.fisheye, view.orthographic);
+    a += PovRayCtrl_cls::WriteCameraAngle(view.angle, view.type == POV_CAMERA_FISHEYE);
+    a += ctrl_->WriteCamera(view);
     a += sources_->PovLights(t);
 
     wxString b = sources_->PovFog(t);

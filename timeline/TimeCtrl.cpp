@@ -402,6 +402,7 @@ void TimeCtrl_cls::TogglePlay(int dir) {
 
 void TimeCtrl_cls::StartPlayback(int dir) {
     playing = true;
+    stopAtNextTick = false;
     direction = dir < 0 ? -1 : 1;
     const int first = frame_ + direction * AnimStep();
     // The range the steps will be clamped to: the POV-Ray run's own range while it is set
@@ -425,6 +426,10 @@ void TimeCtrl_cls::StopAt(int f) {
 }
 
 bool TimeCtrl_cls::Tick() {
+    if (stopAtNextTick) {
+        StopPlayback();
+        return false;
+    }
     Pos next{frame_, subFrame_};
     bool sampleOnly = false;
     if (motionBlur.sampling) {
@@ -451,15 +456,15 @@ bool TimeCtrl_cls::Tick() {
     GoCommandHistory.Notify(6);
     GoCommandHistory.PostFrameCommand(ID_REDRAW_VIEWS);
     GoCommandHistory.PostFrameCommand(ID_FILTERS_AT_TIME);
-    if (frame_ == MaxFrame()) {
-        StopPlayback();
-        return false;
-    }
+    // Stopping here would end a capture or export run before the views have painted this
+    // frame: the stop waits for the next tick, which comes only once they have.
+    if (frame_ == MaxFrame()) stopAtNextTick = true;
     return true;
 }
 
 void TimeCtrl_cls::StopPlayback() {
     playing = false;
+    stopAtNextTick = false;
     tempRangeOn = false;
     motionBlur.sampling = 0;
     if (repeat.value && ((direction > 0 && frame_ == int(workAreaMax.value)) ||

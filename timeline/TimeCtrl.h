@@ -146,6 +146,8 @@ public:
     /// Playing off, then SetFrame(frame, 6).
     void StopAt(int frame);
     /// One playback step, paced to at most one per tick interval. True while playback goes on.
+    /// A step onto the scene's last frame still returns true: that frame is painted (and
+    /// exported by a run) before the next tick ends playback there.
     bool Tick();
     /// Playing, temporary range and sampling off; restarts at the other work-area end with
     /// repeat; posts ID_END_CAPTURE.
@@ -185,6 +187,7 @@ public:
     bool hideMarked = false;      ///< the lower panel hides marked groups
     bool playing = false;
     bool tempRangeOn = false;     ///< the temporary play range replaces the work area
+    bool stopAtNextTick = false;  ///< the last frame was reached: the next tick stops there
     int tempRangeFirst = 0;
     int tempRangeLast = 0;
     int direction = 1;            ///< +1 forward, -1 backward

@@ -219,8 +219,11 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
     }
 
     InstallViewDrawing();
-    // Each paint of the main view during a POV-Ray animation run exports what it shows.
-    MainGLCanvas_cls::SetPovAnimationHook([this](MainGLCanvas_cls&) { ExportPovAnimationFrame(); });
+    // During a POV-Ray animation run the main view exports each step it draws, once: its
+    // later paints of that step (uncovered, resized) write nothing.
+    MainGLCanvas_cls::SetPovAnimationHook([this](MainGLCanvas_cls& view) {
+        if (m_povRay && m_povRay->TakeAnimStep(view.DrawnFrame(), view.DrawnSub())) ExportPovAnimationFrame();
+    });
     RegisterSections();
     ReadConfig(m_configPath);
 

@@ -48,9 +48,15 @@ bool AppPovSources_cls::MainViewCamera(PovViewCamera_cls& out) {
     out.camera = view->camera;
     GLCameraPose_cls::Copy(GoPivotPose, out.pivot);
     out.angle = view->cameras.ViewAngle(nullptr);
-    const int geometry = view->cameras.GeometryMode();
-    out.fisheye = geometry == GEOMETRY_FISHEYE;
-    out.orthographic = geometry == GEOMETRY_ORTHOGRAPHIC;
+    // The geometry the view draws with: its composition (0 planar, 1 fisheye, 2 panorama),
+    // and for a planar one the projection's own perspective flag.
+    const int mode = view->cameras.GeometryMode();
+    if (mode == 1) out.type = POV_CAMERA_FISHEYE;
+    else if (mode == 2) out.type = POV_CAMERA_SPHERICAL;
+    else out.type = view->cameras.Perspective() ? POV_CAMERA_PERSPECTIVE : POV_CAMERA_ORTHOGRAPHIC;
+    double left, right, bottom, top;
+    view->projection.OrthoBox(view->camera, left, right, bottom, top);
+    out.orthoHeight = top - bottom;
     return true;
 }
 

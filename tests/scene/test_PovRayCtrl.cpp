@@ -8,6 +8,7 @@
 #include "scene/PovPhotonsSettings.h"
 #include "scene/PovRadiositySettings.h"
 #include "scene/PovRayCtrl.h"
+#include "scene/PovSceneSources.h"
 #include "scene/PovRayHost.h"
 #include "scene/PovRegionSettings.h"
 #include "scene/PovText.h"
@@ -231,15 +232,37 @@ TEST(PovRayCtrl, GlobalSettingsAndCameraText) {
 
     const double pos[3] = {0, -5, 0}, second[3] = {0, 0, 0}, dir[3] = {0, 1, 0}, up[3] = {0, 0, 1},
                  right[3] = {1, 0, 0};
-    GLCamera_cls cam(pos, second, dir, up, right);
-    const GLCameraPose_cls pivot;
-    const std::string text = S(c.WriteCamera(cam, pivot, false, false));
-    EXPECT_EQ(text,
-              "camera {\n\tperspective\n\tlocation<0.00000,-5.00000,0.00000>\n"
-              "\tlook_at<0.00000,5.00000,0.00000>\n\tsky<0.00000000,0.00000000,1.00000000>\n"
-              "\tangle CameraAngle\n\tright -x*image_width/image_height\n}\n");
-    EXPECT_NE(S(c.WriteCamera(cam, pivot, true, false)).find("\tfisheye\n"), std::string::npos);
-    EXPECT_NE(S(c.WriteCamera(cam, pivot, true, true)).find("\torthographic\n"), std::string::npos);
+    PovViewCamera_cls view;
+    view.camera = GLCamera_cls(pos, second, dir, up, right);
+    view.angle = 40;
+    view.orthoHeight = 2.5;
+    // Each camera type with its own sizing: the angle, the orthographic box, the band's angles.
+    const struct {
+        int type;
+        const char* text;
+    } cameras[] = {
+        {POV_CAMERA_PERSPECTIVE,
+         "camera {\n\tperspective\n\tlocation<0.00000,-5.00000,0.00000>\n"
+         "\tlook_at<0.00000,5.00000,0.00000>\n\tsky<0.00000000,0.00000000,1.00000000>\n"
+         "\tangle CameraAngle\n\tright -x*image_width/image_height\n}\n"},
+        {POV_CAMERA_ORTHOGRAPHIC,
+         "camera {\n\torthographic\n\tlocation<0.00000,-5.00000,0.00000>\n"
+         "\tlook_at<0.00000,5.00000,0.00000>\n\tsky<0.00000000,0.00000000,1.00000000>\n"
+         "\tright -x*2.500000*image_width/image_height\n\tup y*2.500000\n}\n"},
+        {POV_CAMERA_FISHEYE,
+         "camera {\n\tfisheye\n\tlocation<0.00000,-5.00000,0.00000>\n"
+         "\tlook_at<0.00000,5.00000,0.00000>\n\tsky<0.00000000,0.00000000,1.00000000>\n"
+         "\tangle CameraAngle\n\tright -x*image_width/image_height\n}\n"},
+        {POV_CAMERA_SPHERICAL,
+         "camera {\n\tspherical\n\tlocation<0.00000,-5.00000,0.00000>\n"
+         "\tlook_at<0.00000,5.00000,0.00000>\n\tsky<0.00000000,0.00000000,-1.00000000>\n"
+         "\tangle min(360, 80.000000*image_width/image_height), min(180, 80.000000)\n"
+         "\tright -x*image_width/image_height\n}\n"},
+    };
+    for (const auto& k : cameras) {
+        view.type = k.type;
+        EXPECT_EQ(S(c.WriteCamera(view)), k.text) << "type " << k.type;
+    }
     EXPECT_EQ(S(PovRayCtrl_cls::WriteCameraAngle(180, true)),
               "#declare CameraAngle=\n180.000000;\n#if (CameraAngle < 0)\n"
               "#declare CameraAngle = CameraAngle+180;\n#end\n\n");

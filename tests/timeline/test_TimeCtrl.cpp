@@ -444,10 +444,31 @@ TEST_F(TimeCtrlTest, PlaybackStopsAtTheSceneEnd) {
     tc.SetTemporaryPlayRange(0, 100);
     tc.TogglePlay(+1);
     EXPECT_EQ(tc.Frame(), 99);
+    poster.ids.clear();
+    // The step onto the last frame goes on, so that the views paint it (and a run captures or
+    // exports it) before playback ends there.
+    EXPECT_TRUE(tc.Tick());
+    EXPECT_EQ(tc.Frame(), 100);
+    EXPECT_TRUE(tc.IsPlaying());
+    EXPECT_EQ(poster.Count(ID_END_CAPTURE), 0);
     EXPECT_FALSE(tc.Tick());
     EXPECT_EQ(tc.Frame(), 100);
     EXPECT_FALSE(tc.IsPlaying());  // not the work-area end: no restart even with repeat
     EXPECT_FALSE(tc.tempRangeOn);
+    EXPECT_EQ(poster.Count(ID_END_CAPTURE), 1);
+    // Stopped by the user on the last frame, a new start is not ended by that pending stop.
+    tc.SetFrame(99, 0);
+    tc.SetTemporaryPlayRange(0, 100);
+    tc.TogglePlay(+1);
+    EXPECT_TRUE(tc.Tick());
+    tc.TogglePlay(+1);
+    EXPECT_FALSE(tc.IsPlaying());
+    tc.SetFrame(98, 0);
+    tc.SetTemporaryPlayRange(0, 100);
+    tc.TogglePlay(+1);
+    EXPECT_TRUE(tc.Tick());
+    EXPECT_EQ(tc.Frame(), 99);
+    EXPECT_TRUE(tc.IsPlaying());
 }
 
 TEST_F(TimeCtrlTest, StartOutsideTheWorkAreaMovesAtOnce) {

@@ -108,6 +108,14 @@ void MainGLCanvas_cls::SetPovAnimationHook(std::function<void(MainGLCanvas_cls&)
     g_povHook = std::move(hook);
 }
 
+void MainGLCanvas_cls::BeginPovAnimation() {
+    m_povAnimation = true;
+    // The picture on screen was drawn before the run: as stale, it holds playback back
+    // until it has been drawn, and so exported, as the run's first step.
+    ForgetDrawnFrame();
+    Refresh(false);
+}
+
 MainGLCanvas_cls* MainGLCanvas_cls::FindView(int viewIndex) {
     for (auto it = g_views.rbegin(); it != g_views.rend(); ++it)
         if ((*it)->m_view == viewIndex) return *it;
@@ -138,8 +146,10 @@ void MainGLCanvas_cls::OnSize(wxSizeEvent& event) {
 
 void MainGLCanvas_cls::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);  // a paint handler must always validate its region
+    const int drawn = m_drawCount;
     Render();
-    if (m_povAnimation && g_povHook) g_povHook(*this);
+    // Only a paint that drew exports: one skipped while busy has not drawn its step.
+    if (m_povAnimation && g_povHook && m_drawCount != drawn) g_povHook(*this);
     GbPaintBusy = false;
 }
 

@@ -98,7 +98,8 @@ public:
     static void SetGLInitHook(std::function<void(MainGLCanvas_cls& view)> hook);
     /// The context shared by all views (null before the first view).
     static wxGLContext* SharedContext();
-    /// Writes the POV-Ray files of the frame a view in POV-Ray animation mode just drew.
+    /// Writes the POV-Ray files of the frame a view in POV-Ray animation mode just drew;
+    /// called after each paint that drew (DrawnFrame and DrawnSub give the step).
     static void SetPovAnimationHook(std::function<void(MainGLCanvas_cls& view)> hook);
     /// The view with that index made last (null when none exists).
     static MainGLCanvas_cls* FindView(int viewIndex);
@@ -248,7 +249,9 @@ public:
     void SetAnchorKey() { cameras.SetAnchorKey(); }
     // POV-Ray animation mode -----------------------------------------------------------
     /// Each paint also writes the POV-Ray files of the frame drawn.
-    void BeginPovAnimation() { m_povAnimation = true; }
+    /// Starts the mode; the step on screen is drawn (and exported) again before playback
+    /// moves on.
+    void BeginPovAnimation();
     void EndPovAnimation() { m_povAnimation = false; }
     bool InPovAnimation() const { return m_povAnimation; }
 
@@ -267,6 +270,7 @@ public:
 
     int ViewIndex() const { return m_view; }
     int DrawnFrame() const { return m_drawnFrame; }
+    int DrawnSub() const { return m_drawnSub; }
     void ForgetDrawnFrame() { m_drawnFrame = m_drawnSub = -1; }
     /// Number of paints that drew the scene (for the status line and the tests).
     int DrawCount() const { return m_drawCount; }

@@ -6,11 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <utility>
+#include <vector>
 
 #include "common/CommandIds.h"
 #include "scene/gui/PovRayGUI.h"
+#include "data/DemoSequence.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterFog.h"
 #include "filters/FilterObject.h"
@@ -22,6 +28,8 @@
 #include "timeline/TimeCtrl.h"
 #include "view/ParticleRecord.h"
 #include "view/Snap.h"
+#include "view/ViewSettings.h"
+#include "view/WideViewProjection.h"
 
 using shelltest::Shell;
 using testsupport::TempDir;
@@ -54,28 +62,119 @@ TEST(PovExport, SnapshotOfTheMainViewRenders) {
     EXPECT_EQ(pov->TakeRenderFailure(), "");
 }
 
+namespace {
+
+std::string AnimName(int k, const char* extension) {
+    char name[40];
+    std::snprintf(name, sizeof name, "POV/povanim%04d.%s", k, extension);
+    return name;
+}
+
+/// "<x,y,z>" of particle 0 in frame k of the sequence WriteSequence makes, as the particle
+/// text writes it.
+std::string FirstParticleAt(int particles, int frames, int k) {
+    DemoSequenceOptions o;
+    o.grammar = SnapshotGrammar();
+    o.frames = frames;
+    o.particles = particles;
+    DemoSequence_cls demo(o);
+    for (int i = 0; i < k; ++i) demo.Advance();
+    const float* p = demo.Particles().position.data();
+    char text[80];
+    std::snprintf(text, sizeof text, "(<%.3f,%.3f,%.3f>", double(p[0]), double(p[1]), double(p[2]));
+    return text;
+}
+
+/// Runs an animation run (`command`) over the three frames of a loaded sequence while a
+/// small window is dragged over the main view, and every step is painted again and once
+/// more skipped as busy after its first paint; returns once the run (and, for a rendering
+/// run, its renders) has ended.
+void RunOverThreeFramesWithExtraPaints(Shell& shell, const TempDir& dir, PovRayCtrl_cls* pov, int command) {
+    shell.frame->SetSize(640, 480);
+    shell.core->LoadFileSequence(wxString::FromUTF8(viewpixels::WriteSequence(dir, 8, 3)));
+    ASSERT_TRUE(testsupport::PumpUntil([] { return GpSnap && GpSnap->count == 8 && GiDrawOrderCount > 0; }, 20000));
+    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
+    ASSERT_EQ(time->MaxFrame(), 2);
+    time->SetWorkAreaMin(0);
+    time->SetWorkAreaMax(2);
+    time->repeat.value = false;
+    MainGLCanvas_cls* view = shell.frame->GetMainView();
+    ASSERT_NE(view, nullptr);
+    testsupport::Pump(100);
+    wxFrame* cover = new wxFrame(nullptr, wxID_ANY, "cover", wxDefaultPosition, wxSize(90, 70));
+    cover->Show();
+    const wxPoint origin = view->GetScreenPosition();
+    int drags = 0;
+    auto drag = [&]() {
+        cover->Move(origin + wxPoint((drags * 37) % 400, (drags * 23) % 300));
+        ++drags;
+    };
+    std::map<int, int> paints;  // drawn paints of the main view per frame
+    MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
+        if (&v != view || !pov->exporting) return;
+        if (++paints[v.DrawnFrame()] != 1) return;
+        // Before playback moves on: the step is painted again outright (as a redraw request
+        // or a resize does), and a paint is skipped as busy.
+        v.CallAfter([&v, &drag]() {
+            drag();
+            v.Refresh(false);
+            v.Update();
+            GbPaintBusy = true;
+            v.Refresh(false);
+            v.Update();
+            GbPaintBusy = false;
+        });
+    });
+    shell.Post(command);
+    EXPECT_TRUE(pov->exporting);
+    EXPECT_FALSE(shell.frame->IsEnabled());
+    testsupport::PumpUntil(
+        [&] {
+            drag();
+            return !pov->exporting && !pov->renderAfter && pov->IsRenderIdle();
+        },
+        40000);
+    MainGLCanvas_cls::SetPaintProbe(nullptr);
+    cover->Destroy();
+    testsupport::Pump(50);
+    EXPECT_FALSE(pov->exporting);
+    EXPECT_TRUE(shell.frame->IsEnabled());
+    EXPECT_FALSE(time->IsPlaying());
+    for (int k = 0; k < 3; ++k) EXPECT_GE(paints[k], 2) << "frame " << k << " was painted again";
+}
+
+}  // namespace
+
 TEST(PovExport, AnimationRunWritesEachStepAndEnds) {
     TempDir dir;
     Shell shell(dir.File("Pelthorn3Configure.txt"));
     PovRayCtrl_cls* pov = PreparePov(shell, dir);
-    TimeCtrl_cls* time = shell.core->GetTimeCtrl();
-    time->SetWorkAreaMin(0);
-    time->SetWorkAreaMax(3);
-    time->repeat.value = false;
-    shell.Post(ID_POV_EXPORT_ANIMATION);
-    EXPECT_TRUE(pov->exporting);
-    EXPECT_FALSE(shell.frame->IsEnabled());
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !pov->exporting; }, 20000));
-    EXPECT_TRUE(shell.frame->IsEnabled());
-    EXPECT_FALSE(time->IsPlaying());
-    // Frames 0 to 3, each exported at least once (an extra paint exports its step again).
-    int written = 0;
-    while (std::filesystem::exists(dir.File("POV/povanim" + std::string(4 - std::to_string(written).size(), '0') +
-                                            std::to_string(written) + ".pov")))
-        ++written;
-    EXPECT_GE(written, 4);
-    EXPECT_EQ(pov->animCounter, written);
-    EXPECT_TRUE(std::filesystem::exists(dir.File("POV/povanim0000.ini")));
+    RunOverThreeFramesWithExtraPaints(shell, dir, pov, ID_POV_EXPORT_ANIMATION);
+    // Exactly one scene per step, in order, the last frame included: each shows its step.
+    for (int k = 0; k < 3; ++k) {
+        const std::string scene = testsupport::ReadFile(dir.File(AnimName(k, "pov")));
+        EXPECT_TRUE(std::filesystem::exists(dir.File(AnimName(k, "ini")))) << k;
+        for (int j = 0; j < 3; ++j)
+            EXPECT_EQ(scene.find(FirstParticleAt(8, 3, j)) != std::string::npos, j == k)
+                << "scene " << k << ", particle of frame " << j << "\n" << scene.substr(0, 3000);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File(AnimName(3, "pov"))));
+    EXPECT_EQ(pov->animCounter, 3);
+}
+
+TEST(PovExport, RenderedRunGivesOneImagePerStep) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    RunOverThreeFramesWithExtraPaints(shell, dir, pov, ID_POV_RENDER_ANIMATION);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_TRUE(std::filesystem::exists(dir.File(AnimName(k, "pov")))) << k;
+        EXPECT_TRUE(std::filesystem::exists(dir.File(AnimName(k, "png")))) << k;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File(AnimName(3, "pov"))));
+    EXPECT_FALSE(std::filesystem::exists(dir.File(AnimName(3, "png"))));
+    EXPECT_EQ(pov->TakeRenderFailure(), "");
 }
 
 TEST(PovExport, CustomRangeRunPlaysItsRangeWithoutRepeat) {
@@ -221,6 +320,129 @@ std::string LoggingRenderer(const TempDir& dir) {
 
 }  // namespace
 
+TEST(PovExport, EachGeometryOfTheMainViewWritesItsOwnCamera) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PreparePov(shell, dir);
+    MainGLCanvas_cls* view = shell.frame->GetMainView();
+    ASSERT_NE(view, nullptr);
+    const struct {
+        int geometry;
+        const char* camera;
+    } cases[] = {
+        {GEOMETRY_PERSPECTIVE, "camera {\n\tperspective\n"},
+        {GEOMETRY_ORTHOGRAPHIC, "camera {\n\torthographic\n"},
+        {GEOMETRY_FISHEYE, "camera {\n\tfisheye\n"},
+        {GEOMETRY_PANORAMA, "camera {\n\tspherical\n"},
+    };
+    for (const auto& c : cases) {
+        view->settings.geometry.value = c.geometry;
+        shell.Post(ID_POV_EXPORT_SNAPSHOT);
+        const std::string scene = testsupport::ReadFile(dir.File("POV/povsnap0000.pov"));
+        EXPECT_NE(scene.find(c.camera), std::string::npos) << "geometry " << c.geometry << "\n" << scene.substr(0, 800);
+        // The texts of the orthographic and spherical cameras set their own sizes: POV-Ray
+        // must parse them.
+        if ((c.geometry == GEOMETRY_ORTHOGRAPHIC || c.geometry == GEOMETRY_PANORAMA) && povprobe::Available()) {
+            bool ok = false;
+            const std::string out = povprobe::Run(scene, ok);
+            EXPECT_TRUE(ok) << "geometry " << c.geometry << "\n" << out;
+        }
+    }
+}
+
+namespace {
+
+/// Centres (x, y; pixels from the top left) of the groups of touching pixels that are not
+/// black in an rgb picture of w x h.
+std::vector<std::pair<double, double>> BlobCentres(const std::string& rgb, int w, int h) {
+    std::vector<int> mark(size_t(w) * h, 0);
+    auto lit = [&](int i) {
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(rgb.data()) + 3 * size_t(i);
+        return p[0] + p[1] + p[2] > 20;
+    };
+    std::vector<std::pair<double, double>> centres;
+    for (int start = 0; start < w * h; ++start) {
+        if (mark[size_t(start)] || !lit(start)) continue;
+        std::vector<int> todo{start};
+        mark[size_t(start)] = 1;
+        double sx = 0, sy = 0;
+        int n = 0;
+        while (!todo.empty()) {
+            const int i = todo.back();
+            todo.pop_back();
+            const int x = i % w, y = i / w;
+            sx += x + 0.5, sy += y + 0.5, ++n;
+            const int next[4][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
+            for (const auto& q : next) {
+                if (q[0] < 0 || q[1] < 0 || q[0] >= w || q[1] >= h) continue;
+                const int j = q[1] * w + q[0];
+                if (!mark[size_t(j)] && lit(j)) mark[size_t(j)] = 1, todo.push_back(j);
+            }
+        }
+        centres.emplace_back(sx / n, sy / n);
+    }
+    return centres;
+}
+
+/// Loads twelve particles large enough to be found in a render.
+void LoadTwelveParticles(Shell& shell, const TempDir& dir) {
+    DemoSequenceOptions o;
+    o.grammar = SnapshotGrammar();
+    o.frames = 2;
+    o.particles = 12;
+    o.radiusScale = 2.5f;
+    std::string error;
+    ASSERT_TRUE(DemoSequence_cls(o).WriteAll(dir.File("seq"), error)) << error;
+    shell.frame->SetSize(800, 600);
+    shell.core->LoadFileSequence(wxString::FromUTF8(dir.File("seq") + "/" + o.FileName(0)));
+    ASSERT_TRUE(testsupport::PumpUntil([] { return GpSnap && GpSnap->count == 12 && GiDrawOrderCount > 0; }, 20000));
+}
+
+/// Puts the main view in `geometry`, renders its snapshot at w x h and returns the centres
+/// of the particles seen.
+std::vector<std::pair<double, double>> RenderParticles(Shell& shell, const TempDir& dir, int geometry, int w, int h) {
+    MainGLCanvas_cls* view = shell.frame->GetMainView();
+    view->settings.geometry.value = geometry;
+    view->Refresh(false);
+    view->Update();
+    testsupport::Pump(50);
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    pov->output->width.value = w;
+    pov->output->height.value = h;
+    pov->output->format.value = 4;  // PPM
+    shell.Post(ID_POV_RENDER_SNAPSHOT);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 30000));
+    testsupport::Pump(50);
+    EXPECT_EQ(pov->TakeRenderFailure(), "");
+    int rw = 0, rh = 0;
+    const std::string rgb = PpmPixels(testsupport::ReadFile(dir.File("POV/povsnap0000.ppm")), rw, rh);
+    EXPECT_EQ(rw, w);
+    EXPECT_EQ(rh, h);
+    if (rw != w || rh != h) return {};
+    return BlobCentres(rgb, w, h);
+}
+
+/// Expects a particle of the render within 2 px of each place (pixels from the top left)
+/// that stands clear of the edges and of the other places; returns how many were judged.
+int ExpectRenderedAt(const std::vector<std::pair<double, double>>& places,
+                     const std::vector<std::pair<double, double>>& blobs, int w, int h) {
+    int judged = 0;
+    for (size_t i = 0; i < places.size(); ++i) {
+        const double x = places[i].first, y = places[i].second;
+        bool alone = x > 12 && y > 12 && x < w - 12 && y < h - 12;
+        for (size_t j = 0; j < places.size(); ++j)
+            if (j != i && std::hypot(places[j].first - x, places[j].second - y) < 14) alone = false;
+        if (!alone) continue;
+        double best = 1e9;
+        for (const auto& b : blobs) best = std::min(best, std::hypot(b.first - x, b.second - y));
+        EXPECT_LE(best, 2.0) << "particle " << i << " at " << x << "," << y;
+        ++judged;
+    }
+    return judged;
+}
+
+}  // namespace
+
 TEST(PovExport, SnapshotCommandsWaitForARunningRenderOrQueue) {
     TempDir dir;
     Shell shell(dir.File("Pelthorn3Configure.txt"));
@@ -296,4 +518,44 @@ TEST(PovExport, TheWorkFolderDotTurnsGreenOnceAnExportMadeTheFolder) {
     testsupport::Pump(50);
     ASSERT_TRUE(std::filesystem::is_directory(pov->pathPovWork.text.utf8_string()));
     EXPECT_EQ(dialog->workStatus->GetBackgroundColour(), *wxGREEN);
+}
+
+TEST(PovExport, OrthographicViewAndItsRenderAgreeOnTheParticles) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    LoadTwelveParticles(shell, dir);
+    const int w = 320, h = 240;
+    const std::vector<std::pair<double, double>> blobs = RenderParticles(shell, dir, GEOMETRY_ORTHOGRAPHIC, w, h);
+    MainGLCanvas_cls* view = shell.frame->GetMainView();
+    ASSERT_EQ(view->projection.perspective, 0);
+    // Where the view's own orthographic projection puts each particle at the render's size.
+    const viewpixels::Projected p = viewpixels::ProjectDrawnFrame(*view, w, h);
+    std::vector<std::pair<double, double>> places;
+    for (size_t i = 0; i < p.x.size(); ++i) places.emplace_back(p.x[i], h - p.y[i]);
+    EXPECT_GE(ExpectRenderedAt(places, blobs, w, h), 4) << blobs.size() << " blobs";
+}
+
+TEST(PovExport, FisheyeAndPanoramaRendersShowTheParticlesWhereTheViewDoes) {
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    LoadTwelveParticles(shell, dir);
+    const int w = 320, h = 240;
+    for (int geometry : {GEOMETRY_FISHEYE, GEOMETRY_PANORAMA}) {
+        const std::vector<std::pair<double, double>> blobs = RenderParticles(shell, dir, geometry, w, h);
+        MainGLCanvas_cls* view = shell.frame->GetMainView();
+        // Where the view's composition (disc or band in the square over the height) shows
+        // each particle at the render's size.
+        const WideViewProjection_cls wide(view->cameras.GeometryMode(), view->projection.angle, w, h,
+                                          view->cameras.SceneCamera());
+        ASSERT_EQ(wide.Mode(), geometry == GEOMETRY_FISHEYE ? 1 : 2);
+        std::vector<std::pair<double, double>> places;
+        for (int i = 0; i < int(GpSnap->count); ++i) {
+            const double q[3] = {GpSnap->positions[3 * i], GpSnap->positions[3 * i + 1], GpSnap->positions[3 * i + 2]};
+            double win[3];
+            if (wide.ProjectPoint(q, win)) places.emplace_back(win[0], h - win[1]);
+        }
+        EXPECT_GE(ExpectRenderedAt(places, blobs, w, h), 4) << "geometry " << geometry << ", " << blobs.size() << " blobs";
+    }
 }
