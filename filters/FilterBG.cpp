@@ -2,7 +2,9 @@
 #include "filters/FilterBG.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 
 #include "filters/ColorCurve.h"
@@ -91,6 +93,14 @@ void FilterBG_cls::WritePov(wxString& out, double t, PovBGContext_cls& context) 
     FilterBGData_cls* d = Data();
     // A disabled background is not drawn in the views: it is not rendered either.
     if (!d->filterValid.value) return;
+    if (d->bgType.value == 1) {
+        // A texture POV-Ray cannot open is left out (its dome or sphere with it) and told.
+        const ConfItemSTR_cls* textures[2] = {&d->textureA, &d->textureB};
+        for (int which = 0; which < (d->mappingType.value == 0 ? 2 : 1); ++which) {
+            const wxString file = textures[which]->Value();
+            if (file != "NONE" && !PovPathUsable(file)) context.notes.push_back(PovPathRefusal(file));
+        }
+    }
     switch (d->bgType.value) {
         case 0: PovStarMacro(out); break;
         case 1:
@@ -103,7 +113,9 @@ void FilterBG_cls::WritePov(wxString& out, double t, PovBGContext_cls& context) 
         // A clear flag starts a run (the export clears it at the start of each): every
         // static background's common file is written once in it.
         if (!context.commonWritten) context.writtenCommon.clear();
-        const std::string name = d->Name();
+        // The file is named from a safe form of the filter's name: a "/", a '"' or a letter
+        // POV-Ray cannot open would give no file, or one the include cannot name.
+        const std::string name = PovSafeFileName(d->filterName.Value());
         if (!context.writtenCommon.count(name)) {
             wxString body;
             WritePovUnion(body, t);
@@ -112,10 +124,11 @@ void FilterBG_cls::WritePov(wxString& out, double t, PovBGContext_cls& context) 
             const std::string bytes = body.utf8_string();
             file.write(bytes.data(), std::streamsize(bytes.size()));
             file.close();
-            if (!file) platform::ReportError("Can't write the background file " + path);
+            if (!file && context.failure.empty())
+                context.failure = "cannot write " + path + ": " + std::strerror(errno);
             context.writtenCommon.insert(name);
         }
-        out << "#include \"Common" << d->filterName.Value() << ".pov\"\n";
+        out << "#include \"Common" << name << ".pov\"\n";
     } else {
         WritePovUnion(out, t);
     }
@@ -165,7 +178,7 @@ void FilterBG_cls::PovDomeDeclares(wxString& out) {
     const ConfItemSTR_cls* textures[2] = {&d->textureA, &d->textureB};
     for (int which = 0; which < 2; ++which) {
         const wxString file = textures[which]->Value();
-        if (file == "NONE") continue;
+        if (!PovTextureWritten(which)) continue;
         out << (which == 0 ? "#declare DOMEA = function {\n" : "#declare DOMEB = function {\n");
         out << "\tpigment{\n";
         out << "\t\t" << PovImageMap(file, false);
@@ -191,9 +204,14 @@ wxString FilterBG_cls::PovImageMap(const wxString& file, bool spherical) {
     return out;
 }
 
+bool FilterBG_cls::PovTextureWritten(int which) const {
+    const wxString file = (which == 0 ? Data()->textureA : Data()->textureB).Value();
+    return file != "NONE" && PovPathUsable(file);
+}
+
 void FilterBG_cls::PovDome(wxString& out, int which) {
     FilterBGData_cls* d = Data();
-    if ((which == 0 ? d->textureA : d->textureB).Value() == "NONE") return;
+    if (!PovTextureWritten(which)) return;
     const wxString id = which == 0 ? "DOMEA" : "DOMEB";
     const wxString call = id + "(x*FE_CONVERT(x,y,z),y*FE_CONVERT(x,y,z),z)";
     out << "\tintersection {\n";
@@ -218,7 +236,7 @@ void FilterBG_cls::PovDome(wxString& out, int which) {
 
 void FilterBG_cls::PovSphere(wxString& out) {
     FilterBGData_cls* d = Data();
-    if (d->textureA.Value() == "NONE") return;
+    if (!PovTextureWritten(0)) return;
     out << "\tsphere { <0,0,0>,1\n";
     out << "\t\ttexture { pigment { rgbt <0,0,0,1> } }\n";
     out << "\t\tinterior_texture {\n";

@@ -68,8 +68,13 @@ void FixFisheyeEdge(unsigned char* rgb, unsigned char* alpha, int w, int h);
 /// commonWritten) at every snapshot export and at the start of every animation run.
 struct PovBGContext_cls {
     /// Absolute folder and file prefix of the run's files ("/work/POV/"); a common file is
-    /// named prefix + "Common" + filter name + ".pov".
+    /// named prefix + "Common" + PovSafeFileName(filter name) + ".pov".
     std::string pathPrefix;
+    /// The first common file that could not be written ("cannot write <path>: <reason>"),
+    /// "" when none; the caller empties it before the filters write.
+    std::string failure;
+    /// Texture files left out of the scene because POV-Ray cannot open their names.
+    std::vector<std::string> notes;
     /// Set by the first BG filter that writes its text; cleared by StartRun.
     uint32_t commonWritten = 0;
     /// Names of the filters whose common file this run has written: each static BG filter's
@@ -102,7 +107,7 @@ public:
     /// Appends the filter's POV-Ray text at time t: declarations, then the background union
     /// (for a static filter an include of its common file, written when this run has not
     /// written it yet) or, for a colour sky, its sky_sphere. A common file that cannot be
-    /// written is reported; the include line is still written.
+    /// written is named in `context.failure`; the include line is still written.
     void WritePov(wxString& out, double t, PovBGContext_cls& context);
     /// True when Translate, Rotation and Scale are all constant.
     bool IsStatic() const;
@@ -118,5 +123,8 @@ public:
     void PovSphere(wxString& out);
     /// "image_map { <type> "<file>" interpolate 2[ map_type 1]}\n" of `file`.
     static wxString PovImageMap(const wxString& file, bool spherical);
+    /// True when texture `which` (0 A, 1 B) goes into the scene: it is set (not "NONE") and
+    /// POV-Ray can open its name.
+    bool PovTextureWritten(int which) const;
     wxString PovFinish() const;
 };

@@ -374,8 +374,13 @@ void FilterCtrl_cls::PovBG(wxString& out, double t, PovRayCtrl_cls& ctrl) {
     if (!bgRun_) bgRun_ = std::make_unique<PovBGContext_cls>();
     bgRun_->pathPrefix = ctrl.GetPathPrefix(true).utf8_string();
     bgRun_->commonWritten = ctrl.bgCommonWritten ? 1u : 0u;
+    bgRun_->failure.clear();
+    bgRun_->notes.clear();
     PovBG(out, t, *bgRun_);
     ctrl.bgCommonWritten = bgRun_->commonWritten ? 1 : 0;
+    // A common file the scene includes but that is missing fails the export.
+    if (!bgRun_->failure.empty() && ctrl.sceneFailure.empty()) ctrl.sceneFailure = bgRun_->failure;
+    ctrl.sceneNotes.insert(ctrl.sceneNotes.end(), bgRun_->notes.begin(), bgRun_->notes.end());
 }
 
 bool FilterCtrl_cls::HasEnabledObjectOrGrid() const {
@@ -385,20 +390,27 @@ bool FilterCtrl_cls::HasEnabledObjectOrGrid() const {
 }
 
 wxString FilterCtrl_cls::PovObjectDeclares(const PovObjectStyle_cls& style, int dataFrame) {
-    wxString out;
-    int imported = 0;
+    std::vector<FilterObject_cls*> imports;
     for (auto& f : filters_)
         if (f->Kind() == FILTER_OBJECT) {
             auto* o = static_cast<FilterObject_cls*>(f.get());
             if (o->Data()->objectType.value != OBJECT_IMPORT) continue;
             if (dataFrame >= 0) o->Data()->LoadMesh(dataFrame);
-            // Each mesh built from memory has a name of its own, so every object shows its
-            // own mesh: the first keeps "MESH_OBJECT".
-            const wxString name = imported == 0 ? wxString("MESH_OBJECT") : wxString::Format("MESH_OBJECT_%d", imported);
-            ++imported;
-            out << o->PovDeclare(style, name);
+            imports.push_back(o);
         }
-    return out;
+    // Every import has a name of its own, so every object shows its own mesh. A mesh2 file
+    // declares a name of its choosing, which another file may declare too: its copy is
+    // taken under the import's name right after its include, and all includes come before
+    // the meshes built from memory (the first of which keeps "MESH_OBJECT").
+    wxString files, built;
+    for (size_t k = 0; k < imports.size(); ++k) {
+        const bool file = imports[k]->Data()->mesh.FromPovFile();
+        const wxString name = file ? wxString::Format("MESH_IMPORT_%d", int(k))
+                              : k == 0 ? wxString("MESH_OBJECT")
+                                       : wxString::Format("MESH_OBJECT_%d", int(k));
+        (file ? files : built) << imports[k]->PovDeclare(style, name);
+    }
+    return files + built;
 }
 
 void FilterCtrl_cls::PovObjects(wxString& out, double time, int mode, unsigned indentCount,

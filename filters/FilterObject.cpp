@@ -18,9 +18,14 @@ PovObjectStyle_cls PovObjectStyle_cls::FromController() {
     s.photons = [](double opacity, double reflectMin, double reflectMax, bool noTarget) {
         return PovPhotonsModifier(opacity, reflectMin, reflectMax, noTarget);
     };
-    if (GpPovRayCtrlSelf) s.relativePath = [](const wxString& path) {
-        return GpPovRayCtrlSelf ? GpPovRayCtrlSelf->MakeRelativePath(path) : path;
-    };
+    if (GpPovRayCtrlSelf) {
+        s.relativePath = [](const wxString& path) {
+            return GpPovRayCtrlSelf ? GpPovRayCtrlSelf->MakeRelativePath(path) : path;
+        };
+        s.note = [](const std::string& what) {
+            if (GpPovRayCtrlSelf) GpPovRayCtrlSelf->sceneNotes.push_back(what);
+        };
+    }
     return s;
 }
 
@@ -84,7 +89,10 @@ FilterObject_cls::FilterObject_cls(FilterCtrl_cls* list)
 
 wxString FilterObject_cls::PovDeclare(const PovObjectStyle_cls& style, const wxString& name) {
     if (Data()->objectType.value != OBJECT_IMPORT) return wxString();
-    return Data()->mesh.WritePov(style.relativePath, name);
+    std::string note;
+    const wxString text = Data()->mesh.WritePov(style.relativePath, name, &note);
+    if (!note.empty() && style.note) style.note(note);
+    return text;
 }
 
 wxString FilterObject_cls::PovObject(double t, const wxString& copyTransform, int mode, const wxString& indent,
@@ -101,7 +109,7 @@ wxString FilterObject_cls::PovObject(double t, const wxString& copyTransform, in
         case OBJECT_PLANE: out << "polygon { 4, <-0.5, -0.5, 0>, <0.5, -0.5, 0>, <0.5, 0.5, 0>, <-0.5, 0.5, 0>\n"; break;
         case OBJECT_SPHERE: out << "sphere { <0, 0, 0>, 0.5\n"; break;
         default: {
-            const wxString name = d->mesh.declaredName.empty() ? wxString("MESH_OBJECT") : d->mesh.declaredName;
+            const wxString name = d->mesh.sceneName.empty() ? wxString("MESH_OBJECT") : d->mesh.sceneName;
             out << "object {\n\t" << name << "\n" << d->PovMatrix() << "\n";
         }
     }

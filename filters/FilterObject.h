@@ -29,6 +29,9 @@ struct PovObjectStyle_cls {
     std::function<wxString(double, double, double, bool)> photons;
     /// Makes a mesh file's path relative to the scene's folder; empty: the path as it is.
     std::function<wxString(const wxString&)> relativePath;
+    /// Hears what a declaration leaves out of the scene (a mesh path POV-Ray cannot open);
+    /// empty: nobody.
+    std::function<void(const std::string&)> note;
     /// The exported camera (not owned; null: the default camera): cubic grids show the
     /// cube's faces beyond the scene as seen from it.
     const GLCamera_cls* camera = nullptr;

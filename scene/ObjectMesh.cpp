@@ -105,6 +105,7 @@ MeshReadResult ObjectMesh_cls::ReadMesh2(const wxString& path, bool threads) {
     fileSize = static_cast<long long>(bytes.size());
     MeshReadResult r = ParseMesh2(bytes.data(), bytes.size(), name, threads);
     sourcePath = path;
+    sourceClean = r.ok;
     return r;
 }
 
@@ -420,11 +421,27 @@ void ObjectMesh_cls::ComputeNormals() {
     }
 }
 
-wxString ObjectMesh_cls::WritePov(const std::function<wxString(const wxString&)>& relative, const wxString& name) {
+bool ObjectMesh_cls::FromPovFile() const {
     const wxString ext = PathParts_cls(sourcePath).extension;
-    if (!sourcePath.empty() && (ext == ".pov" || ext == ".POV") && !declaredName.empty())
-        return "#include \"" + (relative ? relative(sourcePath) : sourcePath) + "\"\n";
-    declaredName = name;
+    return !sourcePath.empty() && (ext == ".pov" || ext == ".POV") && !declaredName.empty();
+}
+
+wxString ObjectMesh_cls::WritePov(const std::function<wxString(const wxString&)>& relative, const wxString& name,
+                                  std::string* note) {
+    sceneName = name;
+    if (FromPovFile()) {
+        const wxString path = relative ? relative(sourcePath) : sourcePath;
+        // A file with a number POV-Ray refuses, or a name it cannot open, would break the
+        // whole scene: the lists read from it stand in for it.
+        if (sourceClean && PovPathUsable(path)) {
+            wxString out = "#include \"" + path + "\"\n";
+            if (name != declaredName) out << "#declare " << name << "=object{" << declaredName << "}\n";
+            return out;
+        }
+        if (sourceClean && note) *note = PovPathRefusal(path) + " (its mesh is written from memory instead)";
+    } else {
+        declaredName = name;
+    }
     if (vertices.empty()) return "#declare " + name + "=union{};\n";
     wxString out = "#declare " + name + "=mesh2{\n";
     out << "\tvertex_vectors{\t\t" << static_cast<unsigned long>(VertexCount()) << ",\n";

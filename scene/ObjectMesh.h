@@ -31,7 +31,9 @@ public:
     std::vector<float> vertices;     ///< x, y, z per vertex
     std::vector<float> normals;      ///< x, y, z per normal
     wxString sourcePath;             ///< path of the last read (see Load)
-    wxString declaredName;           ///< name the POV-Ray scene knows the mesh by
+    wxString declaredName;           ///< name the mesh2 file declares, or the one WritePov gave it
+    wxString sceneName;              ///< name the last written scene knows the mesh by (WritePov)
+    bool sourceClean = false;        ///< the last ".pov" file was read without a problem
     long long fileSize = 0;          ///< bytes of the last file read
 
     /// Reads `path` when it differs from the path read last (an unchanged path costs one
@@ -66,11 +68,17 @@ public:
     /// normalIndices.
     bool PerVertexNormals() const { return normals.size() == vertices.size() && normalIndices.empty(); }
 
-    /// The declaration for the POV-Ray scene; sets declaredName. A mesh read from ".pov" is
-    /// included ("#include \"<path>\"", the path made relative by `relative` when given);
-    /// any other is declared as `name` (an empty union when it has no vertices).
+    /// True when the mesh was read from a mesh2 (".pov") file that declares it.
+    bool FromPovFile() const;
+    /// The declaration for the POV-Ray scene, under `name` (sets sceneName). A mesh read
+    /// cleanly from ".pov" is included ("#include \"<path>\"", the path made relative by
+    /// `relative` when given) and then declared as `name`, a copy taken before any later
+    /// include can declare the file's name again. Any other mesh, and one whose path POV-Ray
+    /// cannot open (`note` then says so) or whose file had a problem, is declared from its
+    /// lists as `name` (an empty union when it has no vertices); an OBJ mesh's declaredName
+    /// becomes `name`.
     wxString WritePov(const std::function<wxString(const wxString&)>& relative = {},
-                      const wxString& name = "MESH_OBJECT");
+                      const wxString& name = "MESH_OBJECT", std::string* note = nullptr);
 
     /// Draws the triangles in the current GL state (the owner sets transform, material and
     /// culling). Defined with the GL code; GL context current, GUI thread.

@@ -255,7 +255,9 @@ int PovRayCtrl_cls::GetRegionCustomMax() const { return region->customMax.value;
 PovRenderCommand_cls PovRayCtrl_cls::MakeRenderCommand(const wxString& base) const {
     PovRenderCommand_cls c;
     c.program = pathPovRay.text.utf8_string();
-    c.args.push_back((base + ".ini").utf8_string());
+    // POV-Ray runs in the work folder; it takes a blank in the name as the end of an option
+    // and cannot open letters other than ASCII, so the .ini is named relative to the folder.
+    c.args.push_back(MakeRelativePath(base + ".ini").utf8_string());
     if (!output->pauseWhenDone.value) c.args.push_back("-P");
     c.workDir = pathPovWork.text.utf8_string();
     return c;

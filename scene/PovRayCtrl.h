@@ -116,7 +116,7 @@ public:
 
     // Rendering ----------------------------------------------------------------------------
     /// The renderer call for base + ".ini": `<PathPovRay> <base>.ini`, with "-P" when the
-    /// renderer is not to pause, run in the work folder.
+    /// renderer is not to pause, run in the work folder; the .ini is named relative to it.
     PovRenderCommand_cls MakeRenderCommand(const wxString& base) const;
     /// Renders the snapshot's .ini; false (nothing started) while a render runs.
     bool RenderSnap();
@@ -157,6 +157,13 @@ public:
     int lastAnimFrame = -1, lastAnimSub = -1;  ///< step exported last in this run (-1: none yet)
     int commonWritten = 0;                   ///< the common scene file was written in this run
     int bgCommonWritten = 0;                 ///< the BG filters wrote their common files in this run
+    /// Set while a scene is written by a part that could not write a file of its own (a
+    /// background's common file): "cannot write <path>: <reason>". The scene writer empties
+    /// it before each scene and fails the export with it.
+    std::string sceneFailure;
+    /// What the parts left out of the scene being written, one line each (a texture or mesh
+    /// path POV-Ray cannot open). Emptied before each scene; reported to the user.
+    std::vector<std::string> sceneNotes;
 
     std::unique_ptr<PovOutputSettings_cls> output;
     std::unique_ptr<PovRadiositySettings_cls> radiosity;

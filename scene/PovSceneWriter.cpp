@@ -49,7 +49,9 @@ bool PovSceneWriter_cls::ExportPovSnapshot(bool forRender) {
     const bool a = absolute.value;
     absolute.value = true;
     const wxString dataPath = ctrl_->GetPovFileName(PovRayCtrl_cls::FILE_COMMON);
-    absolute.value = forRender || a;
+    // POV-Ray renders in the work folder and cannot open names with letters other than
+    // ASCII: a render names the scene's own files relative to that folder.
+    absolute.value = !forRender && a;
     const wxString includeName = ctrl_->GetPovFileName(PovRayCtrl_cls::FILE_COMMON);
     const wxString base = ctrl_->GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT);
     ctrl_->commonWritten = 0;
@@ -73,7 +75,7 @@ bool PovSceneWriter_cls::ExportPovAnimationFrame() {
     const bool forRender = ctrl_->renderAfter;
     absolute.value = true;
     const wxString dataPath = ctrl_->GetPovFileName(PovRayCtrl_cls::FILE_COMMON);
-    absolute.value = forRender || a;
+    absolute.value = !forRender && a;  // relative names for a render, as for a snapshot
     const wxString includeName = ctrl_->GetPovFileName(PovRayCtrl_cls::FILE_COMMON);
     const wxString base = ctrl_->GetPovFileName(PovRayCtrl_cls::FILE_ANIMATION);
     ctrl_->NextAnimFrame();
@@ -140,6 +142,9 @@ void PovSceneWriter_cls::WritePovFilterObjects(wxString& out, double t, int inde
 
 bool PovSceneWriter_cls::WritePovScene(const wxString& povPath, const wxString& includeName,
                                        const wxString& dataPath) {
+    ctrl_->sceneFailure.clear();
+    ctrl_->sceneNotes.clear();
+    notes.clear();
     // Created (and emptied) first, so a failure further on leaves no stale scene behind.
     if (!WriteWhole(povPath, wxString(), failure)) return false;
     wxString a = ctrl_->WriteGlobalSettings(sources_->PovBackground());
@@ -191,5 +196,10 @@ bool PovSceneWriter_cls::WritePovScene(const wxString& povPath, const wxString& 
             c << "}\n";
         }
     }
-    return WriteWhole(povPath, a + b + c, failure);
+    for (const std::string& n : ctrl_->sceneNotes) notes += (notes.empty() ? "" : "\n") + n;
+    if (!WriteWhole(povPath, a + b + c, failure)) return false;
+    // A file the scene includes is missing: the scene does not parse.
+    if (ctrl_->sceneFailure.empty()) return true;
+    failure = ctrl_->sceneFailure;
+    return false;
 }

@@ -22,9 +22,13 @@ public:
     /// Why the last export could not write a file ("cannot write <path>: <reason>"); empty
     /// when every file was written (or the user declined a scene without lights).
     std::string failure;
+    /// What the last scene left out (paths POV-Ray cannot open), one line each; empty when
+    /// nothing. The scene is still whole and renders.
+    std::string notes;
 
     /// Writes the .ini and the .pov of the snapshot (the common file anew); `forRender`
-    /// names the files with full paths. True when either file was written. False, with
+    /// names the scene's files relative to the work folder, where POV-Ray runs, whatever
+    /// "PovFileAbsolute=" says. True when either file was written. False, with
     /// nothing written, when the user declines a scene without lights.
     bool ExportPovSnapshot(bool forRender);
     /// Writes the .ini and .pov of the next animation frame and advances the counter.

@@ -124,3 +124,33 @@ wxString PovPhotonsModifier(double opacity, double reflectMin, double reflectMax
 bool PovFastColoring() {
     return !GpPovRayCtrlSelf || !GpPovRayCtrlSelf->output || GpPovRayCtrlSelf->output->fastColoring.value;
 }
+
+bool PovPathUsable(const wxString& path) {
+    for (const wxUniChar c : path) {
+        const unsigned v = c.GetValue();
+        if (v < 0x20 || v > 0x7E || v == '"' || v == '\\') return false;
+    }
+    return true;
+}
+
+std::string PovPathRefusal(const wxString& path) {
+    return path.utf8_string() +
+           ": POV-Ray cannot open a file whose name holds letters other than ASCII, a '\"' or a "
+           "'\\'; it is left out of the scene";
+}
+
+std::string PovSafeFileName(const wxString& name) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const unsigned char c : name.utf8_string()) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+            c == '_') {
+            out += char(c);
+        } else {
+            out += "_x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out.empty() ? std::string("_") : out;
+}

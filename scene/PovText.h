@@ -2,6 +2,8 @@
 // written the same under every user locale; lines end in "\n".
 #pragma once
 
+#include <string>
+
 #include <wx/string.h>
 
 /// Three RGBA colours (r, g, b, a; 0..1): ambient, diffuse, specular.
@@ -32,6 +34,17 @@ wxString PovVector3fTrimmed(const wxString& label, const float v[3], int decimal
 wxString PovVector3fTrimmed(const float v[3], int decimals);
 /// "rgbt <r,g,b,1-a>" (rgbt true) or "<r,g,b,1-a>", each with `decimals` digits.
 wxString PovColor(const float c[4], int decimals, bool rgbt);
+
+/// True when POV-Ray 3.7 can open a file named `path` written between double quotes in a
+/// scene: printable ASCII only, and no '"' (which would end the name) or '\\' (which it
+/// reads as an escape). POV-Ray cannot open names with other letters at all.
+bool PovPathUsable(const wxString& path);
+/// Why PovPathUsable refuses `path`, for the user's message.
+std::string PovPathRefusal(const wxString& path);
+/// A form of `name` that is safe as (part of) a file name and in a scene's quoted include:
+/// ASCII letters, digits, '-', '.' and '_' stay; every other byte of its UTF-8 text becomes
+/// "_x" and two hex digits (so distinct names stay distinct); an empty name gives "_".
+std::string PovSafeFileName(const wxString& name);
 
 /// The "texture {" block of a material. `singleForm` (the POV-Ray output setting
 /// "PovFastColoring=" equal to 1) gives one pigment and one finish, in which the ambient colour

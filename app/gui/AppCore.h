@@ -283,6 +283,7 @@ private:
     AppPovHost_cls* m_povHost = nullptr;                 ///< owned
     PovSceneWriter_cls* m_povWriter = nullptr;           ///< owned
     PovRayGUI_cls* m_povDialog = nullptr;                ///< a child of the frame
+    std::string m_povNotesTold;  ///< what the scenes left out, as last told to the user
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
     /// Queues the data workers' commands on the frame (wxQueueEvent, from their threads).
     std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;

@@ -72,11 +72,14 @@ bool AppCore_cls::ExportPovSnapshot(bool forRender) {
     if (!m_povWriter) return false;
     const bool ok = m_povWriter->ExportPovSnapshot(forRender);
     if (m_povHost) m_povHost->UpdateBusyState();  // the dialog sees the work folder the export made
-    if (!m_povWriter->failure.empty()) {
-        const std::string why = "POV-Ray export: " + m_povWriter->failure;
+    std::string why;
+    if (!m_povWriter->failure.empty()) why = "POV-Ray export: " + m_povWriter->failure;
+    if (!m_povWriter->notes.empty()) why += (why.empty() ? "" : "\n") + m_povWriter->notes;
+    if (!why.empty()) {
         platform::ReportError(why);
         if (m_frame) ShowMessageBox(m_frame, wxString::FromUTF8(why), wxGetTranslation("Warning"));
     }
+    m_povNotesTold = m_povWriter->notes;
     return ok && m_povWriter->failure.empty();
 }
 
@@ -90,6 +93,16 @@ bool AppCore_cls::RefusePovSnapshot() {
 bool AppCore_cls::ExportPovAnimationFrame() {
     if (!m_povWriter || !m_povRay || !m_povRay->exporting) return false;
     const bool ok = m_povWriter->ExportPovAnimationFrame();
+    // What a step leaves out is told once, not at every step of the run.
+    if (!m_povWriter->notes.empty() && m_povWriter->notes != m_povNotesTold) {
+        m_povNotesTold = m_povWriter->notes;
+        const std::string why = m_povWriter->notes;
+        platform::ReportError(why);
+        if (FrameMain_cls* frame = m_frame)
+            frame->CallAfter([frame, why]() {
+                ShowMessageBox(frame, wxString::FromUTF8(why), wxGetTranslation("Warning"));
+            });
+    }
     if (m_povWriter->failure.empty()) return ok;
     // A file that cannot be written ends the run: the frames after it would fail alike.
     const std::string why = "POV-Ray export stopped: " + m_povWriter->failure;

@@ -344,3 +344,67 @@ TEST_F(FilterBGTest, ExportRunOfThePovRayControllerWritesEachCommonFileOnce) {
     list2.PovBG(again, 0, ctrl);
     EXPECT_TRUE(testsupport::FileExists(dir.File("CommonBG00.pov")));
 }
+
+TEST_F(FilterBGTest, AnyFilterNameGivesACommonFileTheSceneFinds) {
+    FilterBG_cls* bg = AddBG();
+    TempDir dir;
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = wxString::FromUTF8(dir.Path());
+    struct Case {
+        const char* name;  // UTF-8
+        const char* file;
+    };
+    const Case cases[] = {
+        {"BG00", "CommonBG00.pov"},
+        {"sky/stars", "Commonsky_x2Fstars.pov"},
+        {"say \"hi\"", "Commonsay_x20_x22hi_x22.pov"},
+        {"\xc3\x89toile", "Common_xC3_x89toile.pov"},
+    };
+    for (const Case& c : cases) {
+        bg->Data()->filterName.text = wxString::FromUTF8(c.name);
+        bg->Data()->starNumber.value = 3;
+        ctrl.bgCommonWritten = 0;
+        ctrl.sceneFailure.clear();
+        wxString out;
+        list2.PovBG(out, 0, ctrl);
+        EXPECT_NE(out.utf8_string().find(std::string("#include \"") + c.file + "\"\n"), std::string::npos) << out;
+        EXPECT_TRUE(testsupport::FileExists(dir.File(c.file))) << c.name;
+        EXPECT_EQ(ctrl.sceneFailure, "");
+        if (!povprobe::Available()) continue;
+        const Render r = RenderScene(dir, "#version 3.7;\ncamera { location 0 look_at <1,0,0> }\n" + out.utf8_string(), 4, 4);
+        EXPECT_EQ(r.w, 4) << c.name << r.messages;
+    }
+    // A common file that cannot be written fails the export, naming it.
+    testsupport::WriteFile(dir.File("file"), "x");
+    ctrl.pathPovWork.text = wxString::FromUTF8(dir.File("file/sub"));
+    ctrl.bgCommonWritten = 0;
+    wxString out;
+    list2.PovBG(out, 0, ctrl);
+    EXPECT_EQ(ctrl.sceneFailure.find("cannot write " + dir.File("file/sub/Common_xC3_x89toile.pov")), 0u)
+        << ctrl.sceneFailure;
+}
+
+TEST_F(FilterBGTest, TexturesPovRayCannotOpenAreLeftOutAndTold) {
+    FilterBG_cls* bg = AddBG();
+    FilterBGData_cls* d = bg->Data();
+    d->bgType.value = 1;
+    TempDir dir;
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = wxString::FromUTF8(dir.Path());
+    d->textureA.text = wxString::FromUTF8("/pictures/\xc3\xa9t\xc3\xa9.png");
+    d->textureB.text = "/pictures/lower.png";
+    for (unsigned mapping : {0u, 1u}) {
+        d->mappingType.value = mapping;
+        ctrl.bgCommonWritten = 0;
+        ctrl.sceneNotes.clear();
+        wxString out;
+        list2.PovBG(out, 0, ctrl);
+        const std::string common = testsupport::ReadFile(dir.File("CommonBG00.pov"));
+        const std::string all = out.utf8_string() + common;
+        EXPECT_EQ(all.find("\xc3\xa9t\xc3\xa9"), std::string::npos) << all;
+        ASSERT_EQ(ctrl.sceneNotes.size(), 1u) << mapping;
+        EXPECT_EQ(ctrl.sceneNotes[0].find("/pictures/\xc3\xa9t\xc3\xa9.png: POV-Ray cannot open"), 0u);
+        // The fisheye's lower dome is written all the same.
+        EXPECT_EQ(Count(wxString::FromUTF8(all), "\"/pictures/lower.png\""), mapping == 0 ? 1 : 0) << all;
+    }
+}

@@ -294,3 +294,50 @@ TEST_F(FilterObjectTest, EveryImportedMeshIsDeclaredUnderItsOwnName) {
     EXPECT_EQ(Count(objects, "\tMESH_OBJECT_1\n"), 1);
     wxUninitialize();
 }
+
+TEST_F(FilterObjectTest, EveryImportKeepsItsOwnMeshWhatNameItsFileDeclares) {
+    ASSERT_TRUE(wxInitialize());
+    testsupport::TempDir dir;
+    // Two mesh2 files that declare the same name, and one that declares the name the OBJ
+    // import is given: each object must show its own mesh (told apart by its height).
+    auto mesh2 = [](const std::string& name, int z) {
+        const std::string s = std::to_string(z);
+        return "#declare " + name + "=mesh2{\nvertex_vectors { 3,\n<0,0," + s + ">,\n<1,0," + s + ">,\n<0,1," + s +
+               ">\n}\nface_indices { 1,\n<0,1,2>\n}\n}\n";
+    };
+    testsupport::WriteFile(dir.File("a.pov"), mesh2("Shape", 1));
+    testsupport::WriteFile(dir.File("b.pov"), mesh2("Shape", 2));
+    testsupport::WriteFile(dir.File("c.obj"), "v 0 0 3\nv 1 0 3\nv 0 1 3\nf 1 2 3\n");
+    testsupport::WriteFile(dir.File("d.pov"), mesh2("MESH_OBJECT", 4));
+    for (const char* file : {"c.obj", "a.pov", "b.pov", "d.pov"}) {
+        FilterObject_cls* f = Add();
+        f->Data()->objectType.value = OBJECT_IMPORT;
+        f->Data()->importPath.text = dir.File(file);
+    }
+    PovObjectStyle_cls style;
+    const wxString declares = list1.PovObjectDeclares(style, 0);
+    wxString objects;
+    list1.PovObjects(objects, 0, 1, 0, "", style);
+    std::string scene = declares.utf8_string();
+    // The instances in list order, each named for what it shows.
+    size_t at = 0;
+    for (int k = 0; k < 4; ++k) {
+        const size_t open = objects.find("object {\n\t", at);
+        ASSERT_NE(open, wxString::npos) << objects;
+        const size_t end = objects.find('\n', open + 10);
+        scene += "#declare I" + std::to_string(k) + "=object{" + objects.substr(open + 10, end - open - 10).utf8_string() +
+                 "}\n";
+        scene += "#debug concat(\"Z" + std::to_string(k) + " \", str(max_extent(I" + std::to_string(k) +
+                 ").z, 0, 1), \"\\n\")\n";
+        at = end;
+    }
+    wxUninitialize();
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    bool ok = false;
+    const std::string out = povprobe::Run(scene, ok);
+    ASSERT_TRUE(ok) << out << scene;
+    EXPECT_EQ(povprobe::Line(out, "Z0"), "3.0") << scene;
+    EXPECT_EQ(povprobe::Line(out, "Z1"), "1.0") << scene;
+    EXPECT_EQ(povprobe::Line(out, "Z2"), "2.0") << scene;
+    EXPECT_EQ(povprobe::Line(out, "Z3"), "4.0") << scene;
+}

@@ -197,9 +197,33 @@ TEST_F(ObjectMeshTest, PovDeclarationText) {
               "\tface_indices{\t\t2,\n<0,1,2>,\n<0,2,3>,\n\t}\n};\n");
     EXPECT_EQ(m.declaredName, "MESH_OBJECT");
     ASSERT_TRUE(m.Load(Fixture("mesh2_one_line_lists.pov")).ok);
-    EXPECT_EQ(m.WritePov([](const wxString& p) { return "rel/" + p.AfterLast('/'); }),
-              "#include \"rel/mesh2_one_line_lists.pov\"\n");
+    // the file's own name is copied under the import's at once: a later file may declare it
+    EXPECT_EQ(m.WritePov([](const wxString& p) { return "rel/" + p.AfterLast('/'); }, "MESH_IMPORT_2"),
+              "#include \"rel/mesh2_one_line_lists.pov\"\n#declare MESH_IMPORT_2=object{Tri}\n");
     EXPECT_EQ(m.declaredName, "Tri");
+    EXPECT_EQ(m.sceneName, "MESH_IMPORT_2");
+
+    // A name POV-Ray cannot open, or a file with a number it refuses, is not included: the
+    // lists read from the file stand in for it.
+    std::string note;
+    const std::string fromMemory =
+        m.WritePov([](const wxString&) { return wxString::FromUTF8("/tmp/m\xc3\xa9sh.pov"); }, "M1", &note)
+            .utf8_string();
+    EXPECT_EQ(fromMemory.find("#include"), std::string::npos) << fromMemory;
+    EXPECT_NE(fromMemory.find("#declare M1=mesh2{\n\tvertex_vectors{\t\t3,\n"), std::string::npos) << fromMemory;
+    EXPECT_NE(note.find("/tmp/m\xc3\xa9sh.pov: POV-Ray cannot open"), std::string::npos) << note;
+    EXPECT_EQ(m.WritePov([](const wxString&) { return wxString("a\"b.pov"); }, "M1").find("#include"), wxString::npos);
+    testsupport::TempDir dir;
+    testsupport::WriteFile(dir.File("bad.pov"), "#declare Bad=mesh2{\nvertex_vectors { 3, <0,0,0>,\n <nan,0,0>, <0,1,0> }\n"
+                                                "face_indices { 1, <0,1,2> }\n}\n");
+    EXPECT_EQ(m.Load(wxString::FromUTF8(dir.File("bad.pov"))).message,
+              dir.File("bad.pov") + ": vertex_vectors: line 3, vector 2: '<nan,0,0>' is not three finite numbers");
+    note.clear();
+    const std::string bad = m.WritePov({}, "M2", &note).utf8_string();
+    EXPECT_EQ(bad.find("#include"), std::string::npos) << bad;
+    EXPECT_EQ(bad.find("nan"), std::string::npos) << bad;
+    EXPECT_NE(bad.find("#declare M2=mesh2{"), std::string::npos) << bad;
+    EXPECT_EQ(note, "");  // the read has told it already
 }
 
 TEST_F(ObjectMeshTest, DeclarationsParseInPovRay) {

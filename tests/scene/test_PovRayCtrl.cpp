@@ -357,12 +357,12 @@ TEST(PovRayCtrl, AnimationRunStatesAndRenderQueue) {
     EXPECT_TRUE(c.renderAfter);
     ASSERT_EQ(c.renderQueue.size(), 3u);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(c.renderQueue[i].args, (std::vector<std::string>{"/w/povanim000" + std::to_string(5 + i) + ".ini", "-P"}));
+        EXPECT_EQ(c.renderQueue[i].args, (std::vector<std::string>{"povanim000" + std::to_string(5 + i) + ".ini", "-P"}));
         EXPECT_EQ(c.renderQueue[i].workDir, "/w");
     }
     EXPECT_EQ(c.animCounter, 0);
     EXPECT_TRUE(c.output->pauseWhenDone.value);
-    EXPECT_EQ(c.MakeRenderCommand("/w/x").args, (std::vector<std::string>{"/w/x.ini"}));
+    EXPECT_EQ(c.MakeRenderCommand("/w/x").args, (std::vector<std::string>{"x.ini"}));  // named in the folder it runs in
     EXPECT_EQ(host.frameEnabled, (std::vector<bool>{false, true, false, true}));
     // Pressing a run command during the queue abandons it.
     EXPECT_FALSE(c.ToggleExportAnim(true));

@@ -129,8 +129,7 @@ TEST_F(PovRenderRunner, QueueRendersEachFrameInTurnInTheWorkFolder) {
     EXPECT_FALSE(ctrl.renderAfter);
     EXPECT_EQ(host.done.load(), 3);
     EXPECT_EQ(testsupport::ReadFile(dir.File("calls.txt")),
-              work + " " + work + "/povanim0005.ini -P\n" + work + " " + work + "/povanim0006.ini -P\n" +
-                  work + " " + work + "/povanim0007.ini -P\n");
+              work + " povanim0005.ini -P\n" + work + " povanim0006.ini -P\n" + work + " povanim0007.ini -P\n");
 }
 
 TEST_F(PovRenderRunner, StopEndsARunningRenderer) {

@@ -198,12 +198,23 @@ TEST(PovSceneWriter, OneFrameSequenceSharesTheCommonFile) {
         EXPECT_NE(pov.find("\tPARTICLES\n"), std::string::npos) << f;
     }
     EXPECT_NE(testsupport::ReadFile(dir.File("CommonScene.pov")).find("#declare PARTICLES"), std::string::npos);
-    // A rendering run names the common file with its full path; a snapshot always rewrites it.
+    // A rendering run names the common file relative to the work folder, where POV-Ray runs,
+    // even when full paths are asked for; an export run keeps them. A snapshot always
+    // rewrites the file.
+    ctrl.output->fileAbsolute.value = true;
     ctrl.renderAfter = true;
     ASSERT_TRUE(writer.ExportPovAnimationFrame());
-    EXPECT_NE(testsupport::ReadFile(dir.File("povanim0002.pov"))
+    EXPECT_NE(testsupport::ReadFile(dir.File("povanim0002.pov")).find("#include \"CommonScene.pov\"\n"),
+              std::string::npos);
+    EXPECT_NE(testsupport::ReadFile(dir.File("povanim0002.ini")).find("Input_File_Name=\"povanim0002.pov\""),
+              std::string::npos);
+    ctrl.renderAfter = false;
+    ASSERT_TRUE(writer.ExportPovAnimationFrame());
+    EXPECT_NE(testsupport::ReadFile(dir.File("povanim0003.pov"))
                   .find("#include \"" + dir.File("CommonScene.pov") + "\""),
               std::string::npos);
+    EXPECT_TRUE(ctrl.output->fileAbsolute.value);
+    ctrl.output->fileAbsolute.value = false;
     writer.ExportPovSnapshot(false);
     EXPECT_EQ(src.particleCalls, 2);
     EXPECT_FALSE(ctrl.output->fileAbsolute.value);

@@ -559,3 +559,37 @@ TEST(PovExport, FisheyeAndPanoramaRendersShowTheParticlesWhereTheViewDoes) {
         EXPECT_GE(ExpectRenderedAt(places, blobs, w, h), 4) << "geometry " << geometry << ", " << blobs.size() << " blobs";
     }
 }
+
+TEST(PovExport, RenderUnderAFolderWithNonAsciiLettersProducesItsImage) {
+    // POV-Ray cannot open a name with such letters: the render names the scene's files
+    // relative to the work folder it runs in.
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PovRayCtrl_cls* pov = PreparePov(shell, dir);
+    const std::string work = dir.File("Donn\xc3\xa9" "es \xe6\x97\xa5\xe6\x9c\xac/POV");
+    pov->pathPovWork.text = wxString::FromUTF8(work);
+    pov->output->fileAbsolute.value = true;  // full paths asked for: a render does without them
+    shell.Post(ID_ADD_BG);  // a background in its common file
+    // A mesh2 file in the work folder, included by its name there.
+    std::filesystem::create_directories(work);
+    testsupport::WriteFile(work + "/tri.pov",
+                           "#declare Tri=mesh2{ vertex_vectors { 3, <0,0,0>, <1,0,0>, <0,1,0> } "
+                           "face_indices { 1, <0,1,2> } }\n");
+    auto* f = static_cast<FilterObject_cls*>(shell.core->AddFilter(nullptr, FILTER_OBJECT));
+    ASSERT_NE(f, nullptr);
+    f->Data()->objectType.value = OBJECT_IMPORT;
+    f->Data()->importPath.text = wxString::FromUTF8(work + "/tri.pov");
+    testsupport::ResetModals();
+    testsupport::SetModalAnswer(wxID_OK);
+    shell.Post(ID_POV_RENDER_SNAPSHOT);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return pov->IsRenderIdle(); }, 30000));
+    testsupport::Pump(50);
+    const std::string scene = testsupport::ReadFile(work + "/povsnap0000.pov");
+    EXPECT_NE(scene.find("#include \"CommonBG00.pov\""), std::string::npos) << scene;
+    EXPECT_NE(scene.find("#include \"tri.pov\"\n"), std::string::npos) << scene;
+    EXPECT_EQ(pov->TakeRenderFailure(), "");
+    EXPECT_TRUE(std::filesystem::exists(work + "/povsnap0000.png")) << scene;
+    EXPECT_TRUE(testsupport::ModalMessages().empty());
+    EXPECT_TRUE(pov->output->fileAbsolute.value);
+}
