@@ -342,6 +342,8 @@ wxString FilterCtrl_cls::PovObjectDeclares(const PovObjectStyle_cls& style, int 
         if (f->Kind() == FILTER_OBJECT) {
             auto* o = static_cast<FilterObject_cls*>(f.get());
             if (o->Data()->objectType.value != OBJECT_IMPORT) continue;
+            // A mesh that no object shows is neither read nor declared.
+            if (!o->Data()->filterValid.value || !o->Data()->ShownByEye()) continue;
             if (dataFrame >= 0) o->Data()->LoadMesh(dataFrame);
             // Each mesh built from memory has a name of its own, so every object shows its
             // own mesh: the first keeps "MESH_OBJECT".

@@ -152,8 +152,8 @@ public:
     FilterDataBoxData_cls* GetEnabledDataBoxData() const;
     /// True when an Object or Grid filter is enabled.
     bool HasEnabledObjectOrGrid() const;
-    /// The mesh declarations of every Object filter, enabled or not, concatenated. With
-    /// `dataFrame` >= 0 each mesh is loaded for that frame first.
+    /// The mesh declarations of the enabled Object filters that the eye shows,
+    /// concatenated. With `dataFrame` >= 0 each of those meshes is loaded for that frame first.
     wxString PovObjectDeclares(const PovObjectStyle_cls& style, int dataFrame = -1);
     /// Appends the POV-Ray objects of the Object and Grid filters, in list order, at
     /// normalised time `time` in `mode` (0 once per scene, 1 once per periodic copy with that
