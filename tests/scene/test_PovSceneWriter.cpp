@@ -315,3 +315,25 @@ TEST(PovSceneWriter, HalfAnExportIsAFailure) {
     EXPECT_EQ(writer.failure, "");
 }
 
+// A name pattern that holds ".ini" or ".pov" before its number: the .ini names the scene
+// that was written beside it, and the image after the same name.
+TEST(PovSceneWriter, IniNamesTheSceneWrittenUnderAnyPattern) {
+    testsupport::TempDir dir;
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = dir.Path();
+    FakeSources src;
+    PovSceneWriter_cls writer(&ctrl, &src);
+    for (const char* pattern : {"run.ini%04d", "a.pov.b%04d"}) {
+        ctrl.filePovSnap.text = pattern;
+        ASSERT_TRUE(writer.ExportPovSnapshot(false)) << writer.failure;
+        const std::string base = S(ctrl.GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT));
+        const std::string ini = testsupport::ReadFile(base + ".ini");
+        const std::string name = base.substr(base.rfind('/') + 1);
+        // relative or with the folder, as the output settings say
+        EXPECT_NE(ini.find(name + ".pov\"\nOutput_File_Name="), std::string::npos) << ini;
+        const size_t out = ini.find("Output_File_Name=");
+        ASSERT_NE(out, std::string::npos);
+        EXPECT_NE(ini.find(name + "\"\n", out), std::string::npos) << ini;
+        EXPECT_NE(testsupport::ReadFile(base + ".pov").find("camera {"), std::string::npos) << pattern;
+    }
+}
