@@ -20,6 +20,7 @@ namespace {
 /// context when the filter is deleted (no context need be current then); they are few.
 class FilterBGGL_cls : public FilterGLCache_cls {
 public:
+
     GLTexture_cls star, textureA, textureB, colour;
     bool starLoaded = false;
     GLuint starList = 0;
@@ -99,7 +100,7 @@ void DrawStars(FilterBGGL_cls& c, const FilterBGData_cls& d) {
     glEnable(GL_TEXTURE_2D);
     c.star.Bind();
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    for (int i = 0; float(i) < d.brightness.value; ++i) glCallList(c.starList);
+    for (int i = 0; float(i) < d.Brightness(); ++i) glCallList(c.starList);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -161,9 +162,9 @@ void DrawDomePasses(FilterBGGL_cls& c, const FilterBGData_cls& d, GLTexture_cls&
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    for (int i = 0; float(i) < d.brightness.value; ++i) {
+    for (int i = 0; float(i) < d.Brightness(); ++i) {
         glBlendFunc(GL_SRC_ALPHA, i == 0 ? GL_ONE_MINUS_SRC_ALPHA : GL_ONE);
-        glColor4f(1, 1, 1, d.brightness.value - float(i));
+        glColor4f(1, 1, 1, d.Brightness() - float(i));
         if (!c.domeList) BuildDomeList(c);
         glPushMatrix();
         glScalef(d.bgScale.value, d.bgScale.value, d.bgScale.value);
@@ -234,9 +235,9 @@ void DrawSphere(FilterBGGL_cls& c, FilterBGData_cls& d, int kind) {
         const GLint wrap = kind == 0 ? GL_REPEAT : GL_CLAMP_TO_EDGE;
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
-        for (int i = 0; float(i) < d.brightness.value; ++i) {
+        for (int i = 0; float(i) < d.Brightness(); ++i) {
             glBlendFunc(GL_SRC_ALPHA, i == 0 ? GL_ONE_MINUS_SRC_ALPHA : GL_ONE);
-            glColor4f(1, 1, 1, d.brightness.value - float(i));
+            glColor4f(1, 1, 1, d.Brightness() - float(i));
             GpIcoSphere->CallTextured(3);
         }
     }

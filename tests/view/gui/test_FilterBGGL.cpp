@@ -81,6 +81,14 @@ TEST_F(BGFilterGL, StarsAtTheirGeneratedPlaces) {
         ASSERT_TRUE(probe.Box(Bright, x0, y0, x1, y1));
         EXPECT_LT(x1 - x0, kSize);
     }
+    // A brightness typed far beyond the limit draws the limit's passes, and the paint ends.
+    d->brightness.value = 1e9f;
+    Look(s.position[0], s.position[1], s.position[2]);
+    bg->Draw(0);
+    {
+        PixelProbe probe(kSize, kSize);
+        EXPECT_TRUE(probe.Near(kSize / 2, kSize / 2, 1, Bright));
+    }
     // Brightness 0 draws nothing.
     d->brightness.value = 0;
     Look(s.position[0], s.position[1], s.position[2]);
@@ -168,3 +176,4 @@ TEST_F(BGFilterGL, FisheyeDomeCoversTheUpperHalfOnly) {
     EXPECT_LT(px[0], 10);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
+
