@@ -89,9 +89,13 @@ struct PovBGContext_cls {
 };
 
 /// GL objects of a filter, made and used by the views' GL layer; the filter only owns them.
+/// The destructor makes no GL call: ReleaseGL deletes the GL names.
 class FilterGLCache_cls {
 public:
     virtual ~FilterGLCache_cls() = default;
+    /// Deletes every GL name held (textures, display lists). GUI thread, with the context
+    /// the names were made in current.
+    virtual void ReleaseGL() {}
 };
 
 class FilterBG_cls : public FilterBase_cls {

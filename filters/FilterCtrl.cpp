@@ -64,8 +64,21 @@ FilterBase_cls* FilterCtrl_cls::AddFilter(int kind, int position, const FilterDa
 
 void FilterCtrl_cls::DeleteFilter(int index) {
     if (index < 0 || index >= Count()) return;
-    if (view_) view_->FilterRemoving(GetNode(index), index);
+    FilterBase_cls* f = GetNode(index);
+    if (view_) view_->FilterRemoving(f, index);
+    // A background's textures can be large (a 4096 x 4096 sky is 64 MB): they go with the
+    // filter, at the next paint of a view, where their context is current.
+    if (f->Kind() == FILTER_BG) {
+        auto* bg = static_cast<FilterBG_cls*>(f);
+        if (bg->glCache) retiredGL_.push_back(std::move(bg->glCache));
+    }
     filters_.erase(filters_.begin() + index);
+}
+
+void FilterCtrl_cls::ReleaseRetiredGL() {
+    std::vector<std::unique_ptr<FilterGLCache_cls>> retired;
+    retired.swap(retiredGL_);
+    for (auto& cache : retired) cache->ReleaseGL();
 }
 
 void FilterCtrl_cls::DeleteAll() {

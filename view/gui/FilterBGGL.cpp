@@ -16,10 +16,17 @@
 
 namespace {
 
-/// The textures and lists of one BG filter, in the views' shared context. They stay with the
-/// context when the filter is deleted (no context need be current then); they are few.
+/// The textures and lists of one BG filter, in the views' shared context. When the filter is
+/// deleted its list keeps them until a view's paint releases them (ReleaseGL).
 class FilterBGGL_cls : public FilterGLCache_cls {
 public:
+    void ReleaseGL() override {
+        for (GLTexture_cls* t : {&star, &textureA, &textureB, &colour}) t->Release();
+        for (GLuint* list : {&starList, &domeList}) {
+            if (*list != 0) glDeleteLists(*list, 1);
+            *list = 0;
+        }
+    }
 
     GLTexture_cls star, textureA, textureB, colour;
     bool starLoaded = false;
