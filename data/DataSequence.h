@@ -98,8 +98,9 @@ public:
     bool ExportFrame(FrameExporter_cls* exporter, int i, int stride);
     /// The installed POV-Ray writer's particle text (FramePovWriter_cls) appended to `out`
     /// when frame `i` (clamped) is loaded with at least one particle; false, writing nothing,
-    /// without a writer or otherwise.
-    bool WritePovParticles(wxString& out, int i);
+    /// without a writer or otherwise. False too when the writer left particles out (no frame
+    /// drawn yet, memory ran out): `problem` (may be null) then says why.
+    bool WritePovParticles(wxString& out, int i, std::string* problem = nullptr);
 
     /// Offers a line: the item's line makes the next line of `stream` the path (when not
     /// empty). True when the line was taken.

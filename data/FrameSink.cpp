@@ -46,13 +46,15 @@ bool DataSequence_cls::ExportFrame(FrameExporter_cls* exporter, int i, int strid
     return exporter->ExportSnapshot(*f.data, stride < 1 ? 1 : stride, Clamp(i < 0 ? 0 : i));
 }
 
-bool DataSequence_cls::WritePovParticles(wxString& out, int i) {
+bool DataSequence_cls::WritePovParticles(wxString& out, int i, std::string* problem) {
     FramePovWriter_cls* writer = FramePovWriter_cls::Installed();
     if (!writer) return false;
     DataFrame_cls& f = *frames[Clamp(i < 0 ? 0 : i)];
     // The particles written are those drawn last; a frame whose body is not in, or holds no
     // particle, has none, and the scene then gets no particle instance.
     if (!f.loaded.load(std::memory_order_acquire) || f.data->count < 1) return false;
-    writer->WritePovParticles(*this, out);
-    return true;
+    const std::string missing = writer->WritePovParticles(*this, out);
+    if (missing.empty()) return true;
+    if (problem) *problem = missing;
+    return false;
 }

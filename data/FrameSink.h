@@ -2,6 +2,8 @@
 // particle renderer and the data exporter implement, so that the data side needs neither.
 #pragma once
 
+#include <string>
+
 class DataSequence_cls;
 class ParticleData_cls;
 class wxString;
@@ -50,8 +52,9 @@ class FramePovWriter_cls {
 public:
     virtual ~FramePovWriter_cls() = default;
     /// Appends the particle macros and the "PARTICLES" declaration of `sequence`'s drawn frame
-    /// to `out`.
-    virtual void WritePovParticles(DataSequence_cls& sequence, wxString& out) = 0;
+    /// to `out`. Returns why particles are missing from it (no frame drawn yet, memory ran
+    /// out), or "" when the whole drawn frame is in.
+    virtual std::string WritePovParticles(DataSequence_cls& sequence, wxString& out) = 0;
 
     /// The installed writer, or null.
     static FramePovWriter_cls* Installed();

@@ -13,5 +13,5 @@ struct SwatchRGB {
 /// The swatch colour at position `p` (0..1 along the swatch) over the checker colour
 /// `background`. A curve is evaluated at p: opaque gives its colour, otherwise each channel
 /// is (c x 255 - background) x alpha + background. A constant colour gives its RGB (alpha
-/// ignored). Each channel is truncated toward zero and its low byte kept.
+/// ignored). Each channel is truncated toward zero and held within 0..255.
 SwatchRGB SwatchColour(const ColorCurve_cls& record, SwatchRGB background, double p, bool opaque);

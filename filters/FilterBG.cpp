@@ -20,6 +20,7 @@ FilterBGData_cls::FilterBGData_cls() : FilterData_cls(true, true) {
     starNumber.SetRange(0, kMaxStars);  // none for 0 or less, as before
     mappingType.SetRange(0, 1);
     colorMap.SetRange(0, 1);
+    brightness.SetRange(0.0f, kMaxBGBrightness);
     settings.Register(&bgType, "BGType=", "0");
     settings.Register(&starNumber, "BGStarNumber=", "4000");
     settings.Register(&bgScale, "BGScale=", "1000");
@@ -29,6 +30,12 @@ FilterBGData_cls::FilterBGData_cls() : FilterData_cls(true, true) {
     settings.Register(&textureA, "BGTectureA=", "NONE");
     settings.Register(&textureB, "BGTectureB=", "NONE");
     settings.Register(&colorMap, "BGColorMap=", "1");
+}
+
+float FilterBGData_cls::Brightness() const {
+    const float b = brightness.value;
+    if (!(b > 0.0f)) return 0.0f;  // NaN too
+    return std::min(b, kMaxBGBrightness);
 }
 
 std::vector<BGStar_cls> MakeStarField(int count, float bgScale, float starScale) {
@@ -86,7 +93,7 @@ bool FilterBG_cls::IsStatic() const {
 }
 
 wxString FilterBG_cls::PovFinish() const {
-    return "finish { ambient " + PovScalar(Data()->brightness.value, 2) + " diffuse 0 specular 0}";
+    return "finish { ambient " + PovScalar(Data()->Brightness(), 2) + " diffuse 0 specular 0}";
 }
 
 void FilterBG_cls::WritePov(wxString& out, double t, PovBGContext_cls& context) {

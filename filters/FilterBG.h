@@ -17,6 +17,9 @@ class FilterBGData_cls : public FilterData_cls {
 public:
     FilterBGData_cls();
     int Kind() const override { return FILTER_BG; }
+    /// BGBrightness within 0..kMaxBGBrightness (an entry may have typed more): the number
+    /// and strength of the drawing passes and the POV-Ray ambient.
+    float Brightness() const;
 
     ConfItemUINT_cls bgType;         ///< "BGType=" 0 Star Field, 1 Texture Map, 2 Color Curve
     ConfItemINT_cls starNumber;      ///< "BGStarNumber=" number of stars
@@ -51,6 +54,10 @@ struct BGStar_cls {
     float size;         ///< edge factor of its quad (the POV-Ray radius is size x 0.125)
     float color[4];     ///< RGBA; alpha grows from 1/6 for star 0 to 1 at the middle
 };
+
+/// Largest BGBrightness: each unit is one more pass over the whole sky, so a larger value
+/// would only stall the views.
+constexpr float kMaxBGBrightness = 16.0f;
 
 /// Most stars a field holds (a larger count from a file or an entry is taken as this).
 constexpr int kMaxStars = 1000000;
@@ -87,9 +94,13 @@ struct PovBGContext_cls {
 };
 
 /// GL objects of a filter, made and used by the views' GL layer; the filter only owns them.
+/// The destructor makes no GL call: ReleaseGL deletes the GL names.
 class FilterGLCache_cls {
 public:
     virtual ~FilterGLCache_cls() = default;
+    /// Deletes every GL name held (textures, display lists). GUI thread, with the context
+    /// the names were made in current.
+    virtual void ReleaseGL() {}
 };
 
 class FilterBG_cls : public FilterBase_cls {

@@ -66,8 +66,21 @@ FilterBase_cls* FilterCtrl_cls::AddFilter(int kind, int position, const FilterDa
 
 void FilterCtrl_cls::DeleteFilter(int index) {
     if (index < 0 || index >= Count()) return;
-    if (view_) view_->FilterRemoving(GetNode(index), index);
+    FilterBase_cls* f = GetNode(index);
+    if (view_) view_->FilterRemoving(f, index);
+    // A background's textures can be large (a 4096 x 4096 sky is 64 MB): they go with the
+    // filter, at the next paint of a view, where their context is current.
+    if (f->Kind() == FILTER_BG) {
+        auto* bg = static_cast<FilterBG_cls*>(f);
+        if (bg->glCache) retiredGL_.push_back(std::move(bg->glCache));
+    }
     filters_.erase(filters_.begin() + index);
+}
+
+void FilterCtrl_cls::ReleaseRetiredGL() {
+    std::vector<std::unique_ptr<FilterGLCache_cls>> retired;
+    retired.swap(retiredGL_);
+    for (auto& cache : retired) cache->ReleaseGL();
 }
 
 void FilterCtrl_cls::DeleteAll() {
@@ -395,6 +408,8 @@ wxString FilterCtrl_cls::PovObjectDeclares(const PovObjectStyle_cls& style, int 
         if (f->Kind() == FILTER_OBJECT) {
             auto* o = static_cast<FilterObject_cls*>(f.get());
             if (o->Data()->objectType.value != OBJECT_IMPORT) continue;
+            // A mesh that no object shows is neither read nor declared.
+            if (!o->Data()->filterValid.value || !o->Data()->ShownByEye()) continue;
             if (dataFrame >= 0) o->Data()->LoadMesh(dataFrame);
             imports.push_back(o);
         }

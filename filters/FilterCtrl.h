@@ -16,6 +16,7 @@
 
 class FilterCopy_cls;
 class FilterBG_cls;
+class FilterGLCache_cls;
 class GLCamera_cls;
 struct ObjectDrawContext;
 struct PovObjectStyle_cls;
@@ -54,8 +55,13 @@ public:
     /// Null for a kind that is not built or out of range.
     FilterBase_cls* AddFilter(int kind, int position, const FilterData_cls* source,
                               const ParamGroup_cls* t, const ParamGroup_cls* r, const ParamGroup_cls* s);
-    /// Removes and deletes filter `index`; an index outside the list does nothing.
+    /// Removes and deletes filter `index`; an index outside the list does nothing. The
+    /// filter's GL objects (a BG filter's textures and lists) are kept for ReleaseRetiredGL:
+    /// no GL context need be current here.
     void DeleteFilter(int index);
+    /// Deletes the GL objects of the filters deleted since the last call. GUI thread, with
+    /// the views' shared GL context current (a view's paint).
+    void ReleaseRetiredGL();
     /// Removes and deletes every filter (not undoable).
     void DeleteAll();
     /// Exchanges filters `index` and `index + offset` when both exist.
@@ -165,8 +171,8 @@ public:
     FilterDataBoxData_cls* GetEnabledDataBoxData() const;
     /// True when an Object or Grid filter is enabled.
     bool HasEnabledObjectOrGrid() const;
-    /// The mesh declarations of every Object filter, enabled or not, concatenated. With
-    /// `dataFrame` >= 0 each mesh is loaded for that frame first.
+    /// The mesh declarations of the enabled Object filters that the eye shows,
+    /// concatenated. With `dataFrame` >= 0 each of those meshes is loaded for that frame first.
     wxString PovObjectDeclares(const PovObjectStyle_cls& style, int dataFrame = -1);
     /// Appends the POV-Ray objects of the Object and Grid filters, in list order, at
     /// normalised time `time` in `mode` (0 once per scene, 1 once per periodic copy with that
@@ -211,6 +217,8 @@ private:
     wxString pendingRenameTo_;  ///< the do half of a name edit, for its undo half
     std::vector<std::unique_ptr<FilterBase_cls>> filters_;
     std::unique_ptr<PovBGContext_cls> bgRun_;  ///< the BG common files of the current export run
+    /// GL objects of deleted filters, kept until a view releases them (ReleaseRetiredGL).
+    std::vector<std::unique_ptr<FilterGLCache_cls>> retiredGL_;
 };
 
 /// A new filter object of `kind` with default data (not in any list), or null when the

@@ -159,3 +159,5 @@ void LocalizeFilterName(FilterData_cls& data, int mode) {
     }
     data.filterName.text = name;
 }
+
+bool FilterData_cls::ShownByEye() const { return !group || group->visible != 0; }

@@ -77,6 +77,9 @@ public:
     virtual wxString BoundValues() { return wxString(); }
 
     std::string Name() const { return filterName.Value().utf8_string(); }
+    /// False while the eye of the filter's group in the parameter panel is closed: the
+    /// views then leave out what the filter adds to the scene, and so does the POV-Ray text.
+    bool ShownByEye() const;
 
     ConfItemBOOL_cls filterValid;   ///< "FilterValid=": enabled
     ConfItemSTR_cls filterName;     ///< "FilterName=": unique in its list

@@ -133,8 +133,11 @@ FilterGrid_cls::FilterGrid_cls(FilterCtrl_cls* list)
 void FilterGrid_cls::PovGrid(wxString& out, double, int copy, const wxString& indent, const GLCamera_cls& camera,
                              float lineWidth) {
     FilterGridData_cls* d = Data();
-    if (copy == 1 || !d->filterValid.value) return;
-    const float a = d->gridMin.value, b = d->gridMax.value, w = lineWidth * 0.002f;
+    if (copy == 1 || !d->filterValid.value || !d->ShownByEye()) return;
+    float a = d->gridMin.value, b = d->gridMax.value;
+    // The views draw a reversed range between the same two ends.
+    if (b < a) std::swap(a, b);
+    const float w = lineWidth * 0.002f;
     const int n = d->gridLineNum.value;
     innerIndent = indent + "\t";
     const wxString& J = innerIndent;

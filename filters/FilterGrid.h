@@ -61,7 +61,8 @@ public:
     /// when disabled or hidden. GL context required (defined in the views' GL layer).
     void DrawGL(double t, const GLCamera_cls& camera, TagList_cls* tags);
     /// Appends the grid's union at the origin (unmoved: the exported grid ignores its
-    /// transform). Nothing for a periodic copy (`copy` 1) or a disabled filter. `indent` is
+    /// transform). Nothing for a periodic copy (`copy` 1), a disabled filter or one the eye
+    /// hides; a reversed range is written between the same ends as drawn. `indent` is
     /// the caller's indentation, `camera` the exported camera (cubic grids face away from
     /// it), `lineWidth` the views' "LineWidth=" (thickness lineWidth x 0.002).
     void PovGrid(wxString& out, double t, int copy, const wxString& indent, const GLCamera_cls& camera,

@@ -98,7 +98,7 @@ wxString FilterObject_cls::PovDeclare(const PovObjectStyle_cls& style, const wxS
 wxString FilterObject_cls::PovObject(double t, const wxString& copyTransform, int mode, const wxString& indent,
                                      const PovObjectStyle_cls& style) {
     FilterObjectData_cls* d = Data();
-    if (!d->filterValid.value) return wxString();
+    if (!d->filterValid.value || !d->ShownByEye()) return wxString();
     const unsigned type = d->objectType.value;
     if (type > OBJECT_IMPORT) return wxString();
     // The solids stand once in the scene; the mesh once per periodic copy.

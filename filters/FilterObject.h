@@ -80,14 +80,15 @@ public:
     /// The mesh declaration for ObjectType 3 (written enabled or not), else "". A mesh
     /// built from memory is declared as `name`.
     wxString PovDeclare(const PovObjectStyle_cls& style, const wxString& name = "MESH_OBJECT");
-    /// One POV-Ray object at normalised time t, or "" (disabled; shapes 0-2 outside mode 0;
-    /// the mesh outside mode 1; an unknown shape). `copyTransform` is appended inside the
-    /// object when not empty; `indent` starts every line.
+    /// One POV-Ray object at normalised time t, or "" (disabled or hidden by the eye;
+    /// shapes 0-2 outside mode 0; the mesh outside mode 1; an unknown shape).
+    /// `copyTransform` is appended inside the object when not empty; `indent` starts
+    /// every line.
     wxString PovObject(double t, const wxString& copyTransform, int mode, const wxString& indent,
                        const PovObjectStyle_cls& style);
 
     /// GL drawing (defined with the GL code). `pass` 1 draws the mesh (once per periodic
-    /// copy), pass 0 the box, plane and sphere. Nothing while disabled.
+    /// copy), pass 0 the box, plane and sphere. Nothing while disabled or hidden by the eye.
     void Draw(const ObjectDrawContext& context);
     /// The wire cube of the pick pass and, when selected, the gizmo (GL code).
     void DrawOutline(double t);

@@ -120,4 +120,8 @@ void TerminateChild(long pid) {
     if (pid > 0) kill(pid_t(pid), SIGTERM);
 }
 
+void KillChild(long pid) {
+    if (pid > 0) kill(pid_t(pid), SIGKILL);
+}
+
 }  // namespace platform

@@ -25,6 +25,9 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
 
 /// Asks a child started by RunChild to end (SIGTERM); 0 or a negative id does nothing.
 void TerminateChild(long pid);
+/// Ends a child started by RunChild that did not end when asked (SIGKILL, which it cannot
+/// ignore); 0 or a negative id does nothing.
+void KillChild(long pid);
 
 /// Creates `path` and its missing parents; true when it exists as a folder afterwards.
 bool MakeDirectories(const std::string& path);

@@ -72,9 +72,11 @@ wxString PovOutputSettings_cls::IniText(const wxString& iniPath) const {
     const int slash = iniPath.Find('/', true);
     const wxString folder = slash == wxNOT_FOUND ? wxString() : iniPath.Left(size_t(slash) + 1);
     wxString input = slash == wxNOT_FOUND ? iniPath : iniPath.Mid(size_t(slash) + 1);
-    input.Replace(".ini", ".pov");
+    // Only the trailing extension is the file's: a ".ini" or ".pov" inside the name (a
+    // pattern such as "run.ini%04d") stays part of it.
+    if (input.EndsWith(".ini")) input = input.Left(input.length() - 4) + ".pov";
     wxString output = input;
-    output.Replace(".pov", "");
+    if (output.EndsWith(".pov")) output.RemoveLast(4);
     if (fileAbsolute.value) {
         input = folder + input;
         output = folder + output;

@@ -120,10 +120,21 @@ PovParticleCounts_cls PovWriteParticles(std::string& out, const PovParticleType_
         }
         size_t total = 0;
         for (auto& t : workers) total += t->TextSize();
-        out.reserve(out.size() + total + 8);
+        bool full = false;
+        try {
+            out.reserve(out.size() + total + 8);
+        } catch (const std::bad_alloc&) {
+            // Joined range by range below; what does not fit is left out whole.
+        }
         for (auto& t : workers) {
-            out.append(t->Text(), t->TextSize());
+            if (!full) try {
+                    out.append(t->Text(), t->TextSize());
+                } catch (const std::bad_alloc&) {
+                    full = true;
+                    counts.outOfMemory = true;
+                }
             t->ReleaseText();
+            if (full) continue;
             counts.written += t->Counts().written;
             counts.nonFinite += t->Counts().nonFinite;
             counts.badRecords += t->Counts().badRecords;
@@ -137,17 +148,27 @@ PovParticleCounts_cls PovWriteParticles(std::string& out, const PovParticleType_
 PovParticleCounts_cls PovWriteParticles(wxString& out, const PovParticleType_cls types[4],
                                         const PovParticleFrame_cls& frame, bool singleForm, int threads) {
     std::string bytes;
-    const PovParticleCounts_cls counts = PovWriteParticles(bytes, types, frame, singleForm, threads);
+    PovParticleCounts_cls counts = PovWriteParticles(bytes, types, frame, singleForm, threads);
     // Every byte of the text is ASCII (numbers, names and the material text): widening each one
     // is all the conversion needs. It goes through a small buffer straight into the reserved
     // text, so a million lines make no second wide copy.
-    out.reserve(out.length() + bytes.size());
-    wchar_t chunk[8192];
-    for (size_t at = 0; at < bytes.size();) {
-        const size_t n = std::min(bytes.size() - at, sizeof chunk / sizeof chunk[0]);
-        for (size_t i = 0; i < n; ++i) chunk[i] = static_cast<unsigned char>(bytes[at + i]);
-        out.append(chunk, n);
-        at += n;
+    const size_t before = out.length();
+    try {
+        out.reserve(before + bytes.size());
+        wchar_t chunk[8192];
+        for (size_t at = 0; at < bytes.size();) {
+            const size_t n = std::min(bytes.size() - at, sizeof chunk / sizeof chunk[0]);
+            for (size_t i = 0; i < n; ++i) chunk[i] = static_cast<unsigned char>(bytes[at + i]);
+            out.append(chunk, n);
+            at += n;
+        }
+    } catch (const std::bad_alloc&) {
+        // No room for the wide text: an empty union keeps the scene parsing, and the counts
+        // say that every particle is missing.
+        out.Truncate(before);
+        out += "#declare PARTICLES=\nunion{\n};\n\n";
+        counts.outOfMemory = true;
+        counts.written = 0;
     }
     return counts;
 }

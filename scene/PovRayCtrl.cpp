@@ -358,9 +358,14 @@ wxString PovRayCtrl_cls::TakeRenderFailure() {
 void PovRayCtrl_cls::StopRender() {
     if (renderThread_) {
         // The thread may not have started the renderer yet when asked first: ask again until
-        // it has returned (for two seconds at most, then wait for it as it is).
+        // it has returned, for two seconds at most. A renderer that ignores the request is
+        // then ended outright, so that Quit never waits on it.
         for (int i = 0; i < 400 && !IsRenderIdle(); ++i) {
             renderThread_->Terminate();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        while (!IsRenderIdle()) {
+            renderThread_->Kill();
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         ReapThread();

@@ -134,7 +134,8 @@ public:
     /// The message of the last render that failed since the last call, or "" (GUI thread,
     /// after the completion). Clears it.
     wxString TakeRenderFailure();
-    /// Ends a running renderer (Quit) and waits for its thread.
+    /// Ends a running renderer (Quit) and waits for its thread: asked to end (SIGTERM) for
+    /// two seconds, then ended outright (SIGKILL).
     void StopRender();
 
     // Fields -------------------------------------------------------------------------------

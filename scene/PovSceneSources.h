@@ -4,6 +4,8 @@
 // not there writes nothing.
 #pragma once
 
+#include <string>
+
 #include <wx/string.h>
 
 #include "common/GLCamera.h"
@@ -54,6 +56,9 @@ public:
         (void)out, (void)ctrl, (void)frame;
         return false;
     }
+    /// Why the last WritePovParticles left drawn particles out of the scene (no frame drawn
+    /// yet, memory ran out), and forgets it; "" when nothing is missing.
+    virtual std::string TakeParticleProblem() { return std::string(); }
 
     // Lights -----------------------------------------------------------------------------
     /// The light sources at time t.

@@ -60,7 +60,13 @@ bool PovSceneWriter_cls::ExportPovSnapshot(bool forRender) {
     const bool r1 = WriteIni(base + ".ini");
     const bool r2 = WritePovScene(base + ".pov", includeName, dataPath);
     absolute.value = a;
-    return r1 || r2;
+    // A scene without its .ini, or an .ini without its scene, renders nothing sound.
+    return r1 && r2 && failure.empty();
+}
+
+void PovSceneWriter_cls::NoteParticleProblem() {
+    const std::string problem = sources_->TakeParticleProblem();
+    if (!problem.empty() && failure.empty()) failure = "particles: " + problem;
 }
 
 bool PovSceneWriter_cls::WriteIni(const wxString& iniPath) {
@@ -84,13 +90,15 @@ bool PovSceneWriter_cls::ExportPovAnimationFrame() {
     const bool r1 = WriteIni(base + ".ini");
     const bool r2 = WritePovScene(base + ".pov", includeName, dataPath);
     absolute.value = a;
-    return r1 || r2;
+    // A scene without its .ini, or an .ini without its scene, renders nothing sound.
+    return r1 && r2 && failure.empty();
 }
 
 bool PovSceneWriter_cls::WritePovData(const wxString& dataPath, int frame, int stickCount,
                                       bool& particlesWritten) {
     wxString text;
     particlesWritten = sources_->WritePovParticles(text, *ctrl_, frame);
+    NoteParticleProblem();
     for (int i = 0; i < stickCount; ++i) sources_->PovSticks(text, i);
     if (!WriteWhole(dataPath, text, failure)) return false;
     // A file without the particles (their frame not loaded yet) is written again by the
@@ -171,6 +179,7 @@ bool PovSceneWriter_cls::WritePovScene(const wxString& povPath, const wxString& 
         b << "#include \"" << includeName << "\"\n";
     } else {
         ok = sources_->WritePovParticles(b, *ctrl_, frame);
+        NoteParticleProblem();
         for (int i = 0; i < sticks; ++i) sources_->PovSticks(b, i);
     }
 

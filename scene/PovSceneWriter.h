@@ -19,8 +19,9 @@ public:
 
     /// Asked when no light is both active and visible: true writes the scene all the same.
     std::function<bool()> askNoLight;
-    /// Why the last export could not write a file ("cannot write <path>: <reason>"); empty
-    /// when every file was written (or the user declined a scene without lights).
+    /// Why the last export could not write a file ("cannot write <path>: <reason>") or left
+    /// drawn particles out ("particles: <reason>"); empty when every file was written whole
+    /// (or the user declined a scene without lights).
     std::string failure;
     /// What the last scene left out (paths POV-Ray cannot open), one line each; empty when
     /// nothing. The scene is still whole and renders.
@@ -28,10 +29,12 @@ public:
 
     /// Writes the .ini and the .pov of the snapshot (the common file anew); `forRender`
     /// names the scene's files relative to the work folder, where POV-Ray runs, whatever
-    /// "PovFileAbsolute=" says. True when either file was written. False, with
-    /// nothing written, when the user declines a scene without lights.
+    /// "PovFileAbsolute=" says. True only when both files were written whole; otherwise
+    /// `failure` says what went wrong. False, with nothing written, when the user declines a
+    /// scene without lights.
     bool ExportPovSnapshot(bool forRender);
-    /// Writes the .ini and .pov of the next animation frame and advances the counter.
+    /// Writes the .ini and .pov of the next animation frame and advances the counter; true
+    /// as ExportPovSnapshot.
     bool ExportPovAnimationFrame();
     /// The scene file: global settings, camera, lights, fog, BG, particles and sticks (or
     /// the include of the common file), mesh declarations, object instances. False when
@@ -47,6 +50,8 @@ public:
 
 private:
     bool CheckPovLights();
+    /// Takes the sources' particle problem into `failure` (a file failure named first stays).
+    void NoteParticleProblem();
     bool WriteIni(const wxString& iniPath);
 
     PovRayCtrl_cls* ctrl_;

@@ -21,6 +21,8 @@ public:
                std::function<void()> done);
     /// Ends the running renderer (any thread).
     void Terminate() { platform::TerminateChild(pid_.load(std::memory_order_acquire)); }
+    /// Ends the running renderer that ignores Terminate (any thread).
+    void Kill() { platform::KillChild(pid_.load(std::memory_order_acquire)); }
     /// The result of the call; read after the idle flag is set.
     const platform::ChildResult& Result() const { return result_; }
     const PovRenderCommand_cls& Command() const { return command_; }

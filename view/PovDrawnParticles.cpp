@@ -19,7 +19,8 @@ void ColourAtZero(ColorCurve_cls& record, float alpha, float out[4]) {
 }
 
 template <typename Out>
-bool WriteDrawn(Out& out, ParticleAttrib_cls* const attribs[4], bool softBooleanBorder, bool singleForm) {
+bool WriteDrawn(Out& out, ParticleAttrib_cls* const attribs[4], bool softBooleanBorder, bool singleForm,
+                std::string* problem) {
     PovParticleType_cls types[4];
     PovParticleTypesFrom(attribs, softBooleanBorder, types);
     const bool haveFrame = GpSnap != nullptr;
@@ -31,10 +32,12 @@ bool WriteDrawn(Out& out, ParticleAttrib_cls* const attribs[4], bool softBoolean
                         std::to_string(counts.nonFinite) + " not finite, " + std::to_string(counts.badRecords) +
                         " out of range");
     if (counts.outOfMemory) {
-        platform::ReportError("POV-Ray particles: out of memory after " + std::to_string(counts.written) +
-                              " particles; the scene lacks the others");
+        if (problem)
+            *problem = "out of memory after " + std::to_string(counts.written) +
+                       " particles; the scene lacks the others";
         return false;
     }
+    if (!haveFrame && problem) *problem = "no frame has been drawn yet; the scene holds no particles";
     return haveFrame;
 }
 
@@ -78,11 +81,11 @@ PovParticleFrame_cls PovParticleFrameOf(const Snap_cls& frame, const ParticleRec
 }
 
 bool PovWriteDrawnParticles(wxString& out, ParticleAttrib_cls* const attribs[4], bool softBooleanBorder,
-                            bool singleForm) {
-    return WriteDrawn(out, attribs, softBooleanBorder, singleForm);
+                            bool singleForm, std::string* problem) {
+    return WriteDrawn(out, attribs, softBooleanBorder, singleForm, problem);
 }
 
 bool PovWriteDrawnParticles(std::string& out, ParticleAttrib_cls* const attribs[4], bool softBooleanBorder,
-                            bool singleForm) {
-    return WriteDrawn(out, attribs, softBooleanBorder, singleForm);
+                            bool singleForm, std::string* problem) {
+    return WriteDrawn(out, attribs, softBooleanBorder, singleForm, problem);
 }

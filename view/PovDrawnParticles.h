@@ -27,10 +27,11 @@ PovParticleFrame_cls PovParticleFrameOf(const Snap_cls& frame, const ParticleRec
 
 /// Appends the particle text of the last draw (GpSnap in the order of GpDrawOrder) to `out`:
 /// the macros and the "PARTICLES" union. Without a drawable frame the union is declared
-/// empty, so the scene still parses, and false is returned; false too (after one error line)
-/// when memory ran out and particles are missing. GUI thread.
+/// empty, so the scene still parses, and false is returned; false too when memory ran out
+/// and particles are missing. `problem` (may be null) then says which, for the caller to
+/// report. GUI thread.
 bool PovWriteDrawnParticles(wxString& out, ParticleAttrib_cls* const attribs[4], bool softBooleanBorder,
-                            bool singleForm);
+                            bool singleForm, std::string* problem = nullptr);
 /// The same into bytes (UTF-8).
 bool PovWriteDrawnParticles(std::string& out, ParticleAttrib_cls* const attribs[4], bool softBooleanBorder,
-                            bool singleForm);
+                            bool singleForm, std::string* problem = nullptr);

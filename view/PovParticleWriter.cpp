@@ -8,12 +8,14 @@ PovParticleWriter_cls::~PovParticleWriter_cls() {
     if (FramePovWriter_cls::Installed() == this) FramePovWriter_cls::Install(nullptr);
 }
 
-void PovParticleWriter_cls::WritePovParticles(DataSequence_cls& sequence, wxString& out) {
-    if (!attribs) return;
+std::string PovParticleWriter_cls::WritePovParticles(DataSequence_cls& sequence, wxString& out) {
+    if (!attribs) return std::string();
     ParticleAttrib_cls* const* sets = attribs(sequence.index);
-    if (!sets) return;
+    if (!sets) return std::string();
+    std::string problem;
     PovWriteDrawnParticles(out, sets, softBooleanBorder ? softBooleanBorder() : false,
-                           singleForm ? singleForm() : PovFastColoring());
+                           singleForm ? singleForm() : PovFastColoring(), &problem);
+    return problem;
 }
 
 void PovParticleWriter_cls::Install() { FramePovWriter_cls::Install(this); }

@@ -16,7 +16,7 @@ public:
 
     /// PovWriteDrawnParticles with `attribs` of the sequence's index, the soft-border and
     /// material-form answers below. Writes nothing without `attribs`.
-    void WritePovParticles(DataSequence_cls& sequence, wxString& out) override;
+    std::string WritePovParticles(DataSequence_cls& sequence, wxString& out) override;
     /// Makes this the writer every data sequence writes through.
     void Install();
 

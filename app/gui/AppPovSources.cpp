@@ -88,7 +88,13 @@ bool AppPovSources_cls::WritePovParticles(wxString& out, PovRayCtrl_cls& ctrl, i
     if (writeParticles) return writeParticles(out, ctrl, frame);
     // The particles of the frame drawn last, as the current sequence hands them over.
     DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
-    return seq && seq->WritePovParticles(out, frame);
+    return seq && seq->WritePovParticles(out, frame, &m_particleProblem);
+}
+
+std::string AppPovSources_cls::TakeParticleProblem() {
+    std::string problem;
+    problem.swap(m_particleProblem);
+    return problem;
 }
 
 wxString AppPovSources_cls::PovLights(double t) { return povLights ? povLights(t) : wxString(); }

@@ -27,6 +27,7 @@ public:
     int FrameCount() override;
     double DataTime() override;
     bool WritePovParticles(wxString& out, PovRayCtrl_cls& ctrl, int frame) override;
+    std::string TakeParticleProblem() override;
     wxString PovLights(double t) override;
     int CountVisibleLights() override;
     wxString PovFog(double t) override;
@@ -66,4 +67,5 @@ public:
 
 private:
     AppCore_cls* m_core;
+    std::string m_particleProblem;  ///< why the last particle text lacks drawn particles
 };

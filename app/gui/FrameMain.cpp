@@ -326,6 +326,8 @@ FrameMain_cls::~FrameMain_cls() {
         MainGLCanvas_cls* view = m_top ? m_top->View(0) : nullptr;
         if (view && view->IsShownOnScreen()) platform::MakeCurrentChecked(*context, *view);
     }
+    for (FilterCtrl_cls* list : GpFilterCtrls)
+        if (list) list->ReleaseRetiredGL();
     ReleaseGLResources();
     if (GpFrameMain == this) GpFrameMain = nullptr;
 }

@@ -63,7 +63,7 @@ void PlaceByTRS(FilterData_cls& d, double t) {
 
 void FilterObject_cls::Draw(const ObjectDrawContext& c) {
     FilterObjectData_cls* d = Data();
-    if (!d->filterValid.value) return;
+    if (!d->filterValid.value || !d->ShownByEye()) return;
     const unsigned type = d->objectType.value;
     if (type > OBJECT_IMPORT) return;
     if ((type == OBJECT_IMPORT) != (c.pass == 1)) return;
@@ -126,7 +126,7 @@ void FilterObject_cls::Draw(const ObjectDrawContext& c) {
 
 void FilterObject_cls::DrawOutline(double t) {
     FilterObjectData_cls* d = Data();
-    if (d->group && !d->group->visible) return;
+    if (!d->ShownByEye()) return;
     if (d->selected) {
         const std::vector<double> T = ValuesOf(d->translate, t, 0);
         for (int k = 0; k < 3; ++k) d->transform.pose.position[k] = T[k];

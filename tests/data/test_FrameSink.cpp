@@ -63,9 +63,11 @@ TEST(FrameSink, LoadedFramesReachRendererAndExporterOthersDoNot) {
 namespace {
 struct PovRecorder : FramePovWriter_cls {
     std::vector<int> sequences;
-    void WritePovParticles(DataSequence_cls& sequence, wxString& out) override {
+    std::string problem;  ///< what the writer reports as missing
+    std::string WritePovParticles(DataSequence_cls& sequence, wxString& out) override {
         sequences.push_back(sequence.index);
         out += "PARTICLES";
+        return problem;
     }
 };
 }  // namespace
@@ -92,8 +94,15 @@ TEST(FrameSink, PovParticlesOnlyForALoadedFrame) {
     set.PrepareFrame(1, 0.0, false, true);
     EXPECT_TRUE(seq.WritePovParticles(out, 0));
     EXPECT_FALSE(seq.WritePovParticles(out, 7)) << "frame 1 (clamped) holds no particle";
+    // Particles the writer left out make the text a failure that says why.
+    rec.problem = "no frame has been drawn yet";
+    std::string problem;
+    wxString partial;
+    EXPECT_FALSE(seq.WritePovParticles(partial, 0, &problem));
+    EXPECT_EQ(problem, "no frame has been drawn yet");
+    rec.problem.clear();
     FramePovWriter_cls::Install(nullptr);
     EXPECT_FALSE(seq.WritePovParticles(out, 0));
     EXPECT_EQ(out, "PARTICLES");
-    EXPECT_EQ(rec.sequences, std::vector<int>{seq.index});
+    EXPECT_EQ(rec.sequences, (std::vector<int>{seq.index, seq.index}));
 }

@@ -305,11 +305,12 @@ TEST_F(FilterBGTest, ValuesFromAFileAreClampedToTheirChoices) {
     const std::string text =
         "---FilterCtrl2Begin\n-FilterBegin\nFilterType=4\r\nFogType=7\r\n-FilterEnd\n"
         "-FilterBegin\nFilterType=8\r\nBGType=9\r\nBGStarNumber=99999999\r\nBGMappingType=4\r\n"
-        "BGColorMap=3\r\n-FilterEnd\n---FilterCtrl2End\n"
+        "BGColorMap=3\r\nBGBrightness=1e9\r\n-FilterEnd\n"
+        "-FilterBegin\nFilterType=8\r\nBGBrightness=-2\r\n-FilterEnd\n---FilterCtrl2End\n"
         "---FilterCtrl1Begin\n-FilterBegin\nFilterType=3\r\nGridType=12\r\nGridLineNum=2000000000\r\n"
         "-FilterEnd\n---FilterCtrl1End\n";
     ReadAllInto(lists, text);
-    ASSERT_EQ(list2.Count(), 2);
+    ASSERT_EQ(list2.Count(), 3);
     ASSERT_EQ(list1.Count(), 1);
     EXPECT_EQ(static_cast<FilterFogData_cls*>(list2.GetNode(0)->GetData())->fogType.value, 2u);
     const auto* bg = static_cast<FilterBGData_cls*>(list2.GetNode(1)->GetData());
@@ -317,6 +318,10 @@ TEST_F(FilterBGTest, ValuesFromAFileAreClampedToTheirChoices) {
     EXPECT_EQ(bg->starNumber.value, kMaxStars);
     EXPECT_EQ(bg->mappingType.value, 1u);
     EXPECT_EQ(bg->colorMap.value, 1u);
+    // Brightness sets the number of passes over the whole sky: a huge one would freeze the
+    // first paint.
+    EXPECT_FLOAT_EQ(bg->brightness.value, kMaxBGBrightness);
+    EXPECT_FLOAT_EQ(static_cast<FilterBGData_cls*>(list2.GetNode(2)->GetData())->brightness.value, 0.0f);
     const auto* grid = static_cast<FilterGridData_cls*>(list1.GetNode(0)->GetData());
     EXPECT_EQ(grid->gridType.value, 5u);
     EXPECT_EQ(grid->gridLineNum.value, kGridMaxDivisions);

@@ -118,6 +118,39 @@ TEST_F(FilterGridTest, TypesWriteTheirPrimitives) {
     EXPECT_NE(cube.find("\tbox{<-0.51,-0.51,-0.5>,<-0.49,-0.49,1>}\n"), wxString::npos);  // y = -0.5
 }
 
+TEST_F(FilterGridTest, ReversedRangeIsWrittenBetweenTheSameEnds) {
+    FilterGrid_cls* g = AddGrid();
+    FilterGridData_cls* d = g->Data();
+    d->gridLineNum.value = 4;
+    const double dir[3] = {1, -1, -1}, up[3] = {0, 0, 1};
+    camera.frame.SetDirUp(dir, up);
+    auto text = [&](unsigned type, float a, float b) {
+        d->gridType.value = type;
+        d->gridMin.value = a;
+        d->gridMax.value = b;
+        wxString out;
+        list1.PovObjects(out, 0, 0, 1, "", Style());
+        return out;
+    };
+    for (unsigned type : {0u, 1u, 2u, 3u, 4u}) {
+        const wxString forward = text(type, -0.5f, 2.0f);
+        EXPECT_GT(Count(forward, "box{") + Count(forward, "torus{"), 0) << type;
+        EXPECT_EQ(text(type, 2.0f, -0.5f), forward) << type;
+    }
+}
+
+TEST_F(FilterGridTest, GridHiddenByTheEyeIsNotWritten) {
+    FilterGrid_cls* g = AddGrid();
+    ASSERT_NE(g->Data()->group, nullptr);
+    g->Data()->group->visible = 0;
+    wxString out;
+    list1.PovObjects(out, 0, 0, 1, "", Style());
+    EXPECT_EQ(out, "");
+    g->Data()->group->visible = 1;
+    list1.PovObjects(out, 0, 0, 1, "", Style());
+    EXPECT_EQ(Count(out, "box{"), 42);
+}
+
 TEST_F(FilterGridTest, PovTextParses) {
     if (!povprobe::Available()) GTEST_SKIP() << "no POV-Ray";
     FilterGrid_cls* g = AddGrid();

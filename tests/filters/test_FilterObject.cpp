@@ -17,6 +17,7 @@
 #include "tests/support/PovRayProbe.h"
 #include "tests/support/TestFiles.h"
 #include "tests/timeline/TextFeed.h"
+#include "timeline/ParamGroup.h"
 #include "timeline/ParamTextStream.h"
 
 namespace {
@@ -116,14 +117,15 @@ TEST_F(FilterObjectTest, PovObjectsByShapeAndMode) {
         EXPECT_EQ(Count(out, "\tobject {\n\tMESH_OBJECT\n"), c.meshes) << c.mode;
         if (*c.copy) EXPECT_EQ(Count(out, wxString("\t\t") + c.copy + "\n"), 1);
     }
-    // disabled: no object, but the declaration stays
+    EXPECT_EQ(list1.PovObjectDeclares(style), "#declare MESH_OBJECT=union{};\n");
+    // disabled: no object, and no mesh declared for it
     box->Data()->filterValid.value = 0;
     mesh->Data()->filterValid.value = 0;
     wxString out;
     list1.PovObjects(out, 0, 0, 0, "", style);
     list1.PovObjects(out, 0, 1, 0, "", style);
     EXPECT_EQ(out, "");
-    EXPECT_EQ(list1.PovObjectDeclares(style), "#declare MESH_OBJECT=union{};\n");
+    EXPECT_EQ(list1.PovObjectDeclares(style), "");
     // a shape number past the choices (set directly) writes nothing
     box->Data()->filterValid.value = 1;
     box->Data()->objectType.value = 7;
@@ -272,6 +274,38 @@ TEST_F(FilterObjectTest, SceneWriterFormsTakeTheCopyTransformSetLast) {
     list1.PovObjects(again, 0, 1, 0, camera);
     EXPECT_EQ(Count(again, "translate <2,0,0>"), 0);
     EXPECT_EQ(list1.PovObjectDeclares(), "#declare MESH_OBJECT=union{};\n");
+}
+
+TEST_F(FilterObjectTest, ObjectsTheViewsLeaveOutAreNeitherReadNorWritten) {
+    ASSERT_TRUE(wxInitialize());
+    testsupport::TempDir dir;
+    testsupport::WriteFile(dir.File("a.obj"), "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    FilterObject_cls* box = Add();
+    FilterObject_cls* off = Add();
+    FilterObject_cls* shown = Add();
+    for (FilterObject_cls* f : {off, shown}) {
+        f->Data()->objectType.value = OBJECT_IMPORT;
+        f->Data()->importPath.text = dir.File("a.obj");
+    }
+    off->Data()->filterValid.value = 0;
+    box->Data()->group->visible = 0;  // the eye of its group closed
+    const PovObjectStyle_cls style;
+    // The disabled mesh is not loaded; the one shown takes the first name.
+    const wxString declares = list1.PovObjectDeclares(style, 0);
+    EXPECT_EQ(Count(declares, "#declare MESH_OBJECT=mesh2{"), 1) << declares;
+    EXPECT_EQ(Count(declares, "#declare"), 1) << declares;
+    EXPECT_TRUE(off->Data()->mesh.vertices.empty());
+    EXPECT_FALSE(shown->Data()->mesh.vertices.empty());
+    wxString solids, meshes;
+    list1.PovObjects(solids, 0, 0, 0, "", style);
+    list1.PovObjects(meshes, 0, 1, 0, "", style);
+    EXPECT_EQ(solids, "");
+    EXPECT_EQ(Count(meshes, "\tMESH_OBJECT\n"), 1) << meshes;
+    // Opened again, the box is written.
+    box->Data()->group->visible = 1;
+    list1.PovObjects(solids, 0, 0, 0, "", style);
+    EXPECT_EQ(Count(solids, "box {"), 1) << solids;
+    wxUninitialize();
 }
 
 TEST_F(FilterObjectTest, EveryImportedMeshIsDeclaredUnderItsOwnName) {

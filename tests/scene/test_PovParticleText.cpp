@@ -177,6 +177,28 @@ TEST(PovParticleText, EmptyDrawOrderDeclaresAnEmptyUnion) {
     }
 }
 
+// A draw order far beyond any memory: no worker gets its buffer, the writer says so, and
+// the text still declares a closed union.
+TEST(PovParticleText, RunningOutOfMemoryIsToldAndTheTextStillParses) {
+    PovParticleType_cls types[4];
+    FourTypes(types);
+    Frame f;
+    f.Add(0, 1, 1, 1, 1);
+    f.order.push_back({0, 0.0f, 1.0f});
+    PovParticleFrame_cls view = f.View();
+    view.orderStride = 0;  // every record is the one record
+    view.orderCount = int64_t(1) << 58;
+    for (int threads : {1, 4}) {
+        std::string text;
+        const PovParticleCounts_cls counts = PovWriteParticles(text, types, view, true, threads);
+        EXPECT_TRUE(counts.outOfMemory) << threads;
+        EXPECT_EQ(counts.written, 0);
+        EXPECT_EQ(Union(text), "#declare PARTICLES=\nunion{\n};\n\n");
+    }
+    std::string text;
+    EXPECT_FALSE(PovWriteParticles(text, types, f.View(), true).outOfMemory);
+}
+
 TEST(PovParticleText, DownSizingFactor) {
     EXPECT_EQ(PovDownSizingFactor(1), 1.0f);
     EXPECT_EQ(PovDownSizingFactor(0), 1.0f);

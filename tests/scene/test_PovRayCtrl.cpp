@@ -171,6 +171,9 @@ TEST(PovRayCtrl, IniNamesChangeOnlyTheFilesExtension) {
         {"/data/a.ini.d/b.pov/povanim0007.ini", "/data/a.ini.d/b.pov/povanim0007.pov",
          "/data/a.ini.d/b.pov/povanim0007"},
         {"/w/povsnap0000.ini", "/w/povsnap0000.pov", "/w/povsnap0000"},
+        // extensions inside the file's own name are part of the name
+        {"/w/run.ini0003.ini", "/w/run.ini0003.pov", "/w/run.ini0003"},
+        {"/w/a.pov.b.ini.c0002.ini", "/w/a.pov.b.ini.c0002.pov", "/w/a.pov.b.ini.c0002"},
     };
     for (const Case& k : cases) {
         PovRayCtrl_cls c;

@@ -135,18 +135,25 @@ TEST_F(PovRenderRunner, QueueRendersEachFrameInTurnInTheWorkFolder) {
 TEST_F(PovRenderRunner, StopEndsARunningRenderer) {
     testsupport::TempDir dir;
     PovRayCtrl_cls ctrl;
-    const std::string slow = dir.File("slow");
-    testsupport::WriteFile(slow, "#!/bin/sh\nexec sleep 30\n");
-    chmod(slow.c_str(), 0755);
     ctrl.pathPovWork.text = dir.Path();
-    ctrl.pathPovRay.text = slow;
-    // At once (the renderer may not be started yet) and once it runs.
-    for (int delayMs : {0, 200}) {
+    // A renderer that ends when asked, at once (it may not be started yet) and once it runs;
+    // and one that ignores the request: it is ended outright after the grace time, not
+    // waited for.
+    struct Case {
+        const char* body;
+        int delayMs;
+    };
+    const Case cases[] = {{"exec sleep 30", 0}, {"exec sleep 30", 200}, {"trap '' TERM\nexec sleep 30", 200}};
+    for (const Case& c : cases) {
+        const std::string slow = dir.File("slow");
+        testsupport::WriteFile(slow, std::string("#!/bin/sh\n") + c.body + "\n");
+        chmod(slow.c_str(), 0755);
+        ctrl.pathPovRay.text = slow;
         ASSERT_TRUE(ctrl.RenderSnap());
-        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        std::this_thread::sleep_for(std::chrono::milliseconds(c.delayMs));
         const auto start = std::chrono::steady_clock::now();
         ctrl.StopRender();
         EXPECT_TRUE(ctrl.IsRenderIdle());
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << delayMs;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << c.body << " " << c.delayMs;
     }
 }

@@ -29,6 +29,7 @@ struct FakeSources : PovSceneSources_cls {
     bool objects = false;
     int lights = 1;
     int particleCalls = 0;
+    std::string particleProblem;  ///< what the particle text reports missing
     wxString PovBackground() override { return "rgb<0.000,0.000,1.000>"; }
     bool MainViewCamera(PovViewCamera_cls& out) override {
         const double pos[3] = {0, -6, 0}, second[3] = {0, 0, 0}, dir[3] = {0, 1, 0}, up[3] = {0, 0, 1},
@@ -49,6 +50,11 @@ struct FakeSources : PovSceneSources_cls {
                "\tsphere { <1.2,0,0>, 0.3 pigment { rgb <0,1,0> } finish { ambient 0.3 diffuse 0.7 } }\n"
                "}\n";
         return true;
+    }
+    std::string TakeParticleProblem() override {
+        std::string p;
+        p.swap(particleProblem);
+        return p;
     }
     wxString PovLights(double) override { return "light_source { <0,-6,0> rgb 1 }\n"; }
     int CountVisibleLights() override { return lights; }
@@ -320,4 +326,55 @@ TEST(PovSceneWriter, UnwritableFolderIsNamedInTheFailure) {
     ctrl.pathPovWork.text = dir.Path();
     EXPECT_TRUE(writer.ExportPovSnapshot(false));
     EXPECT_EQ(writer.failure, "");
+}
+
+// An export is a success only when both its files are written whole: a missing .ini, or
+// particles left out of the scene, is a failure that says what happened.
+TEST(PovSceneWriter, HalfAnExportIsAFailure) {
+    testsupport::TempDir dir;
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = dir.Path();
+    FakeSources src;
+    PovSceneWriter_cls writer(&ctrl, &src);
+    // A folder where the .ini should go: the scene is written, the .ini is not.
+    ASSERT_TRUE(platform::MakeDirectories(dir.File("povsnap0000.ini")));
+    EXPECT_FALSE(writer.ExportPovSnapshot(false));
+    EXPECT_NE(writer.failure.find("cannot write " + dir.File("povsnap0000.ini")), std::string::npos)
+        << writer.failure;
+    EXPECT_NE(testsupport::ReadFile(dir.File("povsnap0000.pov")).find("PARTICLES"), std::string::npos);
+    ASSERT_TRUE(platform::MakeDirectories(dir.File("povanim0000.ini")));
+    EXPECT_FALSE(writer.ExportPovAnimationFrame());
+    EXPECT_NE(writer.failure.find("povanim0000.ini"), std::string::npos) << writer.failure;
+
+    // Both files written, but the particle text lacks particles.
+    testsupport::TempDir other;
+    ctrl.pathPovWork.text = other.Path();
+    src.particleProblem = "no frame has been drawn yet; the scene holds no particles";
+    EXPECT_FALSE(writer.ExportPovSnapshot(false));
+    EXPECT_EQ(writer.failure, "particles: no frame has been drawn yet; the scene holds no particles");
+    EXPECT_TRUE(writer.ExportPovSnapshot(false));
+    EXPECT_EQ(writer.failure, "");
+}
+
+// A name pattern that holds ".ini" or ".pov" before its number: the .ini names the scene
+// that was written beside it, and the image after the same name.
+TEST(PovSceneWriter, IniNamesTheSceneWrittenUnderAnyPattern) {
+    testsupport::TempDir dir;
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = dir.Path();
+    FakeSources src;
+    PovSceneWriter_cls writer(&ctrl, &src);
+    for (const char* pattern : {"run.ini%04d", "a.pov.b%04d"}) {
+        ctrl.filePovSnap.text = pattern;
+        ASSERT_TRUE(writer.ExportPovSnapshot(false)) << writer.failure;
+        const std::string base = S(ctrl.GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT));
+        const std::string ini = testsupport::ReadFile(base + ".ini");
+        const std::string name = base.substr(base.rfind('/') + 1);
+        // relative or with the folder, as the output settings say
+        EXPECT_NE(ini.find(name + ".pov\"\nOutput_File_Name="), std::string::npos) << ini;
+        const size_t out = ini.find("Output_File_Name=");
+        ASSERT_NE(out, std::string::npos);
+        EXPECT_NE(ini.find(name + "\"\n", out), std::string::npos) << ini;
+        EXPECT_NE(testsupport::ReadFile(base + ".pov").find("camera {"), std::string::npos) << pattern;
+    }
 }

@@ -16,10 +16,18 @@
 
 namespace {
 
-/// The textures and lists of one BG filter, in the views' shared context. They stay with the
-/// context when the filter is deleted (no context need be current then); they are few.
+/// The textures and lists of one BG filter, in the views' shared context. When the filter is
+/// deleted its list keeps them until a view's paint releases them (ReleaseGL).
 class FilterBGGL_cls : public FilterGLCache_cls {
 public:
+    void ReleaseGL() override {
+        for (GLTexture_cls* t : {&star, &textureA, &textureB, &colour}) t->Release();
+        for (GLuint* list : {&starList, &domeList}) {
+            if (*list != 0) glDeleteLists(*list, 1);
+            *list = 0;
+        }
+    }
+
     GLTexture_cls star, textureA, textureB, colour;
     bool starLoaded = false;
     GLuint starList = 0;
@@ -99,7 +107,7 @@ void DrawStars(FilterBGGL_cls& c, const FilterBGData_cls& d) {
     glEnable(GL_TEXTURE_2D);
     c.star.Bind();
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    for (int i = 0; float(i) < d.brightness.value; ++i) glCallList(c.starList);
+    for (int i = 0; float(i) < d.Brightness(); ++i) glCallList(c.starList);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -161,9 +169,9 @@ void DrawDomePasses(FilterBGGL_cls& c, const FilterBGData_cls& d, GLTexture_cls&
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    for (int i = 0; float(i) < d.brightness.value; ++i) {
+    for (int i = 0; float(i) < d.Brightness(); ++i) {
         glBlendFunc(GL_SRC_ALPHA, i == 0 ? GL_ONE_MINUS_SRC_ALPHA : GL_ONE);
-        glColor4f(1, 1, 1, d.brightness.value - float(i));
+        glColor4f(1, 1, 1, d.Brightness() - float(i));
         if (!c.domeList) BuildDomeList(c);
         glPushMatrix();
         glScalef(d.bgScale.value, d.bgScale.value, d.bgScale.value);
@@ -234,9 +242,9 @@ void DrawSphere(FilterBGGL_cls& c, FilterBGData_cls& d, int kind) {
         const GLint wrap = kind == 0 ? GL_REPEAT : GL_CLAMP_TO_EDGE;
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
-        for (int i = 0; float(i) < d.brightness.value; ++i) {
+        for (int i = 0; float(i) < d.Brightness(); ++i) {
             glBlendFunc(GL_SRC_ALPHA, i == 0 ? GL_ONE_MINUS_SRC_ALPHA : GL_ONE);
-            glColor4f(1, 1, 1, d.brightness.value - float(i));
+            glColor4f(1, 1, 1, d.Brightness() - float(i));
             GpIcoSphere->CallTextured(3);
         }
     }

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "common/GLCamera.h"
@@ -24,7 +25,7 @@ void Values3(ParamGroup_cls* g, double t, double fallback, double out[3]) {
 
 void FilterGrid_cls::DrawGL(double t, const GLCamera_cls& camera, TagList_cls* tags) {
     FilterGridData_cls* d = Data();
-    if (!d->filterValid.value || (d->group && !d->group->visible)) return;
+    if (!d->filterValid.value || !d->ShownByEye()) return;
     double T[3], R[3], S[3];
     Values3(d->translate, t, 0.0, T);
     Values3(d->rotation, t, 0.0, R);
@@ -43,7 +44,9 @@ void FilterGrid_cls::DrawGL(double t, const GLCamera_cls& camera, TagList_cls* t
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     TagList_cls* labels = d->gridCoord.value ? tags : nullptr;
-    const double a = d->gridMin.value, b = d->gridMax.value;
+    double a = d->gridMin.value, b = d->gridMax.value;
+    // A reversed range spans the same two ends, and a cube shows its far faces either way.
+    if (b < a) std::swap(a, b);
     const int n = std::min(d->gridLineNum.value, kGridMaxDivisions);
     switch (d->gridType.value) {
         case 0: DrawGridPlaneXY(a, b, n, 0, labels); break;

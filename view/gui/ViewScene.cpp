@@ -136,6 +136,8 @@ void ClearBackground(double t) {
 /// The enabled BG filters of the world list at scene time `t`, behind everything.
 void DrawBackgrounds(double t) {
     if (!GpFilterCtrls[2]) return;
+    // Deleted backgrounds give their textures back here, where the context is current.
+    GpFilterCtrls[2]->ReleaseRetiredGL();
     const std::vector<FilterBG_cls*> bgs = GpFilterCtrls[2]->GetEnabledBGs();
     if (bgs.empty()) return;
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT | GL_DEPTH_BUFFER_BIT |

@@ -18,6 +18,7 @@
 #include "filters/FilterObject.h"
 #include "filters/gui/FilterObjectGUI.h"
 #include "filters/gui/FilterPanelPain.h"
+#include "timeline/ParamGroup.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/ViewScene.h"
 
@@ -133,13 +134,16 @@ TEST_F(ObjectFilterTest, BoxStandsWhereTheCameraPutsItsCentre) {
     const unsigned char* b = pic.At(beside);
     ASSERT_NE(b, nullptr);
     EXPECT_LT(b[1], 30) << "the box reaches beyond its half size";
-    // disabled: nothing drawn there
-    d->filterValid.value = 0;
-    ASSERT_TRUE(Repaint());
-    c = pic.At(centre);
-    const unsigned char* bg = pic.At(corner);
-    ASSERT_TRUE(c && bg);
-    EXPECT_EQ(c[1], bg[1]);
+    // disabled, or hidden by the eye of its group: nothing drawn there
+    for (const bool byEye : {false, true}) {
+        d->filterValid.value = byEye ? 1 : 0;
+        d->group->visible = byEye ? 0 : 1;
+        ASSERT_TRUE(Repaint());
+        c = pic.At(centre);
+        const unsigned char* bg = pic.At(corner);
+        ASSERT_TRUE(c && bg);
+        EXPECT_EQ(c[1], bg[1]) << (byEye ? "hidden by the eye" : "disabled");
+    }
 }
 
 TEST_F(ObjectFilterTest, ProjectKeepsTheObjectAndItsTexture) {

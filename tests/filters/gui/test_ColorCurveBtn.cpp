@@ -122,6 +122,23 @@ TEST(ColorSwatch, ConstantCurveAndCheckerRows) {
     EXPECT_EQ(int(top.g), int((255 - 64) * 0.5 + 64));
 }
 
+// Channels beyond 0..1 (a curve that overshoots, a colour from a file) paint full or
+// none, never the low byte of their value.
+TEST(ColorSwatch, ChannelsBeyondTheRangeAreHeldAtItsEnds) {
+    const double keys[2][5] = {{0, 1.02, -0.1, 0.5, 1}, {1, 1.02, -0.1, 0.5, 1}};
+    ColorCurve_cls over("o", "o", "1.5 -0.2 0.5 1", 2, keys);
+    wxImage im = Paint(over, 100, 20, false);
+    EXPECT_TRUE(Rgb(im, 50, 10, 255, 0, 127)) << "constant colour";
+    over.useColorCurve.value = true;
+    for (const bool opaque : {true, false}) {
+        im = Paint(over, 100, 20, opaque);
+        EXPECT_TRUE(Rgb(im, 50, 5, 255, 0, 127)) << opaque;
+        const SwatchRGB c = SwatchColour(over, SwatchRGB{64, 64, 64}, 0.5, opaque);
+        EXPECT_EQ(int(c.r), 255);
+        EXPECT_EQ(int(c.g), 0);
+    }
+}
+
 TEST_F(ColorButtonTest, DialogColourIsOneUndoableStepWithAlphaOne) {
     record.constantColor.values[3] = 0.5f;
     Click(100);

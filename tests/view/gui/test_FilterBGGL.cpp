@@ -6,10 +6,13 @@
 #include <GL/glu.h>
 #include <wx/image.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "filters/ColorCurve.h"
 #include "filters/FilterBG.h"
+#include "filters/FilterCtrl.h"
 #include "tests/support/TestFiles.h"
 #include "tests/view/gui/GLTestCanvas.h"
 #include "tests/view/gui/PixelProbe.h"
@@ -80,6 +83,14 @@ TEST_F(BGFilterGL, StarsAtTheirGeneratedPlaces) {
         int x0, y0, x1, y1;
         ASSERT_TRUE(probe.Box(Bright, x0, y0, x1, y1));
         EXPECT_LT(x1 - x0, kSize);
+    }
+    // A brightness typed far beyond the limit draws the limit's passes, and the paint ends.
+    d->brightness.value = 1e9f;
+    Look(s.position[0], s.position[1], s.position[2]);
+    bg->Draw(0);
+    {
+        PixelProbe probe(kSize, kSize);
+        EXPECT_TRUE(probe.Near(kSize / 2, kSize / 2, 1, Bright));
     }
     // Brightness 0 draws nothing.
     d->brightness.value = 0;
@@ -166,5 +177,68 @@ TEST_F(BGFilterGL, FisheyeDomeCoversTheUpperHalfOnly) {
     bg->Draw(0);
     Pixel(kSize / 2, kSize / 2, px);
     EXPECT_LT(px[0], 10);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+namespace {
+
+/// The texture and display-list names alive in the current context (names below 4096).
+std::vector<GLuint> LiveNames(GLboolean (*is)(GLuint)) {
+    std::vector<GLuint> names;
+    for (GLuint n = 1; n < 4096; ++n)
+        if (is(n)) names.push_back(n);
+    return names;
+}
+
+std::vector<GLuint> Added(const std::vector<GLuint>& before, const std::vector<GLuint>& after) {
+    std::vector<GLuint> out;
+    for (GLuint n : after)
+        if (std::find(before.begin(), before.end(), n) == before.end()) out.push_back(n);
+    return out;
+}
+
+GLboolean IsTexture(GLuint n) { return glIsTexture(n); }
+GLboolean IsList(GLuint n) { return glIsList(n); }
+
+}  // namespace
+
+// A deleted background gives back its textures and lists at the next paint of a view: a
+// fisheye sky of 4096 x 4096 would otherwise keep 64 MB for the rest of the session.
+TEST_F(BGFilterGL, DeletedFilterReleasesItsTexturesAndLists) {
+    if (!ready) GTEST_SKIP() << "no GL context";
+    testsupport::TempDir dir;
+    EnsureImageHandlers();
+    wxImage sky(32, 32);
+    sky.SetRGB(wxRect(0, 0, 32, 32), 0, 0, 255);
+    const std::string file = dir.File("sky.png");
+    ASSERT_TRUE(sky.SaveFile(file, wxBITMAP_TYPE_PNG));
+    FilterCtrl_cls world{2};
+    auto* f = static_cast<FilterBG_cls*>(world.AddFilter(FILTER_BG, -1, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_NE(f, nullptr);
+    FilterBGData_cls* d = f->Data();
+    d->SetScaleKey(1, 1, 1);
+    d->starNumber.value = 40;
+    const std::vector<GLuint> textures = LiveNames(IsTexture), lists = LiveNames(IsList);
+    Look(0, 0, 1);
+    f->Draw(0);  // stars: the star texture and list
+    d->bgType.value = 1;
+    d->textureA.text = wxString::FromUTF8(file);
+    d->textureB.text = wxString::FromUTF8(file);
+    f->Draw(0);  // fisheye domes: both textures and the dome list
+    unsigned char px[4];
+    Pixel(kSize / 2, kSize / 2, px);
+    EXPECT_GT(px[2], 200) << "the sky is drawn";
+    const std::vector<GLuint> madeTextures = Added(textures, LiveNames(IsTexture));
+    const std::vector<GLuint> madeLists = Added(lists, LiveNames(IsList));
+    EXPECT_GE(madeTextures.size(), 2u);
+    EXPECT_GE(madeLists.size(), 2u);
+
+    world.DeleteFilter(0);
+    // Nothing is deleted without the paint: the list has no context to ask for.
+    EXPECT_EQ(Added(textures, LiveNames(IsTexture)), madeTextures);
+    world.ReleaseRetiredGL();
+    for (GLuint n : madeTextures) EXPECT_FALSE(glIsTexture(n)) << "texture " << n;
+    for (GLuint n : madeLists) EXPECT_FALSE(glIsList(n)) << "list " << n;
+    world.ReleaseRetiredGL();  // nothing left to release
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
