@@ -26,6 +26,8 @@
 #include "app/gui/AboutBox.h"
 #include "app/gui/AppCore.h"
 #include "scene/LightSRCCtrl.h"
+#include "scene/SceneObj.h"
+#include "timeline/gui/ParamGUICtrl.h"
 #include "scene/gui/LightSRCGUI.h"
 #include "scene/PovRayCtrl.h"
 #include "app/gui/Preference.h"
@@ -453,6 +455,7 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
             }
             m_shortcuts->OnKey(m_forwardedMods, m_forwardedKey);
             break;
+        case ID_PARAM_PANEL_REFRESH: DropParamSelection(); break;
         case ID_END_CAPTURE: OnEndCapture(); break;
         case ID_START_EXPORT_RUN: StartExportRun(); break;
         case ID_POVRAY_CONFIG:
@@ -743,6 +746,16 @@ void FrameMain_cls::OnMoveFrame() {
 
 TimeCtrl_cls* FrameMain_cls::GetTimeCtrl() const {
     return m_core ? m_core->GetTimeCtrl() : nullptr;
+}
+
+void FrameMain_cls::DropParamSelection() {
+    // A click on an empty part of the timeline: no parameter group stays selected, and no
+    // scene object stays the target of the views' gizmo.
+    ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(GetTimeCtrl());
+    SceneObj_cls* selected = params ? dynamic_cast<SceneObj_cls*>(params->SelectGroup(nullptr)) : nullptr;
+    if (selected == GpSelectedSceneObj) return;
+    SetSelectedSceneObj(selected);
+    PostMenuCommand(ID_REDRAW_VIEWS);
 }
 
 void FrameMain_cls::OnKeyDown(wxKeyEvent& event) {

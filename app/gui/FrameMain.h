@@ -189,6 +189,9 @@ private:
     /// animation, and the end of a render (FrameMainPov.cpp).
     void OnPovCommand(int id);
     void OnMoveFrame();
+    /// ID_PARAM_PANEL_REFRESH: the parameter panel drops its group selection, and the selected
+    /// scene object goes with it.
+    void DropParamSelection();
     void OnKeyDown(wxKeyEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnIdle(wxIdleEvent& event);

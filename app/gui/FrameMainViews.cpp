@@ -12,7 +12,7 @@
 #include "data/DataExporter.h"
 #include "data/DataSequenceSet.h"
 #include "filters/ColorCurve.h"
-#include "platform/gui/GLEntryPoints.h"
+#include "view/gui/GLResources.h"
 #include "timeline/TimeCtrl.h"
 #include "view/DrawOptions.h"
 #include "view/ExposureSettings.h"
@@ -94,8 +94,7 @@ void FrameMain_cls::InstallViewDrawing() {
     MainGLCanvas_cls::SetGLInitHook([exposure, done = std::make_shared<bool>(false)](MainGLCanvas_cls& view) {
         if (*done || !exposure) return;
         *done = true;
-        const bool gl2 = GLVersionAtLeast(2, 0) && LoadGL2EntryPoints() == 0;
-        exposure->InitShader(gl2, &view);
+        exposure->InitShader(GL2EntryPointsLoaded(), &view);
     });
     SequenceRenderer_cls* renderer = m_core ? m_core->GetSequenceRenderer() : nullptr;
     if (!renderer || !m_top || !GpDataSequenceSet) return;

@@ -5,7 +5,9 @@
 #include "app/gui/AppCore.h"
 #include "app/gui/FrameMain.h"
 #include "common/CommandIds.h"
+#include "scene/SceneObj.h"
 #include "timeline/TimeCtrl.h"
+#include "view/ModeIcon.h"
 #include "view/gui/MainGLCanvas.h"
 
 ShortcutAction ShortcutKeys_cls::OnKey(int mask, int key) {
@@ -53,9 +55,23 @@ void ShortcutKeys_cls::Run(const ShortcutAction& a) {
                 m_frame->PostMenuCommand(ID_APPLY_VIEW_SETTINGS);
             }
             break;
-        default:
-            // Transform modes and gizmo axes act on the selected scene object, which joins
-            // the program with the views' dragging.
+        case SHORTCUT_EDIT_MODE:
+            // The mode of the next gizmo drag; the main view shows it in its mode icons.
+            if (a.value == 0)
+                SetItemEditModeTranslation();
+            else if (a.value == 1)
+                SetItemEditModeScale();
+            else
+                SetItemEditModeRotation();
+            if (MainGLCanvas_cls* view = m_frame->GetMainView()) view->Refresh(false);
             break;
+        case SHORTCUT_TOGGLE_AXIS:
+            // Constrains the selected object's gizmo to the axis, or frees it when that axis
+            // was set; without a selected object the key does nothing.
+            if (!GpSelectedSceneObj) break;
+            GpSelectedSceneObj->ToggleAxis(a.value);
+            if (MainGLCanvas_cls* view = m_frame->GetMainView()) view->Refresh(false);
+            break;
+        default: break;
     }
 }

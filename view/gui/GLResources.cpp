@@ -18,6 +18,8 @@
 #include "view/gui/FBO.h"
 #include "view/gui/GLInfo.h"
 #include "view/gui/GLTexture.h"
+#include "view/gui/ShaderProgram.h"
+#include "platform/gui/GLEntryPoints.h"
 
 RenderConfig_cls GoRenderConfig;
 ColorCurve_cls* GpBGColor = nullptr;
@@ -27,6 +29,7 @@ namespace {
 
 bool g_created = false;
 bool g_infoRead = false;
+bool g_gl2 = false;
 std::unique_ptr<GLInfo_cls> g_info;
 std::unique_ptr<GLTexture_cls> g_mask;
 std::unique_ptr<GLTexture_cls> g_grid;
@@ -78,6 +81,9 @@ void CreateGLResources() {
 }
 
 void ReleaseGLResources() {
+    // The programs belong to the views' context, which goes with the frame: a later frame's
+    // first view builds its own.
+    ShaderProgram_cls::Destroy();
     delete GpFBOPool;
     GpFBOPool = nullptr;
     delete GpDistortionMesh;
@@ -135,8 +141,13 @@ GLInfo_cls& GLInfoRecord() {
     return *g_info;
 }
 
-void InitSharedGLObjects() {
+void InitSharedGLObjects(wxWindow* view) {
     if (g_mask) return;
+    // The OpenGL 2 functions are fetched once per context set-up; the particle and object
+    // shaders are built from them (a driver without them leaves every draw to the fixed
+    // pipeline).
+    g_gl2 = GLVersionAtLeast(2, 0) && LoadGL2EntryPoints() == 0;
+    ShaderProgram_cls::Create(view, g_gl2);
     glEnable(GL_TEXTURE_2D);
     g_mask = std::make_unique<GLTexture_cls>();
     g_grid = std::make_unique<GLTexture_cls>();
@@ -145,6 +156,8 @@ void InitSharedGLObjects() {
     BuildFisheyeGridTexture(*g_grid);
     glDisable(GL_TEXTURE_2D);
 }
+
+bool GL2EntryPointsLoaded() { return g_gl2; }
 
 GLTexture_cls* MaskTexture() { return g_mask.get(); }
 GLTexture_cls* FisheyeGridTexture() { return g_grid.get(); }

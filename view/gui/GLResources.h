@@ -14,6 +14,7 @@ class ColorCurve_cls;
 class GLInfo_cls;
 class ParamTextStream_cls;
 class GLTexture_cls;
+class wxWindow;
 
 /// "FBOBufferSize=" (unsigned, "3": index into 256, 512, 1024, 2048, 4096) and
 /// "LineWidth=" (float, "5").
@@ -55,9 +56,12 @@ void InitGlutOnce();
 void SetDefaultGLState();
 /// Reads the GL information record once (context current).
 void QueryGLInfoOnce();
-/// The objects made by the first view's set-up: the mask texture from
+/// The objects made by the first view's set-up: the OpenGL 2 entry points and the shader
+/// manager GpShaderProgram (its message boxes parented to `view`), the mask texture from
 /// "Resource/DefaultMask.png" (mirrored vertically) and the 1024 x 1024 fisheye grid.
-void InitSharedGLObjects();
+void InitSharedGLObjects(wxWindow* view);
+/// Whether the first view's set-up found every OpenGL 2 entry point.
+bool GL2EntryPointsLoaded();
 
 /// The GL information of the views' context (filled by the first view's set-up).
 GLInfo_cls& GLInfoRecord();

@@ -312,7 +312,7 @@ bool MainGLCanvas_cls::InitGL() {
         m_small = std::make_unique<FBO_cls>(128, 128);
         m_small->Allocate(false);
     }
-    InitSharedGLObjects();
+    InitSharedGLObjects(this);
     glDepthFunc(GL_LEQUAL);
     m_glReady = true;
     if (g_glInit) g_glInit(*this);

@@ -161,6 +161,8 @@ public:
     void ScreenPass();
     /// The warnings of the last paint (the message text as the info pass found it).
     const std::string& LastMessage() const { return m_lastMessage; }
+    /// The first info line of the last info pass drawn (empty before one).
+    const std::string& LastInfoLine() const { return m_lastInfoLine; }
     bool CaptureOn() const { return m_captureOn; }
     bool SequenceCaptureOn() const { return m_sequenceCapture; }
     /// Per-view GL set-up on the first paint; true when it ran on this call.
@@ -334,6 +336,7 @@ private:
     bool m_useFBO = true;            ///< this paint draws through the off-screen buffers
     int m_messageCount = 0;          ///< info passes drawn ("Count")
     std::string m_lastMessage;       ///< message text of the last info pass
+    std::string m_lastInfoLine;      ///< first info line of the last info pass
     long long m_paintStartUs = 0;    ///< when this paint began (steady clock, microseconds)
     bool m_redrawOthers = false;     ///< see RequestRedrawOthers
     static long long PaintClockUs();

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include <wx/translation.h>
@@ -14,6 +15,7 @@
 #include "common/CommandIds.h"
 #include "common/gui/WidgetCommon.h"
 #include "platform/gui/GLEntryPoints.h"
+#include "scene/SceneObj.h"
 #include "timeline/TimeCtrl.h"
 #include "view/CaptureSequence.h"
 #include "view/DistortionMesh.h"
@@ -24,6 +26,7 @@
 #include "view/gui/AxisIndicator.h"
 #include "view/gui/BitmapText.h"
 #include "view/gui/FBO.h"
+#include "view/gui/GLPicker.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/GLTexture.h"
 #include "view/gui/ImageSaverGL.h"
@@ -355,6 +358,13 @@ void MainGLCanvas_cls::DrawInfoText() {
     }
     ViewInfoLine_cls info;
     if (g_infoSource) g_infoSource(*this, info);
+    // What the last pick hit (names of its first record; a gizmo pick gives the axis as
+    // the second), the selected scene object, and where the pointer stands in this view.
+    info.hit0 = GoGLPicker.FirstName();
+    info.hit1 = GoGLPicker.SecondName();
+    info.selected = static_cast<long long>(reinterpret_cast<std::intptr_t>(GpSelectedSceneObj));
+    info.pointX = m_tracker.x;
+    info.pointY = m_tracker.y;
     info.paintMs = long((NowUs() - m_paintStartUs) / 1000);
     VideoMemory(info.gmem0, info.gmem1);
     info.count = m_messageCount++;
@@ -368,7 +378,8 @@ void MainGLCanvas_cls::DrawInfoText() {
     screen.Set(m_clientW, m_clientH);
     void* font = BitmapFontForIndex(1);  // Helvetica 12
     glColor4f(1, 1, 1, 1);
-    DrawBitmapText(screen, font, info.Line1(), 5, 10, true);
+    m_lastInfoLine = info.Line1();
+    DrawBitmapText(screen, font, m_lastInfoLine, 5, 10, true);
     DrawBitmapText(screen, font, info.Line2(), 5, 28, true);
     if (!message.empty()) {
         // From 10 pixels above the bottom, each further line 24 pixels higher.

@@ -10,6 +10,8 @@
 #include <wx/uiaction.h>
 
 #include <cmath>
+#include <cstdint>
+#include <string>
 #include <memory>
 
 #include "app/gui/Preference.h"
@@ -261,4 +263,31 @@ TEST_F(LightViews, ClickSelectsALightAndAGizmoDragIsOneUndoStep) {
     EXPECT_FALSE(GoCommandHistory.CanUndo());
     const std::vector<double> back = lights->Light(0).translate->GetValues(0, 0);
     for (int k = 0; k < 3; ++k) EXPECT_NEAR(back[size_t(k)], l0[k], 1e-9);
+}
+
+TEST_F(LightViews, InfoLineShowsWhatTheClickHitTheSelectionAndThePointer) {
+    toggles.grid = false;
+    GpPreference->ApplyMouseTemplate(1);  // "Blender Like": right selects
+    const double l1[3] = {-0.4, -0.3, -0.3};
+    lights->Light(1).SetTranslateKey(l1[0], l1[1], l1[2]);
+    ASSERT_TRUE(Repaint());
+    ASSERT_TRUE(Repaint());
+    const wxPoint at = Pixel(l1);
+    Click(wxMOUSE_BTN_RIGHT, at);
+    ASSERT_EQ(GpSelectedSceneObj, &lights->Light(1));
+    ASSERT_TRUE(Repaint());
+    const std::string object = std::to_string(reinterpret_cast<std::intptr_t>(&lights->Light(1)));
+    // Light 1's pick name is 11; a select pick has no second name.
+    std::string line = view->LastInfoLine();
+    EXPECT_NE(line.find(":Hitting11+-1:Object" + object + "pointXY=" + std::to_string(at.x) + "," +
+                        std::to_string(at.y)),
+              std::string::npos)
+        << line;
+    // A click on empty space hits nothing and keeps the selection.
+    const wxPoint empty(5, h / 2);
+    Click(wxMOUSE_BTN_RIGHT, empty);
+    ASSERT_TRUE(Repaint());
+    line = view->LastInfoLine();
+    EXPECT_NE(line.find(":Hitting-1+-1:Object" + object + "pointXY=5," + std::to_string(h / 2)), std::string::npos)
+        << line;
 }

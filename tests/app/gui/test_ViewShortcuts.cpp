@@ -16,6 +16,8 @@
 #include "common/CommandIds.h"
 #include "scene/AnchorPath.h"
 #include "scene/CameraPath.h"
+#include "scene/SceneObj.h"
+#include "view/ModeIcon.h"
 #include "timeline/ParamGroup.h"
 #include "view/gui/GLCanvasCtrl.h"
 #include "view/gui/MainGLCanvas.h"
@@ -103,4 +105,68 @@ TEST(ViewShortcuts, CameraAndAnchorKeysAreOneUndoStepEach) {
     GpAnchorPath->UpdateTransform(0);
     EXPECT_NEAR(GpAnchorPath->transform.pose.position[0], 0, 1e-6);
     GoPivotPose = GLCameraPose_cls();
+}
+
+TEST(ViewShortcuts, TransformAndAxisKeysTypedInAViewSetTheModeAndTheSelectedObjectsAxis) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    MainGLCanvas_cls* view = shell.frame->GetTopPanel()->View(0);
+    GpCurrentCanvas = view;
+    shell.frame->Raise();
+    testsupport::PumpUntil([&] { return shell.frame->IsActive(); }, 3000);
+    view->SetFocus();
+    testsupport::PumpUntil([&] { return wxWindow::FindFocus() == view; }, 2000);
+    ASSERT_EQ(wxWindow::FindFocus(), view);
+    wxUIActionSimulator sim;
+    auto type = [&](int key) {
+        sim.Char(key);
+        testsupport::Pump(40);
+    };
+    // The transform mode, whatever the selection.
+    SetSelectedSceneObj(nullptr);
+    GiItemEditMode = 0;
+    const struct {
+        int key, mode;
+    } modes[] = {{'s', 1}, {'r', 2}, {'t', 0}, {'R', 2}};
+    for (const auto& m : modes) {
+        type(m.key);
+        EXPECT_EQ(GiItemEditMode, m.mode) << char(m.key);
+    }
+    // X with no selected object changes nothing (and is no menu key either).
+    type('x');
+    EXPECT_EQ(GpSelectedSceneObj, nullptr);
+    // The camera path selected: each axis key constrains its gizmo, the same key again
+    // frees it.
+    SceneObj_cls* path = shell.core->SelectParamsById(0);
+    ASSERT_NE(path, nullptr);
+    ASSERT_EQ(GpSelectedSceneObj, path);
+    path->gizmoAxis = -1;
+    const struct {
+        int key, axis;
+    } axes[] = {{'x', 0}, {'y', 1}, {'z', 2}, {'z', -1}, {'y', 1}, {'y', -1}};
+    for (const auto& a : axes) {
+        type(a.key);
+        EXPECT_EQ(path->gizmoAxis, a.axis) << char(a.key);
+    }
+    // Ctrl+Z stays Undo: it does not touch the axis.
+    GoCommandHistory.Clear();
+    sim.Char('z', wxMOD_CONTROL);
+    testsupport::Pump(40);
+    EXPECT_EQ(path->gizmoAxis, -1);
+}
+
+TEST(ViewShortcuts, AClickOnAnEmptyTimelinePartDropsTheSelection) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    SceneObj_cls* path = shell.core->SelectParamsById(0);
+    ASSERT_NE(path, nullptr);
+    ASSERT_EQ(GpSelectedSceneObj, path);
+    ASSERT_TRUE(path->IsOwnerSelected());
+    // What the timeline posts for a left press away from its cursor and tabs.
+    shell.Post(ID_PARAM_PANEL_REFRESH);
+    EXPECT_EQ(GpSelectedSceneObj, nullptr);
+    EXPECT_FALSE(path->IsOwnerSelected());
+    // Nothing selected: the command changes nothing.
+    shell.Post(ID_PARAM_PANEL_REFRESH);
+    EXPECT_EQ(GpSelectedSceneObj, nullptr);
 }
