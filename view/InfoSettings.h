@@ -34,8 +34,8 @@ InfoParticle RawInfoParticle(const ParticleData_cls* data, int64_t index);
 /// the particle (its entries were never evaluated and hold nothing meaningful).
 InfoParticle DrawnInfoParticle(const Snap_cls* frame, int64_t index, const InfoParticle& previous);
 
-/// Owned by the central object; GUI thread only. The two items carry keys and defaults but
-/// are not written to any file.
+/// Owned by the central object; GUI thread only. The two items are written into projects
+/// (after the overlay settings) and read from any file.
 class InfoSettings_cls {
 public:
     /// Registers "InformationIndex=" ("0", 0 to 500000000) and "InformationType=" ("0",

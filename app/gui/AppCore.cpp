@@ -59,6 +59,7 @@
 #include "view/Snap.h"
 #include "view/ExposureSettings.h"
 #include "view/InfoSettings.h"
+#include "view/gui/InfoPage.h"
 #include "view/OverlaySettings.h"
 #include "view/ShadowVolume.h"
 #include "view/ParticleAttrib.h"
@@ -469,6 +470,7 @@ void AppCore_cls::RegisterSections() {
         if (renderer) renderer->ReloadTextures();
         GbSnapDataRefresh = true;
         if (m_frame) m_frame->PostMenuCommand(ID_ATTRIB_PAGES_REFRESH);
+        if (GpInfoPage) GpInfoPage->RefreshAll();
     });
     m_sections.AddWriter(ROW_FRAME, "frame", [this]() {
         return m_frame ? m_frame->WriteConfig().utf8_string() : std::string();
@@ -506,6 +508,9 @@ void AppCore_cls::RegisterSections() {
     m_sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &m_drawOptions->group);
     // Written into projects only (its row comes after the program-wide ones), read from any file.
     m_sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "overlay", &m_overlay->group);
+    // The Info page's particle index and source, beside the overlay page they share a
+    // notebook with: a project opens on the particle it was saved on.
+    m_sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "info", &m_info->group);
     m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &m_exposure->group);
     m_sections.AddGroup(ROW_SHADOW, READ_SHADOW, "shadow", &GoShadowConfig.group);
     m_sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &GoImageSaver.group);

@@ -80,7 +80,7 @@ inline std::string DrawOptionRows() {
            "Shadow=0\r\n";
 }
 
-/// The overlay settings (defaults).
+/// The overlay settings, then the Info page's particle index and source (defaults).
 inline std::string OverlayRows() {
     return "OverLayTimePos=4\r\n"
            "OverLayTimeFontFamily=2\r\n"
@@ -90,7 +90,9 @@ inline std::string OverlayRows() {
            "OverLayShowLegend=1 0 0 0\r\n"
            "OverLayLegendPos=3\r\n"
            "OverLayLegendIgnoreAlphe=0\r\n"
-           "OverLayLegendIgnoreTics=0\r\n";
+           "OverLayLegendIgnoreTics=0\r\n"
+           "InformationIndex=0\r\n"
+           "InformationType=0\r\n";
 }
 
 /// The shadow volumes' settings (defaults).
