@@ -11,6 +11,11 @@ CaptureSequence_cls* GpCaptureSequence = nullptr;
 
 CaptureSequence_cls::CaptureSequence_cls(const wxString& directory) {
     group.Register(&initialNumber, "ImgSequenceInitNum=", "0");
+    // As the dialog's spin controls allow: a damaged file cannot ask for huge images.
+    outputWidth.SetRange(0, 4096);
+    outputHeight.SetRange(0, 4096);
+    group.Register(&outputWidth, "ImgSequenceOutputWidth=", "640");
+    group.Register(&outputHeight, "ImgSequenceOutputHeight=", "480");
     wxString dir = directory.empty() ? wxString::FromUTF8(platform::WorkingDirectory()) : directory;
     if (!dir.empty() && dir.Last() == '/') dir.RemoveLast();
     // The folder is file-name text: a '%' in it must stay literal in the pattern.
@@ -23,8 +28,8 @@ void CaptureSequence_cls::SetViewSize(int width, int height, float angle, bool a
     previewHeight = height;
     previewAngle = angle;
     if (alsoOutput) {
-        outputWidth = width;
-        outputHeight = height;
+        outputWidth.value = width;
+        outputHeight.value = height;
     }
     ViewSizeChanged();
 }
@@ -74,11 +79,11 @@ bool CaptureSequence_cls::WouldSave(int stepIndex, int eye) const {
 }
 
 bool CaptureSequence_cls::CheckOutputSize(wxString* message) const {
-    if (outputWidth >= 1 && outputHeight >= 1) return true;
+    if (outputWidth.value >= 1 && outputHeight.value >= 1) return true;
     if (message)
         *message = wxString::Format(wxGetTranslation("The output size %d x %d has no pixels: "
                                                      "width and height must be at least 1."),
-                                    outputWidth, outputHeight);
+                                    outputWidth.value, outputHeight.value);
     return false;
 }
 
@@ -90,6 +95,6 @@ bool CaptureSequence_cls::SaveFrame(ImageSaver_cls& saver, CapturedPixels view,
     lastIndex = stepIndex;
     lastEye = eye;
     if (eye >= 0 && eye < 7) lastIndexOfEye[eye] = stepIndex;
-    return saver.SaveFBO(std::move(view), std::move(overlay), outputWidth, outputHeight,
+    return saver.SaveFBO(std::move(view), std::move(overlay), outputWidth.value, outputHeight.value,
                          FrameFileName(), sideBySide);
 }

@@ -61,7 +61,10 @@ public:
                    int stepIndex, int eye, bool sideBySide);
 
     FileSequence_cls files;          ///< path, pattern, digit count (-1: not numbered)
-    ConfItemGroup_cls group;         ///< holds the initial number only (written to no file)
+    /// The initial number and the output size, written into projects (after the exposure
+    /// settings) and read from any file. The dialog sets the initial number anew each time
+    /// it is opened.
+    ConfItemGroup_cls group;
     ConfItemINT_cls initialNumber;   ///< "ImgSequenceInitNum=", added to every file number
     int lastIndex = 0;               ///< step index of the frame saved last
     int lastEye = -1;                ///< eye of the frame saved last
@@ -71,8 +74,8 @@ public:
     int previewWidth = 640;          ///< size of the view that draws the sequence (shown)
     int previewHeight = 480;
     float previewAngle = 35.0f;      ///< view angle of that view (shown)
-    int outputWidth = 640;           ///< size of the written images
-    int outputHeight = 480;
+    ConfItemINT_cls outputWidth;     ///< "ImgSequenceOutputWidth=" 640: size of the written
+    ConfItemINT_cls outputHeight;    ///< "ImgSequenceOutputHeight=" 480:  images, 0..4096
 
 protected:
     /// Called after SetViewSize; the dialog controller refreshes a shown dialog.

@@ -512,6 +512,9 @@ void AppCore_cls::RegisterSections() {
     // notebook with: a project opens on the particle it was saved on.
     m_sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "info", &m_info->group);
     m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &m_exposure->group);
+    // The image sequence's output size (and its initial number, set anew whenever its
+    // dialog opens) follow the exposure applied to the images it writes.
+    m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "image sequence", &m_imgSequence->group);
     m_sections.AddGroup(ROW_SHADOW, READ_SHADOW, "shadow", &GoShadowConfig.group);
     m_sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &GoImageSaver.group);
     m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences mouse",

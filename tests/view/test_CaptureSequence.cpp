@@ -135,8 +135,8 @@ TEST_F(CaptureSequenceWrite, FramesAreNumberedAndAWrapIsNotWrittenAgain) {
     saver.SetEncoder(&rec);
     CaptureSequence_cls s("/o");
     s.initialNumber.value = 20;
-    s.outputWidth = 8;
-    s.outputHeight = 4;
+    s.outputWidth.value = 8;
+    s.outputHeight.value = 4;
     s.BeginCapture();
     // Steps 0..2, a repeat wraps to 0 and 1 (skipped), then 2 again (written again).
     for (int step : {0, 1, 2, 0, 1, 2})
@@ -158,8 +158,8 @@ TEST_F(CaptureSequenceWrite, StereoPairsAreNotWrittenAgainAfterAWrapAndEmptySize
     ImageSaver_cls saver;
     saver.SetEncoder(&rec);
     CaptureSequence_cls s("/o");
-    s.outputWidth = 8;
-    s.outputHeight = 4;
+    s.outputWidth.value = 8;
+    s.outputHeight.value = 4;
     s.BeginCapture();
     // Pairs of steps 0..2, then the repeat wraps to 0 and 1: neither half is written again.
     for (int step : {0, 1, 2, 0, 1})
@@ -172,7 +172,7 @@ TEST_F(CaptureSequenceWrite, StereoPairsAreNotWrittenAgainAfterAWrapAndEmptySize
     wxString message;
     EXPECT_TRUE(s.CheckOutputSize(&message));
     for (const auto& wh : {std::make_pair(0, 480), std::make_pair(640, 0), std::make_pair(-3, 10)}) {
-        s.outputWidth = wh.first, s.outputHeight = wh.second;
+        s.outputWidth.value = wh.first, s.outputHeight.value = wh.second;
         EXPECT_FALSE(s.CheckOutputSize(&message));
         EXPECT_NE(message.Find("at least 1"), wxNOT_FOUND) << message;
         EXPECT_FALSE(s.SaveFrame(saver, Frame(8, 4), CapturedPixels(), 5, 0, false));
@@ -181,19 +181,28 @@ TEST_F(CaptureSequenceWrite, StereoPairsAreNotWrittenAgainAfterAWrapAndEmptySize
     EXPECT_EQ(rec.paths.size(), expect.size()) << "nothing written at an empty size";
 }
 
-TEST(CaptureSequence, SizesAndTheUnsavedInitialNumber) {
+TEST(CaptureSequence, SizesAndTheirSettingsLines) {
     CaptureSequence_cls s("/o");
     s.SetViewSize(300, 200, 40.0f, false);
     EXPECT_EQ(s.previewWidth, 300);
-    EXPECT_EQ(s.outputWidth, 640);
+    EXPECT_EQ(s.outputWidth.value, 640);
     s.SetViewSize(320, 240, 35.0f, true);
-    EXPECT_EQ(s.outputWidth, 320);
-    EXPECT_EQ(s.outputHeight, 240);
+    EXPECT_EQ(s.outputWidth.value, 320);
+    EXPECT_EQ(s.outputHeight.value, 240);
 
-    EXPECT_EQ(s.group.WriteAll(), "ImgSequenceInitNum=0\r\n");
+    EXPECT_EQ(s.group.WriteAll(),
+              "ImgSequenceInitNum=0\r\nImgSequenceOutputWidth=320\r\nImgSequenceOutputHeight=240\r\n");
     s.group.OfferLine("ImgSequenceInitNum=-15\r\n");
     EXPECT_EQ(s.initialNumber.value, -15);
-    EXPECT_EQ(s.group.WriteAll(), "ImgSequenceInitNum=-15\r\n");
+    // a size read from a file stays within what the dialog offers
+    s.group.OfferLine("ImgSequenceOutputWidth=1920\r\n");
+    s.group.OfferLine("ImgSequenceOutputHeight=99999999\r\n");
+    EXPECT_EQ(s.outputWidth.value, 1920);
+    EXPECT_EQ(s.outputHeight.value, 4096);
+    s.group.OfferLine("ImgSequenceOutputHeight=-3\r\n");
+    EXPECT_EQ(s.outputHeight.value, 0);
+    EXPECT_EQ(s.group.WriteAll(),
+              "ImgSequenceInitNum=-15\r\nImgSequenceOutputWidth=1920\r\nImgSequenceOutputHeight=0\r\n");
 }
 
 TEST(ImgSizeTemplate, LabelsSizesAndLookup) {

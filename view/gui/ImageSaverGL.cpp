@@ -142,7 +142,7 @@ bool SaveSequenceFrameFromGL(CaptureSequence_cls& sequence, ImageSaver_cls& save
     if (!sequence.WouldSave(stepIndex, eye)) return true;
     CapturedPixels overlay;
     if (overlayTexture != 0)
-        overlay = ReadGLTexture(overlayTexture, sequence.outputWidth, sequence.outputHeight, 4);
+        overlay = ReadGLTexture(overlayTexture, sequence.outputWidth.value, sequence.outputHeight.value, 4);
     CapturedPixels view = ReadGLTexture(viewTexture, viewWidth, viewHeight, 3);
     return sequence.SaveFrame(saver, std::move(view), std::move(overlay), stepIndex, eye, sideBySide);
 }

@@ -36,9 +36,9 @@ ImgSequenceGUI_cls::ImgSequenceGUI_cls(ImgSequence_cls* o, wxWindow* parent, con
     panel->AddItem(MI_FLOAT_TEXT, &owner->previewAngle, "", false);
 
     panel->AddItem(MI_GROUP, &three, wxGetTranslation("Output Size"));
-    outputWidthItem = panel->AddItem(MI_INT_SPIN, &owner->outputWidth, "");
+    outputWidthItem = panel->AddItem(MI_INT_SPIN, &owner->outputWidth.value, "");
     panel->SetItemRange(MI_LAST_ITEM, 0, 4096, 0);
-    outputHeightItem = panel->AddItem(MI_INT_SPIN, &owner->outputHeight, "");
+    outputHeightItem = panel->AddItem(MI_INT_SPIN, &owner->outputHeight.value, "");
     panel->SetItemRange(MI_LAST_ITEM, 0, 4096, 0);
     wxString labels[kCount];
     for (int i = 0; i < kCount; ++i) labels[i] = ImgSizeTemplate_cls::GetLabel(i);
@@ -97,7 +97,7 @@ ImgSequenceGUI_cls::~ImgSequenceGUI_cls() {
 }
 
 void ImgSequenceGUI_cls::OnTemplateChosen() {
-    const bool custom = ImgSizeTemplate_cls::GetSize(static_cast<int>(selected), owner->outputWidth, owner->outputHeight);
+    const bool custom = ImgSizeTemplate_cls::GetSize(static_cast<int>(selected), owner->outputWidth.value, owner->outputHeight.value);
     panel->EnableItem(outputWidthItem, custom);
     panel->EnableItem(outputHeightItem, custom);
     panel->UpdateWidgets(MI_ALL_ITEMS);

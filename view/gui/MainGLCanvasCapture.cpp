@@ -148,8 +148,8 @@ void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
     if (m_captureOn && m_sequenceCapture && GpCaptureSequence) {
         // A sequence is framed for its output size, whatever the window's shape.
         GpCaptureSequence->SetViewSize(m_clientW, m_clientH, float(projection.angle), false);
-        if (GpCaptureSequence->outputWidth > 0 && GpCaptureSequence->outputHeight > 0)
-            projection.SetFitSize(GpCaptureSequence->outputWidth, GpCaptureSequence->outputHeight);
+        if (GpCaptureSequence->outputWidth.value > 0 && GpCaptureSequence->outputHeight.value > 0)
+            projection.SetFitSize(GpCaptureSequence->outputWidth.value, GpCaptureSequence->outputHeight.value);
     }
     m_useFBO = useFBO && GpFBOPool;
     if (!m_useFBO) {
@@ -312,7 +312,7 @@ bool MainGLCanvas_cls::FinishPaint() {
 void MainGLCanvas_cls::OverlayPass() {
     m_overlayCaptured = false;
     if (m_captureOn && m_sequenceCapture && GpCaptureSequence && m_useFBO && g_overlayDrawer) {
-        const int w = GpCaptureSequence->outputWidth, h = GpCaptureSequence->outputHeight;
+        const int w = GpCaptureSequence->outputWidth.value, h = GpCaptureSequence->outputHeight.value;
         if (w > 0 && h > 0) {
             if (!m_overlayCapture)
                 m_overlayCapture = std::make_unique<FBO_cls>(w, h);

@@ -101,12 +101,15 @@ inline std::string ShadowRows() {
            "ShadowLength=20.000000\r\n";
 }
 
-/// Exposure (defaults).
+/// Exposure, then the image sequence's initial number and output size (defaults).
 inline std::string ExposureRows() {
     return "ExposureLevel=0 1\r\n"
            "ExposureGamma=1.000000\r\n"
            "ExposureHueOffset=0\r\n"
-           "ExposureSaturation=0\r\n";
+           "ExposureSaturation=0\r\n"
+           "ImgSequenceInitNum=0\r\n"
+           "ImgSequenceOutputWidth=640\r\n"
+           "ImgSequenceOutputHeight=480\r\n";
 }
 
 /// The periodic boundary: type, size factors, effect and the three base vectors (defaults).

@@ -74,8 +74,8 @@ struct SequenceShell {
         seq = shell.core->GetImgSequence();
         shell.Post(ID_SAVE_IMAGE_SEQUENCE);
         seq->files.pattern = wxString::FromUTF8(dir.File("img/shot%04d.png"));
-        seq->outputWidth = 160;
-        seq->outputHeight = 120;
+        seq->outputWidth.value = 160;
+        seq->outputHeight.value = 120;
         seq->UpdateGUI(true);
     }
     void Press(int id) {

@@ -33,6 +33,7 @@
 #include "view/StereoGram.h"
 #include "view/TagList.h"
 #include "view/gui/GLResources.h"
+#include "view/gui/ImgSequence.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
 #include "view/InfoSettings.h"
@@ -217,6 +218,7 @@ const SettingRow kSettingRows[] = {
     {"Overlay page", "OverLayTimePos=", "1", false},
     {"Exposure page", "ExposureGamma=", "2.2", false},
     {"Info page", "InformationIndex=", "7", false},
+    {"Image sequence dialog", "ImgSequenceOutputWidth=", "1920", false},
     {"Light editor", "LightSRC1SpotAngle=", "20", false},
     {"Light count", "LightNumber=", "3", false},
     {"Camera dialog", "CameraVAngle=", "50", false},
@@ -401,6 +403,7 @@ TEST(ProjectRoundTrip, EveryRegisteredItemIsWrittenIntoItsFile) {
                 EXPECT_TRUE(listed(&c->settings)) << c->name;
         }
     EXPECT_TRUE(listed(&shell.core->GetInfoSettings()->group));
+    EXPECT_TRUE(listed(&shell.core->GetImgSequence()->group));
 
     // the filters' own settings are written inside their list's block
     for (int id : kFilterMenu) shell.Post(id);
@@ -413,3 +416,4 @@ TEST(ProjectRoundTrip, EveryRegisteredItemIsWrittenIntoItsFile) {
             for (const ConfItem_cls* item : shell.core->GetFilterCtrl(l)->GetNode(i)->GetData()->settings.Items())
                 EXPECT_TRUE(written(filterLines, item->key)) << "filter " << l << "." << i << ": " << item->key;
 }
+

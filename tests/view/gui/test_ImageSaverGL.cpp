@@ -231,8 +231,8 @@ TEST_F(ImageFiles, SequenceFrameFromViewTexturesIsCroppedScaledAndBlended) {
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 8, 6, 0, GL_RGBA, GL_UNSIGNED_BYTE, over.data());
 
     CaptureSequence_cls seq(wxString::FromUTF8(dir.Path()));
-    seq.outputWidth = 8;
-    seq.outputHeight = 6;
+    seq.outputWidth.value = 8;
+    seq.outputHeight.value = 6;
     seq.BeginCapture();
     ASSERT_TRUE(SaveSequenceFrameFromGL(seq, GoImageSaver, tex[0], 16, 16, tex[1], 3, 0, false));
     GoImageSaver.WaitForWriter();

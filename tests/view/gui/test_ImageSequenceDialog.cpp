@@ -91,7 +91,7 @@ TEST_F(SequenceDialog, OpensWithThePatternFromTheSnapshotAndNumbersFromTheWorkAr
     EXPECT_EQ(seq->files.path, "/out/preview%04d.png");
     EXPECT_EQ(seq->initialNumber.value, 20);
     EXPECT_EQ(seq->previewWidth, 300);
-    EXPECT_EQ(seq->outputWidth, 640);  // the output size is not the preview's
+    EXPECT_EQ(seq->outputWidth.value, 640);  // the output size is not the preview's
     // Frame 25 is step 5 and is written as number 25; "Calc. Auto" gives the same number.
     EXPECT_EQ(seq->FileNameFor(time.GetStepIndex(25, 0), 0), "/out/preview0025.png");
     seq->initialNumber.value = 0;
@@ -121,12 +121,12 @@ TEST_F(SequenceDialog, TemplatesSetTheOutputSizeAndLockTheSizeControls) {
     };
     choose(6);
     EXPECT_EQ(gui->selected, 6u);
-    EXPECT_EQ(seq->outputWidth, 1920);
-    EXPECT_EQ(seq->outputHeight, 1080);
+    EXPECT_EQ(seq->outputWidth.value, 1920);
+    EXPECT_EQ(seq->outputHeight.value, 1080);
     EXPECT_FALSE(gui->panel->GetItemControl(gui->outputWidthItem)->IsEnabled());
     EXPECT_FALSE(gui->panel->GetItemControl(gui->outputHeightItem)->IsEnabled());
     choose(0);
-    EXPECT_EQ(seq->outputWidth, 1920);  // "Custom" keeps the size
+    EXPECT_EQ(seq->outputWidth.value, 1920);  // "Custom" keeps the size
     EXPECT_TRUE(gui->panel->GetItemControl(gui->outputWidthItem)->IsEnabled());
     EXPECT_TRUE(gui->panel->GetItemControl(gui->outputHeightItem)->IsEnabled());
 }

@@ -138,7 +138,7 @@ protected:
             c->frame.SetDirUp(dir, up);
         }
         view->settings.showMessage.value = false;  // the info line would lie over the pictures looked at
-        seq.outputWidth = 160, seq.outputHeight = 120;
+        seq.outputWidth.value = 160, seq.outputHeight.value = 120;
     }
     void TearDown() override {
         GoImageSaver.WaitForWriter();
