@@ -77,6 +77,8 @@ void ColorCurveCtrl_cls::UpdateGUI(bool) {
     gui->Refresh(false);
     gui->UpdateCursorColour();
     gui->RefreshChannels();
+    // The scaling a project read or an undo gave the record.
+    gui->RefreshScaling();
 }
 
 void ColorCurveCtrl_cls::SetRecord(ColorCurve_cls* record) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/textentry.h>
 #include <wx/toplevel.h>
 
 #include <cstdlib>
@@ -12,8 +13,14 @@
 #include <locale>
 #include <set>
 #include <sstream>
+#include <functional>
 
 #include "common/CommandIds.h"
+#include "common/gui/MultiInputPanel.h"
+#include "filters/gui/ColorCurveGUI.h"
+#include "scene/CameraPath.h"
+#include "view/gui/CameraPathGUI.h"
+#include "view/gui/GLResources.h"
 #include "app/ConfigSections.h"
 #include "app/PreferenceSettings.h"
 #include "common/ConfItemGroup.h"
@@ -392,4 +399,65 @@ TEST(AppCore, FilterListsAreReadFromAndWrittenToTheProject) {
     for (int i = 0; i < 3; ++i) reread += GpFilterCtrls[i]->WriteSection();
     EXPECT_EQ(reread, sections);
     EXPECT_EQ(GpFilterCtrls[2]->Count(), 1);  // the CopyBox added before the open is gone
+}
+
+TEST(AppCore, SceneDialogsShowTheOpenedProjectWhetherShownOrClosed) {
+    // Each dialog shows a value the project holds and the scene did not before the Open:
+    // at once when it was shown, and when it is opened again after being closed.
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    ColorCurveCtrl_cls* curves = shell.core->GetColorCurveControl();
+    CameraPathCtrl_cls* camera = shell.core->GetCameraControl();
+    ASSERT_TRUE(curves && camera && GpBGColor && GpCameraPath);
+    curves->SetRecord(GpBGColor);
+    auto number = [](wxWindow* w) {
+        auto* entry = dynamic_cast<wxTextEntry*>(w);
+        double v = -99;
+        return entry && entry->GetValue().ToCDouble(&v) ? v : -99.0;
+    };
+    auto setCamera = [](double x) {
+        GbParamUndoEnabled = 0;
+        GpCameraPath->translate->SetKeyFrame({x, 0.25, 1.5}, true, 0.0);
+        GbParamUndoEnabled = 1;
+    };
+    struct Dialog {
+        const char* name;
+        int menuId;
+        std::function<wxWindow*()> window;
+        std::function<double()> shown;
+        std::function<void(bool project)> set;  ///< the project's value, or the scene's other one
+        DialogControl_cls* control;
+        double projectValue;
+    };
+    const Dialog dialogs[] = {
+        {"colour curve editor", ID_COLOR_CURVE_EDITOR, [&] { return static_cast<wxWindow*>(curves->gui); },
+         [&] { return number(curves->gui->scalingPanel->GetItemControl(curves->gui->maxItem)); },
+         [](bool project) { GpBGColor->scalingMax.value = project ? 5.0f : 1.0f; }, curves, 5.0},
+        {"view and camera", ID_VIEW_CAMERA_CONFIG, [&] { return static_cast<wxWindow*>(camera->gui); },
+         [&] { return number(camera->gui->camera->GetItemControl(camera->gui->translateItem + 1)); },
+         [&](bool project) { setCamera(project ? 2.5 : -1.5); }, camera, 2.5},
+    };
+    const std::string project = dir.File("p.ptp");
+    for (const Dialog& d : dialogs) d.set(true);
+    ASSERT_TRUE(shell.core->WriteConfig(project, true));
+
+    for (const Dialog& d : dialogs)
+        for (const bool closed : {false, true}) {
+            SCOPED_TRACE(std::string(d.name) + (closed ? ", closed meanwhile" : ", shown throughout"));
+            shell.Post(d.menuId);
+            ASSERT_TRUE(testsupport::PumpUntil([&] { return d.window() && d.window()->IsShown(); }, 3000));
+            d.set(false);
+            d.control->UpdateGUI(true);
+            ASSERT_NE(d.shown(), d.projectValue);
+            if (closed) d.window()->Hide();
+            ASSERT_TRUE(shell.frame->OpenProjectFile(wxString::FromUTF8(project)));
+            testsupport::Pump(50);
+            if (closed) {
+                shell.Post(d.menuId);
+                ASSERT_TRUE(testsupport::PumpUntil([&] { return d.window()->IsShown(); }, 3000));
+            }
+            EXPECT_DOUBLE_EQ(d.shown(), d.projectValue);
+            d.window()->Hide();
+        }
+    GoCommandHistory.Clear();
 }
