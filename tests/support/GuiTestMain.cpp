@@ -60,8 +60,10 @@ bool OnlyListing(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Asked before InitGoogleTest, which takes the gtest options out of argv.
+    const bool listing = OnlyListing(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    if (OnlyListing(argc, argv)) return RUN_ALL_TESTS();
+    if (listing) return RUN_ALL_TESTS();
 
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv)) {

@@ -69,3 +69,14 @@ TEST(GuiHarness, AssertAfterTheLastTestFailsTheRun) {
     EXPECT_NE(r.exitCode, 0) << r.output;
     EXPECT_NE(r.output.find("asserting event left behind"), std::string::npos) << r.output;
 }
+
+TEST(GuiHarness, ListingTheTestsNeedsNoDisplay) {
+    // What test discovery does at build time, where there may be no X server.
+    const wxString display = wxGetenv("DISPLAY");
+    wxUnsetEnv("DISPLAY");
+    const platform::ChildResult r = platform::RunChild("/proc/self/exe", {"--gtest_list_tests"}, wxGetCwd().utf8_string());
+    wxSetEnv("DISPLAY", display);
+    ASSERT_TRUE(r.started) << r.error;
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("ListingTheTestsNeedsNoDisplay"), std::string::npos) << r.output;
+}
