@@ -24,8 +24,9 @@ int RecordError(Display*, XErrorEvent* e) {
 class XErrorTrap {
 public:
     explicit XErrorTrap(Display* d) : m_display(d) {
-        // Errors of requests sent before the trap surface here too (they are reported at
-        // the next round trip); they belong to an earlier bind or swap of a view.
+        // Requests sent before the trap are answered first, under the toolkit's handler
+        // (its own traps see their errors); the trap's requests are synced in Finish, so
+        // no error of theirs arrives later.
         XSync(m_display, False);
         g_trappedError = 0;
         m_old = XSetErrorHandler(RecordError);

@@ -1,6 +1,7 @@
 // Entry of the window test programs. Listing tests (done at build and discovery time)
 // needs no display; running them starts GTK, turns wx asserts into test failures and
-// runs every test inside an active event loop.
+// runs every test inside an active event loop. Events a test leaves behind are handled
+// before the program ends, and an assert raised by them (or by the clean-up) fails the run.
 #include <gtest/gtest.h>
 
 #include <wx/app.h>
@@ -8,6 +9,7 @@
 #include <wx/image.h>
 #include <wx/init.h>
 #include <wx/log.h>
+#include <wx/utils.h>
 
 #include <clocale>
 #include <cstdio>
@@ -24,11 +26,29 @@ public:
     bool OnInit() override { return true; }
 };
 
+int g_assertsOutsideTests = 0;
+
 void AssertAsFailure(const wxString& file, int line, const wxString& func, const wxString& cond,
                      const wxString& msg) {
-    ADD_FAILURE_AT(file.utf8_str().data(), line)
-        << "wx assert in " << func.utf8_str().data() << ": " << cond.utf8_str().data() << " "
-        << msg.utf8_str().data();
+    if (::testing::UnitTest::GetInstance()->current_test_info()) {
+        ADD_FAILURE_AT(file.utf8_str().data(), line)
+            << "wx assert in " << func.utf8_str().data() << ": " << cond.utf8_str().data() << " "
+            << msg.utf8_str().data();
+        return;
+    }
+    // No test is running to take the failure: the run fails instead.
+    ++g_assertsOutsideTests;
+    std::fprintf(stderr, "%s:%d: wx assert outside any test, in %s: %s %s\n", file.utf8_str().data(), line,
+                 func.utf8_str().data(), cond.utf8_str().data(), msg.utf8_str().data());
+}
+
+// Handles what the tests left in the queue (deferred calls, destroyed windows).
+void DrainEvents() {
+    for (int i = 0; i < 10; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+        wxMilliSleep(2);
+    }
 }
 
 bool OnlyListing(int argc, char** argv) {
@@ -40,8 +60,10 @@ bool OnlyListing(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Asked before InitGoogleTest, which takes the gtest options out of argv.
+    const bool listing = OnlyListing(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    if (OnlyListing(argc, argv)) return RUN_ALL_TESTS();
+    if (listing) return RUN_ALL_TESTS();
 
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv)) {
@@ -61,8 +83,13 @@ int main(int argc, char** argv) {
         wxGUIEventLoop loop;
         wxEventLoopActivator active(&loop);
         result = RUN_ALL_TESTS();
+        DrainEvents();
     }
     wxTheApp->OnExit();
     wxEntryCleanup();
+    if (g_assertsOutsideTests > 0) {
+        std::fprintf(stderr, "%d wx assert(s) outside the tests: the run fails\n", g_assertsOutsideTests);
+        return 1;
+    }
     return result;
 }
