@@ -12,6 +12,7 @@
 #include "filters/ColorCurve.h"
 #include "scene/CameraPath.h"
 #include "timeline/Parameter.h"
+#include "timeline/TimeCtrl.h"
 #include "view/OverlaySettings.h"
 #include "view/ParticleAttrib.h"
 #include "view/ViewSettings.h"
@@ -75,6 +76,11 @@ std::string DemoProjectText(const DemoSequenceOptions& o, const std::string& fir
     OverlaySettings_cls overlay;
     text += Line(overlay.timePos.key, "1");
     text += Line(overlay.showLegend.key, "0 0 0 0");
+
+    // The timeline as long as the sequence, as loading it would make it.
+    TimeCtrl_cls time;
+    time.SetMaxFrame(o.frames - 1);
+    text += time.WriteText().utf8_string();
 
     text += "DataSequence0=0\r\n" + firstFile + "\n";
     for (int t = 0; t < 4; ++t) {

@@ -9,7 +9,8 @@ struct DemoSequenceOptions;
 
 /// The project text for the sequence `options` describes, whose first file is `firstFile`,
 /// saved as `projectPath` (both absolute): the loader's grammar, the project's own path,
-/// the time text at the top right without colour legends, the first view following the
+/// the timeline as long as the sequence, the time text at the top right without colour
+/// legends, the first view following the
 /// camera path, sequence 0 with its files and its four types in orange, blue, green and
 /// magenta as 2-pixel points, the periodic box of edge `options.box` (none when 0), and the
 /// camera path's key at time 0 looking at the origin from outside the whole cloud. Only

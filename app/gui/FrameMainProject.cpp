@@ -12,6 +12,7 @@
 #include "app/gui/AppCore.h"
 #include "common/gui/FileDialogEX.h"
 #include "common/gui/MessageHelpers.h"
+#include "platform/ProgramPaths.h"
 #include "timeline/TimeCtrl.h"
 
 #include <wx/menu.h>
@@ -104,9 +105,11 @@ void FrameMain_cls::OnSaveProjectAs() {
     GpFileDialogEX->SetMessage(wxGetTranslation("Select a file"));
     GpFileDialogEX->SetWildcard(kProjectWildcard);
     GpFileDialogEX->SetStyle(wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    // The dialog starts beside the current project, or where it was last pointed at.
+    // The dialog starts beside the current project, else in the working folder: never where
+    // the shared dialog was last pointed at (the data loader leaves it in the data folder).
     const bool noPath = m_lastPTP.text.empty() || m_lastPTP.text == "None";
-    const wxString folder = noPath ? wxString() : wxFileName(m_lastPTP.text).GetPath();
+    wxString folder = noPath ? wxString() : wxFileName(m_lastPTP.text).GetPath();
+    if (folder.empty()) folder = wxString::FromUTF8(platform::WorkingDirectory());
     GpFileDialogEX->SetDirectoryAndFile(
         folder, ProjectFile_cls::ProposedSaveName(m_lastPTP.text, m_projectLoaded));
     if (GpFileDialogEX->ShowModal() != wxID_OK) return;

@@ -1,10 +1,9 @@
 // The colour-curve editor and its controller.
 #include "filters/gui/ColorCurveGUI.h"
 
-#include <wx/stattext.h>
-
 #include <wx/dcclient.h>
 #include <wx/sizer.h>
+#include <wx/stattext.h>
 #include <wx/translation.h>
 
 #include "common/CommandHistory.h"

@@ -20,6 +20,7 @@
 #include "tests/support/TestFiles.h"
 #include "timeline/ParamTextStream.h"
 #include "timeline/Parameter.h"
+#include "timeline/TimeCtrl.h"
 #include "view/OverlaySettings.h"
 #include "view/ParticleAttrib.h"
 #include "view/ViewSettings.h"
@@ -37,6 +38,7 @@ struct ReadBack {
     CameraPath_cls camera;
     ViewSettings_cls view{0, CAMERA_FREE};
     OverlaySettings_cls overlay;
+    TimeCtrl_cls time;
 
     ReadBack() {
         frame.Register(&lastPTP, "LastOpenedFilePTP=", "None");
@@ -55,6 +57,8 @@ struct ReadBack {
             ParamTextStream_cls again(lines, at);
             for (auto& a : attribs) a->ReadConfig(again, line);
             periodic.ReadConfig(w);
+            ParamTextStream_cls forTime(lines, at);
+            time.ReadText(forTime, line);
             ParamTextStream_cls forCamera(lines, at);
             camera.ReadSection(forCamera, line);
         }
@@ -76,7 +80,7 @@ TEST(DemoProject, OpensTheSequenceInFourColoursWithTheWholeBoxInView) {
         SCOPED_TRACE(c.box);
         TempDir dir;
         DemoSequenceOptions o;
-        o.frames = 2;
+        o.frames = 3;
         o.particles = 400;
         o.box = c.box;
         std::string error;
@@ -90,7 +94,8 @@ TEST(DemoProject, OpensTheSequenceInFourColoursWithTheWholeBoxInView) {
         r.Read(lines);
 
         EXPECT_EQ(r.lastPTP.Value().utf8_string(), project);
-        EXPECT_EQ(r.sequences.GetFrameCount(), 2);
+        EXPECT_EQ(r.sequences.GetFrameCount(), 3);
+        EXPECT_EQ(r.time.MaxFrame(), 2) << "the timeline as long as the sequence";
         EXPECT_EQ(r.sequences.GetCurrent()->GetFileName(0).utf8_string(), dir.File("seq/" + o.FileName(0)));
         EXPECT_EQ(r.view.displayMode.value, CAMERA_PATH);
         EXPECT_TRUE(r.overlay.ShowsTime());

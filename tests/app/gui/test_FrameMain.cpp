@@ -19,6 +19,8 @@
 #include "app/MenuTable.h"
 #include "app/gui/AboutBox.h"
 #include "app/gui/TopHalfPanel.h"
+#include "common/gui/FileDialogEX.h"
+#include "platform/ProgramPaths.h"
 
 #include <wx/hyperlink.h>
 #include <wx/stattext.h>
@@ -756,4 +758,28 @@ TEST(FrameMain, TheFirstWindowOpensWholeOnTheScreenItOpensOn) {
         EXPECT_GT(upper->GetSize().y, 2 * lower->GetSize().y);
         EXPECT_GE(upper->GetSize().y, frame.height / 2);
     }
+}
+
+TEST(FrameMain, SaveAsStartsBesideTheProjectElseInTheWorkingFolder) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    // the shared file dialog was last pointed at another folder
+    GpFileDialogEX->SetDirectoryAndFile(wxString::FromUTF8(dir.File("data")), "run0000.dat");
+    shell.prompts.fileAnswer = wxID_CANCEL;
+    shell.Post(ID_SAVE_PROJECT_AS);
+    ASSERT_EQ(shell.prompts.fileQuestions.size(), 1u);
+    EXPECT_EQ(shell.prompts.fileQuestions[0].directory.utf8_string(), platform::WorkingDirectory());
+    EXPECT_EQ(shell.prompts.fileQuestions[0].fileName, "untitled.ptp");
+
+    std::filesystem::create_directories(dir.File("projects"));
+    const std::string project = dir.File("projects/scene.ptp");
+    shell.prompts.fileAnswer = wxID_OK;
+    shell.prompts.filePath = wxString::FromUTF8(project);
+    shell.Post(ID_SAVE_PROJECT_AS);
+    ASSERT_TRUE(FileExists(project));
+    shell.prompts.fileAnswer = wxID_CANCEL;
+    shell.Post(ID_SAVE_PROJECT_AS);
+    ASSERT_EQ(shell.prompts.fileQuestions.size(), 3u);
+    EXPECT_EQ(shell.prompts.fileQuestions[2].directory.utf8_string(), dir.File("projects"));
+    EXPECT_EQ(shell.prompts.fileQuestions[2].fileName, "scene.ptp");
 }
