@@ -105,7 +105,7 @@ void FilterBG_cls::WritePov(wxString& out, double t, PovBGContext_cls& context) 
         const ConfItemSTR_cls* textures[2] = {&d->textureA, &d->textureB};
         for (int which = 0; which < (d->mappingType.value == 0 ? 2 : 1); ++which) {
             const wxString file = textures[which]->Value();
-            if (file != "NONE" && !PovPathUsable(file)) context.notes.push_back(PovPathRefusal(file));
+            if (file != "NONE" && !PovPathUsable(file)) context.notes.push_back(PovPathRefusal(file) + "; the texture is left out of the scene");
         }
     }
     switch (d->bgType.value) {

@@ -438,7 +438,7 @@ wxString ObjectMesh_cls::WritePov(const std::function<wxString(const wxString&)>
             if (name != declaredName) out << "#declare " << name << "=object{" << declaredName << "}\n";
             return out;
         }
-        if (sourceClean && note) *note = PovPathRefusal(path) + " (its mesh is written from memory instead)";
+        if (sourceClean && note) *note = PovPathRefusal(path) + "; the mesh is written into the scene from its data";
     } else {
         declaredName = name;
     }

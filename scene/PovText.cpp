@@ -135,8 +135,7 @@ bool PovPathUsable(const wxString& path) {
 
 std::string PovPathRefusal(const wxString& path) {
     return path.utf8_string() +
-           ": POV-Ray cannot open a file whose name holds letters other than ASCII, a '\"' or a "
-           "'\\'; it is left out of the scene";
+           ": POV-Ray cannot open a file whose name holds letters other than ASCII, a '\"' or a '\\'";
 }
 
 std::string PovSafeFileName(const wxString& name) {

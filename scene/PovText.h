@@ -36,10 +36,11 @@ wxString PovVector3fTrimmed(const float v[3], int decimals);
 wxString PovColor(const float c[4], int decimals, bool rgbt);
 
 /// True when POV-Ray 3.7 can open a file named `path` written between double quotes in a
-/// scene: printable ASCII only, and no '"' (which would end the name) or '\\' (which it
+/// scene: printable ASCII only, and no '"' (which would end the name) or '\' (which it
 /// reads as an escape). POV-Ray cannot open names with other letters at all.
 bool PovPathUsable(const wxString& path);
-/// Why PovPathUsable refuses `path`, for the user's message.
+/// Why PovPathUsable refuses `path` ("<path>: POV-Ray cannot open ..."), for the user's
+/// message; the caller adds what becomes of the file.
 std::string PovPathRefusal(const wxString& path);
 /// A form of `name` that is safe as (part of) a file name and in a scene's quoted include:
 /// ASCII letters, digits, '-', '.' and '_' stay; every other byte of its UTF-8 text becomes

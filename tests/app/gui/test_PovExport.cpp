@@ -15,8 +15,9 @@
 #include <vector>
 
 #include "common/CommandIds.h"
-#include "scene/gui/PovRayGUI.h"
 #include "data/DemoSequence.h"
+#include "filters/FilterBG.h"
+#include "scene/gui/PovRayGUI.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterFog.h"
 #include "filters/FilterObject.h"
@@ -592,4 +593,27 @@ TEST(PovExport, RenderUnderAFolderWithNonAsciiLettersProducesItsImage) {
     EXPECT_TRUE(std::filesystem::exists(work + "/povsnap0000.png")) << scene;
     EXPECT_TRUE(testsupport::ModalMessages().empty());
     EXPECT_TRUE(pov->output->fileAbsolute.value);
+}
+
+TEST(PovExport, ATexturePovRayCannotOpenIsToldOnceAndLeftOut) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PreparePov(shell, dir);
+    shell.Post(ID_ADD_BG);
+    const std::vector<FilterBG_cls*> bgs = shell.core->GetFilterCtrl(2)->GetEnabledBGs();
+    ASSERT_EQ(bgs.size(), 1u);
+    bgs[0]->Data()->bgType.value = 1;
+    bgs[0]->Data()->mappingType.value = 1;
+    bgs[0]->Data()->textureA.text = wxString::FromUTF8("/pictures/\xe6\x98\x9f.png");
+    testsupport::ResetModals();
+    testsupport::SetModalAnswer(wxID_OK);
+    RunCommand(shell, ID_POV_EXPORT_SNAPSHOT);
+    ASSERT_EQ(testsupport::ModalMessages().size(), 1u);
+    EXPECT_NE(testsupport::ModalMessages()[0].find(wxString::FromUTF8("/pictures/\xe6\x98\x9f.png: POV-Ray cannot open")),
+              wxString::npos)
+        << testsupport::ModalMessages()[0];
+    const std::string all = testsupport::ReadFile(dir.File("POV/povsnap0000.pov")) +
+                            testsupport::ReadFile(dir.File("POV/CommonBG00.pov"));
+    EXPECT_NE(all.find("union{"), std::string::npos);
+    EXPECT_EQ(all.find("image_map"), std::string::npos) << all;
 }
