@@ -398,7 +398,9 @@ void FilterCtrl_cls::PovBG(wxString& out, double t, PovRayCtrl_cls& ctrl) {
 
 bool FilterCtrl_cls::HasEnabledObjectOrGrid() const {
     for (const auto& f : filters_)
-        if ((f->Kind() == FILTER_OBJECT || f->Kind() == FILTER_GRID) && f->GetData()->filterValid.value) return true;
+        if ((f->Kind() == FILTER_OBJECT || f->Kind() == FILTER_GRID) && f->GetData()->filterValid.value &&
+            f->GetData()->ShownByEye())
+            return true;
     return false;
 }
 

@@ -169,7 +169,7 @@ public:
     std::vector<FilterStick_cls*> GetEnabledSticks() const;
     /// Data of the first enabled DataBox filter.
     FilterDataBoxData_cls* GetEnabledDataBoxData() const;
-    /// True when an Object or Grid filter is enabled.
+    /// True when an Object or Grid filter is enabled and not hidden by its eye.
     bool HasEnabledObjectOrGrid() const;
     /// The mesh declarations of the enabled Object filters that the eye shows,
     /// concatenated. With `dataFrame` >= 0 each of those meshes is loaded for that frame first.

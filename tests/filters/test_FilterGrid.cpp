@@ -146,7 +146,9 @@ TEST_F(FilterGridTest, GridHiddenByTheEyeIsNotWritten) {
     wxString out;
     list1.PovObjects(out, 0, 0, 1, "", Style());
     EXPECT_EQ(out, "");
+    EXPECT_FALSE(list1.HasEnabledObjectOrGrid()) << "no union of the filter objects is opened";
     g->Data()->group->visible = 1;
+    EXPECT_TRUE(list1.HasEnabledObjectOrGrid());
     list1.PovObjects(out, 0, 0, 1, "", Style());
     EXPECT_EQ(Count(out, "box{"), 42);
 }

@@ -131,8 +131,9 @@ TEST_F(PovDrawnParticlesTest, LastDrawIsWrittenInDrawOrder) {
 }
 
 TEST_F(PovDrawnParticlesTest, WithoutADrawnFrameTheUnionIsEmpty) {
-    std::string text;
-    EXPECT_FALSE(PovWriteDrawnParticles(text, raw, false, true));
+    std::string text, problem;
+    EXPECT_FALSE(PovWriteDrawnParticles(text, raw, false, true, &problem));
+    EXPECT_EQ(problem, "no frame has been drawn yet; the scene holds no particles");
     EXPECT_EQ(Union(text), "#declare PARTICLES=\nunion{\n};\n\n");
     EXPECT_EQ(text.find("#macro SP0(VPos,Radi)\n"), 0u);
 }
