@@ -16,6 +16,7 @@
 #include "view/gui/AxisIndicator.h"
 #include "view/gui/FBO.h"
 #include "view/gui/GLResources.h"
+#include "view/gui/ShaderProgram.h"
 
 bool GbPaintBusy = false;
 MainGLCanvas_cls* GpCurrentCanvas = nullptr;
@@ -84,6 +85,9 @@ MainGLCanvas_cls::~MainGLCanvas_cls() {
         // of calling names that there belong to other lists.
         delete GpIcoSphere;
         GpIcoSphere = nullptr;
+        // So did the shader programs: a later context draws with the fixed pipeline until
+        // its first view's set-up builds them again, never with names of another context.
+        ShaderProgram_cls::Destroy();
     }
 }
 

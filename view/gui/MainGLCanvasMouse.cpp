@@ -377,7 +377,9 @@ void MainGLCanvas_cls::RunPicks(double x, double y, double region, const double 
         const int axis = GoGLPicker.SecondName();
         if (axis >= 0 && axis <= 2) GpSelectedSceneObj->SetAxisIfFree(axis);
     }
-    if (m_pickSelect) {
+    // A view that shows no items offers nothing to select: the lights, paths and filter
+    // regions it hides are not picked either.
+    if (m_pickSelect && settings.showItems.value) {
         GoGLPicker.Begin(x, y, region, mv, pr, vp);
         draw(1);
         GoGLPicker.End();
@@ -389,6 +391,8 @@ void MainGLCanvas_cls::RunPicks(double x, double y, double region, const double 
             // filter's selection asks for its own redraw.
             if (name < 20) RequestRedrawOthers();
         }
+    } else if (m_pickSelect) {
+        GoGLPicker.Clear();  // the click hit nothing the view shows
     }
     m_pickSelect = m_pickGizmo = false;
 }

@@ -39,6 +39,7 @@
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ShaderProgram.h"
 #include "view/IcoSphere.h"
+#include "view/ParticleAttrib.h"
 #include "view/ParticleRecord.h"
 #include "view/Snap.h"
 
@@ -229,7 +230,11 @@ void ViewScene_cls::ShadowLightPasses(const SceneDrawArgs& args) {
     for (int i = 0; i < lights->LightNumber() && i < LightSRCCtrl_cls::kLights; ++i) {
         if (!lights->Light(i).castShadow.value) continue;
         m_lightBuffer->Bind(true);
+        // Each light's pass leaves its stencil and light state behind: the picture it is
+        // added to (and the next light) start from the state before it.
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
         ShadowLightPass(*seq, args, i);
+        glPopAttrib();
         m_lightBuffer->Unbind();
         // Light i's part of the picture is added over it.
         glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -259,6 +264,7 @@ void ViewScene_cls::ShadowLightPass(DataSequence_cls& seq, const SceneDrawArgs& 
     seq.GetFrameTimes(t0, dt, now.dataFrame, now.fraction);
     const double sceneTime = m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0;
     FilterDataBoxData_cls* box = GpFilterCtrls[2] ? GpFilterCtrls[2]->GetEnabledDataBoxData() : nullptr;
+    const bool objectsInBox = box && box->influence.value == 1;
     FrameDrawRequest request;
     request.frame = now.dataFrame;
     request.dt = dt;
@@ -276,17 +282,48 @@ void ViewScene_cls::ShadowLightPass(DataSequence_cls& seq, const SceneDrawArgs& 
     lights->ApplyOneGLLight(i, args.time);
     const float none[4] = {0, 0, 0, 1};
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_DEPTH_TEST);
     glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    if (box) {
-        box->UpdateTransform(sceneTime);
-        box->ApplyGLTransform();
-    }
+    double viewMatrix[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, viewMatrix);
+    FilterCtrl_cls* objects = GpFilterCtrls[1];
+    // The grids (unlit) and the objects stand in front of what they hide in this light's
+    // picture too; the objects follow the DataBox only when its influence is "All".
+    auto drawGrids = [&]() {
+        if (!objects) return;
+        glPushAttrib(GL_ENABLE_BIT);
+        glDisable(GL_LIGHTING);
+        objects->DrawGrids(args.time, *args.camera, nullptr);
+        glPopAttrib();
+    };
+    auto drawObjects = [&](int lightCount) {
+        if (!objectsInBox) {
+            glPushMatrix();
+            glLoadMatrixd(viewMatrix);
+        }
+        DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame, lightCount);
+        if (!objectsInBox) glPopMatrix();
+    };
+    auto placeData = [&]() {
+        glPushMatrix();
+        if (box) {
+            box->UpdateTransform(sceneTime);
+            box->ApplyGLTransform();
+        }
+    };
+    ApplyFog(args.time);
+    glEnable(GL_DEPTH_TEST);
+    drawGrids();
+    glEnable(GL_LIGHTING);
+    placeData();
     DrawCopies(seq, request, *args.camera, t0 + dt, now.dataFrame, false);
+    drawObjects(1);
+    glPopMatrix();
     // Its shadow volumes, then the shadowed places drawn again without any light.
+    placeData();
+    glStencilMask(0xFF);
+    glClear(GL_STENCIL_BUFFER_BIT);
     BeginShadowVolumes(m_options->Shadow() == 1);
+    glColor4f(1, 0.5f, 0.5f, 0.2f);
     FrameDrawRequest volumes = request;
     volumes.flag = true;
     volumes.lightCount = 0;
@@ -298,14 +335,46 @@ void ViewScene_cls::ShadowLightPass(DataSequence_cls& seq, const SceneDrawArgs& 
     glStencilFunc(GL_LESS, 0, 0xFF);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     glDepthFunc(GL_LEQUAL);
+    ParticleAttrib_cls* const* attribs = m_renderer->Attribs(seq.index);
+    if (attribs[0]->shaderType.value != 0 && GpShaderProgram && GpShaderProgram->enabled) {
+        // Particles drawn by a shader are lit whatever the fixed lights say: the places in
+        // this light's shadow are cleared to transparent black instead, so they add nothing.
+        GpShaderProgram->Stop();
+        glDisable(GL_LIGHTING);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_BLEND);
+        glDisable(GL_FOG);
+        glDisable(GL_TEXTURE_2D);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        glOrtho(0, 1, 0, 1, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+        glColor4f(0, 0, 0, 0);
+        glRectf(0, 0, 1, 1);
+        glPopMatrix();
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        GiDrawMode = 0;
+        return;
+    }
     DisableGLLights();
-    glColor4fv(none);
     GiDrawMode = 2;
+    ApplyFog(args.time);
+    glPopMatrix();
+    glColor4fv(none);
+    drawGrids();
+    placeData();
     FrameDrawRequest dark = request;
     dark.lightCount = 0;
     DrawCopies(seq, dark, *args.camera, t0 + dt, now.dataFrame, false);
-    GiDrawMode = 0;
+    drawObjects(0);
     glPopMatrix();
+    GiDrawMode = 0;
 }
 
 void ViewScene_cls::DirectModeWarnings(MainGLCanvas_cls& view) const {
@@ -343,7 +412,6 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     ApplyFog(args.time);
     DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
     const bool particles = show.data && seq && m_renderer && seq->GetFrameCount() > 0;
-    if (!show.data && !show.items) return;
     const ViewDataTime now = CurrentDataTime();
     double t0 = 0, dt = 0;
     if (particles) seq->GetFrameTimes(t0, dt, now.dataFrame, now.fraction);
@@ -386,8 +454,19 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     if (particles) DrawCopies(*seq, request, *args.camera, t0 + dt, now.dataFrame);
     // Objects follow the DataBox only when its influence is "All".
     const bool objectsInBox = box && box->influence.value == 1;
-    if (show.data && objectsInBox) DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
-    if (particles && k > 0) ShadowVolumePass(*seq, request, *args.camera, t0 + dt, now.dataFrame, viewMatrix, args.time);
+    // The filter objects are drawn whatever ShowData says (it hides the particles only),
+    // before the shadow volumes: they stand in the depth buffer the volumes are counted
+    // against, and the shadows fall on them.
+    if (objectsInBox) {
+        DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
+    } else {
+        glPushMatrix();
+        glLoadMatrixd(viewMatrix);
+        DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
+        glPopMatrix();
+    }
+    if (particles && k > 0)
+        ShadowVolumePass(*seq, request, *args.camera, t0 + dt, now.dataFrame, viewMatrix, args.time, objectsInBox);
     if (show.items && objectsInBox && GpFilterCtrls[1]) DrawFilterRegions(*GpFilterCtrls[1], sceneTime);
     // The Boolean regions are in the data's own coordinates. The regions are scene items:
     // shown with the view's items (toggle I), as the lights and paths are.
@@ -397,7 +476,6 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     }
     glPopMatrix();
     SetSortTransform(nullptr, sceneTime);
-    if (show.data && !objectsInBox) DrawObjectPasses(*args.camera, t0 + dt, sceneTime, now.dataFrame);
     if (show.items && world) {
         DrawFilterRegions(*world, sceneTime);
         DrawSelectedFilterGizmo(*world, sceneTime);
@@ -405,13 +483,14 @@ void ViewScene_cls::DataPass(MainGLCanvas_cls&, const SceneDrawArgs& args, const
     if (show.items && !objectsInBox && GpFilterCtrls[1]) DrawFilterRegions(*GpFilterCtrls[1], sceneTime);
 }
 
-void ViewScene_cls::DrawObjectPasses(const GLCamera_cls& camera, double dataTime, double sceneTime, int dataFrame) {
+void ViewScene_cls::DrawObjectPasses(const GLCamera_cls& camera, double dataTime, double sceneTime, int dataFrame,
+                                     int lightCount) {
     FilterCtrl_cls* objects = GpFilterCtrls[1];
     if (!objects || !objects->HasEnabledObjectOrGrid()) return;
     ObjectDrawContext c;
     c.dataFrame = dataFrame;
     c.time = sceneTime;
-    c.shaderArg = 1;
+    c.shaderArg = lightCount;
     c.useShader = [](unsigned type, int lights) {
         if (GpShaderProgram) GpShaderProgram->Use(int(type), lights);
     };
@@ -451,10 +530,10 @@ void ViewScene_cls::DrawObjectPasses(const GLCamera_cls& camera, double dataTime
 
 void ViewScene_cls::ShadowVolumePass(DataSequence_cls& seq, const FrameDrawRequest& request,
                                      const GLCamera_cls& camera, double dataTime, int dataFrame,
-                                     const double viewMatrix[16], double lightTime) {
-    // The volumes count into the stencil buffer; the particles are then drawn again where
-    // the count is above 0, lit as the shadowed side sees the lights. Filter objects drawn
-    // before catch the shadows' depth test but are not drawn again.
+                                     const double viewMatrix[16], double lightTime, bool objectsInBox) {
+    // The volumes count into the stencil buffer; the Grid filters, the filter objects and
+    // the particles are then drawn again where the count is above 0, lit as the shadowed
+    // side sees the lights: the particles' shadows fall on all of them.
     glClear(GL_STENCIL_BUFFER_BIT);
     BeginShadowVolumes(m_options->Shadow() == 1);
     FrameDrawRequest volumes = request;
@@ -478,6 +557,18 @@ void ViewScene_cls::ShadowVolumePass(DataSequence_cls& seq, const FrameDrawReque
     glLoadMatrixd(viewMatrix);
     if (GpLightSRCCtrl) GpLightSRCCtrl->ApplyGLLightsForShadow(lightTime, 1);
     glPopMatrix();
+    const double sceneTime = m_time ? m_time->GetNormalizedTime(-1, -1) : 0.0;
+    if (GpFilterCtrls[1]) {
+        // The grids and the objects outside the DataBox stand in the world.
+        glPushMatrix();
+        glLoadMatrixd(viewMatrix);
+        glDisable(GL_LIGHTING);
+        GpFilterCtrls[1]->DrawGrids(lightTime, camera, nullptr);  // labels are drawn once, by the items pass
+        glEnable(GL_LIGHTING);
+        if (!objectsInBox) DrawObjectPasses(camera, dataTime, sceneTime, dataFrame);
+        glPopMatrix();
+        if (objectsInBox) DrawObjectPasses(camera, dataTime, sceneTime, dataFrame);
+    }
     glEnable(GL_LIGHTING);
     FrameDrawRequest lit = request;
     lit.subView = std::max(1, request.subView);
@@ -576,9 +667,9 @@ void ViewScene_cls::ItemsPass(const MainGLCanvas_cls& view, const SceneDrawArgs&
     if (show.items) DrawPathItems(view, false, args.time, d);
     // The light symbols, each under its pick name.
     if (show.items && GpLightSRCCtrl) GpLightSRCCtrl->DrawGL(false);
-    // The Grid filters of the object list are scene items too.
-    if (show.items && GpFilterCtrls[1])
-        GpFilterCtrls[1]->DrawGrids(args.time, *args.camera, &tags);
+    // The Grid filters of the object list, with their labels, whatever ShowItems says:
+    // they belong to the picture, not to the editing aids.
+    if (GpFilterCtrls[1]) GpFilterCtrls[1]->DrawGrids(args.time, *args.camera, &tags);
     // The pivot marker: a small cross at the pivot, sized by the pivot distance.
     if (show.items) {
         const double* p = args.camera->pivot;

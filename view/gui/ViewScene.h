@@ -102,13 +102,17 @@ private:
     /// `k` shadow lights: above 0 the stencil shadow volumes follow the particles.
     void DataPass(MainGLCanvas_cls& view, const SceneDrawArgs& args, const ViewToggles& show, int k);
     /// The particles' shadow volumes into the stencil, then the shadowed places drawn again
-    /// with the lights of the shadowed side.
+    /// (Grid filters, filter objects, particles) with the lights of the shadowed side. The
+    /// current matrix holds the data's placement; `objectsInBox`: the objects follow it.
     void ShadowVolumePass(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
-                          double dataTime, int dataFrame, const double viewMatrix[16], double lightTime);
+                          double dataTime, int dataFrame, const double viewMatrix[16], double lightTime,
+                          bool objectsInBox);
     /// With several shadow-casting lights (off screen): each caster's light outside its own
     /// shadows, drawn into a buffer of the target's size and added over the picture.
     void ShadowLightPasses(const SceneDrawArgs& args);
-    /// The particles lit by light `i` alone, with the places in its shadow drawn dark.
+    /// The fog, the Grid filters, the particles and the filter objects lit by light `i`
+    /// alone, with the places in its shadow drawn dark (or, for particles drawn by a
+    /// shader, left transparent black).
     void ShadowLightPass(DataSequence_cls& seq, const SceneDrawArgs& args, int i);
     /// The gizmo of the selected Boolean or DataBox filter of `list`, at its centre.
     void DrawSelectedFilterGizmo(FilterCtrl_cls& list, double sceneTime);
@@ -116,8 +120,10 @@ private:
     /// each with its sticks unless `sticks` is false (the shadow passes).
     void DrawCopies(DataSequence_cls& seq, const FrameDrawRequest& request, const GLCamera_cls& camera,
                     double dataTime, int dataFrame, bool sticks = true);
-    /// The Object filters of list 1: meshes once per periodic copy, then the solids once.
-    void DrawObjectPasses(const GLCamera_cls& camera, double dataTime, double sceneTime, int dataFrame);
+    /// The Object filters of list 1: meshes once per periodic copy, then the solids once,
+    /// their shaders told `lightCount` lights.
+    void DrawObjectPasses(const GLCamera_cls& camera, double dataTime, double sceneTime, int dataFrame,
+                          int lightCount = 1);
     /// The enabled Stick filters of list 1 for the copy with neighbour mask `mask` (0
     /// without copies), on the frame just drawn, at data frame `dataFrame`.
     void DrawSticks(int mask, int dataFrame);

@@ -19,6 +19,7 @@
 #include "scene/SceneObj.h"
 #include "view/ModeIcon.h"
 #include "timeline/ParamGroup.h"
+#include "timeline/gui/TimeCtrlGUI.h"
 #include "view/gui/GLCanvasCtrl.h"
 #include "view/gui/MainGLCanvas.h"
 
@@ -155,6 +156,20 @@ TEST(ViewShortcuts, TransformAndAxisKeysTypedInAViewSetTheModeAndTheSelectedObje
     EXPECT_EQ(path->gizmoAxis, -1);
 }
 
+namespace {
+
+/// The first window below `w` of type T (depth first).
+template <class T>
+T* FindBelow(wxWindow* w) {
+    for (wxWindow* c : w->GetChildren()) {
+        if (T* t = dynamic_cast<T*>(c)) return t;
+        if (T* t = FindBelow<T>(c)) return t;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 TEST(ViewShortcuts, AClickOnAnEmptyTimelinePartDropsTheSelection) {
     TempDir dir;
     Shell shell(dir.File("Pelthorn3Configure.txt"));
@@ -162,9 +177,17 @@ TEST(ViewShortcuts, AClickOnAnEmptyTimelinePartDropsTheSelection) {
     ASSERT_NE(path, nullptr);
     ASSERT_EQ(GpSelectedSceneObj, path);
     ASSERT_TRUE(path->IsOwnerSelected());
-    // What the timeline posts for a left press away from its cursor and tabs.
-    shell.Post(ID_PARAM_PANEL_REFRESH);
-    EXPECT_EQ(GpSelectedSceneObj, nullptr);
+    // A left press on the time slider away from its cursor (frame 0, at the left end), its
+    // work-area tabs and their middle grip.
+    TimeCtrlGUI_cls* slider = FindBelow<TimeCtrlGUI_cls>(shell.frame);
+    ASSERT_NE(slider, nullptr);
+    const wxSize size = slider->GetClientSize();
+    ASSERT_GT(size.x, 100);
+    wxUIActionSimulator sim;
+    sim.MouseMove(slider->ClientToScreen(wxPoint(size.x * 3 / 4, size.y / 2)));
+    testsupport::Pump(30);
+    sim.MouseClick();
+    EXPECT_TRUE(testsupport::PumpUntil([] { return GpSelectedSceneObj == nullptr; }, 2000));
     EXPECT_FALSE(path->IsOwnerSelected());
     // Nothing selected: the command changes nothing.
     shell.Post(ID_PARAM_PANEL_REFRESH);
