@@ -63,7 +63,9 @@ void LightSRCGUICtrl_cls::UpdateGUI(bool full) {
 
 void LightSRCGUICtrl_cls::Show(wxWindow* f) {
     DialogControl_cls::Show(f);
-    if (gui) gui->UpdateEnables();
+    // The refresh of the base's Show came while the editor was still hidden, and a hidden
+    // editor skips it: the lights may have changed meanwhile (an opened project).
+    UpdateGUI(true);
 }
 
 // ------------------------------------------------------------------------- dialog

@@ -26,6 +26,7 @@
 #include "scene/CameraPath.h"
 #include "scene/LightSRC.h"
 #include "scene/LightSRCCtrl.h"
+#include "scene/gui/LightSRCGUI.h"
 #include "platform/TextDecoding.h"
 #include "timeline/TimeCtrl.h"
 #include "view/ImageSaver.h"
@@ -417,3 +418,30 @@ TEST(ProjectRoundTrip, EveryRegisteredItemIsWrittenIntoItsFile) {
                 EXPECT_TRUE(written(filterLines, item->key)) << "filter " << l << "." << i << ": " << item->key;
 }
 
+// The light editor (made hidden at the start) shown after a project has been opened lists
+// the opened project's lights at once, not the ones it was made with.
+TEST(ProjectRoundTrip, TheLightEditorShownAfterAnOpenListsTheOpenedLights) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    LightSRCCtrl_cls* lights = shell.core->GetLights();
+    LightSRCGUICtrl_cls* editor = shell.core->GetLightEditor();
+    lights->AddLight();
+    ASSERT_EQ(lights->LightNumber(), 3);
+    const std::string project = dir.File("lights.ptp");
+    ASSERT_TRUE(shell.core->WriteConfig(project, true));
+    lights->RemoveLight();
+    ASSERT_EQ(lights->LightNumber(), 2);
+
+    ASSERT_NE(editor->gui, nullptr);
+    ASSERT_FALSE(editor->gui->IsShown());
+    EXPECT_EQ(editor->gui->icons.size(), 2u);
+
+    ASSERT_TRUE(shell.frame->OpenProjectFile(wxString::FromUTF8(project)));
+    testsupport::Pump(200);  // the open and the paints it asks for are over
+    EXPECT_EQ(lights->LightNumber(), 3);
+    // as the menu command does; the editor appears as it is now, whether or not a view
+    // happens to paint afterwards
+    editor->Show(shell.frame);
+    ASSERT_TRUE(editor->gui->IsShown());
+    EXPECT_EQ(editor->gui->icons.size(), 3u) << "the editor shows the lights of the scene before the open";
+}
