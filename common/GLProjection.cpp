@@ -54,10 +54,10 @@ void GLProjection_cls::Matrix(const GLCamera_cls& camera, int fit, double m[16])
         m[11] = -1.0;
         m[14] = 2.0 * farPlane * nearPlane / (nearPlane - farPlane);
     } else {
-        // glOrtho(l, r, b, t, -1000, 1000)
+        // glOrtho(l, r, b, t, -kOrthoDepth, kOrthoDepth)
         double l, r, b, t;
         OrthoBox(camera, l, r, b, t);
-        const double n = -1000.0, f = 1000.0;
+        const double n = -kOrthoDepth, f = kOrthoDepth;
         m[0] = 2.0 / (r - l);
         m[5] = 2.0 / (t - b);
         m[10] = -2.0 / (f - n);

@@ -20,13 +20,17 @@ public:
     void OrthoBox(const GLCamera_cls& camera, double& left, double& right, double& bottom,
                   double& top) const;
     /// Column-major projection matrix as Apply loads it (gluPerspective / glOrtho with the
-    /// depth range -1000..1000 in orthographic mode).
+    /// depth range -kOrthoDepth..kOrthoDepth in orthographic mode).
     void Matrix(const GLCamera_cls& camera, int fit, double out[16]) const;
 
     /// glViewport(0,0,w,h); projection matrix mode; identity. GL context required.
     void ApplyViewport() const;
     /// Multiplies the projection matrix by Matrix(camera, fit). GL context required.
     void Apply(const GLCamera_cls& camera, int fit) const;
+
+    /// Orthographic depth range: what lies this far behind the camera up to this far in
+    /// front of it is drawn, in scene units.
+    static constexpr double kOrthoDepth = 1000.0;
 
     unsigned char perspective = 1;  ///< 1 perspective, 0 orthographic
     unsigned char widthFit = 0;     ///< orthographic only: fit the width instead of the height

@@ -10,6 +10,7 @@
 #include <wx/intl.h>
 
 #include "common/GLCamera.h"
+#include "common/GLProjection.h"
 #include "common/UserPattern.h"
 #include "platform/FileNumbers.h"
 #include "platform/ProgramPaths.h"
@@ -161,8 +162,12 @@ wxString PovRayCtrl_cls::WriteCamera(const PovViewCamera_cls& view) const {
     // that take their handedness from `right`: with its sky pointing down (and the same
     // right vector) its picture comes out upright and unmirrored.
     const double skySign = view.type == POV_CAMERA_SPHERICAL ? -1.0 : 1.0;
+    // An orthographic view also draws what lies behind its camera, up to its depth range;
+    // POV-Ray's orthographic rays start at the location, so the location steps back that far
+    // (the parallel rays show the same picture from there).
+    const double back = view.type == POV_CAMERA_ORTHOGRAPHIC ? GLProjection_cls::kOrthoDepth : 0.0;
     for (int i = 0; i < 3; ++i) {
-        location[i] = float(camera.pose.position[i]);
+        location[i] = float(camera.pose.position[i] - back * camera.frame.direction[i]);
         lookAt[i] = float(camera.pose.position[i] + reach * camera.frame.direction[i]);
         sky[i] = float(skySign * camera.frame.up[i] + 0.0);  // no "-0" in the text
     }

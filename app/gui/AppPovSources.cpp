@@ -44,8 +44,10 @@ bool AppPovSources_cls::MainViewCamera(PovViewCamera_cls& out) {
     MainGLCanvas_cls* view = frame ? frame->GetMainView() : nullptr;
     if (!view) return false;
     // The view brought its camera up to the time when it painted last; an export follows a
-    // paint (animation runs) or a menu command on a painted view.
-    out.camera = view->camera;
+    // paint (animation runs) or a menu command on a painted view. The scene is drawn with
+    // that camera as the scene passes turn it: a fisheye view through the camera path is
+    // pitched by the path's offset.
+    out.camera = view->cameras.SceneCamera();
     GLCameraPose_cls::Copy(GoPivotPose, out.pivot);
     out.angle = view->cameras.ViewAngle(nullptr);
     // The geometry the view draws with: its composition (0 planar, 1 fisheye, 2 panorama),

@@ -249,7 +249,7 @@ TEST(PovRayCtrl, GlobalSettingsAndCameraText) {
          "\tlook_at<0.00000,5.00000,0.00000>\n\tsky<0.00000000,0.00000000,1.00000000>\n"
          "\tangle CameraAngle\n\tright -x*image_width/image_height\n}\n"},
         {POV_CAMERA_ORTHOGRAPHIC,
-         "camera {\n\torthographic\n\tlocation<0.00000,-5.00000,0.00000>\n"
+         "camera {\n\torthographic\n\tlocation<0.00000,-1005.00000,0.00000>\n"
          "\tlook_at<0.00000,5.00000,0.00000>\n\tsky<0.00000000,0.00000000,1.00000000>\n"
          "\tright -x*2.500000*image_width/image_height\n\tup y*2.500000\n}\n"},
         {POV_CAMERA_FISHEYE,

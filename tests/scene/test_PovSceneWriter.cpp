@@ -30,6 +30,8 @@ struct FakeSources : PovSceneSources_cls {
     int lights = 1;
     int particleCalls = 0;
     std::string particleProblem;  ///< what the particle text reports missing
+    int cameraType = POV_CAMERA_PERSPECTIVE;
+    double greenY = 0;  ///< depth of the green sphere (the camera stands at -6)
     wxString PovBackground() override { return "rgb<0.000,0.000,1.000>"; }
     bool MainViewCamera(PovViewCamera_cls& out) override {
         const double pos[3] = {0, -6, 0}, second[3] = {0, 0, 0}, dir[3] = {0, 1, 0}, up[3] = {0, 0, 1},
@@ -38,6 +40,8 @@ struct FakeSources : PovSceneSources_cls {
         const double pivot[3] = {0, 0, 0};
         out.camera.SetPivot(pivot);
         out.angle = 35;
+        out.type = cameraType;
+        out.orthoHeight = 6;
         return true;
     }
     double NormalizedTime() override { return 0.5; }
@@ -47,7 +51,7 @@ struct FakeSources : PovSceneSources_cls {
         if (!loaded) return false;
         out << "#declare PARTICLES = union {\n"
                "\tsphere { <0,0,0>, 0.5 pigment { rgb <1,0,0> } finish { ambient 0.3 diffuse 0.7 } }\n"
-               "\tsphere { <1.2,0,0>, 0.3 pigment { rgb <0,1,0> } finish { ambient 0.3 diffuse 0.7 } }\n"
+               "\tsphere { <1.2," << greenY << ",0>, 0.3 pigment { rgb <0,1,0> } finish { ambient 0.3 diffuse 0.7 } }\n"
                "}\n";
         return true;
     }
@@ -311,6 +315,37 @@ TEST(PovSceneWriter, RenderedSceneShowsTheParticlesWhereTheViewDoes) {
     EXPECT_LT(px(17, 24, 1), 60);  // nothing mirrored on the left
     EXPECT_GT(px(1, 1, 2), 200);
     EXPECT_LT(px(1, 1, 0), 30);
+}
+
+TEST(PovSceneWriter, OrthographicRenderShowsWhatLiesBehindTheCameraAsTheViewDoes) {
+    // An orthographic view draws what lies up to its depth range behind the camera too; a
+    // render whose camera started at the camera's own place would leave it out.
+    if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
+    testsupport::TempDir dir;
+    PovRayCtrl_cls ctrl;
+    ctrl.pathPovWork.text = dir.File("work");
+    ctrl.output->width.value = 64;
+    ctrl.output->height.value = 48;
+    ctrl.output->display.value = false;
+    ctrl.output->format.value = 4;  // PPM
+    FakeSources src;
+    src.cameraType = POV_CAMERA_ORTHOGRAPHIC;
+    src.greenY = -8;  // two units behind the camera
+    PovSceneWriter_cls writer(&ctrl, &src);
+    ASSERT_TRUE(writer.ExportPovSnapshot(true));
+    const PovRenderCommand_cls cmd = ctrl.MakeRenderCommand(ctrl.GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT));
+    const platform::ChildResult r = platform::RunChild(cmd.program, cmd.args, cmd.workDir);
+    ASSERT_TRUE(r.started) << r.error;
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    int w = 0, h = 0;
+    std::string rgb;
+    ASSERT_TRUE(ReadPpm(testsupport::ReadFile(dir.File("work/povsnap0000.ppm")), w, h, rgb));
+    auto px = [&](int x, int y, int ch) { return int(static_cast<unsigned char>(rgb[(size_t(y) * w + x) * 3 + ch])); };
+    // The box is 6 units high over 48 pixels: x = 1.2 lands 9.6 pixels right of the centre.
+    EXPECT_GT(px(41, 24, 1), 40);
+    EXPECT_LT(px(41, 24, 0), 30);
+    EXPECT_LT(px(41, 24, 2), 60);  // not the blue background
+    EXPECT_GT(px(32, 24, 0), 150);  // the red sphere at the pivot
 }
 
 TEST(PovSceneWriter, UnwritableFolderIsNamedInTheFailure) {

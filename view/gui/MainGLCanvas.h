@@ -250,9 +250,9 @@ public:
     void SetCameraKeyPosRot() { cameras.SetCameraKey(true); }
     void SetAnchorKey() { cameras.SetAnchorKey(); }
     // POV-Ray animation mode -----------------------------------------------------------
-    /// Each paint also writes the POV-Ray files of the frame drawn.
-    /// Starts the mode; the step on screen is drawn (and exported) again before playback
-    /// moves on.
+    /// Each paint that draws a step not yet exported in the run writes its POV-Ray files.
+    /// Starting the mode makes the step on screen stale, so it is drawn (and exported)
+    /// before playback moves on.
     void BeginPovAnimation();
     void EndPovAnimation() { m_povAnimation = false; }
     bool InPovAnimation() const { return m_povAnimation; }

@@ -21,6 +21,7 @@
 #include "filters/FilterCtrl.h"
 #include "filters/FilterFog.h"
 #include "filters/FilterObject.h"
+#include "scene/CameraPath.h"
 #include "timeline/ParamGroup.h"
 #include "scene/PovOutputSettings.h"
 #include "scene/PovRayCtrl.h"
@@ -616,4 +617,41 @@ TEST(PovExport, ATexturePovRayCannotOpenIsToldOnceAndLeftOut) {
                             testsupport::ReadFile(dir.File("POV/CommonBG00.pov"));
     EXPECT_NE(all.find("union{"), std::string::npos);
     EXPECT_EQ(all.find("image_map"), std::string::npos) << all;
+}
+
+TEST(PovExport, FisheyePathViewIsExportedTurnedByItsOffset) {
+    // A fisheye view through the camera path looks pitched by the path's FishEyeOffset: the
+    // exported camera looks where the view does, not where the path points.
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    PreparePov(shell, dir);
+    MainGLCanvas_cls* view = shell.frame->GetMainView();
+    ASSERT_NE(view, nullptr);
+    view->cameras.LinkToCameraPath(0.0);
+    CameraPath_cls* path = view->cameras.Path();
+    ASSERT_NE(path, nullptr);
+    path->geometry.value = GEOMETRY_FISHEYE;
+    path->fishEyeOffset.value = 30;
+    view->Refresh(false);
+    view->Update();
+    shell.Post(ID_POV_EXPORT_SNAPSHOT);
+    const std::string scene = testsupport::ReadFile(dir.File("POV/povsnap0000.pov"));
+    ASSERT_NE(scene.find("camera {\n\tfisheye\n"), std::string::npos) << scene.substr(0, 600);
+    double loc[3] = {0, 0, 0}, at[3] = {0, 0, 0};
+    const size_t l = scene.find("\tlocation<"), a = scene.find("\tlook_at<");
+    ASSERT_NE(l, std::string::npos);
+    ASSERT_NE(a, std::string::npos);
+    ASSERT_EQ(std::sscanf(scene.c_str() + l, "\tlocation<%lf,%lf,%lf>", &loc[0], &loc[1], &loc[2]), 3);
+    ASSERT_EQ(std::sscanf(scene.c_str() + a, "\tlook_at<%lf,%lf,%lf>", &at[0], &at[1], &at[2]), 3);
+    const double d[3] = {at[0] - loc[0], at[1] - loc[1], at[2] - loc[2]};
+    const double n = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+    ASSERT_GT(n, 0);
+    const GLCamera_cls turned = view->cameras.SceneCamera();
+    double along = 0, alongPath = 0;
+    for (int k = 0; k < 3; ++k) {
+        along += d[k] / n * turned.frame.direction[k];
+        alongPath += d[k] / n * view->camera.frame.direction[k];
+    }
+    EXPECT_NEAR(along, 1.0, 1e-4);
+    EXPECT_NEAR(alongPath, std::cos(30 * 3.14159265 / 180), 1e-3);
 }
