@@ -20,8 +20,9 @@ public:
     FilterCopyData_cls();
     int Kind() const override { return 6; }
 
-    /// Every view sorts and draws the whole data once per copy, so the block is bounded.
-    static constexpr int kMaxCopies = 4096;
+    /// Every view sorts and draws the whole data once per copy, so the block is bounded
+    /// (a 10 x 10 x 10 block: a million particles make a billion points already).
+    static constexpr int kMaxCopies = 1000;
     /// Cells along axis a: CopyArrayMax - CopyArrayMin, 0 when the maximum is not above the
     /// minimum.
     long long Cells(int axis) const;

@@ -104,11 +104,11 @@ public:
 
 TEST_F(CopyBoundTest, BlocksBeyondTheLimitAreCutTypedOrRead) {
     const BoundCase cases[] = {
-        {{0, 0, 0}, {16, 16, 16}, {16, 16, 16}},              // exactly the limit stays
-        {{-5, 0, 0}, {4091, 1, 1}, {4096, 1, 1}},             // one long row stays
-        {{0, 0, 0}, {100000, 100000, 1}, {48, 85, 1}},        // the panel values that ate 17 GB
-        {{0, 0, 0}, {17, 16, 16}, {16, 16, 16}},
-        {{INT_MIN, INT_MIN, INT_MIN}, {INT_MAX, INT_MAX, INT_MAX}, {15, 15, 18}},
+        {{0, 0, 0}, {10, 10, 10}, {10, 10, 10}},              // exactly the limit stays
+        {{-5, 0, 0}, {995, 1, 1}, {1000, 1, 1}},              // one long row stays
+        {{0, 0, 0}, {100000, 100000, 1}, {24, 41, 1}},        // the panel values that ate 17 GB
+        {{0, 0, 0}, {11, 10, 10}, {10, 10, 10}},
+        {{INT_MIN, INT_MIN, INT_MIN}, {INT_MAX, INT_MAX, INT_MAX}, {7, 9, 15}},
         {{3, 0, 0}, {1, 5000, 5000}, {0, 5000, 5000}},        // an empty axis: no copy at all
     };
     for (const BoundCase& c : cases) {
@@ -137,8 +137,8 @@ TEST_F(CopyBoundTest, BlocksBeyondTheLimitAreCutTypedOrRead) {
     ASSERT_EQ(spy.told.size(), 1u);
     EXPECT_NE(spy.told[0].Find("CopyBox00"), wxNOT_FOUND);
     EXPECT_EQ(f->Data()->Cells(0), 40);
-    EXPECT_EQ(f->Data()->Cells(1), 102);  // the room the other axes leave
-    EXPECT_EQ(f->GetCopyCount(), 40 * 102);
+    EXPECT_EQ(f->Data()->Cells(1), 25);  // the room the other axes leave
+    EXPECT_EQ(f->GetCopyCount(), 40 * 25);
     list2.SetView(nullptr);
 
     // Read: a project holding such a block reads bounded, and the list keeps a note.
@@ -149,10 +149,10 @@ TEST_F(CopyBoundTest, BlocksBeyondTheLimitAreCutTypedOrRead) {
     FilterCtrl_cls* into[3] = {&r0, &r1, &r2};
     ReadAllInto(into, text);
     ASSERT_EQ(r2.Count(), 1);
-    EXPECT_EQ(static_cast<FilterCopy_cls*>(r2.GetNode(0))->GetCopyCount(), 48 * 85);
+    EXPECT_EQ(static_cast<FilterCopy_cls*>(r2.GetNode(0))->GetCopyCount(), 24 * 41);
     const std::vector<wxString> notes = r2.TakeReadNotes();
     ASSERT_EQ(notes.size(), 1u);
-    EXPECT_NE(notes[0].Find("4096"), wxNOT_FOUND);
+    EXPECT_NE(notes[0].Find("1000"), wxNOT_FOUND);
     EXPECT_TRUE(r2.TakeReadNotes().empty());  // told once
 }
 
