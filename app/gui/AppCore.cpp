@@ -644,6 +644,7 @@ void AppCore_cls::ReadConfig(const std::string& path) {
     if (!isConfig) isProgramLine = [this](const std::string& l) { return IsProgramLine(l); };
     const bool ok = ProjectFile_cls::LoadAndCheck(path, isProgramLine, lines, error);
     if (!ok) {
+        platform::ReportError("Read Configure Fails" + path + ": " + error);
         ShowMessageBox(
             m_frame,
             "Read Configure Fails" + wxString::FromUTF8(path) + "\n" + wxString::FromUTF8(error),

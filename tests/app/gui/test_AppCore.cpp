@@ -111,7 +111,11 @@ TEST(AppCore, UndecodableConfigurationIsReportedNotEmptied) {
     TempDir dir;
     const std::string cfg = dir.File("Pelthorn3Configure.txt");
     WriteFile(cfg, "LastOpenedFilePTP=/a.ptp\r\n\x81\x20\r\n");
+    testing::internal::CaptureStderr();
     Shell shell(cfg);
+    const std::string stderrText = testing::internal::GetCapturedStderr();
+    // Told once on the terminal too, as every error is.
+    EXPECT_NE(stderrText.find("Read Configure Fails" + cfg), std::string::npos) << stderrText;
     const auto titles = testsupport::ModalTitles();
     ASSERT_EQ(titles.size(), 1u);
     EXPECT_EQ(titles[0], "Warning");
