@@ -447,7 +447,7 @@ TEST_F(MouseViewTest, ClicksAndScaleDragsInFisheyeAndPanoramaViewsFollowTheCompo
     ASSERT_NE(GpDistortionMesh, nullptr);
     std::string error;
     ASSERT_TRUE(GpDistortionMesh->Parse(lens, "lens.obj", &error)) << error;
-    // The last pass shows a side-by-side stereogram: the left eye's picture is clicked.
+    // The last pass shows a side-by-side stereogram: both eyes' pictures are clicked.
     struct StereoGuard {
         StereoGram_cls stereo;
         ~StereoGuard() { GpStereoGram = nullptr; }
@@ -469,14 +469,19 @@ TEST_F(MouseViewTest, ClicksAndScaleDragsInFisheyeAndPanoramaViewsFollowTheCompo
         SetSelectedSceneObj(nullptr);
         for (auto& l : lists) l->SelectFilter(nullptr);
         ASSERT_TRUE(Paint());
-        wxPoint seenA, seenB;
+        // Side by side, each eye's picture is clicked in its own half.
+        const ViewShot shot = shots.at(0);
         const int width = pass.sideBySide ? kW / 2 : kW;
-        ASSERT_TRUE(CentreOf(shots.at(0), IsBoxGreen, seenA, width)) << geometry;
-        ASSERT_TRUE(CentreOf(shots.at(0), IsBoxBlue, seenB, width)) << geometry;
-        EXPECT_LT(std::abs(seenB.x - width / 2), width / 4) << "the box is shown near the centre";
-        for (auto [target, at] : {std::pair{b, seenB}, std::pair{a, seenA}}) {
-            Drag(wxMOUSE_BTN_RIGHT, at.x, at.y, at.x, at.y);
-            EXPECT_EQ(GpSelectedSceneObj, target->GetData()) << geometry;
+        for (int picture = 0; picture < (pass.sideBySide ? 2 : 1); ++picture) {
+            const int from = picture * width;
+            wxPoint seenA, seenB;
+            ASSERT_TRUE(CentreOf(shot, IsBoxGreen, seenA, from + width, from)) << geometry;
+            ASSERT_TRUE(CentreOf(shot, IsBoxBlue, seenB, from + width, from)) << geometry;
+            EXPECT_LT(std::abs(seenB.x - from - width / 2), width / 4) << "the box is shown near the centre";
+            for (auto [target, at] : {std::pair{b, seenB}, std::pair{a, seenA}}) {
+                Drag(wxMOUSE_BTN_RIGHT, at.x, at.y, at.x, at.y);
+                EXPECT_EQ(GpSelectedSceneObj, target->GetData()) << geometry << " picture " << picture;
+            }
         }
         // Between the boxes is empty: the selection stays.
         const size_t clicks = picked.size();
