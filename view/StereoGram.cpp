@@ -178,6 +178,18 @@ void StereoGram_cls::SideBySideQuads(bool distortion, int W, int H, StereoQuad o
     out[1] = {D + X, 0, F, H};
 }
 
+bool StereoGram_cls::IsSideBySide() const { return StereoOn() && outputType.value == STEREO_SIDE_BY_SIDE; }
+
+int StereoGram_cls::PassAtColumn(double x, int W) const {
+    // The right eye's quad starts at column W / 2 in every side-by-side layout.
+    return IsSideBySide() && x >= double(W / 2) ? 1 : 0;
+}
+
+int StereoGram_cls::EyeOfShownPass(int pass) const {
+    if (PassCount() > 1 && !IsSideBySide()) return 0;
+    return EyeOfPass(pass);
+}
+
 std::vector<int> StereoGram_cls::LineStencilRows(int H) {
     std::vector<int> rows;
     for (int y = 1; y < H; y += 2) rows.push_back(y);

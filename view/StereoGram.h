@@ -104,6 +104,16 @@ public:
     static StereoQuad FittedQuad(int mode, int W, int H);
     /// The left and right quads of "SIDE BY SIDE" in a W x H window.
     void SideBySideQuads(bool distortion, int W, int H, StereoQuad out[2]) const;
+    /// Stereo on with the two eyes shown side by side, each in its half of the window.
+    bool IsSideBySide() const;
+    /// The pass whose picture a composed view shows at window column x (pixels from the
+    /// left) of a W-wide window: side by side, 1 in the right half (x >= W / 2) and 0 in
+    /// the left; 0 for every other composition.
+    int PassAtColumn(double x, int W) const;
+    /// The eye whose camera drew the picture of `pass` as the window shows it: side by side
+    /// or a single pass, EyeOfPass(pass); where two eyes overlay each other (line by line,
+    /// anaglyphs), 0, the camera between them.
+    int EyeOfShownPass(int pass) const;
     /// Rows of a H-pixel window that show the right eye in "LINE BY LINE": 1, 3, 5, ...
     static std::vector<int> LineStencilRows(int H);
     /// Files written for one captured frame of a view with `cameraChoice`: eye buffer 0 as

@@ -164,6 +164,33 @@ TEST(StereoGram, SideBySideQuadsInTheWindow) {
     EXPECT_EQ(StereoGram_cls::LineStencilRows(6), (std::vector<int>{1, 3, 5}));
 }
 
+TEST(StereoGram, APointerColumnFindsThePictureAndTheEyeThatDrewIt) {
+    // Side by side, the right half of a 201-wide window starts at column 100; every other
+    // composition shows one picture over the whole window.
+    struct Case {
+        unsigned setting, type;
+        double x;
+        int pass, eye;
+    };
+    const Case cases[] = {
+        {1, 6, 10, 0, 1},    {1, 6, 99.5, 0, 1}, {1, 6, 100.5, 1, 2}, {2, 6, 190, 1, 2},
+        {0, 6, 190, 0, 0},   // stereo off: one mono picture
+        {1, 4, 190, 0, 0},   // anaglyph: both eyes overlaid, picked between them
+        {1, 3, 190, 0, 0},   // line by line likewise
+        {1, 1, 190, 0, 1},   // LEFT alone
+        {1, 2, 10, 0, 2},    // RIGHT alone
+        {1, 0, 190, 0, 0},   // no parallax
+    };
+    StereoGram_cls s;
+    for (const Case& c : cases) {
+        s.cameraSetting.value = c.setting;
+        s.outputType.value = c.type;
+        const int pass = s.PassAtColumn(c.x, 201);
+        EXPECT_EQ(pass, c.pass) << c.setting << "/" << c.type << " at " << c.x;
+        EXPECT_EQ(s.EyeOfShownPass(pass), c.eye) << c.setting << "/" << c.type << " at " << c.x;
+    }
+}
+
 TEST(StereoGram, CapturePlanWritesPairsOnlySeparatelyAndNotForAxisViews) {
     StereoGram_cls s;
     EXPECT_EQ(s.CapturePlan(0).size(), 1u);

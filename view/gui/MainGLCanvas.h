@@ -300,6 +300,14 @@ private:
     void DrawSubViewGizmo(double t);
     /// AfterSceneDrawn of a fisheye or panorama view drawn through the sub-view buffers.
     void AfterWideSceneDrawn(double t);
+    /// The camera the scene passes of `eye` (0 mono, 1 left, 2 right) drew with at time t:
+    /// the drawn camera moved for that eye, as each eye's passes see it
+    /// (MainGLCanvasCapture.cpp).
+    GLCamera_cls EyeSceneCamera(int eye, double t);
+    /// The model-view and projection matrices and the window rectangle of the picture of
+    /// `pass` in a planar view: the whole client when drawn directly; through a buffer, the
+    /// square over the wider side, or that pass's half of a side-by-side stereogram.
+    void PictureMatrices(bool offScreen, int pass, double t, double mv[16], double pr[16], int vp[4]);
     /// Serves the pick requests at (x, y) with a `region`-pixel square under the matrices
     /// and viewport of the picture the click landed in; clears the requests.
     void RunPicks(double x, double y, double region, const double mv[16], const double pr[16], const int vp[4],

@@ -139,6 +139,11 @@ StereoGram_cls& MainGLCanvas_cls::Stereo() {
 
 // ------------------------------------------------------------------------- eyes
 
+GLCamera_cls MainGLCanvas_cls::EyeSceneCamera(int eye, double t) {
+    EyeCamera swap(camera, Stereo(), eye, t);
+    return cameras.SceneCamera();
+}
+
 long long MainGLCanvas_cls::PaintClockUs() { return NowUs(); }
 TimeCtrl_cls* MainGLCanvas_cls::TimeModel() { return g_time; }
 

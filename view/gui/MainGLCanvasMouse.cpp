@@ -227,6 +227,35 @@ bool MainGLCanvas_cls::RouteWheel() {
     return false;
 }
 
+void MainGLCanvas_cls::PictureMatrices(bool offScreen, int pass, double t, double mv[16], double pr[16],
+                                       int vp[4]) {
+    const int w = m_clientW, h = m_clientH;
+    StereoGram_cls& stereo = Stereo();
+    // Drawn directly, the window shows the first pass's eye alone.
+    const GLCamera_cls cam = EyeSceneCamera(offScreen ? stereo.EyeOfShownPass(pass) : stereo.EyeOfPass(0), t);
+    vp[0] = 0, vp[1] = 0, vp[2] = w, vp[3] = h;
+    cam.ModelviewMatrix(mv);
+    GLProjection_cls p = projection;
+    if (!offScreen) {
+        p.Matrix(cam, 0, pr);
+        return;
+    }
+    const int s = BufferSize(0), q = std::max(w, h);
+    p.SetViewportSize(s, s);
+    p.SetFitSize(w, h);
+    const GLCamera_cls bufferCamera = projection.perspective ? cam : ViewCameras_cls::OrthoBufferCamera(cam, w, h);
+    bufferCamera.ModelviewMatrix(mv);
+    p.Matrix(bufferCamera, 1, pr);
+    vp[0] = (w - q) / 2, vp[1] = (h - q) / 2, vp[2] = q, vp[3] = q;
+    if (stereo.IsSideBySide()) {
+        // Each eye's square buffer is squeezed into its half of the window.
+        StereoQuad sides[2];
+        stereo.SideBySideQuads(false, w, h, sides);
+        const StereoQuad& e = sides[pass == 1 ? 1 : 0];
+        vp[0] = e.x, vp[1] = e.y, vp[2] = e.w, vp[3] = e.h;
+    }
+}
+
 void MainGLCanvas_cls::AfterSceneDrawn(bool offScreen, double t) {
     const int w = m_clientW, h = m_clientH;
     if (w < 1 || h < 1) return;
@@ -236,23 +265,14 @@ void MainGLCanvas_cls::AfterSceneDrawn(bool offScreen, double t) {
     }
     // The matrices of the draw, with the window rectangle the picture covers: the whole
     // client directly; through a buffer, the square of the wider side centred on the view.
-    const GLCamera_cls cam = cameras.SceneCamera();
+    // A side-by-side stereogram shows each eye in its half: drags and picks work in the
+    // picture that was pressed, with the camera of its eye, and the gizmo shows in both.
+    StereoGram_cls& stereo = Stereo();
+    const int pictures = offScreen && stereo.IsSideBySide() ? 2 : 1;
+    const int pressed = pictures > 1 ? stereo.PassAtColumn(m_tracker.pressX + 0.5, w) : 0;
     double mv[16], pr[16];
-    int vp[4] = {0, 0, w, h};
-    cam.ModelviewMatrix(mv);
-    GLProjection_cls p = projection;
-    if (offScreen) {
-        const int s = BufferSize(0), q = std::max(w, h);
-        p.SetViewportSize(s, s);
-        p.SetFitSize(w, h);
-        const GLCamera_cls bufferCamera =
-            projection.perspective ? cam : ViewCameras_cls::OrthoBufferCamera(cam, w, h);
-        bufferCamera.ModelviewMatrix(mv);
-        p.Matrix(bufferCamera, 1, pr);
-        vp[0] = (w - q) / 2, vp[1] = (h - q) / 2, vp[2] = q, vp[3] = q;
-    } else {
-        p.Matrix(cam, 0, pr);
-    }
+    int vp[4];
+    PictureMatrices(offScreen, pressed, t, mv, pr, vp);
     m_itemDrag.projector = nullptr;
     m_itemDrag.SetMatrices(mv, pr, vp);
     if (TransformGizmo_cls* rings = GpTransformGizmos[1]) {
@@ -264,19 +284,24 @@ void MainGLCanvas_cls::AfterSceneDrawn(bool offScreen, double t) {
     // The selected object's gizmo over the picture, where the drags and picks expect it.
     if (SceneObj_cls* s = GpSelectedSceneObj; s && s->translate) {
         CreateTransformGizmos();
-        glViewport(vp[0], vp[1], vp[2], vp[3]);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadMatrixd(pr);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glLoadMatrixd(mv);
         s->UpdateTransform(t);
-        s->DrawGizmo();
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
+        for (int pass = 0; pass < pictures; ++pass) {
+            double gmv[16], gpr[16];
+            int gvp[4];
+            PictureMatrices(offScreen, pass, t, gmv, gpr, gvp);
+            glViewport(gvp[0], gvp[1], gvp[2], gvp[3]);
+            glMatrixMode(GL_PROJECTION);
+            glPushMatrix();
+            glLoadMatrixd(gpr);
+            glMatrixMode(GL_MODELVIEW);
+            glPushMatrix();
+            glLoadMatrixd(gmv);
+            s->DrawGizmo();
+            glMatrixMode(GL_PROJECTION);
+            glPopMatrix();
+            glMatrixMode(GL_MODELVIEW);
+            glPopMatrix();
+        }
         glViewport(0, 0, w, h);
     }
 
@@ -294,17 +319,19 @@ void MainGLCanvas_cls::AfterWideSceneDrawn(double t) {
     // The picture is composed from four sub-views: a point's place in the window follows the
     // composition, and a click is picked in the sub-view that shows its direction, with the
     // matrices that sub-view was drawn with.
-    const GLCamera_cls cam = cameras.SceneCamera();
     // The window rectangle the eye buffer is composed into: the square over the height, the
-    // whole window through the lens, the left half side by side (the left eye's picture).
+    // whole window through the lens; side by side, the half that was pressed, whose eye's
+    // camera drew it.
     StereoGram_cls& stereo = Stereo();
     const bool lens = settings.distortion.value && cameras.IsFisheye();
     StereoQuad q = StereoGram_cls::FittedQuad(lens ? 2 : 1, w, h);
-    if (stereo.StereoOn() && stereo.outputType.value == STEREO_SIDE_BY_SIDE) {
+    const int pressed = stereo.PassAtColumn(m_tracker.pressX + 0.5, w);
+    if (stereo.IsSideBySide()) {
         StereoQuad sides[2];
         stereo.SideBySideQuads(lens, w, h, sides);
-        q = sides[0];
+        q = sides[pressed];
     }
+    const GLCamera_cls cam = EyeSceneCamera(stereo.EyeOfShownPass(pressed), t);
     const double eye[4] = {double(q.x), double(q.y), double(q.w), double(q.h)};
     WideViewProjection_cls wide(mode, projection.angle, eye, cam);
     const DistortionMesh_cls* mesh = lens ? GpDistortionMesh : nullptr;

@@ -407,14 +407,14 @@ void DrawFilterBoxes(MainGLCanvas_cls&, const SceneDrawArgs& a) {
     }
 }
 
-/// Client pixel (y down) of the centre of the pixels passing `test` (in the `width` columns
-/// on the left, when given); false when none do.
+/// Client pixel (y down) of the centre of the pixels passing `test` (in the columns from
+/// `from` up to `width`, when given); false when none do.
 template <class Test>
-bool CentreOf(const ViewShot& s, Test test, wxPoint& at, int width = -1) {
+bool CentreOf(const ViewShot& s, Test test, wxPoint& at, int width = -1, int from = 0) {
     double sx = 0, sy = 0;
     int n = 0;
     for (int y = 0; y < s.h; ++y)
-        for (int x = 0; x < (width < 0 ? s.w : width); ++x)
+        for (int x = from; x < (width < 0 ? s.w : width); ++x)
             if (test(s.At(x, y))) sx += x, sy += y, ++n;
     if (!n) return false;
     at = wxPoint(int(std::lround(sx / n)), int(std::lround(s.h - 1 - sy / n)));
@@ -447,7 +447,7 @@ TEST_F(MouseViewTest, ClicksAndScaleDragsInFisheyeAndPanoramaViewsFollowTheCompo
     ASSERT_NE(GpDistortionMesh, nullptr);
     std::string error;
     ASSERT_TRUE(GpDistortionMesh->Parse(lens, "lens.obj", &error)) << error;
-    // The last pass shows a side-by-side stereogram: the left eye's picture is clicked.
+    // The last pass shows a side-by-side stereogram: both eyes' pictures are clicked.
     struct StereoGuard {
         StereoGram_cls stereo;
         ~StereoGuard() { GpStereoGram = nullptr; }
@@ -469,14 +469,19 @@ TEST_F(MouseViewTest, ClicksAndScaleDragsInFisheyeAndPanoramaViewsFollowTheCompo
         SetSelectedSceneObj(nullptr);
         for (auto& l : lists) l->SelectFilter(nullptr);
         ASSERT_TRUE(Paint());
-        wxPoint seenA, seenB;
+        // Side by side, each eye's picture is clicked in its own half.
+        const ViewShot shot = shots.at(0);
         const int width = pass.sideBySide ? kW / 2 : kW;
-        ASSERT_TRUE(CentreOf(shots.at(0), IsBoxGreen, seenA, width)) << geometry;
-        ASSERT_TRUE(CentreOf(shots.at(0), IsBoxBlue, seenB, width)) << geometry;
-        EXPECT_LT(std::abs(seenB.x - width / 2), width / 4) << "the box is shown near the centre";
-        for (auto [target, at] : {std::pair{b, seenB}, std::pair{a, seenA}}) {
-            Drag(wxMOUSE_BTN_RIGHT, at.x, at.y, at.x, at.y);
-            EXPECT_EQ(GpSelectedSceneObj, target->GetData()) << geometry;
+        for (int picture = 0; picture < (pass.sideBySide ? 2 : 1); ++picture) {
+            const int from = picture * width;
+            wxPoint seenA, seenB;
+            ASSERT_TRUE(CentreOf(shot, IsBoxGreen, seenA, from + width, from)) << geometry;
+            ASSERT_TRUE(CentreOf(shot, IsBoxBlue, seenB, from + width, from)) << geometry;
+            EXPECT_LT(std::abs(seenB.x - from - width / 2), width / 4) << "the box is shown near the centre";
+            for (auto [target, at] : {std::pair{b, seenB}, std::pair{a, seenA}}) {
+                Drag(wxMOUSE_BTN_RIGHT, at.x, at.y, at.x, at.y);
+                EXPECT_EQ(GpSelectedSceneObj, target->GetData()) << geometry << " picture " << picture;
+            }
         }
         // Between the boxes is empty: the selection stays.
         const size_t clicks = picked.size();
@@ -513,6 +518,70 @@ TEST_F(MouseViewTest, ClicksAndScaleDragsInFisheyeAndPanoramaViewsFollowTheCompo
     EXPECT_NEAR(scale[1], scale[0], 1e-12);
     EXPECT_NEAR(scale[2], scale[0], 1e-12);
     GiItemEditMode = 0;
+    GoRenderConfig.bufferSizeIndex.value = 3;
+}
+
+TEST_F(MouseViewTest, ClicksAndGizmoDragsInEitherPictureOfASideBySideStereogramHitWhatItShows) {
+    prefs->ApplyMouseTemplate(1);  // "Blender Like": right selects, left moves the item
+    InstallSelection();
+    FilterBase_cls* a = AddBox(-1.5, 0, 0, 0.6);
+    FilterBase_cls* b = AddBox(1.5, 0, 0, 0.6);
+    MainGLCanvas_cls::SetSceneDrawer(DrawFilterBoxes);
+    GoRenderConfig.bufferSizeIndex.value = 1;  // 512
+    useFBO = true;
+    // Eyes 2 apart: each eye's camera stands 1 to its side, so in either picture a pick
+    // through the camera between them would miss the box clicked.
+    struct StereoGuard {
+        StereoGram_cls stereo;
+        ~StereoGuard() { GpStereoGram = nullptr; }
+    } side;
+    side.stereo.cameraSetting.value = STEREO_OFF_AXIS;
+    side.stereo.outputType.value = STEREO_SIDE_BY_SIDE;
+    side.stereo.eyeParam->Component(0).keys[0].value = 2.0;
+    GpStereoGram = &side.stereo;
+    const int half = kW / 2;
+    for (int geometry : {GEOMETRY_PERSPECTIVE, GEOMETRY_ORTHOGRAPHIC}) {
+        view->settings.geometry.value = geometry;
+        SetSelectedSceneObj(nullptr);
+        for (auto& l : lists) l->SelectFilter(nullptr);
+        ASSERT_TRUE(Paint());
+        const ViewShot shot = shots.at(0);
+        for (int picture : {0, 1}) {
+            wxPoint seenA, seenB;
+            ASSERT_TRUE(CentreOf(shot, IsBoxGreen, seenA, (picture + 1) * half, picture * half)) << geometry;
+            ASSERT_TRUE(CentreOf(shot, IsBoxBlue, seenB, (picture + 1) * half, picture * half)) << geometry;
+            for (auto [target, at] : {std::pair{b, seenB}, std::pair{a, seenA}}) {
+                Drag(wxMOUSE_BTN_RIGHT, at.x, at.y, at.x, at.y);
+                EXPECT_EQ(GpSelectedSceneObj, target->GetData()) << "geometry " << geometry << " picture " << picture;
+            }
+        }
+    }
+    // Box b selected: its gizmo shows in both pictures, each time beside the box as that
+    // eye sees it, and a drag on the x handle in the right picture moves b along x only.
+    GbParamUndoEnabled = 1;
+    GoCommandHistory.Clear();
+    GiItemEditMode = 0;
+    view->settings.geometry.value = GEOMETRY_PERSPECTIVE;
+    SetSelectedSceneObj(b->GetData());
+    for (auto& l : lists) l->SelectFilter(b);
+    ASSERT_TRUE(Paint());
+    const ViewShot shot = shots.at(0);
+    wxPoint handle;
+    for (int picture : {0, 1}) {
+        wxPoint box;
+        ASSERT_TRUE(CentreOf(shot, IsBoxBlue, box, (picture + 1) * half, picture * half));
+        ASSERT_TRUE(CentreOf(shot, IsQuadRed, handle, (picture + 1) * half, picture * half)) << picture;
+        EXPECT_GT(handle.x, box.x) << picture;
+        EXPECT_LT(handle.x, box.x + 8) << picture;
+        EXPECT_NEAR(handle.y, box.y, 3) << picture;
+    }
+    Drag(wxMOUSE_BTN_LEFT, handle.x, handle.y, handle.x + 12, handle.y - 9);
+    const std::vector<double> moved = b->GetData()->translate->GetValues(0, 0);
+    EXPECT_GT(moved[0], 1.6);
+    EXPECT_EQ(moved[1], 0.0);
+    EXPECT_EQ(moved[2], 0.0);
+    GoCommandHistory.Clear();
+    GbParamUndoEnabled = 0;
     GoRenderConfig.bufferSizeIndex.value = 3;
 }
 
