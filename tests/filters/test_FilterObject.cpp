@@ -115,7 +115,9 @@ TEST_F(FilterObjectTest, PovObjectsByShapeAndMode) {
         list1.PovObjects(out, 0, c.mode, 1, c.copy, style);
         EXPECT_EQ(Count(out, "\tbox {"), c.boxes) << c.mode;
         EXPECT_EQ(Count(out, "\tobject {\n\tMESH_OBJECT\n"), c.meshes) << c.mode;
-        if (*c.copy) EXPECT_EQ(Count(out, wxString("\t\t") + c.copy + "\n"), 1);
+        if (*c.copy) {
+            EXPECT_EQ(Count(out, wxString("\t\t") + c.copy + "\n"), 1);
+        }
     }
     EXPECT_EQ(list1.PovObjectDeclares(style), "#declare MESH_OBJECT=union{};\n");
     // disabled: no object, and no mesh declared for it

@@ -232,10 +232,11 @@ TEST(AppCore, EverySettingsKeyOfEveryGroupIsATable) {
         EXPECT_TRUE(key.size() > 1 && (bare || key.EndsWith("="))) << items[i].first << ": " << key;
         EXPECT_EQ(key.find_first_of(" \t\r\n"), wxString::npos) << key;
         for (size_t j = 0; j < items.size(); ++j)
-            if (i != j)
+            if (i != j) {
                 EXPECT_FALSE(items[j].second->key.StartsWith(key))
                     << items[i].first << " " << key << " / " << items[j].first << " "
                     << items[j].second->key;
+            }
     }
 
     // The whole text reads back to the same bytes.

@@ -385,9 +385,10 @@ TEST(ProjectRoundTrip, EveryRegisteredItemIsWrittenIntoItsFile) {
     EXPECT_GT(items, 500u);
     for (const char* programWide : {"data loader", "data exporter", "frame", "image saver"})
         for (const auto& g : groups)
-            if (g.name == programWide)
+            if (g.name == programWide) {
                 for (const ConfItem_cls* item : g.group->Items())
                     EXPECT_TRUE(written(configLines, item->key)) << g.name << ": " << item->key;
+            }
     for (const char* key : {"PathPovRay=", "PathPovWork="}) EXPECT_TRUE(written(configLines, key)) << key;
 
     // the groups a user edits on the Attrib pages and the Info page are listed
