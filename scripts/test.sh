@@ -20,9 +20,9 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 # The worker threads (their shared fork-join group, snapshot reader, interpolator, depth
-# sort, image writer, drawable frame evaluation, the renderer's sort and vertex workers, the Boolean filter's workers,
-# the export text workers, the POV-Ray particle text workers) under ThreadSanitizer. Its
-# suppressions name third-party code only, never ours.
+# sort, image writer, drawable frame evaluation, the renderer's sort and vertex workers,
+# the Boolean filter's workers, the export text workers, the POV-Ray particle text
+# workers) under ThreadSanitizer. Its suppressions name third-party code only, never ours.
 if [ ! -f build-tsan/build.ninja ]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPT_TSAN=ON -DPT_PURE_ONLY=ON -DPT_BENCH=OFF
