@@ -337,11 +337,16 @@ SnapshotReadResult ThreadAsciiReader_cls::ReadBody(std::FILE* f, uint64_t fileSi
     for (int w = 0; w < n; ++w) {
         auto worker = std::make_unique<ThreadAsciiReader_cls>();
         worker->Setup(&share, w, cut(w), cut(w + 1), progress, w == 0);
-        pool.push_back(worker.get());
-        group.Add(std::move(worker), {});
+        ThreadAsciiReader_cls* t = worker.get();
+        pool.push_back(t);
+        group.Add(std::move(worker), [t] {
+            t->CountNow();
+            t->ParseNow();
+        });
     }
     // The last block runs on this thread; any worker that cannot start runs here too. All
-    // their counts come before any of their parses: a started worker may be waiting for one.
+    // their counts come before any of their parses (a started worker may be waiting for
+    // one), so this thread runs them itself rather than one whole worker after another.
     group.Run(1, false);
     for (int w = 0; w < n; ++w)
         if (!group.Started(static_cast<size_t>(w))) pool[static_cast<size_t>(w)]->CountNow();

@@ -2,10 +2,10 @@
 #include "scene/ObjectMesh.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <atomic>
 #include <memory>
 #include <new>
 

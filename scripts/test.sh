@@ -23,12 +23,14 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 # sort, image writer, drawable frame evaluation, the renderer's sort and vertex workers,
 # the Boolean filter's workers, the export text workers, the POV-Ray particle text
 # workers) under ThreadSanitizer. Its suppressions name third-party code only, never ours.
+# An allocation too large to be had returns null, as it does outside the sanitizer, so the
+# tests of the out-of-memory paths run here too.
 if [ ! -f build-tsan/build.ninja ]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPT_TSAN=ON -DPT_PURE_ONLY=ON -DPT_BENCH=OFF
 fi
 cmake --build build-tsan --target test_common test_data test_view test_filters test_scene
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan.supp" \
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 allocator_may_return_null=1 suppressions=$PWD/scripts/tsan.supp" \
   ctest --test-dir build-tsan --output-on-failure -j"$jobs" \
   -R '^(ForkJoinTest|DataSequence|ParticleData|SnapshotReader|InterpolationThread|DepthSortTest|ImageSaverWriter|SnapTest|RendererLogicTest|BooleanRegion|DataExporter|StickEngine|PovParticleText|PovDrawnParticlesTest|ObjectMeshTest)\.'
 
