@@ -22,11 +22,10 @@ wxThread::ExitCode ThreadSortBase_cls::Entry() {
 void RunSortWorkers(std::vector<std::unique_ptr<ThreadSortBase_cls>>& workers, std::vector<std::atomic<bool>>& done,
                     const SortWorkerStarter& start) {
     for (auto& d : done) d.store(false, std::memory_order_relaxed);
+    ForkJoin_cls::Starter starter;
+    if (start) starter = [&start](wxThread& t) { return start(static_cast<ThreadSortBase_cls&>(t)); };
     {
-        ForkJoin_cls group(start ? ForkJoin_cls::Starter([&start](wxThread& t) {
-            return start(static_cast<ThreadSortBase_cls&>(t));
-        })
-                                 : ForkJoin_cls::Starter());
+        ForkJoin_cls group(std::move(starter));
         for (auto& w : workers) {
             ThreadSortBase_cls* worker = w.get();
             group.Add(std::move(w), [worker] { worker->RunHere(); });
