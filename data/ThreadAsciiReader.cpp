@@ -10,6 +10,7 @@
 #include <new>
 #include <string>
 
+#include "common/ForkJoin.h"
 #include "platform/FileNumbers.h"
 #include "platform/FileRead.h"
 
@@ -330,21 +331,28 @@ SnapshotReadResult ThreadAsciiReader_cls::ReadBody(std::FILE* f, uint64_t fileSi
     };
     // Every worker object and buffer is made before the first one runs, so that running out
     // of memory here can never leave a started worker behind.
-    std::vector<std::unique_ptr<ThreadAsciiReader_cls>> pool;
+    ForkJoin_cls group;
+    std::vector<ThreadAsciiReader_cls*> pool;
+    pool.reserve(static_cast<size_t>(n));
     for (int w = 0; w < n; ++w) {
-        pool.push_back(std::make_unique<ThreadAsciiReader_cls>());
-        pool.back()->Setup(&share, w, cut(w), cut(w + 1), progress, w == 0);
+        auto worker = std::make_unique<ThreadAsciiReader_cls>();
+        worker->Setup(&share, w, cut(w), cut(w + 1), progress, w == 0);
+        ThreadAsciiReader_cls* t = worker.get();
+        pool.push_back(t);
+        group.Add(std::move(worker), [t] {
+            t->CountNow();
+            t->ParseNow();
+        });
     }
-    std::vector<bool> running(static_cast<size_t>(n), false);
     // The last block runs on this thread; any worker that cannot start runs here too. All
-    // their counts come before any of their parses: a started worker may be waiting for one.
-    for (int w = 0; w + 1 < n; ++w) running[static_cast<size_t>(w)] = pool[static_cast<size_t>(w)]->Run() == wxTHREAD_NO_ERROR;
+    // their counts come before any of their parses (a started worker may be waiting for
+    // one), so this thread runs them itself rather than one whole worker after another.
+    group.Run(1, false);
     for (int w = 0; w < n; ++w)
-        if (!running[static_cast<size_t>(w)]) pool[static_cast<size_t>(w)]->CountNow();
+        if (!group.Started(static_cast<size_t>(w))) pool[static_cast<size_t>(w)]->CountNow();
     for (int w = 0; w < n; ++w)
-        if (!running[static_cast<size_t>(w)]) pool[static_cast<size_t>(w)]->ParseNow();
-    for (int w = 0; w < n; ++w)
-        if (running[static_cast<size_t>(w)]) pool[static_cast<size_t>(w)]->Wait();
+        if (!group.Started(static_cast<size_t>(w))) pool[static_cast<size_t>(w)]->ParseNow();
+    group.Join();
     int64_t total = 0;
     for (auto& t : pool) {
         if (!t->result.ok) return t->result;  // blocks are in line order: the first failure

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "common/ForkJoin.h"
+
 void ThreadExportText_cls::Setup(const SnapshotGrammar* grammar, const SnapshotArraysView* particles, int64_t first,
                                  int64_t end, int64_t stride, SnapshotText form) {
     grammar_ = grammar;
@@ -39,19 +41,20 @@ bool ThreadExportText_cls::FormatAll(const SnapshotGrammar& g, const SnapshotArr
     for (int64_t first = 0; first < ps.count;) {
         // A joinable thread runs once: every round makes its workers again, all before the
         // first one runs, and hands them the buffers of the round before.
-        std::vector<std::unique_ptr<ThreadExportText_cls>> pool;
+        ForkJoin_cls group;
+        std::vector<ThreadExportText_cls*> pool;
+        pool.reserve(static_cast<size_t>(n));
         for (int w = 0; w < n && first < ps.count; ++w, first += span) {
-            pool.push_back(std::make_unique<ThreadExportText_cls>());
-            pool.back()->text.swap(buffers[static_cast<size_t>(w)]);
-            pool.back()->Setup(&g, &ps, first, std::min(ps.count, first + span), stride, form);
+            auto worker = std::make_unique<ThreadExportText_cls>();
+            worker->text.swap(buffers[static_cast<size_t>(w)]);
+            worker->Setup(&g, &ps, first, std::min(ps.count, first + span), stride, form);
+            ThreadExportText_cls* t = worker.get();
+            pool.push_back(t);
+            group.Add(std::move(worker), [t] { t->FormatNow(); });
         }
         const size_t used = pool.size();
-        std::vector<bool> running(used, false);
-        for (size_t w = 0; w + 1 < used; ++w) running[w] = pool[w]->Run() == wxTHREAD_NO_ERROR;
-        for (size_t w = 0; w < used; ++w)
-            if (!running[w]) pool[w]->FormatNow();
-        for (size_t w = 0; w < used; ++w)
-            if (running[w]) pool[w]->Wait();
+        group.Run(1);
+        group.Join();
         for (size_t w = 0; w < used; ++w) {
             buffers[w].swap(pool[w]->text);
             if (!sink(buffers[w])) return false;

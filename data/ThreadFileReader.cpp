@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ForkJoin.h"
 #include "data/ThreadAsciiReader.h"
 #include "data/ThreadReadBuffer.h"
 #include "platform/FileNumbers.h"
@@ -219,21 +220,21 @@ SnapshotReadResult ThreadFileReader_cls::ReadBodyBinary(std::FILE* f, const Snap
         SetProgress(progress, static_cast<int>(k * 100 / n));
         const int64_t thisCount = std::min(chunk, n - k);
         const int64_t nextCount = std::min(chunk, n - k - thisCount);
+        // The group joins the read-ahead before this round ends, also when the copy runs out
+        // of memory: no read ever goes on into a buffer that is being freed.
+        ForkJoin_cls group;
         ThreadReadBuffer_cls* ahead = nullptr;
-        bool threaded = false;
         if (nextCount > 0) {
-            ahead = new ThreadReadBuffer_cls;
-            ahead->Setup(f, buf[1 - cur], static_cast<size_t>(nextCount) * rec);
-            threaded = ahead->Run() == wxTHREAD_NO_ERROR;
+            auto worker = std::make_unique<ThreadReadBuffer_cls>();
+            worker->Setup(f, buf[1 - cur], static_cast<size_t>(nextCount) * rec);
+            ahead = worker.get();
+            group.Add(std::move(worker), [ahead] { ahead->ReadNow(); });  // no thread: read here
+            group.Run(0);
         }
         SnapshotReadResult r = ParseBodyBinary(buf[cur], got, g, k, thisCount, arrays,
                                                header + static_cast<uint64_t>(k) * rec);
-        if (ahead) {
-            if (threaded) ahead->Wait();
-            else ahead->ReadNow();  // no thread to be had: read here instead
-            got = ahead->got;
-            delete ahead;
-        }
+        group.Join();
+        if (ahead) got = ahead->got;
         if (!r.ok) return r;  // the file shrank under us
         cur = 1 - cur;
     }

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "common/CommandHistory.h"
+#include "common/ForkJoin.h"
 #include "common/MenuCommandPoster.h"
 
 std::atomic<ThreadInterpolator_cls*> GpInterpolatorThread{nullptr};
@@ -73,22 +75,28 @@ void ThreadInterpolator_cls::RunBlocks(const InterpolationJob_cls& job_, int wor
         ZeroRates(job, 0, m);
         return;
     }
-    std::vector<std::unique_ptr<wxThread>> threads;
-    threads.reserve(w);
-    for (int k = 0; k < w; ++k) {
-        int64_t first, end;
-        InterpBlockRange(m, w, k, first, end);
-        std::unique_ptr<wxThread> t;
-        if (job.interpolationType == INTERP_LINEAR)
-            t.reset(new ThreadInterpBlockLinear_cls(job, first, end));
-        else
-            t.reset(new ThreadInterpBlockHermite_cls(job, first, end));
-        if (t->Run() == wxTHREAD_NO_ERROR)
-            threads.push_back(std::move(t));
-        else
-            ComputeRateBlock(job, first, end);  // this block on the interpolator's own thread
+    // Every block worker is built before any runs: running out of memory while building
+    // them leaves none started, and the whole range is then done on this thread.
+    ForkJoin_cls group;
+    try {
+        for (int k = 0; k < w; ++k) {
+            int64_t first, end;
+            InterpBlockRange(m, w, k, first, end);
+            std::unique_ptr<wxThread> t;
+            if (job.interpolationType == INTERP_LINEAR)
+                t.reset(new ThreadInterpBlockLinear_cls(job, first, end));
+            else
+                t.reset(new ThreadInterpBlockHermite_cls(job, first, end));
+            group.Add(std::move(t), [&job, first, end] { ComputeRateBlock(job, first, end); });
+        }
+    } catch (const std::bad_alloc&) {
+        ComputeRateBlock(job, 0, m);
+        return;
     }
-    for (auto& t : threads) t->Wait();
+    // Every block goes to a worker: this thread only waits. A block whose thread cannot be
+    // had runs here instead.
+    group.Run(0);
+    group.Join();
 }
 
 wxThread::ExitCode ThreadInterpolator_cls::Entry() {

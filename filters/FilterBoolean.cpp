@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <system_error>
-#include <thread>
+#include <new>
 #include <vector>
 
+#include "common/ForkJoin.h"
 #include "timeline/ParamGroup.h"
 
 namespace {
@@ -132,22 +132,23 @@ void ApplyBooleanRegion(const BooleanRegion_cls& region, const FilterParticles_c
         return;
     }
     const size_t chunk = c / n;
-    std::vector<std::thread> threads;
-    threads.reserve(n - 1);
-    // Workers 1..n-1 run on threads; the calling thread takes range 0 meanwhile. Each
-    // writes only its own range of weights; join() orders their writes before our reads.
-    for (size_t i = 1; i < n; ++i) {
-        const size_t first = i * chunk, end = i + 1 == n ? c : (i + 1) * chunk;
-        try {
-            threads.emplace_back([&region, &particles, weights, first, end] {
-                region.Apply(particles, weights, first, end);
-            });
-        } catch (const std::system_error&) {
-            region.Apply(particles, weights, first, end);  // no thread: do it here
+    // Range 0 is added last, so the calling thread takes it meanwhile; ranges 1..n-1 run on
+    // workers, or here when no thread can be had. Each writes only its own range of
+    // weights; the join orders their writes before our reads.
+    ForkJoin_cls group;
+    try {
+        for (size_t i = 1; i <= n; ++i) {
+            const size_t k = i % n;
+            const size_t first = k * chunk, end = k + 1 == n ? c : (k + 1) * chunk;
+            group.Add([&region, &particles, weights, first, end] { region.Apply(particles, weights, first, end); });
         }
+    } catch (const std::bad_alloc&) {
+        // No room for the workers, none started: every range here.
+        region.Apply(particles, weights, 0, c);
+        return;
     }
-    region.Apply(particles, weights, 0, chunk);
-    for (std::thread& t : threads) t.join();
+    group.Run(1);
+    group.Join();
 }
 
 FilterBooleanData_cls::FilterBooleanData_cls() : FilterData_cls(true, true) {

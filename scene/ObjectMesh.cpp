@@ -2,13 +2,14 @@
 #include "scene/ObjectMesh.h"
 
 #include <algorithm>
-#include <chrono>
+#include <atomic>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <memory>
-#include <thread>
+#include <new>
 
+#include "common/ForkJoin.h"
 #include "common/PathParts.h"
 #include "scene/MeshText.h"
 #include "scene/PovText.h"
@@ -103,7 +104,14 @@ MeshReadResult ObjectMesh_cls::ReadMesh2(const wxString& path, bool threads) {
         return {false, name + ": cannot be read"};
     }
     fileSize = static_cast<long long>(bytes.size());
-    MeshReadResult r = ParseMesh2(bytes.data(), bytes.size(), name, threads);
+    MeshReadResult r;
+    try {
+        r = ParseMesh2(bytes.data(), bytes.size(), name, threads);
+    } catch (const std::bad_alloc&) {
+        // The list workers are joined by then; the mesh is left empty rather than half read.
+        Clear();
+        r = {false, name + ": not enough memory to read the mesh"};
+    }
     sourcePath = path;
     sourceClean = r.ok;
     return r;
@@ -163,24 +171,28 @@ MeshReadResult ObjectMesh_cls::ParseMesh2(const char* text, size_t size, const s
     vertices.reserve(Reservation(vertexCount, size - in.pos));
 
     // The vertex and normal lists are parsed by workers while this thread goes on with
-    // the faces. A worker that cannot start is run here instead.
+    // the faces. A worker that cannot start is run here instead. The group is joined
+    // before the lists go, also when running out of memory ends the parse early.
     struct List {
         std::atomic<bool> done{false};
         Mesh2ListResult result;
-        std::unique_ptr<ThreadReadMesh2Sub> thread;
         const char* label;
     };
     List lists[2];
     lists[0].label = "vertex_vectors";
     lists[1].label = "normal_vectors";
+    ForkJoin_cls group;
     auto start = [&](List& l, size_t from, long long count, std::vector<float>* out) {
-        if (threads) {
-            l.thread = std::make_unique<ThreadReadMesh2Sub>(&l.done, text, size, from, count, out, &l.result);
-            if (l.thread->Run() == wxTHREAD_NO_ERROR) return;
-            l.thread.reset();
+        auto readHere = [&l, text, size, from, count, out] {
+            l.result = ThreadReadMesh2Sub::ReadVectorList(text, size, from, count, *out);
+            l.done.store(true, std::memory_order_release);
+        };
+        if (!threads) {
+            readHere();
+            return;
         }
-        l.result = ThreadReadMesh2Sub::ReadVectorList(text, size, from, count, *out);
-        l.done.store(true, std::memory_order_release);
+        group.Add(std::make_unique<ThreadReadMesh2Sub>(&l.done, text, size, from, count, out, &l.result), readHere);
+        group.Run(0);
     };
     // Steps past a list: to the hint when the keyword stands there, else past its brackets.
     auto stepPast = [&](size_t from, long long count, long long hint, const char* keyword) {
@@ -244,11 +256,10 @@ MeshReadResult ObjectMesh_cls::ParseMesh2(const char* text, size_t size, const s
             p = close + 1;
         }
     }
+    group.Join();
     for (int k = 0; k < 2; ++k) {
         List& l = lists[k];
         if (k == 1 && !normalsStarted) continue;
-        while (!l.done.load(std::memory_order_acquire)) std::this_thread::sleep_for(std::chrono::milliseconds(3));
-        if (l.thread) l.thread->Wait();
         if (!l.result.problem.empty()) fail(std::string(l.label) + ": " + l.result.problem);
     }
     const std::string problem = CheckIndices(name);

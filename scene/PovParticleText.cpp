@@ -8,8 +8,7 @@
 #include <new>
 #include <vector>
 
-#include <wx/utils.h>
-
+#include "common/ForkJoin.h"
 #include "platform/FileNumbers.h"
 #include "scene/ThreadSPString.h"
 
@@ -102,22 +101,21 @@ PovParticleCounts_cls PovWriteParticles(std::string& out, const PovParticleType_
         counts.badRecords = n;
     } else if (n > 0) {
         std::atomic<uint8_t> done[4] = {{0}, {0}, {0}, {0}};
-        std::vector<std::unique_ptr<ThreadSPString_cls>> workers;
-        for (int k = 0; k < w; ++k)
-            workers.emplace_back(new ThreadSPString_cls(&done[k], types, &frame, k * n / w, (k + 1) * n / w, 1));
+        ForkJoin_cls group;
+        std::vector<ThreadSPString_cls*> workers;
+        workers.reserve(static_cast<size_t>(w));
         // Every worker is built before any runs; one whose thread cannot be had formats its
-        // range here instead, so the text is whole either way.
-        std::vector<bool> started(static_cast<size_t>(w), false);
+        // range here instead, so the text is whole either way. The last range is formatted
+        // here meanwhile, and the join makes every range's text visible (no polling).
         for (int k = 0; k < w; ++k) {
-            if (w > 1 && workers[k]->Run() == wxTHREAD_NO_ERROR)
-                started[k] = true;
-            else
-                workers[k]->Format();
+            auto worker =
+                std::make_unique<ThreadSPString_cls>(&done[k], types, &frame, k * n / w, (k + 1) * n / w, 1);
+            ThreadSPString_cls* t = worker.get();
+            workers.push_back(t);
+            group.Add(std::move(worker), [t] { t->Format(); });
         }
-        for (int k = 0; k < w; ++k) {
-            while (done[k].load(std::memory_order_acquire) == 0) wxMilliSleep(5);
-            if (started[k]) workers[k]->Wait();
-        }
+        group.Run(1);
+        group.Join();
         size_t total = 0;
         for (auto& t : workers) total += t->TextSize();
         bool full = false;

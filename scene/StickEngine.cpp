@@ -8,9 +8,9 @@
 #include <cstring>
 #include <limits>
 #include <memory>
-#include <system_error>
-#include <thread>
+#include <new>
 
+#include "common/ForkJoin.h"
 #include "common/UserPattern.h"
 #include "platform/FileNumbers.h"
 #include "platform/TextDecoding.h"
@@ -154,19 +154,22 @@ float CutOff2(const StickRule_cls& r) {
 }
 
 /// Runs `work(k)` for k in [0, n) on n threads (the calling thread takes k = 0); a thread
-/// that cannot be started is run here instead.
+/// that cannot be started is run here instead. With no room for the workers, every k runs
+/// here.
 template <class W>
 void RunWorkers(int n, W&& work) {
-    std::vector<std::thread> threads;
-    for (int k = 1; k < n; ++k) {
-        try {
-            threads.emplace_back([&work, k] { work(k); });
-        } catch (const std::system_error&) {
-            work(k);
+    ForkJoin_cls group;
+    try {
+        for (int k = 1; k <= n; ++k) {
+            const int w = k % n;  // k = 0 last: the share the calling thread keeps
+            group.Add([&work, w] { work(w); });
         }
+    } catch (const std::bad_alloc&) {
+        for (int k = 0; k < n; ++k) work(k);
+        return;
     }
-    work(0);
-    for (std::thread& t : threads) t.join();
+    group.Run(1);
+    group.Join();
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // mesh2 list worker.
 #include "scene/ThreadReadMesh2Sub.h"
 
+#include <new>
+#include <string>
+
 #include "scene/MeshText.h"
 
 ThreadReadMesh2Sub::ThreadReadMesh2Sub(std::atomic<bool>* done, const char* text, size_t size, size_t start,
@@ -34,7 +37,13 @@ Mesh2ListResult ThreadReadMesh2Sub::ReadVectorList(const char* text, size_t size
             }
             field = stop < close ? stop + 1 : close;
         }
-        out.insert(out.end(), v, v + 3);
+        try {
+            out.insert(out.end(), v, v + 3);
+        } catch (const std::bad_alloc&) {
+            // On a worker an escaping exception would end the program: the list fails instead.
+            r.problem = "not enough memory after " + std::to_string(i) + " of " + std::to_string(count) + " vectors";
+            return r;
+        }
         ++r.read;
         p = close + 1;
     }

@@ -11,6 +11,7 @@
 
 #include <wx/thread.h>
 
+#include "common/ForkJoin.h"
 #include "data/DataFrame.h"
 #include "data/InterpolationJob.h"
 #include "data/ParticleData.h"
@@ -341,23 +342,24 @@ void Snap_cls::Compute(ParticleAttrib_cls* const attribs[4], double dt, int work
     }
 
     const int w = workers > 0 ? std::min(workers, 4) : SnapWorkerCount(count);
-    // All ranges but the last go to workers; the last is evaluated here meanwhile.
-    std::vector<std::unique_ptr<ThreadSnapInterpolate_cls>> threads;
-    threads.reserve(static_cast<size_t>(w));
-    for (int k = 0; k < w; ++k) {
-        int64_t first, end;
-        SnapWorkerRange(count, w, k, first, end);
-        if (k == w - 1) {
-            e.Run(first, end);
-            break;
+    // All ranges but the last go to workers; the last is evaluated here meanwhile. Running
+    // out of memory for the workers leaves the ranges not handed out to this thread.
+    ForkJoin_cls group;
+    int64_t handedOut = 0;
+    try {
+        for (int k = 0; k + 1 < w; ++k) {
+            int64_t first, end;
+            SnapWorkerRange(count, w, k, first, end);
+            group.Add(std::make_unique<ThreadSnapInterpolate_cls>(e, first, end),
+                      [&e, first, end] { e.Run(first, end); });
+            handedOut = end;
         }
-        std::unique_ptr<ThreadSnapInterpolate_cls> t(new (std::nothrow) ThreadSnapInterpolate_cls(e, first, end));
-        if (t && t->Run() == wxTHREAD_NO_ERROR)
-            threads.push_back(std::move(t));
-        else
-            e.Run(first, end);  // no thread to be had: this range on the calling thread
+    } catch (const std::bad_alloc&) {
+        // The workers built so far are kept; the rest of the ranges are evaluated here.
     }
-    for (auto& t : threads) t->Wait();
+    group.Run(0);
+    e.Run(handedOut, count);
+    group.Join();
 }
 
 void Snap_cls::FillDerived(unsigned source, int64_t first, int64_t end) {

@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cstring>
 
+#include "common/ForkJoin.h"
 #include "view/DepthSort.h"
 
 ThreadSortBase_cls::ThreadSortBase_cls(std::atomic<bool>* done) : wxThread(wxTHREAD_JOINABLE), done_(done) {}
@@ -21,16 +22,19 @@ wxThread::ExitCode ThreadSortBase_cls::Entry() {
 void RunSortWorkers(std::vector<std::unique_ptr<ThreadSortBase_cls>>& workers, std::vector<std::atomic<bool>>& done,
                     const SortWorkerStarter& start) {
     for (auto& d : done) d.store(false, std::memory_order_relaxed);
-    const size_t n = workers.size();
-    std::vector<bool> running(n, false);
-    // The calling thread would only wait: it takes the last worker's share itself.
-    for (size_t k = 0; k + 1 < n; ++k)
-        running[k] = start ? start(*workers[k]) : workers[k]->Run() == wxTHREAD_NO_ERROR;
-    // A worker that could not be started is never waited for: its work is done here.
-    for (size_t k = 0; k < n; ++k)
-        if (!running[k]) workers[k]->RunHere();
-    for (size_t k = 0; k < n; ++k)
-        if (running[k]) workers[k]->Wait();
+    ForkJoin_cls::Starter starter;
+    if (start) starter = [&start](wxThread& t) { return start(static_cast<ThreadSortBase_cls&>(t)); };
+    {
+        ForkJoin_cls group(std::move(starter));
+        for (auto& w : workers) {
+            ThreadSortBase_cls* worker = w.get();
+            group.Add(std::move(w), [worker] { worker->RunHere(); });
+        }
+        workers.clear();
+        // The calling thread would only wait: it takes the last worker's share itself, and
+        // the share of any worker that could not be started.
+        group.Run(1);
+    }  // joined and deleted
     // The joins already order the workers' writes before ours; each flag is still read with
     // acquire so the hand-over does not rest on the thread library alone.
     for (auto& d : done) {
@@ -38,7 +42,6 @@ void RunSortWorkers(std::vector<std::unique_ptr<ThreadSortBase_cls>>& workers, s
         assert(finished);
         (void)finished;
     }
-    workers.clear();
 }
 
 ThreadSortPrepare_cls::ThreadSortPrepare_cls(std::atomic<bool>* done, ParticleRecord_cls* records, int64_t outFirst,
