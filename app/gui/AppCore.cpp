@@ -141,6 +141,7 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
     imageTargets.memoryUsedMB = &GpDataSequenceSet->memoryInUse;
     GpPreference->SetPerformanceTargets(imageTargets);
     m_imgSequence = new ImgSequence_cls(m_frame, m_timeCtrl);
+    m_imgSequence->drawOptions = m_drawOptions;
     CreatePovRay();
     // The stereogram settings with their eye-distance track and (hidden) dialog.
     GpStereoGram = m_stereo = new StereoGram_cls;

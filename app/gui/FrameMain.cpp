@@ -468,10 +468,18 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_SET_CAMERA_KEY_POSROT:
         case ID_SET_ANCHOR_KEY: OnViewCommand(id); break;
         case ID_SAVE_IMAGE_SEQUENCE:
-            // The preview size stays as the sequence knows it until the main view reports its own.
-            if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr)
-                seq->OpenFromMenu(seq->previewWidth, seq->previewHeight, seq->previewAngle,
-                                  m_lastIMG.text);
+            // The dialog shows the main view's size and angle from the start; later paints of
+            // the view keep them current.
+            if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) {
+                int w = seq->previewWidth, h = seq->previewHeight;
+                float angle = seq->previewAngle;
+                if (MainGLCanvas_cls* v = GetMainView()) {
+                    const wxSize size = v->GetClientSize();
+                    if (size.x > 0 && size.y > 0) w = size.x, h = size.y;
+                    angle = float(v->projection.angle);
+                }
+                seq->OpenFromMenu(w, h, angle, m_lastIMG.text);
+            }
             break;
         case ID_IMGSEQ_DIALOG_REFRESH:
             if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->UpdateGUI(false);

@@ -54,7 +54,7 @@ bool FetchFBOEntryPoints() {
     LoadGLExtEntryPoints();
     if (!FunctionsPresent()) {
         GbFBOSupported = false;
-        platform::Trace("frame-buffer objects: entry points missing");
+        platform::ReportError("OpenGL: frame-buffer objects are not supported (entry points missing)");
         return false;
     }
     // A small test buffer: the driver must call it complete.
@@ -71,7 +71,7 @@ bool FetchFBOEntryPoints() {
     gl::BindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     if (status != GL_FRAMEBUFFER_COMPLETE_EXT) {
         GbFBOSupported = false;
-        platform::Trace("frame-buffer objects: test buffer incomplete");
+        platform::ReportError("OpenGL: frame-buffer objects are not supported (a test buffer is incomplete)");
     }
     return GbFBOSupported;
 }

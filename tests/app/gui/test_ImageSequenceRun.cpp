@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <wx/image.h>
+#include <wx/tglbtn.h>
 
 #include "app/gui/AppCore.h"
 #include "app/gui/FrameMain.h"
@@ -22,6 +23,8 @@
 #include "view/StereoGram.h"
 #include "view/gui/ImgSequence.h"
 #include "view/gui/ImgSequenceGUI.h"
+#include "view/DrawOptions.h"
+#include "view/gui/GLCanvasCtrl.h"
 
 using shelltest::Shell;
 using testsupport::FileExists;
@@ -172,4 +175,66 @@ TEST(ImageSequenceRun, SnapshotAsksOutsideThePaintAndProposesTheSequenceName) {
     // The sequence dialog then proposes the numbered name beside it.
     s.shell.Post(ID_SAVE_IMAGE_SEQUENCE);
     EXPECT_EQ(s.seq->files.path, wxString::FromUTF8(dir.File("img/preview%04d.png")));
+}
+
+TEST(ImageSequenceRun, RunStartAsksItsQuestionsAndActsOnTheAnswers) {
+    const wxString caption = "Save Image Sequence|";
+    const std::vector<wxString> expected = {caption + "Panel 0 is not linked to camera",
+                                            caption + "Items are shown. Hide them ?",
+                                            caption + "Partiecles are downsized.\nShow full particles?"};
+    for (const bool yes : {true, false}) {
+        SCOPED_TRACE(yes ? "Yes" : "No");
+        TempDir dir;
+        SequenceShell s(dir);
+        MainGLCanvas_cls* view = s.shell.frame->GetTopPanel()->View(0);
+        ASSERT_LT(view->CameraChoice(), CAMERA_PATH);
+        ASSERT_TRUE(view->settings.showItems.value);
+        s.shell.core->GetDrawOptions()->downSizing.value = 4;
+        s.time->workAreaMax.value = 1;
+        s.shell.prompts.yes = yes;
+        s.Press(ID_IMGSEQ_RENDER_ANIM);
+        ASSERT_TRUE(s.WaitForTheEnd());
+        EXPECT_EQ(s.shell.prompts.questions, expected);
+        EXPECT_EQ(view->CameraChoice() == CAMERA_PATH, yes);
+        EXPECT_EQ(bool(view->settings.showItems.value), !yes);
+        auto* bar = dynamic_cast<GLCanvasCtrl_cls*>(view->GetParent());
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->Toggle(1)->GetValue(), !yes) << "the bar's I toggle shows the state";
+        EXPECT_EQ(s.shell.core->GetDrawOptions()->downSizing.value, yes ? 1 : 4);
+        EXPECT_TRUE(FileExists(Frame(dir, "", 1))) << "the run goes on after the questions";
+    }
+}
+
+TEST(ImageSequenceRun, NoQuestionWhenTheMainViewIsReady) {
+    TempDir dir;
+    SequenceShell s(dir);
+    MainGLCanvas_cls* view = s.shell.frame->GetTopPanel()->View(0);
+    view->LinkToCameraPath();
+    view->SetShowItems(false);
+    s.time->workAreaMax.value = 1;
+    s.Press(ID_IMGSEQ_RENDER_ANIM);
+    ASSERT_TRUE(s.WaitForTheEnd());
+    EXPECT_TRUE(s.shell.prompts.questions.empty());
+}
+
+TEST(ImageSequenceRun, DialogShowsTheMainViewsSizeAndAngleWhenItOpens) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    shell.frame->SetSize(700, 560);
+    testsupport::Pump(50);
+    MainGLCanvas_cls* view = shell.frame->GetMainView();
+    ASSERT_NE(view, nullptr);
+    view->projection.angle = 50;
+    const wxSize size = view->GetClientSize();
+    ASSERT_TRUE(size.x > 0 && size.y > 0);
+    ASSERT_FALSE(size.x == 640 && size.y == 480);
+    ImgSequence_cls* seq = shell.core->GetImgSequence();
+    // The command is handled at once, before any paint of the view could report the size.
+    wxCommandEvent open(wxEVT_MENU, ID_SAVE_IMAGE_SEQUENCE);
+    shell.frame->GetEventHandler()->ProcessEvent(open);
+    EXPECT_EQ(seq->previewWidth, size.x);
+    EXPECT_EQ(seq->previewHeight, size.y);
+    EXPECT_FLOAT_EQ(seq->previewAngle, 50.0f);
+    ASSERT_TRUE(seq->gui->IsShown());
+    seq->gui->Hide();
 }
