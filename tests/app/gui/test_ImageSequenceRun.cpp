@@ -238,3 +238,38 @@ TEST(ImageSequenceRun, DialogShowsTheMainViewsSizeAndAngleWhenItOpens) {
     ASSERT_TRUE(seq->gui->IsShown());
     seq->gui->Hide();
 }
+
+TEST(ImageSequenceRun, AnaglyphThroughFisheyeAndPanoramaKeepsEachEyeInItsColours) {
+    struct Case {
+        int geometry;
+        bool lens;
+    };
+    for (const Case c : {Case{GEOMETRY_FISHEYE, true}, Case{GEOMETRY_PANORAMA, false}}) {
+        SCOPED_TRACE(testing::Message() << "geometry " << c.geometry << (c.lens ? " through the lens mesh" : ""));
+        TempDir dir;
+        SequenceShell s(dir);
+        StereoGram_cls* stereo = s.shell.core->GetStereoGram();
+        stereo->cameraSetting.value = STEREO_OFF_AXIS;
+        stereo->outputType.value = STEREO_RED_CYAN;
+        stereo->fileOutput.value = 0;
+        MainGLCanvas_cls* view = s.shell.frame->GetTopPanel()->View(0);
+        view->settings.geometry.value = c.geometry;
+        view->settings.distortion.value = c.lens;
+        const float white[4] = {1, 1, 1, 1};
+        s.shell.ColourAllTypes(white, 4);
+        s.shell.ParticlesOnly();  // the red and green axes of the grid would count as one eye
+        s.time->workAreaMax.value = 0;
+        s.Press(ID_IMGSEQ_RENDER_ANIM);
+        ASSERT_TRUE(s.WaitForTheEnd());
+        const std::vector<unsigned char> rgb = Pixels(Frame(dir, "", 0));
+        ASSERT_FALSE(rgb.empty());
+        int red = 0, cyan = 0;
+        for (size_t i = 0; i < rgb.size(); i += 3) {
+            const int r = rgb[i], g = rgb[i + 1], b = rgb[i + 2];
+            red += r > 50 && g < r / 3 && b < r / 3;
+            cyan += g > 50 && b > 50 && r < std::min(g, b) / 3;
+        }
+        EXPECT_GT(red, 20) << "the left eye's particles in red";
+        EXPECT_GT(cyan, 20) << "the right eye's particles in cyan";
+    }
+}
