@@ -755,8 +755,16 @@ void AppCore_cls::ClearData() {
 
 void AppCore_cls::LoadFileSequence(const wxString& path) {
     if (!GpDataSequenceSet) return;
-    GpDataSequenceSet->SetFileList(path);
+    GpDataSequenceSet->SetFileList(path, true);
     const int count = GpDataSequenceSet->GetFrameCount();
+    if (GpDataSequenceSet->GetCurrent()->LongerThanSlots()) {
+        // More files than the sequence has slots: the load keeps the first 8000.
+        const wxString why = wxGetTranslation("Max file sequence number is 8000");
+        platform::ReportError(std::string(path.utf8_str()) + ": " + std::string(why.utf8_str()));
+        // Shown once the load has finished, as the reader's warnings are.
+        if (FrameMain_cls* frame = m_frame)
+            frame->CallAfter([frame, why]() { ShowMessageBox(frame, why, wxGetTranslation("Warning")); });
+    }
     if (count <= 0) {
         const std::string why = std::string(path.utf8_str()) + ": no such snapshot file";
         platform::ReportError(why);

@@ -217,15 +217,27 @@ TEST(DataLoad, SequenceLongerThanTheFrameSlotsIsCutWithOneMessage) {
         std::ofstream(dir.File("seq/" + wxString::Format("demo%04d.dat", f).ToStdString()));
     Shell shell(dir.File("Pelthorn3Configure.txt"));
     shell.core->LoadData(wxString::FromUTF8(first));
-    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), DataSequence_cls::kFrameSlots);
-    EXPECT_EQ(shell.core->GetTimeCtrl()->MaxFrame(), DataSequence_cls::kFrameSlots - 1);
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), 8000);
+    EXPECT_EQ(shell.core->GetTimeCtrl()->MaxFrame(), 7999);
     const wxString seq = wxString::FromUTF8(dir.File("seq/"));
     ASSERT_TRUE(WaitForStatus(shell, seq + "demo0000.dat", "3000 particles")) << Field(shell, 0);
     testsupport::Pump(50);
     const std::vector<wxString> messages = testsupport::ModalMessages();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].Contains("10001 files")) << messages[0];
-    EXPECT_TRUE(messages[0].Contains("first 10000")) << messages[0];
+    EXPECT_EQ(messages[0], "Max file sequence number is 8000");
+}
+
+TEST(DataLoad, SequenceFillingEveryFrameSlotIsTakenWhole) {
+    TempDir dir;
+    const std::string first = WriteDemo(dir);
+    for (int f = kFrames; f < DataSequence_cls::kFrameSlots; ++f)
+        std::ofstream(dir.File("seq/" + wxString::Format("demo%04d.dat", f).ToStdString()));
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    shell.core->LoadData(wxString::FromUTF8(first));
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), DataSequence_cls::kFrameSlots);
+    EXPECT_EQ(shell.core->GetTimeCtrl()->MaxFrame(), DataSequence_cls::kFrameSlots - 1);
+    testsupport::Pump(50);
+    EXPECT_TRUE(testsupport::ModalMessages().empty());
 }
 
 TEST(DataLoad, TimelineAndStatusLineShowTheSameMemoryFigure) {
