@@ -146,10 +146,6 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
     // The stereogram settings with their eye-distance track and (hidden) dialog.
     GpStereoGram = m_stereo = new StereoGram_cls;
     m_stereoControl = new StereoGramControl_cls(m_frame, m_stereo, m_frame->Icon("StereoGram"));
-    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
-        params->AddGroup(m_stereo->eyeParam);
-        params->UpdateAll();
-    }
     // The colour-curve editor, hidden until a curve's button or its menu item asks for it.
     m_colorCurveControl = new ColorCurveCtrl_cls(m_frame);
     // The texture editor, hidden until its menu item asks for it.
@@ -182,6 +178,11 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
             // A light's group also makes it the light editor's light.
             if (owner) SelectLightById(owner->GetOwnerPickId());
         };
+        params->UpdateAll();
+    }
+    // The stereogram's eye distance follows the camera path in the lower panel.
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
+        params->AddGroup(m_stereo->eyeParam);
         params->UpdateAll();
     }
 

@@ -23,6 +23,7 @@
 #include "platform/TextDecoding.h"
 #include "timeline/Parameter.h"
 #include "timeline/ParamGroup.h"
+#include "timeline/gui/ParamGUICtrl.h"
 #include "timeline/TimeCtrl.h"
 
 using shelltest::Shell;
@@ -392,4 +393,21 @@ TEST(AppCore, FilterListsAreReadFromAndWrittenToTheProject) {
     for (int i = 0; i < 3; ++i) reread += GpFilterCtrls[i]->WriteSection();
     EXPECT_EQ(reread, sections);
     EXPECT_EQ(GpFilterCtrls[2]->Count(), 1);  // the CopyBox added before the open is gone
+}
+
+TEST(AppCore, LowerPanelListsTheCameraPathBeforeTheStereogramAndTheLights) {
+    testsupport::TempDir dir;
+    shelltest::Shell shell(dir.File("Pelthorn3Configure.txt"));
+    ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(shell.core->GetTimeCtrl());
+    ASSERT_NE(params, nullptr);
+    std::vector<std::string> names;
+    for (const ParamGroup_cls* g : params->groups) names.push_back(g->name);
+    auto at = [&](const std::string& name) {
+        return std::find(names.begin(), names.end(), name) - names.begin();
+    };
+    ASSERT_LT(at("Camera Path"), names.size());
+    ASSERT_LT(at("Stereogram"), names.size());
+    EXPECT_LT(at("Camera Path"), at("Stereogram"));
+    // The seven lights come last, after both.
+    EXPECT_EQ(at("Stereogram") + 8, names.size()) << ::testing::PrintToString(names);
 }
