@@ -1,6 +1,8 @@
 // The main window: construction, command bus, Quit, About, key and idle handling.
 #include "app/gui/FrameMain.h"
 
+#include <wx/clipbrd.h>
+
 #include "scene/gui/TexPropertyGUI.h"
 
 #include <algorithm>
@@ -681,6 +683,12 @@ void FrameMain_cls::OnClose(wxCloseEvent& event) {
     // The close box ends the program as Quit does, without the question and without
     // writing the configuration file; running workers are waited for all the same.
     WaitForWorkerThreads();
+    // Text the program put on the clipboard (a camera path, keys, colours) stays there for
+    // pasting once the program has gone, where the desktop keeps clipboards.
+    if (wxTheClipboard->Open()) {
+        wxTheClipboard->Flush();
+        wxTheClipboard->Close();
+    }
     event.Skip();
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/toplevel.h>
 
 #include <cstdlib>
@@ -21,6 +23,7 @@
 #include "filters/FilterCtrl.h"
 #include "data/SnapshotReader.h"
 #include "platform/TextDecoding.h"
+#include "scene/CameraPath.h"
 #include "timeline/Parameter.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/gui/ParamGUICtrl.h"
@@ -410,4 +413,21 @@ TEST(AppCore, LowerPanelListsTheCameraPathBeforeTheStereogramAndTheLights) {
     EXPECT_LT(at("Camera Path"), at("Stereogram"));
     // The seven lights come last, after both.
     EXPECT_EQ(at("Stereogram") + 8, names.size()) << ::testing::PrintToString(names);
+}
+
+TEST(AppCore, ExportPathToClipboardDeclaresThePathsViewAngle) {
+    testsupport::TempDir dir;
+    shelltest::Shell shell(dir.File("Pelthorn3Configure.txt"));
+    GpCameraPath->vAngle.value = 50;
+    shell.Post(ID_EXPORT_PATH_CLIPBOARD);
+    wxString text;
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTextDataObject data;
+    if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) || wxTheClipboard->IsSupported(wxDF_TEXT)) wxTheClipboard->GetData(data);
+    wxTheClipboard->Close();
+    text = data.GetText();
+    EXPECT_TRUE(text.StartsWith("#declare t0 = clock;\n")) << text;
+    EXPECT_TRUE(text.Contains("\n#declare CameraVAngle = 50;\n")) << text;
+    // The template follows and keeps its fallback for a text without the declaration.
+    EXPECT_LT(text.Find("#declare CameraVAngle = 50;"), text.Find("#ifndef (CameraVAngle)")) << text;
 }
