@@ -882,6 +882,8 @@ void FrameMain_cls::UpdateStatusLine() {
         if (!f.fileName.empty() && !f.IsReadable())
             file += ": " + (f.readError.empty() ? wxString(wxGetTranslation("File open fails"))
                                                 : wxString::FromUTF8(f.readError));
+        else if (!f.readWarning.empty())
+            file = wxString::FromUTF8(f.readWarning);  // names the file and the first line left out
         frameText = wxString::Format("frame %d/%d", i, seq->GetFrameCount() - 1);
         if (f.loaded.load(std::memory_order_acquire))
             frameText += wxString::Format("  %lld particles",
