@@ -40,7 +40,6 @@
 #include "platform/gui/GLDrawable.h"
 #include "view/gui/GLInfo.h"
 #include "view/gui/GLResources.h"
-#include "view/gui/InfoHover.h"
 #include "view/DepthSort.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
@@ -289,7 +288,6 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
 
 FrameMain_cls::~FrameMain_cls() {
     m_timer.Stop();
-    UninstallInfoHover();  // its look-up reads the renderers of the central object
     MainGLCanvas_cls::SetGLInitHook(nullptr);
     MainGLCanvas_cls::SetOverlayDrawer(nullptr);  // it draws through this frame
     if (m_scene) {
