@@ -8,10 +8,12 @@
 #include <vector>
 
 #include <wx/combobox.h>
+#include <wx/image.h>
 
 #include "app/gui/AppCore.h"
 #include "app/gui/FrameMain.h"
 #include "app/gui/TopHalfPanel.h"
+#include "common/CommandIds.h"
 #include "common/gui/MultiInputPanel.h"
 #include "data/DataLoader.h"
 #include "data/DataSequenceSet.h"
@@ -130,4 +132,70 @@ TEST(AttribSets, AChoiceOnOnePageSyncsAllFourPages) {
     EXPECT_EQ(attribs[0]->drawType.value, 1u);
     EXPECT_FALSE(attribs[2]->panel->colorButton->IsShown()) << "type 2's page shows its sphere rows";
     EXPECT_TRUE(attribs[2]->panel->ambientButton->IsShown());
+}
+
+TEST(AttribSets, BillboardTexturesAreMadeAgainFromAProjectRead) {
+    TempDir dir;
+    const std::string first = viewpixels::WriteSequence(dir, 200, 2);
+    const std::string cfg = dir.File("Pelthorn3Configure.txt");
+    const std::string green = dir.File("green.png");
+    {
+        wxImage img(16, 16);
+        img.SetRGB(wxRect(0, 0, 16, 16), 0, 255, 0);
+        ASSERT_TRUE(img.SaveFile(wxString::FromUTF8(green), wxBITMAP_TYPE_PNG));
+    }
+    const std::string project = dir.File("green.ptp");
+    const float white[4] = {1, 1, 1, 1};
+    {
+        Shell shell(cfg);
+        shell.core->LoadFileSequence(wxString::FromUTF8(first));
+        ParticleAttrib_cls* const* a = shell.core->GetSequenceRenderer()->Attribs(0);
+        for (int t = 0; t < 4; ++t) {
+            a[t]->drawType.value = 1;  // billboards
+            a[t]->texFileBillboard.text = wxString::FromUTF8(green);
+        }
+        shell.prompts.fileAnswer = wxID_OK;
+        shell.prompts.filePath = wxString::FromUTF8(project);
+        shell.Post(ID_SAVE_PROJECT_AS);
+    }
+    std::vector<unsigned char> picture;
+    MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
+        if (v.ViewIndex() != 0 || !GpSnap || !GpSnap->allocated || GpSnap->count == 0) return;
+        const wxSize size = v.GetClientSize();
+        picture = viewpixels::ReadBack(size.x, size.y);
+    });
+    struct ProbeGuard {
+        ~ProbeGuard() { MainGLCanvas_cls::SetPaintProbe(nullptr); }
+    } guard;
+    Shell shell(cfg);
+    shell.frame->SetSize(800, 600);
+    shell.ParticlesOnly();
+    shell.core->GetOverlaySettings()->showLegend.values[0] = false;
+    MainGLCanvas_cls* view = shell.frame->GetTopPanel()->View(0);
+    // Billboards with the default texture are drawn first: the textures exist before the read.
+    shell.core->LoadFileSequence(wxString::FromUTF8(first));
+    ParticleAttrib_cls* const* a = shell.core->GetSequenceRenderer()->Attribs(0);
+    for (int t = 0; t < 4; ++t) {
+        a[t]->drawType.value = 1;
+        std::copy(white, white + 4, a[t]->col->constantColor.values);
+    }
+    GbSnapDataRefresh = true;
+    auto paint = [&] {
+        picture.clear();
+        return testsupport::PumpUntil([&] {
+            if (picture.empty()) view->Refresh(false);
+            return !picture.empty();
+        }, 20000);
+    };
+    const float pureGreen[4] = {0, 1, 0, 1};
+    ASSERT_TRUE(paint());
+    ASSERT_EQ(CountColour(picture, pureGreen), 0);
+    shell.prompts.fileAnswer = wxID_OK;
+    shell.prompts.filePath = wxString::FromUTF8(project);
+    shell.Post(ID_OPEN_PROJECT);
+    ASSERT_EQ(a[0]->texFileBillboard.text, wxString::FromUTF8(green));
+    for (int t = 0; t < 4; ++t) std::copy(white, white + 4, a[t]->col->constantColor.values);
+    GbSnapDataRefresh = true;
+    ASSERT_TRUE(paint());
+    EXPECT_GT(CountColour(picture, pureGreen), 200) << "the billboards show the texture the project names";
 }
