@@ -98,6 +98,12 @@ bool DataFrame_cls::IsReadable() {
             if (Context().onReadFailed) Context().onReadFailed(fileName, readError);
             return false;
         }
+        if (IsLoaded() && readWarning.empty() && !data->readWarning.empty()) {
+            // Lines past the header's count were left out: said once for the file, however
+            // often it is read again.
+            readWarning = data->readWarning;
+            platform::ReportError(readWarning);
+        }
         return true;
     }
     std::FILE* f = ThreadFileReader_cls::OpenFile(fileName);
@@ -195,12 +201,14 @@ void DataFrame_cls::Release(bool reset) {
         fileName.clear();
         readable = 0;
         readError.clear();
+        readWarning.clear();
     }
 }
 
 void DataFrame_cls::Evict() { Release(false); }
 
 void DataFrame_cls::SetFileName(const wxString& name) {
+    if (name != fileName) readWarning.clear();  // told once per file
     fileName = name;
     readable = 0;
     readError.clear();

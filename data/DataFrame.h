@@ -63,6 +63,9 @@ public:
     std::atomic<bool> ratesStarted{false};   ///< StartRates began an interpolation (GUI thread)
     std::atomic<bool> ratesReady{false};     ///< the rates are in (interpolation thread)
     std::string readError;                   ///< why the file was found unreadable; "" otherwise
+    /// What was left out of a file that read well (lines past its header's count), kept
+    /// once it has been said; "" otherwise. Cleared when the slot's file changes.
+    std::string readWarning;
 
     DataFrame_cls(DataSequence_cls* owner, int index);
     /// Waits for a reader or interpolator that still uses this slot's arrays.

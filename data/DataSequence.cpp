@@ -46,11 +46,13 @@ int DataSequence_cls::Clamp(int i) const {
     return i;
 }
 
-void DataSequence_cls::SetFileList(const wxString& path) {
+void DataSequence_cls::SetFileList(const wxString& path, bool loadCut) {
     files.SetPath(path);
     files.CalcMaxOffset();
     int count = files.fileCount < 0 ? 0 : files.fileCount;
-    if (count > kFrameSlots) {
+    if (count > kFrameSlots && loadCut) {
+        count = kLoadCutFrames;
+    } else if (count > kFrameSlots) {
         const std::string message = std::string(files.FileName(0, 0).utf8_str()) + ": the sequence has " +
                                     std::to_string(count) + " files; only the first " +
                                     std::to_string(kFrameSlots) + " are loaded";
@@ -124,8 +126,9 @@ int DataSequence_cls::CountLoadedFrames() const {
 }
 
 bool DataSequence_cls::RatesNeeded(double fraction, bool needsRates) const {
-    // The attribute sets' own need for rates joins here once they hang on the sequence.
-    return needsRates || fraction != 0.0 || std::isnan(fraction);
+    // Sets coloured by a rate-derived value would otherwise show the file's velocities while
+    // paused and the rates once playback has computed them.
+    return needsRates || fraction != 0.0 || std::isnan(fraction) || (attribsNeedRates && attribsNeedRates());
 }
 
 bool DataSequence_cls::IsFrameReady(int i, double fraction, bool needsRates) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,6 +26,8 @@ struct FrameDrawRequest;
 class DataSequence_cls {
 public:
     static constexpr int kFrameSlots = 10000;  ///< slots per sequence
+    /// Frames a load keeps of a list longer than the slots.
+    static constexpr int kLoadCutFrames = 8000;
 
     std::array<std::unique_ptr<DataFrame_cls>, kFrameSlots> frames;  ///< all made at construction
     int index;                 ///< 0..3
@@ -45,8 +48,12 @@ public:
     /// slot below the count (resetting their file tests). A slot whose file name changes,
     /// and a slot beyond the new count that had a file, is released with reset (after any
     /// worker using it has finished); slots keeping their file keep data and status.
-    /// A sequence longer than the slots is cut to kFrameSlots frames.
-    void SetFileList(const wxString& path);
+    /// A sequence longer than the slots is cut to kFrameSlots frames with a warning, or,
+    /// with `loadCut` (the user's load), to kLoadCutFrames frames and no warning: the
+    /// caller says so (see LongerThanSlots).
+    void SetFileList(const wxString& path, bool loadCut = false);
+    /// True when the pattern of the last SetFileList counted more files than the slots.
+    bool LongerThanSlots() const { return files.fileCount > kFrameSlots; }
     /// `frame` ≠ -2: that slot's Release(reset) (out-of-range indices do nothing); -2: with
     /// `reset` the path is emptied first, then all slots are released.
     void ReleaseFrames(int frame, bool reset);
@@ -74,8 +81,8 @@ public:
     int CountLoadedFrames() const;
 
     /// True when frame `i` can be shown: no readable file, or loaded with (when needed)
-    /// the rates. Rates are needed with `needsRates` or a fraction that is not 0 (NaN
-    /// counts as not 0). No side effect but the cached file test.
+    /// the rates. Rates are needed with `needsRates`, when attribsNeedRates says so, or with
+    /// a fraction that is not 0 (NaN counts as not 0). No side effect but the cached file test.
     bool IsFrameReady(int i, double fraction, bool needsRates);
     /// Starts loading frame `i` (and its rates when needed); with `wait` blocks until done.
     void PrepareFrame(int i, double fraction, bool needsRates, bool wait);
@@ -110,6 +117,11 @@ public:
 
     /// The clamped slot index for `i`.
     int Clamp(int i) const;
+
+    /// Whether the sequence's attribute sets colour from values that need the rates (a
+    /// velocity, say, is the rate once computed); installed by the owner of the sets, which
+    /// removes it before they go. Empty: they need none. GUI thread.
+    std::function<bool()> attribsNeedRates;
 
 private:
     bool RatesNeeded(double fraction, bool needsRates) const;

@@ -67,9 +67,9 @@ int DataSequenceSet_cls::CountLoadedFrames() const { return GetCurrent()->CountL
 
 wxString DataSequenceSet_cls::GetFileList() const { return GetCurrent()->files.path; }
 
-void DataSequenceSet_cls::SetFileList(const wxString& path) {
+void DataSequenceSet_cls::SetFileList(const wxString& path, bool loadCut) {
     // The frames of the files the new list does not hold go: their memory leaves the process.
-    GetCurrent()->SetFileList(path);
+    GetCurrent()->SetFileList(path, loadCut);
     UpdateMemoryInUse();
     platform::ReturnFreedMemory();
 }

@@ -58,8 +58,8 @@ public:
     DataSequence_cls* GetCurrent() const { return sequences[current].get(); }
     /// The current sequence's path text.
     wxString GetFileList() const;
-    /// SetFileList of the current sequence.
-    void SetFileList(const wxString& path);
+    /// SetFileList of the current sequence (`loadCut` as there).
+    void SetFileList(const wxString& path, bool loadCut = false);
     /// time(i) and (time(i+1) − time(i)) × factor of the current sequence; returns the span.
     double GetFrameTimes(double& time, double& span, int i, double factor) const;
     /// IsFrameReady of the current sequence.

@@ -124,6 +124,7 @@ bool ParticleData_cls::Load(const wxString& fileName, const SnapshotLoadSettings
 bool ParticleData_cls::ReadHeaderBinary(const wxString& fileName, const SnapshotGrammar& grammar) {
     readFailed = false;
     readError.clear();
+    readWarning.clear();
     SnapshotHeader h;
     const SnapshotReadResult r = ParseHeaderOfFile(fileName, [&](std::FILE* f, uint64_t fileSize) {
         std::vector<unsigned char> head(static_cast<size_t>(grammar.HeaderByteSize()));
@@ -141,6 +142,7 @@ bool ParticleData_cls::ReadHeaderBinary(const wxString& fileName, const Snapshot
 bool ParticleData_cls::ReadHeaderAscii(const wxString& fileName, const SnapshotGrammar& grammar) {
     readFailed = false;
     readError.clear();
+    readWarning.clear();
     SnapshotHeader h;
     const SnapshotReadResult r = ParseHeaderOfFile(fileName, [&](std::FILE* f, uint64_t fileSize) {
         // Header lines are short: read a first piece, and a larger one only when the
@@ -279,6 +281,7 @@ bool ParticleData_cls::StartReader(const wxString& fileName, const SnapshotLoadS
             fileName, settings, allocated ? count : 0, arrays ? *arrays : none, ioThreads, &GiLoadProgress);
         readFailed = !r.ok;
         readError = r.ok ? std::string() : r.message;
+        readWarning = r.ok ? r.warning : std::string();
         if (!r.ok) platform::ReportError(readError);
         if (loadedFlag) loadedFlag->store(true, std::memory_order_release);
         GbFileReaderDone.store(true, std::memory_order_release);

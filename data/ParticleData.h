@@ -71,6 +71,9 @@ public:
     double time;                   ///< snapshot time from the header, or frameIndex without Time
     bool readFailed;               ///< the last header or body read failed (frame unreadable)
     std::string readError;         ///< "file: line 57: expected 10 values, found 4"; "" when fine
+    /// A body read that went well with a reservation (lines past the header's count were
+    /// ignored): what to tell the user; "" when there is nothing. Set with readError.
+    std::string readWarning;
 
     /// count -1, not allocated, interpolation type 1, number mode 0, keeps IDs.
     explicit ParticleData_cls(DataFrame_cls* frame = nullptr, int frameIndex = 0);

@@ -434,13 +434,16 @@ SnapshotReadResult ParseTerminatedLines(const char* text, const char* end, int64
     const size_t want = plan.size();
     const Slot* const slots = plan.data();
     const char* p = text;
+    SnapshotReadResult done;
     for (int64_t i = firstIndex; p < end; ++i, ++lines) {
         if (i >= count) {
+            // The header's count is what the file holds: lines past it are passed over, and
+            // the first that holds anything is reported.
             while (IsBlankAt(p)) ++p;
-            if (*p != '\n')
-                return SnapshotReadResult::Fail("line " + Num(firstLine + i) + ": the body holds more than the " +
-                                                    Num(count) + " particles of the header",
-                                                firstLine + i);
+            if (*p != '\n') {
+                if (done.ignoredFrom < 0) done.ignoredFrom = firstLine + i;
+                p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+            }
             ++p;
             continue;
         }
@@ -496,7 +499,7 @@ SnapshotReadResult ParseTerminatedLines(const char* text, const char* end, int64
         if (*p != '\n') p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
         ++p;
     }
-    return {};
+    return done;
 }
 
 }  // namespace
@@ -512,8 +515,16 @@ SnapshotReadResult ParseBodyAsciiLines(const char* text, size_t size, int64_t fi
     if (!r.ok || whole == size) return r;
     // A last line without a line feed is parsed from a copy that has one.
     const std::string last = std::string(text + whole, size - whole) + '\n';
-    return ParseTerminatedLines(last.data(), last.data() + last.size(), firstIndex + lines, count, firstLine, plan,
-                                a, lines);
+    SnapshotReadResult tail =
+        ParseTerminatedLines(last.data(), last.data() + last.size(), firstIndex + lines, count, firstLine, plan, a,
+                             lines);
+    if (tail.ok && r.ignoredFrom >= 0) tail.ignoredFrom = r.ignoredFrom;
+    return tail;
+}
+
+std::string IgnoredLinesWarning(int64_t ignoredFrom, int64_t count) {
+    return "line " + Num(ignoredFrom) + ": the body holds more than the " + Num(count) +
+           " particles of the header; the rest of the file is ignored";
 }
 
 SnapshotReadResult CheckBodyLineCount(int64_t lines, int64_t count, int64_t firstLine) {
@@ -532,7 +543,12 @@ SnapshotReadResult ParseBodyAscii(const char* text, size_t size, const SnapshotH
     SnapshotReadResult r =
         ParseBodyAsciiLines(text + h.bodyOffset, size - h.bodyOffset, 0, count, firstLine, g, a, lines);
     if (!r.ok) return r;
-    return CheckBodyLineCount(lines, count, firstLine);
+    SnapshotReadResult checked = CheckBodyLineCount(lines, count, firstLine);
+    if (checked.ok && r.ignoredFrom >= 0) {
+        checked.ignoredFrom = r.ignoredFrom;
+        checked.warning = IgnoredLinesWarning(r.ignoredFrom, count);
+    }
+    return checked;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -62,6 +62,12 @@ struct SnapshotReadResult {
     std::string message;
     int64_t line = -1;        ///< 1-based line of an ASCII failure, -1 when none
     int64_t byteOffset = -1;  ///< byte offset of a binary failure, -1 when none
+    /// A read that went well but left lines out: the 1-based file line of the first ASCII
+    /// body line past the header's count that holds anything; -1 when none.
+    int64_t ignoredFrom = -1;
+    /// What the user is told about a read that went well with a reservation ("file: line 7:
+    /// ... the rest of the file is ignored"); "" when there is nothing to tell.
+    std::string warning;
 
     static SnapshotReadResult Fail(std::string msg, int64_t line = -1, int64_t byte = -1) {
         SnapshotReadResult r;
@@ -99,8 +105,9 @@ SnapshotReadResult ParseBodyBinary(const unsigned char* bytes, size_t size,
 /// `firstIndex` (0-based) and fills the particle of that index, the next line the next
 /// particle, and so on. Every line ends in a line feed except perhaps the last one given.
 /// A line is tokenised whole: it needs at least the grammar's value count, any number of
-/// values may follow and are ignored. Lines from `count` on must be blank (spaces, tabs,
-/// CR): a body longer than its count is refused at its first extra line. Codes 6 and 7
+/// values may follow and are ignored. Lines from `count` on are counted but not read: the
+/// first of them that is not blank (spaces, tabs, CR) is reported in `ignoredFrom` of the
+/// result, which stays ok; the header's count is what the file holds. Codes 6 and 7
 /// take integers; a type's low byte is kept and clamped to 3. Numbers are read without the
 /// user's locale. `lines` gets the lines parsed (on a failure, those before the failing
 /// one); `firstLine` is the 1-based file line of body line 0, for messages. Any thread;
@@ -113,9 +120,14 @@ SnapshotReadResult ParseBodyAsciiLines(const char* text, size_t size, int64_t fi
 /// to be blank by the parse); otherwise the failure naming the first missing line.
 SnapshotReadResult CheckBodyLineCount(int64_t lines, int64_t count, int64_t firstLine);
 
+/// The user's note for a body with lines past the header's `count` from file line
+/// `ignoredFrom` on: "line 7: the body holds more than the 4 particles of the header; the
+/// rest of the file is ignored".
+std::string IgnoredLinesWarning(int64_t ignoredFrom, int64_t count);
+
 /// Convenience for tests and tools: the whole ASCII body after `bodyOffset`, on one thread,
-/// with the same checks as the file reader (a body shorter or longer than the count fails
-/// at its first missing or extra line).
+/// with the same checks as the file reader (a body shorter than the count fails at its
+/// first missing line; one longer reads the count and reports its first extra line).
 SnapshotReadResult ParseBodyAscii(const char* text, size_t size, const SnapshotHeader& header,
                                   const SnapshotGrammar& grammar, const ParticleArrays_cls& arrays);
 

@@ -161,6 +161,7 @@ void ThreadAsciiReader_cls::ParseNow() {
     uint64_t at = begin_;  // body byte of buf[0]; always the start of a line
     size_t len = 0;        // bytes held
     int64_t parsed = 0;
+    int64_t ignoredFrom = -1;  // the block's first line past the count that holds anything
     try {
         if (begin_ > 0 && begin_ < end_) {
             // The block's first line starts after the first line feed at or after begin - 1.
@@ -217,6 +218,7 @@ void ThreadAsciiReader_cls::ParseNow() {
                                              share_->grammar, share_->arrays, got);
                 parsed += got;
                 if (!result.ok) break;
+                if (ignoredFrom < 0) ignoredFrom = result.ignoredFrom;
                 len -= cut;
                 std::memmove(buf, buf + cut, len);
                 at += cut;
@@ -255,6 +257,7 @@ void ThreadAsciiReader_cls::ParseNow() {
         share_->MarkFailed(block_);
     } else {
         lines = parsed;
+        result.ignoredFrom = ignoredFrom;
         // The count told the blocks after this one where their lines go: a different count
         // now means the file changed between the two reads.
         if (counted_ >= 0 && counted_ != parsed && !share_->EarlierFailed(block_)) {
@@ -354,9 +357,16 @@ SnapshotReadResult ThreadAsciiReader_cls::ReadBody(std::FILE* f, uint64_t fileSi
         if (!group.Started(static_cast<size_t>(w))) pool[static_cast<size_t>(w)]->ParseNow();
     group.Join();
     int64_t total = 0;
+    int64_t ignoredFrom = -1;
     for (auto& t : pool) {
         if (!t->result.ok) return t->result;  // blocks are in line order: the first failure
         total += t->lines;
+        if (ignoredFrom < 0) ignoredFrom = t->result.ignoredFrom;  // and the first extra line
     }
-    return CheckBodyLineCount(total, count, firstLine);
+    SnapshotReadResult r = CheckBodyLineCount(total, count, firstLine);
+    if (r.ok && ignoredFrom >= 0) {
+        r.ignoredFrom = ignoredFrom;
+        r.warning = IgnoredLinesWarning(ignoredFrom, count);
+    }
+    return r;
 }

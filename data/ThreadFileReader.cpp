@@ -36,6 +36,7 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 SnapshotReadResult Prefixed(const wxString& fileName, SnapshotReadResult r) {
     if (!r.ok) r.message = std::string(fileName.utf8_str()) + ": " + r.message;
+    if (!r.warning.empty()) r.warning = std::string(fileName.utf8_str()) + ": " + r.warning;
     return r;
 }
 
@@ -104,6 +105,7 @@ wxThread::ExitCode ThreadFileReader_cls::Entry() {
     SnapshotReadResult r = ReadBody(fileName_, settings_, n, arrays, ioThreads_, &GiLoadProgress);
     target_->readFailed = !r.ok;
     target_->readError = r.ok ? std::string() : r.message;
+    target_->readWarning = r.ok ? r.warning : std::string();
     if (!r.ok) platform::ReportError(r.message);
     if (done_) done_->store(true, std::memory_order_release);
     GbFileReaderDone.store(true, std::memory_order_release);
@@ -151,7 +153,7 @@ SnapshotReadResult ThreadFileReader_cls::ReadBody(const wxString& fileName, cons
     } catch (const std::bad_alloc&) {
         return Prefixed(fileName, SnapshotReadResult::Fail("not enough memory to read the body"));
     }
-    return r;
+    return Prefixed(fileName, r);
 }
 
 SnapshotReadResult ThreadFileReader_cls::ReadBodyBinary(std::FILE* f, const SnapshotGrammar& g, int64_t n,

@@ -1,6 +1,7 @@
 // The camera path's POV-Ray text.
 #include "scene/PathPovText.h"
 
+#include "platform/FileNumbers.h"
 #include "platform/TextDecoding.h"
 
 #include "scene/AnchorPath.h"
@@ -17,6 +18,11 @@ std::string CameraPathPovText(const CameraPath_cls& path, const AnchorPath_cls& 
     if (path.translate) text += path.translate->GetPovCode();
     if (path.rotation) text += path.rotation->GetPovCode();
     if (path.lookAnchor.value && anchor.translate) text += anchor.translate->GetPovCode();
+    // The templates fall back to 35 degrees when the angle is not declared: the pasted camera
+    // sees what the path's own view angle shows. A path without a projection declares none.
+    const double angle = path.vAngle.value;
+    if (angle >= CameraPath_cls::kMinViewAngle && angle <= CameraPath_cls::kMaxViewAngle)
+        text += "#declare CameraVAngle = " + platform::FormatShortest(angle) + ";\n";
     for (const std::string& line : templateLines) text += line + "\n";
     return text;
 }

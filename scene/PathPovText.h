@@ -15,7 +15,8 @@ std::string CameraTemplateName(const CameraPath_cls& path);
 
 /// "#declare t0 = clock;", the declarations of the camera's Translate and Rotation curves
 /// (Camera_Translate_x ... Camera_Rotation_z), with "CareraLookAnchor=" 1 also the anchor's
-/// Translate (Anchor_Translate_x ...), then each template line followed by "\n". GUI
+/// Translate (Anchor_Translate_x ...), the path's vertical view angle as CameraVAngle (when
+/// it is a usable angle), then each template line followed by "\n". GUI
 /// thread (the curves are read, not changed).
 std::string CameraPathPovText(const CameraPath_cls& path, const AnchorPath_cls& anchor,
                               const std::vector<std::string>& templateLines);

@@ -141,14 +141,11 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
     imageTargets.memoryUsedMB = &GpDataSequenceSet->memoryInUse;
     GpPreference->SetPerformanceTargets(imageTargets);
     m_imgSequence = new ImgSequence_cls(m_frame, m_timeCtrl);
+    m_imgSequence->drawOptions = m_drawOptions;
     CreatePovRay();
     // The stereogram settings with their eye-distance track and (hidden) dialog.
     GpStereoGram = m_stereo = new StereoGram_cls;
     m_stereoControl = new StereoGramControl_cls(m_frame, m_stereo, m_frame->Icon("StereoGram"));
-    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
-        params->AddGroup(m_stereo->eyeParam);
-        params->UpdateAll();
-    }
     // The colour-curve editor, hidden until a curve's button or its menu item asks for it.
     m_colorCurveControl = new ColorCurveCtrl_cls(m_frame);
     // The texture editor, hidden until its menu item asks for it.
@@ -181,6 +178,11 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
             // A light's group also makes it the light editor's light.
             if (owner) SelectLightById(owner->GetOwnerPickId());
         };
+        params->UpdateAll();
+    }
+    // The stereogram's eye distance follows the camera path in the lower panel.
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
+        params->AddGroup(m_stereo->eyeParam);
         params->UpdateAll();
     }
 
@@ -758,8 +760,16 @@ void AppCore_cls::ClearData() {
 
 void AppCore_cls::LoadFileSequence(const wxString& path) {
     if (!GpDataSequenceSet) return;
-    GpDataSequenceSet->SetFileList(path);
+    GpDataSequenceSet->SetFileList(path, true);
     const int count = GpDataSequenceSet->GetFrameCount();
+    if (GpDataSequenceSet->GetCurrent()->LongerThanSlots()) {
+        // More files than the sequence has slots: the load keeps the first 8000.
+        const wxString why = wxGetTranslation("Max file sequence number is 8000");
+        platform::ReportError(std::string(path.utf8_str()) + ": " + std::string(why.utf8_str()));
+        // Shown once the load has finished, as the reader's warnings are.
+        if (FrameMain_cls* frame = m_frame)
+            frame->CallAfter([frame, why]() { ShowMessageBox(frame, why, wxGetTranslation("Warning")); });
+    }
     if (count <= 0) {
         const std::string why = std::string(path.utf8_str()) + ": no such snapshot file";
         platform::ReportError(why);

@@ -1,6 +1,8 @@
 // The main window: construction, command bus, Quit, About, key and idle handling.
 #include "app/gui/FrameMain.h"
 
+#include <wx/clipbrd.h>
+
 #include "scene/gui/TexPropertyGUI.h"
 
 #include <algorithm>
@@ -38,7 +40,6 @@
 #include "platform/gui/GLDrawable.h"
 #include "view/gui/GLInfo.h"
 #include "view/gui/GLResources.h"
-#include "view/gui/InfoHover.h"
 #include "view/DepthSort.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
@@ -287,7 +288,6 @@ FrameMain_cls::FrameMain_cls(const wxString& title, AppCore_cls* core, int x, in
 
 FrameMain_cls::~FrameMain_cls() {
     m_timer.Stop();
-    UninstallInfoHover();  // its look-up reads the renderers of the central object
     MainGLCanvas_cls::SetGLInitHook(nullptr);
     MainGLCanvas_cls::SetOverlayDrawer(nullptr);  // it draws through this frame
     if (m_scene) {
@@ -468,10 +468,18 @@ void FrameMain_cls::OnCommand(wxCommandEvent& event) {
         case ID_SET_CAMERA_KEY_POSROT:
         case ID_SET_ANCHOR_KEY: OnViewCommand(id); break;
         case ID_SAVE_IMAGE_SEQUENCE:
-            // The preview size stays as the sequence knows it until the main view reports its own.
-            if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr)
-                seq->OpenFromMenu(seq->previewWidth, seq->previewHeight, seq->previewAngle,
-                                  m_lastIMG.text);
+            // The dialog shows the main view's size and angle from the start; later paints of
+            // the view keep them current.
+            if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) {
+                int w = seq->previewWidth, h = seq->previewHeight;
+                float angle = seq->previewAngle;
+                if (MainGLCanvas_cls* v = GetMainView()) {
+                    const wxSize size = v->GetClientSize();
+                    if (size.x > 0 && size.y > 0) w = size.x, h = size.y;
+                    angle = float(v->projection.angle);
+                }
+                seq->OpenFromMenu(w, h, angle, m_lastIMG.text);
+            }
             break;
         case ID_IMGSEQ_DIALOG_REFRESH:
             if (ImgSequence_cls* seq = m_core ? m_core->GetImgSequence() : nullptr) seq->UpdateGUI(false);
@@ -673,6 +681,12 @@ void FrameMain_cls::OnClose(wxCloseEvent& event) {
     // The close box ends the program as Quit does, without the question and without
     // writing the configuration file; running workers are waited for all the same.
     WaitForWorkerThreads();
+    // Text the program put on the clipboard (a camera path, keys, colours) stays there for
+    // pasting once the program has gone, where the desktop keeps clipboards.
+    if (wxTheClipboard->Open()) {
+        wxTheClipboard->Flush();
+        wxTheClipboard->Close();
+    }
     event.Skip();
 }
 
@@ -866,6 +880,8 @@ void FrameMain_cls::UpdateStatusLine() {
         if (!f.fileName.empty() && !f.IsReadable())
             file += ": " + (f.readError.empty() ? wxString(wxGetTranslation("File open fails"))
                                                 : wxString::FromUTF8(f.readError));
+        else if (!f.readWarning.empty())
+            file = wxString::FromUTF8(f.readWarning);  // names the file and the first line left out
         frameText = wxString::Format("frame %d/%d", i, seq->GetFrameCount() - 1);
         if (f.loaded.load(std::memory_order_acquire))
             frameText += wxString::Format("  %lld particles",

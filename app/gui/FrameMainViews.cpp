@@ -23,7 +23,6 @@
 #include "filters/FilterCtrl.h"
 #include "view/ViewInfoLine.h"
 #include "view/gui/ImgSequence.h"
-#include "view/gui/InfoHover.h"
 #include "view/gui/OverlayRenderer.h"
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
@@ -105,13 +104,6 @@ void FrameMain_cls::InstallViewDrawing() {
     };
     ParticleAttrib_cls* const* attribs = renderer->Attribs(GpDataSequenceSet->current);
     for (int t = 0; t < 4; ++t) m_top->AddAttribPage(attribs[t], attribs[t]->label);
-    // The Info page shows the particle under the mouse; hidden types are never picked.
-    InstallInfoHover([renderer](bool shown[4]) {
-        ParticleAttrib_cls* const* a = renderer->Attribs(GpDataSequenceSet ? GpDataSequenceSet->current : 0);
-        const bool classified = a[0]->drawOptions && a[0]->drawOptions->Classify() != 0;
-        for (int t = 0; t < 4; ++t)
-            shown[t] = (classified ? a[t] : a[0])->drawType.value < 3;
-    });
     // The pages' entries come first in the column, and GTK gives the keyboard to the first
     // entry when the frame is first activated: Quit's Q and the other plain shortcuts would
     // then go into an entry. The keyboard goes to the main view instead.

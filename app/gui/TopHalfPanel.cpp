@@ -152,6 +152,8 @@ void TopHalfPanel_cls::AddAttribPage(ParticleAttrib_cls* attrib, const wxString&
     attrib->CreatePanelBinding(holder);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     attrib->panel->CreateControls(sizer);
+    // A choice on one page shows and hides the dependent rows of all four pages.
+    attrib->panel->onSelect = [this] { SyncAttribPages(); };
     holder->SetSizer(sizer);
     const wxSize page = sizer->GetMinSize();
     holder->SetMinSize(wxSize(page.x, std::min(page.y, 220)));
@@ -182,6 +184,11 @@ void TopHalfPanel_cls::LayoutAll() {
     wxPanel::Layout();
     m_columnWin->FitInside();
     m_columnWin->Layout();
+}
+
+void TopHalfPanel_cls::SyncAttribPages() {
+    for (ParticleAttrib_cls* a : m_attribs)
+        if (a->panel) a->panel->Sync();
 }
 
 void TopHalfPanel_cls::RefreshAttribPages() {

@@ -41,6 +41,8 @@ public:
     /// Every attribute page refreshes its controls (the colour buttons too) and shows the
     /// controls its settings use.
     void RefreshAttribPages();
+    /// Shows and hides the dependent rows of every Attrib page for its current choices.
+    void SyncAttribPages();
 
     MainGLCanvas_cls* View(int i) const { return (i >= 0 && i < 4) ? m_views[i] : nullptr; }
     /// The control bar of view i (0..3).

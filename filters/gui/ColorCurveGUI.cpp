@@ -361,6 +361,8 @@ void ColorCurveGUI_cls::OnPaint(wxPaintEvent& event) {
 }
 
 void ColorCurveGUI_cls::OnGraphChanged(wxCommandEvent&) {
+    // The graph's own R, G, B and A keys pick a channel: the buttons show it.
+    UpdateChannelButtons();
     UpdatePickButton();
     UpdateCursorColour();
     swatch->Refresh(false);

@@ -367,13 +367,16 @@ TEST(SnapshotReader, AsciiLineCountsAreCheckedAndErrorsNameTheirLine) {
         std::string text;
         const char* expected;  // "" when the file reads
         int64_t line;
+        int64_t ignoredFrom = -1;  ///< first extra body line reported, for a file that reads
     };
     const std::vector<CountCase> cases = {
         {"line cut short at the end of the file", upToLine(4) + "0.5 1.5", "line 5: expected 10 values, found 2", 5},
         {"line cut short after its line feed", upToLine(4) + "0.5 1.5\n", "line 5: expected 10 values, found 2", 5},
         {"body short by whole lines", upToLine(5), "line 6: the file ends after 3 of 4 particles", 6},
-        {"one line too many", full + full.substr(full.find('\n', full.find('\n') + 1) + 1),
-         "line 7: the body holds more than the 4 particles of the header", 7},
+        // The header's count is read; the rest is reported from its first line on.
+        {"one line too many", full + full.substr(full.find('\n', full.find('\n') + 1) + 1), "", -1, 7},
+        {"extra lines after blank ones", full + "\n \n" + "junk\nmore junk\n", "", -1, 9},
+        {"extra last line without a line feed", full + "junk", "", -1, 7},
         {"blank line inside the body", upToLine(3) + "\n" + full.substr(upToLine(3).size()),
          "line 4: expected 10 values, found 0", 4},
         {"blank lines after the body", full + "\n  \r\n\t\n", "", -1},
@@ -389,6 +392,15 @@ TEST(SnapshotReader, AsciiLineCountsAreCheckedAndErrorsNameTheirLine) {
                 const SnapshotReadResult r = ReadAsciiBlocks(pd, dir.File("c.txt"), s, workers, chunk);
                 if (*c.expected == '\0') {
                     EXPECT_TRUE(r.ok) << r.message;
+                    EXPECT_EQ(r.ignoredFrom, c.ignoredFrom);
+                    if (c.ignoredFrom > 0) {
+                        EXPECT_EQ(r.warning, "line " + std::to_string(c.ignoredFrom) +
+                                                 ": the body holds more than the 4 particles of the header;"
+                                                 " the rest of the file is ignored");
+                        ExpectParticles(pd, Sample(4), s.grammar);
+                    } else {
+                        EXPECT_EQ(r.warning, "");
+                    }
                     continue;
                 }
                 ASSERT_FALSE(r.ok);
@@ -400,6 +412,10 @@ TEST(SnapshotReader, AsciiLineCountsAreCheckedAndErrorsNameTheirLine) {
         ParticleData_cls pd;
         const SnapshotReadResult r = LoadFile(pd, dir.File("c.txt"), s, 2);
         EXPECT_EQ(r.ok, *c.expected == '\0') << c.name;
+        if (c.ignoredFrom > 0) {
+            EXPECT_EQ(r.warning.find(dir.File("c.txt") + ": line " + std::to_string(c.ignoredFrom) + ": "), 0u)
+                << r.warning;
+        }
         if (!r.ok) {
             EXPECT_EQ(r.message.find(dir.File("c.txt") + ": line "), 0u) << r.message;
         }

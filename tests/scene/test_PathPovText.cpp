@@ -65,7 +65,8 @@ TEST_F(PathPovText, CameraCodeThenTemplateAndTheAnchorOnlyWhenLookedAt) {
     EXPECT_EQ(CameraTemplateName(path), "Resource/cameratemplateNA.pov");
     const std::string na = CameraPathPovText(path, anchor, lines);
     const std::string head = "#declare t0 = clock;\n" + path.translate->GetPovCode() + path.rotation->GetPovCode();
-    EXPECT_EQ(na, head + "camera { location <0, 0, 0> }\n// end\n");
+    const std::string angle = "#declare CameraVAngle = 35;\n";  // the path's default angle
+    EXPECT_EQ(na, head + angle + "camera { location <0, 0, 0> }\n// end\n");
     EXPECT_NE(na.find("#declare Camera_Translate_x = -1.5;\n"), std::string::npos);
     EXPECT_NE(na.find("#declare Camera_Rotation_y = 45;\n"), std::string::npos);
     EXPECT_EQ(na.find("Anchor_"), std::string::npos);
@@ -73,9 +74,9 @@ TEST_F(PathPovText, CameraCodeThenTemplateAndTheAnchorOnlyWhenLookedAt) {
     path.lookAnchor.value = true;
     EXPECT_EQ(CameraTemplateName(path), "Resource/cameratemplate.pov");
     EXPECT_EQ(CameraPathPovText(path, anchor, lines),
-              head + anchor.translate->GetPovCode() + "camera { location <0, 0, 0> }\n// end\n");
+              head + anchor.translate->GetPovCode() + angle + "camera { location <0, 0, 0> }\n// end\n");
     // No template: the clock line and the declarations only.
-    EXPECT_EQ(CameraPathPovText(path, anchor, {}), head + anchor.translate->GetPovCode());
+    EXPECT_EQ(CameraPathPovText(path, anchor, {}), head + anchor.translate->GetPovCode() + angle);
 }
 
 TEST_F(PathPovText, TemplateLinesLoseTheirCarriageReturnsAndAMissingFileGivesNone) {
@@ -131,6 +132,32 @@ TEST_F(PathPovText, BothTemplatesParseAndPlaceTheCameraAsTheViewsDo) {
                 EXPECT_NEAR(dir[size_t(k)], path.transform.frame.direction[k], 1e-4) << k;
                 EXPECT_NEAR(sky[size_t(k)], path.transform.frame.up[k], 1e-4) << k;
             }
+        }
+    }
+}
+
+TEST_F(PathPovText, PastedCameraUsesThePathsViewAngle) {
+    if (!povprobe::Available()) GTEST_SKIP() << "no POV-Ray";
+    struct Case {
+        double pathAngle;
+        double shownAngle;  ///< the vertical angle POV-Ray's camera gets
+    };
+    // 0 is no usable angle: nothing is declared and the template's 35 degrees stay.
+    for (const Case c : {Case{50, 50}, Case{0, 35}}) {
+        path.vAngle.value = c.pathAngle;
+        for (bool look : {false, true}) {
+            path.lookAnchor.value = look;
+            const std::string scene = CameraPathPovText(path, anchor, {}) + Template(CameraTemplateName(path)) +
+                                      "sphere { <0, 0, 0>, 0.5 pigment { rgb 1 } }\n"
+                                      "#debug concat(\"ANGLE \", str(CameraAngle, 0, 6), \"\\n\")\n";
+            bool ok = false;
+            const std::string out = RunAt(scene, 0, ok);
+            ASSERT_TRUE(ok) << out;
+            const std::vector<double> a = Numbers(povprobe::Line(out, "ANGLE"));
+            ASSERT_EQ(a.size(), 1u) << out;
+            // The templates widen the vertical angle to the 4:3 image's horizontal one.
+            const double expected = 2 * std::atan(std::tan(c.shownAngle * M_PI / 360) * 4 / 3) * 180 / M_PI;
+            EXPECT_NEAR(a[0], expected, 1e-3) << "path angle " << c.pathAngle << (look ? " looking at the anchor" : "");
         }
     }
 }

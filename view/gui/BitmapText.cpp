@@ -5,7 +5,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 bool EnsureGlutInit() {
     static int state = 0;  // 0 not tried, 1 initialised, -1 impossible
@@ -60,6 +62,48 @@ void DrawBitmapText(const ScreenSize_cls& screen, void* font, const std::string&
             continue;
         }
         glutBitmapCharacter(font, static_cast<unsigned char>(c));
+    }
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+int BitmapTextWidth(void* font, const std::string& line) {
+    if (!font || !EnsureGlutInit()) return 0;
+    int w = 0;
+    for (char c : line) w += glutBitmapWidth(font, static_cast<unsigned char>(c));
+    return w;
+}
+
+void DrawCentredBitmapText(const ScreenSize_cls& screen, void* font, const std::string& text) {
+    if (!font || !EnsureGlutInit()) return;
+    std::vector<std::string> lines(1);
+    for (char c : text) {
+        if (c == '\n')
+            lines.emplace_back();
+        else
+            lines.back() += c;
+    }
+    const int step = 24;
+    // The block's middle sits on the window's middle; a baseline is about a third of a
+    // line above the bottom of its line box.
+    const int top = screen.height / 2 + int(lines.size()) * step / 2;
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0, screen.width, 0, screen.height);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const int baseline = top - int(i + 1) * step + step / 3;
+        const int x = (screen.width - BitmapTextWidth(font, lines[i])) / 2;
+        // A raster position outside the viewport would drop the whole line: start inside
+        // and move by the (possibly negative) offset, so a narrow view shows its middle.
+        glRasterPos2i(0, std::max(0, std::min(baseline, screen.height - 1)));
+        glBitmap(0, 0, 0, 0, float(x), float(baseline - std::max(0, std::min(baseline, screen.height - 1))), nullptr);
+        for (char c : lines[i]) glutBitmapCharacter(font, static_cast<unsigned char>(c));
     }
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

@@ -34,3 +34,11 @@ void DrawBitmapText(const ScreenSize_cls& screen, void* font, const std::string&
 
 /// Raster start of DrawBitmapText's first line: (x, y), or (x, height - y - 12) from the top.
 int BitmapTextBaseline(const ScreenSize_cls& screen, int y, bool fromTop);
+
+/// Width in pixels of one line of `text` in `font` (0 without GLUT or font).
+int BitmapTextWidth(void* font, const std::string& line);
+
+/// Draws `text` with `font`, each "\n"-separated line centred horizontally and the block of
+/// lines (24 pixels apart) centred vertically in the window. Lines wider than the window
+/// are clipped at both sides. Both matrix stacks are restored; needs a current context.
+void DrawCentredBitmapText(const ScreenSize_cls& screen, void* font, const std::string& text);

@@ -54,7 +54,7 @@ bool FetchFBOEntryPoints() {
     LoadGLExtEntryPoints();
     if (!FunctionsPresent()) {
         GbFBOSupported = false;
-        platform::Trace("frame-buffer objects: entry points missing");
+        platform::ReportError("OpenGL: frame-buffer objects are not supported (entry points missing)");
         return false;
     }
     // A small test buffer: the driver must call it complete.
@@ -71,7 +71,7 @@ bool FetchFBOEntryPoints() {
     gl::BindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     if (status != GL_FRAMEBUFFER_COMPLETE_EXT) {
         GbFBOSupported = false;
-        platform::Trace("frame-buffer objects: test buffer incomplete");
+        platform::ReportError("OpenGL: frame-buffer objects are not supported (a test buffer is incomplete)");
     }
     return GbFBOSupported;
 }
@@ -327,9 +327,15 @@ void BlendMode(int mode) {
     }
 }
 
+// The stencil shape has written all channels again: a stereo eye's mask is set after it,
+// so an anaglyph keeps each eye in its own colours.
+void EyeMask(const bool* m) {
+    if (m) glColorMask(m[0], m[1], m[2], m[3]);
+}
+
 }  // namespace
 
-void FBOPool_cls::ComposeFisheye(double angle, int blendMode, int width, int height) {
+void FBOPool_cls::ComposeFisheye(double angle, int blendMode, int width, int height, const bool* eyeMask) {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
@@ -343,6 +349,7 @@ void FBOPool_cls::ComposeFisheye(double angle, int blendMode, int width, int hei
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_POLYGON_SMOOTH);
     BlendMode(blendMode);
+    EyeMask(eyeMask);
     for (int i = 0; i < 4; ++i) {
         if (!m_fbo[i] || !m_fbo[i]->created) continue;
         m_fbo[i]->BindTexture();
@@ -358,7 +365,7 @@ void FBOPool_cls::ComposeFisheye(double angle, int blendMode, int width, int hei
     glPopAttrib();
 }
 
-void FBOPool_cls::ComposePanorama(double angle, int blendMode, int width, int height) {
+void FBOPool_cls::ComposePanorama(double angle, int blendMode, int width, int height, const bool* eyeMask) {
     const double W = 2 * angle;
     const double k = 180.0 / 3.14159;
     glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -372,6 +379,7 @@ void FBOPool_cls::ComposePanorama(double angle, int blendMode, int width, int he
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
     BlendMode(blendMode);
+    EyeMask(eyeMask);
     static const double kCentre[4] = {-45, 45, -135, 135};
     for (int i = 0; i < 4; ++i) {
         if (!m_fbo[i] || !m_fbo[i]->created) continue;

@@ -69,10 +69,11 @@ public:
     void BeginSubView(int index, GLCamera_cls camera, GLProjection_cls projection, int type);
     void EndSubView(int index);
     /// Composes the four sub-views into an equidistant fisheye disc in a width x height
-    /// target (the bound buffer or the window).
-    void ComposeFisheye(double angle, int blendMode, int width, int height);
-    /// Composes the four sub-views into a cylindrical band.
-    void ComposePanorama(double angle, int blendMode, int width, int height);
+    /// target (the bound buffer or the window). `eyeMask` (red, green, blue, alpha; null:
+    /// all) limits the channels the sub-views are written to: a stereo eye's colours.
+    void ComposeFisheye(double angle, int blendMode, int width, int height, const bool* eyeMask = nullptr);
+    /// Composes the four sub-views into a cylindrical band; `eyeMask` as in ComposeFisheye.
+    void ComposePanorama(double angle, int blendMode, int width, int height, const bool* eyeMask = nullptr);
     FBO_cls* Slot(int i) const { return (i >= 0 && i < 4) ? m_fbo[i] : nullptr; }
     int BufferSize() const { return m_buffer; }
 

@@ -11,6 +11,7 @@
 #include "common/gui/WidgetCommon.h"
 #include "platform/ProgramPaths.h"
 #include "timeline/TimeCtrl.h"
+#include "view/DrawOptions.h"
 #include "view/gui/ImgSequenceGUI.h"
 #include "view/gui/MainGLCanvas.h"
 
@@ -86,12 +87,29 @@ void ImgSequence_cls::OpenFromMenu(int viewWidth, int viewHeight, float viewAngl
 void ImgSequence_cls::StartRun(wxWindow* parent) {
     if (!running) return;  // only a button of the dialog asks for a run
     const wxString caption = wxGetTranslation("Save Image Sequence");
+    // A run is written from the main view: it should follow the camera path and show the
+    // scene without its editing items; each question's No keeps the view as it is.
+    if (captureView && captureView->CameraChoice() < CAMERA_PATH &&
+        AskYesNo(parent, caption, wxGetTranslation("Panel 0 is not linked to camera")))
+        captureView->LinkToCameraPath();
+    if (captureView && captureView->settings.showItems.value &&
+        AskYesNo(parent, caption, wxGetTranslation("Items are shown. Hide them ?")))
+        captureView->SetShowItems(false);
     if (time && time->animStep.value != 1) {
         wxString q = wxGetTranslation("Playing mode is Skipping: ");
         q << time->animStep.value << "\n" << wxGetTranslation("Change Skipping to 1 ?");
         if (AskYesNo(parent, caption, q)) {
             time->SetAnimStep(1);  // directly: a run's set-up is not an edit
             time->RefreshPanels();
+        }
+    }
+    if (drawOptions && drawOptions->downSizing.value != 1) {
+        wxString q = wxGetTranslation("Partiecles are downsized.");
+        q << "\n" << wxGetTranslation("Show full particles?");
+        if (AskYesNo(parent, caption, q)) {
+            drawOptions->downSizing.value = 1;  // directly, as the skipping above
+            GbSnapDataRefresh = true;           // the drawable frame holds the thinned set
+            if (frame) WidgetCommon_cls::PostMenuCommand(frame, ID_DRAW_PAGES_REFRESH);
         }
     }
     GpCaptureSequence = this;

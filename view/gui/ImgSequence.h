@@ -7,6 +7,7 @@
 #include "common/gui/DialogControl.h"
 #include "view/CaptureSequence.h"
 
+class DrawOptions_cls;
 class ImgSequenceGUI_cls;
 class MainGLCanvas_cls;
 class TimeCtrl_cls;
@@ -29,8 +30,8 @@ public:
     /// number := "TimeWorkAreaMin=", this becomes the current capture sequence, the pattern
     /// follows the remembered snapshot path `lastSnapshot`, and the dialog is shown.
     void OpenFromMenu(int viewWidth, int viewHeight, float viewAngle, const wxString& lastSnapshot);
-    /// The start of a run (ID_IMGSEQ_PRECHECK) as far as it concerns the time model: offers to
-    /// set skipping to 1, begins the capture, goes to the work-area start (not for a snap)
+    /// The start of a run (ID_IMGSEQ_PRECHECK): offers to link the capture view to the camera
+    /// path and to hide its items, to set skipping to 1 and to show full particles; begins the capture, goes to the work-area start (not for a snap)
     /// and plays forward, starts motion-blur sampling when it is on. Nothing unless a button
     /// of the dialog has asked for a run (running).
     void StartRun(wxWindow* parent);
@@ -49,6 +50,9 @@ public:
 
     /// The view that writes the frames (the main view), set by the frame; not owned.
     MainGLCanvas_cls* captureView = nullptr;
+    /// The draw options whose "DownSizing=" a run offers to reset; set by the central
+    /// object, not owned (null: not asked).
+    DrawOptions_cls* drawOptions = nullptr;
     TimeCtrl_cls* time;                 ///< not owned
     wxWindow* frame;                    ///< the main frame (command target), not owned
     ImgSequenceGUI_cls* gui = nullptr;  ///< the dialog, a child of the frame

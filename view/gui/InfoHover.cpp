@@ -1,18 +1,13 @@
-// The particle under the mouse for the Info page.
+// The particle under the mouse in a view, from the matrices its scene was drawn with.
 #include "view/gui/InfoHover.h"
 
 #include <GL/gl.h>
-#include <wx/app.h>
-#include <wx/eventfilter.h>
 
 #include <algorithm>
 #include <map>
-#include <memory>
 
 #include "view/Snap.h"
-#include "view/gui/InfoPage.h"
 #include "view/gui/MainGLCanvas.h"
-#include "common/gui/MultiInputPanel.h"
 
 namespace {
 
@@ -20,30 +15,6 @@ namespace {
 std::map<const MainGLCanvas_cls*, ViewMatrices>& Recorded() {
     static std::map<const MainGLCanvas_cls*, ViewMatrices> m;
     return m;
-}
-
-std::function<void(bool shown[4])>& TypesShown() {
-    static std::function<void(bool shown[4])> f;
-    return f;
-}
-
-// Sees every event first; passes every one on.
-class HoverFilter_cls : public wxEventFilter {
-public:
-    int FilterEvent(wxEvent& event) override {
-        if (event.GetEventType() == wxEVT_MOTION) {
-            if (auto* view = dynamic_cast<MainGLCanvas_cls*>(event.GetEventObject())) {
-                auto& mouse = static_cast<wxMouseEvent&>(event);
-                if (!mouse.Dragging()) HoverInfo(*view, mouse.GetX(), mouse.GetY());
-            }
-        }
-        return Event_Skip;
-    }
-};
-
-std::unique_ptr<HoverFilter_cls>& Filter() {
-    static std::unique_ptr<HoverFilter_cls> f;
-    return f;
 }
 
 }  // namespace
@@ -81,29 +52,4 @@ int64_t ParticleUnderCursor(const MainGLCanvas_cls& view, int x, int y, const bo
     const double reach = direct ? 8.0 * scale : 8.0 * scale * m.viewport[2] / std::max(1.0, std::max(w, h));
     return NearestProjectedParticle(m, frame->positions, frame->type, frame->count, frame->stride, typeShown, tx, ty,
                                     reach);
-}
-
-bool HoverInfo(const MainGLCanvas_cls& view, int x, int y) {
-    InfoPage_cls* page = GpInfoPage;
-    if (!page || !page->panel || !page->panel->IsShownOnScreen() || !GpSnap) return false;
-    bool shown[4] = {true, true, true, true};
-    if (TypesShown()) TypesShown()(shown);
-    const int64_t index = ParticleUnderCursor(view, x, y, shown);
-    if (index < 0) return false;
-    page->settings->index.value = int(index);
-    page->ShowParticle(GpSnap->snapshot, GpSnap);
-    return true;
-}
-
-void InstallInfoHover(std::function<void(bool shown[4])> typesShown) {
-    TypesShown() = std::move(typesShown);
-    if (Filter()) return;
-    Filter() = std::make_unique<HoverFilter_cls>();
-    wxEvtHandler::AddFilter(Filter().get());
-}
-
-void UninstallInfoHover() {
-    if (!Filter()) return;
-    wxEvtHandler::RemoveFilter(Filter().get());
-    Filter().reset();
 }

@@ -14,7 +14,9 @@
 #include "timeline/TimeCtrl.h"
 #include "view/IcoSphere.h"
 #include "view/gui/AxisIndicator.h"
+#include "view/gui/BitmapText.h"
 #include "view/gui/FBO.h"
+#include "view/gui/GLInfo.h"
 #include "view/gui/GLResources.h"
 #include "view/gui/ShaderProgram.h"
 
@@ -170,7 +172,8 @@ void MainGLCanvas_cls::Render() {
     m_clientH = size.y;
     if (DrawScene()) {
         ++m_drawCount;
-        const bool swap = FinishPaint();
+        // The notice stands alone: no overlay, icons or info line over it.
+        const bool swap = m_showingNotice || FinishPaint();
         if (g_probe) g_probe(*this);
         if (swap) platform::SwapBuffersChecked(*this);
     }
@@ -193,6 +196,7 @@ void MainGLCanvas_cls::Render() {
 
 bool MainGLCanvas_cls::DrawScene() {
     message.clear();
+    m_showingNotice = false;
     if (g_frameRequest) g_frameRequest();
     int frame = 0, sub = 0;
     double t = 0;
@@ -216,11 +220,13 @@ bool MainGLCanvas_cls::DrawScene() {
         return false;
     }
     if (!GbFBOSupported && (!g_useFBO || g_useFBO())) {
-        // FBO mode cannot work with this driver: the view shows grey instead of a picture
-        // that would be wrong (the reason went to standard error once at set-up).
+        // FBO mode cannot work with this driver: the view shows why on grey instead of a
+        // picture that would be wrong (the reason went to standard error once at set-up).
         glViewport(0, 0, m_clientW, m_clientH);
         glClearColor(212 / 255.0f, 212 / 255.0f, 212 / 255.0f, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        DrawNoFBONotice();
+        m_showingNotice = true;
         return true;
     }
     glClearColor(0, 0, 0, 0);
@@ -323,6 +329,25 @@ bool MainGLCanvas_cls::InitGL() {
     return true;
 }
 
+wxString MainGLCanvas_cls::NoFBONoticeText() {
+    return "Your OpenGL version is " + GLInfoRecord().GLVersionText() +
+           "\nFBO is NOT supported. Plase upgrade your OpenGL environment."
+           "\nYou can not use most advanced openGL functions on remote desktop.";
+}
+
+void MainGLCanvas_cls::DrawNoFBONotice() {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glColor3f(0, 0, 0);
+    ScreenSize_cls screen;
+    screen.Set(m_clientW, m_clientH);
+    DrawCentredBitmapText(screen, BitmapFontForIndex(1), NoFBONoticeText().ToStdString());
+    glPopAttrib();
+}
+
 int MainGLCanvas_cls::BufferSize(int flag) const {
     if (flag && GeometryMode() != 0) return 4096;
     return RenderBufferSize();
@@ -340,4 +365,10 @@ bool MainGLCanvas_cls::RefreshIfStale(int frame, int sub) {
 void MainGLCanvas_cls::RequestPaint() {
     // Queued: the paint runs from the event loop, never inside another paint.
     Refresh(false);
+    // The extra view copying view 0's camera follows every picture view 0 draws: a mouse
+    // gesture in view 0 repaints only view 0.
+    if (m_view == 0) {
+        MainGLCanvas_cls* extra = FindView(4);
+        if (extra && extra != this && extra->IsShownOnScreen() && extra->CameraChoice() == CAMERA_COPY_VIEW0) extra->Refresh(false);
+    }
 }

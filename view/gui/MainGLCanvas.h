@@ -167,11 +167,17 @@ public:
     bool SequenceCaptureOn() const { return m_sequenceCapture; }
     /// Per-view GL set-up on the first paint; true when it ran on this call.
     bool InitGL();
+    /// Draws NoFBONoticeText in black, centred on the window (the view is cleared grey).
+    void DrawNoFBONotice();
     /// True when the view is not on screen or has drawn (frame, sub); otherwise asks for a
     /// repaint without erasing and returns false.
     bool RefreshIfStale(int frame, int sub);
-    /// Queues a repaint of the view (a paint event, never a direct draw).
+    /// Queues a repaint of the view (a paint event, never a direct draw); view 0 also queues
+    /// one to the extra view while that is shown as "Copy of View 0".
     void RequestPaint();
+    /// The notice a view shows instead of its picture when the driver has no frame-buffer
+    /// objects: the GL version and why nothing is drawn. Read after the GL set-up.
+    static wxString NoFBONoticeText();
     /// FBOBufferSize entry (256..4096); 4096 when `flag` and the geometry is fisheye or
     /// panorama.
     int BufferSize(int flag) const;
@@ -239,6 +245,8 @@ public:
     void SetCameraChoice(int choice);
     /// Follows the scene's camera path (choice 7) and repaints.
     void LinkToCameraPath();
+    /// ShowItems (toggle I) as the user would set it: the bar's toggle follows; repaints.
+    void SetShowItems(bool show);
     /// Choice 7 or 8: back to the free camera; `keepView` keeps the picture.
     void UnlinkCamera(bool keepView);
     /// GLGeometry 0 <-> 1 (others become 0); repaints.
@@ -327,6 +335,7 @@ private:
     int m_view;
     int m_drawnFrame = -1, m_drawnSub = -1;
     int m_drawCount = 0;
+    bool m_showingNotice = false;  ///< this paint showed the no-frame-buffer notice only
     bool m_everDrawn = false;  ///< the camera of a draw has been made once
     bool m_glReady = false;
     int m_clientW = 0, m_clientH = 0;

@@ -5,6 +5,7 @@
 #include "common/gui/ShortcutForwarder.h"
 #include "scene/AnchorPath.h"
 #include "scene/CameraPath.h"
+#include "view/gui/GLCanvasCtrl.h"
 #include "view/gui/MainGLCanvas.h"
 
 namespace {
@@ -156,4 +157,10 @@ void MainGLCanvas_cls::ShowContextMenu(int x, int y) {
     }
     PopupMenu(m_menu.get(), x, y);
     if (HasCapture()) ReleaseMouse();
+}
+
+void MainGLCanvas_cls::SetShowItems(bool show) {
+    settings.showItems.value = show;
+    if (auto* bar = dynamic_cast<GLCanvasCtrl_cls*>(GetParent())) bar->SyncToggles();
+    RequestPaint();
 }

@@ -237,8 +237,10 @@ void MainGLCanvas_cls::ComposeDistorted(int a, int b, int pass) {
     if (GeometryMode() == 2) {
         // The panorama band is composed straight into the eye buffer.
         if (g_exposure) g_exposure->BeginExposure();
+        bool mask[4];
+        stereo.EyeColorMask(pass, mask);
         stereo.ApplyEyeColorMask(pass);
-        pool->ComposePanorama(projection.angle, 0, a, b);
+        pool->ComposePanorama(projection.angle, 0, a, b, mask);
         stereo.ResetColorMask();
         if (g_exposure) g_exposure->EndExposure();
         return;
@@ -250,7 +252,10 @@ void MainGLCanvas_cls::ComposeDistorted(int a, int b, int pass) {
         m_distortionBuffer->SetSize(e, e);
     m_distortionBuffer->Allocate(false);
     m_distortionBuffer->Bind(true);
-    pool->ComposeFisheye(projection.angle, 0, e, e);
+    // The eye's colours are chosen here: the lens mesh below copies the buffer unmasked.
+    bool mask[4];
+    stereo.EyeColorMask(pass, mask);
+    pool->ComposeFisheye(projection.angle, 0, e, e, mask);
     // The grid and the mask are plain images: lit, they would take the material's colour.
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);

@@ -10,6 +10,7 @@
 #include "data/ParticleData.h"
 #include "view/ParticleAttrib.h"
 #include "view/ParticleRenderer.h"
+#include "view/Snap.h"
 
 struct SequenceRenderer_cls::Sequence {
     ParticleRenderer_cls renderer;
@@ -34,12 +35,16 @@ SequenceRenderer_cls::SequenceRenderer_cls(DataSequenceSet_cls& set, DrawOptions
             if (progress) progress(percent);
         };
         m_sequences[s] = std::move(seq);
+        owner->attribsNeedRates = [this, s] { return AttribsNeedRates(Attribs(s)); };
     }
+    m_set = &set;
     m_povWriter.attribs = [this](int seq) { return Attribs(seq); };
 }
 
 SequenceRenderer_cls::~SequenceRenderer_cls() {
     if (FrameRenderer_cls::Installed() == this) FrameRenderer_cls::Install(nullptr);
+    for (auto& seq : m_set->sequences)
+        if (seq) seq->attribsNeedRates = nullptr;
 }
 
 void SequenceRenderer_cls::Install() {

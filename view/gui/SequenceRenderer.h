@@ -74,4 +74,5 @@ private:
     struct Sequence;
     std::array<std::unique_ptr<Sequence>, kSequences> m_sequences;
     PovParticleWriter_cls m_povWriter;
+    DataSequenceSet_cls* m_set = nullptr;  ///< whose sequences ask the sets about rates; not owned
 };

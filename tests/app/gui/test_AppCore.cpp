@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/textentry.h>
 #include <wx/toplevel.h>
 
@@ -28,8 +30,10 @@
 #include "filters/FilterCtrl.h"
 #include "data/SnapshotReader.h"
 #include "platform/TextDecoding.h"
+#include "scene/CameraPath.h"
 #include "timeline/Parameter.h"
 #include "timeline/ParamGroup.h"
+#include "timeline/gui/ParamGUICtrl.h"
 #include "timeline/TimeCtrl.h"
 
 using shelltest::Shell;
@@ -465,4 +469,38 @@ TEST(AppCore, SceneDialogsShowTheOpenedProjectWhetherShownOrClosed) {
             d.window()->Hide();
         }
     GoCommandHistory.Clear();
+}
+
+TEST(AppCore, LowerPanelListsTheCameraPathBeforeTheStereogramAndTheLights) {
+    testsupport::TempDir dir;
+    shelltest::Shell shell(dir.File("Pelthorn3Configure.txt"));
+    ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(shell.core->GetTimeCtrl());
+    ASSERT_NE(params, nullptr);
+    std::vector<std::string> names;
+    for (const ParamGroup_cls* g : params->groups) names.push_back(g->name);
+    auto at = [&](const std::string& name) {
+        return std::find(names.begin(), names.end(), name) - names.begin();
+    };
+    ASSERT_LT(at("Camera Path"), names.size());
+    ASSERT_LT(at("Stereogram"), names.size());
+    EXPECT_LT(at("Camera Path"), at("Stereogram"));
+    // The seven lights come last, after both.
+    EXPECT_EQ(at("Stereogram") + 8, names.size()) << ::testing::PrintToString(names);
+}
+
+TEST(AppCore, ExportPathToClipboardDeclaresThePathsViewAngle) {
+    testsupport::TempDir dir;
+    shelltest::Shell shell(dir.File("Pelthorn3Configure.txt"));
+    GpCameraPath->vAngle.value = 50;
+    shell.Post(ID_EXPORT_PATH_CLIPBOARD);
+    wxString text;
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTextDataObject data;
+    if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) || wxTheClipboard->IsSupported(wxDF_TEXT)) wxTheClipboard->GetData(data);
+    wxTheClipboard->Close();
+    text = data.GetText();
+    EXPECT_TRUE(text.StartsWith("#declare t0 = clock;\n")) << text;
+    EXPECT_TRUE(text.Contains("\n#declare CameraVAngle = 50;\n")) << text;
+    // The template follows and keeps its fallback for a text without the declaration.
+    EXPECT_LT(text.Find("#declare CameraVAngle = 50;"), text.Find("#ifndef (CameraVAngle)")) << text;
 }

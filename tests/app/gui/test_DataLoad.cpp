@@ -2,6 +2,7 @@
 // the status line says, undo and redo of a load, a project that names its sequence, and a
 // sequence with a damaged file in the middle.
 #include "tests/app/gui/ShellFixture.h"
+#include "tests/app/gui/StderrCapture.h"
 #include "tests/app/gui/ViewPixels.h"
 
 #include <gtest/gtest.h>
@@ -217,15 +218,27 @@ TEST(DataLoad, SequenceLongerThanTheFrameSlotsIsCutWithOneMessage) {
         std::ofstream(dir.File("seq/" + wxString::Format("demo%04d.dat", f).ToStdString()));
     Shell shell(dir.File("Pelthorn3Configure.txt"));
     shell.core->LoadData(wxString::FromUTF8(first));
-    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), DataSequence_cls::kFrameSlots);
-    EXPECT_EQ(shell.core->GetTimeCtrl()->MaxFrame(), DataSequence_cls::kFrameSlots - 1);
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), 8000);
+    EXPECT_EQ(shell.core->GetTimeCtrl()->MaxFrame(), 7999);
     const wxString seq = wxString::FromUTF8(dir.File("seq/"));
     ASSERT_TRUE(WaitForStatus(shell, seq + "demo0000.dat", "3000 particles")) << Field(shell, 0);
     testsupport::Pump(50);
     const std::vector<wxString> messages = testsupport::ModalMessages();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].Contains("10001 files")) << messages[0];
-    EXPECT_TRUE(messages[0].Contains("first 10000")) << messages[0];
+    EXPECT_EQ(messages[0], "Max file sequence number is 8000");
+}
+
+TEST(DataLoad, SequenceFillingEveryFrameSlotIsTakenWhole) {
+    TempDir dir;
+    const std::string first = WriteDemo(dir);
+    for (int f = kFrames; f < DataSequence_cls::kFrameSlots; ++f)
+        std::ofstream(dir.File("seq/" + wxString::Format("demo%04d.dat", f).ToStdString()));
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    shell.core->LoadData(wxString::FromUTF8(first));
+    EXPECT_EQ(GpDataSequenceSet->GetFrameCount(), DataSequence_cls::kFrameSlots);
+    EXPECT_EQ(shell.core->GetTimeCtrl()->MaxFrame(), DataSequence_cls::kFrameSlots - 1);
+    testsupport::Pump(50);
+    EXPECT_TRUE(testsupport::ModalMessages().empty());
 }
 
 TEST(DataLoad, TimelineAndStatusLineShowTheSameMemoryFigure) {
@@ -253,4 +266,42 @@ TEST(DataLoad, TimelineAndStatusLineShowTheSameMemoryFigure) {
     EXPECT_GE(statusMB, 3) << status;
     EXPECT_TRUE(time->panels->slider->CaptionText().EndsWith(wxString::Format("UsedMemoryMB=%ld", statusMB)))
         << time->panels->slider->CaptionText() << " | " << status;
+}
+
+TEST(DataLoad, TextSnapshotWithLinesPastItsCountReadsTheCountAndSaysSoOnce) {
+    TempDir dir;
+    DemoSequenceOptions o;  // ASCII frames: header time and count, body lines after them
+    o.frames = 2;
+    o.particles = 20;
+    std::string error;
+    ASSERT_TRUE(DemoSequence_cls(o).WriteAll(dir.File("txt"), error)) << error;
+    const std::string second = dir.File("txt/" + o.FileName(1));
+    {
+        std::ofstream extra(second, std::ios::app);
+        extra << "\n1 2 3 4 5 6 0.1 99 0 0\nnot a particle\n";
+    }
+    shelltest::StderrCapture err;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    GpDataLoader->dataType.value = 1;  // "Simple Ascii"
+    shell.core->LoadData(wxString::FromUTF8(dir.File("txt/" + o.FileName(0))));
+    ASSERT_EQ(GpDataSequenceSet->GetFrameCount(), 2);
+    // Body lines are file lines 3 to 22; line 23 is blank, line 24 the first extra one.
+    const wxString warning = wxString::FromUTF8(second) +
+                             ": line 24: the body holds more than the 20 particles of the header; the rest of the "
+                             "file is ignored";
+    for (int round = 0; round < 2; ++round) {
+        ShowFrame(shell, 1);
+        EXPECT_TRUE(WaitForStatus(shell, warning, "20 particles")) << Field(shell, 0) << " | " << Field(shell, 1);
+        ShowFrame(shell, 0);
+        EXPECT_TRUE(WaitForStatus(shell, wxString::FromUTF8(dir.File("txt/" + o.FileName(0))), "20 particles"))
+            << Field(shell, 0);
+    }
+    testsupport::Pump(50);
+    EXPECT_TRUE(testsupport::ModalMessages().empty()) << "a file that reads is not an error";
+    err.GtkComplaints();
+    size_t said = 0;
+    for (size_t at = err.All().find(warning.ToStdString()); at != std::string::npos;
+         at = err.All().find(warning.ToStdString(), at + 1))
+        ++said;
+    EXPECT_EQ(said, 1u) << err.All();
 }

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <wx/image.h>
+#include <wx/tglbtn.h>
 
 #include "app/gui/AppCore.h"
 #include "app/gui/FrameMain.h"
@@ -22,6 +23,8 @@
 #include "view/StereoGram.h"
 #include "view/gui/ImgSequence.h"
 #include "view/gui/ImgSequenceGUI.h"
+#include "view/DrawOptions.h"
+#include "view/gui/GLCanvasCtrl.h"
 
 using shelltest::Shell;
 using testsupport::FileExists;
@@ -172,4 +175,101 @@ TEST(ImageSequenceRun, SnapshotAsksOutsideThePaintAndProposesTheSequenceName) {
     // The sequence dialog then proposes the numbered name beside it.
     s.shell.Post(ID_SAVE_IMAGE_SEQUENCE);
     EXPECT_EQ(s.seq->files.path, wxString::FromUTF8(dir.File("img/preview%04d.png")));
+}
+
+TEST(ImageSequenceRun, RunStartAsksItsQuestionsAndActsOnTheAnswers) {
+    const wxString caption = "Save Image Sequence|";
+    const std::vector<wxString> expected = {caption + "Panel 0 is not linked to camera",
+                                            caption + "Items are shown. Hide them ?",
+                                            caption + "Partiecles are downsized.\nShow full particles?"};
+    for (const bool yes : {true, false}) {
+        SCOPED_TRACE(yes ? "Yes" : "No");
+        TempDir dir;
+        SequenceShell s(dir);
+        MainGLCanvas_cls* view = s.shell.frame->GetTopPanel()->View(0);
+        ASSERT_LT(view->CameraChoice(), CAMERA_PATH);
+        ASSERT_TRUE(view->settings.showItems.value);
+        s.shell.core->GetDrawOptions()->downSizing.value = 4;
+        s.time->workAreaMax.value = 1;
+        s.shell.prompts.yes = yes;
+        s.Press(ID_IMGSEQ_RENDER_ANIM);
+        ASSERT_TRUE(s.WaitForTheEnd());
+        EXPECT_EQ(s.shell.prompts.questions, expected);
+        EXPECT_EQ(view->CameraChoice() == CAMERA_PATH, yes);
+        EXPECT_EQ(bool(view->settings.showItems.value), !yes);
+        auto* bar = dynamic_cast<GLCanvasCtrl_cls*>(view->GetParent());
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->Toggle(1)->GetValue(), !yes) << "the bar's I toggle shows the state";
+        EXPECT_EQ(s.shell.core->GetDrawOptions()->downSizing.value, yes ? 1 : 4);
+        EXPECT_TRUE(FileExists(Frame(dir, "", 1))) << "the run goes on after the questions";
+    }
+}
+
+TEST(ImageSequenceRun, NoQuestionWhenTheMainViewIsReady) {
+    TempDir dir;
+    SequenceShell s(dir);
+    MainGLCanvas_cls* view = s.shell.frame->GetTopPanel()->View(0);
+    view->LinkToCameraPath();
+    view->SetShowItems(false);
+    s.time->workAreaMax.value = 1;
+    s.Press(ID_IMGSEQ_RENDER_ANIM);
+    ASSERT_TRUE(s.WaitForTheEnd());
+    EXPECT_TRUE(s.shell.prompts.questions.empty());
+}
+
+TEST(ImageSequenceRun, DialogShowsTheMainViewsSizeAndAngleWhenItOpens) {
+    TempDir dir;
+    Shell shell(dir.File("Pelthorn3Configure.txt"));
+    shell.frame->SetSize(700, 560);
+    testsupport::Pump(50);
+    MainGLCanvas_cls* view = shell.frame->GetMainView();
+    ASSERT_NE(view, nullptr);
+    view->projection.angle = 50;
+    const wxSize size = view->GetClientSize();
+    ASSERT_TRUE(size.x > 0 && size.y > 0);
+    ASSERT_FALSE(size.x == 640 && size.y == 480);
+    ImgSequence_cls* seq = shell.core->GetImgSequence();
+    // The command is handled at once, before any paint of the view could report the size.
+    wxCommandEvent open(wxEVT_MENU, ID_SAVE_IMAGE_SEQUENCE);
+    shell.frame->GetEventHandler()->ProcessEvent(open);
+    EXPECT_EQ(seq->previewWidth, size.x);
+    EXPECT_EQ(seq->previewHeight, size.y);
+    EXPECT_FLOAT_EQ(seq->previewAngle, 50.0f);
+    ASSERT_TRUE(seq->gui->IsShown());
+    seq->gui->Hide();
+}
+
+TEST(ImageSequenceRun, AnaglyphThroughFisheyeAndPanoramaKeepsEachEyeInItsColours) {
+    struct Case {
+        int geometry;
+        bool lens;
+    };
+    for (const Case c : {Case{GEOMETRY_FISHEYE, true}, Case{GEOMETRY_PANORAMA, false}}) {
+        SCOPED_TRACE(testing::Message() << "geometry " << c.geometry << (c.lens ? " through the lens mesh" : ""));
+        TempDir dir;
+        SequenceShell s(dir);
+        StereoGram_cls* stereo = s.shell.core->GetStereoGram();
+        stereo->cameraSetting.value = STEREO_OFF_AXIS;
+        stereo->outputType.value = STEREO_RED_CYAN;
+        stereo->fileOutput.value = 0;
+        MainGLCanvas_cls* view = s.shell.frame->GetTopPanel()->View(0);
+        view->settings.geometry.value = c.geometry;
+        view->settings.distortion.value = c.lens;
+        const float white[4] = {1, 1, 1, 1};
+        s.shell.ColourAllTypes(white, 4);
+        s.shell.ParticlesOnly();  // the red and green axes of the grid would count as one eye
+        s.time->workAreaMax.value = 0;
+        s.Press(ID_IMGSEQ_RENDER_ANIM);
+        ASSERT_TRUE(s.WaitForTheEnd());
+        const std::vector<unsigned char> rgb = Pixels(Frame(dir, "", 0));
+        ASSERT_FALSE(rgb.empty());
+        int red = 0, cyan = 0;
+        for (size_t i = 0; i < rgb.size(); i += 3) {
+            const int r = rgb[i], g = rgb[i + 1], b = rgb[i + 2];
+            red += r > 50 && g < r / 3 && b < r / 3;
+            cyan += g > 50 && b > 50 && r < std::min(g, b) / 3;
+        }
+        EXPECT_GT(red, 20) << "the left eye's particles in red";
+        EXPECT_GT(cyan, 20) << "the right eye's particles in cyan";
+    }
 }

@@ -1,6 +1,6 @@
-// The Info page shows the particle under the mouse: with a small sequence loaded, moving
-// the pointer onto a particle's place in the main view fills the page with that particle's
-// values, drawn ("Interp.") or as read ("Raw Data"), in direct and off-screen modes.
+// The Info page keeps the particle index the user typed: with a small sequence loaded,
+// moving the pointer onto another particle's place in the main view leaves the page showing
+// the typed particle's values, in direct and off-screen modes.
 #include "tests/app/gui/ShellFixture.h"
 #include "tests/app/gui/ViewPixels.h"
 
@@ -9,6 +9,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <wx/notebook.h>
+#include <wx/spinctrl.h>
 #include <wx/uiaction.h>
 
 #include <algorithm>
@@ -61,7 +62,7 @@ class InfoUnderCursor : public ::testing::TestWithParam<bool> {};
 
 }  // namespace
 
-TEST_P(InfoUnderCursor, PointingAtAParticleShowsItsValues) {
+TEST_P(InfoUnderCursor, PointingAtAParticleKeepsTheTypedIndex) {
     const bool offScreen = GetParam();
     TempDir dir;
     const std::string first = WriteSequence(dir);
@@ -106,31 +107,32 @@ TEST_P(InfoUnderCursor, PointingAtAParticleShowsItsValues) {
     }
     ASSERT_GE(target, 0) << "some particle stands alone in the view";
 
-    wxUIActionSimulator sim;
-    sim.MouseMove(view->ClientToScreen(wxPoint(at.x + 2, at.y - 1)));
-    ASSERT_TRUE(PumpUntil([&] { return info->Index() == target; }, 3000))
-        << "the pointer near particle " << target << " at " << at.x << "," << at.y << " chose " << info->Index();
+    // The user types another particle's index into the page.
+    const int typed = target == 1 ? 2 : 1;
+    auto* spin = dynamic_cast<wxSpinCtrl*>(GpInfoPage->panel->GetItemControl(GpInfoPage->indexItem + 1));
+    ASSERT_NE(spin, nullptr);
+    spin->SetValue(typed);
+    wxSpinEvent typedEvent(wxEVT_SPINCTRL, spin->GetId());
+    typedEvent.SetEventObject(spin);
+    typedEvent.SetPosition(typed);
+    spin->GetEventHandler()->ProcessEvent(typedEvent);
     const InfoParticle& shown = GpInfoPage->shown;
-    EXPECT_FLOAT_EQ(shown.x, GpSnap->positions[3 * target]);
-    EXPECT_FLOAT_EQ(shown.y, GpSnap->positions[3 * target + 1]);
-    EXPECT_FLOAT_EQ(shown.z, GpSnap->positions[3 * target + 2]);
-    EXPECT_EQ(shown.type, GpSnap->type[target]);
-    EXPECT_FLOAT_EQ(shown.radius, GpSnap->radius[target]);
-    EXPECT_FALSE(GoCommandHistory.CanUndo()) << "pointing is not an edit";
+    auto showsTyped = [&] {
+        return info->Index() == typed && shown.x == GpSnap->positions[3 * typed] &&
+               shown.y == GpSnap->positions[3 * typed + 1] && shown.radius == GpSnap->radius[typed];
+    };
+    ASSERT_TRUE(PumpUntil(showsTyped, 5000)) << "the page shows the typed particle";
 
-    // "Raw Data": the snapshot as read, with its velocity and ID.
-    info->type.value = 1;
-    sim.MouseMove(view->ClientToScreen(wxPoint(at.x - 1, at.y + 1)));
-    const ParticleData_cls* raw = GpSnap->snapshot;
-    ASSERT_NE(raw, nullptr);
-    ASSERT_TRUE(PumpUntil([&] { return shown.id == raw->id[target] && shown.vx == raw->velocity[3 * target]; }, 3000));
-    EXPECT_FLOAT_EQ(shown.x, raw->position[3 * target]);
-    EXPECT_FLOAT_EQ(shown.value, raw->value1[target]);
-
-    // Far from every particle nothing changes.
-    sim.MouseMove(view->ClientToScreen(wxPoint(2, 2)));
-    testsupport::Pump(50);
-    EXPECT_EQ(info->Index(), target);
+    // Moving the pointer over the views, onto another particle's place and past it, keeps
+    // the typed particle on the page.
+    wxUIActionSimulator sim;
+    for (const wxPoint& p : {wxPoint(at.x + 2, at.y - 1), wxPoint(at.x - 1, at.y + 1), wxPoint(2, 2)}) {
+        sim.MouseMove(view->ClientToScreen(p));
+        testsupport::Pump(60);
+        EXPECT_TRUE(showsTyped()) << "pointer at " << p.x << "," << p.y << " near particle " << target
+                                  << ": index " << info->Index();
+    }
+    EXPECT_EQ(spin->GetValue(), typed);
 }
 
 INSTANTIATE_TEST_SUITE_P(DirectAndOffScreen, InfoUnderCursor, ::testing::Values(false, true),

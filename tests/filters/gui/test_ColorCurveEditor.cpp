@@ -2,6 +2,8 @@
 // swapping, folding the template list, undo, and a record deleted while it is shown.
 #include <gtest/gtest.h>
 
+#include <wx/uiaction.h>
+
 #include <wx/frame.h>
 #include <wx/stattext.h>
 
@@ -211,3 +213,27 @@ TEST_F(ColorCurveEditorTest, CurveButtonHandsItsRecordToTheEditor) {
 }
 
 }  // namespace
+
+TEST_F(ColorCurveEditorTest, ChannelKeysTypedInTheGraphShowOnTheChannelButtons) {
+    const wxColour plain = Background(gui->channelButtons[0]);
+    gui->graph->SetFocus();
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return wxWindow::FindFocus() == gui->graph; }, 2000));
+    wxUIActionSimulator sim;
+    struct Case {
+        int key;
+        int selected;  ///< the channel picked, -1 all
+        wxColour red, green;
+    };
+    // A key picks its channel, the same key again gives all channels back.
+    const Case cases[] = {{'g', 1, plain, wxColour(0, 255, 0)},
+                          {'r', 0, wxColour(255, 0, 0), plain},
+                          {'r', -1, plain, plain}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << char(c.key) << " -> " << c.selected);
+        sim.Char(c.key);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return record->curve->SelectedCurve() == c.selected; }, 2000));
+        Pump(10);
+        EXPECT_EQ(Background(gui->channelButtons[0]), c.red);
+        EXPECT_EQ(Background(gui->channelButtons[1]), c.green);
+    }
+}
