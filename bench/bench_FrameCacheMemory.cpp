@@ -16,9 +16,9 @@
 
 #include "data/DataFrame.h"
 #include "data/DataSequence.h"
-#include "data/DemoSequence.h"
 #include "data/SnapshotWriter.h"
 #include "platform/ProgramPaths.h"
+#include "tools/DemoSequence.h"
 
 namespace {
 

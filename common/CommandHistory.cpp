@@ -131,6 +131,9 @@ void CommandHistory_cls::Clear() {
     doList_.clear();
     undoList_.clear();
     cursor_ = 0;
+    // Bits raised by the dropped steps belong to them: left pending, they would be posted
+    // after the next, unrelated step.
+    pending_ = 0;
 }
 
 void CommandHistory_cls::Notify(uint64_t flags) {

@@ -66,7 +66,7 @@ public:
     /// Pushes and runs (close, open): the depth falls by 1; at 0 the bits collected
     /// during the block are posted. Ignored (nothing pushed) when no block is open.
     void EndBlock(const wxString& name);
-    /// Deletes every step; cursor 0. Depth and pending bits are kept.
+    /// Deletes every step; cursor 0; drops the pending bits unposted. The depth is kept.
     void Clear();
     /// pending |= flags; when flags hold UPD_TIME and a poster is set, posts 6018 at once
     /// (the bit stays pending and is posted again by the next FireUpdates).

@@ -227,7 +227,7 @@ bool ConfItemBOOL_cls::ParseLine(const wxString& line) {
 wxString ConfItemBOOL_cls::WriteLine() const { return key + ValueText() + wxS("\r\n"); }
 wxString ConfItemBOOL_cls::ValueText() const { return value ? wxS("1") : wxS("0"); }
 
-// ---------------------------------------------------------------- int array
+// ---------------------------------------------------------------- arrays
 
 namespace {
 
@@ -250,30 +250,6 @@ void ReadIntList(const wxString& text, int* values, int& count) {
         i = end;
     }
 }
-
-}  // namespace
-
-ConfItemINTARRAY_cls::ConfItemINTARRAY_cls() : ConfItem_cls(CONF_INTARRAY) {}
-
-void ConfItemINTARRAY_cls::Init(const wxString& k, const wxString& def) {
-    key = k;
-    if (def.empty()) return;
-    text = def;
-    ReadIntList(text, values, count);
-}
-
-bool ConfItemINTARRAY_cls::ParseLine(const wxString& line) {
-    if (!MatchLine(line)) return false;
-    ReadIntList(text, values, count);
-    return true;
-}
-
-wxString ConfItemINTARRAY_cls::WriteLine() const { return key + ValueText() + wxS("\r\n"); }
-wxString ConfItemINTARRAY_cls::ValueText() const { return JoinValues(values, count, FormatInt); }
-
-// ---------------------------------------------------------------- float array
-
-namespace {
 
 // A non-finite element ("nan", "inf", an overflow) is no number: it ends the reading.
 bool ParseFloatToken(std::string_view& rest, float& out, size_t& used) {
@@ -299,76 +275,68 @@ bool ParseBoolToken(std::string_view& rest, bool& out, size_t& used) {
     return v == 0 || v == 1;
 }
 
+// The fixed-count arrays take their count from the default text only; a line fills the
+// elements in use.
+template <typename T, typename Parse>
+void ReadFixedArray(const wxString& text, T* values, int& count, bool fromDefault, Parse parse) {
+    if (fromDefault) count = ClampCount(ConfArray_cls::CountTokens(text));
+    ReadFixedCount(text, values, count, parse);
+}
+
 }  // namespace
 
-ConfItemFLOATARRAY_cls::ConfItemFLOATARRAY_cls() : ConfItem_cls(CONF_FLOATARRAY) {}
+struct ConfIntListFormat {
+    static void Read(const wxString& text, int* values, int& count, bool) { ReadIntList(text, values, count); }
+    static wxString Write(int v) { return FormatInt(v); }
+};
 
-ConfItemFLOATARRAY_cls::ConfItemFLOATARRAY_cls(const wxString& k, const wxString& def)
-    : ConfItem_cls(CONF_FLOATARRAY) {
-    Init(k, def);
-}
+struct ConfFloatListFormat {
+    static void Read(const wxString& text, float* values, int& count, bool fromDefault) {
+        ReadFixedArray(text, values, count, fromDefault, ParseFloatToken);
+    }
+    static wxString Write(float v) { return FormatFloat(v); }
+};
 
-void ConfItemFLOATARRAY_cls::Init(const wxString& k, const wxString& def) {
+struct ConfDoubleListFormat {
+    static void Read(const wxString& text, double* values, int& count, bool fromDefault) {
+        ReadFixedArray(text, values, count, fromDefault, ParseDoubleToken);
+    }
+    static wxString Write(double v) { return FormatDouble(v); }
+};
+
+struct ConfBoolListFormat {
+    static void Read(const wxString& text, bool* values, int& count, bool fromDefault) {
+        ReadFixedArray(text, values, count, fromDefault, ParseBoolToken);
+    }
+    static wxString Write(bool v) { return v ? wxS("1") : wxS("0"); }
+};
+
+template <typename T, int Code, typename Format>
+void ConfItemArray_cls<T, Code, Format>::Init(const wxString& k, const wxString& def) {
     key = k;
     if (def.empty()) return;
     text = def;
-    count = ClampCount(CountTokens(def));
-    ReadFixedCount(text, values, count, ParseFloatToken);
+    Format::Read(text, values, count, true);
 }
 
-bool ConfItemFLOATARRAY_cls::ParseLine(const wxString& line) {
+template <typename T, int Code, typename Format>
+bool ConfItemArray_cls<T, Code, Format>::ParseLine(const wxString& line) {
     if (!MatchLine(line)) return false;
-    ReadFixedCount(text, values, count, ParseFloatToken);
+    Format::Read(text, values, count, false);
     return true;
 }
 
-wxString ConfItemFLOATARRAY_cls::WriteLine() const { return key + ValueText() + wxS("\r\n"); }
-wxString ConfItemFLOATARRAY_cls::ValueText() const {
-    return JoinValues(values, count, FormatFloat);
+template <typename T, int Code, typename Format>
+wxString ConfItemArray_cls<T, Code, Format>::WriteLine() const {
+    return key + ValueText() + wxS("\r\n");
 }
 
-// ---------------------------------------------------------------- double array
-
-ConfItemDOUBLEARRAY_cls::ConfItemDOUBLEARRAY_cls() : ConfItem_cls(CONF_DOUBLEARRAY) {}
-
-void ConfItemDOUBLEARRAY_cls::Init(const wxString& k, const wxString& def) {
-    key = k;
-    if (def.empty()) return;
-    text = def;
-    count = ClampCount(CountTokens(def));
-    ReadFixedCount(text, values, count, ParseDoubleToken);
+template <typename T, int Code, typename Format>
+wxString ConfItemArray_cls<T, Code, Format>::ValueText() const {
+    return JoinValues(values, count, Format::Write);
 }
 
-bool ConfItemDOUBLEARRAY_cls::ParseLine(const wxString& line) {
-    if (!MatchLine(line)) return false;
-    ReadFixedCount(text, values, count, ParseDoubleToken);
-    return true;
-}
-
-wxString ConfItemDOUBLEARRAY_cls::WriteLine() const { return key + ValueText() + wxS("\r\n"); }
-wxString ConfItemDOUBLEARRAY_cls::ValueText() const {
-    return JoinValues(values, count, FormatDouble);
-}
-
-// ---------------------------------------------------------------- bool array
-
-ConfItemBOOLARRAY_cls::ConfItemBOOLARRAY_cls() : ConfItem_cls(CONF_BOOLARRAY) {}
-
-void ConfItemBOOLARRAY_cls::Init(const wxString& k, const wxString& def) {
-    key = k;
-    if (def.empty()) return;
-    text = def;
-    count = ClampCount(CountTokens(def));
-    ReadFixedCount(text, values, count, ParseBoolToken);
-}
-
-bool ConfItemBOOLARRAY_cls::ParseLine(const wxString& line) {
-    if (!MatchLine(line)) return false;
-    ReadFixedCount(text, values, count, ParseBoolToken);
-    return true;
-}
-
-wxString ConfItemBOOLARRAY_cls::WriteLine() const { return key + ValueText() + wxS("\r\n"); }
-wxString ConfItemBOOLARRAY_cls::ValueText() const {
-    return JoinValues(values, count, [](bool b) { return wxString(b ? wxS("1") : wxS("0")); });
-}
+template class ConfItemArray_cls<int, CONF_INTARRAY, ConfIntListFormat>;
+template class ConfItemArray_cls<float, CONF_FLOATARRAY, ConfFloatListFormat>;
+template class ConfItemArray_cls<double, CONF_DOUBLEARRAY, ConfDoubleListFormat>;
+template class ConfItemArray_cls<bool, CONF_BOOLARRAY, ConfBoolListFormat>;

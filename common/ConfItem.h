@@ -183,53 +183,44 @@ public:
     wxString ValueText() const override;
 };
 
-/// Up to 16 ints; the only array whose count follows the line: a line of blank-separated
-/// integers sets count to their number. Reading stops at the first token that is not an
-/// integer and after 16 values; an empty value gives count 0 (written as the key alone).
-class ConfItemINTARRAY_cls : public ConfItem_cls, public ConfArray_cls {
+/// The shape the four array items share: up to 16 values, the key matched at the line's
+/// start, the elements written blank-separated. They differ only in how a value text is
+/// read into the elements (and whether the count follows it) and how one element is
+/// written: `Format` supplies both (see ConfItem.cpp, which instantiates the four).
+template <typename T, int Code, typename Format>
+class ConfItemArray_cls : public ConfItem_cls, public ConfArray_cls {
 public:
-    int values[kMaxElements] = {};
-    ConfItemINTARRAY_cls();
+    T values[kMaxElements] = {};
+    ConfItemArray_cls() : ConfItem_cls(Code) {}
     void Init(const wxString& key, const wxString& def) override;
     bool ParseLine(const wxString& line) override;
     wxString WriteLine() const override;
     wxString ValueText() const override;
 };
+
+struct ConfIntListFormat;
+struct ConfFloatListFormat;
+struct ConfDoubleListFormat;
+struct ConfBoolListFormat;
+
+/// Up to 16 ints; the only array whose count follows the line: a line of blank-separated
+/// integers sets count to their number. Reading stops at the first token that is not an
+/// integer and after 16 values; an empty value gives count 0 (written as the key alone).
+class ConfItemINTARRAY_cls : public ConfItemArray_cls<int, CONF_INTARRAY, ConfIntListFormat> {};
 
 /// Up to 16 floats ("%f" each); count is fixed by the default text. A line's first
 /// `count` numbers are taken; reading stops at the first that does not parse, and the
 /// elements not reached keep what they held; values beyond count are ignored.
-class ConfItemFLOATARRAY_cls : public ConfItem_cls, public ConfArray_cls {
+class ConfItemFLOATARRAY_cls : public ConfItemArray_cls<float, CONF_FLOATARRAY, ConfFloatListFormat> {
 public:
-    float values[kMaxElements] = {};
-    ConfItemFLOATARRAY_cls();
+    ConfItemFLOATARRAY_cls() = default;
     /// For an item used alone (a "COLOR=" line): Init(key, def) at once.
-    ConfItemFLOATARRAY_cls(const wxString& key, const wxString& def);
-    void Init(const wxString& key, const wxString& def) override;
-    bool ParseLine(const wxString& line) override;
-    wxString WriteLine() const override;
-    wxString ValueText() const override;
+    ConfItemFLOATARRAY_cls(const wxString& key, const wxString& def) { Init(key, def); }
 };
 
 /// Up to 16 doubles ("%g" each); count fixed by the default, read as the float array.
-class ConfItemDOUBLEARRAY_cls : public ConfItem_cls, public ConfArray_cls {
-public:
-    double values[kMaxElements] = {};
-    ConfItemDOUBLEARRAY_cls();
-    void Init(const wxString& key, const wxString& def) override;
-    bool ParseLine(const wxString& line) override;
-    wxString WriteLine() const override;
-    wxString ValueText() const override;
-};
+class ConfItemDOUBLEARRAY_cls : public ConfItemArray_cls<double, CONF_DOUBLEARRAY, ConfDoubleListFormat> {};
 
 /// Up to 16 one-byte bools (0/1 each); count fixed by the default. A number other than
 /// 0 or 1 is taken as true and ends the reading.
-class ConfItemBOOLARRAY_cls : public ConfItem_cls, public ConfArray_cls {
-public:
-    bool values[kMaxElements] = {};
-    ConfItemBOOLARRAY_cls();
-    void Init(const wxString& key, const wxString& def) override;
-    bool ParseLine(const wxString& line) override;
-    wxString WriteLine() const override;
-    wxString ValueText() const override;
-};
+class ConfItemBOOLARRAY_cls : public ConfItemArray_cls<bool, CONF_BOOLARRAY, ConfBoolListFormat> {};

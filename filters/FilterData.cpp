@@ -49,7 +49,7 @@ void FilterData_cls::ReadText(ParamTextStream_cls& stream) {
     bool have = false;
     while (stream.ReadLine(line)) {
         if (line == "-FilterEnd") break;  // a block without parameter groups (Filtering, CopyBox, Stick)
-        if (line.find("ParamGroup=") != std::string::npos) {
+        if (LineStartsWith(line, kParamGroupHeader)) {
             have = true;
             break;
         }

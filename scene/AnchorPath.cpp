@@ -32,7 +32,7 @@ void AnchorPath_cls::ReadSection(ParamTextStream_cls& stream, const std::string&
     if (line != kMarker) return;
     std::string l;
     while (stream.ReadLine(l))
-        if (l.find("ParamGroup=") != std::string::npos) {
+        if (LineStartsWith(l, kParamGroupHeader)) {
             translate->ReadText(stream, l);
             return;
         }

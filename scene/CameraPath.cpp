@@ -45,7 +45,7 @@ void CameraPath_cls::ReadSection(ParamTextStream_cls& stream, const std::string&
     std::string l;
     bool header = false;
     while (stream.ReadLine(l)) {
-        if (l.find("ParamGroup=") != std::string::npos) {
+        if (LineStartsWith(l, kParamGroupHeader)) {
             header = true;
             break;
         }

@@ -165,12 +165,12 @@ void LightSRC_cls::ReadSection(ParamTextStream_cls& stream, std::string& line) {
     };
     bool header = false;
     while (stream.ReadLine(line)) {
-        if (line.find("ParamGroup=") != std::string::npos) {
+        if (LineStartsWith(line, kParamGroupHeader)) {
             header = true;
             break;
         }
         // A block cut short must not swallow the lines after it.
-        if (line.find("---") != std::string::npos) return;
+        if (LineStartsWith(line, kSectionMarker)) return;
         settings.OfferLine(wxString::FromUTF8(renamed(line, "")));
     }
     if (!header) return;

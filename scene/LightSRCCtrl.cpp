@@ -140,7 +140,7 @@ void LightSRCCtrl_cls::ReadSection(ParamTextStream_cls& stream, const std::strin
     std::string l;
     bool more = false;
     while (stream.ReadLine(l)) {
-        if (l.find("---") != std::string::npos) {
+        if (LineStartsWith(l, kSectionMarker)) {
             more = true;
             break;
         }
@@ -148,11 +148,11 @@ void LightSRCCtrl_cls::ReadSection(ParamTextStream_cls& stream, const std::strin
     }
     int next = 0;
     while (more && l != kEnd) {
-        if (l.find("---LightSRC") != std::string::npos) {
+        if (LineStartsWith(l, "---LightSRC")) {
             if (next < kLights) {
                 // The block reader stops on the line after its block; look at it next.
                 lights[next++]->ReadSection(stream, l);
-                if (l.find("---") != std::string::npos) continue;
+                if (LineStartsWith(l, kSectionMarker)) continue;
             } else {
                 next++;  // an eighth block has no light: its lines are passed over
             }

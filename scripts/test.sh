@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite under one X server,
-# then the logic tests once more with AddressSanitizer and UndefinedBehaviorSanitizer,
-# the threaded logic tests with ThreadSanitizer, and every fuzz target for a few seconds.
+# the logic tests once more in a shuffled order, then the logic tests once more with
+# AddressSanitizer and UndefinedBehaviorSanitizer, the threaded logic tests with
+# ThreadSanitizer, and every fuzz target for a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,6 +11,11 @@ jobs=$(nproc)
 
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   ctest --test-dir build --output-on-failure -j"$jobs"
+
+# Each logic test program once more with its tests in a shuffled order, so a test that
+# leans on what an earlier one left behind fails here. The seed is printed;
+# PT_SHUFFLE_SEED=<seed> repeats that order.
+bash scripts/shuffled.sh build "${PT_SHUFFLE_SEED:-0}"
 
 if [ ! -f build-asan/build.ninja ]; then
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -4,7 +4,19 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
+
+/// Header line of a parameter group's block: "-ParamGroup=<name>".
+constexpr std::string_view kParamGroupHeader = "-ParamGroup=";
+/// Start of every section marker ("---TimeRemap", "---LightSRC 2", "---AllLightSourceEnd").
+constexpr std::string_view kSectionMarker = "---";
+
+/// True when `line` begins with `prefix`. Section readers tell headers and markers by how a
+/// line starts: the same text inside a settings value (a filter named "a---b") ends nothing.
+inline bool LineStartsWith(const std::string& line, std::string_view prefix) {
+    return line.size() >= prefix.size() && line.compare(0, prefix.size(), prefix) == 0;
+}
 
 class ParamTextStream_cls {
 public:

@@ -532,7 +532,7 @@ void TimeCtrl_cls::ReadText(ParamTextStream_cls& stream, const std::string& line
     if (marker == "---TimeRemap") {
         std::string next;
         while (stream.ReadLine(next)) {
-            if (next.find("ParamGroup=") != std::string::npos) {
+            if (LineStartsWith(next, kParamGroupHeader)) {
                 remap->ReadText(stream, next);
                 break;
             }

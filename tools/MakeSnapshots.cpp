@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/DemoProject.h"
-#include "data/DemoSequence.h"
+#include "tools/DemoProject.h"
+#include "tools/DemoSequence.h"
 #include "platform/FileNumbers.h"
 #include "platform/Trace.h"
 

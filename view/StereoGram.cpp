@@ -56,7 +56,7 @@ bool StereoGram_cls::ReadConfig(ParamTextStream_cls& stream, const std::string& 
     }
     std::string next;
     while (stream.ReadLine(next)) {
-        if (next.find("ParamGroup=") != std::string::npos) {
+        if (LineStartsWith(next, kParamGroupHeader)) {
             eyeParam->ReadText(stream, next);
             break;
         }

@@ -6,12 +6,12 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 TEST(MenuTable, EveryMenuItemHasAHandlerAndSubmenusHaveNone) {
     std::set<int> handled;
     for (const FrameCommandSpec& c : FrameCommands()) handled.insert(c.id);
-    const std::set<int> submenus = {ID_EXPORT_MENU, ID_REMOVE_CACHE_MENU, ID_FILTER_BOOL_MENU,
-                                    ID_FILTER_OBJECT_MENU, ID_FILTER_WORLD_MENU};
+    const std::set<int> submenus = {6004, 6031, 6064, 6066, 6068};  // Export, Remove Cache, Bool, Object, World
     std::map<int, int> submenuUse;
     for (const MenuItemSpec& s : FrameMenuItems()) {
         if (s.kind == ITEM_SEPARATOR) continue;
@@ -27,6 +27,48 @@ TEST(MenuTable, EveryMenuItemHasAHandlerAndSubmenusHaveNone) {
     }
     for (int m : {MENU_EXPORT, MENU_REMOVE_CACHE, MENU_BOOL, MENU_OBJECT, MENU_WORLD})
         EXPECT_EQ(submenuUse[m], 1) << "submenu " << m;
+}
+
+// What each menu shows, in order: the id and English text of every entry ("-" a
+// separator, "..." after a submenu's text), written out here rather than read from the
+// table, so an entry that moves, changes its id or loses its text is caught.
+TEST(MenuTable, EveryMenuShowsItsEntriesInOrder) {
+    const std::map<int, std::vector<std::string>> expected = {
+        {MENU_FILE, {"6000 Open Project", "6001 Save Project", "6002 Save Project As", "-",
+                     "6003 Load Particle Data", "-", "6007 Save Snapshot", "6008 Save Image Sequence",
+                     "6004 Export...", "-", "6009 Close Particle Data", "-", "5006 Quit"}},
+        {MENU_EXPORT, {"6005 Export Particle Data", "6006 Export Path to Clipboard (.pov)"}},
+        {MENU_EDIT, {"6011 Undo", "6012 Redo", "-", "6013 Move Frame", "-", "6014 Time Remap", "-",
+                     "6031 Remove Cache...", "-", "6015 Scene Config", "6016 Preference"}},
+        {MENU_REMOVE_CACHE, {"6032 Snapshot", "6033 All Cache"}},
+        {MENU_FILTER, {"6064 Bool...", "6066 Object...", "6068 World..."}},
+        {MENU_BOOL, {"6065 Boolean", "6072 Filtering"}},
+        {MENU_OBJECT, {"6069 Object", "6074 Stick", "6070 Grid"}},
+        {MENU_WORLD, {"6067 DataBox", "6073 CopyBox", "6071 Fog", "6075 BG"}},
+        {MENU_POVRAY, {"6047 Pov-Ray Rendering Configure", "-", "6082 Export Snapshot",
+                       "6083 Export Animation", "6084 Render Snapshot", "6085 Render Animation"}},
+        {MENU_VIEW, {"6036 1 panel", "6037 2 panels (vertical)", "6038 2 panels (horizontal)",
+                     "6039 4 panelsA", "6040 4 panelsB", "-", "6041 Extra Panel"}},
+        {MENU_DIALOG, {"6043 View and Camera Config", "6044 Light Source Editor", "6045 Color Curve Editor",
+                       "6046 Texture Editor", "6048 Stereogram Config", "6049 Periodic Boundary"}},
+        {MENU_HELP, {"5014 About", "6052 About Open GL", "6050 Unlock (for Debug)", "6051 Special (for Debug)"}},
+        {MENU_FILTER_CONTEXT, {"6077 Up", "6078 Down", "-", "6076 Delete"}},
+    };
+    ASSERT_EQ(expected.size(), size_t(MENU_COUNT));
+    for (const auto& [menu, entries] : expected) {
+        std::vector<std::string> shown;
+        for (const MenuItemSpec& s : MenuEntries(menu)) {
+            if (s.kind == ITEM_SEPARATOR) {
+                shown.push_back("-");
+                continue;
+            }
+            std::string e = std::to_string(s.id) + " " + (s.text ? s.text : "(none)");
+            if (s.text2) e += std::string(" ") + s.text2;
+            if (s.kind == ITEM_SUBMENU) e += "...";
+            shown.push_back(e);
+        }
+        EXPECT_EQ(shown, entries) << "menu " << menu;
+    }
 }
 
 TEST(MenuTable, CommandIdsStayInTheirRanges) {

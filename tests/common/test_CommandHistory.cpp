@@ -190,6 +190,24 @@ TEST_F(HistoryTest, EmptyEndAndClearedHistoriesDoNothing) {
     EXPECT_FALSE(h.CanRedo());
 }
 
+// A history emptied (after a project is read, say) forgets what its dropped steps raised:
+// the next edit posts only its own bits.
+TEST_F(HistoryTest, ClearDropsTheBitsOfTheClearedSteps) {
+    int v = 0;
+    h.SetPoster(nullptr);  // no frame yet: the bits wait
+    Edit(h, v, 1, UPD_VIEWS | UPD_COLORCURVE_GUI);
+    h.BeginBlock("open");
+    Edit(h, v, 2, UPD_DRAW_PAGES);
+    ASSERT_NE(h.PendingUpdates(), 0u);
+    h.Clear();
+    EXPECT_EQ(h.PendingUpdates(), 0u);
+    h.SetPoster(&poster);
+    h.EndBlock("open");
+    Edit(h, v, 3, UPD_LIGHT_GUI);
+    EXPECT_EQ(poster.ids, std::vector<int>{ID_LIGHT_DIALOG_REFRESH});
+    EXPECT_FALSE(GbSnapDataRefresh);
+}
+
 TEST_F(HistoryTest, NestedBlocksAreOneUnit) {
     int v = 0;
     Edit(h, v, 1);

@@ -200,6 +200,10 @@ TEST(ConfItemGroup, RebuildWithCurrentValuesAsDefaults) {
         keys.push_back(it->key);
         defaults.push_back(it->ValueText());
     }
+    // The values go back to the original defaults: only the registration can restore them.
+    AllKinds fresh;
+    a.group.CopyValuesFrom(fresh.group);
+    ASSERT_NE(S(a.group.WriteAll()), before);
     a.group.Clear();
     for (size_t k = 0; k < items.size(); ++k) a.group.Register(items[k], keys[k], defaults[k]);
     EXPECT_EQ(S(a.group.WriteAll()), before);

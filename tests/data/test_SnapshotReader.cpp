@@ -11,12 +11,12 @@
 #include <random>
 #include <thread>
 
-#include "data/DemoSequence.h"
 #include "data/ParticleData.h"
 #include "data/SnapshotReader.h"
 #include "data/ThreadFileReader.h"
 #include "tests/data/SnapshotTestUtil.h"
 #include "tests/support/TestFiles.h"
+#include "tools/DemoSequence.h"
 
 using namespace snaptest;
 using testsupport::TempDir;

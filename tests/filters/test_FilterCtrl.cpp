@@ -103,6 +103,34 @@ TEST_F(FilterCtrlTest, DefaultBooleanTextAndSectionRoundTripIsByteIdentical) {
     EXPECT_EQ(Names(r2), "DataBox00,CopyBox00,");
 }
 
+// A name is the user's text: one holding a group header or a section marker still reads
+// back whole, with every setting and key after it.
+TEST_F(FilterCtrlTest, NamesHoldingHeaderOrMarkerTextReadBackWhole) {
+    for (const char* name : {"Left ParamGroup=half", "a---b", "-ParamGroup=Filter Translate",
+                             "---FilterCtrl0End"}) {
+        SCOPED_TRACE(name);
+        FilterCtrl_cls w0{0};
+        auto* b = static_cast<FilterBoolean_cls*>(w0.AddFilter(FILTER_BOOLEAN, -1, nullptr, nullptr, nullptr, nullptr));
+        auto* bd = static_cast<FilterBooleanData_cls*>(b->GetData());
+        bd->filterName.text = name;
+        bd->filterGUIOpen.value = false;
+        bd->operatorType.value = 2;
+        bd->SetTranslateKey(1, 2, 3);
+        w0.AddFilter(FILTER_FILTERING, -1, nullptr, nullptr, nullptr, nullptr);
+        const std::string text = w0.WriteSection();
+
+        FilterCtrl_cls r0{0};
+        FilterCtrl_cls* const read[3] = {&r0, nullptr, nullptr};
+        ReadAllInto(read, text);
+        ASSERT_EQ(r0.Count(), 2);
+        const auto* rd = static_cast<const FilterBooleanData_cls*>(r0.GetNode(0)->GetData());
+        EXPECT_EQ(rd->Name(), name);
+        EXPECT_FALSE(rd->filterGUIOpen.value);
+        EXPECT_EQ(rd->operatorType.value, 2);
+        EXPECT_EQ(r0.WriteSection(), text);
+    }
+}
+
 TEST_F(FilterCtrlTest, ReaderSkipsUnknownBlocksAndRoutesKindsToTheirLists) {
     const std::string text =
         "---FilterCtrl0Begin\n"

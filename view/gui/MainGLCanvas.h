@@ -223,6 +223,10 @@ public:
     /// time is not playing; while playing the request waits for a paint after playback.
     void RequestRedrawOthers() { m_redrawOthers = true; }
     bool RedrawOthersRequested() const { return m_redrawOthers; }
+    /// The clock a paint is timed with (steady, microseconds): a paint of a second or more
+    /// skips the extra round of the other views, and the info line shows the paint time.
+    /// Empty: the process's steady clock. GUI thread.
+    void SetPaintClock(std::function<long long()> clock) { m_paintClock = std::move(clock); }
     MouseTracker_cls& Tracker() { return m_tracker; }
     ItemDrag_cls& ItemDrag() { return m_itemDrag; }
 
@@ -356,7 +360,8 @@ private:
     std::string m_lastInfoLine;      ///< first info line of the last info pass
     long long m_paintStartUs = 0;    ///< when this paint began (steady clock, microseconds)
     bool m_redrawOthers = false;     ///< see RequestRedrawOthers
-    static long long PaintClockUs();
+    std::function<long long()> m_paintClock;  ///< see SetPaintClock
+    long long PaintClockUs() const;
     std::unique_ptr<wxMenu> m_menu;    ///< context menu, ids 6547..6553
     std::function<void()> m_firstDrawHook;
     std::function<void()> m_choiceHook;

@@ -144,7 +144,7 @@ GLCamera_cls MainGLCanvas_cls::EyeSceneCamera(int eye, double t) {
     return cameras.SceneCamera();
 }
 
-long long MainGLCanvas_cls::PaintClockUs() { return NowUs(); }
+long long MainGLCanvas_cls::PaintClockUs() const { return m_paintClock ? m_paintClock() : NowUs(); }
 TimeCtrl_cls* MainGLCanvas_cls::TimeModel() { return g_time; }
 
 void MainGLCanvas_cls::DrawEyes(double t, bool useFBO) {
@@ -375,7 +375,7 @@ void MainGLCanvas_cls::DrawInfoText() {
     info.selected = static_cast<long long>(reinterpret_cast<std::intptr_t>(GpSelectedSceneObj));
     info.pointX = m_tracker.x;
     info.pointY = m_tracker.y;
-    info.paintMs = long((NowUs() - m_paintStartUs) / 1000);
+    info.paintMs = long((PaintClockUs() - m_paintStartUs) / 1000);
     VideoMemory(info.gmem0, info.gmem1);
     info.count = m_messageCount++;
     info.blockDepth = GoCommandHistory.BlockDepth();

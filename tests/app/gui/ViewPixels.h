@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "data/DemoSequence.h"
 #include "tests/support/TestFiles.h"
+#include "tools/DemoSequence.h"
 #include "view/Snap.h"
 #include "view/gui/MainGLCanvas.h"
 

@@ -17,7 +17,7 @@
 #include "data/DataLoader.h"
 #include "data/DataSequence.h"
 #include "data/DataSequenceSet.h"
-#include "data/DemoSequence.h"
+#include "tools/DemoSequence.h"
 #include "data/ParticleData.h"
 #include "data/gui/DataExporterGUI.h"
 #include "data/SnapshotReader.h"

@@ -22,7 +22,7 @@
 #include "common/CommandIds.h"
 #include "data/DataLoader.h"
 #include "data/DataSequenceSet.h"
-#include "data/DemoSequence.h"
+#include "tools/DemoSequence.h"
 #include "data/DataSequence.h"
 #include "data/DataFrame.h"
 #include "scene/CameraPath.h"

@@ -9,9 +9,9 @@
 
 #include <cstdlib>
 
-#include "app/DemoProject.h"
 #include "app/gui/TopHalfPanel.h"
-#include "data/DemoSequence.h"
+#include "tools/DemoProject.h"
+#include "tools/DemoSequence.h"
 #include "view/ImageSaver.h"
 #include "view/gui/MainGLCanvas.h"
 

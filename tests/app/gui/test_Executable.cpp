@@ -16,10 +16,10 @@
 #include <filesystem>
 #include <functional>
 
-#include "data/DemoSequence.h"
 #include "tests/app/gui/ExpectedFiles.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/TestFiles.h"
+#include "tools/DemoSequence.h"
 
 namespace {
 

@@ -15,7 +15,6 @@
 #include "common/CommandHistory.h"
 #include "common/CommandIds.h"
 #include "data/DataSequenceSet.h"
-#include "data/DemoSequence.h"
 #include "data/PeriodicBoundary.h"
 #include "filters/ColorCurve.h"
 #include "filters/FilterBoolean.h"
@@ -27,6 +26,7 @@
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
 #include "timeline/TimeCtrl.h"
+#include "tools/DemoSequence.h"
 #include <wx/image.h>
 
 #include "view/ImageSaver.h"

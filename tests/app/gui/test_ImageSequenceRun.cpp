@@ -15,7 +15,7 @@
 #include "common/gui/ButtonEX.h"
 #include "view/gui/MainGLCanvas.h"
 #include "common/CommandIds.h"
-#include "data/DemoSequence.h"
+#include "tools/DemoSequence.h"
 #include "tests/app/gui/ShellFixture.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/TestFiles.h"

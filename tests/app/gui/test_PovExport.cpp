@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "common/CommandIds.h"
-#include "data/DemoSequence.h"
+#include "tools/DemoSequence.h"
 #include "filters/FilterBG.h"
 #include "scene/gui/PovRayGUI.h"
 #include "filters/FilterCtrl.h"

@@ -12,7 +12,7 @@
 #include "app/gui/TopHalfPanel.h"
 #include "data/DataSequence.h"
 #include "data/DataSequenceSet.h"
-#include "data/DemoSequence.h"
+#include "tools/DemoSequence.h"
 #include "filters/ColorCurve.h"
 #include "view/OverlaySettings.h"
 #include "view/ParticleAttrib.h"

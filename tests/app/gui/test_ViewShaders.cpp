@@ -13,7 +13,7 @@
 
 #include "app/gui/TopHalfPanel.h"
 #include "data/DataSequenceSet.h"
-#include "data/DemoSequence.h"
+#include "tools/DemoSequence.h"
 #include "view/OverlaySettings.h"
 #include "view/ParticleAttrib.h"
 #include "view/gui/MainGLCanvas.h"

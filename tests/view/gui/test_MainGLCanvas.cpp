@@ -334,15 +334,23 @@ TEST_F(PostingViewFixture, RedrawOthersIsPostedOnceAfterAQuickPaintAndWaitsForPl
     time.playing = false;
     EXPECT_EQ(CountOf(PaintAndCollect(), ID_REDRAW_VIEWS), 1);
 
-    // A paint of a second or more drops the extra round.
-    MainGLCanvas_cls::SetSceneDrawer([](MainGLCanvas_cls& v, const SceneDrawArgs& a) {
-        wxMilliSleep(1050);
+    // A paint of a second or more drops the extra round; a quicker one serves it.
+    long long nowUs = 0, paintUs = 0;
+    view->SetPaintClock([&nowUs] { return nowUs; });
+    MainGLCanvas_cls::SetSceneDrawer([&nowUs, &paintUs](MainGLCanvas_cls& v, const SceneDrawArgs& a) {
+        nowUs += paintUs;
         DrawTestQuad(v, a);
     });
     MainGLCanvas_cls::SetUseFBO([] { return false; });
-    view->RequestRedrawOthers();
-    EXPECT_EQ(CountOf(PaintAndCollect(), ID_REDRAW_VIEWS), 0);
-    EXPECT_FALSE(view->RedrawOthersRequested());
+    const std::pair<long long, int> cases[] = {{999999, 1}, {1000000, 0}, {1050000, 0}, {10, 1}};
+    for (const auto& [us, posts] : cases) {
+        paintUs = us;
+        view->RequestRedrawOthers();
+        EXPECT_EQ(CountOf(PaintAndCollect(), ID_REDRAW_VIEWS), posts) << us << " us";
+        EXPECT_FALSE(view->RedrawOthersRequested()) << us << " us";
+    }
+    view->SetPaintClock(nullptr);
+    MainGLCanvas_cls::SetSceneDrawer(DrawTestQuad);  // the locals above are about to go
 }
 
 namespace {

@@ -1,7 +1,7 @@
 // The demo's project, read back by the owners of its sections as Open offers them its lines:
 // the sequence beside it, four types in four colours as small points, the periodic box, and
 // a camera that has the whole box in view with room around it.
-#include "app/DemoProject.h"
+#include "tools/DemoProject.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "common/CommandHistory.h"
 #include "common/ConfItemGroup.h"
 #include "data/DataSequenceSet.h"
-#include "data/DemoSequence.h"
+#include "tools/DemoSequence.h"
 #include "common/Vec3.h"
 #include "data/PeriodicBoundary.h"
 #include "filters/ColorCurve.h"

@@ -1,5 +1,5 @@
 // Generated snapshot sequences for demonstrations, tests and benchmarks.
-#include "data/DemoSequence.h"
+#include "tools/DemoSequence.h"
 
 #include <algorithm>
 #include <cmath>

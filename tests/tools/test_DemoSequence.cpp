@@ -1,7 +1,7 @@
 // Generated snapshot sequences: files in any grammar read back through the real reader,
 // frames that follow their velocities through a periodic box with shuffled records, the
 // rates the interpolation finds in them, the tool's command line and write failures.
-#include "data/DemoSequence.h"
+#include "tools/DemoSequence.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,18 @@
 // The demo sequence's project.
-#include "app/DemoProject.h"
+#include "tools/DemoProject.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 
 #include "app/AtomicFile.h"
-#include "data/DemoSequence.h"
 #include "data/GrammerBase.h"
 #include "data/PeriodicBoundary.h"
 #include "filters/ColorCurve.h"
 #include "scene/CameraPath.h"
 #include "timeline/Parameter.h"
 #include "timeline/TimeCtrl.h"
+#include "tools/DemoSequence.h"
 #include "view/OverlaySettings.h"
 #include "view/ParticleAttrib.h"
 #include "view/ViewSettings.h"
