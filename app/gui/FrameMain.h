@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <wx/frame.h>
 #include <wx/timer.h>
@@ -158,6 +159,14 @@ private:
     wxMenu* BuildMenu(int menu);
     void PopupAtMouse(wxMenu* menu);
 
+    /// One command the frame handles: its id and what it does (FrameMainCommands.cpp).
+    struct CommandRow {
+        int id;
+        void (*run)(FrameMain_cls& frame, wxCommandEvent& event);
+    };
+    /// Every command the frame handles, one row each, sorted by id; a new command is a row.
+    static const std::vector<CommandRow>& CommandRows();
+    /// Every id of FrameCommands() arrives here and runs its row.
     void OnCommand(wxCommandEvent& event);
     void OnQuit();
     void OnAbout();

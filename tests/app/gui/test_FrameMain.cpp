@@ -55,6 +55,7 @@ struct Recorder {
     FrameTestHooks hooks;
     std::vector<int> ids;
     std::vector<wxMenu*> popups;
+    std::vector<int> unhandled;  ///< ids that reached the frame without a handler
     /// Leaves out the paints' dialog refreshes, except the one command being posted.
     int keep = -1;
     explicit Recorder(FrameMain_cls* frame) {
@@ -62,6 +63,7 @@ struct Recorder {
             if (!IsPaintRefresh(id) || (id == keep && ids.empty())) ids.push_back(id);
         };
         hooks.popupMenu = [this](wxMenu* m) { popups.push_back(m); };
+        hooks.onUnhandled = [this](int id) { unhandled.push_back(id); };
         frame->SetTestHooks(&hooks);
     }
 };
@@ -130,6 +132,8 @@ TEST(FrameMain, EveryCommandIdReachesItsHandler) {
         EXPECT_FALSE(time->IsPlaying()) << c.name;
         ASSERT_NE(shell.core->GetFrameMain(), nullptr) << c.name << " closed the frame";
     }
+    // the internal ids as much as the menu items: each one arrived at a handler of its own
+    EXPECT_EQ(rec.unhandled, std::vector<int>{});
     // every menu item of the menu bar exists with its id and is handled
     for (const MenuItemSpec& s : FrameMenuItems()) {
         if (s.kind == ITEM_SEPARATOR || s.menu == MENU_FILTER_CONTEXT) continue;
