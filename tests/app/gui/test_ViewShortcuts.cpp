@@ -181,6 +181,18 @@ TEST(ViewShortcuts, AClickOnAnEmptyTimelinePartDropsTheSelection) {
     // work-area tabs and their middle grip.
     TimeCtrlGUI_cls* slider = FindBelow<TimeCtrlGUI_cls>(shell.frame);
     ASSERT_NE(slider, nullptr);
+    // The frame takes its final size after it is first shown: press where the slider
+    // stands once its place on the screen has stopped changing.
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return slider->IsShownOnScreen(); }, 3000));
+    wxRect last;
+    int steady = 0;
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+        const wxRect now = slider->GetScreenRect();
+        steady = now == last ? steady + 1 : 0;
+        last = now;
+        testsupport::Pump(20);
+        return steady >= 3;
+    }, 3000));
     const wxSize size = slider->GetClientSize();
     ASSERT_GT(size.x, 100);
     wxUIActionSimulator sim;
