@@ -4,19 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "common/CommandHistory.h"
-#include "platform/ChildProcess.h"
 #include "scene/LightSRCCtrl.h"
 #include "scene/PovOutputSettings.h"
 #include "scene/PovRayCtrl.h"
 #include "scene/PovSceneSources.h"
 #include "scene/PovSceneWriter.h"
 #include "scene/PovText.h"
+#include "tests/scene/PovSnapshotRender.h"
 #include "tests/support/ParamHistoryFixture.h"
 #include "tests/support/PovRayProbe.h"
 #include "tests/support/TestFiles.h"
@@ -301,36 +300,14 @@ struct LitSphereSources : PovSceneSources_cls {
 bool RenderSides(LightSRCCtrl_cls& lights, int left, int right, int& l, int& r) {
     testsupport::TempDir dir;
     PovRayCtrl_cls ctrl;
-    ctrl.pathPovWork.text = dir.File("work");
-    ctrl.output->width.value = 64;
-    ctrl.output->height.value = 48;
-    ctrl.output->display.value = false;
-    ctrl.output->format.value = 4;  // PPM
+    povsnapshot::SmallPpmOutput(ctrl, dir.File("work"));
     LitSphereSources src;
     src.ctrl = &lights;
     PovSceneWriter_cls writer(&ctrl, &src);
-    if (!writer.ExportPovSnapshot(true)) return false;
-    const PovRenderCommand_cls cmd = ctrl.MakeRenderCommand(ctrl.GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT));
-    const platform::ChildResult run = platform::RunChild(cmd.program, cmd.args, cmd.workDir);
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    const std::string ppm = testsupport::ReadFile(dir.File("work/povsnap0000.ppm"));
-    // "P6", width, height, 255 (with comment lines between), one blank, rgb rows top down.
-    size_t at = 0;
-    for (int fields = 0; fields < 4 && at < ppm.size();) {
-        if (ppm[at] == '#') {
-            at = ppm.find('\n', at);
-            if (at == std::string::npos) return false;
-        } else if (std::isspace(static_cast<unsigned char>(ppm[at]))) {
-            ++at;
-        } else {
-            while (at < ppm.size() && !std::isspace(static_cast<unsigned char>(ppm[at]))) ++at;
-            ++fields;
-        }
-    }
-    ++at;
-    if (ppm.size() < at + 64 * 48 * 3) return false;
-    auto grey = [&](int x) { return int(static_cast<unsigned char>(ppm[at + (size_t(24) * 64 + size_t(x)) * 3])); };
-    l = grey(left), r = grey(right);
+    povsnapshot::Picture pic;
+    povsnapshot::RenderSnapshot(ctrl, writer, dir.File("work"), pic);
+    if (::testing::Test::HasFatalFailure()) return false;
+    l = pic.At(left, 24, 0), r = pic.At(right, 24, 0);
     return true;
 }
 

@@ -2,7 +2,6 @@
 // written scene that POV-Ray 3.7 renders with the particle where the view shows it.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdlib>
 
 #include "platform/ChildProcess.h"
@@ -11,6 +10,7 @@
 #include "scene/PovSceneSources.h"
 #include "scene/PovSceneWriter.h"
 #include "scene/StickEngine.h"
+#include "tests/scene/PovSnapshotRender.h"
 #include "tests/support/PovRayProbe.h"
 #include "tests/support/TestFiles.h"
 
@@ -82,30 +82,6 @@ size_t Count(const std::string& text, const std::string& what) {
     size_t n = 0;
     for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
     return n;
-}
-
-/// Reads a binary PPM (P6, maxval 255, comment lines allowed) into rgb bytes.
-bool ReadPpm(const std::string& bytes, int& w, int& h, std::string& rgb) {
-    std::vector<std::string> fields;
-    size_t at = 0;
-    while (fields.size() < 4 && at < bytes.size()) {
-        if (bytes[at] == '#') {
-            at = bytes.find('\n', at);
-            if (at == std::string::npos) return false;
-        } else if (std::isspace(static_cast<unsigned char>(bytes[at]))) {
-            ++at;
-        } else {
-            const size_t end = bytes.find_first_of(" \t\r\n", at);
-            if (end == std::string::npos) return false;
-            fields.push_back(bytes.substr(at, end - at));
-            at = end;
-        }
-    }
-    if (fields.size() != 4 || fields[0] != "P6" || fields[3] != "255") return false;
-    w = std::atoi(fields[1].c_str());
-    h = std::atoi(fields[2].c_str());
-    rgb = bytes.substr(at + 1);
-    return rgb.size() >= size_t(w) * size_t(h) * 3;
 }
 
 }  // namespace
@@ -287,24 +263,12 @@ TEST(PovSceneWriter, RenderedSceneShowsTheParticlesWhereTheViewDoes) {
     if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
     testsupport::TempDir dir;
     PovRayCtrl_cls ctrl;
-    ctrl.pathPovWork.text = dir.File("work");  // created by the export
-    ctrl.output->width.value = 64;
-    ctrl.output->height.value = 48;
-    ctrl.output->display.value = false;
-    ctrl.output->format.value = 4;  // PPM, read back here without an image library
+    povsnapshot::SmallPpmOutput(ctrl, dir.File("work"));
     FakeSources src;
     PovSceneWriter_cls writer(&ctrl, &src);
-    ASSERT_TRUE(writer.ExportPovSnapshot(true));
-    const PovRenderCommand_cls cmd = ctrl.MakeRenderCommand(ctrl.GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT));
-    const platform::ChildResult r = platform::RunChild(cmd.program, cmd.args, cmd.workDir);
-    ASSERT_TRUE(r.started) << r.error;
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    int w = 0, h = 0;
-    std::string rgb;
-    ASSERT_TRUE(ReadPpm(testsupport::ReadFile(dir.File("work/povsnap0000.ppm")), w, h, rgb));
-    ASSERT_EQ(w, 64);
-    ASSERT_EQ(h, 48);
-    auto px = [&](int x, int y, int ch) { return int(static_cast<unsigned char>(rgb[(size_t(y) * w + x) * 3 + ch])); };
+    povsnapshot::Picture pic;
+    ASSERT_NO_FATAL_FAILURE(povsnapshot::RenderSnapshot(ctrl, writer, dir.File("work"), pic));
+    auto px = [&](int x, int y, int ch) { return pic.At(x, y, ch); };
     // The red particle at the centre, the green one right of it, the blue background at a corner.
     EXPECT_GT(px(32, 24, 0), 150);
     EXPECT_LT(px(32, 24, 1), 60);
@@ -323,24 +287,14 @@ TEST(PovSceneWriter, OrthographicRenderShowsWhatLiesBehindTheCameraAsTheViewDoes
     if (!povprobe::Available()) GTEST_SKIP() << "POV-Ray is not installed";
     testsupport::TempDir dir;
     PovRayCtrl_cls ctrl;
-    ctrl.pathPovWork.text = dir.File("work");
-    ctrl.output->width.value = 64;
-    ctrl.output->height.value = 48;
-    ctrl.output->display.value = false;
-    ctrl.output->format.value = 4;  // PPM
+    povsnapshot::SmallPpmOutput(ctrl, dir.File("work"));
     FakeSources src;
     src.cameraType = POV_CAMERA_ORTHOGRAPHIC;
     src.greenY = -8;  // two units behind the camera
     PovSceneWriter_cls writer(&ctrl, &src);
-    ASSERT_TRUE(writer.ExportPovSnapshot(true));
-    const PovRenderCommand_cls cmd = ctrl.MakeRenderCommand(ctrl.GetPovFileName(PovRayCtrl_cls::FILE_SNAPSHOT));
-    const platform::ChildResult r = platform::RunChild(cmd.program, cmd.args, cmd.workDir);
-    ASSERT_TRUE(r.started) << r.error;
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    int w = 0, h = 0;
-    std::string rgb;
-    ASSERT_TRUE(ReadPpm(testsupport::ReadFile(dir.File("work/povsnap0000.ppm")), w, h, rgb));
-    auto px = [&](int x, int y, int ch) { return int(static_cast<unsigned char>(rgb[(size_t(y) * w + x) * 3 + ch])); };
+    povsnapshot::Picture pic;
+    ASSERT_NO_FATAL_FAILURE(povsnapshot::RenderSnapshot(ctrl, writer, dir.File("work"), pic));
+    auto px = [&](int x, int y, int ch) { return pic.At(x, y, ch); };
     // The box is 6 units high over 48 pixels: x = 1.2 lands 9.6 pixels right of the centre.
     EXPECT_GT(px(41, 24, 1), 40);
     EXPECT_LT(px(41, 24, 0), 30);

@@ -1,7 +1,7 @@
 // The demo as a new user first sees it: the project written beside the generated sequence,
 // opened in the program, frames the whole cloud in the main view with room around it, and
 // the time text stands on a clear background.
-#include "tests/app/gui/ShellFixture.h"
+#include "tests/app/gui/ViewSnapshot.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,6 @@
 #include "view/gui/MainGLCanvas.h"
 
 using shelltest::Shell;
-using testsupport::PumpUntil;
 using testsupport::TempDir;
 
 namespace {
@@ -30,7 +29,6 @@ bool Coloured(const unsigned char* p) {
 }  // namespace
 
 TEST(DemoProject, TheMainViewShowsTheWholeCloudWithRoomAroundIt) {
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
     TempDir dir;
     DemoSequenceOptions o;
     o.frames = 2;
@@ -45,18 +43,10 @@ TEST(DemoProject, TheMainViewShowsTheWholeCloudWithRoomAroundIt) {
     shell.frame->SetSize(1000, 800);
     shell.frame->OpenProjectFile(wxString::FromUTF8(dir.File("demo/" + DemoProjectName(o))));
     MainGLCanvas_cls* view = shell.frame->GetTopPanel()->View(0);
-    int drawn = view->DrawCount();
-    shell.frame->GetTopPanel()->RedrawViews();
-    ASSERT_TRUE(PumpUntil([&] { return view->DrawCount() > drawn && GpSnap && GpSnap->count == o.particles; }, 20000));
+    ASSERT_TRUE(shelltest::RedrawUntilDrawn(shell, view, o.particles));
 
-    const std::string saved = dir.File("view0.png");
-    shell.prompts.fileAnswer = wxID_OK;
-    shell.prompts.filePath = wxString::FromUTF8(saved);
-    view->RequestSnapshot();
-    ASSERT_TRUE(PumpUntil([&] { return !shell.prompts.fileQuestions.empty(); }, 20000));
-    GoImageSaver.WaitForWriter();
-    wxImage picture(wxString::FromUTF8(saved), wxBITMAP_TYPE_PNG);
-    ASSERT_TRUE(picture.IsOk());
+    wxImage picture;
+    ASSERT_NO_FATAL_FAILURE(shelltest::SaveSnapshot(shell, view, dir.File("view0.png"), picture));
     const int W = picture.GetWidth(), H = picture.GetHeight();
     ASSERT_GT(W, 200);
     ASSERT_GT(H, 200);

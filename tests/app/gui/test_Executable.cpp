@@ -124,6 +124,16 @@ private:
     int (*fake_)(Display*, unsigned, Bool, unsigned long) = nullptr;
 };
 
+/// Starts `program` with one argument from the source folder (the program's data folders),
+/// told to `process` when it ends; returns its process id, 0 when it did not start.
+long Start(const std::string& program, const std::string& argument, WatchedProcess* process) {
+    wxExecuteEnv env;
+    env.cwd = PT_SOURCE_DIR;
+    wxGetEnvMap(&env.env);
+    const char* const argv[] = {program.c_str(), argument.c_str(), nullptr};
+    return wxExecute(argv, wxEXEC_ASYNC, process, &env);
+}
+
 }  // namespace
 
 TEST(Executable, StartsOpensCommandLineProjectAndQuitsWithQ) {
@@ -142,12 +152,8 @@ TEST(Executable, StartsOpensCommandLineProjectAndQuitsWithQ) {
     testsupport::WriteFile(project,
                            "LastOpenedFilePTP=/elsewhere/scene.ptp\r\nTimeMaxFrame=123\r\n");
 
-    wxExecuteEnv env;
-    env.cwd = PT_SOURCE_DIR;  // the program's data folders
-    wxGetEnvMap(&env.env);
     auto* process = new WatchedProcess;
-    const char* const argv[] = {copy.c_str(), project.c_str(), nullptr};
-    const long pid = wxExecute(argv, wxEXEC_ASYNC, process, &env);
+    const long pid = Start(copy, project, process);
     ASSERT_GT(pid, 0);
 
     const std::string title = "Pelthorn3 - " + project;
@@ -205,13 +211,9 @@ TEST(Executable, StartsWholeAndQuietOnTheTerminal) {
     ASSERT_TRUE(DemoSequence_cls(demo).WriteAll(dir.File("demo"), error)) << error;
     const std::string first = dir.File("demo/" + demo.FileName(0));
 
-    wxExecuteEnv env;
-    env.cwd = PT_SOURCE_DIR;
-    wxGetEnvMap(&env.env);
     auto* process = new WatchedProcess;
     process->Redirect();
-    const char* const argv[] = {copy.c_str(), first.c_str(), nullptr};
-    const long pid = wxExecute(argv, wxEXEC_ASYNC, process, &env);
+    const long pid = Start(copy, first, process);
     ASSERT_GT(pid, 0);
 
     std::string terminal;

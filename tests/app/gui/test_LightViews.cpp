@@ -2,8 +2,7 @@
 // strength and direction, stencil shadows darken the picture only when shadows are on and
 // a light casts them, a click on a light's symbol selects it, and a gizmo drag of the
 // selected light is one undoable step.
-#include "tests/app/gui/ShellFixture.h"
-#include "tests/app/gui/ViewPixels.h"
+#include "tests/app/gui/ViewZeroFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -30,65 +29,27 @@
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
 
-using shelltest::Shell;
 using testsupport::PumpUntil;
-using testsupport::TempDir;
 
 namespace {
 
-class LightViews : public ::testing::Test {
+class LightViews : public shelltest::ViewZeroTest {
 protected:
     void SetUp() override {
         GbParamUndoEnabled = 0;
-        MainGLCanvas_cls::SetPaintProbe([this](MainGLCanvas_cls& v) {
-            if (v.ViewIndex() != 0) return;
-            const wxSize size = v.GetClientSize();
-            w = size.x, h = size.y;
-            rgba = viewpixels::ReadBack(w, h);
-            ++paints;
-        });
-        MainGLCanvas_cls::SetUseFBO([this] { return useFBO; });
-        shell = std::make_unique<Shell>(dir.File("Pelthorn3Configure.txt"));
-        shell->frame->SetSize(900, 700);
+        ViewZeroTest::SetUp();
         shell->core->GetViewScene()->SetToggleSource([this](const MainGLCanvas_cls&) { return toggles; });
-        lights = shell->core->GetLights();
         ASSERT_NE(lights, nullptr);
-        view = shell->frame->GetTopPanel()->View(0);
     }
     void TearDown() override {
-        shell.reset();
-        MainGLCanvas_cls::SetPaintProbe(nullptr);
-        MainGLCanvas_cls::SetUseFBO(nullptr);
+        ViewZeroTest::TearDown();
         GbParamUndoEnabled = 1;
         GoCommandHistory.Clear();
     }
     /// Lit white spheres of one radius with a dim grey ambient colour, no grid or items.
     void LoadSpheres(int particles, float radius) {
         toggles.grid = toggles.items = false;
-        ParticleAttrib_cls* const* attribs = shell->core->GetSequenceRenderer()->Attribs(GpDataSequenceSet->current);
-        for (int t = 0; t < 4; ++t) {
-            ParticleAttrib_cls& a = *attribs[t];
-            a.drawType.value = 2;
-            a.radiusType.value = 1;
-            a.radiusFactorForConst.value = radius;
-            a.shaderType.value = 0;
-            const float white[4] = {1, 1, 1, 1}, grey[4] = {0.15f, 0.15f, 0.15f, 1}, black[4] = {0, 0, 0, 1};
-            std::copy(white, white + 4, a.diffuse->constantColor.values);
-            std::copy(grey, grey + 4, a.ambient->constantColor.values);
-            std::copy(black, black + 4, a.specular->constantColor.values);
-        }
-        GbSnapDataRefresh = true;
-        shell->core->LoadFileSequence(wxString::FromUTF8(viewpixels::WriteSequence(dir, particles, 1)));
-        ASSERT_TRUE(Repaint());
-    }
-    /// Two paints of view 0 after a change (the first may still be catching up).
-    bool Repaint() {
-        for (int round = 0; round < 2; ++round) {
-            const int before = paints;
-            shell->frame->GetTopPanel()->RedrawViews();
-            if (!PumpUntil([&] { return paints > before; }, 20000)) return false;
-        }
-        return true;
+        ViewZeroTest::LoadSpheres(particles, radius);
     }
     /// Sum of red, green and blue over the picture.
     double Brightness() const {
@@ -96,41 +57,9 @@ protected:
         for (size_t i = 0; i + 3 < rgba.size(); i += 4) s += rgba[i] + rgba[i + 1] + rgba[i + 2];
         return s;
     }
-    /// Points light `i` (a parallel light) along the unit vector `u` (from the origin
-    /// towards the light).
-    void Aim(int i, const double u[3]) {
-        const double yaw = std::atan2(u[1], u[0]) * 180.0 / 3.14159 - 180.0;
-        const double pitch = std::asin(u[2]) * 180.0 / 3.14159;
-        lights->Light(i).rotation->SetKeyFrame({0, pitch, yaw}, true, -1);
-    }
     void SetStrength(int i, double s) { lights->Light(i).strength->SetKeyFrame({s}, true, -1); }
-    /// Client pixel (y down) of a world point in view 0, drawn directly.
-    wxPoint Pixel(const double p[3]) const {
-        double out[3];
-        ProjectInView(*view, w, h, p[0], p[1], p[2], out);
-        return wxPoint(int(std::lround(out[0])), int(std::lround(h - out[1])));
-    }
-    void Click(int button, wxPoint at) {
-        sim.MouseMove(view->ClientToScreen(at));
-        testsupport::Pump(30);
-        sim.MouseDown(button);
-        testsupport::Pump(30);
-        ASSERT_TRUE(PumpUntil([&] { return view->Tracker().AnyButtonHeld(); }, 2000));
-        ASSERT_TRUE(Repaint());  // the press's paint serves the pick
-        sim.MouseUp(button);
-        ASSERT_TRUE(PumpUntil([&] { return !view->Tracker().AnyButtonHeld(); }, 2000));
-        testsupport::Pump(30);
-    }
 
-    TempDir dir;
-    std::unique_ptr<Shell> shell;
-    LightSRCCtrl_cls* lights = nullptr;
-    MainGLCanvas_cls* view = nullptr;
     ViewToggles toggles;
-    bool useFBO = false;
-    std::vector<unsigned char> rgba;
-    int w = 0, h = 0, paints = 0;
-    wxUIActionSimulator sim;
 };
 
 }  // namespace

@@ -1,8 +1,7 @@
 // What the views' scene passes draw in the running program: with the items hidden the Grid
 // filters still draw and a click on a filter region selects nothing; the particles' shadows
 // fall on an Object filter, with one shadow-casting light and with several.
-#include "tests/app/gui/ShellFixture.h"
-#include "tests/app/gui/ViewPixels.h"
+#include "tests/app/gui/ViewZeroFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -30,89 +29,22 @@
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/SequenceRenderer.h"
 
-using shelltest::Shell;
-using testsupport::PumpUntil;
-using testsupport::TempDir;
-
 namespace {
 
-class ScenePasses : public ::testing::Test {
+class ScenePasses : public shelltest::ViewZeroTest {
 protected:
     void SetUp() override {
         GbParamUndoEnabled = 0;
-        MainGLCanvas_cls::SetPaintProbe([this](MainGLCanvas_cls& v) {
-            if (v.ViewIndex() != 0) return;
-            const wxSize size = v.GetClientSize();
-            w = size.x, h = size.y;
-            rgba = viewpixels::ReadBack(w, h);
-            ++paints;
-        });
-        MainGLCanvas_cls::SetUseFBO([this] { return useFBO; });
-        shell = std::make_unique<Shell>(dir.File("Pelthorn3Configure.txt"));
-        shell->frame->SetSize(900, 700);
-        view = shell->frame->GetTopPanel()->View(0);
+        ViewZeroTest::SetUp();
         // The view's own toggles; no ground grid and no info line to tell apart.
         view->settings.showGrid.value = false;
         view->settings.showMessage.value = false;
-        lights = shell->core->GetLights();
         ASSERT_NE(lights, nullptr);
     }
     void TearDown() override {
-        shell.reset();
-        MainGLCanvas_cls::SetPaintProbe(nullptr);
-        MainGLCanvas_cls::SetUseFBO(nullptr);
+        ViewZeroTest::TearDown();
         GbParamUndoEnabled = 1;
         GoCommandHistory.Clear();
-    }
-    /// Two paints of view 0 after a change (the first may still be catching up).
-    bool Repaint() {
-        for (int round = 0; round < 2; ++round) {
-            const int before = paints;
-            shell->frame->GetTopPanel()->RedrawViews();
-            if (!PumpUntil([&] { return paints > before; }, 20000)) return false;
-        }
-        return true;
-    }
-    /// Client pixel (y down) of a world point in view 0, drawn directly.
-    wxPoint Pixel(const double p[3]) const {
-        double out[3];
-        ProjectInView(*view, w, h, p[0], p[1], p[2], out);
-        return wxPoint(int(std::lround(out[0])), int(std::lround(h - out[1])));
-    }
-    void Click(int button, wxPoint at) {
-        sim.MouseMove(view->ClientToScreen(at));
-        testsupport::Pump(30);
-        sim.MouseDown(button);
-        testsupport::Pump(30);
-        ASSERT_TRUE(PumpUntil([&] { return view->Tracker().AnyButtonHeld(); }, 2000));
-        ASSERT_TRUE(Repaint());  // the press's paint serves the pick
-        sim.MouseUp(button);
-        ASSERT_TRUE(PumpUntil([&] { return !view->Tracker().AnyButtonHeld(); }, 2000));
-        testsupport::Pump(30);
-    }
-    /// Points light `i` (a parallel light) along the unit vector `u` (towards the light).
-    void Aim(int i, const double u[3]) {
-        const double yaw = std::atan2(u[1], u[0]) * 180.0 / 3.14159 - 180.0;
-        const double pitch = std::asin(u[2]) * 180.0 / 3.14159;
-        lights->Light(i).rotation->SetKeyFrame({0, pitch, yaw}, true, -1);
-    }
-    /// White lit spheres of one radius with a dim ambient colour.
-    void LoadSpheres(int particles, float radius) {
-        ParticleAttrib_cls* const* attribs = shell->core->GetSequenceRenderer()->Attribs(GpDataSequenceSet->current);
-        for (int t = 0; t < 4; ++t) {
-            ParticleAttrib_cls& a = *attribs[t];
-            a.drawType.value = 2;
-            a.radiusType.value = 1;
-            a.radiusFactorForConst.value = radius;
-            a.shaderType.value = 0;
-            const float white[4] = {1, 1, 1, 1}, grey[4] = {0.15f, 0.15f, 0.15f, 1}, black[4] = {0, 0, 0, 1};
-            std::copy(white, white + 4, a.diffuse->constantColor.values);
-            std::copy(grey, grey + 4, a.ambient->constantColor.values);
-            std::copy(black, black + 4, a.specular->constantColor.values);
-        }
-        GbSnapDataRefresh = true;
-        shell->core->LoadFileSequence(wxString::FromUTF8(viewpixels::WriteSequence(dir, particles, 1)));
-        ASSERT_TRUE(Repaint());
     }
     /// A flat green box (the floor) across the scene at height `z`.
     FilterObjectData_cls* AddFloor(double z) {
@@ -149,15 +81,6 @@ protected:
                 ++n;
         return n;
     }
-
-    TempDir dir;
-    std::unique_ptr<Shell> shell;
-    MainGLCanvas_cls* view = nullptr;
-    LightSRCCtrl_cls* lights = nullptr;
-    bool useFBO = false;
-    std::vector<unsigned char> rgba;
-    int w = 0, h = 0, paints = 0;
-    wxUIActionSimulator sim;
 };
 
 }  // namespace

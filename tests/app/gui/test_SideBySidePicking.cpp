@@ -1,8 +1,7 @@
 // Clicks in a side-by-side stereogram of the running program: each eye's picture fills
 // its half of view 0, and a click on a filter's wire box in either picture selects that
 // filter, as that eye's camera shows it.
-#include "tests/app/gui/ShellFixture.h"
-#include "tests/app/gui/ViewPixels.h"
+#include "tests/app/gui/ViewZeroFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +23,6 @@
 #include "view/gui/MainGLCanvas.h"
 #include "view/gui/ViewScene.h"
 
-using shelltest::Shell;
-using testsupport::PumpUntil;
-using testsupport::TempDir;
-
 namespace {
 
 /// The wire colour (0.3, 0.8, 0.3) of a filter box that is not selected.
@@ -35,61 +30,23 @@ bool IsRegionGreen(const unsigned char* p) {
     return std::abs(p[0] - 77) <= 12 && std::abs(p[1] - 204) <= 12 && std::abs(p[2] - 77) <= 12;
 }
 
-struct Pixel {
-    int x, y;  ///< client pixel, y down
-};
-
-class SideBySidePicking : public ::testing::Test {
+class SideBySidePicking : public shelltest::ViewZeroTest {
 protected:
     void SetUp() override {
-        MainGLCanvas_cls::SetPaintProbe([this](MainGLCanvas_cls& v) {
-            if (v.ViewIndex() != 0) return;
-            const wxSize size = v.GetClientSize();
-            w = size.x, h = size.y;
-            rgba = viewpixels::ReadBack(w, h);
-            ++paints;
-        });
-        MainGLCanvas_cls::SetUseFBO([] { return true; });
-        shell = std::make_unique<Shell>(dir.File("Pelthorn3Configure.txt"));
-        shell->frame->SetSize(900, 700);
+        useFBO = true;
+        ViewZeroTest::SetUp();
         shell->frame->Raise();
         shell->core->GetViewScene()->SetToggleSource([](const MainGLCanvas_cls&) {
             ViewToggles t;
             t.grid = false;
             return t;
         });
-        view = shell->frame->GetTopPanel()->View(0);
         ASSERT_NE(view, nullptr);
-    }
-    void TearDown() override {
-        if (view && view->HasCapture()) view->ReleaseMouse();
-        shell.reset();
-        MainGLCanvas_cls::SetPaintProbe(nullptr);
-        MainGLCanvas_cls::SetUseFBO(nullptr);
-    }
-    bool Repaint() {
-        for (int round = 0; round < 2; ++round) {
-            const int before = paints;
-            shell->frame->GetTopPanel()->RedrawViews();
-            if (!PumpUntil([&] { return paints > before; }, 20000)) return false;
-        }
-        return true;
-    }
-    void Click(int button, Pixel at) {
-        sim.MouseMove(view->ClientToScreen(wxPoint(at.x, at.y)));
-        testsupport::Pump(30);
-        sim.MouseDown(button);
-        testsupport::Pump(30);
-        ASSERT_TRUE(PumpUntil([&] { return view->Tracker().AnyButtonHeld(); }, 2000));
-        ASSERT_TRUE(Repaint());  // the press's paint serves the pick
-        sim.MouseUp(button);
-        ASSERT_TRUE(PumpUntil([&] { return !view->Tracker().AnyButtonHeld(); }, 2000));
-        testsupport::Pump(30);
     }
     /// The wire pixels of the two boxes in columns [x0, x1) of the last picture, split at
     /// the widest gap between columns: for the left and the right box, the wire pixel
     /// nearest the middle of its own pixels. False unless both boxes show.
-    bool BoxesIn(int x0, int x1, Pixel out[2]) const {
+    bool BoxesIn(int x0, int x1, wxPoint out[2]) const {
         std::vector<int> xs, ys;
         for (int y = 0; y < h; ++y)
             for (int x = x0; x < x1; ++x)
@@ -112,18 +69,11 @@ protected:
             for (size_t i = 0; i < xs.size(); ++i) {
                 if ((xs[i] >= split) != (side == 1)) continue;
                 const double d = (xs[i] - mx) * (xs[i] - mx) + (ys[i] - my) * (ys[i] - my);
-                if (d < best) best = d, out[side] = Pixel{xs[i], h - 1 - ys[i]};
+                if (d < best) best = d, out[side] = wxPoint(xs[i], h - 1 - ys[i]);
             }
         }
         return true;
     }
-
-    TempDir dir;
-    std::unique_ptr<Shell> shell;
-    MainGLCanvas_cls* view = nullptr;
-    std::vector<unsigned char> rgba;
-    int w = 0, h = 0, paints = 0;
-    wxUIActionSimulator sim;
 };
 
 }  // namespace
@@ -147,7 +97,7 @@ TEST_F(SideBySidePicking, AClickInEitherPictureSelectsTheFilterShownUnderThePoin
     GpStereoGram->eyeParam->Component(0).keys[0].value = 0.5;
     ASSERT_TRUE(Repaint());
     ASSERT_GT(w, 100);
-    Pixel seen[2][2];  // [picture][box]
+    wxPoint seen[2][2];  // [picture][box]
     for (int picture : {0, 1}) ASSERT_TRUE(BoxesIn(picture * (w / 2), (picture + 1) * (w / 2), seen[picture])) << picture;
     for (int picture : {0, 1}) {
         for (int box : {1, 0}) {

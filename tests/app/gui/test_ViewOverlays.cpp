@@ -1,7 +1,7 @@
 // The overlays of the running program's views: in a snapshot the program saves of its main
 // view, the time text shows the displayed data frame's time in its corner and the legend of
 // type 0 shows its colour in its own.
-#include "tests/app/gui/ShellFixture.h"
+#include "tests/app/gui/ViewSnapshot.h"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +23,9 @@
 #include "view/gui/SequenceRenderer.h"
 
 using shelltest::Shell;
-using testsupport::PumpUntil;
 using testsupport::TempDir;
 
 TEST(ViewOverlays, TimeTextAndLegendOverTheMainViewInASavedImage) {
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
     TempDir dir;
     DemoSequenceOptions o;
     o.grammar = SnapshotGrammar();
@@ -45,19 +43,11 @@ TEST(ViewOverlays, TimeTextAndLegendOverTheMainViewInASavedImage) {
     std::copy(green, green + 4, attribs[0]->col->constantColor.values);
     shell.core->LoadFileSequence(wxString::FromUTF8(dir.File("seq") + "/" + o.FileName(0)));
     MainGLCanvas_cls* view = shell.frame->GetTopPanel()->View(0);
-    int drawn = view->DrawCount();
-    shell.frame->GetTopPanel()->RedrawViews();
-    ASSERT_TRUE(PumpUntil([&] { return view->DrawCount() > drawn && GpSnap && GpSnap->count == o.particles; }, 20000));
+    ASSERT_TRUE(shelltest::RedrawUntilDrawn(shell, view, o.particles));
 
     // The program's own snapshot of the main view, into a file.
-    const std::string saved = dir.File("view0.png");
-    shell.prompts.fileAnswer = wxID_OK;
-    shell.prompts.filePath = wxString::FromUTF8(saved);
-    view->RequestSnapshot();
-    ASSERT_TRUE(PumpUntil([&] { return !shell.prompts.fileQuestions.empty(); }, 20000));
-    GoImageSaver.WaitForWriter();
-    wxImage picture(wxString::FromUTF8(saved), wxBITMAP_TYPE_PNG);
-    ASSERT_TRUE(picture.IsOk());
+    wxImage picture;
+    ASSERT_NO_FATAL_FAILURE(shelltest::SaveSnapshot(shell, view, dir.File("view0.png"), picture));
     const int W = picture.GetWidth(), H = picture.GetHeight();
 
     const double time = GpDataSequenceSet->GetCurrent()->GetFrameTime(0);

@@ -26,6 +26,22 @@
 using shelltest::Shell;
 using testsupport::TempDir;
 
+namespace {
+
+/// Makes the main view current, raises the frame and gives the view the keyboard focus
+/// (waiting a while for each); returns the view.
+MainGLCanvas_cls* FocusMainView(Shell& shell) {
+    MainGLCanvas_cls* view = shell.frame->GetTopPanel()->View(0);
+    GpCurrentCanvas = view;
+    shell.frame->Raise();
+    testsupport::PumpUntil([&] { return shell.frame->IsActive(); }, 3000);
+    view->SetFocus();
+    testsupport::PumpUntil([&] { return wxWindow::FindFocus() == view; }, 2000);
+    return view;
+}
+
+}  // namespace
+
 TEST(ViewShortcuts, DigitsChooseTheMainViewsCameraAndFiveTogglesPerspective) {
     TempDir dir;
     Shell shell(dir.File("Pelthorn3Configure.txt"));
@@ -62,12 +78,7 @@ TEST(ViewShortcuts, DigitsChooseTheMainViewsCameraAndFiveTogglesPerspective) {
 TEST(ViewShortcuts, AKeyTypedInAViewReachesTheShortcuts) {
     TempDir dir;
     Shell shell(dir.File("Pelthorn3Configure.txt"));
-    MainGLCanvas_cls* view = shell.frame->GetTopPanel()->View(0);
-    GpCurrentCanvas = view;
-    shell.frame->Raise();
-    testsupport::PumpUntil([&] { return shell.frame->IsActive(); }, 3000);
-    view->SetFocus();
-    testsupport::PumpUntil([&] { return wxWindow::FindFocus() == view; }, 2000);
+    MainGLCanvas_cls* view = FocusMainView(shell);
     ASSERT_EQ(wxWindow::FindFocus(), view);
     wxUIActionSimulator sim;
     sim.Char('7');
@@ -111,12 +122,7 @@ TEST(ViewShortcuts, CameraAndAnchorKeysAreOneUndoStepEach) {
 TEST(ViewShortcuts, TransformAndAxisKeysTypedInAViewSetTheModeAndTheSelectedObjectsAxis) {
     TempDir dir;
     Shell shell(dir.File("Pelthorn3Configure.txt"));
-    MainGLCanvas_cls* view = shell.frame->GetTopPanel()->View(0);
-    GpCurrentCanvas = view;
-    shell.frame->Raise();
-    testsupport::PumpUntil([&] { return shell.frame->IsActive(); }, 3000);
-    view->SetFocus();
-    testsupport::PumpUntil([&] { return wxWindow::FindFocus() == view; }, 2000);
+    MainGLCanvas_cls* view = FocusMainView(shell);
     ASSERT_EQ(wxWindow::FindFocus(), view);
     wxUIActionSimulator sim;
     auto type = [&](int key) {

@@ -10,8 +10,6 @@
 #include "tests/view/gui/PixelProbe.h"
 #include "timeline/ParamGroup.h"
 #include "timeline/Parameter.h"
-#include "common/GLCamera.h"
-#include "common/GLProjection.h"
 #include "view/ModeIcon.h"
 #include "view/gui/TransformGizmo.h"
 
@@ -28,14 +26,8 @@ protected:
         window = std::make_unique<ShownGLCanvas>(kW, kH);
         ready = window->ready;
         if (!ready) return;
-        GLProjection_cls proj(kW, kH, 35, 0.03, 5000);
-        const double pos[3] = {2, -3, 12}, zero[3] = {0, 0, 0}, dir[3] = {0, 0, -1}, up[3] = {0, 1, 0},
-                     right[3] = {1, 0, 0};
-        GLCamera_cls cam(pos, zero, dir, up, right);
-        cam.LookAt(zero);
-        proj.ApplyViewport();
-        proj.Apply(cam, 0);
-        cam.LoadModelview(GL_MODELVIEW);
+        const double pos[3] = {2, -3, 12}, dir[3] = {0, 0, -1}, up[3] = {0, 1, 0}, right[3] = {1, 0, 0};
+        LookAtOrigin(kW, kH, pos, dir, up, right);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glDisable(GL_DEPTH_TEST);

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+#include "common/GLCamera.h"
+#include "common/GLProjection.h"
 #include "tests/support/GuiTestSupport.h"
 
 /// A shown frame holding a w x h canvas (RGBA, double buffer, depth 24, stencil 8) with a
@@ -37,6 +39,19 @@ struct ShownGLCanvas {
     std::unique_ptr<wxGLContext> context;
     bool ready = false;
 };
+
+/// Sets the viewport of a w x h canvas and loads the matrices of a 35 degree perspective
+/// camera at `pos`, with the axes `dir`, `up` and `right`, turned to look at the origin.
+inline void LookAtOrigin(int w, int h, const double pos[3], const double dir[3], const double up[3],
+                         const double right[3]) {
+    const double zero[3] = {0, 0, 0};
+    GLProjection_cls proj(w, h, 35, 0.03, 5000);
+    GLCamera_cls cam(pos, zero, dir, up, right);
+    cam.LookAt(zero);
+    proj.ApplyViewport();
+    proj.Apply(cam, 0);
+    cam.LoadModelview(GL_MODELVIEW);
+}
 
 /// Fixture: a kSize x kSize ShownGLCanvas for each test, modal dialogs answered with OK.
 class GLTestCanvas : public ::testing::Test {

@@ -63,6 +63,14 @@ private:
 
 bool Bright(const unsigned char* p) { return p[0] > 100 && p[1] > 100 && p[2] > 100; }
 
+/// Writes a 32 x 32 PNG picture of one colour to `file`.
+bool WritePlainPng(const std::string& file, unsigned char r, unsigned char g, unsigned char b) {
+    EnsureImageHandlers();
+    wxImage plain(32, 32);
+    plain.SetRGB(wxRect(0, 0, 32, 32), r, g, b);
+    return plain.SaveFile(file, wxBITMAP_TYPE_PNG);
+}
+
 }  // namespace
 
 TEST_F(BGFilterGL, StarsAtTheirGeneratedPlaces) {
@@ -143,11 +151,8 @@ TEST_F(BGFilterGL, ColourSkyEvenIsGreenAtTheHorizonAndRedAtThePoles) {
 TEST_F(BGFilterGL, FisheyeDomeCoversTheUpperHalfOnly) {
     if (!ready) GTEST_SKIP() << "no GL context";
     testsupport::TempDir dir;
-    EnsureImageHandlers();
-    wxImage red(32, 32);
-    red.SetRGB(wxRect(0, 0, 32, 32), 255, 0, 0);
     const std::string file = dir.File("upper.png");
-    ASSERT_TRUE(red.SaveFile(file, wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(WritePlainPng(file, 255, 0, 0));
     FilterBGData_cls* d = bg->Data();
     d->bgType.value = 1;
     d->textureA.text = wxString::FromUTF8(file);
@@ -207,11 +212,8 @@ GLboolean IsList(GLuint n) { return glIsList(n); }
 TEST_F(BGFilterGL, DeletedFilterReleasesItsTexturesAndLists) {
     if (!ready) GTEST_SKIP() << "no GL context";
     testsupport::TempDir dir;
-    EnsureImageHandlers();
-    wxImage sky(32, 32);
-    sky.SetRGB(wxRect(0, 0, 32, 32), 0, 0, 255);
     const std::string file = dir.File("sky.png");
-    ASSERT_TRUE(sky.SaveFile(file, wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(WritePlainPng(file, 0, 0, 255));
     FilterCtrl_cls world{2};
     auto* f = static_cast<FilterBG_cls*>(world.AddFilter(FILTER_BG, -1, nullptr, nullptr, nullptr, nullptr));
     ASSERT_NE(f, nullptr);

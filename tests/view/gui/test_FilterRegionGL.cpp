@@ -7,8 +7,6 @@
 #include <memory>
 
 #include "common/CommandHistory.h"
-#include "common/GLCamera.h"
-#include "common/GLProjection.h"
 #include "filters/FilterCtrl.h"
 #include "filters/FilterDataBox.h"
 #include "filters/gui/FilterRegionGL.h"
@@ -26,14 +24,8 @@ TEST(FilterRegionGL, DataBoxFramesThePlacedDataUnderEveryRotation) {
     GbParamUndoEnabled = 0;
     ShownGLCanvas window(kW, kH);
     if (!window.ready) GTEST_SKIP() << "no GL context";
-    GLProjection_cls proj(kW, kH, 35, 0.03, 5000);
-    const double pos[3] = {3, -4, 14}, zero[3] = {0, 0, 0}, dir[3] = {0, 0, -1}, up[3] = {0, 1, 0},
-                 right[3] = {1, 0, 0};
-    GLCamera_cls cam(pos, zero, dir, up, right);
-    cam.LookAt(zero);
-    proj.ApplyViewport();
-    proj.Apply(cam, 0);
-    cam.LoadModelview(GL_MODELVIEW);
+    const double pos[3] = {3, -4, 14}, dir[3] = {0, 0, -1}, up[3] = {0, 1, 0}, right[3] = {1, 0, 0};
+    LookAtOrigin(kW, kH, pos, dir, up, right);
 
     FilterCtrl_cls list{2};
     list.AddFilter(FILTER_DATABOX, -1, nullptr, nullptr, nullptr, nullptr);

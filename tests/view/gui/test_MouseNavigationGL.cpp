@@ -421,6 +421,18 @@ bool CentreOf(const ViewShot& s, Test test, wxPoint& at, int width = -1, int fro
     return true;
 }
 
+/// An off-axis side-by-side stereogram with its eyes `eyes` apart, for a test to put in
+/// GpStereoGram; gone from there when the test ends.
+struct SideBySideStereo {
+    explicit SideBySideStereo(double eyes) {
+        stereo.cameraSetting.value = STEREO_OFF_AXIS;
+        stereo.outputType.value = STEREO_SIDE_BY_SIDE;
+        stereo.eyeParam->Component(0).keys[0].value = eyes;
+    }
+    ~SideBySideStereo() { GpStereoGram = nullptr; }
+    StereoGram_cls stereo;
+};
+
 bool IsBoxGreen(const unsigned char* p) { return p[1] > 150 && p[0] < 80 && p[2] < 80; }
 bool IsBoxBlue(const unsigned char* p) { return p[2] > 150 && p[0] < 80 && p[1] < 80; }
 
@@ -448,13 +460,7 @@ TEST_F(MouseViewTest, ClicksAndScaleDragsInFisheyeAndPanoramaViewsFollowTheCompo
     std::string error;
     ASSERT_TRUE(GpDistortionMesh->Parse(lens, "lens.obj", &error)) << error;
     // The last pass shows a side-by-side stereogram: both eyes' pictures are clicked.
-    struct StereoGuard {
-        StereoGram_cls stereo;
-        ~StereoGuard() { GpStereoGram = nullptr; }
-    } side;
-    side.stereo.cameraSetting.value = STEREO_OFF_AXIS;
-    side.stereo.outputType.value = STEREO_SIDE_BY_SIDE;
-    side.stereo.eyeParam->Component(0).keys[0].value = 0.02;
+    SideBySideStereo side(0.02);
     struct Pass {
         int geometry;
         bool lens, sideBySide;
@@ -531,13 +537,7 @@ TEST_F(MouseViewTest, ClicksAndGizmoDragsInEitherPictureOfASideBySideStereogramH
     useFBO = true;
     // Eyes 2 apart: each eye's camera stands 1 to its side, so in either picture a pick
     // through the camera between them would miss the box clicked.
-    struct StereoGuard {
-        StereoGram_cls stereo;
-        ~StereoGuard() { GpStereoGram = nullptr; }
-    } side;
-    side.stereo.cameraSetting.value = STEREO_OFF_AXIS;
-    side.stereo.outputType.value = STEREO_SIDE_BY_SIDE;
-    side.stereo.eyeParam->Component(0).keys[0].value = 2.0;
+    SideBySideStereo side(2.0);
     GpStereoGram = &side.stereo;
     const int half = kW / 2;
     for (int geometry : {GEOMETRY_PERSPECTIVE, GEOMETRY_ORTHOGRAPHIC}) {

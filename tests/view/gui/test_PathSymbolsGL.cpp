@@ -6,8 +6,6 @@
 #include <memory>
 
 #include "common/CommandHistory.h"
-#include "common/GLCamera.h"
-#include "common/GLProjection.h"
 #include "scene/AnchorPath.h"
 #include "scene/CameraPath.h"
 #include "tests/view/gui/GLTestCanvas.h"
@@ -33,14 +31,8 @@ protected:
         ready = window->ready;
         if (!ready) return;
         // Looking along -x at the origin, z up: the symbols face the camera.
-        GLProjection_cls proj(kW, kH, 35, 0.03, 5000);
-        const double pos[3] = {10, 0, 0}, zero[3] = {0, 0, 0}, dir[3] = {-1, 0, 0}, up[3] = {0, 0, 1},
-                     right[3] = {0, 1, 0};
-        GLCamera_cls cam(pos, zero, dir, up, right);
-        cam.LookAt(zero);
-        proj.ApplyViewport();
-        proj.Apply(cam, 0);
-        cam.LoadModelview(GL_MODELVIEW);
+        const double pos[3] = {10, 0, 0}, dir[3] = {-1, 0, 0}, up[3] = {0, 0, 1}, right[3] = {0, 1, 0};
+        LookAtOrigin(kW, kH, pos, dir, up, right);
         glClearColor(0, 0, 0, 1);
         glDisable(GL_DEPTH_TEST);
     }
