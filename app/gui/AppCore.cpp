@@ -65,6 +65,7 @@
 #include "view/ParticleAttrib.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
+#include "scene/PovSceneWriter.h"
 #include "view/gui/CameraPathGUI.h"
 #include "view/gui/GLResources.h"
 #include "view/TagList.h"
@@ -99,34 +100,35 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
 
     wxArtProvider::Push(new MyArtProvider);
     InitAppFonts();
-    m_drawOptions = new DrawOptions_cls;
+    m_drawOptions = std::make_unique<DrawOptions_cls>();
     // The Option page's "Q./Length" group edits the shadow volumes' own settings.
     RegisterShadowSettings();
     m_drawOptions->shadowQuality = &GoShadowConfig.quality.value;
     m_drawOptions->shadowLength = &GoShadowConfig.length.value;
-    m_exposure = new ExposureSettings_cls;
-    m_overlay = new OverlaySettings_cls;
-    m_info = new InfoSettings_cls;
-    GpDataSequenceSet = new DataSequenceSet_cls(m_drawOptions, true);
-    GpDataLoader = new DataLoader_cls(this);
-    GpDataExporter = new DataExporter_cls(this, GpDataLoader);
+    m_exposure = std::make_unique<ExposureSettings_cls>();
+    m_overlay = std::make_unique<OverlaySettings_cls>();
+    m_info = std::make_unique<InfoSettings_cls>();
+    m_dataSequences = Publish(GpDataSequenceSet, m_drawOptions.get(), true);
+    m_dataLoader = Publish(GpDataLoader, this);
+    m_dataExporter = Publish(GpDataExporter, this, GpDataLoader);
 
     // Models and settings, in the order later steps hand them to each other.
-    m_timeCtrl = new TimeCtrl_cls(&m_timeHost);
+    m_timeCtrl = std::make_unique<TimeCtrl_cls>(&m_timeHost);
     // The filter lists exist before the frame: its filter pages show them.
     for (int i = 0; i < 3; ++i) {
-        GpFilterCtrls[i] = m_filterCtrls[i] = new FilterCtrl_cls(i);
+        m_filterLists[i] = Publish(GpFilterCtrls[i], i);
+        m_filterCtrls[i] = m_filterLists[i].get();
         m_filterCtrls[i]->selectAcrossLists = [this](FilterBase_cls* f) { SelectFilter(f, false); };
     }
 
     m_frame = new FrameMain_cls(ProjectFile_cls::InitialTitle(), this, geometry.x, geometry.y,
                                 geometry.width, geometry.height);
     // The periodic boundary and its dialog's controller (the dialog a child of the frame).
-    GpPeriodicBoundary = new PeriodicBoundary_cls;
-    m_periodicControl = new PeriodicBoundaryControl_cls(m_frame, GpPeriodicBoundary,
-                                                        m_frame->Icon("PeriodicBoundary"));
+    m_periodicBoundary = Publish(GpPeriodicBoundary);
+    m_periodicControl = std::make_unique<PeriodicBoundaryControl_cls>(m_frame, GpPeriodicBoundary,
+                                                                     m_frame->Icon("PeriodicBoundary"));
     // Created with the frame, its dialog a child of it; deleted after the frame is gone.
-    GpPreference = new Preference_cls(m_frame, &m_frame->Icon("Preference"));
+    m_preference = Publish(GpPreference, m_frame, &m_frame->Icon("Preference"));
     // The views match the mouse against its bindings, and a click on an item selects it.
     MainGLCanvas_cls::SetMouseBindings(GpPreference);
     MainGLCanvas_cls::SetPickSelect([this](int name) { SelectByPickName(name); });
@@ -140,37 +142,37 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
     imageTargets.memoryLimitMB = &GpDataSequenceSet->memoryLimit;
     imageTargets.memoryUsedMB = &GpDataSequenceSet->memoryInUse;
     GpPreference->SetPerformanceTargets(imageTargets);
-    m_imgSequence = new ImgSequence_cls(m_frame, m_timeCtrl);
+    m_imgSequence = std::make_unique<ImgSequence_cls>(m_frame, m_timeCtrl.get());
     CreatePovRay();
     // The stereogram settings with their eye-distance track and (hidden) dialog.
-    GpStereoGram = m_stereo = new StereoGram_cls;
-    m_stereoControl = new StereoGramControl_cls(m_frame, m_stereo, m_frame->Icon("StereoGram"));
-    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
+    m_stereo = Publish(GpStereoGram);
+    m_stereoControl = std::make_unique<StereoGramControl_cls>(m_frame, m_stereo.get(), m_frame->Icon("StereoGram"));
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl.get())) {
         params->AddGroup(m_stereo->eyeParam);
         params->UpdateAll();
     }
     // The colour-curve editor, hidden until a curve's button or its menu item asks for it.
-    m_colorCurveControl = new ColorCurveCtrl_cls(m_frame);
+    m_colorCurveControl = std::make_unique<ColorCurveCtrl_cls>(m_frame);
     // The texture editor, hidden until its menu item asks for it.
-    m_textureControl = new TexPropertyCtrl_cls(m_frame, &m_frame->Icon("Texture"));
+    m_textureControl = std::make_unique<TexPropertyCtrl_cls>(m_frame, &m_frame->Icon("Texture"));
     InstallDataLoadContext();
 
     // Module-level pointers, once every object exists.
-    GpTimeCtrl = m_timeCtrl;
-    GpTimeCtrlPanels = m_timeCtrl;
+    GpTimeCtrl = m_timeCtrl.get();
+    GpTimeCtrlPanels = m_timeCtrl.get();
     ComParamBase_cls::SetRegistry(&m_paramRegistry);
 
     // The scene's camera path and anchor, which views follow and key.
-    GpCameraPath = m_cameraPath = new CameraPath_cls;
-    GpAnchorPath = m_anchorPath = new AnchorPath_cls;
+    m_cameraPath = Publish(GpCameraPath);
+    m_anchorPath = Publish(GpAnchorPath);
     // The lower panel lists the camera's Translate and Rotation and the anchor's Translate
     // under one collapsed "Camera Path" group, which the camera path keeps from then on.
-    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl.get())) {
         auto* container = new ParamGroup_cls("Camera Path", {}, 0x1006, 0);
         container->container = 1;
-        container->owner = m_cameraPath;
+        container->owner = m_cameraPath.get();
         container->children = {m_cameraPath->translate, m_cameraPath->rotation, m_anchorPath->translate};
-        m_anchorPath->translate->owner = m_anchorPath;
+        m_anchorPath->translate->owner = m_anchorPath.get();
         delete m_cameraPath->group;
         m_cameraPath->group = container;
         params->AddGroup(container);
@@ -185,23 +187,24 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
     }
 
     // The view and camera dialog over the five views and the two paths.
-    m_cameraControl = new CameraPathCtrl_cls(
+    m_cameraControl = std::make_unique<CameraPathCtrl_cls>(
         m_frame, m_frame->Icon("Camera"),
         [this](int i) -> MainGLCanvas_cls* {
             if (!m_frame) return nullptr;
             if (i == 4) return m_frame->GetExtraFrame() ? m_frame->GetExtraFrame()->View() : nullptr;
             return m_frame->GetTopPanel() ? m_frame->GetTopPanel()->View(i) : nullptr;
         },
-        m_cameraPath, m_anchorPath);
+        m_cameraPath.get(), m_anchorPath.get());
 
     // The seven lights, their tracks in the lower panel (the inactive ones hidden).
-    GpLightSRCCtrl = m_lights = new LightSRCCtrl_cls;
-    m_lightEditor = new LightSRCGUICtrl_cls(m_frame, m_lights, m_frame->Icon("LightSource"),
-                                            m_frame->Icon("LightSource"), m_frame->Icon("SpotLight"));
+    m_lights = Publish(GpLightSRCCtrl);
+    m_lightEditor = std::make_unique<LightSRCGUICtrl_cls>(m_frame, m_lights.get(), m_frame->Icon("LightSource"),
+                                                          m_frame->Icon("LightSource"),
+                                                          m_frame->Icon("SpotLight"));
     m_lightEditor->selectById = [this](int id) { SelectParamsById(id); };
     // The POV-Ray scene writes the lights after the camera.
     if (m_povSources) {
-        LightSRCCtrl_cls* sceneLights = m_lights;
+        LightSRCCtrl_cls* sceneLights = m_lights.get();
         m_povSources->povLights = [sceneLights](double t) { return sceneLights->PovLights(t); };
         m_povSources->countVisibleLights = [sceneLights]() { return sceneLights->CountVisibleLights(); };
     }
@@ -211,7 +214,7 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
         if (t.kind != PICK_LIGHT || !m_lights || t.index >= m_lights->LightNumber()) return nullptr;
         return &m_lights->Light(t.index);
     });
-    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl.get())) {
         for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i) {
             params->AddGroup(m_lights->Light(i).group);
             m_lights->Light(i).group->HideGUI();
@@ -249,8 +252,8 @@ AppCore_cls::~AppCore_cls() {
     // The history's steps act on the objects owned here (the data loads on this object).
     GoCommandHistory.Clear();
     // No window of the models below is left; their module pointers go before they do.
-    if (GpTimeCtrl == m_timeCtrl) GpTimeCtrl = nullptr;
-    if (GpTimeCtrlPanels == m_timeCtrl) GpTimeCtrlPanels = nullptr;
+    if (GpTimeCtrl == m_timeCtrl.get()) GpTimeCtrl = nullptr;
+    if (GpTimeCtrlPanels == m_timeCtrl.get()) GpTimeCtrlPanels = nullptr;
     ComParamBase_cls::SetRegistry(nullptr);
     GoImageSaver.WaitForWriter();  // a running writer ends before the objects go
     // The views read these through their program-wide seams; they go below.
@@ -260,76 +263,25 @@ AppCore_cls::~AppCore_cls() {
     MainGLCanvas_cls::SetScreenItems(false);
     MainGLCanvas_cls::SetSnapshotSaved(nullptr);
     MainGLCanvas_cls::SetExportMode(nullptr);
-    // The views are gone: their drawer and the renderers go before the sequences they draw.
-    delete m_viewScene;
-    m_viewScene = nullptr;
-    delete m_sequenceRenderer;
-    m_sequenceRenderer = nullptr;
-    delete GpDataSequenceSet;  // waits for the reader and the interpolator
-    delete GpDataExporter;  // keeps a pointer to the loader
-    GpDataExporter = nullptr;
-    delete GpDataLoader;
-    // Its dialog went with the frame; the readers and the interpolation that take its
-    // rule ended with the data sequences above.
-    delete m_periodicControl;
-    m_periodicControl = nullptr;
-    delete GpPeriodicBoundary;
-    GpPeriodicBoundary = nullptr;
-    delete m_imgSequence;
-    m_imgSequence = nullptr;
     MainGLCanvas_cls::SetPovAnimationHook(nullptr);
-    DeletePovRay();
     MainGLCanvas_cls::SetMouseBindings(nullptr);
     MainGLCanvas_cls::SetPickSelect(nullptr);
-    delete m_stereoControl;
-    m_stereoControl = nullptr;
-    delete m_textureControl;
-    m_textureControl = nullptr;
-    delete m_cameraControl;
-    m_cameraControl = nullptr;
-    delete m_colorCurveControl;
-    m_colorCurveControl = nullptr;
-    if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
+    StopPovRay();
     // The views and their context are gone: the eye buffers' GL objects went with them.
-    for (FBO_cls** pair : {m_stereo->eyeBuffers, m_stereo->otherBuffers})
-        for (int i = 0; i < 2; ++i) {
-            if (pair[i]) pair[i]->created = false;
-            delete pair[i];
-            pair[i] = nullptr;
-        }
-    delete m_stereo;
-    m_stereo = nullptr;
-    delete GpPreference;
-    GpPreference = nullptr;
-    delete m_exposure;
-    m_exposure = nullptr;
-    delete m_overlay;
-    m_overlay = nullptr;
-    delete m_info;
-    m_info = nullptr;
-    delete m_drawOptions;
-    m_drawOptions = nullptr;
-    delete m_timeCtrl;
-    m_timeCtrl = nullptr;
-    for (int i = 0; i < 3; ++i) {
-        GpFilterCtrls[i] = nullptr;
-        delete m_filterCtrls[i];
-        m_filterCtrls[i] = nullptr;
-    }
-    delete m_lightEditor;  // its dialog went with the frame
-    m_lightEditor = nullptr;
-    if (GpLightSRCCtrl == m_lights) GpLightSRCCtrl = nullptr;
+    if (m_stereo)
+        for (FBO_cls** pair : {m_stereo->eyeBuffers, m_stereo->otherBuffers})
+            for (int i = 0; i < 2; ++i) {
+                if (pair[i]) pair[i]->created = false;
+                delete pair[i];
+                pair[i] = nullptr;
+            }
     if (GpSelectedSceneObj && m_lights)
         for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i)
             if (GpSelectedSceneObj == &m_lights->Light(i)) SetSelectedSceneObj(nullptr);
-    delete m_lights;
-    m_lights = nullptr;
-    if (GpCameraPath == m_cameraPath) GpCameraPath = nullptr;
-    if (GpAnchorPath == m_anchorPath) GpAnchorPath = nullptr;
-    delete m_cameraPath;
-    m_cameraPath = nullptr;
-    delete m_anchorPath;
-    m_anchorPath = nullptr;
+    // The owned members go now, in reverse order of their declaration: the views' drawer
+    // and renderers before the sequences they draw, the sequences (their readers and
+    // interpolation ending) before the boundary rule they take, the controllers before
+    // what they edit, the scene's paths last.
     if (GpAppCore == this) GpAppCore = nullptr;
 }
 
@@ -412,14 +364,14 @@ void AppCore_cls::InstallDataLoadContext() {
 }
 
 void AppCore_cls::InstallViewDrawing() {
-    m_sequenceRenderer = new SequenceRenderer_cls(*GpDataSequenceSet, m_drawOptions);
+    m_sequenceRenderer = std::make_unique<SequenceRenderer_cls>(*GpDataSequenceSet, m_drawOptions.get());
     m_sequenceRenderer->Install();
     m_sequenceRenderer->sortType = [] { return GpPreference ? int(GpPreference->SortType()) : 0; };
     m_sequenceRenderer->PovWriter().softBooleanBorder = [this] {
         return m_filterCtrls[0] && m_filterCtrls[0]->HasBorderBoolean();
     };
-    m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
-    m_viewScene->SetExposure(m_exposure);
+    m_viewScene = std::make_unique<ViewScene_cls>(m_timeCtrl.get(), m_sequenceRenderer.get(), m_drawOptions.get());
+    m_viewScene->SetExposure(m_exposure.get());
     // A mesh file that cannot be read is said once per path, after the paint has ended.
     if (FrameMain_cls* frame = m_frame)
         m_viewScene->SetMeshErrorReporter([frame](const std::string& message) {
@@ -435,7 +387,7 @@ void AppCore_cls::RegisterSections() {
     m_sections.AddGroup(ROW_DATA_EXPORTER, READ_DATA_EXPORTER, "data exporter", &GpDataExporter->group);
     // Each sequence's own lines are followed by the four attribute sets of its particle
     // types (how each type is drawn), and both are read back from any file.
-    SequenceRenderer_cls* renderer = m_sequenceRenderer;
+    SequenceRenderer_cls* renderer = m_sequenceRenderer.get();
     m_sections.AddWriter(ROW_DATA_SEQUENCES, "data sequences", [renderer]() {
         std::string text;
         for (size_t i = 0; i < GpDataSequenceSet->sequences.size(); ++i) {
@@ -493,7 +445,7 @@ void AppCore_cls::RegisterSections() {
     m_sections.AddWriter(ROW_LAYOUT, "layout", [this]() {
         return m_frame ? m_frame->WriteLayoutConfig().utf8_string() : std::string();
     });
-    TimeCtrl_cls* time = m_timeCtrl;
+    TimeCtrl_cls* time = m_timeCtrl.get();
     m_sections.AddWriter(ROW_TIME, "time",
                          [time]() { return time->WriteText().utf8_string(); });
     m_sections.AddReader(READ_TIME, "time",
@@ -521,7 +473,7 @@ void AppCore_cls::RegisterSections() {
                         &GpPreference->MouseGroup());
     m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences performance",
                         &GpPreference->PerformanceGroup());
-    PovRayCtrl_cls* pov = m_povRay;
+    PovRayCtrl_cls* pov = m_povRay.get();
     m_sections.AddWriter(ROW_POVRAY_PATHS, "povray paths", [pov]() { return pov->WritePathConfig().utf8_string(); });
     m_sections.AddWriter(ROW_POVRAY_SETTINGS, "povray", [pov]() { return pov->WriteConfig().utf8_string(); });
     m_sections.AddReader(READ_POVRAY, "povray", [pov](ParamTextStream_cls&, const std::string& line) {
@@ -562,8 +514,8 @@ void AppCore_cls::RegisterSections() {
                              for (int i = 0; i < 3; ++i)
                                  m_skippedFilterBlocks += filterCtrls[i]->ReadSection(stream, line, filterCtrls);
                          });
-    CameraPath_cls* cameraPath = m_cameraPath;
-    AnchorPath_cls* anchorPath = m_anchorPath;
+    CameraPath_cls* cameraPath = m_cameraPath.get();
+    AnchorPath_cls* anchorPath = m_anchorPath.get();
     m_sections.AddMarker("---CameraPath");
     m_sections.AddMarker("---AnchorPath");
     m_sections.AddSettingsGroup("camera path", [cameraPath]() { return &cameraPath->settings; });
@@ -577,7 +529,7 @@ void AppCore_cls::RegisterSections() {
                          [anchorPath](ParamTextStream_cls& stream, const std::string& line) {
                              anchorPath->ReadSection(stream, line);
                          });
-    LightSRCCtrl_cls* lights = m_lights;
+    LightSRCCtrl_cls* lights = m_lights.get();
     m_sections.AddMarker("---AllLightSource");
     m_sections.AddMarker("---LightSRC");
     m_sections.AddSettingsGroup("lights", [lights]() { return &lights->items; });
@@ -841,7 +793,7 @@ void AppCore_cls::SelectFilter(FilterBase_cls* filter, bool clearParamSelection)
     // Clearing the parameter panel's selection unselects every owner of a listed group,
     // filters included: it comes first, so that the filter chosen here stays selected.
     if (clearParamSelection && previous != filter)
-        if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) params->SelectGroup(nullptr);
+        if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl.get())) params->SelectGroup(nullptr);
     bool changed = previous != filter;
     for (FilterCtrl_cls* list : m_filterCtrls)
         if (list) changed |= list->SelectFilter(filter);
@@ -896,12 +848,12 @@ void AppCore_cls::CopyPathToClipboard() {
 SceneObj_cls* AppCore_cls::SelectParamsById(int id) {
     SceneObj_cls* target = nullptr;
     const PickTarget t = DecodePickId(id);
-    if (t.kind == PICK_CAMERA_PATH) target = m_cameraPath;
-    else if (t.kind == PICK_ANCHOR) target = m_anchorPath;
+    if (t.kind == PICK_CAMERA_PATH) target = m_cameraPath.get();
+    else if (t.kind == PICK_ANCHOR) target = m_anchorPath.get();
     else if (t.kind == PICK_LIGHT && m_sceneObjFinder) target = m_sceneObjFinder(id);
     // By identity, not by id: filter data carry no pick id of their own, so an id match
     // would take every filter for the camera path.
-    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) params->SelectGroup(target);
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl.get())) params->SelectGroup(target);
     else if (target) target->SetSelected(true);
     if (target && !target->selected) target = nullptr;
     SetSelectedSceneObj(target);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/CommandLoadData.h"
@@ -47,6 +48,22 @@ class PovSceneWriter_cls;
 class AppPovSources_cls;
 class AppPovHost_cls;
 class PovRayGUI_cls;
+class Preference_cls;
+class PeriodicBoundary_cls;
+class DataLoader_cls;
+class DataExporter_cls;
+class DataSequenceSet_cls;
+
+/// Deleter of an object that is also published through a global pointer `*global`: the
+/// global is cleared just before the object goes.
+template <class T>
+struct PublishedDeleter {
+    T** global = nullptr;
+    void operator()(T* object) const {
+        if (global && *global == object) *global = nullptr;
+        delete object;
+    }
+};
 
 class AppCore_cls : public DataLoadTarget_cls {
 public:
@@ -56,7 +73,8 @@ public:
     /// Sets GpAppCore first. GUI thread.
     explicit AppCore_cls(const std::string& configPath = std::string(),
                          const FrameRect* screenArea = nullptr);
-    /// Deletes the owned objects in their fixed order. The frame is not deleted here.
+    /// Waits for the workers, detaches the program-wide seams, then the owned objects go in
+    /// reverse order of their members. The frame is not deleted here.
     ~AppCore_cls() override;
     AppCore_cls(const AppCore_cls&) = delete;
     AppCore_cls& operator=(const AppCore_cls&) = delete;
@@ -179,42 +197,42 @@ public:
     ParamRegistry_cls& ParamRegistry() { return m_paramRegistry; }
 
     /// The time model (owned).
-    TimeCtrl_cls* GetTimeCtrl() const { return m_timeCtrl; }
+    TimeCtrl_cls* GetTimeCtrl() const { return m_timeCtrl.get(); }
     /// The image-sequence controller (owned).
-    ImgSequence_cls* GetImgSequence() const { return m_imgSequence; }
+    ImgSequence_cls* GetImgSequence() const { return m_imgSequence.get(); }
     /// The stereogram settings (owned; GpStereoGram) and their dialog's controller (owned).
-    StereoGram_cls* GetStereoGram() const { return m_stereo; }
-    StereoGramControl_cls* GetStereoControl() const { return m_stereoControl; }
-    LightSRCCtrl_cls* GetLights() const { return m_lights; }
+    StereoGram_cls* GetStereoGram() const { return m_stereo.get(); }
+    StereoGramControl_cls* GetStereoControl() const { return m_stereoControl.get(); }
+    LightSRCCtrl_cls* GetLights() const { return m_lights.get(); }
     /// The light editor's controller (owned).
-    LightSRCGUICtrl_cls* GetLightEditor() const { return m_lightEditor; }
-    CameraPathCtrl_cls* GetCameraControl() const { return m_cameraControl; }
+    LightSRCGUICtrl_cls* GetLightEditor() const { return m_lightEditor.get(); }
+    CameraPathCtrl_cls* GetCameraControl() const { return m_cameraControl.get(); }
     /// The colour-curve editor's controller (owned; GpColorCurveCtrl).
-    ColorCurveCtrl_cls* GetColorCurveControl() const { return m_colorCurveControl; }
+    ColorCurveCtrl_cls* GetColorCurveControl() const { return m_colorCurveControl.get(); }
     /// The texture editor's controller (owned).
-    TexPropertyCtrl_cls* GetTextureControl() const { return m_textureControl; }
+    TexPropertyCtrl_cls* GetTextureControl() const { return m_textureControl.get(); }
     /// The texture editor edits `record` (null: nothing) under `title`; edits are steps
     /// on `target`, the record's filter list (null: direct writes).
     void LoadTexture(TexProperty_cls* record, const wxString& title, FilterValueTarget_cls* target);
     /// The controller of the "Periodic Boundary" dialog (owned; edits GpPeriodicBoundary).
-    PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl; }
+    PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl.get(); }
     /// The draw-option and exposure settings (with their pages, once made).
-    DrawOptions_cls* GetDrawOptions() const { return m_drawOptions; }
-    ExposureSettings_cls* GetExposureSettings() const { return m_exposure; }
+    DrawOptions_cls* GetDrawOptions() const { return m_drawOptions.get(); }
+    ExposureSettings_cls* GetExposureSettings() const { return m_exposure.get(); }
     /// The overlay and Info page settings (with their pages, once made).
-    OverlaySettings_cls* GetOverlaySettings() const { return m_overlay; }
-    InfoSettings_cls* GetInfoSettings() const { return m_info; }
+    OverlaySettings_cls* GetOverlaySettings() const { return m_overlay.get(); }
+    InfoSettings_cls* GetInfoSettings() const { return m_info.get(); }
     /// The data sequences' renderers and attribute sets (owned), and the views' scene
     /// passes (owned).
-    SequenceRenderer_cls* GetSequenceRenderer() const { return m_sequenceRenderer; }
-    ViewScene_cls* GetViewScene() const { return m_viewScene; }
+    SequenceRenderer_cls* GetSequenceRenderer() const { return m_sequenceRenderer.get(); }
+    ViewScene_cls* GetViewScene() const { return m_viewScene.get(); }
 
     // POV-Ray ---------------------------------------------------------------------------
     /// The POV-Ray controller (owned; GpPovRayCtrl), the scene writer's sources (owned; the
     /// particle text, lights, fog, BG, sticks and objects plug into its seams) and host.
-    PovRayCtrl_cls* GetPovRay() const { return m_povRay; }
-    AppPovSources_cls* GetPovSources() const { return m_povSources; }
-    AppPovHost_cls* GetPovHost() const { return m_povHost; }
+    PovRayCtrl_cls* GetPovRay() const { return m_povRay.get(); }
+    AppPovSources_cls* GetPovSources() const { return m_povSources.get(); }
+    AppPovHost_cls* GetPovHost() const { return m_povHost.get(); }
     /// Writes the snapshot's .ini and .pov (`forRender`: for a render). True only when every
     /// file of the scene was written; a failure is reported to the user.
     bool ExportPovSnapshot(bool forRender);
@@ -261,40 +279,57 @@ private:
     void CreatePovRay();
     /// Ends a running renderer and detaches the controller from the frame.
     void StopPovRay();
-    void DeletePovRay();
+
+    template <class T>
+    using Published = std::unique_ptr<T, PublishedDeleter<T>>;
+    /// Makes a `T` from `args`, publishes it as `global` and owns it.
+    template <class T, class... Args>
+    static Published<T> Publish(T*& global, Args&&... args) {
+        Published<T> owned(new T(std::forward<Args>(args)...), PublishedDeleter<T>{&global});
+        global = owned.get();
+        return owned;
+    }
 
     TimeHost m_timeHost{this};
-    TimeCtrl_cls* m_timeCtrl = nullptr;  ///< owned
-    ImgSequence_cls* m_imgSequence = nullptr;  ///< owned
-    StereoGram_cls* m_stereo = nullptr;        ///< owned
-    StereoGramControl_cls* m_stereoControl = nullptr;  ///< owned; its dialog is the frame's
-    CameraPathCtrl_cls* m_cameraControl = nullptr;     ///< owned; its dialog is the frame's
-    ColorCurveCtrl_cls* m_colorCurveControl = nullptr;  ///< owned; its dialog is the frame's
-    TexPropertyCtrl_cls* m_textureControl = nullptr;    ///< owned; its dialog is the frame's
-    PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
-    DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
-    ExposureSettings_cls* m_exposure = nullptr;   ///< owned
-    OverlaySettings_cls* m_overlay = nullptr;     ///< owned
-    InfoSettings_cls* m_info = nullptr;           ///< owned
-    SequenceRenderer_cls* m_sequenceRenderer = nullptr;  ///< owned
-    ViewScene_cls* m_viewScene = nullptr;                ///< owned
-    PovRayCtrl_cls* m_povRay = nullptr;                  ///< owned
-    AppPovSources_cls* m_povSources = nullptr;           ///< owned
-    AppPovHost_cls* m_povHost = nullptr;                 ///< owned
-    PovSceneWriter_cls* m_povWriter = nullptr;           ///< owned
-    PovRayGUI_cls* m_povDialog = nullptr;                ///< a child of the frame
-    std::string m_povNotesTold;  ///< what the scenes left out, as last told to the user
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
     /// Queues the data workers' commands on the frame (wxQueueEvent, from their threads).
     std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;
     ConfigSections_cls m_sections;
-    FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< owned; GpFilterCtrls
-    FilterParamRegistry_cls m_paramRegistry{m_filterCtrls};          ///< over the three lists
     std::function<SceneObj_cls*(int id)> m_sceneObjFinder;
-    CameraPath_cls* m_cameraPath = nullptr;  ///< owned; GpCameraPath
-    AnchorPath_cls* m_anchorPath = nullptr;  ///< owned; GpAnchorPath
-    LightSRCCtrl_cls* m_lights = nullptr;    ///< owned; GpLightSRCCtrl
-    LightSRCGUICtrl_cls* m_lightEditor = nullptr;  ///< owned; its dialog is the frame's
+    // The owned objects, each declared after everything its destruction still needs: the
+    // members go in reverse, views' drawers first and the scene's paths last.
+    Published<AnchorPath_cls> m_anchorPath;    ///< GpAnchorPath
+    Published<CameraPath_cls> m_cameraPath;    ///< GpCameraPath
+    Published<LightSRCCtrl_cls> m_lights;      ///< GpLightSRCCtrl
+    std::unique_ptr<LightSRCGUICtrl_cls> m_lightEditor;  ///< its dialog is the frame's
+    Published<FilterCtrl_cls> m_filterLists[3];           ///< GpFilterCtrls
+    FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< the three lists' addresses
+    FilterParamRegistry_cls m_paramRegistry{m_filterCtrls};          ///< over the three lists
+    std::unique_ptr<TimeCtrl_cls> m_timeCtrl;
+    std::unique_ptr<DrawOptions_cls> m_drawOptions;
+    std::unique_ptr<InfoSettings_cls> m_info;
+    std::unique_ptr<OverlaySettings_cls> m_overlay;
+    std::unique_ptr<ExposureSettings_cls> m_exposure;
+    Published<Preference_cls> m_preference;  ///< GpPreference; its dialog is the frame's
+    Published<StereoGram_cls> m_stereo;      ///< GpStereoGram
+    std::unique_ptr<ColorCurveCtrl_cls> m_colorCurveControl;  ///< its dialog is the frame's
+    std::unique_ptr<CameraPathCtrl_cls> m_cameraControl;      ///< its dialog is the frame's
+    std::unique_ptr<TexPropertyCtrl_cls> m_textureControl;    ///< its dialog is the frame's
+    std::unique_ptr<StereoGramControl_cls> m_stereoControl;   ///< its dialog is the frame's
+    std::unique_ptr<AppPovHost_cls> m_povHost;
+    Published<PovRayCtrl_cls> m_povRay;  ///< GpPovRayCtrl
+    std::unique_ptr<AppPovSources_cls> m_povSources;
+    std::unique_ptr<PovSceneWriter_cls> m_povWriter;
+    PovRayGUI_cls* m_povDialog = nullptr;  ///< a child of the frame
+    std::string m_povNotesTold;  ///< what the scenes left out, as last told to the user
+    std::unique_ptr<ImgSequence_cls> m_imgSequence;
+    Published<PeriodicBoundary_cls> m_periodicBoundary;                ///< GpPeriodicBoundary
+    std::unique_ptr<PeriodicBoundaryControl_cls> m_periodicControl;    ///< its dialog is the frame's
+    Published<DataLoader_cls> m_dataLoader;        ///< GpDataLoader
+    Published<DataExporter_cls> m_dataExporter;    ///< GpDataExporter; reads the loader
+    Published<DataSequenceSet_cls> m_dataSequences;  ///< GpDataSequenceSet; its workers end with it
+    std::unique_ptr<SequenceRenderer_cls> m_sequenceRenderer;  ///< draws the sequences
+    std::unique_ptr<ViewScene_cls> m_viewScene;                ///< the views' drawer
     int m_skippedFilterBlocks = 0;  ///< filter blocks the read could not take, until reported
     std::string m_exeDir;
     std::string m_configPath;
