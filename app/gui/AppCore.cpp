@@ -10,7 +10,6 @@
 #include <wx/gdicmn.h>
 #include <wx/log.h>
 
-#include "app/AtomicFile.h"
 #include "app/BusyFlags.h"
 #include "common/CommandIds.h"
 #include "app/FrameGeometry.h"
@@ -20,6 +19,7 @@
 #include "app/gui/AppPovSources.h"
 #include "app/gui/FrameMain.h"
 #include "app/gui/Preference.h"
+#include "app/gui/SceneSelection.h"
 #include "common/CommandHistory.h"
 #include "common/gui/AppFonts.h"
 #include "common/gui/MessageHelpers.h"
@@ -79,9 +79,9 @@
 
 AppCore_cls* GpAppCore = nullptr;
 
-AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenArea) {
+AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenArea)
+    : m_files(configPath.empty() ? platform::ConfigFilePath() : configPath, SettingsFileHooks()) {
     m_exeDir = platform::ExecutableDir();
-    m_configPath = configPath.empty() ? platform::ConfigFilePath() : configPath;
 
     if (screenArea) {
         m_screenArea = *screenArea;
@@ -201,6 +201,11 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
     m_lightEditor = std::make_unique<LightSRCGUICtrl_cls>(m_frame, m_lights.get(), m_frame->Icon("LightSource"),
                                                           m_frame->Icon("LightSource"),
                                                           m_frame->Icon("SpotLight"));
+    // What is selected: the filters of the three lists, the paths' and lights' groups.
+    m_selection = std::make_unique<SceneSelection_cls>(
+        m_filterCtrls, m_timeCtrl.get(), m_cameraPath.get(), m_anchorPath.get(), m_lights.get(), [this] {
+            if (m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+        });
     m_lightEditor->selectById = [this](int id) { SelectParamsById(id); };
     // The POV-Ray scene writes the lights after the camera.
     if (m_povSources) {
@@ -209,7 +214,7 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
         m_povSources->countVisibleLights = [sceneLights]() { return sceneLights->CountVisibleLights(); };
     }
     // The views pick the active lights by their ids (10 + index).
-    SetSceneObjFinder([this](int id) -> SceneObj_cls* {
+    m_selection->SetSceneObjFinder([this](int id) -> SceneObj_cls* {
         const PickTarget t = DecodePickId(id);
         if (t.kind != PICK_LIGHT || !m_lights || t.index >= m_lights->LightNumber()) return nullptr;
         return &m_lights->Light(t.index);
@@ -229,7 +234,7 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
         if (m_povRay && m_povRay->TakeAnimStep(view.DrawnFrame(), view.DrawnSub())) ExportPovAnimationFrame();
     });
     RegisterSections();
-    ReadConfig(m_configPath);
+    ReadConfig(m_files.ConfigPath());
 
     m_frame->PostMenuCommand(ID_TIME_REFRESH);
     m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
@@ -383,12 +388,13 @@ void AppCore_cls::InstallViewDrawing() {
 }
 
 void AppCore_cls::RegisterSections() {
-    m_sections.AddGroup(ROW_DATA_LOADER, READ_DATA_LOADER, "data loader", &GpDataLoader->group);
-    m_sections.AddGroup(ROW_DATA_EXPORTER, READ_DATA_EXPORTER, "data exporter", &GpDataExporter->group);
+    ConfigSections_cls& sections = m_files.Sections();
+    sections.AddGroup(ROW_DATA_LOADER, READ_DATA_LOADER, "data loader", &GpDataLoader->group);
+    sections.AddGroup(ROW_DATA_EXPORTER, READ_DATA_EXPORTER, "data exporter", &GpDataExporter->group);
     // Each sequence's own lines are followed by the four attribute sets of its particle
     // types (how each type is drawn), and both are read back from any file.
     SequenceRenderer_cls* renderer = m_sequenceRenderer.get();
-    m_sections.AddWriter(ROW_DATA_SEQUENCES, "data sequences", [renderer]() {
+    sections.AddWriter(ROW_DATA_SEQUENCES, "data sequences", [renderer]() {
         std::string text;
         for (size_t i = 0; i < GpDataSequenceSet->sequences.size(); ++i) {
             text += GpDataSequenceSet->sequences[i]->WriteConfig().utf8_string();
@@ -396,168 +402,168 @@ void AppCore_cls::RegisterSections() {
         }
         return text;
     });
-    m_sections.AddReader(READ_DATA_SEQUENCES, "data sequences",
-                         [renderer](ParamTextStream_cls& stream, const std::string& line) {
-                             GpDataSequenceSet->ReadConfig(stream, line);
-                             if (!renderer) return;
-                             for (int i = 0; i < SequenceRenderer_cls::kSequences; ++i)
-                                 renderer->ReadConfig(i, stream, line);
-                         });
+    sections.AddReader(READ_DATA_SEQUENCES, "data sequences",
+                       [renderer](ParamTextStream_cls& stream, const std::string& line) {
+                           GpDataSequenceSet->ReadConfig(stream, line);
+                           if (!renderer) return;
+                           for (int i = 0; i < SequenceRenderer_cls::kSequences; ++i)
+                               renderer->ReadConfig(i, stream, line);
+                       });
     for (size_t i = 0; i < GpDataSequenceSet->sequences.size(); ++i) {
-        m_sections.AddSettingsGroup("data sequence " + std::to_string(i), [i]() {
+        sections.AddSettingsGroup("data sequence " + std::to_string(i), [i]() {
             return GpDataSequenceSet ? &GpDataSequenceSet->sequences[i]->group : nullptr;
         });
         if (!renderer) continue;
         for (int t = 0; t < 4; ++t) {
             ParticleAttrib_cls* a = renderer->Attribs(int(i))[t];
             const std::string name = "attrib " + std::to_string(i) + "." + std::to_string(t);
-            m_sections.AddSettingsGroup(name, [a]() { return &a->settings; });
+            sections.AddSettingsGroup(name, [a]() { return &a->settings; });
             for (ColorCurve_cls* c : {a->ambient.get(), a->diffuse.get(), a->specular.get(), a->col.get()})
-                m_sections.AddSettingsGroup(name + " " + c->name, [c]() { return &c->settings; });
+                sections.AddSettingsGroup(name + " " + c->name, [c]() { return &c->settings; });
         }
     }
     // What a read changed shows: the textures are made again from their files, the drawable
     // frame is coloured anew and the Attrib pages show the values read.
-    m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "particle attributes", [this, renderer]() {
+    sections.AddAfterRead(AFTER_VIEW_SETTINGS, "particle attributes", [this, renderer]() {
         if (renderer) renderer->ReloadTextures();
         GbSnapDataRefresh = true;
         if (m_frame) m_frame->PostMenuCommand(ID_ATTRIB_PAGES_REFRESH);
         if (GpInfoPage) GpInfoPage->RefreshAll();
     });
-    m_sections.AddWriter(ROW_FRAME, "frame", [this]() {
+    sections.AddWriter(ROW_FRAME, "frame", [this]() {
         return m_frame ? m_frame->WriteConfig().utf8_string() : std::string();
     });
-    m_sections.AddReader(READ_FRAME, "frame",
-                         [this](ParamTextStream_cls&, const std::string& line) {
-                             if (m_frame) m_frame->ReadConfig(wxString::FromUTF8(line));
-                         });
-    m_sections.AddSettingsGroup(
+    sections.AddReader(READ_FRAME, "frame",
+                       [this](ParamTextStream_cls&, const std::string& line) {
+                           if (m_frame) m_frame->ReadConfig(wxString::FromUTF8(line));
+                       });
+    sections.AddSettingsGroup(
         "frame", [this]() { return m_frame ? &m_frame->ConfigGroup() : nullptr; });
-    m_sections.AddWriter(ROW_GL_SETTINGS, "GL settings", []() { return WriteGLSettings().utf8_string(); });
-    m_sections.AddReader(READ_GL_SETTINGS, "GL settings", [](ParamTextStream_cls& stream, const std::string& line) {
+    sections.AddWriter(ROW_GL_SETTINGS, "GL settings", []() { return WriteGLSettings().utf8_string(); });
+    sections.AddReader(READ_GL_SETTINGS, "GL settings", [](ParamTextStream_cls& stream, const std::string& line) {
         ReadGLSettings(stream, line);
     });
-    m_sections.AddSettingsGroup("render settings", []() { return &GoRenderConfig.group; });
-    m_sections.AddSettingsGroup("tag settings", []() { return &GoTagConfig.group; });
-    m_sections.AddSettingsGroup("background colour", []() { return GpBGColor ? &GpBGColor->settings : nullptr; });
-    m_sections.AddSettingsGroup("outer colour", []() { return GpOutColor ? &GpOutColor->settings : nullptr; });
-    m_sections.AddSettingsGroup("tag colour", []() { return GpTagColor ? &GpTagColor->settings : nullptr; });
-    m_sections.AddWriter(ROW_LAYOUT, "layout", [this]() {
+    sections.AddSettingsGroup("render settings", []() { return &GoRenderConfig.group; });
+    sections.AddSettingsGroup("tag settings", []() { return &GoTagConfig.group; });
+    sections.AddSettingsGroup("background colour", []() { return GpBGColor ? &GpBGColor->settings : nullptr; });
+    sections.AddSettingsGroup("outer colour", []() { return GpOutColor ? &GpOutColor->settings : nullptr; });
+    sections.AddSettingsGroup("tag colour", []() { return GpTagColor ? &GpTagColor->settings : nullptr; });
+    sections.AddWriter(ROW_LAYOUT, "layout", [this]() {
         return m_frame ? m_frame->WriteLayoutConfig().utf8_string() : std::string();
     });
     TimeCtrl_cls* time = m_timeCtrl.get();
-    m_sections.AddWriter(ROW_TIME, "time",
-                         [time]() { return time->WriteText().utf8_string(); });
-    m_sections.AddReader(READ_TIME, "time",
-                         [time](ParamTextStream_cls& stream, const std::string& line) {
-                             time->ReadText(stream, line);
-                         });
-    m_sections.AddSettingsGroup("time", [time]() { return &time->settings; });
-    m_sections.AddMarker("---TimeRemap");
-    m_sections.AddMarker("-ParamGroup=");
-    m_sections.AddGroup(ROW_PERIODIC_BOUNDARY, READ_PERIODIC_BOUNDARY, "periodic boundary",
-                        &GpPeriodicBoundary->group);
-    m_sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &m_drawOptions->group);
+    sections.AddWriter(ROW_TIME, "time",
+                       [time]() { return time->WriteText().utf8_string(); });
+    sections.AddReader(READ_TIME, "time",
+                       [time](ParamTextStream_cls& stream, const std::string& line) {
+                           time->ReadText(stream, line);
+                       });
+    sections.AddSettingsGroup("time", [time]() { return &time->settings; });
+    sections.AddMarker("---TimeRemap");
+    sections.AddMarker("-ParamGroup=");
+    sections.AddGroup(ROW_PERIODIC_BOUNDARY, READ_PERIODIC_BOUNDARY, "periodic boundary",
+                      &GpPeriodicBoundary->group);
+    sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &m_drawOptions->group);
     // Written into projects only (its row comes after the program-wide ones), read from any file.
-    m_sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "overlay", &m_overlay->group);
+    sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "overlay", &m_overlay->group);
     // The Info page's particle index and source, beside the overlay page they share a
     // notebook with: a project opens on the particle it was saved on.
-    m_sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "info", &m_info->group);
-    m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &m_exposure->group);
+    sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "info", &m_info->group);
+    sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &m_exposure->group);
     // The image sequence's output size (and its initial number, set anew whenever its
     // dialog opens) follow the exposure applied to the images it writes.
-    m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "image sequence", &m_imgSequence->group);
-    m_sections.AddGroup(ROW_SHADOW, READ_SHADOW, "shadow", &GoShadowConfig.group);
-    m_sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &GoImageSaver.group);
-    m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences mouse",
-                        &GpPreference->MouseGroup());
-    m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences performance",
-                        &GpPreference->PerformanceGroup());
+    sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "image sequence", &m_imgSequence->group);
+    sections.AddGroup(ROW_SHADOW, READ_SHADOW, "shadow", &GoShadowConfig.group);
+    sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &GoImageSaver.group);
+    sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences mouse",
+                      &GpPreference->MouseGroup());
+    sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences performance",
+                      &GpPreference->PerformanceGroup());
     PovRayCtrl_cls* pov = m_povRay.get();
-    m_sections.AddWriter(ROW_POVRAY_PATHS, "povray paths", [pov]() { return pov->WritePathConfig().utf8_string(); });
-    m_sections.AddWriter(ROW_POVRAY_SETTINGS, "povray", [pov]() { return pov->WriteConfig().utf8_string(); });
-    m_sections.AddReader(READ_POVRAY, "povray", [pov](ParamTextStream_cls&, const std::string& line) {
+    sections.AddWriter(ROW_POVRAY_PATHS, "povray paths", [pov]() { return pov->WritePathConfig().utf8_string(); });
+    sections.AddWriter(ROW_POVRAY_SETTINGS, "povray", [pov]() { return pov->WriteConfig().utf8_string(); });
+    sections.AddReader(READ_POVRAY, "povray", [pov](ParamTextStream_cls&, const std::string& line) {
         pov->ReadConfig(wxString::FromUTF8(line));
     });
     {
         const std::vector<ConfItemGroup_cls*> groups = pov->AllGroups();
         for (size_t i = 0; i < groups.size(); ++i) {
             ConfItemGroup_cls* g = groups[i];
-            m_sections.AddSettingsGroup("povray " + std::to_string(i), [this, g]() { return m_povRay ? g : nullptr; });
+            sections.AddSettingsGroup("povray " + std::to_string(i), [this, g]() { return m_povRay ? g : nullptr; });
         }
     }
-    m_sections.AddAfterRead(AFTER_POVRAY_GUI, "povray dialog", [this]() {
+    sections.AddAfterRead(AFTER_POVRAY_GUI, "povray dialog", [this]() {
         if (m_povDialog) m_povDialog->UpdateGUI();
     });
-    m_sections.AddMarker("--StereoGram");
-    m_sections.AddSettingsGroup("stereogram", [this]() { return m_stereo ? &m_stereo->group : nullptr; });
-    m_sections.AddWriter(ROW_STEREOGRAM, "stereogram", [this]() { return m_stereo->WriteConfig(); });
-    m_sections.AddReader(READ_STEREOGRAM, "stereogram",
-                         [this](ParamTextStream_cls& stream, const std::string& line) {
-                             m_stereo->ReadConfig(stream, line);
-                         });
-    m_sections.AddAfterRead(AFTER_STEREO_EYE, "stereogram eye", [this]() {
+    sections.AddMarker("--StereoGram");
+    sections.AddSettingsGroup("stereogram", [this]() { return m_stereo ? &m_stereo->group : nullptr; });
+    sections.AddWriter(ROW_STEREOGRAM, "stereogram", [this]() { return m_stereo->WriteConfig(); });
+    sections.AddReader(READ_STEREOGRAM, "stereogram",
+                       [this](ParamTextStream_cls& stream, const std::string& line) {
+                           m_stereo->ReadConfig(stream, line);
+                       });
+    sections.AddAfterRead(AFTER_STEREO_EYE, "stereogram eye", [this]() {
         if (m_stereoControl) {
             m_stereoControl->SyncEyeParam();
             m_stereoControl->UpdateGUI(false);
         }
     });
-    m_sections.AddMarker("---FilterCtrl");
+    sections.AddMarker("---FilterCtrl");
     FilterCtrl_cls* const* filterCtrls = m_filterCtrls;
-    m_sections.AddWriter(ROW_FILTER_LISTS, "filter lists", [filterCtrls]() {
+    sections.AddWriter(ROW_FILTER_LISTS, "filter lists", [filterCtrls]() {
         std::string text;
         for (int i = 0; i < 3; ++i) text += filterCtrls[i]->WriteSection();
         return text;
     });
-    m_sections.AddReader(READ_FILTER_LISTS, "filter lists",
-                         [this, filterCtrls](ParamTextStream_cls& stream, const std::string& line) {
-                             for (int i = 0; i < 3; ++i)
-                                 m_skippedFilterBlocks += filterCtrls[i]->ReadSection(stream, line, filterCtrls);
-                         });
+    sections.AddReader(READ_FILTER_LISTS, "filter lists",
+                       [this, filterCtrls](ParamTextStream_cls& stream, const std::string& line) {
+                           for (int i = 0; i < 3; ++i)
+                               m_skippedFilterBlocks += filterCtrls[i]->ReadSection(stream, line, filterCtrls);
+                       });
     CameraPath_cls* cameraPath = m_cameraPath.get();
     AnchorPath_cls* anchorPath = m_anchorPath.get();
-    m_sections.AddMarker("---CameraPath");
-    m_sections.AddMarker("---AnchorPath");
-    m_sections.AddSettingsGroup("camera path", [cameraPath]() { return &cameraPath->settings; });
-    m_sections.AddWriter(ROW_CAMERA_PATH, "camera path", [cameraPath]() { return cameraPath->WriteSection(); });
-    m_sections.AddReader(READ_CAMERA_PATH, "camera path",
-                         [cameraPath](ParamTextStream_cls& stream, const std::string& line) {
-                             cameraPath->ReadSection(stream, line);
-                         });
-    m_sections.AddWriter(ROW_ANCHOR_PATH, "anchor path", [anchorPath]() { return anchorPath->WriteSection(); });
-    m_sections.AddReader(READ_ANCHOR_PATH, "anchor path",
-                         [anchorPath](ParamTextStream_cls& stream, const std::string& line) {
-                             anchorPath->ReadSection(stream, line);
-                         });
+    sections.AddMarker("---CameraPath");
+    sections.AddMarker("---AnchorPath");
+    sections.AddSettingsGroup("camera path", [cameraPath]() { return &cameraPath->settings; });
+    sections.AddWriter(ROW_CAMERA_PATH, "camera path", [cameraPath]() { return cameraPath->WriteSection(); });
+    sections.AddReader(READ_CAMERA_PATH, "camera path",
+                       [cameraPath](ParamTextStream_cls& stream, const std::string& line) {
+                           cameraPath->ReadSection(stream, line);
+                       });
+    sections.AddWriter(ROW_ANCHOR_PATH, "anchor path", [anchorPath]() { return anchorPath->WriteSection(); });
+    sections.AddReader(READ_ANCHOR_PATH, "anchor path",
+                       [anchorPath](ParamTextStream_cls& stream, const std::string& line) {
+                           anchorPath->ReadSection(stream, line);
+                       });
     LightSRCCtrl_cls* lights = m_lights.get();
-    m_sections.AddMarker("---AllLightSource");
-    m_sections.AddMarker("---LightSRC");
-    m_sections.AddSettingsGroup("lights", [lights]() { return &lights->items; });
+    sections.AddMarker("---AllLightSource");
+    sections.AddMarker("---LightSRC");
+    sections.AddSettingsGroup("lights", [lights]() { return &lights->items; });
     for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i)
-        m_sections.AddSettingsGroup("light " + std::to_string(i), [lights, i]() { return &lights->Light(i).settings; });
-    m_sections.AddWriter(ROW_LIGHTS, "lights", [lights]() { return lights->WriteSection(); });
-    m_sections.AddReader(READ_LIGHTS, "lights", [lights](ParamTextStream_cls& stream, const std::string& line) {
+        sections.AddSettingsGroup("light " + std::to_string(i), [lights, i]() { return &lights->Light(i).settings; });
+    sections.AddWriter(ROW_LIGHTS, "lights", [lights]() { return lights->WriteSection(); });
+    sections.AddReader(READ_LIGHTS, "lights", [lights](ParamTextStream_cls& stream, const std::string& line) {
         lights->ReadSection(stream, line);
     });
-    m_sections.AddAfterRead(AFTER_LIGHT_STATES, "light states", [lights]() {
+    sections.AddAfterRead(AFTER_LIGHT_STATES, "light states", [lights]() {
         if (lights->selected >= lights->LightNumber()) lights->SelectLight(lights->LightNumber() - 1);
         lights->UpdateGroupStates();
     });
     for (int i = 0; i < 5; ++i)
-        m_sections.AddSettingsGroup("view " + std::to_string(i), [this, i]() -> ConfItemGroup_cls* {
+        sections.AddSettingsGroup("view " + std::to_string(i), [this, i]() -> ConfItemGroup_cls* {
             if (!m_frame) return nullptr;
             MainGLCanvas_cls* v = nullptr;
             if (i < 4 && m_frame->GetTopPanel()) v = m_frame->GetTopPanel()->View(i);
             if (i == 4 && m_frame->GetExtraFrame()) v = m_frame->GetExtraFrame()->View();
             return v ? &v->settings.group : nullptr;
         });
-    m_sections.AddWriter(ROW_VIEWS_AGAIN, "views again", [this]() {
+    sections.AddWriter(ROW_VIEWS_AGAIN, "views again", [this]() {
         return m_frame ? m_frame->WriteUpperViewConfig().utf8_string() : std::string();
     });
     // Filters of kinds this program cannot show yet (or of unknown kinds) are left out of
     // the scene: saving it again would drop them, so the user is told once per read; so
     // is every filter whose values had to be narrowed to be drawn.
-    m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "skipped filters", [this]() {
+    sections.AddAfterRead(AFTER_VIEW_SETTINGS, "skipped filters", [this]() {
         const int skipped = m_skippedFilterBlocks;
         m_skippedFilterBlocks = 0;
         std::string why;
@@ -575,66 +581,35 @@ void AppCore_cls::RegisterSections() {
                 ShowMessageBox(frame, wxString::FromUTF8(why), wxGetTranslation("Warning"));
             });
     });
-    m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "view settings", [this]() {
+    sections.AddAfterRead(AFTER_VIEW_SETTINGS, "view settings", [this]() {
         if (m_frame) m_frame->PostMenuCommand(ID_APPLY_VIEW_SETTINGS);
     });
-    m_sections.AddAfterRead(AFTER_CLEAR_HISTORY, "undo history",
-                            []() { GoCommandHistory.Clear(); });
+    sections.AddAfterRead(AFTER_CLEAR_HISTORY, "undo history",
+                          []() { GoCommandHistory.Clear(); });
 }
 
 // ---------------------------------------------------------------------------------------
 // Files
 
-void AppCore_cls::ReadConfig(const std::string& path) {
-    const bool isConfig = ProjectFile_cls::IsConfigFilePath(path);
-    if (isConfig && !platform::PathExists(path)) return;  // first start: the defaults hold
-    std::vector<std::string> lines;
-    std::string error;
-    // The configuration file may be empty or hold any of the program's settings; a project
-    // must be recognisable as one. Both must be whole.
-    ProjectFile_cls::LineTest isProgramLine;
-    if (!isConfig) isProgramLine = [this](const std::string& l) { return IsProgramLine(l); };
-    const bool ok = ProjectFile_cls::LoadAndCheck(path, isProgramLine, lines, error);
-    if (!ok) {
-        ShowMessageBox(
-            m_frame,
-            "Read Configure Fails" + wxString::FromUTF8(path) + "\n" + wxString::FromUTF8(error),
-            "Warning");
-        return;
-    }
-    ReadConfigLines(lines);
-}
-
-bool AppCore_cls::IsProgramLine(const std::string& line) const {
-    return m_sections.IsProgramLine(line);
-}
-
-void AppCore_cls::ReadConfigLines(const std::vector<std::string>& lines) {
-    if (m_frame) m_frame->Freeze();
-    GbGLLockForConfig = true;
-    m_sections.ReadLines(lines);
-    GbGLLockForConfig = false;
-    if (m_frame) m_frame->Thaw();
-}
-
-bool AppCore_cls::WriteConfig(const std::string& path, bool full, std::string* error) {
-    std::string localError;
-    std::string& err = error ? *error : localError;
-    wxString previous;
-    const bool isProject = !ProjectFile_cls::IsConfigFilePath(path);
-    if (isProject && m_frame) {
-        // A project names itself in "LastOpenedFilePTP=".
-        previous = m_frame->LastOpenedProject();
-        m_frame->SetLastOpenedProject(wxString::FromUTF8(path));
-    }
-    const std::string text = m_sections.WriteText(full);
-    const bool ok = AtomicFile_cls::Write(path, text, err);
-    if (!ok && isProject && m_frame) m_frame->SetLastOpenedProject(previous);
-    return ok;
-}
-
-bool AppCore_cls::WriteConfigFile(std::string* error) {
-    return WriteConfig(m_configPath, false, error);
+SettingsFiles_cls::Hooks AppCore_cls::SettingsFileHooks() {
+    SettingsFiles_cls::Hooks hooks;
+    hooks.beginRead = [this] {
+        if (m_frame) m_frame->Freeze();
+    };
+    hooks.endRead = [this] {
+        if (m_frame) m_frame->Thaw();
+    };
+    // Without a frame no project name is kept.
+    hooks.projectName = [this] {
+        return m_frame ? std::string(m_frame->LastOpenedProject().utf8_str()) : std::string();
+    };
+    hooks.setProjectName = [this](const std::string& path) {
+        if (m_frame) m_frame->SetLastOpenedProject(wxString::FromUTF8(path));
+    };
+    hooks.reportReadFailure = [this](const std::string& message) {
+        ShowMessageBox(m_frame, wxString::FromUTF8(message), "Warning");
+    };
+    return hooks;
 }
 
 void AppCore_cls::PrepareForProject() {
@@ -789,48 +764,27 @@ void AppCore_cls::LoadTexture(TexProperty_cls* record, const wxString& title, Fi
 }
 
 void AppCore_cls::SelectFilter(FilterBase_cls* filter, bool clearParamSelection) {
-    FilterBase_cls* previous = SelectedFilter();
-    // Clearing the parameter panel's selection unselects every owner of a listed group,
-    // filters included: it comes first, so that the filter chosen here stays selected.
-    if (clearParamSelection && previous != filter)
-        if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl.get())) params->SelectGroup(nullptr);
-    bool changed = previous != filter;
-    for (FilterCtrl_cls* list : m_filterCtrls)
-        if (list) changed |= list->SelectFilter(filter);
-    // A filter unselected by the parameter panel still shows its selected colour.
-    if (previous && previous != filter && previous->List() && previous->List()->View())
-        previous->List()->View()->FilterSelectionChanged(previous);
-    if (changed && m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
-    SetSelectedSceneObj(filter ? filter->GetData() : nullptr);
+    if (m_selection) m_selection->SelectFilter(filter, clearParamSelection);
 }
 
 FilterBase_cls* AppCore_cls::SelectedFilter() const {
-    for (FilterCtrl_cls* list : m_filterCtrls)
-        for (int i = 0; list && i < list->Count(); ++i)
-            if (list->GetNode(i)->GetData()->selected) return list->GetNode(i);
-    return nullptr;
+    return m_selection ? m_selection->SelectedFilter() : nullptr;
 }
 
 void AppCore_cls::SelectFilterById(int id, bool clearParamSelection) {
-    const PickTarget t = DecodePickId(id);
-    if (t.kind != PICK_FILTER) return;
-    // An index past its list's end selects nothing (never the neighbouring list's filter).
-    FilterCtrl_cls* list = GetFilterCtrl(t.list);
-    FilterBase_cls* f = list ? list->GetNode(t.index) : nullptr;
-    if (f) SelectFilter(f, clearParamSelection);
+    if (m_selection) m_selection->SelectFilterById(id, clearParamSelection);
 }
 
 void AppCore_cls::SelectByPickName(int name) {
-    if (name < 0) return;
-    if (name >= 20) {
-        SelectFilterById(name, true);
-        return;
-    }
-    // No filter stays selected (this also clears the selected scene object), then the
-    // object's own group is selected and the object becomes the gizmo's target.
-    SelectFilter(nullptr, false);
-    SelectParamsById(name);
-    SelectLightById(name);
+    if (m_selection) m_selection->SelectByPickName(name);
+}
+
+SceneObj_cls* AppCore_cls::SelectParamsById(int id) {
+    return m_selection ? m_selection->SelectParamsById(id) : nullptr;
+}
+
+void AppCore_cls::SelectLightById(int id) {
+    if (m_selection) m_selection->SelectLightById(id);
 }
 
 void AppCore_cls::CopyPathToClipboard() {
@@ -844,25 +798,3 @@ void AppCore_cls::CopyPathToClipboard() {
     wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text.c_str())));
     wxTheClipboard->Close();
 }
-
-SceneObj_cls* AppCore_cls::SelectParamsById(int id) {
-    SceneObj_cls* target = nullptr;
-    const PickTarget t = DecodePickId(id);
-    if (t.kind == PICK_CAMERA_PATH) target = m_cameraPath.get();
-    else if (t.kind == PICK_ANCHOR) target = m_anchorPath.get();
-    else if (t.kind == PICK_LIGHT && m_sceneObjFinder) target = m_sceneObjFinder(id);
-    // By identity, not by id: filter data carry no pick id of their own, so an id match
-    // would take every filter for the camera path.
-    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl.get())) params->SelectGroup(target);
-    else if (target) target->SetSelected(true);
-    if (target && !target->selected) target = nullptr;
-    SetSelectedSceneObj(target);
-    return target;
-}
-
-void AppCore_cls::SelectLightById(int id) {
-    const PickTarget t = DecodePickId(id);
-    if (t.kind != PICK_LIGHT || !m_lights || t.index >= m_lights->LightNumber()) return;
-    m_lights->SelectLight(t.index);
-}
-

@@ -1,6 +1,7 @@
-// The central object: creates, in a fixed order, every long-lived model, settings object
-// and controller of the program and the main frame, owns them, reads the configuration file
-// at start, and reads and writes configuration and project files section by section.
+// The central object, the program's composition root: creates every long-lived model,
+// settings object and controller and the main frame, owns them in dependency order, wires
+// each into the section registry of the settings files and the selection services, and
+// reads the configuration file at start.
 #pragma once
 
 #include <functional>
@@ -12,6 +13,7 @@
 #include "app/CommandLoadData.h"
 #include "app/ConfigSections.h"
 #include "app/FrameGeometry.h"
+#include "app/SettingsFiles.h"
 #include "filters/FilterParamRegistry.h"
 #include "timeline/TimeCtrlHost.h"
 #include "timeline/gui/TimelineHost.h"
@@ -48,6 +50,7 @@ class PovSceneWriter_cls;
 class AppPovSources_cls;
 class AppPovHost_cls;
 class PovRayGUI_cls;
+class SceneSelection_cls;
 class Preference_cls;
 class PeriodicBoundary_cls;
 class DataLoader_cls;
@@ -90,26 +93,18 @@ public:
     const FrameRect& ScreenArea() const { return m_screenArea; }
 
     // Files ---------------------------------------------------------------------------
-    /// The configuration file's path.
-    const std::string& ConfigPath() const { return m_configPath; }
-    /// Reads a configuration or project file. A missing configuration file is passed over
-    /// in silence; any other file that cannot be read or decoded, is incomplete, or (a
-    /// project) holds nothing of this program shows "Warning" / "Read Configure Fails" +
-    /// path and changes nothing.
-    void ReadConfig(const std::string& path);
-    /// True when `line` starts with a key of one of the program's settings groups or with
-    /// a section marker: a file without such a line is not a project.
-    bool IsProgramLine(const std::string& line) const;
-    /// Offers every line to every section reader (frame frozen, views locked), then runs
-    /// the steps after a read (the views' camera choices are rebuilt, the undo history
-    /// is emptied).
-    void ReadConfigLines(const std::vector<std::string>& lines);
-    /// Writes the program-wide rows (full = false) or every row (full = true) to `path`
-    /// through a temporary file. A project path becomes "LastOpenedFilePTP=" first; when
-    /// the write fails the value is restored, `error` says why and false is returned.
-    bool WriteConfig(const std::string& path, bool full, std::string* error = nullptr);
+    // Through the settings files (SettingsFiles_cls): a file that cannot be read shows
+    // "Warning" / "Read Configure Fails" + path.
+    const std::string& ConfigPath() const { return m_files.ConfigPath(); }
+    void ReadConfig(const std::string& path) { m_files.Read(path); }
+    bool IsProgramLine(const std::string& line) const { return m_files.IsProgramLine(line); }
+    void ReadConfigLines(const std::vector<std::string>& lines) { m_files.ReadLines(lines); }
+    /// A project path becomes "LastOpenedFilePTP=" first; a failed write restores it.
+    bool WriteConfig(const std::string& path, bool full, std::string* error = nullptr) {
+        return m_files.Write(path, full, error);
+    }
     /// The configuration file at Quit (program-wide rows only).
-    bool WriteConfigFile(std::string* error = nullptr);
+    bool WriteConfigFile(std::string* error = nullptr) { return m_files.WriteConfigFile(error); }
     /// Before a project is read: the time model goes to frame 0, the current data and the
     /// filters are released.
     void PrepareForProject();
@@ -120,7 +115,7 @@ public:
     /// curve, texture, POV-Ray) refills from what the scene holds now, shown or hidden.
     void RefreshSceneDialogs();
     /// The section registry; each owner plugs its reader and writer in at its place.
-    ConfigSections_cls& Sections() { return m_sections; }
+    ConfigSections_cls& Sections() { return m_files.Sections(); }
 
     // Particle data --------------------------------------------------------------------
     /// Undoable load of the numbered sequence whose first file is `path`: one undo step
@@ -151,7 +146,7 @@ public:
     void Undo();
     void Redo();
 
-    // Filters --------------------------------------------------------------------------
+    // Filters and selection (the selection calls go to SceneSelection_cls) ----------------
     /// Filter list `i` (0..2; null outside).
     FilterCtrl_cls* GetFilterCtrl(int i) const { return i >= 0 && i < 3 ? m_filterCtrls[i] : nullptr; }
     /// One "AddFilter" history block: a filter of `kind` appended to `list` (its own
@@ -185,8 +180,6 @@ public:
     /// the anchor, the anchor) as POV-Ray text with the camera template, put on the
     /// clipboard as plain text. A template that cannot be read is reported and left out.
     void CopyPathToClipboard();
-    /// Scene objects other than the paths found by pick id (the lights); null: none.
-    void SetSceneObjFinder(std::function<SceneObj_cls*(int id)> finder) { m_sceneObjFinder = std::move(finder); }
     /// What a click bound to "Item Selection" does with the first pick name under it:
     /// below 20 no filter and the scene object of that id; 20 and above that filter. -1
     /// changes nothing.
@@ -270,6 +263,9 @@ private:
     };
 
     void RegisterSections();
+    /// What the settings files ask of the frame: its freeze around a read, the project
+    /// name it keeps, and the message of a file that cannot be read.
+    SettingsFiles_cls::Hooks SettingsFileHooks();
     /// Installs the particle drawing as the views' scene drawer and gives the current
     /// sequence's attribute sets their pages.
     void InstallViewDrawing();
@@ -294,8 +290,8 @@ private:
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
     /// Queues the data workers' commands on the frame (wxQueueEvent, from their threads).
     std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;
-    ConfigSections_cls m_sections;
-    std::function<SceneObj_cls*(int id)> m_sceneObjFinder;
+    /// The configuration file and projects, with the section registry.
+    SettingsFiles_cls m_files;
     // The owned objects, each declared after everything its destruction still needs: the
     // members go in reverse, views' drawers first and the scene's paths last.
     Published<AnchorPath_cls> m_anchorPath;    ///< GpAnchorPath
@@ -306,6 +302,8 @@ private:
     FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< the three lists' addresses
     FilterParamRegistry_cls m_paramRegistry{m_filterCtrls};          ///< over the three lists
     std::unique_ptr<TimeCtrl_cls> m_timeCtrl;
+    /// The selection services over the lists, paths and lights above; null until they exist.
+    std::unique_ptr<SceneSelection_cls> m_selection;
     std::unique_ptr<DrawOptions_cls> m_drawOptions;
     std::unique_ptr<InfoSettings_cls> m_info;
     std::unique_ptr<OverlaySettings_cls> m_overlay;
@@ -332,7 +330,6 @@ private:
     std::unique_ptr<ViewScene_cls> m_viewScene;                ///< the views' drawer
     int m_skippedFilterBlocks = 0;  ///< filter blocks the read could not take, until reported
     std::string m_exeDir;
-    std::string m_configPath;
     int m_displayWidth = 0;
     int m_displayHeight = 0;
     FrameRect m_screenArea;
