@@ -76,8 +76,8 @@ public:
     /// Sets GpAppCore first. GUI thread.
     explicit AppCore_cls(const std::string& configPath = std::string(),
                          const FrameRect* screenArea = nullptr);
-    /// Waits for the workers, detaches the program-wide seams, then the owned objects go in
-    /// reverse order of their members. The frame is not deleted here.
+    /// A frame still open is destroyed first (after the workers end); then the program-wide
+    /// seams are detached and the owned objects go in reverse order of their members.
     ~AppCore_cls() override;
     AppCore_cls(const AppCore_cls&) = delete;
     AppCore_cls& operator=(const AppCore_cls&) = delete;
