@@ -10,7 +10,6 @@
 #include <wx/gdicmn.h>
 #include <wx/log.h>
 
-#include "app/AtomicFile.h"
 #include "app/BusyFlags.h"
 #include "common/CommandIds.h"
 #include "app/FrameGeometry.h"
@@ -20,6 +19,7 @@
 #include "app/gui/AppPovSources.h"
 #include "app/gui/FrameMain.h"
 #include "app/gui/Preference.h"
+#include "app/gui/SceneSelection.h"
 #include "common/CommandHistory.h"
 #include "common/gui/AppFonts.h"
 #include "common/gui/MessageHelpers.h"
@@ -65,6 +65,7 @@
 #include "view/ParticleAttrib.h"
 #include "view/gui/SequenceRenderer.h"
 #include "view/gui/ViewScene.h"
+#include "scene/PovSceneWriter.h"
 #include "view/gui/CameraPathGUI.h"
 #include "view/gui/GLResources.h"
 #include "view/TagList.h"
@@ -78,9 +79,9 @@
 
 AppCore_cls* GpAppCore = nullptr;
 
-AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenArea) {
+AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenArea)
+    : m_files(configPath.empty() ? platform::ConfigFilePath() : configPath, SettingsFileHooks()) {
     m_exeDir = platform::ExecutableDir();
-    m_configPath = configPath.empty() ? platform::ConfigFilePath() : configPath;
 
     if (screenArea) {
         m_screenArea = *screenArea;
@@ -99,34 +100,35 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
 
     wxArtProvider::Push(new MyArtProvider);
     InitAppFonts();
-    m_drawOptions = new DrawOptions_cls;
+    m_drawOptions = std::make_unique<DrawOptions_cls>();
     // The Option page's "Q./Length" group edits the shadow volumes' own settings.
     RegisterShadowSettings();
     m_drawOptions->shadowQuality = &GoShadowConfig.quality.value;
     m_drawOptions->shadowLength = &GoShadowConfig.length.value;
-    m_exposure = new ExposureSettings_cls;
-    m_overlay = new OverlaySettings_cls;
-    m_info = new InfoSettings_cls;
-    GpDataSequenceSet = new DataSequenceSet_cls(m_drawOptions, true);
-    GpDataLoader = new DataLoader_cls(this);
-    GpDataExporter = new DataExporter_cls(this, GpDataLoader);
+    m_exposure = std::make_unique<ExposureSettings_cls>();
+    m_overlay = std::make_unique<OverlaySettings_cls>();
+    m_info = std::make_unique<InfoSettings_cls>();
+    m_dataSequences = Publish(GpDataSequenceSet, m_drawOptions.get(), true);
+    m_dataLoader = Publish(GpDataLoader, this);
+    m_dataExporter = Publish(GpDataExporter, this, GpDataLoader);
 
     // Models and settings, in the order later steps hand them to each other.
-    m_timeCtrl = new TimeCtrl_cls(&m_timeHost);
+    m_timeCtrl = std::make_unique<TimeCtrl_cls>(&m_timeHost);
     // The filter lists exist before the frame: its filter pages show them.
     for (int i = 0; i < 3; ++i) {
-        GpFilterCtrls[i] = m_filterCtrls[i] = new FilterCtrl_cls(i);
+        m_filterLists[i] = Publish(GpFilterCtrls[i], i);
+        m_filterCtrls[i] = m_filterLists[i].get();
         m_filterCtrls[i]->selectAcrossLists = [this](FilterBase_cls* f) { SelectFilter(f, false); };
     }
 
     m_frame = new FrameMain_cls(ProjectFile_cls::InitialTitle(), this, geometry.x, geometry.y,
                                 geometry.width, geometry.height);
     // The periodic boundary and its dialog's controller (the dialog a child of the frame).
-    GpPeriodicBoundary = new PeriodicBoundary_cls;
-    m_periodicControl = new PeriodicBoundaryControl_cls(m_frame, GpPeriodicBoundary,
-                                                        m_frame->Icon("PeriodicBoundary"));
+    m_periodicBoundary = Publish(GpPeriodicBoundary);
+    m_periodicControl = std::make_unique<PeriodicBoundaryControl_cls>(m_frame, GpPeriodicBoundary,
+                                                                     m_frame->Icon("PeriodicBoundary"));
     // Created with the frame, its dialog a child of it; deleted after the frame is gone.
-    GpPreference = new Preference_cls(m_frame, &m_frame->Icon("Preference"));
+    m_preference = Publish(GpPreference, m_frame, &m_frame->Icon("Preference"));
     // The views match the mouse against its bindings, and a click on an item selects it.
     MainGLCanvas_cls::SetMouseBindings(GpPreference);
     MainGLCanvas_cls::SetPickSelect([this](int name) { SelectByPickName(name); });
@@ -140,34 +142,34 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
     imageTargets.memoryLimitMB = &GpDataSequenceSet->memoryLimit;
     imageTargets.memoryUsedMB = &GpDataSequenceSet->memoryInUse;
     GpPreference->SetPerformanceTargets(imageTargets);
-    m_imgSequence = new ImgSequence_cls(m_frame, m_timeCtrl);
-    m_imgSequence->drawOptions = m_drawOptions;
+    m_imgSequence = std::make_unique<ImgSequence_cls>(m_frame, m_timeCtrl.get());
+    m_imgSequence->drawOptions = m_drawOptions.get();
     CreatePovRay();
     // The stereogram settings with their eye-distance track and (hidden) dialog.
-    GpStereoGram = m_stereo = new StereoGram_cls;
-    m_stereoControl = new StereoGramControl_cls(m_frame, m_stereo, m_frame->Icon("StereoGram"));
+    m_stereo = Publish(GpStereoGram);
+    m_stereoControl = std::make_unique<StereoGramControl_cls>(m_frame, m_stereo.get(), m_frame->Icon("StereoGram"));
     // The colour-curve editor, hidden until a curve's button or its menu item asks for it.
-    m_colorCurveControl = new ColorCurveCtrl_cls(m_frame);
+    m_colorCurveControl = std::make_unique<ColorCurveCtrl_cls>(m_frame);
     // The texture editor, hidden until its menu item asks for it.
-    m_textureControl = new TexPropertyCtrl_cls(m_frame, &m_frame->Icon("Texture"));
+    m_textureControl = std::make_unique<TexPropertyCtrl_cls>(m_frame, &m_frame->Icon("Texture"));
     InstallDataLoadContext();
 
     // Module-level pointers, once every object exists.
-    GpTimeCtrl = m_timeCtrl;
-    GpTimeCtrlPanels = m_timeCtrl;
+    GpTimeCtrl = m_timeCtrl.get();
+    GpTimeCtrlPanels = m_timeCtrl.get();
     ComParamBase_cls::SetRegistry(&m_paramRegistry);
 
     // The scene's camera path and anchor, which views follow and key.
-    GpCameraPath = m_cameraPath = new CameraPath_cls;
-    GpAnchorPath = m_anchorPath = new AnchorPath_cls;
+    m_cameraPath = Publish(GpCameraPath);
+    m_anchorPath = Publish(GpAnchorPath);
     // The lower panel lists the camera's Translate and Rotation and the anchor's Translate
     // under one collapsed "Camera Path" group, which the camera path keeps from then on.
-    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl.get())) {
         auto* container = new ParamGroup_cls("Camera Path", {}, 0x1006, 0);
         container->container = 1;
-        container->owner = m_cameraPath;
+        container->owner = m_cameraPath.get();
         container->children = {m_cameraPath->translate, m_cameraPath->rotation, m_anchorPath->translate};
-        m_anchorPath->translate->owner = m_anchorPath;
+        m_anchorPath->translate->owner = m_anchorPath.get();
         delete m_cameraPath->group;
         m_cameraPath->group = container;
         params->AddGroup(container);
@@ -181,39 +183,45 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
         params->UpdateAll();
     }
     // The stereogram's eye distance follows the camera path in the lower panel.
-    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl.get())) {
         params->AddGroup(m_stereo->eyeParam);
         params->UpdateAll();
     }
 
     // The view and camera dialog over the five views and the two paths.
-    m_cameraControl = new CameraPathCtrl_cls(
+    m_cameraControl = std::make_unique<CameraPathCtrl_cls>(
         m_frame, m_frame->Icon("Camera"),
         [this](int i) -> MainGLCanvas_cls* {
             if (!m_frame) return nullptr;
             if (i == 4) return m_frame->GetExtraFrame() ? m_frame->GetExtraFrame()->View() : nullptr;
             return m_frame->GetTopPanel() ? m_frame->GetTopPanel()->View(i) : nullptr;
         },
-        m_cameraPath, m_anchorPath);
+        m_cameraPath.get(), m_anchorPath.get());
 
     // The seven lights, their tracks in the lower panel (the inactive ones hidden).
-    GpLightSRCCtrl = m_lights = new LightSRCCtrl_cls;
-    m_lightEditor = new LightSRCGUICtrl_cls(m_frame, m_lights, m_frame->Icon("LightSource"),
-                                            m_frame->Icon("LightSource"), m_frame->Icon("SpotLight"));
+    m_lights = Publish(GpLightSRCCtrl);
+    m_lightEditor = std::make_unique<LightSRCGUICtrl_cls>(m_frame, m_lights.get(), m_frame->Icon("LightSource"),
+                                                          m_frame->Icon("LightSource"),
+                                                          m_frame->Icon("SpotLight"));
+    // What is selected: the filters of the three lists, the paths' and lights' groups.
+    m_selection = std::make_unique<SceneSelection_cls>(
+        m_filterCtrls, m_timeCtrl.get(), m_cameraPath.get(), m_anchorPath.get(), m_lights.get(), [this] {
+            if (m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
+        });
     m_lightEditor->selectById = [this](int id) { SelectParamsById(id); };
     // The POV-Ray scene writes the lights after the camera.
     if (m_povSources) {
-        LightSRCCtrl_cls* sceneLights = m_lights;
+        LightSRCCtrl_cls* sceneLights = m_lights.get();
         m_povSources->povLights = [sceneLights](double t) { return sceneLights->PovLights(t); };
         m_povSources->countVisibleLights = [sceneLights]() { return sceneLights->CountVisibleLights(); };
     }
     // The views pick the active lights by their ids (10 + index).
-    SetSceneObjFinder([this](int id) -> SceneObj_cls* {
+    m_selection->SetSceneObjFinder([this](int id) -> SceneObj_cls* {
         const PickTarget t = DecodePickId(id);
         if (t.kind != PICK_LIGHT || !m_lights || t.index >= m_lights->LightNumber()) return nullptr;
         return &m_lights->Light(t.index);
     });
-    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) {
+    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl.get())) {
         for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i) {
             params->AddGroup(m_lights->Light(i).group);
             m_lights->Light(i).group->HideGUI();
@@ -228,7 +236,7 @@ AppCore_cls::AppCore_cls(const std::string& configPath, const FrameRect* screenA
         if (m_povRay && m_povRay->TakeAnimStep(view.DrawnFrame(), view.DrawnSub())) ExportPovAnimationFrame();
     });
     RegisterSections();
-    ReadConfig(m_configPath);
+    ReadConfig(m_files.ConfigPath());
 
     m_frame->PostMenuCommand(ID_TIME_REFRESH);
     m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
@@ -251,8 +259,8 @@ AppCore_cls::~AppCore_cls() {
     // The history's steps act on the objects owned here (the data loads on this object).
     GoCommandHistory.Clear();
     // No window of the models below is left; their module pointers go before they do.
-    if (GpTimeCtrl == m_timeCtrl) GpTimeCtrl = nullptr;
-    if (GpTimeCtrlPanels == m_timeCtrl) GpTimeCtrlPanels = nullptr;
+    if (GpTimeCtrl == m_timeCtrl.get()) GpTimeCtrl = nullptr;
+    if (GpTimeCtrlPanels == m_timeCtrl.get()) GpTimeCtrlPanels = nullptr;
     ComParamBase_cls::SetRegistry(nullptr);
     GoImageSaver.WaitForWriter();  // a running writer ends before the objects go
     // The views read these through their program-wide seams; they go below.
@@ -262,76 +270,25 @@ AppCore_cls::~AppCore_cls() {
     MainGLCanvas_cls::SetScreenItems(false);
     MainGLCanvas_cls::SetSnapshotSaved(nullptr);
     MainGLCanvas_cls::SetExportMode(nullptr);
-    // The views are gone: their drawer and the renderers go before the sequences they draw.
-    delete m_viewScene;
-    m_viewScene = nullptr;
-    delete m_sequenceRenderer;
-    m_sequenceRenderer = nullptr;
-    delete GpDataSequenceSet;  // waits for the reader and the interpolator
-    delete GpDataExporter;  // keeps a pointer to the loader
-    GpDataExporter = nullptr;
-    delete GpDataLoader;
-    // Its dialog went with the frame; the readers and the interpolation that take its
-    // rule ended with the data sequences above.
-    delete m_periodicControl;
-    m_periodicControl = nullptr;
-    delete GpPeriodicBoundary;
-    GpPeriodicBoundary = nullptr;
-    delete m_imgSequence;
-    m_imgSequence = nullptr;
     MainGLCanvas_cls::SetPovAnimationHook(nullptr);
-    DeletePovRay();
     MainGLCanvas_cls::SetMouseBindings(nullptr);
     MainGLCanvas_cls::SetPickSelect(nullptr);
-    delete m_stereoControl;
-    m_stereoControl = nullptr;
-    delete m_textureControl;
-    m_textureControl = nullptr;
-    delete m_cameraControl;
-    m_cameraControl = nullptr;
-    delete m_colorCurveControl;
-    m_colorCurveControl = nullptr;
-    if (GpStereoGram == m_stereo) GpStereoGram = nullptr;
+    StopPovRay();
     // The views and their context are gone: the eye buffers' GL objects went with them.
-    for (FBO_cls** pair : {m_stereo->eyeBuffers, m_stereo->otherBuffers})
-        for (int i = 0; i < 2; ++i) {
-            if (pair[i]) pair[i]->created = false;
-            delete pair[i];
-            pair[i] = nullptr;
-        }
-    delete m_stereo;
-    m_stereo = nullptr;
-    delete GpPreference;
-    GpPreference = nullptr;
-    delete m_exposure;
-    m_exposure = nullptr;
-    delete m_overlay;
-    m_overlay = nullptr;
-    delete m_info;
-    m_info = nullptr;
-    delete m_drawOptions;
-    m_drawOptions = nullptr;
-    delete m_timeCtrl;
-    m_timeCtrl = nullptr;
-    for (int i = 0; i < 3; ++i) {
-        GpFilterCtrls[i] = nullptr;
-        delete m_filterCtrls[i];
-        m_filterCtrls[i] = nullptr;
-    }
-    delete m_lightEditor;  // its dialog went with the frame
-    m_lightEditor = nullptr;
-    if (GpLightSRCCtrl == m_lights) GpLightSRCCtrl = nullptr;
+    if (m_stereo)
+        for (FBO_cls** pair : {m_stereo->eyeBuffers, m_stereo->otherBuffers})
+            for (int i = 0; i < 2; ++i) {
+                if (pair[i]) pair[i]->created = false;
+                delete pair[i];
+                pair[i] = nullptr;
+            }
     if (GpSelectedSceneObj && m_lights)
         for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i)
             if (GpSelectedSceneObj == &m_lights->Light(i)) SetSelectedSceneObj(nullptr);
-    delete m_lights;
-    m_lights = nullptr;
-    if (GpCameraPath == m_cameraPath) GpCameraPath = nullptr;
-    if (GpAnchorPath == m_anchorPath) GpAnchorPath = nullptr;
-    delete m_cameraPath;
-    m_cameraPath = nullptr;
-    delete m_anchorPath;
-    m_anchorPath = nullptr;
+    // The owned members go now, in reverse order of their declaration: the views' drawer
+    // and renderers before the sequences they draw, the sequences (their readers and
+    // interpolation ending) before the boundary rule they take, the controllers before
+    // what they edit, the scene's paths last.
     if (GpAppCore == this) GpAppCore = nullptr;
 }
 
@@ -414,14 +371,14 @@ void AppCore_cls::InstallDataLoadContext() {
 }
 
 void AppCore_cls::InstallViewDrawing() {
-    m_sequenceRenderer = new SequenceRenderer_cls(*GpDataSequenceSet, m_drawOptions);
+    m_sequenceRenderer = std::make_unique<SequenceRenderer_cls>(*GpDataSequenceSet, m_drawOptions.get());
     m_sequenceRenderer->Install();
     m_sequenceRenderer->sortType = [] { return GpPreference ? int(GpPreference->SortType()) : 0; };
     m_sequenceRenderer->PovWriter().softBooleanBorder = [this] {
         return m_filterCtrls[0] && m_filterCtrls[0]->HasBorderBoolean();
     };
-    m_viewScene = new ViewScene_cls(m_timeCtrl, m_sequenceRenderer, m_drawOptions);
-    m_viewScene->SetExposure(m_exposure);
+    m_viewScene = std::make_unique<ViewScene_cls>(m_timeCtrl.get(), m_sequenceRenderer.get(), m_drawOptions.get());
+    m_viewScene->SetExposure(m_exposure.get());
     // A mesh file that cannot be read is said once per path, after the paint has ended.
     if (FrameMain_cls* frame = m_frame)
         m_viewScene->SetMeshErrorReporter([frame](const std::string& message) {
@@ -433,12 +390,13 @@ void AppCore_cls::InstallViewDrawing() {
 }
 
 void AppCore_cls::RegisterSections() {
-    m_sections.AddGroup(ROW_DATA_LOADER, READ_DATA_LOADER, "data loader", &GpDataLoader->group);
-    m_sections.AddGroup(ROW_DATA_EXPORTER, READ_DATA_EXPORTER, "data exporter", &GpDataExporter->group);
+    ConfigSections_cls& sections = m_files.Sections();
+    sections.AddGroup(ROW_DATA_LOADER, READ_DATA_LOADER, "data loader", &GpDataLoader->group);
+    sections.AddGroup(ROW_DATA_EXPORTER, READ_DATA_EXPORTER, "data exporter", &GpDataExporter->group);
     // Each sequence's own lines are followed by the four attribute sets of its particle
     // types (how each type is drawn), and both are read back from any file.
-    SequenceRenderer_cls* renderer = m_sequenceRenderer;
-    m_sections.AddWriter(ROW_DATA_SEQUENCES, "data sequences", [renderer]() {
+    SequenceRenderer_cls* renderer = m_sequenceRenderer.get();
+    sections.AddWriter(ROW_DATA_SEQUENCES, "data sequences", [renderer]() {
         std::string text;
         for (size_t i = 0; i < GpDataSequenceSet->sequences.size(); ++i) {
             text += GpDataSequenceSet->sequences[i]->WriteConfig().utf8_string();
@@ -446,168 +404,168 @@ void AppCore_cls::RegisterSections() {
         }
         return text;
     });
-    m_sections.AddReader(READ_DATA_SEQUENCES, "data sequences",
-                         [renderer](ParamTextStream_cls& stream, const std::string& line) {
-                             GpDataSequenceSet->ReadConfig(stream, line);
-                             if (!renderer) return;
-                             for (int i = 0; i < SequenceRenderer_cls::kSequences; ++i)
-                                 renderer->ReadConfig(i, stream, line);
-                         });
+    sections.AddReader(READ_DATA_SEQUENCES, "data sequences",
+                       [renderer](ParamTextStream_cls& stream, const std::string& line) {
+                           GpDataSequenceSet->ReadConfig(stream, line);
+                           if (!renderer) return;
+                           for (int i = 0; i < SequenceRenderer_cls::kSequences; ++i)
+                               renderer->ReadConfig(i, stream, line);
+                       });
     for (size_t i = 0; i < GpDataSequenceSet->sequences.size(); ++i) {
-        m_sections.AddSettingsGroup("data sequence " + std::to_string(i), [i]() {
+        sections.AddSettingsGroup("data sequence " + std::to_string(i), [i]() {
             return GpDataSequenceSet ? &GpDataSequenceSet->sequences[i]->group : nullptr;
         });
         if (!renderer) continue;
         for (int t = 0; t < 4; ++t) {
             ParticleAttrib_cls* a = renderer->Attribs(int(i))[t];
             const std::string name = "attrib " + std::to_string(i) + "." + std::to_string(t);
-            m_sections.AddSettingsGroup(name, [a]() { return &a->settings; });
+            sections.AddSettingsGroup(name, [a]() { return &a->settings; });
             for (ColorCurve_cls* c : {a->ambient.get(), a->diffuse.get(), a->specular.get(), a->col.get()})
-                m_sections.AddSettingsGroup(name + " " + c->name, [c]() { return &c->settings; });
+                sections.AddSettingsGroup(name + " " + c->name, [c]() { return &c->settings; });
         }
     }
     // What a read changed shows: the textures are made again from their files, the drawable
     // frame is coloured anew and the Attrib pages show the values read.
-    m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "particle attributes", [this, renderer]() {
+    sections.AddAfterRead(AFTER_VIEW_SETTINGS, "particle attributes", [this, renderer]() {
         if (renderer) renderer->ReloadTextures();
         GbSnapDataRefresh = true;
         if (m_frame) m_frame->PostMenuCommand(ID_ATTRIB_PAGES_REFRESH);
         if (GpInfoPage) GpInfoPage->RefreshAll();
     });
-    m_sections.AddWriter(ROW_FRAME, "frame", [this]() {
+    sections.AddWriter(ROW_FRAME, "frame", [this]() {
         return m_frame ? m_frame->WriteConfig().utf8_string() : std::string();
     });
-    m_sections.AddReader(READ_FRAME, "frame",
-                         [this](ParamTextStream_cls&, const std::string& line) {
-                             if (m_frame) m_frame->ReadConfig(wxString::FromUTF8(line));
-                         });
-    m_sections.AddSettingsGroup(
+    sections.AddReader(READ_FRAME, "frame",
+                       [this](ParamTextStream_cls&, const std::string& line) {
+                           if (m_frame) m_frame->ReadConfig(wxString::FromUTF8(line));
+                       });
+    sections.AddSettingsGroup(
         "frame", [this]() { return m_frame ? &m_frame->ConfigGroup() : nullptr; });
-    m_sections.AddWriter(ROW_GL_SETTINGS, "GL settings", []() { return WriteGLSettings().utf8_string(); });
-    m_sections.AddReader(READ_GL_SETTINGS, "GL settings", [](ParamTextStream_cls& stream, const std::string& line) {
+    sections.AddWriter(ROW_GL_SETTINGS, "GL settings", []() { return WriteGLSettings().utf8_string(); });
+    sections.AddReader(READ_GL_SETTINGS, "GL settings", [](ParamTextStream_cls& stream, const std::string& line) {
         ReadGLSettings(stream, line);
     });
-    m_sections.AddSettingsGroup("render settings", []() { return &GoRenderConfig.group; });
-    m_sections.AddSettingsGroup("tag settings", []() { return &GoTagConfig.group; });
-    m_sections.AddSettingsGroup("background colour", []() { return GpBGColor ? &GpBGColor->settings : nullptr; });
-    m_sections.AddSettingsGroup("outer colour", []() { return GpOutColor ? &GpOutColor->settings : nullptr; });
-    m_sections.AddSettingsGroup("tag colour", []() { return GpTagColor ? &GpTagColor->settings : nullptr; });
-    m_sections.AddWriter(ROW_LAYOUT, "layout", [this]() {
+    sections.AddSettingsGroup("render settings", []() { return &GoRenderConfig.group; });
+    sections.AddSettingsGroup("tag settings", []() { return &GoTagConfig.group; });
+    sections.AddSettingsGroup("background colour", []() { return GpBGColor ? &GpBGColor->settings : nullptr; });
+    sections.AddSettingsGroup("outer colour", []() { return GpOutColor ? &GpOutColor->settings : nullptr; });
+    sections.AddSettingsGroup("tag colour", []() { return GpTagColor ? &GpTagColor->settings : nullptr; });
+    sections.AddWriter(ROW_LAYOUT, "layout", [this]() {
         return m_frame ? m_frame->WriteLayoutConfig().utf8_string() : std::string();
     });
-    TimeCtrl_cls* time = m_timeCtrl;
-    m_sections.AddWriter(ROW_TIME, "time",
-                         [time]() { return time->WriteText().utf8_string(); });
-    m_sections.AddReader(READ_TIME, "time",
-                         [time](ParamTextStream_cls& stream, const std::string& line) {
-                             time->ReadText(stream, line);
-                         });
-    m_sections.AddSettingsGroup("time", [time]() { return &time->settings; });
-    m_sections.AddMarker("---TimeRemap");
-    m_sections.AddMarker("-ParamGroup=");
-    m_sections.AddGroup(ROW_PERIODIC_BOUNDARY, READ_PERIODIC_BOUNDARY, "periodic boundary",
-                        &GpPeriodicBoundary->group);
-    m_sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &m_drawOptions->group);
+    TimeCtrl_cls* time = m_timeCtrl.get();
+    sections.AddWriter(ROW_TIME, "time",
+                       [time]() { return time->WriteText().utf8_string(); });
+    sections.AddReader(READ_TIME, "time",
+                       [time](ParamTextStream_cls& stream, const std::string& line) {
+                           time->ReadText(stream, line);
+                       });
+    sections.AddSettingsGroup("time", [time]() { return &time->settings; });
+    sections.AddMarker("---TimeRemap");
+    sections.AddMarker("-ParamGroup=");
+    sections.AddGroup(ROW_PERIODIC_BOUNDARY, READ_PERIODIC_BOUNDARY, "periodic boundary",
+                      &GpPeriodicBoundary->group);
+    sections.AddGroup(ROW_DRAW_OPTIONS, READ_DRAW_OPTIONS, "draw options", &m_drawOptions->group);
     // Written into projects only (its row comes after the program-wide ones), read from any file.
-    m_sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "overlay", &m_overlay->group);
+    sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "overlay", &m_overlay->group);
     // The Info page's particle index and source, beside the overlay page they share a
     // notebook with: a project opens on the particle it was saved on.
-    m_sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "info", &m_info->group);
-    m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &m_exposure->group);
+    sections.AddGroup(ROW_OVERLAY, READ_OVERLAY, "info", &m_info->group);
+    sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "exposure", &m_exposure->group);
     // The image sequence's output size (and its initial number, set anew whenever its
     // dialog opens) follow the exposure applied to the images it writes.
-    m_sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "image sequence", &m_imgSequence->group);
-    m_sections.AddGroup(ROW_SHADOW, READ_SHADOW, "shadow", &GoShadowConfig.group);
-    m_sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &GoImageSaver.group);
-    m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences mouse",
-                        &GpPreference->MouseGroup());
-    m_sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences performance",
-                        &GpPreference->PerformanceGroup());
-    PovRayCtrl_cls* pov = m_povRay;
-    m_sections.AddWriter(ROW_POVRAY_PATHS, "povray paths", [pov]() { return pov->WritePathConfig().utf8_string(); });
-    m_sections.AddWriter(ROW_POVRAY_SETTINGS, "povray", [pov]() { return pov->WriteConfig().utf8_string(); });
-    m_sections.AddReader(READ_POVRAY, "povray", [pov](ParamTextStream_cls&, const std::string& line) {
+    sections.AddGroup(ROW_EXPOSURE, READ_EXPOSURE, "image sequence", &m_imgSequence->group);
+    sections.AddGroup(ROW_SHADOW, READ_SHADOW, "shadow", &GoShadowConfig.group);
+    sections.AddGroup(ROW_IMAGE_SAVER, READ_IMAGE_SAVER, "image saver", &GoImageSaver.group);
+    sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences mouse",
+                      &GpPreference->MouseGroup());
+    sections.AddGroup(ROW_PREFERENCES, READ_PREFERENCES, "preferences performance",
+                      &GpPreference->PerformanceGroup());
+    PovRayCtrl_cls* pov = m_povRay.get();
+    sections.AddWriter(ROW_POVRAY_PATHS, "povray paths", [pov]() { return pov->WritePathConfig().utf8_string(); });
+    sections.AddWriter(ROW_POVRAY_SETTINGS, "povray", [pov]() { return pov->WriteConfig().utf8_string(); });
+    sections.AddReader(READ_POVRAY, "povray", [pov](ParamTextStream_cls&, const std::string& line) {
         pov->ReadConfig(wxString::FromUTF8(line));
     });
     {
         const std::vector<ConfItemGroup_cls*> groups = pov->AllGroups();
         for (size_t i = 0; i < groups.size(); ++i) {
             ConfItemGroup_cls* g = groups[i];
-            m_sections.AddSettingsGroup("povray " + std::to_string(i), [this, g]() { return m_povRay ? g : nullptr; });
+            sections.AddSettingsGroup("povray " + std::to_string(i), [this, g]() { return m_povRay ? g : nullptr; });
         }
     }
-    m_sections.AddAfterRead(AFTER_POVRAY_GUI, "povray dialog", [this]() {
+    sections.AddAfterRead(AFTER_POVRAY_GUI, "povray dialog", [this]() {
         if (m_povDialog) m_povDialog->UpdateGUI();
     });
-    m_sections.AddMarker("--StereoGram");
-    m_sections.AddSettingsGroup("stereogram", [this]() { return m_stereo ? &m_stereo->group : nullptr; });
-    m_sections.AddWriter(ROW_STEREOGRAM, "stereogram", [this]() { return m_stereo->WriteConfig(); });
-    m_sections.AddReader(READ_STEREOGRAM, "stereogram",
-                         [this](ParamTextStream_cls& stream, const std::string& line) {
-                             m_stereo->ReadConfig(stream, line);
-                         });
-    m_sections.AddAfterRead(AFTER_STEREO_EYE, "stereogram eye", [this]() {
+    sections.AddMarker("--StereoGram");
+    sections.AddSettingsGroup("stereogram", [this]() { return m_stereo ? &m_stereo->group : nullptr; });
+    sections.AddWriter(ROW_STEREOGRAM, "stereogram", [this]() { return m_stereo->WriteConfig(); });
+    sections.AddReader(READ_STEREOGRAM, "stereogram",
+                       [this](ParamTextStream_cls& stream, const std::string& line) {
+                           m_stereo->ReadConfig(stream, line);
+                       });
+    sections.AddAfterRead(AFTER_STEREO_EYE, "stereogram eye", [this]() {
         if (m_stereoControl) {
             m_stereoControl->SyncEyeParam();
             m_stereoControl->UpdateGUI(false);
         }
     });
-    m_sections.AddMarker("---FilterCtrl");
+    sections.AddMarker("---FilterCtrl");
     FilterCtrl_cls* const* filterCtrls = m_filterCtrls;
-    m_sections.AddWriter(ROW_FILTER_LISTS, "filter lists", [filterCtrls]() {
+    sections.AddWriter(ROW_FILTER_LISTS, "filter lists", [filterCtrls]() {
         std::string text;
         for (int i = 0; i < 3; ++i) text += filterCtrls[i]->WriteSection();
         return text;
     });
-    m_sections.AddReader(READ_FILTER_LISTS, "filter lists",
-                         [this, filterCtrls](ParamTextStream_cls& stream, const std::string& line) {
-                             for (int i = 0; i < 3; ++i)
-                                 m_skippedFilterBlocks += filterCtrls[i]->ReadSection(stream, line, filterCtrls);
-                         });
-    CameraPath_cls* cameraPath = m_cameraPath;
-    AnchorPath_cls* anchorPath = m_anchorPath;
-    m_sections.AddMarker("---CameraPath");
-    m_sections.AddMarker("---AnchorPath");
-    m_sections.AddSettingsGroup("camera path", [cameraPath]() { return &cameraPath->settings; });
-    m_sections.AddWriter(ROW_CAMERA_PATH, "camera path", [cameraPath]() { return cameraPath->WriteSection(); });
-    m_sections.AddReader(READ_CAMERA_PATH, "camera path",
-                         [cameraPath](ParamTextStream_cls& stream, const std::string& line) {
-                             cameraPath->ReadSection(stream, line);
-                         });
-    m_sections.AddWriter(ROW_ANCHOR_PATH, "anchor path", [anchorPath]() { return anchorPath->WriteSection(); });
-    m_sections.AddReader(READ_ANCHOR_PATH, "anchor path",
-                         [anchorPath](ParamTextStream_cls& stream, const std::string& line) {
-                             anchorPath->ReadSection(stream, line);
-                         });
-    LightSRCCtrl_cls* lights = m_lights;
-    m_sections.AddMarker("---AllLightSource");
-    m_sections.AddMarker("---LightSRC");
-    m_sections.AddSettingsGroup("lights", [lights]() { return &lights->items; });
+    sections.AddReader(READ_FILTER_LISTS, "filter lists",
+                       [this, filterCtrls](ParamTextStream_cls& stream, const std::string& line) {
+                           for (int i = 0; i < 3; ++i)
+                               m_skippedFilterBlocks += filterCtrls[i]->ReadSection(stream, line, filterCtrls);
+                       });
+    CameraPath_cls* cameraPath = m_cameraPath.get();
+    AnchorPath_cls* anchorPath = m_anchorPath.get();
+    sections.AddMarker("---CameraPath");
+    sections.AddMarker("---AnchorPath");
+    sections.AddSettingsGroup("camera path", [cameraPath]() { return &cameraPath->settings; });
+    sections.AddWriter(ROW_CAMERA_PATH, "camera path", [cameraPath]() { return cameraPath->WriteSection(); });
+    sections.AddReader(READ_CAMERA_PATH, "camera path",
+                       [cameraPath](ParamTextStream_cls& stream, const std::string& line) {
+                           cameraPath->ReadSection(stream, line);
+                       });
+    sections.AddWriter(ROW_ANCHOR_PATH, "anchor path", [anchorPath]() { return anchorPath->WriteSection(); });
+    sections.AddReader(READ_ANCHOR_PATH, "anchor path",
+                       [anchorPath](ParamTextStream_cls& stream, const std::string& line) {
+                           anchorPath->ReadSection(stream, line);
+                       });
+    LightSRCCtrl_cls* lights = m_lights.get();
+    sections.AddMarker("---AllLightSource");
+    sections.AddMarker("---LightSRC");
+    sections.AddSettingsGroup("lights", [lights]() { return &lights->items; });
     for (int i = 0; i < LightSRCCtrl_cls::kLights; ++i)
-        m_sections.AddSettingsGroup("light " + std::to_string(i), [lights, i]() { return &lights->Light(i).settings; });
-    m_sections.AddWriter(ROW_LIGHTS, "lights", [lights]() { return lights->WriteSection(); });
-    m_sections.AddReader(READ_LIGHTS, "lights", [lights](ParamTextStream_cls& stream, const std::string& line) {
+        sections.AddSettingsGroup("light " + std::to_string(i), [lights, i]() { return &lights->Light(i).settings; });
+    sections.AddWriter(ROW_LIGHTS, "lights", [lights]() { return lights->WriteSection(); });
+    sections.AddReader(READ_LIGHTS, "lights", [lights](ParamTextStream_cls& stream, const std::string& line) {
         lights->ReadSection(stream, line);
     });
-    m_sections.AddAfterRead(AFTER_LIGHT_STATES, "light states", [lights]() {
+    sections.AddAfterRead(AFTER_LIGHT_STATES, "light states", [lights]() {
         if (lights->selected >= lights->LightNumber()) lights->SelectLight(lights->LightNumber() - 1);
         lights->UpdateGroupStates();
     });
     for (int i = 0; i < 5; ++i)
-        m_sections.AddSettingsGroup("view " + std::to_string(i), [this, i]() -> ConfItemGroup_cls* {
+        sections.AddSettingsGroup("view " + std::to_string(i), [this, i]() -> ConfItemGroup_cls* {
             if (!m_frame) return nullptr;
             MainGLCanvas_cls* v = nullptr;
             if (i < 4 && m_frame->GetTopPanel()) v = m_frame->GetTopPanel()->View(i);
             if (i == 4 && m_frame->GetExtraFrame()) v = m_frame->GetExtraFrame()->View();
             return v ? &v->settings.group : nullptr;
         });
-    m_sections.AddWriter(ROW_VIEWS_AGAIN, "views again", [this]() {
+    sections.AddWriter(ROW_VIEWS_AGAIN, "views again", [this]() {
         return m_frame ? m_frame->WriteUpperViewConfig().utf8_string() : std::string();
     });
     // Filters of kinds this program cannot show yet (or of unknown kinds) are left out of
     // the scene: saving it again would drop them, so the user is told once per read; so
     // is every filter whose values had to be narrowed to be drawn.
-    m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "skipped filters", [this]() {
+    sections.AddAfterRead(AFTER_VIEW_SETTINGS, "skipped filters", [this]() {
         const int skipped = m_skippedFilterBlocks;
         m_skippedFilterBlocks = 0;
         std::string why;
@@ -625,67 +583,35 @@ void AppCore_cls::RegisterSections() {
                 ShowMessageBox(frame, wxString::FromUTF8(why), wxGetTranslation("Warning"));
             });
     });
-    m_sections.AddAfterRead(AFTER_VIEW_SETTINGS, "view settings", [this]() {
+    sections.AddAfterRead(AFTER_VIEW_SETTINGS, "view settings", [this]() {
         if (m_frame) m_frame->PostMenuCommand(ID_APPLY_VIEW_SETTINGS);
     });
-    m_sections.AddAfterRead(AFTER_CLEAR_HISTORY, "undo history",
-                            []() { GoCommandHistory.Clear(); });
+    sections.AddAfterRead(AFTER_CLEAR_HISTORY, "undo history",
+                          []() { GoCommandHistory.Clear(); });
 }
 
 // ---------------------------------------------------------------------------------------
 // Files
 
-void AppCore_cls::ReadConfig(const std::string& path) {
-    const bool isConfig = ProjectFile_cls::IsConfigFilePath(path);
-    if (isConfig && !platform::PathExists(path)) return;  // first start: the defaults hold
-    std::vector<std::string> lines;
-    std::string error;
-    // The configuration file may be empty or hold any of the program's settings; a project
-    // must be recognisable as one. Both must be whole.
-    ProjectFile_cls::LineTest isProgramLine;
-    if (!isConfig) isProgramLine = [this](const std::string& l) { return IsProgramLine(l); };
-    const bool ok = ProjectFile_cls::LoadAndCheck(path, isProgramLine, lines, error);
-    if (!ok) {
-        platform::ReportError("Read Configure Fails" + path + ": " + error);
-        ShowMessageBox(
-            m_frame,
-            "Read Configure Fails" + wxString::FromUTF8(path) + "\n" + wxString::FromUTF8(error),
-            "Warning");
-        return;
-    }
-    ReadConfigLines(lines);
-}
-
-bool AppCore_cls::IsProgramLine(const std::string& line) const {
-    return m_sections.IsProgramLine(line);
-}
-
-void AppCore_cls::ReadConfigLines(const std::vector<std::string>& lines) {
-    if (m_frame) m_frame->Freeze();
-    GbGLLockForConfig = true;
-    m_sections.ReadLines(lines);
-    GbGLLockForConfig = false;
-    if (m_frame) m_frame->Thaw();
-}
-
-bool AppCore_cls::WriteConfig(const std::string& path, bool full, std::string* error) {
-    std::string localError;
-    std::string& err = error ? *error : localError;
-    wxString previous;
-    const bool isProject = !ProjectFile_cls::IsConfigFilePath(path);
-    if (isProject && m_frame) {
-        // A project names itself in "LastOpenedFilePTP=".
-        previous = m_frame->LastOpenedProject();
-        m_frame->SetLastOpenedProject(wxString::FromUTF8(path));
-    }
-    const std::string text = m_sections.WriteText(full);
-    const bool ok = AtomicFile_cls::Write(path, text, err);
-    if (!ok && isProject && m_frame) m_frame->SetLastOpenedProject(previous);
-    return ok;
-}
-
-bool AppCore_cls::WriteConfigFile(std::string* error) {
-    return WriteConfig(m_configPath, false, error);
+SettingsFiles_cls::Hooks AppCore_cls::SettingsFileHooks() {
+    SettingsFiles_cls::Hooks hooks;
+    hooks.beginRead = [this] {
+        if (m_frame) m_frame->Freeze();
+    };
+    hooks.endRead = [this] {
+        if (m_frame) m_frame->Thaw();
+    };
+    // Without a frame no project name is kept.
+    hooks.projectName = [this] {
+        return m_frame ? std::string(m_frame->LastOpenedProject().utf8_str()) : std::string();
+    };
+    hooks.setProjectName = [this](const std::string& path) {
+        if (m_frame) m_frame->SetLastOpenedProject(wxString::FromUTF8(path));
+    };
+    hooks.reportReadFailure = [this](const std::string& message) {
+        ShowMessageBox(m_frame, wxString::FromUTF8(message), "Warning");
+    };
+    return hooks;
 }
 
 void AppCore_cls::PrepareForProject() {
@@ -848,48 +774,27 @@ void AppCore_cls::LoadTexture(TexProperty_cls* record, const wxString& title, Fi
 }
 
 void AppCore_cls::SelectFilter(FilterBase_cls* filter, bool clearParamSelection) {
-    FilterBase_cls* previous = SelectedFilter();
-    // Clearing the parameter panel's selection unselects every owner of a listed group,
-    // filters included: it comes first, so that the filter chosen here stays selected.
-    if (clearParamSelection && previous != filter)
-        if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) params->SelectGroup(nullptr);
-    bool changed = previous != filter;
-    for (FilterCtrl_cls* list : m_filterCtrls)
-        if (list) changed |= list->SelectFilter(filter);
-    // A filter unselected by the parameter panel still shows its selected colour.
-    if (previous && previous != filter && previous->List() && previous->List()->View())
-        previous->List()->View()->FilterSelectionChanged(previous);
-    if (changed && m_frame) m_frame->PostMenuCommand(ID_REDRAW_VIEWS);
-    SetSelectedSceneObj(filter ? filter->GetData() : nullptr);
+    if (m_selection) m_selection->SelectFilter(filter, clearParamSelection);
 }
 
 FilterBase_cls* AppCore_cls::SelectedFilter() const {
-    for (FilterCtrl_cls* list : m_filterCtrls)
-        for (int i = 0; list && i < list->Count(); ++i)
-            if (list->GetNode(i)->GetData()->selected) return list->GetNode(i);
-    return nullptr;
+    return m_selection ? m_selection->SelectedFilter() : nullptr;
 }
 
 void AppCore_cls::SelectFilterById(int id, bool clearParamSelection) {
-    const PickTarget t = DecodePickId(id);
-    if (t.kind != PICK_FILTER) return;
-    // An index past its list's end selects nothing (never the neighbouring list's filter).
-    FilterCtrl_cls* list = GetFilterCtrl(t.list);
-    FilterBase_cls* f = list ? list->GetNode(t.index) : nullptr;
-    if (f) SelectFilter(f, clearParamSelection);
+    if (m_selection) m_selection->SelectFilterById(id, clearParamSelection);
 }
 
 void AppCore_cls::SelectByPickName(int name) {
-    if (name < 0) return;
-    if (name >= 20) {
-        SelectFilterById(name, true);
-        return;
-    }
-    // No filter stays selected (this also clears the selected scene object), then the
-    // object's own group is selected and the object becomes the gizmo's target.
-    SelectFilter(nullptr, false);
-    SelectParamsById(name);
-    SelectLightById(name);
+    if (m_selection) m_selection->SelectByPickName(name);
+}
+
+SceneObj_cls* AppCore_cls::SelectParamsById(int id) {
+    return m_selection ? m_selection->SelectParamsById(id) : nullptr;
+}
+
+void AppCore_cls::SelectLightById(int id) {
+    if (m_selection) m_selection->SelectLightById(id);
 }
 
 void AppCore_cls::CopyPathToClipboard() {
@@ -903,25 +808,3 @@ void AppCore_cls::CopyPathToClipboard() {
     wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text.c_str())));
     wxTheClipboard->Close();
 }
-
-SceneObj_cls* AppCore_cls::SelectParamsById(int id) {
-    SceneObj_cls* target = nullptr;
-    const PickTarget t = DecodePickId(id);
-    if (t.kind == PICK_CAMERA_PATH) target = m_cameraPath;
-    else if (t.kind == PICK_ANCHOR) target = m_anchorPath;
-    else if (t.kind == PICK_LIGHT && m_sceneObjFinder) target = m_sceneObjFinder(id);
-    // By identity, not by id: filter data carry no pick id of their own, so an id match
-    // would take every filter for the camera path.
-    if (ParamGUICtrl_cls* params = ParamGUICtrl_cls::Of(m_timeCtrl)) params->SelectGroup(target);
-    else if (target) target->SetSelected(true);
-    if (target && !target->selected) target = nullptr;
-    SetSelectedSceneObj(target);
-    return target;
-}
-
-void AppCore_cls::SelectLightById(int id) {
-    const PickTarget t = DecodePickId(id);
-    if (t.kind != PICK_LIGHT || !m_lights || t.index >= m_lights->LightNumber()) return;
-    m_lights->SelectLight(t.index);
-}
-

@@ -1,16 +1,19 @@
-// The central object: creates, in a fixed order, every long-lived model, settings object
-// and controller of the program and the main frame, owns them, reads the configuration file
-// at start, and reads and writes configuration and project files section by section.
+// The central object, the program's composition root: creates every long-lived model,
+// settings object and controller and the main frame, owns them in dependency order, wires
+// each into the section registry of the settings files and the selection services, and
+// reads the configuration file at start.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/CommandLoadData.h"
 #include "app/ConfigSections.h"
 #include "app/FrameGeometry.h"
+#include "app/SettingsFiles.h"
 #include "filters/FilterParamRegistry.h"
 #include "timeline/TimeCtrlHost.h"
 #include "timeline/gui/TimelineHost.h"
@@ -47,6 +50,23 @@ class PovSceneWriter_cls;
 class AppPovSources_cls;
 class AppPovHost_cls;
 class PovRayGUI_cls;
+class SceneSelection_cls;
+class Preference_cls;
+class PeriodicBoundary_cls;
+class DataLoader_cls;
+class DataExporter_cls;
+class DataSequenceSet_cls;
+
+/// Deleter of an object that is also published through a global pointer `*global`: the
+/// global is cleared just before the object goes.
+template <class T>
+struct PublishedDeleter {
+    T** global = nullptr;
+    void operator()(T* object) const {
+        if (global && *global == object) *global = nullptr;
+        delete object;
+    }
+};
 
 class AppCore_cls : public DataLoadTarget_cls {
 public:
@@ -56,7 +76,8 @@ public:
     /// Sets GpAppCore first. GUI thread.
     explicit AppCore_cls(const std::string& configPath = std::string(),
                          const FrameRect* screenArea = nullptr);
-    /// Deletes the owned objects in their fixed order. The frame is not deleted here.
+    /// A frame still open is destroyed first (after the workers end); then the program-wide
+    /// seams are detached and the owned objects go in reverse order of their members.
     ~AppCore_cls() override;
     AppCore_cls(const AppCore_cls&) = delete;
     AppCore_cls& operator=(const AppCore_cls&) = delete;
@@ -72,26 +93,18 @@ public:
     const FrameRect& ScreenArea() const { return m_screenArea; }
 
     // Files ---------------------------------------------------------------------------
-    /// The configuration file's path.
-    const std::string& ConfigPath() const { return m_configPath; }
-    /// Reads a configuration or project file. A missing configuration file is passed over
-    /// in silence; any other file that cannot be read or decoded, is incomplete, or (a
-    /// project) holds nothing of this program shows "Warning" / "Read Configure Fails" +
-    /// path and changes nothing.
-    void ReadConfig(const std::string& path);
-    /// True when `line` starts with a key of one of the program's settings groups or with
-    /// a section marker: a file without such a line is not a project.
-    bool IsProgramLine(const std::string& line) const;
-    /// Offers every line to every section reader (frame frozen, views locked), then runs
-    /// the steps after a read (the views' camera choices are rebuilt, the undo history
-    /// is emptied).
-    void ReadConfigLines(const std::vector<std::string>& lines);
-    /// Writes the program-wide rows (full = false) or every row (full = true) to `path`
-    /// through a temporary file. A project path becomes "LastOpenedFilePTP=" first; when
-    /// the write fails the value is restored, `error` says why and false is returned.
-    bool WriteConfig(const std::string& path, bool full, std::string* error = nullptr);
+    // Through the settings files (SettingsFiles_cls): a file that cannot be read shows
+    // "Warning" / "Read Configure Fails" + path.
+    const std::string& ConfigPath() const { return m_files.ConfigPath(); }
+    void ReadConfig(const std::string& path) { m_files.Read(path); }
+    bool IsProgramLine(const std::string& line) const { return m_files.IsProgramLine(line); }
+    void ReadConfigLines(const std::vector<std::string>& lines) { m_files.ReadLines(lines); }
+    /// A project path becomes "LastOpenedFilePTP=" first; a failed write restores it.
+    bool WriteConfig(const std::string& path, bool full, std::string* error = nullptr) {
+        return m_files.Write(path, full, error);
+    }
     /// The configuration file at Quit (program-wide rows only).
-    bool WriteConfigFile(std::string* error = nullptr);
+    bool WriteConfigFile(std::string* error = nullptr) { return m_files.WriteConfigFile(error); }
     /// Before a project is read: the time model goes to frame 0, the current data and the
     /// filters are released.
     void PrepareForProject();
@@ -102,7 +115,7 @@ public:
     /// curve, texture, POV-Ray) refills from what the scene holds now, shown or hidden.
     void RefreshSceneDialogs();
     /// The section registry; each owner plugs its reader and writer in at its place.
-    ConfigSections_cls& Sections() { return m_sections; }
+    ConfigSections_cls& Sections() { return m_files.Sections(); }
 
     // Particle data --------------------------------------------------------------------
     /// Undoable load of the numbered sequence whose first file is `path`: one undo step
@@ -133,7 +146,7 @@ public:
     void Undo();
     void Redo();
 
-    // Filters --------------------------------------------------------------------------
+    // Filters and selection (the selection calls go to SceneSelection_cls) ----------------
     /// Filter list `i` (0..2; null outside).
     FilterCtrl_cls* GetFilterCtrl(int i) const { return i >= 0 && i < 3 ? m_filterCtrls[i] : nullptr; }
     /// One "AddFilter" history block: a filter of `kind` appended to `list` (its own
@@ -167,8 +180,6 @@ public:
     /// the anchor, the anchor) as POV-Ray text with the camera template, put on the
     /// clipboard as plain text. A template that cannot be read is reported and left out.
     void CopyPathToClipboard();
-    /// Scene objects other than the paths found by pick id (the lights); null: none.
-    void SetSceneObjFinder(std::function<SceneObj_cls*(int id)> finder) { m_sceneObjFinder = std::move(finder); }
     /// What a click bound to "Item Selection" does with the first pick name under it:
     /// below 20 no filter and the scene object of that id; 20 and above that filter. -1
     /// changes nothing.
@@ -179,42 +190,42 @@ public:
     ParamRegistry_cls& ParamRegistry() { return m_paramRegistry; }
 
     /// The time model (owned).
-    TimeCtrl_cls* GetTimeCtrl() const { return m_timeCtrl; }
+    TimeCtrl_cls* GetTimeCtrl() const { return m_timeCtrl.get(); }
     /// The image-sequence controller (owned).
-    ImgSequence_cls* GetImgSequence() const { return m_imgSequence; }
+    ImgSequence_cls* GetImgSequence() const { return m_imgSequence.get(); }
     /// The stereogram settings (owned; GpStereoGram) and their dialog's controller (owned).
-    StereoGram_cls* GetStereoGram() const { return m_stereo; }
-    StereoGramControl_cls* GetStereoControl() const { return m_stereoControl; }
-    LightSRCCtrl_cls* GetLights() const { return m_lights; }
+    StereoGram_cls* GetStereoGram() const { return m_stereo.get(); }
+    StereoGramControl_cls* GetStereoControl() const { return m_stereoControl.get(); }
+    LightSRCCtrl_cls* GetLights() const { return m_lights.get(); }
     /// The light editor's controller (owned).
-    LightSRCGUICtrl_cls* GetLightEditor() const { return m_lightEditor; }
-    CameraPathCtrl_cls* GetCameraControl() const { return m_cameraControl; }
+    LightSRCGUICtrl_cls* GetLightEditor() const { return m_lightEditor.get(); }
+    CameraPathCtrl_cls* GetCameraControl() const { return m_cameraControl.get(); }
     /// The colour-curve editor's controller (owned; GpColorCurveCtrl).
-    ColorCurveCtrl_cls* GetColorCurveControl() const { return m_colorCurveControl; }
+    ColorCurveCtrl_cls* GetColorCurveControl() const { return m_colorCurveControl.get(); }
     /// The texture editor's controller (owned).
-    TexPropertyCtrl_cls* GetTextureControl() const { return m_textureControl; }
+    TexPropertyCtrl_cls* GetTextureControl() const { return m_textureControl.get(); }
     /// The texture editor edits `record` (null: nothing) under `title`; edits are steps
     /// on `target`, the record's filter list (null: direct writes).
     void LoadTexture(TexProperty_cls* record, const wxString& title, FilterValueTarget_cls* target);
     /// The controller of the "Periodic Boundary" dialog (owned; edits GpPeriodicBoundary).
-    PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl; }
+    PeriodicBoundaryControl_cls* GetPeriodicBoundaryControl() const { return m_periodicControl.get(); }
     /// The draw-option and exposure settings (with their pages, once made).
-    DrawOptions_cls* GetDrawOptions() const { return m_drawOptions; }
-    ExposureSettings_cls* GetExposureSettings() const { return m_exposure; }
+    DrawOptions_cls* GetDrawOptions() const { return m_drawOptions.get(); }
+    ExposureSettings_cls* GetExposureSettings() const { return m_exposure.get(); }
     /// The overlay and Info page settings (with their pages, once made).
-    OverlaySettings_cls* GetOverlaySettings() const { return m_overlay; }
-    InfoSettings_cls* GetInfoSettings() const { return m_info; }
+    OverlaySettings_cls* GetOverlaySettings() const { return m_overlay.get(); }
+    InfoSettings_cls* GetInfoSettings() const { return m_info.get(); }
     /// The data sequences' renderers and attribute sets (owned), and the views' scene
     /// passes (owned).
-    SequenceRenderer_cls* GetSequenceRenderer() const { return m_sequenceRenderer; }
-    ViewScene_cls* GetViewScene() const { return m_viewScene; }
+    SequenceRenderer_cls* GetSequenceRenderer() const { return m_sequenceRenderer.get(); }
+    ViewScene_cls* GetViewScene() const { return m_viewScene.get(); }
 
     // POV-Ray ---------------------------------------------------------------------------
     /// The POV-Ray controller (owned; GpPovRayCtrl), the scene writer's sources (owned; the
     /// particle text, lights, fog, BG, sticks and objects plug into its seams) and host.
-    PovRayCtrl_cls* GetPovRay() const { return m_povRay; }
-    AppPovSources_cls* GetPovSources() const { return m_povSources; }
-    AppPovHost_cls* GetPovHost() const { return m_povHost; }
+    PovRayCtrl_cls* GetPovRay() const { return m_povRay.get(); }
+    AppPovSources_cls* GetPovSources() const { return m_povSources.get(); }
+    AppPovHost_cls* GetPovHost() const { return m_povHost.get(); }
     /// Writes the snapshot's .ini and .pov (`forRender`: for a render). True only when every
     /// file of the scene was written; a failure is reported to the user.
     bool ExportPovSnapshot(bool forRender);
@@ -252,6 +263,9 @@ private:
     };
 
     void RegisterSections();
+    /// What the settings files ask of the frame: its freeze around a read, the project
+    /// name it keeps, and the message of a file that cannot be read.
+    SettingsFiles_cls::Hooks SettingsFileHooks();
     /// Installs the particle drawing as the views' scene drawer and gives the current
     /// sequence's attribute sets their pages.
     void InstallViewDrawing();
@@ -261,43 +275,61 @@ private:
     void CreatePovRay();
     /// Ends a running renderer and detaches the controller from the frame.
     void StopPovRay();
-    void DeletePovRay();
+
+    template <class T>
+    using Published = std::unique_ptr<T, PublishedDeleter<T>>;
+    /// Makes a `T` from `args`, publishes it as `global` and owns it.
+    template <class T, class... Args>
+    static Published<T> Publish(T*& global, Args&&... args) {
+        Published<T> owned(new T(std::forward<Args>(args)...), PublishedDeleter<T>{&global});
+        global = owned.get();
+        return owned;
+    }
 
     TimeHost m_timeHost{this};
-    TimeCtrl_cls* m_timeCtrl = nullptr;  ///< owned
-    ImgSequence_cls* m_imgSequence = nullptr;  ///< owned
-    StereoGram_cls* m_stereo = nullptr;        ///< owned
-    StereoGramControl_cls* m_stereoControl = nullptr;  ///< owned; its dialog is the frame's
-    CameraPathCtrl_cls* m_cameraControl = nullptr;     ///< owned; its dialog is the frame's
-    ColorCurveCtrl_cls* m_colorCurveControl = nullptr;  ///< owned; its dialog is the frame's
-    TexPropertyCtrl_cls* m_textureControl = nullptr;    ///< owned; its dialog is the frame's
-    PeriodicBoundaryControl_cls* m_periodicControl = nullptr;  ///< owned; its dialog is the frame's
-    DrawOptions_cls* m_drawOptions = nullptr;     ///< owned
-    ExposureSettings_cls* m_exposure = nullptr;   ///< owned
-    OverlaySettings_cls* m_overlay = nullptr;     ///< owned
-    InfoSettings_cls* m_info = nullptr;           ///< owned
-    SequenceRenderer_cls* m_sequenceRenderer = nullptr;  ///< owned
-    ViewScene_cls* m_viewScene = nullptr;                ///< owned
-    PovRayCtrl_cls* m_povRay = nullptr;                  ///< owned
-    AppPovSources_cls* m_povSources = nullptr;           ///< owned
-    AppPovHost_cls* m_povHost = nullptr;                 ///< owned
-    PovSceneWriter_cls* m_povWriter = nullptr;           ///< owned
-    PovRayGUI_cls* m_povDialog = nullptr;                ///< a child of the frame
-    std::string m_povNotesTold;  ///< what the scenes left out, as last told to the user
     FrameMain_cls* m_frame = nullptr;    ///< not owned: the toolkit destroys it
     /// Queues the data workers' commands on the frame (wxQueueEvent, from their threads).
     std::unique_ptr<MenuCommandPoster_cls> m_dataPoster;
-    ConfigSections_cls m_sections;
-    FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< owned; GpFilterCtrls
+    /// The configuration file and projects, with the section registry.
+    SettingsFiles_cls m_files;
+    // The owned objects, each declared after everything its destruction still needs: the
+    // members go in reverse, views' drawers first and the scene's paths last.
+    Published<AnchorPath_cls> m_anchorPath;    ///< GpAnchorPath
+    Published<CameraPath_cls> m_cameraPath;    ///< GpCameraPath
+    Published<LightSRCCtrl_cls> m_lights;      ///< GpLightSRCCtrl
+    std::unique_ptr<LightSRCGUICtrl_cls> m_lightEditor;  ///< its dialog is the frame's
+    Published<FilterCtrl_cls> m_filterLists[3];           ///< GpFilterCtrls
+    FilterCtrl_cls* m_filterCtrls[3] = {nullptr, nullptr, nullptr};  ///< the three lists' addresses
     FilterParamRegistry_cls m_paramRegistry{m_filterCtrls};          ///< over the three lists
-    std::function<SceneObj_cls*(int id)> m_sceneObjFinder;
-    CameraPath_cls* m_cameraPath = nullptr;  ///< owned; GpCameraPath
-    AnchorPath_cls* m_anchorPath = nullptr;  ///< owned; GpAnchorPath
-    LightSRCCtrl_cls* m_lights = nullptr;    ///< owned; GpLightSRCCtrl
-    LightSRCGUICtrl_cls* m_lightEditor = nullptr;  ///< owned; its dialog is the frame's
+    std::unique_ptr<TimeCtrl_cls> m_timeCtrl;
+    /// The selection services over the lists, paths and lights above; null until they exist.
+    std::unique_ptr<SceneSelection_cls> m_selection;
+    std::unique_ptr<DrawOptions_cls> m_drawOptions;
+    std::unique_ptr<InfoSettings_cls> m_info;
+    std::unique_ptr<OverlaySettings_cls> m_overlay;
+    std::unique_ptr<ExposureSettings_cls> m_exposure;
+    Published<Preference_cls> m_preference;  ///< GpPreference; its dialog is the frame's
+    Published<StereoGram_cls> m_stereo;      ///< GpStereoGram
+    std::unique_ptr<ColorCurveCtrl_cls> m_colorCurveControl;  ///< its dialog is the frame's
+    std::unique_ptr<CameraPathCtrl_cls> m_cameraControl;      ///< its dialog is the frame's
+    std::unique_ptr<TexPropertyCtrl_cls> m_textureControl;    ///< its dialog is the frame's
+    std::unique_ptr<StereoGramControl_cls> m_stereoControl;   ///< its dialog is the frame's
+    std::unique_ptr<AppPovHost_cls> m_povHost;
+    Published<PovRayCtrl_cls> m_povRay;  ///< GpPovRayCtrl
+    std::unique_ptr<AppPovSources_cls> m_povSources;
+    std::unique_ptr<PovSceneWriter_cls> m_povWriter;
+    PovRayGUI_cls* m_povDialog = nullptr;  ///< a child of the frame
+    std::string m_povNotesTold;  ///< what the scenes left out, as last told to the user
+    std::unique_ptr<ImgSequence_cls> m_imgSequence;
+    Published<PeriodicBoundary_cls> m_periodicBoundary;                ///< GpPeriodicBoundary
+    std::unique_ptr<PeriodicBoundaryControl_cls> m_periodicControl;    ///< its dialog is the frame's
+    Published<DataLoader_cls> m_dataLoader;        ///< GpDataLoader
+    Published<DataExporter_cls> m_dataExporter;    ///< GpDataExporter; reads the loader
+    Published<DataSequenceSet_cls> m_dataSequences;  ///< GpDataSequenceSet; its workers end with it
+    std::unique_ptr<SequenceRenderer_cls> m_sequenceRenderer;  ///< draws the sequences
+    std::unique_ptr<ViewScene_cls> m_viewScene;                ///< the views' drawer
     int m_skippedFilterBlocks = 0;  ///< filter blocks the read could not take, until reported
     std::string m_exeDir;
-    std::string m_configPath;
     int m_displayWidth = 0;
     int m_displayHeight = 0;
     FrameRect m_screenArea;

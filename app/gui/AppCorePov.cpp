@@ -20,12 +20,12 @@
 #include "view/Snap.h"
 
 void AppCore_cls::CreatePovRay() {
-    GpPovRayCtrl = m_povRay = new PovRayCtrl_cls;
-    m_povRay->SetTimeCtrl(m_timeCtrl);
-    m_povHost = new AppPovHost_cls(m_frame);
-    m_povRay->SetHost(m_povHost);
-    m_povSources = new AppPovSources_cls(this);
-    m_povWriter = new PovSceneWriter_cls(m_povRay, m_povSources);
+    m_povRay = Publish(GpPovRayCtrl);
+    m_povRay->SetTimeCtrl(m_timeCtrl.get());
+    m_povHost = std::make_unique<AppPovHost_cls>(m_frame);
+    m_povRay->SetHost(m_povHost.get());
+    m_povSources = std::make_unique<AppPovSources_cls>(this);
+    m_povWriter = std::make_unique<PovSceneWriter_cls>(m_povRay.get(), m_povSources.get());
     // The enabled Stick filters of the Object list: each writes its macro and its unions of
     // the sticks last prepared for the drawn frame.
     m_povSources->enabledStickCount = [this]() {
@@ -53,19 +53,6 @@ void AppCore_cls::StopPovRay() {
     if (!m_povRay) return;
     m_povRay->StopRender();
     m_povRay->SetHost(nullptr);
-}
-
-void AppCore_cls::DeletePovRay() {
-    StopPovRay();
-    delete m_povWriter;
-    m_povWriter = nullptr;
-    delete m_povSources;
-    m_povSources = nullptr;
-    if (GpPovRayCtrl == m_povRay) GpPovRayCtrl = nullptr;
-    delete m_povRay;
-    m_povRay = nullptr;
-    delete m_povHost;
-    m_povHost = nullptr;
 }
 
 bool AppCore_cls::ExportPovSnapshot(bool forRender) {
@@ -119,7 +106,7 @@ bool AppCore_cls::ExportPovAnimationFrame() {
 }
 
 void AppCore_cls::ApplyPovAnimRange() {
-    TimeCtrl_cls* time = m_timeCtrl;
+    TimeCtrl_cls* time = m_timeCtrl.get();
     if (!time || !m_povRay) return;
     switch (m_povRay->GetRenderRegion()) {
         case 0:
@@ -159,7 +146,7 @@ void AppCore_cls::ShowPovDialog() {
     if (!m_frame || !m_povRay) return;
     if (!m_povDialog) {
         FrameMain_cls* frame = m_frame;
-        m_povDialog = new PovRayGUI_cls(m_povRay, frame, [frame](int id) { frame->PostMenuCommand(id); });
+        m_povDialog = new PovRayGUI_cls(m_povRay.get(), frame, [frame](int id) { frame->PostMenuCommand(id); });
         PovRayGUI_cls* dialog = m_povDialog;
         m_povHost->readControls = [dialog]() { dialog->ReadControls(); };
         m_povHost->updateBusyState = [dialog]() { dialog->UpdateBusyState(); };
