@@ -11,13 +11,16 @@ jobs=$(nproc)
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   ctest --test-dir build --output-on-failure -j"$jobs"
 
-if [ ! -f build-asan/build.ninja ]; then
-  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPT_SANITIZE=ON -DPT_PURE_ONLY=ON -DPT_BENCH=OFF
-fi
-cmake --build build-asan
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir build-asan --output-on-failure -j"$jobs"
+# One clang build with AddressSanitizer, UndefinedBehaviorSanitizer and the fuzzer's
+# coverage hooks (build-fuzz/) serves the logic tests and the fuzz targets: each fuzz target
+# runs briefly from its corpus (an input that crashes again fails the run), then the logic
+# tests run once more under the sanitizers.
+FUZZ_JOBS=$jobs FUZZ_TARGETS="${PT_FUZZ_TARGETS:-}" FUZZ_BUILD_TESTS=1 \
+  bash scripts/fuzz.sh "${PT_FUZZ_SECONDS:-10}"
+# An allocation beyond any memory returns null as the system's allocator would (the
+# out-of-memory tests ask for such), instead of ending the run.
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-fuzz --output-on-failure -j"$jobs"
 
 # The worker threads (snapshot reader, interpolator, depth sort, image writer, drawable
 # frame evaluation, the renderer's sort and vertex workers, the Boolean filter's workers,
@@ -31,7 +34,3 @@ cmake --build build-tsan --target test_data test_view test_filters test_scene
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan.supp" \
   ctest --test-dir build-tsan --output-on-failure -j"$jobs" \
   -R '^(DataSequence|ParticleData|SnapshotReader|InterpolationThread|DepthSortTest|ImageSaverWriter|SnapTest|RendererLogicTest|BooleanRegion|DataExporter|StickEngine|PovParticleText|PovDrawnParticlesTest|ObjectMeshTest)\.'
-
-# Each fuzz target briefly from its corpus: an input that crashes again fails the run.
-FUZZ_JOBS=$jobs FUZZ_TARGETS="${PT_FUZZ_TARGETS:-}" \
-  bash scripts/fuzz.sh "${PT_FUZZ_SECONDS:-10}"
