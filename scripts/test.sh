@@ -1,15 +1,57 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite under one X server,
-# then the logic tests once more with AddressSanitizer and UndefinedBehaviorSanitizer,
-# the threaded logic tests with ThreadSanitizer, and every fuzz target for a few seconds.
+# Installs what is missing, builds, and runs the whole test suite (the window tests on a
+# pool of virtual X servers), then the logic tests once more with AddressSanitizer and
+# UndefinedBehaviorSanitizer, the threaded logic tests with ThreadSanitizer, and every fuzz
+# target for a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 jobs=$(nproc)
 
-xvfb-run -a -s "-screen 0 1280x1024x24" \
-  ctest --test-dir build --output-on-failure -j"$jobs"
+# A pool of virtual X servers, one window test on each at a time: a window test spends
+# much of its time waiting for its X server, for events and for POV-Ray, so two on two cores
+# take about half the time of one after another. PT_TEST_DISPLAYS sets the pool's size
+# (default: the number of cores, at least 2).
+displays=${PT_TEST_DISPLAYS:-$(( jobs > 2 ? jobs : 2 ))}
+xpids=()
+pool=$(mktemp -d /tmp/pelthorn3-displays.XXXXXX)
+stop_displays() {
+  for p in "${xpids[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${xpids[@]}"; do wait "$p" 2>/dev/null || true; done
+  xpids=()
+  rm -rf "$pool"
+}
+trap stop_displays EXIT
+ids=()
+for ((i = 0; i < displays; i++)); do
+  # Xvfb picks a free display number itself and writes it once it accepts clients.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$pool/$i" >"$pool/$i.log" 2>&1 &
+  xpids+=($!)
+done
+for ((i = 0; i < displays; i++)); do
+  for ((t = 0; t < 200; t++)); do
+    if [ -s "$pool/$i" ] || ! kill -0 "${xpids[$i]}" 2>/dev/null; then break; fi
+    sleep 0.1
+  done
+  n=$(tr -dc '0-9' <"$pool/$i")
+  if [ -z "$n" ]; then
+    echo "a virtual X server did not start:" >&2
+    cat "$pool/$i.log" >&2
+    exit 1
+  fi
+  ids+=("$n")
+done
+{
+  printf '{"version": {"major": 1, "minor": 0}, "local": [{"xdisplay": ['
+  sep=""
+  for n in "${ids[@]}"; do printf '%s{"id": "%s", "slots": 1}' "$sep" "$n"; sep=", "; done
+  printf ']}]}\n'
+} >"$pool/resources.json"
+
+DISPLAY=":${ids[0]}" ctest --test-dir build --output-on-failure -j"$jobs" \
+  --resource-spec-file "$pool/resources.json"
+stop_displays
 
 # One clang build with AddressSanitizer, UndefinedBehaviorSanitizer and the fuzzer's
 # coverage hooks (build-fuzz/) serves the logic tests and the fuzz targets: each fuzz target
