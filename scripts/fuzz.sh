@@ -4,7 +4,8 @@
 # (tests/<sub>/fuzz/corpus_<Name>/, only read). New inputs collect in build-fuzz/corpus/;
 # a crash or a broken property leaves its input in build-fuzz/artifacts/<Name>/ and makes
 # the script fail. FUZZ_JOBS targets run at once (default 1); FUZZ_TARGETS picks targets
-# by name (blank-separated). Each target's execution count is printed at the end.
+# by name (blank-separated); FUZZ_BUILD_TESTS=1 also builds the logic tests of build-fuzz.
+# Each target's execution count is printed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,7 +30,13 @@ fi
 if [ ! -f build-fuzz/build.ninja ]; then
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPT_FUZZ=ON
 fi
-cmake --build build-fuzz
+# The same build holds the logic tests under the sanitizers (scripts/test.sh runs them):
+# FUZZ_BUILD_TESTS=1 builds those too.
+if [ -n "${FUZZ_BUILD_TESTS:-}" ]; then
+  cmake --build build-fuzz
+else
+  cmake --build build-fuzz --target pt_fuzz_targets
+fi
 
 # A small quarantine and short allocation stacks: the settings readers allocate much, and
 # the default quarantine spends most of a run in page faults.

@@ -2,6 +2,8 @@
 // needs no display; running them starts GTK, turns wx asserts into test failures and
 // runs every test inside an active event loop. Events a test leaves behind are handled
 // before the program ends, and an assert raised by them (or by the clean-up) fails the run.
+// Each run holds its X display alone: ctest hands it a display from a pool of virtual X
+// servers, or, run without the pool, it waits for the one in DISPLAY to be free.
 #include <gtest/gtest.h>
 
 #include <wx/app.h>
@@ -11,9 +13,16 @@
 #include <wx/log.h>
 #include <wx/utils.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace testsupport {
 void InstallModalHook();
@@ -57,6 +66,51 @@ bool OnlyListing(int argc, char** argv) {
     return false;
 }
 
+// The display ctest gave this run from its pool of virtual X servers ("xdisplay"
+// resources whose ids are display numbers), or "" when ctest runs without the pool.
+std::string PoolDisplay() {
+    const char* count = std::getenv("CTEST_RESOURCE_GROUP_COUNT");
+    if (!count || std::atoi(count) < 1) return "";
+    const char* type = std::getenv("CTEST_RESOURCE_GROUP_0");
+    const char* given = std::getenv("CTEST_RESOURCE_GROUP_0_XDISPLAY");
+    if (!type || std::strcmp(type, "xdisplay") != 0 || !given) return "";
+    // "id:<number>,slots:1"
+    const char* id = std::strstr(given, "id:");
+    if (!id) return "";
+    std::string number(id + 3, std::strcspn(id + 3, ","));
+    return number.empty() ? "" : ":" + number;
+}
+
+// Simulated input, focus and screen grabs go to the whole display, so two window test runs
+// never share one: the lock is held until the program ends (the kernel drops it then, also
+// on a crash). A test that starts this program again (a death test, a child run) passes
+// the display on with PT_TEST_DISPLAY_HELD: the child uses it while its parent waits.
+// Returns false when the lock cannot be taken at all.
+bool HoldDisplay() {
+    const std::string pooled = PoolDisplay();
+    if (!pooled.empty()) setenv("DISPLAY", pooled.c_str(), 1);
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) return true;  // the toolkit says what is missing
+    const char* held = std::getenv("PT_TEST_DISPLAY_HELD");
+    if (held && std::strcmp(held, display) == 0) return true;
+    std::string lockPath = "/tmp/pelthorn3-tests-display";
+    for (const char* c = display; *c; ++c) lockPath += (*c == '/' ? '_' : *c);
+    lockPath += ".lock";
+    const int fd = ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        std::fprintf(stderr, "cannot open %s: %s\n", lockPath.c_str(), std::strerror(errno));
+        return false;
+    }
+    while (::flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            std::fprintf(stderr, "cannot lock %s: %s\n", lockPath.c_str(), std::strerror(errno));
+            return false;
+        }
+    }
+    setenv("PT_TEST_DISPLAY_HELD", display, 1);
+    return true;  // fd stays open: the lock lives as long as the program
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,6 +119,7 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (listing) return RUN_ALL_TESTS();
 
+    if (!HoldDisplay()) return 1;
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv)) {
         std::fprintf(stderr, "cannot start the toolkit (is DISPLAY set?)\n");
