@@ -237,9 +237,23 @@ double Parameter_cls::Evaluate(double t, double eps) const {
     if (!timeDepend.value || t <= k[0].time) return k[0].value;
     if (t >= k[n - 1].time) return k[n - 1].value;
     const double half = eps / 2;
-    size_t i = 0;
-    while (i + 1 < n && !(t < k[i + 1].time - half)) ++i;
-    if (i + 1 >= n) return k[n - 1].value;
+    // The segment ends at the first key after k[0] whose window start (time - half) lies
+    // past t; the window starts rise with the sorted key times, so halving finds it. The
+    // halving has no branch on the data; NaN in t or eps ends it at the last key, as the
+    // test fails for every key.
+    if (n < 2) return k[0].value;
+    const ParamKey_cls* end = k + 1;
+    size_t count = n - 1;
+    while (count > 1) {
+        const size_t h = count / 2;
+        end = t < end[h].time - half ? end : end + h;
+        count -= h;
+    }
+    if (!(t < end->time - half)) {
+        if (end == k + n - 1) return k[n - 1].value;
+        ++end;
+    }
+    const size_t i = static_cast<size_t>(end - k) - 1;
 
     const ParamKey_cls& a = k[i];
     const ParamKey_cls& b = k[i + 1];

@@ -161,6 +161,32 @@ TEST_F(ParameterEval, WrapNearestTable) {
     EXPECT_EQ(WrapNearest(0, INFINITY, 360), INFINITY);
 }
 
+TEST_F(ParameterEval, ManyKeysPickTheSegmentAtEachHalfStepEdge) {
+    // Twelve keys, two of them sharing 0.5 (as a file may hold them); half a step is 0.01.
+    // Each segment starts half a step before its key; of keys sharing a time the last one
+    // starts the segment, and a time right on an edge belongs to the later segment.
+    const double times[] = {0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0};
+    for (int type : {PKT_STEP, PKT_LINEAR}) {
+        std::vector<K> keys;
+        for (int i = 0; i < 12; ++i) keys.push_back({times[i], 10.0 * i + 1, type});
+        Parameter_cls p = MakeParam(keys);
+        const bool step = type == PKT_STEP;
+        const struct {
+            double t;
+            double expected;
+        } cases[] = {
+            {0.05, step ? 1 : 6},          {0.089, step ? 1 : 9.9},     {0.091, step ? 11 : 10.1},
+            {0.289, step ? 21 : 29.9},     {0.3 - 0.02 / 2, step ? 31 : 30},
+            {0.291, step ? 31 : 30.1},     {0.489, step ? 41 : 49.9},   {0.491, step ? 61 : 60.1},
+            {0.5, 61},                     {0.55, step ? 61 : 66},      {0.689, step ? 71 : 79.9},
+            {0.691, step ? 81 : 80.1},     {0.889, step ? 91 : 99.9},   {0.891, step ? 101 : 100.1},
+            {0.991, 111},                  {std::nan(""), 111},
+        };
+        for (const auto& c : cases)
+            EXPECT_NEAR(p.Evaluate(c.t, 0.02), c.expected, 1e-9) << "t " << c.t << " step " << step;
+    }
+}
+
 TEST_F(ParameterEval, ConstEvaluationLeavesCachedValue) {
     Parameter_cls p = MakeParam({{0, 0}, {1, 10}});
     p.cachedValue = 42;
