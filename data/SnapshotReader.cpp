@@ -430,6 +430,24 @@ inline const char* ParsePlainDecimal(const char* p, float& out) {
     return p;
 }
 
+// The plain integers of ids and types ("-12", "1000042"): at most nine digits, so no
+// overflow of 32 bits. Returns the end of the number, or null for anything else (sign '+',
+// more digits, no digit): the general parser takes it. The caller guarantees a non-digit
+// before the end of the text.
+inline const char* ParsePlainInt(const char* p, int32_t& out) {
+    const bool negative = *p == '-';
+    p += negative ? 1 : 0;
+    const char* const first = p;
+    int32_t m = 0;
+    for (; static_cast<unsigned>(*p - '0') < 10; ++p) {
+        if (p - first == 9) return nullptr;
+        m = m * 10 + (*p - '0');
+    }
+    if (p == first) return nullptr;
+    out = negative ? -m : m;
+    return p;
+}
+
 // End of the token at `p`: the first blank or line feed.
 const char* TokenEnd(const char* p, const char* end) {
     while (p < end && !IsSeparatorAt(p)) ++p;
@@ -486,12 +504,17 @@ SnapshotReadResult ParseTerminatedLines(const char* text, const char* end, int64
                 if (s.kind == SLOT_FLOAT) s.f[s.stride * i] = v;
             } else {
                 int32_t v = 0;
-                const auto r = std::from_chars(p, end, v, 10);
-                if (r.ec == std::errc() && IsSeparatorAt(r.ptr)) {
-                    p = r.ptr;
+                const char* q = ParsePlainInt(p, v);
+                if (q && IsSeparatorAt(q)) {
+                    p = q;
                 } else {
-                    p = TokenEnd(t, end);
-                    ok = ParseIntToken(t, p, v);
+                    const auto r = std::from_chars(p, end, v, 10);
+                    if (r.ec == std::errc() && IsSeparatorAt(r.ptr)) {
+                        p = r.ptr;
+                    } else {
+                        p = TokenEnd(t, end);
+                        ok = ParseIntToken(t, p, v);
+                    }
                 }
                 if (s.kind == SLOT_ID) a.id[i] = v;
                 else if (s.kind == SLOT_TYPE) a.type[i] = TypeFromLowByte(v);
