@@ -392,6 +392,10 @@ const std::string& DumpPath() {
         }
         return p;
     }();
+    // The file goes when the process ends: it is too large to leave behind run after run.
+    static const struct Remover {
+        ~Remover() { std::remove(path.c_str()); }
+    } remover;
     return path;
 }
 
