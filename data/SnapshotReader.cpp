@@ -391,32 +391,60 @@ constexpr CharClasses kClass;
 inline bool IsBlankAt(const char* p) { return kClass.of[static_cast<unsigned char>(*p)] == 1; }
 inline bool IsSeparatorAt(const char* p) { return kClass.of[static_cast<unsigned char>(*p)] != 0; }
 
-// The plain decimals simulation codes print ("-12.3456", "0.500000"), read without the
-// general parser: with at most 24 bits of digits and at most 10 decimals, digits and power
-// of ten are both exact floats, so their quotient is the correctly rounded value, the same
-// that std::from_chars gives. Returns the end of the number, or null when the text is
-// anything else (exponent, sign '+', more digits, no digit): the general parser takes it.
-// The caller guarantees a non-digit before the end of the text.
+// The plain decimals simulation codes print ("-12.3456", "123.456789", "0.500000"), read
+// without the general parser. With at most 53 bits of digits and at most 22 decimals,
+// digits and power of ten are both exact doubles, so their quotient is the double nearest
+// the decimal. Rounding that double to float gives the float nearest the decimal, the same
+// that std::from_chars gives, unless the double lies exactly halfway between two floats:
+// then the decimal may lie on either side, and the general parser decides. Returns the end
+// of the number, or null when the text is anything else (exponent, sign '+', more digits,
+// no digit, a halfway value). The caller guarantees a non-digit before the end of the text.
 inline const char* ParsePlainDecimal(const char* p, float& out) {
-    static constexpr float kPow10[11] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-    constexpr uint32_t kExact = 1u << 24;
+    static constexpr double kPow10[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                          1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr uint64_t kExact = uint64_t{1} << 53;
     const bool negative = *p == '-';
     p += negative ? 1 : 0;
     const char* const first = p;
-    uint32_t m = 0;
+    uint64_t m = 0;
     for (; static_cast<unsigned>(*p - '0') < 10; ++p)
-        if ((m = m * 10 + static_cast<uint32_t>(*p - '0')) > kExact) return nullptr;
+        if ((m = m * 10 + static_cast<uint64_t>(*p - '0')) > kExact) return nullptr;
     const ptrdiff_t whole = p - first;
     ptrdiff_t decimals = 0;
     if (*p == '.') {
         const char* const point = ++p;
         for (; static_cast<unsigned>(*p - '0') < 10; ++p)
-            if ((m = m * 10 + static_cast<uint32_t>(*p - '0')) > kExact) return nullptr;
+            if ((m = m * 10 + static_cast<uint64_t>(*p - '0')) > kExact) return nullptr;
         decimals = p - point;
     }
-    if (whole + decimals == 0 || decimals > 10) return nullptr;
-    const float v = static_cast<float>(m) / kPow10[decimals];
+    if (whole + decimals == 0 || decimals > 22) return nullptr;
+    const double d = static_cast<double>(m) / kPow10[decimals];
+    // Every nonzero value here is at least 1e-22, a normal float: the 29 bits of the double's
+    // fraction below a float's are exactly 1 followed by zeros at a halfway point.
+    uint64_t bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    constexpr uint64_t kBelowFloat = (uint64_t{1} << 29) - 1;
+    if ((bits & kBelowFloat) == (uint64_t{1} << 28)) return nullptr;
+    const float v = static_cast<float>(d);
     out = negative ? -v : v;
+    return p;
+}
+
+// The plain integers of ids and types ("-12", "1000042"): at most nine digits, so no
+// overflow of 32 bits. Returns the end of the number, or null for anything else (sign '+',
+// more digits, no digit): the general parser takes it. The caller guarantees a non-digit
+// before the end of the text.
+inline const char* ParsePlainInt(const char* p, int32_t& out) {
+    const bool negative = *p == '-';
+    p += negative ? 1 : 0;
+    const char* const first = p;
+    int32_t m = 0;
+    for (; static_cast<unsigned>(*p - '0') < 10; ++p) {
+        if (p - first == 9) return nullptr;
+        m = m * 10 + (*p - '0');
+    }
+    if (p == first) return nullptr;
+    out = negative ? -m : m;
     return p;
 }
 
@@ -476,12 +504,17 @@ SnapshotReadResult ParseTerminatedLines(const char* text, const char* end, int64
                 if (s.kind == SLOT_FLOAT) s.f[s.stride * i] = v;
             } else {
                 int32_t v = 0;
-                const auto r = std::from_chars(p, end, v, 10);
-                if (r.ec == std::errc() && IsSeparatorAt(r.ptr)) {
-                    p = r.ptr;
+                const char* q = ParsePlainInt(p, v);
+                if (q && IsSeparatorAt(q)) {
+                    p = q;
                 } else {
-                    p = TokenEnd(t, end);
-                    ok = ParseIntToken(t, p, v);
+                    const auto r = std::from_chars(p, end, v, 10);
+                    if (r.ec == std::errc() && IsSeparatorAt(r.ptr)) {
+                        p = r.ptr;
+                    } else {
+                        p = TokenEnd(t, end);
+                        ok = ParseIntToken(t, p, v);
+                    }
                 }
                 if (s.kind == SLOT_ID) a.id[i] = v;
                 else if (s.kind == SLOT_TYPE) a.type[i] = TypeFromLowByte(v);
