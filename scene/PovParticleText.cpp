@@ -194,6 +194,25 @@ PovParticleCounts_cls PovWriteParticles(std::string& out, const PovParticleType_
     return counts;
 }
 
+PovParticleCounts_cls PovWriteParticles(std::FILE* out, const PovParticleType_cls types[4],
+                                        const PovParticleFrame_cls& frame, bool singleForm, int threads) {
+    PovParticleCounts_cls counts;
+    bool failed = false;
+    auto write = [out, &failed](const char* bytes, size_t size) {
+        if (!failed && size > 0 && std::fwrite(bytes, 1, size, out) != size) failed = true;
+        return !failed;
+    };
+    const std::string head = TypeMacros(types, singleForm) + "#declare PARTICLES=\nunion{\n";
+    if (write(head.data(), head.size())) {
+        counts = WriteLines(write, true, types, frame, threads);
+        if (failed) counts.outOfMemory = false;  // the batch was formatted; the file refused it
+        static const char tail[] = "};\n\n";
+        write(tail, sizeof tail - 1);
+    }
+    counts.writeFailed = failed;
+    return counts;
+}
+
 PovParticleCounts_cls PovWriteParticles(wxString& out, const PovParticleType_cls types[4],
                                         const PovParticleFrame_cls& frame, bool singleForm, int threads) {
     // Every byte of the text is ASCII (numbers, names and the material text): widening each one
