@@ -128,30 +128,19 @@ PovParticleCounts_cls WriteLines(Emit&& emit, bool room, const PovParticleType_c
         counts.outOfMemory = true;
         return counts;
     }
-    SPTextBuffer_cls buffers[4];
-    const int64_t batch = kPovRecordsPerWorker * w;
-    for (int64_t from = 0; from < n; from += batch) {
-        const int64_t m = std::min(batch, n - from);
+    // Two sets of buffers: while the workers format one batch, the one before goes out.
+    SPTextBuffer_cls buffers[2][4];
+    struct Batch_cls {
         std::atomic<uint8_t> done[4] = {{0}, {0}, {0}, {0}};
         ForkJoin_cls group;
         std::vector<ThreadSPString_cls*> workers;
-        workers.reserve(static_cast<size_t>(w));
-        // Every worker is built before any runs; one whose thread cannot be had formats its
-        // range here instead, so the text is whole either way. The last range is formatted
-        // here meanwhile, and the join makes every range's text visible (no polling).
-        for (int k = 0; k < w; ++k) {
-            auto worker = std::make_unique<ThreadSPString_cls>(&done[k], types, &frame, from + k * m / w,
-                                                               from + (k + 1) * m / w, 1, &buffers[k]);
-            ThreadSPString_cls* t = worker.get();
-            workers.push_back(t);
-            group.Add(std::move(worker), [t] { t->Format(); });
-        }
-        group.Run(1);
-        group.Join();
-        for (auto& t : workers) {
+    };
+    // Hands a formatted batch on; false when nothing more is to be written.
+    auto handOn = [&emit, &counts](const Batch_cls& batch) {
+        for (ThreadSPString_cls* t : batch.workers) {
             if (!emit(t->Text(), t->TextSize())) {
                 counts.outOfMemory = true;
-                return counts;
+                return false;
             }
             counts.written += t->Counts().written;
             counts.nonFinite += t->Counts().nonFinite;
@@ -159,10 +148,36 @@ PovParticleCounts_cls WriteLines(Emit&& emit, bool room, const PovParticleType_c
             // A worker that ran out of memory kept its lines whole; nothing after them is written.
             if (t->Counts().outOfMemory) {
                 counts.outOfMemory = true;
-                return counts;
+                return false;
             }
         }
+        return true;
+    };
+    const int64_t perBatch = kPovRecordsPerWorker * w;
+    std::unique_ptr<Batch_cls> previous;
+    int set = 0;
+    for (int64_t from = 0; from < n; from += perBatch, set ^= 1) {
+        const int64_t m = std::min(perBatch, n - from);
+        auto batch = std::make_unique<Batch_cls>();
+        batch->workers.reserve(static_cast<size_t>(w));
+        // Every worker is built before any runs; one whose thread cannot be had formats its
+        // range here instead, so the text is whole either way. Meanwhile the batch before is
+        // handed on here, and the join makes every range's text visible (no polling).
+        for (int k = 0; k < w; ++k) {
+            auto worker = std::make_unique<ThreadSPString_cls>(&batch->done[k], types, &frame, from + k * m / w,
+                                                               from + (k + 1) * m / w, 1, &buffers[set][k]);
+            ThreadSPString_cls* t = worker.get();
+            batch->workers.push_back(t);
+            batch->group.Add(std::move(worker), [t] { t->Format(); });
+        }
+        // Without a batch to hand on, the last range is formatted here rather than waited for.
+        batch->group.Run(previous ? 0 : 1);
+        const bool more = !previous || handOn(*previous);
+        batch->group.Join();
+        if (!more) return counts;  // the batch's workers have ended: their buffers can go
+        previous = std::move(batch);
     }
+    if (previous) handOn(*previous);
     return counts;
 }
 
