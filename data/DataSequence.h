@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -108,6 +109,8 @@ public:
     /// without a writer or otherwise. False too when the writer left particles out (no frame
     /// drawn yet, memory ran out): `problem` (may be null) then says why.
     bool WritePovParticles(wxString& out, int i, std::string* problem = nullptr);
+    /// The same written to the open file `out` (FramePovWriter_cls::WritePovParticleFile).
+    bool WritePovParticleFile(std::FILE* out, int i, std::string* problem = nullptr);
 
     /// Offers a line: the item's line makes the next line of `stream` the path (when not
     /// empty). True when the line was taken.

@@ -46,6 +46,26 @@ bool DataSequence_cls::ExportFrame(FrameExporter_cls* exporter, int i, int strid
     return exporter->ExportSnapshot(*f.data, stride < 1 ? 1 : stride, Clamp(i < 0 ? 0 : i));
 }
 
+std::string FramePovWriter_cls::WritePovParticleFile(DataSequence_cls& sequence, std::FILE* out) {
+    wxString text;
+    std::string missing = WritePovParticles(sequence, text);
+    const std::string bytes = text.utf8_string();
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    return missing;
+}
+
+bool DataSequence_cls::WritePovParticleFile(std::FILE* out, int i, std::string* problem) {
+    FramePovWriter_cls* writer = FramePovWriter_cls::Installed();
+    if (!writer) return false;
+    DataFrame_cls& f = *frames[Clamp(i < 0 ? 0 : i)];
+    // As WritePovParticles: only a loaded frame with particles has any.
+    if (!f.loaded.load(std::memory_order_acquire) || f.data->count < 1) return false;
+    const std::string missing = writer->WritePovParticleFile(*this, out);
+    if (missing.empty()) return true;
+    if (problem) *problem = missing;
+    return false;
+}
+
 bool DataSequence_cls::WritePovParticles(wxString& out, int i, std::string* problem) {
     FramePovWriter_cls* writer = FramePovWriter_cls::Installed();
     if (!writer) return false;

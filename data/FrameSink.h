@@ -2,6 +2,7 @@
 // particle renderer and the data exporter implement, so that the data side needs neither.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 class DataSequence_cls;
@@ -55,6 +56,9 @@ public:
     /// to `out`. Returns why particles are missing from it (no frame drawn yet, memory ran
     /// out), or "" when the whole drawn frame is in.
     virtual std::string WritePovParticles(DataSequence_cls& sequence, wxString& out) = 0;
+    /// The same written to the open file `out` (UTF-8); a file that refuses the bytes shows
+    /// in its error flag. By default the text is made whole and then written.
+    virtual std::string WritePovParticleFile(DataSequence_cls& sequence, std::FILE* out);
 
     /// The installed writer, or null.
     static FramePovWriter_cls* Installed();

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include <wx/string.h>
@@ -68,6 +69,7 @@ struct PovParticleCounts_cls {
     int64_t nonFinite = 0;   ///< records skipped for a coordinate, radius or weight that is not a number
     int64_t badRecords = 0;  ///< records skipped for an index outside the frame or a type above 3
     bool outOfMemory = false;  ///< a worker's buffer could not be had: lines from there on are missing
+    bool writeFailed = false;  ///< the file took not every byte (disk full, I/O error): the text is cut
 };
 
 /// Appends the macros of the types not hidden, then "#declare PARTICLES=\nunion{\n", one
@@ -81,6 +83,11 @@ struct PovParticleCounts_cls {
 /// particles are missing. Call from one thread
 /// at a time; the frame must not change during the call.
 PovParticleCounts_cls PovWriteParticles(std::string& out, const PovParticleType_cls types[4],
+                                        const PovParticleFrame_cls& frame, bool singleForm, int threads = 4);
+/// The same, written to `out` batch by batch as the workers finish, in draw order: the whole
+/// text is never held in memory. When the file does not take a batch, nothing more is written
+/// and `writeFailed` says so (errno tells why).
+PovParticleCounts_cls PovWriteParticles(std::FILE* out, const PovParticleType_cls types[4],
                                         const PovParticleFrame_cls& frame, bool singleForm, int threads = 4);
 /// The same, appended to a text.
 PovParticleCounts_cls PovWriteParticles(wxString& out, const PovParticleType_cls types[4],

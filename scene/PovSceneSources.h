@@ -4,6 +4,7 @@
 // not there writes nothing.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include <wx/string.h>
@@ -55,6 +56,15 @@ public:
     virtual bool WritePovParticles(wxString& out, PovRayCtrl_cls& ctrl, int frame) {
         (void)out, (void)ctrl, (void)frame;
         return false;
+    }
+    /// The same written to the open file `out` (UTF-8); a file that refuses the bytes shows in
+    /// its error flag. By default the text is made whole and then written.
+    virtual bool WritePovParticleFile(std::FILE* out, PovRayCtrl_cls& ctrl, int frame) {
+        wxString text;
+        const bool ok = WritePovParticles(text, ctrl, frame);
+        const std::string bytes = text.utf8_string();
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        return ok;
     }
     /// Why the last WritePovParticles left drawn particles out of the scene (no frame drawn
     /// yet, memory ran out), and forgets it; "" when nothing is missing.

@@ -96,11 +96,24 @@ bool PovSceneWriter_cls::ExportPovAnimationFrame() {
 
 bool PovSceneWriter_cls::WritePovData(const wxString& dataPath, int frame, int stickCount,
                                       bool& particlesWritten) {
-    wxString text;
-    particlesWritten = sources_->WritePovParticles(text, *ctrl_, frame);
+    // The particles go to the file batch by batch as they are formatted (a million of them
+    // make tens of megabytes): the whole text is never held. The sticks follow.
+    FILE* f = std::fopen(dataPath.utf8_string().c_str(), "wb");
+    if (!f) {
+        failure = "cannot write " + dataPath.utf8_string() + ": " + std::strerror(errno);
+        return false;
+    }
+    particlesWritten = sources_->WritePovParticleFile(f, *ctrl_, frame);
     NoteParticleProblem();
+    wxString text;
     for (int i = 0; i < stickCount; ++i) sources_->PovSticks(text, i);
-    if (!WriteWhole(dataPath, text, failure)) return false;
+    const std::string bytes = text.utf8_string();
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && !std::ferror(f);
+    const int savedErrno = errno;
+    if (std::fclose(f) != 0 || !ok) {
+        failure = "cannot write " + dataPath.utf8_string() + ": " + std::strerror(ok ? errno : savedErrno);
+        return false;
+    }
     // A file without the particles (their frame not loaded yet) is written again by the
     // next step of the run: the steps after it include the file and instance PARTICLES.
     if (particlesWritten) ctrl_->commonWritten = 1;

@@ -85,6 +85,11 @@ bool PovWriteDrawnParticles(wxString& out, ParticleAttrib_cls* const attribs[4],
     return WriteDrawn(out, attribs, softBooleanBorder, singleForm, problem);
 }
 
+bool PovWriteDrawnParticles(std::FILE* out, ParticleAttrib_cls* const attribs[4], bool softBooleanBorder,
+                            bool singleForm, std::string* problem) {
+    return WriteDrawn(out, attribs, softBooleanBorder, singleForm, problem);
+}
+
 bool PovWriteDrawnParticles(std::string& out, ParticleAttrib_cls* const attribs[4], bool softBooleanBorder,
                             bool singleForm, std::string* problem) {
     return WriteDrawn(out, attribs, softBooleanBorder, singleForm, problem);

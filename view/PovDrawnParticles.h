@@ -2,6 +2,7 @@
 // built from the four types' drawing attributes, and the drawn frame with its draw order.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include <wx/string.h>
@@ -31,6 +32,10 @@ PovParticleFrame_cls PovParticleFrameOf(const Snap_cls& frame, const ParticleRec
 /// and particles are missing. `problem` (may be null) then says which, for the caller to
 /// report. GUI thread.
 bool PovWriteDrawnParticles(wxString& out, ParticleAttrib_cls* const attribs[4], bool softBooleanBorder,
+                            bool singleForm, std::string* problem = nullptr);
+/// The same written to an open file, batch by batch (the whole text is never held). A file
+/// that refuses the bytes shows in its error flag.
+bool PovWriteDrawnParticles(std::FILE* out, ParticleAttrib_cls* const attribs[4], bool softBooleanBorder,
                             bool singleForm, std::string* problem = nullptr);
 /// The same into bytes (UTF-8).
 bool PovWriteDrawnParticles(std::string& out, ParticleAttrib_cls* const attribs[4], bool softBooleanBorder,

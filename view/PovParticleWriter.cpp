@@ -18,4 +18,14 @@ std::string PovParticleWriter_cls::WritePovParticles(DataSequence_cls& sequence,
     return problem;
 }
 
+std::string PovParticleWriter_cls::WritePovParticleFile(DataSequence_cls& sequence, std::FILE* out) {
+    if (!attribs) return std::string();
+    ParticleAttrib_cls* const* sets = attribs(sequence.index);
+    if (!sets) return std::string();
+    std::string problem;
+    PovWriteDrawnParticles(out, sets, softBooleanBorder ? softBooleanBorder() : false,
+                           singleForm ? singleForm() : PovFastColoring(), &problem);
+    return problem;
+}
+
 void PovParticleWriter_cls::Install() { FramePovWriter_cls::Install(this); }

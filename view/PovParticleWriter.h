@@ -17,6 +17,8 @@ public:
     /// PovWriteDrawnParticles with `attribs` of the sequence's index, the soft-border and
     /// material-form answers below. Writes nothing without `attribs`.
     std::string WritePovParticles(DataSequence_cls& sequence, wxString& out) override;
+    /// The same straight to a file, batch by batch.
+    std::string WritePovParticleFile(DataSequence_cls& sequence, std::FILE* out) override;
     /// Makes this the writer every data sequence writes through.
     void Install();
 

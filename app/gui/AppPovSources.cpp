@@ -93,6 +93,12 @@ bool AppPovSources_cls::WritePovParticles(wxString& out, PovRayCtrl_cls& ctrl, i
     return seq && seq->WritePovParticles(out, frame, &m_particleProblem);
 }
 
+bool AppPovSources_cls::WritePovParticleFile(std::FILE* out, PovRayCtrl_cls& ctrl, int frame) {
+    if (writeParticles) return PovSceneSources_cls::WritePovParticleFile(out, ctrl, frame);
+    DataSequence_cls* seq = GpDataSequenceSet ? GpDataSequenceSet->GetCurrent() : nullptr;
+    return seq && seq->WritePovParticleFile(out, frame, &m_particleProblem);
+}
+
 std::string AppPovSources_cls::TakeParticleProblem() {
     std::string problem;
     problem.swap(m_particleProblem);

@@ -27,6 +27,7 @@ public:
     int FrameCount() override;
     double DataTime() override;
     bool WritePovParticles(wxString& out, PovRayCtrl_cls& ctrl, int frame) override;
+    bool WritePovParticleFile(std::FILE* out, PovRayCtrl_cls& ctrl, int frame) override;
     std::string TakeParticleProblem() override;
     wxString PovLights(double t) override;
     int CountVisibleLights() override;

@@ -358,3 +358,76 @@ TEST(PovParticleText, SpheresRenderInTheirColoursAtTheirPlaces) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::string bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        char chunk[65536];
+        for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, f)) > 0;) bytes.append(chunk, got);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+// A draw order longer than one batch of the workers (and not a multiple of it): the text is
+// written batch by batch, and the file, the text and the wide text hold the same lines, each
+// in draw order, on one worker and on four.
+TEST(PovParticleText, LongDrawOrderGoesOutWholeToAFileAndToTexts) {
+    PovParticleType_cls types[4];
+    FourTypes(types);
+    const int n = 4 * 65536 + 1001;
+    Frame f;
+    std::string expected = "#declare PARTICLES=\nunion{\n";
+    for (int i = 0; i < n; ++i) f.Add(1, float(i % 977) * 0.5f, float(i / 977), -float(i % 13), 0.5f);
+    for (int i = 0; i < n; ++i) {
+        const int p = n - 1 - i;
+        f.order.push_back({p, 0, 1});
+        char line[128];
+        std::snprintf(line, sizeof line, "SP1(<%.3f,%.3f,%.3f>,%.3f)\n", double(f.positions[3 * size_t(p)]),
+                      double(f.positions[3 * size_t(p) + 1]), double(f.positions[3 * size_t(p) + 2]),
+                      double(types[1].radius * 0.5f));
+        expected += line;
+    }
+    expected += "};\n\n";
+    const std::string path = ::testing::TempDir() + "pov_particles_long.inc";
+    for (int threads : {1, 4}) {
+        std::string text;
+        EXPECT_EQ(PovWriteParticles(text, types, f.View(), true, threads).written, n) << threads;
+        EXPECT_EQ(Union(text), expected) << threads;
+
+        FILE* file = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        const PovParticleCounts_cls counts = PovWriteParticles(file, types, f.View(), true, threads);
+        ASSERT_EQ(std::fclose(file), 0);
+        EXPECT_EQ(counts.written, n);
+        EXPECT_FALSE(counts.writeFailed);
+        EXPECT_EQ(ReadFile(path), text) << threads << " workers: the file differs from the text";
+
+        wxString wide;
+        PovWriteParticles(wide, types, f.View(), true, threads);
+        EXPECT_TRUE(wide.utf8_string() == text) << threads << " workers: the wide text differs";
+    }
+    std::remove(path.c_str());
+}
+
+// A file that takes no bytes (a full disk): the writer says so instead of counting the lines
+// as written.
+TEST(PovParticleText, FullDiskIsTold) {
+    FILE* full = std::fopen("/dev/full", "wb");
+    if (!full) GTEST_SKIP() << "no /dev/full";
+    std::setvbuf(full, nullptr, _IONBF, 0);
+    PovParticleType_cls types[4];
+    FourTypes(types);
+    Frame f;
+    f.Add(0, 1, 2, 3, 1);
+    f.order.push_back({0, 0, 1});
+    const PovParticleCounts_cls counts = PovWriteParticles(full, types, f.View(), true);
+    std::fclose(full);
+    EXPECT_TRUE(counts.writeFailed);
+    EXPECT_FALSE(counts.outOfMemory);
+    EXPECT_EQ(counts.written, 0);
+}

@@ -53,6 +53,21 @@ TEST(PovParticles, TheDrawnFrameBecomesTheSceneParticles) {
     ASSERT_NE(at, std::string::npos);
     EXPECT_EQ(bytes.substr(at), "#declare PARTICLES=\nunion{\n" + expected + "};\n\n");
 
+    // The same particles written straight to a file, as the common data file of a run gets
+    // them, are byte for byte the text.
+    const std::string path = dir.File("particles.inc");
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(GpDataSequenceSet->GetCurrent()->WritePovParticleFile(file, 0));
+    ASSERT_EQ(std::fclose(file), 0);
+    std::string written;
+    if (FILE* in = std::fopen(path.c_str(), "rb")) {
+        char chunk[4096];
+        for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, in)) > 0;) written.append(chunk, got);
+        std::fclose(in);
+    }
+    EXPECT_TRUE(written == bytes) << "the file differs from the text";
+
     if (povprobe::Available()) {
         bool ok = false;
         const std::string out = povprobe::Run(
