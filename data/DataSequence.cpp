@@ -15,12 +15,7 @@ const DataLoadContext_cls& SharedDefaultContext() {
 }  // namespace
 
 DataSequence_cls::DataSequence_cls(int index_, const DataLoadContext_cls* context)
-    : index(index_), context_(context) {
-    for (int i = 0; i < kFrameSlots; ++i) frames[i] = std::make_unique<DataFrame_cls>(this, i);
-    for (int i = 0; i < kFrameSlots; ++i) {
-        if (i > 0) frames[i]->previous = frames[i - 1].get();
-        if (i + 1 < kFrameSlots) frames[i]->next = frames[i + 1].get();
-    }
+    : frames(this), index(index_), context_(context) {
     group.Register(&item, wxString::Format("DataSequence%d=", index), wxString::Format("%d", index));
 }
 
@@ -63,6 +58,7 @@ void DataSequence_cls::SetFileList(const wxString& path, bool loadCut) {
     // A slot whose file changes (or that has no file any more) lets its snapshot go, time
     // included: no particle of the old file is ever shown under the new name.
     const int before = frameCount_;
+    frames.MakeBelow(count + 1);
     for (int i = 0; i < count; ++i) {
         const wxString name = files.FileName(i, 0);
         DataFrame_cls& f = *frames[i];
@@ -75,7 +71,7 @@ void DataSequence_cls::SetFileList(const wxString& path, bool loadCut) {
 
 void DataSequence_cls::ReleaseFrames(int frame, bool reset) {
     if (frame != -2) {
-        if (frame >= 0 && frame < kFrameSlots) frames[frame]->Release(reset);
+        if (frame >= 0 && frame < frames.Made()) frames[frame]->Release(reset);
         return;
     }
     if (reset) {

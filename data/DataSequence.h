@@ -15,6 +15,7 @@
 #include "common/ConfItemGroup.h"
 #include "common/FileSequence.h"
 #include "data/DataFrame.h"
+#include "data/FrameSlots.h"
 
 class ParamTextStream_cls;
 class FrameExporter_cls;
@@ -26,11 +27,13 @@ struct FrameDrawRequest;
 /// becomes the last frame; there is no lower bound (callers pass 0 or more).
 class DataSequence_cls {
 public:
-    static constexpr int kFrameSlots = 10000;  ///< slots per sequence
+    static constexpr int kFrameSlots = FrameSlots_cls::kCount;  ///< slots per sequence
     /// Frames a load keeps of a list longer than the slots.
     static constexpr int kLoadCutFrames = 8000;
 
-    std::array<std::unique_ptr<DataFrame_cls>, kFrameSlots> frames;  ///< all made at construction
+    /// Made on first use: the file list makes those below its count (and one more, the last
+    /// frame's successor); an index addressed beyond them makes it and the slots below.
+    FrameSlots_cls frames;
     int index;                 ///< 0..3
     FileSequence_cls files;    ///< the numbered file pattern, its path and file count
     ConfItemSTR_cls item;      ///< "DataSequence<index>=", default the index; the value is not used

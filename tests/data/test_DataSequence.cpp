@@ -137,6 +137,47 @@ TEST(DataSequence, SlotsWithoutFileCountAsReady) {
     EXPECT_FALSE(cache.Frame(0).loadStarted.load());
 }
 
+// Slots are made as the file lists need them: none for an empty sequence, the files' and
+// one more for a list. A list that grows keeps the slots it had in, and the frame that was
+// the last one reaches its new successor for the rates.
+TEST(DataSequence, SlotsAreMadeAsTheFileListGrows) {
+    TempDir dir;
+    const int n = 8;
+    WriteSequence(dir, 3, n);
+    Cache cache;
+    DataSequence_cls& seq = cache.Seq();
+    EXPECT_EQ(seq.frames.Made(), 0);
+    EXPECT_EQ(seq.GetFrameTime(0), -9999.0);  // addressing the slot makes it, unread
+
+    cache.set.SetFileList(wxString::FromUTF8(FileName(dir, 0)));
+    ASSERT_EQ(cache.set.GetFrameCount(), 3);
+    EXPECT_EQ(seq.frames.Made(), 4);
+    for (int i = 0; i < 3; ++i) cache.set.PrepareFrame(i, 0.0, false, true);
+    ASSERT_EQ(cache.set.CountLoadedFrames(), 3);
+
+    WriteSequence(dir, 6, n);  // the same three files again and three more
+    cache.set.SetFileList(wxString::FromUTF8(FileName(dir, 0)));
+    ASSERT_EQ(cache.set.GetFrameCount(), 6);
+    EXPECT_EQ(seq.frames.Made(), 7);
+    EXPECT_EQ(cache.set.CountLoadedFrames(), 3) << "slots keeping their file keep their data";
+    for (int i = 0; i + 1 < 7; ++i) {
+        ASSERT_EQ(cache.Frame(i).next, &cache.Frame(i + 1)) << i;
+        ASSERT_EQ(cache.Frame(i + 1).previous, &cache.Frame(i)) << i;
+    }
+
+    cache.set.PrepareFrame(2, 0.5, false, true);
+    ASSERT_TRUE(cache.set.IsFrameReady(2, 0.5, false));
+    ASSERT_TRUE(cache.Frame(3).IsLoaded());
+    const ParticleData_cls& a = *cache.Frame(2).data;
+    const auto pa = FrameParticles(2, n);
+    const auto pb = FrameParticles(3, n);
+    for (int j = 0; j < n; ++j)
+        EXPECT_NEAR(a.velocity[3 * j], (pb[j].pos[0] - pa[j].pos[0]) / kFrameTime, 1e-4) << j;
+    EXPECT_EQ(seq.GetFrameTime(5), -9999.0);
+    cache.set.PrepareFrame(5, 0.0, false, true);
+    EXPECT_DOUBLE_EQ(seq.GetFrameTime(5), 5 * kFrameTime);
+}
+
 // Rates of frame i towards i+1 are (B − A) / (t(i+1) − t(i)) for position, radius and value.
 TEST(DataSequence, RatesBetweenConsecutiveFramesFollowTheInterpolation) {
     TempDir dir;
