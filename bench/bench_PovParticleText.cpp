@@ -133,9 +133,10 @@ void BM_PovParticleText_ToCharsBaseline(benchmark::State& state) {
 }
 BENCHMARK(BM_PovParticleText_ToCharsBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The text written straight to a fresh file on four workers, closed each time.
-void BM_PovParticleText1M_ToFile(benchmark::State& state) {
-    TextFixture& f = Fixture();
+// Runs `write` on a temporary file opened afresh in every iteration and closed after it;
+// the file is removed at the end.
+template <class Write>
+void WriteToFreshFiles(benchmark::State& state, Write write) {
     char path[] = "/tmp/pt_bench_povfileXXXXXX";
     const int fd = mkstemp(path);
     if (fd < 0) {
@@ -149,10 +150,18 @@ void BM_PovParticleText1M_ToFile(benchmark::State& state) {
             state.SkipWithError("cannot open the temporary file");
             break;
         }
-        benchmark::DoNotOptimize(PovWriteParticles(file, f.tables, f.frame, true, 4).written);
+        write(file);
         std::fclose(file);
     }
     std::remove(path);
+}
+
+// The text written straight to a fresh file on four workers, closed each time.
+void BM_PovParticleText1M_ToFile(benchmark::State& state) {
+    TextFixture& f = Fixture();
+    WriteToFreshFiles(state, [&f](FILE* file) {
+        benchmark::DoNotOptimize(PovWriteParticles(file, f.tables, f.frame, true, 4).written);
+    });
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(f.textBytes));
 }
 BENCHMARK(BM_PovParticleText1M_ToFile)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -163,23 +172,9 @@ void BM_PovParticleText_FwriteBaseline(benchmark::State& state) {
     TextFixture& f = Fixture();
     std::string text;
     PovWriteParticles(text, f.tables, f.frame, true, 1);
-    char path[] = "/tmp/pt_bench_povtextXXXXXX";
-    const int fd = mkstemp(path);
-    if (fd < 0) {
-        state.SkipWithError("no temporary file");
-        return;
-    }
-    close(fd);
-    for (auto _ : state) {
-        FILE* file = std::fopen(path, "wb");
-        if (!file) {
-            state.SkipWithError("cannot open the temporary file");
-            break;
-        }
+    WriteToFreshFiles(state, [&text](FILE* file) {
         benchmark::DoNotOptimize(std::fwrite(text.data(), 1, text.size(), file));
-        std::fclose(file);
-    }
-    std::remove(path);
+    });
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(f.textBytes));
 }
 BENCHMARK(BM_PovParticleText_FwriteBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();

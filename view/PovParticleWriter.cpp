@@ -8,7 +8,8 @@ PovParticleWriter_cls::~PovParticleWriter_cls() {
     if (FramePovWriter_cls::Installed() == this) FramePovWriter_cls::Install(nullptr);
 }
 
-std::string PovParticleWriter_cls::WritePovParticles(DataSequence_cls& sequence, wxString& out) {
+template <class Out>
+std::string PovParticleWriter_cls::WriteDrawn(DataSequence_cls& sequence, Out& out) {
     if (!attribs) return std::string();
     ParticleAttrib_cls* const* sets = attribs(sequence.index);
     if (!sets) return std::string();
@@ -18,14 +19,12 @@ std::string PovParticleWriter_cls::WritePovParticles(DataSequence_cls& sequence,
     return problem;
 }
 
+std::string PovParticleWriter_cls::WritePovParticles(DataSequence_cls& sequence, wxString& out) {
+    return WriteDrawn(sequence, out);
+}
+
 std::string PovParticleWriter_cls::WritePovParticleFile(DataSequence_cls& sequence, std::FILE* out) {
-    if (!attribs) return std::string();
-    ParticleAttrib_cls* const* sets = attribs(sequence.index);
-    if (!sets) return std::string();
-    std::string problem;
-    PovWriteDrawnParticles(out, sets, softBooleanBorder ? softBooleanBorder() : false,
-                           singleForm ? singleForm() : PovFastColoring(), &problem);
-    return problem;
+    return WriteDrawn(sequence, out);
 }
 
 void PovParticleWriter_cls::Install() { FramePovWriter_cls::Install(this); }

@@ -30,4 +30,9 @@ public:
     /// The output setting "PovFastColoring=" (one pigment and one finish); empty: the POV-Ray
     /// controller's setting (1 before the controller exists).
     std::function<bool()> singleForm;
+
+private:
+    /// The two writers above: `out` is the text or the file.
+    template <class Out>
+    std::string WriteDrawn(DataSequence_cls& sequence, Out& out);
 };

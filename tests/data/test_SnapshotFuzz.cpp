@@ -254,6 +254,27 @@ TEST(SnapshotFuzz, AsciiBlocksAgreeWithTheWholeTextParse) {
     EXPECT_GT(compared, n / 2);
 }
 
+namespace {
+
+// Reads `tokens` as the one body column `bodyCode` of a text snapshot, each line ending in
+// "\n" or, at random, in `otherEnd`, into `pd`.
+void ReadOneColumn(const std::vector<std::string>& tokens, int bodyCode, const char* otherEnd, std::mt19937& rng,
+                   ParticleData_cls& pd) {
+    SnapshotGrammar g;
+    g.dataType = SNAPSHOT_ASCII;
+    g.headerCodes = {1};
+    g.bodyCodes = {bodyCode};
+    std::string text = std::to_string(tokens.size()) + "\n";
+    for (const std::string& t : tokens) text += t + (rng() % 2 ? "\n" : otherEnd);
+    SnapshotHeader h;
+    ASSERT_TRUE(ParseHeaderAscii(text.data(), text.size(), g, h).ok);
+    ASSERT_TRUE(pd.Allocate(h.count));
+    const SnapshotReadResult r = ParseBodyAscii(text.data(), text.size(), h, g, *pd.arrays);
+    ASSERT_TRUE(r.ok) << r.message;
+}
+
+}  // namespace
+
 TEST(SnapshotFuzz, AsciiDecimalsReadAsFromCharsReadsThem) {
     // The body reader has a quick path for plain decimals; every number must come out with
     // the same bits std::from_chars gives, on both sides of the quick path's limits.
@@ -282,18 +303,8 @@ TEST(SnapshotFuzz, AsciiDecimalsReadAsFromCharsReadsThem) {
         if (rng() % 10 == 0) t += "e" + std::to_string(static_cast<int>(rng() % 20) - 10);
         tokens.push_back(t);
     }
-    SnapshotGrammar g;
-    g.dataType = SNAPSHOT_ASCII;
-    g.headerCodes = {1};
-    g.bodyCodes = {8};
-    std::string text = std::to_string(tokens.size()) + "\n";
-    for (const std::string& t : tokens) text += t + (rng() % 2 ? "\n" : " \r\n");
-    SnapshotHeader h;
-    ASSERT_TRUE(ParseHeaderAscii(text.data(), text.size(), g, h).ok);
     ParticleData_cls pd;
-    ASSERT_TRUE(pd.Allocate(h.count));
-    const SnapshotReadResult r = ParseBodyAscii(text.data(), text.size(), h, g, *pd.arrays);
-    ASSERT_TRUE(r.ok) << r.message;
+    ASSERT_NO_FATAL_FAILURE(ReadOneColumn(tokens, 8, " \r\n", rng, pd));
     for (size_t i = 0; i < tokens.size(); ++i) {
         float want = 0.0f;
         const std::string& t = tokens[i];
@@ -320,18 +331,8 @@ TEST(SnapshotFuzz, AsciiIdsReadAsFromCharsReadsThem) {
         for (int d = 0; d < digits; ++d) t += static_cast<char>('0' + (d == 0 && digits == 10 ? rng() % 2 : rng() % 10));
         tokens.push_back(t);
     }
-    SnapshotGrammar g;
-    g.dataType = SNAPSHOT_ASCII;
-    g.headerCodes = {1};
-    g.bodyCodes = {6};
-    std::string text = std::to_string(tokens.size()) + "\n";
-    for (const std::string& t : tokens) text += t + (rng() % 2 ? "\n" : "\t\n");
-    SnapshotHeader h;
-    ASSERT_TRUE(ParseHeaderAscii(text.data(), text.size(), g, h).ok);
     ParticleData_cls pd;
-    ASSERT_TRUE(pd.Allocate(h.count));
-    const SnapshotReadResult r = ParseBodyAscii(text.data(), text.size(), h, g, *pd.arrays);
-    ASSERT_TRUE(r.ok) << r.message;
+    ASSERT_NO_FATAL_FAILURE(ReadOneColumn(tokens, 6, "\t\n", rng, pd));
     for (size_t i = 0; i < tokens.size(); ++i) {
         int32_t want = 0;
         const std::string& t = tokens[i];

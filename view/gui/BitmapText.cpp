@@ -39,6 +39,28 @@ void* BitmapFontForIndex(int index) {
     }
 }
 
+namespace {
+
+// Window pixels as the projection (origin at the bottom left), both matrices kept.
+void PushWindowPixels(const ScreenSize_cls& screen) {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0, screen.width, 0, screen.height);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+}
+
+void PopWindowPixels() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+}  // namespace
+
 int BitmapTextBaseline(const ScreenSize_cls& screen, int y, bool fromTop) {
     return fromTop ? screen.height - y - 12 : y;
 }
@@ -47,13 +69,7 @@ void DrawBitmapText(const ScreenSize_cls& screen, void* font, const std::string&
                     bool fromTop) {
     if (!font || !EnsureGlutInit()) return;
     int line = BitmapTextBaseline(screen, y, fromTop);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0, screen.width, 0, screen.height);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    PushWindowPixels(screen);
     glRasterPos2i(x, line);
     for (char c : text) {
         if (c == '\n') {
@@ -63,10 +79,7 @@ void DrawBitmapText(const ScreenSize_cls& screen, void* font, const std::string&
         }
         glutBitmapCharacter(font, static_cast<unsigned char>(c));
     }
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    PopWindowPixels();
 }
 
 int BitmapTextWidth(void* font, const std::string& line) {
@@ -89,13 +102,7 @@ void DrawCentredBitmapText(const ScreenSize_cls& screen, void* font, const std::
     // The block's middle sits on the window's middle; a baseline is about a third of a
     // line above the bottom of its line box.
     const int top = screen.height / 2 + int(lines.size()) * step / 2;
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0, screen.width, 0, screen.height);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    PushWindowPixels(screen);
     for (size_t i = 0; i < lines.size(); ++i) {
         const int baseline = top - int(i + 1) * step + step / 3;
         const int x = (screen.width - BitmapTextWidth(font, lines[i])) / 2;
@@ -105,8 +112,5 @@ void DrawCentredBitmapText(const ScreenSize_cls& screen, void* font, const std::
         glBitmap(0, 0, 0, 0, float(x), float(baseline - std::max(0, std::min(baseline, screen.height - 1))), nullptr);
         for (char c : lines[i]) glutBitmapCharacter(font, static_cast<unsigned char>(c));
     }
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    PopWindowPixels();
 }

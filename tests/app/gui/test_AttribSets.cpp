@@ -67,6 +67,21 @@ int CountColour(const std::vector<unsigned char>& rgba, const float c[4]) {
     return n;
 }
 
+// The pixels of view 0's last paint that showed particles, as long as it lives.
+struct ViewZeroPicture {
+    ViewZeroPicture() {
+        MainGLCanvas_cls::SetPaintProbe([this](MainGLCanvas_cls& v) {
+            if (v.ViewIndex() != 0 || !GpSnap || !GpSnap->allocated || GpSnap->count == 0) return;
+            const wxSize size = v.GetClientSize();
+            pixels = viewpixels::ReadBack(size.x, size.y);
+        });
+    }
+    ~ViewZeroPicture() { MainGLCanvas_cls::SetPaintProbe(nullptr); }
+    ViewZeroPicture(const ViewZeroPicture&) = delete;
+    ViewZeroPicture& operator=(const ViewZeroPicture&) = delete;
+    std::vector<unsigned char> pixels;
+};
+
 }  // namespace
 
 TEST(AttribSets, TypeColouredByVelocityShowsTheRatesWhilePaused) {
@@ -92,15 +107,8 @@ TEST(AttribSets, TypeColouredByVelocityShowsTheRatesWhilePaused) {
     for (int k = 0; k < 3; ++k) apart += std::abs(moving[k] - still[k]);
     ASSERT_GT(apart, 0.4f) << "the curve tells the two speeds apart";
 
-    std::vector<unsigned char> picture;
-    MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
-        if (v.ViewIndex() != 0 || !GpSnap || !GpSnap->allocated || GpSnap->count == 0) return;
-        const wxSize size = v.GetClientSize();
-        picture = viewpixels::ReadBack(size.x, size.y);
-    });
-    struct ProbeGuard {
-        ~ProbeGuard() { MainGLCanvas_cls::SetPaintProbe(nullptr); }
-    } guard;
+    ViewZeroPicture probe;
+    std::vector<unsigned char>& picture = probe.pixels;
     shell.core->LoadFileSequence(wxString::FromUTF8(first));
     ASSERT_FALSE(shell.core->GetTimeCtrl()->IsPlaying());
     MainGLCanvas_cls* view = shell.frame->GetTopPanel()->View(0);
@@ -158,15 +166,8 @@ TEST(AttribSets, BillboardTexturesAreMadeAgainFromAProjectRead) {
         shell.prompts.filePath = wxString::FromUTF8(project);
         shell.Post(ID_SAVE_PROJECT_AS);
     }
-    std::vector<unsigned char> picture;
-    MainGLCanvas_cls::SetPaintProbe([&](MainGLCanvas_cls& v) {
-        if (v.ViewIndex() != 0 || !GpSnap || !GpSnap->allocated || GpSnap->count == 0) return;
-        const wxSize size = v.GetClientSize();
-        picture = viewpixels::ReadBack(size.x, size.y);
-    });
-    struct ProbeGuard {
-        ~ProbeGuard() { MainGLCanvas_cls::SetPaintProbe(nullptr); }
-    } guard;
+    ViewZeroPicture probe;
+    std::vector<unsigned char>& picture = probe.pixels;
     Shell shell(cfg);
     shell.frame->SetSize(800, 600);
     shell.ParticlesOnly();
