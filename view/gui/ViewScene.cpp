@@ -32,7 +32,6 @@
 #include "view/gui/GLResources.h"
 #include "view/gui/FBO.h"
 #include "view/gui/GridDrawing.h"
-#include "view/gui/InfoHover.h"
 #include "view/gui/PathItems.h"
 #include "view/gui/SceneLists.h"
 #include "view/gui/ScreenQuad.h"
@@ -172,7 +171,6 @@ void BeginShadowVolumes(bool hideColour) {
 }  // namespace
 
 void ViewScene_cls::Draw(MainGLCanvas_cls& view, const SceneDrawArgs& args) {
-    RecordDrawnMatrices(view, args.subView);  // for the particle under the mouse
     const ViewToggles show = m_toggles ? m_toggles(view) : TogglesOf(view);
     const GLCamera_cls& camera = *args.camera;
     // The pivot distance sizes the grid and the pivot marker.

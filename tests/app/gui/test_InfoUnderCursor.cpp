@@ -24,7 +24,6 @@
 #include "tools/DemoSequence.h"
 #include "view/InfoSettings.h"
 #include "view/Snap.h"
-#include "view/gui/InfoHover.h"
 #include "view/gui/InfoPage.h"
 #include "view/gui/MainGLCanvas.h"
 
@@ -39,22 +38,12 @@ constexpr int kParticles = 30;
 std::string WriteSequence(const TempDir& dir) { return viewpixels::WriteSequence(dir, kParticles, 2); }
 
 // Window point (pixels from the top left) where particle i of the drawn frame lands in
-// `view`, through the matrices the view drew with; false when it is off the view.
+// `view`; false when it is near the view's edge.
 bool WindowPointOf(const MainGLCanvas_cls& view, int i, wxPoint& out) {
-    const ViewMatrices m = DrawnMatrices(view);
-    if (!m.valid) return false;
-    const float* q = GpSnap->positions + 3 * i;
-    double tx, ty, tz;
-    gluProject(q[0], q[1], q[2], m.modelview, m.projection, m.viewport, &tx, &ty, &tz);
     const wxSize size = view.GetClientSize();
-    const double w = size.x, h = size.y;
-    double gx = tx, gy = ty;
-    if (m.viewport[2] != size.x || m.viewport[3] != size.y) {  // the square buffer over the wider side
-        const double s = std::max(w, h);
-        gx = tx * s / m.viewport[2] + (w - s) / 2;
-        gy = ty * s / m.viewport[3] + (h - s) / 2;
-    }
-    out = wxPoint(int(std::floor(gx)), int(std::floor(h - gy)));
+    const viewpixels::Projected p = viewpixels::ProjectDrawnFrame(view, size.x, size.y);
+    if (i >= int(p.x.size())) return false;
+    out = wxPoint(int(std::floor(p.x[size_t(i)])), int(std::floor(size.y - p.y[size_t(i)])));
     return out.x > 10 && out.y > 10 && out.x < size.x - 10 && out.y < size.y - 10;
 }
 
@@ -87,7 +76,7 @@ TEST_P(InfoUnderCursor, PointingAtAParticleKeepsTheTypedIndex) {
     const int drawn = view->DrawCount();
     top->RedrawViews();
     ASSERT_TRUE(PumpUntil([&] {
-        return view->DrawCount() > drawn && GpSnap && GpSnap->count == kParticles && DrawnMatrices(*view).valid;
+        return view->DrawCount() > drawn && GpSnap && GpSnap->count == kParticles;
     }, 20000));
     ASSERT_TRUE(PumpUntil([&] { return GpInfoPage->panel->IsShownOnScreen(); }, 3000));
 
