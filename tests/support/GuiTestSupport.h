@@ -1,7 +1,8 @@
 // Helpers of the window tests: pumping the event loop until something holds, and
-// answering modal dialogs without showing them.
+// answering modal dialogs without showing them, and choosing in a combo box.
 #pragma once
 
+#include <wx/event.h>
 #include <wx/string.h>
 
 #include <functional>
@@ -22,5 +23,16 @@ void SetModalAnswer(int id);
 std::vector<wxString> ModalTitles();
 std::vector<wxString> ModalMessages();
 void ResetModals();
+
+/// Entry `index` of a combo box chosen as a user would: selected, then the box's choice
+/// event handled.
+template <class Combo>
+void ChooseInCombo(Combo* combo, int index) {
+    combo->SetSelection(index);
+    wxCommandEvent ev(wxEVT_COMBOBOX, combo->GetId());
+    ev.SetEventObject(combo);
+    ev.SetInt(index);
+    combo->GetEventHandler()->ProcessEvent(ev);
+}
 
 }  // namespace testsupport

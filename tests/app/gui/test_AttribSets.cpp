@@ -131,11 +131,7 @@ TEST(AttribSets, AChoiceOnOnePageSyncsAllFourPages) {
     // The user picks Billboard for type 0 on its own page.
     auto* combo = dynamic_cast<wxComboBox*>(attribs[0]->panel->panel->GetItemControl(1));
     ASSERT_NE(combo, nullptr);
-    combo->SetSelection(1);
-    wxCommandEvent ev(wxEVT_COMBOBOX, combo->GetId());
-    ev.SetEventObject(combo);
-    ev.SetInt(1);
-    combo->GetEventHandler()->ProcessEvent(ev);
+    testsupport::ChooseInCombo(combo, 1);
     testsupport::Pump(20);
     EXPECT_EQ(attribs[0]->drawType.value, 1u);
     EXPECT_FALSE(attribs[2]->panel->colorButton->IsShown()) << "type 2's page shows its sphere rows";

@@ -71,11 +71,7 @@ protected:
     void Choose(int item, int choice) {
         auto* combo = dynamic_cast<wxComboBox*>(gui->panel->GetItemControl(item));
         ASSERT_NE(combo, nullptr);
-        combo->SetSelection(choice);
-        wxCommandEvent ev(wxEVT_COMBOBOX, combo->GetId());
-        ev.SetEventObject(combo);
-        ev.SetInt(choice);
-        combo->GetEventHandler()->ProcessEvent(ev);
+        testsupport::ChooseInCombo(combo, choice);
         testsupport::Pump(30);
     }
     bool Shown(int item) const { return gui->panel->GetItemControl(item)->IsShown(); }

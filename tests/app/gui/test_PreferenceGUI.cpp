@@ -54,11 +54,7 @@ protected:
     void Select(MultiInputPanel_cls* panel, int item, int index) {
         auto* combo = dynamic_cast<wxComboBox*>(panel->GetItemControl(item));
         ASSERT_NE(combo, nullptr);
-        combo->SetSelection(index);
-        wxCommandEvent ev(wxEVT_COMBOBOX, combo->GetId());
-        ev.SetEventObject(combo);
-        ev.SetInt(index);
-        combo->GetEventHandler()->ProcessEvent(ev);
+        testsupport::ChooseInCombo(combo, index);
     }
     wxString ComboText(MultiInputPanel_cls* panel, int item) {
         return dynamic_cast<wxComboBox*>(panel->GetItemControl(item))->GetValue();

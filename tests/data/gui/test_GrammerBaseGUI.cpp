@@ -233,11 +233,7 @@ TEST(GrammerBaseGUI, AsciiDataTypeShowsDashesInTypeAndByteColumns) {
     Fixture f;
     auto* combo = dynamic_cast<wxComboBox*>(f.dialog->settingsPanel->GetItemControl(0));
     ASSERT_NE(combo, nullptr);
-    combo->SetSelection(1);
-    wxCommandEvent ev(wxEVT_COMBOBOX, combo->GetId());
-    ev.SetEventObject(combo);
-    ev.SetInt(1);
-    combo->GetEventHandler()->ProcessEvent(ev);
+    testsupport::ChooseInCombo(combo, 1);
     EXPECT_EQ(f.loader.dataType.value, SNAPSHOT_ASCII);
     for (wxListCtrl* list : {static_cast<wxListCtrl*>(f.dialog->headerList), static_cast<wxListCtrl*>(f.dialog->bodyList)}) {
         for (long r = 0; r < list->GetItemCount(); ++r) {

@@ -31,11 +31,7 @@ wxString TextOf(MultiInputPanel_cls* p, int item) {
 void Select(MultiInputPanel_cls* p, int item, int index) {
     auto* combo = dynamic_cast<wxComboBox*>(p->GetItemControl(item));
     ASSERT_NE(combo, nullptr);
-    combo->SetSelection(index);
-    wxCommandEvent ev(wxEVT_COMBOBOX, combo->GetId());
-    ev.SetEventObject(combo);
-    ev.SetInt(index);
-    combo->GetEventHandler()->ProcessEvent(ev);
+    testsupport::ChooseInCombo(combo, index);
     Pump(10);
 }
 

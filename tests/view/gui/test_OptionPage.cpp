@@ -25,11 +25,7 @@ protected:
     void Select(int item, int index) {
         auto* combo = dynamic_cast<wxComboBox*>(options.page->panel->GetItemControl(item));
         ASSERT_NE(combo, nullptr);
-        combo->SetSelection(index);
-        wxCommandEvent ev(wxEVT_COMBOBOX, combo->GetId());
-        ev.SetEventObject(combo);
-        ev.SetInt(index);
-        combo->GetEventHandler()->ProcessEvent(ev);
+        testsupport::ChooseInCombo(combo, index);
     }
     bool QualityEnabled() {
         const int g = options.page->shadowGroupItem;
